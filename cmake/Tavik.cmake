@@ -1,0 +1,61 @@
+# Build conventions shared by every target of the project.
+
+find_package(PkgConfig REQUIRED)
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+set(TAVIK_WARNINGS -Wall -Wextra -Wpedantic)
+if(TAVIK_WERROR)
+    list(APPEND TAVIK_WARNINGS -Werror)
+endif()
+add_compile_options(${TAVIK_WARNINGS})
+
+if(TAVIK_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(TAVIK_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "TAVIK_FUZZ needs clang")
+    endif()
+    # Coverage feedback for libFuzzer in every library the fuzz targets link.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
+# Every include is written from the repository root: #include "platform/gfx/surface.h".
+include_directories(${PROJECT_SOURCE_DIR})
+
+# tavik_add_test(NAME SOURCES src... LIBS lib...)
+# One GoogleTest executable; each of its tests becomes a CTest test named Suite.Case.
+function(tavik_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+                         WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# tavik_add_fuzzer(NAME SOURCES src... LIBS lib... CORPUS dir)
+# A libFuzzer target (with TAVIK_FUZZ) and, in every build, a CTest test that replays
+# the seed corpus through the same entry point.
+function(tavik_add_fuzzer name)
+    cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name}_replay ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
+    target_link_libraries(${name}_replay PRIVATE ${ARG_LIBS})
+    add_test(NAME fuzz_replay.${name} COMMAND ${name}_replay ${ARG_CORPUS})
+    if(TAVIK_FUZZ)
+        add_executable(${name} ${ARG_SOURCES})
+        target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+        target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+        target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+        set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
+        set_property(GLOBAL APPEND PROPERTY TAVIK_FUZZERS "${name}|${ARG_CORPUS}")
+        add_dependencies(fuzzers ${name})
+    endif()
+endfunction()
+
+if(TAVIK_FUZZ)
+    add_custom_target(fuzzers)
+endif()
