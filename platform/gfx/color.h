@@ -11,8 +11,14 @@ using Color = uint32_t;
 constexpr Color Rgb(uint32_t red, uint32_t green, uint32_t blue) {
     return (red & 0xFF) | (green & 0xFF) << 8 | (blue & 0xFF) << 16;
 }
-constexpr uint32_t Red(Color c) { return c & 0xFF; }
-constexpr uint32_t Green(Color c) { return c >> 8 & 0xFF; }
-constexpr uint32_t Blue(Color c) { return c >> 16 & 0xFF; }
+constexpr uint32_t Red(Color c) {
+    return c & 0xFF;
+}
+constexpr uint32_t Green(Color c) {
+    return c >> 8 & 0xFF;
+}
+constexpr uint32_t Blue(Color c) {
+    return c >> 16 & 0xFF;
+}
 
 }  // namespace platform

@@ -28,9 +28,13 @@ struct Rect {
     int32_t Width() const { return right - left; }
     int32_t Height() const { return bottom - top; }
     bool IsEmpty() const { return right <= left || bottom <= top; }
-    bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool Contains(Point p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
 
-    Rect Offset(int32_t dx, int32_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    Rect Offset(int32_t dx, int32_t dy) const {
+        return {left + dx, top + dy, right + dx, bottom + dy};
+    }
     Rect Inflate(int32_t dx, int32_t dy) const {
         return {left - dx, top - dy, right + dx, bottom + dy};
     }
@@ -44,8 +48,8 @@ struct Rect {
     Rect Union(const Rect& other) const {
         if (IsEmpty()) return other;
         if (other.IsEmpty()) return *this;
-        return {std::min(left, other.left), std::min(top, other.top),
-                std::max(right, other.right), std::max(bottom, other.bottom)};
+        return {std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
+                std::max(bottom, other.bottom)};
     }
 
     friend bool operator==(const Rect&, const Rect&) = default;
