@@ -1,0 +1,71 @@
+// BMP files: the 14-byte file header around a device-independent bitmap.
+#include <stdexcept>
+
+#include "platform/image/byte_reader.h"
+#include "platform/image/byte_writer.h"
+#include "platform/image/dib.h"
+#include "platform/image/image.h"
+
+namespace platform {
+namespace {
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kInfoHeaderSize = 40;
+
+}  // namespace
+
+Image DecodeBmp(std::span<const uint8_t> file) {
+    ByteReader reader(file);
+    if (reader.U8(0) != 'B' || reader.U8(1) != 'M') throw DecodeError("not a BMP file");
+    uint32_t pixelOffset = reader.U32(10);
+    ByteReader dib(file.subspan(kFileHeaderSize));
+    DibHeader header = ReadDibHeader(dib, DibUse::Bitmap);
+    if (pixelOffset < kFileHeaderSize + header.size) {
+        throw DecodeError("BMP pixels overlap its header");
+    }
+    Image image = ReadDibPixels(header, reader, pixelOffset);
+    if (header.bitCount == 32 && !header.bitfields && AllAlphaZero(image)) MakeOpaque(image);
+    return image;
+}
+
+std::vector<uint8_t> EncodeBmp24(const Image& image) {
+    if (image.width < 1 || image.height < 1 ||
+        image.pixels.size() !=
+            static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) {
+        throw std::invalid_argument("EncodeBmp24: size does not match the pixels");
+    }
+    const size_t stride = (static_cast<size_t>(image.width) * 3 + 3) / 4 * 4;
+    const size_t pixelBytes = stride * static_cast<size_t>(image.height);
+    const size_t offset = kFileHeaderSize + kInfoHeaderSize;
+    ByteWriter out;
+    out.U8('B');
+    out.U8('M');
+    out.U32(static_cast<uint32_t>(offset + pixelBytes));
+    out.U32(0);  // reserved
+    out.U32(static_cast<uint32_t>(offset));
+    out.U32(kInfoHeaderSize);
+    out.U32(static_cast<uint32_t>(image.width));
+    out.U32(static_cast<uint32_t>(image.height));  // positive: bottom-up
+    out.U16(1);                                    // planes
+    out.U16(24);
+    out.U32(0);  // BI_RGB
+    out.U32(static_cast<uint32_t>(pixelBytes));
+    out.U32(0);  // no resolution
+    out.U32(0);
+    out.U32(0);  // no colour table
+    out.U32(0);
+    for (int32_t y = image.height - 1; y >= 0; --y) {
+        const uint32_t* row =
+            &image.pixels[static_cast<size_t>(y) * static_cast<size_t>(image.width)];
+        for (int32_t x = 0; x < image.width; ++x) {
+            out.U8(row[x] >> 16);  // blue
+            out.U8(row[x] >> 8);
+            out.U8(row[x]);
+        }
+        for (size_t pad = static_cast<size_t>(image.width) * 3; pad < stride; ++pad)
+            out.U8(0);
+    }
+    return out.Take();
+}
+
+}  // namespace platform

@@ -1,0 +1,172 @@
+#include "platform/image/dib.h"
+
+#include <bit>
+#include <cstdlib>
+
+namespace platform {
+namespace {
+
+constexpr uint32_t kBiRgb = 0;
+constexpr uint32_t kBiBitfields = 3;
+constexpr uint32_t kOpaque = 0xFF000000;
+
+bool KnownHeaderSize(uint32_t size) {
+    return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+}
+
+// A BI_BITFIELDS channel scaled to 0..255. Masks are contiguous runs of bits (checked when
+// the header is read); an empty mask reads as 0.
+uint32_t Channel(uint32_t pixel, uint32_t mask) {
+    if (mask == 0) return 0;
+    int shift = std::countr_zero(mask);
+    int bits = std::popcount(mask);
+    uint64_t value = (pixel & mask) >> shift;
+    if (bits >= 8) return static_cast<uint32_t>(value >> (bits - 8));
+    return static_cast<uint32_t>(value * 255 / ((uint64_t{1} << bits) - 1));
+}
+
+bool Contiguous(uint32_t mask) {
+    if (mask == 0) return true;
+    uint32_t run = mask >> std::countr_zero(mask);
+    return (run & (run + 1)) == 0;
+}
+
+}  // namespace
+
+size_t DibHeader::Stride() const {
+    return (static_cast<size_t>(width) * static_cast<size_t>(bitCount) + 31) / 32 * 4;
+}
+
+DibHeader ReadDibHeader(const ByteReader& dib, DibUse use) {
+    uint32_t headerSize = dib.U32(0);
+    if (!KnownHeaderSize(headerSize)) {
+        throw DecodeError("unsupported bitmap header size " + std::to_string(headerSize));
+    }
+    dib.Span(0, headerSize);
+    DibHeader header;
+    int64_t width = dib.I32(4);
+    int64_t storedHeight = dib.I32(8);
+    header.bitCount = dib.U16(14);
+    uint32_t compression = dib.U32(16);
+    uint32_t colorsUsed = dib.U32(32);
+
+    if (use == DibUse::Icon) {
+        if (storedHeight <= 0 || storedHeight % 2 != 0) {
+            throw DecodeError("icon bitmap height must be twice the image height");
+        }
+        storedHeight /= 2;
+    }
+    header.topDown = storedHeight < 0;
+    int64_t height = std::abs(storedHeight);
+    if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide) {
+        throw DecodeError("bitmap size out of range");
+    }
+    header.width = static_cast<int32_t>(width);
+    header.height = static_cast<int32_t>(height);
+
+    int32_t bits = header.bitCount;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) {
+        throw DecodeError("unsupported bitmap depth " + std::to_string(bits));
+    }
+    size_t offset = headerSize;
+    if (compression == kBiBitfields && bits == 32) {
+        header.bitfields = true;
+        if (headerSize == 40) {
+            offset += 12;  // the three masks follow a BITMAPINFOHEADER
+        }
+        for (int i = 0; i < 3; ++i)
+            header.masks[i] = dib.U32(40 + 4 * i);
+        if (headerSize >= 56) {
+            header.masks[3] = dib.U32(52);
+            header.hasAlphaMask = header.masks[3] != 0;
+        }
+        for (uint32_t mask : header.masks) {
+            if (!Contiguous(mask)) throw DecodeError("bitmap channel mask is not contiguous");
+        }
+    } else if (compression != kBiRgb) {
+        throw DecodeError("unsupported bitmap compression " + std::to_string(compression));
+    }
+
+    if (colorsUsed > 256) throw DecodeError("bitmap colour table too large");
+    size_t colors = colorsUsed != 0 ? colorsUsed : bits <= 8 ? size_t{1} << bits : 0;
+    auto table = dib.Span(offset, colors * 4);
+    // Only depths up to 8 bits look colours up; a table beside deeper pixels is skipped.
+    if (bits <= 8) {
+        header.palette.reserve(colors);
+        for (size_t i = 0; i < colors; ++i) {
+            const uint8_t* q = &table[4 * i];
+            header.palette.push_back(kOpaque | q[2] | q[1] << 8 | q[0] << 16);
+        }
+    }
+    header.size = offset + colors * 4;
+    return header;
+}
+
+Image ReadDibPixels(const DibHeader& header, const ByteReader& reader, size_t offset) {
+    const size_t stride = header.Stride();
+    auto data = reader.Span(offset, stride * static_cast<size_t>(header.height));
+    Image image;
+    image.width = header.width;
+    image.height = header.height;
+    image.pixels.resize(static_cast<size_t>(header.width) * static_cast<size_t>(header.height));
+    const int32_t bits = header.bitCount;
+    for (int32_t row = 0; row < header.height; ++row) {
+        const uint8_t* src = &data[static_cast<size_t>(row) * stride];
+        int32_t y = header.topDown ? row : header.height - 1 - row;
+        uint32_t* dst = &image.pixels[static_cast<size_t>(y) * static_cast<size_t>(image.width)];
+        for (int32_t x = 0; x < header.width; ++x) {
+            if (bits <= 8) {
+                int32_t bitPos = x * bits;
+                int shift = 8 - bits - bitPos % 8;
+                uint32_t index = src[bitPos / 8] >> shift & ((1u << bits) - 1);
+                dst[x] = index < header.palette.size() ? header.palette[index] : kOpaque;
+            } else if (bits == 24) {
+                const uint8_t* p = src + 3 * x;
+                dst[x] = kOpaque | p[2] | p[1] << 8 | p[0] << 16;
+            } else {
+                const uint8_t* p = src + 4 * x;
+                if (!header.bitfields) {
+                    dst[x] = p[2] | p[1] << 8 | p[0] << 16 | static_cast<uint32_t>(p[3]) << 24;
+                    continue;
+                }
+                uint32_t v = p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+                uint32_t alpha = header.hasAlphaMask ? Channel(v, header.masks[3]) : 255;
+                dst[x] = Channel(v, header.masks[0]) | Channel(v, header.masks[1]) << 8 |
+                         Channel(v, header.masks[2]) << 16 | alpha << 24;
+            }
+        }
+    }
+    return image;
+}
+
+bool AllAlphaZero(const Image& image) {
+    for (uint32_t pixel : image.pixels) {
+        if (pixel >> 24 != 0) return false;
+    }
+    return true;
+}
+
+void MakeOpaque(Image& image) {
+    for (uint32_t& pixel : image.pixels)
+        pixel |= kOpaque;
+}
+
+size_t MaskStride(int32_t width) {
+    return (static_cast<size_t>(width) + 31) / 32 * 4;
+}
+
+void ApplyAndMask(Image& image, const ByteReader& reader, size_t offset) {
+    const size_t stride = MaskStride(image.width);
+    auto mask = reader.Span(offset, stride * static_cast<size_t>(image.height));
+    for (int32_t row = 0; row < image.height; ++row) {
+        const uint8_t* bitsRow = &mask[static_cast<size_t>(row) * stride];
+        int32_t y = image.height - 1 - row;
+        uint32_t* dst = &image.pixels[static_cast<size_t>(y) * static_cast<size_t>(image.width)];
+        for (int32_t x = 0; x < image.width; ++x) {
+            if ((bitsRow[x / 8] >> (7 - x % 8) & 1) == 0) continue;
+            dst[x] = (dst[x] & 0x00FFFFFF) == 0 ? 0 : kOpaque;
+        }
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/image/byte_reader.h"
+#include "platform/image/image.h"
+
+namespace platform {
+
+/// How a device-independent bitmap is framed: a BMP file's own, or an icon entry's, whose
+/// biHeight covers the colour image and the AND mask below it.
+enum class DibUse { Bitmap, Icon };
+
+/// The parsed header of a device-independent bitmap (BITMAPINFOHEADER or a longer version)
+/// and its colour table.
+struct DibHeader {
+    int32_t width = 0;
+    int32_t height = 0;  // rows of the colour image (half of biHeight for an icon)
+    bool topDown = false;
+    int32_t bitCount = 0;
+    bool bitfields = false;
+    std::array<uint32_t, 4> masks{};  // red, green, blue, alpha for BI_BITFIELDS
+    bool hasAlphaMask = false;
+    std::vector<uint32_t> palette;  // opaque 0xFFBBGGRR entries
+    size_t size = 0;                // bytes of header, masks and colour table
+
+    /// Bytes of one stored row of the colour image, padded to a multiple of 4.
+    size_t Stride() const;
+};
+
+/// Reads the header that starts at offset 0 of dib. Throws DecodeError for sizes out of range,
+/// depths other than 1, 4, 8, 24 and 32, compressions other than BI_RGB (and BI_BITFIELDS at
+/// 32 bits), colour tables over 256 entries, and anything past the end of dib.
+DibHeader ReadDibHeader(const ByteReader& dib, DibUse use);
+
+/// The colour image whose rows start at offset of reader, in the header's row order. Alpha is
+/// 255 except at 32 bits: BI_RGB keeps the stored fourth byte, BI_BITFIELDS takes the alpha
+/// mask when there is one.
+Image ReadDibPixels(const DibHeader& header, const ByteReader& reader, size_t offset);
+
+/// True when every pixel has alpha 0: a 32-bit image written before alpha was used.
+bool AllAlphaZero(const Image& image);
+
+/// Sets every pixel's alpha to 255.
+void MakeOpaque(Image& image);
+
+/// Bytes of one row of a 1-bit mask width pixels wide, padded to a multiple of 4.
+size_t MaskStride(int32_t width);
+
+/// Applies the bottom-up AND mask at offset of reader to an opaque image: AND 1 over black
+/// becomes transparent (0x00000000), AND 1 over any other colour opaque black (the screen
+/// inversion an ARGB image cannot show).
+void ApplyAndMask(Image& image, const ByteReader& reader, size_t offset);
+
+}  // namespace platform

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <vector>
+
+namespace platform {
+
+/// A decoded picture, rows top-down. Each pixel is 0xAABBGGRR: red in the lowest byte, then
+/// green, then blue, alpha in the top byte (255 opaque, 0 transparent). Colours are not
+/// premultiplied.
+struct Image {
+    int32_t width = 0, height = 0;
+    std::vector<uint32_t> pixels;  // width * height values, row after row
+
+    friend bool operator==(const Image&, const Image&) = default;
+};
+
+/// One image of an icon or cursor file. Cursors carry their hot spot; icons leave it at 0.
+/// bitCount is the colour depth the image was stored in (32 for PNG-compressed entries), and
+/// the depth EncodeIconFile writes it in.
+struct IconImage {
+    Image image;
+    int32_t hotSpotX = 0, hotSpotY = 0;
+    int32_t bitCount = 0;
+
+    friend bool operator==(const IconImage&, const IconImage&) = default;
+};
+
+/// Thrown by every decoder for input it cannot read: truncated, inconsistent, too large or in
+/// a variant it does not support.
+class DecodeError : public std::runtime_error {
+    using runtime_error::runtime_error;
+};
+
+/// The largest width and height a decoder accepts; larger claims are rejected before any
+/// pixel memory is allocated.
+constexpr int32_t kMaxImageSide = 16384;
+
+enum class ImageFormat { Unknown, Bmp, Ico, Cur, Jpeg, Png };
+
+/// The format by the file's first bytes: "BM"; 00 00 01 00 (icon); 00 00 02 00 (cursor);
+/// FF D8 FF (JPEG); the 8-byte PNG signature. Anything else, or a shorter file, is Unknown.
+ImageFormat SniffImageFormat(std::span<const uint8_t> file);
+
+/// A BMP file, starting with its 14-byte "BM" header. Reads BITMAPINFOHEADER and the 52, 56,
+/// 108 (V4) and 124 (V5) byte headers; 1, 4 and 8 bits through the colour table (biClrUsed
+/// entries, or 2^bits when 0; an index past the table gives opaque black), 24 bits, and 32
+/// bits either BI_RGB or BI_BITFIELDS. Rows bottom-up when biHeight > 0, top-down when < 0,
+/// each padded to a multiple of 4 bytes. Alpha: 32-bit BI_RGB uses the fourth byte unless
+/// every pixel has 0 there (then the file predates alpha and is opaque); BI_BITFIELDS uses the
+/// alpha mask when the header has one, else opaque; other depths are opaque. RLE and 16-bit
+/// files are rejected as unsupported.
+Image DecodeBmp(std::span<const uint8_t> file);
+
+/// Every image of an ICO or CUR file, in directory order. A width or height byte of 0 means
+/// 256. An entry whose data starts with the PNG signature is a PNG file. Any other entry is a
+/// DIB: BITMAPINFOHEADER with biHeight = 2 x height, colour table, XOR bitmap (1, 4, 8, 24 or
+/// 32 bits), then the 1-bit AND mask, both bottom-up with rows padded to 4 bytes.
+/// A pixel is:
+///   - AND 0: the XOR colour, opaque;
+///   - AND 1 and XOR colour black: transparent (0x00000000);
+///   - AND 1 and any other XOR colour: the desktop inverts the screen there, which has no
+///     ARGB equivalent; it becomes opaque black, so inverting outlines stay visible on the
+///     light backgrounds they are drawn on.
+/// A 32-bit entry with any non-zero alpha uses its alpha and ignores the AND mask; one whose
+/// alpha is 0 everywhere is read like a 24-bit entry. For cursors the directory's planes and
+/// bit-count fields are the hot spot x and y.
+std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file);
+
+/// A baseline or progressive JPEG (grey or YCbCr), opaque. Any libjpeg warning (corrupt or
+/// truncated data) is an error. CMYK files, and progressive files needing more than 256 MB of
+/// decoder memory (about 6500 x 6500 in colour), are rejected.
+Image DecodeJpeg(std::span<const uint8_t> file);
+
+/// A PNG file of any colour type and depth, converted to 8-bit RGBA (tRNS gives alpha).
+Image DecodePng(std::span<const uint8_t> file);
+
+/// A PNG file of the image: 8-bit RGBA, or 8-bit RGB when every pixel is opaque. Throws
+/// std::invalid_argument when the size does not match the pixels.
+std::vector<uint8_t> EncodePng(const Image& image);
+
+/// A 24-bit BI_RGB BMP file with its 14-byte header: bottom-up rows of blue, green, red bytes,
+/// each row padded with zeros to a multiple of 4 bytes. Alpha is dropped.
+std::vector<uint8_t> EncodeBmp24(const Image& image);
+
+/// An ICO (cursor false) or CUR file holding the images in order. An image 256 pixels wide or
+/// high is stored as a PNG entry (directory size byte 0). Others are DIB entries in the depth
+/// bitCount asks:
+///   - 1: monochrome, palette black and white, each pixel the nearer of the two;
+///   - 4: the 16-colour palette of the classic desktop, each pixel its nearest entry;
+///   - 8 and 24: 24 bits;
+///   - 32 or 0: 32 bits with alpha.
+/// Below 32 bits a pixel with alpha under 128 is written transparent (AND 1, XOR black); at
+/// 32 bits the AND mask is 1 where alpha is 0. Cursor entries store the hot spot in the
+/// planes and bit-count fields, icon entries planes 1 and the bit count. Throws
+/// std::invalid_argument for an empty list, a size outside 1..256, or another bitCount.
+std::vector<uint8_t> EncodeIconFile(std::span<const IconImage> images, bool cursor);
+
+}  // namespace platform

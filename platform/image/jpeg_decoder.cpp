@@ -1,0 +1,108 @@
+// JPEG through libjpeg-turbo. libjpeg reports errors by calling error_exit, which must not
+// return; ours longjmps back to the setjmp of the stage that made the call. Each stage is a
+// function with no C++ object alive across its libjpeg calls, so the jump skips no destructor;
+// the caller turns a failed stage into a DecodeError.
+#include <csetjmp>
+#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
+#include <cstring>
+#include <string>
+
+#include <jpeglib.h>
+
+#include "platform/image/image.h"
+
+namespace platform {
+namespace {
+
+// libjpeg's working memory cap. Baseline files need a few rows of it; progressive ones keep
+// every coefficient (about 6 bytes per pixel in colour), so this admits them up to about
+// 6500 x 6500 and makes libjpeg fail cleanly on a forged header instead of allocating more.
+constexpr long kMaxDecoderMemory = 256L * 1024 * 1024;
+
+struct ErrorManager {
+    jpeg_error_mgr base;  // first, so libjpeg's pointer to it is a pointer to the whole
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void ErrorExit(j_common_ptr info) {
+    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
+    errors->base.format_message(info, errors->message);
+    std::longjmp(errors->jump, 1);
+}
+
+// Warnings (level -1) mean corrupt or truncated data that libjpeg would paper over with grey;
+// they fail the decode. Trace messages are ignored.
+void EmitMessage(j_common_ptr info, int level) {
+    if (level < 0) ErrorExit(info);
+}
+
+// Reads the header and starts decompression to RGBA. False when libjpeg reported an error.
+bool StartDecode(jpeg_decompress_struct* info, ErrorManager* errors, const uint8_t* data,
+                 size_t size) {
+    if (setjmp(errors->jump)) return false;
+    jpeg_create_decompress(info);
+    info->mem->max_memory_to_use = kMaxDecoderMemory;
+    jpeg_mem_src(info, data, static_cast<unsigned long>(size));
+    jpeg_read_header(info, TRUE);
+    if (info->image_width > kMaxImageSide || info->image_height > kMaxImageSide) {
+        std::snprintf(errors->message, sizeof errors->message, "image size out of range");
+        return false;
+    }
+    info->out_color_space = JCS_EXT_RGBA;
+    jpeg_start_decompress(info);
+    return true;
+}
+
+// Reads every scanline into rows of pixels, each width values. False on a libjpeg error.
+bool ReadRows(jpeg_decompress_struct* info, ErrorManager* errors, uint32_t* pixels) {
+    if (setjmp(errors->jump)) return false;
+    while (info->output_scanline < info->output_height) {
+        JSAMPROW row =
+            reinterpret_cast<JSAMPROW>(pixels + size_t{info->output_scanline} * info->output_width);
+        jpeg_read_scanlines(info, &row, 1);
+    }
+    jpeg_finish_decompress(info);
+    return true;
+}
+
+// Owns the decompressor so that it is destroyed on every path.
+struct Decompressor {
+    Decompressor() {
+        std::memset(&info, 0, sizeof info);
+        std::memset(&errors, 0, sizeof errors);
+        info.err = jpeg_std_error(&errors.base);
+        errors.base.error_exit = ErrorExit;
+        errors.base.emit_message = EmitMessage;
+    }
+    ~Decompressor() { jpeg_destroy_decompress(&info); }
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
+
+    [[noreturn]] void Fail() const { throw DecodeError(std::string("JPEG: ") + errors.message); }
+
+    jpeg_decompress_struct info;
+    ErrorManager errors;
+};
+
+}  // namespace
+
+Image DecodeJpeg(std::span<const uint8_t> file) {
+    if (file.empty()) throw DecodeError("JPEG: empty file");
+    Decompressor jpeg;
+    if (!StartDecode(&jpeg.info, &jpeg.errors, file.data(), file.size())) jpeg.Fail();
+    if (jpeg.info.output_components != 4 || jpeg.info.output_width < 1 ||
+        jpeg.info.output_height < 1 || jpeg.info.output_width > kMaxImageSide ||
+        jpeg.info.output_height > kMaxImageSide) {
+        throw DecodeError("JPEG size out of range");
+    }
+    Image image;
+    image.width = static_cast<int32_t>(jpeg.info.output_width);
+    image.height = static_cast<int32_t>(jpeg.info.output_height);
+    image.pixels.resize(static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
+    // RGBA bytes in memory are the little-endian value 0xAABBGGRR, with alpha 255.
+    if (!ReadRows(&jpeg.info, &jpeg.errors, image.pixels.data())) jpeg.Fail();
+    return image;
+}
+
+}  // namespace platform
