@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "platform/gfx/geometry.h"
+#include "platform/image/image.h"
+
+namespace platform {
+
+/// HIMETRIC units (0.01 mm) of a length in pixels at 96 dots per inch: pixels × 2540 / 96
+/// rounded to the nearest integer, halves away from zero (8 px → 212, 32 px → 847).
+int32_t PixelsToHimetric(int32_t pixels);
+
+/// What a picture holds. A picture that holds nothing is a null picture pointer.
+enum class PictureType { Bitmap, Icon };
+
+/// A picture made from an image file: BMP, JPEG and PNG files make bitmaps, ICO and CUR files
+/// icons. It keeps the file's bytes, which is what it saves, and the decoded pixels of the one
+/// image it shows. Pictures are immutable and shared by reference.
+class Picture {
+  public:
+    /// Decodes `file`. An icon or cursor file with several images shows its 32 × 32 image,
+    /// or its first when it has none of that size. Throws DecodeError when the file is not
+    /// one of the formats above or does not decode.
+    explicit Picture(std::vector<uint8_t> file);
+
+    PictureType Type() const { return type; }
+    const std::vector<uint8_t>& FileBytes() const { return fileBytes; }
+    /// The pixels shown, 0xAABBGGRR, rows top-down.
+    const Image& Pixels() const { return image; }
+    int32_t Width() const { return image.width; }
+    int32_t Height() const { return image.height; }
+    int32_t HimetricWidth() const { return PixelsToHimetric(image.width); }
+    int32_t HimetricHeight() const { return PixelsToHimetric(image.height); }
+    /// The hot spot of a cursor image; (0, 0) for icons and bitmaps.
+    Point HotSpot() const { return hotSpot; }
+
+  private:
+    PictureType type = PictureType::Bitmap;
+    std::vector<uint8_t> fileBytes;
+    Image image;
+    Point hotSpot;
+};
+
+/// A shared picture made from a copy of `file`; throws as the Picture constructor does.
+std::shared_ptr<const Picture> LoadPicture(std::span<const uint8_t> file);
+
+}  // namespace platform

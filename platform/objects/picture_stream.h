@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "platform/objects/picture.h"
+#include "platform/objects/stream_error.h"
+
+namespace platform {
+
+/// Class identifier of the standard picture object, as its 16 bytes are stored in front of
+/// the picture's stream ({0BE35204-8F91-11CE-9DE3-00AA004BB851}, fields little-endian).
+inline constexpr std::array<uint8_t, 16> kStdPictureClassId = {
+    0x04, 0x52, 0xE3, 0x0B, 0x91, 0x8F, 0xCE, 0x11, 0x9D, 0xE3, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51};
+
+/// Writes the persisted stream of a picture, little-endian: the signature 0x0000746C
+/// (6C 74 00 00), the byte count N, then the N bytes of the picture's image file. A null
+/// picture is the 8 bytes 6C 74 00 00 00 00 00 00.
+std::vector<uint8_t> WritePictureStream(const std::shared_ptr<const Picture>& picture);
+
+/// Reads a picture stream from the start of `bytes`; `consumed` receives its length. A count
+/// of 0 gives a null picture. Data that does not start with the signature is read as a bare
+/// image file taking all of `bytes`. Throws StreamError when the header or the counted data
+/// runs past the end (offset: the first missing byte, `bytes.size()`), or when the image file
+/// is not a picture file or does not decode (offset: the file's first byte).
+std::shared_ptr<const Picture> ReadPictureStream(std::span<const uint8_t> bytes, size_t& consumed);
+
+}  // namespace platform
