@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "platform/gfx/geometry.h"
+#include "platform/gfx/surface.h"
+#include "platform/image/image.h"
+
+namespace platform {
+
+class WindowSystem;
+
+/// A pointer picture: an image with alpha and the pixel of it that marks the pointer position.
+struct PointerImage {
+    Image image;
+    int32_t hotSpotX = 0;
+    int32_t hotSpotY = 0;
+};
+
+/// Width and height in pixels.
+struct Size {
+    int32_t width = 0;
+    int32_t height = 0;
+
+    friend bool operator==(const Size&, const Size&) = default;
+};
+
+/// What a backend needs to open the native window of a top-level window. `position` is the
+/// top-left corner of the client area on the screen (already centred when the window asked
+/// for it).
+struct NativeWindowDesc {
+    std::string title;
+    const Image* icon = nullptr;  // no icon when null; read only during the call
+    bool bordered = true;
+    Point position;
+    Size clientSize;
+    uint8_t opacity = 255;
+};
+
+/// A backend's name for one of its native windows; 0 is never used.
+using NativeWindowId = uint32_t;
+
+/// A deadline that never comes: WaitForEvents then waits for input alone.
+constexpr int64_t kNoDeadline = std::numeric_limits<int64_t>::max();
+
+/// The seam between the window system and a display: native top-level windows, presentation
+/// of framebuffers, the pointer, the screen, the clipboard, the clock and the input source.
+///
+/// Time is read only through NowMs(), so a backend with a virtual clock runs every timer of the
+/// window system exactly on time. Input reaches the window system as calls made from inside
+/// WaitForEvents (WindowSystem::PointerMoveTo, ButtonDown, KeyDown, ...).
+class Backend {
+  public:
+    virtual ~Backend() = default;
+
+    /// Called once by the WindowSystem that owns this backend's input.
+    virtual void Attach(WindowSystem& system) = 0;
+
+    virtual NativeWindowId CreateNativeWindow(const NativeWindowDesc& desc) = 0;
+    virtual void DestroyNativeWindow(NativeWindowId id) = 0;
+    /// Whole-window opacity: 0 invisible, 255 opaque.
+    virtual void SetOpacity(NativeWindowId id, uint8_t opacity) = 0;
+    /// Shows the pixels `changed` (framebuffer coordinates, already clipped to it) of the
+    /// window's framebuffer, which is exactly the size of its client area.
+    virtual void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) = 0;
+
+    /// The pointer picture from now on; null for the standard arrow.
+    virtual void SetPointer(const PointerImage* pointer) = 0;
+    virtual Size ScreenSize() const = 0;
+    virtual std::string ClipboardText() const = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+
+    /// Milliseconds on the backend's clock; never decreases.
+    virtual int64_t NowMs() const = 0;
+    /// Waits until input arrives or NowMs() reaches `deadlineMs`, delivering any input as calls
+    /// into the attached window system before returning. Returns false when no input will ever
+    /// come again (a finished script); message loops then return.
+    virtual bool WaitForEvents(int64_t deadlineMs) = 0;
+};
+
+}  // namespace platform

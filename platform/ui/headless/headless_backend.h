@@ -1,0 +1,129 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/ui/backend.h"
+
+namespace platform {
+
+/// One step of scripted input for the headless backend.
+namespace headless {
+struct Advance {  // let this many milliseconds pass, firing due timers exactly on time
+    int64_t ms;
+};
+struct MoveTo {  // the pointer moves to a screen position
+    Point screen;
+};
+struct ButtonDown {
+    int32_t button;
+};
+struct ButtonUp {
+    int32_t button;
+};
+struct KeyDown {
+    int32_t keyCode;
+};
+struct KeyUp {
+    int32_t keyCode;
+};
+struct Character {
+    int32_t charCode;
+};
+struct Call {  // runs code at this point of the script (checks, close requests, ...)
+    std::function<void()> fn;
+};
+}  // namespace headless
+
+using HeadlessAction =
+    std::variant<headless::Advance, headless::MoveTo, headless::ButtonDown, headless::ButtonUp,
+                 headless::KeyDown, headless::KeyUp, headless::Character, headless::Call>;
+
+/// Where the headless backend takes its input when a loop would wait: the next action, or
+/// nullopt when the input has ended.
+using InputSource = std::function<std::optional<HeadlessAction>()>;
+
+/// A display with no screen: a virtual clock that moves only when told, input from a script or
+/// from direct calls, and every presented framebuffer kept for reading back.
+///
+/// When a message loop (the main loop or a modal loop deep inside a handler) has nothing to do,
+/// WaitForEvents takes the next action from the input source: an Advance moves the clock in
+/// steps that stop at every timer deadline on the way, so each timer fires at exactly its due
+/// time; any other action is delivered at once. A finished source ends the loops.
+class HeadlessBackend : public Backend {
+  public:
+    /// What reached the "screen" of one native window.
+    struct NativeWindow {
+        NativeWindowDesc desc;  // icon is null here: the image is not kept
+        bool hasIcon = false;
+        Surface screen;               // every presented pixel, at the client size
+        std::vector<Rect> presented;  // the rectangles presented, oldest first
+    };
+
+    explicit HeadlessBackend(Size screenSize = {1024, 768});
+
+    void SetInputSource(InputSource source) { source_ = std::move(source); }
+
+    /// Lets `ms` milliseconds pass from outside any loop: due timers fire in order exactly on
+    /// time, pending messages are dispatched after each, and at the end.
+    void AdvanceClock(int64_t ms);
+    /// Dispatches everything pending now (posted tasks, queued keys, due timers, paints).
+    void ProcessUntilIdle();
+
+    const NativeWindow* Native(NativeWindowId id) const;
+    /// The pointer picture last set; null for the arrow.
+    const PointerImage* CurrentPointer() const { return pointer_; }
+
+    void Attach(WindowSystem& system) override { system_ = &system; }
+    NativeWindowId CreateNativeWindow(const NativeWindowDesc& desc) override;
+    void DestroyNativeWindow(NativeWindowId id) override;
+    void SetOpacity(NativeWindowId id, uint8_t opacity) override;
+    void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
+    void SetPointer(const PointerImage* pointer) override { pointer_ = pointer; }
+    Size ScreenSize() const override { return screenSize_; }
+    std::string ClipboardText() const override { return clipboard_; }
+    void SetClipboardText(const std::string& text) override { clipboard_ = text; }
+    int64_t NowMs() const override { return nowMs_; }
+    bool WaitForEvents(int64_t deadlineMs) override;
+
+  private:
+    void Deliver(HeadlessAction& action);
+
+    WindowSystem* system_ = nullptr;
+    Size screenSize_;
+    int64_t nowMs_ = 0;
+    int64_t advanceUntilMs_ = 0;  // the end of an Advance still in progress
+    InputSource source_;
+    std::map<NativeWindowId, NativeWindow> windows_;
+    NativeWindowId nextId_ = 1;
+    const PointerImage* pointer_ = nullptr;
+    std::string clipboard_;
+};
+
+/// A list of scripted actions, built step by step and handed over as an input source.
+class Script {
+  public:
+    Script& Advance(int64_t ms);
+    Script& MoveTo(int32_t x, int32_t y);
+    Script& Down(int32_t button = 1);
+    Script& Up(int32_t button = 1);
+    Script& KeyDown(int32_t keyCode);
+    Script& KeyUp(int32_t keyCode);
+    /// A key going down and up.
+    Script& Key(int32_t keyCode);
+    Script& Char(int32_t charCode);
+    Script& Call(std::function<void()> fn);
+
+    /// The source giving the actions in order, then nullopt.
+    InputSource Source() &&;
+
+  private:
+    std::vector<HeadlessAction> actions_;
+};
+
+}  // namespace platform

@@ -1,0 +1,192 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/gfx/geometry.h"
+#include "platform/gfx/region.h"
+#include "platform/gfx/surface.h"
+#include "platform/image/image.h"
+#include "platform/ui/backend.h"
+
+namespace platform {
+
+class WindowSystem;
+
+/// A window's name in the window system; 0 is no window. Handles are never reused, so a handle
+/// kept after its window was destroyed finds nothing.
+using WindowHandle = uint32_t;
+
+/// Which pointer a window shows: Default takes its parent's (the arrow at the top), Arrow the
+/// standard arrow, Custom the window's own image.
+enum class PointerKind { Default, Arrow, Custom };
+
+/// One window of the tree: a top-level window (no parent) or a child placed in its parent's
+/// client area. The object is owned by whoever created it; constructing it registers it with
+/// the window system and destroying it removes it, at any moment, even from inside one of its
+/// own handlers: the window system finds windows by handle after every handler call and never
+/// touches a destroyed one. A parent destroyed before its children leaves them detached: out
+/// of the tree, drawn nowhere and given no input until they are destroyed too.
+///
+/// Every window keeps a persistent drawing surface of its client size. Code may draw into it at
+/// any time and then call Invalidate() (the change reaches the screen when the message loop
+/// next paints) or UpdateNow() (at once); or a window overrides Paint(), which the window
+/// system calls for an invalidated window before composing it.
+class Window {
+  public:
+    /// A window with the given bounds: parent client coordinates for a child, screen
+    /// coordinates of the client area for a top-level window. Windows start hidden.
+    Window(WindowSystem& system, Window* parent, Rect bounds);
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    WindowHandle Handle() const { return handle_; }
+    WindowSystem& System() const { return system_; }
+    Window* Parent() const { return parent_; }
+    bool IsTopLevel() const { return parent_ == nullptr && !detached_; }
+    /// The top-level window this one belongs to; null for a detached window.
+    Window* TopLevel();
+    /// Children from the bottom of the z-order to the top.
+    const std::vector<Window*>& Children() const { return children_; }
+
+    // Geometry.
+    Rect Bounds() const { return bounds_; }
+    void SetBounds(Rect bounds);
+    int32_t ClientWidth() const { return bounds_.Width(); }
+    int32_t ClientHeight() const { return bounds_.Height(); }
+    Point ClientToScreen(Point client) const;
+    Point ScreenToClient(Point screen) const;
+
+    // State.
+    bool IsVisible() const { return visible_; }
+    /// Visible and every ancestor visible (for a top-level: visible).
+    bool IsShown() const;
+    void Show();
+    void Hide();
+    bool IsEnabled() const { return enabled_; }
+    /// Enabled and every ancestor enabled: only such a window receives input.
+    bool IsEffectivelyEnabled() const;
+    void SetEnabled(bool enabled);
+    /// Moves the window to the top of its siblings (or of the top-level windows).
+    void Raise();
+
+    /// The window's shape in its client coordinates: it clips what the window shows and limits
+    /// its hit testing. A new shape replaces the old one; nullopt removes it.
+    void SetShape(std::optional<Region> shape);
+    const std::optional<Region>& Shape() const { return shape_; }
+
+    void SetPointer(PointerKind kind, std::shared_ptr<const PointerImage> image = nullptr);
+    PointerKind Pointer() const { return pointerKind_; }
+    const std::shared_ptr<const PointerImage>& PointerPicture() const { return pointerImage_; }
+
+    // Keyboard.
+    int32_t TabIndex() const { return tabIndex_; }
+    void SetTabIndex(int32_t index) { tabIndex_ = index; }
+    bool IsFocusable() const { return focusable_; }
+    void SetFocusable(bool focusable) { focusable_ = focusable; }
+    /// Whether the window uses typed characters itself; when it has the focus and does not,
+    /// a character alone (without Alt) activates the access key registered for it.
+    bool TakesCharacters() const { return takesCharacters_; }
+    void SetTakesCharacters(bool takes) { takesCharacters_ = takes; }
+    /// The characters that activate this window through OnAccessKey, matched without regard to
+    /// letter case.
+    const std::string& AccessKeys() const { return accessKeys_; }
+    void SetAccessKeys(std::string keys) { accessKeys_ = std::move(keys); }
+    void Focus();
+    bool HasFocus() const;
+    /// Sends every pointer event to this window until ReleaseCapture or until the last
+    /// mouse button is released.
+    void SetCapture();
+
+    // Painting.
+    Surface& DrawingSurface() { return surface_; }
+    const Surface& DrawingSurface() const { return surface_; }
+    /// Marks the whole window (or a rectangle of its client area) for painting: Paint() runs and
+    /// the change is composed and presented when the message loop next paints.
+    void Invalidate();
+    void Invalidate(const Rect& rect);
+    /// Paints, composes and presents everything pending in this window's top-level window now.
+    void UpdateNow();
+
+    // Timers on the backend clock; setting an existing id restarts it with the new interval.
+    void SetTimer(int32_t id, int32_t intervalMs);
+    void KillTimer(int32_t id);
+
+    // Top-level windows.
+    const std::string& Title() const { return title_; }
+    void SetTitle(std::string title) { title_ = std::move(title); }
+    void SetIcon(std::shared_ptr<const Image> icon) { icon_ = std::move(icon); }
+    bool IsBordered() const { return bordered_; }
+    void SetBordered(bool bordered) { bordered_ = bordered; }
+    /// When set, showing the window first moves it to the centre of the screen.
+    void SetCentred(bool centred) { centred_ = centred; }
+    uint8_t Opacity() const { return opacity_; }
+    void SetOpacity(uint8_t opacity);
+    /// Asks OnCloseRequest and hides the window when it agrees; true when closed.
+    bool Close();
+    /// The backend's window while a top-level window is shown; 0 otherwise.
+    NativeWindowId NativeId() const { return native_; }
+    /// A top-level window's composed picture, the size of its client area.
+    const Surface& Framebuffer() const { return framebuffer_; }
+
+    // Handlers, called by the window system. Mouse coordinates are client pixels.
+    virtual void Paint(Surface&) {}
+    virtual void OnMouseDown(int32_t /*button*/, int32_t /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
+    virtual void OnMouseMove(int32_t /*buttons*/, int32_t /*shift*/, int32_t /*x*/, int32_t /*y*/) {
+    }
+    virtual void OnMouseUp(int32_t /*button*/, int32_t /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
+    /// A left press and release over this window.
+    virtual void OnClick() {}
+    /// A second left press soon after the first, in place of its OnMouseDown.
+    virtual void OnDoubleClick() {}
+    virtual void OnKeyDown(int32_t& /*keyCode*/, int32_t /*shift*/) {}
+    virtual void OnKeyPress(int32_t& /*charCode*/) {}
+    virtual void OnKeyUp(int32_t& /*keyCode*/, int32_t /*shift*/) {}
+    virtual void OnGotFocus() {}
+    virtual void OnLostFocus() {}
+    virtual void OnAccessKey() {}
+    virtual void OnTimer(int32_t /*id*/) {}
+    virtual bool OnCloseRequest() { return true; }
+    virtual void OnResize() {}
+    virtual void OnShow() {}
+    virtual void OnHide() {}
+
+  private:
+    friend class WindowSystem;
+
+    WindowSystem& system_;
+    WindowHandle handle_ = 0;
+    Window* parent_ = nullptr;
+    bool detached_ = false;
+    std::vector<Window*> children_;
+
+    Rect bounds_;
+    bool visible_ = false;
+    bool enabled_ = true;
+    std::optional<Region> shape_;
+    PointerKind pointerKind_ = PointerKind::Default;
+    std::shared_ptr<const PointerImage> pointerImage_;
+
+    int32_t tabIndex_ = 0;
+    bool focusable_ = false;
+    bool takesCharacters_ = false;
+    std::string accessKeys_;
+
+    Surface surface_;
+    bool needsPaint_ = false;
+
+    std::string title_;
+    std::shared_ptr<const Image> icon_;
+    bool bordered_ = true;
+    bool centred_ = false;
+    uint8_t opacity_ = 255;
+    NativeWindowId native_ = 0;
+    Surface framebuffer_;       // top-level windows: the composed picture
+    std::vector<Rect> damage_;  // top-level windows: framebuffer rectangles to recompose
+};
+
+}  // namespace platform

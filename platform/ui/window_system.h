@@ -1,0 +1,161 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/gfx/geometry.h"
+#include "platform/ui/backend.h"
+#include "platform/ui/keys.h"
+#include "platform/ui/timer_queue.h"
+#include "platform/ui/window.h"
+
+namespace platform {
+
+/// The window tree, input routing, focus, timers, the message queue and the loops, over one
+/// backend. Everything runs on one thread; handlers may re-enter the system (pump messages,
+/// run a modal loop, destroy windows) and the system re-finds every window by its handle after
+/// each handler call.
+///
+/// Input arrives through PointerMoveTo ... CloseRequest, called by the backend while it waits
+/// for events (or directly by code that drives a headless backend).
+class WindowSystem {
+  public:
+    explicit WindowSystem(Backend& backend);
+    ~WindowSystem();
+    WindowSystem(const WindowSystem&) = delete;
+    WindowSystem& operator=(const WindowSystem&) = delete;
+
+    Backend& GetBackend() const { return backend_; }
+    int64_t NowMs() const { return backend_.NowMs(); }
+
+    /// The live window with this handle, or null.
+    Window* Find(WindowHandle handle) const;
+    /// Top-level windows from the bottom of the z-order to the top.
+    const std::vector<Window*>& TopLevels() const { return topLevels_; }
+
+    // Pointer.
+    Point PointerPosition() const { return pointer_; }
+    /// The window under a screen point: the topmost shown window whose rectangle, and shape if
+    /// it has one, holds the point, searched through children from the top of the z-order.
+    /// Disabled windows are found like others (they only receive no input).
+    Window* WindowAtPoint(Point screen) const;
+    Window* CaptureWindow() const { return Find(capture_); }
+    void ReleaseCapture();
+
+    // Keyboard focus.
+    Window* FocusWindow() const { return Find(focus_); }
+    /// Gives the focus to a shown, enabled, focusable window (or takes it away with null),
+    /// notifying the window that loses it, then the one that gains it.
+    void SetFocus(Window* window);
+    /// Moves the focus to the next (or previous) window in the tab order of the focused
+    /// window's top-level window, skipping hidden, disabled and unfocusable ones.
+    void MoveFocus(bool backward);
+
+    // Input from the backend.
+    void PointerMoveTo(Point screen);
+    /// A pointer move reported in the client coordinates of a top-level window.
+    void PointerMoveInWindow(WindowHandle topLevel, Point client);
+    void ButtonDown(int32_t button);
+    void ButtonUp(int32_t button);
+    /// A key going down; a held key repeats as further KeyDown calls. Shift (16), Ctrl (17) and
+    /// Alt (18) also update the shift bits.
+    void KeyDown(int32_t keyCode);
+    void KeyUp(int32_t keyCode);
+    /// A typed character, after its KeyDown.
+    void Character(int32_t charCode);
+    /// The user asked to close a top-level window (its close box, Alt+F4).
+    void CloseRequest(WindowHandle topLevel);
+    int32_t ShiftState() const { return shift_; }
+    int32_t ButtonState() const { return buttons_; }
+
+    // The message queue and loops.
+    /// Runs `task` from the message loop later.
+    void Post(std::function<void()> task);
+    /// Queues keystrokes written as "{Tab}" (Tab) or "+{Tab}" (Shift together with Tab), any
+    /// number of them in a row; they are delivered by the message loop, as a key going down
+    /// and up, to the window focused at that time. Throws std::invalid_argument for anything
+    /// else.
+    void SendKeys(std::string_view keys);
+    /// Runs what is pending now: posted tasks, queued keystrokes, due timers, then paints and
+    /// presents every invalidated window; returns without waiting.
+    void DispatchPending();
+    /// The message loop: dispatches and waits for input or the next timer until Quit() or
+    /// until the backend reports that no input will come.
+    void Run();
+    /// Shows `window` and runs a nested message loop until it is hidden or destroyed (or Quit(),
+    /// or the end of input). While it runs, only this window's tree receives input.
+    void RunModal(Window& window);
+    /// Ends every running loop.
+    void Quit() { quit_ = true; }
+    bool QuitRequested() const { return quit_; }
+    /// When the earliest timer is due; kNoDeadline with no timer running.
+    int64_t NextTimerDueMs() const { return timers_.NextDueMs(); }
+    /// Paints, composes and presents every invalidated part of every shown top-level window.
+    void UpdateAll();
+
+  private:
+    friend class Window;
+
+    // Registration and tree changes, called by Window.
+    WindowHandle Register(Window& window);
+    void Unregister(Window& window);
+    void AddDamage(Window& window, const Rect& clientRect);
+    void ShowTopLevel(Window& window);
+    void HideTopLevel(Window& window);
+    void Update(Window& topLevel);
+    void ForgetSubtree(Window& window);
+
+    // Input routing.
+    bool AcceptsInput(const Window& window) const;
+    Window* PointerTarget() const;
+    void DeliverMove();
+    void UpdatePointerPicture();
+    void HandleKeyDown(int32_t keyCode, int32_t shift);
+    void HandleKeyUp(int32_t keyCode, int32_t shift);
+    bool ActivateAccessKey(Window& topLevel, int32_t charCode);
+    Window* ActiveTopLevel() const;
+
+    // Loop steps.
+    bool FireDueTimers();
+    bool DeliverQueuedKey();
+    void RunLoopUntil(const std::function<bool()>& done);
+
+    Backend& backend_;
+    WindowHandle nextHandle_ = 1;
+    std::unordered_map<WindowHandle, Window*> windows_;
+    std::vector<Window*> topLevels_;
+    TimerQueue timers_;
+
+    Point pointer_;
+    int32_t buttons_ = 0;
+    int32_t shift_ = 0;
+    WindowHandle capture_ = 0;
+    bool implicitCapture_ = false;
+    WindowHandle focus_ = 0;
+    WindowHandle hover_ = 0;
+    std::shared_ptr<const PointerImage> shownPointer_;  // kept alive while shown
+
+    // Click and double-click synthesis.
+    WindowHandle pressWindow_ = 0;  // where the left button went down
+    bool pressWasDoubleClick_ = false;
+    WindowHandle lastClickWindow_ = 0;
+    Point lastClickPoint_;
+    int64_t lastClickMs_ = 0;
+
+    struct QueuedKey {
+        int32_t keyCode;
+        int32_t shift;
+        bool down;
+    };
+    std::deque<std::function<void()>> posted_;
+    std::deque<QueuedKey> queuedKeys_;
+    std::vector<WindowHandle> modal_;
+    bool quit_ = false;
+};
+
+}  // namespace platform
