@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "calculator/failure.h"
+
+namespace calculator {
+
+/// Everything the calculator remembers between key presses. The display text is the only
+/// place where the current entry or result lives.
+struct EngineState {
+    std::string displayText;
+    /// Left operand, taken from the display by an operator key.
+    float firstOperand = 0;
+    /// Right operand, taken from the display by the first equals after an operator key.
+    float secondOperand = 0;
+    /// Caption of the operator key pressed last: "+", "--", "X", "/", "%" or "x^y".
+    std::string pendingOperator;
+    /// Equals evaluations since the last Clear or operator key; 1 right after the first.
+    int16_t equalsCount = 0;
+
+    friend bool operator==(const EngineState&, const EngineState&) = default;
+};
+
+/// The calculator's arithmetic, driven one key at a time. Each handler runs to completion and
+/// returns why it stopped early, if it did; a failing handler keeps the state changes made
+/// before the failing step and makes none after it, and never writes the display.
+class Engine {
+  public:
+    /// `decimalSeparator` is the user's separator for numbers written to the display; display
+    /// text is read with it and with ",".
+    explicit Engine(std::string decimalSeparator);
+
+    const EngineState& State() const { return state; }
+
+    /// Digit, "00", "000" and "," keys: appends the key's caption to the display, unchecked.
+    Failure Entry(std::string_view caption);
+    /// Operator keys, by caption: takes the display as the first operand and clears it.
+    Failure Operator(std::string_view caption);
+    /// "=": evaluates the pending operator, or repeats it on the value shown.
+    Failure Equals();
+    /// "Clear": empties the display and restarts the equals sequence; operands stay.
+    Failure Clear();
+    /// "C": drops the last character of the display (a whole UTF-8 character).
+    Failure Backspace();
+    /// "x^2", in double precision.
+    Failure Square();
+    /// "sqrt", in double precision.
+    Failure SquareRoot();
+    /// "+/-": adds or removes a leading "-" on the text itself.
+    Failure SignChange();
+
+    /// The display accepts no typed characters: every character code becomes 0.
+    static int FilterKeyPress(int charCode);
+
+  private:
+    Failure FirstEquals(float& result);
+    Failure FurtherEquals(float& result);
+
+    std::string decimalSeparator;
+    EngineState state;
+};
+
+}  // namespace calculator

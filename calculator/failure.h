@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+
+namespace calculator {
+
+/// Why a key handler stopped. A handler that fails leaves the display as it was; the window
+/// tells the user with FailureText.
+enum class Failure {
+    kNone,
+    kNotANumber,
+    kOutOfRange,
+    kOverflow,
+    kDivisionByZero,
+    kInvalidOperation,
+    kCountLimit,
+};
+
+/// A short text for the user, such as "Division by zero"; empty for kNone.
+std::string_view FailureText(Failure failure);
+
+}  // namespace calculator
