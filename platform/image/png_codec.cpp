@@ -1,11 +1,13 @@
 // PNG through libpng's simplified API, which reports errors through its return value and
 // message rather than longjmp, so no C++ frame is ever skipped.
 #include <png.h>
+#include <zlib.h>
 
 #include <cstring>
 #include <stdexcept>
 #include <string>
 
+#include "platform/image/byte_reader.h"
 #include "platform/image/image.h"
 
 namespace platform {
@@ -40,10 +42,33 @@ void CheckPlausibleSize(uint32_t width, uint32_t height, size_t fileSize) {
     }
 }
 
+// libpng's simplified reader stops after the image data and ignores checksum errors in
+// ancillary chunks. Walking the chunks first makes a truncated or damaged file an error
+// wherever the damage is: every chunk must lie inside the file with a matching CRC, up to IEND.
+void CheckChunks(std::span<const uint8_t> file) {
+    ByteReader reader(file);
+    size_t offset = 8;
+    while (true) {
+        auto lengthBytes = reader.Span(offset, 4);
+        uint32_t length = static_cast<uint32_t>(lengthBytes[0]) << 24 | lengthBytes[1] << 16 |
+                          lengthBytes[2] << 8 | lengthBytes[3];
+        auto typeAndData = reader.Span(offset + 4, size_t{4} + length);
+        auto crcBytes = reader.Span(offset + 8 + length, 4);
+        uint32_t crc = static_cast<uint32_t>(crcBytes[0]) << 24 | crcBytes[1] << 16 |
+                       crcBytes[2] << 8 | crcBytes[3];
+        if (crc32(0, typeAndData.data(), static_cast<uInt>(typeAndData.size())) != crc) {
+            throw DecodeError("PNG chunk checksum mismatch");
+        }
+        if (std::memcmp(typeAndData.data(), "IEND", 4) == 0) return;
+        offset += size_t{12} + length;
+    }
+}
+
 }  // namespace
 
 Image DecodePng(std::span<const uint8_t> file) {
     if (SniffImageFormat(file) != ImageFormat::Png) throw DecodeError("not a PNG file");
+    CheckChunks(file);
     PngImage png;
     if (!png_image_begin_read_from_memory(&png.image, file.data(), file.size())) {
         throw DecodeError(std::string("PNG: ") + png.image.message);

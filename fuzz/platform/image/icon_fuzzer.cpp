@@ -1,0 +1,33 @@
+// ICO/CUR decoder on arbitrary bytes: it must throw DecodeError or return consistent images,
+// and the images must survive the 32-bit icon writer and decoder unchanged (pixels with alpha
+// 0 come back as 0).
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "platform/image/image.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace platform;
+    std::vector<IconImage> icons;
+    try {
+        icons = DecodeIconFile(std::span(data, size));
+    } catch (const DecodeError&) {
+        return 0;
+    }
+    for (IconImage& icon : icons) {
+        const Image& image = icon.image;
+        if (image.pixels.size() != static_cast<size_t>(image.width) * image.height) std::abort();
+        if (image.width > 256 || image.height > 256 || image.width == 256 || image.height == 256) {
+            continue;  // larger PNG entries are valid input but not writable as icons
+        }
+        icon.bitCount = 32;
+        icon.hotSpotX = icon.hotSpotY = 0;
+        std::vector<IconImage> copy = DecodeIconFile(EncodeIconFile(std::span(&icon, 1), false));
+        for (size_t i = 0; i < image.pixels.size(); ++i) {
+            uint32_t want = image.pixels[i] >> 24 == 0 ? 0 : image.pixels[i];
+            if (copy.at(0).image.pixels[i] != want) std::abort();
+        }
+    }
+    return 0;
+}

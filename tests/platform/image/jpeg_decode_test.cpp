@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/image/image.h"
+#include "tests/platform/image/jpeg_samples.h"
+
+namespace platform {
+namespace {
+
+using namespace platform::testing;
+
+// JPEG is lossy: each channel within a few levels of the colour encoded.
+void ExpectNear(uint32_t pixel, uint32_t opaqueWant, int32_t x, int32_t y) {
+    EXPECT_EQ(pixel >> 24, 0xFFu) << x << "," << y;
+    for (int shift = 0; shift < 24; shift += 8) {
+        int got = static_cast<int>(pixel >> shift & 0xFF);
+        int want = static_cast<int>(opaqueWant >> shift & 0xFF);
+        EXPECT_LE(std::abs(got - want), 4) << "pixel " << x << "," << y << " channel " << shift / 8;
+    }
+}
+
+TEST(DecodeJpeg, DecodesBaselineProgressiveAndSubsampledFiles) {
+    struct Case {
+        const char* name;
+        const std::vector<uint8_t>& file;
+        int32_t width, height;
+        uint32_t left, right;  // 0x00BBGGRR of columns 0-7 and of the rest
+    };
+    const Case cases[] = {
+        {"baseline", kJpegBaseline444, 16, 8, 0x0000FF, 0xFF0000},
+        {"progressive grey", kJpegProgressiveGray, 16, 8, 0x404040, 0xC0C0C0},
+        {"subsampled with restarts", kJpegSubsampledRestart, 17, 9, 0x00A000, 0x00A000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Image image = DecodeJpeg(c.file);
+        ASSERT_EQ(image.width, c.width);
+        ASSERT_EQ(image.height, c.height);
+        ASSERT_EQ(image.pixels.size(), static_cast<size_t>(c.width * c.height));
+        for (int32_t y = 0; y < c.height; ++y) {
+            for (int32_t x = 0; x < c.width; ++x) {
+                ExpectNear(image.pixels[y * c.width + x], x < 8 ? c.left : c.right, x, y);
+            }
+        }
+    }
+}
+
+TEST(DecodeJpeg, EveryTruncationThrows) {
+    for (const auto* file : {&kJpegBaseline444, &kJpegProgressiveGray, &kJpegSubsampledRestart}) {
+        for (size_t size = 0; size < file->size(); ++size) {
+            EXPECT_THROW(DecodeJpeg(std::span(*file).first(size)), DecodeError) << size;
+        }
+    }
+}
+
+TEST(DecodeJpeg, RejectsOtherBytesAndForgedSizes) {
+    EXPECT_THROW(DecodeJpeg(std::vector<uint8_t>{'B', 'M', 0, 0}), DecodeError);
+    EXPECT_THROW(DecodeJpeg(std::vector<uint8_t>(64, 0xFF)), DecodeError);
+    // The frame header's height and width follow FF C0 (or C2), length and precision.
+    std::vector<uint8_t> file = kJpegBaseline444;
+    for (size_t i = 0; i + 8 < file.size(); ++i) {
+        if (file[i] == 0xFF && file[i + 1] == 0xC0) {
+            file[i + 5] = 0x40;  // height 16384 + 8
+            file[i + 6] = 0x08;
+            break;
+        }
+    }
+    EXPECT_THROW(DecodeJpeg(file), DecodeError);
+}
+
+}  // namespace
+}  // namespace platform

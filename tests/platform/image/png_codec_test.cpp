@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "platform/image/image.h"
+
+namespace platform {
+namespace {
+
+Image Gradient(int32_t width, int32_t height, bool opaque) {
+    Image image{width, height, {}};
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            uint32_t alpha = opaque ? 255 : static_cast<uint32_t>(x * 37 + y * 91) & 0xFF;
+            image.pixels.push_back(alpha << 24 | static_cast<uint32_t>(x * 5) |
+                                   static_cast<uint32_t>(y * 7) << 8 | 0x9A << 16);
+        }
+    }
+    return image;
+}
+
+TEST(EncodePng, WritesRgbWhenOpaqueAndRgbaOtherwiseAndDecodesBack) {
+    for (bool opaque : {true, false}) {
+        for (int32_t width : {1, 2, 3, 5, 49}) {
+            SCOPED_TRACE(::testing::Message()
+                         << (opaque ? "opaque" : "alpha") << " width " << width);
+            Image image = Gradient(width, 33, opaque);
+            std::vector<uint8_t> file = EncodePng(image);
+            ASSERT_GT(file.size(), 33u);
+            EXPECT_EQ(SniffImageFormat(file), ImageFormat::Png);
+            // IHDR: width and height big-endian at 16 and 20, bit depth 8, colour type 2 or 6.
+            EXPECT_EQ(file[16] << 24 | file[17] << 16 | file[18] << 8 | file[19], width);
+            EXPECT_EQ(file[20] << 24 | file[21] << 16 | file[22] << 8 | file[23], 33);
+            EXPECT_EQ(file[24], 8);
+            EXPECT_EQ(file[25], opaque ? 2 : 6);
+            EXPECT_EQ(DecodePng(file), image);
+        }
+    }
+}
+
+TEST(EncodePng, RejectsASizeThatDoesNotMatchThePixels) {
+    EXPECT_THROW(EncodePng(Image{}), std::invalid_argument);
+    EXPECT_THROW(EncodePng(Image{2, 2, {1, 2, 3}}), std::invalid_argument);
+}
+
+TEST(DecodePng, EveryTruncationAndCorruptionThrows) {
+    const std::vector<uint8_t> file = EncodePng(Gradient(5, 4, false));
+    for (size_t size = 0; size < file.size(); ++size) {
+        EXPECT_THROW(DecodePng(std::span(file).first(size)), DecodeError) << size;
+    }
+    // Flipping any byte after the signature breaks a chunk's length, type or checksum.
+    for (size_t i = 8; i < file.size(); ++i) {
+        std::vector<uint8_t> corrupt = file;
+        corrupt[i] ^= 0x40;
+        EXPECT_THROW(DecodePng(corrupt), DecodeError) << i;
+    }
+}
+
+// The CRC-32 of PNG chunks (polynomial 0xEDB88320), bit by bit.
+uint32_t Crc32(std::span<const uint8_t> bytes) {
+    uint32_t crc = 0xFFFFFFFF;
+    for (uint8_t byte : bytes) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc & 1 ? crc >> 1 ^ 0xEDB88320 : crc >> 1;
+    }
+    return ~crc;
+}
+
+TEST(DecodePng, RejectsSizesItsDataCannotHold) {
+    // A valid file whose header then claims 16384 x 16384 (its checksum rewritten to match):
+    // its few bytes of image data cannot hold that, so it is rejected before any allocation.
+    std::vector<uint8_t> file = EncodePng(Image{1, 1, {0xFF000000}});
+    const uint8_t side[] = {0, 0, 0x40, 0};
+    std::copy(side, side + 4, file.begin() + 16);
+    std::copy(side, side + 4, file.begin() + 20);
+    uint32_t crc = Crc32(std::span(file).subspan(12, 17));
+    for (int i = 0; i < 4; ++i)
+        file[29 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
+    try {
+        DecodePng(file);
+        ADD_FAILURE() << "decoded a forged size";
+    } catch (const DecodeError& error) {
+        EXPECT_STREQ(error.what(), "PNG size exceeds what its data can hold");
+    }
+    EXPECT_THROW(DecodePng(std::vector<uint8_t>{'B', 'M'}), DecodeError);
+}
+
+}  // namespace
+}  // namespace platform
