@@ -50,6 +50,7 @@ class Window {
     bool IsTopLevel() const { return parent_ == nullptr && !detached_; }
     /// The top-level window this one belongs to; null for a detached window.
     Window* TopLevel();
+    const Window* TopLevel() const;
     /// Children from the bottom of the z-order to the top.
     const std::vector<Window*>& Children() const { return children_; }
 

@@ -113,7 +113,6 @@ class WindowSystem {
     // Input routing.
     bool AcceptsInput(const Window& window) const;
     Window* PointerTarget() const;
-    void DeliverMove();
     void UpdatePointerPicture();
     void HandleKeyDown(int32_t keyCode, int32_t shift);
     void HandleKeyUp(int32_t keyCode, int32_t shift);
@@ -135,9 +134,7 @@ class WindowSystem {
     int32_t buttons_ = 0;
     int32_t shift_ = 0;
     WindowHandle capture_ = 0;
-    bool implicitCapture_ = false;
     WindowHandle focus_ = 0;
-    WindowHandle hover_ = 0;
     std::shared_ptr<const PointerImage> shownPointer_;  // kept alive while shown
 
     // Click and double-click synthesis.

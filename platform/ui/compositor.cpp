@@ -1,0 +1,60 @@
+#include "platform/ui/compositor.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace platform {
+namespace {
+
+// Copies the pixels of `target` (framebuffer coordinates) from the window's surface, whose
+// top-left corner lies at `origin`; with a region, only the region's pixels inside `target`.
+void CopyFromSurface(Surface& framebuffer, const Surface& surface, Point origin, const Rect& target,
+                     const Region* region) {
+    for (int32_t y = target.top; y < target.bottom; ++y) {
+        const Color* in = surface.Row(y - origin.y) - origin.x;
+        Color* out = framebuffer.Row(y);
+        if (!region) {
+            std::copy(in + target.left, in + target.right, out + target.left);
+            continue;
+        }
+        for (const Span& s : region->RowSpans(y)) {
+            const int32_t x0 = std::max(s.x0, target.left);
+            const int32_t x1 = std::min(s.x1, target.right);
+            if (x0 < x1) std::copy(in + x0, in + x1, out + x0);
+        }
+    }
+}
+
+// Composes `window` (its client area at `origin`) and its children into the framebuffer,
+// limited to `clip` and, when set, to the pixels of `clipRegion` (inherited shapes).
+void ComposeWindow(const Window& window, Point origin, Surface& framebuffer, const Rect& clip,
+                   const Region* clipRegion) {
+    const Rect target =
+        Rect::FromSize(origin.x, origin.y, window.ClientWidth(), window.ClientHeight())
+            .Intersect(clip);
+    if (target.IsEmpty()) return;
+
+    std::optional<Region> shaped;
+    const Region* region = clipRegion;
+    if (window.Shape()) {
+        shaped = window.Shape()->Offset(origin.x, origin.y).Intersect(Region::FromRect(target));
+        if (clipRegion) shaped = shaped->Intersect(*clipRegion);
+        if (shaped->IsEmpty()) return;
+        region = &*shaped;
+    }
+    CopyFromSurface(framebuffer, window.DrawingSurface(), origin, target, region);
+
+    for (const Window* child : window.Children()) {
+        if (!child->IsVisible()) continue;
+        const Rect b = child->Bounds();
+        ComposeWindow(*child, {origin.x + b.left, origin.y + b.top}, framebuffer, target, region);
+    }
+}
+
+}  // namespace
+
+void ComposeArea(const Window& topLevel, Surface& framebuffer, const Rect& area) {
+    ComposeWindow(topLevel, {0, 0}, framebuffer, area.Intersect(framebuffer.Bounds()), nullptr);
+}
+
+}  // namespace platform

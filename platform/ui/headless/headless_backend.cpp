@@ -1,0 +1,97 @@
+#include "platform/ui/headless/headless_backend.h"
+
+#include <algorithm>
+
+#include "platform/ui/window_system.h"
+
+namespace platform {
+
+HeadlessBackend::HeadlessBackend(Size screenSize) : screenSize_(screenSize) {}
+
+void HeadlessBackend::AdvanceClock(int64_t ms) {
+    const int64_t target = nowMs_ + std::max<int64_t>(ms, 0);
+    ProcessUntilIdle();
+    for (int64_t due = system_->NextTimerDueMs(); due <= target; due = system_->NextTimerDueMs()) {
+        nowMs_ = std::max(nowMs_, due);
+        ProcessUntilIdle();
+    }
+    nowMs_ = target;
+    ProcessUntilIdle();
+}
+
+void HeadlessBackend::ProcessUntilIdle() {
+    system_->DispatchPending();
+}
+
+const HeadlessBackend::NativeWindow* HeadlessBackend::Native(NativeWindowId id) const {
+    const auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+NativeWindowId HeadlessBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
+    NativeWindow& w = windows_[nextId_];
+    w.desc = desc;
+    w.desc.icon = nullptr;
+    w.hasIcon = desc.icon != nullptr;
+    w.screen.Resize(desc.clientSize.width, desc.clientSize.height);
+    return nextId_++;
+}
+
+void HeadlessBackend::DestroyNativeWindow(NativeWindowId id) {
+    windows_.erase(id);
+}
+
+void HeadlessBackend::SetOpacity(NativeWindowId id, uint8_t opacity) {
+    const auto it = windows_.find(id);
+    if (it != windows_.end()) it->second.desc.opacity = opacity;
+}
+
+void HeadlessBackend::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
+    const auto it = windows_.find(id);
+    if (it == windows_.end()) return;
+    NativeWindow& w = it->second;
+    const Rect r = changed.Intersect(w.screen.Bounds()).Intersect(framebuffer.Bounds());
+    for (int32_t y = r.top; y < r.bottom; ++y)
+        std::copy(framebuffer.Row(y) + r.left, framebuffer.Row(y) + r.right,
+                  w.screen.Row(y) + r.left);
+    w.presented.push_back(changed);
+}
+
+bool HeadlessBackend::WaitForEvents(int64_t deadlineMs) {
+    if (deadlineMs <= nowMs_) return true;
+    if (advanceUntilMs_ > nowMs_) {
+        nowMs_ = std::min(deadlineMs, advanceUntilMs_);
+        return true;
+    }
+    if (!source_) return false;
+    std::optional<HeadlessAction> action = source_();
+    if (!action) {
+        source_ = nullptr;
+        return false;
+    }
+    if (const auto* advance = std::get_if<headless::Advance>(&*action)) {
+        advanceUntilMs_ = nowMs_ + std::max<int64_t>(advance->ms, 0);
+        nowMs_ = std::min(deadlineMs, advanceUntilMs_);
+        return true;
+    }
+    Deliver(*action);
+    return true;
+}
+
+void HeadlessBackend::Deliver(HeadlessAction& action) {
+    WindowSystem& s = *system_;
+    struct Visitor {
+        WindowSystem& s;
+        void operator()(const headless::Advance&) {}
+        void operator()(const headless::MoveTo& a) { s.PointerMoveTo(a.screen); }
+        void operator()(const headless::ButtonDown& a) { s.ButtonDown(a.button); }
+        void operator()(const headless::ButtonUp& a) { s.ButtonUp(a.button); }
+        void operator()(const headless::KeyDown& a) { s.KeyDown(a.keyCode); }
+        void operator()(const headless::KeyUp& a) { s.KeyUp(a.keyCode); }
+        void operator()(const headless::Character& a) { s.Character(a.charCode); }
+        void operator()(const headless::Call& a) { a.fn(); }
+    };
+    std::visit(Visitor{s}, action);
+}
+
+}  // namespace platform

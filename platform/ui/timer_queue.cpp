@@ -1,0 +1,44 @@
+#include "platform/ui/timer_queue.h"
+
+#include <algorithm>
+
+#include "platform/ui/backend.h"
+
+namespace platform {
+
+void TimerQueue::Start(uint32_t window, int32_t id, int32_t intervalMs, int64_t nowMs) {
+    Stop(window, id);
+    const int32_t interval = std::max(intervalMs, 1);
+    timers_.push_back({window, id, interval, nowMs + interval, nextSequence_++});
+}
+
+void TimerQueue::Stop(uint32_t window, int32_t id) {
+    std::erase_if(timers_, [&](const Timer& t) { return t.window == window && t.id == id; });
+}
+
+void TimerQueue::StopAll(uint32_t window) {
+    std::erase_if(timers_, [&](const Timer& t) { return t.window == window; });
+}
+
+int64_t TimerQueue::NextDueMs() const {
+    int64_t due = kNoDeadline;
+    for (const Timer& t : timers_)
+        due = std::min(due, t.dueMs);
+    return due;
+}
+
+std::optional<TimerQueue::Due> TimerQueue::PopDue(int64_t nowMs) {
+    auto earliest = timers_.end();
+    for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+        if (it->dueMs > nowMs) continue;
+        if (earliest == timers_.end() || it->dueMs < earliest->dueMs ||
+            (it->dueMs == earliest->dueMs && it->sequence < earliest->sequence))
+            earliest = it;
+    }
+    if (earliest == timers_.end()) return std::nullopt;
+    earliest->dueMs += earliest->intervalMs;
+    if (earliest->dueMs <= nowMs) earliest->dueMs = nowMs + earliest->intervalMs;
+    return Due{earliest->window, earliest->id};
+}
+
+}  // namespace platform

@@ -1,0 +1,310 @@
+// Input routing of the window system: hit testing, pointer events with capture, click and
+// double-click synthesis, keys, focus and tab order, access keys and queued keystrokes.
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "platform/ui/window_system.h"
+
+namespace platform {
+namespace {
+
+// The deepest shown window under `local` (client coordinates of `window`), searching children
+// from the top of the z-order; a window's shape limits where it can be hit.
+Window* Descend(Window& window, Point local) {
+    const std::vector<Window*>& children = window.Children();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        Window& child = **it;
+        const Rect b = child.Bounds();
+        if (!child.IsVisible() || !b.Contains(local)) continue;
+        const Point inner{local.x - b.left, local.y - b.top};
+        if (child.Shape() && !child.Shape()->Contains(inner)) continue;
+        return Descend(child, inner);
+    }
+    return &window;
+}
+
+int32_t ModifierBit(int32_t keyCode) {
+    switch (keyCode) {
+        case kKeyShift:
+            return kShiftShift;
+        case kKeyCtrl:
+            return kShiftCtrl;
+        case kKeyAlt:
+            return kShiftAlt;
+        default:
+            return 0;
+    }
+}
+
+// Descendants of `window` in tree order (depth first, children bottom to top).
+void CollectDescendants(Window& window, std::vector<Window*>& out) {
+    for (Window* child : window.Children()) {
+        out.push_back(child);
+        CollectDescendants(*child, out);
+    }
+}
+
+}  // namespace
+
+// ---- Hit testing and pointer --------------------------------------------------------------
+
+Window* WindowSystem::WindowAtPoint(Point screen) const {
+    for (auto it = topLevels_.rbegin(); it != topLevels_.rend(); ++it) {
+        Window& top = **it;
+        const Rect b = top.Bounds();
+        if (!top.IsVisible() || !b.Contains(screen)) continue;
+        const Point local{screen.x - b.left, screen.y - b.top};
+        if (top.Shape() && !top.Shape()->Contains(local)) continue;
+        return Descend(top, local);
+    }
+    return nullptr;
+}
+
+bool WindowSystem::AcceptsInput(const Window& window) const {
+    if (!window.IsShown() || !window.IsEffectivelyEnabled()) return false;
+    if (modal_.empty()) return true;
+    const Window* modal = Find(modal_.back());
+    return !modal || window.TopLevel() == modal;
+}
+
+Window* WindowSystem::PointerTarget() const {
+    if (Window* capture = CaptureWindow()) return capture;
+    return WindowAtPoint(pointer_);
+}
+
+void WindowSystem::ReleaseCapture() {
+    capture_ = 0;
+}
+
+void WindowSystem::UpdatePointerPicture() {
+    std::shared_ptr<const PointerImage> picture;
+    for (const Window* w = PointerTarget(); w; w = w->Parent()) {
+        if (w->Pointer() == PointerKind::Default) continue;
+        if (w->Pointer() == PointerKind::Custom) picture = w->PointerPicture();
+        break;
+    }
+    if (picture == shownPointer_) return;
+    shownPointer_ = std::move(picture);
+    backend_.SetPointer(shownPointer_.get());
+}
+
+void WindowSystem::PointerMoveTo(Point screen) {
+    pointer_ = screen;
+    UpdatePointerPicture();
+    Window* target = PointerTarget();
+    if (!target || !AcceptsInput(*target)) return;
+    const Point c = target->ScreenToClient(pointer_);
+    target->OnMouseMove(buttons_, shift_, c.x, c.y);
+}
+
+void WindowSystem::PointerMoveInWindow(WindowHandle topLevel, Point client) {
+    if (const Window* top = Find(topLevel)) PointerMoveTo(top->ClientToScreen(client));
+}
+
+void WindowSystem::ButtonDown(int32_t button) {
+    buttons_ |= button;
+    Window* target = PointerTarget();
+    if (!target || !AcceptsInput(*target)) return;
+    const WindowHandle handle = target->Handle();
+    if (!capture_) capture_ = handle;
+    if (button == kButtonLeft) {
+        const int64_t now = NowMs();
+        const bool doubleClick = lastClickWindow_ == handle &&
+                                 now - lastClickMs_ <= kDoubleClickMs &&
+                                 std::abs(pointer_.x - lastClickPoint_.x) <= kDoubleClickDistance &&
+                                 std::abs(pointer_.y - lastClickPoint_.y) <= kDoubleClickDistance;
+        pressWindow_ = handle;
+        pressWasDoubleClick_ = doubleClick;
+        if (doubleClick) {
+            lastClickWindow_ = 0;
+            target->OnDoubleClick();
+            return;
+        }
+        lastClickWindow_ = handle;
+        lastClickPoint_ = pointer_;
+        lastClickMs_ = now;
+    }
+    const Point c = target->ScreenToClient(pointer_);
+    target->OnMouseDown(button, shift_, c.x, c.y);
+}
+
+void WindowSystem::ButtonUp(int32_t button) {
+    buttons_ &= ~button;
+    Window* target = PointerTarget();
+    const WindowHandle handle = target ? target->Handle() : 0;
+    const bool click = button == kButtonLeft && handle && pressWindow_ == handle &&
+                       !pressWasDoubleClick_ && WindowAtPoint(pointer_) == target;
+    if (button == kButtonLeft) pressWindow_ = 0;
+    if (target && AcceptsInput(*target)) {
+        const Point c = target->ScreenToClient(pointer_);
+        target->OnMouseUp(button, shift_, c.x, c.y);
+    }
+    // The capture ends with the last button, before Click, so a Click handler that opens a
+    // modal window does not keep the pointer captured.
+    if (buttons_ == 0) ReleaseCapture();
+    if (!click) return;
+    Window* w = Find(handle);
+    if (w && AcceptsInput(*w)) w->OnClick();
+}
+
+// ---- Keys ---------------------------------------------------------------------------------
+
+Window* WindowSystem::ActiveTopLevel() const {
+    if (!modal_.empty()) {
+        if (Window* modal = Find(modal_.back())) return modal;
+    }
+    if (Window* focus = FocusWindow()) return focus->TopLevel();
+    for (auto it = topLevels_.rbegin(); it != topLevels_.rend(); ++it)
+        if ((*it)->IsVisible()) return *it;
+    return nullptr;
+}
+
+void WindowSystem::KeyDown(int32_t keyCode) {
+    shift_ |= ModifierBit(keyCode);
+    HandleKeyDown(keyCode, shift_);
+}
+
+void WindowSystem::KeyUp(int32_t keyCode) {
+    shift_ &= ~ModifierBit(keyCode);
+    HandleKeyUp(keyCode, shift_);
+}
+
+void WindowSystem::HandleKeyDown(int32_t keyCode, int32_t shift) {
+    Window* top = ActiveTopLevel();
+    if (keyCode == kKeyTab && !(shift & (kShiftCtrl | kShiftAlt))) {
+        MoveFocus((shift & kShiftShift) != 0);
+        return;
+    }
+    if (shift & kShiftAlt) {
+        if (keyCode == kKeyF4 && top) {
+            CloseRequest(top->Handle());
+            return;
+        }
+        const bool letterOrDigit =
+            (keyCode >= '0' && keyCode <= '9') || (keyCode >= 'A' && keyCode <= 'Z');
+        if (letterOrDigit && top && ActivateAccessKey(*top, keyCode)) return;
+    }
+    Window* focus = FocusWindow();
+    if (!focus || !AcceptsInput(*focus)) return;
+    int32_t code = keyCode;
+    focus->OnKeyDown(code, shift);
+}
+
+void WindowSystem::HandleKeyUp(int32_t keyCode, int32_t shift) {
+    Window* focus = FocusWindow();
+    if (!focus || !AcceptsInput(*focus)) return;
+    int32_t code = keyCode;
+    focus->OnKeyUp(code, shift);
+}
+
+void WindowSystem::Character(int32_t charCode) {
+    // With Alt held a key is an access key, handled on its way down, never a character.
+    if (shift_ & kShiftAlt) return;
+    Window* focus = FocusWindow();
+    if (!focus || !focus->TakesCharacters()) {
+        Window* top = ActiveTopLevel();
+        if (top && ActivateAccessKey(*top, charCode)) return;
+    }
+    if (!focus || !AcceptsInput(*focus)) return;
+    int32_t code = charCode;
+    focus->OnKeyPress(code);
+}
+
+bool WindowSystem::ActivateAccessKey(Window& topLevel, int32_t charCode) {
+    if (charCode <= 0 || charCode > 127) return false;
+    const int wanted = std::tolower(charCode);
+    std::vector<Window*> candidates;
+    CollectDescendants(topLevel, candidates);
+    for (Window* w : candidates) {
+        const std::string& keys = w->AccessKeys();
+        const bool match = std::any_of(keys.begin(), keys.end(), [&](char k) {
+            return std::tolower(static_cast<unsigned char>(k)) == wanted;
+        });
+        if (match && AcceptsInput(*w)) {
+            w->OnAccessKey();
+            return true;
+        }
+    }
+    return false;
+}
+
+void WindowSystem::CloseRequest(WindowHandle topLevel) {
+    Window* w = Find(topLevel);
+    if (!w || !w->IsTopLevel() || !w->IsVisible()) return;
+    if (!modal_.empty() && Find(modal_.back()) && modal_.back() != topLevel) return;
+    w->Close();
+}
+
+// ---- Focus --------------------------------------------------------------------------------
+
+void WindowSystem::SetFocus(Window* window) {
+    if (window && (!window->IsFocusable() || !window->IsShown() ||
+                   !window->IsEffectivelyEnabled() || !window->TopLevel()))
+        return;
+    const WindowHandle next = window ? window->Handle() : 0;
+    if (next == focus_) return;
+    const WindowHandle previous = focus_;
+    focus_ = next;
+    if (Window* w = Find(previous)) w->OnLostFocus();
+    if (focus_ != next) return;
+    if (Window* w = Find(next)) w->OnGotFocus();
+}
+
+void WindowSystem::MoveFocus(bool backward) {
+    Window* top = ActiveTopLevel();
+    if (!top) return;
+    std::vector<Window*> order;
+    CollectDescendants(*top, order);
+    std::erase_if(order, [](const Window* w) {
+        return !w->IsFocusable() || !w->IsShown() || !w->IsEffectivelyEnabled();
+    });
+    if (order.empty()) return;
+    std::stable_sort(order.begin(), order.end(), [](const Window* a, const Window* b) {
+        return a->TabIndex() < b->TabIndex();
+    });
+    const auto current = std::find(order.begin(), order.end(), FocusWindow());
+    const auto n = static_cast<std::ptrdiff_t>(order.size());
+    std::ptrdiff_t next = 0;
+    if (current == order.end()) {
+        next = backward ? n - 1 : 0;
+    } else {
+        next = ((current - order.begin()) + (backward ? n - 1 : 1)) % n;
+    }
+    SetFocus(order[static_cast<size_t>(next)]);
+}
+
+// ---- Queued keystrokes --------------------------------------------------------------------
+
+void WindowSystem::SendKeys(std::string_view keys) {
+    std::vector<QueuedKey> parsed;
+    while (!keys.empty()) {
+        int32_t shift = 0;
+        if (keys.front() == '+') {
+            shift = kShiftShift;
+            keys.remove_prefix(1);
+        }
+        constexpr std::string_view kTab = "{Tab}";
+        if (!keys.starts_with(kTab))
+            throw std::invalid_argument("unsupported keystroke: " + std::string(keys));
+        keys.remove_prefix(kTab.size());
+        parsed.push_back({kKeyTab, shift, true});
+        parsed.push_back({kKeyTab, shift, false});
+    }
+    queuedKeys_.insert(queuedKeys_.end(), parsed.begin(), parsed.end());
+}
+
+bool WindowSystem::DeliverQueuedKey() {
+    if (queuedKeys_.empty()) return false;
+    const QueuedKey key = queuedKeys_.front();
+    queuedKeys_.pop_front();
+    if (key.down) {
+        HandleKeyDown(key.keyCode, key.shift);
+    } else {
+        HandleKeyUp(key.keyCode, key.shift);
+    }
+    return true;
+}
+
+}  // namespace platform

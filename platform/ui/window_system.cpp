@@ -1,0 +1,216 @@
+// The window system's tree, painting and loops. Input routing, focus and keystrokes live in
+// window_input.cpp.
+#include "platform/ui/window_system.h"
+
+#include <algorithm>
+
+#include "platform/ui/compositor.h"
+
+namespace platform {
+
+WindowSystem::WindowSystem(Backend& backend) : backend_(backend) {
+    backend_.Attach(*this);
+}
+
+WindowSystem::~WindowSystem() = default;
+
+Window* WindowSystem::Find(WindowHandle handle) const {
+    const auto it = windows_.find(handle);
+    return it == windows_.end() ? nullptr : it->second;
+}
+
+// ---- Registration -------------------------------------------------------------------------
+
+WindowHandle WindowSystem::Register(Window& window) {
+    const WindowHandle handle = nextHandle_++;
+    windows_.emplace(handle, &window);
+    if (window.parent_) {
+        window.parent_->children_.push_back(&window);
+    } else {
+        topLevels_.push_back(&window);
+    }
+    return handle;
+}
+
+void WindowSystem::Unregister(Window& window) {
+    timers_.StopAll(window.handle_);
+    if (window.IsTopLevel()) {
+        HideTopLevel(window);
+        std::erase(topLevels_, &window);
+    } else if (window.parent_) {
+        if (window.visible_) AddDamage(*window.parent_, window.bounds_);
+        std::erase(window.parent_->children_, &window);
+    }
+    for (Window* child : window.children_) {
+        child->parent_ = nullptr;
+        child->detached_ = true;
+    }
+    windows_.erase(window.handle_);
+    if (!FocusWindow() || !FocusWindow()->TopLevel()) focus_ = 0;
+    if (!CaptureWindow() || !CaptureWindow()->TopLevel()) capture_ = 0;
+}
+
+void WindowSystem::ForgetSubtree(Window& window) {
+    const auto unusable = [&](Window* w) {
+        if (!w) return false;
+        for (Window* a = w; a; a = a->parent_)
+            if (a == &window) return !w->IsShown() || !w->IsEffectivelyEnabled();
+        return false;
+    };
+    if (unusable(CaptureWindow())) capture_ = 0;
+    if (unusable(FocusWindow())) SetFocus(nullptr);
+}
+
+// ---- Painting -----------------------------------------------------------------------------
+
+void WindowSystem::AddDamage(Window& window, const Rect& clientRect) {
+    Rect r = clientRect.Intersect({0, 0, window.bounds_.Width(), window.bounds_.Height()});
+    Window* w = &window;
+    for (; w->parent_ && !r.IsEmpty(); w = w->parent_) {
+        r = r.Offset(w->bounds_.left, w->bounds_.top)
+                .Intersect({0, 0, w->parent_->bounds_.Width(), w->parent_->bounds_.Height()});
+    }
+    if (r.IsEmpty() || w->detached_) return;
+    // Overlapping rectangles merge, so no pixel is composed twice in one update.
+    std::vector<Rect>& damage = w->damage_;
+    for (size_t i = 0; i < damage.size();) {
+        if (damage[i].Intersect(r).IsEmpty()) {
+            ++i;
+            continue;
+        }
+        r = r.Union(damage[i]);
+        damage.erase(damage.begin() + static_cast<std::ptrdiff_t>(i));
+        i = 0;
+    }
+    damage.push_back(r);
+}
+
+void WindowSystem::ShowTopLevel(Window& window) {
+    if (window.centred_) {
+        const Size screen = backend_.ScreenSize();
+        const int32_t w = window.bounds_.Width();
+        const int32_t h = window.bounds_.Height();
+        window.bounds_ = Rect::FromSize((screen.width - w) / 2, (screen.height - h) / 2, w, h);
+    }
+    window.framebuffer_.Resize(window.bounds_.Width(), window.bounds_.Height());
+    window.damage_.assign(1, window.framebuffer_.Bounds());
+    std::erase(topLevels_, &window);
+    topLevels_.push_back(&window);
+    const NativeWindowDesc desc{window.title_,
+                                window.icon_.get(),
+                                window.bordered_,
+                                {window.bounds_.left, window.bounds_.top},
+                                {window.bounds_.Width(), window.bounds_.Height()},
+                                window.opacity_};
+    window.native_ = backend_.CreateNativeWindow(desc);
+}
+
+void WindowSystem::HideTopLevel(Window& window) {
+    if (window.native_) backend_.DestroyNativeWindow(window.native_);
+    window.native_ = 0;
+}
+
+void WindowSystem::Update(Window& topLevel) {
+    if (!topLevel.native_) return;
+    const WindowHandle top = topLevel.handle_;
+
+    // Windows that paint themselves do so first; a Paint handler may change the tree, so the
+    // windows are collected by handle and found again one by one.
+    std::vector<WindowHandle> toPaint;
+    std::vector<Window*> walk{&topLevel};
+    while (!walk.empty()) {
+        Window* w = walk.back();
+        walk.pop_back();
+        if (!w->visible_) continue;
+        if (w->needsPaint_) toPaint.push_back(w->handle_);
+        walk.insert(walk.end(), w->children_.begin(), w->children_.end());
+    }
+    for (const WindowHandle h : toPaint) {
+        Window* w = Find(h);
+        if (!w || !w->needsPaint_) continue;
+        w->needsPaint_ = false;
+        w->Paint(w->surface_);
+    }
+
+    Window* window = Find(top);
+    if (!window || !window->native_) return;
+    const std::vector<Rect> damage = std::move(window->damage_);
+    window->damage_.clear();
+    for (const Rect& r : damage) {
+        const Rect area = r.Intersect(window->framebuffer_.Bounds());
+        if (area.IsEmpty()) continue;
+        ComposeArea(*window, window->framebuffer_, area);
+        backend_.Present(window->native_, window->framebuffer_, area);
+    }
+}
+
+void WindowSystem::UpdateAll() {
+    std::vector<WindowHandle> tops;
+    for (const Window* w : topLevels_)
+        tops.push_back(w->handle_);
+    for (const WindowHandle h : tops) {
+        if (Window* w = Find(h)) Update(*w);
+    }
+}
+
+// ---- Queue and loops ----------------------------------------------------------------------
+
+void WindowSystem::Post(std::function<void()> task) {
+    posted_.push_back(std::move(task));
+}
+
+bool WindowSystem::FireDueTimers() {
+    bool fired = false;
+    while (const auto due = timers_.PopDue(NowMs())) {
+        fired = true;
+        if (Window* w = Find(due->window)) w->OnTimer(due->id);
+    }
+    return fired;
+}
+
+void WindowSystem::DispatchPending() {
+    for (;;) {
+        if (!posted_.empty()) {
+            const std::function<void()> task = std::move(posted_.front());
+            posted_.pop_front();
+            task();
+            continue;
+        }
+        if (DeliverQueuedKey()) continue;
+        if (FireDueTimers()) continue;
+        break;
+    }
+    UpdateAll();
+}
+
+void WindowSystem::RunLoopUntil(const std::function<bool()>& done) {
+    for (;;) {
+        DispatchPending();
+        if (quit_ || done()) return;
+        if (!backend_.WaitForEvents(NextTimerDueMs())) return;
+    }
+}
+
+void WindowSystem::Run() {
+    quit_ = false;
+    RunLoopUntil([] { return false; });
+}
+
+void WindowSystem::RunModal(Window& window) {
+    const WindowHandle handle = window.handle_;
+    const WindowHandle previousFocus = focus_;
+    modal_.push_back(handle);
+    window.Show();
+    Window* focus = FocusWindow();
+    if (Find(handle) && (!focus || focus->TopLevel() != Find(handle))) MoveFocus(false);
+    RunLoopUntil([&] {
+        const Window* w = Find(handle);
+        return !w || !w->visible_;
+    });
+    std::erase(modal_, handle);
+    Window* previous = Find(previousFocus);
+    if (previous && previous->TopLevel() && (!FocusWindow() || !FocusWindow()->IsShown()))
+        SetFocus(previous);
+}
+
+}  // namespace platform
