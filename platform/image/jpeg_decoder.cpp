@@ -1,11 +1,13 @@
 // JPEG through libjpeg-turbo. libjpeg reports errors by calling error_exit, which must not
 // return; ours longjmps back to the setjmp of the stage that made the call. Each stage is a
 // function with no C++ object alive across its libjpeg calls, so the jump skips no destructor;
-// the caller turns a failed stage into a DecodeError.
+// the caller turns a failed stage into a DecodeError. (The pixel vector the rows go into
+// belongs to the caller's frame, which a jump never leaves.)
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE and size_t declared first
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -54,12 +56,14 @@ bool StartDecode(jpeg_decompress_struct* info, ErrorManager* errors, const uint8
     return true;
 }
 
-// Reads every scanline into rows of pixels, each width values. False on a libjpeg error.
-bool ReadRows(jpeg_decompress_struct* info, ErrorManager* errors, uint32_t* pixels) {
+// Appends every scanline to pixels, a row at a time, so that memory follows the rows the
+// data really holds rather than the size a forged header claims. False on a libjpeg error.
+bool ReadRows(jpeg_decompress_struct* info, ErrorManager* errors, std::vector<uint32_t>* pixels) {
     if (setjmp(errors->jump)) return false;
     while (info->output_scanline < info->output_height) {
+        pixels->resize(pixels->size() + info->output_width);
         JSAMPROW row =
-            reinterpret_cast<JSAMPROW>(pixels + size_t{info->output_scanline} * info->output_width);
+            reinterpret_cast<JSAMPROW>(pixels->data() + pixels->size() - info->output_width);
         jpeg_read_scanlines(info, &row, 1);
     }
     jpeg_finish_decompress(info);
@@ -99,9 +103,8 @@ Image DecodeJpeg(std::span<const uint8_t> file) {
     Image image;
     image.width = static_cast<int32_t>(jpeg.info.output_width);
     image.height = static_cast<int32_t>(jpeg.info.output_height);
-    image.pixels.resize(static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
     // RGBA bytes in memory are the little-endian value 0xAABBGGRR, with alpha 255.
-    if (!ReadRows(&jpeg.info, &jpeg.errors, image.pixels.data())) jpeg.Fail();
+    if (!ReadRows(&jpeg.info, &jpeg.errors, &image.pixels)) jpeg.Fail();
     return image;
 }
 

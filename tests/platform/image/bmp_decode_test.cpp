@@ -10,7 +10,7 @@ namespace {
 
 using testing::BmpFile;
 using testing::Dib;
-using testing::DibSpec;
+using testing::DibLayout;
 using testing::Opaque;
 
 // A palette of easily told apart colours (0x00BBGGRR), up to 256 entries.
@@ -67,16 +67,17 @@ TEST(DecodeBmp, EveryDepthWidthAndRowOrderHasNoSkew) {
                 SCOPED_TRACE(::testing::Message() << bits << " bits, width " << width
                                                   << (topDown ? " top-down" : " bottom-up"));
                 const int32_t height = 3;
-                DibSpec spec = Dib(width, topDown ? -height : height, static_cast<uint16_t>(bits));
-                if (bits <= 8) spec.palette = TestPalette(size_t{1} << bits);
-                spec.pixels = StoredRows(width, height, bits, topDown);
-                Image image = DecodeBmp(BmpFile(spec));
+                DibLayout layout =
+                    Dib(width, topDown ? -height : height, static_cast<uint16_t>(bits));
+                if (bits <= 8) layout.palette = TestPalette(size_t{1} << bits);
+                layout.pixels = StoredRows(width, height, bits, topDown);
+                Image image = DecodeBmp(BmpFile(layout));
                 ASSERT_EQ(image.width, width);
                 ASSERT_EQ(image.height, height);
                 for (int32_t y = 0; y < height; ++y) {
                     for (int32_t x = 0; x < width; ++x) {
                         uint32_t want =
-                            bits <= 8 ? spec.palette[IndexAt(x, y, bits)] : ColorAt(x, y);
+                            bits <= 8 ? layout.palette[IndexAt(x, y, bits)] : ColorAt(x, y);
                         EXPECT_EQ(image.pixels[y * width + x], Opaque(want)) << x << "," << y;
                     }
                 }
@@ -87,24 +88,24 @@ TEST(DecodeBmp, EveryDepthWidthAndRowOrderHasNoSkew) {
 
 TEST(DecodeBmp, OneBitRowsReadMostSignificantBitFirst) {
     // 3 x 2, bottom-up: the first stored row is the bottom one.
-    DibSpec spec = Dib(3, 2, 1);
-    spec.palette = {0x112233, 0x445566};
-    spec.pixels = {0xA0, 0, 0, 0, 0x60, 0, 0, 0};
-    Image image = DecodeBmp(BmpFile(spec));
+    DibLayout layout = Dib(3, 2, 1);
+    layout.palette = {0x112233, 0x445566};
+    layout.pixels = {0xA0, 0, 0, 0, 0x60, 0, 0, 0};
+    Image image = DecodeBmp(BmpFile(layout));
     const uint32_t a = Opaque(0x112233), b = Opaque(0x445566);
     EXPECT_EQ(image.pixels, (std::vector<uint32_t>{a, b, b, b, a, b}));
 }
 
 TEST(DecodeBmp, ColorsUsedSizesTheTableAndIndicesPastItAreBlack) {
-    DibSpec spec = Dib(4, 1, 8);
-    spec.colorsUsed = 3;
-    spec.palette = {0x0000FF, 0x00FF00, 0xFF0000};
-    spec.pixels = {2, 0, 1, 5};
-    Image image = DecodeBmp(BmpFile(spec));
+    DibLayout layout = Dib(4, 1, 8);
+    layout.colorsUsed = 3;
+    layout.palette = {0x0000FF, 0x00FF00, 0xFF0000};
+    layout.pixels = {2, 0, 1, 5};
+    Image image = DecodeBmp(BmpFile(layout));
     EXPECT_EQ(image.pixels, (std::vector<uint32_t>{Opaque(0xFF0000), Opaque(0x0000FF),
                                                    Opaque(0x00FF00), Opaque(0)}));
 
-    DibSpec four = Dib(3, 1, 4);
+    DibLayout four = Dib(3, 1, 4);
     four.colorsUsed = 4;
     four.palette = {0x000001, 0x000002, 0x000003, 0x000004};
     four.pixels = {0x12, 0x30, 0, 0};
@@ -114,11 +115,11 @@ TEST(DecodeBmp, ColorsUsedSizesTheTableAndIndicesPastItAreBlack) {
 
 TEST(DecodeBmp, ThirtyTwoBitAlpha) {
     // BI_RGB: the fourth byte is alpha, unless it is 0 everywhere.
-    DibSpec spec = Dib(2, 1, 32);
-    spec.pixels = {0x30, 0x20, 0x10, 0x80, 0x03, 0x02, 0x01, 0x00};
-    EXPECT_EQ(DecodeBmp(BmpFile(spec)).pixels, (std::vector<uint32_t>{0x80302010, 0x00030201}));
-    spec.pixels = {0x30, 0x20, 0x10, 0x00, 0x03, 0x02, 0x01, 0x00};
-    EXPECT_EQ(DecodeBmp(BmpFile(spec)).pixels,
+    DibLayout layout = Dib(2, 1, 32);
+    layout.pixels = {0x30, 0x20, 0x10, 0x80, 0x03, 0x02, 0x01, 0x00};
+    EXPECT_EQ(DecodeBmp(BmpFile(layout)).pixels, (std::vector<uint32_t>{0x80302010, 0x00030201}));
+    layout.pixels = {0x30, 0x20, 0x10, 0x00, 0x03, 0x02, 0x01, 0x00};
+    EXPECT_EQ(DecodeBmp(BmpFile(layout)).pixels,
               (std::vector<uint32_t>{Opaque(0x302010), Opaque(0x030201)}));
 }
 
@@ -140,28 +141,28 @@ TEST(DecodeBmp, Bitfields) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        DibSpec spec = Dib(1, 1, 32);
-        spec.compression = 3;
-        spec.headerSize = c.headerSize;
-        spec.masks = c.masks;
-        spec.pixels = pixel;
-        EXPECT_EQ(DecodeBmp(BmpFile(spec)).pixels, std::vector<uint32_t>{c.want});
+        DibLayout layout = Dib(1, 1, 32);
+        layout.compression = 3;
+        layout.headerSize = c.headerSize;
+        layout.masks = c.masks;
+        layout.pixels = pixel;
+        EXPECT_EQ(DecodeBmp(BmpFile(layout)).pixels, std::vector<uint32_t>{c.want});
     }
 }
 
 TEST(DecodeBmp, LongerHeadersReadLikeTheShortOne) {
     for (uint32_t headerSize : {52u, 56u, 108u, 124u}) {
-        DibSpec spec = Dib(1, -2, 24);
-        spec.headerSize = headerSize;
-        spec.pixels = {1, 2, 3, 0, 4, 5, 6, 0};
-        EXPECT_EQ(DecodeBmp(BmpFile(spec)).pixels,
+        DibLayout layout = Dib(1, -2, 24);
+        layout.headerSize = headerSize;
+        layout.pixels = {1, 2, 3, 0, 4, 5, 6, 0};
+        EXPECT_EQ(DecodeBmp(BmpFile(layout)).pixels,
                   (std::vector<uint32_t>{Opaque(0x010203), Opaque(0x040506)}))
             << headerSize;
     }
 }
 
 TEST(DecodeBmp, RejectsMalformedAndUnsupportedFiles) {
-    DibSpec valid = Dib(1, 1, 24);
+    DibLayout valid = Dib(1, 1, 24);
     valid.pixels = {1, 2, 3, 0};
     ASSERT_NO_THROW(DecodeBmp(BmpFile(valid)));
     struct Case {
@@ -169,9 +170,9 @@ TEST(DecodeBmp, RejectsMalformedAndUnsupportedFiles) {
         std::vector<uint8_t> file;
     };
     auto with = [&](auto change) {
-        DibSpec spec = valid;
-        change(spec);
-        return BmpFile(spec);
+        DibLayout layout = valid;
+        change(layout);
+        return BmpFile(layout);
     };
     auto patched = [&](size_t offset, std::initializer_list<uint8_t> bytes) {
         std::vector<uint8_t> file = BmpFile(valid);
@@ -181,36 +182,36 @@ TEST(DecodeBmp, RejectsMalformedAndUnsupportedFiles) {
     const std::vector<Case> cases = {
         {"empty", {}},
         {"not BM", patched(0, {'B', 'A'})},
-        {"core header", with([](DibSpec& s) { s.headerSize = 12; })},
-        {"header size 64", with([](DibSpec& s) { s.headerSize = 64; })},
-        {"16 bits", with([](DibSpec& s) { s.bitCount = 16; })},
-        {"2 bits", with([](DibSpec& s) { s.bitCount = 2; })},
-        {"RLE8", with([](DibSpec& s) {
+        {"core header", with([](DibLayout& s) { s.headerSize = 12; })},
+        {"header size 64", with([](DibLayout& s) { s.headerSize = 64; })},
+        {"16 bits", with([](DibLayout& s) { s.bitCount = 16; })},
+        {"2 bits", with([](DibLayout& s) { s.bitCount = 2; })},
+        {"RLE8", with([](DibLayout& s) {
              s.bitCount = 8;
              s.compression = 1;
              s.palette = TestPalette(256);
          })},
-        {"bitfields at 24 bits", with([](DibSpec& s) {
+        {"bitfields at 24 bits", with([](DibLayout& s) {
              s.compression = 3;
              s.masks = {0xFF, 0xFF00, 0xFF0000};
          })},
-        {"non-contiguous mask", with([](DibSpec& s) {
+        {"non-contiguous mask", with([](DibLayout& s) {
              s.bitCount = 32;
              s.compression = 3;
              s.masks = {0xF0F, 0xF000, 0xFF0000};
          })},
-        {"width 0", with([](DibSpec& s) { s.width = 0; })},
-        {"negative width", with([](DibSpec& s) { s.width = -1; })},
-        {"height 0", with([](DibSpec& s) { s.storedHeight = 0; })},
-        {"height INT32_MIN", with([](DibSpec& s) { s.storedHeight = INT32_MIN; })},
-        {"width 16385", with([](DibSpec& s) { s.width = 16385; })},
-        {"height -16385", with([](DibSpec& s) { s.storedHeight = -16385; })},
+        {"width 0", with([](DibLayout& s) { s.width = 0; })},
+        {"negative width", with([](DibLayout& s) { s.width = -1; })},
+        {"height 0", with([](DibLayout& s) { s.storedHeight = 0; })},
+        {"height INT32_MIN", with([](DibLayout& s) { s.storedHeight = INT32_MIN; })},
+        {"width 16385", with([](DibLayout& s) { s.width = 16385; })},
+        {"height -16385", with([](DibLayout& s) { s.storedHeight = -16385; })},
         {"16384 square claimed by a tiny file",
-         with([](DibSpec& s) { s.width = s.storedHeight = 16384; })},
-        {"257 colours", with([](DibSpec& s) { s.colorsUsed = 257; })},
+         with([](DibLayout& s) { s.width = s.storedHeight = 16384; })},
+        {"257 colours", with([](DibLayout& s) { s.colorsUsed = 257; })},
         {"pixel offset inside the header", patched(10, {20, 0, 0, 0})},
         {"pixel offset past the end", patched(10, {0xFF, 0xFF, 0xFF, 0x7F})},
-        {"pixels one byte short", with([](DibSpec& s) { s.pixels.pop_back(); })},
+        {"pixels one byte short", with([](DibLayout& s) { s.pixels.pop_back(); })},
     };
     for (const Case& c : cases) {
         EXPECT_THROW(DecodeBmp(c.file), DecodeError) << c.name;
@@ -218,11 +219,11 @@ TEST(DecodeBmp, RejectsMalformedAndUnsupportedFiles) {
 }
 
 TEST(DecodeBmp, EveryTruncationThrows) {
-    DibSpec spec = Dib(5, 3, 8);
-    spec.colorsUsed = 7;
-    spec.palette = TestPalette(7);
-    spec.pixels = StoredRows(5, 3, 8, false);
-    std::vector<uint8_t> file = BmpFile(spec);
+    DibLayout layout = Dib(5, 3, 8);
+    layout.colorsUsed = 7;
+    layout.palette = TestPalette(7);
+    layout.pixels = StoredRows(5, 3, 8, false);
+    std::vector<uint8_t> file = BmpFile(layout);
     ASSERT_NO_THROW(DecodeBmp(file));
     for (size_t size = 0; size < file.size(); ++size) {
         EXPECT_THROW(DecodeBmp(std::span(file).first(size)), DecodeError) << size;

@@ -30,7 +30,7 @@ struct Bytes {
 };
 
 /// A device-independent bitmap: header, masks, colour table and the pixel bytes as stored.
-struct DibSpec {
+struct DibLayout {
     int32_t width = 1;
     int32_t storedHeight = 1;  // biHeight as written: negative is top-down, icons use 2h
     uint16_t bitCount = 24;
@@ -43,58 +43,58 @@ struct DibSpec {
 };
 
 /// A BI_RGB bitmap header of the given size and depth, no table or pixels yet.
-inline DibSpec Dib(int32_t width, int32_t storedHeight, uint16_t bitCount) {
-    DibSpec spec;
-    spec.width = width;
-    spec.storedHeight = storedHeight;
-    spec.bitCount = bitCount;
-    return spec;
+inline DibLayout Dib(int32_t width, int32_t storedHeight, uint16_t bitCount) {
+    DibLayout layout;
+    layout.width = width;
+    layout.storedHeight = storedHeight;
+    layout.bitCount = bitCount;
+    return layout;
 }
 
-inline std::vector<uint8_t> DibBytes(const DibSpec& spec) {
+inline std::vector<uint8_t> DibBytes(const DibLayout& layout) {
     Bytes b;
-    b.U32(spec.headerSize).U32(static_cast<uint32_t>(spec.width));
-    b.U32(static_cast<uint32_t>(spec.storedHeight)).U16(1).U16(spec.bitCount);
-    b.U32(spec.compression).U32(0).U32(2835).U32(2835).U32(spec.colorsUsed).U32(0);
+    b.U32(layout.headerSize).U32(static_cast<uint32_t>(layout.width));
+    b.U32(static_cast<uint32_t>(layout.storedHeight)).U16(1).U16(layout.bitCount);
+    b.U32(layout.compression).U32(0).U32(2835).U32(2835).U32(layout.colorsUsed).U32(0);
     size_t masksInHeader = 0;
-    if (spec.headerSize > 40) {
-        for (uint32_t m : spec.masks) {
-            if (b.data.size() < spec.headerSize) {
+    if (layout.headerSize > 40) {
+        for (uint32_t m : layout.masks) {
+            if (b.data.size() < layout.headerSize) {
                 b.U32(m);
                 ++masksInHeader;
             }
         }
-        while (b.data.size() < spec.headerSize)
+        while (b.data.size() < layout.headerSize)
             b.U8(0);
     }
-    for (size_t i = masksInHeader; i < spec.masks.size(); ++i)
-        b.U32(spec.masks[i]);
-    for (uint32_t c : spec.palette)
+    for (size_t i = masksInHeader; i < layout.masks.size(); ++i)
+        b.U32(layout.masks[i]);
+    for (uint32_t c : layout.palette)
         b.U8(c >> 16).U8(c >> 8).U8(c).U8(0);
-    b.Append(spec.pixels);
+    b.Append(layout.pixels);
     return b.data;
 }
 
 /// A BMP file: "BM", file size, reserved, the pixel offset right after header and table, then
 /// the bitmap.
-inline std::vector<uint8_t> BmpFile(const DibSpec& spec) {
-    std::vector<uint8_t> dib = DibBytes(spec);
+inline std::vector<uint8_t> BmpFile(const DibLayout& layout) {
+    std::vector<uint8_t> dib = DibBytes(layout);
     Bytes b;
     b.U8('B').U8('M').U32(static_cast<uint32_t>(14 + dib.size())).U32(0);
-    b.U32(static_cast<uint32_t>(14 + dib.size() - spec.pixels.size()));
+    b.U32(static_cast<uint32_t>(14 + dib.size() - layout.pixels.size()));
     b.Append(dib);
     return b.data;
 }
 
 /// One directory entry of an icon file and its image data.
-struct IconEntrySpec {
+struct IconEntryLayout {
     uint8_t width = 0, height = 0, colorCount = 0;
     uint16_t planesOrHotSpotX = 1, bitCountOrHotSpotY = 0;
     std::vector<uint8_t> data;
 };
 
 /// An ICO (type 1) or CUR (type 2) file with the entries' data laid out after the directory.
-inline std::vector<uint8_t> IconFile(uint16_t type, const std::vector<IconEntrySpec>& entries) {
+inline std::vector<uint8_t> IconFile(uint16_t type, const std::vector<IconEntryLayout>& entries) {
     Bytes b;
     b.U16(0).U16(type).U16(static_cast<uint32_t>(entries.size()));
     uint32_t offset = static_cast<uint32_t>(6 + 16 * entries.size());

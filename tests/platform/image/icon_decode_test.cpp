@@ -9,8 +9,8 @@ namespace {
 using testing::Bytes;
 using testing::Dib;
 using testing::DibBytes;
-using testing::DibSpec;
-using testing::IconEntrySpec;
+using testing::DibLayout;
+using testing::IconEntryLayout;
 using testing::IconFile;
 using testing::Opaque;
 
@@ -51,19 +51,19 @@ std::vector<uint8_t> IconBits(const std::vector<std::vector<uint32_t>>& colors,
 }
 
 // A DIB icon entry: biHeight twice the image height, the palette, XOR and AND bitmaps.
-IconEntrySpec DibEntry(const std::vector<std::vector<uint32_t>>& colors,
-                       const std::vector<std::vector<int>>& andMask,
-                       const std::vector<uint32_t>& palette, int bits) {
+IconEntryLayout DibEntry(const std::vector<std::vector<uint32_t>>& colors,
+                         const std::vector<std::vector<int>>& andMask,
+                         const std::vector<uint32_t>& palette, int bits) {
     const auto width = static_cast<int32_t>(colors[0].size());
     const auto height = static_cast<int32_t>(colors.size());
-    DibSpec spec = Dib(width, 2 * height, static_cast<uint16_t>(bits));
-    spec.palette = palette;
-    spec.pixels = IconBits(colors, andMask, palette, bits);
-    IconEntrySpec entry;
+    DibLayout layout = Dib(width, 2 * height, static_cast<uint16_t>(bits));
+    layout.palette = palette;
+    layout.pixels = IconBits(colors, andMask, palette, bits);
+    IconEntryLayout entry;
     entry.width = static_cast<uint8_t>(width);
     entry.height = static_cast<uint8_t>(height);
     entry.bitCountOrHotSpotY = static_cast<uint16_t>(bits);
-    entry.data = DibBytes(spec);
+    entry.data = DibBytes(layout);
     return entry;
 }
 
@@ -132,18 +132,18 @@ Image Pattern(int32_t width, int32_t height) {
 TEST(DecodeIconFile, PngEntriesAreFoundByTheirSignature) {
     const Image big = Pattern(256, 256);
     const Image small = Pattern(2, 3);
-    IconEntrySpec bigEntry{.width = 0,
-                           .height = 0,
-                           .colorCount = 0,
-                           .planesOrHotSpotX = 1,
-                           .bitCountOrHotSpotY = 32,
-                           .data = EncodePng(big)};
-    IconEntrySpec smallEntry{.width = 2,
-                             .height = 3,
+    IconEntryLayout bigEntry{.width = 0,
+                             .height = 0,
                              .colorCount = 0,
                              .planesOrHotSpotX = 1,
                              .bitCountOrHotSpotY = 32,
-                             .data = EncodePng(small)};
+                             .data = EncodePng(big)};
+    IconEntryLayout smallEntry{.width = 2,
+                               .height = 3,
+                               .colorCount = 0,
+                               .planesOrHotSpotX = 1,
+                               .bitCountOrHotSpotY = 32,
+                               .data = EncodePng(small)};
     std::vector<IconImage> icons = DecodeIconFile(IconFile(1, {bigEntry, smallEntry}));
     ASSERT_EQ(icons.size(), 2u);
     EXPECT_EQ(icons[0].image, big);
@@ -208,7 +208,7 @@ TEST(DecodeIconFile, RejectsMalformedFiles) {
         return file;
     };
     auto withEntry = [&](auto change) {
-        IconEntrySpec e = entry;
+        IconEntryLayout e = entry;
         change(e);
         return IconFile(1, {e});
     };
@@ -230,8 +230,8 @@ TEST(DecodeIconFile, RejectsMalformedFiles) {
         {"bitmap height not doubled", patched(dib + 8, {1})},
         {"negative bitmap height", patched(dib + 8, {0xFE, 0xFF, 0xFF, 0xFF})},
         {"16-bit bitmap", patched(dib + 14, {16})},
-        {"no AND mask", withEntry([](IconEntrySpec& e) { e.data.resize(e.data.size() - 4); })},
-        {"broken PNG entry", withEntry([](IconEntrySpec& e) {
+        {"no AND mask", withEntry([](IconEntryLayout& e) { e.data.resize(e.data.size() - 4); })},
+        {"broken PNG entry", withEntry([](IconEntryLayout& e) {
              e.data = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H'};
          })},
     };
@@ -244,12 +244,12 @@ TEST(DecodeIconFile, EveryTruncationThrows) {
     std::vector<uint32_t> palette = {0, 3, 4, 5, 6, 0x112233};
     palette.resize(256);
     auto dibEntry = DibEntry({{0x112233, 0, 3}, {4, 5, 6}}, {{0, 1, 0}, {1, 0, 0}}, palette, 8);
-    IconEntrySpec pngEntry{.width = 3,
-                           .height = 2,
-                           .colorCount = 0,
-                           .planesOrHotSpotX = 1,
-                           .bitCountOrHotSpotY = 32,
-                           .data = EncodePng(Pattern(3, 2))};
+    IconEntryLayout pngEntry{.width = 3,
+                             .height = 2,
+                             .colorCount = 0,
+                             .planesOrHotSpotX = 1,
+                             .bitCountOrHotSpotY = 32,
+                             .data = EncodePng(Pattern(3, 2))};
     std::vector<uint8_t> file = IconFile(1, {dibEntry, pngEntry});
     ASSERT_EQ(DecodeIconFile(file).size(), 2u);
     for (size_t size = 0; size < file.size(); ++size) {

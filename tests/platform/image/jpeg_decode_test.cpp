@@ -57,16 +57,20 @@ TEST(DecodeJpeg, EveryTruncationThrows) {
 TEST(DecodeJpeg, RejectsOtherBytesAndForgedSizes) {
     EXPECT_THROW(DecodeJpeg(std::vector<uint8_t>{'B', 'M', 0, 0}), DecodeError);
     EXPECT_THROW(DecodeJpeg(std::vector<uint8_t>(64, 0xFF)), DecodeError);
-    // The frame header's height and width follow FF C0 (or C2), length and precision.
-    std::vector<uint8_t> file = kJpegBaseline444;
-    for (size_t i = 0; i + 8 < file.size(); ++i) {
-        if (file[i] == 0xFF && file[i + 1] == 0xC0) {
-            file[i + 5] = 0x40;  // height 16384 + 8
-            file[i + 6] = 0x08;
-            break;
+    // The frame header's height and width follow FF C0, its length and the precision.
+    auto withSize = [](uint8_t high, uint8_t low) {
+        std::vector<uint8_t> file = kJpegBaseline444;
+        for (size_t i = 0; i + 8 < file.size(); ++i) {
+            if (file[i] == 0xFF && file[i + 1] == 0xC0) {
+                file[i + 5] = file[i + 7] = high;
+                file[i + 6] = file[i + 8] = low;
+                break;
+            }
         }
-    }
-    EXPECT_THROW(DecodeJpeg(file), DecodeError);
+        return file;
+    };
+    EXPECT_THROW(DecodeJpeg(withSize(0x40, 0x08)), DecodeError);  // 16392: over the limit
+    EXPECT_THROW(DecodeJpeg(withSize(0x3E, 0x80)), DecodeError);  // 16000: data runs out
 }
 
 }  // namespace
