@@ -1,0 +1,176 @@
+#include "platform/text/font.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+
+#include "platform/text/em_size.h"
+#include "platform/text/face_match.h"
+
+namespace platform {
+namespace {
+
+// The FreeType library, created once; every open face keeps it alive.
+struct Library {
+    FT_Library handle = nullptr;
+    Library() {
+        if (FT_Init_FreeType(&handle) != 0) handle = nullptr;
+    }
+    ~Library() {
+        if (handle) FT_Done_FreeType(handle);
+    }
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+};
+
+std::shared_ptr<Library> SharedLibrary() {
+    static const std::shared_ptr<Library> library = std::make_shared<Library>();
+    return library;
+}
+
+// Font units scaled to pixels of an em, rounded to the nearest pixel (halves away from zero).
+int32_t Scale(int64_t units, int32_t em, int64_t unitsPerEm) {
+    const int64_t scaled = units * em;
+    const int64_t half = unitsPerEm / 2;
+    return static_cast<int32_t>(scaled >= 0 ? (scaled + half) / unitsPerEm
+                                            : -((-scaled + half) / unitsPerEm));
+}
+
+}  // namespace
+
+struct Font::Face {
+    std::shared_ptr<Library> library;
+    FT_Face handle = nullptr;
+    bool embolden = false;
+
+    Face() = default;
+    Face(const Face&) = delete;
+    Face& operator=(const Face&) = delete;
+    ~Face() {
+        if (handle) FT_Done_Face(handle);
+    }
+};
+
+namespace {
+
+std::unique_ptr<Font::Face> OpenFace(const FaceFile& file, int32_t em) {
+    if (file.path.empty()) return nullptr;
+    auto face = std::make_unique<Font::Face>();
+    face->library = SharedLibrary();
+    if (!face->library->handle) return nullptr;
+    if (FT_New_Face(face->library->handle, file.path.c_str(), file.index, &face->handle) != 0) {
+        face->handle = nullptr;
+        return nullptr;
+    }
+    if (!FT_IS_SCALABLE(face->handle) || FT_Set_Pixel_Sizes(face->handle, 0, em) != 0) {
+        return nullptr;
+    }
+    face->embolden = file.embolden;
+    return face;
+}
+
+}  // namespace
+
+Font::Font(OpenToken, const FontDesc& desc)
+    : desc_(desc), emPixels_(platform::EmPixels(desc.sizeCy)) {}
+
+Font::~Font() = default;
+
+std::shared_ptr<const Font> Font::Open(const FontDesc& desc) {
+    auto font = std::make_shared<Font>(OpenToken{}, desc);
+    const int32_t em = font->emPixels_;
+    font->face_ = OpenFace(MatchFace(desc), em);
+    if (!font->face_) font->face_ = OpenFace(DefaultSansFace(), em);
+
+    if (!font->face_) {
+        // No face at all: keep the layout sensible with em-based metrics and blank glyphs.
+        font->descent_ = em / 5;
+        font->ascent_ = em - font->descent_;
+        font->averageCharWidth_ = std::max(1, em / 2);
+        font->underlineTop_ = font->ascent_ + 1;
+        font->strikeoutTop_ = font->ascent_ - em / 4;
+        return font;
+    }
+
+    FT_Face face = font->face_->handle;
+    const int64_t unitsPerEm = std::max<int64_t>(face->units_per_EM, 1);
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    // Line height from the face's Windows ascent and descent, as the desktop measures fonts;
+    // FreeType's own (typographic) metrics when the face has no such values.
+    if (os2 && os2->version != 0xFFFF && (os2->usWinAscent != 0 || os2->usWinDescent != 0)) {
+        font->ascent_ = Scale(os2->usWinAscent, em, unitsPerEm);
+        font->descent_ = Scale(os2->usWinDescent, em, unitsPerEm);
+    } else {
+        font->ascent_ = static_cast<int32_t>((face->size->metrics.ascender + 32) >> 6);
+        font->descent_ = static_cast<int32_t>((-face->size->metrics.descender + 32) >> 6);
+    }
+    font->ascent_ = std::max(font->ascent_, 1);
+    font->descent_ = std::max(font->descent_, 0);
+
+    const bool hasOs2 = os2 && os2->version != 0xFFFF;
+    font->averageCharWidth_ = hasOs2 && os2->xAvgCharWidth > 0
+                                  ? Scale(os2->xAvgCharWidth, em, unitsPerEm)
+                                  : font->GlyphFor(U'x').advance;
+    font->averageCharWidth_ = std::max(font->averageCharWidth_, 1);
+
+    font->barThickness_ = std::max(1, Scale(face->underline_thickness, em, unitsPerEm));
+    font->underlineTop_ = font->ascent_ - Scale(face->underline_position, em, unitsPerEm);
+    font->strikeoutTop_ = hasOs2 && os2->yStrikeoutPosition > 0
+                              ? font->ascent_ - Scale(os2->yStrikeoutPosition, em, unitsPerEm)
+                              : font->ascent_ - em / 4;
+    const int32_t lastBarRow = std::max(font->Height() - font->barThickness_, 0);
+    font->underlineTop_ = std::clamp(font->underlineTop_, 0, lastBarRow);
+    font->strikeoutTop_ = std::clamp(font->strikeoutTop_, 0, lastBarRow);
+
+    font->bold_ = (face->style_flags & FT_STYLE_FLAG_BOLD) != 0 || font->face_->embolden;
+    if (face->family_name) font->familyName_ = face->family_name;
+    return font;
+}
+
+const Glyph& Font::GlyphFor(char32_t codePoint) const {
+    if (codePoint < kDirectGlyphs) {
+        std::optional<Glyph>& slot = asciiGlyphs_[codePoint];
+        if (!slot) slot = Render(codePoint);
+        return *slot;
+    }
+    auto found = otherGlyphs_.find(codePoint);
+    if (found == otherGlyphs_.end())
+        found = otherGlyphs_.emplace(codePoint, Render(codePoint)).first;
+    return found->second;
+}
+
+Glyph Font::Render(char32_t codePoint) const {
+    Glyph glyph;
+    if (!face_) return glyph;
+    FT_Face face = face_->handle;
+    const FT_UInt index = FT_Get_Char_Index(face, codePoint);
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return glyph;
+    FT_GlyphSlot slot = face->glyph;
+    if (face_->embolden) FT_GlyphSlot_Embolden(slot);
+    glyph.advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return glyph;
+
+    const FT_Bitmap& bitmap = slot->bitmap;
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.width == 0 || bitmap.rows == 0) {
+        return glyph;
+    }
+    glyph.left = slot->bitmap_left;
+    glyph.top = slot->bitmap_top;
+    glyph.width = static_cast<int32_t>(bitmap.width);
+    glyph.height = static_cast<int32_t>(bitmap.rows);
+    glyph.coverage.resize(static_cast<size_t>(glyph.width) * static_cast<size_t>(glyph.height));
+    const int32_t levels = std::max<int32_t>(bitmap.num_grays - 1, 1);
+    for (int32_t y = 0; y < glyph.height; ++y) {
+        const unsigned char* src = bitmap.buffer + static_cast<ptrdiff_t>(y) * bitmap.pitch;
+        uint8_t* dst = glyph.coverage.data() + static_cast<size_t>(y) * glyph.width;
+        for (int32_t x = 0; x < glyph.width; ++x) {
+            dst[x] = static_cast<uint8_t>(src[x] * 255 / levels);
+        }
+    }
+    return glyph;
+}
+
+}  // namespace platform

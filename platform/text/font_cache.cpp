@@ -1,0 +1,33 @@
+#include "platform/text/font_cache.h"
+
+#include <map>
+#include <string>
+#include <tuple>
+
+namespace platform {
+namespace {
+
+// What tells two realised fonts apart. The character set is left out: text is Unicode here,
+// so a face renders every character set's text the same way.
+using FontKey = std::tuple<std::string, int64_t, int16_t, bool, bool, bool>;
+
+FontKey KeyOf(const FontDesc& desc) {
+    std::string name = desc.name;
+    for (char& c : name) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return {std::move(name), desc.sizeCy,    desc.weight,
+            desc.italic,     desc.underline, desc.strikethrough};
+}
+
+}  // namespace
+
+std::shared_ptr<const Font> LoadFont(const FontDesc& desc) {
+    static std::map<FontKey, std::shared_ptr<const Font>> fonts;
+    FontKey key = KeyOf(desc);
+    auto found = fonts.find(key);
+    if (found == fonts.end()) found = fonts.emplace(std::move(key), Font::Open(desc)).first;
+    return found->second;
+}
+
+}  // namespace platform

@@ -1,0 +1,98 @@
+#include "platform/text/font.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/text/draw_text.h"
+#include "platform/text/font_cache.h"
+#include "tests/platform/text/text_fixtures.h"
+
+namespace platform {
+namespace {
+
+// Line heights come from the faces' Windows ascent and descent scaled to the em and rounded:
+// Liberation Sans 1854 and 434 of 2048 units, DejaVu Sans Mono 1901 and 483 of 2048.
+TEST(Font, EmAndLineHeights) {
+    struct Case {
+        const char* name;
+        int64_t sizeCy;
+        int32_t em, ascent, descent;
+    };
+    const Case cases[] = {
+        {"Arial", 90000, 12, 11, 3},            // 10.86 and 2.54 px
+        {"MS Sans Serif", 97500, 13, 12, 3},    // 11.77 and 2.76 px
+        {"Lucida Console", 142500, 19, 18, 4},  // 17.64 and 4.48 px
+        {"Arial", 180000, 24, 22, 5},           // 21.73 and 5.09 px
+    };
+    for (const Case& c : cases) {
+        const auto font = TestFont(c.name, c.sizeCy);
+        EXPECT_EQ(font->EmPixels(), c.em) << c.name;
+        EXPECT_EQ(font->Ascent(), c.ascent) << c.name;
+        EXPECT_EQ(font->Descent(), c.descent) << c.name;
+        EXPECT_EQ(font->Height(), c.ascent + c.descent) << c.name;
+    }
+}
+
+TEST(Font, NamedFacesMapToInstalledStandIns) {
+    struct Case {
+        const char* name;
+        int16_t weight;
+        const char* family;
+        bool bold;
+    };
+    const Case cases[] = {
+        {"Arial", 400, "Liberation Sans", false},
+        {"arial", 400, "Liberation Sans", false},
+        {"Arial", 700, "Liberation Sans", true},
+        {"MS Sans Serif", 400, "Liberation Sans", false},
+        {"Arial Black", 900, "DejaVu Sans", true},
+        {"Arial Black", 400, "DejaVu Sans", true},  // Arial Black is heavy whatever is asked
+        {"Lucida Console", 400, "DejaVu Sans Mono", false},
+    };
+    for (const Case& c : cases) {
+        const auto font = TestFont(c.name, 90000, c.weight);
+        EXPECT_EQ(font->FamilyName(), c.family) << c.name << " " << c.weight;
+        EXPECT_EQ(font->IsBold(), c.bold) << c.name << " " << c.weight;
+    }
+}
+
+TEST(Font, MonospacedStandInHasEqualAdvances) {
+    const auto font = TestFont("Lucida Console", 142500);
+    EXPECT_EQ(TextWidth(*font, "i"), TextWidth(*font, "W"));
+    EXPECT_EQ(TextWidth(*font, "0123456789"), 10 * TextWidth(*font, "0"));
+    EXPECT_EQ(font->AverageCharWidth(), TextWidth(*font, "0"));
+}
+
+TEST(Font, UnknownFaceFallsBackToAWorkingSans) {
+    const auto font = TestFont("No Such Face 3f9c", 90000);
+    EXPECT_FALSE(font->FamilyName().empty());
+    EXPECT_EQ(font->EmPixels(), 12);
+    EXPECT_GT(font->Height(), 0);
+    EXPECT_GT(TextWidth(*font, "Clear"), 0);
+    EXPECT_FALSE(font->GlyphFor(U'C').coverage.empty());
+}
+
+TEST(Font, LoadedFontsAreSharedByDescription) {
+    const auto a = TestFont("Arial Black", 90000, 900);
+    EXPECT_EQ(a, TestFont("ARIAL BLACK", 90000, 900));
+    EXPECT_NE(a, TestFont("Arial Black", 97500, 900));
+    EXPECT_NE(a, TestFont("Arial", 90000, 900));
+    FontDesc underlined = a->Desc();
+    underlined.underline = true;
+    EXPECT_NE(a, LoadFont(underlined));
+}
+
+TEST(Font, GlyphsAreRenderedOnceAndKept) {
+    const auto font = TestFont("Arial", 90000);
+    const Glyph& first = font->GlyphFor(U'C');
+    EXPECT_EQ(&first, &font->GlyphFor(U'C'));
+    const Glyph& euro = font->GlyphFor(U'\u20AC');
+    EXPECT_EQ(&euro, &font->GlyphFor(U'\u20AC'));
+    EXPECT_GT(euro.advance, 0);
+    EXPECT_FALSE(euro.coverage.empty());
+    // A space has an advance and no pixels.
+    EXPECT_GT(font->GlyphFor(U' ').advance, 0);
+    EXPECT_TRUE(font->GlyphFor(U' ').coverage.empty());
+}
+
+}  // namespace
+}  // namespace platform
