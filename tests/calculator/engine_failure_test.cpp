@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cfloat>
+#include <ostream>
+#include <string>
 
 #include "calculator/engine.h"
 #include "tests/calculator/key_sequence.h"
@@ -27,6 +28,10 @@ struct FailureCase {
     Failure failure;
     EngineState after;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.setup << " then " << c.key;
+}
 
 class EngineFailure : public testing::TestWithParam<FailureCase> {};
 

@@ -19,7 +19,8 @@ if(LOCALE)
         message("SKIPPED: cannot compile the locale ${LOCALE}: ${localedef_output}")
         return()
     endif()
-    set(env_args ${CMAKE_COMMAND} -E env LOCPATH=${locale_dir} LC_ALL=${LOCALE})
+    set(env_args ${CMAKE_COMMAND} -E env LOCPATH=${locale_dir} LC_ALL=${LOCALE}
+                 "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan_suppressions.txt:print_suppressions=0")
 endif()
 
 execute_process(COMMAND ${env_args} ${CALC_KEYS} ${ARGS}
