@@ -119,8 +119,9 @@ class Script {
     Script& Char(int32_t charCode);
     Script& Call(std::function<void()> fn);
 
-    /// The source giving the actions in order, then nullopt.
-    InputSource Source() &&;
+    /// Hands the actions over as a source giving them in order, then nullopt; the script is
+    /// empty afterwards.
+    InputSource Source();
 
   private:
     std::vector<HeadlessAction> actions_;

@@ -48,8 +48,9 @@ Script& Script::Call(std::function<void()> fn) {
     return *this;
 }
 
-InputSource Script::Source() && {
+InputSource Script::Source() {
     auto actions = std::make_shared<std::vector<HeadlessAction>>(std::move(actions_));
+    actions_.clear();
     auto next = std::make_shared<size_t>(0);
     return [actions, next]() -> std::optional<HeadlessAction> {
         if (*next >= actions->size()) return std::nullopt;

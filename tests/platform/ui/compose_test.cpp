@@ -1,0 +1,213 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/platform/ui/recording_window.h"
+
+namespace platform {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr Color kParent = 0x0000FF;
+constexpr Color kChild = 0x00FF00;
+constexpr Color kSibling = 0xFF0000;
+
+// Fills a window's surface with one colour.
+void Fill(Window& w, Color c) {
+    Surface& s = w.DrawingSurface();
+    for (int32_t y = 0; y < s.Height(); ++y)
+        std::fill(s.Row(y), s.Row(y) + s.Width(), c);
+}
+
+struct Composed {
+    HeadlessBackend backend{{640, 480}};
+    WindowSystem system{backend};
+    Window top{system, nullptr, Rect::FromSize(10, 20, 16, 12)};
+    Window child{system, &top, Rect::FromSize(4, 3, 6, 5)};
+
+    Composed() {
+        Fill(top, kParent);
+        Fill(child, kChild);
+        top.Show();
+        child.Show();
+        system.UpdateAll();
+    }
+    const HeadlessBackend::NativeWindow& Screen() const { return *backend.Native(top.NativeId()); }
+    // The screen as rows of characters: '.' parent, '#' child, 's' sibling, '?' anything else.
+    std::vector<std::string> Picture() const {
+        std::vector<std::string> rows;
+        const Surface& s = Screen().screen;
+        for (int32_t y = 0; y < s.Height(); ++y) {
+            std::string row;
+            for (int32_t x = 0; x < s.Width(); ++x) {
+                const Color c = s.Pixel(x, y);
+                row += c == kParent ? '.' : c == kChild ? '#' : c == kSibling ? 's' : '?';
+            }
+            rows.push_back(row);
+        }
+        return rows;
+    }
+};
+
+TEST(Compose, ShapedChildLetsItsParentShowThroughAndOnlyItsRectangleIsPresented) {
+    Composed c;
+    // A 6 x 5 child with its corners cut off and a hole in the middle.
+    const Region shape = Region::FromRect({0, 0, 6, 5})
+                             .Difference(Region::FromRect({0, 0, 1, 1}))
+                             .Difference(Region::FromRect({5, 4, 6, 5}))
+                             .Difference(Region::FromRect({2, 2, 4, 3}));
+    const size_t before = c.Screen().presented.size();
+    c.child.SetShape(shape);
+    c.system.UpdateAll();
+    EXPECT_THAT(c.Picture(), ElementsAre("................",  //
+                                         "................",  //
+                                         "................",  //
+                                         ".....#####......",  //
+                                         "....######......",  //
+                                         "....##..##......",  //
+                                         "....######......",  //
+                                         "....#####.......",  //
+                                         "................",  //
+                                         "................",  //
+                                         "................",  //
+                                         "................"));
+    const std::vector<Rect>& presented = c.Screen().presented;
+    ASSERT_EQ(presented.size(), before + 1);
+    EXPECT_EQ(presented.back(), Rect::FromSize(4, 3, 6, 5));
+}
+
+TEST(Compose, RedrawOfOneChildRecomposesOnlyItsRectangleWithSiblingsAbove) {
+    Composed c;
+    Window sibling{c.system, &c.top, Rect::FromSize(8, 6, 6, 4)};  // overlaps child's corner
+    Fill(sibling, kSibling);
+    sibling.Show();
+    c.system.UpdateAll();
+    // A surface change reaches the screen only once the window is invalidated.
+    Fill(c.child, 0x123456);
+    c.system.UpdateAll();
+    EXPECT_EQ(c.Screen().screen.Pixel(5, 4), kChild);
+    const size_t before = c.Screen().presented.size();
+    Fill(c.child, kChild);
+    c.child.DrawingSurface().SetPixel(0, 0, 0x000001);
+    c.child.Invalidate();
+    c.child.UpdateNow();
+    EXPECT_THAT(c.Picture(), ElementsAre("................",  //
+                                         "................",  //
+                                         "................",  //
+                                         "....?#####......",  //
+                                         "....######......",  //
+                                         "....######......",  //
+                                         "....####ssssss..",  //
+                                         "....####ssssss..",  //
+                                         "........ssssss..",  //
+                                         "........ssssss..",  //
+                                         "................",  //
+                                         "................"));
+    ASSERT_EQ(c.Screen().presented.size(), before + 1);
+    EXPECT_EQ(c.Screen().presented.back(), Rect::FromSize(4, 3, 6, 5));
+}
+
+TEST(Compose, MovingHidingAndRaisingRecomposeTheAreasConcerned) {
+    Composed c;
+    Window sibling{c.system, &c.top, Rect::FromSize(6, 5, 3, 3)};
+    Fill(sibling, kSibling);
+    sibling.Show();
+    c.system.UpdateAll();
+    EXPECT_EQ(c.Screen().screen.Pixel(7, 6), kSibling);
+    c.child.Raise();
+    c.system.UpdateAll();
+    EXPECT_EQ(c.Screen().screen.Pixel(7, 6), kChild);
+    c.child.SetBounds(Rect::FromSize(12, 0, 6, 5));  // partly outside the parent
+    c.system.UpdateAll();
+    EXPECT_THAT(c.Picture(), ElementsAre("............####",  //
+                                         "............####",  //
+                                         "............####",  //
+                                         "............####",  //
+                                         "............####",  //
+                                         "......sss.......",  //
+                                         "......sss.......",  //
+                                         "......sss.......",  //
+                                         "................",  //
+                                         "................",  //
+                                         "................",  //
+                                         "................"));
+    sibling.Hide();
+    c.system.UpdateAll();
+    EXPECT_EQ(c.Screen().screen.Pixel(7, 6), kParent);
+    EXPECT_EQ(c.Screen().presented.back(), Rect::FromSize(6, 5, 3, 3));
+}
+
+TEST(Compose, PaintRunsForInvalidatedWindowsBeforeComposition) {
+    struct Painter : Window {
+        using Window::Window;
+        int paints = 0;
+        void Paint(Surface& s) override {
+            ++paints;
+            for (int32_t y = 0; y < s.Height(); ++y)
+                std::fill(s.Row(y), s.Row(y) + s.Width(), Rgb(0, 0, paints));
+        }
+    };
+    HeadlessBackend backend;
+    WindowSystem system{backend};
+    Painter top{system, nullptr, Rect::FromSize(0, 0, 4, 4)};
+    top.Show();
+    system.DispatchPending();
+    EXPECT_EQ(top.paints, 1);
+    system.DispatchPending();
+    EXPECT_EQ(top.paints, 1);  // nothing invalidated
+    top.Invalidate({1, 1, 2, 2});
+    system.DispatchPending();
+    EXPECT_EQ(top.paints, 2);
+    const auto* native = backend.Native(top.NativeId());
+    EXPECT_EQ(native->screen.Pixel(1, 1), Rgb(0, 0, 2));
+    EXPECT_EQ(native->screen.Pixel(0, 0), Rgb(0, 0, 1));  // outside the invalid rectangle
+}
+
+TEST(TopLevel, NativeWindowCarriesTitleBorderCentringAndOpacity) {
+    HeadlessBackend backend{{800, 600}};
+    WindowSystem system{backend};
+    Window splash{system, nullptr, Rect::FromSize(0, 0, 300, 200)};
+    splash.SetTitle("Splash");
+    splash.SetBordered(false);
+    splash.SetCentred(true);
+    splash.SetOpacity(0);
+    splash.SetIcon(std::make_shared<Image>(Image{1, 1, {0xFF0000FF}}));
+    EXPECT_EQ(splash.NativeId(), 0u);
+    splash.Show();
+    const auto* native = backend.Native(splash.NativeId());
+    ASSERT_NE(native, nullptr);
+    EXPECT_EQ(native->desc.title, "Splash");
+    EXPECT_FALSE(native->desc.bordered);
+    EXPECT_TRUE(native->hasIcon);
+    EXPECT_EQ(native->desc.position, (Point{250, 200}));
+    EXPECT_EQ(native->desc.clientSize, (Size{300, 200}));
+    EXPECT_EQ(native->desc.opacity, 0);
+    EXPECT_EQ(splash.Bounds(), Rect::FromSize(250, 200, 300, 200));
+    splash.SetOpacity(170);
+    EXPECT_EQ(native->desc.opacity, 170);
+    const NativeWindowId id = splash.NativeId();
+    splash.Hide();
+    EXPECT_EQ(backend.Native(id), nullptr);
+}
+
+TEST(Pointer, PictureOfTheWindowUnderThePointerOrItsNearestAncestor) {
+    testing::UiFixture f;
+    auto hand = std::make_shared<PointerImage>(PointerImage{Image{2, 2, {0, 0, 0, 0}}, 1, 0});
+    auto panel = f.Child(Rect::FromSize(0, 0, 100, 100), "panel");
+    auto key = f.Child(*panel, Rect::FromSize(10, 10, 20, 20), "key");
+    auto arrowKey = f.Child(*panel, Rect::FromSize(40, 10, 20, 20), "arrow");
+    panel->SetPointer(PointerKind::Custom, hand);
+    arrowKey->SetPointer(PointerKind::Arrow);
+    f.MoveTo(15, 15);  // key has Default: takes the panel's picture
+    EXPECT_EQ(f.backend.CurrentPointer(), hand.get());
+    f.MoveTo(45, 15);
+    EXPECT_EQ(f.backend.CurrentPointer(), nullptr);
+    f.MoveTo(15, 15);
+    panel->SetPointer(PointerKind::Default);
+    EXPECT_EQ(f.backend.CurrentPointer(), nullptr);
+}
+
+}  // namespace
+}  // namespace platform
