@@ -1,0 +1,7 @@
+#include "button/vb_button.h"
+
+namespace button {
+
+void vbButton::CaptureParentBackground() {}
+
+}  // namespace button

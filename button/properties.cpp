@@ -1,0 +1,291 @@
+#include <cmath>
+#include <limits>
+
+#include "button/vb_button.h"
+
+namespace button {
+
+// Every setter but the font shortcuts ends by telling the host which stored key changed.
+
+void vbButton::SetBackColor(OleColor colour) {
+    backColor = colour;
+    if (DesignMode()) backOver = colour;
+    DerivePalette();
+    RedrawAsIs();
+    Notify("BCOL");
+}
+
+void vbButton::SetBackOver(OleColor colour) {
+    backOver = colour;
+    DerivePalette();
+    RedrawAsIs();
+    Notify("BCOLO");
+}
+
+void vbButton::SetForeColor(OleColor colour) {
+    foreColor = colour;
+    if (DesignMode()) foreOver = colour;
+    DerivePalette();
+    RedrawAsIs();
+    Notify("FCOL");
+}
+
+void vbButton::SetForeOver(OleColor colour) {
+    foreOver = colour;
+    DerivePalette();
+    RedrawAsIs();
+    Notify("FCOLO");
+}
+
+void vbButton::SetMaskColor(OleColor colour) {
+    maskColor = colour;
+    DerivePalette();
+    RedrawAsIs();
+    Notify("MCOL");
+}
+
+void vbButton::SetButtonType(int32_t type) {
+    buttonType = type;
+    if (type == 5 && DesignMode()) {
+        platform::FontDesc font = host->Font();
+        font.SetBold(true);
+        host->SetFont(font);
+    } else if (type == 11 && ready) {
+        CaptureParentBackground();
+    }
+    HandleResize();
+    Notify("BTYPE");
+}
+
+void vbButton::SetCaption(std::string text) {
+    caption = std::move(text);
+    UpdateAccessKey();
+    LayoutCaption();
+    RedrawUp();
+    Notify("TX");
+}
+
+void vbButton::SetEnabled(bool on) {
+    enabled = on;
+    RedrawUp();
+    host->SetEnabled(on);
+    Notify("ENAB");
+}
+
+const platform::FontDesc& vbButton::Font() const {
+    return host->Font();
+}
+
+void vbButton::SetFont(const platform::FontDesc& font) {
+    host->SetFont(font);
+    FontChanged();
+    Notify("FONT");
+}
+
+bool vbButton::FontBold() const {
+    return Font().Bold();
+}
+bool vbButton::FontItalic() const {
+    return Font().italic;
+}
+bool vbButton::FontUnderline() const {
+    return Font().underline;
+}
+const std::string& vbButton::FontName() const {
+    return Font().name;
+}
+
+int16_t vbButton::FontSize() const {
+    // Whole points, halves to even, from the size in ten-thousandths of a point.
+    const int64_t cy = Font().sizeCy;
+    int64_t points = cy / 10000;
+    const int64_t rest = cy % 10000;
+    if (rest > 5000 || (rest == 5000 && points % 2 != 0)) ++points;
+    return static_cast<int16_t>(points);
+}
+
+void vbButton::SetFontBold(bool on) {
+    platform::FontDesc font = Font();
+    font.SetBold(on);
+    host->SetFont(font);
+    FontChanged();
+}
+
+void vbButton::SetFontItalic(bool on) {
+    platform::FontDesc font = Font();
+    font.italic = on;
+    host->SetFont(font);
+    FontChanged();
+}
+
+void vbButton::SetFontUnderline(bool on) {
+    platform::FontDesc font = Font();
+    font.underline = on;
+    host->SetFont(font);
+    FontChanged();
+}
+
+void vbButton::SetFontSize(float points) {
+    platform::FontDesc font = Font();
+    font.sizeCy = std::llround(static_cast<double>(points) * 10000.0);
+    host->SetFont(font);
+    FontChanged();
+}
+
+void vbButton::SetFontName(std::string name) {
+    platform::FontDesc font = Font();
+    font.name = std::move(name);
+    host->SetFont(font);
+    FontChanged();
+}
+
+void vbButton::FontChanged() {
+    LayoutCaption();
+    RedrawUp();
+}
+
+void vbButton::SetColorScheme(int32_t scheme) {
+    colorScheme = scheme;
+    DerivePalette();
+    RedrawUp();
+    Notify("COLTYPE");
+}
+
+void vbButton::SetShowFocusRect(bool on) {
+    showFocusRect = on;
+    RedrawAsIs();
+    Notify("FOCUSR");
+}
+
+int32_t vbButton::MousePointer() const {
+    return host->MousePointer();
+}
+
+void vbButton::SetMousePointer(int32_t pointer) {
+    if (pointer < std::numeric_limits<int16_t>::min() ||
+        pointer > std::numeric_limits<int16_t>::max()) {
+        throw OverflowError("MousePointer " + std::to_string(pointer) + " does not fit 16 bits");
+    }
+    host->SetMousePointer(static_cast<int16_t>(pointer));
+    Notify("MPTR");
+}
+
+PicturePtr vbButton::MouseIcon() const {
+    return host->MouseIcon();
+}
+
+void vbButton::SetMouseIcon(PicturePtr icon) {
+    try {
+        host->SetMouseIcon(std::move(icon));
+    } catch (const forms::PointerImageError&) {
+        // A picture that cannot be a pointer leaves the pointer as it was.
+    }
+    Notify("MICON");
+}
+
+void vbButton::SetHandPointer(bool on) {
+    handPointer = on;
+    if (on) {
+        PicturePtr hand;
+        try {
+            hand = host->LoadCursorResource(kHandCursorId);
+        } catch (const forms::ResourceError&) {
+            // A program without the hand cursor shows the pointer without an image.
+        }
+        host->SetMouseIcon(std::move(hand));
+        host->SetMousePointer(99);
+    } else {
+        host->SetMouseIcon(nullptr);
+        host->SetMousePointer(1);
+    }
+    Notify("HAND");
+}
+
+int32_t vbButton::hwnd() const {
+    return static_cast<int32_t>(host->Hwnd());
+}
+
+void vbButton::SetSoftBevel(bool on) {
+    softBevel = on;
+    DerivePalette();
+    RedrawAsIs();
+    Notify("SOFT");
+}
+
+void vbButton::SetPictureNormal(PicturePtr picture) {
+    pictureNormal = std::move(picture);
+    MeasurePicture();
+    LayoutCaption();
+    RedrawAsIs();
+    Notify("PICN");
+}
+
+void vbButton::SetPictureOver(PicturePtr picture) {
+    pictureOver = std::move(picture);
+    if (hover) RedrawAsIs();
+    Notify("PICO");
+}
+
+void vbButton::SetPicturePosition(int32_t position) {
+    picturePosition = position;
+    Notify("PICPOS");
+    LayoutCaption();
+    RedrawAsIs();
+}
+
+void vbButton::SetUseMaskColor(bool on) {
+    useMaskColor = on;
+    if (pictureNormal) RedrawAsIs();
+    Notify("UMCOL");
+}
+
+void vbButton::SetUseGreyscale(bool on) {
+    useGreyscale = on;
+    if (pictureNormal) RedrawAsIs();
+    Notify("NGREY");
+}
+
+void vbButton::SetSpecialEffect(int32_t effect) {
+    specialEffect = effect;
+    RedrawAsIs();
+    Notify("FX");
+}
+
+void vbButton::SetCheckBoxBehaviour(bool on) {
+    checkBoxBehaviour = on;
+    RedrawAsIs();
+    Notify("CHECK");
+}
+
+void vbButton::SetValue(bool on) {
+    value = on;
+    if (checkBoxBehaviour) RedrawUp();
+    Notify("VALUE");
+}
+
+void vbButton::DisableRefresh() {
+    ready = false;
+}
+
+void vbButton::Refresh() {
+    if (buttonType == 11) CaptureParentBackground();
+    DerivePalette();
+    LayoutCaption();
+    ready = true;
+    RedrawAsIs();
+}
+
+bool vbButton::DesignMode() const {
+    return !host->Ambient().userMode;
+}
+bool vbButton::DisplayAsDefault() const {
+    return host->Ambient().displayAsDefault;
+}
+platform::Surface& vbButton::Surface() {
+    return host->DrawingSurface();
+}
+void vbButton::Notify(const char* key) {
+    host->PropertyChanged(key);
+}
+
+}  // namespace button
