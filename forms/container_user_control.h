@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "forms/container.h"
+
+namespace forms {
+
+/// A control hosted in a ControlContainer: what the container calls. Lifecycle calls come in
+/// this order: OnCreate; OnInitNew (a new instance, no stored settings) or OnLoadSettings;
+/// OnResize; OnShow; then any number of input calls, ambient changes and further resizes;
+/// OnSaveSettings whenever the host stores its design data; OnHide; OnDestroy.
+///
+/// Mouse positions are pixels of the control's client area; `button` holds the button bits
+/// (1 left, 2 right, 4 middle; on a move every button held) and `shift` the shift bits.
+class UserControl {
+  public:
+    virtual ~UserControl() = default;
+
+    // Lifecycle.
+    /// The container stays valid until OnDestroy returns.
+    virtual void OnCreate(ControlContainer& container) = 0;
+    virtual void OnInitNew() = 0;
+    /// Reads the settings through ControlContainer::ReadProperty.
+    virtual void OnLoadSettings() = 0;
+    virtual void OnResize() = 0;
+    virtual void OnShow() = 0;
+    /// Writes the settings through ControlContainer::WriteProperty.
+    virtual void OnSaveSettings() = 0;
+    virtual void OnHide() = 0;
+    virtual void OnDestroy() = 0;
+    /// One of the container's ambient properties changed ("DisplayName", "Font", "UserMode",
+    /// "DisplayAsDefault").
+    virtual void OnAmbientChanged(std::string_view name) = 0;
+
+    // Input.
+    virtual void OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) = 0;
+    virtual void OnMouseMove(int32_t button, int32_t shift, int32_t x, int32_t y) = 0;
+    virtual void OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) = 0;
+    /// A press and release of the left button over the control.
+    virtual void OnClick() = 0;
+    /// A second left press soon after a click, in place of its OnMouseDown.
+    virtual void OnDoubleClick() = 0;
+    virtual void OnKeyDown(int32_t& keyCode, int32_t shift) = 0;
+    virtual void OnKeyPress(int32_t& keyAscii) = 0;
+    virtual void OnKeyUp(int32_t& keyCode, int32_t shift) = 0;
+    virtual void OnAccessKey() = 0;
+    virtual void OnGotFocus() = 0;
+    virtual void OnLostFocus() = 0;
+    /// A tick of the child timer.
+    virtual void OnTimer() = 0;
+};
+
+}  // namespace forms

@@ -1,0 +1,50 @@
+#include "forms/control_registry.h"
+
+#include <cmath>
+#include <utility>
+
+namespace forms {
+namespace {
+
+// Pixels of a twips position or length, to the nearest pixel (15 twips per pixel). Kept here
+// until the form runtime's unit conversions are available to share.
+int32_t TwipsToPixels(int32_t twips) {
+    return static_cast<int32_t>(std::lround(static_cast<double>(twips) / 15.0));
+}
+
+}  // namespace
+
+void ControlRegistry::Register(std::string classId, Factory factory) {
+    factories_.insert_or_assign(std::move(classId), std::move(factory));
+}
+
+bool ControlRegistry::Contains(std::string_view classId) const {
+    return factories_.find(classId) != factories_.end();
+}
+
+std::unique_ptr<ControlSite> ControlRegistry::CreateSite(platform::Window& parent,
+                                                         const ControlDesign& design,
+                                                         AmbientProperties ambient,
+                                                         const ResourceTable& resources) const {
+    const auto it = factories_.find(design.classId);
+    if (it == factories_.end())
+        throw UnknownControlClass("no control class \"" + design.classId + "\"");
+
+    ambient.displayName = design.name;
+    if (design.index) ambient.displayName += "(" + std::to_string(*design.index) + ")";
+    const platform::Rect bounds =
+        platform::Rect::FromSize(TwipsToPixels(design.left), TwipsToPixels(design.top),
+                                 TwipsToPixels(design.width), TwipsToPixels(design.height));
+    auto site =
+        std::make_unique<ControlSite>(parent, bounds, it->second(), std::move(ambient), resources);
+    site->SetIndex(design.index);
+    site->SiteWindow().SetTabIndex(design.tabIndex);
+    if (design.bag) {
+        site->Load(*design.bag);
+    } else {
+        site->InitNew();
+    }
+    return site;
+}
+
+}  // namespace forms

@@ -1,0 +1,293 @@
+#include "forms/control_site.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <utility>
+
+#include "platform/objects/ole_color.h"
+#include "platform/objects/picture.h"
+#include "platform/ui/window_system.h"
+
+namespace forms {
+namespace {
+
+// Twips per pixel at 96 dots per inch. Kept here until the form runtime's unit conversions
+// are available to share.
+constexpr int32_t kTwipsPerPixel = 15;
+constexpr int32_t kChildTimerId = 1;
+// What a cleared surface shows: the system button-face colour, a user control's background.
+constexpr uint32_t kClearColour = 0x8000000F;
+
+int32_t TwipsToPixels(int32_t twips) {
+    return static_cast<int32_t>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
+}
+
+}  // namespace
+
+// The site's child window: hands the window system's calls to the hosted control.
+class ControlSite::HostWindow final : public platform::Window {
+  public:
+    HostWindow(ControlSite& site, platform::Window& parent, platform::Rect bounds)
+        : Window(parent.System(), &parent, bounds), site_(site) {}
+
+    void OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) override {
+        site_.control_->OnMouseDown(button, shift, x, y);
+    }
+    void OnMouseMove(int32_t buttons, int32_t shift, int32_t x, int32_t y) override {
+        site_.control_->OnMouseMove(buttons, shift, x, y);
+    }
+    void OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) override {
+        site_.control_->OnMouseUp(button, shift, x, y);
+    }
+    void OnClick() override { site_.control_->OnClick(); }
+    void OnDoubleClick() override { site_.control_->OnDoubleClick(); }
+    void OnKeyDown(int32_t& keyCode, int32_t shift) override {
+        site_.control_->OnKeyDown(keyCode, shift);
+    }
+    void OnKeyPress(int32_t& charCode) override { site_.control_->OnKeyPress(charCode); }
+    void OnKeyUp(int32_t& keyCode, int32_t shift) override {
+        site_.control_->OnKeyUp(keyCode, shift);
+    }
+    void OnGotFocus() override { site_.control_->OnGotFocus(); }
+    void OnLostFocus() override { site_.control_->OnLostFocus(); }
+    void OnAccessKey() override { site_.control_->OnAccessKey(); }
+    void OnTimer(int32_t id) override {
+        if (id == kChildTimerId) site_.control_->OnTimer();
+    }
+    // Resizes before the first one, which InitNew or Load sends, are not the control's.
+    void OnResize() override {
+        if (site_.stage_ == Stage::Running) site_.control_->OnResize();
+    }
+    void OnShow() override { site_.control_->OnShow(); }
+    void OnHide() override { site_.control_->OnHide(); }
+
+  private:
+    ControlSite& site_;
+};
+
+ControlSite::ControlSite(platform::Window& parent, platform::Rect bounds,
+                         std::unique_ptr<UserControl> control, AmbientProperties ambient,
+                         const ResourceTable& resources)
+    : window_(std::make_unique<HostWindow>(*this, parent, bounds)),
+      control_(std::move(control)),
+      ambient_(std::move(ambient)),
+      resources_(resources) {
+    window_->SetFocusable(true);
+    control_->OnCreate(*this);
+}
+
+ControlSite::~ControlSite() {
+    window_->Hide();
+    control_->OnDestroy();
+    control_.reset();
+}
+
+platform::Window& ControlSite::SiteWindow() {
+    return *window_;
+}
+
+// ---- Lifecycle ----------------------------------------------------------------------------
+
+void ControlSite::RequireStage(Stage stage, const char* call) const {
+    if (stage_ != stage) throw std::logic_error(std::string(call) + " out of lifecycle order");
+}
+
+void ControlSite::InitNew() {
+    RequireStage(Stage::Created, "InitNew");
+    control_->OnInitNew();
+    stage_ = Stage::Running;
+    control_->OnResize();
+}
+
+void ControlSite::Load(PropertyBag bag) {
+    RequireStage(Stage::Created, "Load");
+    bag_ = std::move(bag);
+    control_->OnLoadSettings();
+    stage_ = Stage::Running;
+    control_->OnResize();
+}
+
+void ControlSite::Show() {
+    RequireStage(Stage::Running, "Show");
+    window_->Show();
+}
+
+void ControlSite::Hide() {
+    window_->Hide();
+}
+
+PropertyBag ControlSite::Save() {
+    RequireStage(Stage::Running, "Save");
+    bag_ = PropertyBag();
+    bag_.Write("_extentx", platform::PixelsToHimetric(window_->ClientWidth()));
+    bag_.Write("_extenty", platform::PixelsToHimetric(window_->ClientHeight()));
+    control_->OnSaveSettings();
+    return bag_;
+}
+
+void ControlSite::SetAmbient(AmbientProperties ambient) {
+    const AmbientProperties old = std::exchange(ambient_, std::move(ambient));
+    if (old.displayName != ambient_.displayName) control_->OnAmbientChanged("DisplayName");
+    if (old.font != ambient_.font) control_->OnAmbientChanged("Font");
+    if (old.userMode != ambient_.userMode) control_->OnAmbientChanged("UserMode");
+    if (old.displayAsDefault != ambient_.displayAsDefault)
+        control_->OnAmbientChanged("DisplayAsDefault");
+}
+
+// ---- The window ---------------------------------------------------------------------------
+
+platform::WindowHandle ControlSite::Hwnd() const {
+    return window_->Handle();
+}
+
+bool ControlSite::Enabled() const {
+    return window_->IsEnabled();
+}
+
+void ControlSite::SetEnabled(bool enabled) {
+    window_->SetEnabled(enabled);
+}
+
+// Pointer 0 takes the parent's pointer and 99 shows the custom image (the parent's when there
+// is none); every other pointer number shows the arrow, the one standard shape drawn here.
+void ControlSite::ApplyPointer() {
+    if (mousePointer_ == 99 && pointerImage_) {
+        window_->SetPointer(platform::PointerKind::Custom, pointerImage_);
+    } else if (mousePointer_ == 0 || mousePointer_ == 99) {
+        window_->SetPointer(platform::PointerKind::Default);
+    } else {
+        window_->SetPointer(platform::PointerKind::Arrow);
+    }
+}
+
+void ControlSite::SetMousePointer(int16_t pointer) {
+    mousePointer_ = pointer;
+    ApplyPointer();
+}
+
+void ControlSite::SetMouseIcon(PicturePtr picture) {
+    if (picture && picture->Type() != platform::PictureType::Icon)
+        throw PointerImageError("a bitmap picture cannot serve as a pointer");
+    pointerImage_ = picture ? std::make_shared<const platform::PointerImage>(platform::PointerImage{
+                                  picture->Pixels(), picture->HotSpot().x, picture->HotSpot().y})
+                            : nullptr;
+    mouseIcon_ = std::move(picture);
+    ApplyPointer();
+}
+
+void ControlSite::SetAccessKeys(std::string keys) {
+    window_->SetAccessKeys(std::move(keys));
+}
+
+// ---- Drawing ------------------------------------------------------------------------------
+
+platform::Surface& ControlSite::DrawingSurface() {
+    return window_->DrawingSurface();
+}
+
+void ControlSite::ClearSurface() {
+    platform::Surface& surface = window_->DrawingSurface();
+    const platform::Color colour = platform::TranslateOleColor(kClearColour);
+    for (int32_t y = 0; y < surface.Height(); ++y)
+        std::fill_n(surface.Row(y), surface.Width(), colour);
+    window_->Invalidate();
+}
+
+void ControlSite::RepaintNow() {
+    window_->Invalidate();
+    window_->UpdateNow();
+}
+
+double ControlSite::HimetricToPixels(int32_t himetric) const {
+    return static_cast<double>(himetric) * 96.0 / 2540.0;
+}
+
+// ---- Place in the container ---------------------------------------------------------------
+
+int32_t ControlSite::Left() const {
+    return PixelsToContainer(window_->Bounds().left);
+}
+
+int32_t ControlSite::Top() const {
+    return PixelsToContainer(window_->Bounds().top);
+}
+
+int32_t ControlSite::Height() const {
+    return PixelsToContainer(window_->ClientHeight());
+}
+
+void ControlSite::SetHeight(int32_t height) {
+    platform::Rect bounds = window_->Bounds();
+    bounds.bottom = bounds.top + std::max(0, TwipsToPixels(height));
+    window_->SetBounds(bounds);
+}
+
+int32_t ControlSite::PixelsToContainer(int32_t pixels) const {
+    return pixels * kTwipsPerPixel;
+}
+
+void ControlSite::DispatchPending() {
+    window_->System().DispatchPending();
+}
+
+// ---- Settings and events ------------------------------------------------------------------
+
+void ControlSite::PropertyChanged(std::string_view key) {
+    notifications_.emplace_back(key);
+}
+
+PropertyValue ControlSite::ReadProperty(std::string_view key, PropertyValue defaultValue) {
+    const PropertyValue* stored = bag_.Find(key);
+    return stored ? *stored : std::move(defaultValue);
+}
+
+void ControlSite::WriteProperty(std::string_view key, PropertyValue value) {
+    bag_.Write(key, std::move(value));
+}
+
+bool ControlSite::RaiseEvent(int32_t number, std::string_view name, std::span<EventArgument> args) {
+    if (!eventHandler_) return true;
+    // The handler may destroy this site, and the handler object with it: it runs from a copy,
+    // and the window is looked up by handle afterwards.
+    platform::WindowSystem& system = window_->System();
+    const platform::WindowHandle handle = window_->Handle();
+    const ControlEventHandler handler = eventHandler_;
+    handler(ControlEvent{number, name, args, index_});
+    return system.Find(handle) != nullptr;
+}
+
+void ControlSite::SendKeys(std::string_view keys) {
+    window_->System().SendKeys(keys);
+}
+
+PicturePtr ControlSite::LoadCursorResource(int32_t id) const {
+    PicturePtr cursor = resources_.Cursor(id);
+    if (!cursor) throw ResourceError("no cursor resource " + std::to_string(id));
+    return cursor;
+}
+
+// ---- Child timer --------------------------------------------------------------------------
+
+void ControlSite::ApplyTimer() {
+    if (timerEnabled_ && timerInterval_ > 0) {
+        window_->SetTimer(kChildTimerId, timerInterval_);
+    } else {
+        window_->KillTimer(kChildTimerId);
+    }
+}
+
+// Setting what is already set leaves a running timer's countdown alone.
+void ControlSite::SetTimerEnabled(bool enabled) {
+    if (enabled == timerEnabled_) return;
+    timerEnabled_ = enabled;
+    ApplyTimer();
+}
+
+void ControlSite::SetTimerInterval(int32_t intervalMs) {
+    if (intervalMs == timerInterval_) return;
+    timerInterval_ = intervalMs;
+    ApplyTimer();
+}
+
+}  // namespace forms

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/container.h"
+#include "forms/container_resources.h"
+#include "forms/container_user_control.h"
+#include "forms/property_bag.h"
+#include "platform/ui/window.h"
+
+namespace forms {
+
+/// An event as the host's handler sees it. `index` is the control's index in its control
+/// group, nullopt for a control outside any group.
+struct ControlEvent {
+    int32_t number = 0;
+    std::string_view name;
+    std::span<EventArgument> args;
+    std::optional<int32_t> index;
+};
+
+using ControlEventHandler = std::function<void(const ControlEvent&)>;
+
+/// The container of one hosted control: a child window of a form's window that forwards its
+/// input to the control, and the ControlContainer services the control calls.
+///
+/// The site drives the control's lifecycle: the constructor runs OnCreate, InitNew or Load
+/// runs the new-instance or load call and the first OnResize, Show and Hide run OnShow and
+/// OnHide, Save runs OnSaveSettings, and the destructor hides the control if it is shown and
+/// runs OnDestroy. Calling InitNew or Load twice, or Show before either, throws
+/// std::logic_error. The host's event handler may destroy the site; the control learns it
+/// from RaiseEvent's result.
+class ControlSite final : public ControlContainer {
+  public:
+    /// `bounds` in pixels of the parent's client area. `resources` must outlive the site.
+    ControlSite(platform::Window& parent, platform::Rect bounds,
+                std::unique_ptr<UserControl> control, AmbientProperties ambient,
+                const ResourceTable& resources);
+    ~ControlSite() override;
+    ControlSite(const ControlSite&) = delete;
+    ControlSite& operator=(const ControlSite&) = delete;
+
+    // Lifecycle.
+    void InitNew();
+    /// Loads the control's settings from `bag`. An error of the control's load reaches the
+    /// caller; the control then stays unloaded.
+    void Load(PropertyBag bag);
+    void Show();
+    void Hide();
+    /// The settings to store: the control's extent in HIMETRIC ("_extentx", "_extenty"), then
+    /// what the control writes.
+    PropertyBag Save();
+
+    UserControl& Control() { return *control_; }
+    platform::Window& SiteWindow();
+
+    void SetEventHandler(ControlEventHandler handler) { eventHandler_ = std::move(handler); }
+    void SetIndex(std::optional<int32_t> index) { index_ = index; }
+    std::optional<int32_t> Index() const { return index_; }
+
+    /// Replaces the ambient properties and tells the control about each one that changed.
+    void SetAmbient(AmbientProperties ambient);
+    /// The keys of the property-change notifications received, oldest first.
+    const std::vector<std::string>& Notifications() const { return notifications_; }
+    void ClearNotifications() { notifications_.clear(); }
+
+    // ControlContainer.
+    platform::WindowHandle Hwnd() const override;
+    platform::Window& ControlWindow() override { return SiteWindow(); }
+    bool Enabled() const override;
+    void SetEnabled(bool enabled) override;
+    const platform::FontDesc& Font() const override { return font_; }
+    void SetFont(const platform::FontDesc& font) override { font_ = font; }
+    int16_t MousePointer() const override { return mousePointer_; }
+    void SetMousePointer(int16_t pointer) override;
+    PicturePtr MouseIcon() const override { return mouseIcon_; }
+    void SetMouseIcon(PicturePtr picture) override;
+    void SetAccessKeys(std::string keys) override;
+    platform::Surface& DrawingSurface() override;
+    void ClearSurface() override;
+    void RepaintNow() override;
+    double HimetricToPixels(int32_t himetric) const override;
+    int32_t Left() const override;
+    int32_t Top() const override;
+    int32_t Height() const override;
+    void SetHeight(int32_t height) override;
+    int32_t PixelsToContainer(int32_t pixels) const override;
+    void DispatchPending() override;
+    const AmbientProperties& Ambient() const override { return ambient_; }
+    void PropertyChanged(std::string_view key) override;
+    PropertyValue ReadProperty(std::string_view key, PropertyValue defaultValue) override;
+    void WriteProperty(std::string_view key, PropertyValue value) override;
+    bool RaiseEvent(int32_t number, std::string_view name, std::span<EventArgument> args) override;
+    void SendKeys(std::string_view keys) override;
+    PicturePtr LoadCursorResource(int32_t id) const override;
+    bool TimerEnabled() const override { return timerEnabled_; }
+    void SetTimerEnabled(bool enabled) override;
+    int32_t TimerInterval() const override { return timerInterval_; }
+    void SetTimerInterval(int32_t intervalMs) override;
+
+  private:
+    class HostWindow;
+    enum class Stage { Created, Running };
+
+    void RequireStage(Stage stage, const char* call) const;
+    void ApplyPointer();
+    void ApplyTimer();
+
+    std::unique_ptr<HostWindow> window_;
+    std::unique_ptr<UserControl> control_;
+    Stage stage_ = Stage::Created;
+    AmbientProperties ambient_;
+    const ResourceTable& resources_;
+    PropertyBag bag_;
+    std::vector<std::string> notifications_;
+    ControlEventHandler eventHandler_;
+    std::optional<int32_t> index_;
+    platform::FontDesc font_;
+    int16_t mousePointer_ = 0;
+    PicturePtr mouseIcon_;
+    std::shared_ptr<const platform::PointerImage> pointerImage_;
+    bool timerEnabled_ = false;
+    int32_t timerInterval_ = 0;
+};
+
+}  // namespace forms
