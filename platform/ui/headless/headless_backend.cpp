@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gfx/copy_rect.h"
 #include "platform/ui/window_system.h"
 
 namespace platform {
@@ -28,6 +29,19 @@ const HeadlessBackend::NativeWindow* HeadlessBackend::Native(NativeWindowId id) 
     return it == windows_.end() ? nullptr : &it->second;
 }
 
+Image HeadlessBackend::ScreenImage(NativeWindowId id) const {
+    const Surface& screen = windows_.at(id).screen;
+    Image image{screen.Width(), screen.Height(), {}};
+    image.pixels.reserve(screen.Pixels().size());
+    for (const Color c : screen.Pixels())
+        image.pixels.push_back(c | 0xFF000000u);
+    return image;
+}
+
+std::vector<uint8_t> HeadlessBackend::ScreenPng(NativeWindowId id) const {
+    return EncodePng(ScreenImage(id));
+}
+
 NativeWindowId HeadlessBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
     NativeWindow& w = windows_[nextId_];
     w.desc = desc;
@@ -49,12 +63,8 @@ void HeadlessBackend::SetOpacity(NativeWindowId id, uint8_t opacity) {
 void HeadlessBackend::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
     const auto it = windows_.find(id);
     if (it == windows_.end()) return;
-    NativeWindow& w = it->second;
-    const Rect r = changed.Intersect(w.screen.Bounds()).Intersect(framebuffer.Bounds());
-    for (int32_t y = r.top; y < r.bottom; ++y)
-        std::copy(framebuffer.Row(y) + r.left, framebuffer.Row(y) + r.right,
-                  w.screen.Row(y) + r.left);
-    w.presented.push_back(changed);
+    CopyRect(it->second.screen, {changed.left, changed.top}, framebuffer, changed);
+    it->second.presented.push_back(changed);
 }
 
 bool HeadlessBackend::WaitForEvents(int64_t deadlineMs) {

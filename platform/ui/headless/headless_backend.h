@@ -76,6 +76,11 @@ class HeadlessBackend : public Backend {
     void ProcessUntilIdle();
 
     const NativeWindow* Native(NativeWindowId id) const;
+    /// What a native window shows, as an opaque image (alpha 255; a plain colour 0x00BBGGRR
+    /// becomes 0xFFBBGGRR). Throws std::out_of_range for an unknown window.
+    Image ScreenImage(NativeWindowId id) const;
+    /// The same as a PNG file, for golden-image comparisons and for people to look at.
+    std::vector<uint8_t> ScreenPng(NativeWindowId id) const;
     /// The pointer picture last set; null for the arrow.
     const PointerImage* CurrentPointer() const { return pointer_; }
 

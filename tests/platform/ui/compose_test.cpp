@@ -78,6 +78,17 @@ TEST(Compose, ShapedChildLetsItsParentShowThroughAndOnlyItsRectangleIsPresented)
     EXPECT_EQ(presented.back(), Rect::FromSize(4, 3, 6, 5));
 }
 
+TEST(Compose, ScreenReadsBackAsImageAndPng) {
+    Composed c;
+    const Image image = c.backend.ScreenImage(c.top.NativeId());
+    ASSERT_EQ(image.width, 16);
+    ASSERT_EQ(image.height, 12);
+    EXPECT_EQ(image.pixels[0], 0xFF000000u | kParent);
+    EXPECT_EQ(image.pixels[3 * 16 + 4], 0xFF000000u | kChild);
+    EXPECT_EQ(DecodePng(c.backend.ScreenPng(c.top.NativeId())), image);
+    EXPECT_THROW(c.backend.ScreenImage(999), std::out_of_range);
+}
+
 TEST(Compose, RedrawOfOneChildRecomposesOnlyItsRectangleWithSiblingsAbove) {
     Composed c;
     Window sibling{c.system, &c.top, Rect::FromSize(8, 6, 6, 4)};  // overlaps child's corner
