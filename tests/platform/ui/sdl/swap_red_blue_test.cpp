@@ -1,0 +1,58 @@
+#include "platform/ui/sdl/swap_red_blue.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace platform {
+namespace {
+
+constexpr uint32_t kUntouched = 0xA5A5A5A5;
+
+uint32_t At(const std::vector<uint8_t>& bytes, int32_t pitch, int32_t x, int32_t y) {
+    uint32_t v;
+    std::memcpy(&v, bytes.data() + y * pitch + x * 4, 4);
+    return v;
+}
+
+TEST(SwapRedBlue, CopiesTheAreaWithRedAndBlueExchangedAndLeavesTheRest) {
+    Surface framebuffer(5, 4);
+    for (int32_t y = 0; y < 4; ++y)
+        for (int32_t x = 0; x < 5; ++x)
+            framebuffer.SetPixel(
+                x, y, 0x00102030u + static_cast<uint32_t>(x) * 0x010000 + static_cast<uint32_t>(y));
+    framebuffer.SetPixel(2, 2, 0x00FF0000);  // pure blue
+    framebuffer.SetPixel(3, 2, 0x000000FF);  // pure red
+    // Rows padded past the framebuffer's width, as a window surface's may be.
+    const int32_t pitch = 7 * 4;
+    std::vector<uint8_t> screen(static_cast<size_t>(pitch) * 4, 0xA5);
+
+    CopySwappingRedBlue(framebuffer, {1, 1, 4, 3}, screen.data(), pitch);
+
+    for (int32_t y = 0; y < 4; ++y) {
+        for (int32_t x = 0; x < 7; ++x) {
+            const bool inside = x >= 1 && x < 4 && y >= 1 && y < 3;
+            if (!inside) {
+                EXPECT_EQ(At(screen, pitch, x, y), kUntouched) << x << "," << y;
+                continue;
+            }
+            uint32_t expected =
+                0x00302010u + static_cast<uint32_t>(x) + static_cast<uint32_t>(y) * 0x010000;
+            if (x == 2 && y == 2) expected = 0x000000FF;
+            if (x == 3 && y == 2) expected = 0x00FF0000;
+            EXPECT_EQ(At(screen, pitch, x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+TEST(SwapRedBlue, ClearsTheTopByte) {
+    Surface framebuffer(1, 1);
+    framebuffer.SetPixel(0, 0, 0xFF123456);
+    std::vector<uint8_t> screen(4, 0xA5);
+    CopySwappingRedBlue(framebuffer, {0, 0, 1, 1}, screen.data(), 4);
+    EXPECT_EQ(At(screen, 4, 0, 0), 0x00563412u);
+}
+
+}  // namespace
+}  // namespace platform
