@@ -94,6 +94,9 @@ void HeadlessBackend::Deliver(HeadlessAction& action) {
         WindowSystem& s;
         void operator()(const headless::Advance&) {}
         void operator()(const headless::MoveTo& a) { s.PointerMoveTo(a.screen); }
+        void operator()(const headless::MoveInWindow& a) {
+            s.PointerMoveInWindow(a.topLevel, a.client);
+        }
         void operator()(const headless::ButtonDown& a) { s.ButtonDown(a.button); }
         void operator()(const headless::ButtonUp& a) { s.ButtonUp(a.button); }
         void operator()(const headless::KeyDown& a) { s.KeyDown(a.keyCode); }

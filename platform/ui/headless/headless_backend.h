@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ui/backend.h"
+#include "platform/ui/window.h"
 
 namespace platform {
 
@@ -19,6 +20,10 @@ struct Advance {  // let this many milliseconds pass, firing due timers exactly 
 };
 struct MoveTo {  // the pointer moves to a screen position
     Point screen;
+};
+struct MoveInWindow {  // the pointer moves to a client position of a top-level window
+    WindowHandle topLevel;
+    Point client;
 };
 struct ButtonDown {
     int32_t button;
@@ -40,9 +45,9 @@ struct Call {  // runs code at this point of the script (checks, close requests,
 };
 }  // namespace headless
 
-using HeadlessAction =
-    std::variant<headless::Advance, headless::MoveTo, headless::ButtonDown, headless::ButtonUp,
-                 headless::KeyDown, headless::KeyUp, headless::Character, headless::Call>;
+using HeadlessAction = std::variant<headless::Advance, headless::MoveTo, headless::MoveInWindow,
+                                    headless::ButtonDown, headless::ButtonUp, headless::KeyDown,
+                                    headless::KeyUp, headless::Character, headless::Call>;
 
 /// Where the headless backend takes its input when a loop would wait: the next action, or
 /// nullopt when the input has ended.
@@ -115,12 +120,14 @@ class Script {
   public:
     Script& Advance(int64_t ms);
     Script& MoveTo(int32_t x, int32_t y);
+    Script& MoveInWindow(const Window& topLevel, int32_t x, int32_t y);
     Script& Down(int32_t button = 1);
     Script& Up(int32_t button = 1);
     Script& KeyDown(int32_t keyCode);
     Script& KeyUp(int32_t keyCode);
-    /// A key going down and up.
-    Script& Key(int32_t keyCode);
+    /// A key going down and up, inside presses of the modifier keys the shift bits name
+    /// (Shift, Ctrl, Alt down in this order, released in reverse).
+    Script& Key(int32_t keyCode, int32_t shift = 0);
     Script& Char(int32_t charCode);
     Script& Call(std::function<void()> fn);
 

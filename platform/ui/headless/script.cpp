@@ -1,6 +1,9 @@
+#include <array>
 #include <memory>
+#include <utility>
 
 #include "platform/ui/headless/headless_backend.h"
+#include "platform/ui/keys.h"
 
 namespace platform {
 
@@ -11,6 +14,11 @@ Script& Script::Advance(int64_t ms) {
 
 Script& Script::MoveTo(int32_t x, int32_t y) {
     actions_.push_back(headless::MoveTo{{x, y}});
+    return *this;
+}
+
+Script& Script::MoveInWindow(const Window& topLevel, int32_t x, int32_t y) {
+    actions_.push_back(headless::MoveInWindow{topLevel.Handle(), {x, y}});
     return *this;
 }
 
@@ -34,8 +42,15 @@ Script& Script::KeyUp(int32_t keyCode) {
     return *this;
 }
 
-Script& Script::Key(int32_t keyCode) {
-    return KeyDown(keyCode).KeyUp(keyCode);
+Script& Script::Key(int32_t keyCode, int32_t shift) {
+    const std::array<std::pair<int32_t, int32_t>, 3> modifiers{
+        {{kShiftShift, kKeyShift}, {kShiftCtrl, kKeyCtrl}, {kShiftAlt, kKeyAlt}}};
+    for (const auto& [bit, key] : modifiers)
+        if (shift & bit) KeyDown(key);
+    KeyDown(keyCode).KeyUp(keyCode);
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
+        if (shift & it->first) KeyUp(it->second);
+    return *this;
 }
 
 Script& Script::Char(int32_t charCode) {

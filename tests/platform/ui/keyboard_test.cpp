@@ -188,5 +188,24 @@ TEST(AccessKeysTest, DisabledOrHiddenWindowsIgnoreTheirAccessKey) {
     EXPECT_TRUE(f.log.empty());
 }
 
+TEST(ScriptedKeys, ModifiersWrapTheKeyAndReachTheFocusedWindow) {
+    AccessKeys f;
+    f.text->Focus();
+    f.log.clear();
+    f.backend.SetInputSource(Script()
+                                 .Key(kKeyTab, kShiftShift)  // back to nothing before "text"
+                                 .MoveInWindow(f.top, 61, 1)
+                                 .Key('A', kShiftShift | kShiftCtrl)
+                                 .Key('O', kShiftAlt)
+                                 .Source());
+    f.system.Run();
+    EXPECT_THAT(
+        f.log,
+        ElementsAre("text:KeyDown 16 1", "text:LostFocus", "ok:GotFocus", "ok:KeyUp 9 1",
+                    "ok:KeyUp 16 0", "ok:MouseMove 0 0 1 1", "ok:KeyDown 16 1", "ok:KeyDown 17 3",
+                    "ok:KeyDown 65 3", "ok:KeyUp 65 3", "ok:KeyUp 17 1", "ok:KeyUp 16 0",
+                    "ok:KeyDown 18 4", "ok:AccessKey", "ok:KeyUp 79 4", "ok:KeyUp 18 0"));
+}
+
 }  // namespace
 }  // namespace platform
