@@ -241,6 +241,7 @@ StoredBagReadResult ReadStoredBag(std::span<const uint8_t> bytes) {
         Reader value(bytes, r.Pos(), entryEnd);
         try {
             result.bag.Write(key, DecodeValue(type, value));
+            result.layout.push_back({pos, key, hash, type, size});
         } catch (const EntryFailure& failure) {
             return fail(key, failure.offset, failure.message);
         }

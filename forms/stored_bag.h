@@ -42,10 +42,20 @@ struct StoredBagError {
     std::string Describe() const;
 };
 
+/// Where one entry lies in its block and what its fixed fields hold, as read.
+struct StoredEntryLayout {
+    size_t offset = 0;  // from the start of the block
+    std::string key;
+    uint32_t hash = 0;
+    uint16_t type = 0;
+    int32_t size = 0;  // as stored: negative in the last entry
+};
+
 struct StoredBagReadResult {
-    PropertyBag bag;                      // the entries read before any failure
-    std::optional<StoredBagError> error;  // the first malformed place, if any
-    size_t blockSize = 0;                 // bytes the block takes, as its header says
+    PropertyBag bag;                        // the entries read before any failure
+    std::vector<StoredEntryLayout> layout;  // the same entries' places, in block order
+    std::optional<StoredBagError> error;    // the first malformed place, if any
+    size_t blockSize = 0;                   // bytes the block takes, as its header says
 };
 
 /// Reads one block from the start of `bytes`. Never reads outside the block; stops at the

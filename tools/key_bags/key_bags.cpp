@@ -1,0 +1,76 @@
+#include "tools/key_bags/key_bags.h"
+
+#include <memory>
+
+#include "button/vb_button.h"
+#include "calculator/key_layout.h"
+#include "forms/control_site.h"
+#include "forms/stored_bag.h"
+#include "platform/objects/picture.h"
+#include "platform/ui/headless/headless_backend.h"
+#include "platform/ui/window_system.h"
+#include "tools/artwork/key_pointer.h"
+
+namespace keybags {
+namespace {
+
+constexpr int32_t kTwipsPerPixel = 15;
+
+// Sets what every key has in common and what the layout gives this one. The hand pointer
+// goes first: its setter would otherwise replace the stored pointer image.
+void Design(button::vbButton& key, const calculator::KeyLayout& layout,
+            const forms::PicturePtr& pointerIcon) {
+    platform::FontDesc font;
+    font.name = "Arial Black";
+    font.sizeCy = 90000;
+    font.weight = 900;
+    font.charset = 0;
+    key.SetHandPointer(true);
+    key.SetMousePointer(99);
+    key.SetMouseIcon(pointerIcon);
+    key.SetButtonType(14);
+    key.SetFont(font);
+    key.SetCaption(std::string(layout.caption));
+    key.SetEnabled(true);
+    key.SetShowFocusRect(false);
+    key.SetColorScheme(layout.colorScheme);
+    key.SetBackColor(layout.backColor);
+    key.SetForeColor(layout.foreColor);
+    key.SetMaskColor(0x00C0C0C0);
+    key.SetUseMaskColor(true);
+    key.SetSoftBevel(false);
+    key.SetPicturePosition(0);
+    key.SetUseGreyscale(false);
+    key.SetSpecialEffect(1);
+    key.SetCheckBoxBehaviour(false);
+    key.SetValue(false);
+}
+
+}  // namespace
+
+std::vector<uint8_t> MakeKeyBags() {
+    platform::HeadlessBackend backend;
+    platform::WindowSystem system(backend);
+    platform::Window form(system, nullptr, {0, 0, 312, 324});
+    const forms::ResourceTable resources;
+    const forms::PicturePtr pointerIcon = platform::LoadPicture(artwork::KeyPointerIconFile());
+
+    forms::AmbientProperties ambient;
+    ambient.userMode = false;
+    std::vector<uint8_t> file;
+    for (const calculator::KeyLayout& layout : calculator::kKeyLayouts) {
+        const platform::Rect bounds =
+            platform::Rect::FromSize(layout.left / kTwipsPerPixel, layout.top / kTwipsPerPixel,
+                                     layout.width / kTwipsPerPixel, layout.height / kTwipsPerPixel);
+        auto control = std::make_unique<button::vbButton>();
+        button::vbButton& key = *control;
+        forms::ControlSite site(form, bounds, std::move(control), ambient, resources);
+        site.InitNew();
+        Design(key, layout, pointerIcon);
+        const std::vector<uint8_t> block = forms::WriteStoredBag(site.Save());
+        file.insert(file.end(), block.begin(), block.end());
+    }
+    return file;
+}
+
+}  // namespace keybags
