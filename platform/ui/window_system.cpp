@@ -48,6 +48,7 @@ void WindowSystem::Unregister(Window& window) {
     windows_.erase(window.handle_);
     if (!FocusWindow() || !FocusWindow()->TopLevel()) focus_ = 0;
     if (!CaptureWindow() || !CaptureWindow()->TopLevel()) capture_ = 0;
+    UpdatePointerPicture();
 }
 
 void WindowSystem::ForgetSubtree(Window& window) {
@@ -58,6 +59,7 @@ void WindowSystem::ForgetSubtree(Window& window) {
         return false;
     };
     if (unusable(CaptureWindow())) capture_ = 0;
+    UpdatePointerPicture();
     if (unusable(FocusWindow())) SetFocus(nullptr);
 }
 

@@ -215,8 +215,12 @@ TEST(Pointer, PictureOfTheWindowUnderThePointerOrItsNearestAncestor) {
     EXPECT_EQ(f.backend.CurrentPointer(), hand.get());
     f.MoveTo(45, 15);
     EXPECT_EQ(f.backend.CurrentPointer(), nullptr);
-    f.MoveTo(15, 15);
+    arrowKey->Hide();  // the window under the pointer goes: the picture follows at once
+    EXPECT_EQ(f.backend.CurrentPointer(), hand.get());
     panel->SetPointer(PointerKind::Default);
+    EXPECT_EQ(f.backend.CurrentPointer(), nullptr);
+    panel->SetPointer(PointerKind::Custom, hand);
+    panel.reset();
     EXPECT_EQ(f.backend.CurrentPointer(), nullptr);
 }
 
