@@ -85,6 +85,13 @@ std::vector<uint8_t> EncodePng(const Image& image);
 /// each row padded with zeros to a multiple of 4 bytes. Alpha is dropped.
 std::vector<uint8_t> EncodeBmp24(const Image& image);
 
+/// A baseline JFIF file of the image at a libjpeg quality of 1 to 100: YCbCr with every
+/// component at full resolution (4:4:4, no chroma subsampling, so that thin coloured detail
+/// keeps its colour), Huffman tables optimised for the image. Alpha is dropped. Throws
+/// std::invalid_argument when the size does not match the pixels, a side exceeds
+/// kMaxImageSide or the quality is out of range, and std::runtime_error when libjpeg fails.
+std::vector<uint8_t> EncodeJpeg(const Image& image, int quality);
+
 /// An ICO (cursor false) or CUR file holding the images in order. An image 256 pixels wide or
 /// high is stored as a PNG entry (directory size byte 0). Others are DIB entries in the depth
 /// bitCount asks:

@@ -1,0 +1,99 @@
+// JPEG output through libjpeg-turbo. As in the decoder, libjpeg's error_exit longjmps back to
+// the setjmp of the one function that calls it, and no C++ object lives across those calls;
+// the caller turns a failure into an exception.
+#include <csetjmp>
+#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "platform/image/image.h"
+
+namespace platform {
+namespace {
+
+struct ErrorManager {
+    jpeg_error_mgr base;  // first, so libjpeg's pointer to it is a pointer to the whole
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void ErrorExit(j_common_ptr info) {
+    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
+    errors->base.format_message(info, errors->message);
+    std::longjmp(errors->jump, 1);
+}
+
+// Owns the compressor and the output buffer libjpeg allocates with malloc.
+struct Compressor {
+    Compressor() {
+        std::memset(&info, 0, sizeof info);
+        std::memset(&errors, 0, sizeof errors);
+        info.err = jpeg_std_error(&errors.base);
+        errors.base.error_exit = ErrorExit;
+    }
+    ~Compressor() {
+        jpeg_destroy_compress(&info);
+        std::free(buffer);
+    }
+    Compressor(const Compressor&) = delete;
+    Compressor& operator=(const Compressor&) = delete;
+
+    jpeg_compress_struct info;
+    ErrorManager errors;
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+};
+
+// Runs the whole compression into the compressor's buffer. False when libjpeg reported an
+// error.
+bool Compress(Compressor* jpeg, const Image& image, int quality) {
+    jpeg_compress_struct* info = &jpeg->info;
+    if (setjmp(jpeg->errors.jump)) return false;
+    jpeg_create_compress(info);
+    jpeg_mem_dest(info, &jpeg->buffer, &jpeg->size);
+    info->image_width = static_cast<JDIMENSION>(image.width);
+    info->image_height = static_cast<JDIMENSION>(image.height);
+    info->input_components = 4;
+    info->in_color_space = JCS_EXT_RGBA;  // the bytes of 0xAABBGGRR in memory; alpha unused
+    jpeg_set_defaults(info);
+    jpeg_set_quality(info, quality, TRUE);
+    for (int c = 0; c < info->num_components; ++c) {
+        info->comp_info[c].h_samp_factor = 1;
+        info->comp_info[c].v_samp_factor = 1;
+    }
+    info->optimize_coding = TRUE;
+    jpeg_start_compress(info, TRUE);
+    while (info->next_scanline < info->image_height) {
+        const uint32_t* row =
+            image.pixels.data() + static_cast<size_t>(info->next_scanline) * image.width;
+        JSAMPROW samples = reinterpret_cast<JSAMPROW>(const_cast<uint32_t*>(row));
+        jpeg_write_scanlines(info, &samples, 1);
+    }
+    jpeg_finish_compress(info);
+    return true;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeJpeg(const Image& image, int quality) {
+    const size_t count = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
+    if (image.width < 1 || image.height < 1 || image.width > kMaxImageSide ||
+        image.height > kMaxImageSide || image.pixels.size() != count) {
+        throw std::invalid_argument("EncodeJpeg: size does not match the pixels");
+    }
+    if (quality < 1 || quality > 100) {
+        throw std::invalid_argument("EncodeJpeg: quality outside 1..100");
+    }
+    Compressor jpeg;
+    if (!Compress(&jpeg, image, quality)) {
+        throw std::runtime_error(std::string("JPEG encoding: ") + jpeg.errors.message);
+    }
+    return std::vector<uint8_t>(jpeg.buffer, jpeg.buffer + jpeg.size);
+}
+
+}  // namespace platform
