@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/image/image.h"
+
+namespace artwork {
+
+/// The sizes of the window icon's images, smallest first.
+inline constexpr int32_t kWindowIconSizes[] = {16, 32, 48, 128, 256};
+
+/// The window icon at one of kWindowIconSizes: a blue calculator body with a black display
+/// showing green digits, two columns of white keys, a red operator column and a green equals
+/// key, on a transparent ground.
+platform::Image WindowIconImage(int32_t size);
+
+/// The icon file of the window: every size of kWindowIconSizes, 32 bits with alpha (256 as a
+/// PNG entry).
+std::vector<uint8_t> WindowIconFile();
+
+}  // namespace artwork
