@@ -10,18 +10,33 @@ std::vector<uint8_t> HandCursorFile() {
     cursor.hotSpotX = 5;
     cursor.hotSpotY = 0;
     cursor.bitCount = 1;
-    cursor.image = OnCanvas(
-        FromPixelArt(
-            {
-                ".....KK",           "....KWWK",          "....KWWK",          "....KWWK",
-                "....KWWK",          "....KWWKKK",        "....KWWKWWKKK",     "....KWWKWWKWWKKK",
-                "....KWWKWWKWWKWWK", "KK..KWWKWWKWWKWWK", "KWK.KWWKWWKWWKWWK", "KWWKKWWWWWWWWWWWK",
-                ".KWWWWWWWWWWWWWWK", "..KWWWWWWWWWWWWWK", "..KWWWWWWWWWWWWWK", "...KWWWWWWWWWWWWK",
-                "...KWWWWWWWWWWWK",  "....KWWWWWWWWWWK",  "....KWWWWWWWWWK",   ".....KWWWWWWWWK",
-                ".....KWWWWWWWWK",   ".....KKKKKKKKKK",
-            },
-            {{'K', 0x000000}, {'W', 0xFFFFFF}}),
-        32, 32);
+    // One picture row per line.
+    // clang-format off
+    cursor.image = OnCanvas(FromPixelArt({
+        ".....KK",
+        "....KWWK",
+        "....KWWK",
+        "....KWWK",
+        "....KWWK",
+        "....KWWKKK",
+        "....KWWKWWKKK",
+        "....KWWKWWKWWKKK",
+        "....KWWKWWKWWKWWK",
+        "KK..KWWKWWKWWKWWK",
+        "KWK.KWWKWWKWWKWWK",
+        "KWWKKWWWWWWWWWWWK",
+        ".KWWWWWWWWWWWWWWK",
+        "..KWWWWWWWWWWWWWK",
+        "..KWWWWWWWWWWWWWK",
+        "...KWWWWWWWWWWWWK",
+        "...KWWWWWWWWWWWK",
+        "....KWWWWWWWWWWK",
+        "....KWWWWWWWWWK",
+        ".....KWWWWWWWWK",
+        ".....KWWWWWWWWK",
+        ".....KKKKKKKKKK",
+    }, {{'K', 0x000000}, {'W', 0xFFFFFF}}), 32, 32);
+    // clang-format on
     return platform::EncodeIconFile({&cursor, 1}, true);
 }
 
