@@ -1,0 +1,112 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/gfx/color.h"
+#include "platform/gfx/geometry.h"
+#include "platform/objects/font_desc.h"
+#include "platform/objects/picture.h"
+#include "platform/ui/window.h"
+#include "platform/ui/window_system.h"
+
+namespace forms {
+
+class LightControl;
+class Timer;
+
+/// The system colour of a button face, the default background of a form.
+constexpr uint32_t kButtonFaceOle = 0x8000000F;
+
+/// What a form is made from: the window's settings as the design data stores them.
+struct FormDesign {
+    std::string caption;
+    bool bordered = true;
+    int32_t widthTwips = 0;   // client area
+    int32_t heightTwips = 0;  // client area
+    bool centred = false;
+    uint32_t backColor = kButtonFaceOle;               // OLE colour
+    std::shared_ptr<const platform::Picture> picture;  // drawn unscaled at the client origin
+    std::shared_ptr<const platform::Image> icon;
+    platform::FontDesc font;  // the default font of the form's controls
+};
+
+/// A top-level window made from design data. It paints its background (colour, then picture)
+/// and its light controls into its own surface, routes clicks and the pointer to those
+/// controls, drives its timers, and runs the load and close-request handlers.
+///
+/// Handlers may close, hide or destroy the form; the form touches nothing of itself after a
+/// handler returns unless it is still alive.
+class Form : public platform::Window {
+  public:
+    Form(platform::WindowSystem& system, const FormDesign& design);
+    ~Form() override;
+
+    uint32_t BackColor() const { return backColor_; }
+    /// Sets the background colour (an OLE colour) and repaints.
+    void SetBackColor(uint32_t ole);
+    const platform::FontDesc& Font() const { return font_; }
+
+    /// Runs the load handler, once, before the form is first shown.
+    void SetLoadHandler(std::function<void()> handler) { loadHandler_ = std::move(handler); }
+    /// A close request (the close box, Alt+F4, Close()): the handler sets `cancel` to keep the
+    /// form open.
+    void SetCloseRequestHandler(std::function<void(bool& cancel)> handler) {
+        closeHandler_ = std::move(handler);
+    }
+    /// A click on the form itself: its background, or a light control that takes no mouse.
+    void SetClickHandler(std::function<void()> handler) { clickHandler_ = std::move(handler); }
+    /// A character typed while the form itself has the focus.
+    void SetKeyPressHandler(std::function<void(int32_t& charCode)> handler) {
+        keyPressHandler_ = std::move(handler);
+    }
+
+    /// Loads the form if it was not yet loaded, then shows it. Returns false when the load
+    /// handler destroyed or closed the form.
+    bool ShowForm();
+    /// Loads the form, shows it and runs a modal loop until it is hidden or destroyed.
+    void ShowModal();
+    bool IsLoaded() const { return loaded_; }
+
+    /// Paints the rectangle (client pixels) again when the message loop next paints.
+    void RepaintArea(const platform::Rect& rect);
+    /// The topmost visible light control at a client point that takes the mouse, or null.
+    LightControl* LightControlAt(platform::Point client) const;
+
+    void Paint(platform::Surface& surface) override;
+    void OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) override;
+    void OnMouseMove(int32_t buttons, int32_t shift, int32_t x, int32_t y) override;
+    void OnClick() override;
+    void OnKeyPress(int32_t& charCode) override;
+    void OnTimer(int32_t id) override;
+    bool OnCloseRequest() override;
+    void OnShow() override;
+
+  private:
+    friend class LightControl;
+    friend class Timer;
+
+    bool Load();
+    int32_t AddTimer(Timer& timer);
+    void RemoveTimer(int32_t id);
+
+    uint32_t backColor_;
+    std::shared_ptr<const platform::Picture> picture_;
+    platform::FontDesc font_;
+    std::vector<LightControl*> lightControls_;  // bottom of the z-order first
+    std::vector<std::pair<int32_t, Timer*>> timers_;
+    int32_t nextTimerId_ = 1;
+    platform::Rect dirty_;             // what the next Paint redraws; empty means everything
+    LightControl* pressed_ = nullptr;  // the light control under the last left press
+    bool loaded_ = false;
+
+    std::function<void()> loadHandler_;
+    std::function<void(bool&)> closeHandler_;
+    std::function<void()> clickHandler_;
+    std::function<void(int32_t&)> keyPressHandler_;
+};
+
+}  // namespace forms

@@ -1,0 +1,122 @@
+#include "forms/label.h"
+
+#include "forms/form.h"
+#include "platform/gfx/rect_paint.h"
+#include "platform/objects/ole_color.h"
+#include "platform/text/draw_text.h"
+#include "platform/text/font_cache.h"
+#include "platform/text/line_breaker.h"
+#include "platform/text/utf8.h"
+
+namespace forms {
+namespace {
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// DrawText aligns left or centre only: right-aligned text is broken into lines here and each
+// line drawn on its own, ending at the right edge. The line's text is written back with its
+// prefix so the access character keeps its underline.
+void DrawRightAligned(platform::Surface& surface, const platform::Font& font,
+                      const std::string& caption, const platform::Rect& bounds) {
+    const std::vector<char32_t> text = platform::DecodeUtf8(caption);
+    platform::LineBreaker breaker(font, text, bounds.Width(), platform::kTextWordBreak);
+    platform::TextLine line;
+    int32_t top = bounds.top;
+    while (top < bounds.bottom && breaker.Next(line)) {
+        std::string utf8;
+        for (size_t i = 0; i < line.cells.size(); ++i) {
+            const char32_t c = line.cells[i].codePoint;
+            if (static_cast<int32_t>(i) == line.underline || c == U'&') utf8 += '&';
+            AppendUtf8(utf8, c);
+        }
+        platform::Rect r{bounds.right - line.width, top, bounds.right, top + font.Height()};
+        platform::Rect clipped = r.Intersect(bounds);
+        if (!clipped.IsEmpty()) {
+            const platform::Region previous =
+                surface.Clip() ? *surface.Clip() : platform::Region::FromRect(surface.Bounds());
+            surface.SetClip(previous.Intersect(platform::Region::FromRect(bounds)));
+            platform::DrawText(surface, font, utf8, r, platform::kTextSingleLine);
+            surface.SetClip(previous);
+        }
+        top += font.Height();
+    }
+}
+
+}  // namespace
+
+Label::Label(Form& form, platform::Rect bounds, std::string caption)
+    : LightControl(form, bounds),
+      caption_(std::move(caption)),
+      backColor_(form.BackColor()),
+      font_(form.Font()) {}
+
+void Label::SetCaption(std::string caption) {
+    caption_ = std::move(caption);
+    Repaint();
+}
+
+void Label::SetForeColor(uint32_t ole) {
+    foreColor_ = ole;
+    Repaint();
+}
+
+void Label::SetBackColor(uint32_t ole) {
+    backColor_ = ole;
+    Repaint();
+}
+
+void Label::SetTransparent(bool transparent) {
+    transparent_ = transparent;
+    Repaint();
+}
+
+void Label::SetFont(platform::FontDesc font) {
+    font_ = std::move(font);
+    Repaint();
+}
+
+void Label::SetAlignment(Alignment alignment) {
+    alignment_ = alignment;
+    Repaint();
+}
+
+void Label::Paint(platform::Surface& surface) const {
+    const platform::Rect bounds = Bounds();
+    if (!transparent_) platform::FillRect(surface, bounds, platform::TranslateOleColor(backColor_));
+    if (caption_.empty()) return;
+    const std::shared_ptr<const platform::Font> font = platform::LoadFont(font_);
+    surface.textColor = platform::TranslateOleColor(foreColor_);
+    if (alignment_ == Alignment::Right) {
+        DrawRightAligned(surface, *font, caption_, bounds);
+        return;
+    }
+    platform::Rect r = bounds;
+    uint32_t flags = platform::kTextWordBreak;
+    if (alignment_ == Alignment::Center) flags |= platform::kTextCenter;
+    platform::DrawText(surface, *font, caption_, r, flags);
+}
+
+void Label::OnClick() {
+    if (clickHandler_) {
+        const std::function<void()> handler = clickHandler_;
+        handler();
+    }
+}
+
+}  // namespace forms

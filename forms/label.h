@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "forms/light_control.h"
+#include "platform/objects/font_desc.h"
+
+namespace forms {
+
+enum class Alignment { Left, Right, Center };
+
+/// A caption painted on the form. Its text wraps at spaces to the label's width; each line is
+/// aligned left, right or centred; "&x" underlines x and "&&" shows one "&". With a transparent
+/// background only the glyph pixels change; an opaque label first fills its rectangle with its
+/// back colour. Text is clipped to the label's rectangle.
+class Label : public LightControl {
+  public:
+    /// A label in the form's font, black text on the form's background, opaque, left-aligned.
+    Label(Form& form, platform::Rect bounds, std::string caption = {});
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption);
+    uint32_t ForeColor() const { return foreColor_; }
+    void SetForeColor(uint32_t ole);
+    uint32_t BackColor() const { return backColor_; }
+    void SetBackColor(uint32_t ole);
+    bool IsTransparent() const { return transparent_; }
+    void SetTransparent(bool transparent);
+    const platform::FontDesc& Font() const { return font_; }
+    void SetFont(platform::FontDesc font);
+    Alignment GetAlignment() const { return alignment_; }
+    void SetAlignment(Alignment alignment);
+    void SetClickHandler(std::function<void()> handler) { clickHandler_ = std::move(handler); }
+
+    void Paint(platform::Surface& surface) const override;
+    bool TakesMouse() const override { return true; }
+    void OnClick() override;
+
+  private:
+    std::string caption_;
+    uint32_t foreColor_ = 0x80000012;  // button text
+    uint32_t backColor_;
+    bool transparent_ = false;
+    platform::FontDesc font_;
+    Alignment alignment_ = Alignment::Left;
+    std::function<void()> clickHandler_;
+};
+
+}  // namespace forms

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/objects/picture.h"
+#include "platform/ui/window.h"
+
+namespace forms {
+
+class Form;
+
+/// A child window showing a picture on a background colour: the picture at its natural size
+/// with its top-left corner at the client origin, or stretched over the whole client area.
+class PictureStrip : public platform::Window {
+  public:
+    /// A shown strip with the window background colour and no picture.
+    PictureStrip(Form& form, platform::Rect bounds);
+
+    uint32_t BackColor() const { return backColor_; }
+    void SetBackColor(uint32_t ole);
+    const std::shared_ptr<const platform::Picture>& GetPicture() const { return picture_; }
+    void SetPicture(std::shared_ptr<const platform::Picture> picture);
+    bool IsStretched() const { return stretched_; }
+    void SetStretched(bool stretched);
+
+    /// Pixels: the client area filled with the back colour, then the picture drawn with
+    /// DrawImage (alpha blended). Stretched, client pixel (x, y) shows picture pixel
+    /// (x × picture width / client width, y × picture height / client height), truncated.
+    void Paint(platform::Surface& surface) override;
+
+  private:
+    uint32_t backColor_ = 0x80000005;  // window background
+    std::shared_ptr<const platform::Picture> picture_;
+    bool stretched_ = false;
+};
+
+}  // namespace forms

@@ -1,0 +1,31 @@
+#include "forms/shape.h"
+
+#include "platform/gfx/rect_paint.h"
+#include "platform/objects/ole_color.h"
+
+namespace forms {
+
+Shape::Shape(Form& form, platform::Rect bounds) : LightControl(form, bounds) {}
+
+void Shape::SetBorderColor(uint32_t ole) {
+    borderColor_ = ole;
+    Repaint();
+}
+
+void Shape::SetFill(uint32_t ole) {
+    filled_ = true;
+    fillColor_ = ole;
+    Repaint();
+}
+
+void Shape::SetTransparentFill() {
+    filled_ = false;
+    Repaint();
+}
+
+void Shape::Paint(platform::Surface& surface) const {
+    if (filled_) platform::FillRect(surface, Bounds(), platform::TranslateOleColor(fillColor_));
+    platform::FrameRect(surface, Bounds(), platform::TranslateOleColor(borderColor_));
+}
+
+}  // namespace forms

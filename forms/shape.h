@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+#include "forms/light_control.h"
+
+namespace forms {
+
+/// A rectangle painted on the form: a 1-pixel outline along the edge of its bounds, and with
+/// an opaque fill the inside first filled in the fill colour. A shape takes no mouse input.
+class Shape : public LightControl {
+  public:
+    /// A black outline with a transparent inside.
+    Shape(Form& form, platform::Rect bounds);
+
+    uint32_t BorderColor() const { return borderColor_; }
+    void SetBorderColor(uint32_t ole);
+    bool IsFilled() const { return filled_; }
+    uint32_t FillColor() const { return fillColor_; }
+    /// An opaque fill in the OLE colour.
+    void SetFill(uint32_t ole);
+    void SetTransparentFill();
+
+    /// Pixels: with a fill, FillRect of the bounds in the fill colour; then FrameRect of the
+    /// bounds in the border colour. Nothing else changes.
+    void Paint(platform::Surface& surface) const override;
+
+  private:
+    uint32_t borderColor_ = 0x80000008;  // window text
+    bool filled_ = false;
+    uint32_t fillColor_ = 0;
+};
+
+}  // namespace forms

@@ -1,0 +1,290 @@
+#include "forms/text_box.h"
+
+#include "forms/form.h"
+#include "platform/gfx/rect_paint.h"
+#include "platform/objects/ole_color.h"
+#include "platform/text/draw_text.h"
+#include "platform/text/font_cache.h"
+#include "platform/ui/keys.h"
+#include "platform/ui/window_system.h"
+
+namespace forms {
+namespace {
+
+constexpr int32_t kBorder = 2;  // the sunken edge
+constexpr int32_t kMargin = 1;  // between the edge and the text
+constexpr int32_t kKeyEnd = 35;
+constexpr int32_t kKeyHome = 36;
+
+constexpr uint32_t kShadowOle = 0x80000010;
+constexpr uint32_t kHighlightOle = 0x80000014;
+constexpr uint32_t kDarkShadowOle = 0x80000015;
+constexpr uint32_t kLightOle = 0x80000016;
+constexpr uint32_t kSelectionOle = 0x8000000D;
+constexpr uint32_t kSelectionTextOle = 0x8000000E;
+
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+size_t NextBoundary(const std::string& text, size_t i) {
+    if (i >= text.size()) return text.size();
+    ++i;
+    while (i < text.size() && IsContinuation(text[i]))
+        ++i;
+    return i;
+}
+
+size_t PreviousBoundary(const std::string& text, size_t i) {
+    if (i == 0) return 0;
+    --i;
+    while (i > 0 && IsContinuation(text[i]))
+        --i;
+    return i;
+}
+
+size_t OnBoundary(const std::string& text, size_t i) {
+    i = std::min(i, text.size());
+    while (i > 0 && i < text.size() && IsContinuation(text[i]))
+        --i;
+    return i;
+}
+
+std::string Utf8Of(int32_t codePoint) {
+    const auto c = static_cast<uint32_t>(codePoint);
+    std::string out;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+}  // namespace
+
+TextBox::TextBox(Form& form, platform::Rect bounds)
+    : platform::Window(form.System(), &form, bounds), font_(form.Font()) {
+    SetFocusable(true);
+    SetTakesCharacters(true);
+    Show();
+}
+
+void TextBox::SetText(std::string text) {
+    text_ = std::move(text);
+    caret_ = anchor_ = text_.size();
+    ScrollToCaret();
+    Invalidate();
+}
+
+void TextBox::SetForeColor(uint32_t ole) {
+    foreColor_ = ole;
+    Invalidate();
+}
+
+void TextBox::SetBackColor(uint32_t ole) {
+    backColor_ = ole;
+    Invalidate();
+}
+
+void TextBox::SetFont(platform::FontDesc font) {
+    font_ = std::move(font);
+    ScrollToCaret();
+    Invalidate();
+}
+
+void TextBox::Select(size_t start, size_t length) {
+    anchor_ = OnBoundary(text_, start);
+    caret_ = OnBoundary(text_, anchor_ + std::min(length, text_.size() - anchor_));
+    ScrollToCaret();
+    Invalidate();
+}
+
+int32_t TextBox::CaretX(size_t position) const {
+    const std::shared_ptr<const platform::Font> font = platform::LoadFont(font_);
+    const std::string_view before = std::string_view(text_).substr(0, position);
+    return kBorder + kMargin - scrollX_ + platform::TextWidth(*font, before);
+}
+
+size_t TextBox::PositionAt(int32_t x) const {
+    // The character boundary nearest to x; a tie takes the earlier one.
+    size_t best = 0;
+    int32_t bestDistance = std::abs(CaretX(0) - x);
+    for (size_t i = NextBoundary(text_, 0); i <= text_.size(); i = NextBoundary(text_, i)) {
+        const int32_t distance = std::abs(CaretX(i) - x);
+        if (distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+        if (i == text_.size()) break;
+    }
+    return best;
+}
+
+void TextBox::ScrollToCaret() {
+    const int32_t innerLeft = kBorder + kMargin;
+    const int32_t innerRight = ClientWidth() - kBorder - kMargin;
+    const int32_t x = CaretX(caret_);
+    if (x < innerLeft) scrollX_ -= innerLeft - x;
+    if (x >= innerRight) scrollX_ += x - innerRight + 1;
+    scrollX_ = std::max(scrollX_, 0);
+}
+
+void TextBox::MoveCaret(size_t position, bool extend) {
+    caret_ = position;
+    if (!extend) anchor_ = position;
+    ScrollToCaret();
+    Invalidate();
+}
+
+void TextBox::ReplaceSelection(const std::string& with) {
+    const size_t start = SelectionStart();
+    text_.replace(start, SelectionLength(), with);
+    caret_ = anchor_ = start + with.size();
+    ScrollToCaret();
+    Invalidate();
+}
+
+void TextBox::Paint(platform::Surface& surface) {
+    using platform::TranslateOleColor;
+    const platform::Rect all = surface.Bounds();
+    const platform::Rect inner = all.Inflate(-kBorder, -kBorder);
+    platform::FillRect(surface, inner, TranslateOleColor(backColor_));
+
+    const std::shared_ptr<const platform::Font> font = platform::LoadFont(font_);
+    const int32_t top = kBorder + kMargin;
+    const uint32_t flags = platform::kTextSingleLine | platform::kTextNoPrefix;
+    surface.SetClip(platform::Region::FromRect(inner));
+    surface.textColor = TranslateOleColor(foreColor_);
+    platform::Rect r{CaretX(0), top, inner.right, top + font->Height()};
+    platform::DrawText(surface, *font, text_, r, flags);
+    if (HasFocus() && SelectionLength() > 0) {
+        const size_t start = SelectionStart();
+        const size_t end = start + SelectionLength();
+        const platform::Rect band{CaretX(start), top, CaretX(end), top + font->Height()};
+        platform::FillRect(surface, band, TranslateOleColor(kSelectionOle));
+        surface.textColor = TranslateOleColor(kSelectionTextOle);
+        platform::Rect s = band;
+        platform::DrawText(surface, *font, std::string_view(text_).substr(start, end - start), s,
+                           flags);
+    }
+    if (HasFocus()) {
+        // The caret inverts one column of pixels, the height of a line.
+        const int32_t x = CaretX(caret_);
+        for (int32_t y = top; y < top + font->Height() && y < inner.bottom; ++y) {
+            if (surface.IsVisible(x, y)) surface.SetPixel(x, y, surface.Pixel(x, y) ^ 0xFFFFFF);
+        }
+    }
+    surface.ClearClip();
+
+    // The sunken edge: shadow and highlight outside, dark shadow and light inside.
+    const platform::Color shadow = TranslateOleColor(kShadowOle);
+    const platform::Color highlight = TranslateOleColor(kHighlightOle);
+    const platform::Color dark = TranslateOleColor(kDarkShadowOle);
+    const platform::Color light = TranslateOleColor(kLightOle);
+    const int32_t w = all.right;
+    const int32_t h = all.bottom;
+    platform::FillRect(surface, {0, 0, w - 1, 1}, shadow);
+    platform::FillRect(surface, {0, 1, 1, h - 1}, shadow);
+    platform::FillRect(surface, {0, h - 1, w, h}, highlight);
+    platform::FillRect(surface, {w - 1, 0, w, h - 1}, highlight);
+    platform::FillRect(surface, {1, 1, w - 2, 2}, dark);
+    platform::FillRect(surface, {1, 2, 2, h - 2}, dark);
+    platform::FillRect(surface, {1, h - 2, w - 1, h - 1}, light);
+    platform::FillRect(surface, {w - 2, 1, w - 1, h - 2}, light);
+}
+
+void TextBox::OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t /*y*/) {
+    if (button != platform::kButtonLeft) return;
+    Focus();
+    selecting_ = true;
+    MoveCaret(PositionAt(x), (shift & platform::kShiftShift) != 0);
+}
+
+void TextBox::OnMouseMove(int32_t buttons, int32_t /*shift*/, int32_t x, int32_t /*y*/) {
+    if (!selecting_ || !(buttons & platform::kButtonLeft)) return;
+    MoveCaret(PositionAt(x), true);
+}
+
+void TextBox::OnMouseUp(int32_t button, int32_t /*shift*/, int32_t x, int32_t /*y*/) {
+    if (button != platform::kButtonLeft || !selecting_) return;
+    selecting_ = false;
+    MoveCaret(PositionAt(x), true);
+}
+
+void TextBox::OnKeyDown(int32_t& keyCode, int32_t shift) {
+    const bool extend = (shift & platform::kShiftShift) != 0;
+    switch (keyCode) {
+        case platform::kKeyLeft:
+            if (!extend && SelectionLength() > 0) {
+                MoveCaret(SelectionStart(), false);
+            } else {
+                MoveCaret(PreviousBoundary(text_, caret_), extend);
+            }
+            break;
+        case platform::kKeyRight:
+            if (!extend && SelectionLength() > 0) {
+                MoveCaret(SelectionStart() + SelectionLength(), false);
+            } else {
+                MoveCaret(NextBoundary(text_, caret_), extend);
+            }
+            break;
+        case kKeyHome:
+            MoveCaret(0, extend);
+            break;
+        case kKeyEnd:
+            MoveCaret(text_.size(), extend);
+            break;
+        case platform::kKeyDelete:
+            if (SelectionLength() == 0) anchor_ = NextBoundary(text_, caret_);
+            ReplaceSelection({});
+            break;
+        case 'C':
+            if ((shift & platform::kShiftCtrl) && SelectionLength() > 0)
+                System().GetBackend().SetClipboardText(SelectedText());
+            break;
+        default:
+            break;
+    }
+}
+
+void TextBox::OnKeyPress(int32_t& charCode) {
+    if (keyPressFilter_) {
+        // The filter may destroy the text box: nothing of it is touched after that.
+        platform::WindowSystem& system = System();
+        const platform::WindowHandle self = Handle();
+        const std::function<void(int32_t&)> filter = keyPressFilter_;
+        filter(charCode);
+        if (!system.Find(self)) return;
+    }
+    if (charCode == 0) return;
+    if (charCode == platform::kKeyBackspace) {
+        if (SelectionLength() == 0) anchor_ = PreviousBoundary(text_, caret_);
+        ReplaceSelection({});
+        return;
+    }
+    // Other control characters (Enter, Escape, Ctrl+letter) do not enter a single line.
+    if (charCode < 32 || charCode == 127) return;
+    ReplaceSelection(Utf8Of(charCode));
+}
+
+void TextBox::OnGotFocus() {
+    Invalidate();
+}
+
+void TextBox::OnLostFocus() {
+    selecting_ = false;
+    Invalidate();
+}
+
+}  // namespace forms

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/objects/font_desc.h"
+#include "platform/ui/window.h"
+
+namespace forms {
+
+class Form;
+
+/// A single-line text box with a window of its own: a sunken 2-pixel border, the text in its
+/// font and colours, a caret while it has the focus, and a selection made with the mouse or
+/// Shift with the arrow, Home and End keys, shown in the highlight colours. Typed characters
+/// pass a key-press filter first, which may change them or drop them by setting 0. Ctrl+C
+/// copies the selection to the clipboard. Positions in the text are byte offsets of the UTF-8
+/// text, always on character boundaries.
+class TextBox : public platform::Window {
+  public:
+    /// A shown text box in the form's font, black on white, empty.
+    TextBox(Form& form, platform::Rect bounds);
+
+    const std::string& Text() const { return text_; }
+    /// Replaces the text; the caret goes to its end with nothing selected.
+    void SetText(std::string text);
+    uint32_t ForeColor() const { return foreColor_; }
+    void SetForeColor(uint32_t ole);
+    uint32_t BackColor() const { return backColor_; }
+    void SetBackColor(uint32_t ole);
+    const platform::FontDesc& Font() const { return font_; }
+    void SetFont(platform::FontDesc font);
+
+    size_t CaretPosition() const { return caret_; }
+    size_t SelectionStart() const { return std::min(caret_, anchor_); }
+    size_t SelectionLength() const { return std::max(caret_, anchor_) - SelectionStart(); }
+    std::string SelectedText() const { return text_.substr(SelectionStart(), SelectionLength()); }
+    /// Selects `length` bytes from `start` (both moved back onto character boundaries and into
+    /// the text); the caret ends at the far end.
+    void Select(size_t start, size_t length);
+
+    /// Runs for each typed character before the text box uses it.
+    void SetKeyPressFilter(std::function<void(int32_t& charCode)> filter) {
+        keyPressFilter_ = std::move(filter);
+    }
+
+    /// The client x of the caret when it is at `position`.
+    int32_t CaretX(size_t position) const;
+
+    void Paint(platform::Surface& surface) override;
+    void OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) override;
+    void OnMouseMove(int32_t buttons, int32_t shift, int32_t x, int32_t y) override;
+    void OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) override;
+    void OnKeyDown(int32_t& keyCode, int32_t shift) override;
+    void OnKeyPress(int32_t& charCode) override;
+    void OnGotFocus() override;
+    void OnLostFocus() override;
+
+  private:
+    size_t PositionAt(int32_t x) const;
+    void MoveCaret(size_t position, bool extend);
+    void ReplaceSelection(const std::string& with);
+    void ScrollToCaret();
+
+    std::string text_;
+    uint32_t foreColor_ = 0x80000008;  // window text
+    uint32_t backColor_ = 0x80000005;  // window background
+    platform::FontDesc font_;
+    size_t caret_ = 0;
+    size_t anchor_ = 0;    // the other end of the selection
+    int32_t scrollX_ = 0;  // text pixels scrolled out on the left
+    bool selecting_ = false;
+    std::function<void(int32_t&)> keyPressFilter_;
+};
+
+}  // namespace forms
