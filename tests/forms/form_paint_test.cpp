@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "form_test_env.h"
+#include "forms/label.h"
+#include "forms/picture_strip.h"
+#include "forms/shape.h"
+#include "platform/image/image.h"
+#include "platform/objects/picture.h"
+
+namespace forms {
+namespace {
+
+using testing::DesignOfPixels;
+using testing::FormTestEnv;
+using testing::Screen;
+
+constexpr uint32_t kFormBack = 0x00336699;
+constexpr uint32_t kRed = 0x000000FF;
+constexpr uint32_t kGreen = 0x0000FF00;
+constexpr uint32_t kWhite = 0x00FFFFFF;
+
+// A picture file of the given opaque pixels, as a PNG.
+std::shared_ptr<const platform::Picture> MakePicture(int32_t width, int32_t height,
+                                                     const std::vector<uint32_t>& colours) {
+    platform::Image image{width, height, {}};
+    for (const uint32_t c : colours)
+        image.pixels.push_back(0xFF000000 | c);
+    return platform::LoadPicture(platform::EncodePng(image));
+}
+
+TEST(FormPaintTest, ShapeOutlineAndFillTouchExactlyTheirPixels) {
+    FormTestEnv env;
+    Form form(env.system, DesignOfPixels(16, 12, kFormBack));
+    Shape outline(form, {1, 1, 6, 5});
+    outline.SetBorderColor(kRed);
+    Shape filled(form, {8, 2, 14, 10});
+    filled.SetBorderColor(0x80000008);  // window text: black
+    filled.SetFill(kGreen);
+    form.ShowForm();
+    env.backend.ProcessUntilIdle();
+
+    const platform::Surface& s = Screen(env, form);
+    for (int32_t y = 0; y < 12; ++y) {
+        for (int32_t x = 0; x < 16; ++x) {
+            uint32_t want = kFormBack;
+            const bool inOutline = x >= 1 && x < 6 && y >= 1 && y < 5;
+            const bool onOutlineEdge = inOutline && (x == 1 || x == 5 || y == 1 || y == 4);
+            const bool inFilled = x >= 8 && x < 14 && y >= 2 && y < 10;
+            const bool onFilledEdge = inFilled && (x == 8 || x == 13 || y == 2 || y == 9);
+            if (onOutlineEdge) want = kRed;
+            if (inFilled) want = onFilledEdge ? 0x000000 : kGreen;
+            ASSERT_EQ(s.Pixel(x, y), want) << x << "," << y;
+        }
+    }
+}
+
+TEST(FormPaintTest, LaterLightControlsPaintOverEarlierOnes) {
+    FormTestEnv env;
+    Form form(env.system, DesignOfPixels(10, 10, kFormBack));
+    Shape below(form, {0, 0, 8, 8});
+    below.SetFill(kRed);
+    below.SetBorderColor(kRed);
+    Shape above(form, {4, 4, 10, 10});
+    above.SetFill(kGreen);
+    above.SetBorderColor(kGreen);
+    form.ShowForm();
+    env.backend.ProcessUntilIdle();
+    EXPECT_EQ(Screen(env, form).Pixel(5, 5), kGreen);
+    EXPECT_EQ(Screen(env, form).Pixel(3, 3), kRed);
+
+    // Hiding a control repaints its place from the form's background.
+    above.SetVisible(false);
+    env.backend.ProcessUntilIdle();
+    EXPECT_EQ(Screen(env, form).Pixel(5, 5), kRed);
+    EXPECT_EQ(Screen(env, form).Pixel(9, 9), kFormBack);
+}
+
+TEST(FormPaintTest, OpaqueLabelFillsItsRectangleTransparentLabelChangesOnlyGlyphs) {
+    FormTestEnv env;
+    Form form(env.system, DesignOfPixels(120, 60, kFormBack));
+    const platform::Rect box{10, 10, 110, 30};
+    Label opaque(form, box, "Hig");
+    opaque.SetForeColor(kWhite);
+    opaque.SetBackColor(kRed);
+    Label transparent(form, box.Offset(0, 25), "Hig");
+    transparent.SetForeColor(kWhite);
+    transparent.SetBackColor(kRed);
+    transparent.SetTransparent(true);
+    for (Label* l : {&opaque, &transparent})
+        l->SetFont({"Arial", 140000, 700, 0, false, false, false});
+    form.ShowForm();
+    env.backend.ProcessUntilIdle();
+    const platform::Surface& s = Screen(env, form);
+
+    int32_t glyphPixels = 0;
+    int32_t fullyCovered = 0;
+    for (int32_t y = box.top; y < box.bottom; ++y) {
+        for (int32_t x = box.left; x < box.right; ++x) {
+            const uint32_t o = s.Pixel(x, y);
+            const uint32_t t = s.Pixel(x, y + 25);
+            // Where no glyph touched, the opaque label shows its back colour and the
+            // transparent one the form's.
+            if (o == kRed) {
+                ASSERT_EQ(t, kFormBack) << x << "," << y;
+                continue;
+            }
+            ++glyphPixels;
+            ASSERT_NE(t, kFormBack) << x << "," << y;
+            if (o == kWhite) {
+                ++fullyCovered;
+                ASSERT_EQ(t, kWhite) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(glyphPixels, 20);
+    EXPECT_GT(fullyCovered, 5);
+    // Nothing outside the labels changed.
+    EXPECT_EQ(s.Pixel(box.left - 1, box.top), kFormBack);
+    EXPECT_EQ(s.Pixel(box.right, box.top), kFormBack);
+}
+
+TEST(FormPaintTest, LabelTextColourChangeRepaintsOnlyTheLabel) {
+    FormTestEnv env;
+    Form form(env.system, DesignOfPixels(60, 30, kFormBack));
+    Label label(form, {0, 0, 60, 20}, "Mmm");
+    label.SetTransparent(true);
+    label.SetForeColor(kWhite);
+    form.ShowForm();
+    env.backend.ProcessUntilIdle();
+    auto countColour = [&](uint32_t colour) {
+        int32_t n = 0;
+        for (const uint32_t p : Screen(env, form).Pixels())
+            n += p == colour;
+        return n;
+    };
+    const int32_t white = countColour(kWhite);
+    ASSERT_GT(white, 0);
+    const size_t presentedBefore = env.backend.Native(form.NativeId())->presented.size();
+
+    label.SetForeColor(0x00000000);
+    env.backend.ProcessUntilIdle();
+    EXPECT_EQ(countColour(kWhite), 0);
+    EXPECT_EQ(countColour(0x00000000), white);
+    const auto& presented = env.backend.Native(form.NativeId())->presented;
+    ASSERT_EQ(presented.size(), presentedBefore + 1);
+    EXPECT_EQ(presented.back(), (platform::Rect{0, 0, 60, 20}));
+}
+
+TEST(FormPaintTest, LabelAlignmentPlacesTheLineLeftCentreAndRight) {
+    FormTestEnv env;
+    Form form(env.system, DesignOfPixels(100, 60, kFormBack));
+    Label left(form, {0, 0, 100, 20}, "ab");
+    Label centre(form, {0, 20, 100, 40}, "ab");
+    Label right(form, {0, 40, 100, 60}, "ab");
+    for (Label* l : {&left, &centre, &right}) {
+        l->SetTransparent(true);
+        l->SetForeColor(kWhite);
+    }
+    centre.SetAlignment(Alignment::Center);
+    right.SetAlignment(Alignment::Right);
+    form.ShowForm();
+    env.backend.ProcessUntilIdle();
+    const platform::Surface& s = Screen(env, form);
+    auto inkColumns = [&](int32_t top) {
+        int32_t first = 100, last = -1;
+        for (int32_t y = top; y < top + 20; ++y)
+            for (int32_t x = 0; x < 100; ++x)
+                if (s.Pixel(x, y) != kFormBack) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        return std::pair{first, last};
+    };
+    const auto [l0, l1] = inkColumns(0);
+    const auto [c0, c1] = inkColumns(20);
+    const auto [r0, r1] = inkColumns(40);
+    ASSERT_GE(l1, l0);
+    EXPECT_LT(l0, 3);
+    EXPECT_EQ(c1 - c0, l1 - l0);
+    EXPECT_EQ(r1 - r0, l1 - l0);
+    EXPECT_GT(r1, 95);
+    EXPECT_NEAR((c0 + c1) / 2, 50, 3);
+}
+
+TEST(FormPaintTest, BackgroundPictureIsDrawnUnscaledAtTheOrigin) {
+    FormTestEnv env;
+    FormDesign design = DesignOfPixels(4, 3, kFormBack);
+    design.picture = MakePicture(2, 2, {kRed, kGreen, kWhite, 0x00000080});
+    Form form(env.system, design);
+    form.ShowForm();
+    env.backend.ProcessUntilIdle();
+    const platform::Surface& s = Screen(env, form);
+    const std::vector<uint32_t> want = {kRed,      kGreen,    kFormBack, kFormBack,  //
+                                        kWhite,    0x000080,  kFormBack, kFormBack,  //
+                                        kFormBack, kFormBack, kFormBack, kFormBack};
+    EXPECT_EQ(s.Pixels(), want);
+}
+
+TEST(FormPaintTest, PictureStripNaturalSizeAndStretched) {
+    FormTestEnv env;
+    Form form(env.system, DesignOfPixels(8, 4, kFormBack));
+    PictureStrip natural(form, {0, 0, 4, 2});
+    natural.SetBackColor(kWhite);
+    natural.SetPicture(MakePicture(2, 1, {kRed, kGreen}));
+    PictureStrip stretched(form, {4, 0, 8, 2});
+    stretched.SetPicture(MakePicture(2, 1, {kRed, kGreen}));
+    stretched.SetStretched(true);
+    form.ShowForm();
+    env.backend.ProcessUntilIdle();
+    const platform::Surface& s = Screen(env, form);
+    const std::vector<uint32_t> want = {
+        kRed,      kGreen,    kWhite,    kWhite,    kRed,      kRed,      kGreen,    kGreen,
+        kWhite,    kWhite,    kWhite,    kWhite,    kRed,      kRed,      kGreen,    kGreen,
+        kFormBack, kFormBack, kFormBack, kFormBack, kFormBack, kFormBack, kFormBack, kFormBack,
+        kFormBack, kFormBack, kFormBack, kFormBack, kFormBack, kFormBack, kFormBack, kFormBack};
+    EXPECT_EQ(s.Pixels(), want);
+}
+
+TEST(FormPaintTest, FormSettingsReachTheNativeWindow) {
+    FormTestEnv env;
+    FormDesign design = DesignOfPixels(399, 185, 0x00FF8080);
+    design.caption = "Form2";
+    design.bordered = false;
+    design.centred = true;
+    Form form(env.system, design);
+    form.ShowForm();
+    env.backend.ProcessUntilIdle();
+    const auto* native = env.backend.Native(form.NativeId());
+    ASSERT_NE(native, nullptr);
+    EXPECT_EQ(native->desc.title, "Form2");
+    EXPECT_FALSE(native->desc.bordered);
+    EXPECT_EQ(native->desc.position, (platform::Point{(640 - 399) / 2, (480 - 185) / 2}));
+    EXPECT_EQ(native->desc.clientSize, (platform::Size{399, 185}));
+    EXPECT_EQ(native->screen.Pixel(0, 0), 0x00FF8080u);
+}
+
+}  // namespace
+}  // namespace forms
