@@ -59,3 +59,60 @@ endfunction()
 if(TAVIK_FUZZ)
     add_custom_target(fuzzers)
 endif()
+
+# tavik_embed_resources(TARGET name NAMESPACE ns FILES file...)
+# A static library holding the bytes of the files, regenerated at build time whenever one of
+# them changes. Its generated header, included as "<folder>/<name>.h" with <folder> the
+# calling folder relative to the repository root (e.g. "resources/tavik_resources.h"),
+# declares
+#     std::span<const uint8_t> ns::Resource(std::string_view fileName);
+# which finds a file by its name without folders ("icon.ico") and gives an empty span for a
+# name the library does not hold. Two files with the same name are a configuration error.
+function(tavik_embed_resources)
+    cmake_parse_arguments(ARG "" "TARGET;NAMESPACE" "FILES" ${ARGN})
+    set(files "")
+    set(names "")
+    foreach(file IN LISTS ARG_FILES)
+        get_filename_component(path ${file} ABSOLUTE)
+        get_filename_component(name ${file} NAME)
+        if(name IN_LIST names)
+            message(FATAL_ERROR "tavik_embed_resources: two files named ${name}")
+        endif()
+        list(APPEND files ${path})
+        list(APPEND names ${name})
+    endforeach()
+
+    file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    set(include_root ${CMAKE_BINARY_DIR}/embedded)
+    set(header ${folder}/${ARG_TARGET}.h)
+    file(CONFIGURE OUTPUT ${include_root}/${header} @ONLY CONTENT
+"#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace @ARG_NAMESPACE@ {
+
+/// The bytes of an embedded file, found by its name without folders; empty for a name this
+/// library does not hold.
+std::span<const uint8_t> Resource(std::string_view fileName);
+
+}  // namespace @ARG_NAMESPACE@
+")
+
+    set(source ${CMAKE_CURRENT_BINARY_DIR}/${ARG_TARGET}.cpp)
+    set(script ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/EmbedResources.cmake)
+    # The list travels joined by "|", since a ";" would split the command's argument.
+    list(JOIN files "|" joined)
+    list(JOIN names ", " listed)
+    add_custom_command(
+        OUTPUT ${source}
+        COMMAND ${CMAKE_COMMAND} -DOUTPUT=${source} -DHEADER=${header}
+                -DNAMESPACE=${ARG_NAMESPACE} -DFILES=${joined} -P ${script}
+        DEPENDS ${files} ${script}
+        COMMENT "Embedding ${listed} in ${ARG_TARGET}"
+        VERBATIM)
+    add_library(${ARG_TARGET} STATIC ${source})
+    target_include_directories(${ARG_TARGET} PUBLIC ${include_root})
+endfunction()
