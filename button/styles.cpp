@@ -1,22 +1,58 @@
 #include "button/vb_button.h"
 
 namespace button {
+namespace {
 
-void vbButton::DrawLook(Situation) {}
-void vbButton::DrawBordered(Situation) {}
-void vbButton::DrawClassic(Situation) {}
-void vbButton::DrawGradient(Situation) {}
-void vbButton::DrawRounded(Situation) {}
-void vbButton::DrawOutline(Situation) {}
-void vbButton::DrawLightBevel(Situation) {}
-void vbButton::DrawFlat(Situation) {}
+using Look = void (vbButton::*)(Situation);
+
+}  // namespace
+
+// The look of each ButtonType, by index ButtonType - 1. PictureOnly (10) has no recipe: the
+// face fill and the picture are all it shows. A type outside 1..14 draws nothing either.
+void vbButton::DrawLook(Situation situation) {
+    static constexpr Look kLooks[14] = {
+        &vbButton::DrawBordered,    &vbButton::DrawClassic,
+        &vbButton::DrawGradient,    &vbButton::DrawRounded,
+        &vbButton::DrawOutline,     &vbButton::DrawLightBevel,
+        &vbButton::DrawFlat,        &vbButton::DrawHoverFlat,
+        &vbButton::DrawAccentHover, nullptr,
+        &vbButton::DrawTransparent, &vbButton::DrawHoverClassic,
+        &vbButton::DrawOval,        &vbButton::DrawGlossy,
+    };
+    if (buttonType < 1 || buttonType > 14) return;
+    if (const Look look = kLooks[buttonType - 1]) (this->*look)(situation);
+}
+
 void vbButton::DrawHoverFlat(Situation) {}
 void vbButton::DrawAccentHover(Situation) {}
 void vbButton::DrawTransparent(Situation) {}
 void vbButton::DrawHoverClassic(Situation) {}
 void vbButton::DrawOval(Situation) {}
-void vbButton::DrawGlossy(Situation) {}
-void vbButton::PaintCaptionFocusFrame() {}
-void vbButton::DrawGlossyCaption(int32_t) {}
+
+// The Outline look marks the focus with a frame around the caption instead of the dotted
+// rectangle on the content.
+void vbButton::PaintCaptionFocusFrame() {
+    if (!focus || !showFocusRect) return;
+    constexpr Color kFrame = 0xCC9999;
+    PaintRect(captionRect.left - 2, captionRect.top - 1, captionWidth + 4, captionHeight + 2,
+              kFrame, true);
+}
+
+// The default button's caption is drawn bold. The font is switched through the property so
+// the caption is laid out for it; the ready flag is off meanwhile so that the property's own
+// redraw request does not start a redraw inside this one.
+void vbButton::DrawGlossyCaption(int32_t look) {
+    bool wasBold = false;
+    if (DisplayAsDefault()) {
+        ready = false;
+        wasBold = FontBold();
+        SetFontBold(true);
+    }
+    DrawCaption(look);
+    if (DisplayAsDefault()) {
+        SetFontBold(wasBold);
+        ready = true;
+    }
+}
 
 }  // namespace button
