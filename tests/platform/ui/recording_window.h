@@ -17,6 +17,8 @@ class RecordingWindow : public Window {
                     std::vector<std::string>& log)
         : Window(system, parent, bounds), name_(std::move(name)), log_(log) {}
 
+    const std::string& Name() const { return name_; }
+
     std::function<void()> onClick, onDoubleClick, onAccessKey, onGotFocus, onMouseDown, onMouseUp;
     std::function<void(int32_t)> onTimer;
     std::function<void(int32_t&)> onKeyDown;
