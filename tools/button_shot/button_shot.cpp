@@ -1,0 +1,257 @@
+#include "tools/button_shot/button_shot.h"
+
+#include <cmath>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "button/vb_button.h"
+#include "forms/control_site.h"
+#include "platform/ui/headless/headless_backend.h"
+#include "platform/ui/window_system.h"
+
+namespace button {
+namespace {
+
+// Where the button sits on its form, in the form's client pixels. The form is placed away
+// from the screen origin, where the pointer starts.
+constexpr int32_t kMargin = 8;
+constexpr platform::Point kFormOrigin{40, 40};
+
+int32_t ParseInt(std::string_view option, std::string_view text) {
+    try {
+        size_t used = 0;
+        const std::string s(text);
+        const long value = std::stol(s, &used, 10);
+        if (used != s.size()) throw std::invalid_argument("trailing characters");
+        return static_cast<int32_t>(value);
+    } catch (const std::exception&) {
+        throw std::invalid_argument(std::string(option) + ": not an integer: " + std::string(text));
+    }
+}
+
+// A colour written in hexadecimal, with or without 0x: 0xBBGGRR or 0x800000nn.
+uint32_t ParseColour(std::string_view option, std::string_view text) {
+    try {
+        size_t used = 0;
+        const std::string s(text);
+        const unsigned long value = std::stoul(s, &used, 16);
+        if (used != s.size() || value > 0xFFFFFFFFul) throw std::invalid_argument("bad colour");
+        return static_cast<uint32_t>(value);
+    } catch (const std::exception&) {
+        throw std::invalid_argument(std::string(option) + ": not a colour: " + std::string(text));
+    }
+}
+
+// FACE,PT[,bold][,italic][,underline]
+platform::FontDesc ParseFont(std::string_view text) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = text.find(',', start);
+        parts.emplace_back(text.substr(start, comma - start));
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    if (parts.size() < 2 || parts[0].empty()) {
+        throw std::invalid_argument("--font: expected FACE,PT[,bold][,italic][,underline]");
+    }
+    platform::FontDesc font = ShotOptions::DefaultFont();
+    font.name = parts[0];
+    try {
+        size_t used = 0;
+        const double points = std::stod(parts[1], &used);
+        if (used != parts[1].size() || !(points > 0)) throw std::invalid_argument("size");
+        font.sizeCy = std::llround(points * 10000.0);
+    } catch (const std::exception&) {
+        throw std::invalid_argument("--font: not a point size: " + parts[1]);
+    }
+    for (size_t i = 2; i < parts.size(); ++i) {
+        if (parts[i] == "bold") {
+            font.SetBold(true);
+        } else if (parts[i] == "italic") {
+            font.italic = true;
+        } else if (parts[i] == "underline") {
+            font.underline = true;
+        } else {
+            throw std::invalid_argument("--font: unknown attribute: " + parts[i]);
+        }
+    }
+    return font;
+}
+
+ShotState ParseState(std::string_view text) {
+    if (text == "up") return ShotState::Up;
+    if (text == "lit") return ShotState::Lit;
+    if (text == "down") return ShotState::Down;
+    if (text == "disabled") return ShotState::Disabled;
+    throw std::invalid_argument("--state: expected up, lit, down or disabled: " +
+                                std::string(text));
+}
+
+}  // namespace
+
+const char* const kShotUsage =
+    "usage: button-shot [options] OUT.png\n"
+    "  --type N             ButtonType (default 14)\n"
+    "  --size WxH           client size in pixels (default 75x25)\n"
+    "  --caption TEXT       Caption (default empty)\n"
+    "  --font FACE,PT[,bold][,italic][,underline]   (default Arial,9)\n"
+    "  --scheme N           ColorScheme (default 1)\n"
+    "  --back C  --back-over C  --fore C  --fore-over C  --mask C\n"
+    "                       colour properties, hexadecimal 0xBBGGRR or a system colour\n"
+    "                       reference 0x800000nn (defaults: a new instance's)\n"
+    "  --soft               SoftBevel on\n"
+    "  --effect N           SpecialEffect\n"
+    "  --state up|lit|down|disabled\n"
+    "                       up: pointer away; lit: pointer moved onto the button;\n"
+    "                       down: left button pressed over it; disabled: Enabled off\n"
+    "  --focus              the button has the keyboard focus\n"
+    "  --no-focus-rect      ShowFocusRect off\n"
+    "  --default            the host reports the button as its default button\n"
+    "  --checked            CheckBoxBehaviour and Value on\n"
+    "  --parent C           the parent window's background colour (default 0xFF00FF)\n";
+
+platform::FontDesc ShotOptions::DefaultFont() {
+    platform::FontDesc font;
+    font.name = "Arial";
+    font.sizeCy = 90000;
+    return font;
+}
+
+ShotCommand ParseShotCommand(std::span<const std::string_view> args) {
+    ShotCommand command;
+    ShotOptions& o = command.options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const auto value = [&]() -> std::string_view {
+            if (i + 1 >= args.size()) {
+                throw std::invalid_argument(std::string(arg) + ": missing value");
+            }
+            return args[++i];
+        };
+        if (arg == "--type") {
+            o.buttonType = ParseInt(arg, value());
+        } else if (arg == "--size") {
+            const std::string_view size = value();
+            const size_t x = size.find('x');
+            if (x == std::string_view::npos) {
+                throw std::invalid_argument("--size: expected WxH: " + std::string(size));
+            }
+            o.width = ParseInt(arg, size.substr(0, x));
+            o.height = ParseInt(arg, size.substr(x + 1));
+            if (o.width < 1 || o.height < 1 || o.width > 4096 || o.height > 4096) {
+                throw std::invalid_argument("--size: each side must be 1..4096");
+            }
+        } else if (arg == "--caption") {
+            o.caption = value();
+        } else if (arg == "--font") {
+            o.font = ParseFont(value());
+        } else if (arg == "--scheme") {
+            o.colorScheme = ParseInt(arg, value());
+        } else if (arg == "--back") {
+            o.backColor = ParseColour(arg, value());
+        } else if (arg == "--back-over") {
+            o.backOver = ParseColour(arg, value());
+        } else if (arg == "--fore") {
+            o.foreColor = ParseColour(arg, value());
+        } else if (arg == "--fore-over") {
+            o.foreOver = ParseColour(arg, value());
+        } else if (arg == "--mask") {
+            o.maskColor = ParseColour(arg, value());
+        } else if (arg == "--soft") {
+            o.softBevel = true;
+        } else if (arg == "--effect") {
+            o.specialEffect = ParseInt(arg, value());
+        } else if (arg == "--state") {
+            o.state = ParseState(value());
+        } else if (arg == "--focus") {
+            o.focus = true;
+        } else if (arg == "--no-focus-rect") {
+            o.showFocusRect = false;
+        } else if (arg == "--default") {
+            o.displayAsDefault = true;
+        } else if (arg == "--checked") {
+            o.checked = true;
+        } else if (arg == "--parent") {
+            o.parentColor = ParseColour(arg, value()) & 0xFFFFFF;
+        } else if (arg.starts_with("--")) {
+            throw std::invalid_argument("unknown option: " + std::string(arg));
+        } else if (command.outputPath.empty()) {
+            command.outputPath = arg;
+        } else {
+            throw std::invalid_argument("more than one output file: " + std::string(arg));
+        }
+    }
+    if (command.outputPath.empty()) throw std::invalid_argument("no output file");
+    return command;
+}
+
+platform::Image RenderShot(const ShotOptions& o) {
+    platform::HeadlessBackend backend;
+    platform::WindowSystem system(backend);
+    const int32_t formWidth = o.width + 2 * kMargin;
+    const int32_t formHeight = o.height + 2 * kMargin;
+    platform::Window form(
+        system, nullptr,
+        platform::Rect::FromSize(kFormOrigin.x, kFormOrigin.y, formWidth, formHeight));
+    platform::Surface& formSurface = form.DrawingSurface();
+    formSurface.Resize(formWidth, formHeight, o.parentColor);
+    formSurface.backgroundColor = o.parentColor;
+
+    forms::ResourceTable resources;
+    forms::AmbientProperties ambient;
+    ambient.font = o.font;
+    auto control = std::make_unique<vbButton>();
+    vbButton& b = *control;
+    const platform::Rect place = platform::Rect::FromSize(kMargin, kMargin, o.width, o.height);
+    forms::ControlSite site(form, place, std::move(control), ambient, resources);
+    site.InitNew();
+
+    b.SetButtonType(o.buttonType);
+    b.SetFont(o.font);
+    b.SetCaption(o.caption);
+    b.SetColorScheme(o.colorScheme);
+    if (o.backColor) b.SetBackColor(*o.backColor);
+    if (o.backOver) b.SetBackOver(*o.backOver);
+    if (o.foreColor) b.SetForeColor(*o.foreColor);
+    if (o.foreOver) b.SetForeOver(*o.foreOver);
+    if (o.maskColor) b.SetMaskColor(*o.maskColor);
+    b.SetSoftBevel(o.softBevel);
+    b.SetSpecialEffect(o.specialEffect);
+    b.SetShowFocusRect(o.showFocusRect);
+    if (o.checked) {
+        b.SetCheckBoxBehaviour(true);
+        b.SetValue(true);
+    }
+    if (o.state == ShotState::Disabled) b.SetEnabled(false);
+    if (o.displayAsDefault) {
+        ambient.displayAsDefault = true;
+        site.SetAmbient(ambient);
+    }
+
+    form.Show();
+    site.Show();
+    backend.ProcessUntilIdle();
+    if (o.focus) system.SetFocus(&site.SiteWindow());
+    if (o.state == ShotState::Lit || o.state == ShotState::Down) {
+        const platform::Point centre =
+            site.SiteWindow().ClientToScreen({o.width / 2, o.height / 2});
+        system.PointerMoveTo(centre);
+        if (o.state == ShotState::Down) system.ButtonDown(1);
+    }
+    backend.ProcessUntilIdle();
+    system.UpdateAll();
+
+    const platform::Surface& composed = form.Framebuffer();
+    platform::Image image{o.width, o.height, {}};
+    image.pixels.reserve(static_cast<size_t>(o.width) * static_cast<size_t>(o.height));
+    for (int32_t y = 0; y < o.height; ++y) {
+        for (int32_t x = 0; x < o.width; ++x) {
+            image.pixels.push_back(0xFF000000u | composed.Pixel(kMargin + x, kMargin + y));
+        }
+    }
+    return image;
+}
+
+}  // namespace button

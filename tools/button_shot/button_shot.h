@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "button/color_math.h"
+#include "platform/image/image.h"
+#include "platform/objects/font_desc.h"
+
+namespace button {
+
+/// How the button is shown: pointer away, pointer over it, left button pressed over it, or
+/// Enabled off.
+enum class ShotState { Up, Lit, Down, Disabled };
+
+/// One picture of a vbButton: its settings, its state and its surroundings. Colours left
+/// empty keep a new instance's.
+struct ShotOptions {
+    int32_t buttonType = 14;
+    int32_t width = 75;
+    int32_t height = 25;
+    std::string caption;
+    platform::FontDesc font = DefaultFont();
+    int32_t colorScheme = 1;
+    std::optional<OleColor> backColor;
+    std::optional<OleColor> backOver;
+    std::optional<OleColor> foreColor;
+    std::optional<OleColor> foreOver;
+    std::optional<OleColor> maskColor;
+    bool softBevel = false;
+    int32_t specialEffect = 0;
+    ShotState state = ShotState::Up;
+    bool focus = false;
+    bool showFocusRect = true;
+    bool displayAsDefault = false;
+    bool checked = false;
+    platform::Color parentColor = 0xFF00FF;
+
+    static platform::FontDesc DefaultFont();
+};
+
+/// The command line of button-shot: the options, then the output file.
+struct ShotCommand {
+    ShotOptions options;
+    std::string outputPath;
+};
+
+/// Reads the arguments after the program name. Throws std::invalid_argument naming the
+/// option for an unknown option, a missing or malformed value, or a missing output file.
+ShotCommand ParseShotCommand(std::span<const std::string_view> args);
+
+/// The usage text printed for a bad command line.
+extern const char* const kShotUsage;
+
+/// Renders the button through a real host on a headless display: a form window painted in
+/// the parent colour hosts it at the given size; its properties go through the setters; the
+/// state comes from input through the window system (pointer moves and presses, keyboard
+/// focus). The result is the button's rectangle cut from the form's composed picture, so
+/// pixels outside the button's window shape show the parent colour. Opaque.
+platform::Image RenderShot(const ShotOptions& options);
+
+}  // namespace button
