@@ -1,15 +1,172 @@
+#include <string>
+#include <string_view>
+
 #include "button/vb_button.h"
+#include "platform/text/draw_text.h"
+#include "platform/text/font_cache.h"
+#include "platform/text/text_flags.h"
 
 namespace button {
+namespace {
 
-void vbButton::UpdateAccessKey() {}
+// Drawn: each line centred, broken at words; vertical centring does not apply to such text, so
+// the lines start at the rectangle's top, which the layout has already placed.
+constexpr uint32_t kDrawFlags =
+    platform::kTextCenter | platform::kTextVCenter | platform::kTextWordBreak;
+// Measured: wrapped at the rectangle's width, the rectangle set to the text's extent.
+constexpr uint32_t kMeasureFlags = platform::kTextCalcRect | platform::kTextWordBreak;
+
+// The bytes of the UTF-8 character that starts at `at`, ASCII letters lower-cased.
+std::string KeyAt(std::string_view text, size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    size_t length = 1;
+    if (lead >= 0xF0) {
+        length = 4;
+    } else if (lead >= 0xE0) {
+        length = 3;
+    } else if (lead >= 0xC0) {
+        length = 2;
+    }
+    std::string key(text.substr(at, length));
+    if (lead >= 'A' && lead <= 'Z') key[0] = static_cast<char>(lead - 'A' + 'a');
+    return key;
+}
+
+// The access key a caption names: the character after its first single "&". One escaped "&&"
+// before it is skipped; a second one, or a caption ending in the ampersand, names none.
+std::string AccessKeyOf(std::string_view text) {
+    if (text.size() <= 1) return {};
+    size_t amp = text.find('&');
+    if (amp == std::string_view::npos || amp + 1 == text.size()) return {};
+    if (text[amp + 1] != '&') return KeyAt(text, amp + 1);
+    amp = text.find('&', amp + 2);
+    if (amp == std::string_view::npos || amp + 1 == text.size()) return {};
+    if (text[amp + 1] == '&') return {};
+    return KeyAt(text, amp + 1);
+}
+
+}  // namespace
+
+void vbButton::UpdateAccessKey() {
+    host->SetAccessKeys(AccessKeyOf(caption));
+}
+
+// Measures the caption in the room the picture leaves and centres it there; the down copy sits
+// one pixel right and down. The picture is then placed against the caption.
 void vbButton::LayoutCaption() {
+    const int32_t pw = pictureWidth;
+    const int32_t ph = pictureHeight;
+    Rect rect = captionRectDown;
+    switch (picturePosition) {
+        case 0:
+            rect = {pw + 1, 1, width - 2, height - 2};
+            break;
+        case 1:
+            rect = {1, 1, width - 2 - pw, height - 2};
+            break;
+        case 2:
+            rect = {1, ph + 1, width - 2, height - 2};
+            break;
+        case 3:
+            rect = {1, 1, width - 2, height - 2 - ph};
+            break;
+        case 4:
+            rect = {1, 1, width - 2, height - 2};
+            break;
+        default:
+            break;
+    }
+    const auto font = platform::LoadFont(host->Font());
+    platform::DrawText(Surface(), *font, caption, rect, kMeasureFlags);
+    captionRect = rect;
+    captionWidth = rect.right - rect.left;
+    captionHeight = rect.bottom - rect.top;
+
+    const int32_t r = rect.right;
+    const int32_t b = rect.bottom;
+    switch (picturePosition) {
+        case 0:
+        case 2:
+        case 4:
+            captionRect = rect.Offset((width - r) / 2, (height - b) / 2);
+            break;
+        case 1:
+            captionRect = rect.Offset((width - r - pw - 4) / 2, (height - b) / 2);
+            break;
+        case 3:
+            captionRect = rect.Offset((width - r) / 2, (height - b - ph - 4) / 2);
+            break;
+        default:
+            break;
+    }
+    captionRectDown = captionRect.Offset(1, 1);
     PlacePicture();
 }
+
+// The caption in the colours and places of one look. Looks 0 to 2 lay the effect copies under
+// the text; an unknown look draws once in the colour the surface already holds.
 void vbButton::DrawCaption(int32_t look) {
     lastCaptionLook = look;
+    switch (look) {
+        case 0:
+            DrawCaptionEffect(captionRect);
+            DrawCaptionText(captionRect, palette.Text);
+            break;
+        case 1:
+            DrawCaptionEffect(captionRect);
+            DrawCaptionText(captionRect, palette.TextOver);
+            break;
+        case 2:
+            DrawCaptionEffect(captionRectDown);
+            DrawCaptionText(captionRectDown, buttonType == 4 ? palette.Light : palette.TextOver);
+            break;
+        case 3:
+            DrawCaptionText(captionRectDown, palette.Highlight);
+            DrawCaptionText(captionRect, palette.Shadow);
+            break;
+        case 4:
+            DrawCaptionText(captionRect, palette.Shadow);
+            break;
+        case 5:
+            DrawCaptionText(captionRect, OffP(palette.FaceShade, -104));
+            break;
+        case 6:
+            DrawCaptionText(captionRectDown, palette.Highlight);
+            DrawCaptionText(captionRect, palette.Face);
+            break;
+        case 7:
+            DrawCaptionText(captionRectDown, Off(palette.Shadow, -50));
+            DrawCaptionText(captionRect, palette.Highlight);
+            break;
+        default:
+            DrawCaptionText(captionRect, Surface().textColor);
+            break;
+    }
 }
-void vbButton::DrawCaptionEffect(const Rect&) {}
-void vbButton::DrawCaptionText(const Rect&, Color) {}
+
+// Effect 1 raises the text (dark copy below-right, light copy above-left), 2 sinks it (the
+// reverse), 3 and above cast a drop shadow (the dark copy only).
+void vbButton::DrawCaptionEffect(const Rect& rect) {
+    if (specialEffect <= 0) return;
+    Color base = palette.Face;
+    if (buttonType == 3 || buttonType == 4 || buttonType == 14) {
+        base = palette.FaceShade;
+    } else if (buttonType == 9 && lastDrawnState == kStateUp && hover && colorScheme != 2) {
+        base = palette.AccentLight;
+    }
+    const bool sunken = specialEffect == 2;
+    DrawCaptionText(rect.Offset(1, 1), Off(base, sunken ? 40 : -40));
+    if (specialEffect == 1 || sunken) {
+        DrawCaptionText(rect.Offset(-1, -1), Off(base, sunken ? -40 : 40));
+    }
+}
+
+void vbButton::DrawCaptionText(const Rect& rect, Color colour) {
+    platform::Surface& surface = Surface();
+    surface.textColor = colour;
+    Rect target = rect;
+    const auto font = platform::LoadFont(host->Font());
+    platform::DrawText(surface, *font, caption, target, kDrawFlags);
+}
 
 }  // namespace button

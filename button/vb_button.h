@@ -187,6 +187,8 @@ class vbButton final : public forms::UserControl {
     void PaintGradient(Color colour, float k, bool proportional, bool downward);
 
     // Caption (caption.cpp).
+    /// The caption tests' access to the layout inputs and the looks.
+    friend struct CaptionProbe;
     void UpdateAccessKey();
     void LayoutCaption();
     void DrawCaption(int32_t look);
