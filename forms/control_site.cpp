@@ -246,14 +246,18 @@ void ControlSite::WriteProperty(std::string_view key, PropertyValue value) {
     bag_.Write(key, std::move(value));
 }
 
+void ControlSite::SetEventHandler(ControlEventHandler handler) {
+    eventHandler_ =
+        handler ? std::make_shared<const ControlEventHandler>(std::move(handler)) : nullptr;
+}
+
 bool ControlSite::RaiseEvent(int32_t number, std::string_view name, std::span<EventArgument> args) {
     if (!eventHandler_) return true;
-    // The handler may destroy this site, and the handler object with it: it runs from a copy,
-    // and the window is looked up by handle afterwards.
+    // The handler may destroy this site: the window is looked up by handle afterwards.
     platform::WindowSystem& system = window_->System();
     const platform::WindowHandle handle = window_->Handle();
-    const ControlEventHandler handler = eventHandler_;
-    handler(ControlEvent{number, name, args, index_});
+    const std::shared_ptr<const ControlEventHandler> handler = eventHandler_;
+    (*handler)(ControlEvent{number, name, args, index_});
     return system.Find(handle) != nullptr;
 }
 

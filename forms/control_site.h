@@ -61,7 +61,7 @@ class ControlSite final : public ControlContainer {
     UserControl& Control() { return *control_; }
     platform::Window& SiteWindow();
 
-    void SetEventHandler(ControlEventHandler handler) { eventHandler_ = std::move(handler); }
+    void SetEventHandler(ControlEventHandler handler);
     void SetIndex(std::optional<int32_t> index) { index_ = index; }
     std::optional<int32_t> Index() const { return index_; }
 
@@ -120,7 +120,8 @@ class ControlSite final : public ControlContainer {
     const ResourceTable& resources_;
     PropertyBag bag_;
     std::vector<std::string> notifications_;
-    ControlEventHandler eventHandler_;
+    // Shared, so that a handler that replaces itself or destroys the site finishes its call.
+    std::shared_ptr<const ControlEventHandler> eventHandler_;
     std::optional<int32_t> index_;
     platform::FontDesc font_;
     int16_t mousePointer_ = 0;

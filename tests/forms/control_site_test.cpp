@@ -175,6 +175,21 @@ TEST_F(ControlSiteTest, RaisesEventsWithArgumentsTheHostMayChange) {
     EXPECT_EQ(seen.back(), "1 Click index -1 args 0");
 }
 
+TEST_F(ControlSiteTest, AHandlerMayReplaceItselfAndFinishItsCall) {
+    auto site = MakeSite({10, 10, 60, 40});
+    site->InitNew();
+    std::vector<std::string> seen;
+    site->SetEventHandler([&seen, &site, tag = std::string("first handler")](const ControlEvent&) {
+        site->SetEventHandler([&seen](const ControlEvent&) { seen.push_back("second handler"); });
+        seen.push_back(tag);  // its own state is still there
+    });
+    EXPECT_TRUE(site->RaiseEvent(1, "Click", {}));
+    EXPECT_TRUE(site->RaiseEvent(1, "Click", {}));
+    site->SetEventHandler(nullptr);
+    EXPECT_TRUE(site->RaiseEvent(1, "Click", {}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"first handler", "second handler"}));
+}
+
 TEST_F(ControlSiteTest, TellsTheControlWhenTheHostDestroyedIt) {
     auto site = MakeSite({10, 10, 60, 40});
     site->InitNew();
