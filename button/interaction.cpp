@@ -1,31 +1,202 @@
+#include <array>
+#include <string>
+#include <variant>
+
 #include "button/vb_button.h"
+#include "platform/ui/keys.h"
+#include "platform/ui/window_system.h"
 
 namespace button {
+namespace {
 
-void vbButton::OnMouseDown(int32_t, int32_t, int32_t, int32_t) {}
-void vbButton::OnMouseMove(int32_t, int32_t, int32_t, int32_t) {}
-void vbButton::OnMouseUp(int32_t, int32_t, int32_t, int32_t) {}
-void vbButton::OnClick() {}
-void vbButton::OnDoubleClick() {}
-void vbButton::OnKeyDown(int32_t&, int32_t) {}
-void vbButton::OnKeyPress(int32_t&) {}
-void vbButton::OnKeyUp(int32_t&, int32_t) {}
-void vbButton::OnAccessKey() {}
-void vbButton::OnGotFocus() {}
-void vbButton::OnLostFocus() {}
-void vbButton::OnTimer() {}
+// The control's events, numbered in their order of declaration.
+constexpr int32_t kEventClick = 1;
+constexpr int32_t kEventMouseDown = 2;
+constexpr int32_t kEventMouseMove = 3;
+constexpr int32_t kEventMouseUp = 4;
+constexpr int32_t kEventKeyPress = 5;
+constexpr int32_t kEventKeyDown = 6;
+constexpr int32_t kEventKeyUp = 7;
+constexpr int32_t kEventMouseOver = 8;
+constexpr int32_t kEventMouseOut = 9;
+
+// How often a lit button asks whether the pointer is still over it.
+constexpr int32_t kHoverPollMs = 3;
+
+// A Button or KeyCode as the host's handler left it; the button keeps these in a byte, so a
+// handler that wrote anything outside 0..255 gets the overflow back.
+int32_t ReadBackByte(const forms::EventArgument& argument, const char* what) {
+    const int32_t value = std::get<int16_t>(argument);
+    if (value < 0 || value > 255)
+        throw OverflowError(std::string(what) + " " + std::to_string(value) +
+                            " does not fit a byte");
+    return value;
+}
+
+}  // namespace
+
+// ---- Hover --------------------------------------------------------------------------------
+
+// Over the button exactly when the window under the pointer is the button's own: its shape
+// and any window covering it count.
+bool vbButton::PointerIsOver() const {
+    const platform::Window& window = host->ControlWindow();
+    const platform::WindowSystem& system = window.System();
+    return system.WindowAtPoint(system.PointerPosition()) == &window;
+}
+
+void vbButton::SetHoverTimer(bool on) {
+    host->SetTimerInterval(kHoverPollMs);
+    host->SetTimerEnabled(on);
+}
+
+void vbButton::OnTimer() {
+    if (PointerIsOver()) return;
+    SetHoverTimer(false);
+    hover = false;
+    RenderButton(kStateUp, true);
+    host->RaiseEvent(kEventMouseOut, "MouseOut", {});
+}
+
+// ---- Events -------------------------------------------------------------------------------
+
+bool vbButton::RaiseMouseEvent(int32_t number, const char* name, int32_t& button, int32_t shift,
+                               int32_t x, int32_t y) {
+    std::array<forms::EventArgument, 4> args{forms::EventArgument(static_cast<int16_t>(button)),
+                                             forms::EventArgument(static_cast<int16_t>(shift)),
+                                             forms::EventArgument(static_cast<float>(x)),
+                                             forms::EventArgument(static_cast<float>(y))};
+    if (!host->RaiseEvent(number, name, args)) return false;
+    button = ReadBackByte(args[0], "Button");
+    return true;
+}
+
+bool vbButton::RaiseKeyEvent(int32_t number, const char* name, int32_t& keyCode, int32_t shift) {
+    std::array<forms::EventArgument, 2> args{forms::EventArgument(static_cast<int16_t>(keyCode)),
+                                             forms::EventArgument(static_cast<int16_t>(shift))};
+    if (!host->RaiseEvent(number, name, args)) return false;
+    keyCode = ReadBackByte(args[0], "KeyCode");
+    return true;
+}
+
+// ---- Mouse --------------------------------------------------------------------------------
+
+// A right press alone never looks pressed, so it never leads to a click either.
+void vbButton::OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) {
+    if (!RaiseMouseEvent(kEventMouseDown, "MouseDown", button, shift, x, y)) return;
+    lastMouseButton = static_cast<uint8_t>(button);
+    if (button != platform::kButtonRight) RenderButton(kStateDown, false);
+}
+
+void vbButton::OnMouseMove(int32_t button, int32_t shift, int32_t x, int32_t y) {
+    if (!RaiseMouseEvent(kEventMouseMove, "MouseMove", button, shift, x, y)) return;
+    if (button >= platform::kButtonRight) return;
+    if (!PointerIsOver()) {
+        RenderButton(kStateUp, false);
+        return;
+    }
+    if (button == 0) {
+        if (hover) return;
+        SetHoverTimer(true);
+        hover = true;
+        RenderButton(kStateUp, true);
+        host->RaiseEvent(kEventMouseOver, "MouseOver", {});
+        return;
+    }
+    // Dragged back in with the left button held: down with the hover look, and the flag
+    // cleared again so the first move after the release counts as a fresh entry.
+    hover = true;
+    RenderButton(kStateDown, false);
+    hover = false;
+}
+
+void vbButton::OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) {
+    if (!RaiseMouseEvent(kEventMouseUp, "MouseUp", button, shift, x, y)) return;
+    if (button != platform::kButtonRight) RenderButton(kStateUp, false);
+}
+
+// The new look reaches the screen before the host's handler runs.
+void vbButton::OnClick() {
+    if (lastMouseButton != platform::kButtonLeft || !enabled) return;
+    if (checkBoxBehaviour) value = !value;
+    RenderButton(kStateUp, true);
+    host->RepaintNow();
+    host->RaiseEvent(kEventClick, "Click", {});
+}
+
+// The second press of a double click gives no click of its own; the capture makes its
+// release reach the button wherever the pointer is then.
+void vbButton::OnDoubleClick() {
+    if (lastMouseButton != platform::kButtonLeft) return;
+    platform::WindowSystem& system = host->ControlWindow().System();
+    const platform::WindowHandle handle = host->Hwnd();
+    OnMouseDown(platform::kButtonLeft, 0, 0, 0);
+    // The press's handler may have destroyed the control: only the window system is asked.
+    if (platform::Window* window = system.Find(handle)) window->SetCapture();
+}
+
+// ---- Keys ---------------------------------------------------------------------------------
+
+void vbButton::OnKeyDown(int32_t& keyCode, int32_t shift) {
+    if (!RaiseKeyEvent(kEventKeyDown, "KeyDown", keyCode, shift)) return;
+    lastKeyCode = static_cast<uint8_t>(keyCode);
+    switch (keyCode) {
+        case platform::kKeySpace:
+            RenderButton(kStateDown, false);
+            break;
+        case platform::kKeyLeft:
+        case platform::kKeyUp:
+            host->SendKeys("+{Tab}");
+            break;
+        case platform::kKeyRight:
+        case platform::kKeyDown:
+            host->SendKeys("{Tab}");
+            break;
+        default:
+            break;
+    }
+}
+
+void vbButton::OnKeyPress(int32_t& keyAscii) {
+    std::array<forms::EventArgument, 1> args{forms::EventArgument(static_cast<int16_t>(keyAscii))};
+    if (!host->RaiseEvent(kEventKeyPress, "KeyPress", args)) return;
+    keyAscii = std::get<int16_t>(args[0]);
+}
+
+// Only a space released after a space press clicks: another key in between cancels it.
+void vbButton::OnKeyUp(int32_t& keyCode, int32_t shift) {
+    if (!RaiseKeyEvent(kEventKeyUp, "KeyUp", keyCode, shift)) return;
+    if (lastKeyCode != platform::kKeySpace || keyCode != platform::kKeySpace) return;
+    if (checkBoxBehaviour) value = !value;
+    RenderButton(kStateUp, false);
+    host->RepaintNow();
+    host->RaiseEvent(kEventClick, "Click", {});
+}
+
+// The access key clicks the button as the left button would, through the same guard.
+void vbButton::OnAccessKey() {
+    lastMouseButton = platform::kButtonLeft;
+    OnClick();
+}
+
+// ---- Focus and visibility -----------------------------------------------------------------
+
+// With the focus rectangle shown, a focused button also looks lit.
+void vbButton::OnGotFocus() {
+    focus = true;
+    if (showFocusRect) hover = true;
+    RenderButton(lastDrawnState, true);
+}
+
+void vbButton::OnLostFocus() {
+    focus = false;
+    if (showFocusRect) hover = false;
+    RenderButton(lastDrawnState, true);
+}
+
+// Nothing is drawn until the button is shown again or refreshed.
 void vbButton::OnHide() {
     ready = false;
 }
-bool vbButton::PointerIsOver() const {
-    return false;
-}
-bool vbButton::RaiseMouseEvent(int32_t, const char*, int32_t&, int32_t, int32_t, int32_t) {
-    return true;
-}
-bool vbButton::RaiseKeyEvent(int32_t, const char*, int32_t&, int32_t) {
-    return true;
-}
-void vbButton::SetHoverTimer(bool) {}
 
 }  // namespace button
