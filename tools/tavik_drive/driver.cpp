@@ -1,0 +1,185 @@
+#include "tools/tavik_drive/driver.h"
+
+#include <fstream>
+#include <istream>
+#include <ostream>
+
+#include "calculator/key_layout.h"
+
+namespace drive {
+namespace {
+
+namespace headless = platform::headless;
+
+std::string EscapeCarriageReturns(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        if (c == '\r') {
+            escaped += "\\r";
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string ButtonList(forms::MessageBoxButtons buttons) {
+    return buttons == forms::MessageBoxButtons::Ok ? "OK" : "Yes/No";
+}
+
+bool Within(const platform::Window* window, const platform::Window& ancestor) {
+    for (; window; window = window->Parent())
+        if (window == &ancestor) return true;
+    return false;
+}
+
+}  // namespace
+
+Driver::Driver(platform::HeadlessBackend& backend, platform::WindowSystem& system,
+               calculator::Program& program, std::istream& input, std::ostream& output,
+               std::ostream& errors)
+    : backend(backend),
+      system(system),
+      program(program),
+      input(input),
+      output(output),
+      errors(errors) {
+    backend.SetInputSource([this] { return NextAction(); });
+    previousObserver = forms::SetMessageBoxObserver(
+        [this](const forms::MessageBoxInfo& info) { return MessageBoxShown(info); });
+}
+
+Driver::~Driver() {
+    forms::SetMessageBoxObserver(std::move(previousObserver));
+}
+
+int Driver::Run() {
+    program.Start();
+    if (!program.Ended() && !failed) system.Run();
+    if (failed) return 2;
+    if (program.Ended()) PrintLine("ended");
+    return 0;
+}
+
+std::optional<platform::HeadlessAction> Driver::NextAction() {
+    while (pending.empty()) {
+        std::string line;
+        if (failed || !std::getline(input, line)) return std::nullopt;
+        ++lineNumber;
+        const ParsedLine parsed = ParseCommandLine(line);
+        if (!parsed.error.empty()) {
+            Fail(parsed.error);
+            return std::nullopt;
+        }
+        if (parsed.command) Queue(*parsed.command);
+    }
+    platform::HeadlessAction action = std::move(pending.front());
+    pending.pop_front();
+    return action;
+}
+
+void Driver::Queue(const Command& command) {
+    // A line is read only when everything before it has run, so its targets are looked up now.
+    struct Visitor {
+        Driver& d;
+        void operator()(const command::Wait& c) { d.pending.push_back(headless::Advance{c.ms}); }
+        void operator()(const command::Move& c) {
+            const platform::Window* front = d.FrontWindow();
+            if (!front) return d.Fail("no window is shown");
+            d.pending.push_back(headless::MoveInWindow{front->Handle(), {c.x, c.y}});
+        }
+        void operator()(const command::Down& c) {
+            d.pending.push_back(headless::ButtonDown{c.button});
+        }
+        void operator()(const command::Up& c) { d.pending.push_back(headless::ButtonUp{c.button}); }
+        void operator()(const command::Click& c) {
+            calculator::main& window = d.program.MainWindow();
+            calculator::KeyControl* key = window.KeyWithCaption(c.caption);
+            if (!key) return d.Fail("no key shows \"" + c.caption + "\"");
+            const platform::Window& site = key->Site().SiteWindow();
+            const platform::Point centre = window.ScreenToClient(
+                site.ClientToScreen({site.ClientWidth() / 2, site.ClientHeight() / 2}));
+            d.pending.push_back(headless::MoveInWindow{window.Handle(), centre});
+            d.pending.push_back(headless::ButtonDown{platform::kButtonLeft});
+            d.pending.push_back(headless::ButtonUp{platform::kButtonLeft});
+        }
+        void operator()(const command::Key& c) {
+            d.pending.insert(d.pending.end(), c.actions.begin(), c.actions.end());
+        }
+        void operator()(const command::Answer& c) {
+            const platform::Window* box = d.system.Find(d.messageBox);
+            if (!box || !box->IsShown()) return d.Fail("no message box is up");
+            const bool okBox = d.messageBoxButtons == forms::MessageBoxButtons::Ok;
+            if (okBox != (c.button == "OK"))
+                return d.Fail("the message box has no " + c.button + " button");
+            // The box chooses a button by its initial letter.
+            const std::vector<platform::HeadlessAction> letter = KeyActions(c.button.substr(0, 1));
+            d.pending.insert(d.pending.end(), letter.begin(), letter.end());
+        }
+        void operator()(const command::Close&) {
+            d.pending.push_back(headless::Call{[&d = d] {
+                d.system.CloseRequest(d.program.MainWindow().Handle());
+            }});
+        }
+        void operator()(const command::PrintDisplay&) {
+            d.pending.push_back(headless::Call{[&d = d] {
+                d.PrintLine("[" + d.program.MainWindow().txtBuffer.Text() + "]");
+            }});
+        }
+        void operator()(const command::PrintFocus&) {
+            d.pending.push_back(headless::Call{[&d = d] { d.PrintLine(d.FocusName()); }});
+        }
+        void operator()(const command::Shot& c) {
+            const platform::Window* front = d.FrontWindow();
+            if (!front) return d.Fail("no window is shown");
+            const std::vector<uint8_t> png = d.backend.ScreenPng(front->NativeId());
+            std::ofstream file(c.file, std::ios::binary);
+            file.write(reinterpret_cast<const char*>(png.data()),
+                       static_cast<std::streamsize>(png.size()));
+            if (!file.flush()) d.Fail("cannot write " + c.file);
+        }
+    };
+    std::visit(Visitor{*this}, command);
+}
+
+void Driver::Fail(const std::string& message) {
+    errors << "tavik-drive: line " << lineNumber << ": " << message << std::endl;
+    failed = true;
+    pending.clear();
+}
+
+std::optional<forms::MessageBoxAnswer> Driver::MessageBoxShown(const forms::MessageBoxInfo& info) {
+    messageBox = info.window->Handle();
+    messageBoxButtons = info.buttons;
+    PrintLine("message: " + info.title + " | " + EscapeCarriageReturns(info.text) + " | " +
+              ButtonList(info.buttons));
+    return std::nullopt;
+}
+
+platform::Window* Driver::FrontWindow() const {
+    const std::vector<platform::Window*>& windows = system.TopLevels();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if ((*it)->IsShown()) return *it;
+    return nullptr;
+}
+
+std::string Driver::FocusName() const {
+    const platform::Window* focus = system.FocusWindow();
+    const calculator::main& window = program.MainWindow();
+    if (Within(focus, window.txtBuffer)) return "txtBuffer";
+    const auto& keys = window.Keys();
+    for (size_t i = 0; i < keys.size() && i < calculator::kKeyLayouts.size(); ++i) {
+        if (!Within(focus, keys[i]->Site().SiteWindow())) continue;
+        const calculator::KeyLayout& layout = calculator::kKeyLayouts[i];
+        std::string name(layout.name);
+        if (layout.index) name += "(" + std::to_string(*layout.index) + ")";
+        return name;
+    }
+    return "none";
+}
+
+void Driver::PrintLine(const std::string& line) {
+    output << line << std::endl;
+}
+
+}  // namespace drive
