@@ -7,8 +7,8 @@ namespace {
 constexpr Color kGradientFrame = 0x733C00;
 constexpr Color kGradientCorner = 0x7B4D10;
 
-// The four edges of a coloured rim of the Gradient look: the outer rectangle one pixel in,
-// its bottom, top and second rows, and its inner left and right columns.
+// The colours of a coloured rim of the Gradient look: the frame one pixel in, the bottom line,
+// the top line, the second row and the two inner side columns.
 struct Rim {
     Color frame;
     Color bottom;
