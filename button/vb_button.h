@@ -197,6 +197,8 @@ class vbButton final : public forms::UserControl {
     void DrawCaptionText(const Rect& rect, Color colour);
 
     // Pictures (picture.cpp).
+    /// The picture tests' access to placement inputs, looks and the compositing step.
+    friend struct PictureProbe;
     void MeasurePicture();
     void PlacePicture();
     void DrawPicture(int32_t look);

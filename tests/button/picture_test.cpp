@@ -1,0 +1,717 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "button/color_math.h"
+#include "button/vb_button.h"
+#include "platform/image/image.h"
+#include "platform/objects/picture.h"
+#include "tests/button/button_host.h"
+
+namespace button {
+
+// Reaches the picture's placement inputs, the looks and the compositing step, which have no
+// public entry of their own.
+struct PictureProbe {
+    static void Render(vbButton& b, int32_t x, int32_t y, int32_t w, int32_t h,
+                       const PicturePtr& picture, Color mask, int64_t colour, bool darkOnly,
+                       bool greyscale, bool blend) {
+        b.RenderPicture(x, y, w, h, picture, mask, colour, darkOnly, greyscale, blend);
+    }
+    static void Draw(vbButton& b, int32_t look) { b.DrawPicture(look); }
+    static void Place(vbButton& b) { b.PlacePicture(); }
+    static void MeasureWith(vbButton& b, forms::ControlContainer& container) {
+        forms::ControlContainer* saved = b.host;
+        b.host = &container;
+        b.MeasurePicture();
+        b.host = saved;
+    }
+    struct Layout {
+        int32_t width = 100;
+        int32_t height = 30;
+        int32_t pictureWidth = 16;
+        int32_t pictureHeight = 16;
+        int32_t position = 0;
+        Rect captionRect;
+        std::string caption = "Open";
+    };
+    static void SetLayout(vbButton& b, const Layout& l) {
+        b.width = l.width;
+        b.height = l.height;
+        b.pictureWidth = l.pictureWidth;
+        b.pictureHeight = l.pictureHeight;
+        b.picturePosition = l.position;
+        b.captionRect = l.captionRect;
+        b.caption = l.caption;
+    }
+    static void SetPictures(vbButton& b, PicturePtr normal, PicturePtr over) {
+        b.pictureNormal = std::move(normal);
+        b.pictureOver = std::move(over);
+    }
+    static void SetPlace(vbButton& b, int32_t x, int32_t y) {
+        b.pictureX = x;
+        b.pictureY = y;
+    }
+    struct Look {
+        int32_t buttonType = 2;
+        bool hover = false;
+        int32_t specialEffect = 0;
+        int32_t colorScheme = 1;
+        bool useGreyscale = false;
+        bool useMaskColor = true;
+    };
+    static void SetLook(vbButton& b, const Look& l) {
+        b.buttonType = l.buttonType;
+        b.hover = l.hover;
+        b.specialEffect = l.specialEffect;
+        b.colorScheme = l.colorScheme;
+        b.useGreyscale = l.useGreyscale;
+        b.useMaskColor = l.useMaskColor;
+        b.DerivePalette();
+    }
+};
+
+namespace {
+
+using platform::Rgb;
+
+constexpr Color kGround = 0x123456;  // what the surface holds before a picture is drawn
+constexpr Color kMask = 0xC0C0C0;
+
+// A bitmap picture whose pixel (x, y) is colour(x, y).
+PicturePtr Bitmap(int32_t w, int32_t h, const std::function<Color(int32_t, int32_t)>& colour) {
+    platform::Image image{w, h, std::vector<uint32_t>(static_cast<size_t>(w * h))};
+    for (int32_t y = 0; y < h; ++y) {
+        for (int32_t x = 0; x < w; ++x)
+            image.pixels[y * w + x] = 0xFF000000 | colour(x, y);
+    }
+    return platform::LoadPicture(platform::EncodeBmp24(image));
+}
+
+PicturePtr Solid(int32_t w, int32_t h, Color colour) {
+    return Bitmap(w, h, [colour](int32_t, int32_t) { return colour; });
+}
+
+// A 32-bit icon whose pixel (x, y) is pixel(x, y), alpha included.
+PicturePtr Icon(int32_t w, int32_t h, const std::function<uint32_t(int32_t, int32_t)>& pixel) {
+    platform::IconImage icon;
+    icon.image = platform::Image{w, h, std::vector<uint32_t>(static_cast<size_t>(w * h))};
+    for (int32_t y = 0; y < h; ++y) {
+        for (int32_t x = 0; x < w; ++x)
+            icon.image.pixels[y * w + x] = pixel(x, y);
+    }
+    icon.bitCount = 32;
+    return platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false));
+}
+
+std::string Hex(Color c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06X", c);
+    return text;
+}
+
+// A button loaded with its defaults and shown, 100 x 30 pixels.
+struct PictureHost : ButtonHost {
+    PictureHost() : ButtonHost(true, {10, 10, 110, 40}) {
+        site->Load({});
+        site->Show();
+    }
+    platform::Surface& Surface() { return site->DrawingSurface(); }
+    void Fill(Color colour) {
+        platform::Surface& s = Surface();
+        for (int32_t y = 0; y < s.Height(); ++y) {
+            for (int32_t x = 0; x < s.Width(); ++x)
+                s.SetPixel(x, y, colour);
+        }
+    }
+    Color At(int32_t x, int32_t y) { return Surface().Pixel(x, y); }
+    // Draws at (10, 5) over the ground colour and returns the pixel there.
+    Color RenderOne(const PicturePtr& picture, int64_t colour, bool darkOnly, bool greyscale,
+                    bool blend, Color ground = kGround) {
+        Fill(ground);
+        PictureProbe::Render(*button, 10, 5, picture->Width(), picture->Height(), picture, kMask,
+                             colour, darkOnly, greyscale, blend);
+        return At(10, 5);
+    }
+};
+
+// ---- Compositing ----------------------------------------------------------------------------
+
+TEST(RenderPicture, GreyscaleRoundsTheRedPartFirstThenTheSumHalvesToEven) {
+    struct Case {
+        Color picture;
+        uint32_t grey;
+    };
+    const Case cases[] = {
+        {Rgb(255, 255, 255), 254},
+        {Rgb(255, 0, 0), 76},
+        {Rgb(0, 255, 0), 150},
+        {Rgb(0, 0, 255), 28},
+        {Rgb(128, 128, 128), 128},
+        {Rgb(0, 0, 0), 0},
+        // 5 x 0.3 = 1.5 rounds to 2; 1 x 0.59 + 2 = 2.59 rounds to 3.
+        {Rgb(5, 1, 0), 3},
+    };
+    PictureHost host;
+    for (const Case& c : cases) {
+        const Color out = host.RenderOne(Solid(1, 1, c.picture), -1, false, true, false);
+        EXPECT_EQ(out, Rgb(c.grey, c.grey, c.grey)) << Hex(c.picture);
+    }
+}
+
+TEST(RenderPicture, BlendTakesTwoThirdsOfThePictureTruncated) {
+    struct Case {
+        Color picture, ground, out;
+    };
+    const Case cases[] = {
+        {Rgb(255, 255, 255), Rgb(0, 0, 0), Rgb(170, 170, 170)},
+        {Rgb(0, 0, 0), Rgb(255, 255, 255), Rgb(85, 85, 85)},
+        // Per channel: (2 x 10 + 1) / 3 = 7, (2 x 200 + 100) / 3 = 166, (2 x 1 + 0) / 3 = 0.
+        {Rgb(10, 200, 1), Rgb(1, 100, 0), Rgb(7, 166, 0)},
+    };
+    PictureHost host;
+    for (const Case& c : cases) {
+        EXPECT_EQ(host.RenderOne(Solid(1, 1, c.picture), -1, false, false, true, c.ground), c.out)
+            << Hex(c.picture) << " over " << Hex(c.ground);
+    }
+}
+
+TEST(RenderPicture, CopyAndSilhouetteAndDarkOnlyThreshold) {
+    PictureHost host;
+    const Color fill = Rgb(1, 2, 3);
+    EXPECT_EQ(host.RenderOne(Solid(1, 1, Rgb(9, 80, 200)), -1, false, false, false),
+              Rgb(9, 80, 200));
+    EXPECT_EQ(host.RenderOne(Solid(1, 1, Rgb(250, 250, 250)), fill, false, false, false), fill);
+    // darkOnly draws a pixel whose channels sum to 384 and skips one summing to 385.
+    EXPECT_EQ(host.RenderOne(Solid(1, 1, Rgb(128, 128, 128)), fill, true, false, false), fill);
+    EXPECT_EQ(host.RenderOne(Solid(1, 1, Rgb(129, 128, 128)), fill, true, false, false), kGround);
+    EXPECT_EQ(host.RenderOne(Solid(1, 1, Rgb(0, 0, 255)), fill, true, false, false), fill);
+    // A silhouette ignores greyscale and blend.
+    EXPECT_EQ(host.RenderOne(Solid(1, 1, Rgb(9, 9, 9)), fill, false, true, true), fill);
+}
+
+// One mask pixel at (0, 0) and one picture pixel at (1, 0) in every mode.
+TEST(RenderPicture, MaskPixelsKeepTheBackgroundInEveryModeWhileUseMaskColorIsOn) {
+    struct Mode {
+        const char* name;
+        int64_t colour;
+        bool darkOnly, greyscale, blend;
+        Color drawnMask;   // what the mask pixel becomes with UseMaskColor off
+        Color drawnOther;  // what the other pixel becomes
+    };
+    const Color other = Rgb(30, 60, 90);
+    const Color fill = Rgb(200, 10, 10);
+    const Mode modes[] = {
+        {"copy", -1, false, false, false, kMask, other},
+        {"greyscale", -1, false, true, false, Rgb(192, 192, 192), Rgb(54, 54, 54)},
+        {"blend", -1, false, false, true, Rgb(156, 145, 134), Rgb(48, 57, 66)},
+        {"silhouette", fill, false, false, false, fill, fill},
+        // 0xC0C0C0 sums to 576: a darkOnly silhouette skips it even when it is drawn.
+        {"dark silhouette", fill, true, false, false, kGround, fill},
+    };
+    const PicturePtr picture =
+        Bitmap(2, 1, [&](int32_t x, int32_t) { return x == 0 ? kMask : other; });
+    PictureHost host;
+    for (const bool useMask : {true, false}) {
+        host.button->SetUseMaskColor(useMask);
+        for (const Mode& m : modes) {
+            host.Fill(kGround);
+            PictureProbe::Render(*host.button, 10, 5, 2, 1, picture, kMask, m.colour, m.darkOnly,
+                                 m.greyscale, m.blend);
+            EXPECT_EQ(host.At(10, 5), useMask ? kGround : m.drawnMask) << m.name << useMask;
+            EXPECT_EQ(host.At(11, 5), m.drawnOther) << m.name << useMask;
+            EXPECT_EQ(host.At(12, 5), kGround) << m.name << useMask;
+        }
+    }
+}
+
+TEST(RenderPicture, APictureAllOfTheMaskColourLeavesTheFaceUnchanged) {
+    PictureHost host;
+    host.Fill(kGround);
+    const std::vector<Color> before = host.Surface().Pixels();
+    PictureProbe::Render(*host.button, 3, 3, 8, 8, Solid(8, 8, kMask), kMask, Rgb(1, 1, 1), false,
+                         false, false);
+    EXPECT_EQ(host.Surface().Pixels(), before);
+}
+
+TEST(RenderPicture, IconTransparencyTakesTheMaskColour) {
+    // Left half opaque green, right half fully transparent, one half-transparent red pixel.
+    const PicturePtr icon = Icon(4, 2, [](int32_t x, int32_t y) -> uint32_t {
+        if (x == 3 && y == 1) return 0x800000FF;
+        return x < 2 ? 0xFF00FF00 : 0x00FFFFFF;
+    });
+    ASSERT_EQ(icon->Type(), platform::PictureType::Icon);
+    // Red at alpha 128 over the mask: (255 x 128 + 192 x 127 + 127) / 255 = 224, and
+    // (0 x 128 + 192 x 127 + 127) / 255 = 96 for green and blue.
+    const Color edge = Rgb(224, 96, 96);
+    PictureHost host;
+    for (const bool useMask : {true, false}) {
+        host.button->SetUseMaskColor(useMask);
+        host.Fill(kGround);
+        PictureProbe::Render(*host.button, 20, 10, 4, 2, icon, kMask, -1, false, false, false);
+        EXPECT_EQ(host.At(20, 10), Rgb(0, 255, 0));
+        EXPECT_EQ(host.At(21, 11), Rgb(0, 255, 0));
+        EXPECT_EQ(host.At(22, 10), useMask ? kGround : kMask) << useMask;
+        EXPECT_EQ(host.At(23, 10), useMask ? kGround : kMask) << useMask;
+        EXPECT_EQ(host.At(23, 11), edge) << useMask;
+    }
+}
+
+TEST(RenderPicture, OddWidthsKeepEveryPixelInItsPlace) {
+    PictureHost host;
+    for (const int32_t w : {1, 2, 3, 5, 7, 9}) {
+        for (const int32_t h : {1, 3, 4}) {
+            auto colour = [](int32_t x, int32_t y) { return Rgb(x * 25 + 1, y * 40 + 3, 99); };
+            host.Fill(kGround);
+            PictureProbe::Render(*host.button, 31, 7, w, h, Bitmap(w, h, colour), kMask, -1, false,
+                                 false, false);
+            for (int32_t y = -1; y <= h; ++y) {
+                for (int32_t x = -1; x <= w; ++x) {
+                    const bool inside = x >= 0 && y >= 0 && x < w && y < h;
+                    ASSERT_EQ(host.At(31 + x, 7 + y), inside ? colour(x, y) : kGround)
+                        << w << "x" << h << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+TEST(RenderPicture, PartlyOffTheSurfaceDrawsTheVisiblePartInPlace) {
+    PictureHost host;
+    auto colour = [](int32_t x, int32_t y) { return Rgb(x * 30, y * 30, 7); };
+    host.Fill(kGround);
+    PictureProbe::Render(*host.button, -2, -1, 5, 3, Bitmap(5, 3, colour), kMask, -1, false, false,
+                         false);
+    EXPECT_EQ(host.At(0, 0), colour(2, 1));
+    EXPECT_EQ(host.At(2, 1), colour(4, 2));
+    EXPECT_EQ(host.At(3, 0), kGround);
+    // The blend reads what lies under the picture at its own place.
+    host.Fill(Rgb(0, 0, 0));
+    host.Surface().SetPixel(98, 29, Rgb(255, 255, 255));
+    PictureProbe::Render(*host.button, 97, 28, 4, 4, Solid(4, 4, Rgb(0, 0, 0)), kMask, -1, false,
+                         false, true);
+    EXPECT_EQ(host.At(98, 29), Rgb(85, 85, 85));
+    EXPECT_EQ(host.At(99, 29), Rgb(0, 0, 0));
+}
+
+TEST(RenderPicture, AnEmptyRectangleDrawsNothing) {
+    PictureHost host;
+    host.Fill(kGround);
+    const std::vector<Color> before = host.Surface().Pixels();
+    const PicturePtr picture = Solid(4, 4, Rgb(1, 2, 3));
+    PictureProbe::Render(*host.button, 5, 5, 0, 4, picture, kMask, -1, false, false, false);
+    PictureProbe::Render(*host.button, 5, 5, 4, 0, picture, kMask, 7, false, false, false);
+    EXPECT_EQ(host.Surface().Pixels(), before);
+}
+
+// ---- Size and place -------------------------------------------------------------------------
+
+// A container that forwards every service to the control's own site except the unit conversion,
+// which works at another resolution.
+class ResolutionContainer final : public forms::ControlContainer {
+  public:
+    ResolutionContainer(forms::ControlContainer& site, double dpi) : site(site), dpi(dpi) {}
+
+    double HimetricToPixels(int32_t himetric) const override { return himetric * dpi / 2540.0; }
+
+    platform::WindowHandle Hwnd() const override { return site.Hwnd(); }
+    platform::Window& ControlWindow() override { return site.ControlWindow(); }
+    bool Enabled() const override { return site.Enabled(); }
+    void SetEnabled(bool enabled) override { site.SetEnabled(enabled); }
+    const platform::FontDesc& Font() const override { return site.Font(); }
+    void SetFont(const platform::FontDesc& font) override { site.SetFont(font); }
+    int16_t MousePointer() const override { return site.MousePointer(); }
+    void SetMousePointer(int16_t pointer) override { site.SetMousePointer(pointer); }
+    PicturePtr MouseIcon() const override { return site.MouseIcon(); }
+    void SetMouseIcon(PicturePtr picture) override { site.SetMouseIcon(std::move(picture)); }
+    void SetAccessKeys(std::string keys) override { site.SetAccessKeys(std::move(keys)); }
+    platform::Surface& DrawingSurface() override { return site.DrawingSurface(); }
+    void ClearSurface() override { site.ClearSurface(); }
+    void RepaintNow() override { site.RepaintNow(); }
+    int32_t Left() const override { return site.Left(); }
+    int32_t Top() const override { return site.Top(); }
+    int32_t Height() const override { return site.Height(); }
+    void SetHeight(int32_t height) override { site.SetHeight(height); }
+    int32_t PixelsToContainer(int32_t pixels) const override {
+        return site.PixelsToContainer(pixels);
+    }
+    void DispatchPending() override { site.DispatchPending(); }
+    const forms::AmbientProperties& Ambient() const override { return site.Ambient(); }
+    void PropertyChanged(std::string_view key) override { site.PropertyChanged(key); }
+    forms::PropertyValue ReadProperty(std::string_view key,
+                                      forms::PropertyValue defaultValue) override {
+        return site.ReadProperty(key, std::move(defaultValue));
+    }
+    void WriteProperty(std::string_view key, forms::PropertyValue value) override {
+        site.WriteProperty(key, std::move(value));
+    }
+    bool RaiseEvent(int32_t number, std::string_view name,
+                    std::span<forms::EventArgument> args) override {
+        return site.RaiseEvent(number, name, args);
+    }
+    void SendKeys(std::string_view keys) override { site.SendKeys(keys); }
+    PicturePtr LoadCursorResource(int32_t id) const override { return site.LoadCursorResource(id); }
+    bool TimerEnabled() const override { return site.TimerEnabled(); }
+    void SetTimerEnabled(bool enabled) override { site.SetTimerEnabled(enabled); }
+    int32_t TimerInterval() const override { return site.TimerInterval(); }
+    void SetTimerInterval(int32_t intervalMs) override { site.SetTimerInterval(intervalMs); }
+
+  private:
+    forms::ControlContainer& site;
+    double dpi;
+};
+
+TEST(MeasurePicture, PixelsOfTheHimetricSizeAndNoneWithoutAPicture) {
+    PictureHost host;
+    host.button->SetPictureNormal(Solid(20, 16, 0));
+    EXPECT_EQ(host.button->PictureSize(), (platform::Point{20, 16}));
+    host.button->SetPictureNormal(Solid(75, 1, 0));
+    EXPECT_EQ(host.button->PictureSize(), (platform::Point{75, 1}));
+    host.button->SetPictureNormal(nullptr);
+    EXPECT_EQ(host.button->PictureSize(), (platform::Point{0, 0}));
+    // PictureOver has no size of its own.
+    host.button->SetPictureOver(Solid(9, 9, 0));
+    EXPECT_EQ(host.button->PictureSize(), (platform::Point{0, 0}));
+}
+
+TEST(MeasurePicture, RoundsHalvesToEven) {
+    // At 254 dots per inch a pixel is 10 HIMETRIC: 7 px = 185 HIMETRIC -> 18.5 -> 18, 24 px =
+    // 635 -> 63.5 -> 64, 10 px = 265 -> 26.5 -> 26, 55 px = 1455 -> 145.5 -> 146.
+    PictureHost host;
+    ResolutionContainer at254(*host.site, 254);
+    host.button->SetPictureNormal(Solid(7, 24, 0));
+    PictureProbe::MeasureWith(*host.button, at254);
+    EXPECT_EQ(host.button->PictureSize(), (platform::Point{18, 64}));
+    host.button->SetPictureNormal(Solid(10, 55, 0));
+    PictureProbe::MeasureWith(*host.button, at254);
+    EXPECT_EQ(host.button->PictureSize(), (platform::Point{26, 146}));
+}
+
+TEST(PlacePicture, BesideAboveBelowOrCentred) {
+    struct Case {
+        int32_t position;
+        const char* caption;
+        platform::Point place;
+    };
+    const Rect captionRect{40, 9, 80, 22};
+    const Case cases[] = {
+        {0, "Open", {20, 7}},
+        {1, "Open", {84, 7}},
+        {2, "Open", {42, -9}},
+        {3, "Open", {42, 24}},
+        {4, "Open", {42, 7}},
+        {0, "   ", {42, 7}},
+        {1, "   ", {42, 7}},
+        {2, " ", {42, 7}},
+        {3, "", {42, 7}},
+        {5, "   ", {42, 7}},
+        {-1, "", {42, 7}},
+        // Other positions leave the place as it was.
+        {5, "Open", {-3, -4}},
+        {-1, "Open", {-3, -4}},
+    };
+    PictureHost host;
+    PictureProbe::SetPictures(*host.button, Solid(16, 16, 0), nullptr);
+    for (const Case& c : cases) {
+        PictureProbe::SetLayout(*host.button,
+                                {100, 30, 16, 16, c.position, captionRect, c.caption});
+        PictureProbe::SetPlace(*host.button, -3, -4);
+        PictureProbe::Place(*host.button);
+        EXPECT_EQ(host.button->PicturePlace(), c.place) << c.position << " '" << c.caption << "'";
+    }
+}
+
+TEST(PlacePicture, OddSizesTruncateAndNoPictureLeavesThePlace) {
+    PictureHost host;
+    PictureProbe::SetLayout(*host.button, {101, 31, 20, 16, 4, {}, "Go"});
+    // PictureOver alone is enough to be placed, in the size measured for PictureNormal.
+    PictureProbe::SetPictures(*host.button, nullptr, Solid(4, 4, 0));
+    PictureProbe::Place(*host.button);
+    EXPECT_EQ(host.button->PicturePlace(), (platform::Point{40, 7}));
+    // A picture larger than the button: (10 - 15) / 2 truncates toward zero to -2.
+    PictureProbe::SetLayout(*host.button, {10, 9, 15, 14, 0, {}, ""});
+    PictureProbe::Place(*host.button);
+    EXPECT_EQ(host.button->PicturePlace(), (platform::Point{-2, -2}));
+    PictureProbe::SetPictures(*host.button, nullptr, nullptr);
+    PictureProbe::SetPlace(*host.button, 5, 6);
+    PictureProbe::Place(*host.button);
+    EXPECT_EQ(host.button->PicturePlace(), (platform::Point{5, 6}));
+}
+
+TEST(PlacePicture, SettingAPictureOnABlankCaptionCentresIt) {
+    PictureHost host;
+    host.button->SetCaption("    ");
+    for (const int32_t position : {0, 1, 2, 3}) {
+        host.button->SetPicturePosition(position);
+        host.button->SetPictureNormal(Solid(16, 10, 0));
+        EXPECT_EQ(host.button->PicturePlace(), (platform::Point{42, 10})) << position;
+    }
+}
+
+// ---- Looks ----------------------------------------------------------------------------------
+
+// A 4 x 4 picture placed at (20, 10) over the ground colour, drawn by one look.
+struct LookHost : PictureHost {
+    static constexpr int32_t kX = 20, kY = 10, kSide = 4;
+    LookHost() {
+        PictureProbe::SetLayout(*button, {100, 30, kSide, kSide, 0, {40, 9, 80, 22}, "Open"});
+        PictureProbe::SetPlace(*button, kX, kY);
+    }
+    void Draw(const PictureProbe::Look& look, int32_t which, PicturePtr normal,
+              PicturePtr over = nullptr) {
+        PictureProbe::SetLook(*button, look);
+        PictureProbe::SetPictures(*button, std::move(normal), std::move(over));
+        Fill(kGround);
+        PictureProbe::Draw(*button, which);
+    }
+    const Palette& Colours() { return button->CurrentPalette(); }
+    // The colour of the picture's rectangle moved by (dx, dy), when it is one colour.
+    ::testing::AssertionResult Square(int32_t dx, int32_t dy, Color colour) {
+        for (int32_t y = 0; y < kSide; ++y) {
+            for (int32_t x = 0; x < kSide; ++x) {
+                const Color got = At(kX + dx + x, kY + dy + y);
+                if (got != colour) {
+                    return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is "
+                                                         << Hex(got) << " not " << Hex(colour);
+                }
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+};
+
+const Color kRed = Rgb(255, 0, 0);
+const Color kBlue = Rgb(0, 0, 255);
+
+TEST(DrawPicture, NothingWithoutPictureNormalEvenWithPictureOver) {
+    LookHost host;
+    for (const int32_t look : {0, 1, 2}) {
+        for (const bool hover : {false, true}) {
+            host.Draw({.buttonType = 2, .hover = hover, .specialEffect = 1}, look, nullptr,
+                      Solid(4, 4, kBlue));
+            for (const Color c : host.Surface().Pixels())
+                ASSERT_EQ(c, kGround) << look << hover;
+        }
+    }
+}
+
+TEST(DrawPicture, AHostedButtonWithOnlyPictureOverLooksAsWithNoPicture) {
+    PictureHost plain;
+    PictureHost withOver;
+    withOver.button->SetPictureOver(Solid(16, 16, kBlue));
+    withOver.button->SetValue(true);
+    withOver.button->SetValue(false);
+    EXPECT_EQ(withOver.Surface().Pixels(), plain.Surface().Pixels());
+}
+
+TEST(DrawPicture, UpWithTheHoverFlagOff) {
+    LookHost host;
+    host.Draw({.buttonType = 2}, 0, Solid(4, 4, kRed));
+    EXPECT_TRUE(host.Square(0, 0, kRed));
+    EXPECT_EQ(host.At(LookHost::kX + 4, LookHost::kY), kGround);
+    host.Draw({.buttonType = 2, .useGreyscale = true}, 0, Solid(4, 4, kRed));
+    EXPECT_TRUE(host.Square(0, 0, Rgb(76, 76, 76)));
+    // Lit, the greyscale picture shows its colours.
+    host.Draw({.buttonType = 2, .hover = true, .useGreyscale = true}, 0, Solid(4, 4, kRed));
+    EXPECT_TRUE(host.Square(0, 0, kRed));
+    // ButtonType 9 blends the picture into the face: (2 x 255 + 0x56) / 3 = 198 red.
+    host.Draw({.buttonType = 9}, 0, Solid(4, 4, kRed));
+    EXPECT_TRUE(host.Square(0, 0, Rgb(198, 0x34 / 3, 0x12 / 3)));
+}
+
+TEST(DrawPicture, UpLitButtonType9LiftsThePictureAboveItsShadow) {
+    LookHost host;
+    host.Draw({.buttonType = 9, .hover = true}, 0, Solid(4, 4, kRed), Solid(4, 4, kBlue));
+    const Color shadow = host.Colours().Shadow;
+    ASSERT_NE(shadow, kGround);
+    EXPECT_TRUE(host.Square(-1, -1, kRed)) << "the picture one pixel up-left";
+    // The shadow, one pixel down-right of the picture's own place, shows two pixels wide
+    // below and right of the lifted picture.
+    for (int32_t i = 1; i <= 4; ++i) {
+        EXPECT_EQ(host.At(LookHost::kX + 3, LookHost::kY + i), shadow) << i;
+        EXPECT_EQ(host.At(LookHost::kX + 4, LookHost::kY + i), shadow) << i;
+        EXPECT_EQ(host.At(LookHost::kX + i, LookHost::kY + 3), shadow) << i;
+        EXPECT_EQ(host.At(LookHost::kX + i, LookHost::kY + 4), shadow) << i;
+    }
+    EXPECT_EQ(host.At(LookHost::kX + 3, LookHost::kY), kGround);
+    EXPECT_EQ(host.At(LookHost::kX, LookHost::kY + 3), kGround);
+    EXPECT_EQ(host.At(LookHost::kX + 5, LookHost::kY + 5), kGround);
+}
+
+TEST(DrawPicture, UpLitShowsPictureOverWhenThereIsOne) {
+    LookHost host;
+    host.Draw({.buttonType = 2, .hover = true}, 0, Solid(4, 4, kRed), Solid(4, 4, kBlue));
+    EXPECT_TRUE(host.Square(0, 0, kBlue));
+    host.Draw({.buttonType = 2, .hover = true}, 0, Solid(4, 4, kRed));
+    EXPECT_TRUE(host.Square(0, 0, kRed));
+}
+
+TEST(DrawPicture, PressedPlaces) {
+    struct Case {
+        int32_t buttonType;
+        bool withOver;
+        int32_t shift;
+        Color colour;
+    };
+    const Case cases[] = {
+        {2, true, 1, kBlue},  {5, true, 0, kBlue}, {9, true, 0, kRed},  {2, false, 1, kRed},
+        {14, false, 1, kRed}, {5, false, 0, kRed}, {9, false, 0, kRed},
+    };
+    LookHost host;
+    for (const Case& c : cases) {
+        host.Draw({.buttonType = c.buttonType}, 1, Solid(4, 4, kRed),
+                  c.withOver ? Solid(4, 4, kBlue) : nullptr);
+        EXPECT_TRUE(host.Square(c.shift, c.shift, c.colour)) << c.buttonType << c.withOver;
+        const int32_t other = c.shift == 0 ? 4 : 0;
+        EXPECT_EQ(host.At(LookHost::kX + other, LookHost::kY + other), kGround)
+            << c.buttonType << c.withOver;
+    }
+}
+
+TEST(DrawPicture, PressedWithPictureOverDrawsNoEffectCopies) {
+    LookHost host;
+    host.Draw({.buttonType = 2, .specialEffect = 1}, 1, Solid(4, 4, kRed), Solid(4, 4, kBlue));
+    EXPECT_EQ(host.At(LookHost::kX, LookHost::kY), kGround);
+    EXPECT_EQ(host.At(LookHost::kX + 5, LookHost::kY + 5), kGround);
+    host.Draw({.buttonType = 2, .specialEffect = 1}, 1, Solid(4, 4, kRed));
+    EXPECT_NE(host.At(LookHost::kX, LookHost::kY), kGround);
+    EXPECT_NE(host.At(LookHost::kX + 5, LookHost::kY + 5), kGround);
+}
+
+// A picture with a dark left half (sum 384) and a light right half (sum 385).
+PicturePtr DarkAndLight() {
+    return Bitmap(
+        4, 4, [](int32_t x, int32_t) { return x < 2 ? Rgb(128, 128, 128) : Rgb(129, 128, 128); });
+}
+
+TEST(DrawPicture, DisabledLooks) {
+    LookHost host;
+    // Type 3: greyscale one pixel down-right.
+    host.Draw({.buttonType = 3}, 2, Solid(4, 4, kRed));
+    EXPECT_TRUE(host.Square(1, 1, Rgb(76, 76, 76)));
+    EXPECT_EQ(host.At(LookHost::kX, LookHost::kY), kGround);
+
+    for (const int32_t type : {5, 6, 9}) {
+        host.Draw({.buttonType = type}, 2, DarkAndLight());
+        const Palette& p = host.Colours();
+        const Color ink = type == 9 ? OffsetColor(p.Shadow, 13, false, false) : p.Shadow;
+        for (int32_t y = 0; y < 4; ++y) {
+            for (int32_t x = 0; x < 5; ++x) {
+                EXPECT_EQ(host.At(LookHost::kX + x, LookHost::kY + y), x < 2 ? ink : kGround)
+                    << type << " at " << x << "," << y;
+            }
+        }
+    }
+
+    // Engraved: light copy down-right under the dark one, dark pixels only.
+    for (const int32_t type : {1, 2, 14}) {
+        host.Draw({.buttonType = type}, 2, DarkAndLight());
+        const Palette& p = host.Colours();
+        ASSERT_NE(p.Highlight, p.Shadow);
+        const Color row[] = {p.Shadow, p.Shadow, p.Highlight, kGround, kGround};
+        for (int32_t x = 0; x < 5; ++x) {
+            EXPECT_EQ(host.At(LookHost::kX + x, LookHost::kY + 1), row[x]) << type << " " << x;
+        }
+        EXPECT_EQ(host.At(LookHost::kX + 1, LookHost::kY + 4), p.Highlight) << type;
+        EXPECT_EQ(host.At(LookHost::kX, LookHost::kY - 1), kGround) << type;
+    }
+}
+
+TEST(DrawPicture, AnUnknownLookDrawsNoPicture) {
+    LookHost host;
+    host.Draw({.buttonType = 2, .specialEffect = 1}, 3, Solid(4, 4, kRed));
+    for (const Color c : host.Surface().Pixels())
+        ASSERT_EQ(c, kGround);
+}
+
+TEST(DrawPictureEffect, RaisedSunkenAndShadowedRims) {
+    struct Case {
+        int32_t buttonType;
+        int32_t specialEffect;
+        bool hover;
+        int32_t colorScheme;
+        int32_t look;
+        int32_t offset;
+        Color Palette::*base;
+    };
+    const Case cases[] = {
+        {2, 1, false, 1, 0, 0, &Palette::Face},
+        {2, 2, false, 1, 0, 0, &Palette::Face},
+        {2, 3, false, 1, 0, 0, &Palette::Face},
+        {3, 1, false, 1, 0, 0, &Palette::FaceShade},
+        {2, 1, false, 1, 1, 1, &Palette::Face},
+        {3, 2, false, 1, 1, 1, &Palette::FaceShade},
+        {9, 1, true, 1, 0, -1, &Palette::AccentLight},
+        {9, 2, true, 3, 0, -1, &Palette::AccentLight},
+        {9, 1, true, 2, 0, -1, &Palette::Face},
+        {3, 1, true, 1, 0, 0, &Palette::FaceShade},
+    };
+    LookHost host;
+    for (const Case& c : cases) {
+        host.Draw({.buttonType = c.buttonType,
+                   .hover = c.hover,
+                   .specialEffect = c.specialEffect,
+                   .colorScheme = c.colorScheme},
+                  c.look, Solid(4, 4, kRed));
+        const Color base = host.Colours().*c.base;
+        const bool sunken = c.specialEffect == 2;
+        const Color below = OffsetColor(base, sunken ? 40 : -40, false, false);
+        const Color above = OffsetColor(base, sunken ? -40 : 40, false, false);
+        const bool both = c.specialEffect == 1 || sunken;
+        const int32_t o = c.offset;
+        // The lower copy's bottom-right corner and the upper copy's top-left corner stick out;
+        // a lifted picture's shadow covers the lower copy.
+        const Color corner = o == -1 ? host.Colours().Shadow : below;
+        EXPECT_EQ(host.At(LookHost::kX + 4 + o, LookHost::kY + 4 + o), corner)
+            << c.buttonType << " effect " << c.specialEffect << " look " << c.look;
+        EXPECT_EQ(host.At(LookHost::kX - 1 + o, LookHost::kY - 1 + o), both ? above : kGround)
+            << c.buttonType << " effect " << c.specialEffect << " look " << c.look;
+    }
+}
+
+TEST(DrawPictureEffect, NoneWithoutAnEffectAndSilhouettesTakeTheMask) {
+    LookHost host;
+    host.Draw({.buttonType = 2, .specialEffect = 0}, 0, Solid(4, 4, kRed));
+    EXPECT_EQ(host.At(LookHost::kX + 4, LookHost::kY + 4), kGround);
+    EXPECT_EQ(host.At(LookHost::kX - 1, LookHost::kY - 1), kGround);
+    host.Draw({.buttonType = 2, .specialEffect = -1}, 0, Solid(4, 4, kRed));
+    EXPECT_EQ(host.At(LookHost::kX + 4, LookHost::kY + 4), kGround);
+    // A picture of the mask colour casts no rims either; without UseMaskColor it does.
+    host.Draw({.buttonType = 2, .specialEffect = 1}, 0, Solid(4, 4, kMask));
+    EXPECT_EQ(host.At(LookHost::kX + 4, LookHost::kY + 4), kGround);
+    EXPECT_EQ(host.At(LookHost::kX, LookHost::kY), kGround);
+    host.Draw({.buttonType = 2, .specialEffect = 1, .useMaskColor = false}, 0, Solid(4, 4, kMask));
+    EXPECT_EQ(host.At(LookHost::kX + 4, LookHost::kY + 4),
+              OffsetColor(host.Colours().Face, -40, false, false));
+    EXPECT_TRUE(host.Square(0, 0, kMask));
+}
+
+TEST(DrawPicture, ACentredPictureHasTheCaptionDrawnOverIt) {
+    PictureHost host;
+    host.button->SetCaption("WWW");
+    host.button->SetPictureNormal(Solid(90, 24, kBlue));
+    // Pixels of the picture's rectangle that the caption has painted over.
+    auto textOverPicture = [&] {
+        const platform::Point at = host.button->PicturePlace();
+        int32_t count = 0;
+        for (int32_t y = at.y; y < at.y + 24; ++y) {
+            for (int32_t x = at.x; x < at.x + 90; ++x)
+                count += host.At(x, y) != kBlue;
+        }
+        return count;
+    };
+    host.button->SetPicturePosition(4);
+    EXPECT_GT(textOverPicture(), 10);
+    // Placed the same way without position 4, the picture hides the caption.
+    const platform::Point centred = host.button->PicturePlace();
+    host.button->SetPicturePosition(0);
+    PictureProbe::SetPlace(*host.button, centred.x, centred.y);
+    PictureProbe::Draw(*host.button, 0);
+    EXPECT_EQ(textOverPicture(), 0);
+}
+
+}  // namespace
+}  // namespace button
