@@ -31,7 +31,11 @@ std::unique_ptr<ControlSite> ControlRegistry::CreateSite(platform::Window& paren
         throw UnknownControlClass("no control class \"" + design.classId + "\"");
 
     ambient.displayName = design.name;
-    if (design.index) ambient.displayName += "(" + std::to_string(*design.index) + ")";
+    if (design.index) {
+        ambient.displayName += '(';
+        ambient.displayName += std::to_string(*design.index);
+        ambient.displayName += ')';
+    }
     const platform::Rect bounds =
         platform::Rect::FromSize(TwipsToPixels(design.left), TwipsToPixels(design.top),
                                  TwipsToPixels(design.width), TwipsToPixels(design.height));
