@@ -72,10 +72,10 @@ std::vector<HeadlessAction> KeyActions(std::string_view name) {
         int32_t charCode;  // the character the key types, 0 for none
     };
     static constexpr NamedKey kNamedKeys[] = {
-        {"Tab", platform::kKeyTab, 0},          {"Space", platform::kKeySpace, ' '},
-        {"Enter", platform::kKeyEnter, 13},     {"Escape", platform::kKeyEscape, 27},
-        {"Left", platform::kKeyLeft, 0},        {"Right", platform::kKeyRight, 0},
-        {"Up", platform::kKeyUp, 0},            {"Down", platform::kKeyDown, 0},
+        {"Tab", platform::kKeyTab, 0},      {"Space", platform::kKeySpace, ' '},
+        {"Enter", platform::kKeyEnter, 13}, {"Escape", platform::kKeyEscape, 27},
+        {"Left", platform::kKeyLeft, 0},    {"Right", platform::kKeyRight, 0},
+        {"Up", platform::kKeyUp, 0},        {"Down", platform::kKeyDown, 0},
     };
     std::vector<HeadlessAction> actions;
     for (const NamedKey& key : kNamedKeys) {

@@ -44,10 +44,9 @@ struct Shot {
 };
 }  // namespace command
 
-using Command =
-    std::variant<command::Wait, command::Move, command::Down, command::Up, command::Click,
-                 command::Key, command::Answer, command::Close, command::PrintDisplay,
-                 command::PrintFocus, command::Shot>;
+using Command = std::variant<command::Wait, command::Move, command::Down, command::Up,
+                             command::Click, command::Key, command::Answer, command::Close,
+                             command::PrintDisplay, command::PrintFocus, command::Shot>;
 
 /// What one line of a script says: a command, nothing (a blank or comment line), or an error
 /// describing why the line is not a command.

@@ -117,14 +117,12 @@ void Driver::Queue(const Command& command) {
             d.pending.insert(d.pending.end(), letter.begin(), letter.end());
         }
         void operator()(const command::Close&) {
-            d.pending.push_back(headless::Call{[&d = d] {
-                d.system.CloseRequest(d.program.MainWindow().Handle());
-            }});
+            d.pending.push_back(headless::Call{
+                [&d = d] { d.system.CloseRequest(d.program.MainWindow().Handle()); }});
         }
         void operator()(const command::PrintDisplay&) {
-            d.pending.push_back(headless::Call{[&d = d] {
-                d.PrintLine("[" + d.program.MainWindow().txtBuffer.Text() + "]");
-            }});
+            d.pending.push_back(headless::Call{
+                [&d = d] { d.PrintLine("[" + d.program.MainWindow().txtBuffer.Text() + "]"); }});
         }
         void operator()(const command::PrintFocus&) {
             d.pending.push_back(headless::Call{[&d = d] { d.PrintLine(d.FocusName()); }});

@@ -1,0 +1,217 @@
+// Scripts run through tavik-drive, the whole program on the headless display, with the output
+// and exit status they must give; and golden images of the calculator and splash windows.
+//
+// The golden images live in tests/golden/program/. To regenerate them after a deliberate change
+// of the program's look, run the tests with TAVIK_UPDATE_GOLDEN=1 in the environment (they then
+// write the files instead of comparing), look at every new image, and commit them with the
+// change.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/image/image.h"
+
+namespace drive {
+namespace {
+
+struct Outcome {
+    std::string output;
+    std::string errors;
+    int status = -1;
+};
+
+std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+/// Runs tavik-drive with `arguments` on `script`.
+Outcome Drive(const std::string& script, const std::string& arguments = "") {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("tavik-drive-test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "script") << script;
+    const std::string command = std::string(TAVIK_DRIVE_PATH) + " " + arguments + " < " +
+                                (dir / "script").string() + " > " + (dir / "out").string() +
+                                " 2> " + (dir / "err").string();
+    const int raw = std::system(command.c_str());
+    Outcome outcome{ReadText(dir / "out"), ReadText(dir / "err"),
+                    WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
+    std::filesystem::remove_all(dir);
+    return outcome;
+}
+
+/// Reaches the calculator: the splash takes about 4.3 s of the virtual clock.
+const std::string kStart = "wait 5000\n";
+
+struct ScriptCase {
+    const char* name;
+    std::string arguments;
+    std::string script;
+    std::string output;
+};
+
+const ScriptCase kScriptCases[] = {
+    {"addition", "",
+     kStart + "click 2\nprint display\nclick +\nclick 3\nprint display\nclick =\nprint display\n",
+     "[2]\n[3]\n[5]\n"},
+    {"division with a point", "--decimal-separator .",
+     kStart + "click 9\nclick /\nclick 2\nclick =\nprint display\n", "[4.5]\n"},
+    {"division with a comma", "--decimal-separator ,",
+     kStart + "click 9\nclick /\nclick 2\nclick =\nprint display\n", "[4,5]\n"},
+    // The display's key-press filter takes no typed character.
+    {"typed characters", "", kStart + "click 4\nkey 1\nkey a\nkey ,\nprint display\n", "[4]\n"},
+    {"quit answered No keeps the calculation", "",
+     kStart + "click 7\nclick +\nclick 1\n# the close box asks first\nclose\nanswer No\n"
+              "print display\nclick =\nprint display\n",
+     "message: Exit | Are you sure you want to quit ? | Yes/No\n[1]\n[8]\n"},
+    {"quit answered Yes ends the program", "",
+     kStart + "click 7\nclose\nanswer Yes\nprint display\nclick 1\n",
+     "message: Exit | Are you sure you want to quit ? | Yes/No\nended\n"},
+    {"About", "", kStart + "click 4\nmove 20 305\ndown\nup\nanswer OK\nprint display\n",
+     "message: About | Author         : Tavik Software\\rE-mail          : "
+     "calculator@tavik.example\\rWeb Site     : https://tavik.example\\r\\rThank you for using "
+     "this program | OK\n[4]\n"},
+    {"division by zero", "",
+     kStart + "click 5\nclick /\nclick 0\nclick =\nanswer OK\nprint display\nclick +\nclick 1\n"
+              "click =\nprint display\n",
+     "message: Tavik Calculator 2.0 | Division by zero | OK\n[0]\n[1]\n"},
+    // Fade-in 50 ticks of 30 ms, hold two ticks of 1000 ms, fade-out 25 ticks of 30 ms: the
+    // calculator window takes the focus at 4280 ms.
+    {"splash left alone", "",
+     "wait 4000\nprint focus\nwait 279\nprint focus\nwait 1\nprint focus\n",
+     "none\nnone\ntxtBuffer\n"},
+    // A click on the flag at 300 ms (opacity 50) fades out from there: 50, 40, 30, 20, closed.
+    {"splash skipped by a click", "",
+     "wait 300\nmove 330 24\ndown\nup\nwait 100\nprint focus\nwait 100\nprint focus\n",
+     "none\ntxtBuffer\n"},
+    {"splash skipped by a typed character", "", "wait 300\nkey x\nwait 200\nprint focus\n",
+     "txtBuffer\n"},
+};
+
+class ScriptTest : public testing::TestWithParam<ScriptCase> {};
+
+TEST_P(ScriptTest, PrintsWhatTheProgramDoes) {
+    const ScriptCase& c = GetParam();
+    const Outcome outcome = Drive(c.script, c.arguments);
+    EXPECT_EQ(outcome.output, c.output);
+    EXPECT_EQ(outcome.errors, "");
+    EXPECT_EQ(outcome.status, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Drive, ScriptTest, testing::ValuesIn(kScriptCases),
+                         [](const testing::TestParamInfo<ScriptCase>& info) {
+                             std::string name;
+                             for (const char* p = info.param.name; *p; ++p)
+                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+                             return name;
+                         });
+
+TEST(DriveTest, TabFromTheDisplayFollowsTheTabIndices) {
+    // Tab indices 0 to 26; the "About" label (25) takes no focus; the order wraps round.
+    const std::vector<std::string> order = {
+        "txtBuffer",      "cmdNumber(0)",   "cmdNumber(1)",   "cmdNumber(2)",   "cmdNumber(3)",
+        "cmdNumber(4)",   "cmdNumber(5)",   "cmdNumber(6)",   "cmdNumber(7)",   "cmdNumber(8)",
+        "cmdNumber(9)",   "cmdNumber(10)",  "cmdClear",       "cmdoperator(0)", "cmdoperator(1)",
+        "cmdoperator(2)", "cmdoperator(3)", "cmdCalculate",   "cmdback",        "cmdNumber(11)",
+        "cmdNumber(12)",  "cmdpangkatdua",  "cmdoperator(5)", "cmdakar",        "cmdplusminus",
+        "cmdoperator(4)", "txtBuffer"};
+    std::string script = kStart + "print focus\n";
+    std::string expected = order[0] + "\n";
+    for (size_t i = 1; i < order.size(); ++i) {
+        script += "key Tab\nprint focus\n";
+        expected += order[i] + "\n";
+    }
+    script += "key Shift+Tab\nprint focus\n";
+    expected += "cmdoperator(4)\n";
+    EXPECT_EQ(Drive(script).output, expected);
+}
+
+TEST(DriveTest, FailedLinesNameTheLineAndEndWithStatusTwo) {
+    struct FailureCase {
+        std::string script;
+        std::string error;
+    };
+    const FailureCase cases[] = {
+        {"# comment\n\nfrobnicate 3\nprint display\n",
+         "tavik-drive: line 3: unknown command \"frobnicate 3\"\n"},
+        {kStart + "answer OK\n", "tavik-drive: line 2: no message box is up\n"},
+        {kStart + "click 5\nclick /\nclick 0\nclick =\nanswer Yes\n",
+         "tavik-drive: line 6: the message box has no Yes button\n"},
+        {kStart + "click 42\n", "tavik-drive: line 2: no key shows \"42\"\n"},
+        {"wait soon\n", "tavik-drive: line 1: wait needs a number of milliseconds\n"},
+    };
+    for (const FailureCase& c : cases) {
+        const Outcome outcome = Drive(c.script);
+        EXPECT_EQ(outcome.errors, c.error) << c.script;
+        EXPECT_EQ(outcome.status, 2) << c.script;
+        EXPECT_EQ(outcome.output.find("ended"), std::string::npos) << c.script;
+    }
+}
+
+TEST(DriveTest, EndOfScriptLeavesTheProgramRunningWithoutEnding) {
+    const Outcome outcome = Drive(kStart + "click 1\n");
+    EXPECT_EQ(outcome.output, "");
+    EXPECT_EQ(outcome.status, 0);
+}
+
+TEST(DriveTest, UnknownArgumentsAreRefused) {
+    EXPECT_EQ(Drive("", "--separator ,").status, 2);
+}
+
+struct GoldenCase {
+    const char* file;
+    std::string script;  // ends where the picture is taken
+};
+
+const GoldenCase kGoldenCases[] = {
+    {"calculator_up.png", kStart},
+    // The pointer leaves "7" for "5"; the keys notice a leave on their next timer tick.
+    {"calculator_key_lit.png", kStart + "click 7\nmove 80 112\nwait 200\n"},
+    {"calculator_key_pressed.png", kStart + "click 7\nmove 80 112\nwait 200\ndown\n"},
+    // Two seconds in: the hold at opacity 250, the notice in its black phase.
+    {"splash.png", "wait 2000\n"},
+};
+
+TEST(DriveTest, WindowsMatchTheirGoldenImages) {
+    const bool update = std::getenv("TAVIK_UPDATE_GOLDEN") &&
+                        std::string(std::getenv("TAVIK_UPDATE_GOLDEN")) == "1";
+    for (const GoldenCase& c : kGoldenCases) {
+        SCOPED_TRACE(c.file);
+        const std::filesystem::path shot =
+            std::filesystem::temp_directory_path() /
+            ("tavik-drive-shot-" + std::to_string(::getpid()) + ".png");
+        const Outcome outcome = Drive(c.script + "shot " + shot.string() + "\n");
+        ASSERT_EQ(outcome.status, 0) << outcome.errors;
+        const std::string bytes = ReadText(shot);
+        std::filesystem::remove(shot);
+        const std::filesystem::path golden = std::filesystem::path("tests/golden/program") / c.file;
+        if (update) {
+            std::ofstream(golden, std::ios::binary) << bytes;
+            continue;
+        }
+        const platform::Image actual =
+            platform::DecodePng(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+        const std::string goldenBytes = ReadText(golden);
+        ASSERT_FALSE(goldenBytes.empty())
+            << "missing " << golden << "; run with TAVIK_UPDATE_GOLDEN=1";
+        const platform::Image expected =
+            platform::DecodePng(std::vector<uint8_t>(goldenBytes.begin(), goldenBytes.end()));
+        ASSERT_EQ(actual.width, expected.width);
+        ASSERT_EQ(actual.height, expected.height);
+        int32_t differing = 0;
+        for (size_t i = 0; i < expected.pixels.size(); ++i)
+            differing += expected.pixels[i] != actual.pixels[i];
+        EXPECT_EQ(differing, 0);
+    }
+}
+
+}  // namespace
+}  // namespace drive
