@@ -1,0 +1,26 @@
+#include "calculator/key_control.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace calculator {
+namespace {
+
+button::vbButton& ButtonOf(forms::ControlSite& site) {
+    auto* button = dynamic_cast<button::vbButton*>(&site.Control());
+    if (!button) throw std::invalid_argument("a key must host a vbButton");
+    return *button;
+}
+
+}  // namespace
+
+KeyControl::KeyControl(std::unique_ptr<forms::ControlSite> site)
+    : site(std::move(site)), button(ButtonOf(*this->site)) {}
+
+void KeyControl::SetClickHandler(std::function<void()> handler) {
+    site->SetEventHandler([handler = std::move(handler)](const forms::ControlEvent& event) {
+        if (event.name == "Click" && handler) handler();
+    });
+}
+
+}  // namespace calculator

@@ -1,0 +1,179 @@
+#include "calculator/main_window.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "button/vb_button.h"
+#include "calculator/key_layout.h"
+#include "forms/message_box.h"
+#include "forms/stored_bag.h"
+#include "forms/units.h"
+
+namespace calculator {
+namespace {
+
+using forms::TwipsRect;
+
+const platform::FontDesc kDisplayFont{"Lucida Console", 142500, 400, 0, false, false, false};
+
+forms::FormDesign Design(const MainArtwork& artwork) {
+    forms::FormDesign design;
+    design.caption = main::kCaption;
+    design.bordered = true;
+    design.widthTwips = 4680;
+    design.heightTwips = 4860;
+    design.centred = true;
+    design.picture = artwork.background;
+    design.icon = artwork.icon;
+    return design;
+}
+
+/// The engine step of each key that stands alone.
+struct StandaloneKey {
+    std::string_view name;
+    Failure (Engine::*step)();
+};
+
+constexpr StandaloneKey kStandaloneKeys[] = {
+    {"cmdCalculate", &Engine::Equals}, {"cmdClear", &Engine::Clear},
+    {"cmdback", &Engine::Backspace},   {"cmdpangkatdua", &Engine::Square},
+    {"cmdakar", &Engine::SquareRoot},  {"cmdplusminus", &Engine::SignChange},
+};
+
+}  // namespace
+
+main::main(platform::WindowSystem& system, const MainArtwork& artwork,
+           const forms::ControlRegistry& registry, const forms::ResourceTable& resources,
+           std::string decimalSeparator, splash::InstanceCheck anotherInstanceRunning)
+    : forms::Form(system, Design(artwork)),
+      txtBuffer(*this, TwipsRect(360, 240, 3975, 405)),
+      lblabout(*this, TwipsRect(0, 4440, 1095, 375), "About"),
+      Shape1(*this, TwipsRect(240, 720, 1935, 3135)),
+      Shape2(*this, TwipsRect(2400, 720, 2055, 3135)),
+      Shape3(*this, TwipsRect(2400, 3960, 2055, 735)),
+      engine(std::move(decimalSeparator)),
+      splashPictures(artwork.splash),
+      anotherInstanceRunning(std::move(anotherInstanceRunning)) {
+    txtBuffer.SetBackColor(0x00000000);
+    txtBuffer.SetForeColor(0x0000FF00);
+    txtBuffer.SetFont(kDisplayFont);
+    txtBuffer.SetTabIndex(0);
+    txtBuffer.SetKeyPressFilter(
+        [](int32_t& charCode) { charCode = Engine::FilterKeyPress(charCode); });
+
+    lblabout.SetForeColor(0x00FFFFFF);
+    lblabout.SetTransparent(true);
+    lblabout.SetFont(kDisplayFont);
+    lblabout.SetPointer(platform::PointerKind::Custom, artwork.helpPointer);
+    lblabout.SetClickHandler([this] { AboutClick(); });
+
+    Shape1.SetBorderColor(0x00FF0000);  // blue: the entry keys
+    Shape2.SetBorderColor(0x000000FF);  // red: the operator and function keys
+    Shape3.SetBorderColor(0x0000FF00);  // green: the equals key
+
+    CreateKeys(artwork, registry, resources);
+
+    SetLoadHandler([this] { FormLoad(); });
+    SetCloseRequestHandler([this](bool& cancel) { QueryClose(cancel); });
+}
+
+main::~main() = default;
+
+void main::CreateKeys(const MainArtwork& artwork, const forms::ControlRegistry& registry,
+                      const forms::ResourceTable& resources) {
+    std::span<const uint8_t> bags = artwork.keyBags;
+    for (const KeyLayout& layout : kKeyLayouts) {
+        forms::StoredBagReadResult stored = forms::ReadStoredBag(bags);
+        if (stored.error)
+            throw std::runtime_error("the stored settings of " + std::string(layout.caption) +
+                                     " do not read: " + stored.error->Describe());
+        bags = bags.subspan(stored.blockSize);
+
+        forms::ControlDesign design;
+        design.classId = button::vbButton::kClassId;
+        design.name = layout.name;
+        design.index = layout.index;
+        design.left = layout.left;
+        design.top = layout.top;
+        design.width = layout.width;
+        design.height = layout.height;
+        design.tabIndex = layout.tabIndex;
+        design.bag = std::move(stored.bag);
+
+        forms::AmbientProperties ambient;
+        ambient.font = Font();
+        auto key = std::make_unique<KeyControl>(
+            registry.CreateSite(*this, design, std::move(ambient), resources));
+        KeyControl& added = *key;
+        keys.push_back(std::move(key));
+
+        if (layout.name == "cmdNumber") {
+            cmdNumber.Add(*layout.index, added);
+        } else if (layout.name == "cmdoperator") {
+            cmdoperator.Add(*layout.index, added);
+        } else {
+            for (const StandaloneKey& standalone : kStandaloneKeys) {
+                if (standalone.name != layout.name) continue;
+                added.SetClickHandler(
+                    [this, step = standalone.step] { RunStep((engine.*step)()); });
+            }
+        }
+        added.Site().Show();
+    }
+
+    cmdNumber.OnClick([this](int32_t index) { RunStep(engine.Entry(cmdNumber[index].Caption())); });
+    cmdoperator.OnClick(
+        [this](int32_t index) { RunStep(engine.Operator(cmdoperator[index].Caption())); });
+}
+
+KeyControl* main::KeyWithCaption(std::string_view caption) const {
+    for (const auto& key : keys) {
+        if (key->Caption() == caption) return key.get();
+    }
+    return nullptr;
+}
+
+std::string main::AboutText() {
+    return "Author" + std::string(9, ' ') + ": Tavik Software\r" +  //
+           "E-mail" + std::string(10, ' ') + ": calculator@tavik.example\r" + "Web Site" +
+           std::string(5, ' ') + ": https://tavik.example\r" +
+           "\r"
+           "Thank you for using this program";
+}
+
+void main::FormLoad() {
+    // The splash shows this window itself as it closes.
+    splash::Form2 splash(System(), splashPictures, *this, anotherInstanceRunning);
+    splash.ShowModal();
+    endedAtStart = splash.EndedProgram();
+}
+
+void main::QueryClose(bool& cancel) {
+    const forms::MessageBoxAnswer answer =
+        forms::ShowMessageBox(System(), this, "Exit", kQuitQuestion,
+                              forms::MessageBoxButtons::YesNo, forms::MessageBoxIcon::None);
+    if (answer != forms::MessageBoxAnswer::Yes) {
+        cancel = true;
+        return;
+    }
+    quitConfirmed = true;
+    System().Quit();
+}
+
+void main::AboutClick() {
+    forms::ShowMessageBox(System(), this, "About", AboutText(), forms::MessageBoxButtons::Ok,
+                          forms::MessageBoxIcon::Information);
+}
+
+void main::RunStep(Failure failure) {
+    if (failure != Failure::kNone) {
+        // The step wrote nothing to the display; the user learns why and goes on.
+        forms::ShowMessageBox(System(), this, kCaption, FailureText(failure),
+                              forms::MessageBoxButtons::Ok, forms::MessageBoxIcon::Exclamation);
+        return;
+    }
+    if (txtBuffer.Text() != engine.State().displayText)
+        txtBuffer.SetText(engine.State().displayText);
+}
+
+}  // namespace calculator

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "calculator/engine.h"
+#include "calculator/key_control.h"
+#include "forms/container_resources.h"
+#include "forms/control_group.h"
+#include "forms/control_registry.h"
+#include "forms/form.h"
+#include "forms/label.h"
+#include "forms/shape.h"
+#include "forms/text_box.h"
+#include "platform/objects/picture.h"
+#include "platform/ui/backend.h"
+#include "splash/form2.h"
+
+namespace calculator {
+
+/// What the calculator window is drawn and built from.
+struct MainArtwork {
+    /// Drawn unscaled at the client origin; larger than the client area.
+    std::shared_ptr<const platform::Picture> background;
+    std::shared_ptr<const platform::Image> icon;
+    /// The arrow with a question mark, over the "About" label.
+    std::shared_ptr<const platform::PointerImage> helpPointer;
+    /// The keys' 25 stored property bags, back to back in key-table order.
+    std::span<const uint8_t> keyBags;
+    splash::SplashPictures splash;
+};
+
+/// The calculator window: the display, the keypad of 25 vbButton keys wired to the engine,
+/// three frames and the "About" label. Loading it runs the splash; closing it asks first.
+class main : public forms::Form {
+  public:
+    static constexpr const char* kCaption = "Tavik Calculator 2.0";
+    static constexpr const char* kQuitQuestion = "Are you sure you want to quit ?";
+
+    /// Creates the window and its controls, hidden. The keys are made through `registry` from
+    /// their stored bags; `resources` must outlive the window. `anotherInstanceRunning` may be
+    /// empty.
+    main(platform::WindowSystem& system, const MainArtwork& artwork,
+         const forms::ControlRegistry& registry, const forms::ResourceTable& resources,
+         std::string decimalSeparator, splash::InstanceCheck anotherInstanceRunning);
+    ~main() override;
+
+    const Engine& GetEngine() const { return engine; }
+    /// True once the user answered Yes to the quit question.
+    bool QuitConfirmed() const { return quitConfirmed; }
+    /// True when the splash found another copy running and ended the program.
+    bool EndedAtStart() const { return endedAtStart; }
+    /// The 25 keys in key-table order.
+    const std::vector<std::unique_ptr<KeyControl>>& Keys() const { return keys; }
+    /// The key showing `caption`, or null.
+    KeyControl* KeyWithCaption(std::string_view caption) const;
+
+    /// The text shown with the "About" label's message, lines separated by carriage returns.
+    static std::string AboutText();
+
+    forms::TextBox txtBuffer;
+    forms::Label lblabout;
+    forms::Shape Shape1;
+    forms::Shape Shape2;
+    forms::Shape Shape3;
+    forms::ControlGroup<KeyControl> cmdNumber;
+    forms::ControlGroup<KeyControl> cmdoperator;
+
+  private:
+    void CreateKeys(const MainArtwork& artwork, const forms::ControlRegistry& registry,
+                    const forms::ResourceTable& resources);
+    void FormLoad();
+    void QueryClose(bool& cancel);
+    void AboutClick();
+    /// Runs one engine step; shows the new display text, or tells the user why it failed.
+    void RunStep(Failure failure);
+
+    Engine engine;
+    std::vector<std::unique_ptr<KeyControl>> keys;
+    splash::SplashPictures splashPictures;
+    splash::InstanceCheck anotherInstanceRunning;
+    bool quitConfirmed = false;
+    bool endedAtStart = false;
+};
+
+}  // namespace calculator

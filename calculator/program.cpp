@@ -1,0 +1,71 @@
+#include "calculator/program.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+
+#include "button/vb_button.h"
+#include "platform/image/image.h"
+#include "platform/objects/picture.h"
+#include "resources/tavik_resources.h"
+
+namespace calculator {
+namespace {
+
+/// The window icon handed to the desktop: the 48-pixel image, which window managers scale to
+/// their title bars and task lists without keeping the larger images in memory.
+constexpr int32_t kWindowIconSize = 48;
+
+std::span<const uint8_t> Embedded(std::string_view name) {
+    const std::span<const uint8_t> bytes = resources::Resource(name);
+    if (bytes.empty()) throw std::runtime_error("the program has no embedded " + std::string(name));
+    return bytes;
+}
+
+std::shared_ptr<const platform::Image> WindowIcon() {
+    std::vector<platform::IconImage> images = platform::DecodeIconFile(Embedded("icon.ico"));
+    const auto it = std::find_if(images.begin(), images.end(), [](const platform::IconImage& i) {
+        return i.image.width == kWindowIconSize;
+    });
+    platform::IconImage& chosen = it != images.end() ? *it : images.front();
+    return std::make_shared<const platform::Image>(std::move(chosen.image));
+}
+
+std::shared_ptr<const platform::PointerImage> PointerFromCursor(std::string_view name) {
+    std::vector<platform::IconImage> images = platform::DecodeIconFile(Embedded(name));
+    platform::IconImage& first = images.front();
+    return std::make_shared<const platform::PointerImage>(
+        platform::PointerImage{std::move(first.image), first.hotSpotX, first.hotSpotY});
+}
+
+}  // namespace
+
+Program::Program(platform::WindowSystem& system, ProgramOptions options) {
+    registry.Register(button::vbButton::kClassId,
+                      [] { return std::make_unique<button::vbButton>(); });
+    resources.AddCursor(button::vbButton::kHandCursorId,
+                        platform::LoadPicture(Embedded("hand.cur")));
+
+    MainArtwork artwork;
+    artwork.background = platform::LoadPicture(Embedded("background.jpg"));
+    artwork.icon = WindowIcon();
+    artwork.helpPointer = PointerFromCursor("help-pointer.cur");
+    artwork.keyBags = Embedded("main-keys.bin");
+    artwork.splash.strip = platform::LoadPicture(Embedded("splash-strip.jpg"));
+    window = std::make_unique<main>(system, artwork, registry, resources,
+                                    std::move(options.decimalSeparator),
+                                    std::move(options.anotherInstanceRunning));
+}
+
+Program::~Program() = default;
+
+void Program::Start() {
+    window->ShowForm();
+}
+
+bool Program::Ended() const {
+    return window->QuitConfirmed() || window->EndedAtStart();
+}
+
+}  // namespace calculator

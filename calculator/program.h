@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "calculator/main_window.h"
+#include "forms/container_resources.h"
+#include "forms/control_registry.h"
+#include "platform/ui/window_system.h"
+#include "splash/form2.h"
+
+namespace calculator {
+
+/// How the program is started.
+struct ProgramOptions {
+    /// The user's decimal separator for numbers shown in the display.
+    std::string decimalSeparator = ".";
+    /// Says whether another copy of the program runs; empty for "never".
+    splash::InstanceCheck anotherInstanceRunning;
+};
+
+/// The whole program on one window system: the vbButton class registered, the program's
+/// resources (the hand cursor) and artwork decoded once from the embedded files, and the
+/// calculator window with its engine. The real program and the headless driver both build it.
+class Program {
+  public:
+    /// Builds everything, nothing shown yet. Throws when the embedded files do not decode.
+    Program(platform::WindowSystem& system, ProgramOptions options);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    /// Loads the calculator window, which runs the splash in a modal loop; returns when the
+    /// calculator is shown or the program has ended. The caller then runs the message loop
+    /// until Ended().
+    void Start();
+    /// The user confirmed the quit, or another copy was running.
+    bool Ended() const;
+    /// The process's exit status once Ended(): 0 both after the confirmed quit and when
+    /// another copy was running, which is no failure.
+    int ExitStatus() const { return 0; }
+
+    main& MainWindow() { return *window; }
+    const forms::ResourceTable& Resources() const { return resources; }
+
+  private:
+    forms::ControlRegistry registry;
+    forms::ResourceTable resources;
+    std::unique_ptr<main> window;
+};
+
+}  // namespace calculator

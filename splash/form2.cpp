@@ -1,0 +1,165 @@
+#include "splash/form2.h"
+
+#include <utility>
+
+#include "forms/units.h"
+
+namespace splash {
+namespace {
+
+using forms::TwipsRect;
+
+constexpr uint32_t kBackColor = 0x00FF8080;  // light blue
+constexpr uint32_t kWhite = 0x00FFFFFF;
+constexpr uint32_t kBlack = 0x00000000;
+constexpr uint32_t kRed = 0x000000FF;
+constexpr uint32_t kWindowBackground = 0x80000005;
+
+forms::FormDesign Design() {
+    forms::FormDesign design;
+    design.caption = "Form2";
+    design.bordered = false;
+    design.widthTwips = 5985;
+    design.heightTwips = 2775;
+    design.centred = true;
+    design.backColor = kBackColor;
+    return design;
+}
+
+/// White text straight on the window's colour, as most of the splash's labels are.
+void OnBackground(forms::Label& label) {
+    label.SetBackColor(kBackColor);
+    label.SetForeColor(kWhite);
+}
+
+void TransparentText(forms::Label& label, uint32_t foreColor) {
+    label.SetTransparent(true);
+    label.SetForeColor(foreColor);
+}
+
+}  // namespace
+
+void ApplyOpacity(platform::Window& window, uint8_t alpha) {
+    window.SetOpacity(alpha);
+}
+
+Form2::Form2(platform::WindowSystem& system, const SplashPictures& pictures,
+             platform::Window& owner, InstanceCheck anotherInstanceRunning)
+    : forms::Form(system, Design()),
+      Label1(*this, TwipsRect(1320, 240, 3015, 495), "Tavik Calculator"),
+      Label3(*this, TwipsRect(2280, 720, 1095, 255), "Version 2.0"),
+      Label2(*this, TwipsRect(4440, 840, 1455, 255), "Made In Indonesia"),
+      Label4(*this, TwipsRect(240, 1080, 1095, 255), "Programmer "),
+      Label6(*this, TwipsRect(1440, 1080, 1935, 255), "Tavik Software"),
+      Label7(*this, TwipsRect(240, 1320, 1215, 255), "E-mail "),
+      Label8(*this, TwipsRect(1440, 1320, 2055, 255), "calculator@tavik.example"),
+      Label9(*this, TwipsRect(240, 1560, 855, 255), "Company "),
+      Label10(*this, TwipsRect(1440, 1560, 975, 255), "Tavik"),
+      Label11(*this, TwipsRect(240, 1800, 975, 255), "Website "),
+      Label12(*this, TwipsRect(1440, 1800, 2775, 255), "https://tavik.example"),
+      Label5(*this, TwipsRect(120, 2400, 2295, 255), "For Windows 2000/XP/Vista/7"),
+      lblblink(*this, TwipsRect(4680, 2400, 1215, 255), "\xC2\xA9 2026 Tavik"),
+      Shape1(*this, TwipsRect(4560, 240, 975, 255)),
+      Shape2(*this, TwipsRect(4560, 480, 975, 255)),
+      Picture1(*this, TwipsRect(0, 0, 5940, 90)),
+      Picture2(*this, TwipsRect(0, 2640, 5940, 90)),
+      timeInc(*this, 30, true),
+      timeWait(*this, 1000, false),
+      timeDec(*this, 30, false),
+      Timer2(*this, 500, true),
+      owner(owner),
+      anotherInstanceRunning(std::move(anotherInstanceRunning)) {
+    TransparentText(Label1, kWhite);
+    Label1.SetFont({"Arial", 180000, 700, 0, false, false, false});
+    TransparentText(Label3, kBlack);
+    Label3.SetFont({"MS Sans Serif", 97500, 400, 0, false, false, false});
+    Label2.SetBackColor(kBackColor);  // text keeps the button-text colour
+    for (forms::Label* label :
+         {&Label4, &Label6, &Label7, &Label8, &Label9, &Label10, &Label11, &Label12})
+        OnBackground(*label);
+    TransparentText(Label5, kWhite);
+    TransparentText(lblblink, kWhite);
+
+    // Red over white: a small flag, outlined in the window-text colour.
+    Shape1.SetFill(kRed);
+    Shape2.SetFill(kWindowBackground);
+
+    // The 112-pixel gradient is stretched along the whole edge so that it stays symmetric.
+    for (forms::PictureStrip* strip : {&Picture1, &Picture2}) {
+        strip->SetPicture(pictures.strip);
+        strip->SetStretched(true);
+    }
+
+    SetLoadHandler([this] { FormLoad(); });
+    SetClickHandler([this] { StartFadeOut(); });
+    SetKeyPressHandler([this](int32_t&) { StartFadeOut(); });
+    lblblink.SetClickHandler([this] { StartFadeOut(); });
+    timeInc.SetTickHandler([this] { TimeIncTick(); });
+    timeWait.SetTickHandler([this] { TimeWaitTick(); });
+    timeDec.SetTickHandler([this] { TimeDecTick(); });
+    Timer2.SetTickHandler([this] { Timer2Tick(); });
+}
+
+void Form2::StartFadeOut() {
+    timeInc.SetEnabled(false);
+    timeDec.SetEnabled(true);
+}
+
+void Form2::FormLoad() {
+    if (anotherInstanceRunning && anotherInstanceRunning()) {
+        // Nothing is shown and nothing is asked: the program simply ends.
+        endedProgram = true;
+        System().Quit();
+        return;
+    }
+    ApplyOpacity(*this, 1);
+}
+
+void Form2::TimeIncTick() {
+    if (opacityLevel < kTopOpacity) {
+        opacityLevel = static_cast<uint8_t>(opacityLevel + kFadeInStep);
+    } else {
+        timeInc.SetEnabled(false);
+        timeWait.SetEnabled(true);
+    }
+    ApplyOpacity(*this, opacityLevel);
+}
+
+void Form2::TimeWaitTick() {
+    if (waitTicks == 1) {
+        timeWait.SetEnabled(false);
+        timeDec.SetEnabled(true);
+    } else {
+        ++waitTicks;
+    }
+}
+
+void Form2::TimeDecTick() {
+    if (opacityLevel > kFadeOutStep) {
+        ApplyOpacity(*this, opacityLevel);
+        opacityLevel = static_cast<uint8_t>(opacityLevel - kFadeOutStep);
+    } else {
+        CloseAndShowOwner();
+    }
+}
+
+void Form2::Timer2Tick() {
+    if (blinkOn) {
+        lblblink.SetForeColor(kBlack);
+        blinkOn = false;
+    } else {
+        lblblink.SetForeColor(kWhite);
+        blinkOn = true;
+    }
+}
+
+void Form2::CloseAndShowOwner() {
+    // Hiding ends the modal loop that shows the splash; whoever showed it destroys it once
+    // that loop has returned, so no timer object is destroyed from inside its own tick.
+    for (forms::Timer* timer : {&timeInc, &timeWait, &timeDec, &Timer2})
+        timer->SetEnabled(false);
+    Hide();
+    owner.Show();
+}
+
+}  // namespace splash
