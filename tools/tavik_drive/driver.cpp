@@ -170,7 +170,12 @@ std::string Driver::FocusName() const {
         if (!Within(focus, keys[i]->Site().SiteWindow())) continue;
         const calculator::KeyLayout& layout = calculator::kKeyLayouts[i];
         std::string name(layout.name);
-        if (layout.index) name += "(" + std::to_string(*layout.index) + ")";
+        if (layout.index) {
+            // Appended piece by piece: g++ 12 at -O2 misreads "(" + std::to_string(...).
+            name += '(';
+            name += std::to_string(*layout.index);
+            name += ')';
+        }
         return name;
     }
     return "none";
