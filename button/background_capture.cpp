@@ -1,7 +1,31 @@
 #include "button/vb_button.h"
+#include "platform/gfx/copy_rect.h"
 
 namespace button {
 
-void vbButton::CaptureParentBackground() {}
+// Takes the parent's picture under the button into BackgroundSurface. The button is made
+// 0 pixels high so the parent paints the area it covers; the flag keeps the control's resize
+// handling out of both height changes, so the window shape stays and nothing is redrawn.
+// Every step runs whatever became of the one before it.
+void vbButton::CaptureParentBackground() {
+    if (!backgroundSurface || backgroundSurface->Width() < width ||
+        backgroundSurface->Height() < height) {
+        CreateBackgroundSurface();
+    }
+    capturing = true;
+    host->SetHeight(0);
+    host->DispatchPending();
+    if (const platform::Window* parent = host->ControlWindow().Parent()) {
+        // The container places the control in its own units; the parent's image is in pixels.
+        const int32_t unit = host->PixelsToContainer(1);
+        if (unit > 0) {
+            const platform::Point at{host->Left() / unit, host->Top() / unit};
+            platform::CopyRect(*backgroundSurface, {0, 0}, parent->DrawingSurface(),
+                               platform::Rect::FromSize(at.x, at.y, width, height));
+        }
+    }
+    host->SetHeight(host->PixelsToContainer(height));
+    capturing = false;
+}
 
 }  // namespace button

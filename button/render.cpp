@@ -67,10 +67,8 @@ void vbButton::OnResize() {
 }
 
 void vbButton::OnShow() {
-    if (buttonType == 11) {
-        if (!backgroundSurface) CreateBackgroundSurface();
-        CaptureParentBackground();
-    }
+    // The capture makes BackgroundSurface first when there is none yet.
+    if (buttonType == 11) CaptureParentBackground();
     ready = true;
     DerivePalette();
     RedrawUp();
@@ -81,6 +79,7 @@ void vbButton::OnDestroy() {
     backgroundSurface.reset();
 }
 
+// The surface the Transparent look takes its face from, of the client size.
 void vbButton::CreateBackgroundSurface() {
     backgroundSurface.emplace(width, height);
 }

@@ -23,12 +23,6 @@ void vbButton::DrawLook(Situation situation) {
     if (const Look look = kLooks[buttonType - 1]) (this->*look)(situation);
 }
 
-void vbButton::DrawHoverFlat(Situation) {}
-void vbButton::DrawAccentHover(Situation) {}
-void vbButton::DrawTransparent(Situation) {}
-void vbButton::DrawHoverClassic(Situation) {}
-void vbButton::DrawOval(Situation) {}
-
 // The Outline look marks the focus with a frame around the caption instead of the dotted
 // rectangle on the content.
 void vbButton::PaintCaptionFocusFrame() {
