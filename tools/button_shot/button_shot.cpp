@@ -1,12 +1,16 @@
 #include "tools/button_shot/button_shot.h"
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <vector>
 
 #include "button/vb_button.h"
 #include "forms/control_site.h"
+#include "platform/image/image.h"
+#include "platform/objects/picture.h"
 #include "platform/ui/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
 
@@ -91,6 +95,33 @@ ShotState ParseState(std::string_view text) {
 
 }  // namespace
 
+platform::Color ParentPixel(const ShotOptions& options, int32_t x, int32_t y) {
+    if (!options.parentPattern) return options.parentColor;
+    const bool odd = ((x / kPatternSquare) + (y / kPatternSquare)) % 2 != 0;
+    return odd ? 0xFFFFFF : options.parentColor;
+}
+
+forms::PicturePtr ReadPictureFile(std::string_view option, const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::invalid_argument(std::string(option) + ": cannot read " + path);
+    const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in),
+                                    std::istreambuf_iterator<char>()};
+    switch (platform::SniffImageFormat(file)) {
+        case platform::ImageFormat::Bmp:
+        case platform::ImageFormat::Ico:
+        case platform::ImageFormat::Jpeg:
+            break;
+        default:
+            throw std::invalid_argument(std::string(option) +
+                                        ": not a BMP, ICO or JPEG file: " + path);
+    }
+    try {
+        return platform::LoadPicture(file);
+    } catch (const platform::DecodeError& e) {
+        throw std::invalid_argument(std::string(option) + ": " + path + ": " + e.what());
+    }
+}
+
 const char* const kShotUsage =
     "usage: button-shot [options] OUT.png\n"
     "  --type N             ButtonType (default 14)\n"
@@ -110,7 +141,13 @@ const char* const kShotUsage =
     "  --no-focus-rect      ShowFocusRect off\n"
     "  --default            the host reports the button as its default button\n"
     "  --checked            CheckBoxBehaviour and Value on\n"
-    "  --parent C           the parent window's background colour (default 0xFF00FF)\n";
+    "  --parent C           the parent window's background colour (default 0xFF00FF)\n"
+    "  --parent-pattern     the parent shows a checkerboard of that colour and white\n"
+    "  --picture FILE       PictureNormal, a BMP, ICO or JPEG file\n"
+    "  --picture-over FILE  PictureOver, a BMP, ICO or JPEG file\n"
+    "  --picture-position N PicturePosition (default 0)\n"
+    "  --greyscale          UseGreyscale on\n"
+    "  --no-mask-color      UseMaskColor off\n";
 
 platform::FontDesc ShotOptions::DefaultFont() {
     platform::FontDesc font;
@@ -175,6 +212,18 @@ ShotCommand ParseShotCommand(std::span<const std::string_view> args) {
             o.checked = true;
         } else if (arg == "--parent") {
             o.parentColor = ParseColour(arg, value()) & 0xFFFFFF;
+        } else if (arg == "--parent-pattern") {
+            o.parentPattern = true;
+        } else if (arg == "--picture") {
+            o.pictureNormal = ReadPictureFile(arg, std::string(value()));
+        } else if (arg == "--picture-over") {
+            o.pictureOver = ReadPictureFile(arg, std::string(value()));
+        } else if (arg == "--picture-position") {
+            o.picturePosition = ParseInt(arg, value());
+        } else if (arg == "--greyscale") {
+            o.useGreyscale = true;
+        } else if (arg == "--no-mask-color") {
+            o.useMaskColor = false;
         } else if (arg.starts_with("--")) {
             throw std::invalid_argument("unknown option: " + std::string(arg));
         } else if (command.outputPath.empty()) {
@@ -197,6 +246,12 @@ platform::Image RenderShot(const ShotOptions& o) {
         platform::Rect::FromSize(kFormOrigin.x, kFormOrigin.y, formWidth, formHeight));
     platform::Surface& formSurface = form.DrawingSurface();
     formSurface.Resize(formWidth, formHeight, o.parentColor);
+    if (o.parentPattern) {
+        for (int32_t y = 0; y < formHeight; ++y) {
+            for (int32_t x = 0; x < formWidth; ++x)
+                formSurface.SetPixel(x, y, ParentPixel(o, x, y));
+        }
+    }
     formSurface.backgroundColor = o.parentColor;
 
     forms::ResourceTable resources;
@@ -220,6 +275,11 @@ platform::Image RenderShot(const ShotOptions& o) {
     b.SetSoftBevel(o.softBevel);
     b.SetSpecialEffect(o.specialEffect);
     b.SetShowFocusRect(o.showFocusRect);
+    b.SetPictureNormal(o.pictureNormal);
+    b.SetPictureOver(o.pictureOver);
+    b.SetPicturePosition(o.picturePosition);
+    b.SetUseGreyscale(o.useGreyscale);
+    b.SetUseMaskColor(o.useMaskColor);
     if (o.checked) {
         b.SetCheckBoxBehaviour(true);
         b.SetValue(true);

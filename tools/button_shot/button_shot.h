@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "button/color_math.h"
+#include "forms/container_user_control.h"
 #include "platform/image/image.h"
 #include "platform/objects/font_desc.h"
 
@@ -38,6 +39,13 @@ struct ShotOptions {
     bool displayAsDefault = false;
     bool checked = false;
     platform::Color parentColor = 0xFF00FF;
+    /// The parent shows a checkerboard of parentColor and white squares instead of one colour.
+    bool parentPattern = false;
+    forms::PicturePtr pictureNormal;
+    forms::PicturePtr pictureOver;
+    int32_t picturePosition = 0;
+    bool useGreyscale = false;
+    bool useMaskColor = true;
 
     static platform::FontDesc DefaultFont();
 };
@@ -55,11 +63,21 @@ ShotCommand ParseShotCommand(std::span<const std::string_view> args);
 /// The usage text printed for a bad command line.
 extern const char* const kShotUsage;
 
+/// The side of one square of the parent's checkerboard, in pixels.
+constexpr int32_t kPatternSquare = 4;
+
+/// The parent's colour at (x, y) of the form's client area.
+platform::Color ParentPixel(const ShotOptions& options, int32_t x, int32_t y);
+
+/// Reads a BMP, ICO or JPEG file into a picture. Throws std::invalid_argument naming the
+/// option when the file cannot be read or is not such a picture.
+forms::PicturePtr ReadPictureFile(std::string_view option, const std::string& path);
+
 /// Renders the button through a real host on a headless display: a form window painted in
 /// the parent colour hosts it at the given size; its properties go through the setters; the
 /// state comes from input through the window system (pointer moves and presses, keyboard
 /// focus). The result is the button's rectangle cut from the form's composed picture, so
-/// pixels outside the button's window shape show the parent colour. Opaque.
+/// pixels outside the button's window shape show the parent. Opaque.
 platform::Image RenderShot(const ShotOptions& options);
 
 }  // namespace button
