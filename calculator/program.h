@@ -41,7 +41,6 @@ class Program {
     int ExitStatus() const { return 0; }
 
     main& MainWindow() { return *window; }
-    const forms::ResourceTable& Resources() const { return resources; }
 
   private:
     forms::ControlRegistry registry;
