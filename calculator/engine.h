@@ -34,6 +34,8 @@ class Engine {
     explicit Engine(std::string decimalSeparator);
 
     const EngineState& State() const { return state; }
+    /// The display's text as the display box holds it now, edits by the user included.
+    void SetDisplayText(std::string text) { state.displayText = std::move(text); }
 
     /// Digit, "00", "000" and "," keys: appends the key's caption to the display, unchecked.
     Failure Entry(std::string_view caption);

@@ -115,15 +115,18 @@ void main::CreateKeys(const MainArtwork& artwork, const forms::ControlRegistry& 
             for (const StandaloneKey& standalone : kStandaloneKeys) {
                 if (standalone.name != layout.name) continue;
                 added.SetClickHandler(
-                    [this, step = standalone.step] { RunStep((engine.*step)()); });
+                    [this, step = standalone.step] { RunStep([&] { return (engine.*step)(); }); });
             }
         }
         added.Site().Show();
     }
 
-    cmdNumber.OnClick([this](int32_t index) { RunStep(engine.Entry(cmdNumber[index].Caption())); });
-    cmdoperator.OnClick(
-        [this](int32_t index) { RunStep(engine.Operator(cmdoperator[index].Caption())); });
+    cmdNumber.OnClick([this](int32_t index) {
+        RunStep([&] { return engine.Entry(cmdNumber[index].Caption()); });
+    });
+    cmdoperator.OnClick([this](int32_t index) {
+        RunStep([&] { return engine.Operator(cmdoperator[index].Caption()); });
+    });
 }
 
 KeyControl* main::KeyWithCaption(std::string_view caption) const {
@@ -165,7 +168,10 @@ void main::AboutClick() {
                           forms::MessageBoxIcon::Information);
 }
 
-void main::RunStep(Failure failure) {
+void main::RunStep(const std::function<Failure()>& step) {
+    // The display box holds the text, with whatever the user deleted in it.
+    engine.SetDisplayText(txtBuffer.Text());
+    const Failure failure = step();
     if (failure != Failure::kNone) {
         // The step wrote nothing to the display; the user learns why and goes on.
         forms::ShowMessageBox(System(), this, kCaption, FailureText(failure),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -75,8 +76,9 @@ class main : public forms::Form {
     void FormLoad();
     void QueryClose(bool& cancel);
     void AboutClick();
-    /// Runs one engine step; shows the new display text, or tells the user why it failed.
-    void RunStep(Failure failure);
+    /// Runs one engine step on the display's text (edits by the user included); shows the new
+    /// display text, or tells the user why it failed.
+    void RunStep(const std::function<Failure()>& step);
 
     Engine engine;
     std::vector<std::unique_ptr<KeyControl>> keys;

@@ -99,6 +99,26 @@ TEST(MainWindowTest, TheDisplayTakesNoTypedCharacters) {
     EXPECT_EQ(env.Main().txtBuffer.Text(), "4");
 }
 
+// Delete edits the display box itself (it is a key, not a character); the next key works on
+// the edited text, since the display box is where the entry lives.
+TEST(MainWindowTest, AnEditInTheDisplayIsWhatTheNextKeyWorksOn) {
+    ProgramEnv env;
+    platform::Script script;
+    script.Advance(kPastSplashMs);
+    env.Click(script, "9");
+    env.Click(script, "0");
+    script.Call([&] { env.Main().txtBuffer.Focus(); })
+        .Key(platform::kKeyLeft)
+        .Key(platform::kKeyDelete)
+        .Advance(10);
+    env.Click(script, "+");
+    env.Click(script, "1");
+    env.Click(script, "=");
+    env.Run(script);
+    EXPECT_EQ(env.Main().txtBuffer.Text(), "10");
+    EXPECT_EQ(env.Main().GetEngine().State().firstOperand, 9.0f);
+}
+
 TEST(MainWindowTest, TabMovesFromTheDisplayThroughTheKeysInTabIndexOrder) {
     ProgramEnv env;
     std::vector<std::string> order;
