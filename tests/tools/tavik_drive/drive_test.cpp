@@ -38,9 +38,12 @@ Outcome Drive(const std::string& script, const std::string& arguments = "") {
         std::filesystem::temp_directory_path() / ("tavik-drive-test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "script") << script;
-    const std::string command = std::string(TAVIK_DRIVE_PATH) + " " + arguments + " < " +
-                                (dir / "script").string() + " > " + (dir / "out").string() +
-                                " 2> " + (dir / "err").string();
+    // Sanitizer builds list the leak suppressions they used on standard error; not here.
+    const std::string command =
+        "LSAN_OPTIONS=\"${LSAN_OPTIONS:+$LSAN_OPTIONS:}"
+        "print_suppressions=0\" " +
+        std::string(TAVIK_DRIVE_PATH) + " " + arguments + " < " + (dir / "script").string() +
+        " > " + (dir / "out").string() + " 2> " + (dir / "err").string();
     const int raw = std::system(command.c_str());
     Outcome outcome{ReadText(dir / "out"), ReadText(dir / "err"),
                     WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
