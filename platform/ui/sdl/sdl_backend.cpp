@@ -12,6 +12,7 @@
 #include "platform/ui/keys.h"
 #include "platform/ui/sdl/sdl_keys.h"
 #include "platform/ui/sdl/swap_red_blue.h"
+#include "platform/ui/sdl/x11_errors.h"
 #include "platform/ui/window_system.h"
 
 namespace platform {
@@ -51,6 +52,7 @@ class VideoSubsystem {
         // A calculator has no reason to keep the screen saver away.
         SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw SdlError("cannot open the display");
+        if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) KeepXErrorsFromEndingTheProgram();
     }
     ~VideoSubsystem() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);

@@ -1,0 +1,25 @@
+#include "platform/ui/sdl/x11_errors.h"
+
+#include <X11/Xlib.h>
+
+#include <cstdio>
+
+namespace platform {
+namespace {
+
+int ReportXError(Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
+    char text[256];
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "tavik-calculator: X error ignored: %s (request %d)\n", text,
+                 error->request_code);
+    return 0;
+}
+
+}  // namespace
+
+void KeepXErrorsFromEndingTheProgram() {
+    XSetErrorHandler(ReportXError);
+}
+
+}  // namespace platform

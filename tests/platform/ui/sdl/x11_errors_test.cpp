@@ -1,0 +1,16 @@
+#include <gtest/gtest.h>
+
+#include "tests/platform/ui/sdl/sdl_fixture.h"
+#include "tests/platform/ui/sdl/x11_gone_window.h"
+
+namespace platform {
+namespace {
+
+// With the display open, errors about a window the server does not know (as after a close
+// race) must not end the program: Xlib's default handler would exit in the middle of this.
+TEST_F(SdlFixture, XErrorsAboutGoneWindowsDoNotEndTheProgram) {
+    EXPECT_TRUE(RequestAGoneWindow());
+}
+
+}  // namespace
+}  // namespace platform
