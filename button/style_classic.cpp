@@ -1,16 +1,7 @@
+#include "button/bevel_place.h"
 #include "button/vb_button.h"
 
 namespace button {
-namespace {
-
-// Where a bevel lies: on the client edge, or one pixel further in.
-constexpr int16_t kOnEdge = 0;
-constexpr int16_t kOneIn = -1;
-constexpr bool kDouble = false;
-constexpr bool kSingle = true;
-
-}  // namespace
-
 // ButtonType 1: a double bevel one pixel in, inside a dark frame.
 void vbButton::DrawBordered(Situation situation) {
     const Palette& p = palette;

@@ -1,14 +1,7 @@
+#include "button/bevel_place.h"
 #include "button/vb_button.h"
 
 namespace button {
-namespace {
-
-constexpr int16_t kOnEdge = 0;
-constexpr bool kDouble = false;
-constexpr bool kSingle = true;
-
-}  // namespace
-
 // ButtonType 8: flat until the pointer lights it, then one thin bevel on the client edge.
 void vbButton::DrawHoverFlat(Situation situation) {
     const Palette& p = palette;
