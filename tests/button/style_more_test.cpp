@@ -20,42 +20,12 @@
 #include "platform/image/image.h"
 #include "platform/objects/picture.h"
 #include "platform/ui/keys.h"
-#include "tests/button/button_host.h"
+#include "tests/button/styled_button.h"
 #include "tools/button_shot/button_shot.h"
 #include "tools/style_gallery/style_gallery.h"
 
 namespace button {
 namespace {
-
-// A shown button of the given size and look, with no caption, on a host with real input.
-struct LookHost : ButtonHost {
-    LookHost(int32_t type, int32_t w, int32_t h, int32_t scheme = 3)
-        : ButtonHost(true, platform::Rect::FromSize(10, 10, w, h)) {
-        site->InitNew();
-        button->SetCaption("");
-        button->SetButtonType(type);
-        button->SetColorScheme(scheme);
-        site->Show();
-        backend.ProcessUntilIdle();
-    }
-
-    const platform::Surface& Pixels() { return site->DrawingSurface(); }
-    const Palette& Colours() { return button->CurrentPalette(); }
-    void PointerOver() {
-        const platform::Window& w = site->SiteWindow();
-        system.PointerMoveTo(w.ClientToScreen({w.ClientWidth() / 2, w.ClientHeight() / 2}));
-        backend.ProcessUntilIdle();
-    }
-    void Press() {
-        PointerOver();
-        system.ButtonDown(1);
-        backend.ProcessUntilIdle();
-    }
-    void GiveFocus() {
-        system.SetFocus(&site->SiteWindow());
-        backend.ProcessUntilIdle();
-    }
-};
 
 // The number of pixels of the surface in the colour.
 size_t CountOf(const platform::Surface& s, Color colour) {
@@ -74,9 +44,9 @@ TEST(HoverLooks, HoverFlatAndHoverClassicMatchWhileNotLit) {
     for (const Case c :
          {Case{"up", false, false}, Case{"focused", true, false}, Case{"disabled", false, true}}) {
         SCOPED_TRACE(c.name);
-        LookHost flat(8, 60, 24);
-        LookHost classic(12, 60, 24);
-        for (LookHost* b : {&flat, &classic}) {
+        StyledButton flat(8, 60, 24);
+        StyledButton classic(12, 60, 24);
+        for (StyledButton* b : {&flat, &classic}) {
             b->button->SetCaption("OK");
             if (c.focus) {
                 // With focus rectangles shown the focus lights the button.
@@ -112,7 +82,7 @@ TEST(HoverLooks, LitAndPressedEdges) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.type << " press " << c.press);
-        LookHost b(c.type, 60, 24);
+        StyledButton b(c.type, 60, 24);
         if (c.press) {
             b.Press();
             ASSERT_EQ(b.button->LastDrawnState(), kStateDown);
@@ -132,7 +102,7 @@ TEST(HoverLooks, LitAndPressedEdges) {
 
 // Scheme 1 takes Accent from the desktop's highlight colour, red 10, green 36, blue 106.
 TEST(AccentHoverLook, PressedWhileLitIsFilledWithTheLightenedAccent) {
-    LookHost b(9, 60, 24, 1);
+    StyledButton b(9, 60, 24, 1);
     ASSERT_EQ(b.Colours().Accent, 0x6A240Au);
     b.Press();
     ASSERT_TRUE(b.button->IsLit());
@@ -145,7 +115,7 @@ TEST(AccentHoverLook, PressedWhileLitIsFilledWithTheLightenedAccent) {
 }
 
 TEST(AccentHoverLook, SchemeTwoPressFillsWithTheDarkenedAccentLight) {
-    LookHost b(9, 60, 24, 2);
+    StyledButton b(9, 60, 24, 2);
     b.button->SetBackColor(0x404040);
     b.button->SetBackOver(0x808080);
     b.Press();
@@ -155,7 +125,7 @@ TEST(AccentHoverLook, SchemeTwoPressFillsWithTheDarkenedAccentLight) {
 }
 
 TEST(AccentHoverLook, LitBoxAndPressWithoutHover) {
-    LookHost b(9, 60, 24);  // scheme 3: Accent 0x800000, AccentLight 0xD1ADAD
+    StyledButton b(9, 60, 24);  // scheme 3: Accent 0x800000, AccentLight 0xD1ADAD
     b.PointerOver();
     const platform::Surface& s = b.Pixels();
     EXPECT_EQ(s.Pixel(0, 0), 0x800000u);
@@ -164,7 +134,7 @@ TEST(AccentHoverLook, LitBoxAndPressWithoutHover) {
     EXPECT_EQ(s.Pixel(58, 22), 0xD1ADADu);
 
     // A press from the keyboard while the pointer is away: the caption and the frame only.
-    LookHost away(9, 60, 24);
+    StyledButton away(9, 60, 24);
     away.button->SetShowFocusRect(false);
     away.GiveFocus();
     int32_t space = platform::kKeySpace;
@@ -176,7 +146,7 @@ TEST(AccentHoverLook, LitBoxAndPressWithoutHover) {
 }
 
 TEST(PictureOnlyLook, ShowsNoTextFrameOrFocus) {
-    LookHost b(10, 60, 24);
+    StyledButton b(10, 60, 24);
     b.button->SetCaption("WWW");
     const int32_t look = b.button->LastCaptionLook();
     EXPECT_EQ(CountOf(b.Pixels(), 0xC0C0C0), 60u * 24u);
@@ -188,7 +158,7 @@ TEST(PictureOnlyLook, ShowsNoTextFrameOrFocus) {
 }
 
 TEST(PictureOnlyLook, ShowsThePicture) {
-    LookHost b(10, 60, 24);
+    StyledButton b(10, 60, 24);
     b.button->SetCaption("WWW");
     b.button->SetPictureNormal(ButtonHost::Icon16());
     EXPECT_EQ(CountOf(b.Pixels(), 0x0000FF), 16u * 16u);
@@ -197,7 +167,7 @@ TEST(PictureOnlyLook, ShowsThePicture) {
 }
 
 TEST(OvalLook, OutlineOnlyWhileLitAndNoneWhenDisabled) {
-    LookHost b(13, 60, 30);
+    StyledButton b(13, 60, 30);
     const Palette p = b.Colours();
     EXPECT_EQ(CountOf(b.Pixels(), p.Face), 60u * 30u);
     b.PointerOver();
@@ -206,14 +176,14 @@ TEST(OvalLook, OutlineOnlyWhileLitAndNoneWhenDisabled) {
         EXPECT_EQ(b.Pixels().Pixel(x, y), p.Shadow) << x << ", " << y;
     }
 
-    LookHost pressed(13, 60, 30);
+    StyledButton pressed(13, 60, 30);
     pressed.Press();
     EXPECT_EQ(pressed.Pixels().Pixel(30, 0), p.DarkShadow);
     EXPECT_EQ(pressed.Pixels().Pixel(30, 15), 0xA0A0A0u);  // Off(Face, -32)
     EXPECT_EQ(pressed.Pixels().Pixel(0, 0), p.Face);       // outside the ellipse
 
     // Disabled, even focused and lit: the Face fill and the disabled caption, no ellipse.
-    LookHost disabled(13, 60, 30);
+    StyledButton disabled(13, 60, 30);
     disabled.GiveFocus();
     disabled.PointerOver();
     disabled.button->SetEnabled(false);
@@ -223,8 +193,8 @@ TEST(OvalLook, OutlineOnlyWhileLitAndNoneWhenDisabled) {
 
 // The focus lights the button like the pointer does, and adds nothing of its own.
 TEST(OvalLook, NoFocusRectangle) {
-    LookHost focused(13, 60, 30);
-    LookHost pointed(13, 60, 30);
+    StyledButton focused(13, 60, 30);
+    StyledButton pointed(13, 60, 30);
     focused.GiveFocus();
     pointed.PointerOver();
     ASSERT_TRUE(focused.button->HasFocusFlag());
@@ -235,9 +205,9 @@ TEST(OvalLook, NoFocusRectangle) {
 TEST(Looks, NoDisabledLookOfEightToThirteenShowsTheFocus) {
     for (const int32_t type : {8, 9, 10, 11, 12, 13}) {
         SCOPED_TRACE(type);
-        LookHost focused(type, 60, 30);
-        LookHost other(type, 60, 30);
-        for (LookHost* b : {&focused, &other}) {
+        StyledButton focused(type, 60, 30);
+        StyledButton other(type, 60, 30);
+        for (StyledButton* b : {&focused, &other}) {
             b->button->SetCaption("OK");
             b->button->SetEnabled(false);
         }
