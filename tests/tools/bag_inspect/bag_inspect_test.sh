@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# bag-inspect on the calculator's stored key settings: 25 blocks listed entry by entry; cut
+# short, the same file is reported malformed at the place where it ends, with status 1.
+set -euo pipefail
+tool=$1
+bags=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$tool" "$bags" >"$work/out"
+[[ $(grep -c '^block ' "$work/out") == 25 ]] || fail "expected 25 blocks"
+grep -q '^block 1 at 0, 1433 bytes$' "$work/out" || fail "first block header"
+grep -Eq '^ +109  tx +hash 0x000E8078  string size +24  "1"$' "$work/out" || fail "caption entry"
+grep -q 'font "Arial Black" 9 pt, weight 900, charset 0' "$work/out" || fail "font described"
+grep -q 'picture icon 32 x 32, 766 bytes of image file' "$work/out" || fail "picture described"
+
+head -c 1000 "$bags" >"$work/cut"
+status=0
+"$tool" "$work/cut" >"$work/cut.out" || status=$?
+[[ $status == 1 ]] || fail "a cut file ended with status $status"
+grep -q '^malformed: block length .* outside the data at byte 5$' "$work/cut.out" ||
+    fail "a cut file was not reported: $(tail -n 1 "$work/cut.out")"
+echo PASS
