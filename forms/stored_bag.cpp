@@ -238,6 +238,7 @@ StoredBagReadResult ReadStoredBag(std::span<const uint8_t> bytes) {
         if (!last && (static_cast<uint32_t>(size) > end - pos || size % 4 != 0)) {
             return fail(key, pos + 8, "entry size points outside the block");
         }
+        if (entryEnd < r.Pos()) return fail(key, pos + 8, "entry size leaves no room for its name");
         Reader value(bytes, r.Pos(), entryEnd);
         try {
             result.bag.Write(key, DecodeValue(type, value));

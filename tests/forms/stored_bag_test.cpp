@@ -163,6 +163,7 @@ TEST(StoredBag, MalformedEntriesNameTheKeyAndOffsetAndKeepWhatCameBefore) {
     const Corruption cases[] = {
         {"size outside the block", 45 + 8, 4000, true, "tx"},
         {"size not a multiple of four", 45 + 8, 22, true, "tx"},
+        {"size smaller than the name", 45 + 8, 4, true, "tx"},
         {"unknown value type", 45, 77, false, "tx"},
         {"string count past the entry", 45 + 16, 1000, true, "tx"},
         {"hash mismatch", 45 + 4, 0x1234, true, "tx"},
