@@ -1,18 +1,10 @@
 #include "forms/control_registry.h"
 
-#include <cmath>
 #include <utility>
 
+#include "forms/units.h"
+
 namespace forms {
-namespace {
-
-// Pixels of a twips position or length, to the nearest pixel (15 twips per pixel). Kept here
-// until the form runtime's unit conversions are available to share.
-int32_t TwipsToPixels(int32_t twips) {
-    return static_cast<int32_t>(std::lround(static_cast<double>(twips) / 15.0));
-}
-
-}  // namespace
 
 void ControlRegistry::Register(std::string classId, Factory factory) {
     factories_.insert_or_assign(std::move(classId), std::move(factory));
@@ -36,9 +28,7 @@ std::unique_ptr<ControlSite> ControlRegistry::CreateSite(platform::Window& paren
         ambient.displayName += std::to_string(*design.index);
         ambient.displayName += ')';
     }
-    const platform::Rect bounds =
-        platform::Rect::FromSize(TwipsToPixels(design.left), TwipsToPixels(design.top),
-                                 TwipsToPixels(design.width), TwipsToPixels(design.height));
+    const platform::Rect bounds = TwipsRect(design.left, design.top, design.width, design.height);
     auto site =
         std::make_unique<ControlSite>(parent, bounds, it->second(), std::move(ambient), resources);
     site->SetIndex(design.index);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "forms/units.h"
 #include "platform/objects/ole_color.h"
 #include "platform/objects/picture.h"
 #include "platform/ui/window_system.h"
@@ -12,16 +13,9 @@
 namespace forms {
 namespace {
 
-// Twips per pixel at 96 dots per inch. Kept here until the form runtime's unit conversions
-// are available to share.
-constexpr int32_t kTwipsPerPixel = 15;
 constexpr int32_t kChildTimerId = 1;
 // What a cleared surface shows: the system button-face colour, a user control's background.
 constexpr uint32_t kClearColour = 0x8000000F;
-
-int32_t TwipsToPixels(int32_t twips) {
-    return static_cast<int32_t>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
-}
 
 }  // namespace
 
@@ -224,7 +218,7 @@ void ControlSite::SetHeight(int32_t height) {
 }
 
 int32_t ControlSite::PixelsToContainer(int32_t pixels) const {
-    return pixels * kTwipsPerPixel;
+    return PixelsToTwips(pixels);
 }
 
 void ControlSite::DispatchPending() {

@@ -6,6 +6,7 @@
 #include "calculator/key_layout.h"
 #include "forms/control_site.h"
 #include "forms/stored_bag.h"
+#include "forms/units.h"
 #include "platform/objects/picture.h"
 #include "platform/ui/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
@@ -13,8 +14,6 @@
 
 namespace keybags {
 namespace {
-
-constexpr int32_t kTwipsPerPixel = 15;
 
 // Sets what every key has in common and what the layout gives this one. The hand pointer
 // goes first: its setter would otherwise replace the stored pointer image.
@@ -60,8 +59,7 @@ std::vector<uint8_t> MakeKeyBags() {
     std::vector<uint8_t> file;
     for (const calculator::KeyLayout& layout : calculator::kKeyLayouts) {
         const platform::Rect bounds =
-            platform::Rect::FromSize(layout.left / kTwipsPerPixel, layout.top / kTwipsPerPixel,
-                                     layout.width / kTwipsPerPixel, layout.height / kTwipsPerPixel);
+            forms::TwipsRect(layout.left, layout.top, layout.width, layout.height);
         auto control = std::make_unique<button::vbButton>();
         button::vbButton& key = *control;
         forms::ControlSite site(form, bounds, std::move(control), ambient, resources);
