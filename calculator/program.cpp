@@ -1,6 +1,5 @@
 #include "calculator/program.h"
 
-#include <algorithm>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -24,12 +23,8 @@ std::span<const uint8_t> Embedded(std::string_view name) {
 }
 
 std::shared_ptr<const platform::Image> WindowIcon() {
-    std::vector<platform::IconImage> images = platform::DecodeIconFile(Embedded("icon.ico"));
-    const auto it = std::find_if(images.begin(), images.end(), [](const platform::IconImage& i) {
-        return i.image.width == kWindowIconSize;
-    });
-    platform::IconImage& chosen = it != images.end() ? *it : images.front();
-    return std::make_shared<const platform::Image>(std::move(chosen.image));
+    return std::make_shared<const platform::Image>(
+        platform::DecodeIconFileImage(Embedded("icon.ico"), kWindowIconSize).image);
 }
 
 std::shared_ptr<const platform::PointerImage> PointerFromCursor(std::string_view name) {

@@ -160,29 +160,59 @@ void CheckEncodable(const IconImage& icon, bool cursor) {
     }
 }
 
-}  // namespace
+/// The directory of an icon or cursor file: its type and the number of entries, checked to lie
+/// inside the file.
+struct IconDirectory {
+    uint16_t type = 0;
+    size_t count = 0;
+};
 
-std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file) {
-    ByteReader reader(file);
-    uint16_t type = reader.U16(2);
+IconDirectory ReadDirectory(const ByteReader& reader) {
+    const uint16_t type = reader.U16(2);
     if (reader.U16(0) != 0 || (type != kIconType && type != kCursorType)) {
         throw DecodeError("not an icon or cursor file");
     }
     const size_t count = reader.U16(4);
     if (count == 0) throw DecodeError("icon file holds no image");
     reader.Span(kDirectorySize, count * kEntrySize);
-    std::vector<IconImage> icons;
-    icons.reserve(count);
-    for (size_t i = 0; i < count; ++i) {
-        const size_t entry = kDirectorySize + i * kEntrySize;
-        IconImage icon = DecodeEntry(reader.Span(reader.U32(entry + 12), reader.U32(entry + 8)));
-        if (type == kCursorType) {
-            icon.hotSpotX = reader.U16(entry + 4);
-            icon.hotSpotY = reader.U16(entry + 6);
-        }
-        icons.push_back(std::move(icon));
+    return {type, count};
+}
+
+IconImage DecodeDirectoryEntry(const ByteReader& reader, const IconDirectory& directory,
+                               size_t index) {
+    const size_t entry = kDirectorySize + index * kEntrySize;
+    IconImage icon = DecodeEntry(reader.Span(reader.U32(entry + 12), reader.U32(entry + 8)));
+    if (directory.type == kCursorType) {
+        icon.hotSpotX = reader.U16(entry + 4);
+        icon.hotSpotY = reader.U16(entry + 6);
     }
+    return icon;
+}
+
+}  // namespace
+
+std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file) {
+    const ByteReader reader(file);
+    const IconDirectory directory = ReadDirectory(reader);
+    std::vector<IconImage> icons;
+    icons.reserve(directory.count);
+    for (size_t i = 0; i < directory.count; ++i)
+        icons.push_back(DecodeDirectoryEntry(reader, directory, i));
     return icons;
+}
+
+IconImage DecodeIconFileImage(std::span<const uint8_t> file, int32_t width) {
+    const ByteReader reader(file);
+    const IconDirectory directory = ReadDirectory(reader);
+    for (size_t i = 0; i < directory.count; ++i) {
+        // The directory stores widths in one byte, 0 standing for 256.
+        const int32_t stored = reader.U8(kDirectorySize + i * kEntrySize);
+        if ((stored == 0 ? kMaxIconSide : stored) == width) {
+            IconImage icon = DecodeDirectoryEntry(reader, directory, i);
+            if (icon.image.width == width) return icon;
+        }
+    }
+    return DecodeDirectoryEntry(reader, directory, 0);
 }
 
 std::vector<uint8_t> EncodeIconFile(std::span<const IconImage> images, bool cursor) {

@@ -69,6 +69,10 @@ Image DecodeBmp(std::span<const uint8_t> file);
 /// bit-count fields are the hot spot x and y.
 std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file);
 
+/// The one image of an icon or cursor file that is `width` pixels wide, or the file's first
+/// image when none is; only that entry is decoded. Throws DecodeError as DecodeIconFile does.
+IconImage DecodeIconFileImage(std::span<const uint8_t> file, int32_t width);
+
 /// A baseline or progressive JPEG (grey or YCbCr), opaque. Any libjpeg warning (corrupt or
 /// truncated data) is an error. CMYK files, and progressive files needing more than 256 MB of
 /// decoder memory (about 6500 x 6500 in colour), are rejected.

@@ -143,3 +143,40 @@ TEST(EncodeIconFile, RejectsWhatAnIconCannotHold) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+TEST(DecodeIconFileImage, DecodesOnlyTheImageOfTheWidthAskedFor) {
+    std::vector<IconImage> images;
+    for (const int32_t side : {16, 48, 256}) {
+        IconImage icon =
+            Icon(side, side, std::vector<uint32_t>(side * side, 0xFF000000u + side), 32);
+        images.push_back(std::move(icon));
+    }
+    std::vector<uint8_t> file = EncodeIconFile(images, false);
+
+    EXPECT_EQ(DecodeIconFileImage(file, 48).image, images[1].image);
+    // 256 is stored as 0 in the directory's width byte; its entry is a PNG.
+    EXPECT_EQ(DecodeIconFileImage(file, 256).image, images[2].image);
+    // No image of that width: the first one.
+    EXPECT_EQ(DecodeIconFileImage(file, 32).image, images[0].image);
+
+    // Only the chosen entry is read: spoiling the 256 entry's bytes leaves the others readable.
+    const size_t bigEntry = 6 + 2 * 16;
+    const size_t bigOffset = U32At(file, bigEntry + 12);
+    file[bigOffset] ^= 0xFF;  // no PNG signature any more
+    EXPECT_EQ(DecodeIconFileImage(file, 48).image, images[1].image);
+    EXPECT_THROW(DecodeIconFileImage(file, 256), DecodeError);
+    EXPECT_THROW(DecodeIconFile(file), DecodeError);
+}
+
+TEST(DecodeIconFileImage, RejectsWhatIsNoIconFile) {
+    const std::vector<uint8_t> notIcon = {1, 0, 1, 0, 1, 0};
+    EXPECT_THROW(DecodeIconFileImage(notIcon, 16), DecodeError);
+    const std::vector<uint8_t> empty = {0, 0, 1, 0, 0, 0};
+    EXPECT_THROW(DecodeIconFileImage(empty, 16), DecodeError);
+}
+
+}  // namespace
+}  // namespace platform
