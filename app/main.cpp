@@ -1,8 +1,9 @@
-// Tavik Calculator 2.0 on the desktop: the SDL display, the single-instance lock, the user's
-// decimal separator, then the calculator until the user quits.
+// Tavik Calculator 2.0 on the desktop: the X display, the single-instance lock, the user's
+// decimal separator, then the calculator until the user quits. A termination signal keeps its
+// default action and ends the program at once: there is nothing to save, and the quit question
+// belongs to the user's own close request.
 #include <malloc.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -11,34 +12,22 @@
 #include "calculator/decimal_separator.h"
 #include "calculator/program.h"
 #include "platform/os/single_instance.h"
-#include "platform/ui/sdl/sdl_backend.h"
 #include "platform/ui/window_system.h"
+#include "platform/ui/x11/x11_backend.h"
 
 namespace {
 
-/// A termination signal ends the program at once: there is nothing to save, and the quit
-/// question belongs to the user's own close request. Opening the display gives the signals to
-/// SDL, which would turn them into close requests; this gives them their default action back.
-void EndOnTerminationSignals() {
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
-}
-
-/// Only a real desktop display will do: without one, SDL would fall back to its offscreen
-/// driver and the program would run unseen. A driver chosen by the user still wins.
-void RequireARealDisplay() {
-    setenv("SDL_VIDEODRIVER", "x11,wayland", 0);
-}
+/// The program's name: of its single-instance lock, and of its windows for the desktop, which
+/// finds its desktop entry by it.
+constexpr const char* kProgramName = "tavik-calculator";
 
 }  // namespace
 
 int main() {
     // Taken before the display is opened, so that a second copy ends without touching it.
-    const platform::SingleInstanceLock lock("tavik-calculator");
+    const platform::SingleInstanceLock lock(kProgramName);
     try {
-        RequireARealDisplay();
-        platform::SdlBackend backend;
-        EndOnTerminationSignals();
+        platform::X11Backend backend(kProgramName);
         platform::WindowSystem system(backend);
 
         calculator::ProgramOptions options;

@@ -1,4 +1,4 @@
-#include "tests/platform/ui/sdl/x11_gone_window.h"
+#include "tests/platform/ui/x11/x11_gone_window.h"
 
 #include <X11/Xlib.h>
 

@@ -1,4 +1,4 @@
-#include "platform/ui/sdl/swap_red_blue.h"
+#include "platform/ui/x11/swap_red_blue.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ uint32_t At(const std::vector<uint8_t>& bytes, int32_t pitch, int32_t x, int32_t
     return v;
 }
 
-TEST(SwapRedBlue, CopiesTheAreaWithRedAndBlueExchangedAndLeavesTheRest) {
+TEST(SwapRedBlue, CopiesTheAreaToTheImageOriginWithRedAndBlueExchanged) {
     Surface framebuffer(5, 4);
     for (int32_t y = 0; y < 4; ++y)
         for (int32_t x = 0; x < 5; ++x)
@@ -24,24 +24,25 @@ TEST(SwapRedBlue, CopiesTheAreaWithRedAndBlueExchangedAndLeavesTheRest) {
                 x, y, 0x00102030u + static_cast<uint32_t>(x) * 0x010000 + static_cast<uint32_t>(y));
     framebuffer.SetPixel(2, 2, 0x00FF0000);  // pure blue
     framebuffer.SetPixel(3, 2, 0x000000FF);  // pure red
-    // Rows padded past the framebuffer's width, as a window surface's may be.
-    const int32_t pitch = 7 * 4;
-    std::vector<uint8_t> screen(static_cast<size_t>(pitch) * 4, 0xA5);
+    // The 3 x 2 area lands at the destination's origin; its rows are padded to 5 pixels.
+    const int32_t pitch = 5 * 4;
+    std::vector<uint8_t> image(static_cast<size_t>(pitch) * 3, 0xA5);
 
-    CopySwappingRedBlue(framebuffer, {1, 1, 4, 3}, screen.data(), pitch);
+    CopySwappingRedBlue(framebuffer, {1, 1, 4, 3}, image.data(), pitch);
 
-    for (int32_t y = 0; y < 4; ++y) {
-        for (int32_t x = 0; x < 7; ++x) {
-            const bool inside = x >= 1 && x < 4 && y >= 1 && y < 3;
-            if (!inside) {
-                EXPECT_EQ(At(screen, pitch, x, y), kUntouched) << x << "," << y;
+    for (int32_t y = 0; y < 3; ++y) {
+        for (int32_t x = 0; x < 5; ++x) {
+            if (x >= 3 || y >= 2) {
+                EXPECT_EQ(At(image, pitch, x, y), kUntouched) << x << "," << y;
                 continue;
             }
+            const int32_t fx = x + 1;
+            const int32_t fy = y + 1;
             uint32_t expected =
-                0x00302010u + static_cast<uint32_t>(x) + static_cast<uint32_t>(y) * 0x010000;
-            if (x == 2 && y == 2) expected = 0x000000FF;
-            if (x == 3 && y == 2) expected = 0x00FF0000;
-            EXPECT_EQ(At(screen, pitch, x, y), expected) << x << "," << y;
+                0x00302010u + static_cast<uint32_t>(fx) + static_cast<uint32_t>(fy) * 0x010000;
+            if (fx == 2 && fy == 2) expected = 0x000000FF;
+            if (fx == 3 && fy == 2) expected = 0x00FF0000;
+            EXPECT_EQ(At(image, pitch, x, y), expected) << x << "," << y;
         }
     }
 }

@@ -1,4 +1,4 @@
-#include "platform/ui/sdl/x11_errors.h"
+#include "platform/ui/x11/x11_errors.h"
 
 #include <X11/Xlib.h>
 

@@ -1,4 +1,4 @@
-#include "platform/ui/sdl/swap_red_blue.h"
+#include "platform/ui/x11/swap_red_blue.h"
 
 #include <cstring>
 
@@ -11,8 +11,7 @@ void CopySwappingRedBlue(const Surface& framebuffer, const Rect& area, uint8_t* 
     const int32_t width = area.Width();
     for (int32_t y = area.top; y < area.bottom; ++y) {
         const Color* __restrict from = framebuffer.Row(y) + area.left;
-        uint8_t* __restrict to =
-            destination + static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(area.left) * 4;
+        uint8_t* __restrict to = destination + static_cast<ptrdiff_t>(y - area.top) * pitch;
         for (int32_t x = 0; x < width; ++x) {
             const uint32_t c = from[x];
             const uint32_t swapped = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);

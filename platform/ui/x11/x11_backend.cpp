@@ -1,0 +1,643 @@
+#include "platform/ui/x11/x11_backend.h"
+
+#include <errno.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cctype>
+#include <chrono>
+#include <climits>
+#include <cstring>
+#include <set>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/ui/keys.h"
+#include "platform/ui/window_system.h"
+#include "platform/ui/x11/swap_red_blue.h"
+#include "platform/ui/x11/x11_errors.h"
+#include "platform/ui/x11/x11_keys.h"
+#include "platform/ui/x11/x11_text.h"
+
+// Xlib's headers define macros such as None, Bool and Status: they come after ours.
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xcursor/Xcursor.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#include <X11/extensions/Xrandr.h>
+
+namespace platform {
+namespace {
+
+struct DisplayCloser {
+    void operator()(Display* display) const { XCloseDisplay(display); }
+};
+using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+
+enum AtomName {
+    kWmProtocols,
+    kWmDeleteWindow,
+    kNetWmName,
+    kUtf8String,
+    kNetWmIcon,
+    kNetWmPid,
+    kNetWmWindowOpacity,
+    kMotifWmHints,
+    kClipboard,
+    kTargets,
+    kText,
+    kIncomingClipboard,
+    kAtomCount
+};
+
+constexpr const char* kAtomNames[kAtomCount] = {
+    "WM_PROTOCOLS", "WM_DELETE_WINDOW",       "_NET_WM_NAME",    "UTF8_STRING", "_NET_WM_ICON",
+    "_NET_WM_PID",  "_NET_WM_WINDOW_OPACITY", "_MOTIF_WM_HINTS", "CLIPBOARD",   "TARGETS",
+    "TEXT",         "TAVIK_CLIPBOARD",
+};
+
+/// How long the clipboard's owner may take to hand over its text.
+constexpr int64_t kClipboardWaitMs = 1000;
+
+/// Pixels converted per XPutImage: a band of rows keeps the conversion buffer small (64 KB)
+/// whatever the size of the window.
+constexpr int32_t kBandPixels = 16384;
+
+/// The 8-bit channel `value` placed in the bits of `mask`, keeping its most significant bits.
+unsigned long ChannelBits(uint32_t value, unsigned long mask) {
+    const int shift = std::countr_zero(mask);
+    const int bits = std::popcount(mask);
+    const unsigned long scaled = bits >= 8 ? static_cast<unsigned long>(value) << (bits - 8)
+                                           : static_cast<unsigned long>(value >> (8 - bits));
+    return (scaled << shift) & mask;
+}
+
+/// The top-level window's position as the desktop's window managers expect it in the size
+/// hints: placed by the program, and neither smaller nor larger than its client area.
+XSizeHints FixedSizeHints(const NativeWindowDesc& desc) {
+    XSizeHints hints{};
+    hints.flags = PPosition | USPosition | PMinSize | PMaxSize;
+    hints.x = desc.position.x;
+    hints.y = desc.position.y;
+    hints.min_width = hints.max_width = desc.clientSize.width;
+    hints.min_height = hints.max_height = desc.clientSize.height;
+    return hints;
+}
+
+/// An image pixel (0xAABBGGRR) as a colour pointer's pixel: 0xAARRGGBB with each colour
+/// channel multiplied by alpha, rounded to nearest.
+uint32_t PremultipliedArgb(uint32_t c) {
+    const uint32_t alpha = c >> 24;
+    const auto scale = [alpha](uint32_t channel) { return (channel * alpha + 127) / 255; };
+    return (alpha << 24) | (scale(c & 0xFF) << 16) | (scale((c >> 8) & 0xFF) << 8) |
+           scale((c >> 16) & 0xFF);
+}
+
+int32_t ButtonBit(unsigned int xButton) {
+    switch (xButton) {
+        case Button1:
+            return kButtonLeft;
+        case Button2:
+            return kButtonMiddle;
+        case Button3:
+            return kButtonRight;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+struct X11Backend::State {
+    State() = default;
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+    ~State() {
+        if (gc) XFreeGC(display.get(), gc);
+    }
+
+    DisplayPtr display;
+    std::string programName;
+    std::string programClass;
+    ::Window root = 0;
+    Visual* visual = nullptr;
+    int depth = 0;
+    GC gc = nullptr;
+    Atom atoms[kAtomCount] = {};
+    const std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    WindowSystem* system = nullptr;
+    std::set<NativeWindowId> windows;
+    std::vector<uint32_t> band;
+
+    // The pointer shown over every window: the arrow (made when first needed) or a colour
+    // pointer and the picture it was made from, so that setting an equal picture keeps it.
+    Cursor arrow = 0;
+    Cursor colourPointer = 0;
+    PointerImage colourPicture;
+    Cursor shownPointer = 0;
+
+    // The clipboard: a hidden window owns the selection and receives other owners' text.
+    ::Window clipboardWindow = 0;
+    bool ownsClipboard = false;
+    std::string clipboardText;
+
+    Display* X() const { return display.get(); }
+    Atom AtomOf(AtomName name) const { return atoms[name]; }
+    bool IsOurs(::Window w) const { return windows.contains(static_cast<NativeWindowId>(w)); }
+
+    /// The window system's top-level window shown in X window `w`, or null.
+    Window* TopLevelOf(::Window w) const {
+        if (!system || !IsOurs(w)) return nullptr;
+        for (Window* top : system->TopLevels())
+            if (top->NativeId() == w) return top;
+        return nullptr;
+    }
+
+    void SetCardinals(::Window w, AtomName property, const unsigned long* values, int count) {
+        XChangeProperty(X(), w, AtomOf(property), XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(values), count);
+    }
+    void SetUtf8(::Window w, Atom property, std::string_view text) {
+        XChangeProperty(X(), w, property, AtomOf(kUtf8String), 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(text.data()),
+                        static_cast<int>(text.size()));
+    }
+    void SetTitle(::Window w, const std::string& title);
+    void SetIcon(::Window w, const Image& icon);
+    void RemoveDecorations(::Window w);
+    void SetOpacity(::Window w, uint8_t opacity);
+    void Put(::Window w, const Surface& framebuffer, const Rect& area);
+    void ShowPointer(Cursor pointer);
+    ::Window ClipboardWindow();
+    std::string ReceiveClipboard();
+
+    void Deliver(XEvent& event);
+    void MovePointer(::Window w, int32_t x, int32_t y);
+    void KeyDown(XKeyEvent& key);
+    void KeyUp(XKeyEvent& key);
+    void AnswerSelectionRequest(const XSelectionRequestEvent& request);
+};
+
+X11Backend::X11Backend(std::string programName) : state_(std::make_unique<State>()) {
+    State& s = *state_;
+    s.programName = std::move(programName);
+    s.programClass = s.programName;
+    if (!s.programClass.empty())
+        s.programClass[0] = static_cast<char>(std::toupper(s.programClass[0]));
+    s.display.reset(XOpenDisplay(nullptr));
+    if (!s.display)
+        throw std::runtime_error(std::string("cannot open the display \"") + XDisplayName(nullptr) +
+                                 "\"");
+    KeepXErrorsFromEndingTheProgram();
+    Display* x = s.X();
+    const int screen = DefaultScreen(x);
+    s.root = RootWindow(x, screen);
+    s.visual = DefaultVisual(x, screen);
+    s.depth = DefaultDepth(x, screen);
+    if (s.visual->c_class != TrueColor)
+        throw std::runtime_error("the display shows no true colour: only 8-bit colour maps");
+    s.gc = XCreateGC(x, s.root, 0, nullptr);
+    XInternAtoms(x, const_cast<char**>(kAtomNames), kAtomCount, False, s.atoms);
+    // A held key then repeats its press alone, without a release before each repeat.
+    XkbSetDetectableAutoRepeat(x, True, nullptr);
+}
+
+X11Backend::~X11Backend() = default;
+
+void X11Backend::Attach(WindowSystem& system) {
+    state_->system = &system;
+}
+
+NativeWindowId X11Backend::CreateNativeWindow(const NativeWindowDesc& desc) {
+    State& s = *state_;
+    Display* x = s.X();
+    XSetWindowAttributes attributes{};
+    // No background: the server leaves newly exposed parts alone until they are presented,
+    // so the window never flashes a colour of its own.
+    attributes.background_pixmap = None;
+    attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
+                            ButtonReleaseMask | PointerMotionMask | EnterWindowMask;
+    attributes.cursor = s.shownPointer;
+    const ::Window w = XCreateWindow(x, s.root, desc.position.x, desc.position.y,
+                                     static_cast<unsigned>(std::max(1, desc.clientSize.width)),
+                                     static_cast<unsigned>(std::max(1, desc.clientSize.height)), 0,
+                                     CopyFromParent, InputOutput, CopyFromParent,
+                                     CWBackPixmap | CWEventMask | CWCursor, &attributes);
+
+    s.SetTitle(w, desc.title);
+    XSizeHints size = FixedSizeHints(desc);
+    XSetWMNormalHints(x, w, &size);
+    XWMHints hints{};
+    hints.flags = InputHint | StateHint;
+    hints.input = True;
+    hints.initial_state = NormalState;
+    XSetWMHints(x, w, &hints);
+    XClassHint classHint{s.programName.data(), s.programClass.data()};
+    XSetClassHint(x, w, &classHint);
+    Atom deleteWindow = s.AtomOf(kWmDeleteWindow);
+    XSetWMProtocols(x, w, &deleteWindow, 1);
+    const unsigned long pid = static_cast<unsigned long>(getpid());
+    s.SetCardinals(w, kNetWmPid, &pid, 1);
+    if (desc.icon) s.SetIcon(w, *desc.icon);
+    if (!desc.bordered) s.RemoveDecorations(w);
+    // Set before the window is mapped, so it never appears at the wrong opacity.
+    s.SetOpacity(w, desc.opacity);
+
+    XMapWindow(x, w);
+    s.windows.insert(static_cast<NativeWindowId>(w));
+    return static_cast<NativeWindowId>(w);
+}
+
+void X11Backend::DestroyNativeWindow(NativeWindowId id) {
+    State& s = *state_;
+    if (s.windows.erase(id) == 0) return;
+    XDestroyWindow(s.X(), id);
+}
+
+void X11Backend::SetOpacity(NativeWindowId id, uint8_t opacity) {
+    if (state_->IsOurs(id)) state_->SetOpacity(id, opacity);
+}
+
+void X11Backend::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
+    if (!state_->IsOurs(id)) return;
+    const Rect area = changed.Intersect(framebuffer.Bounds());
+    if (!area.IsEmpty()) state_->Put(id, framebuffer, area);
+}
+
+void X11Backend::SetPointer(const PointerImage* pointer) {
+    State& s = *state_;
+    Display* x = s.X();
+    if (!pointer) {
+        if (!s.arrow) s.arrow = XCreateFontCursor(x, XC_left_ptr);
+        s.ShowPointer(s.arrow);
+        return;
+    }
+    const bool same = s.colourPointer && pointer->image == s.colourPicture.image &&
+                      pointer->hotSpotX == s.colourPicture.hotSpotX &&
+                      pointer->hotSpotY == s.colourPicture.hotSpotY;
+    if (same) {
+        s.ShowPointer(s.colourPointer);
+        return;
+    }
+    const Image& picture = pointer->image;
+    XcursorImage* image = XcursorImageCreate(picture.width, picture.height);
+    if (!image) return;  // the pointer shown so far stays
+    image->xhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotX, 0, picture.width - 1));
+    image->yhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotY, 0, picture.height - 1));
+    for (size_t i = 0; i < picture.pixels.size(); ++i)
+        image->pixels[i] = PremultipliedArgb(picture.pixels[i]);
+    const Cursor made = XcursorImageLoadCursor(x, image);
+    XcursorImageDestroy(image);
+    if (!made) return;
+    s.ShowPointer(made);
+    if (s.colourPointer) XFreeCursor(x, s.colourPointer);
+    s.colourPointer = made;
+    s.colourPicture = *pointer;
+}
+
+Size X11Backend::ScreenSize() const {
+    Display* x = state_->X();
+    int eventBase = 0;
+    int errorBase = 0;
+    if (XRRQueryExtension(x, &eventBase, &errorBase)) {
+        int count = 0;
+        XRRMonitorInfo* monitors = XRRGetMonitors(x, state_->root, True, &count);
+        if (monitors) {
+            const XRRMonitorInfo* chosen = count > 0 ? &monitors[0] : nullptr;
+            for (int i = 0; i < count; ++i)
+                if (monitors[i].primary) chosen = &monitors[i];
+            const Size size = chosen ? Size{chosen->width, chosen->height} : Size{};
+            XRRFreeMonitors(monitors);
+            if (size.width > 0 && size.height > 0) return size;
+        }
+    }
+    const int screen = DefaultScreen(x);
+    return {DisplayWidth(x, screen), DisplayHeight(x, screen)};
+}
+
+std::string X11Backend::ClipboardText() const {
+    State& s = *state_;
+    if (s.ownsClipboard) return s.clipboardText;
+    return s.ReceiveClipboard();
+}
+
+void X11Backend::SetClipboardText(const std::string& text) {
+    State& s = *state_;
+    const ::Window owner = s.ClipboardWindow();
+    XSetSelectionOwner(s.X(), s.AtomOf(kClipboard), owner, CurrentTime);
+    s.ownsClipboard = XGetSelectionOwner(s.X(), s.AtomOf(kClipboard)) == owner;
+    s.clipboardText = s.ownsClipboard ? text : std::string();
+}
+
+int64_t X11Backend::NowMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 state_->start)
+        .count();
+}
+
+bool X11Backend::WaitForEvents(int64_t deadlineMs) {
+    Display* x = state_->X();
+    XFlush(x);
+    if (XPending(x) == 0) {
+        const int timeout =
+            deadlineMs == kNoDeadline
+                ? -1
+                : static_cast<int>(std::clamp<int64_t>(deadlineMs - NowMs(), 0, INT_MAX));
+        pollfd connection{ConnectionNumber(x), POLLIN, 0};
+        const int ready = poll(&connection, 1, timeout);
+        if (ready < 0) return errno == EINTR;
+        if (ready == 0) return true;
+        if ((connection.revents & POLLIN) == 0) return false;  // the display hung up
+        if (XPending(x) == 0) return true;
+    }
+    // One event per call: a handler may end the loop that called, and the events after it
+    // then belong to the loop that is left.
+    XEvent event;
+    XNextEvent(x, &event);
+    state_->Deliver(event);
+    return true;
+}
+
+void X11Backend::DeliverPending() {
+    Display* x = state_->X();
+    XSync(x, False);
+    while (XPending(x) > 0) {
+        XEvent event;
+        XNextEvent(x, &event);
+        state_->Deliver(event);
+    }
+}
+
+void X11Backend::State::SetTitle(::Window w, const std::string& title) {
+    const std::string latin1 = Latin1FromUtf8(title);
+    XChangeProperty(X(), w, XA_WM_NAME, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(latin1.data()),
+                    static_cast<int>(latin1.size()));
+    SetUtf8(w, AtomOf(kNetWmName), title);
+}
+
+void X11Backend::State::SetIcon(::Window w, const Image& icon) {
+    // Width, height, then the pixels as 0xAARRGGBB, one per long (a property of format 32).
+    std::vector<unsigned long> values;
+    values.reserve(2 + icon.pixels.size());
+    values.push_back(static_cast<unsigned long>(icon.width));
+    values.push_back(static_cast<unsigned long>(icon.height));
+    for (const uint32_t c : icon.pixels)
+        values.push_back(((c & 0xFF) << 16) | (c & 0xFF00FF00) | ((c >> 16) & 0xFF));
+    SetCardinals(w, kNetWmIcon, values.data(), static_cast<int>(values.size()));
+}
+
+void X11Backend::State::RemoveDecorations(::Window w) {
+    // Flags (decorations given), functions, decorations (none), input mode, status.
+    constexpr unsigned long kDecorationsGiven = 2;
+    const unsigned long hints[5] = {kDecorationsGiven, 0, 0, 0, 0};
+    XChangeProperty(X(), w, AtomOf(kMotifWmHints), AtomOf(kMotifWmHints), 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(hints), 5);
+}
+
+void X11Backend::State::SetOpacity(::Window w, uint8_t opacity) {
+    // A compositing window manager blends the window by this value; without one it stays
+    // opaque.
+    const unsigned long value = static_cast<unsigned long>(opacity) * 0xFFFFFFFFul / 255;
+    SetCardinals(w, kNetWmWindowOpacity, &value, 1);
+}
+
+void X11Backend::State::Put(::Window w, const Surface& framebuffer, const Rect& area) {
+    const int32_t width = area.Width();
+    const int32_t bandRows = std::max(1, kBandPixels / width);
+    band.resize(static_cast<size_t>(width) * static_cast<size_t>(bandRows));
+    const bool rgb888 =
+        visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
+    for (int32_t top = area.top; top < area.bottom; top += bandRows) {
+        const int32_t rows = std::min(bandRows, area.bottom - top);
+        const Rect part{area.left, top, area.right, top + rows};
+        if (rgb888) {
+            CopySwappingRedBlue(framebuffer, part, reinterpret_cast<uint8_t*>(band.data()),
+                                width * 4);
+        } else {
+            uint32_t* to = band.data();
+            for (int32_t y = part.top; y < part.bottom; ++y) {
+                const Color* from = framebuffer.Row(y) + part.left;
+                for (int32_t i = 0; i < width; ++i) {
+                    const Color c = from[i];
+                    *to++ = static_cast<uint32_t>(ChannelBits(c & 0xFF, visual->red_mask) |
+                                                  ChannelBits((c >> 8) & 0xFF, visual->green_mask) |
+                                                  ChannelBits((c >> 16) & 0xFF, visual->blue_mask));
+                }
+            }
+        }
+        // 32-bit pixel values in the machine's byte order; Xlib converts them to the server's
+        // pixel format when it differs.
+        XImage image{};
+        image.width = width;
+        image.height = rows;
+        image.format = ZPixmap;
+        image.data = reinterpret_cast<char*>(band.data());
+        image.byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+        image.bitmap_unit = 32;
+        image.bitmap_bit_order = image.byte_order;
+        image.bitmap_pad = 32;
+        image.depth = depth;
+        image.bytes_per_line = width * 4;
+        image.bits_per_pixel = 32;
+        image.red_mask = visual->red_mask;
+        image.green_mask = visual->green_mask;
+        image.blue_mask = visual->blue_mask;
+        if (!XInitImage(&image)) return;
+        static bool once = false;
+        if (!once) {
+            once = true;
+        }
+        XPutImage(X(), w, gc, &image, 0, 0, part.left, part.top, static_cast<unsigned>(width),
+                  static_cast<unsigned>(rows));
+    }
+}
+
+void X11Backend::State::ShowPointer(Cursor pointer) {
+    shownPointer = pointer;
+    for (const NativeWindowId id : windows)
+        XDefineCursor(X(), id, pointer);
+}
+
+::Window X11Backend::State::ClipboardWindow() {
+    if (!clipboardWindow) {
+        clipboardWindow =
+            XCreateWindow(X(), root, -1, -1, 1, 1, 0, 0, InputOnly, CopyFromParent, 0, nullptr);
+    }
+    return clipboardWindow;
+}
+
+std::string X11Backend::State::ReceiveClipboard() {
+    Display* x = X();
+    if (XGetSelectionOwner(x, AtomOf(kClipboard)) == None) return {};
+    const ::Window requestor = ClipboardWindow();
+    XConvertSelection(x, AtomOf(kClipboard), AtomOf(kUtf8String), AtomOf(kIncomingClipboard),
+                      requestor, CurrentTime);
+    XFlush(x);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kClipboardWaitMs);
+    XEvent event;
+    while (!XCheckTypedWindowEvent(x, requestor, SelectionNotify, &event)) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              deadline - std::chrono::steady_clock::now())
+                              .count();
+        if (left <= 0) return {};
+        pollfd connection{ConnectionNumber(x), POLLIN, 0};
+        poll(&connection, 1, static_cast<int>(left));
+    }
+    if (event.xselection.property == None) return {};
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::string text;
+    if (XGetWindowProperty(x, requestor, AtomOf(kIncomingClipboard), 0, LONG_MAX / 4, True,
+                           AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+        data && format == 8) {
+        const std::string_view bytes(reinterpret_cast<const char*>(data), count);
+        if (type == AtomOf(kUtf8String)) text = bytes;
+        if (type == XA_STRING) text = Utf8FromLatin1(bytes);
+    }
+    if (data) XFree(data);
+    return text;
+}
+
+void X11Backend::State::Deliver(XEvent& event) {
+    switch (event.type) {
+        case SelectionRequest:
+            AnswerSelectionRequest(event.xselectionrequest);
+            return;
+        case SelectionClear:
+            if (event.xselectionclear.selection == AtomOf(kClipboard)) {
+                ownsClipboard = false;
+                clipboardText.clear();
+            }
+            return;
+        case MappingNotify:
+            XRefreshKeyboardMapping(&event.xmapping);
+            return;
+        default:
+            break;
+    }
+    if (!system) return;
+    switch (event.type) {
+        case MotionNotify:
+            MovePointer(event.xmotion.window, event.xmotion.x, event.xmotion.y);
+            break;
+        case EnterNotify:
+            MovePointer(event.xcrossing.window, event.xcrossing.x, event.xcrossing.y);
+            break;
+        case ButtonPress:
+        case ButtonRelease: {
+            const int32_t bit = ButtonBit(event.xbutton.button);
+            if (bit == 0 || !IsOurs(event.xbutton.window)) break;
+            MovePointer(event.xbutton.window, event.xbutton.x, event.xbutton.y);
+            if (event.type == ButtonPress) {
+                system->ButtonDown(bit);
+            } else {
+                system->ButtonUp(bit);
+            }
+            break;
+        }
+        case KeyPress:
+            KeyDown(event.xkey);
+            break;
+        case KeyRelease:
+            KeyUp(event.xkey);
+            break;
+        case Expose:
+            // The display lost these pixels of the window: show them again.
+            if (const Window* top = TopLevelOf(event.xexpose.window)) {
+                const Rect exposed = Rect::FromSize(event.xexpose.x, event.xexpose.y,
+                                                    event.xexpose.width, event.xexpose.height)
+                                         .Intersect(top->Framebuffer().Bounds());
+                if (!exposed.IsEmpty()) Put(event.xexpose.window, top->Framebuffer(), exposed);
+            }
+            break;
+        case ClientMessage: {
+            const XClientMessageEvent& message = event.xclient;
+            const bool closeBox = message.message_type == AtomOf(kWmProtocols) &&
+                                  message.format == 32 &&
+                                  static_cast<Atom>(message.data.l[0]) == AtomOf(kWmDeleteWindow);
+            if (!closeBox) break;
+            if (const Window* top = TopLevelOf(message.window)) system->CloseRequest(top->Handle());
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void X11Backend::State::MovePointer(::Window w, int32_t x, int32_t y) {
+    const Window* top = TopLevelOf(w);
+    if (!top) return;
+    // A press or release where the pointer already is brings no move, as on the desktop.
+    if (top->ClientToScreen({x, y}) == system->PointerPosition()) return;
+    system->PointerMoveInWindow(top->Handle(), {x, y});
+}
+
+void X11Backend::State::KeyDown(XKeyEvent& key) {
+    if (!IsOurs(key.window)) return;
+    // The key's own code comes from its unshifted symbol; the character from the symbol that
+    // Shift, Caps Lock and Num Lock select. A held key arrives again as one more press.
+    const int32_t code =
+        DesktopKeyCode(static_cast<uint32_t>(XkbKeycodeToKeysym(X(), key.keycode, 0, 0)));
+    KeySym typed = NoSymbol;
+    XLookupString(&key, nullptr, 0, &typed, nullptr);
+    if (code != 0) system->KeyDown(code);
+    // Ctrl and Alt make commands (Ctrl+C, access keys), never text.
+    const bool command = (key.state & (ControlMask | Mod1Mask)) != 0;
+    int32_t character = command ? 0 : TypedCharacter(static_cast<uint32_t>(typed));
+    if (character == 0) character = ControlCharacter(code);
+    if (character != 0) system->Character(character);
+}
+
+void X11Backend::State::KeyUp(XKeyEvent& key) {
+    if (!IsOurs(key.window)) return;
+    const int32_t code =
+        DesktopKeyCode(static_cast<uint32_t>(XkbKeycodeToKeysym(X(), key.keycode, 0, 0)));
+    if (code != 0) system->KeyUp(code);
+}
+
+void X11Backend::State::AnswerSelectionRequest(const XSelectionRequestEvent& request) {
+    XSelectionEvent reply{};
+    reply.type = SelectionNotify;
+    reply.display = request.display;
+    reply.requestor = request.requestor;
+    reply.selection = request.selection;
+    reply.target = request.target;
+    reply.time = request.time;
+    reply.property = None;
+    // Clients from before the property was required name none: the target is used instead.
+    const Atom property = request.property != None ? request.property : request.target;
+    if (request.selection == AtomOf(kClipboard) && ownsClipboard) {
+        if (request.target == AtomOf(kTargets)) {
+            const Atom targets[] = {AtomOf(kTargets), AtomOf(kUtf8String), AtomOf(kText),
+                                    XA_STRING};
+            XChangeProperty(X(), request.requestor, property, XA_ATOM, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(targets), 4);
+            reply.property = property;
+        } else if (request.target == AtomOf(kUtf8String) || request.target == AtomOf(kText)) {
+            SetUtf8(request.requestor, property, clipboardText);
+            reply.property = property;
+        } else if (request.target == XA_STRING) {
+            const std::string latin1 = Latin1FromUtf8(clipboardText);
+            XChangeProperty(X(), request.requestor, property, XA_STRING, 8, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(latin1.data()),
+                            static_cast<int>(latin1.size()));
+            reply.property = property;
+        }
+    }
+    XEvent sent{};
+    sent.xselection = reply;
+    XSendEvent(X(), request.requestor, False, NoEventMask, &sent);
+}
+
+}  // namespace platform

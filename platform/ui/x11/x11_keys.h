@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+/// The desktop virtual key code (keys.h) of a key, given the symbol on its first level (what the
+/// key shows unshifted): letters as 'A'-'Z' (either case), digits as '0'-'9', BackSpace, Tab,
+/// Return and KP_Enter as Enter, Escape, space, the four arrows, Delete, Shift, Control and Alt
+/// (left or right) and F4. 0 for every other key: the window system never sees it.
+int32_t DesktopKeyCode(uint32_t keysym);
+
+/// The character that a key with this symbol (after Shift, Caps Lock and Num Lock) types:
+/// Latin-1 symbols are their own code, Unicode symbols (0x01000000 + code point) their code
+/// point, the keypad's digits, point, comma, operators, equals and space their characters. 0
+/// for symbols that type nothing printable (control and function keys, modifiers).
+int32_t TypedCharacter(uint32_t keysym);
+
+/// The character the desktop types with a key whose symbol types nothing printable: 13 for
+/// Enter, 8 for Backspace, 27 for Escape; 0 for every other key code. Tab types nothing: the
+/// window system uses it to move the focus, and a character 9 would reach the window that just
+/// got it.
+int32_t ControlCharacter(int32_t desktopKeyCode);
+
+}  // namespace platform

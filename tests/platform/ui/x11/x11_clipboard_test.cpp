@@ -1,0 +1,217 @@
+// The clipboard between the backend and other programs on the same display.
+#include <gtest/gtest.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/platform/ui/x11/x11_fixture.h"
+
+#include <X11/Xatom.h>
+
+namespace platform {
+namespace {
+
+const std::string kEuroText = "\xE2\x82\xAC 0,25\nsecond line";
+
+TEST_F(X11Fixture, ClipboardRoundTrip) {
+    for (const std::string text : {"1234,5", kEuroText.c_str(), ""}) {
+        backend.SetClipboardText(text);
+        EXPECT_EQ(backend.ClipboardText(), text);
+    }
+}
+
+/// How another program's answer to a request for the clipboard came back.
+struct Answer {
+    bool arrived = false;
+    Atom property = None;  // None when the owner refused
+    XProperty data;
+};
+
+class X11Clipboard : public X11Fixture {
+  protected:
+    void SetUp() override {
+        X11Fixture::SetUp();
+        requestor = XCreateSimpleWindow(display.get(), DefaultRootWindow(display.get()), 0, 0, 1, 1,
+                                        0, 0, 0);
+    }
+    void TearDown() override { XDestroyWindow(display.get(), requestor); }
+
+    /// Asks for the clipboard in `target` as another program does, the backend handling its
+    /// events meanwhile as its message loop would.
+    Answer Request(Atom target) {
+        const Atom property = AtomNamed("TAVIK_TEST_PASTE");
+        XConvertSelection(display.get(), AtomNamed("CLIPBOARD"), target, property, requestor,
+                          CurrentTime);
+        Answer answer;
+        XEvent event{};
+        // A bound against a hung test only: the answer normally comes on the first round.
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!answer.arrived && std::chrono::steady_clock::now() < giveUp) {
+            XSync(display.get(), False);
+            backend.DeliverPending();
+            answer.arrived =
+                XCheckTypedWindowEvent(display.get(), requestor, SelectionNotify, &event);
+        }
+        if (!answer.arrived) return answer;
+        answer.property = event.xselection.property;
+        if (answer.property != None)
+            answer.data = ReadProperty(display.get(), requestor, answer.property, true);
+        return answer;
+    }
+
+    ::Window requestor = 0;
+};
+
+TEST_F(X11Clipboard, OtherProgramsReadTheBackendsText) {
+    struct Case {
+        const char* target;
+        std::string text;
+        std::vector<const char*> types;  // the types the answer may come in
+    };
+    // TEXT leaves the owner the choice of encoding; ASCII text reads the same in either.
+    const Case cases[] = {{"UTF8_STRING", kEuroText, {"UTF8_STRING"}},
+                          {"UTF8_STRING", "1234,5", {"UTF8_STRING"}},
+                          {"STRING", "1234,5", {"STRING"}},
+                          {"TEXT", "0,5", {"UTF8_STRING", "STRING"}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        backend.SetClipboardText(c.text);
+        const Answer answer = Request(AtomNamed(c.target));
+        ASSERT_TRUE(answer.arrived);
+        ASSERT_NE(answer.property, None);
+        EXPECT_EQ(answer.data.format, 8);
+        EXPECT_TRUE(std::any_of(c.types.begin(), c.types.end(), [&](const char* type) {
+            return answer.data.type == AtomNamed(type);
+        }));
+        EXPECT_EQ(std::string(answer.data.bytes.begin(), answer.data.bytes.end()), c.text);
+    }
+}
+
+TEST_F(X11Clipboard, OtherProgramsLearnTheTargetsOnOffer) {
+    backend.SetClipboardText("42");
+    const Answer answer = Request(AtomNamed("TARGETS"));
+    ASSERT_TRUE(answer.arrived);
+    ASSERT_NE(answer.property, None);
+    EXPECT_EQ(answer.data.type, XA_ATOM);
+    const std::vector<uint32_t>& offered = answer.data.items;
+    for (const char* target : {"TARGETS", "UTF8_STRING", "STRING", "TEXT"}) {
+        SCOPED_TRACE(target);
+        EXPECT_NE(std::find(offered.begin(), offered.end(), AtomNamed(target)), offered.end());
+    }
+}
+
+TEST_F(X11Clipboard, RequestsForOtherTargetsAreRefused) {
+    backend.SetClipboardText("42");
+    const Answer answer = Request(AtomNamed("image/png"));
+    ASSERT_TRUE(answer.arrived);
+    EXPECT_EQ(answer.property, None);
+}
+
+/// Another program owning the clipboard, on a connection and thread of its own: it answers
+/// requests for UTF8_STRING with its text, or refuses every request, until it is destroyed and
+/// its window (and with it the ownership) goes.
+class ClipboardOwner {
+  public:
+    ClipboardOwner(std::string text, bool answers) : text_(std::move(text)), answers_(answers) {
+        std::promise<bool> owning;
+        std::future<bool> owns = owning.get_future();
+        thread_ = std::thread([this, promise = std::move(owning)]() mutable { Serve(promise); });
+        owns_ = owns.get();
+    }
+    ~ClipboardOwner() {
+        stop_ = true;
+        thread_.join();
+    }
+    ClipboardOwner(const ClipboardOwner&) = delete;
+    ClipboardOwner& operator=(const ClipboardOwner&) = delete;
+
+    /// Whether the program became the clipboard's owner.
+    bool Owns() const { return owns_; }
+
+  private:
+    void Serve(std::promise<bool>& owning) {
+        const DisplayPtr connection(XOpenDisplay(nullptr));
+        if (!connection) {
+            owning.set_value(false);
+            return;
+        }
+        Display* d = connection.get();
+        const Atom clipboard = XInternAtom(d, "CLIPBOARD", False);
+        const Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+        const ::Window window = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
+        XSetSelectionOwner(d, clipboard, window, CurrentTime);
+        owning.set_value(XGetSelectionOwner(d, clipboard) == window);
+        while (!stop_) {
+            pollfd socket{ConnectionNumber(d), POLLIN, 0};
+            poll(&socket, 1, 20);
+            while (XPending(d) > 0) {
+                XEvent event{};
+                XNextEvent(d, &event);
+                if (event.type == SelectionRequest) Answer(d, event.xselectionrequest, utf8);
+            }
+        }
+        XDestroyWindow(d, window);
+        XSync(d, False);
+    }
+
+    void Answer(Display* d, const XSelectionRequestEvent& request, Atom utf8) const {
+        XEvent reply{};
+        reply.xselection.type = SelectionNotify;
+        reply.xselection.requestor = request.requestor;
+        reply.xselection.selection = request.selection;
+        reply.xselection.target = request.target;
+        reply.xselection.time = request.time;
+        reply.xselection.property = None;
+        if (answers_ && request.target == utf8 && request.property != None) {
+            XChangeProperty(d, request.requestor, request.property, utf8, 8, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(text_.data()),
+                            static_cast<int>(text_.size()));
+            reply.xselection.property = request.property;
+        }
+        XSendEvent(d, request.requestor, False, NoEventMask, &reply);
+        XFlush(d);
+    }
+
+    const std::string text_;
+    const bool answers_;
+    std::atomic<bool> stop_{false};
+    bool owns_ = false;
+    std::thread thread_;
+};
+
+TEST_F(X11Clipboard, BackendReadsAnotherProgramsText) {
+    for (const std::string& text : {kEuroText, std::string("1234,5")}) {
+        backend.SetClipboardText("ours");
+        const ClipboardOwner owner(text, true);
+        ASSERT_TRUE(owner.Owns());
+        Drain();  // the message loop hears that the backend no longer owns the clipboard
+        EXPECT_EQ(backend.ClipboardText(), text);
+    }
+}
+
+TEST_F(X11Clipboard, NothingToReadWithoutAnAnsweringOwner) {
+    {
+        const ClipboardOwner refusing("never given", false);
+        ASSERT_TRUE(refusing.Owns());
+        Drain();
+        EXPECT_EQ(backend.ClipboardText(), "");
+    }
+    // The owner is gone with its window: the clipboard has no owner.
+    Drain();
+    ASSERT_EQ(XGetSelectionOwner(display.get(), AtomNamed("CLIPBOARD")),
+              static_cast<::Window>(None));
+    EXPECT_EQ(backend.ClipboardText(), "");
+    // An owner that never answers: the test's own connection, busy waiting for the backend.
+    XSetSelectionOwner(display.get(), AtomNamed("CLIPBOARD"), requestor, CurrentTime);
+    Drain();
+    EXPECT_EQ(backend.ClipboardText(), "");
+}
+
+}  // namespace
+}  // namespace platform

@@ -1,0 +1,63 @@
+// Waiting for input blocks on the display connection until an event or the deadline.
+#include <gtest/gtest.h>
+
+#include "tests/platform/ui/x11/x11_fixture.h"
+
+namespace platform {
+namespace {
+
+TEST_F(X11Fixture, WaitReturnsAtItsDeadlineWithoutInput) {
+    Drain();
+    for (const int64_t wait : {0, 1, 120}) {
+        SCOPED_TRACE(wait);
+        const int64_t deadline = backend.NowMs() + wait;
+        EXPECT_TRUE(backend.WaitForEvents(deadline));
+        EXPECT_GE(backend.NowMs(), deadline);
+    }
+}
+
+TEST_F(X11Fixture, WaitReturnsWithTheEventThatArrived) {
+    RecordingWindow window(system, Rect::FromSize(100, 100, 80, 60));
+    window.Show();
+    Drain();
+    window.log.clear();
+    XEvent motion{};
+    motion.xmotion.type = MotionNotify;
+    motion.xmotion.window = window.NativeId();
+    motion.xmotion.root = DefaultRootWindow(display.get());
+    motion.xmotion.x = 5;
+    motion.xmotion.y = 6;
+    motion.xmotion.x_root = 105;
+    motion.xmotion.y_root = 106;
+    motion.xmotion.same_screen = True;
+    XSendEvent(display.get(), window.NativeId(), False, NoEventMask, &motion);
+    XSync(display.get(), False);
+    // The event is already on its way: the wait ends with it, long before this deadline.
+    EXPECT_TRUE(backend.WaitForEvents(backend.NowMs() + 60000));
+    EXPECT_EQ(window.log, std::vector<std::string>{"move 0 s0 5,6"});
+}
+
+/// Quits the loop from its timer, noting when.
+class TimerWindow : public Window {
+  public:
+    using Window::Window;
+    int64_t firedAt = -1;
+    void OnTimer(int32_t) override {
+        firedAt = System().NowMs();
+        KillTimer(1);
+        System().Quit();
+    }
+};
+
+TEST_F(X11Fixture, MessageLoopSleepsUntilTheNextTimer) {
+    TimerWindow window(system, nullptr, Rect::FromSize(0, 0, 10, 10));
+    window.Show();
+    Drain();
+    const int64_t start = backend.NowMs();
+    window.SetTimer(1, 80);
+    system.Run();
+    EXPECT_GE(window.firedAt, start + 80);
+}
+
+}  // namespace
+}  // namespace platform
