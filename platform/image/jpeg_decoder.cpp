@@ -67,6 +67,8 @@ bool ReadRows(jpeg_decompress_struct* info, ErrorManager* errors, std::vector<ui
         jpeg_read_scanlines(info, &row, 1);
     }
     jpeg_finish_decompress(info);
+    // Growing row by row leaves up to as much again unused, kept for as long as the picture.
+    pixels->shrink_to_fit();
     return true;
 }
 

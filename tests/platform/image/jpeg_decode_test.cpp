@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "platform/image/image.h"
 #include "tests/platform/image/jpeg_samples.h"
@@ -43,6 +45,18 @@ TEST(DecodeJpeg, DecodesBaselineProgressiveAndSubsampledFiles) {
                 ExpectNear(image.pixels[y * c.width + x], x < 8 ? c.left : c.right, x, y);
             }
         }
+    }
+}
+
+TEST(DecodeJpeg, KeepsNoSpareRowsOnceDecoded) {
+    // A picture lives as long as the window that shows it: its pixels take exactly their size.
+    for (const auto& [width, height] : {std::pair{37, 29}, std::pair{544, 396}}) {
+        SCOPED_TRACE(width);
+        const Image source{width, height,
+                           std::vector<uint32_t>(static_cast<size_t>(width * height), 0xFF808080)};
+        const Image image = DecodeJpeg(EncodeJpeg(source, 90));
+        ASSERT_EQ(image.pixels.size(), static_cast<size_t>(width * height));
+        EXPECT_EQ(image.pixels.capacity(), image.pixels.size());
     }
 }
 
