@@ -17,13 +17,29 @@ platform::Rect ClientRect(const FormDesign& design) {
     return {0, 0, TwipsToPixels(design.widthTwips), TwipsToPixels(design.heightTwips)};
 }
 
+/// The top-left part of `image` that a client area of this size shows, as its own image.
+platform::Image VisiblePart(const platform::Image& image, const platform::Rect& client) {
+    const int32_t width = std::min(image.width, client.Width());
+    const int32_t height = std::min(image.height, client.Height());
+    if (width == image.width && height == image.height) return image;
+    platform::Image part{width, height, {}};
+    part.pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int32_t y = 0; y < height; ++y) {
+        const auto row = image.pixels.begin() + static_cast<ptrdiff_t>(y) * image.width;
+        part.pixels.insert(part.pixels.end(), row, row + width);
+    }
+    return part;
+}
+
 }  // namespace
 
 Form::Form(platform::WindowSystem& system, const FormDesign& design)
     : platform::Window(system, nullptr, ClientRect(design)),
       backColor_(design.backColor),
-      picture_(design.picture),
       font_(design.font) {
+    // The form has a fixed size and draws its picture unscaled at the client origin: what lies
+    // beyond the client area is never seen, and is not kept.
+    if (design.picture) picture_ = VisiblePart(design.picture->Pixels(), ClientRect(design));
     SetTitle(design.caption);
     SetBordered(design.bordered);
     SetCentred(design.centred);
@@ -82,7 +98,7 @@ void Form::Paint(platform::Surface& surface) {
     dirty_ = {};
     surface.SetClip(platform::Region::FromRect(area));
     platform::FillRect(surface, area, platform::TranslateOleColor(backColor_));
-    if (picture_) platform::DrawImage(surface, {0, 0}, picture_->Pixels());
+    platform::DrawImage(surface, {0, 0}, picture_);
     for (const LightControl* c : lightControls_) {
         if (c->IsVisible() && !c->Bounds().Intersect(area).IsEmpty()) c->Paint(surface);
     }

@@ -94,7 +94,7 @@ class Form : public platform::Window {
     void RemoveTimer(int32_t id);
 
     uint32_t backColor_;
-    std::shared_ptr<const platform::Picture> picture_;
+    platform::Image picture_;  // the part of the design's picture inside the client area
     platform::FontDesc font_;
     std::vector<LightControl*> lightControls_;  // bottom of the z-order first
     std::vector<std::pair<int32_t, Timer*>> timers_;

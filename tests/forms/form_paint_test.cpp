@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "form_test_env.h"
 #include "forms/label.h"
@@ -196,6 +199,28 @@ TEST(FormPaintTest, BackgroundPictureIsDrawnUnscaledAtTheOrigin) {
                                         kWhite,    0x000080,  kFormBack, kFormBack,  //
                                         kFormBack, kFormBack, kFormBack, kFormBack};
     EXPECT_EQ(s.Pixels(), want);
+}
+
+TEST(FormPaintTest, ABackgroundPictureLargerThanTheFormShowsItsTopLeftPart) {
+    FormTestEnv env;
+    FormDesign design = DesignOfPixels(3, 2, kFormBack);
+    // 4 x 1 wider than the form, then 2 x 3 taller: only the part inside the form shows.
+    for (const auto& [width, height] : {std::pair{4, 1}, std::pair{2, 3}}) {
+        SCOPED_TRACE(width);
+        std::vector<uint32_t> colours;
+        for (int32_t i = 0; i < width * height; ++i)
+            colours.push_back(0x00010101u * static_cast<uint32_t>(i + 1));
+        design.picture = MakePicture(width, height, colours);
+        Form form(env.system, design);
+        design.picture.reset();  // the form keeps what it shows on its own
+        form.ShowForm();
+        env.backend.ProcessUntilIdle();
+        std::vector<uint32_t> want(6, kFormBack);
+        for (int32_t y = 0; y < std::min(height, 2); ++y)
+            for (int32_t x = 0; x < std::min(width, 3); ++x)
+                want[y * 3 + x] = colours[y * width + x];
+        EXPECT_EQ(Screen(env, form).Pixels(), want);
+    }
 }
 
 TEST(FormPaintTest, PictureStripNaturalSizeAndStretched) {
