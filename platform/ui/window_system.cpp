@@ -161,6 +161,10 @@ void WindowSystem::Post(std::function<void()> task) {
     posted_.push_back(std::move(task));
 }
 
+void WindowSystem::PostWhenShown(std::function<void()> task) {
+    whenShown_.push_back(std::move(task));
+}
+
 bool WindowSystem::FireDueTimers() {
     bool fired = false;
     while (const auto due = timers_.PopDue(NowMs())) {
@@ -189,6 +193,14 @@ void WindowSystem::RunLoopUntil(const std::function<bool()>& done) {
     for (;;) {
         DispatchPending();
         if (quit_ || done()) return;
+        if (!whenShown_.empty()) {
+            // A wait that is already over sends the painted windows to the display.
+            if (!backend_.WaitForEvents(NowMs())) return;
+            const std::function<void()> task = std::move(whenShown_.front());
+            whenShown_.pop_front();
+            task();
+            continue;
+        }
         if (!backend_.WaitForEvents(NextTimerDueMs())) return;
     }
 }

@@ -76,6 +76,10 @@ class WindowSystem {
     // The message queue and loops.
     /// Runs `task` from the message loop later.
     void Post(std::function<void()> task);
+    /// Runs `task` from the message loop once every window is painted and handed to the
+    /// display: work that the picture on the screen need not wait for. Only message loops run
+    /// these tasks, after everything DispatchPending runs.
+    void PostWhenShown(std::function<void()> task);
     /// Queues keystrokes written as "{Tab}" (Tab) or "+{Tab}" (Shift together with Tab), any
     /// number of them in a row; they are delivered by the message loop, as a key going down
     /// and up, to the window focused at that time. Throws std::invalid_argument for anything
@@ -150,6 +154,7 @@ class WindowSystem {
         bool down;
     };
     std::deque<std::function<void()>> posted_;
+    std::deque<std::function<void()>> whenShown_;
     std::deque<QueuedKey> queuedKeys_;
     std::vector<WindowHandle> modal_;
     bool quit_ = false;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "tests/platform/ui/recording_window.h"
 
@@ -106,6 +108,28 @@ TEST(Loops, PostedTasksRunInOrderFromDispatchPending) {
     EXPECT_TRUE(order.empty());
     f.system.DispatchPending();
     EXPECT_THAT(order, ElementsAre(1, 2, 3));
+}
+
+TEST(Loops, WhenShownTasksRunOnceTheLoopHasPresentedEveryWindow) {
+    UiFixture f;
+    std::vector<std::string> order;
+    const auto presented = [&] { return f.backend.Native(f.top.NativeId())->presented.size(); };
+    f.system.PostWhenShown([&] {
+        order.push_back("when shown");
+        f.system.Post([&] { order.push_back("posted by it"); });
+    });
+    f.system.Post([&] { order.push_back("posted"); });
+    f.system.DispatchPending();
+    EXPECT_THAT(order, ElementsAre("posted"));  // only message loops run them
+
+    const size_t before = presented();
+    f.top.Invalidate();
+    size_t presentedFirst = 0;
+    f.system.PostWhenShown([&] { presentedFirst = presented(); });
+    f.backend.SetInputSource(Script().Advance(1).Source());
+    f.system.Run();
+    EXPECT_THAT(order, ElementsAre("posted", "when shown", "posted by it"));
+    EXPECT_GT(presentedFirst, before);  // the invalidated window reached the display first
 }
 
 // Destroying a window from inside its handlers: the system must not touch it afterwards
