@@ -23,7 +23,6 @@ forms::FormDesign Design(const MainArtwork& artwork) {
     design.widthTwips = 4680;
     design.heightTwips = 4860;
     design.centred = true;
-    design.picture = artwork.background;
     design.icon = artwork.icon;
     return design;
 }
@@ -53,6 +52,10 @@ main::main(platform::WindowSystem& system, const MainArtwork& artwork,
       Shape3(*this, TwipsRect(2400, 3960, 2055, 735)),
       engine(std::move(decimalSeparator)),
       splashPictures(artwork.splash),
+      keyBags(artwork.keyBags),
+      backgroundFile(artwork.backgroundFile),
+      registry(registry),
+      resources(resources),
       anotherInstanceRunning(std::move(anotherInstanceRunning)) {
     txtBuffer.SetBackColor(0x00000000);
     txtBuffer.SetForeColor(0x0000FF00);
@@ -71,17 +74,21 @@ main::main(platform::WindowSystem& system, const MainArtwork& artwork,
     Shape2.SetBorderColor(0x000000FF);  // red: the operator and function keys
     Shape3.SetBorderColor(0x0000FF00);  // green: the equals key
 
-    CreateKeys(artwork, registry, resources);
-
     SetLoadHandler([this] { FormLoad(); });
     SetCloseRequestHandler([this](bool& cancel) { QueryClose(cancel); });
 }
 
 main::~main() = default;
 
-void main::CreateKeys(const MainArtwork& artwork, const forms::ControlRegistry& registry,
-                      const forms::ResourceTable& resources) {
-    std::span<const uint8_t> bags = artwork.keyBags;
+void main::CompleteDesign() {
+    if (designComplete) return;
+    designComplete = true;
+    CreateKeys();
+    SetPicture(platform::LoadPicture(backgroundFile));
+}
+
+void main::CreateKeys() {
+    std::span<const uint8_t> bags = keyBags;
     for (const KeyLayout& layout : kKeyLayouts) {
         forms::StoredBagReadResult stored = forms::ReadStoredBag(bags);
         if (stored.error)
@@ -147,8 +154,16 @@ std::string main::AboutText() {
 void main::FormLoad() {
     // The splash shows this window itself as it closes.
     splash::Form2 splash(System(), splashPictures, *this, anotherInstanceRunning);
+    // The keys and the background are made while the splash fades in, once it is on the
+    // screen: the splash then appears as soon as the display is open.
+    System().PostWhenShown([&system = System(), handle = Handle(), this] {
+        if (system.Find(handle)) CompleteDesign();
+    });
     splash.ShowModal();
     endedAtStart = splash.EndedProgram();
+    // The splash ends the program when another copy runs; otherwise the calculator is complete
+    // even if the loop ended (its input ran out) before it got to the task.
+    if (!endedAtStart) CompleteDesign();
 }
 
 void main::QueryClose(bool& cancel) {

@@ -22,10 +22,10 @@
 
 namespace calculator {
 
-/// What the calculator window is drawn and built from.
+/// What the calculator window is drawn and built from. The bytes must outlive the window.
 struct MainArtwork {
-    /// Drawn unscaled at the client origin; larger than the client area.
-    std::shared_ptr<const platform::Picture> background;
+    /// A picture file drawn unscaled at the client origin; larger than the client area.
+    std::span<const uint8_t> backgroundFile;
     std::shared_ptr<const platform::Image> icon;
     /// The arrow with a question mark, over the "About" label.
     std::shared_ptr<const platform::PointerImage> helpPointer;
@@ -41,9 +41,10 @@ class main : public forms::Form {
     static constexpr const char* kCaption = "Tavik Calculator 2.0";
     static constexpr const char* kQuitQuestion = "Are you sure you want to quit ?";
 
-    /// Creates the window and its controls, hidden. The keys are made through `registry` from
-    /// their stored bags; `resources` must outlive the window. `anotherInstanceRunning` may be
-    /// empty.
+    /// Creates the window, hidden, with the display, the frames and the "About" label. The keys
+    /// (made through `registry` from their stored bags) and the background picture follow when
+    /// the window is loaded, once the splash is on the screen; `registry` and `resources` must
+    /// outlive the window. `anotherInstanceRunning` may be empty.
     main(platform::WindowSystem& system, const MainArtwork& artwork,
          const forms::ControlRegistry& registry, const forms::ResourceTable& resources,
          std::string decimalSeparator, splash::InstanceCheck anotherInstanceRunning);
@@ -54,7 +55,7 @@ class main : public forms::Form {
     bool QuitConfirmed() const { return quitConfirmed; }
     /// True when the splash found another copy running and ended the program.
     bool EndedAtStart() const { return endedAtStart; }
-    /// The 25 keys in key-table order.
+    /// The 25 keys in key-table order; none before the window is loaded.
     const std::vector<std::unique_ptr<KeyControl>>& Keys() const { return keys; }
     /// The key showing `caption`, or null.
     KeyControl* KeyWithCaption(std::string_view caption) const;
@@ -71,8 +72,9 @@ class main : public forms::Form {
     forms::ControlGroup<KeyControl> cmdoperator;
 
   private:
-    void CreateKeys(const MainArtwork& artwork, const forms::ControlRegistry& registry,
-                    const forms::ResourceTable& resources);
+    /// Makes the keys and draws the background picture, once; nothing after that.
+    void CompleteDesign();
+    void CreateKeys();
     void FormLoad();
     void QueryClose(bool& cancel);
     void AboutClick();
@@ -83,6 +85,11 @@ class main : public forms::Form {
     Engine engine;
     std::vector<std::unique_ptr<KeyControl>> keys;
     splash::SplashPictures splashPictures;
+    std::span<const uint8_t> keyBags;
+    std::span<const uint8_t> backgroundFile;
+    const forms::ControlRegistry& registry;
+    const forms::ResourceTable& resources;
+    bool designComplete = false;
     splash::InstanceCheck anotherInstanceRunning;
     bool quitConfirmed = false;
     bool endedAtStart = false;

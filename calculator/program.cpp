@@ -43,7 +43,7 @@ Program::Program(platform::WindowSystem& system, ProgramOptions options) {
                         platform::LoadPicture(Embedded("hand.cur")));
 
     MainArtwork artwork;
-    artwork.background = platform::LoadPicture(Embedded("background.jpg"));
+    artwork.backgroundFile = Embedded("background.jpg");
     artwork.icon = WindowIcon();
     artwork.helpPointer = PointerFromCursor("help-pointer.cur");
     artwork.keyBags = Embedded("main-keys.bin");

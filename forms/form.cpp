@@ -37,9 +37,7 @@ Form::Form(platform::WindowSystem& system, const FormDesign& design)
     : platform::Window(system, nullptr, ClientRect(design)),
       backColor_(design.backColor),
       font_(design.font) {
-    // The form has a fixed size and draws its picture unscaled at the client origin: what lies
-    // beyond the client area is never seen, and is not kept.
-    if (design.picture) picture_ = VisiblePart(design.picture->Pixels(), ClientRect(design));
+    if (design.picture) SetPicture(design.picture);
     SetTitle(design.caption);
     SetBordered(design.bordered);
     SetCentred(design.centred);
@@ -90,6 +88,14 @@ LightControl* Form::LightControlAt(platform::Point client) const {
         if (c->IsVisible() && c->TakesMouse() && c->Bounds().Contains(client)) return c;
     }
     return nullptr;
+}
+
+void Form::SetPicture(const std::shared_ptr<const platform::Picture>& picture) {
+    // The form has a fixed size and draws its picture unscaled at the client origin: what lies
+    // beyond the client area is never seen, and is not kept.
+    const platform::Rect client{0, 0, ClientWidth(), ClientHeight()};
+    picture_ = picture ? VisiblePart(picture->Pixels(), client) : platform::Image{};
+    RepaintArea(client);
 }
 
 void Form::Paint(platform::Surface& surface) {

@@ -49,6 +49,8 @@ class Form : public platform::Window {
     /// Sets the background colour (an OLE colour) and repaints.
     void SetBackColor(uint32_t ole);
     const platform::FontDesc& Font() const { return font_; }
+    /// Sets the picture drawn unscaled at the client origin (none when null) and repaints.
+    void SetPicture(const std::shared_ptr<const platform::Picture>& picture);
 
     /// Runs the load handler, once, before the form is first shown.
     void SetLoadHandler(std::function<void()> handler) { loadHandler_ = std::move(handler); }

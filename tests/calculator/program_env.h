@@ -1,16 +1,30 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "calculator/key_layout.h"
 #include "calculator/program.h"
 #include "forms/message_box.h"
+#include "forms/units.h"
 #include "platform/ui/headless/headless_backend.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/window_system.h"
 
 namespace calculator::testing {
+
+/// Where the key showing `caption` sits on the calculator window, from the key table: the keys
+/// themselves are made only once the program has started.
+inline platform::Rect KeyBounds(std::string_view caption) {
+    for (const KeyLayout& layout : kKeyLayouts) {
+        if (layout.caption == caption)
+            return forms::TwipsRect(layout.left, layout.top, layout.width, layout.height);
+    }
+    throw std::invalid_argument("no key shows " + std::string(caption));
+}
 
 /// The splash has closed by then: 1.5 s in, 2 s held, 0.75 s out.
 constexpr int64_t kPastSplashMs = 5000;
@@ -34,7 +48,7 @@ struct ProgramEnv {
     /// A left click in the middle of the key showing `caption`, and a pause long enough that
     /// the next click is not a double click.
     platform::Script& Click(platform::Script& script, std::string_view caption) {
-        const platform::Rect bounds = Main().KeyWithCaption(caption)->Site().SiteWindow().Bounds();
+        const platform::Rect bounds = KeyBounds(caption);
         return script
             .MoveInWindow(Main(), (bounds.left + bounds.right) / 2,
                           (bounds.top + bounds.bottom) / 2)
