@@ -65,6 +65,8 @@ TEST(Resources, DesktopEntryStartsTheProgramWithItsIcon) {
         {"Type", "Application"},      {"Name", "Tavik Calculator"},
         {"Exec", "tavik-calculator"}, {"Icon", "tavik-calculator"},
         {"Terminal", "false"},        {"Categories", "Utility;Calculator;"},
+        // The class the program's windows carry, by which the desktop matches them to the entry.
+        {"StartupWMClass", "Tavik-calculator"},
     };
     for (const auto& [key, value] : required)
         EXPECT_EQ(keys[key], value) << key;
