@@ -10,15 +10,16 @@
 #include <chrono>
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <stdexcept>
-#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "platform/ui/keys.h"
 #include "platform/ui/window_system.h"
 #include "platform/ui/x11/swap_red_blue.h"
+#include "platform/ui/x11/x11_clipboard.h"
 #include "platform/ui/x11/x11_errors.h"
 #include "platform/ui/x11/x11_keys.h"
 #include "platform/ui/x11/x11_text.h"
@@ -49,21 +50,13 @@ enum AtomName {
     kNetWmPid,
     kNetWmWindowOpacity,
     kMotifWmHints,
-    kClipboard,
-    kTargets,
-    kText,
-    kIncomingClipboard,
     kAtomCount
 };
 
 constexpr const char* kAtomNames[kAtomCount] = {
-    "WM_PROTOCOLS", "WM_DELETE_WINDOW",       "_NET_WM_NAME",    "UTF8_STRING", "_NET_WM_ICON",
-    "_NET_WM_PID",  "_NET_WM_WINDOW_OPACITY", "_MOTIF_WM_HINTS", "CLIPBOARD",   "TARGETS",
-    "TEXT",         "TAVIK_CLIPBOARD",
+    "WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_NAME",           "UTF8_STRING",
+    "_NET_WM_ICON", "_NET_WM_PID",      "_NET_WM_WINDOW_OPACITY", "_MOTIF_WM_HINTS",
 };
-
-/// How long the clipboard's owner may take to hand over its text.
-constexpr int64_t kClipboardWaitMs = 1000;
 
 /// Pixels converted per XPutImage: a band of rows keeps the conversion buffer small (64 KB)
 /// whatever the size of the window.
@@ -142,10 +135,7 @@ struct X11Backend::State {
     PointerImage colourPicture;
     Cursor shownPointer = 0;
 
-    // The clipboard: a hidden window owns the selection and receives other owners' text.
-    ::Window clipboardWindow = 0;
-    bool ownsClipboard = false;
-    std::string clipboardText;
+    std::optional<X11Clipboard> clipboard;
 
     Display* X() const { return display.get(); }
     Atom AtomOf(AtomName name) const { return atoms[name]; }
@@ -163,25 +153,17 @@ struct X11Backend::State {
         XChangeProperty(X(), w, AtomOf(property), XA_CARDINAL, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(values), count);
     }
-    void SetUtf8(::Window w, Atom property, std::string_view text) {
-        XChangeProperty(X(), w, property, AtomOf(kUtf8String), 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(text.data()),
-                        static_cast<int>(text.size()));
-    }
     void SetTitle(::Window w, const std::string& title);
     void SetIcon(::Window w, const Image& icon);
     void RemoveDecorations(::Window w);
     void SetOpacity(::Window w, uint8_t opacity);
     void Put(::Window w, const Surface& framebuffer, const Rect& area);
     void ShowPointer(Cursor pointer);
-    ::Window ClipboardWindow();
-    std::string ReceiveClipboard();
 
     void Deliver(XEvent& event);
     void MovePointer(::Window w, int32_t x, int32_t y);
     void KeyDown(XKeyEvent& key);
     void KeyUp(XKeyEvent& key);
-    void AnswerSelectionRequest(const XSelectionRequestEvent& request);
 };
 
 X11Backend::X11Backend(std::string programName) : state_(std::make_unique<State>()) {
@@ -189,13 +171,15 @@ X11Backend::X11Backend(std::string programName) : state_(std::make_unique<State>
     s.programName = std::move(programName);
     s.programClass = s.programName;
     if (!s.programClass.empty())
-        s.programClass[0] = static_cast<char>(std::toupper(s.programClass[0]));
+        s.programClass[0] =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(s.programClass[0])));
     s.display.reset(XOpenDisplay(nullptr));
     if (!s.display)
         throw std::runtime_error(std::string("cannot open the display \"") + XDisplayName(nullptr) +
                                  "\"");
     KeepXErrorsFromEndingTheProgram();
     Display* x = s.X();
+    s.clipboard.emplace(x);
     const int screen = DefaultScreen(x);
     s.root = RootWindow(x, screen);
     s.visual = DefaultVisual(x, screen);
@@ -322,17 +306,11 @@ Size X11Backend::ScreenSize() const {
 }
 
 std::string X11Backend::ClipboardText() const {
-    State& s = *state_;
-    if (s.ownsClipboard) return s.clipboardText;
-    return s.ReceiveClipboard();
+    return state_->clipboard->Text();
 }
 
 void X11Backend::SetClipboardText(const std::string& text) {
-    State& s = *state_;
-    const ::Window owner = s.ClipboardWindow();
-    XSetSelectionOwner(s.X(), s.AtomOf(kClipboard), owner, CurrentTime);
-    s.ownsClipboard = XGetSelectionOwner(s.X(), s.AtomOf(kClipboard)) == owner;
-    s.clipboardText = s.ownsClipboard ? text : std::string();
+    state_->clipboard->SetText(text);
 }
 
 int64_t X11Backend::NowMs() const {
@@ -379,7 +357,9 @@ void X11Backend::State::SetTitle(::Window w, const std::string& title) {
     XChangeProperty(X(), w, XA_WM_NAME, XA_STRING, 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(latin1.data()),
                     static_cast<int>(latin1.size()));
-    SetUtf8(w, AtomOf(kNetWmName), title);
+    XChangeProperty(X(), w, AtomOf(kNetWmName), AtomOf(kUtf8String), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(title.data()),
+                    static_cast<int>(title.size()));
 }
 
 void X11Backend::State::SetIcon(::Window w, const Image& icon) {
@@ -465,66 +445,11 @@ void X11Backend::State::ShowPointer(Cursor pointer) {
         XDefineCursor(X(), id, pointer);
 }
 
-::Window X11Backend::State::ClipboardWindow() {
-    if (!clipboardWindow) {
-        clipboardWindow =
-            XCreateWindow(X(), root, -1, -1, 1, 1, 0, 0, InputOnly, CopyFromParent, 0, nullptr);
-    }
-    return clipboardWindow;
-}
-
-std::string X11Backend::State::ReceiveClipboard() {
-    Display* x = X();
-    if (XGetSelectionOwner(x, AtomOf(kClipboard)) == None) return {};
-    const ::Window requestor = ClipboardWindow();
-    XConvertSelection(x, AtomOf(kClipboard), AtomOf(kUtf8String), AtomOf(kIncomingClipboard),
-                      requestor, CurrentTime);
-    XFlush(x);
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(kClipboardWaitMs);
-    XEvent event;
-    while (!XCheckTypedWindowEvent(x, requestor, SelectionNotify, &event)) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              deadline - std::chrono::steady_clock::now())
-                              .count();
-        if (left <= 0) return {};
-        pollfd connection{ConnectionNumber(x), POLLIN, 0};
-        poll(&connection, 1, static_cast<int>(left));
-    }
-    if (event.xselection.property == None) return {};
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    std::string text;
-    if (XGetWindowProperty(x, requestor, AtomOf(kIncomingClipboard), 0, LONG_MAX / 4, True,
-                           AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
-        data && format == 8) {
-        const std::string_view bytes(reinterpret_cast<const char*>(data), count);
-        if (type == AtomOf(kUtf8String)) text = bytes;
-        if (type == XA_STRING) text = Utf8FromLatin1(bytes);
-    }
-    if (data) XFree(data);
-    return text;
-}
-
 void X11Backend::State::Deliver(XEvent& event) {
-    switch (event.type) {
-        case SelectionRequest:
-            AnswerSelectionRequest(event.xselectionrequest);
-            return;
-        case SelectionClear:
-            if (event.xselectionclear.selection == AtomOf(kClipboard)) {
-                ownsClipboard = false;
-                clipboardText.clear();
-            }
-            return;
-        case MappingNotify:
-            XRefreshKeyboardMapping(&event.xmapping);
-            return;
-        default:
-            break;
+    if (clipboard->Handle(event)) return;
+    if (event.type == MappingNotify) {
+        XRefreshKeyboardMapping(&event.xmapping);
+        return;
     }
     if (!system) return;
     switch (event.type) {
@@ -604,40 +529,6 @@ void X11Backend::State::KeyUp(XKeyEvent& key) {
     const int32_t code =
         DesktopKeyCode(static_cast<uint32_t>(XkbKeycodeToKeysym(X(), key.keycode, 0, 0)));
     if (code != 0) system->KeyUp(code);
-}
-
-void X11Backend::State::AnswerSelectionRequest(const XSelectionRequestEvent& request) {
-    XSelectionEvent reply{};
-    reply.type = SelectionNotify;
-    reply.display = request.display;
-    reply.requestor = request.requestor;
-    reply.selection = request.selection;
-    reply.target = request.target;
-    reply.time = request.time;
-    reply.property = None;
-    // Clients from before the property was required name none: the target is used instead.
-    const Atom property = request.property != None ? request.property : request.target;
-    if (request.selection == AtomOf(kClipboard) && ownsClipboard) {
-        if (request.target == AtomOf(kTargets)) {
-            const Atom targets[] = {AtomOf(kTargets), AtomOf(kUtf8String), AtomOf(kText),
-                                    XA_STRING};
-            XChangeProperty(X(), request.requestor, property, XA_ATOM, 32, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(targets), 4);
-            reply.property = property;
-        } else if (request.target == AtomOf(kUtf8String) || request.target == AtomOf(kText)) {
-            SetUtf8(request.requestor, property, clipboardText);
-            reply.property = property;
-        } else if (request.target == XA_STRING) {
-            const std::string latin1 = Latin1FromUtf8(clipboardText);
-            XChangeProperty(X(), request.requestor, property, XA_STRING, 8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(latin1.data()),
-                            static_cast<int>(latin1.size()));
-            reply.property = property;
-        }
-    }
-    XEvent sent{};
-    sent.xselection = reply;
-    XSendEvent(X(), request.requestor, False, NoEventMask, &sent);
 }
 
 }  // namespace platform

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+// Xlib's types, declared as Xlib does, so that includers need not see its macros.
+struct _XDisplay;
+union _XEvent;
+
+namespace platform {
+
+/// The desktop's clipboard (the CLIPBOARD selection) on one display connection: text the
+/// program puts there is handed to other programs when they ask, and text another program
+/// owns is fetched from it. Its atoms and hidden window are made when the clipboard is first
+/// used, so a program that never copies pays nothing for it.
+class X11Clipboard {
+  public:
+    explicit X11Clipboard(_XDisplay* display) : display_(display) {}
+    X11Clipboard(const X11Clipboard&) = delete;
+    X11Clipboard& operator=(const X11Clipboard&) = delete;
+
+    /// Makes the program the clipboard's owner, holding `text` (UTF-8).
+    void SetText(const std::string& text);
+    /// The program's own text while it owns the clipboard; otherwise the owner's text as UTF-8,
+    /// waiting up to a second for it; "" when there is no owner or no answer.
+    std::string Text();
+    /// Answers another program's request for the text, or lets the text go when another
+    /// program takes the clipboard. False for every other event.
+    bool Handle(const _XEvent& event);
+
+  private:
+    void Prepare();
+    std::string Receive();
+    void Answer(const _XEvent& request);
+
+    _XDisplay* display_;
+    unsigned long window_ = 0;  // hidden: owns the selection and receives others' text
+    unsigned long clipboard_ = 0, targets_ = 0, text_ = 0, utf8String_ = 0, incoming_ = 0;
+    bool owned_ = false;
+    std::string ownText_;
+};
+
+}  // namespace platform
