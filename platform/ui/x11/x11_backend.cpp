@@ -10,8 +10,8 @@
 #include <chrono>
 #include <climits>
 #include <cstring>
+#include <map>
 #include <optional>
-#include <set>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -125,7 +125,10 @@ struct X11Backend::State {
     Atom atoms[kAtomCount] = {};
     const std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
     WindowSystem* system = nullptr;
-    std::set<NativeWindowId> windows;
+    // Our windows, and whether the display has exposed each yet: until it has, the window is
+    // not on the screen (a window manager may still be deciding where it goes) and drawing
+    // into it would be lost. The first exposure shows the whole framebuffer.
+    std::map<NativeWindowId, bool> windows;
     std::vector<uint32_t> band;
 
     // The pointer shown over every window: the arrow (made when first needed) or a colour
@@ -234,7 +237,7 @@ NativeWindowId X11Backend::CreateNativeWindow(const NativeWindowDesc& desc) {
     s.SetOpacity(w, desc.opacity);
 
     XMapWindow(x, w);
-    s.windows.insert(static_cast<NativeWindowId>(w));
+    s.windows.emplace(static_cast<NativeWindowId>(w), false);
     return static_cast<NativeWindowId>(w);
 }
 
@@ -249,7 +252,8 @@ void X11Backend::SetOpacity(NativeWindowId id, uint8_t opacity) {
 }
 
 void X11Backend::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
-    if (!state_->IsOurs(id)) return;
+    const auto it = state_->windows.find(id);
+    if (it == state_->windows.end() || !it->second) return;
     const Rect area = changed.Intersect(framebuffer.Bounds());
     if (!area.IsEmpty()) state_->Put(id, framebuffer, area);
 }
@@ -441,7 +445,7 @@ void X11Backend::State::Put(::Window w, const Surface& framebuffer, const Rect& 
 
 void X11Backend::State::ShowPointer(Cursor pointer) {
     shownPointer = pointer;
-    for (const NativeWindowId id : windows)
+    for (const auto& [id, exposed] : windows)
         XDefineCursor(X(), id, pointer);
 }
 
@@ -478,8 +482,10 @@ void X11Backend::State::Deliver(XEvent& event) {
             KeyUp(event.xkey);
             break;
         case Expose:
-            // The display lost these pixels of the window: show them again.
+            // The window is on the screen for the first time, or the display lost these pixels
+            // of it: show them from the framebuffer.
             if (const Window* top = TopLevelOf(event.xexpose.window)) {
+                windows[event.xexpose.window] = true;
                 const Rect exposed = Rect::FromSize(event.xexpose.x, event.xexpose.y,
                                                     event.xexpose.width, event.xexpose.height)
                                          .Intersect(top->Framebuffer().Bounds());
