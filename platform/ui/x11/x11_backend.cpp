@@ -9,7 +9,6 @@
 #include <cctype>
 #include <chrono>
 #include <climits>
-#include <cstring>
 #include <map>
 #include <optional>
 #include <stdexcept>
