@@ -24,13 +24,15 @@ struct ProgramOptions {
 /// calculator window with its engine. The real program and the headless driver both build it.
 class Program {
   public:
-    /// Builds everything, nothing shown yet. Throws when the embedded files do not decode.
+    /// Builds the program, nothing shown yet; the calculator's keys and background follow in
+    /// Start(). Throws when the embedded files it decodes here do not decode.
     Program(platform::WindowSystem& system, ProgramOptions options);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    /// Loads the calculator window, which runs the splash in a modal loop; returns when the
+    /// Loads the calculator window, which runs the splash in a modal loop and makes the keys and
+    /// the background meanwhile (throwing when their stored bytes do not read); returns when the
     /// calculator is shown or the program has ended. The caller then runs the message loop
     /// until Ended().
     void Start();
