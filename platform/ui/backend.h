@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "platform/gfx/geometry.h"
@@ -27,20 +28,36 @@ struct Size {
     friend bool operator==(const Size&, const Size&) = default;
 };
 
-/// What a backend needs to open the native window of a top-level window. `position` is the
-/// top-left corner of the client area on the screen (already centred when the window asked
-/// for it).
-struct NativeWindowDesc {
-    std::string title;
-    const Image* icon = nullptr;  // no icon when null; read only during the call
-    bool bordered = true;
-    Point position;
-    Size clientSize;
-    uint8_t opacity = 255;
+/// What a top-level window is to the desktop, which decides by it where the window stays in
+/// the stacking order and whether task lists show it.
+enum class WindowRole {
+    Main,    // an application window, listed in task lists
+    Dialog,  // a message box: kept above its owner
+    Splash,  // a start-up picture: not listed
 };
 
 /// A backend's name for one of its native windows; 0 is never used.
 using NativeWindowId = uint32_t;
+
+/// What a backend needs to open the native window of a top-level window. `position` is the
+/// top-left corner of the client area on the screen (already centred when the window asked
+/// for it). Every window has a fixed size; a bordered one has a title bar with the window
+/// menu and a close box, and nothing to minimise, maximise or resize it.
+struct NativeWindowDesc {
+    std::string title;
+    const Image* icon = nullptr;  // no icon when null; read only during the call
+    WindowRole role = WindowRole::Main;
+    bool bordered = true;
+    /// For an owned window, its owner's native window, which it is kept above; 0 when the
+    /// owner is not on the screen, and the window then belongs to the program's windows as a
+    /// whole. nullopt for a window that has no owner.
+    std::optional<NativeWindowId> owner;
+    /// Shown by a modal loop: its owner takes no input meanwhile.
+    bool modal = false;
+    Point position;
+    Size clientSize;
+    uint8_t opacity = 255;
+};
 
 /// A deadline that never comes: WaitForEvents then waits for input alone.
 constexpr int64_t kNoDeadline = std::numeric_limits<int64_t>::max();
@@ -50,7 +67,9 @@ constexpr int64_t kNoDeadline = std::numeric_limits<int64_t>::max();
 ///
 /// Time is read only through NowMs(), so a backend with a virtual clock runs every timer of the
 /// window system exactly on time. Input reaches the window system as calls made from inside
-/// WaitForEvents (WindowSystem::PointerMoveTo, ButtonDown, KeyDown, ...).
+/// WaitForEvents (WindowSystem::PointerMoveTo, ButtonDown, KeyDown, ...). A backend whose
+/// display destroys a native window unasked tells the window system through
+/// WindowSystem::NativeWindowLost.
 class Backend {
   public:
     virtual ~Backend() = default;
@@ -62,9 +81,15 @@ class Backend {
     virtual void DestroyNativeWindow(NativeWindowId id) = 0;
     /// Whole-window opacity: 0 invisible, 255 opaque.
     virtual void SetOpacity(NativeWindowId id, uint8_t opacity) = 0;
+    /// Raises the window above the program's others and gives it the keyboard, as far as the
+    /// desktop allows.
+    virtual void Activate(NativeWindowId id) = 0;
     /// Shows the pixels `changed` (framebuffer coordinates, already clipped to it) of the
-    /// window's framebuffer, which is exactly the size of its client area.
+    /// window's framebuffer, which is exactly the size of its client area. The display may
+    /// show them only at the next Flush() or wait.
     virtual void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) = 0;
+    /// Hands everything presented so far to the display now, without waiting for it.
+    virtual void Flush() = 0;
 
     /// The pointer picture from now on; null for the standard arrow.
     virtual void SetPointer(const PointerImage* pointer) = 0;

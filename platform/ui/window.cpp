@@ -147,7 +147,10 @@ void Window::Invalidate(const Rect& rect) {
 }
 
 void Window::UpdateNow() {
-    if (Window* top = TopLevel()) system_.Update(*top);
+    Window* top = TopLevel();
+    if (!top) return;
+    system_.Update(*top);
+    system_.GetBackend().Flush();
 }
 
 void Window::SetTimer(int32_t id, int32_t intervalMs) {
@@ -156,6 +159,10 @@ void Window::SetTimer(int32_t id, int32_t intervalMs) {
 
 void Window::KillTimer(int32_t id) {
     system_.timers_.Stop(handle_, id);
+}
+
+Window* Window::Owner() const {
+    return system_.Find(owner_);
 }
 
 void Window::SetOpacity(uint8_t opacity) {

@@ -93,6 +93,10 @@ class Window {
     /// a character alone (without Alt) activates the access key registered for it.
     bool TakesCharacters() const { return takesCharacters_; }
     void SetTakesCharacters(bool takes) { takesCharacters_ = takes; }
+    /// Whether a second left press soon after a click on this window arrives as OnDoubleClick
+    /// (the default); when not, it is one more OnMouseDown, and its release one more OnClick.
+    bool TakesDoubleClicks() const { return takesDoubleClicks_; }
+    void SetTakesDoubleClicks(bool takes) { takesDoubleClicks_ = takes; }
     /// The characters that activate this window through OnAccessKey, matched without regard to
     /// letter case.
     const std::string& AccessKeys() const { return accessKeys_; }
@@ -110,7 +114,8 @@ class Window {
     /// the change is composed and presented when the message loop next paints.
     void Invalidate();
     void Invalidate(const Rect& rect);
-    /// Paints, composes and presents everything pending in this window's top-level window now.
+    /// Paints, composes and presents everything pending in this window's top-level window now,
+    /// and hands it to the display at once.
     void UpdateNow();
 
     // Timers on the backend clock; setting an existing id restarts it with the new interval.
@@ -123,6 +128,12 @@ class Window {
     void SetIcon(std::shared_ptr<const Image> icon) { icon_ = std::move(icon); }
     bool IsBordered() const { return bordered_; }
     void SetBordered(bool bordered) { bordered_ = bordered; }
+    WindowRole Role() const { return role_; }
+    void SetRole(WindowRole role) { role_ = role; }
+    /// The window this one belongs to, which the desktop keeps it above (none when null);
+    /// read when the window is shown.
+    Window* Owner() const;
+    void SetOwner(const Window* owner) { owner_ = owner ? owner->handle_ : 0; }
     /// When set, showing the window first moves it to the centre of the screen.
     void SetCentred(bool centred) { centred_ = centred; }
     uint8_t Opacity() const { return opacity_; }
@@ -175,6 +186,7 @@ class Window {
     int32_t tabIndex_ = 0;
     bool focusable_ = false;
     bool takesCharacters_ = false;
+    bool takesDoubleClicks_ = true;
     std::string accessKeys_;
 
     Surface surface_;
@@ -183,6 +195,8 @@ class Window {
     std::string title_;
     std::shared_ptr<const Image> icon_;
     bool bordered_ = true;
+    WindowRole role_ = WindowRole::Main;
+    WindowHandle owner_ = 0;
     bool centred_ = false;
     uint8_t opacity_ = 255;
     NativeWindowId native_ = 0;

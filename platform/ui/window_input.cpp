@@ -62,6 +62,16 @@ Window* WindowSystem::WindowAtPoint(Point screen) const {
     return nullptr;
 }
 
+Window* WindowSystem::WindowUnderPointer() const {
+    if (!pointerTopLevel_) return WindowAtPoint(pointer_);
+    Window* top = Find(*pointerTopLevel_);
+    if (!top || !top->IsTopLevel() || !top->IsVisible()) return nullptr;
+    const Point local = top->ScreenToClient(pointer_);
+    const Rect client{0, 0, top->ClientWidth(), top->ClientHeight()};
+    if (!client.Contains(local) || (top->Shape() && !top->Shape()->Contains(local))) return nullptr;
+    return Descend(*top, local);
+}
+
 bool WindowSystem::AcceptsInput(const Window& window) const {
     if (!window.IsShown() || !window.IsEffectivelyEnabled()) return false;
     if (modal_.empty()) return true;
@@ -71,7 +81,7 @@ bool WindowSystem::AcceptsInput(const Window& window) const {
 
 Window* WindowSystem::PointerTarget() const {
     if (Window* capture = CaptureWindow()) return capture;
-    return WindowAtPoint(pointer_);
+    return WindowUnderPointer();
 }
 
 void WindowSystem::ReleaseCapture() {
@@ -91,6 +101,26 @@ void WindowSystem::UpdatePointerPicture() {
 }
 
 void WindowSystem::PointerMoveTo(Point screen) {
+    pointerTopLevel_.reset();
+    MovePointer(screen);
+}
+
+void WindowSystem::PointerMoveInWindow(WindowHandle topLevel, Point client) {
+    const Window* top = Find(topLevel);
+    if (!top) return;
+    // Presses and releases report the pointer where it already is: that is no move.
+    const Point screen = top->ClientToScreen(client);
+    if (pointerTopLevel_ == topLevel && screen == pointer_) return;
+    pointerTopLevel_ = topLevel;
+    MovePointer(screen);
+}
+
+void WindowSystem::PointerLeftWindow(WindowHandle topLevel) {
+    if (pointerTopLevel_ && *pointerTopLevel_ != topLevel) return;
+    pointerTopLevel_ = 0;
+}
+
+void WindowSystem::MovePointer(Point screen) {
     pointer_ = screen;
     UpdatePointerPicture();
     Window* target = PointerTarget();
@@ -99,19 +129,25 @@ void WindowSystem::PointerMoveTo(Point screen) {
     target->OnMouseMove(buttons_, shift_, c.x, c.y);
 }
 
-void WindowSystem::PointerMoveInWindow(WindowHandle topLevel, Point client) {
-    if (const Window* top = Find(topLevel)) PointerMoveTo(top->ClientToScreen(client));
-}
-
 void WindowSystem::ButtonDown(int32_t button) {
     buttons_ |= button;
     Window* target = PointerTarget();
-    if (!target || !AcceptsInput(*target)) return;
+    if (!target) return;
+    if (!AcceptsInput(*target)) {
+        ActivateModalOver(*target);
+        return;
+    }
     const WindowHandle handle = target->Handle();
+    // A control pressed with the left button takes the focus before it hears of the press.
+    if (button == kButtonLeft && !target->IsTopLevel() && target->IsFocusable()) {
+        SetFocus(target);
+        target = Find(handle);
+        if (!target || !AcceptsInput(*target)) return;
+    }
     if (!capture_) capture_ = handle;
     if (button == kButtonLeft) {
         const int64_t now = NowMs();
-        const bool doubleClick = lastClickWindow_ == handle &&
+        const bool doubleClick = target->TakesDoubleClicks() && lastClickWindow_ == handle &&
                                  now - lastClickMs_ <= kDoubleClickMs &&
                                  std::abs(pointer_.x - lastClickPoint_.x) <= kDoubleClickDistance &&
                                  std::abs(pointer_.y - lastClickPoint_.y) <= kDoubleClickDistance;
@@ -130,20 +166,29 @@ void WindowSystem::ButtonDown(int32_t button) {
     target->OnMouseDown(button, shift_, c.x, c.y);
 }
 
+// A press on a window that a modal window keeps from input brings the modal window forward, so
+// that the user sees what waits for an answer.
+void WindowSystem::ActivateModalOver(const Window& blocked) {
+    if (modal_.empty()) return;
+    const Window* modal = Find(modal_.back());
+    if (!modal || !modal->native_ || blocked.TopLevel() == modal) return;
+    backend_.Activate(modal->native_);
+}
+
 void WindowSystem::ButtonUp(int32_t button) {
     buttons_ &= ~button;
     Window* target = PointerTarget();
     const WindowHandle handle = target ? target->Handle() : 0;
     const bool click = button == kButtonLeft && handle && pressWindow_ == handle &&
-                       !pressWasDoubleClick_ && WindowAtPoint(pointer_) == target;
+                       !pressWasDoubleClick_ && WindowUnderPointer() == target;
     if (button == kButtonLeft) pressWindow_ = 0;
+    // The capture ends with the last button, before any handler runs: neither a Click handler
+    // that opens a modal window nor a release handler that throws keeps the pointer captured.
+    if (buttons_ == 0) ReleaseCapture();
     if (target && AcceptsInput(*target)) {
         const Point c = target->ScreenToClient(pointer_);
         target->OnMouseUp(button, shift_, c.x, c.y);
     }
-    // The capture ends with the last button, before Click, so a Click handler that opens a
-    // modal window does not keep the pointer captured.
-    if (buttons_ == 0) ReleaseCapture();
     if (!click) return;
     Window* w = Find(handle);
     if (w && AcceptsInput(*w)) w->OnClick();

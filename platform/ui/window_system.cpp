@@ -98,13 +98,22 @@ void WindowSystem::ShowTopLevel(Window& window) {
     window.damage_.assign(1, window.framebuffer_.Bounds());
     std::erase(topLevels_, &window);
     topLevels_.push_back(&window);
-    const NativeWindowDesc desc{window.title_,
-                                window.icon_.get(),
-                                window.bordered_,
-                                {window.bounds_.left, window.bounds_.top},
-                                {window.bounds_.Width(), window.bounds_.Height()},
-                                window.opacity_};
+    NativeWindowDesc desc;
+    desc.title = window.title_;
+    desc.icon = window.icon_.get();
+    desc.role = window.role_;
+    desc.bordered = window.bordered_;
+    if (const Window* owner = window.Owner()) desc.owner = owner->native_;
+    desc.modal = std::find(modal_.begin(), modal_.end(), window.handle_) != modal_.end();
+    desc.position = {window.bounds_.left, window.bounds_.top};
+    desc.clientSize = {window.bounds_.Width(), window.bounds_.Height()};
+    desc.opacity = window.opacity_;
     window.native_ = backend_.CreateNativeWindow(desc);
+}
+
+void WindowSystem::NativeWindowLost(WindowHandle topLevel) {
+    if (Window* window = Find(topLevel)) window->native_ = 0;
+    windowLost_ = true;
 }
 
 void WindowSystem::HideTopLevel(Window& window) {
@@ -192,7 +201,7 @@ void WindowSystem::DispatchPending() {
 void WindowSystem::RunLoopUntil(const std::function<bool()>& done) {
     for (;;) {
         DispatchPending();
-        if (quit_ || done()) return;
+        if (QuitRequested() || done()) return;
         if (!whenShown_.empty()) {
             // A wait that is already over sends the painted windows to the display.
             if (!backend_.WaitForEvents(NowMs())) return;

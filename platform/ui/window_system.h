@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -44,6 +45,12 @@ class WindowSystem {
     /// it has one, holds the point, searched through children from the top of the z-order.
     /// Disabled windows are found like others (they only receive no input).
     Window* WindowAtPoint(Point screen) const;
+    /// The window under the pointer: found at the pointer's position inside the top-level
+    /// window the display last reported the pointer in, or among all top-level windows when the
+    /// pointer was placed by a screen position; null when the pointer is over no window of
+    /// ours (another program's window, a window frame, the desktop). It costs no request to
+    /// the display.
+    Window* WindowUnderPointer() const;
     Window* CaptureWindow() const { return Find(capture_); }
     void ReleaseCapture();
 
@@ -57,9 +64,16 @@ class WindowSystem {
     void MoveFocus(bool backward);
 
     // Input from the backend.
+    /// The pointer moved to a screen position; the window under it is found among all
+    /// top-level windows, as they stand at each hit test.
     void PointerMoveTo(Point screen);
-    /// A pointer move reported in the client coordinates of a top-level window.
+    /// The display reports the pointer in the client coordinates of a top-level window (which
+    /// may lie outside its client area while a button is held). A report of the pointer where
+    /// it already is, as presses and releases bring, moves nothing.
     void PointerMoveInWindow(WindowHandle topLevel, Point client);
+    /// The display reports that the pointer left a top-level window for a place that is not
+    /// ours: it is over none of our windows until the next move is reported.
+    void PointerLeftWindow(WindowHandle topLevel);
     void ButtonDown(int32_t button);
     void ButtonUp(int32_t button);
     /// A key going down; a held key repeats as further KeyDown calls. Shift (16), Ctrl (17) and
@@ -70,6 +84,11 @@ class WindowSystem {
     void Character(int32_t charCode);
     /// The user asked to close a top-level window (its close box, Alt+F4).
     void CloseRequest(WindowHandle topLevel);
+    /// The display destroyed the native window of a shown top-level window unasked (another
+    /// program closed it). The window can no longer be shown, and the program's session is
+    /// over: every loop returns at once, from now on.
+    void NativeWindowLost(WindowHandle topLevel);
+    bool WindowLost() const { return windowLost_; }
     int32_t ShiftState() const { return shift_; }
     int32_t ButtonState() const { return buttons_; }
 
@@ -88,15 +107,16 @@ class WindowSystem {
     /// Runs what is pending now: posted tasks, queued keystrokes, due timers, then paints and
     /// presents every invalidated window; returns without waiting.
     void DispatchPending();
-    /// The message loop: dispatches and waits for input or the next timer until Quit() or
-    /// until the backend reports that no input will come.
+    /// The message loop: dispatches and waits for input or the next timer until Quit(), a lost
+    /// window or the backend reports that no input will come.
     void Run();
     /// Shows `window` and runs a nested message loop until it is hidden or destroyed (or Quit(),
     /// or the end of input). While it runs, only this window's tree receives input.
     void RunModal(Window& window);
     /// Ends every running loop.
     void Quit() { quit_ = true; }
-    bool QuitRequested() const { return quit_; }
+    /// Quit() was called since the last Run(), or a window was lost: no loop runs now.
+    bool QuitRequested() const { return quit_ || windowLost_; }
     /// When the earliest timer is due; kNoDeadline with no timer running.
     int64_t NextTimerDueMs() const { return timers_.NextDueMs(); }
     /// Paints, composes and presents every invalidated part of every shown top-level window.
@@ -117,10 +137,12 @@ class WindowSystem {
     // Input routing.
     bool AcceptsInput(const Window& window) const;
     Window* PointerTarget() const;
+    void MovePointer(Point screen);
     void UpdatePointerPicture();
     void HandleKeyDown(int32_t keyCode, int32_t shift);
     void HandleKeyUp(int32_t keyCode, int32_t shift);
     bool ActivateAccessKey(Window& topLevel, int32_t charCode);
+    void ActivateModalOver(const Window& blocked);
     Window* ActiveTopLevel() const;
 
     // Loop steps.
@@ -135,6 +157,9 @@ class WindowSystem {
     TimerQueue timers_;
 
     Point pointer_;
+    // Where the display last reported the pointer: in this top-level window (0: in none of
+    // ours), or nullopt when it was placed by a screen position.
+    std::optional<WindowHandle> pointerTopLevel_;
     int32_t buttons_ = 0;
     int32_t shift_ = 0;
     WindowHandle capture_ = 0;
@@ -158,6 +183,7 @@ class WindowSystem {
     std::deque<QueuedKey> queuedKeys_;
     std::vector<WindowHandle> modal_;
     bool quit_ = false;
+    bool windowLost_ = false;
 };
 
 }  // namespace platform

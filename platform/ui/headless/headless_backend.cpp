@@ -60,6 +60,11 @@ void HeadlessBackend::SetOpacity(NativeWindowId id, uint8_t opacity) {
     if (it != windows_.end()) it->second.desc.opacity = opacity;
 }
 
+void HeadlessBackend::Activate(NativeWindowId id) {
+    const auto it = windows_.find(id);
+    if (it != windows_.end()) ++it->second.activations;
+}
+
 void HeadlessBackend::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
     const auto it = windows_.find(id);
     if (it == windows_.end()) return;

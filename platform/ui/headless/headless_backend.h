@@ -68,6 +68,7 @@ class HeadlessBackend : public Backend {
         bool hasIcon = false;
         Surface screen;               // every presented pixel, at the client size
         std::vector<Rect> presented;  // the rectangles presented, oldest first
+        int32_t activations = 0;      // how often Activate brought it forward
     };
 
     explicit HeadlessBackend(Size screenSize = {1024, 768});
@@ -93,7 +94,9 @@ class HeadlessBackend : public Backend {
     NativeWindowId CreateNativeWindow(const NativeWindowDesc& desc) override;
     void DestroyNativeWindow(NativeWindowId id) override;
     void SetOpacity(NativeWindowId id, uint8_t opacity) override;
+    void Activate(NativeWindowId id) override;
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
+    void Flush() override {}
     void SetPointer(const PointerImage* pointer) override { pointer_ = pointer; }
     Size ScreenSize() const override { return screenSize_; }
     std::string ClipboardText() const override { return clipboard_; }

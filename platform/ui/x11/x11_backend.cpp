@@ -9,6 +9,7 @@
 #include <cctype>
 #include <chrono>
 #include <climits>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -43,19 +44,65 @@ using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 enum AtomName {
     kWmProtocols,
     kWmDeleteWindow,
+    kWmClientLeader,
     kNetWmName,
     kUtf8String,
     kNetWmIcon,
     kNetWmPid,
     kNetWmWindowOpacity,
+    kNetWmWindowType,
+    kNetWmWindowTypeNormal,
+    kNetWmWindowTypeDialog,
+    kNetWmWindowTypeSplash,
+    kNetWmState,
+    kNetWmStateModal,
+    kNetWmStateSkipTaskbar,
+    kNetActiveWindow,
     kMotifWmHints,
     kAtomCount
 };
 
 constexpr const char* kAtomNames[kAtomCount] = {
-    "WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_NAME",           "UTF8_STRING",
-    "_NET_WM_ICON", "_NET_WM_PID",      "_NET_WM_WINDOW_OPACITY", "_MOTIF_WM_HINTS",
+    "WM_PROTOCOLS",
+    "WM_DELETE_WINDOW",
+    "WM_CLIENT_LEADER",
+    "_NET_WM_NAME",
+    "UTF8_STRING",
+    "_NET_WM_ICON",
+    "_NET_WM_PID",
+    "_NET_WM_WINDOW_OPACITY",
+    "_NET_WM_WINDOW_TYPE",
+    "_NET_WM_WINDOW_TYPE_NORMAL",
+    "_NET_WM_WINDOW_TYPE_DIALOG",
+    "_NET_WM_WINDOW_TYPE_SPLASH",
+    "_NET_WM_STATE",
+    "_NET_WM_STATE_MODAL",
+    "_NET_WM_STATE_SKIP_TASKBAR",
+    "_NET_ACTIVE_WINDOW",
+    "_MOTIF_WM_HINTS",
 };
+
+// The Motif window manager hints: which functions (move, close, ...) and which parts of the
+// frame a window asks for.
+constexpr unsigned long kMotifFunctionsGiven = 1;
+constexpr unsigned long kMotifDecorationsGiven = 2;
+constexpr unsigned long kMotifFunctionMove = 4;
+constexpr unsigned long kMotifFunctionClose = 32;
+constexpr unsigned long kMotifDecorationBorder = 2;
+constexpr unsigned long kMotifDecorationTitle = 8;
+constexpr unsigned long kMotifDecorationMenu = 16;
+
+AtomName WindowTypeOf(WindowRole role) {
+    switch (role) {
+        case WindowRole::Dialog:
+            return kNetWmWindowTypeDialog;
+        case WindowRole::Splash:
+            return kNetWmWindowTypeSplash;
+        case WindowRole::Main:
+            break;
+    }
+    return kNetWmWindowTypeNormal;
+}
 
 /// Pixels converted per XPutImage: a band of rows keeps the conversion buffer small (64 KB)
 /// whatever the size of the window.
@@ -118,6 +165,9 @@ struct X11Backend::State {
     std::string programName;
     std::string programClass;
     ::Window root = 0;
+    // The leader of the program's window group: never mapped, it names the group that the
+    // desktop keeps together (and that a window owned by one not yet shown belongs to).
+    ::Window leader = 0;
     Visual* visual = nullptr;
     int depth = 0;
     GC gc = nullptr;
@@ -157,7 +207,9 @@ struct X11Backend::State {
     }
     void SetTitle(::Window w, const std::string& title);
     void SetIcon(::Window w, const Image& icon);
-    void RemoveDecorations(::Window w);
+    void SetPlaceOnDesktop(::Window w, const NativeWindowDesc& desc);
+    void SetFrame(::Window w, bool bordered);
+    void SetAtoms(::Window w, AtomName property, const std::vector<AtomName>& names);
     void SetOpacity(::Window w, uint8_t opacity);
     void Put(::Window w, const Surface& framebuffer, const Rect& area);
     void ShowPointer(Cursor pointer);
@@ -190,11 +242,24 @@ X11Backend::X11Backend(std::string programName) : state_(std::make_unique<State>
         throw std::runtime_error("the display shows no true colour: only 8-bit colour maps");
     s.gc = XCreateGC(x, s.root, 0, nullptr);
     XInternAtoms(x, const_cast<char**>(kAtomNames), kAtomCount, False, s.atoms);
+    s.leader = XCreateWindow(x, s.root, -1, -1, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
+                             0, nullptr);
     // A held key then repeats its press alone, without a release before each repeat.
     XkbSetDetectableAutoRepeat(x, True, nullptr);
 }
 
 X11Backend::~X11Backend() = default;
+
+std::string X11Backend::SessionName() {
+    const char* variable = std::getenv("DISPLAY");
+    std::string name = variable ? variable : "";
+    const size_t colon = name.rfind(':');
+    if (colon == std::string::npos) return name;
+    const size_t dot = name.find('.', colon);
+    if (dot != std::string::npos) name.erase(dot);
+    if (name.starts_with("unix:")) name.erase(0, 4);
+    return name;
+}
 
 void X11Backend::Attach(WindowSystem& system) {
     state_->system = &system;
@@ -208,7 +273,8 @@ NativeWindowId X11Backend::CreateNativeWindow(const NativeWindowDesc& desc) {
     // so the window never flashes a colour of its own.
     attributes.background_pixmap = None;
     attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
-                            ButtonReleaseMask | PointerMotionMask | EnterWindowMask;
+                            ButtonReleaseMask | PointerMotionMask | EnterWindowMask |
+                            LeaveWindowMask | StructureNotifyMask;
     attributes.cursor = s.shownPointer;
     const ::Window w = XCreateWindow(x, s.root, desc.position.x, desc.position.y,
                                      static_cast<unsigned>(std::max(1, desc.clientSize.width)),
@@ -220,9 +286,10 @@ NativeWindowId X11Backend::CreateNativeWindow(const NativeWindowDesc& desc) {
     XSizeHints size = FixedSizeHints(desc);
     XSetWMNormalHints(x, w, &size);
     XWMHints hints{};
-    hints.flags = InputHint | StateHint;
+    hints.flags = InputHint | StateHint | WindowGroupHint;
     hints.input = True;
     hints.initial_state = NormalState;
+    hints.window_group = s.leader;
     XSetWMHints(x, w, &hints);
     XClassHint classHint{s.programName.data(), s.programClass.data()};
     XSetClassHint(x, w, &classHint);
@@ -231,7 +298,8 @@ NativeWindowId X11Backend::CreateNativeWindow(const NativeWindowDesc& desc) {
     const unsigned long pid = static_cast<unsigned long>(getpid());
     s.SetCardinals(w, kNetWmPid, &pid, 1);
     if (desc.icon) s.SetIcon(w, *desc.icon);
-    if (!desc.bordered) s.RemoveDecorations(w);
+    s.SetPlaceOnDesktop(w, desc);
+    s.SetFrame(w, desc.bordered);
     // Set before the window is mapped, so it never appears at the wrong opacity.
     s.SetOpacity(w, desc.opacity);
 
@@ -250,11 +318,34 @@ void X11Backend::SetOpacity(NativeWindowId id, uint8_t opacity) {
     if (state_->IsOurs(id)) state_->SetOpacity(id, opacity);
 }
 
+void X11Backend::Activate(NativeWindowId id) {
+    State& s = *state_;
+    const auto it = s.windows.find(id);
+    if (it == s.windows.end() || !it->second) return;
+    Display* x = s.X();
+    // A window manager brings a window forward when asked through _NET_ACTIVE_WINDOW (1: asked
+    // by the program itself); without one, the window is raised and focused here.
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = id;
+    message.xclient.message_type = s.AtomOf(kNetActiveWindow);
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = 1;
+    message.xclient.data.l[1] = CurrentTime;
+    XSendEvent(x, s.root, False, SubstructureRedirectMask | SubstructureNotifyMask, &message);
+    XRaiseWindow(x, id);
+    XSetInputFocus(x, id, RevertToParent, CurrentTime);
+}
+
 void X11Backend::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
     const auto it = state_->windows.find(id);
     if (it == state_->windows.end() || !it->second) return;
     const Rect area = changed.Intersect(framebuffer.Bounds());
     if (!area.IsEmpty()) state_->Put(id, framebuffer, area);
+}
+
+void X11Backend::Flush() {
+    XFlush(state_->X());
 }
 
 void X11Backend::SetPointer(const PointerImage* pointer) {
@@ -376,12 +467,41 @@ void X11Backend::State::SetIcon(::Window w, const Image& icon) {
     SetCardinals(w, kNetWmIcon, values.data(), static_cast<int>(values.size()));
 }
 
-void X11Backend::State::RemoveDecorations(::Window w) {
-    // Flags (decorations given), functions, decorations (none), input mode, status.
-    constexpr unsigned long kDecorationsGiven = 2;
-    const unsigned long hints[5] = {kDecorationsGiven, 0, 0, 0, 0};
+void X11Backend::State::SetPlaceOnDesktop(::Window w, const NativeWindowDesc& desc) {
+    const unsigned long leaderWindow = leader;
+    XChangeProperty(X(), w, AtomOf(kWmClientLeader), XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&leaderWindow), 1);
+    // An owner that is not on the screen yet leaves the window transient for the root window:
+    // for the program's whole window group.
+    if (desc.owner) XSetTransientForHint(X(), w, *desc.owner ? *desc.owner : root);
+    SetAtoms(w, kNetWmWindowType, {WindowTypeOf(desc.role)});
+    std::vector<AtomName> states;
+    if (desc.modal && desc.owner) states.push_back(kNetWmStateModal);
+    if (desc.role == WindowRole::Splash) states.push_back(kNetWmStateSkipTaskbar);
+    if (!states.empty()) SetAtoms(w, kNetWmState, states);
+}
+
+void X11Backend::State::SetFrame(::Window w, bool bordered) {
+    // Flags, functions, decorations, input mode, status. A bordered window can be moved and
+    // closed, with a title bar and the window menu; a borderless one asks for no frame at all.
+    unsigned long hints[5] = {kMotifDecorationsGiven, 0, 0, 0, 0};
+    if (bordered) {
+        hints[0] |= kMotifFunctionsGiven;
+        hints[1] = kMotifFunctionMove | kMotifFunctionClose;
+        hints[2] = kMotifDecorationBorder | kMotifDecorationTitle | kMotifDecorationMenu;
+    }
     XChangeProperty(X(), w, AtomOf(kMotifWmHints), AtomOf(kMotifWmHints), 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(hints), 5);
+}
+
+void X11Backend::State::SetAtoms(::Window w, AtomName property,
+                                 const std::vector<AtomName>& names) {
+    std::vector<unsigned long> values;
+    for (const AtomName name : names)
+        values.push_back(AtomOf(name));
+    XChangeProperty(X(), w, AtomOf(property), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(values.data()),
+                    static_cast<int>(values.size()));
 }
 
 void X11Backend::State::SetOpacity(::Window w, uint8_t opacity) {
@@ -433,10 +553,6 @@ void X11Backend::State::Put(::Window w, const Surface& framebuffer, const Rect& 
         image.green_mask = visual->green_mask;
         image.blue_mask = visual->blue_mask;
         if (!XInitImage(&image)) return;
-        static bool once = false;
-        if (!once) {
-            once = true;
-        }
         XPutImage(X(), w, gc, &image, 0, 0, part.left, part.top, static_cast<unsigned>(width),
                   static_cast<unsigned>(rows));
     }
@@ -461,6 +577,12 @@ void X11Backend::State::Deliver(XEvent& event) {
             break;
         case EnterNotify:
             MovePointer(event.xcrossing.window, event.xcrossing.x, event.xcrossing.y);
+            break;
+        case LeaveNotify:
+            // Whatever took the pointer away (a move, another window mapped over ours, a grab
+            // of the window manager's), it is over no window of ours until the next report.
+            if (const Window* top = TopLevelOf(event.xcrossing.window))
+                system->PointerLeftWindow(top->Handle());
             break;
         case ButtonPress:
         case ButtonRelease: {
@@ -491,6 +613,14 @@ void X11Backend::State::Deliver(XEvent& event) {
                 if (!exposed.IsEmpty()) Put(event.xexpose.window, top->Framebuffer(), exposed);
             }
             break;
+        case DestroyNotify:
+            // Destroyed by someone else: the windows the backend destroys itself are no longer
+            // its own when the display reports them.
+            if (const Window* top = TopLevelOf(event.xdestroywindow.window)) {
+                windows.erase(event.xdestroywindow.window);
+                system->NativeWindowLost(top->Handle());
+            }
+            break;
         case ClientMessage: {
             const XClientMessageEvent& message = event.xclient;
             const bool closeBox = message.message_type == AtomOf(kWmProtocols) &&
@@ -508,8 +638,6 @@ void X11Backend::State::Deliver(XEvent& event) {
 void X11Backend::State::MovePointer(::Window w, int32_t x, int32_t y) {
     const Window* top = TopLevelOf(w);
     if (!top) return;
-    // A press or release where the pointer already is brings no move, as on the desktop.
-    if (top->ClientToScreen({x, y}) == system->PointerPosition()) return;
     system->PointerMoveInWindow(top->Handle(), {x, y});
 }
 

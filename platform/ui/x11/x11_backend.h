@@ -21,6 +21,11 @@ class X11Backend : public Backend {
     /// naming the display when it cannot open it.
     explicit X11Backend(std::string programName);
     ~X11Backend() override;
+
+    /// The desktop session the backend would open, as a name for what the program keeps once
+    /// per session: the display that DISPLAY names, without its screen number (":0" for ":0",
+    /// ":0.1" and "unix:0"). Needs no connection.
+    static std::string SessionName();
     X11Backend(const X11Backend&) = delete;
     X11Backend& operator=(const X11Backend&) = delete;
 
@@ -28,7 +33,9 @@ class X11Backend : public Backend {
     NativeWindowId CreateNativeWindow(const NativeWindowDesc& desc) override;
     void DestroyNativeWindow(NativeWindowId id) override;
     void SetOpacity(NativeWindowId id, uint8_t opacity) override;
+    void Activate(NativeWindowId id) override;
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
+    void Flush() override;
     void SetPointer(const PointerImage* pointer) override;
     Size ScreenSize() const override;
     std::string ClipboardText() const override;

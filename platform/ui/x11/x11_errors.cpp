@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace platform {
 namespace {
@@ -16,10 +17,18 @@ int ReportXError(Display* display, XErrorEvent* error) {
     return 0;
 }
 
+// Xlib ends the process itself if this returns: end it here, after saying why.
+int ReportLostConnection(Display* display) {
+    std::fprintf(stderr, "tavik-calculator: the connection to the display \"%s\" was lost\n",
+                 DisplayString(display));
+    std::_Exit(1);
+}
+
 }  // namespace
 
 void KeepXErrorsFromEndingTheProgram() {
     XSetErrorHandler(ReportXError);
+    XSetIOErrorHandler(ReportLostConnection);
 }
 
 }  // namespace platform
