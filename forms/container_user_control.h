@@ -40,8 +40,12 @@ class UserControl {
     virtual void OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) = 0;
     /// A press and release of the left button over the control.
     virtual void OnClick() = 0;
-    /// A second left press soon after a click, in place of its OnMouseDown.
-    virtual void OnDoubleClick() = 0;
+    /// A second left press soon after a click, in place of its OnMouseDown; only for a control
+    /// that takes double clicks.
+    virtual void OnDoubleClick() {}
+    /// Whether a second quick left press arrives as OnDoubleClick (the default) or as one more
+    /// press and click; asked once, when the control is created.
+    virtual bool TakesDoubleClicks() const { return true; }
     virtual void OnKeyDown(int32_t& keyCode, int32_t shift) = 0;
     virtual void OnKeyPress(int32_t& keyAscii) = 0;
     virtual void OnKeyUp(int32_t& keyCode, int32_t shift) = 0;

@@ -68,6 +68,7 @@ ControlSite::ControlSite(platform::Window& parent, platform::Rect bounds,
       ambient_(std::move(ambient)),
       resources_(resources) {
     window_->SetFocusable(true);
+    window_->SetTakesDoubleClicks(control_->TakesDoubleClicks());
     control_->OnCreate(*this);
 }
 

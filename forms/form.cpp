@@ -39,6 +39,7 @@ Form::Form(platform::WindowSystem& system, const FormDesign& design)
       font_(design.font) {
     if (design.picture) SetPicture(design.picture);
     SetTitle(design.caption);
+    SetRole(design.role);
     SetBordered(design.bordered);
     SetCentred(design.centred);
     SetIcon(design.icon);

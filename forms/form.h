@@ -24,6 +24,7 @@ constexpr uint32_t kButtonFaceOle = 0x8000000F;
 /// What a form is made from: the window's settings as the design data stores them.
 struct FormDesign {
     std::string caption;
+    platform::WindowRole role = platform::WindowRole::Main;
     bool bordered = true;
     int32_t widthTwips = 0;   // client area
     int32_t heightTwips = 0;  // client area

@@ -22,6 +22,12 @@ constexpr int32_t kButtonHeight = 23;
 constexpr int32_t kButtonGap = 6;
 constexpr int32_t kMinTextWidth = 96;
 
+// Window managers write titles in a sans-serif face of about 10 points, mostly bold, beside
+// the window menu and the close box: a box is wide enough for its whole title in that face,
+// with room for those two.
+const platform::FontDesc kTitleBarFont{"DejaVu Sans", 100000, 700, 0, false, false, false};
+constexpr int32_t kTitleBarRoom = 80;
+
 MessageBoxObserver& Observer() {
     static MessageBoxObserver observer;
     return observer;
@@ -79,7 +85,8 @@ struct Layout {
     int32_t buttonsTop = 0;
 };
 
-Layout ComputeLayout(const std::vector<std::string>& lines, bool hasIcon, size_t buttonCount) {
+Layout ComputeLayout(std::string_view title, const std::vector<std::string>& lines, bool hasIcon,
+                     size_t buttonCount) {
     const std::shared_ptr<const platform::Font> font = platform::LoadFont(platform::FontDesc{});
     int32_t textWidth = kMinTextWidth;
     for (const std::string& line : lines)
@@ -91,8 +98,10 @@ Layout ComputeLayout(const std::vector<std::string>& lines, bool hasIcon, size_t
     const int32_t rowWidth = n * kButtonWidth + (n - 1) * kButtonGap;
 
     Layout layout;
+    const int32_t titleWidth =
+        platform::TextWidth(*platform::LoadFont(kTitleBarFont), title) + kTitleBarRoom;
     layout.client.width =
-        std::max(kMargin + iconSpace + textWidth + kMargin, rowWidth + 2 * kMargin);
+        std::max({kMargin + iconSpace + textWidth + kMargin, rowWidth + 2 * kMargin, titleWidth});
     layout.iconAt = {kMargin, kMargin};
     const int32_t textTop = kMargin + (contentHeight - textHeight) / 2;
     layout.text = platform::Rect::FromSize(kMargin + iconSpace, textTop, textWidth, textHeight);
@@ -193,16 +202,18 @@ MessageBoxAnswer ShowMessageBox(platform::WindowSystem& system, const platform::
                                 MessageBoxButtons buttons, MessageBoxIcon icon) {
     std::vector<std::string> lines = SplitMessageLines(text);
     const size_t buttonCount = buttons == MessageBoxButtons::Ok ? 1 : 2;
-    const Layout layout = ComputeLayout(lines, icon != MessageBoxIcon::None, buttonCount);
+    const Layout layout = ComputeLayout(title, lines, icon != MessageBoxIcon::None, buttonCount);
 
     FormDesign design;
     design.caption = std::string(title);
+    design.role = platform::WindowRole::Dialog;
     design.widthTwips = PixelsToTwips(layout.client.width);
     design.heightTwips = PixelsToTwips(layout.client.height);
     design.centred = true;
     MessageBoxInfo info{owner,  std::string(title), std::string(text), lines, buttons, icon,
                         nullptr};
     MessageBoxForm box(system, design, layout, std::move(lines), buttons, icon);
+    box.SetOwner(owner);
     info.window = &box;
 
     // The observer sees the box from inside its modal loop, once it is shown and focused.

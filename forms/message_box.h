@@ -45,12 +45,12 @@ MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer);
 /// at the very end starts no further line. Empty text is no line.
 std::vector<std::string> SplitMessageLines(std::string_view text);
 
-/// Shows a modal message box, centred on the screen and sized to its text, and returns the
-/// button chosen. The default button has the focus at first; Enter chooses the focused button,
-/// Space too, Tab and Shift+Tab move between the buttons, Escape answers No (or OK), and the
-/// letters Y, N and O choose their buttons. The close box answers OK on an OK box and does
-/// nothing on a Yes/No box. When the loop ends without an answer (the program quits, scripted
-/// input runs out) the answer is the one Escape gives.
+/// Shows a modal message box owned by `owner` (none when null), centred on the screen, sized
+/// to its text and its title, and returns the button chosen. The default button has the focus at
+/// first; Enter chooses the focused button, Space too, Tab and Shift+Tab move between the buttons,
+/// Escape answers No (or OK), and the letters Y, N and O choose their buttons. The close box
+/// answers OK on an OK box and does nothing on a Yes/No box. When the loop ends without an answer
+/// (the program quits, scripted input runs out) the answer is the one Escape gives.
 MessageBoxAnswer ShowMessageBox(platform::WindowSystem& system, const platform::Window* owner,
                                 std::string_view title, std::string_view text,
                                 MessageBoxButtons buttons, MessageBoxIcon icon);

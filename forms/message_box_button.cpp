@@ -86,7 +86,6 @@ void MessageBoxButton::Choose() {
 void MessageBoxButton::OnMouseDown(int32_t button, int32_t /*shift*/, int32_t /*x*/,
                                    int32_t /*y*/) {
     if (button != platform::kButtonLeft) return;
-    Focus();
     SetPressed(true);
 }
 

@@ -206,7 +206,6 @@ void TextBox::Paint(platform::Surface& surface) {
 
 void TextBox::OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t /*y*/) {
     if (button != platform::kButtonLeft) return;
-    Focus();
     selecting_ = true;
     MoveCaret(PositionAt(x), (shift & platform::kShiftShift) != 0);
 }

@@ -18,6 +18,7 @@ constexpr uint32_t kWindowBackground = 0x80000005;
 forms::FormDesign Design() {
     forms::FormDesign design;
     design.caption = "Form2";
+    design.role = platform::WindowRole::Splash;
     design.bordered = false;
     design.widthTwips = 5985;
     design.heightTwips = 2775;
@@ -90,6 +91,7 @@ Form2::Form2(platform::WindowSystem& system, const SplashPictures& pictures,
         strip->SetStretched(true);
     }
 
+    SetOwner(&owner);
     SetLoadHandler([this] { FormLoad(); });
     SetClickHandler([this] { StartFadeOut(); });
     SetKeyPressHandler([this](int32_t&) { StartFadeOut(); });

@@ -132,6 +132,25 @@ TEST(FormInputTest, FormWithoutFocusableControlsTakesTypedCharacters) {
     EXPECT_EQ(typed, (std::vector<int32_t>{'x'}));
 }
 
+// The first control in tab order that can take the focus gets it when the form is shown:
+// hidden and disabled ones are passed over.
+TEST(FormInputTest, ShowingFocusesTheFirstControlThatCanTakeIt) {
+    FormTestEnv env;
+    Form form(env.system, DesignOfPixels(100, 60, 0));
+    std::vector<std::unique_ptr<platform::Window>> controls;
+    for (int32_t tab = 0; tab < 4; ++tab) {
+        controls.push_back(
+            std::make_unique<platform::Window>(env.system, &form, platform::Rect{0, 0, 5, 5}));
+        controls.back()->SetFocusable(true);
+        controls.back()->SetTabIndex(3 - tab);  // made in reverse tab order
+        controls.back()->Show();
+    }
+    controls[3]->SetEnabled(false);  // tab index 0
+    controls[2]->Hide();             // tab index 1
+    form.ShowForm();
+    EXPECT_EQ(env.system.FocusWindow(), controls[1].get());
+}
+
 TEST(FormInputTest, TimersTickOnTheVirtualClock) {
     FormTestEnv env;
     Form form(env.system, DesignOfPixels(10, 10, 0));

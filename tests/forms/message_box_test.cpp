@@ -4,6 +4,8 @@
 
 #include "form_test_env.h"
 #include "forms/message_box_button.h"
+#include "platform/text/draw_text.h"
+#include "platform/text/font_cache.h"
 #include "platform/ui/keys.h"
 
 namespace forms {
@@ -156,6 +158,9 @@ TEST(MessageBoxTest, ObserverSeesTheBoxAndMayAnswerIt) {
     EXPECT_EQ(info.lines, (std::vector<std::string>{"Author : X", "E-mail : y", "", "Thanks"}));
     EXPECT_EQ(info.buttons, MessageBoxButtons::Ok);
     EXPECT_EQ(info.icon, MessageBoxIcon::Information);
+    // The desktop keeps it above its owner, as a dialog.
+    EXPECT_EQ(info.window->Owner(), &owner);
+    EXPECT_EQ(info.window->Role(), platform::WindowRole::Dialog);
 }
 
 TEST(MessageBoxTest, BoxIsCentredAndGrowsWithItsLines) {
@@ -174,6 +179,20 @@ TEST(MessageBoxTest, BoxIsCentredAndGrowsWithItsLines) {
         EXPECT_EQ(r.left, (640 - r.Width()) / 2);
         EXPECT_EQ(r.top, (480 - r.Height()) / 2);
     }
+}
+
+// A short message under a long title: the title bar shows the whole title, in a bold face of
+// 10 points as window managers draw it, beside its window menu and close box.
+TEST(MessageBoxTest, BoxIsWideEnoughForItsTitle) {
+    FormTestEnv env;
+    ObserverScope observer;
+    observer.answer = MessageBoxAnswer::Ok;
+    const std::string title = "Tavik Calculator 2.0 has a long title";
+    ShowMessageBox(env.system, nullptr, title, "0", MessageBoxButtons::Ok, MessageBoxIcon::None);
+    const platform::FontDesc bold{"DejaVu Sans", 100000, 700, 0, false, false, false};
+    ASSERT_EQ(observer.bounds.size(), 1u);
+    EXPECT_GE(observer.bounds[0].Width(),
+              platform::TextWidth(*platform::LoadFont(bold), title) + 2 * 24);
 }
 
 TEST(MessageBoxTest, CloseBoxAnswersOkBoxButNotYesNoBox) {
