@@ -23,14 +23,13 @@ constexpr int32_t kEventMouseOut = 9;
 // How often a lit button asks whether the pointer is still over it.
 constexpr int32_t kHoverPollMs = 3;
 
-// A Button or KeyCode as the host's handler left it; the button keeps these in a byte, so a
-// handler that wrote anything outside 0..255 gets the overflow back.
-int32_t ReadBackByte(const forms::EventArgument& argument, const char* what) {
-    const int32_t value = std::get<int16_t>(argument);
+// The last mouse button and key code are kept in a byte: a host handler that left anything
+// outside 0..255 in Button or KeyCode gets the overflow back where the button stores them.
+uint8_t StoredByte(int32_t value, const char* what) {
     if (value < 0 || value > 255)
         throw OverflowError(std::string(what) + " " + std::to_string(value) +
                             " does not fit a byte");
-    return value;
+    return static_cast<uint8_t>(value);
 }
 
 }  // namespace
@@ -42,7 +41,7 @@ int32_t ReadBackByte(const forms::EventArgument& argument, const char* what) {
 bool vbButton::PointerIsOver() const {
     const platform::Window& window = host->ControlWindow();
     const platform::WindowSystem& system = window.System();
-    return system.WindowAtPoint(system.PointerPosition()) == &window;
+    return system.WindowUnderPointer() == &window;
 }
 
 void vbButton::SetHoverTimer(bool on) {
@@ -67,15 +66,26 @@ bool vbButton::RaiseMouseEvent(int32_t number, const char* name, int32_t& button
                                              forms::EventArgument(static_cast<float>(x)),
                                              forms::EventArgument(static_cast<float>(y))};
     if (!host->RaiseEvent(number, name, args)) return false;
-    button = ReadBackByte(args[0], "Button");
+    button = std::get<int16_t>(args[0]);
     return true;
+}
+
+bool vbButton::RaiseEndingPress(const std::function<bool()>& raise) {
+    platform::WindowSystem& system = host->ControlWindow().System();
+    const platform::WindowHandle handle = host->Hwnd();
+    try {
+        return raise();
+    } catch (...) {
+        if (system.Find(handle)) RenderButton(kStateUp, false);
+        throw;
+    }
 }
 
 bool vbButton::RaiseKeyEvent(int32_t number, const char* name, int32_t& keyCode, int32_t shift) {
     std::array<forms::EventArgument, 2> args{forms::EventArgument(static_cast<int16_t>(keyCode)),
                                              forms::EventArgument(static_cast<int16_t>(shift))};
     if (!host->RaiseEvent(number, name, args)) return false;
-    keyCode = ReadBackByte(args[0], "KeyCode");
+    keyCode = std::get<int16_t>(args[0]);
     return true;
 }
 
@@ -84,7 +94,7 @@ bool vbButton::RaiseKeyEvent(int32_t number, const char* name, int32_t& keyCode,
 // A right press alone never looks pressed, so it never leads to a click either.
 void vbButton::OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) {
     if (!RaiseMouseEvent(kEventMouseDown, "MouseDown", button, shift, x, y)) return;
-    lastMouseButton = static_cast<uint8_t>(button);
+    lastMouseButton = StoredByte(button, "Button");
     if (button != platform::kButtonRight) RenderButton(kStateDown, false);
 }
 
@@ -111,7 +121,9 @@ void vbButton::OnMouseMove(int32_t button, int32_t shift, int32_t x, int32_t y) 
 }
 
 void vbButton::OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) {
-    if (!RaiseMouseEvent(kEventMouseUp, "MouseUp", button, shift, x, y)) return;
+    if (!RaiseEndingPress(
+            [&] { return RaiseMouseEvent(kEventMouseUp, "MouseUp", button, shift, x, y); }))
+        return;
     if (button != platform::kButtonRight) RenderButton(kStateUp, false);
 }
 
@@ -124,22 +136,11 @@ void vbButton::OnClick() {
     host->RaiseEvent(kEventClick, "Click", {});
 }
 
-// The second press of a double click gives no click of its own; the capture makes its
-// release reach the button wherever the pointer is then.
-void vbButton::OnDoubleClick() {
-    if (lastMouseButton != platform::kButtonLeft) return;
-    platform::WindowSystem& system = host->ControlWindow().System();
-    const platform::WindowHandle handle = host->Hwnd();
-    OnMouseDown(platform::kButtonLeft, 0, 0, 0);
-    // The press's handler may have destroyed the control: only the window system is asked.
-    if (platform::Window* window = system.Find(handle)) window->SetCapture();
-}
-
 // ---- Keys ---------------------------------------------------------------------------------
 
 void vbButton::OnKeyDown(int32_t& keyCode, int32_t shift) {
     if (!RaiseKeyEvent(kEventKeyDown, "KeyDown", keyCode, shift)) return;
-    lastKeyCode = static_cast<uint8_t>(keyCode);
+    lastKeyCode = StoredByte(keyCode, "KeyCode");
     switch (keyCode) {
         case platform::kKeySpace:
             RenderButton(kStateDown, false);
@@ -165,7 +166,8 @@ void vbButton::OnKeyPress(int32_t& keyAscii) {
 
 // Only a space released after a space press clicks: another key in between cancels it.
 void vbButton::OnKeyUp(int32_t& keyCode, int32_t shift) {
-    if (!RaiseKeyEvent(kEventKeyUp, "KeyUp", keyCode, shift)) return;
+    if (!RaiseEndingPress([&] { return RaiseKeyEvent(kEventKeyUp, "KeyUp", keyCode, shift); }))
+        return;
     if (lastKeyCode != platform::kKeySpace || keyCode != platform::kKeySpace) return;
     if (checkBoxBehaviour) value = !value;
     RenderButton(kStateUp, false);

@@ -16,6 +16,7 @@
 //   styles.cpp              the table of looks; style_*.cpp hold the recipes
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -137,7 +138,9 @@ class vbButton final : public forms::UserControl {
     void OnMouseMove(int32_t button, int32_t shift, int32_t x, int32_t y) override;
     void OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) override;
     void OnClick() override;
-    void OnDoubleClick() override;
+    /// A key clicked twice quickly enters twice: the second press of a double click is a
+    /// press like the first, and its release clicks again.
+    bool TakesDoubleClicks() const override { return false; }
     void OnKeyDown(int32_t& keyCode, int32_t shift) override;
     void OnKeyPress(int32_t& keyAscii) override;
     void OnKeyUp(int32_t& keyCode, int32_t shift) override;
@@ -237,6 +240,10 @@ class vbButton final : public forms::UserControl {
     bool RaiseMouseEvent(int32_t number, const char* name, int32_t& button, int32_t shift,
                          int32_t x, int32_t y);
     bool RaiseKeyEvent(int32_t number, const char* name, int32_t& keyCode, int32_t shift);
+    /// Runs `raise`, which hands a release to the host, and returns its result. A host handler
+    /// that throws leaves no press on the screen: the button is drawn up (if it still exists)
+    /// before the error goes on.
+    bool RaiseEndingPress(const std::function<bool()>& raise);
     void SetHoverTimer(bool on);
 
     // Host helpers.
