@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
 #include <utility>
 
 #include "calculator/decimal_separator.h"
@@ -24,8 +25,10 @@ constexpr const char* kProgramName = "tavik-calculator";
 }  // namespace
 
 int main() {
-    // Taken before the display is opened, so that a second copy ends without touching it.
-    const platform::SingleInstanceLock lock(kProgramName);
+    // One copy per user and desktop session. The lock is taken before the display is opened,
+    // so that a second copy ends without touching it.
+    const platform::SingleInstanceLock lock(std::string(kProgramName) + "@" +
+                                            platform::X11Backend::SessionName());
     try {
         platform::X11Backend backend(kProgramName);
         platform::WindowSystem system(backend);

@@ -60,7 +60,7 @@ void Program::Start() {
 }
 
 bool Program::Ended() const {
-    return window->QuitConfirmed() || window->EndedAtStart();
+    return window->QuitConfirmed() || window->EndedAtStart() || window->System().WindowLost();
 }
 
 }  // namespace calculator

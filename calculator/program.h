@@ -36,10 +36,10 @@ class Program {
     /// calculator is shown or the program has ended. The caller then runs the message loop
     /// until Ended().
     void Start();
-    /// The user confirmed the quit, or another copy was running.
+    /// The user confirmed the quit, another copy was running, or another program closed one of
+    /// the program's windows (which ends it as a confirmed quit does).
     bool Ended() const;
-    /// The process's exit status once Ended(): 0 both after the confirmed quit and when
-    /// another copy was running, which is no failure.
+    /// The process's exit status once Ended(): 0 in every case, none of which is a failure.
     int ExitStatus() const { return 0; }
 
     main& MainWindow() { return *window; }

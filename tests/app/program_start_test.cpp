@@ -1,11 +1,16 @@
-// The desktop program as a process on a private X server: it refuses to start without a
-// display, a second copy ends at once, and a termination signal ends it without a question.
+// The desktop program as a process on private X servers of the test's own: it refuses to start
+// without a display, a second copy on the same display ends at once while a copy on another
+// display runs, a termination signal ends it without a question, a window destroyed by another
+// program ends it as a confirmed quit does, and a lost display ends it with a message.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -81,10 +86,52 @@ class Process {
     std::string errorPath_;
 };
 
-/// Whether some process holds the program's single-instance lock.
-bool LockIsHeld() {
+/// A private X server on a free display number, ended with its owner (or by Kill()).
+class PrivateDisplay {
+  public:
+    PrivateDisplay() {
+        int ready[2];
+        if (::pipe(ready) != 0) return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(ready[0]);
+            const std::string fd = std::to_string(ready[1]);
+            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+                     "-nolisten", "tcp", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(ready[1]);
+        // The server writes its display number and a line feed once it accepts connections.
+        std::string number;
+        char c = 0;
+        while (::read(ready[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        ::close(ready[0]);
+        if (c == '\n' && !number.empty()) name_ = ":" + number;
+    }
+    PrivateDisplay(const PrivateDisplay&) = delete;
+    PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+    ~PrivateDisplay() { Kill(); }
+
+    /// The DISPLAY value; empty when the server did not start.
+    const std::string& Name() const { return name_; }
+    void Kill() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+  private:
+    pid_t pid_ = -1;
+    std::string name_;
+};
+
+/// Whether some process holds the program's single-instance lock for this display.
+bool LockIsHeld(const PrivateDisplay& display) {
     std::ifstream table("/proc/net/unix");
-    const std::string name = "@tavik-calculator-" + std::to_string(::getuid());
+    const std::string name =
+        "@tavik-calculator@" + display.Name() + "-" + std::to_string(::getuid());
     for (std::string line; std::getline(table, line);) {
         if (line.size() >= name.size() &&
             line.compare(line.size() - name.size(), name.size(), name) == 0)
@@ -93,12 +140,35 @@ bool LockIsHeld() {
     return false;
 }
 
-bool WaitForLock(Process& process) {
+bool WaitForLock(Process& process, const PrivateDisplay& display) {
     for (int i = 0; i < 500; ++i) {
-        if (LockIsHeld()) return true;
+        if (LockIsHeld(display)) return true;
         if (process.WaitFor(std::chrono::milliseconds(10))) return false;
     }
     return false;
+}
+
+/// The top-level window titled `title` on a display without a window manager, waiting up to
+/// 10 s for it; 0 if none comes.
+::Window WaitForWindow(Display* display, const char* title) {
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        ::Window root = 0, parent = 0;
+        ::Window* children = nullptr;
+        unsigned int count = 0;
+        XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+        ::Window found = 0;
+        for (unsigned int i = 0; i < count && !found; ++i) {
+            char* name = nullptr;
+            if (XFetchName(display, children[i], &name) && name) {
+                if (std::string(name) == title) found = children[i];
+                XFree(name);
+            }
+        }
+        if (children) XFree(children);
+        if (found) return found;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return 0;
 }
 
 constexpr std::chrono::seconds kHangGuard{20};
@@ -114,12 +184,14 @@ TEST(ProgramStartTest, WithoutADisplayItSaysSoAndFails) {
         << process.ErrorText();
 }
 
-TEST(ProgramStartTest, ASecondCopyEndsAtOnceAndASignalEndsTheFirst) {
-    ASSERT_FALSE(LockIsHeld()) << "another copy of the program is running";
-    Process first(Environment{});
-    ASSERT_TRUE(WaitForLock(first)) << first.ErrorText();
+TEST(ProgramStartTest, OneCopyPerDisplayAndASignalEndsIt) {
+    PrivateDisplay display;
+    PrivateDisplay other;
+    ASSERT_FALSE(display.Name().empty() || other.Name().empty()) << "Xvfb did not start";
+    Process first(Environment{{"DISPLAY", display.Name()}});
+    ASSERT_TRUE(WaitForLock(first, display)) << first.ErrorText();
 
-    Process second(Environment{});
+    Process second(Environment{{"DISPLAY", display.Name() + ".0"}});
     const std::optional<int> secondStatus = second.WaitFor(kHangGuard);
     ASSERT_TRUE(secondStatus);
     ASSERT_TRUE(WIFEXITED(*secondStatus));
@@ -127,12 +199,57 @@ TEST(ProgramStartTest, ASecondCopyEndsAtOnceAndASignalEndsTheFirst) {
     EXPECT_EQ(second.ErrorText(), "");
     EXPECT_FALSE(first.WaitFor(std::chrono::milliseconds(0))) << "the first copy ended too";
 
+    // Another desktop session has a copy of its own.
+    Process elsewhere(Environment{{"DISPLAY", other.Name()}});
+    EXPECT_TRUE(WaitForLock(elsewhere, other)) << elsewhere.ErrorText();
+
     ::kill(first.Pid(), SIGTERM);
     const std::optional<int> firstStatus = first.WaitFor(kHangGuard);
     ASSERT_TRUE(firstStatus);
     ASSERT_TRUE(WIFSIGNALED(*firstStatus));
     EXPECT_EQ(WTERMSIG(*firstStatus), SIGTERM);
-    EXPECT_FALSE(LockIsHeld());
+    EXPECT_FALSE(LockIsHeld(display));
+    EXPECT_TRUE(LockIsHeld(other));
+}
+
+// Another program (xdotool windowclose, say) destroys the splash: the program ends as after a
+// confirmed quit, and a later start is not taken for a second copy.
+TEST(ProgramStartTest, AWindowDestroyedByAnotherProgramEndsIt) {
+    PrivateDisplay display;
+    ASSERT_FALSE(display.Name().empty()) << "Xvfb did not start";
+    Process process(Environment{{"DISPLAY", display.Name()}});
+    Display* x = XOpenDisplay(display.Name().c_str());
+    ASSERT_NE(x, nullptr);
+    const ::Window splash = WaitForWindow(x, "Form2");
+    ASSERT_NE(splash, 0u) << process.ErrorText();
+    XDestroyWindow(x, splash);
+    XSync(x, False);
+
+    const std::optional<int> status = process.WaitFor(kHangGuard);
+    ASSERT_TRUE(status) << "the program went on without its window";
+    ASSERT_TRUE(WIFEXITED(*status));
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
+    EXPECT_EQ(process.ErrorText(), "");
+    EXPECT_FALSE(LockIsHeld(display));
+    XCloseDisplay(x);
+}
+
+TEST(ProgramStartTest, LosingTheDisplayEndsItWithAMessage) {
+    PrivateDisplay display;
+    ASSERT_FALSE(display.Name().empty()) << "Xvfb did not start";
+    Process process(Environment{{"DISPLAY", display.Name()}});
+    ASSERT_TRUE(WaitForLock(process, display)) << process.ErrorText();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the splash is up
+    display.Kill();
+
+    const std::optional<int> status = process.WaitFor(kHangGuard);
+    ASSERT_TRUE(status);
+    ASSERT_TRUE(WIFEXITED(*status));
+    EXPECT_EQ(WEXITSTATUS(*status), 1);
+    EXPECT_NE(process.ErrorText().find("tavik-calculator: the connection to the display \"" +
+                                       display.Name() + "\" was lost"),
+              std::string::npos)
+        << process.ErrorText();
 }
 
 }  // namespace
