@@ -4,7 +4,8 @@
 
 namespace platform {
 
-/// A per-user lock that says whether another copy of the program is running.
+/// A per-user lock that says whether another copy of the program is running; the name says
+/// what else it is scoped to (a desktop session, say).
 ///
 /// The lock is a Unix socket bound to a name in the abstract namespace ("\0" + name + uid):
 /// binding is atomic, so of two programs started at the same instant exactly one gets it; it

@@ -2,25 +2,26 @@
 # The desktop program on a private X server with no window manager: it starts with the splash,
 # the calculator window "Tavik Calculator 2.0" follows it, clicks on "2", "+", "3" and "=" show
 # "5" in the display (compared pixel by pixel with a golden crop of the display), a second copy
-# started meanwhile ends at once without a window, and Alt+F4 asks the quit question, whose
-# "Yes" ends the program with status 0.
+# started meanwhile ends at once without a window. "Clear" and a double click on "1" show "11";
+# the pointer then leaves in one jump, the program sleeps, and the whole window equals the
+# headless driver's picture of the same state. Alt+F4 asks the quit question; a click on the
+# calculator meanwhile brings the question back to the front; its "Yes" ends the program with
+# status 0. Started again, the program ends with status 0 when another program destroys its
+# window.
 #
-# usage: program_under_xvfb.sh PROGRAM GOLDEN_DISPLAY_PNG
+# usage: program_under_xvfb.sh PROGRAM DRIVER GOLDEN_DISPLAY_PNG
 # Runs the X server itself through xvfb-run. With TAVIK_UPDATE_GOLDEN=1 it writes the golden
 # crop instead of comparing; look at the new image before committing it.
 set -euo pipefail
 
 if [[ -z ${DISPLAY_UNDER_TEST:-} ]]; then
-    # The program keeps one copy per user and network namespace; a namespace of our own keeps
-    # a copy that someone runs on this machine from turning this test's start into a second one.
-    isolate=()
-    if unshare --net --map-root-user true 2>/dev/null; then isolate=(unshare --net --map-root-user); fi
-    exec "${isolate[@]}" xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+    exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
         env DISPLAY_UNDER_TEST=1 bash "$0" "$@"
 fi
 
 program=$1
-golden=$2
+driver=$2
+golden=$3
 work=$(mktemp -d)
 pid=
 cleanup() {
@@ -87,16 +88,64 @@ else
     [[ $differing == 0 ]] || fail "the display differs from $golden in $differing pixels"
 fi
 
-# Alt+F4 on the focused calculator asks before quitting; "y" answers Yes.
+# Clear, then a double click on "1": two entries.
+xdotool mousemove --sync $((X + 192)) $((Y + 72)) click 1
+xdotool mousemove --sync $((X + 40)) $((Y + 72)) click --repeat 2 --delay 100 1
+# The pointer leaves the window in one jump: the key goes dark and the program sleeps.
+xdotool mousemove --sync 1010 750
+sleep 0.3
+wakeups() { awk '/^voluntary_ctxt_switches/ { print $2 }' "/proc/$pid/status"; }
+before=$(wakeups)
+sleep 2
+woke=$(($(wakeups) - before))
+((woke == 0)) || fail "the program woke ${woke} times in 2 s after the pointer left"
+
+# The same state on the headless driver: every pixel of the window agrees.
+"$driver" >"$work/drive.out" <<SCRIPT
+wait 5000
+click 2
+click +
+click 3
+click =
+click Clear
+click 1
+click 1
+print display
+move 1000 1000
+wait 100
+shot $work/headless.png
+SCRIPT
+[[ $(cat "$work/drive.out") == "[11]" ]] || fail "the driver printed $(cat "$work/drive.out")"
+import -window "$calculator" "PNG24:$work/window.png"
+differing=$(compare -metric AE "$work/window.png" "PNG24:$work/headless.png" null: 2>&1) || true
+[[ $differing == 0 ]] || fail "the window differs from the headless picture in $differing pixels"
+
+# Alt+F4 on the focused calculator asks before quitting.
 xdotool windowfocus --sync "$calculator"
 xdotool key alt+F4
 question=$(wait_for_window Exit 5)
 [[ -n $question ]] || fail "closing asked no question"
 kill -0 "$pid" || fail "the program ended before the answer"
-xdotool windowfocus --sync "$question"
+# A click on the calculator, which the question keeps from input, brings the question forward.
+xdotool windowfocus --sync "$calculator"
+xdotool mousemove --sync $((X + 40)) $((Y + 72)) click 1
+sleep 0.3
+[[ $(xdotool getwindowfocus) == "$question" ]] || fail "the question did not take the focus"
 xdotool key y
 status=0
 timeout 5 tail --pid="$pid" -f /dev/null || fail "the program did not end after Yes"
+wait "$pid" || status=$?
+pid=
+((status == 0)) || fail "the program ended with status $status: $(cat "$work/stderr")"
+
+# Another program destroys the calculator window: the program ends as after a confirmed quit.
+"$program" 2>"$work/stderr" &
+pid=$!
+calculator=$(wait_for_window "Tavik Calculator 2.0" 15)
+[[ -n $calculator ]] || fail "no calculator window the second time"
+xdotool windowclose "$calculator"
+timeout 5 tail --pid="$pid" -f /dev/null || fail "the program went on without its window"
+status=0
 wait "$pid" || status=$?
 pid=
 ((status == 0)) || fail "the program ended with status $status: $(cat "$work/stderr")"

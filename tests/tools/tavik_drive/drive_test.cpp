@@ -70,7 +70,18 @@ const ScriptCase kScriptCases[] = {
     {"division with a comma", "--decimal-separator ,",
      kStart + "click 9\nclick /\nclick 2\nclick =\nprint display\n", "[4,5]\n"},
     // The display's key-press filter takes no typed character.
-    {"typed characters", "", kStart + "click 4\nkey 1\nkey a\nkey ,\nprint display\n", "[4]\n"},
+    {"typed characters", "",
+     kStart + "click 4\nmove 100 30\ndown\nup\nprint focus\nkey 1\nkey a\nkey ,\nprint display\n",
+     "txtBuffer\n[4]\n"},
+    // Quick clicks on a key are each an entry, a double click included.
+    {"clicks in quick succession", "",
+     kStart + "click 1\nclick 1\nclick 1\nprint display\nclick +\nclick 1\nclick =\nclick =\n"
+              "print display\n",
+     "[111]\n[113]\n"},
+    // A clicked key has the focus: Space presses it again and Tab goes on from it.
+    {"a clicked key takes the focus", "",
+     kStart + "click 5\nprint focus\nkey Space\nprint display\nkey Tab\nprint focus\n",
+     "cmdNumber(4)\n[55]\ncmdNumber(5)\n"},
     {"quit answered No keeps the calculation", "",
      kStart + "click 7\nclick +\nclick 1\n# the close box asks first\nclose\nanswer No\n"
               "print display\nclick =\nprint display\n",
