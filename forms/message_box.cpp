@@ -23,10 +23,11 @@ constexpr int32_t kButtonGap = 6;
 constexpr int32_t kMinTextWidth = 96;
 
 // Window managers write titles in a sans-serif face of about 10 points, mostly bold, beside
-// the window menu and the close box: a box is wide enough for its whole title in that face,
-// with room for those two.
+// the window menu and their buttons: a box is wide enough for its whole title in that face,
+// with room for the menu and three buttons (some window managers keep minimise and maximise
+// buttons on a dialog that asks for a close box alone).
 const platform::FontDesc kTitleBarFont{"DejaVu Sans", 100000, 700, 0, false, false, false};
-constexpr int32_t kTitleBarRoom = 80;
+constexpr int32_t kTitleBarRoom = 120;
 
 MessageBoxObserver& Observer() {
     static MessageBoxObserver observer;
