@@ -51,54 +51,43 @@ void vbButton::UpdateAccessKey() {
     host->SetAccessKeys(AccessKeyOf(caption));
 }
 
+// A PicturePosition outside 0..4 has no place of its own: the layout centres the picture behind
+// the caption then, as for 4, and keeps the stored value as it was set.
+int32_t vbButton::LaidOutPicturePosition() const {
+    return picturePosition >= 0 && picturePosition <= 4 ? picturePosition : 4;
+}
+
 // Measures the caption in the room the picture leaves and centres it there; the down copy sits
 // one pixel right and down. The picture is then placed against the caption.
 void vbButton::LayoutCaption() {
     const int32_t pw = pictureWidth;
     const int32_t ph = pictureHeight;
-    Rect rect = captionRectDown;
-    switch (picturePosition) {
+    const int32_t position = LaidOutPicturePosition();
+    Rect rect{1, 1, width - 2, height - 2};  // 4: centred, the picture behind the caption
+    switch (position) {
         case 0:
-            rect = {pw + 1, 1, width - 2, height - 2};
+            rect.left = pw + 1;
             break;
         case 1:
-            rect = {1, 1, width - 2 - pw, height - 2};
+            rect.right = width - 2 - pw;
             break;
         case 2:
-            rect = {1, ph + 1, width - 2, height - 2};
+            rect.top = ph + 1;
             break;
         case 3:
-            rect = {1, 1, width - 2, height - 2 - ph};
-            break;
-        case 4:
-            rect = {1, 1, width - 2, height - 2};
-            break;
-        default:
+            rect.bottom = height - 2 - ph;
             break;
     }
     const auto font = platform::LoadFont(host->Font());
     platform::DrawText(Surface(), *font, caption, rect, kMeasureFlags);
-    captionRect = rect;
     captionWidth = rect.right - rect.left;
     captionHeight = rect.bottom - rect.top;
 
-    const int32_t r = rect.right;
-    const int32_t b = rect.bottom;
-    switch (picturePosition) {
-        case 0:
-        case 2:
-        case 4:
-            captionRect = rect.Offset((width - r) / 2, (height - b) / 2);
-            break;
-        case 1:
-            captionRect = rect.Offset((width - r - pw - 4) / 2, (height - b) / 2);
-            break;
-        case 3:
-            captionRect = rect.Offset((width - r) / 2, (height - b - ph - 4) / 2);
-            break;
-        default:
-            break;
-    }
+    int32_t dx = (width - rect.right) / 2;
+    int32_t dy = (height - rect.bottom) / 2;
+    if (position == 1) dx = (width - rect.right - pw - 4) / 2;
+    if (position == 3) dy = (height - rect.bottom - ph - 4) / 2;
+    captionRect = rect.Offset(dx, dy);
     captionRectDown = captionRect.Offset(1, 1);
     PlacePicture();
 }

@@ -74,12 +74,13 @@ void vbButton::PlacePicture() {
     if (!pictureNormal && !pictureOver) return;
     const int32_t pw = pictureWidth;
     const int32_t ph = pictureHeight;
-    if (IsBlank(caption) || picturePosition == 4) {
+    const int32_t position = LaidOutPicturePosition();
+    if (IsBlank(caption) || position == 4) {
         pictureX = (width - pw) / 2;
         pictureY = (height - ph) / 2;
         return;
     }
-    switch (picturePosition) {
+    switch (position) {
         case 0:
             pictureX = captionRect.left - pw - 4;
             pictureY = (height - ph) / 2;
@@ -95,8 +96,6 @@ void vbButton::PlacePicture() {
         case 3:
             pictureX = (width - pw) / 2;
             pictureY = captionRect.bottom + 2;
-            break;
-        default:
             break;
     }
 }
@@ -163,7 +162,7 @@ void vbButton::DrawPicture(int32_t look) {
             break;
     }
     // A picture behind the caption would hide it: the caption goes on top again.
-    if (picturePosition == 4) DrawCaption(lastCaptionLook);
+    if (LaidOutPicturePosition() == 4) DrawCaption(lastCaptionLook);
 }
 
 // The raised, sunken or shadowed copies under a picture: one-colour silhouettes one pixel

@@ -193,6 +193,8 @@ class vbButton final : public forms::UserControl {
     /// The caption tests' access to the layout inputs and the looks.
     friend struct CaptionProbe;
     void UpdateAccessKey();
+    /// PicturePosition as the layout places the picture: a value outside 0..4 as 4.
+    int32_t LaidOutPicturePosition() const;
     void LayoutCaption();
     void DrawCaption(int32_t look);
     void DrawCaptionEffect(const Rect& rect);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -162,22 +163,33 @@ TEST(CaptionLayout, PlacedBesidePictureAndCentredIn100By30) {
     }
 }
 
-TEST(CaptionLayout, PositionOutsideTheTableMeasuresInTheDownRectangleWithoutCentring) {
-    CaptionHost host({0, 0, 100, 30});
-    host.button->SetFont(Font40x13());
-    host.button->SetCaption(kCaption40x13);
-    CaptionProbe::SetPicture(*host.button, 4, 0, 0);
-    CaptionProbe::Layout(*host.button);
-    ASSERT_TRUE(host.button->CaptionRectDown() == (platform::Rect{31, 10, 71, 23}));
-
-    CaptionProbe::SetPicture(*host.button, 7, 20, 16);
-    CaptionProbe::Layout(*host.button);
-    EXPECT_TRUE(host.button->CaptionRect() == (platform::Rect{31, 10, 71, 23}))
-        << Show(host.button->CaptionRect());
-    EXPECT_TRUE(host.button->CaptionRectDown() == (platform::Rect{32, 11, 72, 24}));
-    // Each layout starts from the previous down rectangle, so the caption creeps on.
-    CaptionProbe::Layout(*host.button);
-    EXPECT_TRUE(host.button->CaptionRect() == (platform::Rect{32, 11, 72, 24}));
+TEST(CaptionLayout, PositionOutsideTheTableIsLaidOutAsCentredAndKeptAsSet) {
+    auto show = [](CaptionHost& host, int32_t position) {
+        host.button->SetFont(Font40x13());
+        host.button->SetCaption(kCaption40x13);
+        host.button->SetPictureNormal(ButtonHost::Icon16());
+        host.button->SetPicturePosition(position);
+    };
+    CaptionHost centred({0, 0, 100, 30});
+    show(centred, 4);
+    for (const int32_t position : {-1, 5, 7, std::numeric_limits<int32_t>::min()}) {
+        SCOPED_TRACE(position);
+        CaptionHost host({0, 0, 100, 30});
+        show(host, position);
+        host.button->Refresh();
+        const platform::Rect once = host.button->CaptionRect();
+        for (int i = 0; i < 9; ++i)
+            host.button->Refresh();
+        EXPECT_TRUE(host.button->CaptionRect() == once) << Show(host.button->CaptionRect());
+        EXPECT_TRUE(once == centred.button->CaptionRect()) << Show(once);
+        EXPECT_EQ(host.button->PicturePlace(), centred.button->PicturePlace());
+        EXPECT_TRUE(host.Surface().Pixels() == centred.Surface().Pixels());
+        // The value itself stays as set, and is saved and read back so.
+        EXPECT_EQ(host.button->PicturePosition(), position);
+        ButtonHost again;
+        again.site->Load(host.site->Save());
+        EXPECT_EQ(again.button->PicturePosition(), position);
+    }
 }
 
 TEST(CaptionLayout, WrappedCaptionIsCentredFromItsMeasuredHeight) {

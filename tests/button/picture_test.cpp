@@ -409,9 +409,9 @@ TEST(PlacePicture, BesideAboveBelowOrCentred) {
         {3, "", {42, 7}},
         {5, "   ", {42, 7}},
         {-1, "", {42, 7}},
-        // Other positions leave the place as it was.
-        {5, "Open", {-3, -4}},
-        {-1, "Open", {-3, -4}},
+        // Other positions lie centred, as 4 does.
+        {5, "Open", {42, 7}},
+        {-1, "Open", {42, 7}},
     };
     PictureHost host;
     PictureProbe::SetPictures(*host.button, Solid(16, 16, 0), nullptr);
