@@ -57,9 +57,12 @@ int32_t vbButton::LaidOutPicturePosition() const {
     return picturePosition >= 0 && picturePosition <= 4 ? picturePosition : 4;
 }
 
-// Measures the caption in the room the picture leaves and centres it there; the down copy sits
-// one pixel right and down. The picture is then placed against the caption.
-void vbButton::LayoutCaption() {
+std::shared_ptr<const platform::Font> vbButton::CaptionFont() const {
+    return platform::LoadFont(host->Font());
+}
+
+// Measures the caption in the room the picture leaves and centres it there.
+vbButton::CaptionLayout vbButton::MeasureCaption(const platform::Font& font) {
     const int32_t pw = pictureWidth;
     const int32_t ph = pictureHeight;
     const int32_t position = LaidOutPicturePosition();
@@ -78,64 +81,75 @@ void vbButton::LayoutCaption() {
             rect.bottom = height - 2 - ph;
             break;
     }
-    const auto font = platform::LoadFont(host->Font());
-    platform::DrawText(Surface(), *font, caption, rect, kMeasureFlags);
-    captionWidth = rect.right - rect.left;
-    captionHeight = rect.bottom - rect.top;
-
+    platform::DrawText(Surface(), font, caption, rect, kMeasureFlags);
     int32_t dx = (width - rect.right) / 2;
     int32_t dy = (height - rect.bottom) / 2;
     if (position == 1) dx = (width - rect.right - pw - 4) / 2;
     if (position == 3) dy = (height - rect.bottom - ph - 4) / 2;
-    captionRect = rect.Offset(dx, dy);
+    return {rect.Offset(dx, dy), rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Lays the caption out in the button's font; the down copy sits one pixel right and down. The
+// picture is then placed against the caption.
+void vbButton::LayoutCaption() {
+    const CaptionLayout layout = MeasureCaption(*CaptionFont());
+    captionRect = layout.rect;
     captionRectDown = captionRect.Offset(1, 1);
+    captionWidth = layout.width;
+    captionHeight = layout.height;
     PlacePicture();
+}
+
+void vbButton::DrawCaption(int32_t look) {
+    DrawCaption(look, *CaptionFont(), captionRect);
 }
 
 // The caption in the colours and places of one look. Looks 0 to 2 lay the effect copies under
 // the text; an unknown look draws once in the colour the surface already holds.
-void vbButton::DrawCaption(int32_t look) {
+void vbButton::DrawCaption(int32_t look, const platform::Font& font, const Rect& rect) {
     lastCaptionLook = look;
+    const Rect down = rect.Offset(1, 1);
+    auto text = [&](const Rect& where, Color colour) { DrawCaptionText(where, colour, font); };
     switch (look) {
         case 0:
-            DrawCaptionEffect(captionRect);
-            DrawCaptionText(captionRect, palette.Text);
+            DrawCaptionEffect(rect, font);
+            text(rect, palette.Text);
             break;
         case 1:
-            DrawCaptionEffect(captionRect);
-            DrawCaptionText(captionRect, palette.TextOver);
+            DrawCaptionEffect(rect, font);
+            text(rect, palette.TextOver);
             break;
         case 2:
-            DrawCaptionEffect(captionRectDown);
-            DrawCaptionText(captionRectDown, buttonType == 4 ? palette.Light : palette.TextOver);
+            DrawCaptionEffect(down, font);
+            text(down, buttonType == 4 ? palette.Light : palette.TextOver);
             break;
         case 3:
-            DrawCaptionText(captionRectDown, palette.Highlight);
-            DrawCaptionText(captionRect, palette.Shadow);
+            text(down, palette.Highlight);
+            text(rect, palette.Shadow);
             break;
         case 4:
-            DrawCaptionText(captionRect, palette.Shadow);
+            text(rect, palette.Shadow);
             break;
         case 5:
-            DrawCaptionText(captionRect, OffP(palette.FaceShade, -104));
+            text(rect, OffP(palette.FaceShade, -104));
             break;
         case 6:
-            DrawCaptionText(captionRectDown, palette.Highlight);
-            DrawCaptionText(captionRect, palette.Face);
+            text(down, palette.Highlight);
+            text(rect, palette.Face);
             break;
         case 7:
-            DrawCaptionText(captionRectDown, Off(palette.Shadow, -50));
-            DrawCaptionText(captionRect, palette.Highlight);
+            text(down, Off(palette.Shadow, -50));
+            text(rect, palette.Highlight);
             break;
         default:
-            DrawCaptionText(captionRect, Surface().textColor);
+            text(rect, Surface().textColor);
             break;
     }
 }
 
 // Effect 1 raises the text (dark copy below-right, light copy above-left), 2 sinks it (the
 // reverse), 3 and above cast a drop shadow (the dark copy only).
-void vbButton::DrawCaptionEffect(const Rect& rect) {
+void vbButton::DrawCaptionEffect(const Rect& rect, const platform::Font& font) {
     if (specialEffect <= 0) return;
     Color base = palette.Face;
     if (buttonType == 3 || buttonType == 4 || buttonType == 14) {
@@ -144,18 +158,17 @@ void vbButton::DrawCaptionEffect(const Rect& rect) {
         base = palette.AccentLight;
     }
     const bool sunken = specialEffect == 2;
-    DrawCaptionText(rect.Offset(1, 1), Off(base, sunken ? 40 : -40));
+    DrawCaptionText(rect.Offset(1, 1), Off(base, sunken ? 40 : -40), font);
     if (specialEffect == 1 || sunken) {
-        DrawCaptionText(rect.Offset(-1, -1), Off(base, sunken ? -40 : 40));
+        DrawCaptionText(rect.Offset(-1, -1), Off(base, sunken ? -40 : 40), font);
     }
 }
 
-void vbButton::DrawCaptionText(const Rect& rect, Color colour) {
+void vbButton::DrawCaptionText(const Rect& rect, Color colour, const platform::Font& font) {
     platform::Surface& surface = Surface();
     surface.textColor = colour;
     Rect target = rect;
-    const auto font = platform::LoadFont(host->Font());
-    platform::DrawText(surface, *font, caption, target, kDrawFlags);
+    platform::DrawText(surface, font, caption, target, kDrawFlags);
 }
 
 }  // namespace button

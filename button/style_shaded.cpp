@@ -155,7 +155,7 @@ void vbButton::DrawOutline(Situation situation) {
             PaintLine(1, h - 1, w - 1, h - 1, p.Highlight);
             // Pressed, the caption stays where it is, in the lit text colour and without
             // effect copies; it is not a DrawCaption look.
-            DrawCaptionText(captionRect, p.TextOver);
+            DrawCaptionText(captionRect, p.TextOver, *CaptionFont());
             PaintCaptionFocusFrame();
             break;
         case Situation::Disabled:

@@ -1,9 +1,14 @@
+#include <algorithm>
+
 #include "button/vb_button.h"
+#include "platform/text/font_cache.h"
 
 namespace button {
 namespace {
 
 using Look = void (vbButton::*)(Situation);
+
+constexpr int16_t kBoldWeight = 700;
 
 }  // namespace
 
@@ -32,21 +37,17 @@ void vbButton::PaintCaptionFocusFrame() {
               kFrame, true);
 }
 
-// The default button's caption is drawn bold. The font is switched through the property so
-// the caption is laid out for it; the ready flag is off meanwhile so that the property's own
-// redraw request does not start a redraw inside this one.
+// The default button's caption is drawn at least bold, laid out for that weight. The bold font
+// is only handed to the drawing: the button's own font stays exactly as it was.
 void vbButton::DrawGlossyCaption(int32_t look) {
-    bool wasBold = false;
-    if (DisplayAsDefault()) {
-        ready = false;
-        wasBold = FontBold();
-        SetFontBold(true);
+    if (!DisplayAsDefault()) {
+        DrawCaption(look);
+        return;
     }
-    DrawCaption(look);
-    if (DisplayAsDefault()) {
-        SetFontBold(wasBold);
-        ready = true;
-    }
+    platform::FontDesc bold = host->Font();
+    bold.weight = std::max<int16_t>(bold.weight, kBoldWeight);
+    const auto font = platform::LoadFont(bold);
+    DrawCaption(look, *font, MeasureCaption(*font).rect);
 }
 
 }  // namespace button

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,6 +29,7 @@
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/region.h"
 #include "platform/gfx/surface.h"
+#include "platform/text/font.h"
 
 namespace button {
 
@@ -195,11 +197,25 @@ class vbButton final : public forms::UserControl {
     void UpdateAccessKey();
     /// PicturePosition as the layout places the picture: a value outside 0..4 as 4.
     int32_t LaidOutPicturePosition() const;
+    /// The button's font, realised for drawing.
+    std::shared_ptr<const platform::Font> CaptionFont() const;
+    /// Where the caption lies in one font: its up rectangle and the size it measures.
+    struct CaptionLayout {
+        Rect rect;
+        int32_t width = 0;
+        int32_t height = 0;
+    };
+    /// The caption laid out in `font` in the room the picture leaves, changing nothing.
+    CaptionLayout MeasureCaption(const platform::Font& font);
     void LayoutCaption();
+    /// A look of the caption in the button's font and laid-out rectangles.
     void DrawCaption(int32_t look);
-    void DrawCaptionEffect(const Rect& rect);
+    /// A look of the caption in `font`, its up copies in `rect`, its down copies one pixel right
+    /// and down.
+    void DrawCaption(int32_t look, const platform::Font& font, const Rect& rect);
+    void DrawCaptionEffect(const Rect& rect, const platform::Font& font);
     /// Draws the caption in `colour` into `rect`, centred and word-broken.
-    void DrawCaptionText(const Rect& rect, Color colour);
+    void DrawCaptionText(const Rect& rect, Color colour, const platform::Font& font);
 
     // Pictures (picture.cpp).
     /// The picture tests' access to placement inputs, looks and the compositing step.
@@ -232,7 +248,8 @@ class vbButton final : public forms::UserControl {
     void DrawGlossy(Situation situation);
     /// The focus frame around the caption of the Outline look.
     void PaintCaptionFocusFrame();
-    /// The caption as the Glossy look draws it: bold while the host marks the button default.
+    /// The caption as the Glossy look draws it: at least bold while the host marks the button
+    /// default.
     void DrawGlossyCaption(int32_t look);
 
     // Interaction (interaction.cpp).

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -150,6 +151,32 @@ TEST(GlossyLook, DefaultButtonCaptionIsBoldAndTheFontIsRestored) {
         } else {
             EXPECT_GT(markedInk, plainInk);
         }
+    }
+}
+
+TEST(GlossyLook, DefaultCaptionIsDrawnAtLeastBoldAndTheFontIsKeptWhole) {
+    for (const int16_t weight : {400, 700, 900}) {
+        SCOPED_TRACE(weight);
+        StyledButton marked(14, 75, 25);
+        StyledButton bold(14, 75, 25);  // not the default, in the weight of the default caption
+        marked.MarkDefault();
+        platform::FontDesc font = marked.button->Font();
+        font.sizeCy = 120000;
+        font.weight = weight;
+        marked.button->SetFont(font);
+        font.weight = std::max<int16_t>(weight, 700);
+        bold.button->SetFont(font);
+        bold.button->SetCaption("WM");
+        marked.button->SetCaption("WM");
+        marked.button->Refresh();
+        marked.button->Refresh();
+        EXPECT_EQ(marked.button->Font().weight, weight);
+        EXPECT_TRUE(marked.Pixels().Pixels() == bold.Pixels().Pixels());
+        const forms::PropertyBag saved = marked.site->Save();
+        const forms::PropertyValue* stored = saved.Find("FONT");
+        ASSERT_NE(stored, nullptr);
+        ASSERT_TRUE(std::holds_alternative<platform::FontDesc>(*stored));
+        EXPECT_EQ(std::get<platform::FontDesc>(*stored).weight, weight);
     }
 }
 
