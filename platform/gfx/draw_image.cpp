@@ -13,25 +13,26 @@ uint32_t Mix(uint32_t image, uint32_t under, uint32_t alpha) {
 
 void DrawImage(Surface& surface, Point at, const Image& image) {
     if (image.width <= 0 || image.height <= 0) return;
-    if (image.pixels.size() !=
-        static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) {
+    const size_t count = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
+    if (image.pixels.size() != count || (!image.invert.empty() && image.invert.size() != count)) {
         return;
     }
     const Rect target = Rect::FromSize(at.x, at.y, image.width, image.height);
     surface.ForEachVisibleSpan(target, [&](int32_t y, int32_t x0, int32_t x1) {
-        const uint32_t* in = image.pixels.data() +
-                             static_cast<size_t>(y - at.y) * static_cast<size_t>(image.width) +
-                             (x0 - at.x);
+        size_t index = static_cast<size_t>(y - at.y) * static_cast<size_t>(image.width) +
+                       static_cast<size_t>(x0 - at.x);
         Color* out = surface.Row(y);
-        for (int32_t x = x0; x < x1; ++x, ++in) {
-            const uint32_t alpha = *in >> 24;
+        for (int32_t x = x0; x < x1; ++x, ++index) {
+            const uint32_t pixel = image.pixels[index];
+            const uint32_t alpha = pixel >> 24;
             if (alpha == 255) {
-                out[x] = *in & 0xFFFFFF;
+                out[x] = pixel & 0xFFFFFF;
             } else if (alpha != 0) {
-                out[x] =
-                    Rgb(Mix(Red(*in), Red(out[x]), alpha), Mix(Green(*in), Green(out[x]), alpha),
-                        Mix(Blue(*in), Blue(out[x]), alpha));
+                out[x] = Rgb(Mix(Red(pixel), Red(out[x]), alpha),
+                             Mix(Green(pixel), Green(out[x]), alpha),
+                             Mix(Blue(pixel), Blue(out[x]), alpha));
             }
+            out[x] ^= image.InvertAt(index);
         }
     });
 }

@@ -9,9 +9,11 @@ namespace platform {
 /// Draws an icon or cursor image in its own size with its top-left corner at `at`. Per pixel
 /// of alpha a: 0 leaves the surface untouched, 255 writes the image colour, anything between
 /// blends each channel as (image * a + surface * (255 - a) + 127) / 255 in integers, i.e. the
-/// exact mix rounded to nearest (255 is odd, so there is never a tie). Pixels off the surface or
-/// outside the clip region are skipped. An image whose pixel count does not match its size draws
-/// nothing.
+/// exact mix rounded to nearest (255 is odd, so there is never a tie). Then a pixel with an
+/// invert colour (the image's invert plane) XORs it into the surface, so an inverting pixel,
+/// transparent itself, shows the surface XOR its colour. Pixels off the surface or outside the
+/// clip region are skipped. An image whose pixel count, or non-empty invert plane, does not
+/// match its size draws nothing.
 void DrawImage(Surface& surface, Point at, const Image& image);
 
 }  // namespace platform

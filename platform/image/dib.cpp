@@ -164,7 +164,12 @@ void ApplyAndMask(Image& image, const ByteReader& reader, size_t offset) {
         uint32_t* dst = &image.pixels[static_cast<size_t>(y) * static_cast<size_t>(image.width)];
         for (int32_t x = 0; x < image.width; ++x) {
             if ((bitsRow[x / 8] >> (7 - x % 8) & 1) == 0) continue;
-            dst[x] = (dst[x] & 0x00FFFFFF) == 0 ? 0 : kOpaque;
+            const uint32_t colour = dst[x] & 0x00FFFFFF;
+            dst[x] = 0;
+            if (colour == 0) continue;
+            if (image.invert.empty()) image.invert.resize(image.pixels.size());
+            image.invert[static_cast<size_t>(y) * static_cast<size_t>(image.width) +
+                         static_cast<size_t>(x)] = colour;
         }
     }
 }

@@ -116,10 +116,15 @@ std::vector<uint8_t> EncodeDibEntry(const Image& image, int32_t depth) {
         out.U8(0);
     }
     for (int32_t y = image.height - 1; y >= 0; --y) {
-        const uint32_t* row = &image.pixels[static_cast<size_t>(y) * width];
+        const size_t rowStart = static_cast<size_t>(y) * width;
+        const uint32_t* row = &image.pixels[rowStart];
         std::vector<uint8_t> bytes(stride);
         for (size_t x = 0; x < width; ++x) {
-            uint32_t pixel = Transparent(row[x], depth) ? 0 : row[x];
+            uint32_t pixel = row[x];
+            if (Transparent(pixel, depth)) {
+                // Under AND 1 the colour is what the pixel XORs into the screen.
+                pixel = depth < 32 ? image.InvertAt(rowStart + x) : 0;
+            }
             if (depth <= 8) {
                 uint32_t index = NearestIndex(pixel, palette);
                 bytes[x * depth / 8] |= static_cast<uint8_t>(index << (8 - depth - x * depth % 8));

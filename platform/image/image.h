@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <stdexcept>
@@ -10,9 +11,19 @@ namespace platform {
 /// A decoded picture, rows top-down. Each pixel is 0xAABBGGRR: red in the lowest byte, then
 /// green, then blue, alpha in the top byte (255 opaque, 0 transparent). Colours are not
 /// premultiplied.
+///
+/// Icons and cursors can also invert what lies under some of their pixels. Such an image has an
+/// invert plane: for every pixel, in the order of `pixels`, the colour (0x00BBGGRR) that is
+/// XORed into what lies under it, 0 where nothing is (white inverts). An inverting pixel is
+/// transparent in `pixels`, so a reader that knows no invert plane shows what lies under it.
+/// Images without inverting pixels leave the plane empty.
 struct Image {
     int32_t width = 0, height = 0;
-    std::vector<uint32_t> pixels;  // width * height values, row after row
+    std::vector<uint32_t> pixels;       // width * height values, row after row
+    std::vector<uint32_t> invert = {};  // empty, or width * height XOR colours
+
+    /// The XOR colour of the pixel at `index` (row × width + column); 0 without an invert plane.
+    uint32_t InvertAt(size_t index) const { return index < invert.size() ? invert[index] : 0; }
 
     friend bool operator==(const Image&, const Image&) = default;
 };
@@ -61,12 +72,12 @@ Image DecodeBmp(std::span<const uint8_t> file);
 /// A pixel is:
 ///   - AND 0: the XOR colour, opaque;
 ///   - AND 1 and XOR colour black: transparent (0x00000000);
-///   - AND 1 and any other XOR colour: the desktop inverts the screen there, which has no
-///     ARGB equivalent; it becomes opaque black, so inverting outlines stay visible on the
-///     light backgrounds they are drawn on.
-/// A 32-bit entry with any non-zero alpha uses its alpha and ignores the AND mask; one whose
-/// alpha is 0 everywhere is read like a 24-bit entry. For cursors the directory's planes and
-/// bit-count fields are the hot spot x and y.
+///   - AND 1 and any other XOR colour: what lies under it XOR that colour; transparent in
+///     `pixels` with the colour in the image's invert plane.
+/// A 32-bit entry with any non-zero alpha uses its alpha and ignores the AND mask (it has no
+/// inverting pixels, whatever colour its transparent pixels hold); one whose alpha is 0
+/// everywhere is read like a 24-bit entry. PNG entries have no inverting pixels. For cursors the
+/// directory's planes and bit-count fields are the hot spot x and y.
 std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file);
 
 /// The one image of an icon or cursor file that is `width` pixels wide, or the file's first
@@ -103,10 +114,19 @@ std::vector<uint8_t> EncodeJpeg(const Image& image, int quality);
 ///   - 4: the 16-colour palette of the classic desktop, each pixel its nearest entry;
 ///   - 8 and 24: 24 bits;
 ///   - 32 or 0: 32 bits with alpha.
-/// Below 32 bits a pixel with alpha under 128 is written transparent (AND 1, XOR black); at
-/// 32 bits the AND mask is 1 where alpha is 0. Cursor entries store the hot spot in the
-/// planes and bit-count fields, icon entries planes 1 and the bit count. Throws
-/// std::invalid_argument for an empty list, a size outside 1..256, or another bitCount.
+/// Below 32 bits a pixel with alpha under 128 is written transparent (AND 1, XOR black) and an
+/// inverting pixel AND 1 over its invert colour (at 1 and 4 bits the nearest palette colour; one
+/// nearest black is transparent); at 32 bits the AND mask is 1 where alpha is 0, and inverting
+/// pixels are written transparent, since readers take such an entry's alpha, not its mask. Cursor
+/// entries store the hot spot in the planes and bit-count fields, icon entries planes 1 and the bit
+/// count. Throws std::invalid_argument for an empty list, a size outside 1..256, or another
+/// bitCount.
 std::vector<uint8_t> EncodeIconFile(std::span<const IconImage> images, bool cursor);
+
+/// The image for a display that cannot invert what lies under it, such as an ARGB pointer or
+/// window icon: each inverting pixel becomes opaque black where its invert colour is light
+/// (red + green + blue above 384, which darkens the light windows a pointer mostly crosses) and
+/// opaque white where it is dark. The result has no invert plane; other pixels are unchanged.
+Image WithInvertStandIns(Image image);
 
 }  // namespace platform

@@ -32,6 +32,21 @@ TEST(DrawImage, AlphaLeavesCopiesOrBlends) {
     }
 }
 
+TEST(DrawImage, InvertingPixelsXorTheirColourIntoTheSurface) {
+    Surface s(4, 1, 0x102030);
+    s.SetPixel(3, 0, 0xFFFFFF);
+    const Image image{4, 1, {0, 0xFF0A0B0C, 0, 0}, {0xFFFFFF, 0, 0x0000FF, 0xFFFFFF}};
+    DrawImage(s, {0, 0}, image);
+    EXPECT_EQ(s.Pixel(0, 0), 0xEFDFCFu);
+    EXPECT_EQ(s.Pixel(1, 0), 0x0A0B0Cu);
+    EXPECT_EQ(s.Pixel(2, 0), 0x1020CFu);
+    EXPECT_EQ(s.Pixel(3, 0), 0x000000u);
+    // A plane that does not match the size draws nothing.
+    Surface plain(2, 1, 0x111111);
+    DrawImage(plain, {0, 0}, Image{2, 1, {0xFF000001, 0xFF000001}, {0xFFFFFF}});
+    EXPECT_TRUE(Changed(plain, 0x111111).empty());
+}
+
 TEST(DrawImage, DrawsAtItsPointInItsOwnSizeClipped) {
     constexpr Color kBack = 0x111111;
     const Image image{

@@ -68,8 +68,8 @@ IconEntryLayout DibEntry(const std::vector<std::vector<uint32_t>>& colors,
 }
 
 TEST(DecodeIconFile, EveryDepthWithItsAndMask) {
-    // Top row: colour, black under AND 1 (transparent), white under AND 1 (screen inversion,
-    // read as opaque black). Bottom row: two colours, then black under AND 1.
+    // Top row: colour, black under AND 1 (transparent), white under AND 1 (transparent, the
+    // white in the invert plane). Bottom row: two colours, then black under AND 1.
     const std::vector<std::vector<int>> andMask = {{0, 1, 1}, {0, 0, 1}};
     for (int bits : {1, 4, 8, 24, 32}) {
         SCOPED_TRACE(bits);
@@ -89,7 +89,8 @@ TEST(DecodeIconFile, EveryDepthWithItsAndMask) {
         EXPECT_EQ(icons[0].image.width, 3);
         EXPECT_EQ(icons[0].image.height, 2);  // biHeight 4 holds the image and its mask
         EXPECT_EQ(icons[0].image.pixels,
-                  (std::vector<uint32_t>{Opaque(a), 0, Opaque(0), Opaque(b), Opaque(a), 0}));
+                  (std::vector<uint32_t>{Opaque(a), 0, 0, Opaque(b), Opaque(a), 0}));
+        EXPECT_EQ(icons[0].image.invert, (std::vector<uint32_t>{0, 0, kWhite, 0, 0, 0}));
         EXPECT_EQ(icons[0].hotSpotX, 0);
         EXPECT_EQ(icons[0].hotSpotY, 0);
     }
@@ -97,8 +98,18 @@ TEST(DecodeIconFile, EveryDepthWithItsAndMask) {
 
 TEST(DecodeIconFile, ThirtyTwoBitAlphaOverridesTheAndMask) {
     auto entry = DibEntry({{0x80112233, 0x00445566, 0xFF778899}}, {{1, 1, 0}}, {}, 32);
-    EXPECT_EQ(DecodeIconFile(IconFile(1, {entry}))[0].image.pixels,
-              (std::vector<uint32_t>{0x80112233, 0x00445566, 0xFF778899}));
+    const Image image = DecodeIconFile(IconFile(1, {entry}))[0].image;
+    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{0x80112233, 0x00445566, 0xFF778899}));
+    // A transparent pixel with a colour under AND 1 does not invert.
+    EXPECT_TRUE(image.invert.empty());
+}
+
+TEST(DecodeIconFile, InvertingPixelsKeepTheirColour) {
+    const uint32_t grey = 0x808080;
+    auto entry = DibEntry({{0x3366CC, grey}, {0x3366CC, 0}}, {{1, 1}, {0, 0}}, {}, 24);
+    const Image image = DecodeIconFile(IconFile(1, {entry}))[0].image;
+    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{0, 0, Opaque(0x3366CC), Opaque(0)}));
+    EXPECT_EQ(image.invert, (std::vector<uint32_t>{0x3366CC, grey, 0, 0}));
 }
 
 TEST(DecodeIconFile, CursorHotSpotComesFromPlanesAndBitCount) {

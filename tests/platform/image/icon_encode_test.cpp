@@ -67,6 +67,27 @@ TEST(EncodeIconFile, EachDepthRoundTripsWhatItCanHold) {
     }
 }
 
+TEST(EncodeIconFile, InvertingPixelsBelowThirtyTwoBitsKeepTheirNearestColour) {
+    struct Case {
+        int32_t bitCount;
+        std::vector<uint32_t> want;  // the invert plane read back
+    };
+    const Case cases[] = {
+        {24, {0xFFFFFF, 0x3366CC, 0x505050}},
+        {4, {0xFFFFFF, 0x008080, 0x808080}},
+        {1, {0xFFFFFF, 0, 0}},  // nearest black: transparent
+        {32, {}},               // the alpha there stands for the mask
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bitCount);
+        IconImage icon = Icon(3, 1, {0, 0, 0}, c.bitCount);
+        icon.image.invert = {0xFFFFFF, 0x3366CC, 0x505050};
+        const IconImage back = RoundTrip(icon);
+        EXPECT_EQ(back.image.pixels, (std::vector<uint32_t>{0, 0, 0}));
+        EXPECT_EQ(back.image.invert, c.want);
+    }
+}
+
 TEST(EncodeIconFile, DirectoryFieldsOfIconsAndCursors) {
     std::vector<IconImage> images = {Icon(32, 32, std::vector<uint32_t>(32 * 32, 0xFF000000), 4),
                                      Icon(3, 2, std::vector<uint32_t>(6, 0xFFFFFFFF), 1)};
