@@ -27,7 +27,7 @@ bool IsBlank(const std::string& text) {
 // The picture as a w x h surface of plain colours, the way it lies in a memory device context.
 // A bitmap is copied from its top-left corner; where it is smaller than w x h the rest stays
 // black. An icon is drawn in its own size over the mask colour, so its transparent parts take
-// that colour and its translucent edges mix with it.
+// that colour, its translucent edges mix with it and its inverting pixels invert it.
 platform::Surface SourceSurface(const platform::Picture& picture, int32_t w, int32_t h,
                                 Color maskColour) {
     if (picture.Type() == platform::PictureType::Icon) {
@@ -46,6 +46,15 @@ platform::Surface SourceSurface(const platform::Picture& picture, int32_t w, int
             to[x] = from[x] & 0xFFFFFF;
     }
     return source;
+}
+
+// The colour the picture's pixel (x, y) XORs into what lies under it: 0 where it inverts
+// nothing, outside the picture and for every pixel of a bitmap.
+uint32_t InvertColour(const platform::Picture& picture, int32_t x, int32_t y) {
+    const platform::Image& image = picture.Pixels();
+    if (x >= image.width || y >= image.height) return 0;
+    return image.InvertAt(static_cast<size_t>(y) * static_cast<size_t>(image.width) +
+                          static_cast<size_t>(x));
 }
 
 // Grey of a pixel in double precision: r = R x 0.3 rounded first, then G x 0.59 + r + B x 0.11
@@ -190,6 +199,10 @@ void vbButton::DrawPictureEffect(int32_t offset, const PicturePtr& picture) {
 // Composites the picture into the w x h rectangle at (x, y) of the control's surface, per pixel
 // on 24-bit bottom-up buffers (rows padded to four bytes, so any width keeps its rows straight):
 //   - a picture pixel equal to the mask colour, while UseMaskColor is on, keeps the background;
+//   - an icon's inverting pixel is, while UseMaskColor is on, the background XOR its invert
+//     colour and never taken for the mask (the icon's transparent parts show the background, so
+//     its inverting parts act on it); with UseMaskColor off it inverts the mask colour the icon
+//     lies on. The modes below then treat it as any picture pixel;
 //   - colour >= 0: the pixel becomes colour (with darkOnly only where R + G + B <= 384);
 //   - greyscale: the pixel's grey (see Grey);
 //   - blend: each channel (2 x picture + background) / 3, truncated;
@@ -214,13 +227,21 @@ void vbButton::RenderPicture(int32_t x, int32_t y, int32_t w, int32_t h, const P
         useMaskColor ? std::optional<Color>(maskColour) : std::nullopt;
     const size_t stride = platform::Dib24Stride(w);
     for (int32_t row = 0; row < h; ++row) {
+        const int32_t pictureY = h - 1 - row;  // the buffers' rows run bottom-up
         for (int32_t column = 0; column < w; ++column) {
             const size_t at = static_cast<size_t>(row) * stride + static_cast<size_t>(column) * 3;
-            const uint8_t blue = pixels[at];
-            const uint8_t green = pixels[at + 1];
-            const uint8_t red = pixels[at + 2];
-            if (mask && platform::Rgb(red, green, blue) == *mask) continue;
             uint8_t* out = background.data() + at;
+            uint8_t blue = pixels[at];
+            uint8_t green = pixels[at + 1];
+            uint8_t red = pixels[at + 2];
+            const uint32_t invert = mask && picture ? InvertColour(*picture, column, pictureY) : 0;
+            if (invert != 0) {
+                blue = static_cast<uint8_t>(out[0] ^ platform::Blue(invert));
+                green = static_cast<uint8_t>(out[1] ^ platform::Green(invert));
+                red = static_cast<uint8_t>(out[2] ^ platform::Red(invert));
+            } else if (mask && platform::Rgb(red, green, blue) == *mask) {
+                continue;
+            }
             if (silhouette) {
                 if (darkOnly && red + green + blue > 384) continue;
                 out[0] = static_cast<uint8_t>(platform::Blue(fill));

@@ -107,6 +107,16 @@ PicturePtr Icon(int32_t w, int32_t h, const std::function<uint32_t(int32_t, int3
     return platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false));
 }
 
+// A 24-bit icon whose every pixel inverts what lies under it with `colour`.
+PicturePtr InvertingIcon(int32_t w, int32_t h, Color colour) {
+    const auto count = static_cast<size_t>(w * h);
+    platform::IconImage icon;
+    icon.image = platform::Image{w, h, std::vector<uint32_t>(count, 0),
+                                 std::vector<uint32_t>(count, colour)};
+    icon.bitCount = 24;
+    return platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false));
+}
+
 std::string Hex(Color c) {
     char text[16];
     std::snprintf(text, sizeof text, "%06X", c);
@@ -257,6 +267,38 @@ TEST(RenderPicture, IconTransparencyTakesTheMaskColour) {
         EXPECT_EQ(host.At(22, 10), useMask ? kGround : kMask) << useMask;
         EXPECT_EQ(host.At(23, 10), useMask ? kGround : kMask) << useMask;
         EXPECT_EQ(host.At(23, 11), edge) << useMask;
+    }
+}
+
+TEST(RenderPicture, InvertingIconPixelsInvertTheBackgroundOrWithoutMaskTheMaskColour) {
+    // White inverts: over the ground 0x123456 the picture pixel is 0xEDCBA9 (red 169, green 203,
+    // blue 237). Without UseMaskColor the icon lies over the mask colour and gives 0x3F3F3F.
+    struct Mode {
+        const char* name;
+        int64_t colour;
+        bool darkOnly, greyscale, blend;
+        Color withMask, withoutMask;
+    };
+    const Color fill = Rgb(200, 10, 10);
+    const Mode modes[] = {
+        {"copy", -1, false, false, false, 0xEDCBA9, 0x3F3F3F},
+        // 169 x 0.3 rounds to 51; 203 x 0.59 + 51 + 237 x 0.11 = 196.84 rounds to 197.
+        {"greyscale", -1, false, true, false, Rgb(197, 197, 197), 0x3F3F3F},
+        // (2 x 169 + 0x56) / 3 = 141, (2 x 203 + 0x34) / 3 = 152, (2 x 237 + 0x12) / 3 = 164.
+        {"blend", -1, false, false, true, Rgb(141, 152, 164), Rgb(70, 59, 48)},
+        {"silhouette", fill, false, false, false, fill, fill},
+        // 169 + 203 + 237 is over 384: the dark-only silhouette leaves the ground.
+        {"dark silhouette", fill, true, false, false, kGround, fill},
+    };
+    const PicturePtr icon = InvertingIcon(1, 1, 0xFFFFFF);
+    PictureHost host;
+    for (const bool useMask : {true, false}) {
+        host.button->SetUseMaskColor(useMask);
+        for (const Mode& m : modes) {
+            EXPECT_EQ(host.RenderOne(icon, m.colour, m.darkOnly, m.greyscale, m.blend),
+                      useMask ? m.withMask : m.withoutMask)
+                << m.name << useMask;
+        }
     }
 }
 
@@ -520,6 +562,18 @@ TEST(DrawPicture, UpWithTheHoverFlagOff) {
     // ButtonType 9 blends the picture into the face: (2 x 255 + 0x56) / 3 = 198 red.
     host.Draw({.buttonType = 9}, 0, Solid(4, 4, kRed));
     EXPECT_TRUE(host.Square(0, 0, Rgb(198, 0x34 / 3, 0x12 / 3)));
+}
+
+TEST(DrawPicture, AnInvertingIconInvertsTheFaceUnderIt) {
+    PictureHost plain;
+    PictureHost inverted;
+    plain.button->SetPictureNormal(Icon(16, 16, [](int32_t, int32_t) { return 0u; }));
+    inverted.button->SetPictureNormal(InvertingIcon(16, 16, 0xFFFFFF));
+    const platform::Point at = inverted.button->PicturePlace();
+    for (int32_t y = at.y; y < at.y + 16; ++y) {
+        for (int32_t x = at.x; x < at.x + 16; ++x)
+            ASSERT_EQ(inverted.At(x, y), plain.At(x, y) ^ 0xFFFFFF) << x << "," << y;
+    }
 }
 
 TEST(DrawPicture, UpLitButtonType9LiftsThePictureAboveItsShadow) {
