@@ -107,12 +107,17 @@ PicturePtr Icon(int32_t w, int32_t h, const std::function<uint32_t(int32_t, int3
     return platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false));
 }
 
-// A 24-bit icon whose every pixel inverts what lies under it with `colour`.
-PicturePtr InvertingIcon(int32_t w, int32_t h, Color colour) {
-    const auto count = static_cast<size_t>(w * h);
+// A 24-bit icon whose pixel (x, y) inverts what lies under it with invert(x, y), transparent
+// where that is 0.
+PicturePtr InvertingIcon(int32_t w, int32_t h,
+                         const std::function<Color(int32_t, int32_t)>& invert) {
     platform::IconImage icon;
-    icon.image = platform::Image{w, h, std::vector<uint32_t>(count, 0),
-                                 std::vector<uint32_t>(count, colour)};
+    icon.image = platform::Image{w, h, std::vector<uint32_t>(static_cast<size_t>(w * h)),
+                                 std::vector<uint32_t>(static_cast<size_t>(w * h))};
+    for (int32_t y = 0; y < h; ++y) {
+        for (int32_t x = 0; x < w; ++x)
+            icon.image.invert[y * w + x] = invert(x, y);
+    }
     icon.bitCount = 24;
     return platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false));
 }
@@ -290,7 +295,7 @@ TEST(RenderPicture, InvertingIconPixelsInvertTheBackgroundOrWithoutMaskTheMaskCo
         // 169 + 203 + 237 is over 384: the dark-only silhouette leaves the ground.
         {"dark silhouette", fill, true, false, false, kGround, fill},
     };
-    const PicturePtr icon = InvertingIcon(1, 1, 0xFFFFFF);
+    const PicturePtr icon = InvertingIcon(1, 1, [](int32_t, int32_t) { return 0xFFFFFFu; });
     PictureHost host;
     for (const bool useMask : {true, false}) {
         host.button->SetUseMaskColor(useMask);
@@ -568,11 +573,17 @@ TEST(DrawPicture, AnInvertingIconInvertsTheFaceUnderIt) {
     PictureHost plain;
     PictureHost inverted;
     plain.button->SetPictureNormal(Icon(16, 16, [](int32_t, int32_t) { return 0u; }));
-    inverted.button->SetPictureNormal(InvertingIcon(16, 16, 0xFFFFFF));
+    // White inverts the top-left quarter; the rest is transparent.
+    auto inverts = [](int32_t x, int32_t y) { return x < 8 && y < 8; };
+    inverted.button->SetPictureNormal(InvertingIcon(
+        16, 16, [&](int32_t x, int32_t y) { return inverts(x, y) ? 0xFFFFFFu : 0u; }));
     const platform::Point at = inverted.button->PicturePlace();
-    for (int32_t y = at.y; y < at.y + 16; ++y) {
-        for (int32_t x = at.x; x < at.x + 16; ++x)
-            ASSERT_EQ(inverted.At(x, y), plain.At(x, y) ^ 0xFFFFFF) << x << "," << y;
+    for (int32_t y = 0; y < 16; ++y) {
+        for (int32_t x = 0; x < 16; ++x) {
+            const Color under = plain.At(at.x + x, at.y + y);
+            ASSERT_EQ(inverted.At(at.x + x, at.y + y), inverts(x, y) ? under ^ 0xFFFFFF : under)
+                << x << "," << y;
+        }
     }
 }
 
