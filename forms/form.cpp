@@ -1,6 +1,7 @@
 #include "forms/form.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "forms/light_control.h"
 #include "forms/timer.h"
@@ -17,17 +18,26 @@ platform::Rect ClientRect(const FormDesign& design) {
     return {0, 0, TwipsToPixels(design.widthTwips), TwipsToPixels(design.heightTwips)};
 }
 
-/// The top-left part of `image` that a client area of this size shows, as its own image.
+/// The top-left width x height values of a plane of an image `stride` pixels wide.
+std::vector<uint32_t> TopLeft(const std::vector<uint32_t>& plane, int32_t stride, int32_t width,
+                              int32_t height) {
+    std::vector<uint32_t> part;
+    part.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int32_t y = 0; y < height; ++y) {
+        const auto row = plane.begin() + static_cast<ptrdiff_t>(y) * stride;
+        part.insert(part.end(), row, row + width);
+    }
+    return part;
+}
+
+/// The top-left part of `image` that a client area of this size shows, as its own image, with
+/// the inverting pixels of an icon.
 platform::Image VisiblePart(const platform::Image& image, const platform::Rect& client) {
     const int32_t width = std::min(image.width, client.Width());
     const int32_t height = std::min(image.height, client.Height());
     if (width == image.width && height == image.height) return image;
-    platform::Image part{width, height, {}};
-    part.pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (int32_t y = 0; y < height; ++y) {
-        const auto row = image.pixels.begin() + static_cast<ptrdiff_t>(y) * image.width;
-        part.pixels.insert(part.pixels.end(), row, row + width);
-    }
+    platform::Image part{width, height, TopLeft(image.pixels, image.width, width, height)};
+    if (!image.invert.empty()) part.invert = TopLeft(image.invert, image.width, width, height);
     return part;
 }
 

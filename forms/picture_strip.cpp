@@ -8,21 +8,26 @@
 namespace forms {
 namespace {
 
-// Nearest-pixel scaling: target pixel (x, y) takes source pixel (x * sw / w, y * sh / h).
-platform::Image Stretch(const platform::Image& source, int32_t width, int32_t height) {
-    platform::Image out;
-    out.width = width;
-    out.height = height;
-    out.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+// Nearest-pixel scaling of a plane of `source`: target pixel (x, y) takes source pixel
+// (x * sw / w, y * sh / h).
+std::vector<uint32_t> StretchPlane(const std::vector<uint32_t>& plane,
+                                   const platform::Image& source, int32_t width, int32_t height) {
+    std::vector<uint32_t> out(static_cast<size_t>(width) * static_cast<size_t>(height));
     for (int32_t y = 0; y < height; ++y) {
         const int64_t sy = static_cast<int64_t>(y) * source.height / height;
         for (int32_t x = 0; x < width; ++x) {
             const int64_t sx = static_cast<int64_t>(x) * source.width / width;
-            out.pixels[static_cast<size_t>(y) * static_cast<size_t>(width) +
-                       static_cast<size_t>(x)] =
-                source.pixels[static_cast<size_t>(sy * source.width + sx)];
+            out[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
+                plane[static_cast<size_t>(sy * source.width + sx)];
         }
     }
+    return out;
+}
+
+// The image scaled to width x height, the inverting pixels of an icon with it.
+platform::Image Stretch(const platform::Image& source, int32_t width, int32_t height) {
+    platform::Image out{width, height, StretchPlane(source.pixels, source, width, height)};
+    if (!source.invert.empty()) out.invert = StretchPlane(source.invert, source, width, height);
     return out;
 }
 

@@ -243,6 +243,32 @@ TEST(FormPaintTest, PictureStripNaturalSizeAndStretched) {
     EXPECT_EQ(s.Pixels(), want);
 }
 
+TEST(FormPaintTest, InvertingIconPixelsStayInvertingCroppedOrStretched) {
+    // White inverts the left pixel of a 2 x 1 icon; the right one is red.
+    platform::IconImage icon;
+    icon.image = platform::Image{2, 1, {0, 0xFF000000 | kRed}, {kWhite, 0}};
+    icon.bitCount = 24;
+    const auto picture = platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false));
+    FormTestEnv env;
+    {
+        FormDesign design = DesignOfPixels(1, 1, kFormBack);
+        design.picture = picture;
+        Form cropped(env.system, design);
+        cropped.ShowForm();
+        env.backend.ProcessUntilIdle();
+        EXPECT_EQ(Screen(env, cropped).Pixels(), std::vector<uint32_t>{kFormBack ^ kWhite});
+    }
+    Form form(env.system, DesignOfPixels(4, 1, kFormBack));
+    PictureStrip stretched(form, {0, 0, 4, 1});
+    stretched.SetBackColor(kGreen);
+    stretched.SetPicture(picture);
+    stretched.SetStretched(true);
+    form.ShowForm();
+    env.backend.ProcessUntilIdle();
+    const std::vector<uint32_t> want = {kGreen ^ kWhite, kGreen ^ kWhite, kRed, kRed};
+    EXPECT_EQ(Screen(env, form).Pixels(), want);
+}
+
 TEST(FormPaintTest, FormSettingsReachTheNativeWindow) {
     FormTestEnv env;
     FormDesign design = DesignOfPixels(399, 185, 0x00FF8080);
