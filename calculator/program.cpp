@@ -22,16 +22,18 @@ std::span<const uint8_t> Embedded(std::string_view name) {
     return bytes;
 }
 
+// The window icon and the pointers reach the display as plain ARGB images, which cannot invert
+// what lies under them: inverting pixels of the files show as their opaque stand-ins.
 std::shared_ptr<const platform::Image> WindowIcon() {
-    return std::make_shared<const platform::Image>(
-        platform::DecodeIconFileImage(Embedded("icon.ico"), kWindowIconSize).image);
+    return std::make_shared<const platform::Image>(platform::WithInvertStandIns(
+        platform::DecodeIconFileImage(Embedded("icon.ico"), kWindowIconSize).image));
 }
 
 std::shared_ptr<const platform::PointerImage> PointerFromCursor(std::string_view name) {
     std::vector<platform::IconImage> images = platform::DecodeIconFile(Embedded(name));
     platform::IconImage& first = images.front();
-    return std::make_shared<const platform::PointerImage>(
-        platform::PointerImage{std::move(first.image), first.hotSpotX, first.hotSpotY});
+    return std::make_shared<const platform::PointerImage>(platform::PointerImage{
+        platform::WithInvertStandIns(std::move(first.image)), first.hotSpotX, first.hotSpotY});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "forms/units.h"
+#include "platform/image/image.h"
 #include "platform/objects/ole_color.h"
 #include "platform/objects/picture.h"
 #include "platform/ui/window_system.h"
@@ -161,11 +162,13 @@ void ControlSite::SetMousePointer(int16_t pointer) {
     ApplyPointer();
 }
 
+// A pointer cannot invert the screen under it: its inverting pixels show as opaque stand-ins.
 void ControlSite::SetMouseIcon(PicturePtr picture) {
     if (picture && picture->Type() != platform::PictureType::Icon)
         throw PointerImageError("a bitmap picture cannot serve as a pointer");
     pointerImage_ = picture ? std::make_shared<const platform::PointerImage>(platform::PointerImage{
-                                  picture->Pixels(), picture->HotSpot().x, picture->HotSpot().y})
+                                  platform::WithInvertStandIns(picture->Pixels()),
+                                  picture->HotSpot().x, picture->HotSpot().y})
                             : nullptr;
     mouseIcon_ = std::move(picture);
     ApplyPointer();

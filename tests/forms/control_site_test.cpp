@@ -416,6 +416,21 @@ TEST_F(ControlSiteTest, SetsThePointerAndRefusesABitmapAsPointerImage) {
     EXPECT_EQ(site->MouseIcon(), nullptr);
 }
 
+TEST_F(ControlSiteTest, APointerShowsInvertingPixelsAsOpaqueStandIns) {
+    auto site = MakeSite({10, 10, 60, 40});
+    site->InitNew();
+    // White and a dark grey invert; the third pixel is opaque red.
+    const platform::IconImage cursorImage{
+        platform::Image{3, 1, {0, 0, 0xFF0000FF}, {0xFFFFFF, 0x202020, 0}}, 0, 0, 24};
+    site->SetMouseIcon(platform::LoadPicture(platform::EncodeIconFile(
+        std::span<const platform::IconImage>(&cursorImage, 1), /*cursor=*/true)));
+    site->SetMousePointer(99);
+    const platform::Window& window = site->SiteWindow();
+    ASSERT_NE(window.PointerPicture(), nullptr);
+    EXPECT_EQ(window.PointerPicture()->image,
+              (platform::Image{3, 1, {0xFF000000, 0xFFFFFFFF, 0xFF0000FF}}));
+}
+
 TEST_F(ControlSiteTest, LoadsTheProgramsCursorResource) {
     const platform::IconImage hand{TwoByTwo(), 1, 1, 1};
     const PicturePtr cursor = platform::LoadPicture(
