@@ -4,6 +4,9 @@
 
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <string_view>
+#include <variant>
 
 #include "calculator/key_layout.h"
 #include "forms/stored_bag.h"
@@ -24,6 +27,28 @@ std::vector<forms::StoredBagReadResult> Blocks(const std::vector<uint8_t>& file)
         start += blocks.back().blockSize;
     }
     return blocks;
+}
+
+// The value stored under `key` when the bag holds it as a T; null when it is missing or of
+// another type.
+template <typename T>
+const T* Entry(const forms::PropertyBag& bag, std::string_view key) {
+    const forms::PropertyValue* value = bag.Find(key);
+    return value ? std::get_if<T>(value) : nullptr;
+}
+
+// Whether the bag holds `want` under `key`: present, of want's type, then equal, in that order.
+template <typename T>
+::testing::AssertionResult Holds(const forms::PropertyBag& bag, std::string_view key,
+                                 const T& want) {
+    if (!bag.Find(key)) return ::testing::AssertionFailure() << key << " is missing";
+    const T* value = Entry<T>(bag, key);
+    if (!value) return ::testing::AssertionFailure() << key << " holds another type";
+    if (!(*value == want)) {
+        return ::testing::AssertionFailure() << key << " is " << ::testing::PrintToString(*value)
+                                             << ", not " << ::testing::PrintToString(want);
+    }
+    return ::testing::AssertionSuccess();
 }
 
 TEST(KeyBags, RegeneratingGivesTheCommittedBytes) {
@@ -51,25 +76,28 @@ TEST(KeyBags, HoldTheTwentyFiveKeysInLayoutOrder) {
             names.push_back(e.key);
         EXPECT_EQ(names, keys) << layout.caption;
         const forms::PropertyBag& bag = read.bag;
-        EXPECT_EQ(std::get<std::string>(*bag.Find("TX")), layout.caption);
-        EXPECT_EQ(std::get<int32_t>(*bag.Find("_extentx")), layout.width * 127 / 72);
-        EXPECT_EQ(std::get<int32_t>(*bag.Find("_extenty")), 873);
-        EXPECT_EQ(std::get<int32_t>(*bag.Find("BTYPE")), 14);
-        EXPECT_EQ(std::get<int32_t>(*bag.Find("COLTYPE")), layout.colorScheme);
-        EXPECT_EQ(static_cast<uint32_t>(std::get<int32_t>(*bag.Find("BCOL"))), layout.backColor);
-        EXPECT_EQ(static_cast<uint32_t>(std::get<int32_t>(*bag.Find("BCOLO"))), layout.backColor);
-        EXPECT_EQ(static_cast<uint32_t>(std::get<int32_t>(*bag.Find("FCOL"))), layout.foreColor);
-        EXPECT_EQ(static_cast<uint32_t>(std::get<int32_t>(*bag.Find("FCOLO"))), layout.foreColor);
-        EXPECT_EQ(std::get<int32_t>(*bag.Find("MCOL")), 0x00C0C0C0);
-        EXPECT_EQ(std::get<int16_t>(*bag.Find("MPTR")), 99);
-        EXPECT_EQ(std::get<int32_t>(*bag.Find("FX")), 1);
-        EXPECT_TRUE(std::get<bool>(*bag.Find("HAND")));
-        EXPECT_FALSE(std::get<bool>(*bag.Find("FOCUSR")));
-        const auto& font = std::get<platform::FontDesc>(*bag.Find("FONT"));
-        EXPECT_EQ(font.name, "Arial Black");
-        EXPECT_EQ(font.sizeCy, 90000);
-        EXPECT_EQ(font.weight, 900);
-        const auto& icon = std::get<forms::PicturePtr>(*bag.Find("MICON"));
+        EXPECT_TRUE(Holds(bag, "TX", std::string(layout.caption)));
+        EXPECT_TRUE(Holds(bag, "_extentx", int32_t{layout.width * 127 / 72}));
+        EXPECT_TRUE(Holds(bag, "_extenty", int32_t{873}));
+        EXPECT_TRUE(Holds(bag, "BTYPE", int32_t{14}));
+        EXPECT_TRUE(Holds(bag, "COLTYPE", int32_t{layout.colorScheme}));
+        EXPECT_TRUE(Holds(bag, "BCOL", static_cast<int32_t>(layout.backColor)));
+        EXPECT_TRUE(Holds(bag, "BCOLO", static_cast<int32_t>(layout.backColor)));
+        EXPECT_TRUE(Holds(bag, "FCOL", static_cast<int32_t>(layout.foreColor)));
+        EXPECT_TRUE(Holds(bag, "FCOLO", static_cast<int32_t>(layout.foreColor)));
+        EXPECT_TRUE(Holds(bag, "MCOL", int32_t{0x00C0C0C0}));
+        EXPECT_TRUE(Holds(bag, "MPTR", int16_t{99}));
+        EXPECT_TRUE(Holds(bag, "FX", int32_t{1}));
+        EXPECT_TRUE(Holds(bag, "HAND", true));
+        EXPECT_TRUE(Holds(bag, "FOCUSR", false));
+        const auto* font = Entry<platform::FontDesc>(bag, "FONT");
+        ASSERT_NE(font, nullptr) << "FONT is missing or not a font";
+        EXPECT_EQ(font->name, "Arial Black");
+        EXPECT_EQ(font->sizeCy, 90000);
+        EXPECT_EQ(font->weight, 900);
+        const auto* stored = Entry<forms::PicturePtr>(bag, "MICON");
+        ASSERT_NE(stored, nullptr) << "MICON is missing or not a picture";
+        const forms::PicturePtr& icon = *stored;
         ASSERT_NE(icon, nullptr);
         EXPECT_EQ(icon->Type(), platform::PictureType::Icon);
         EXPECT_EQ(icon->Width(), 32);
@@ -81,7 +109,9 @@ TEST(KeyBags, CaptionEntrySizesAndByteForByteRoundTrips) {
     const std::vector<uint8_t> file = StoredFile();
     size_t start = 0;
     for (const auto& read : Blocks(file)) {
-        const std::string caption = std::get<std::string>(*read.bag.Find("TX"));
+        const auto* stored = Entry<std::string>(read.bag, "TX");
+        ASSERT_NE(stored, nullptr) << "TX is missing or not a string";
+        const std::string caption = *stored;
         for (const auto& e : read.layout) {
             if (e.key != "tx") continue;
             EXPECT_EQ(e.hash, 0x000E8078u);
