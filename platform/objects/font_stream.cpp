@@ -1,6 +1,7 @@
 #include "platform/objects/font_stream.h"
 
-#include <algorithm>
+#include <stdexcept>
+#include <string>
 
 namespace platform {
 
@@ -11,7 +12,6 @@ constexpr uint8_t kItalicFlag = 0x02;
 constexpr uint8_t kUnderlineFlag = 0x04;
 constexpr uint8_t kStrikethroughFlag = 0x08;
 constexpr size_t kFixedSize = 11;
-constexpr size_t kMaxNameBytes = 255;
 
 // Field offsets inside the stream.
 constexpr size_t kCharsetAt = 1;
@@ -35,7 +35,15 @@ uint32_t GetLe(std::span<const uint8_t> bytes, size_t at, int byteCount) {
 }  // namespace
 
 std::vector<uint8_t> WriteFontStream(const FontDesc& font) {
-    const size_t nameLength = std::min(font.name.size(), kMaxNameBytes);
+    if (font.sizeCy < 1 || font.sizeCy > kMaxFontSizeCy) {
+        throw std::invalid_argument("font stream: size " + std::to_string(font.sizeCy) +
+                                    " is not 1.." + std::to_string(kMaxFontSizeCy));
+    }
+    const size_t nameLength = font.name.size();
+    if (nameLength > kMaxFontNameBytes) {
+        throw std::invalid_argument("font stream: name of " + std::to_string(nameLength) +
+                                    " bytes is longer than " + std::to_string(kMaxFontNameBytes));
+    }
     std::vector<uint8_t> out;
     out.reserve(kFixedSize + nameLength);
     out.push_back(kVersion);
@@ -48,7 +56,7 @@ std::vector<uint8_t> WriteFontStream(const FontDesc& font) {
     PutLe(out, static_cast<uint16_t>(font.weight), 2);
     PutLe(out, static_cast<uint32_t>(font.sizeCy), 4);
     out.push_back(static_cast<uint8_t>(nameLength));
-    out.insert(out.end(), font.name.begin(), font.name.begin() + nameLength);
+    out.insert(out.end(), font.name.begin(), font.name.end());
     return out;
 }
 
@@ -58,6 +66,8 @@ FontDesc ReadFontStream(std::span<const uint8_t> bytes, size_t& consumed) {
     if (bytes.size() < kFixedSize) {
         throw StreamError("font stream: truncated header", bytes.size());
     }
+    const uint32_t sizeCy = GetLe(bytes, kSizeAt, 4);
+    if (sizeCy == 0) throw StreamError("font stream: size 0", kSizeAt);
     const size_t nameLength = bytes[kNameLengthAt];
     if (bytes.size() - kFixedSize < nameLength) {
         throw StreamError("font stream: name runs past the end", bytes.size());
@@ -69,7 +79,7 @@ FontDesc ReadFontStream(std::span<const uint8_t> bytes, size_t& consumed) {
     font.underline = (flags & kUnderlineFlag) != 0;
     font.strikethrough = (flags & kStrikethroughFlag) != 0;
     font.weight = static_cast<int16_t>(GetLe(bytes, kWeightAt, 2));
-    font.sizeCy = GetLe(bytes, kSizeAt, 4);
+    font.sizeCy = sizeCy;
     const auto name = bytes.subspan(kFixedSize, nameLength);
     font.name.assign(name.begin(), name.end());
     consumed = kFixedSize + nameLength;

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -68,9 +70,10 @@ TEST(FontStream, RoundTripsEveryField) {
         make("Arial", 142500, 700, 0, true, false, false),
         make("Lucida Console", 97500, 400, 2, false, true, false),
         make("Tahoma", 90000, 100, 128, false, false, true),
-        make("", 0, 0, 0, true, true, true),
-        make("\xC4rger", 0xFFFFFFFF, -1, -1, false, true, true),
-        make(std::string(255, 'x'), 10000, 900, 255, true, false, true),
+        make("", 1, 0, 0, true, true, true),
+        make("Small", 2500, 400, 0, false, false, false),
+        make("\xC4rger", kMaxFontSizeCy, -1, -1, false, true, true),
+        make(std::string(252, 'x') + "\xE2\x82\xAC", 10000, 900, 255, true, false, true),
     };
     for (const auto& font : fonts) {
         SCOPED_TRACE(font.name);
@@ -150,14 +153,36 @@ TEST(FontStream, NameLengthPastTheEndIsAnError) {
     EXPECT_THROW(ReadFontStream(bytes, consumed), StreamError);
 }
 
-TEST(FontStream, LongNamesAreCutToWhatTheLengthByteCounts) {
+TEST(FontStream, ReadingRefusesSizeZeroAtTheSizeField) {
+    auto bytes = kArialBlack;
+    std::fill(bytes.begin() + 6, bytes.begin() + 10, 0);
+    // With the name cut short as well, the size is still the first fault.
+    for (const size_t length : {bytes.size(), size_t{15}}) {
+        size_t consumed = 99;
+        try {
+            ReadFontStream(std::span(bytes).first(length), consumed);
+            ADD_FAILURE() << "no error";
+        } catch (const StreamError& error) {
+            EXPECT_EQ(error.Offset(), 6u);
+        }
+        EXPECT_EQ(consumed, 99u);
+    }
+}
+
+TEST(FontStream, WritingRefusesSizesItCannotHoldAndNamesItWouldCut) {
     FontDesc font = ArialBlack();
-    font.name = std::string(300, 'n');
-    const auto bytes = WriteFontStream(font);
-    ASSERT_EQ(bytes.size(), 11u + 255u);
-    EXPECT_EQ(bytes[10], 255);
-    size_t consumed = 0;
-    EXPECT_EQ(ReadFontStream(bytes, consumed).name, std::string(255, 'n'));
+    for (const int64_t sizeCy :
+         {int64_t{0}, int64_t{-1}, kMaxFontSizeCy + 1, int64_t{50'000'000'000'000}}) {
+        font.sizeCy = sizeCy;
+        EXPECT_THROW(WriteFontStream(font), std::invalid_argument) << sizeCy;
+    }
+    font = ArialBlack();
+    // 256 bytes, and a name whose last character would be cut after its first byte.
+    for (const std::string& name :
+         {std::string(256, 'n'), std::string(253, 'n') + "\xE2\x82\xAC"}) {
+        font.name = name;
+        EXPECT_THROW(WriteFontStream(font), std::invalid_argument) << name.size();
+    }
 }
 
 TEST(FontStream, ClassIdIsTheStandardFontObjects) {
