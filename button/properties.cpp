@@ -2,8 +2,30 @@
 #include <limits>
 
 #include "button/vb_button.h"
+#include "platform/objects/font_stream.h"
 
 namespace button {
+namespace {
+
+// A font goes to the window only as its stream can store it, so that saved settings load back
+// the same font.
+void CheckSize(int64_t sizeCy) {
+    if (sizeCy < 1 || sizeCy > platform::kMaxFontSizeCy) {
+        throw InvalidPropertyValue("font size of " + std::to_string(sizeCy) +
+                                   " ten-thousandths of a point is not 1.." +
+                                   std::to_string(platform::kMaxFontSizeCy));
+    }
+}
+
+void CheckName(const std::string& name) {
+    if (name.size() > platform::kMaxFontNameBytes) {
+        throw InvalidPropertyValue("font name of " + std::to_string(name.size()) +
+                                   " bytes is longer than " +
+                                   std::to_string(platform::kMaxFontNameBytes));
+    }
+}
+
+}  // namespace
 
 // Every setter but the font shortcuts ends by telling the host which stored key changed.
 
@@ -77,6 +99,8 @@ const platform::FontDesc& vbButton::Font() const {
 }
 
 void vbButton::SetFont(const platform::FontDesc& font) {
+    CheckSize(font.sizeCy);
+    CheckName(font.name);
     host->SetFont(font);
     FontChanged();
     Notify("FONT");
@@ -126,13 +150,20 @@ void vbButton::SetFontUnderline(bool on) {
 }
 
 void vbButton::SetFontSize(float points) {
+    // Checked before converting to an integer, which NaN, infinities and huge sizes cannot be.
+    const double sizeCy = std::round(static_cast<double>(points) * 10000.0);
+    if (!(sizeCy >= 1 && sizeCy <= static_cast<double>(platform::kMaxFontSizeCy))) {
+        throw InvalidPropertyValue("FontSize " + std::to_string(points) +
+                                   " is not 0.0001..429496.7295 points");
+    }
     platform::FontDesc font = Font();
-    font.sizeCy = std::llround(static_cast<double>(points) * 10000.0);
+    font.sizeCy = static_cast<int64_t>(sizeCy);
     host->SetFont(font);
     FontChanged();
 }
 
 void vbButton::SetFontName(std::string name) {
+    CheckName(name);
     platform::FontDesc font = Font();
     font.name = std::move(name);
     host->SetFont(font);

@@ -43,6 +43,13 @@ class OverflowError : public std::overflow_error {
     using overflow_error::overflow_error;
 };
 
+/// Raised to the caller, before anything changes, when a property is given a value the
+/// button's stored settings could not hold as given: a font size or face name that the font's
+/// persisted stream would wrap or cut.
+class InvalidPropertyValue : public std::invalid_argument {
+    using invalid_argument::invalid_argument;
+};
+
 /// The state a redraw asks for.
 constexpr uint8_t kStateUp = 0;
 constexpr uint8_t kStateDown = 2;
@@ -57,7 +64,8 @@ class vbButton final : public forms::UserControl {
     /// The program's cursor group of the pointing hand.
     static constexpr int32_t kHandCursorId = 101;
 
-    // Properties, in the order the control declares them. Setters never reject a value.
+    // Properties, in the order the control declares them. Setters reject no value but a font
+    // the font's stream cannot hold.
     OleColor BackColor() const { return backColor; }
     void SetBackColor(OleColor colour);
     OleColor BackOver() const { return backOver; }
@@ -76,6 +84,8 @@ class vbButton final : public forms::UserControl {
     bool Enabled() const { return enabled; }
     void SetEnabled(bool on);
     const platform::FontDesc& Font() const;
+    /// Throws InvalidPropertyValue, changing nothing, for a size outside
+    /// 1..platform::kMaxFontSizeCy or a name longer than platform::kMaxFontNameBytes.
     void SetFont(const platform::FontDesc& font);
     bool FontBold() const;
     void SetFontBold(bool on);
@@ -85,8 +95,12 @@ class vbButton final : public forms::UserControl {
     void SetFontUnderline(bool on);
     /// The size rounded to a whole number of points, halves to even.
     int16_t FontSize() const;
+    /// Throws InvalidPropertyValue, changing nothing, unless `points` is finite and, rounded to
+    /// the nearest ten-thousandth, 0.0001..429 496.7295 (1..platform::kMaxFontSizeCy).
     void SetFontSize(float points);
     const std::string& FontName() const;
+    /// Throws InvalidPropertyValue, changing nothing, for a name longer than
+    /// platform::kMaxFontNameBytes bytes.
     void SetFontName(std::string name);
     int32_t ColorScheme() const { return colorScheme; }
     void SetColorScheme(int32_t scheme);

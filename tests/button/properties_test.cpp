@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
+#include <string>
+#include <utility>
 
 #include "button/vb_button.h"
+#include "platform/objects/font_stream.h"
 #include "tests/button/button_host.h"
 
 namespace button {
@@ -144,6 +148,48 @@ TEST(vbButtonSetters, FontShortcutsWorkOnTheWindowsFont) {
         host.button->SetFontSize(points);
         EXPECT_EQ(host.button->FontSize(), whole) << points;
     }
+}
+
+TEST(vbButtonSetters, FontsTheStreamCannotHoldFailBeforeAnythingChanges) {
+    const auto setFont = [](int64_t sizeCy, std::string name) {
+        return [=](vbButton& b) { b.SetFont({.name = name, .sizeCy = sizeCy}); };
+    };
+    const float kNaN = std::numeric_limits<float>::quiet_NaN();
+    const float kInfinity = std::numeric_limits<float>::infinity();
+    const std::string kEuro = "\xE2\x82\xAC";
+    const std::pair<const char*, std::function<void(vbButton&)>> cases[] = {
+        {"FontSize -1", [](vbButton& b) { b.SetFontSize(-1); }},
+        {"FontSize 0", [](vbButton& b) { b.SetFontSize(0); }},
+        {"FontSize NaN", [=](vbButton& b) { b.SetFontSize(kNaN); }},
+        {"FontSize +inf", [=](vbButton& b) { b.SetFontSize(kInfinity); }},
+        {"FontSize 5e9", [](vbButton& b) { b.SetFontSize(5e9f); }},
+        {"FontSize above the maximum", [](vbButton& b) { b.SetFontSize(429496.75f); }},
+        {"Font size 0", setFont(0, "Arial")},
+        {"Font size above the maximum", setFont(platform::kMaxFontSizeCy + 1, "Arial")},
+        {"FontName of 256 bytes", [](vbButton& b) { b.SetFontName(std::string(256, 'n')); }},
+        {"FontName crossing byte 255",
+         [=](vbButton& b) { b.SetFontName(std::string(253, 'n') + kEuro); }},
+        {"Font name of 256 bytes", setFont(90000, std::string(256, 'n'))},
+    };
+    for (const auto& [name, set] : cases) {
+        ShownButton host;
+        const platform::FontDesc before = host.button->Font();
+        const int64_t redraws = host.Redraws();
+        EXPECT_THROW(set(*host.button), InvalidPropertyValue) << name;
+        EXPECT_EQ(host.button->Font(), before) << name;
+        EXPECT_EQ(host.Redraws(), redraws) << name;
+        EXPECT_TRUE(host.site->Notifications().empty()) << name;
+    }
+}
+
+TEST(vbButtonSetters, FontsAtTheStreamsLimitsAreTaken) {
+    ShownButton host;
+    host.button->SetFontSize(0.0001f);
+    EXPECT_EQ(host.button->Font().sizeCy, 1);
+    host.button->SetFontSize(429496.71875f);  // the largest float below the maximum
+    EXPECT_EQ(host.button->Font().sizeCy, 4294967188);
+    host.button->SetFontName(std::string(252, 'n') + "\xE2\x82\xAC");
+    EXPECT_EQ(host.button->FontName().size(), 255u);
 }
 
 TEST(vbButtonRefresh, DisableRefreshDrawsNothingUntilRefreshDrawsOnce) {
