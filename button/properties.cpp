@@ -125,6 +125,10 @@ int16_t vbButton::FontSize() const {
     int64_t points = cy / 10000;
     const int64_t rest = cy % 10000;
     if (rest > 5000 || (rest == 5000 && points % 2 != 0)) ++points;
+    if (points < std::numeric_limits<int16_t>::min() ||
+        points > std::numeric_limits<int16_t>::max()) {
+        throw OverflowError("FontSize " + std::to_string(points) + " does not fit 16 bits");
+    }
     return static_cast<int16_t>(points);
 }
 

@@ -37,8 +37,8 @@ using forms::PicturePtr;
 using platform::Rect;
 
 /// Raised to the caller when a value does not fit the integer it is converted to: a
-/// MousePointer outside 16 bits, or a Button or KeyCode outside 0..255 written back by a host's
-/// event handler.
+/// MousePointer outside 16 bits, a font size whose whole points do not fit the 16-bit FontSize,
+/// or a Button or KeyCode outside 0..255 written back by a host's event handler.
 class OverflowError : public std::overflow_error {
     using overflow_error::overflow_error;
 };
@@ -93,7 +93,8 @@ class vbButton final : public forms::UserControl {
     void SetFontItalic(bool on);
     bool FontUnderline() const;
     void SetFontUnderline(bool on);
-    /// The size rounded to a whole number of points, halves to even.
+    /// The size rounded to a whole number of points, halves to even. Throws OverflowError when
+    /// that number does not fit 16 bits (from 32767.5 points up).
     int16_t FontSize() const;
     /// Throws InvalidPropertyValue, changing nothing, unless `points` is finite and, rounded to
     /// the nearest ten-thousandth, 0.0001..429 496.7295 (1..platform::kMaxFontSizeCy).

@@ -192,6 +192,18 @@ TEST(vbButtonSetters, FontsAtTheStreamsLimitsAreTaken) {
     EXPECT_EQ(host.button->FontName().size(), 255u);
 }
 
+TEST(vbButtonFontSize, OverflowsFrom32767AndAHalfPoints) {
+    ShownButton host;
+    const auto sizeOf = [&](int64_t sizeCy) {
+        host.button->SetFont({.sizeCy = sizeCy});
+        return host.button->FontSize();
+    };
+    EXPECT_EQ(sizeOf(327670000), 32767);
+    EXPECT_EQ(sizeOf(327674999), 32767);
+    EXPECT_THROW(sizeOf(327675000), OverflowError);
+    EXPECT_THROW(sizeOf(platform::kMaxFontSizeCy), OverflowError);
+}
+
 TEST(vbButtonRefresh, DisableRefreshDrawsNothingUntilRefreshDrawsOnce) {
     ShownButton host;
     host.button->DisableRefresh();
