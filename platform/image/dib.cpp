@@ -14,15 +14,15 @@ bool KnownHeaderSize(uint32_t size) {
     return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
 }
 
-// A BI_BITFIELDS channel scaled to 0..255. Masks are contiguous runs of bits (checked when
-// the header is read); an empty mask reads as 0.
+// A channel mask's field of n bits, value v, as round(v * 255 / (2^n - 1)): 0 stays 0, all
+// ones become 255, 8-bit fields are unchanged. The quotient is never exactly half-way (2 * 255v
+// is even, 2^n - 1 odd), so no tie rule is needed. Masks are contiguous runs of bits (checked
+// when the header is read); an empty mask reads as 0.
 uint32_t Channel(uint32_t pixel, uint32_t mask) {
     if (mask == 0) return 0;
-    int shift = std::countr_zero(mask);
-    int bits = std::popcount(mask);
-    uint64_t value = (pixel & mask) >> shift;
-    if (bits >= 8) return static_cast<uint32_t>(value >> (bits - 8));
-    return static_cast<uint32_t>(value * 255 / ((uint64_t{1} << bits) - 1));
+    const uint64_t max = (uint64_t{1} << std::popcount(mask)) - 1;
+    const uint64_t value = (pixel & mask) >> std::countr_zero(mask);
+    return static_cast<uint32_t>((value * 2 * 255 + max) / (2 * max));
 }
 
 bool Contiguous(uint32_t mask) {

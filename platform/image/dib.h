@@ -39,7 +39,7 @@ DibHeader ReadDibHeader(const ByteReader& dib, DibUse use);
 
 /// The colour image whose rows start at offset of reader, in the header's row order. Alpha is
 /// 255 except at 32 bits: BI_RGB keeps the stored fourth byte, BI_BITFIELDS takes the alpha
-/// mask when there is one.
+/// mask when there is one. A mask's n-bit field v becomes round(v × 255 / (2^n − 1)).
 Image ReadDibPixels(const DibHeader& header, const ByteReader& reader, size_t offset);
 
 /// True when every pixel has alpha 0: a 32-bit image written before alpha was used.

@@ -58,11 +58,12 @@ ImageFormat SniffImageFormat(std::span<const uint8_t> file);
 /// A BMP file, starting with its 14-byte "BM" header. Reads BITMAPINFOHEADER and the 52, 56,
 /// 108 (V4) and 124 (V5) byte headers; 1, 4 and 8 bits through the colour table (biClrUsed
 /// entries, or 2^bits when 0; an index past the table gives opaque black), 24 bits, and 32
-/// bits either BI_RGB or BI_BITFIELDS. Rows bottom-up when biHeight > 0, top-down when < 0,
-/// each padded to a multiple of 4 bytes. Alpha: 32-bit BI_RGB uses the fourth byte unless
-/// every pixel has 0 there (then the file predates alpha and is opaque); BI_BITFIELDS uses the
-/// alpha mask when the header has one, else opaque; other depths are opaque. RLE and 16-bit
-/// files are rejected as unsupported.
+/// bits either BI_RGB or BI_BITFIELDS. A channel mask's field of n bits with value v becomes
+/// round(v × 255 / (2^n − 1)) (never a tie), so 8-bit fields are unchanged. Rows bottom-up when
+/// biHeight > 0, top-down when < 0, each padded to a multiple of 4 bytes. Alpha: 32-bit BI_RGB uses
+/// the fourth byte unless every pixel has 0 there (then the file predates alpha and is opaque);
+/// BI_BITFIELDS uses the alpha mask when the header has one, else opaque; other depths are opaque.
+/// RLE and 16-bit files are rejected as unsupported.
 Image DecodeBmp(std::span<const uint8_t> file);
 
 /// Every image of an ICO or CUR file, in directory order. A width or height byte of 0 means

@@ -136,8 +136,11 @@ TEST(DecodeBmp, Bitfields) {
         {"V3 header with alpha", 56, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, 0x44112233},
         {"V4 header, swapped channels", 108, {0xFF, 0xFF00, 0xFF0000, 0xFF000000}, 0x44332211},
         {"V5 header, empty alpha mask", 124, {0xFF, 0xFF00, 0xFF0000, 0}, Opaque(0x332211)},
-        // 5-bit channels scale to 0..255: 0x2211 has red 8, green 16, blue 17 (of 31).
-        {"5-5-5 masks", 124, {0x7C00, 0x03E0, 0x001F, 0}, Opaque(0x8B8341)},
+        // Fields scale to the nearest of 0..255: 0x2211 has red 8, green 16, blue 17 (of 31),
+        // 65.8, 131.6 and 139.8 of 255.
+        {"5-5-5 masks", 124, {0x7C00, 0x03E0, 0x001F, 0}, Opaque(0x8C8442)},
+        // 10-bit fields: red 67, green 200, blue 529 (of 1023) are 16.7, 49.9 and 131.9.
+        {"10-10-10 masks", 124, {0x3FF00000, 0xFFC00, 0x3FF, 0}, Opaque(0x843211)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
