@@ -9,6 +9,8 @@ namespace {
 constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiBitfields = 3;
 constexpr uint32_t kOpaque = 0xFF000000;
+// 16-bit BI_RGB: red, green and blue in 5 bits each, the top bit unused.
+constexpr std::array<uint32_t, 4> kRgb555Masks = {0x7C00, 0x03E0, 0x001F, 0};
 
 bool KnownHeaderSize(uint32_t size) {
     return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
@@ -29,6 +31,32 @@ bool Contiguous(uint32_t mask) {
     if (mask == 0) return true;
     uint32_t run = mask >> std::countr_zero(mask);
     return (run & (run + 1)) == 0;
+}
+
+// Reads the BI_BITFIELDS masks into header and returns how many bytes they add after the
+// header: 12 after a BITMAPINFOHEADER, none in the longer headers, which hold them.
+size_t ReadMasks(const ByteReader& dib, uint32_t headerSize, DibHeader& header) {
+    header.bitfields = true;
+    for (int i = 0; i < 3; ++i)
+        header.masks[i] = dib.U32(40 + 4 * i);
+    if (headerSize >= 56) {
+        header.masks[3] = dib.U32(52);
+        header.hasAlphaMask = header.masks[3] != 0;
+    }
+    for (uint32_t mask : header.masks) {
+        if (!Contiguous(mask)) throw DecodeError("bitmap channel mask is not contiguous");
+        if (header.bitCount == 16 && mask > 0xFFFF) {
+            throw DecodeError("bitmap channel mask is wider than its 16-bit pixels");
+        }
+    }
+    return headerSize == 40 ? 12 : 0;
+}
+
+// A pixel value split by the header's masks; opaque unless there is an alpha mask.
+uint32_t MaskedColor(const DibHeader& header, uint32_t value) {
+    const uint32_t alpha = header.hasAlphaMask ? Channel(value, header.masks[3]) : 255;
+    return Channel(value, header.masks[0]) | Channel(value, header.masks[1]) << 8 |
+           Channel(value, header.masks[2]) << 16 | alpha << 24;
 }
 
 }  // namespace
@@ -65,25 +93,16 @@ DibHeader ReadDibHeader(const ByteReader& dib, DibUse use) {
     header.height = static_cast<int32_t>(height);
 
     int32_t bits = header.bitCount;
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) {
+    const bool sixteen = bits == 16 && use == DibUse::Bitmap;
+    if (bits != 1 && bits != 4 && bits != 8 && !sixteen && bits != 24 && bits != 32) {
         throw DecodeError("unsupported bitmap depth " + std::to_string(bits));
     }
     size_t offset = headerSize;
-    if (compression == kBiBitfields && bits == 32) {
-        header.bitfields = true;
-        if (headerSize == 40) {
-            offset += 12;  // the three masks follow a BITMAPINFOHEADER
-        }
-        for (int i = 0; i < 3; ++i)
-            header.masks[i] = dib.U32(40 + 4 * i);
-        if (headerSize >= 56) {
-            header.masks[3] = dib.U32(52);
-            header.hasAlphaMask = header.masks[3] != 0;
-        }
-        for (uint32_t mask : header.masks) {
-            if (!Contiguous(mask)) throw DecodeError("bitmap channel mask is not contiguous");
-        }
-    } else if (compression != kBiRgb) {
+    if (compression == kBiBitfields && (bits == 16 || bits == 32)) {
+        offset += ReadMasks(dib, headerSize, header);
+    } else if (compression == kBiRgb) {
+        if (bits == 16) header.masks = kRgb555Masks;
+    } else {
         throw DecodeError("unsupported bitmap compression " + std::to_string(compression));
     }
 
@@ -120,6 +139,9 @@ Image ReadDibPixels(const DibHeader& header, const ByteReader& reader, size_t of
                 int shift = 8 - bits - bitPos % 8;
                 uint32_t index = src[bitPos / 8] >> shift & ((1u << bits) - 1);
                 dst[x] = index < header.palette.size() ? header.palette[index] : kOpaque;
+            } else if (bits == 16) {
+                const uint8_t* p = src + 2 * x;
+                dst[x] = MaskedColor(header, p[0] | p[1] << 8);
             } else if (bits == 24) {
                 const uint8_t* p = src + 3 * x;
                 dst[x] = kOpaque | p[2] | p[1] << 8 | p[0] << 16;
@@ -129,10 +151,8 @@ Image ReadDibPixels(const DibHeader& header, const ByteReader& reader, size_t of
                     dst[x] = p[2] | p[1] << 8 | p[0] << 16 | static_cast<uint32_t>(p[3]) << 24;
                     continue;
                 }
-                uint32_t v = p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-                uint32_t alpha = header.hasAlphaMask ? Channel(v, header.masks[3]) : 255;
-                dst[x] = Channel(v, header.masks[0]) | Channel(v, header.masks[1]) << 8 |
-                         Channel(v, header.masks[2]) << 16 | alpha << 24;
+                dst[x] = MaskedColor(
+                    header, p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24);
             }
         }
     }

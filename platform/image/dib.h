@@ -23,7 +23,7 @@ struct DibHeader {
     bool topDown = false;
     int32_t bitCount = 0;
     bool bitfields = false;
-    std::array<uint32_t, 4> masks{};  // red, green, blue, alpha for BI_BITFIELDS
+    std::array<uint32_t, 4> masks{};  // red, green, blue, alpha: BI_BITFIELDS, 16-bit BI_RGB
     bool hasAlphaMask = false;
     std::vector<uint32_t> palette;  // opaque 0xFFBBGGRR entries
     size_t size = 0;                // bytes of header, masks and colour table
@@ -33,13 +33,16 @@ struct DibHeader {
 };
 
 /// Reads the header that starts at offset 0 of dib. Throws DecodeError for sizes out of range,
-/// depths other than 1, 4, 8, 24 and 32, compressions other than BI_RGB (and BI_BITFIELDS at
-/// 32 bits), colour tables over 256 entries, and anything past the end of dib.
+/// depths other than 1, 4, 8, 24 and 32 (and 16 in a bitmap, not an icon), compressions other
+/// than BI_RGB (and BI_BITFIELDS at 16 and 32 bits), masks not one run of bits or, at 16 bits,
+/// wider than the pixel, colour tables over 256 entries, and anything past the end of dib.
+/// 16-bit BI_RGB gets the 5-5-5 masks.
 DibHeader ReadDibHeader(const ByteReader& dib, DibUse use);
 
-/// The colour image whose rows start at offset of reader, in the header's row order. Alpha is
-/// 255 except at 32 bits: BI_RGB keeps the stored fourth byte, BI_BITFIELDS takes the alpha
-/// mask when there is one. A mask's n-bit field v becomes round(v × 255 / (2^n − 1)).
+/// The colour image whose rows start at offset of reader, in the header's row order. 16-bit
+/// pixels are little-endian words read through the masks, as are 32-bit BI_BITFIELDS ones; a
+/// mask's n-bit field v becomes round(v × 255 / (2^n − 1)). Alpha is 255 except for masks with
+/// an alpha mask, which take it, and 32-bit BI_RGB, which keeps the stored fourth byte.
 Image ReadDibPixels(const DibHeader& header, const ByteReader& reader, size_t offset);
 
 /// True when every pixel has alpha 0: a 32-bit image written before alpha was used.

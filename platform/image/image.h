@@ -56,14 +56,20 @@ enum class ImageFormat { Unknown, Bmp, Ico, Cur, Jpeg, Png };
 ImageFormat SniffImageFormat(std::span<const uint8_t> file);
 
 /// A BMP file, starting with its 14-byte "BM" header. Reads BITMAPINFOHEADER and the 52, 56,
-/// 108 (V4) and 124 (V5) byte headers; 1, 4 and 8 bits through the colour table (biClrUsed
-/// entries, or 2^bits when 0; an index past the table gives opaque black), 24 bits, and 32
-/// bits either BI_RGB or BI_BITFIELDS. A channel mask's field of n bits with value v becomes
-/// round(v × 255 / (2^n − 1)) (never a tie), so 8-bit fields are unchanged. Rows bottom-up when
-/// biHeight > 0, top-down when < 0, each padded to a multiple of 4 bytes. Alpha: 32-bit BI_RGB uses
-/// the fourth byte unless every pixel has 0 there (then the file predates alpha and is opaque);
-/// BI_BITFIELDS uses the alpha mask when the header has one, else opaque; other depths are opaque.
-/// RLE and 16-bit files are rejected as unsupported.
+/// 108 (V4) and 124 (V5) byte headers, in these variants:
+///   - 1, 4 and 8 bits through the colour table (biClrUsed entries, or 2^bits when 0; an index
+///     past the table gives opaque black);
+///   - 16 bits, each pixel a little-endian word: BI_RGB is 5-5-5 (the top bit unused),
+///     BI_BITFIELDS takes the header's red, green, blue and (in 56-byte and longer headers)
+///     alpha masks;
+///   - 24 bits, blue, green, red bytes;
+///   - 32 bits, BI_RGB (blue, green, red, alpha bytes) or BI_BITFIELDS.
+/// A mask must be one run of bits, at 16 bits inside the word. Its field of n bits with value v
+/// becomes round(v × 255 / (2^n − 1)), which is never a tie; 8-bit fields keep their value.
+/// Rows are bottom-up when biHeight > 0, top-down when < 0, each padded to a multiple of 4
+/// bytes. Alpha: 32-bit BI_RGB uses the fourth byte unless every pixel has 0 there (then the
+/// file predates alpha and is opaque); BI_BITFIELDS uses the alpha mask when the header has one,
+/// else opaque; other variants are opaque. RLE files are rejected as unsupported.
 Image DecodeBmp(std::span<const uint8_t> file);
 
 /// Every image of an ICO or CUR file, in directory order. A width or height byte of 0 means

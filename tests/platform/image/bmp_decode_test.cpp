@@ -187,12 +187,16 @@ TEST(DecodeBmp, RejectsMalformedAndUnsupportedFiles) {
         {"not BM", patched(0, {'B', 'A'})},
         {"core header", with([](DibLayout& s) { s.headerSize = 12; })},
         {"header size 64", with([](DibLayout& s) { s.headerSize = 64; })},
-        {"16 bits", with([](DibLayout& s) { s.bitCount = 16; })},
         {"2 bits", with([](DibLayout& s) { s.bitCount = 2; })},
         {"RLE8", with([](DibLayout& s) {
              s.bitCount = 8;
              s.compression = 1;
              s.palette = TestPalette(256);
+         })},
+        {"bitfields at 8 bits", with([](DibLayout& s) {
+             s.bitCount = 8;
+             s.compression = 3;
+             s.masks = {0xE0, 0x1C, 0x03};
          })},
         {"bitfields at 24 bits", with([](DibLayout& s) {
              s.compression = 3;
