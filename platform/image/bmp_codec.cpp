@@ -4,6 +4,7 @@
 #include "platform/image/byte_reader.h"
 #include "platform/image/byte_writer.h"
 #include "platform/image/dib.h"
+#include "platform/image/dib_rle.h"
 #include "platform/image/image.h"
 
 namespace platform {
@@ -23,7 +24,8 @@ Image DecodeBmp(std::span<const uint8_t> file) {
     if (pixelOffset < kFileHeaderSize + header.size) {
         throw DecodeError("BMP pixels overlap its header");
     }
-    Image image = ReadDibPixels(header, reader, pixelOffset);
+    Image image = header.runLength ? ReadDibRunPixels(header, reader, pixelOffset)
+                                   : ReadDibPixels(header, reader, pixelOffset);
     if (header.bitCount == 32 && !header.bitfields && AllAlphaZero(image)) MakeOpaque(image);
     return image;
 }

@@ -7,6 +7,8 @@ namespace platform {
 namespace {
 
 constexpr uint32_t kBiRgb = 0;
+constexpr uint32_t kBiRle8 = 1;
+constexpr uint32_t kBiRle4 = 2;
 constexpr uint32_t kBiBitfields = 3;
 constexpr uint32_t kOpaque = 0xFF000000;
 // 16-bit BI_RGB: red, green and blue in 5 bits each, the top bit unused.
@@ -65,6 +67,10 @@ size_t DibHeader::Stride() const {
     return (static_cast<size_t>(width) * static_cast<size_t>(bitCount) + 31) / 32 * 4;
 }
 
+uint32_t DibHeader::Color(uint32_t index) const {
+    return index < palette.size() ? palette[index] : kOpaque;
+}
+
 DibHeader ReadDibHeader(const ByteReader& dib, DibUse use) {
     uint32_t headerSize = dib.U32(0);
     if (!KnownHeaderSize(headerSize)) {
@@ -102,6 +108,10 @@ DibHeader ReadDibHeader(const ByteReader& dib, DibUse use) {
         offset += ReadMasks(dib, headerSize, header);
     } else if (compression == kBiRgb) {
         if (bits == 16) header.masks = kRgb555Masks;
+    } else if (use == DibUse::Bitmap &&
+               ((compression == kBiRle8 && bits == 8) || (compression == kBiRle4 && bits == 4))) {
+        if (header.topDown) throw DecodeError("a run-length bitmap cannot be top-down");
+        header.runLength = true;
     } else {
         throw DecodeError("unsupported bitmap compression " + std::to_string(compression));
     }
@@ -138,7 +148,7 @@ Image ReadDibPixels(const DibHeader& header, const ByteReader& reader, size_t of
                 int32_t bitPos = x * bits;
                 int shift = 8 - bits - bitPos % 8;
                 uint32_t index = src[bitPos / 8] >> shift & ((1u << bits) - 1);
-                dst[x] = index < header.palette.size() ? header.palette[index] : kOpaque;
+                dst[x] = header.Color(index);
             } else if (bits == 16) {
                 const uint8_t* p = src + 2 * x;
                 dst[x] = MaskedColor(header, p[0] | p[1] << 8);

@@ -25,18 +25,23 @@ struct DibHeader {
     bool bitfields = false;
     std::array<uint32_t, 4> masks{};  // red, green, blue, alpha: BI_BITFIELDS, 16-bit BI_RGB
     bool hasAlphaMask = false;
+    bool runLength = false;         // BI_RLE8 at 8 bits or BI_RLE4 at 4 bits, bottom-up
     std::vector<uint32_t> palette;  // opaque 0xFFBBGGRR entries
     size_t size = 0;                // bytes of header, masks and colour table
 
     /// Bytes of one stored row of the colour image, padded to a multiple of 4.
     size_t Stride() const;
+
+    /// The palette entry of a colour index; opaque black past the end of the table.
+    uint32_t Color(uint32_t index) const;
 };
 
 /// Reads the header that starts at offset 0 of dib. Throws DecodeError for sizes out of range,
 /// depths other than 1, 4, 8, 24 and 32 (and 16 in a bitmap, not an icon), compressions other
-/// than BI_RGB (and BI_BITFIELDS at 16 and 32 bits), masks not one run of bits or, at 16 bits,
-/// wider than the pixel, colour tables over 256 entries, and anything past the end of dib.
-/// 16-bit BI_RGB gets the 5-5-5 masks.
+/// than BI_RGB (and BI_BITFIELDS at 16 and 32 bits; in a bitmap also BI_RLE8 at 8 bits and
+/// BI_RLE4 at 4 bits, bottom-up only), masks not one run of bits or, at 16 bits, wider than the
+/// pixel, colour tables over 256 entries, and anything past the end of dib. 16-bit BI_RGB gets
+/// the 5-5-5 masks.
 DibHeader ReadDibHeader(const ByteReader& dib, DibUse use);
 
 /// The colour image whose rows start at offset of reader, in the header's row order. 16-bit

@@ -63,13 +63,29 @@ ImageFormat SniffImageFormat(std::span<const uint8_t> file);
 ///     BI_BITFIELDS takes the header's red, green, blue and (in 56-byte and longer headers)
 ///     alpha masks;
 ///   - 24 bits, blue, green, red bytes;
-///   - 32 bits, BI_RGB (blue, green, red, alpha bytes) or BI_BITFIELDS.
+///   - 32 bits, BI_RGB (blue, green, red, alpha bytes) or BI_BITFIELDS;
+///   - BI_RLE8 at 8 bits and BI_RLE4 at 4 bits, through the colour table, described below.
 /// A mask must be one run of bits, at 16 bits inside the word. Its field of n bits with value v
 /// becomes round(v × 255 / (2^n − 1)), which is never a tie; 8-bit fields keep their value.
 /// Rows are bottom-up when biHeight > 0, top-down when < 0, each padded to a multiple of 4
 /// bytes. Alpha: 32-bit BI_RGB uses the fourth byte unless every pixel has 0 there (then the
 /// file predates alpha and is opaque); BI_BITFIELDS uses the alpha mask when the header has one,
-/// else opaque; other variants are opaque. RLE files are rejected as unsupported.
+/// else opaque; other variants are opaque, but for pixels of a run-length bitmap left unwritten.
+///
+/// Run-length bitmaps are bottom-up only. Their runs are read from the pixel offset to the end
+/// of the file (biSizeImage is not consulted) as byte pairs, starting at the bottom-left pixel:
+///   - n > 0, then c: n pixels; RLE8 repeats index c, RLE4 alternates its high and low nibble;
+///   - 0, 0: end of line, the position moves to the start of the row above;
+///   - 0, 1: end of bitmap;
+///   - 0, 2, then dx, dy: the position moves dx pixels right and dy rows up;
+///   - 0, n >= 3: n literal indices follow (RLE4 two a byte, high nibble first), padded with a
+///     byte to an even length.
+/// Pixels no run writes (skipped by a move, left after an end of line or the end of bitmap) are
+/// transparent (0x00000000), so that what lies under the picture shows there. The end-of-bitmap
+/// marker may be missing once an end of line or move has taken the position past the top row;
+/// runs that end sooner are an error, as are a run past the end of its row or above the top row,
+/// a move right of the right edge or past the top row, a literal run or its padding byte past
+/// the end of the file, and a bitmap claiming over 4096 pixels per byte of its runs.
 Image DecodeBmp(std::span<const uint8_t> file);
 
 /// Every image of an ICO or CUR file, in directory order. A width or height byte of 0 means

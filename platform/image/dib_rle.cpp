@@ -1,0 +1,105 @@
+// Run-length encoded bitmaps: BI_RLE8 and BI_RLE4 runs written into a bottom-up image.
+#include "platform/image/dib_rle.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+namespace {
+
+constexpr uint8_t kEndOfLine = 0;
+constexpr uint8_t kEndOfBitmap = 1;
+constexpr uint8_t kDelta = 2;
+
+// Runs that write every pixel cover at most 255 pixels per 2 bytes. The margin over that leaves
+// room for moves and an early end of bitmap, while a file of a few bytes cannot claim a canvas
+// of a gigabyte.
+constexpr size_t kMaxPixelsPerRunByte = 4096;
+
+// The writing position in a bottom-up image, with the checks that keep it inside.
+class RunCursor {
+  public:
+    RunCursor(const DibHeader& header, Image& image) : header(header), image(image) {}
+
+    // Writes count pixels rightwards from the position; indexAt(i) is the i-th colour index.
+    template <typename IndexAt>
+    void Write(int32_t count, IndexAt indexAt) {
+        if (row >= image.height) throw DecodeError("run-length run above the top row");
+        if (count > image.width - x) throw DecodeError("run-length run passes the end of its row");
+        const size_t y = static_cast<size_t>(image.height - 1 - row);
+        uint32_t* dst = &image.pixels[y * static_cast<size_t>(image.width) + x];
+        for (int32_t i = 0; i < count; ++i)
+            dst[i] = header.Color(indexAt(i));
+        x += count;
+    }
+
+    void EndOfLine() { MoveTo(0, row + 1); }
+    void Delta(int32_t dx, int32_t dy) { MoveTo(x + dx, row + dy); }
+
+    // True once an end of line or move has taken the position past the top row.
+    bool PastTopRow() const { return row == image.height; }
+
+  private:
+    void MoveTo(int32_t newX, int32_t newRow) {
+        if (newX > image.width || newRow > image.height) {
+            throw DecodeError("run-length move leaves the bitmap");
+        }
+        x = newX;
+        row = newRow;
+    }
+
+    const DibHeader& header;
+    Image& image;
+    int32_t x = 0;
+    int32_t row = 0;  // counted from the bottom
+};
+
+// The i-th of the two colour indices in a byte of RLE4 data: the high nibble first.
+uint32_t Nibble(uint8_t byte, int32_t i) {
+    return i % 2 == 0 ? byte >> 4 : byte & 0x0F;
+}
+
+}  // namespace
+
+Image ReadDibRunPixels(const DibHeader& header, const ByteReader& reader, size_t offset) {
+    if (offset > reader.Size()) throw DecodeError("bitmap runs start past the end of the file");
+    const ByteReader runs(reader.Span(offset, reader.Size() - offset));
+    const size_t area = static_cast<size_t>(header.width) * static_cast<size_t>(header.height);
+    if (area > kMaxPixelsPerRunByte * runs.Size()) {
+        throw DecodeError("run-length bitmap claims more pixels than its runs can hold");
+    }
+    Image image;
+    image.width = header.width;
+    image.height = header.height;
+    image.pixels.assign(area, 0);
+    RunCursor cursor(header, image);
+    const bool rle4 = header.bitCount == 4;
+    size_t pos = 0;
+    while (pos < runs.Size()) {
+        const uint8_t count = runs.U8(pos);
+        const uint8_t value = runs.U8(pos + 1);
+        pos += 2;
+        if (count > 0) {
+            cursor.Write(count, [&](int32_t i) { return rle4 ? Nibble(value, i) : value; });
+        } else if (value == kEndOfLine) {
+            cursor.EndOfLine();
+        } else if (value == kEndOfBitmap) {
+            return image;
+        } else if (value == kDelta) {
+            cursor.Delta(runs.U8(pos), runs.U8(pos + 1));
+            pos += 2;
+        } else {
+            const size_t bytes = rle4 ? (value + 1) / 2 : value;
+            const size_t padded = bytes + bytes % 2;
+            auto literal = runs.Span(pos, padded);
+            cursor.Write(value, [&](int32_t i) -> uint32_t {
+                return rle4 ? Nibble(literal[i / 2], i) : literal[i];
+            });
+            pos += padded;
+        }
+    }
+    if (!cursor.PastTopRow()) throw DecodeError("run-length data ends before the end of bitmap");
+    return image;
+}
+
+}  // namespace platform
