@@ -26,7 +26,8 @@ std::span<const uint8_t> Embedded(std::string_view name) {
 // what lies under them: inverting pixels of the files show as their opaque stand-ins.
 std::shared_ptr<const platform::Image> WindowIcon() {
     return std::make_shared<const platform::Image>(platform::WithInvertStandIns(
-        platform::DecodeIconFileImage(Embedded("icon.ico"), kWindowIconSize).image));
+        platform::DecodeIconFileImage(Embedded("icon.ico"), kWindowIconSize, kWindowIconSize)
+            .image));
 }
 
 std::shared_ptr<const platform::PointerImage> PointerFromCursor(std::string_view name) {

@@ -15,12 +15,17 @@ constexpr size_t kInfoHeaderSize = 40;
 
 }  // namespace
 
-Image DecodeBmp(std::span<const uint8_t> file) {
+Image DecodeBmp(std::span<const uint8_t> file, int64_t maxPixels) {
     ByteReader reader(file);
     if (reader.U8(0) != 'B' || reader.U8(1) != 'M') throw DecodeError("not a BMP file");
     uint32_t pixelOffset = reader.U32(10);
-    ByteReader dib(file.subspan(kFileHeaderSize));
-    DibHeader header = ReadDibHeader(dib, DibUse::Bitmap);
+    DibHeader header;
+    try {
+        header = ReadDibHeader(ByteReader(file.subspan(kFileHeaderSize)), DibUse::Bitmap);
+    } catch (const DecodeError& error) {
+        throw DecodeError(error.what(), kFileHeaderSize + error.Offset());
+    }
+    CheckPixelBudget(header.width, header.height, maxPixels);
     if (pixelOffset < kFileHeaderSize + header.size) {
         throw DecodeError("BMP pixels overlap its header");
     }

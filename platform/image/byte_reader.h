@@ -33,7 +33,8 @@ class ByteReader {
     std::span<const uint8_t> Span(size_t offset, size_t count) const {
         if (offset > bytes.size() || count > bytes.size() - offset) {
             throw DecodeError("image data ends early (needs " + std::to_string(count) +
-                              " bytes at offset " + std::to_string(offset) + ")");
+                                  " bytes at offset " + std::to_string(offset) + ")",
+                              bytes.size());
         }
         return bytes.subspan(offset, count);
     }

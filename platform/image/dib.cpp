@@ -6,6 +6,13 @@
 namespace platform {
 namespace {
 
+// Offsets of the header's fields, where a fault in one of them is reported.
+constexpr size_t kWidthAt = 4;
+constexpr size_t kHeightAt = 8;
+constexpr size_t kBitCountAt = 14;
+constexpr size_t kCompressionAt = 16;
+constexpr size_t kColorsUsedAt = 32;
+
 constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiRle8 = 1;
 constexpr uint32_t kBiRle4 = 2;
@@ -74,26 +81,28 @@ uint32_t DibHeader::Color(uint32_t index) const {
 DibHeader ReadDibHeader(const ByteReader& dib, DibUse use) {
     uint32_t headerSize = dib.U32(0);
     if (!KnownHeaderSize(headerSize)) {
-        throw DecodeError("unsupported bitmap header size " + std::to_string(headerSize));
+        throw DecodeError("unsupported bitmap header size " + std::to_string(headerSize), 0);
     }
     dib.Span(0, headerSize);
     DibHeader header;
-    int64_t width = dib.I32(4);
-    int64_t storedHeight = dib.I32(8);
-    header.bitCount = dib.U16(14);
-    uint32_t compression = dib.U32(16);
-    uint32_t colorsUsed = dib.U32(32);
+    int64_t width = dib.I32(kWidthAt);
+    int64_t storedHeight = dib.I32(kHeightAt);
+    header.bitCount = dib.U16(kBitCountAt);
+    uint32_t compression = dib.U32(kCompressionAt);
+    uint32_t colorsUsed = dib.U32(kColorsUsedAt);
 
     if (use == DibUse::Icon) {
         if (storedHeight <= 0 || storedHeight % 2 != 0) {
-            throw DecodeError("icon bitmap height must be twice the image height");
+            throw DecodeError("icon bitmap height must be twice the image height", kHeightAt);
         }
         storedHeight /= 2;
     }
     header.topDown = storedHeight < 0;
     int64_t height = std::abs(storedHeight);
-    if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide) {
-        throw DecodeError("bitmap size out of range");
+    if (width < 1 || width > kMaxImageSide)
+        throw DecodeError("bitmap width out of range", kWidthAt);
+    if (height < 1 || height > kMaxImageSide) {
+        throw DecodeError("bitmap height out of range", kHeightAt);
     }
     header.width = static_cast<int32_t>(width);
     header.height = static_cast<int32_t>(height);
@@ -101,7 +110,7 @@ DibHeader ReadDibHeader(const ByteReader& dib, DibUse use) {
     int32_t bits = header.bitCount;
     const bool sixteen = bits == 16 && use == DibUse::Bitmap;
     if (bits != 1 && bits != 4 && bits != 8 && !sixteen && bits != 24 && bits != 32) {
-        throw DecodeError("unsupported bitmap depth " + std::to_string(bits));
+        throw DecodeError("unsupported bitmap depth " + std::to_string(bits), kBitCountAt);
     }
     size_t offset = headerSize;
     if (compression == kBiBitfields && (bits == 16 || bits == 32)) {
@@ -110,13 +119,14 @@ DibHeader ReadDibHeader(const ByteReader& dib, DibUse use) {
         if (bits == 16) header.masks = kRgb555Masks;
     } else if (use == DibUse::Bitmap &&
                ((compression == kBiRle8 && bits == 8) || (compression == kBiRle4 && bits == 4))) {
-        if (header.topDown) throw DecodeError("a run-length bitmap cannot be top-down");
+        if (header.topDown) throw DecodeError("a run-length bitmap cannot be top-down", kHeightAt);
         header.runLength = true;
     } else {
-        throw DecodeError("unsupported bitmap compression " + std::to_string(compression));
+        throw DecodeError("unsupported bitmap compression " + std::to_string(compression),
+                          kCompressionAt);
     }
 
-    if (colorsUsed > 256) throw DecodeError("bitmap colour table too large");
+    if (colorsUsed > 256) throw DecodeError("bitmap colour table too large", kColorsUsedAt);
     size_t colors = colorsUsed != 0 ? colorsUsed : bits <= 8 ? size_t{1} << bits : 0;
     auto table = dib.Span(offset, colors * 4);
     // Only depths up to 8 bits look colours up; a table beside deeper pixels is skipped.

@@ -24,15 +24,16 @@ constexpr std::array<uint32_t, 16> kClassicPalette = {
     0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
 constexpr std::array<uint32_t, 2> kMonochromePalette = {0x000000, 0xFFFFFF};
 
-IconImage DecodeEntry(std::span<const uint8_t> data) {
+IconImage DecodeEntry(std::span<const uint8_t> data, int64_t maxPixels) {
     IconImage icon;
     if (SniffImageFormat(data) == ImageFormat::Png) {
-        icon.image = DecodePng(data);
+        icon.image = DecodePng(data, maxPixels);
         icon.bitCount = 32;
         return icon;
     }
     ByteReader dib(data);
     DibHeader header = ReadDibHeader(dib, DibUse::Icon);
+    CheckPixelBudget(header.width, header.height, maxPixels);
     icon.image = ReadDibPixels(header, dib, header.size);
     icon.bitCount = header.bitCount;
     const size_t maskOffset = header.size + header.Stride() * static_cast<size_t>(header.height);
@@ -184,9 +185,15 @@ IconDirectory ReadDirectory(const ByteReader& reader) {
 }
 
 IconImage DecodeDirectoryEntry(const ByteReader& reader, const IconDirectory& directory,
-                               size_t index) {
+                               size_t index, int64_t maxPixels) {
     const size_t entry = kDirectorySize + index * kEntrySize;
-    IconImage icon = DecodeEntry(reader.Span(reader.U32(entry + 12), reader.U32(entry + 8)));
+    const size_t dataAt = reader.U32(entry + 12);
+    IconImage icon;
+    try {
+        icon = DecodeEntry(reader.Span(dataAt, reader.U32(entry + 8)), maxPixels);
+    } catch (const DecodeError& error) {
+        throw DecodeError(error.what(), dataAt + error.Offset());
+    }
     if (directory.type == kCursorType) {
         icon.hotSpotX = reader.U16(entry + 4);
         icon.hotSpotY = reader.U16(entry + 6);
@@ -194,30 +201,40 @@ IconImage DecodeDirectoryEntry(const ByteReader& reader, const IconDirectory& di
     return icon;
 }
 
+// A width or height as the directory stores it: one byte, 0 standing for 256.
+int32_t DirectorySide(const ByteReader& reader, size_t at) {
+    const int32_t stored = reader.U8(at);
+    return stored == 0 ? kMaxIconSide : stored;
+}
+
 }  // namespace
 
-std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file) {
+std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file, int64_t maxPixels) {
     const ByteReader reader(file);
     const IconDirectory directory = ReadDirectory(reader);
     std::vector<IconImage> icons;
     icons.reserve(directory.count);
-    for (size_t i = 0; i < directory.count; ++i)
-        icons.push_back(DecodeDirectoryEntry(reader, directory, i));
+    for (size_t i = 0; i < directory.count; ++i) {
+        icons.push_back(DecodeDirectoryEntry(reader, directory, i, maxPixels));
+        const Image& image = icons.back().image;
+        maxPixels -= int64_t{image.width} * image.height;
+    }
     return icons;
 }
 
-IconImage DecodeIconFileImage(std::span<const uint8_t> file, int32_t width) {
+IconImage DecodeIconFileImage(std::span<const uint8_t> file, int32_t width, int32_t height,
+                              int64_t maxPixels) {
     const ByteReader reader(file);
     const IconDirectory directory = ReadDirectory(reader);
+    size_t chosen = 0;
     for (size_t i = 0; i < directory.count; ++i) {
-        // The directory stores widths in one byte, 0 standing for 256.
-        const int32_t stored = reader.U8(kDirectorySize + i * kEntrySize);
-        if ((stored == 0 ? kMaxIconSide : stored) == width) {
-            IconImage icon = DecodeDirectoryEntry(reader, directory, i);
-            if (icon.image.width == width) return icon;
+        const size_t entry = kDirectorySize + i * kEntrySize;
+        if (DirectorySide(reader, entry) == width && DirectorySide(reader, entry + 1) == height) {
+            chosen = i;
+            break;
         }
     }
-    return DecodeDirectoryEntry(reader, directory, 0);
+    return DecodeDirectoryEntry(reader, directory, chosen, maxPixels);
 }
 
 std::vector<uint8_t> EncodeIconFile(std::span<const IconImage> images, bool cursor) {

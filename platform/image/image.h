@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -40,14 +41,31 @@ struct IconImage {
 };
 
 /// Thrown by every decoder for input it cannot read: truncated, inconsistent, too large or in
-/// a variant it does not support.
+/// a variant it does not support. `Offset()` is where in the bytes given to the decoder the
+/// fault lies: the first missing byte when they end early, the first byte (0) when the fault
+/// is not at one byte, such as a compressed stream that does not decode.
 class DecodeError : public std::runtime_error {
-    using runtime_error::runtime_error;
+  public:
+    explicit DecodeError(const std::string& reason, size_t offset = 0)
+        : std::runtime_error(reason), byteOffset(offset) {}
+
+    size_t Offset() const { return byteOffset; }
+
+  private:
+    size_t byteOffset;
 };
 
 /// The largest width and height a decoder accepts; larger claims are rejected before any
 /// pixel memory is allocated.
 constexpr int32_t kMaxImageSide = 16384;
+
+/// The most pixels one decode makes unless its caller gives a smaller budget: 64 Mi pixels,
+/// 256 MB, several times the largest screen.
+constexpr int64_t kMaxImagePixels = int64_t{64} << 20;
+
+/// Throws DecodeError naming the size when a width × height picture has more than `maxPixels`
+/// pixels; decoders call it before they allocate the pixels.
+void CheckPixelBudget(int64_t width, int64_t height, int64_t maxPixels);
 
 enum class ImageFormat { Unknown, Bmp, Ico, Cur, Jpeg, Png };
 
@@ -85,8 +103,9 @@ ImageFormat SniffImageFormat(std::span<const uint8_t> file);
 /// marker may be missing once an end of line or move has taken the position past the top row;
 /// runs that end sooner are an error, as are a run past the end of its row or above the top row,
 /// a move right of the right edge or past the top row, a literal run or its padding byte past
-/// the end of the file, and a bitmap claiming over 4096 pixels per byte of its runs.
-Image DecodeBmp(std::span<const uint8_t> file);
+/// the end of the file, and a bitmap claiming over 4096 pixels per byte of its runs. Bitmaps of
+/// more than `maxPixels` pixels are rejected.
+Image DecodeBmp(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
 /// Every image of an ICO or CUR file, in directory order. A width or height byte of 0 means
 /// 256. An entry whose data starts with the PNG signature is a PNG file. Any other entry is a
@@ -101,19 +120,26 @@ Image DecodeBmp(std::span<const uint8_t> file);
 /// inverting pixels, whatever colour its transparent pixels hold); one whose alpha is 0
 /// everywhere is read like a 24-bit entry. PNG entries have no inverting pixels. For cursors the
 /// directory's planes and bit-count fields are the hot spot x and y.
-std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file);
+/// All images together have at most `maxPixels` pixels.
+std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file,
+                                      int64_t maxPixels = kMaxImagePixels);
 
-/// The one image of an icon or cursor file that is `width` pixels wide, or the file's first
-/// image when none is; only that entry is decoded. Throws DecodeError as DecodeIconFile does.
-IconImage DecodeIconFileImage(std::span<const uint8_t> file, int32_t width);
+/// The one image of an icon or cursor file whose directory entry says it is width × height
+/// pixels (a size byte of 0 standing for 256), or the file's first image when none does. The
+/// entry is chosen from the directory and only it is decoded, within `maxPixels`. Throws
+/// DecodeError as DecodeIconFile does.
+IconImage DecodeIconFileImage(std::span<const uint8_t> file, int32_t width, int32_t height,
+                              int64_t maxPixels = kMaxImagePixels);
 
 /// A baseline or progressive JPEG (grey or YCbCr), opaque. Any libjpeg warning (corrupt or
-/// truncated data) is an error. CMYK files, and progressive files needing more than 256 MB of
-/// decoder memory (about 6500 x 6500 in colour), are rejected.
-Image DecodeJpeg(std::span<const uint8_t> file);
+/// truncated data) is an error. CMYK files, files of more than `maxPixels` pixels, and
+/// progressive files whose decoder needs more memory than the pixels would take (4 bytes a
+/// pixel of the budget, at most 256 MB) are rejected.
+Image DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
-/// A PNG file of any colour type and depth, converted to 8-bit RGBA (tRNS gives alpha).
-Image DecodePng(std::span<const uint8_t> file);
+/// A PNG file of any colour type and depth, converted to 8-bit RGBA (tRNS gives alpha). Files
+/// of more than `maxPixels` pixels are rejected.
+Image DecodePng(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
 /// A PNG file of the image: 8-bit RGBA, or 8-bit RGB when every pixel is opaque. Throws
 /// std::invalid_argument when the size does not match the pixels.

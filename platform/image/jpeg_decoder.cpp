@@ -3,6 +3,7 @@
 // function with no C++ object alive across its libjpeg calls, so the jump skips no destructor;
 // the caller turns a failed stage into a DecodeError. (The pixel vector the rows go into
 // belongs to the caller's frame, which a jump never leaves.)
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE and size_t declared first
 #include <cstring>
@@ -17,9 +18,14 @@ namespace platform {
 namespace {
 
 // libjpeg's working memory cap. Baseline files need a few rows of it; progressive ones keep
-// every coefficient (about 6 bytes per pixel in colour), so this admits them up to about
-// 6500 x 6500 and makes libjpeg fail cleanly on a forged header instead of allocating more.
-constexpr long kMaxDecoderMemory = 256L * 1024 * 1024;
+// every coefficient (about 6 bytes per pixel in colour). A decode may take as much again as
+// its pixel budget, at most 256 MB (about 6500 x 6500 in colour): libjpeg then fails cleanly
+// on a forged header instead of allocating more.
+constexpr int64_t kMaxDecoderMemory = 256L * 1024 * 1024;
+
+long DecoderMemoryFor(int64_t maxPixels) {
+    return static_cast<long>(std::min(kMaxDecoderMemory, 4 * maxPixels));
+}
 
 struct ErrorManager {
     jpeg_error_mgr base;  // first, so libjpeg's pointer to it is a pointer to the whole
@@ -41,14 +47,20 @@ void EmitMessage(j_common_ptr info, int level) {
 
 // Reads the header and starts decompression to RGBA. False when libjpeg reported an error.
 bool StartDecode(jpeg_decompress_struct* info, ErrorManager* errors, const uint8_t* data,
-                 size_t size) {
+                 size_t size, int64_t maxPixels) {
     if (setjmp(errors->jump)) return false;
     jpeg_create_decompress(info);
-    info->mem->max_memory_to_use = kMaxDecoderMemory;
+    info->mem->max_memory_to_use = DecoderMemoryFor(maxPixels);
     jpeg_mem_src(info, data, static_cast<unsigned long>(size));
     jpeg_read_header(info, TRUE);
     if (info->image_width > kMaxImageSide || info->image_height > kMaxImageSide) {
         std::snprintf(errors->message, sizeof errors->message, "image size out of range");
+        return false;
+    }
+    if (int64_t{info->image_width} * info->image_height > maxPixels) {
+        std::snprintf(errors->message, sizeof errors->message,
+                      "a picture of %u x %u pixels is over the budget of %lld pixels",
+                      info->image_width, info->image_height, static_cast<long long>(maxPixels));
         return false;
     }
     info->out_color_space = JCS_EXT_RGBA;
@@ -93,10 +105,10 @@ struct Decompressor {
 
 }  // namespace
 
-Image DecodeJpeg(std::span<const uint8_t> file) {
+Image DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels) {
     if (file.empty()) throw DecodeError("JPEG: empty file");
     Decompressor jpeg;
-    if (!StartDecode(&jpeg.info, &jpeg.errors, file.data(), file.size())) jpeg.Fail();
+    if (!StartDecode(&jpeg.info, &jpeg.errors, file.data(), file.size(), maxPixels)) jpeg.Fail();
     if (jpeg.info.output_components != 4 || jpeg.info.output_width < 1 ||
         jpeg.info.output_height < 1 || jpeg.info.output_width > kMaxImageSide ||
         jpeg.info.output_height > kMaxImageSide) {

@@ -66,7 +66,7 @@ void CheckChunks(std::span<const uint8_t> file) {
 
 }  // namespace
 
-Image DecodePng(std::span<const uint8_t> file) {
+Image DecodePng(std::span<const uint8_t> file, int64_t maxPixels) {
     if (SniffImageFormat(file) != ImageFormat::Png) throw DecodeError("not a PNG file");
     CheckChunks(file);
     PngImage png;
@@ -74,6 +74,7 @@ Image DecodePng(std::span<const uint8_t> file) {
         throw DecodeError(std::string("PNG: ") + png.image.message);
     }
     CheckPlausibleSize(png.image.width, png.image.height, file.size());
+    CheckPixelBudget(png.image.width, png.image.height, maxPixels);
     png.image.format = PNG_FORMAT_RGBA;
     Image image;
     image.width = static_cast<int32_t>(png.image.width);

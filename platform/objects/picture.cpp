@@ -1,6 +1,5 @@
 #include "platform/objects/picture.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace platform {
@@ -11,13 +10,6 @@ constexpr int64_t kHimetricPerInch = 2540;
 constexpr int64_t kPixelsPerInch = 96;
 constexpr int32_t kPreferredIconSide = 32;
 
-const IconImage& ShownIcon(const std::vector<IconImage>& icons) {
-    const auto preferred = std::find_if(icons.begin(), icons.end(), [](const IconImage& icon) {
-        return icon.image.width == kPreferredIconSide && icon.image.height == kPreferredIconSide;
-    });
-    return preferred != icons.end() ? *preferred : icons.front();
-}
-
 }  // namespace
 
 int32_t PixelsToHimetric(int32_t pixels) {
@@ -26,24 +18,23 @@ int32_t PixelsToHimetric(int32_t pixels) {
     return static_cast<int32_t>((product + half) / kPixelsPerInch);
 }
 
-Picture::Picture(std::vector<uint8_t> file) : fileBytes(std::move(file)) {
+Picture::Picture(std::vector<uint8_t> file, int64_t maxPixels) : fileBytes(std::move(file)) {
     switch (SniffImageFormat(fileBytes)) {
         case ImageFormat::Bmp:
-            image = DecodeBmp(fileBytes);
+            image = DecodeBmp(fileBytes, maxPixels);
             break;
         case ImageFormat::Jpeg:
-            image = DecodeJpeg(fileBytes);
+            image = DecodeJpeg(fileBytes, maxPixels);
             break;
         case ImageFormat::Png:
-            image = DecodePng(fileBytes);
+            image = DecodePng(fileBytes, maxPixels);
             break;
         case ImageFormat::Ico:
         case ImageFormat::Cur: {
-            const auto icons = DecodeIconFile(fileBytes);
-            if (icons.empty()) throw DecodeError("icon file holds no image");
-            const IconImage& shown = ShownIcon(icons);
+            IconImage shown =
+                DecodeIconFileImage(fileBytes, kPreferredIconSide, kPreferredIconSide, maxPixels);
             type = PictureType::Icon;
-            image = shown.image;
+            image = std::move(shown.image);
             hotSpot = {shown.hotSpotX, shown.hotSpotY};
             break;
         }
@@ -52,8 +43,9 @@ Picture::Picture(std::vector<uint8_t> file) : fileBytes(std::move(file)) {
     }
 }
 
-std::shared_ptr<const Picture> LoadPicture(std::span<const uint8_t> file) {
-    return std::make_shared<const Picture>(std::vector<uint8_t>(file.begin(), file.end()));
+std::shared_ptr<const Picture> LoadPicture(std::span<const uint8_t> file, int64_t maxPixels) {
+    return std::make_shared<const Picture>(std::vector<uint8_t>(file.begin(), file.end()),
+                                           maxPixels);
 }
 
 }  // namespace platform

@@ -22,10 +22,11 @@ enum class PictureType { Bitmap, Icon };
 /// image it shows. Pictures are immutable and shared by reference.
 class Picture {
   public:
-    /// Decodes `file`. An icon or cursor file with several images shows its 32 × 32 image,
-    /// or its first when it has none of that size. Throws DecodeError when the file is not
-    /// one of the formats above or does not decode.
-    explicit Picture(std::vector<uint8_t> file);
+    /// Decodes `file` into at most `maxPixels` pixels. An icon or cursor file with several
+    /// images shows the one its directory gives as 32 × 32, or its first when it lists none of
+    /// that size; only that image is decoded. Throws DecodeError when the file is not one of
+    /// the formats above, does not decode or is over the budget.
+    explicit Picture(std::vector<uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
     PictureType Type() const { return type; }
     const std::vector<uint8_t>& FileBytes() const { return fileBytes; }
@@ -46,6 +47,7 @@ class Picture {
 };
 
 /// A shared picture made from a copy of `file`; throws as the Picture constructor does.
-std::shared_ptr<const Picture> LoadPicture(std::span<const uint8_t> file);
+std::shared_ptr<const Picture> LoadPicture(std::span<const uint8_t> file,
+                                           int64_t maxPixels = kMaxImagePixels);
 
 }  // namespace platform

@@ -10,11 +10,14 @@ constexpr std::array<uint8_t, 4> kSignature = {0x6C, 0x74, 0x00, 0x00};
 constexpr size_t kHeaderSize = 8;
 constexpr size_t kCountAt = 4;
 
-std::shared_ptr<const Picture> DecodeAt(std::span<const uint8_t> file, size_t offset) {
+// The picture in `file`, which starts `offset` bytes into the stream; a fault in it is
+// reported at its place in the stream.
+std::shared_ptr<const Picture> DecodeAt(std::span<const uint8_t> file, size_t offset,
+                                        int64_t maxPixels) {
     try {
-        return LoadPicture(file);
+        return LoadPicture(file, maxPixels);
     } catch (const DecodeError& error) {
-        throw StreamError(std::string("picture stream: ") + error.what(), offset);
+        throw StreamError(std::string("picture stream: ") + error.what(), offset + error.Offset());
     }
 }
 
@@ -30,11 +33,12 @@ std::vector<uint8_t> WritePictureStream(const std::shared_ptr<const Picture>& pi
     return out;
 }
 
-std::shared_ptr<const Picture> ReadPictureStream(std::span<const uint8_t> bytes, size_t& consumed) {
+std::shared_ptr<const Picture> ReadPictureStream(std::span<const uint8_t> bytes, size_t& consumed,
+                                                 int64_t maxPixels) {
     const bool hasHeader = bytes.size() >= kSignature.size() &&
                            std::equal(kSignature.begin(), kSignature.end(), bytes.begin());
     if (!hasHeader) {
-        auto picture = DecodeAt(bytes, 0);
+        auto picture = DecodeAt(bytes, 0, maxPixels);
         consumed = bytes.size();
         return picture;
     }
@@ -48,7 +52,7 @@ std::shared_ptr<const Picture> ReadPictureStream(std::span<const uint8_t> bytes,
         throw StreamError("picture stream: count runs past the end", bytes.size());
     }
     std::shared_ptr<const Picture> picture;
-    if (count > 0) picture = DecodeAt(bytes.subspan(kHeaderSize, count), kHeaderSize);
+    if (count > 0) picture = DecodeAt(bytes.subspan(kHeaderSize, count), kHeaderSize, maxPixels);
     consumed = kHeaderSize + count;
     return picture;
 }

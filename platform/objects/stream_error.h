@@ -8,14 +8,20 @@ namespace platform {
 
 /// A persisted stream that cannot be read: `Offset()` is the byte offset, from the start of
 /// the stream, of the wrong byte, or of the first missing byte when the stream is cut short.
+/// `what()` gives the reason and the offset, `Reason()` the reason alone, for a caller that
+/// states the place in its own terms.
 class StreamError : public std::runtime_error {
   public:
-    StreamError(const std::string& what, size_t offset)
-        : std::runtime_error(what + " at byte " + std::to_string(offset)), byteOffset(offset) {}
+    StreamError(const std::string& reason, size_t offset)
+        : std::runtime_error(reason + " at byte " + std::to_string(offset)),
+          reason_(reason),
+          byteOffset(offset) {}
 
+    const std::string& Reason() const { return reason_; }
     size_t Offset() const { return byteOffset; }
 
   private:
+    std::string reason_;
     size_t byteOffset;
 };
 

@@ -168,7 +168,7 @@ TEST(EncodeIconFile, RejectsWhatAnIconCannotHold) {
 namespace platform {
 namespace {
 
-TEST(DecodeIconFileImage, DecodesOnlyTheImageOfTheWidthAskedFor) {
+TEST(DecodeIconFileImage, DecodesOnlyTheImageOfTheSizeAskedFor) {
     std::vector<IconImage> images;
     for (const int32_t side : {16, 48, 256}) {
         IconImage icon =
@@ -177,26 +177,48 @@ TEST(DecodeIconFileImage, DecodesOnlyTheImageOfTheWidthAskedFor) {
     }
     std::vector<uint8_t> file = EncodeIconFile(images, false);
 
-    EXPECT_EQ(DecodeIconFileImage(file, 48).image, images[1].image);
+    EXPECT_EQ(DecodeIconFileImage(file, 48, 48).image, images[1].image);
     // 256 is stored as 0 in the directory's width byte; its entry is a PNG.
-    EXPECT_EQ(DecodeIconFileImage(file, 256).image, images[2].image);
-    // No image of that width: the first one.
-    EXPECT_EQ(DecodeIconFileImage(file, 32).image, images[0].image);
+    EXPECT_EQ(DecodeIconFileImage(file, 256, 256).image, images[2].image);
+    // No image of that size: the first one.
+    EXPECT_EQ(DecodeIconFileImage(file, 32, 32).image, images[0].image);
+    EXPECT_EQ(DecodeIconFileImage(file, 48, 16).image, images[0].image);
 
     // Only the chosen entry is read: spoiling the 256 entry's bytes leaves the others readable.
     const size_t bigEntry = 6 + 2 * 16;
     const size_t bigOffset = U32At(file, bigEntry + 12);
     file[bigOffset] ^= 0xFF;  // no PNG signature any more
-    EXPECT_EQ(DecodeIconFileImage(file, 48).image, images[1].image);
-    EXPECT_THROW(DecodeIconFileImage(file, 256), DecodeError);
+    EXPECT_EQ(DecodeIconFileImage(file, 48, 48).image, images[1].image);
+    EXPECT_THROW(DecodeIconFileImage(file, 256, 256), DecodeError);
     EXPECT_THROW(DecodeIconFile(file), DecodeError);
+}
+
+// A small file whose directory names one 256 x 256 image 1100 times: one image to show, but
+// more than 64 Mi pixels to decode them all.
+TEST(DecodeIconFileImage, ManyEntriesOfOneImageCostOneDecode) {
+    const IconImage big = Icon(256, 256, std::vector<uint32_t>(256 * 256, 0xFF0000FFu), 32);
+    std::vector<uint8_t> file = EncodeIconFile({&big, 1}, false);
+    const std::vector<uint8_t> entry(file.begin() + 6, file.begin() + 22);
+    constexpr size_t kCount = 1100;
+    file[4] = kCount & 0xFF;
+    file[5] = kCount >> 8;
+    for (size_t i = 1; i < kCount; ++i)
+        file.insert(file.begin() + 6 + 16 * static_cast<ptrdiff_t>(i), entry.begin(), entry.end());
+    const uint32_t dataAt = 6 + 16 * kCount;
+    for (size_t i = 0; i < kCount; ++i)
+        for (size_t k = 0; k < 4; ++k)
+            file[6 + 16 * i + 12 + k] = static_cast<uint8_t>(dataAt >> (8 * k));
+
+    EXPECT_EQ(DecodeIconFileImage(file, 32, 32).image, big.image);
+    EXPECT_THROW(DecodeIconFile(file), DecodeError);
+    EXPECT_THROW(DecodeIconFileImage(file, 256, 256, 256 * 255), DecodeError);
 }
 
 TEST(DecodeIconFileImage, RejectsWhatIsNoIconFile) {
     const std::vector<uint8_t> notIcon = {1, 0, 1, 0, 1, 0};
-    EXPECT_THROW(DecodeIconFileImage(notIcon, 16), DecodeError);
+    EXPECT_THROW(DecodeIconFileImage(notIcon, 16, 16), DecodeError);
     const std::vector<uint8_t> empty = {0, 0, 1, 0, 0, 0};
-    EXPECT_THROW(DecodeIconFileImage(empty, 16), DecodeError);
+    EXPECT_THROW(DecodeIconFileImage(empty, 16, 16), DecodeError);
 }
 
 }  // namespace

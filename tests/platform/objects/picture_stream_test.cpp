@@ -78,6 +78,14 @@ IconImage Square(int32_t side, uint32_t pixel) {
     return icon;
 }
 
+std::vector<uint8_t> WithStreamHeader(const std::vector<uint8_t>& file) {
+    std::vector<uint8_t> stream = {0x6C, 0x74, 0x00, 0x00};
+    for (int k = 0; k < 4; ++k)
+        stream.push_back(static_cast<uint8_t>(file.size() >> (8 * k)));
+    stream.insert(stream.end(), file.begin(), file.end());
+    return stream;
+}
+
 void ExpectStreamError(std::span<const uint8_t> bytes, size_t offset) {
     size_t consumed = 99;
     try {
@@ -217,14 +225,20 @@ TEST(PictureStream, CountBeyondTheStreamIsAnError) {
     ExpectStreamError(bytes, 8);
 }
 
-TEST(PictureStream, UndecodableImageIsAnErrorAtItsFirstByte) {
+// A file that is no picture file is wrong from its first byte; a picture that does not decode
+// is wrong where its decoder found the fault, counted from the start of the stream.
+TEST(PictureStream, UndecodableImageIsAnErrorAtTheByteAtFault) {
     std::vector<uint8_t> bytes = {0x6C, 0x74, 0x00, 0x00, 0x04, 0x00,
                                   0x00, 0x00, 'G',  'I',  'F',  '8'};
     ExpectStreamError(bytes, 8);
     ExpectStreamError(std::span(bytes).subspan(8), 0);
     auto bmp = RedCornerBmp();
-    bmp[28] = 2;  // there are no 2-bit bitmaps
-    ExpectStreamError(bmp, 0);
+    bmp[28] = 2;  // the bit count: there are no 2-bit bitmaps
+    ExpectStreamError(bmp, 28);
+    ExpectStreamError(WithStreamHeader(bmp), 8 + 28);
+    bmp[28] = 24;
+    bmp.resize(bmp.size() - 1);  // the last row ends a byte early
+    ExpectStreamError(WithStreamHeader(bmp), 8 + bmp.size());
 }
 
 TEST(PictureStream, HimetricIsPixelsAt96DotsPerInchRoundedToNearest) {
