@@ -1,6 +1,7 @@
 #include "forms/stored_bag.h"
 
 #include <bit>
+#include <new>
 #include <type_traits>
 
 #include "forms/utf16.h"
@@ -16,6 +17,16 @@ constexpr size_t kHeaderSize = 17;
 constexpr size_t kEntryHeaderSize = 12;
 
 enum ValueType : uint16_t { kInt16 = 2, kInt32 = 3, kString = 8, kObject = 9, kBoolean = 11 };
+
+// What the pictures of one block may take together, in pixels: 6 Mi (24 MB, more than any
+// button shows) and an eighth of a pixel for every byte of the block. With a JPEG decoder's
+// working memory as large again, reading a block costs at most 48 MB and the block's size in
+// pixels, whatever the pictures claim.
+constexpr int64_t kBasePicturePixels = int64_t{6} << 20;
+
+int64_t PicturePixelsFor(size_t blockSize) {
+    return kBasePicturePixels + static_cast<int64_t>(blockSize / 8);
+}
 
 size_t RoundUp4(size_t n) {
     return (n + 3) & ~size_t{3};
@@ -129,8 +140,9 @@ struct EntryFailure {
     std::string message;
 };
 
-// Reads the value of an entry of `type` from `r`; throws EntryFailure.
-PropertyValue DecodeValue(uint16_t type, Reader& r) {
+// Reads the value of an entry of `type` from `r`, a picture within `pixelBudget` pixels, which
+// it then takes; throws EntryFailure.
+PropertyValue DecodeValue(uint16_t type, Reader& r, int64_t& pixelBudget) {
     auto need = [&](size_t n, const char* what) {
         if (!r.Has(n)) throw EntryFailure{r.Pos(), std::string(what) + " runs past the entry"};
     };
@@ -166,12 +178,15 @@ PropertyValue DecodeValue(uint16_t type, Reader& r) {
                 }
                 if (std::equal(classId.begin(), classId.end(),
                                platform::kStdPictureClassId.begin())) {
-                    PicturePtr picture = platform::ReadPictureStream(rest, consumed);
+                    PicturePtr picture = platform::ReadPictureStream(rest, consumed, pixelBudget);
                     r.Take(consumed);
+                    if (picture) pixelBudget -= int64_t{picture->Width()} * picture->Height();
                     return picture;
                 }
             } catch (const platform::StreamError& e) {
-                throw EntryFailure{streamAt + e.Offset(), e.what()};
+                throw EntryFailure{streamAt + e.Offset(), e.Reason()};
+            } catch (const std::bad_alloc&) {
+                throw EntryFailure{streamAt, "not enough memory for the object"};
             }
             throw EntryFailure{at, "object of an unknown class"};
         }
@@ -216,6 +231,7 @@ StoredBagReadResult ReadStoredBag(std::span<const uint8_t> bytes) {
 
     const size_t first = kHeaderSize;
     const size_t end = result.blockSize;
+    int64_t pixelBudget = PicturePixelsFor(result.blockSize);
     size_t pos = first;
     while (pos < end) {
         Reader r(bytes, pos, end);
@@ -228,25 +244,37 @@ StoredBagReadResult ReadStoredBag(std::span<const uint8_t> bytes) {
         const std::u16string name = r.Units(nameLength);
         const std::string key = Utf16ToUtf8(name);
         if (StoredNameHash(name) != hash) return fail(key, pos + 4, "name hash does not match");
+        if (result.bag.Find(key)) return fail(key, pos, "key stored twice");
 
+        // Every entry's size follows from its name and value; the last one stores minus its
+        // offset instead and ends the block exactly.
         const bool last = size <= 0;
         const size_t offsetInEntries = pos - first;
         if (last && static_cast<size_t>(-static_cast<int64_t>(size)) != offsetInEntries) {
             return fail(key, pos + 8, "last entry size is not minus its offset");
         }
-        const size_t entryEnd = last ? end : pos + static_cast<uint32_t>(size);
         if (!last && (static_cast<uint32_t>(size) > end - pos || size % 4 != 0)) {
             return fail(key, pos + 8, "entry size points outside the block");
         }
+        const size_t entryEnd = last ? end : pos + static_cast<uint32_t>(size);
         if (entryEnd < r.Pos()) return fail(key, pos + 8, "entry size leaves no room for its name");
-        Reader value(bytes, r.Pos(), entryEnd);
+        Reader valueReader(bytes, r.Pos(), entryEnd);
+        PropertyValue value;
         try {
-            result.bag.Write(key, DecodeValue(type, value));
-            result.layout.push_back({pos, key, hash, type, size});
+            value = DecodeValue(type, valueReader, pixelBudget);
         } catch (const EntryFailure& failure) {
             return fail(key, failure.offset, failure.message);
         }
-        if (last) break;
+        const size_t used = RoundUp4(valueReader.Pos() - pos);
+        if (last && pos + used != end) {
+            return fail(key, pos + 8, "end marker on an entry that does not end the block");
+        }
+        if (!last && used != static_cast<uint32_t>(size)) {
+            return fail(key, pos + 8, "entry size does not match its value");
+        }
+        if (!last && entryEnd == end) return fail(key, pos + 8, "last entry has no end marker");
+        result.bag.Write(key, std::move(value));
+        result.layout.push_back({pos, key, hash, type, size});
         pos = entryEnd;
     }
     return result;

@@ -59,9 +59,14 @@ struct StoredBagReadResult {
 };
 
 /// Reads one block from the start of `bytes`. Never reads outside the block; stops at the
-/// first malformed place (a block shorter than its header says, sizes or counts that point
-/// outside it, an unknown value type, an object of an unknown class, a name whose hash does not
-/// match) and returns the entries before it with the error.
+/// first malformed place and returns the entries before it with the error. Malformed are: a
+/// block shorter than its header says, sizes or counts that point outside it, an unknown value
+/// type, an object of an unknown class or whose stream does not read, a name whose hash does
+/// not match, a key stored twice (compared without regard to case), an entry size other than
+/// the one its name and value give, an end marker on an entry that does not end the block, and
+/// a block whose last entry has no end marker. The writer produces none of these. Pictures
+/// together get at most 6 Mi pixels and one more for every 8 bytes of the block: a picture
+/// over what is left is malformed, as is one the memory cannot hold.
 StoredBagReadResult ReadStoredBag(std::span<const uint8_t> bytes);
 
 /// Writes a block holding every entry of the bag in its order. Null pictures leave no entry.

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "platform/image/image.h"
+#include "platform/objects/font_stream.h"
+#include "platform/objects/picture_stream.h"
 
 namespace forms {
 namespace {
@@ -182,6 +184,105 @@ TEST(StoredBag, MalformedEntriesNameTheKeyAndOffsetAndKeepWhatCameBefore) {
         EXPECT_NE(read.bag.Find("BTYPE"), nullptr) << c.name;
         EXPECT_EQ(read.bag.Find("FX"), nullptr) << c.name;
     }
+}
+
+// Hand-made blocks, to store what the writer never would: each entry is its type, name, size
+// field and value bytes (fill added), the block the header and the entries.
+struct RawEntry {
+    uint16_t type;
+    std::u16string name;
+    int32_t size;
+    std::vector<uint8_t> value;
+};
+
+std::vector<uint8_t> RawBlock(const std::vector<RawEntry>& entries) {
+    std::vector<uint8_t> out = {0x2D, 0x4C, 0x42, 0x09, 0, 0, 0, 0, 0,
+                                0x93, 0xB2, 0,    0,    0, 0, 0, 0};
+    const auto put = [&out](uint32_t v, int bytes) {
+        for (int k = 0; k < bytes; ++k)
+            out.push_back(static_cast<uint8_t>(v >> (8 * k)));
+    };
+    for (const RawEntry& e : entries) {
+        const size_t start = out.size();
+        put(e.type, 2);
+        put(static_cast<uint32_t>(e.name.size()), 2);
+        put(StoredNameHash(e.name), 4);
+        put(static_cast<uint32_t>(e.size), 4);
+        for (const char16_t c : e.name)
+            put(c, 2);
+        out.insert(out.end(), e.value.begin(), e.value.end());
+        out.resize(start + ((out.size() - start + 3) & ~size_t{3}), 0);
+    }
+    const auto length = static_cast<uint32_t>(out.size() - 9);
+    for (size_t k = 0; k < 4; ++k)
+        out[5 + k] = out[13 + k] = static_cast<uint8_t>(length >> (8 * k));
+    return out;
+}
+
+TEST(StoredBag, HostileBlocksAreMalformedAtTheKeyAndOffset) {
+    const std::vector<uint8_t> one = {1, 0, 0, 0};         // int32 1
+    const std::vector<uint8_t> eq = {1, 0, 0, 0, '=', 0};  // the string "="
+    std::vector<uint8_t> emptyString(8, 0);                // count 0, then 4 bytes left over
+    std::vector<uint8_t> font(platform::kStdFontClassId.begin(), platform::kStdFontClassId.end());
+    const std::vector<uint8_t> fontStream = {1, 0, 0, 0, 0x90, 1, 0x90, 0x5F, 1, 0, 0};
+    font.insert(font.end(), fontStream.begin(), fontStream.end());
+    std::vector<uint8_t> fontWithRest = font;
+    fontWithRest.resize(font.size() + 12, 0);
+    std::vector<uint8_t> noPicture(platform::kStdPictureClassId.begin(),
+                                   platform::kStdPictureClassId.end());
+    noPicture.insert(noPicture.end(), {0x6C, 0x74, 0, 0, 0, 0, 0, 0});
+    std::vector<uint8_t> noPictureWithRest = noPicture;
+    noPictureWithRest.resize(noPicture.size() + 766, 0);
+    // A bitmap cut 4 bytes short of its pixels, counted as it is: its first missing byte is
+    // the end of the stream.
+    std::vector<uint8_t> bitmap = platform::EncodeBmp24({2, 2, std::vector<uint32_t>(4)});
+    bitmap.resize(bitmap.size() - 4);
+    std::vector<uint8_t> cutPicture = noPicture;
+    cutPicture[16 + 4] = static_cast<uint8_t>(bitmap.size());
+    cutPicture.insert(cutPicture.end(), bitmap.begin(), bitmap.end());
+    const auto cutSize = static_cast<int32_t>((12 + 8 + cutPicture.size() + 3) & ~size_t{3});
+    const struct {
+        const char* what;
+        std::vector<RawEntry> entries;
+        const char* key;
+        size_t offset;
+    } cases[] = {
+        {"a key stored twice",
+         {{3, u"fx", 20, one}, {8, u"tx", 24, eq}, {3, u"FX", -44, one}},
+         "FX",
+         17 + 44},
+        {"an end marker before the end", {{3, u"fx", 0, one}, {8, u"tx", -20, eq}}, "fx", 17 + 8},
+        {"no end marker", {{3, u"fx", 20, one}, {8, u"tx", 24, eq}}, "tx", 17 + 20 + 8},
+        {"a string count short of its entry",
+         {{8, u"tx", 28, emptyString}, {3, u"fx", -28, one}},
+         "tx",
+         17 + 8},
+        {"a font name shorter than its entry",
+         {{9, u"font", 60, fontWithRest}, {3, u"fx", -60, one}},
+         "font",
+         17 + 8},
+        {"a picture count short of its entry",
+         {{9, u"picn", 812, noPictureWithRest}, {3, u"fx", -812, one}},
+         "picn",
+         17 + 8},
+        {"a picture whose pixels end early",
+         {{9, u"picn", cutSize, cutPicture}, {3, u"fx", -cutSize, one}},
+         "picn",
+         17 + 12 + 8 + cutPicture.size()},
+    };
+    for (const auto& c : cases) {
+        const StoredBagReadResult read = ReadStoredBag(RawBlock(c.entries));
+        ASSERT_TRUE(read.error) << c.what;
+        EXPECT_EQ(read.error->key, c.key) << c.what;
+        EXPECT_EQ(read.error->offset, c.offset) << c.what << ": " << read.error->Describe();
+        EXPECT_EQ(read.layout.size(), read.bag.Entries().size()) << c.what;
+        const std::string text = read.error->Describe();  // one place, stated once
+        EXPECT_EQ(text.find(" at byte "), text.rfind(" at byte ")) << text;
+    }
+    // The same entries with the sizes the writer gives read well.
+    EXPECT_FALSE(ReadStoredBag(RawBlock({{9, u"font", 48, font}, {3, u"fx", -48, one}})).error);
+    EXPECT_FALSE(
+        ReadStoredBag(RawBlock({{9, u"picn", 44, noPicture}, {3, u"fx", -44, one}})).error);
 }
 
 TEST(StoredBag, HeaderProblems) {
