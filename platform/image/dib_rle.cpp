@@ -21,11 +21,16 @@ class RunCursor {
   public:
     RunCursor(const DibHeader& header, Image& image) : header(header), image(image) {}
 
+    // The run being read starts at this offset of the file, where its faults are reported.
+    void StartRun(size_t at) { runAt = at; }
+
     // Writes count pixels rightwards from the position; indexAt(i) is the i-th colour index.
     template <typename IndexAt>
     void Write(int32_t count, IndexAt indexAt) {
-        if (row >= image.height) throw DecodeError("run-length run above the top row");
-        if (count > image.width - x) throw DecodeError("run-length run passes the end of its row");
+        if (row >= image.height) throw DecodeError("run-length run above the top row", runAt);
+        if (count > image.width - x) {
+            throw DecodeError("run-length run passes the end of its row", runAt);
+        }
         const size_t y = static_cast<size_t>(image.height - 1 - row);
         uint32_t* dst = &image.pixels[y * static_cast<size_t>(image.width) + x];
         for (int32_t i = 0; i < count; ++i)
@@ -42,7 +47,7 @@ class RunCursor {
   private:
     void MoveTo(int32_t newX, int32_t newRow) {
         if (newX > image.width || newRow > image.height) {
-            throw DecodeError("run-length move leaves the bitmap");
+            throw DecodeError("run-length move leaves the bitmap", runAt);
         }
         x = newX;
         row = newRow;
@@ -52,6 +57,7 @@ class RunCursor {
     Image& image;
     int32_t x = 0;
     int32_t row = 0;  // counted from the bottom
+    size_t runAt = 0;
 };
 
 // The i-th of the two colour indices in a byte of RLE4 data: the high nibble first.
@@ -63,10 +69,10 @@ uint32_t Nibble(uint8_t byte, int32_t i) {
 
 Image ReadDibRunPixels(const DibHeader& header, const ByteReader& reader, size_t offset) {
     if (offset > reader.Size()) throw DecodeError("bitmap runs start past the end of the file");
-    const ByteReader runs(reader.Span(offset, reader.Size() - offset));
+    const size_t runBytes = reader.Size() - offset;
     const size_t area = static_cast<size_t>(header.width) * static_cast<size_t>(header.height);
-    if (area > kMaxPixelsPerRunByte * runs.Size()) {
-        throw DecodeError("run-length bitmap claims more pixels than its runs can hold");
+    if (area > kMaxPixelsPerRunByte * runBytes) {
+        throw DecodeError("run-length bitmap claims more pixels than its runs can hold", offset);
     }
     Image image;
     image.width = header.width;
@@ -74,10 +80,12 @@ Image ReadDibRunPixels(const DibHeader& header, const ByteReader& reader, size_t
     image.pixels.assign(area, 0);
     RunCursor cursor(header, image);
     const bool rle4 = header.bitCount == 4;
-    size_t pos = 0;
-    while (pos < runs.Size()) {
-        const uint8_t count = runs.U8(pos);
-        const uint8_t value = runs.U8(pos + 1);
+    // Positions count from the start of the file, where a fault is reported.
+    size_t pos = offset;
+    while (pos < reader.Size()) {
+        cursor.StartRun(pos);
+        const uint8_t count = reader.U8(pos);
+        const uint8_t value = reader.U8(pos + 1);
         pos += 2;
         if (count > 0) {
             cursor.Write(count, [&](int32_t i) { return rle4 ? Nibble(value, i) : value; });
@@ -86,19 +94,21 @@ Image ReadDibRunPixels(const DibHeader& header, const ByteReader& reader, size_t
         } else if (value == kEndOfBitmap) {
             return image;
         } else if (value == kDelta) {
-            cursor.Delta(runs.U8(pos), runs.U8(pos + 1));
+            cursor.Delta(reader.U8(pos), reader.U8(pos + 1));
             pos += 2;
         } else {
             const size_t bytes = rle4 ? (value + 1) / 2 : value;
             const size_t padded = bytes + bytes % 2;
-            auto literal = runs.Span(pos, padded);
+            auto literal = reader.Span(pos, padded);
             cursor.Write(value, [&](int32_t i) -> uint32_t {
                 return rle4 ? Nibble(literal[i / 2], i) : literal[i];
             });
             pos += padded;
         }
     }
-    if (!cursor.PastTopRow()) throw DecodeError("run-length data ends before the end of bitmap");
+    if (!cursor.PastTopRow()) {
+        throw DecodeError("run-length data ends before the end of bitmap", reader.Size());
+    }
     return image;
 }
 

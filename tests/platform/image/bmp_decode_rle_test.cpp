@@ -99,32 +99,40 @@ TEST(DecodeBmpRle, RunsMakeTheseImages) {
     }
 }
 
+// Each fault is reported at its place in the file: the run at fault, the first missing byte
+// of data that ends early, or the header field. The runs start at byte 118.
 TEST(DecodeBmpRle, RejectsRunsOutsideTheImageAndEarlyEnds) {
     struct Case {
         const char* name;
         std::vector<uint8_t> file;
+        size_t offset;
     };
     const Case cases[] = {
-        {"RLE8 run past the row end", Rle8(2, 1, {3, 1, 0, 1})},
-        {"RLE4 run past the row end", Rle4(2, 1, {3, 0x11, 0, 1})},
-        {"absolute run past the row end", Rle8(2, 1, {0, 3, 1, 2, 3, 0, 0, 1})},
-        {"RLE8 absolute run past the data", Rle8(4, 1, {0, 4, 1, 2})},
-        {"RLE4 absolute run past the data", Rle4(4, 1, {0, 4, 0x12})},
-        {"delta past the right edge", Rle8(2, 2, {0, 2, 3, 0, 0, 1})},
-        {"delta past the top row", Rle8(2, 2, {0, 2, 0, 3, 0, 1})},
-        {"delta cut short", Rle8(2, 2, {0, 2, 1})},
-        {"end of line past the top row", Rle8(1, 1, {1, 1, 0, 0, 0, 0, 0, 1})},
-        {"run above the top row", Rle8(1, 1, {1, 1, 0, 0, 1, 1, 0, 1})},
-        {"data ends before the end of bitmap", Rle8(2, 2, {2, 1, 0, 0})},
-        {"data ends inside a pair", Rle8(2, 1, {2, 1, 0})},
-        {"no runs", Rle8(1, 1, {})},
-        {"top-down RLE8", Rle8(1, -1, {1, 1, 0, 1})},
-        {"top-down RLE4", Rle4(1, -1, {1, 0x11, 0, 1})},
-        {"RLE8 at 4 bits", RleFile(kRle8, 4, 1, 1, {1, 1, 0, 1})},
-        {"RLE4 at 8 bits", RleFile(kRle4, 8, 1, 1, {1, 1, 0, 1})},
+        {"RLE8 run past the row end", Rle8(2, 1, {3, 1, 0, 1}), 118},
+        {"RLE4 run past the row end", Rle4(2, 1, {3, 0x11, 0, 1}), 118},
+        {"absolute run past the row end", Rle8(2, 1, {0, 3, 1, 2, 3, 0, 0, 1}), 118},
+        {"RLE8 absolute run past the data", Rle8(4, 1, {0, 4, 1, 2}), 122},
+        {"RLE4 absolute run past the data", Rle4(4, 1, {0, 4, 0x12}), 121},
+        {"delta past the right edge", Rle8(2, 2, {0, 2, 3, 0, 0, 1}), 118},
+        {"delta past the top row", Rle8(2, 2, {0, 2, 0, 3, 0, 1}), 118},
+        {"delta cut short", Rle8(2, 2, {0, 2, 1}), 121},
+        {"end of line past the top row", Rle8(1, 1, {1, 1, 0, 0, 0, 0, 0, 1}), 122},
+        {"run above the top row", Rle8(1, 1, {1, 1, 0, 0, 1, 1, 0, 1}), 122},
+        {"data ends before the end of bitmap", Rle8(2, 2, {2, 1, 0, 0}), 122},
+        {"data ends inside a pair", Rle8(2, 1, {2, 1, 0}), 121},
+        {"no runs", Rle8(1, 1, {}), 118},
+        {"top-down RLE8", Rle8(1, -1, {1, 1, 0, 1}), 22},
+        {"top-down RLE4", Rle4(1, -1, {1, 0x11, 0, 1}), 22},
+        {"RLE8 at 4 bits", RleFile(kRle8, 4, 1, 1, {1, 1, 0, 1}), 30},
+        {"RLE4 at 8 bits", RleFile(kRle4, 8, 1, 1, {1, 1, 0, 1}), 30},
     };
     for (const Case& c : cases) {
-        EXPECT_THROW(DecodeBmp(c.file), DecodeError) << c.name;
+        try {
+            DecodeBmp(c.file);
+            ADD_FAILURE() << c.name << " decoded";
+        } catch (const DecodeError& error) {
+            EXPECT_EQ(error.Offset(), c.offset) << c.name << ": " << error.what();
+        }
     }
 }
 
