@@ -185,8 +185,6 @@ PropertyValue DecodeValue(uint16_t type, Reader& r, int64_t& pixelBudget) {
                 }
             } catch (const platform::StreamError& e) {
                 throw EntryFailure{streamAt + e.Offset(), e.Reason()};
-            } catch (const std::bad_alloc&) {
-                throw EntryFailure{streamAt, "not enough memory for the object"};
             }
             throw EntryFailure{at, "object of an unknown class"};
         }
@@ -264,6 +262,8 @@ StoredBagReadResult ReadStoredBag(std::span<const uint8_t> bytes) {
             value = DecodeValue(type, valueReader, pixelBudget);
         } catch (const EntryFailure& failure) {
             return fail(key, failure.offset, failure.message);
+        } catch (const std::bad_alloc&) {
+            return fail(key, r.Pos(), "not enough memory for the value");
         }
         const size_t used = RoundUp4(valueReader.Pos() - pos);
         if (last && pos + used != end) {
