@@ -188,9 +188,10 @@ IconImage DecodeDirectoryEntry(const ByteReader& reader, const IconDirectory& di
                                size_t index, int64_t maxPixels) {
     const size_t entry = kDirectorySize + index * kEntrySize;
     const size_t dataAt = reader.U32(entry + 12);
+    const std::span<const uint8_t> data = reader.Span(dataAt, reader.U32(entry + 8));
     IconImage icon;
     try {
-        icon = DecodeEntry(reader.Span(dataAt, reader.U32(entry + 8)), maxPixels);
+        icon = DecodeEntry(data, maxPixels);
     } catch (const DecodeError& error) {
         throw DecodeError(error.what(), dataAt + error.Offset());
     }
