@@ -1,5 +1,4 @@
 #include "button/vb_button.h"
-#include "platform/gfx/copy_rect.h"
 
 namespace button {
 
@@ -10,19 +9,17 @@ namespace button {
 void vbButton::CaptureParentBackground() {
     if (!backgroundSurface || backgroundSurface->Width() < width ||
         backgroundSurface->Height() < height) {
-        CreateBackgroundSurface();
+        backgroundSurface.emplace(width, height);
     }
     capturing = true;
     host->SetHeight(0);
     host->DispatchPending();
-    if (const platform::Window* parent = host->ControlWindow().Parent()) {
-        // The container places the control in its own units; the parent's image is in pixels.
-        const int32_t unit = host->PixelsToContainer(1);
-        if (unit > 0) {
-            const platform::Point at{host->Left() / unit, host->Top() / unit};
-            platform::CopyRect(*backgroundSurface, {0, 0}, parent->DrawingSurface(),
-                               platform::Rect::FromSize(at.x, at.y, width, height));
-        }
+    // The container places the control in its own units; the parent's image is in pixels.
+    const int32_t unit = host->PixelsToContainer(1);
+    if (unit > 0) {
+        const platform::Point at{host->Left() / unit, host->Top() / unit};
+        host->CopyParentArea(platform::Rect::FromSize(at.x, at.y, width, height),
+                             *backgroundSurface);
     }
     host->SetHeight(host->PixelsToContainer(height));
     capturing = false;

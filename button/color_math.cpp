@@ -6,13 +6,14 @@
 
 namespace button {
 
-Color OffsetColor(Color colour, int32_t amount, bool proportional, bool softBevel) {
+Color OffsetColor(Color colour, int32_t amount, Shift shift, bool softBevel) {
     if (softBevel) amount /= 2;
     const auto red = static_cast<int32_t>(platform::Red(colour));
     const auto green = static_cast<int32_t>(platform::Green(colour));
     const auto blue = static_cast<int32_t>(platform::Blue(colour));
-    int32_t channels[3] = {red + amount, green + amount,
-                           proportional ? blue + blue * amount / 192 : blue + amount};
+    int32_t channels[3] = {
+        red + amount, green + amount,
+        shift == Shift::BlueInProportion ? blue + blue * amount / 192 : blue + amount};
     for (int32_t& c : channels) {
         if (amount > 0) c = std::min(c, 255);
         if (amount < 0) c = std::max(c, 0);

@@ -4,7 +4,6 @@
 
 #include "button/vb_button.h"
 #include "platform/ui/keys.h"
-#include "platform/ui/window_system.h"
 
 namespace button {
 namespace {
@@ -36,24 +35,16 @@ uint8_t StoredByte(int32_t value, const char* what) {
 
 // ---- Hover --------------------------------------------------------------------------------
 
-// Over the button exactly when the window under the pointer is the button's own: its shape
-// and any window covering it count.
-bool vbButton::PointerIsOver() const {
-    const platform::Window& window = host->ControlWindow();
-    const platform::WindowSystem& system = window.System();
-    return system.WindowUnderPointer() == &window;
-}
-
 void vbButton::SetHoverTimer(bool on) {
     host->SetTimerInterval(kHoverPollMs);
     host->SetTimerEnabled(on);
 }
 
 void vbButton::OnTimer() {
-    if (PointerIsOver()) return;
+    if (host->PointerIsOver()) return;
     SetHoverTimer(false);
     hover = false;
-    RenderButton(kStateUp, true);
+    RenderButton(DrawnState::Up, Redraw::Always);
     host->RaiseEvent(kEventMouseOut, "MouseOut", {});
 }
 
@@ -71,12 +62,11 @@ bool vbButton::RaiseMouseEvent(int32_t number, const char* name, int32_t& button
 }
 
 bool vbButton::RaiseEndingPress(const std::function<bool()>& raise) {
-    platform::WindowSystem& system = host->ControlWindow().System();
-    const platform::WindowHandle handle = host->Hwnd();
+    const std::shared_ptr<const bool> stillAlive = alive;
     try {
         return raise();
     } catch (...) {
-        if (system.Find(handle)) RenderButton(kStateUp, false);
+        if (*stillAlive) RenderButton(DrawnState::Up, Redraw::IfChanged);
         throw;
     }
 }
@@ -95,28 +85,27 @@ bool vbButton::RaiseKeyEvent(int32_t number, const char* name, int32_t& keyCode,
 void vbButton::OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) {
     if (!RaiseMouseEvent(kEventMouseDown, "MouseDown", button, shift, x, y)) return;
     lastMouseButton = StoredByte(button, "Button");
-    if (button != platform::kButtonRight) RenderButton(kStateDown, false);
+    if (button != platform::kButtonRight) RenderButton(DrawnState::Down, Redraw::IfChanged);
 }
 
 void vbButton::OnMouseMove(int32_t button, int32_t shift, int32_t x, int32_t y) {
     if (!RaiseMouseEvent(kEventMouseMove, "MouseMove", button, shift, x, y)) return;
     if (button >= platform::kButtonRight) return;
-    if (!PointerIsOver()) {
-        RenderButton(kStateUp, false);
+    if (!host->PointerIsOver()) {
+        RenderButton(DrawnState::Up, Redraw::IfChanged);
         return;
     }
     if (button == 0) {
         if (hover) return;
         SetHoverTimer(true);
         hover = true;
-        RenderButton(kStateUp, true);
+        RenderButton(DrawnState::Up, Redraw::Always);
         host->RaiseEvent(kEventMouseOver, "MouseOver", {});
         return;
     }
     // Dragged back in with the left button held: down with the hover look, and the flag
-    // cleared again so the first move after the release counts as a fresh entry.
-    hover = true;
-    RenderButton(kStateDown, false);
+    // cleared, so that the first move after the release counts as a fresh entry.
+    RenderButton(DrawnState::Down, Redraw::IfChanged, Lighting::Lit);
     hover = false;
 }
 
@@ -124,14 +113,14 @@ void vbButton::OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) {
     if (!RaiseEndingPress(
             [&] { return RaiseMouseEvent(kEventMouseUp, "MouseUp", button, shift, x, y); }))
         return;
-    if (button != platform::kButtonRight) RenderButton(kStateUp, false);
+    if (button != platform::kButtonRight) RenderButton(DrawnState::Up, Redraw::IfChanged);
 }
 
 // The new look reaches the screen before the host's handler runs.
 void vbButton::OnClick() {
     if (lastMouseButton != platform::kButtonLeft || !enabled) return;
     if (checkBoxBehaviour) value = !value;
-    RenderButton(kStateUp, true);
+    RenderButton(DrawnState::Up, Redraw::Always);
     host->RepaintNow();
     host->RaiseEvent(kEventClick, "Click", {});
 }
@@ -143,7 +132,7 @@ void vbButton::OnKeyDown(int32_t& keyCode, int32_t shift) {
     lastKeyCode = StoredByte(keyCode, "KeyCode");
     switch (keyCode) {
         case platform::kKeySpace:
-            RenderButton(kStateDown, false);
+            RenderButton(DrawnState::Down, Redraw::IfChanged);
             break;
         case platform::kKeyLeft:
         case platform::kKeyUp:
@@ -170,7 +159,7 @@ void vbButton::OnKeyUp(int32_t& keyCode, int32_t shift) {
         return;
     if (lastKeyCode != platform::kKeySpace || keyCode != platform::kKeySpace) return;
     if (checkBoxBehaviour) value = !value;
-    RenderButton(kStateUp, false);
+    RenderButton(DrawnState::Up, Redraw::IfChanged);
     host->RepaintNow();
     host->RaiseEvent(kEventClick, "Click", {});
 }
@@ -187,13 +176,13 @@ void vbButton::OnAccessKey() {
 void vbButton::OnGotFocus() {
     focus = true;
     if (showFocusRect) hover = true;
-    RenderButton(lastDrawnState, true);
+    RedrawAsIs();
 }
 
 void vbButton::OnLostFocus() {
     focus = false;
     if (showFocusRect) hover = false;
-    RenderButton(lastDrawnState, true);
+    RedrawAsIs();
 }
 
 // Nothing is drawn until the button is shown again or refreshed.

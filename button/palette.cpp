@@ -20,27 +20,33 @@ Color System(int32_t index) {
 
 // The edges and accent that schemes 2 and 4 derive from the face.
 void DeriveEdges(Palette& p, bool soft) {
-    p.Shadow = OffsetColor(p.Face, -64, false, soft);
-    p.Light = OffsetColor(p.Face, 31, false, soft);
-    p.Highlight = OffsetColor(p.Face, 47, false, soft);
-    p.DarkShadow = OffsetColor(p.Face, -192, false, soft);
+    p.Shadow = OffsetColor(p.Face, -64, Shift::Even, soft);
+    p.Light = OffsetColor(p.Face, 31, Shift::Even, soft);
+    p.Highlight = OffsetColor(p.Face, 47, Shift::Even, soft);
+    p.DarkShadow = OffsetColor(p.Face, -192, Shift::Even, soft);
 }
 
 }  // namespace
 
+ColorScheme ColorSchemeOf(int32_t colorScheme) {
+    const bool known = colorScheme >= static_cast<int32_t>(ColorScheme::System) &&
+                       colorScheme <= static_cast<int32_t>(ColorScheme::Parent);
+    return known ? static_cast<ColorScheme>(colorScheme) : ColorScheme::System;
+}
+
 Palette DerivePalette(const PaletteSource& s) {
     Palette p;
     switch (s.colorScheme) {
-        case 2:
+        case ColorScheme::Own:
             p.Face = ResolveColor(s.backColor);
             p.FaceOver = ResolveColor(s.backOver);
             p.Text = ResolveColor(s.foreColor);
             p.TextOver = ResolveColor(s.foreOver);
             DeriveEdges(p, s.softBevel);
-            p.Accent = OffsetColor(p.Face, -128, false, s.softBevel);
+            p.Accent = OffsetColor(p.Face, -128, Shift::Even, s.softBevel);
             p.AccentLight = p.Face;
             break;
-        case 3:
+        case ColorScheme::Grey:
             p.Face = p.FaceOver = 0xC0C0C0;
             p.Text = p.TextOver = 0x000000;
             p.Shadow = 0x808080;
@@ -50,14 +56,14 @@ Palette DerivePalette(const PaletteSource& s) {
             p.Accent = 0x800000;
             p.AccentLight = 0xD1ADAD;
             break;
-        case 4:
+        case ColorScheme::Parent:
             p.Face = p.FaceOver = s.parentBackground;
             p.Text = p.TextOver = s.parentText;
             DeriveEdges(p, s.softBevel);
             p.Accent = System(kHighlight);
             p.AccentLight = LightenColor(p.Accent, 176);
             break;
-        default:
+        case ColorScheme::System:
             p.Face = p.FaceOver = System(kButtonFace);
             p.Text = p.TextOver = System(kButtonText);
             p.Shadow = System(kButtonShadow);
@@ -69,7 +75,7 @@ Palette DerivePalette(const PaletteSource& s) {
             break;
     }
     p.Mask = ResolveColor(s.maskColor);
-    p.FaceShade = OffsetColor(p.Face, 48, s.buttonType == 3, s.softBevel);
+    p.FaceShade = OffsetColor(p.Face, 48, s.faceShadeShift, s.softBevel);
     return p;
 }
 

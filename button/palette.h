@@ -25,18 +25,26 @@ struct Palette {
     friend bool operator==(const Palette&, const Palette&) = default;
 };
 
+/// Where the palette takes its colours from, by the stored ColorScheme: 1 the desktop's
+/// system colours, 2 the button's own colour properties, 3 a fixed grey, 4 the parent's
+/// drawing colours.
+enum class ColorScheme { System = 1, Own = 2, Grey = 3, Parent = 4 };
+
+/// The scheme of a stored ColorScheme; a number outside 1..4 takes the system colours.
+ColorScheme ColorSchemeOf(int32_t colorScheme);
+
 /// Everything the palette is derived from.
 struct PaletteSource {
-    int32_t colorScheme = 1;  // 1 system, 2 own colours, 3 fixed grey, 4 parent's; others as 1
+    ColorScheme colorScheme = ColorScheme::System;
     OleColor backColor = 0;
     OleColor backOver = 0;
     OleColor foreColor = 0;
     OleColor foreOver = 0;
     OleColor maskColor = 0;
-    int32_t buttonType = 2;      // only whether it is 3 matters (the FaceShade shift)
-    bool softBevel = false;      // halves every shift
-    Color parentBackground = 0;  // scheme 4: the parent's current background colour
-    Color parentText = 0;        // scheme 4: the parent's current text colour
+    Shift faceShadeShift = Shift::Even;  // the look's: in proportion for the Gradient look
+    bool softBevel = false;              // halves every shift
+    Color parentBackground = 0;          // scheme 4: the parent's current background colour
+    Color parentText = 0;                // scheme 4: the parent's current text colour
 };
 
 /// The palette of a colour scheme:
@@ -54,8 +62,8 @@ struct PaletteSource {
 /// | Accent      | highlight      | Off(Face, -128)   | 0x800000 | highlight         |
 /// | AccentLight | Lighten(Accent, 176) | Face        | 0xD1ADAD | Lighten(Accent, 176) |
 ///
-/// then, for every scheme, Mask = ResolveColor(maskColor) and FaceShade = Off(Face, +48),
-/// proportional when the button type is 3. Colour properties are resolved with ResolveColor;
+/// then, for every scheme, Mask = ResolveColor(maskColor) and FaceShade = Off(Face, +48) with
+/// the look's shift. Colour properties are resolved with ResolveColor;
 /// system colours are read afresh each time.
 Palette DerivePalette(const PaletteSource& source);
 

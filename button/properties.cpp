@@ -34,14 +34,14 @@ void vbButton::SetBackColor(OleColor colour) {
     if (DesignMode()) backOver = colour;
     DerivePalette();
     RedrawAsIs();
-    Notify("BCOL");
+    Notify(Setting::BackColor);
 }
 
 void vbButton::SetBackOver(OleColor colour) {
     backOver = colour;
     DerivePalette();
     RedrawAsIs();
-    Notify("BCOLO");
+    Notify(Setting::BackOver);
 }
 
 void vbButton::SetForeColor(OleColor colour) {
@@ -49,49 +49,50 @@ void vbButton::SetForeColor(OleColor colour) {
     if (DesignMode()) foreOver = colour;
     DerivePalette();
     RedrawAsIs();
-    Notify("FCOL");
+    Notify(Setting::ForeColor);
 }
 
 void vbButton::SetForeOver(OleColor colour) {
     foreOver = colour;
     DerivePalette();
     RedrawAsIs();
-    Notify("FCOLO");
+    Notify(Setting::ForeOver);
 }
 
 void vbButton::SetMaskColor(OleColor colour) {
     maskColor = colour;
     DerivePalette();
     RedrawAsIs();
-    Notify("MCOL");
+    Notify(Setting::MaskColor);
 }
 
 void vbButton::SetButtonType(int32_t type) {
     buttonType = type;
-    if (type == 5 && DesignMode()) {
+    const Look& look = CurrentLook();
+    if (look.boldWhenChosenInDesign && DesignMode()) {
         platform::FontDesc font = host->Font();
         font.SetBold(true);
         host->SetFont(font);
-    } else if (type == 11 && ready) {
+    } else if (look.capturesParent && ready) {
         CaptureParentBackground();
     }
     HandleResize();
-    Notify("BTYPE");
+    Notify(Setting::ButtonType);
 }
 
 void vbButton::SetCaption(std::string text) {
-    caption = std::move(text);
+    captionText = std::move(text);
     UpdateAccessKey();
     LayoutCaption();
     RedrawUp();
-    Notify("TX");
+    Notify(Setting::Caption);
 }
 
 void vbButton::SetEnabled(bool on) {
     enabled = on;
     RedrawUp();
     host->SetEnabled(on);
-    Notify("ENAB");
+    Notify(Setting::Enabled);
 }
 
 const platform::FontDesc& vbButton::Font() const {
@@ -103,7 +104,7 @@ void vbButton::SetFont(const platform::FontDesc& font) {
     CheckName(font.name);
     host->SetFont(font);
     FontChanged();
-    Notify("FONT");
+    Notify(Setting::Font);
 }
 
 bool vbButton::FontBold() const {
@@ -183,13 +184,13 @@ void vbButton::SetColorScheme(int32_t scheme) {
     colorScheme = scheme;
     DerivePalette();
     RedrawUp();
-    Notify("COLTYPE");
+    Notify(Setting::ColorScheme);
 }
 
 void vbButton::SetShowFocusRect(bool on) {
     showFocusRect = on;
     RedrawAsIs();
-    Notify("FOCUSR");
+    Notify(Setting::ShowFocusRect);
 }
 
 int32_t vbButton::MousePointer() const {
@@ -202,7 +203,7 @@ void vbButton::SetMousePointer(int32_t pointer) {
         throw OverflowError("MousePointer " + std::to_string(pointer) + " does not fit 16 bits");
     }
     host->SetMousePointer(static_cast<int16_t>(pointer));
-    Notify("MPTR");
+    Notify(Setting::MousePointer);
 }
 
 PicturePtr vbButton::MouseIcon() const {
@@ -215,7 +216,7 @@ void vbButton::SetMouseIcon(PicturePtr icon) {
     } catch (const forms::PointerImageError&) {
         // A picture that cannot be a pointer leaves the pointer as it was.
     }
-    Notify("MICON");
+    Notify(Setting::MouseIcon);
 }
 
 void vbButton::SetHandPointer(bool on) {
@@ -233,7 +234,7 @@ void vbButton::SetHandPointer(bool on) {
         host->SetMouseIcon(nullptr);
         host->SetMousePointer(1);
     }
-    Notify("HAND");
+    Notify(Setting::HandPointer);
 }
 
 int32_t vbButton::hwnd() const {
@@ -244,7 +245,7 @@ void vbButton::SetSoftBevel(bool on) {
     softBevel = on;
     DerivePalette();
     RedrawAsIs();
-    Notify("SOFT");
+    Notify(Setting::SoftBevel);
 }
 
 void vbButton::SetPictureNormal(PicturePtr picture) {
@@ -252,18 +253,18 @@ void vbButton::SetPictureNormal(PicturePtr picture) {
     MeasurePicture();
     LayoutCaption();
     RedrawAsIs();
-    Notify("PICN");
+    Notify(Setting::PictureNormal);
 }
 
 void vbButton::SetPictureOver(PicturePtr picture) {
     pictureOver = std::move(picture);
     if (hover) RedrawAsIs();
-    Notify("PICO");
+    Notify(Setting::PictureOver);
 }
 
 void vbButton::SetPicturePosition(int32_t position) {
     picturePosition = position;
-    Notify("PICPOS");
+    Notify(Setting::PicturePosition);
     LayoutCaption();
     RedrawAsIs();
 }
@@ -271,31 +272,31 @@ void vbButton::SetPicturePosition(int32_t position) {
 void vbButton::SetUseMaskColor(bool on) {
     useMaskColor = on;
     if (pictureNormal) RedrawAsIs();
-    Notify("UMCOL");
+    Notify(Setting::UseMaskColor);
 }
 
 void vbButton::SetUseGreyscale(bool on) {
     useGreyscale = on;
     if (pictureNormal) RedrawAsIs();
-    Notify("NGREY");
+    Notify(Setting::UseGreyscale);
 }
 
 void vbButton::SetSpecialEffect(int32_t effect) {
     specialEffect = effect;
     RedrawAsIs();
-    Notify("FX");
+    Notify(Setting::SpecialEffect);
 }
 
 void vbButton::SetCheckBoxBehaviour(bool on) {
     checkBoxBehaviour = on;
     RedrawAsIs();
-    Notify("CHECK");
+    Notify(Setting::CheckBoxBehaviour);
 }
 
 void vbButton::SetValue(bool on) {
     value = on;
     if (checkBoxBehaviour) RedrawUp();
-    Notify("VALUE");
+    Notify(Setting::Value);
 }
 
 void vbButton::DisableRefresh() {
@@ -303,7 +304,7 @@ void vbButton::DisableRefresh() {
 }
 
 void vbButton::Refresh() {
-    if (buttonType == 11) CaptureParentBackground();
+    if (CurrentLook().capturesParent) CaptureParentBackground();
     DerivePalette();
     LayoutCaption();
     ready = true;
@@ -318,9 +319,6 @@ bool vbButton::DisplayAsDefault() const {
 }
 platform::Surface& vbButton::Surface() {
     return host->DrawingSurface();
-}
-void vbButton::Notify(const char* key) {
-    host->PropertyChanged(key);
 }
 
 }  // namespace button

@@ -1,64 +1,93 @@
+#include <algorithm>
+
 #include "button/vb_button.h"
-#include "button/window_shape.h"
+#include "platform/text/font_cache.h"
 
 namespace button {
 namespace {
 
-// The client rectangle less the look's border.
-Rect ContentRectFor(int32_t buttonType, int32_t w, int32_t h) {
-    const Rect client{0, 0, w, h};
-    if (buttonType == 14) return client.Inflate(-5, -5).Offset(1, 1);
-    if (buttonType >= 7 && buttonType <= 13) return client.Inflate(-3, -3);
-    return client.Inflate(-4, -4);
-}
+constexpr int16_t kBoldWeight = 700;
 
 }  // namespace
 
 // Repaints the whole button for one state. A call that asks for what is already drawn returns
-// at once unless forced, so streams of moves cost nothing; nothing is drawn before the first
-// resize or while drawing is switched off.
-void vbButton::RenderButton(uint8_t state, bool force) {
-    if (checkBoxBehaviour && value) state = kStateDown;
-    if (!force && caption == lastDrawnCaption && state == lastDrawnState) return;
+// at once unless told to redraw always, so streams of moves cost nothing; nothing is drawn
+// before the first resize or while drawing is switched off.
+void vbButton::RenderButton(DrawnState state, Redraw redraw, Lighting lighting) {
+    if (checkBoxBehaviour && value) state = DrawnState::Down;
+    if (redraw == Redraw::IfChanged && captionText == lastDrawnCaption && state == lastDrawnState)
+        return;
     if (height == 0 || !ready) return;
     lastDrawnState = state;
-    lastDrawnCaption = caption;
+    lastDrawnCaption = captionText;
     ++redrawCount;
 
     host->ClearSurface();
-    // A lit button of scheme 2 is painted with the palette of its hover face colour.
-    const bool hoverColours = hover && colorScheme == 2;
-    const OleColor savedBackColor = backColor;
-    if (hoverColours) {
-        backColor = backOver;
-        DerivePalette();
-    }
-    PaintRect(0, 0, width, height, palette.Face, false);
     Situation situation = Situation::Up;
-    int32_t pictureLook = 0;
     if (!enabled) {
         situation = Situation::Disabled;
-        pictureLook = 2;
-    } else if (state == kStateDown) {
+    } else if (state == DrawnState::Down) {
         situation = Situation::Down;
-        pictureLook = 1;
     }
-    DrawLook(situation);
-    DrawPicture(pictureLook);
-    if (hoverColours) {
-        backColor = savedBackColor;
-        DerivePalette();
+    const bool lit = hover || lighting == Lighting::Lit;
+    // A lit button of its own colours is painted with the palette of its hover face colour.
+    const bool hoverColours = lit && ColorSchemeOf(colorScheme) == ColorScheme::Own;
+    const Palette paintPalette = hoverColours ? PaletteWith(backOver) : palette;
+    const PaintInput input = PaintInputFor(situation, lit, paintPalette);
+    Painter painter(Surface(), input);
+    painter.Paint();
+    lastCaptionLook = painter.LastCaptionLook();
+}
+
+PaintInput vbButton::PaintInputFor(Situation situation, bool lit,
+                                   const Palette& paintPalette) const {
+    PaintInput in;
+    in.look = &CurrentLook();
+    in.situation = situation;
+    in.width = width;
+    in.height = height;
+    in.content = contentRect;
+    in.palette = paintPalette;
+    in.lit = lit;
+    in.focused = focus;
+    in.showFocusRect = showFocusRect;
+    in.isDefault = DisplayAsDefault();
+    in.softBevel = softBevel;
+    in.ownColours = ColorSchemeOf(colorScheme) == ColorScheme::Own;
+    in.effect = CaptionEffectOf(specialEffect);
+    in.caption.text = captionText;
+    in.caption.font = CaptionFont();
+    in.caption.rect = captionLayout.rect;
+    in.caption.width = captionLayout.width;
+    in.caption.height = captionLayout.height;
+    if (in.isDefault) {
+        // The default button's caption at least bold, laid out for that weight; the button's
+        // own font stays as it is.
+        platform::FontDesc bold = host->Font();
+        bold.weight = std::max<int16_t>(bold.weight, kBoldWeight);
+        in.caption.defaultFont = platform::LoadFont(bold);
+        in.caption.defaultRect = MeasureCaption(*in.caption.defaultFont).rect;
     }
+    in.picture.normal = pictureNormal;
+    in.picture.over = pictureOver;
+    in.picture.at = picturePlace;
+    in.picture.size = pictureSize;
+    in.picture.behindCaption = PictureSideOf(picturePosition) == PictureSide::Behind;
+    in.picture.useMaskColor = useMaskColor;
+    in.picture.useGreyscale = useGreyscale;
+    in.background = backgroundSurface ? &*backgroundSurface : nullptr;
+    in.previousCaptionLook = lastCaptionLook;
+    return in;
 }
 
 void vbButton::HandleResize() {
     if (capturing) return;
-    const platform::Window& window = host->ControlWindow();
-    width = window.ClientWidth();
-    height = window.ClientHeight();
-    contentRect = ContentRectFor(buttonType, width, height);
+    width = Surface().Width();
+    height = Surface().Height();
+    const Look& look = CurrentLook();
+    contentRect = button::ContentRect(look, width, height);
     LayoutCaption();
-    host->ControlWindow().SetShape(BuildWindowShape(buttonType, width, height));
+    host->SetShape(BuildWindowShape(look.shape, width, height));
     if (height != 0) RedrawUp();
 }
 
@@ -68,7 +97,7 @@ void vbButton::OnResize() {
 
 void vbButton::OnShow() {
     // The capture makes BackgroundSurface first when there is none yet.
-    if (buttonType == 11) CaptureParentBackground();
+    if (CurrentLook().capturesParent) CaptureParentBackground();
     ready = true;
     DerivePalette();
     RedrawUp();
@@ -79,27 +108,27 @@ void vbButton::OnDestroy() {
     backgroundSurface.reset();
 }
 
-// The surface the Transparent look takes its face from, of the client size.
-void vbButton::CreateBackgroundSurface() {
-    backgroundSurface.emplace(width, height);
+void vbButton::DerivePalette() {
+    palette = PaletteWith(backColor);
 }
 
-void vbButton::DerivePalette() {
+Palette vbButton::PaletteWith(OleColor face) const {
     PaletteSource source;
-    source.colorScheme = colorScheme;
-    source.backColor = backColor;
+    source.colorScheme = ColorSchemeOf(colorScheme);
+    source.backColor = face;
     source.backOver = backOver;
     source.foreColor = foreColor;
     source.foreOver = foreOver;
     source.maskColor = maskColor;
-    source.buttonType = buttonType;
+    source.faceShadeShift =
+        CurrentLook().proportionalFaceShade ? Shift::BlueInProportion : Shift::Even;
     source.softBevel = softBevel;
-    if (const platform::Window* parent = host->ControlWindow().Parent()) {
-        // The parent's current drawing colours, read afresh at every derivation.
-        source.parentBackground = parent->DrawingSurface().backgroundColor;
-        source.parentText = parent->DrawingSurface().textColor;
+    // The parent's current drawing colours, read afresh at every derivation.
+    if (const std::optional<forms::ParentColours> parent = host->ParentDrawingColours()) {
+        source.parentBackground = parent->background;
+        source.parentText = parent->text;
     }
-    palette = button::DerivePalette(source);
+    return button::DerivePalette(source);
 }
 
 }  // namespace button

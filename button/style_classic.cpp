@@ -1,102 +1,104 @@
-#include "button/bevel_place.h"
-#include "button/vb_button.h"
+#include "button/painter.h"
 
 namespace button {
 // ButtonType 1: a double bevel one pixel in, inside a dark frame.
-void vbButton::DrawBordered(Situation situation) {
-    const Palette& p = palette;
-    switch (situation) {
+void Painter::DrawBordered() {
+    switch (in.situation) {
         case Situation::Up:
-            DrawCaption(hover ? 1 : 0);
-            PaintBevel(p.Highlight, p.Shadow, p.Highlight, p.Shadow, kOneIn, kDouble);
-            PaintRect(0, 0, width, height, p.DarkShadow, true);
-            PaintFocusRect();
+            DrawCaption(UpLook());
+            Bevel(p.Highlight, p.Shadow, p.Highlight, p.Shadow, BevelPlace::OneIn,
+                  BevelFrames::Double);
+            Frame(0, 0, in.width, in.height, p.DarkShadow);
+            FocusRect();
             break;
         case Situation::Down:
-            DrawCaption(2);
-            PaintBevel(p.Shadow, p.Highlight, p.Shadow, p.Highlight, kOneIn, kDouble);
-            PaintRect(0, 0, width, height, p.DarkShadow, true);
-            PaintFocusRect();
+            DrawCaption(CaptionLook::Pressed);
+            Bevel(p.Shadow, p.Highlight, p.Shadow, p.Highlight, BevelPlace::OneIn,
+                  BevelFrames::Double);
+            Frame(0, 0, in.width, in.height, p.DarkShadow);
+            FocusRect();
             break;
         case Situation::Disabled:
-            DrawCaption(3);
-            PaintBevel(p.Highlight, p.Shadow, p.Highlight, p.Shadow, kOneIn, kDouble);
-            PaintRect(0, 0, width, height, p.DarkShadow, true);
+            DrawCaption(CaptionLook::Engraved);
+            Bevel(p.Highlight, p.Shadow, p.Highlight, p.Shadow, BevelPlace::OneIn,
+                  BevelFrames::Double);
+            Frame(0, 0, in.width, in.height, p.DarkShadow);
             break;
     }
 }
 
 // ButtonType 2: the desktop's push button. The host's default button, when focus rectangles
 // are shown, gets a dark frame around a bevel one pixel in, and only it shows the focus.
-void vbButton::DrawClassic(Situation situation) {
-    const Palette& p = palette;
-    switch (situation) {
+void Painter::DrawClassic() {
+    switch (in.situation) {
         case Situation::Up:
-            DrawCaption(hover ? 1 : 0);
-            if (showFocusRect && DisplayAsDefault()) {
-                PaintBevel(p.Highlight, p.DarkShadow, p.Light, p.Shadow, kOneIn, kDouble);
-                PaintFocusRect();
-                PaintRect(0, 0, width, height, p.DarkShadow, true);
+            DrawCaption(UpLook());
+            if (in.showFocusRect && in.isDefault) {
+                Bevel(p.Highlight, p.DarkShadow, p.Light, p.Shadow, BevelPlace::OneIn,
+                      BevelFrames::Double);
+                FocusRect();
+                Frame(0, 0, in.width, in.height, p.DarkShadow);
             } else {
-                PaintBevel(p.Highlight, p.DarkShadow, p.Light, p.Shadow, kOnEdge, kDouble);
+                Bevel(p.Highlight, p.DarkShadow, p.Light, p.Shadow, BevelPlace::OnEdge,
+                      BevelFrames::Double);
             }
             break;
         case Situation::Down:
-            DrawCaption(2);
-            if (showFocusRect && DisplayAsDefault()) {
-                PaintRect(0, 0, width, height, p.DarkShadow, true);
-                PaintRect(1, 1, width - 2, height - 2, p.Shadow, true);
-                PaintFocusRect();
+            DrawCaption(CaptionLook::Pressed);
+            if (in.showFocusRect && in.isDefault) {
+                Frame(0, 0, in.width, in.height, p.DarkShadow);
+                Frame(1, 1, in.width - 2, in.height - 2, p.Shadow);
+                FocusRect();
             } else {
-                PaintBevel(p.DarkShadow, p.Highlight, p.Shadow, p.Light, kOnEdge, kDouble);
+                Bevel(p.DarkShadow, p.Highlight, p.Shadow, p.Light, BevelPlace::OnEdge,
+                      BevelFrames::Double);
             }
             break;
         case Situation::Disabled:
-            DrawCaption(3);
-            PaintBevel(p.Highlight, p.DarkShadow, p.Light, p.Shadow, kOnEdge, kDouble);
+            DrawCaption(CaptionLook::Engraved);
+            Bevel(p.Highlight, p.DarkShadow, p.Light, p.Shadow, BevelPlace::OnEdge,
+                  BevelFrames::Double);
             break;
     }
 }
 
 // ButtonType 6: a double bevel in a lightened Light and Shadow.
-void vbButton::DrawLightBevel(Situation situation) {
-    const Palette& p = palette;
+void Painter::DrawLightBevel() {
     const Color light = Off(p.Light, 8);
-    switch (situation) {
+    switch (in.situation) {
         case Situation::Up:
-            DrawCaption(hover ? 1 : 0);
-            PaintBevel(light, p.Shadow, light, p.Shadow, kOnEdge, kDouble);
-            PaintFocusRect();
+            DrawCaption(UpLook());
+            Bevel(light, p.Shadow, light, p.Shadow, BevelPlace::OnEdge, BevelFrames::Double);
+            FocusRect();
             break;
         case Situation::Down:
-            DrawCaption(2);
-            PaintBevel(p.Shadow, light, p.Shadow, light, kOnEdge, kDouble);
-            PaintFocusRect();
+            DrawCaption(CaptionLook::Pressed);
+            Bevel(p.Shadow, light, p.Shadow, light, BevelPlace::OnEdge, BevelFrames::Double);
+            FocusRect();
             break;
         case Situation::Disabled:
-            DrawCaption(4);
-            PaintBevel(light, p.Shadow, light, p.Shadow, kOnEdge, kDouble);
+            DrawCaption(CaptionLook::Dimmed);
+            Bevel(light, p.Shadow, light, p.Shadow, BevelPlace::OnEdge, BevelFrames::Double);
             break;
     }
 }
 
 // ButtonType 7: one thin bevel on the client edge.
-void vbButton::DrawFlat(Situation situation) {
-    const Palette& p = palette;
-    switch (situation) {
+void Painter::DrawFlat() {
+    switch (in.situation) {
         case Situation::Up:
-            DrawCaption(hover ? 1 : 0);
-            PaintBevel(p.Highlight, p.Shadow, 0, 0, kOnEdge, kSingle);
-            PaintFocusRect();
+            DrawCaption(UpLook());
+            Bevel(p.Highlight, p.Shadow, 0, 0, BevelPlace::OnEdge, BevelFrames::Single);
+            FocusRect();
             break;
         case Situation::Down:
-            DrawCaption(2);
-            PaintBevel(p.Shadow, p.Highlight, 0, 0, kOnEdge, kSingle);
-            PaintFocusRect();
+            DrawCaption(CaptionLook::Pressed);
+            Bevel(p.Shadow, p.Highlight, 0, 0, BevelPlace::OnEdge, BevelFrames::Single);
+            FocusRect();
             break;
         case Situation::Disabled:
-            DrawCaption(3);
-            PaintBevel(p.Highlight, p.Shadow, 0, 0, kOnEdge, kSingle);
+            DrawCaption(CaptionLook::Engraved);
+            Bevel(p.Highlight, p.Shadow, 0, 0, BevelPlace::OnEdge, BevelFrames::Single);
             break;
     }
 }

@@ -1,44 +1,44 @@
-#include "button/vb_button.h"
+#include "button/painter.h"
 
 namespace button {
 
 // ButtonType 14, the calculator's keys: a face shading down from Highlight (flat Light while
 // lit) with a bright band under the top and along the left edge; pressed, the bright edges
 // move to the bottom and right.
-void vbButton::DrawGlossy(Situation situation) {
-    const int32_t w = width;
-    const int32_t h = height;
+void Painter::DrawGlossy() {
+    const int32_t w = in.width;
+    const int32_t h = in.height;
     // The face loses 58 per channel over the height, computed once in single precision.
     const float k = 58.0f / static_cast<float>(h);
-    switch (situation) {
+    switch (in.situation) {
         case Situation::Up:
-            if (hover) {
-                PaintRect(0, 0, w, h, palette.Light, false);
+            if (in.lit) {
+                Fill(0, 0, w, h, p.Light);
             } else {
-                PaintGradient(palette.Highlight, k, false, true);
+                Gradient(p.Highlight, k, Shift::Even, Direction::Downward);
             }
-            DrawGlossyCaption(hover ? 1 : 0);
-            PaintRect(0, 0, w, h, Off(palette.Shadow, -50), true);
-            PaintRect(1, 1, w - 2, h - 2, Off(palette.Face, -9), true);
-            PaintRect(2, 2, w - 4, 2, palette.Highlight, false);
-            PaintRect(2, 4, 2, h - 6, palette.Highlight, false);
-            PaintFocusRect();
+            DrawDefaultableCaption(UpLook());
+            Frame(0, 0, w, h, Off(p.Shadow, -50));
+            Frame(1, 1, w - 2, h - 2, Off(p.Face, -9));
+            Fill(2, 2, w - 4, 2, p.Highlight);
+            Fill(2, 4, 2, h - 6, p.Highlight);
+            FocusRect();
             break;
         case Situation::Down:
-            PaintRect(1, 1, w, h, Off(palette.Face, -9), false);
-            PaintRect(0, 0, w, h, Off(palette.Shadow, -48), true);
-            PaintLine(2, h - 2, w - 2, h - 2, palette.Highlight);
-            PaintLine(w - 2, 2, w - 2, h - 1, palette.Highlight);
-            DrawCaption(7);
-            PaintFocusRect();
+            Fill(1, 1, w, h, Off(p.Face, -9));
+            Frame(0, 0, w, h, Off(p.Shadow, -48));
+            Line(2, h - 2, w - 2, h - 2, p.Highlight);
+            Line(w - 2, 2, w - 2, h - 1, p.Highlight);
+            DrawCaption(CaptionLook::Inset);
+            FocusRect();
             break;
         case Situation::Disabled:
-            PaintGradient(palette.Highlight, k, false, true);
-            PaintRect(0, 0, w, h, Off(palette.Shadow, -50), true);
-            PaintRect(1, 1, w - 2, h - 2, Off(palette.Face, -9), true);
-            PaintRect(2, 2, w - 4, 2, palette.Highlight, false);
-            PaintRect(2, 4, 2, h - 6, palette.Highlight, false);
-            DrawCaption(6);
+            Gradient(p.Highlight, k, Shift::Even, Direction::Downward);
+            Frame(0, 0, w, h, Off(p.Shadow, -50));
+            Frame(1, 1, w - 2, h - 2, Off(p.Face, -9));
+            Fill(2, 2, w - 4, 2, p.Highlight);
+            Fill(2, 4, 2, h - 6, p.Highlight);
+            DrawCaption(CaptionLook::Embossed);
             break;
     }
 }

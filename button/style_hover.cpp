@@ -1,84 +1,81 @@
-#include "button/bevel_place.h"
-#include "button/vb_button.h"
+#include "button/painter.h"
 
 namespace button {
 // ButtonType 8: flat until the pointer lights it, then one thin bevel on the client edge.
-void vbButton::DrawHoverFlat(Situation situation) {
-    const Palette& p = palette;
-    switch (situation) {
+void Painter::DrawHoverFlat() {
+    switch (in.situation) {
         case Situation::Up:
-            if (hover) {
-                DrawCaption(1);
-                PaintBevel(p.Highlight, p.Shadow, 0, 0, kOnEdge, kSingle);
+            if (in.lit) {
+                DrawCaption(CaptionLook::Lit);
+                Bevel(p.Highlight, p.Shadow, 0, 0, BevelPlace::OnEdge, BevelFrames::Single);
             } else {
-                DrawCaption(0);
+                DrawCaption(CaptionLook::Normal);
             }
-            PaintFocusRect();
+            FocusRect();
             break;
         case Situation::Down:
-            DrawCaption(2);
-            PaintBevel(p.Shadow, p.Highlight, 0, 0, kOnEdge, kSingle);
-            PaintFocusRect();
+            DrawCaption(CaptionLook::Pressed);
+            Bevel(p.Shadow, p.Highlight, 0, 0, BevelPlace::OnEdge, BevelFrames::Single);
+            FocusRect();
             break;
         case Situation::Disabled:
-            DrawCaption(3);
+            DrawCaption(CaptionLook::Engraved);
             break;
     }
 }
 
 // ButtonType 9: flat until lit, then a box in the accent colours. A press fills the whole
 // face only while the button is lit; the accent frame shows in every press.
-void vbButton::DrawAccentHover(Situation situation) {
-    const Palette& p = palette;
-    switch (situation) {
+void Painter::DrawAccentHover() {
+    switch (in.situation) {
         case Situation::Up:
-            if (hover) {
-                PaintRect(1, 1, width, height, p.AccentLight, false);
-                DrawCaption(1);
-                PaintRect(0, 0, width, height, p.Accent, true);
+            if (in.lit) {
+                Fill(1, 1, in.width, in.height, p.AccentLight);
+                DrawCaption(CaptionLook::Lit);
+                Frame(0, 0, in.width, in.height, p.Accent);
             } else {
-                DrawCaption(0);
+                DrawCaption(CaptionLook::Normal);
             }
-            PaintFocusRect();
+            FocusRect();
             break;
         case Situation::Down: {
-            if (hover) {
+            if (in.lit) {
                 const Color darkerLight = Off(p.AccentLight, -32);
                 const Color lighterAccent = LightenColor(p.Accent, 128);
-                PaintRect(0, 0, width, height, colorScheme == 2 ? darkerLight : lighterAccent,
-                          false);
+                Fill(0, 0, in.width, in.height, in.ownColours ? darkerLight : lighterAccent);
             }
-            DrawCaption(2);
-            PaintRect(0, 0, width, height, p.Accent, true);
-            PaintFocusRect();
+            DrawCaption(CaptionLook::Pressed);
+            Frame(0, 0, in.width, in.height, p.Accent);
+            FocusRect();
             break;
         }
         case Situation::Disabled:
-            DrawCaption(4);
+            DrawCaption(CaptionLook::Dimmed);
             break;
     }
 }
 
 // ButtonType 12: flat until lit, then the desktop's double 3-D bevel.
-void vbButton::DrawHoverClassic(Situation situation) {
-    const Palette& p = palette;
-    switch (situation) {
+void Painter::DrawHoverClassic() {
+    switch (in.situation) {
         case Situation::Up:
-            if (hover) {
-                DrawCaption(1);
-                PaintBevel(p.Highlight, p.DarkShadow, p.Light, p.Shadow, kOnEdge, kDouble);
+            if (in.lit) {
+                DrawCaption(CaptionLook::Lit);
+                Bevel(p.Highlight, p.DarkShadow, p.Light, p.Shadow, BevelPlace::OnEdge,
+                      BevelFrames::Double);
             } else {
-                DrawCaption(0);
+                DrawCaption(CaptionLook::Normal);
             }
-            PaintFocusRect();
+            FocusRect();
             break;
         case Situation::Down:
-            DrawCaption(2);
-            PaintBevel(p.DarkShadow, p.Highlight, p.Shadow, p.Light, kOnEdge, kDouble);
-            PaintFocusRect();
+            DrawCaption(CaptionLook::Pressed);
+            Bevel(p.DarkShadow, p.Highlight, p.Shadow, p.Light, BevelPlace::OnEdge,
+                  BevelFrames::Double);
+            FocusRect();
             break;
         case Situation::Disabled:
-            DrawCaption(3);
+            DrawCaption(CaptionLook::Engraved);
             break;
     }
 }

@@ -1,44 +1,44 @@
-#include "button/vb_button.h"
+#include "button/painter.h"
 #include "platform/gfx/copy_rect.h"
 
 namespace button {
 
 // ButtonType 11: the parent's picture under the button is the face. Before the first
 // capture there is no picture, and the Face fill stays.
-void vbButton::DrawTransparent(Situation situation) {
-    if (backgroundSurface) {
-        platform::CopyRect(Surface(), {0, 0}, *backgroundSurface, Rect{0, 0, width, height});
+void Painter::DrawTransparent() {
+    if (in.background) {
+        platform::CopyRect(surface, {0, 0}, *in.background,
+                           platform::Rect{0, 0, in.width, in.height});
     }
-    switch (situation) {
+    switch (in.situation) {
         case Situation::Up:
-            DrawCaption(hover ? 1 : 0);
-            PaintFocusRect();
+            DrawCaption(UpLook());
+            FocusRect();
             break;
         case Situation::Down:
-            DrawCaption(2);
-            PaintFocusRect();
+            DrawCaption(CaptionLook::Pressed);
+            FocusRect();
             break;
         case Situation::Disabled:
-            DrawCaption(3);
+            DrawCaption(CaptionLook::Engraved);
             break;
     }
 }
 
 // ButtonType 13: an elliptical face inside the elliptical window. The outline shows only
 // while lit; the disabled face is the plain Face fill. No look of this type shows the focus.
-void vbButton::DrawOval(Situation situation) {
-    const Palette& p = palette;
-    switch (situation) {
+void Painter::DrawOval() {
+    switch (in.situation) {
         case Situation::Up:
-            PaintEllipse(0, 0, width, height, hover ? p.Shadow : p.Face, p.Face);
-            DrawCaption(hover ? 1 : 0);
+            Ellipse(0, 0, in.width, in.height, in.lit ? p.Shadow : p.Face, p.Face);
+            DrawCaption(UpLook());
             break;
         case Situation::Down:
-            PaintEllipse(0, 0, width, height, p.DarkShadow, Off(p.Face, -32));
-            DrawCaption(2);
+            Ellipse(0, 0, in.width, in.height, p.DarkShadow, Off(p.Face, -32));
+            DrawCaption(CaptionLook::Pressed);
             break;
         case Situation::Disabled:
-            DrawCaption(3);
+            DrawCaption(CaptionLook::Engraved);
             break;
     }
 }

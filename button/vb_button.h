@@ -5,15 +5,15 @@
 // spread over files named after their concern:
 //
 //   properties.cpp          property getters and setters, DisableRefresh, Refresh
-//   persistence.cpp         new instance, load settings, save settings, ambient change
+//   persistence.cpp         new instance, ambient change, load and save through the stored
+//                           settings' table (stored_settings.cpp)
 //   interaction.cpp         mouse, click, keys, access key, focus, hide, the hover timer
-//   render.cpp              RenderButton, resize, show, terminate, DerivePalette
-//   paint.cpp               the drawing primitives on the control's surface
-//   window_shape.cpp        BuildWindowShape
-//   caption.cpp             UpdateAccessKey, LayoutCaption, DrawCaption, DrawCaptionEffect
-//   picture.cpp             MeasurePicture, PlacePicture, DrawPicture, RenderPicture
+//   render.cpp              RenderButton, resize, show, destroy, the palette, the paint's input
+//   caption.cpp             UpdateAccessKey, LayoutCaption, MeasurePicture
 //   background_capture.cpp  CaptureParentBackground
-//   styles.cpp              the table of looks; style_*.cpp hold the recipes
+//
+// What each look draws, and every other fact that differs by look, is in looks.h; painting is
+// done by the Painter (painter.h) from a PaintInput, which reads the button and changes nothing.
 
 #include <cstdint>
 #include <functional>
@@ -21,8 +21,12 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "button/caption_layout.h"
 #include "button/color_math.h"
+#include "button/looks.h"
+#include "button/painter.h"
 #include "button/palette.h"
 #include "forms/container.h"
 #include "forms/container_user_control.h"
@@ -50,12 +54,16 @@ class InvalidPropertyValue : public std::invalid_argument {
     using invalid_argument::invalid_argument;
 };
 
-/// The state a redraw asks for.
-constexpr uint8_t kStateUp = 0;
-constexpr uint8_t kStateDown = 2;
+/// The state a redraw asks for: up (normal, or lit while the hover flag is on) or down
+/// (pressed or checked).
+enum class DrawnState : uint8_t { Up = 0, Down = 2 };
 
-/// The situation a look is drawn for.
-enum class Situation { Up, Down, Disabled };
+/// Whether a redraw that asks for what is already drawn draws again.
+enum class Redraw { IfChanged, Always };
+
+/// Whether a redraw shows the button lit: as the hover flag says, or lit whatever it says (a
+/// press dragged back in).
+enum class Lighting { ByHover, Lit };
 
 class vbButton final : public forms::UserControl {
   public:
@@ -63,6 +71,13 @@ class vbButton final : public forms::UserControl {
     static constexpr const char* kClassId = "Tavik.vbButton";
     /// The program's cursor group of the pointing hand.
     static constexpr int32_t kHandCursorId = 101;
+    /// The mask colour of a new button, and of settings that name none: light grey.
+    static constexpr OleColor kDefaultMaskColor = 0xC0C0C0;
+
+    vbButton() = default;
+    ~vbButton() override { *alive = false; }
+    vbButton(const vbButton&) = delete;
+    vbButton& operator=(const vbButton&) = delete;
 
     // Properties, in the order the control declares them. Setters reject no value but a font
     // the font's stream cannot hold.
@@ -79,7 +94,7 @@ class vbButton final : public forms::UserControl {
     int32_t ButtonType() const { return buttonType; }
     void SetButtonType(int32_t type);
     /// The default property: what a host reads when it names the control alone.
-    const std::string& Caption() const { return caption; }
+    const std::string& Caption() const { return captionText; }
     void SetCaption(std::string text);
     bool Enabled() const { return enabled; }
     void SetEnabled(bool on);
@@ -169,106 +184,52 @@ class vbButton final : public forms::UserControl {
     // Read-only views of the drawing state, for hosts' tools and tests.
     const Palette& CurrentPalette() const { return palette; }
     Rect ContentRect() const { return contentRect; }
-    Rect CaptionRect() const { return captionRect; }
-    Rect CaptionRectDown() const { return captionRectDown; }
-    platform::Point PicturePlace() const { return {pictureX, pictureY}; }
-    platform::Point PictureSize() const { return {pictureWidth, pictureHeight}; }
-    uint8_t LastDrawnState() const { return lastDrawnState; }
+    Rect CaptionRect() const { return captionLayout.rect; }
+    Rect CaptionRectDown() const { return captionLayout.rect.Offset(1, 1); }
+    /// The caption's measured extent.
+    platform::Point CaptionSize() const { return {captionLayout.width, captionLayout.height}; }
+    platform::Point PicturePlace() const { return picturePlace; }
+    platform::Point PictureSize() const { return pictureSize; }
+    DrawnState LastDrawnState() const { return lastDrawnState; }
     bool IsReady() const { return ready; }
     bool IsLit() const { return hover; }
     bool HasFocusFlag() const { return focus; }
-    int32_t LastCaptionLook() const { return lastCaptionLook; }
+    CaptionLook LastCaptionLook() const { return lastCaptionLook; }
     /// How many redraws have passed the early-out and drawn since creation.
     int64_t RedrawCount() const { return redrawCount; }
 
   private:
     // Redraw pipeline (render.cpp).
-    void RenderButton(uint8_t state, bool force);
+    /// Repaints the whole button for one state through the Painter.
+    void RenderButton(DrawnState state, Redraw redraw, Lighting lighting = Lighting::ByHover);
+    /// What the Painter reads for a redraw in this situation.
+    PaintInput PaintInputFor(Situation situation, bool lit, const Palette& paintPalette) const;
     void HandleResize();
     void DerivePalette();
-    void CreateBackgroundSurface();
+    /// The palette of the settings, with `backColor` as the face colour.
+    Palette PaletteWith(OleColor face) const;
+    void RedrawAsIs() { RenderButton(lastDrawnState, Redraw::Always); }
+    void RedrawUp() { RenderButton(DrawnState::Up, Redraw::Always); }
+    /// The look of the stored ButtonType.
+    const Look& CurrentLook() const { return LookOf(buttonType); }
 
-    // Drawing primitives on the control's surface (paint.cpp). Rectangles are left, top,
-    // width and height; colours plain.
-    void PaintRect(int32_t x, int32_t y, int32_t width, int32_t height, Color colour,
-                   bool frameOnly);
-    void PaintEllipse(int32_t x, int32_t y, int32_t width, int32_t height, Color outline,
-                      Color fill);
-    void PaintLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Color colour);
-    void PaintBevel(Color c1, Color c2, Color c3, Color c4, int16_t inset, bool single);
-    void PaintPixel(int32_t x, int32_t y, Color colour);
-    void PaintFocusRect();
-    /// OffsetColor with the control's SoftBevel, proportional off (Off) or on (OffP).
-    Color Off(Color colour, int32_t amount) const;
-    Color OffP(Color colour, int32_t amount) const;
-    /// Corners(c): the four pixels one in from each corner.
-    void PaintCorners(Color colour);
-    /// The shaded face: lines y = 1..h (downward) or h-1..0 (upward) shifted by -k × i.
-    void PaintGradient(Color colour, float k, bool proportional, bool downward);
-
-    // Caption (caption.cpp).
-    /// The caption tests' access to the layout inputs and the looks.
-    friend struct CaptionProbe;
+    // Caption and picture layout (caption.cpp).
     void UpdateAccessKey();
-    /// PicturePosition as the layout places the picture: a value outside 0..4 as 4.
-    int32_t LaidOutPicturePosition() const;
     /// The button's font, realised for drawing.
     std::shared_ptr<const platform::Font> CaptionFont() const;
-    /// Where the caption lies in one font: its up rectangle and the size it measures.
-    struct CaptionLayout {
-        Rect rect;
-        int32_t width = 0;
-        int32_t height = 0;
-    };
-    /// The caption laid out in `font` in the room the picture leaves, changing nothing.
-    CaptionLayout MeasureCaption(const platform::Font& font);
+    /// The caption laid out in `font` in the room the picture leaves.
+    CaptionLayout MeasureCaption(const platform::Font& font) const;
+    /// Lays the caption out in the button's font and places the picture against it.
     void LayoutCaption();
-    /// A look of the caption in the button's font and laid-out rectangles.
-    void DrawCaption(int32_t look);
-    /// A look of the caption in `font`, its up copies in `rect`, its down copies one pixel right
-    /// and down.
-    void DrawCaption(int32_t look, const platform::Font& font, const Rect& rect);
-    void DrawCaptionEffect(const Rect& rect, const platform::Font& font);
-    /// Draws the caption in `colour` into `rect`, centred and word-broken.
-    void DrawCaptionText(const Rect& rect, Color colour, const platform::Font& font);
-
-    // Pictures (picture.cpp).
-    /// The picture tests' access to placement inputs, looks and the compositing step.
-    friend struct PictureProbe;
+    /// The size of PictureNormal in pixels of the control's resolution; 0 x 0 without one.
     void MeasurePicture();
-    void PlacePicture();
-    void DrawPicture(int32_t look);
-    void DrawPictureEffect(int32_t offset, const PicturePtr& picture);
-    void RenderPicture(int32_t x, int32_t y, int32_t w, int32_t h, const PicturePtr& picture,
-                       Color maskColour, int64_t colour, bool darkOnly, bool greyscale, bool blend);
+    /// The window's font changed: lay the caption out and redraw up.
+    void FontChanged();
 
     // Transparent look (background_capture.cpp).
     void CaptureParentBackground();
 
-    // Looks (styles.cpp and style_*.cpp): one function per ButtonType, drawing the recipe of
-    // the situation after the Face fill.
-    void DrawLook(Situation situation);
-    void DrawBordered(Situation situation);
-    void DrawClassic(Situation situation);
-    void DrawGradient(Situation situation);
-    void DrawRounded(Situation situation);
-    void DrawOutline(Situation situation);
-    void DrawLightBevel(Situation situation);
-    void DrawFlat(Situation situation);
-    void DrawHoverFlat(Situation situation);
-    void DrawAccentHover(Situation situation);
-    void DrawTransparent(Situation situation);
-    void DrawHoverClassic(Situation situation);
-    void DrawOval(Situation situation);
-    void DrawGlossy(Situation situation);
-    /// The focus frame around the caption of the Outline look.
-    void PaintCaptionFocusFrame();
-    /// The caption as the Glossy look draws it: at least bold while the host marks the button
-    /// default.
-    void DrawGlossyCaption(int32_t look);
-
     // Interaction (interaction.cpp).
-    bool PointerIsOver() const;
     /// Raises a mouse event; false when the host's handler destroyed the control. `button`
     /// takes the value the handler left.
     bool RaiseMouseEvent(int32_t number, const char* name, int32_t& button, int32_t shift,
@@ -280,27 +241,58 @@ class vbButton final : public forms::UserControl {
     bool RaiseEndingPress(const std::function<bool()>& raise);
     void SetHoverTimer(bool on);
 
+    // Stored settings (stored_settings.cpp): one row per key of the property bag, in the order
+    // they are loaded and saved.
+    enum class Setting {
+        ButtonType,
+        Caption,
+        Enabled,
+        Font,
+        ColorScheme,
+        ShowFocusRect,
+        BackColor,
+        BackOver,
+        ForeColor,
+        ForeOver,
+        MaskColor,
+        MousePointer,
+        MouseIcon,
+        PictureNormal,
+        PictureOver,
+        UseMaskColor,
+        SoftBevel,
+        PicturePosition,
+        UseGreyscale,
+        SpecialEffect,
+        HandPointer,
+        CheckBoxBehaviour,
+        Value,
+    };
+    struct StoredSetting {
+        Setting setting;
+        const char* key;       // in the property bag
+        const char* notifies;  // the property-change notification's name
+        /// Reads the key, its default when the bag has none, into the button.
+        void (*load)(vbButton& button, const char* key);
+        /// Writes the key's current value; a picture that is none writes nothing.
+        void (*save)(const vbButton& button, const char* key);
+    };
+    static const std::vector<StoredSetting>& StoredSettings();
+    /// Tells the host that the setting changed, under its notification's name.
+    void Notify(Setting setting);
+
     // Host helpers.
     bool DesignMode() const;
     bool DisplayAsDefault() const;
     platform::Surface& Surface();
-    void Notify(const char* key);
-    /// Redraw in the last drawn state with force on.
-    void RedrawAsIs() { RenderButton(lastDrawnState, true); }
-    /// Redraw up with force on.
-    void RedrawUp() { RenderButton(kStateUp, true); }
-    /// The window's font changed: lay the caption out and redraw up.
-    void FontChanged();
 
     forms::ControlContainer* host = nullptr;
 
-    // Members, in the order of the control's declaration.
+    // The settings, as stored.
     int32_t buttonType = 0;
     int32_t colorScheme = 0;
     int32_t picturePosition = 0;
     int32_t specialEffect = 0;
-    int32_t height = 0;
-    int32_t width = 0;
     OleColor backColor = 0;
     OleColor backOver = 0;
     OleColor foreColor = 0;
@@ -311,34 +303,36 @@ class vbButton final : public forms::UserControl {
     bool handPointer = false;
     PicturePtr pictureNormal;
     PicturePtr pictureOver;
-    std::optional<platform::Surface> backgroundSurface;
-    std::string caption;
-    Rect captionRect;
-    Rect captionRectDown;
-    Rect contentRect;
-    int32_t captionWidth = 0;
-    int32_t captionHeight = 0;
-    int32_t pictureX = 0;
-    int32_t pictureY = 0;
-    int32_t pictureWidth = 0;
-    int32_t pictureHeight = 0;
-    uint8_t lastMouseButton = 0;
-    uint8_t lastKeyCode = 0;
+    std::string captionText;
     bool enabled = false;
     bool softBevel = false;
-    bool focus = false;
     bool showFocusRect = false;
-    Palette palette;
-    uint8_t lastDrawnState = kStateUp;
-    std::string lastDrawnCaption;
-    bool ready = false;
-    bool hover = false;
-    bool capturing = false;
-    int32_t lastCaptionLook = 0;
     bool checkBoxBehaviour = false;
     bool value = false;
 
+    // The layout: the client size, where the focus rectangle, the caption and the picture go.
+    int32_t width = 0;
+    int32_t height = 0;
+    Rect contentRect;
+    CaptionLayout captionLayout;
+    platform::Point picturePlace;
+    platform::Point pictureSize;
+    std::optional<platform::Surface> backgroundSurface;  // the Transparent look's face
+
+    // The interaction's state and what was drawn last.
+    uint8_t lastMouseButton = 0;
+    uint8_t lastKeyCode = 0;
+    bool focus = false;
+    bool hover = false;
+    bool ready = false;
+    bool capturing = false;
+    Palette palette;
+    DrawnState lastDrawnState = DrawnState::Up;
+    std::string lastDrawnCaption;
+    CaptionLook lastCaptionLook = CaptionLook::Normal;
     int64_t redrawCount = 0;
+    /// Shared with handlers that must learn whether the button outlived a host's handler.
+    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
 };
 
 }  // namespace button

@@ -11,6 +11,7 @@
 #include <variant>
 
 #include "forms/property_bag.h"
+#include "platform/gfx/region.h"
 #include "platform/gfx/surface.h"
 #include "platform/objects/font_desc.h"
 #include "platform/ui/window.h"
@@ -31,6 +32,12 @@ struct AmbientProperties {
     bool displayAsDefault = false;
 
     friend bool operator==(const AmbientProperties&, const AmbientProperties&) = default;
+};
+
+/// The colours a window currently draws with, plain.
+struct ParentColours {
+    platform::Color background = 0;
+    platform::Color text = 0;
 };
 
 /// Thrown by SetMouseIcon for a picture that cannot serve as a pointer (only icon and cursor
@@ -59,7 +66,12 @@ class ControlContainer {
 
     // The control's window.
     virtual platform::WindowHandle Hwnd() const = 0;
-    virtual platform::Window& ControlWindow() = 0;
+    /// The window's shape in its client coordinates, which clips what it shows and where it
+    /// takes the pointer; nullopt for the whole rectangle.
+    virtual void SetShape(std::optional<platform::Region> shape) = 0;
+    /// Whether the window is the one under the pointer now: a point outside its shape, or
+    /// where another window covers it, is not over it.
+    virtual bool PointerIsOver() const = 0;
     /// A disabled window receives no input.
     virtual bool Enabled() const = 0;
     virtual void SetEnabled(bool enabled) = 0;
@@ -85,6 +97,13 @@ class ControlContainer {
     virtual void RepaintNow() = 0;
     /// Pixels of a HIMETRIC length (0.01 mm) at 96 dots per inch, unrounded.
     virtual double HimetricToPixels(int32_t himetric) const = 0;
+
+    // The parent window.
+    /// The parent's current drawing colours; nullopt without a parent.
+    virtual std::optional<ParentColours> ParentDrawingColours() const = 0;
+    /// Copies the parent's drawing surface at `area` (its client pixels) to the origin of
+    /// `into`; without a parent nothing changes.
+    virtual void CopyParentArea(const platform::Rect& area, platform::Surface& into) const = 0;
 
     // Place in the container.
     virtual int32_t Left() const = 0;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "forms/units.h"
+#include "platform/gfx/copy_rect.h"
 #include "platform/image/image.h"
 #include "platform/objects/ole_color.h"
 #include "platform/objects/picture.h"
@@ -137,6 +138,14 @@ platform::WindowHandle ControlSite::Hwnd() const {
     return window_->Handle();
 }
 
+void ControlSite::SetShape(std::optional<platform::Region> shape) {
+    window_->SetShape(std::move(shape));
+}
+
+bool ControlSite::PointerIsOver() const {
+    return window_->System().WindowUnderPointer() == window_.get();
+}
+
 bool ControlSite::Enabled() const {
     return window_->IsEnabled();
 }
@@ -199,6 +208,20 @@ void ControlSite::RepaintNow() {
 
 double ControlSite::HimetricToPixels(int32_t himetric) const {
     return static_cast<double>(himetric) * 96.0 / 2540.0;
+}
+
+// ---- The parent window -------------------------------------------------------------------
+
+std::optional<ParentColours> ControlSite::ParentDrawingColours() const {
+    const platform::Window* parent = window_->Parent();
+    if (!parent) return std::nullopt;
+    const platform::Surface& surface = parent->DrawingSurface();
+    return ParentColours{surface.backgroundColor, surface.textColor};
+}
+
+void ControlSite::CopyParentArea(const platform::Rect& area, platform::Surface& into) const {
+    if (const platform::Window* parent = window_->Parent())
+        platform::CopyRect(into, {0, 0}, parent->DrawingSurface(), area);
 }
 
 // ---- Place in the container ---------------------------------------------------------------

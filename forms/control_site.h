@@ -73,7 +73,8 @@ class ControlSite final : public ControlContainer {
 
     // ControlContainer.
     platform::WindowHandle Hwnd() const override;
-    platform::Window& ControlWindow() override { return SiteWindow(); }
+    void SetShape(std::optional<platform::Region> shape) override;
+    bool PointerIsOver() const override;
     bool Enabled() const override;
     void SetEnabled(bool enabled) override;
     const platform::FontDesc& Font() const override { return font_; }
@@ -87,6 +88,8 @@ class ControlSite final : public ControlContainer {
     void ClearSurface() override;
     void RepaintNow() override;
     double HimetricToPixels(int32_t himetric) const override;
+    std::optional<ParentColours> ParentDrawingColours() const override;
+    void CopyParentArea(const platform::Rect& area, platform::Surface& into) const override;
     int32_t Left() const override;
     int32_t Top() const override;
     int32_t Height() const override;

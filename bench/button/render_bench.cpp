@@ -79,7 +79,7 @@ void BM_EqualsRedrawDown(benchmark::State& state) {
     k.system.PointerMoveTo(k.Centre());
     k.system.ButtonDown(1);
     k.backend.ProcessUntilIdle();
-    if (k.key->LastDrawnState() != kStateDown) state.SkipWithError("not down");
+    if (k.key->LastDrawnState() != DrawnState::Down) state.SkipWithError("not down");
     RedrawLoop(state, k);
 }
 BENCHMARK(BM_EqualsRedrawDown);

@@ -74,7 +74,7 @@ TEST(BackgroundCapture, IsTheFaceInEveryStateEvenDisabled) {
     EXPECT_EQ(b.PixelsUnlikeTheParent(0), 0);
     b.system.ButtonDown(1);
     b.backend.ProcessUntilIdle();
-    ASSERT_EQ(b.button->LastDrawnState(), kStateDown);
+    ASSERT_EQ(b.button->LastDrawnState(), DrawnState::Down);
     EXPECT_EQ(b.PixelsUnlikeTheParent(0), 0);
     b.system.ButtonUp(1);
     b.button->SetEnabled(false);

@@ -12,37 +12,6 @@
 
 namespace button {
 
-// Reaches the caption's layout inputs and looks, which have no public setter of their own.
-struct CaptionProbe {
-    static void SetPicture(vbButton& b, int32_t position, int32_t w, int32_t h) {
-        b.picturePosition = position;
-        b.pictureWidth = w;
-        b.pictureHeight = h;
-    }
-    static void Layout(vbButton& b) { b.LayoutCaption(); }
-    static platform::Point CaptionSize(const vbButton& b) {
-        return {b.captionWidth, b.captionHeight};
-    }
-    static void Draw(vbButton& b, int32_t look) { b.DrawCaption(look); }
-    static Palette& PaletteOf(vbButton& b) { return b.palette; }
-    struct Effect {
-        int32_t specialEffect = 0;
-        int32_t buttonType = 2;
-        bool hover = false;
-        int32_t colorScheme = 1;
-        uint8_t state = kStateUp;
-        bool softBevel = false;
-    };
-    static void SetEffect(vbButton& b, const Effect& e) {
-        b.specialEffect = e.specialEffect;
-        b.buttonType = e.buttonType;
-        b.hover = e.hover;
-        b.colorScheme = e.colorScheme;
-        b.lastDrawnState = e.state;
-        b.softBevel = e.softBevel;
-    }
-};
-
 namespace {
 
 std::string Show(const platform::Rect& r) {
@@ -56,9 +25,20 @@ struct CaptionHost : ButtonHost {
         site->Load({});
         site->Show();
     }
-    const std::string& AccessKeys() { return site->ControlWindow().AccessKeys(); }
+    const std::string& AccessKeys() { return site->SiteWindow().AccessKeys(); }
     platform::Surface& Surface() { return site->DrawingSurface(); }
 };
+
+// A paint of the caption alone, on the Classic look: `text` in `font` at `rect`.
+PaintInput CaptionInput(std::string_view text, std::shared_ptr<const platform::Font> font,
+                        const platform::Rect& rect) {
+    PaintInput input;
+    input.look = &LookOf(static_cast<int32_t>(ButtonType::Classic));
+    input.caption.text = text;
+    input.caption.font = std::move(font);
+    input.caption.rect = rect;
+    return input;
+}
 
 // ---- Access key ---------------------------------------------------------------------------
 
@@ -101,7 +81,7 @@ TEST(CaptionAccessKey, ReadFromStoredSettings) {
     forms::PropertyBag bag;
     bag.Write("TX", std::string("Sa&ve"));
     host.site->Load(bag);
-    EXPECT_EQ(host.site->ControlWindow().AccessKeys(), "v");
+    EXPECT_EQ(host.site->SiteWindow().AccessKeys(), "v");
 }
 
 // ---- Layout -------------------------------------------------------------------------------
@@ -148,18 +128,15 @@ TEST(CaptionLayout, PlacedBesidePictureAndCentredIn100By30) {
         {"no picture", 0, 0, 0, {30, 9, 70, 22}},
         {"no picture, position 4", 4, 0, 0, {30, 9, 70, 22}},
     };
+    const auto font = platform::LoadFont(Font40x13());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CaptionHost host({0, 0, 100, 30});
-        host.button->SetFont(Font40x13());
-        host.button->SetCaption(kCaption40x13);
-        CaptionProbe::SetPicture(*host.button, c.position, c.pictureWidth, c.pictureHeight);
-        CaptionProbe::Layout(*host.button);
-        EXPECT_TRUE(host.button->CaptionRect() == c.up) << Show(host.button->CaptionRect());
-        EXPECT_TRUE(host.button->CaptionRectDown() == c.up.Offset(1, 1))
-            << Show(host.button->CaptionRectDown());
-        EXPECT_EQ(CaptionProbe::CaptionSize(*host.button).x, 40);
-        EXPECT_EQ(CaptionProbe::CaptionSize(*host.button).y, 13);
+        const CaptionLayout layout =
+            LayOutCaption(kCaption40x13, *font, 100, 30, {c.pictureWidth, c.pictureHeight},
+                          PictureSideOf(c.position));
+        EXPECT_TRUE(layout.rect == c.up) << Show(layout.rect);
+        EXPECT_EQ(layout.width, 40);
+        EXPECT_EQ(layout.height, 13);
     }
 }
 
@@ -207,13 +184,13 @@ TEST(CaptionLayout, WrappedCaptionIsCentredFromItsMeasuredHeight) {
     const platform::Rect measured{1, 1, 1 + widest, 40};
     const platform::Rect expected = measured.Offset((60 - measured.right) / 2, (70 - 40) / 2);
     EXPECT_TRUE(host.button->CaptionRect() == expected) << Show(host.button->CaptionRect());
-    EXPECT_EQ(CaptionProbe::CaptionSize(*host.button).y, 39);
+    EXPECT_EQ(host.button->CaptionSize().y, 39);
 
     // The three lines are drawn from the rectangle's top, each one 13 rows lower.
-    platform::Surface& surface = host.Surface();
-    platform::FillRect(surface, surface.Bounds(), 0xFFFFFF);
-    CaptionProbe::PaletteOf(*host.button).Text = 0x000000;
-    CaptionProbe::Draw(*host.button, 0);
+    platform::Surface surface(60, 70, 0xFFFFFF);
+    PaintInput input = CaptionInput(caption, font, host.button->CaptionRect());
+    input.palette.Text = 0x000000;
+    Painter(surface, input).DrawCaption(CaptionLook::Normal);
     std::vector<int32_t> inkRows(3, 0);
     for (int32_t y = 0; y < surface.Height(); ++y) {
         for (int32_t x = 0; x < surface.Width(); ++x) {
@@ -265,30 +242,43 @@ struct Copy {
     Color colour;
 };
 
-// A 75 x 60 button showing `caption` in a large bold face on a plain background.
-struct LookHost : CaptionHost {
-    explicit LookHost(const char* caption = "W") : CaptionHost({0, 0, 75, 60}) {
-        button->SetFont(BigBold());
-        button->SetCaption(caption);
-        CaptionProbe::PaletteOf(*button) = DistinctPalette();
-        platform::FillRect(Surface(), Surface().Bounds(), kBackground);
+// A 75 x 60 button's caption in a large bold face on a plain background, painted alone.
+struct LookHost {
+    explicit LookHost(const char* caption = "W")
+        : text(caption),
+          font(platform::LoadFont(BigBold())),
+          rect(LayOutCaption(text, *font, 75, 60, {0, 0}, PictureSide::Behind).rect),
+          input(CaptionInput(text, font, rect)) {
+        input.palette = DistinctPalette();
+    }
+
+    // Draws one look with the input as set.
+    CaptionLook Draw(CaptionLook look) {
+        Painter painter(surface, input);
+        painter.DrawCaption(look);
+        return painter.LastCaptionLook();
     }
 
     // The background with the copies drawn in order, each centred and word-broken.
-    platform::Surface Expected(const std::vector<Copy>& copies) {
+    platform::Surface Expected(const std::vector<Copy>& copies) const {
         platform::Surface expected(75, 60, kBackground);
-        const auto font = platform::LoadFont(BigBold());
         for (const Copy& c : copies) {
             expected.textColor = c.colour;
-            platform::Rect rect = button->CaptionRect().Offset(c.dx, c.dy);
-            platform::DrawText(expected, *font, button->Caption(), rect, 0x15);
+            platform::Rect at = rect.Offset(c.dx, c.dy);
+            platform::DrawText(expected, *font, text, at, 0x15);
         }
         return expected;
     }
+
+    std::string text;
+    std::shared_ptr<const platform::Font> font;
+    platform::Rect rect;
+    PaintInput input;
+    platform::Surface surface{75, 60, kBackground};
 };
 
 // The pixels of one copy alone that the glyphs cover fully.
-std::vector<platform::Point> FullyCovered(LookHost& host, int32_t dx, int32_t dy) {
+std::vector<platform::Point> FullyCovered(const LookHost& host, int32_t dx, int32_t dy) {
     const platform::Surface single = host.Expected({{dx, dy, 0xFFFFFF}});
     std::vector<platform::Point> points;
     for (int32_t y = 0; y < single.Height(); ++y) {
@@ -301,49 +291,44 @@ std::vector<platform::Point> FullyCovered(LookHost& host, int32_t dx, int32_t dy
 
 TEST(CaptionLooks, EachLookLayersItsCopiesInItsColours) {
     struct Case {
-        const char* name;
-        int32_t look;
-        int32_t buttonType;
+        CaptionLook look;
+        ButtonType type;
         std::vector<Copy> copies;
     };
     const Case cases[] = {
-        {"0 up", 0, 2, {{0, 0, 0x0000FF}}},
-        {"1 lit", 1, 2, {{0, 0, 0x00FF00}}},
-        {"2 pressed", 2, 2, {{1, 1, 0x00FF00}}},
-        {"2 pressed, type 4", 2, 4, {{1, 1, 0xFF0000}}},
-        {"3 disabled", 3, 2, {{1, 1, 0xFFFFFF}, {0, 0, 0x404040}}},
-        {"4 disabled", 4, 2, {{0, 0, 0x404040}}},
+        {CaptionLook::Normal, ButtonType::Classic, {{0, 0, 0x0000FF}}},
+        {CaptionLook::Lit, ButtonType::Classic, {{0, 0, 0x00FF00}}},
+        {CaptionLook::Pressed, ButtonType::Classic, {{1, 1, 0x00FF00}}},
+        {CaptionLook::Pressed, ButtonType::Rounded, {{1, 1, 0xFF0000}}},
+        {CaptionLook::Engraved, ButtonType::Classic, {{1, 1, 0xFFFFFF}, {0, 0, 0x404040}}},
+        {CaptionLook::Dimmed, ButtonType::Classic, {{0, 0, 0x404040}}},
         // FaceShade 0x909090 less 104, blue by 144 x 104 / 192 = 78 only.
-        {"5 disabled", 5, 3, {{0, 0, 0x422828}}},
-        {"6 disabled", 6, 14, {{1, 1, 0xFFFFFF}, {0, 0, 0x505050}}},
+        {CaptionLook::Shaded, ButtonType::Gradient, {{0, 0, 0x422828}}},
+        {CaptionLook::Embossed, ButtonType::Glossy, {{1, 1, 0xFFFFFF}, {0, 0, 0x505050}}},
         // Shadow 0x404040 less 50.
-        {"7 pressed", 7, 14, {{1, 1, 0x0E0E0E}, {0, 0, 0xFFFFFF}}},
-        {"8 unknown", 8, 2, {{0, 0, 0x123456}}},
-        {"-1 unknown", -1, 2, {{0, 0, 0x123456}}},
+        {CaptionLook::Inset, ButtonType::Glossy, {{1, 1, 0x0E0E0E}, {0, 0, 0xFFFFFF}}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(static_cast<int>(c.look));
         LookHost host;
-        CaptionProbe::SetEffect(*host.button, {.buttonType = c.buttonType});
-        host.Surface().textColor = 0x123456;
-        CaptionProbe::Draw(*host.button, c.look);
-        EXPECT_EQ(host.button->LastCaptionLook(), c.look);
+        host.input.look = &LookOf(static_cast<int32_t>(c.type));
+        EXPECT_EQ(host.Draw(c.look), c.look);
         const platform::Surface expected = host.Expected(c.copies);
-        EXPECT_TRUE(host.Surface().Pixels() == expected.Pixels());
-        EXPECT_NE(host.Surface().Pixels(), platform::Surface(75, 60, kBackground).Pixels());
+        EXPECT_TRUE(host.surface.Pixels() == expected.Pixels());
+        EXPECT_NE(host.surface.Pixels(), platform::Surface(75, 60, kBackground).Pixels());
         // The last colour stays set on the surface.
-        EXPECT_EQ(host.Surface().textColor, c.copies.back().colour);
+        EXPECT_EQ(host.surface.textColor, c.copies.back().colour);
     }
 }
 
 TEST(CaptionLooks, DisabledLookPutsHighlightBelowRightAndShadowInPlace) {
     LookHost host;
-    CaptionProbe::Draw(*host.button, 3);
+    host.Draw(CaptionLook::Engraved);
     const std::vector<platform::Point> inPlace = FullyCovered(host, 0, 0);
     const std::vector<platform::Point> shifted = FullyCovered(host, 1, 1);
     ASSERT_FALSE(inPlace.empty());
     for (const platform::Point& p : inPlace) {
-        ASSERT_EQ(host.Surface().Pixel(p.x, p.y), 0x404040u) << p.x << "," << p.y;
+        ASSERT_EQ(host.surface.Pixel(p.x, p.y), 0x404040u) << p.x << "," << p.y;
     }
     // Where only the shifted copy reaches, the highlight shows; the main copy drew no glyph
     // background over it.
@@ -351,7 +336,7 @@ TEST(CaptionLooks, DisabledLookPutsHighlightBelowRightAndShadowInPlace) {
     int32_t highlighted = 0;
     for (const platform::Point& p : shifted) {
         if (main.Pixel(p.x, p.y) != kBackground) continue;
-        EXPECT_EQ(host.Surface().Pixel(p.x, p.y), 0xFFFFFFu) << p.x << "," << p.y;
+        EXPECT_EQ(host.surface.Pixel(p.x, p.y), 0xFFFFFFu) << p.x << "," << p.y;
         ++highlighted;
     }
     EXPECT_GT(highlighted, 0);
@@ -359,21 +344,21 @@ TEST(CaptionLooks, DisabledLookPutsHighlightBelowRightAndShadowInPlace) {
 
 TEST(CaptionLooks, AmpersandsArePrefixesNotText) {
     LookHost prefixed("&W");
-    CaptionProbe::Draw(*prefixed.button, 0);
+    prefixed.Draw(CaptionLook::Normal);
     LookHost plain("W");
-    CaptionProbe::Draw(*plain.button, 0);
+    plain.Draw(CaptionLook::Normal);
     // The same glyph in the same place, plus the underline rows of the prefixed character.
-    ASSERT_TRUE(prefixed.button->CaptionRect() == plain.button->CaptionRect());
+    ASSERT_TRUE(prefixed.rect == plain.rect);
     int32_t differing = 0;
     for (int32_t y = 0; y < 60; ++y) {
         for (int32_t x = 0; x < 75; ++x) {
-            if (prefixed.Surface().Pixel(x, y) == plain.Surface().Pixel(x, y)) continue;
-            EXPECT_EQ(prefixed.Surface().Pixel(x, y), 0x0000FFu);
+            if (prefixed.surface.Pixel(x, y) == plain.surface.Pixel(x, y)) continue;
+            EXPECT_EQ(prefixed.surface.Pixel(x, y), 0x0000FFu);
             ++differing;
         }
     }
     EXPECT_GT(differing, 0);
-    EXPECT_TRUE(prefixed.Surface().Pixels() == prefixed.Expected({{0, 0, 0x0000FF}}).Pixels());
+    EXPECT_TRUE(prefixed.surface.Pixels() == prefixed.Expected({{0, 0, 0x0000FF}}).Pixels());
 }
 
 // ---- Special effects ----------------------------------------------------------------------
@@ -384,67 +369,92 @@ TEST(CaptionEffects, CopiesUnderTheTextByEffectTypeAndState) {
     constexpr Color kShadeLight = 0xB8B8B8, kShadeDark = 0x686868;
     constexpr Color kAccentLight = 0x58C8E8, kAccentDark = 0x087898;
     constexpr Color kText = 0x0000FF, kTextOver = 0x00FF00;
+    struct Effect {
+        int32_t specialEffect = 0;
+        int32_t buttonType = 2;
+        bool hover = false;
+        int32_t colorScheme = 1;
+        Situation situation = Situation::Up;
+        bool softBevel = false;
+    };
     struct Case {
         const char* name;
-        int32_t look;
-        CaptionProbe::Effect effect;
+        CaptionLook look;
+        Effect effect;
         std::vector<Copy> copies;
     };
     const Case cases[] = {
-        {"none", 0, {.specialEffect = 0}, {{0, 0, kText}}},
-        {"negative", 0, {.specialEffect = -1}, {{0, 0, kText}}},
+        {"none", CaptionLook::Normal, {.specialEffect = 0}, {{0, 0, kText}}},
+        {"negative", CaptionLook::Normal, {.specialEffect = -1}, {{0, 0, kText}}},
         {"raised",
-         0,
+         CaptionLook::Normal,
          {.specialEffect = 1},
          {{1, 1, kFaceDark}, {-1, -1, kFaceLight}, {0, 0, kText}}},
         {"sunken, lit",
-         1,
+         CaptionLook::Lit,
          {.specialEffect = 2},
          {{1, 1, kFaceLight}, {-1, -1, kFaceDark}, {0, 0, kTextOver}}},
-        {"drop shadow", 0, {.specialEffect = 3}, {{1, 1, kFaceDark}, {0, 0, kText}}},
-        {"drop shadow, 9", 0, {.specialEffect = 9}, {{1, 1, kFaceDark}, {0, 0, kText}}},
+        {"drop shadow",
+         CaptionLook::Normal,
+         {.specialEffect = 3},
+         {{1, 1, kFaceDark}, {0, 0, kText}}},
+        {"drop shadow, 9",
+         CaptionLook::Normal,
+         {.specialEffect = 9},
+         {{1, 1, kFaceDark}, {0, 0, kText}}},
         {"raised, pressed, around the down rectangle, type 4",
-         2,
+         CaptionLook::Pressed,
          {.specialEffect = 1, .buttonType = 4},
          {{2, 2, kShadeDark}, {0, 0, kShadeLight}, {1, 1, 0xFF0000}}},
-        {"type 3", 0, {.specialEffect = 3, .buttonType = 3}, {{1, 1, kShadeDark}, {0, 0, kText}}},
-        {"type 14", 0, {.specialEffect = 3, .buttonType = 14}, {{1, 1, kShadeDark}, {0, 0, kText}}},
+        {"type 3",
+         CaptionLook::Normal,
+         {.specialEffect = 3, .buttonType = 3},
+         {{1, 1, kShadeDark}, {0, 0, kText}}},
+        {"type 14",
+         CaptionLook::Normal,
+         {.specialEffect = 3, .buttonType = 14},
+         {{1, 1, kShadeDark}, {0, 0, kText}}},
         {"type 9 lit up",
-         1,
+         CaptionLook::Lit,
          {.specialEffect = 1, .buttonType = 9, .hover = true},
          {{1, 1, kAccentDark}, {-1, -1, kAccentLight}, {0, 0, kTextOver}}},
         {"type 9 lit up, scheme 2",
-         1,
+         CaptionLook::Lit,
          {.specialEffect = 3, .buttonType = 9, .hover = true, .colorScheme = 2},
          {{1, 1, kFaceDark}, {0, 0, kTextOver}}},
         {"type 9 not lit",
-         0,
+         CaptionLook::Normal,
          {.specialEffect = 3, .buttonType = 9},
          {{1, 1, kFaceDark}, {0, 0, kText}}},
         {"type 9 lit, pressed",
-         2,
-         {.specialEffect = 3, .buttonType = 9, .hover = true, .state = kStateDown},
+         CaptionLook::Pressed,
+         {.specialEffect = 3, .buttonType = 9, .hover = true, .situation = Situation::Down},
          {{2, 2, kFaceDark}, {1, 1, kTextOver}}},
         // Amounts halved: Face +/- 20.
         {"raised, soft",
-         0,
+         CaptionLook::Normal,
          {.specialEffect = 1, .softBevel = true},
          {{1, 1, 0x3C3C3C}, {-1, -1, 0x646464}, {0, 0, kText}}},
         {"disabled looks draw no effect",
-         3,
+         CaptionLook::Engraved,
          {.specialEffect = 1},
          {{1, 1, 0xFFFFFF}, {0, 0, 0x404040}}},
         {"pressed 14 draws no effect",
-         7,
+         CaptionLook::Inset,
          {.specialEffect = 1, .buttonType = 14},
          {{1, 1, 0x0E0E0E}, {0, 0, 0xFFFFFF}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         LookHost host;
-        CaptionProbe::SetEffect(*host.button, c.effect);
-        CaptionProbe::Draw(*host.button, c.look);
-        EXPECT_TRUE(host.Surface().Pixels() == host.Expected(c.copies).Pixels());
+        host.input.effect = CaptionEffectOf(c.effect.specialEffect);
+        host.input.look = &LookOf(c.effect.buttonType);
+        host.input.lit = c.effect.hover;
+        host.input.ownColours = c.effect.colorScheme == 2;
+        host.input.situation = c.effect.situation;
+        host.input.softBevel = c.effect.softBevel;
+        host.Draw(c.look);
+        EXPECT_TRUE(host.surface.Pixels() == host.Expected(c.copies).Pixels());
     }
 }
 

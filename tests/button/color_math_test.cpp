@@ -28,7 +28,9 @@ TEST(OffsetColor, ShiftsClampsInTheShiftDirectionAndHalvesUnderSoftBevel) {
         {Rgb(255, 255, 255), 0, true, false, Rgb(255, 255, 255)},
     };
     for (const OffsetCase& c : cases) {
-        EXPECT_EQ(OffsetColor(c.colour, c.amount, c.proportional, c.soft), c.expected)
+        EXPECT_EQ(OffsetColor(c.colour, c.amount,
+                              c.proportional ? Shift::BlueInProportion : Shift::Even, c.soft),
+                  c.expected)
             << std::hex << c.colour << " " << std::dec << c.amount;
     }
 }

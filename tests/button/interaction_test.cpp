@@ -84,7 +84,7 @@ class InteractiveButton : public ButtonHost {
     static constexpr int32_t kMiddleY = 12;
 
     Events events;
-    std::vector<uint8_t> states;
+    std::vector<DrawnState> states;
     std::function<void(const forms::ControlEvent&)> onEvent;
 };
 
@@ -112,28 +112,29 @@ TEST(vbButtonMouse, LeftClickRaisesDownUpClickWithTheButtonUpAndOnScreenAtClick)
     };
 
     host.system.ButtonDown(kButtonLeft);
-    EXPECT_EQ(host.button->LastDrawnState(), kStateDown);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Down);
     host.system.ButtonUp(kButtonLeft);
 
     EXPECT_EQ(host.events, (Events{"MouseDown(1,0,37,12)", "MouseUp(1,0,37,12)", "Click"}));
     // Each event comes before the button's own reaction; Click after the up redraw.
-    EXPECT_EQ(host.states, (std::vector<uint8_t>{kStateUp, kStateDown, kStateUp}));
+    EXPECT_EQ(host.states,
+              (std::vector<DrawnState>{DrawnState::Up, DrawnState::Down, DrawnState::Up}));
     EXPECT_GT(presentedAtClick, presentedAtMouseUp);
-    EXPECT_EQ(host.button->LastDrawnState(), kStateUp);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up);
 }
 
 TEST(vbButtonMouse, OnlyTheLeftButtonClicksAndTheRightNeverLooksPressed) {
     struct Case {
         int32_t button;
-        uint8_t stateWhilePressed;
+        DrawnState stateWhilePressed;
         int64_t redraws;
         Events events;
     };
     // The left press also takes the focus, which redraws once more.
     const Case cases[] = {
-        {kButtonLeft, kStateDown, 4, {"MouseDown(1,0,37,12)", "MouseUp(1,0,37,12)", "Click"}},
-        {kButtonRight, kStateUp, 0, {"MouseDown(2,0,37,12)", "MouseUp(2,0,37,12)"}},
-        {kButtonMiddle, kStateDown, 2, {"MouseDown(4,0,37,12)", "MouseUp(4,0,37,12)"}},
+        {kButtonLeft, DrawnState::Down, 4, {"MouseDown(1,0,37,12)", "MouseUp(1,0,37,12)", "Click"}},
+        {kButtonRight, DrawnState::Up, 0, {"MouseDown(2,0,37,12)", "MouseUp(2,0,37,12)"}},
+        {kButtonMiddle, DrawnState::Down, 2, {"MouseDown(4,0,37,12)", "MouseUp(4,0,37,12)"}},
     };
     for (const Case& c : cases) {
         InteractiveButton host;
@@ -143,7 +144,7 @@ TEST(vbButtonMouse, OnlyTheLeftButtonClicksAndTheRightNeverLooksPressed) {
         host.system.ButtonDown(c.button);
         EXPECT_EQ(host.button->LastDrawnState(), c.stateWhilePressed) << c.button;
         host.system.ButtonUp(c.button);
-        EXPECT_EQ(host.button->LastDrawnState(), kStateUp) << c.button;
+        EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up) << c.button;
         EXPECT_EQ(host.events, c.events) << c.button;
         EXPECT_EQ(host.button->RedrawCount() - before, c.redraws) << c.button;
     }
@@ -157,7 +158,7 @@ TEST(vbButtonMouse, MouseDownHandlerSettingButtonTwoSuppressesTheDownLookAndTheC
         if (event.name == "MouseDown") event.args[0] = int16_t{2};
     };
     host.system.ButtonDown(kButtonLeft);
-    EXPECT_EQ(host.button->LastDrawnState(), kStateUp);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up);
     host.system.ButtonUp(kButtonLeft);
     EXPECT_EQ(host.events, (Events{"MouseDown(1,0,37,12)", "MouseUp(1,0,37,12)"}));
 }
@@ -176,10 +177,10 @@ TEST(vbButtonMouse, ButtonWrittenBackMustFitAByte) {
         if (c.overflows) {
             EXPECT_THROW(host.system.ButtonDown(kButtonLeft), OverflowError) << c.written;
             // The press stops at the failed conversion: nothing drawn.
-            EXPECT_EQ(host.button->LastDrawnState(), kStateUp) << c.written;
+            EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up) << c.written;
         } else {
             EXPECT_NO_THROW(host.system.ButtonDown(kButtonLeft)) << c.written;
-            EXPECT_EQ(host.button->LastDrawnState(), kStateDown) << c.written;
+            EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Down) << c.written;
         }
     }
 }
@@ -197,7 +198,7 @@ TEST(vbButtonMouse, OnlyThePressAndKeyDownCheckTheValueWrittenBack) {
     host.system.ButtonDown(kButtonLeft);
     EXPECT_NO_THROW(host.MoveOnto({5, 5}));
     EXPECT_NO_THROW(host.system.ButtonUp(kButtonLeft));
-    EXPECT_EQ(host.button->LastDrawnState(), kStateUp);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up);
     EXPECT_EQ(host.system.CaptureWindow(), nullptr);
     host.system.KeyDown(kKeySpace);
     EXPECT_NO_THROW(host.system.KeyUp(kKeySpace));
@@ -220,7 +221,7 @@ TEST(vbButtonMouse, AThrowingReleaseHandlerLeavesNoPressBehind) {
             host.system.KeyDown(kKeySpace);
             EXPECT_THROW(host.system.KeyUp(kKeySpace), std::runtime_error);
         }
-        EXPECT_EQ(host.button->LastDrawnState(), kStateUp) << released;
+        EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up) << released;
         EXPECT_EQ(host.system.CaptureWindow(), nullptr) << released;
     }
 }
@@ -242,13 +243,13 @@ TEST(vbButtonMouse, DoubleClickIsTwoClicks) {
         host.MoveOnto({39, 13});
         host.Clear();
         host.system.ButtonDown(kButtonLeft);
-        EXPECT_EQ(host.button->LastDrawnState(), kStateDown);
+        EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Down);
         host.system.ButtonUp(kButtonLeft);
 
         EXPECT_EQ(host.events, (Events{"MouseDown(1,0,39,13)", "MouseUp(1,0,39,13)", "Click"}));
         EXPECT_EQ(valueAtClick,
                   checkBox ? (std::vector<bool>{true, false}) : (std::vector<bool>{false, false}));
-        EXPECT_EQ(host.button->LastDrawnState(), kStateUp);
+        EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up);
     }
 }
 
@@ -318,7 +319,7 @@ TEST(vbButtonHover, ThePointerIsOverOnlyWhereTheButtonsWindowIsHit) {
         host.MoveOnto();
         host.system.ButtonDown(kButtonLeft);
         host.MoveOnto({0, 0});
-        EXPECT_EQ(host.button->LastDrawnState(), kStateUp) << c.name;
+        EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up) << c.name;
         host.system.ButtonUp(kButtonLeft);
     }
 }
@@ -328,23 +329,24 @@ TEST(vbButtonHover, PressDraggedOutAndBackInClicksAndEntersAfresh) {
     host.MoveOnto();
     host.Clear();
     host.system.ButtonDown(kButtonLeft);
-    EXPECT_EQ(host.button->LastDrawnState(), kStateDown);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Down);
     host.MoveAway();
-    EXPECT_EQ(host.button->LastDrawnState(), kStateUp);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up);
     host.backend.AdvanceClock(3);
     EXPECT_FALSE(host.button->IsLit());
     host.MoveOnto();
-    EXPECT_EQ(host.button->LastDrawnState(), kStateDown);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Down);
     EXPECT_FALSE(host.button->IsLit());
     host.system.ButtonUp(kButtonLeft);
-    EXPECT_EQ(host.button->LastDrawnState(), kStateUp);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up);
     host.MoveOnto({40, 12});
 
     EXPECT_EQ(host.events, (Events{"MouseDown(1,0,37,12)", "MouseMove(1,0,240,140)", "MouseOut",
                                    "MouseMove(1,0,37,12)", "MouseUp(1,0,37,12)", "Click",
                                    "MouseMove(0,0,40,12)", "MouseOver"}));
-    EXPECT_EQ(host.states, (std::vector<uint8_t>{kStateUp, kStateDown, kStateUp, kStateUp,
-                                                 kStateDown, kStateUp, kStateUp, kStateUp}));
+    EXPECT_EQ(host.states, (std::vector<DrawnState>{
+                               DrawnState::Up, DrawnState::Down, DrawnState::Up, DrawnState::Up,
+                               DrawnState::Down, DrawnState::Up, DrawnState::Up, DrawnState::Up}));
     EXPECT_TRUE(host.button->IsLit());
     EXPECT_TRUE(host.site->TimerEnabled());
 }
@@ -458,15 +460,15 @@ TEST(vbButtonKeys, SpaceClicksOnReleaseAndRepeatsDrawOnce) {
     host.system.KeyDown(kKeySpace);
     host.system.KeyDown(kKeySpace);
     host.system.KeyDown(kKeySpace);
-    EXPECT_EQ(host.button->LastDrawnState(), kStateDown);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Down);
     EXPECT_EQ(host.button->RedrawCount() - before, 1);
     host.system.KeyUp(kKeySpace);
 
     EXPECT_EQ(host.events,
               (Events{"KeyDown(32,0)", "KeyDown(32,0)", "KeyDown(32,0)", "KeyUp(32,0)", "Click"}));
-    EXPECT_EQ(host.states.back(), kStateUp);
+    EXPECT_EQ(host.states.back(), DrawnState::Up);
     EXPECT_GT(presentedAtClick, presentedAtKeyUp);  // the up look is on the screen at Click
-    EXPECT_EQ(host.button->LastDrawnState(), kStateUp);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up);
 }
 
 TEST(vbButtonKeys, AnotherKeyBeforeTheSpaceReleaseCancelsTheClick) {
@@ -477,7 +479,7 @@ TEST(vbButtonKeys, AnotherKeyBeforeTheSpaceReleaseCancelsTheClick) {
     host.system.KeyDown('A');
     host.system.KeyUp(kKeySpace);
     EXPECT_EQ(host.events, (Events{"KeyDown(32,0)", "KeyDown(65,0)", "KeyUp(32,0)"}));
-    EXPECT_EQ(host.button->LastDrawnState(), kStateDown);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Down);
 }
 
 TEST(vbButtonKeys, KeyCodeZeroFromKeyDownCancelsSpaceAndArrows) {
@@ -490,7 +492,7 @@ TEST(vbButtonKeys, KeyCodeZeroFromKeyDownCancelsSpaceAndArrows) {
         };
         host.Clear();
         host.system.KeyDown(key);
-        EXPECT_EQ(host.button->LastDrawnState(), kStateUp) << key;
+        EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up) << key;
         host.system.KeyUp(key);
         host.backend.ProcessUntilIdle();
         EXPECT_TRUE(host.ButtonWindow().HasFocus()) << key;
@@ -506,7 +508,7 @@ TEST(vbButtonKeys, KeyCodeWrittenBackMustFitAByte) {
         if (event.name == "KeyDown") event.args[0] = int16_t{288};
     };
     EXPECT_THROW(host.system.KeyDown(kKeySpace), OverflowError);
-    EXPECT_EQ(host.button->LastDrawnState(), kStateUp);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up);
 }
 
 TEST(vbButtonKeys, CharactersPassThroughKeyPress) {
@@ -547,10 +549,10 @@ TEST(vbButtonCheckBox, ClicksAndSpaceReleasesToggleValueWithoutNotification) {
     for (const auto& step : steps) {
         step.act();
         EXPECT_TRUE(host.button->Value()) << step.input;
-        EXPECT_EQ(host.button->LastDrawnState(), kStateDown) << step.input;
+        EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Down) << step.input;
         step.act();
         EXPECT_FALSE(host.button->Value()) << step.input;
-        EXPECT_EQ(host.button->LastDrawnState(), kStateUp) << step.input;
+        EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up) << step.input;
     }
     EXPECT_TRUE(host.site->Notifications().empty());
 }
@@ -564,7 +566,7 @@ TEST(vbButtonAccessKey, ClicksAnEnabledButtonWithoutMouseEvents) {
     host.system.Character('K');
     EXPECT_EQ(host.events, (Events{"Click"}));
     EXPECT_TRUE(host.button->Value());
-    EXPECT_EQ(host.button->LastDrawnState(), kStateDown);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Down);
     EXPECT_TRUE(host.site->Notifications().empty());
 }
 

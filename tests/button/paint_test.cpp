@@ -63,17 +63,18 @@ TEST(PaintBevel, ChainedEdgesOwnTheirCorners) {
         SCOPED_TRACE(c.name);
         const int32_t height = static_cast<int32_t>(c.expected.size());
         platform::Surface surface(c.size, height, kSentinel);
-        PaintBevelOn(surface, c.size, height, 0x0000FF, 0x00FF00, 0xFF0000, 0xFFFF00, c.inset,
-                     c.single);
+        PaintBevelOn(surface, c.size, height, 0x0000FF, 0x00FF00, 0xFF0000, 0xFFFF00,
+                     static_cast<BevelPlace>(c.inset),
+                     c.single ? BevelFrames::Single : BevelFrames::Double);
         EXPECT_EQ(Picture(surface, kBevelNames), c.expected);
     }
 }
 
 TEST(PaintBevel, LeavesTheCurrentPositionWhereTheChainEnds) {
     platform::Surface surface(6, 6, kSentinel);
-    PaintBevelOn(surface, 6, 6, 1, 2, 3, 4, -1, true);
+    PaintBevelOn(surface, 6, 6, 1, 2, 3, 4, BevelPlace::OneIn, BevelFrames::Single);
     EXPECT_EQ(surface.position, (platform::Point{2, 3}));
-    PaintBevelOn(surface, 6, 6, 1, 2, 3, 4, -1, false);
+    PaintBevelOn(surface, 6, 6, 1, 2, 3, 4, BevelPlace::OneIn, BevelFrames::Double);
     EXPECT_EQ(surface.position, (platform::Point{1, 3}));
 }
 
@@ -100,7 +101,7 @@ TEST(PaintGradient, GlossyFaceOfAKeyFromWhite) {
     // The up look of a 60 x 30 key: Gradient(Highlight, 58 / h, off, downward).
     const float k = 58.0f / 30.0f;
     platform::Surface surface(60, 30, kSentinel);
-    PaintGradientOn(surface, 60, 30, 0xFFFFFF, k, false, false, true);
+    PaintGradientOn(surface, 60, 30, 0xFFFFFF, k, Shift::Even, false, Direction::Downward);
     const std::vector<Color> rows = RowColours(surface);
     EXPECT_EQ(rows[0], kSentinel);
     EXPECT_EQ(rows[1], Grey(253));
@@ -108,17 +109,18 @@ TEST(PaintGradient, GlossyFaceOfAKeyFromWhite) {
     EXPECT_EQ(rows[29], Grey(199));
 
     platform::Surface soft(60, 30, kSentinel);
-    PaintGradientOn(soft, 60, 30, 0xFFFFFF, k, false, true, true);
+    PaintGradientOn(soft, 60, 30, 0xFFFFFF, k, Shift::Even, true, Direction::Downward);
     EXPECT_EQ(RowColours(soft)[29], Grey(227));
 }
 
 TEST(PaintGradient, GlossyFaceOfTheEqualsKey) {
     PaletteSource source;
-    source.colorScheme = 2;
+    source.colorScheme = ColorScheme::Own;
     source.backColor = 0x0000FF;
     const Color highlight = DerivePalette(source).Highlight;
     platform::Surface surface(49, 30, kSentinel);
-    PaintGradientOn(surface, 49, 30, highlight, 58.0f / 30.0f, false, false, true);
+    PaintGradientOn(surface, 49, 30, highlight, 58.0f / 30.0f, Shift::Even, false,
+                    Direction::Downward);
     const std::vector<Color> rows = RowColours(surface);
     EXPECT_EQ(rows[1], 0x2D2DFDu);
     EXPECT_EQ(rows[15], 0x1212E2u);
@@ -127,7 +129,8 @@ TEST(PaintGradient, GlossyFaceOfTheEqualsKey) {
 
 TEST(PaintGradient, UpwardStartsAtTheBottomAndReachesTheTopRow) {
     platform::Surface surface(10, 30, kSentinel);
-    PaintGradientOn(surface, 10, 30, 0xFFFFFF, 58.0f / 30.0f, false, false, false);
+    PaintGradientOn(surface, 10, 30, 0xFFFFFF, 58.0f / 30.0f, Shift::Even, false,
+                    Direction::Upward);
     const std::vector<Color> rows = RowColours(surface);
     EXPECT_EQ(rows[29], Grey(253));  // i = 1
     EXPECT_EQ(rows[15], Grey(226));  // i = 15: -29
@@ -137,7 +140,7 @@ TEST(PaintGradient, UpwardStartsAtTheBottomAndReachesTheTopRow) {
 TEST(PaintGradient, HalvesRoundToEven) {
     // k = 0.5: amounts -0.5, -1, -1.5, -2, -2.5, -3 become 0, -1, -2, -2, -2, -3.
     platform::Surface surface(3, 7, kSentinel);
-    PaintGradientOn(surface, 3, 7, Grey(200), 0.5f, false, false, true);
+    PaintGradientOn(surface, 3, 7, Grey(200), 0.5f, Shift::Even, false, Direction::Downward);
     EXPECT_EQ(RowColours(surface), (std::vector<Color>{kSentinel, Grey(200), Grey(199), Grey(198),
                                                        Grey(198), Grey(198), Grey(197)}));
 }
@@ -146,7 +149,8 @@ TEST(PaintGradient, ProportionalShiftsBlueByItsShare) {
     // Red 192, green 192, blue 96, k = 1 on 25 rows: row 24 shifts by -24, blue by
     // 96 × -24 / 192 = -12.
     platform::Surface surface(4, 25, kSentinel);
-    PaintGradientOn(surface, 4, 25, 0x60C0C0, 1.0f, true, false, true);
+    PaintGradientOn(surface, 4, 25, 0x60C0C0, 1.0f, Shift::BlueInProportion, false,
+                    Direction::Downward);
     const std::vector<Color> rows = RowColours(surface);
     EXPECT_EQ(rows[24], 0x54A8A8u);
     EXPECT_EQ(rows[1], 0x60BFBFu);  // blue 96 - 96 / 192 truncates to 96

@@ -13,7 +13,7 @@ Color Grey(uint32_t v) {
 
 PaletteSource Own(OleColor back, bool soft = false) {
     PaletteSource s;
-    s.colorScheme = 2;
+    s.colorScheme = ColorScheme::Own;
     s.backColor = back;
     s.backOver = 0x00123456;
     s.foreColor = 0x00800080;
@@ -61,7 +61,7 @@ TEST(DerivePalette, ChannelsClampEachOnItsOwn) {
 
 TEST(DerivePalette, SystemSchemeAndEveryUnknownSchemeAlike) {
     PaletteSource s = Own(0x000000FF);
-    s.colorScheme = 1;
+    s.colorScheme = ColorScheme::System;
     const Palette system = DerivePalette(s);
     EXPECT_EQ(system.Face, 0x00C8D0D4u);
     EXPECT_EQ(system.FaceOver, 0x00C8D0D4u);
@@ -72,16 +72,16 @@ TEST(DerivePalette, SystemSchemeAndEveryUnknownSchemeAlike) {
     EXPECT_EQ(system.DarkShadow, 0x00404040u);
     EXPECT_EQ(system.Accent, Rgb(10, 36, 106));
     EXPECT_EQ(system.AccentLight, Rgb(179, 187, 208));
-    EXPECT_EQ(system.FaceShade, OffsetColor(0x00C8D0D4, 48, false, false));
+    EXPECT_EQ(system.FaceShade, OffsetColor(0x00C8D0D4, 48, Shift::Even, false));
     for (int32_t scheme : {0, 5, -1}) {
-        s.colorScheme = scheme;
+        s.colorScheme = ColorSchemeOf(scheme);
         EXPECT_EQ(DerivePalette(s), system) << scheme;
     }
 }
 
 TEST(DerivePalette, FixedGreyIgnoresTheColoursButTheMask) {
     PaletteSource s = Own(0x000000FF);
-    s.colorScheme = 3;
+    s.colorScheme = ColorScheme::Grey;
     s.maskColor = 0x00FF00FF;
     const Palette p = DerivePalette(s);
     EXPECT_EQ(p.Face, 0x00C0C0C0u);
@@ -94,7 +94,7 @@ TEST(DerivePalette, FixedGreyIgnoresTheColoursButTheMask) {
 
 TEST(DerivePalette, ParentSchemeUsesTheParentsColours) {
     PaletteSource s = Own(0x000000FF);
-    s.colorScheme = 4;
+    s.colorScheme = ColorScheme::Parent;
     s.parentBackground = Grey(128);
     s.parentText = 0x00FFFFFF;
     const Palette p = DerivePalette(s);
@@ -105,11 +105,11 @@ TEST(DerivePalette, ParentSchemeUsesTheParentsColours) {
     EXPECT_EQ(p.Accent, Rgb(10, 36, 106));
 }
 
-TEST(DerivePalette, FaceShadeIsProportionalOnlyForTheGradientLook) {
+TEST(DerivePalette, FaceShadeTakesTheLooksShift) {
     PaletteSource s = Own(Grey(128));
-    s.buttonType = 3;
+    s.faceShadeShift = Shift::BlueInProportion;
     EXPECT_EQ(DerivePalette(s).FaceShade, Rgb(176, 176, 160));
-    s.buttonType = 2;
+    s.faceShadeShift = Shift::Even;
     EXPECT_EQ(DerivePalette(s).FaceShade, Grey(176));
 }
 

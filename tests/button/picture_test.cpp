@@ -9,70 +9,10 @@
 #include "button/vb_button.h"
 #include "platform/image/image.h"
 #include "platform/objects/picture.h"
+#include "platform/text/font_cache.h"
 #include "tests/button/button_host.h"
 
 namespace button {
-
-// Reaches the picture's placement inputs, the looks and the compositing step, which have no
-// public entry of their own.
-struct PictureProbe {
-    static void Render(vbButton& b, int32_t x, int32_t y, int32_t w, int32_t h,
-                       const PicturePtr& picture, Color mask, int64_t colour, bool darkOnly,
-                       bool greyscale, bool blend) {
-        b.RenderPicture(x, y, w, h, picture, mask, colour, darkOnly, greyscale, blend);
-    }
-    static void Draw(vbButton& b, int32_t look) { b.DrawPicture(look); }
-    static void Place(vbButton& b) { b.PlacePicture(); }
-    static void MeasureWith(vbButton& b, forms::ControlContainer& container) {
-        forms::ControlContainer* saved = b.host;
-        b.host = &container;
-        b.MeasurePicture();
-        b.host = saved;
-    }
-    struct Layout {
-        int32_t width = 100;
-        int32_t height = 30;
-        int32_t pictureWidth = 16;
-        int32_t pictureHeight = 16;
-        int32_t position = 0;
-        Rect captionRect;
-        std::string caption = "Open";
-    };
-    static void SetLayout(vbButton& b, const Layout& l) {
-        b.width = l.width;
-        b.height = l.height;
-        b.pictureWidth = l.pictureWidth;
-        b.pictureHeight = l.pictureHeight;
-        b.picturePosition = l.position;
-        b.captionRect = l.captionRect;
-        b.caption = l.caption;
-    }
-    static void SetPictures(vbButton& b, PicturePtr normal, PicturePtr over) {
-        b.pictureNormal = std::move(normal);
-        b.pictureOver = std::move(over);
-    }
-    static void SetPlace(vbButton& b, int32_t x, int32_t y) {
-        b.pictureX = x;
-        b.pictureY = y;
-    }
-    struct Look {
-        int32_t buttonType = 2;
-        bool hover = false;
-        int32_t specialEffect = 0;
-        int32_t colorScheme = 1;
-        bool useGreyscale = false;
-        bool useMaskColor = true;
-    };
-    static void SetLook(vbButton& b, const Look& l) {
-        b.buttonType = l.buttonType;
-        b.hover = l.hover;
-        b.specialEffect = l.specialEffect;
-        b.colorScheme = l.colorScheme;
-        b.useGreyscale = l.useGreyscale;
-        b.useMaskColor = l.useMaskColor;
-        b.DerivePalette();
-    }
-};
 
 namespace {
 
@@ -135,27 +75,36 @@ struct PictureHost : ButtonHost {
         site->Show();
     }
     platform::Surface& Surface() { return site->DrawingSurface(); }
-    void Fill(Color colour) {
-        platform::Surface& s = Surface();
-        for (int32_t y = 0; y < s.Height(); ++y) {
-            for (int32_t x = 0; x < s.Width(); ++x)
-                s.SetPixel(x, y, colour);
-        }
-    }
     Color At(int32_t x, int32_t y) { return Surface().Pixel(x, y); }
+};
+
+// A 100 x 30 surface that pictures are composited into.
+struct Canvas {
+    void Fill(Color colour) { surface = platform::Surface(100, 30, colour); }
+    Color At(int32_t x, int32_t y) const { return surface.Pixel(x, y); }
+    void Composite(int32_t x, int32_t y, int32_t w, int32_t h, const PicturePtr& picture,
+                   const PictureInk& ink) {
+        CompositePicture(surface, x, y, w, h, picture, kMask, useMaskColor, ink);
+    }
     // Draws at (10, 5) over the ground colour and returns the pixel there.
-    Color RenderOne(const PicturePtr& picture, int64_t colour, bool darkOnly, bool greyscale,
-                    bool blend, Color ground = kGround) {
+    Color RenderOne(const PicturePtr& picture, const PictureInk& ink, Color ground = kGround) {
         Fill(ground);
-        PictureProbe::Render(*button, 10, 5, picture->Width(), picture->Height(), picture, kMask,
-                             colour, darkOnly, greyscale, blend);
+        Composite(10, 5, picture->Width(), picture->Height(), picture, ink);
         return At(10, 5);
     }
+
+    platform::Surface surface{100, 30, kGround};
+    bool useMaskColor = true;
 };
+
+using Mode = PictureInk::Mode;
+constexpr PictureInk kPlain{Mode::Plain, 0};
+constexpr PictureInk kGreyscale{Mode::Greyscale, 0};
+constexpr PictureInk kBlend{Mode::Blend, 0};
 
 // ---- Compositing ----------------------------------------------------------------------------
 
-TEST(RenderPicture, GreyscaleRoundsTheRedPartFirstThenTheSumHalvesToEven) {
+TEST(CompositePicture, GreyscaleRoundsTheRedPartFirstThenTheSumHalvesToEven) {
     struct Case {
         Color picture;
         uint32_t grey;
@@ -170,14 +119,14 @@ TEST(RenderPicture, GreyscaleRoundsTheRedPartFirstThenTheSumHalvesToEven) {
         // 5 x 0.3 = 1.5 rounds to 2; 1 x 0.59 + 2 = 2.59 rounds to 3.
         {Rgb(5, 1, 0), 3},
     };
-    PictureHost host;
+    Canvas canvas;
     for (const Case& c : cases) {
-        const Color out = host.RenderOne(Solid(1, 1, c.picture), -1, false, true, false);
+        const Color out = canvas.RenderOne(Solid(1, 1, c.picture), kGreyscale);
         EXPECT_EQ(out, Rgb(c.grey, c.grey, c.grey)) << Hex(c.picture);
     }
 }
 
-TEST(RenderPicture, BlendTakesTwoThirdsOfThePictureTruncated) {
+TEST(CompositePicture, BlendTakesTwoThirdsOfThePictureTruncated) {
     struct Case {
         Color picture, ground, out;
     };
@@ -187,72 +136,66 @@ TEST(RenderPicture, BlendTakesTwoThirdsOfThePictureTruncated) {
         // Per channel: (2 x 10 + 1) / 3 = 7, (2 x 200 + 100) / 3 = 166, (2 x 1 + 0) / 3 = 0.
         {Rgb(10, 200, 1), Rgb(1, 100, 0), Rgb(7, 166, 0)},
     };
-    PictureHost host;
+    Canvas canvas;
     for (const Case& c : cases) {
-        EXPECT_EQ(host.RenderOne(Solid(1, 1, c.picture), -1, false, false, true, c.ground), c.out)
+        EXPECT_EQ(canvas.RenderOne(Solid(1, 1, c.picture), kBlend, c.ground), c.out)
             << Hex(c.picture) << " over " << Hex(c.ground);
     }
 }
 
-TEST(RenderPicture, CopyAndSilhouetteAndDarkOnlyThreshold) {
-    PictureHost host;
+TEST(CompositePicture, CopyAndSilhouetteAndDarkOnlyThreshold) {
+    Canvas canvas;
     const Color fill = Rgb(1, 2, 3);
-    EXPECT_EQ(host.RenderOne(Solid(1, 1, Rgb(9, 80, 200)), -1, false, false, false),
-              Rgb(9, 80, 200));
-    EXPECT_EQ(host.RenderOne(Solid(1, 1, Rgb(250, 250, 250)), fill, false, false, false), fill);
-    // darkOnly draws a pixel whose channels sum to 384 and skips one summing to 385.
-    EXPECT_EQ(host.RenderOne(Solid(1, 1, Rgb(128, 128, 128)), fill, true, false, false), fill);
-    EXPECT_EQ(host.RenderOne(Solid(1, 1, Rgb(129, 128, 128)), fill, true, false, false), kGround);
-    EXPECT_EQ(host.RenderOne(Solid(1, 1, Rgb(0, 0, 255)), fill, true, false, false), fill);
-    // A silhouette ignores greyscale and blend.
-    EXPECT_EQ(host.RenderOne(Solid(1, 1, Rgb(9, 9, 9)), fill, false, true, true), fill);
+    const PictureInk silhouette{Mode::Silhouette, fill};
+    const PictureInk dark{Mode::DarkSilhouette, fill};
+    EXPECT_EQ(canvas.RenderOne(Solid(1, 1, Rgb(9, 80, 200)), kPlain), Rgb(9, 80, 200));
+    EXPECT_EQ(canvas.RenderOne(Solid(1, 1, Rgb(250, 250, 250)), silhouette), fill);
+    // A dark silhouette draws a pixel whose channels sum to 384 and skips one summing to 385.
+    EXPECT_EQ(canvas.RenderOne(Solid(1, 1, Rgb(128, 128, 128)), dark), fill);
+    EXPECT_EQ(canvas.RenderOne(Solid(1, 1, Rgb(129, 128, 128)), dark), kGround);
+    EXPECT_EQ(canvas.RenderOne(Solid(1, 1, Rgb(0, 0, 255)), dark), fill);
 }
 
 // One mask pixel at (0, 0) and one picture pixel at (1, 0) in every mode.
-TEST(RenderPicture, MaskPixelsKeepTheBackgroundInEveryModeWhileUseMaskColorIsOn) {
-    struct Mode {
+TEST(CompositePicture, MaskPixelsKeepTheBackgroundInEveryModeWhileUseMaskColorIsOn) {
+    struct Case {
         const char* name;
-        int64_t colour;
-        bool darkOnly, greyscale, blend;
+        PictureInk ink;
         Color drawnMask;   // what the mask pixel becomes with UseMaskColor off
         Color drawnOther;  // what the other pixel becomes
     };
     const Color other = Rgb(30, 60, 90);
     const Color fill = Rgb(200, 10, 10);
-    const Mode modes[] = {
-        {"copy", -1, false, false, false, kMask, other},
-        {"greyscale", -1, false, true, false, Rgb(192, 192, 192), Rgb(54, 54, 54)},
-        {"blend", -1, false, false, true, Rgb(156, 145, 134), Rgb(48, 57, 66)},
-        {"silhouette", fill, false, false, false, fill, fill},
-        // 0xC0C0C0 sums to 576: a darkOnly silhouette skips it even when it is drawn.
-        {"dark silhouette", fill, true, false, false, kGround, fill},
+    const Case cases[] = {
+        {"copy", kPlain, kMask, other},
+        {"greyscale", kGreyscale, Rgb(192, 192, 192), Rgb(54, 54, 54)},
+        {"blend", kBlend, Rgb(156, 145, 134), Rgb(48, 57, 66)},
+        {"silhouette", {Mode::Silhouette, fill}, fill, fill},
+        // 0xC0C0C0 sums to 576: a dark silhouette skips it even when it is drawn.
+        {"dark silhouette", {Mode::DarkSilhouette, fill}, kGround, fill},
     };
     const PicturePtr picture =
         Bitmap(2, 1, [&](int32_t x, int32_t) { return x == 0 ? kMask : other; });
-    PictureHost host;
+    Canvas canvas;
     for (const bool useMask : {true, false}) {
-        host.button->SetUseMaskColor(useMask);
-        for (const Mode& m : modes) {
-            host.Fill(kGround);
-            PictureProbe::Render(*host.button, 10, 5, 2, 1, picture, kMask, m.colour, m.darkOnly,
-                                 m.greyscale, m.blend);
-            EXPECT_EQ(host.At(10, 5), useMask ? kGround : m.drawnMask) << m.name << useMask;
-            EXPECT_EQ(host.At(11, 5), m.drawnOther) << m.name << useMask;
-            EXPECT_EQ(host.At(12, 5), kGround) << m.name << useMask;
+        canvas.useMaskColor = useMask;
+        for (const Case& c : cases) {
+            canvas.Fill(kGround);
+            canvas.Composite(10, 5, 2, 1, picture, c.ink);
+            EXPECT_EQ(canvas.At(10, 5), useMask ? kGround : c.drawnMask) << c.name << useMask;
+            EXPECT_EQ(canvas.At(11, 5), c.drawnOther) << c.name << useMask;
+            EXPECT_EQ(canvas.At(12, 5), kGround) << c.name << useMask;
         }
     }
 }
 
-TEST(RenderPicture, APictureAllOfTheMaskColourLeavesTheFaceUnchanged) {
-    PictureHost host;
-    host.Fill(kGround);
-    const std::vector<Color> before = host.Surface().Pixels();
-    PictureProbe::Render(*host.button, 3, 3, 8, 8, Solid(8, 8, kMask), kMask, Rgb(1, 1, 1), false,
-                         false, false);
-    EXPECT_EQ(host.Surface().Pixels(), before);
+TEST(CompositePicture, APictureAllOfTheMaskColourLeavesTheFaceUnchanged) {
+    Canvas canvas;
+    canvas.Composite(3, 3, 8, 8, Solid(8, 8, kMask), {Mode::Silhouette, Rgb(1, 1, 1)});
+    EXPECT_EQ(canvas.surface.Pixels(), platform::Surface(100, 30, kGround).Pixels());
 }
 
-TEST(RenderPicture, IconTransparencyTakesTheMaskColour) {
+TEST(CompositePicture, IconTransparencyTakesTheMaskColour) {
     // Left half opaque green, right half fully transparent, one half-transparent red pixel.
     const PicturePtr icon = Icon(4, 2, [](int32_t x, int32_t y) -> uint32_t {
         if (x == 3 && y == 1) return 0x800000FF;
@@ -262,63 +205,60 @@ TEST(RenderPicture, IconTransparencyTakesTheMaskColour) {
     // Red at alpha 128 over the mask: (255 x 128 + 192 x 127 + 127) / 255 = 224, and
     // (0 x 128 + 192 x 127 + 127) / 255 = 96 for green and blue.
     const Color edge = Rgb(224, 96, 96);
-    PictureHost host;
+    Canvas canvas;
     for (const bool useMask : {true, false}) {
-        host.button->SetUseMaskColor(useMask);
-        host.Fill(kGround);
-        PictureProbe::Render(*host.button, 20, 10, 4, 2, icon, kMask, -1, false, false, false);
-        EXPECT_EQ(host.At(20, 10), Rgb(0, 255, 0));
-        EXPECT_EQ(host.At(21, 11), Rgb(0, 255, 0));
-        EXPECT_EQ(host.At(22, 10), useMask ? kGround : kMask) << useMask;
-        EXPECT_EQ(host.At(23, 10), useMask ? kGround : kMask) << useMask;
-        EXPECT_EQ(host.At(23, 11), edge) << useMask;
+        canvas.useMaskColor = useMask;
+        canvas.Fill(kGround);
+        canvas.Composite(20, 10, 4, 2, icon, kPlain);
+        EXPECT_EQ(canvas.At(20, 10), Rgb(0, 255, 0));
+        EXPECT_EQ(canvas.At(21, 11), Rgb(0, 255, 0));
+        EXPECT_EQ(canvas.At(22, 10), useMask ? kGround : kMask) << useMask;
+        EXPECT_EQ(canvas.At(23, 10), useMask ? kGround : kMask) << useMask;
+        EXPECT_EQ(canvas.At(23, 11), edge) << useMask;
     }
 }
 
-TEST(RenderPicture, InvertingIconPixelsInvertTheBackgroundOrWithoutMaskTheMaskColour) {
+TEST(CompositePicture, InvertingIconPixelsInvertTheBackgroundOrWithoutMaskTheMaskColour) {
     // White inverts: over the ground 0x123456 the picture pixel is 0xEDCBA9 (red 169, green 203,
     // blue 237). Without UseMaskColor the icon lies over the mask colour and gives 0x3F3F3F.
-    struct Mode {
+    struct Case {
         const char* name;
-        int64_t colour;
-        bool darkOnly, greyscale, blend;
+        PictureInk ink;
         Color withMask, withoutMask;
     };
     const Color fill = Rgb(200, 10, 10);
-    const Mode modes[] = {
-        {"copy", -1, false, false, false, 0xEDCBA9, 0x3F3F3F},
+    const Case cases[] = {
+        {"copy", kPlain, 0xEDCBA9, 0x3F3F3F},
         // 169 x 0.3 rounds to 51; 203 x 0.59 + 51 + 237 x 0.11 = 196.84 rounds to 197.
-        {"greyscale", -1, false, true, false, Rgb(197, 197, 197), 0x3F3F3F},
+        {"greyscale", kGreyscale, Rgb(197, 197, 197), 0x3F3F3F},
         // (2 x 169 + 0x56) / 3 = 141, (2 x 203 + 0x34) / 3 = 152, (2 x 237 + 0x12) / 3 = 164.
-        {"blend", -1, false, false, true, Rgb(141, 152, 164), Rgb(70, 59, 48)},
-        {"silhouette", fill, false, false, false, fill, fill},
-        // 169 + 203 + 237 is over 384: the dark-only silhouette leaves the ground.
-        {"dark silhouette", fill, true, false, false, kGround, fill},
+        {"blend", kBlend, Rgb(141, 152, 164), Rgb(70, 59, 48)},
+        {"silhouette", {Mode::Silhouette, fill}, fill, fill},
+        // 169 + 203 + 237 is over 384: the dark silhouette leaves the ground.
+        {"dark silhouette", {Mode::DarkSilhouette, fill}, kGround, fill},
     };
     const PicturePtr icon = InvertingIcon(1, 1, [](int32_t, int32_t) { return 0xFFFFFFu; });
-    PictureHost host;
+    Canvas canvas;
     for (const bool useMask : {true, false}) {
-        host.button->SetUseMaskColor(useMask);
-        for (const Mode& m : modes) {
-            EXPECT_EQ(host.RenderOne(icon, m.colour, m.darkOnly, m.greyscale, m.blend),
-                      useMask ? m.withMask : m.withoutMask)
-                << m.name << useMask;
+        canvas.useMaskColor = useMask;
+        for (const Case& c : cases) {
+            EXPECT_EQ(canvas.RenderOne(icon, c.ink), useMask ? c.withMask : c.withoutMask)
+                << c.name << useMask;
         }
     }
 }
 
-TEST(RenderPicture, OddWidthsKeepEveryPixelInItsPlace) {
-    PictureHost host;
+TEST(CompositePicture, OddWidthsKeepEveryPixelInItsPlace) {
+    Canvas canvas;
     for (const int32_t w : {1, 2, 3, 5, 7, 9}) {
         for (const int32_t h : {1, 3, 4}) {
             auto colour = [](int32_t x, int32_t y) { return Rgb(x * 25 + 1, y * 40 + 3, 99); };
-            host.Fill(kGround);
-            PictureProbe::Render(*host.button, 31, 7, w, h, Bitmap(w, h, colour), kMask, -1, false,
-                                 false, false);
+            canvas.Fill(kGround);
+            canvas.Composite(31, 7, w, h, Bitmap(w, h, colour), kPlain);
             for (int32_t y = -1; y <= h; ++y) {
                 for (int32_t x = -1; x <= w; ++x) {
                     const bool inside = x >= 0 && y >= 0 && x < w && y < h;
-                    ASSERT_EQ(host.At(31 + x, 7 + y), inside ? colour(x, y) : kGround)
+                    ASSERT_EQ(canvas.At(31 + x, 7 + y), inside ? colour(x, y) : kGround)
                         << w << "x" << h << " at " << x << "," << y;
                 }
             }
@@ -326,32 +266,27 @@ TEST(RenderPicture, OddWidthsKeepEveryPixelInItsPlace) {
     }
 }
 
-TEST(RenderPicture, PartlyOffTheSurfaceDrawsTheVisiblePartInPlace) {
-    PictureHost host;
+TEST(CompositePicture, PartlyOffTheSurfaceDrawsTheVisiblePartInPlace) {
+    Canvas canvas;
     auto colour = [](int32_t x, int32_t y) { return Rgb(x * 30, y * 30, 7); };
-    host.Fill(kGround);
-    PictureProbe::Render(*host.button, -2, -1, 5, 3, Bitmap(5, 3, colour), kMask, -1, false, false,
-                         false);
-    EXPECT_EQ(host.At(0, 0), colour(2, 1));
-    EXPECT_EQ(host.At(2, 1), colour(4, 2));
-    EXPECT_EQ(host.At(3, 0), kGround);
+    canvas.Composite(-2, -1, 5, 3, Bitmap(5, 3, colour), kPlain);
+    EXPECT_EQ(canvas.At(0, 0), colour(2, 1));
+    EXPECT_EQ(canvas.At(2, 1), colour(4, 2));
+    EXPECT_EQ(canvas.At(3, 0), kGround);
     // The blend reads what lies under the picture at its own place.
-    host.Fill(Rgb(0, 0, 0));
-    host.Surface().SetPixel(98, 29, Rgb(255, 255, 255));
-    PictureProbe::Render(*host.button, 97, 28, 4, 4, Solid(4, 4, Rgb(0, 0, 0)), kMask, -1, false,
-                         false, true);
-    EXPECT_EQ(host.At(98, 29), Rgb(85, 85, 85));
-    EXPECT_EQ(host.At(99, 29), Rgb(0, 0, 0));
+    canvas.Fill(Rgb(0, 0, 0));
+    canvas.surface.SetPixel(98, 29, Rgb(255, 255, 255));
+    canvas.Composite(97, 28, 4, 4, Solid(4, 4, Rgb(0, 0, 0)), kBlend);
+    EXPECT_EQ(canvas.At(98, 29), Rgb(85, 85, 85));
+    EXPECT_EQ(canvas.At(99, 29), Rgb(0, 0, 0));
 }
 
-TEST(RenderPicture, AnEmptyRectangleDrawsNothing) {
-    PictureHost host;
-    host.Fill(kGround);
-    const std::vector<Color> before = host.Surface().Pixels();
+TEST(CompositePicture, AnEmptyRectangleDrawsNothing) {
+    Canvas canvas;
     const PicturePtr picture = Solid(4, 4, Rgb(1, 2, 3));
-    PictureProbe::Render(*host.button, 5, 5, 0, 4, picture, kMask, -1, false, false, false);
-    PictureProbe::Render(*host.button, 5, 5, 4, 0, picture, kMask, 7, false, false, false);
-    EXPECT_EQ(host.Surface().Pixels(), before);
+    canvas.Composite(5, 5, 0, 4, picture, kPlain);
+    canvas.Composite(5, 5, 4, 0, picture, {Mode::Silhouette, 7});
+    EXPECT_EQ(canvas.surface.Pixels(), platform::Surface(100, 30, kGround).Pixels());
 }
 
 // ---- Size and place -------------------------------------------------------------------------
@@ -365,7 +300,16 @@ class ResolutionContainer final : public forms::ControlContainer {
     double HimetricToPixels(int32_t himetric) const override { return himetric * dpi / 2540.0; }
 
     platform::WindowHandle Hwnd() const override { return site.Hwnd(); }
-    platform::Window& ControlWindow() override { return site.ControlWindow(); }
+    void SetShape(std::optional<platform::Region> shape) override {
+        site.SetShape(std::move(shape));
+    }
+    bool PointerIsOver() const override { return site.PointerIsOver(); }
+    std::optional<forms::ParentColours> ParentDrawingColours() const override {
+        return site.ParentDrawingColours();
+    }
+    void CopyParentArea(const Rect& area, platform::Surface& into) const override {
+        site.CopyParentArea(area, into);
+    }
     bool Enabled() const override { return site.Enabled(); }
     void SetEnabled(bool enabled) override { site.SetEnabled(enabled); }
     const platform::FontDesc& Font() const override { return site.Font(); }
@@ -429,12 +373,14 @@ TEST(MeasurePicture, RoundsHalvesToEven) {
     // 635 -> 63.5 -> 64, 10 px = 265 -> 26.5 -> 26, 55 px = 1455 -> 145.5 -> 146.
     PictureHost host;
     ResolutionContainer at254(*host.site, 254);
-    host.button->SetPictureNormal(Solid(7, 24, 0));
-    PictureProbe::MeasureWith(*host.button, at254);
-    EXPECT_EQ(host.button->PictureSize(), (platform::Point{18, 64}));
-    host.button->SetPictureNormal(Solid(10, 55, 0));
-    PictureProbe::MeasureWith(*host.button, at254);
-    EXPECT_EQ(host.button->PictureSize(), (platform::Point{26, 146}));
+    vbButton button;
+    button.OnCreate(at254);
+    button.OnInitNew();
+    button.SetPictureNormal(Solid(7, 24, 0));
+    EXPECT_EQ(button.PictureSize(), (platform::Point{18, 64}));
+    button.SetPictureNormal(Solid(10, 55, 0));
+    EXPECT_EQ(button.PictureSize(), (platform::Point{26, 146}));
+    button.OnDestroy();
 }
 
 TEST(PlacePicture, BesideAboveBelowOrCentred) {
@@ -460,32 +406,28 @@ TEST(PlacePicture, BesideAboveBelowOrCentred) {
         {5, "Open", {42, 7}},
         {-1, "Open", {42, 7}},
     };
-    PictureHost host;
-    PictureProbe::SetPictures(*host.button, Solid(16, 16, 0), nullptr);
     for (const Case& c : cases) {
-        PictureProbe::SetLayout(*host.button,
-                                {100, 30, 16, 16, c.position, captionRect, c.caption});
-        PictureProbe::SetPlace(*host.button, -3, -4);
-        PictureProbe::Place(*host.button);
-        EXPECT_EQ(host.button->PicturePlace(), c.place) << c.position << " '" << c.caption << "'";
+        EXPECT_EQ(
+            PlacePicture(c.caption, captionRect, 100, 30, {16, 16}, PictureSideOf(c.position)),
+            c.place)
+            << c.position << " '" << c.caption << "'";
     }
 }
 
 TEST(PlacePicture, OddSizesTruncateAndNoPictureLeavesThePlace) {
-    PictureHost host;
-    PictureProbe::SetLayout(*host.button, {101, 31, 20, 16, 4, {}, "Go"});
-    // PictureOver alone is enough to be placed, in the size measured for PictureNormal.
-    PictureProbe::SetPictures(*host.button, nullptr, Solid(4, 4, 0));
-    PictureProbe::Place(*host.button);
-    EXPECT_EQ(host.button->PicturePlace(), (platform::Point{40, 7}));
     // A picture larger than the button: (10 - 15) / 2 truncates toward zero to -2.
-    PictureProbe::SetLayout(*host.button, {10, 9, 15, 14, 0, {}, ""});
-    PictureProbe::Place(*host.button);
-    EXPECT_EQ(host.button->PicturePlace(), (platform::Point{-2, -2}));
-    PictureProbe::SetPictures(*host.button, nullptr, nullptr);
-    PictureProbe::SetPlace(*host.button, 5, 6);
-    PictureProbe::Place(*host.button);
-    EXPECT_EQ(host.button->PicturePlace(), (platform::Point{5, 6}));
+    EXPECT_EQ(PlacePicture("", {}, 10, 9, {15, 14}, PictureSide::Left), (platform::Point{-2, -2}));
+    PictureHost host;
+    host.button->SetPictureNormal(Solid(16, 16, 0));
+    const platform::Point placed = host.button->PicturePlace();
+    host.button->SetPictureNormal(nullptr);
+    host.button->SetCaption("Go");
+    EXPECT_EQ(host.button->PicturePlace(), placed);
+    // PictureOver alone is enough to be placed, in the size measured for PictureNormal (none).
+    host.button->SetPictureOver(Solid(4, 4, 0));
+    host.button->SetCaption("Go!");
+    EXPECT_EQ(host.button->PicturePlace(),
+              (platform::Point{host.button->CaptionRect().left - 4, 15}));
 }
 
 TEST(PlacePicture, SettingAPictureOnABlankCaptionCentresIt) {
@@ -500,23 +442,39 @@ TEST(PlacePicture, SettingAPictureOnABlankCaptionCentresIt) {
 
 // ---- Looks ----------------------------------------------------------------------------------
 
-// A 4 x 4 picture placed at (20, 10) over the ground colour, drawn by one look.
-struct LookHost : PictureHost {
+// A 4 x 4 picture placed at (20, 10) over the ground colour, drawn by the painter for one
+// look and situation; the palette is a loaded button's for the look and colour scheme.
+struct LookHost {
     static constexpr int32_t kX = 20, kY = 10, kSide = 4;
-    LookHost() {
-        PictureProbe::SetLayout(*button, {100, 30, kSide, kSide, 0, {40, 9, 80, 22}, "Open"});
-        PictureProbe::SetPlace(*button, kX, kY);
+    struct Look {
+        int32_t buttonType = 2;
+        bool hover = false;
+        int32_t specialEffect = 0;
+        int32_t colorScheme = 1;
+        bool useGreyscale = false;
+        bool useMaskColor = true;
+    };
+    void Draw(const Look& look, Situation situation, PicturePtr normal, PicturePtr over = nullptr) {
+        button.button->SetButtonType(look.buttonType);
+        button.button->SetColorScheme(look.colorScheme);
+        PaintInput input;
+        input.look = &LookOf(look.buttonType);
+        input.situation = situation;
+        input.width = 100;
+        input.height = 30;
+        input.palette = button.button->CurrentPalette();
+        input.lit = look.hover;
+        input.ownColours = look.colorScheme == 2;
+        input.effect = CaptionEffectOf(look.specialEffect);
+        input.picture = {std::move(normal), std::move(over),  {kX, kY}, {kSide, kSide}, false,
+                         look.useMaskColor, look.useGreyscale};
+        surface = platform::Surface(100, 30, kGround);
+        Painter(surface, input).DrawPicture();
     }
-    void Draw(const PictureProbe::Look& look, int32_t which, PicturePtr normal,
-              PicturePtr over = nullptr) {
-        PictureProbe::SetLook(*button, look);
-        PictureProbe::SetPictures(*button, std::move(normal), std::move(over));
-        Fill(kGround);
-        PictureProbe::Draw(*button, which);
-    }
-    const Palette& Colours() { return button->CurrentPalette(); }
+    const Palette& Colours() { return button.button->CurrentPalette(); }
+    Color At(int32_t x, int32_t y) const { return surface.Pixel(x, y); }
     // The colour of the picture's rectangle moved by (dx, dy), when it is one colour.
-    ::testing::AssertionResult Square(int32_t dx, int32_t dy, Color colour) {
+    ::testing::AssertionResult Square(int32_t dx, int32_t dy, Color colour) const {
         for (int32_t y = 0; y < kSide; ++y) {
             for (int32_t x = 0; x < kSide; ++x) {
                 const Color got = At(kX + dx + x, kY + dy + y);
@@ -528,6 +486,9 @@ struct LookHost : PictureHost {
         }
         return ::testing::AssertionSuccess();
     }
+
+    PictureHost button;
+    platform::Surface surface{100, 30, kGround};
 };
 
 const Color kRed = Rgb(255, 0, 0);
@@ -535,12 +496,12 @@ const Color kBlue = Rgb(0, 0, 255);
 
 TEST(DrawPicture, NothingWithoutPictureNormalEvenWithPictureOver) {
     LookHost host;
-    for (const int32_t look : {0, 1, 2}) {
+    for (const Situation situation : {Situation::Up, Situation::Down, Situation::Disabled}) {
         for (const bool hover : {false, true}) {
-            host.Draw({.buttonType = 2, .hover = hover, .specialEffect = 1}, look, nullptr,
+            host.Draw({.buttonType = 2, .hover = hover, .specialEffect = 1}, situation, nullptr,
                       Solid(4, 4, kBlue));
-            for (const Color c : host.Surface().Pixels())
-                ASSERT_EQ(c, kGround) << look << hover;
+            for (const Color c : host.surface.Pixels())
+                ASSERT_EQ(c, kGround) << static_cast<int>(situation) << hover;
         }
     }
 }
@@ -556,16 +517,17 @@ TEST(DrawPicture, AHostedButtonWithOnlyPictureOverLooksAsWithNoPicture) {
 
 TEST(DrawPicture, UpWithTheHoverFlagOff) {
     LookHost host;
-    host.Draw({.buttonType = 2}, 0, Solid(4, 4, kRed));
+    host.Draw({.buttonType = 2}, Situation::Up, Solid(4, 4, kRed));
     EXPECT_TRUE(host.Square(0, 0, kRed));
     EXPECT_EQ(host.At(LookHost::kX + 4, LookHost::kY), kGround);
-    host.Draw({.buttonType = 2, .useGreyscale = true}, 0, Solid(4, 4, kRed));
+    host.Draw({.buttonType = 2, .useGreyscale = true}, Situation::Up, Solid(4, 4, kRed));
     EXPECT_TRUE(host.Square(0, 0, Rgb(76, 76, 76)));
     // Lit, the greyscale picture shows its colours.
-    host.Draw({.buttonType = 2, .hover = true, .useGreyscale = true}, 0, Solid(4, 4, kRed));
+    host.Draw({.buttonType = 2, .hover = true, .useGreyscale = true}, Situation::Up,
+              Solid(4, 4, kRed));
     EXPECT_TRUE(host.Square(0, 0, kRed));
     // ButtonType 9 blends the picture into the face: (2 x 255 + 0x56) / 3 = 198 red.
-    host.Draw({.buttonType = 9}, 0, Solid(4, 4, kRed));
+    host.Draw({.buttonType = 9}, Situation::Up, Solid(4, 4, kRed));
     EXPECT_TRUE(host.Square(0, 0, Rgb(198, 0x34 / 3, 0x12 / 3)));
 }
 
@@ -589,7 +551,8 @@ TEST(DrawPicture, AnInvertingIconInvertsTheFaceUnderIt) {
 
 TEST(DrawPicture, UpLitButtonType9LiftsThePictureAboveItsShadow) {
     LookHost host;
-    host.Draw({.buttonType = 9, .hover = true}, 0, Solid(4, 4, kRed), Solid(4, 4, kBlue));
+    host.Draw({.buttonType = 9, .hover = true}, Situation::Up, Solid(4, 4, kRed),
+              Solid(4, 4, kBlue));
     const Color shadow = host.Colours().Shadow;
     ASSERT_NE(shadow, kGround);
     EXPECT_TRUE(host.Square(-1, -1, kRed)) << "the picture one pixel up-left";
@@ -608,9 +571,10 @@ TEST(DrawPicture, UpLitButtonType9LiftsThePictureAboveItsShadow) {
 
 TEST(DrawPicture, UpLitShowsPictureOverWhenThereIsOne) {
     LookHost host;
-    host.Draw({.buttonType = 2, .hover = true}, 0, Solid(4, 4, kRed), Solid(4, 4, kBlue));
+    host.Draw({.buttonType = 2, .hover = true}, Situation::Up, Solid(4, 4, kRed),
+              Solid(4, 4, kBlue));
     EXPECT_TRUE(host.Square(0, 0, kBlue));
-    host.Draw({.buttonType = 2, .hover = true}, 0, Solid(4, 4, kRed));
+    host.Draw({.buttonType = 2, .hover = true}, Situation::Up, Solid(4, 4, kRed));
     EXPECT_TRUE(host.Square(0, 0, kRed));
 }
 
@@ -627,7 +591,7 @@ TEST(DrawPicture, PressedPlaces) {
     };
     LookHost host;
     for (const Case& c : cases) {
-        host.Draw({.buttonType = c.buttonType}, 1, Solid(4, 4, kRed),
+        host.Draw({.buttonType = c.buttonType}, Situation::Down, Solid(4, 4, kRed),
                   c.withOver ? Solid(4, 4, kBlue) : nullptr);
         EXPECT_TRUE(host.Square(c.shift, c.shift, c.colour)) << c.buttonType << c.withOver;
         const int32_t other = c.shift == 0 ? 4 : 0;
@@ -638,10 +602,11 @@ TEST(DrawPicture, PressedPlaces) {
 
 TEST(DrawPicture, PressedWithPictureOverDrawsNoEffectCopies) {
     LookHost host;
-    host.Draw({.buttonType = 2, .specialEffect = 1}, 1, Solid(4, 4, kRed), Solid(4, 4, kBlue));
+    host.Draw({.buttonType = 2, .specialEffect = 1}, Situation::Down, Solid(4, 4, kRed),
+              Solid(4, 4, kBlue));
     EXPECT_EQ(host.At(LookHost::kX, LookHost::kY), kGround);
     EXPECT_EQ(host.At(LookHost::kX + 5, LookHost::kY + 5), kGround);
-    host.Draw({.buttonType = 2, .specialEffect = 1}, 1, Solid(4, 4, kRed));
+    host.Draw({.buttonType = 2, .specialEffect = 1}, Situation::Down, Solid(4, 4, kRed));
     EXPECT_NE(host.At(LookHost::kX, LookHost::kY), kGround);
     EXPECT_NE(host.At(LookHost::kX + 5, LookHost::kY + 5), kGround);
 }
@@ -655,14 +620,14 @@ PicturePtr DarkAndLight() {
 TEST(DrawPicture, DisabledLooks) {
     LookHost host;
     // Type 3: greyscale one pixel down-right.
-    host.Draw({.buttonType = 3}, 2, Solid(4, 4, kRed));
+    host.Draw({.buttonType = 3}, Situation::Disabled, Solid(4, 4, kRed));
     EXPECT_TRUE(host.Square(1, 1, Rgb(76, 76, 76)));
     EXPECT_EQ(host.At(LookHost::kX, LookHost::kY), kGround);
 
     for (const int32_t type : {5, 6, 9}) {
-        host.Draw({.buttonType = type}, 2, DarkAndLight());
+        host.Draw({.buttonType = type}, Situation::Disabled, DarkAndLight());
         const Palette& p = host.Colours();
-        const Color ink = type == 9 ? OffsetColor(p.Shadow, 13, false, false) : p.Shadow;
+        const Color ink = type == 9 ? OffsetColor(p.Shadow, 13, Shift::Even, false) : p.Shadow;
         for (int32_t y = 0; y < 4; ++y) {
             for (int32_t x = 0; x < 5; ++x) {
                 EXPECT_EQ(host.At(LookHost::kX + x, LookHost::kY + y), x < 2 ? ink : kGround)
@@ -673,7 +638,7 @@ TEST(DrawPicture, DisabledLooks) {
 
     // Engraved: light copy down-right under the dark one, dark pixels only.
     for (const int32_t type : {1, 2, 14}) {
-        host.Draw({.buttonType = type}, 2, DarkAndLight());
+        host.Draw({.buttonType = type}, Situation::Disabled, DarkAndLight());
         const Palette& p = host.Colours();
         ASSERT_NE(p.Highlight, p.Shadow);
         const Color row[] = {p.Shadow, p.Shadow, p.Highlight, kGround, kGround};
@@ -685,34 +650,27 @@ TEST(DrawPicture, DisabledLooks) {
     }
 }
 
-TEST(DrawPicture, AnUnknownLookDrawsNoPicture) {
-    LookHost host;
-    host.Draw({.buttonType = 2, .specialEffect = 1}, 3, Solid(4, 4, kRed));
-    for (const Color c : host.Surface().Pixels())
-        ASSERT_EQ(c, kGround);
-}
-
 TEST(DrawPictureEffect, RaisedSunkenAndShadowedRims) {
     struct Case {
         int32_t buttonType;
         int32_t specialEffect;
         bool hover;
         int32_t colorScheme;
-        int32_t look;
+        Situation situation;
         int32_t offset;
         Color Palette::*base;
     };
     const Case cases[] = {
-        {2, 1, false, 1, 0, 0, &Palette::Face},
-        {2, 2, false, 1, 0, 0, &Palette::Face},
-        {2, 3, false, 1, 0, 0, &Palette::Face},
-        {3, 1, false, 1, 0, 0, &Palette::FaceShade},
-        {2, 1, false, 1, 1, 1, &Palette::Face},
-        {3, 2, false, 1, 1, 1, &Palette::FaceShade},
-        {9, 1, true, 1, 0, -1, &Palette::AccentLight},
-        {9, 2, true, 3, 0, -1, &Palette::AccentLight},
-        {9, 1, true, 2, 0, -1, &Palette::Face},
-        {3, 1, true, 1, 0, 0, &Palette::FaceShade},
+        {2, 1, false, 1, Situation::Up, 0, &Palette::Face},
+        {2, 2, false, 1, Situation::Up, 0, &Palette::Face},
+        {2, 3, false, 1, Situation::Up, 0, &Palette::Face},
+        {3, 1, false, 1, Situation::Up, 0, &Palette::FaceShade},
+        {2, 1, false, 1, Situation::Down, 1, &Palette::Face},
+        {3, 2, false, 1, Situation::Down, 1, &Palette::FaceShade},
+        {9, 1, true, 1, Situation::Up, -1, &Palette::AccentLight},
+        {9, 2, true, 3, Situation::Up, -1, &Palette::AccentLight},
+        {9, 1, true, 2, Situation::Up, -1, &Palette::Face},
+        {3, 1, true, 1, Situation::Up, 0, &Palette::FaceShade},
     };
     LookHost host;
     for (const Case& c : cases) {
@@ -720,62 +678,74 @@ TEST(DrawPictureEffect, RaisedSunkenAndShadowedRims) {
                    .hover = c.hover,
                    .specialEffect = c.specialEffect,
                    .colorScheme = c.colorScheme},
-                  c.look, Solid(4, 4, kRed));
+                  c.situation, Solid(4, 4, kRed));
         const Color base = host.Colours().*c.base;
         const bool sunken = c.specialEffect == 2;
-        const Color below = OffsetColor(base, sunken ? 40 : -40, false, false);
-        const Color above = OffsetColor(base, sunken ? -40 : 40, false, false);
+        const Color below = OffsetColor(base, sunken ? 40 : -40, Shift::Even, false);
+        const Color above = OffsetColor(base, sunken ? -40 : 40, Shift::Even, false);
         const bool both = c.specialEffect == 1 || sunken;
         const int32_t o = c.offset;
         // The lower copy's bottom-right corner and the upper copy's top-left corner stick out;
         // a lifted picture's shadow covers the lower copy.
         const Color corner = o == -1 ? host.Colours().Shadow : below;
         EXPECT_EQ(host.At(LookHost::kX + 4 + o, LookHost::kY + 4 + o), corner)
-            << c.buttonType << " effect " << c.specialEffect << " look " << c.look;
+            << c.buttonType << " effect " << c.specialEffect;
         EXPECT_EQ(host.At(LookHost::kX - 1 + o, LookHost::kY - 1 + o), both ? above : kGround)
-            << c.buttonType << " effect " << c.specialEffect << " look " << c.look;
+            << c.buttonType << " effect " << c.specialEffect;
     }
 }
 
 TEST(DrawPictureEffect, NoneWithoutAnEffectAndSilhouettesTakeTheMask) {
     LookHost host;
-    host.Draw({.buttonType = 2, .specialEffect = 0}, 0, Solid(4, 4, kRed));
+    host.Draw({.buttonType = 2, .specialEffect = 0}, Situation::Up, Solid(4, 4, kRed));
     EXPECT_EQ(host.At(LookHost::kX + 4, LookHost::kY + 4), kGround);
     EXPECT_EQ(host.At(LookHost::kX - 1, LookHost::kY - 1), kGround);
-    host.Draw({.buttonType = 2, .specialEffect = -1}, 0, Solid(4, 4, kRed));
+    host.Draw({.buttonType = 2, .specialEffect = -1}, Situation::Up, Solid(4, 4, kRed));
     EXPECT_EQ(host.At(LookHost::kX + 4, LookHost::kY + 4), kGround);
     // A picture of the mask colour casts no rims either; without UseMaskColor it does.
-    host.Draw({.buttonType = 2, .specialEffect = 1}, 0, Solid(4, 4, kMask));
+    host.Draw({.buttonType = 2, .specialEffect = 1}, Situation::Up, Solid(4, 4, kMask));
     EXPECT_EQ(host.At(LookHost::kX + 4, LookHost::kY + 4), kGround);
     EXPECT_EQ(host.At(LookHost::kX, LookHost::kY), kGround);
-    host.Draw({.buttonType = 2, .specialEffect = 1, .useMaskColor = false}, 0, Solid(4, 4, kMask));
+    host.Draw({.buttonType = 2, .specialEffect = 1, .useMaskColor = false}, Situation::Up,
+              Solid(4, 4, kMask));
     EXPECT_EQ(host.At(LookHost::kX + 4, LookHost::kY + 4),
-              OffsetColor(host.Colours().Face, -40, false, false));
+              OffsetColor(host.Colours().Face, -40, Shift::Even, false));
     EXPECT_TRUE(host.Square(0, 0, kMask));
 }
 
+// The painter draws the caption over a picture that lies behind it, and only then.
 TEST(DrawPicture, ACentredPictureHasTheCaptionDrawnOverIt) {
     PictureHost host;
     host.button->SetCaption("WWW");
+    host.button->SetPicturePosition(4);
     host.button->SetPictureNormal(Solid(90, 24, kBlue));
+    const platform::Point at = host.button->PicturePlace();
     // Pixels of the picture's rectangle that the caption has painted over.
-    auto textOverPicture = [&] {
-        const platform::Point at = host.button->PicturePlace();
+    auto textOverPicture = [&](const platform::Surface& surface) {
         int32_t count = 0;
         for (int32_t y = at.y; y < at.y + 24; ++y) {
             for (int32_t x = at.x; x < at.x + 90; ++x)
-                count += host.At(x, y) != kBlue;
+                count += surface.Pixel(x, y) != kBlue;
         }
         return count;
     };
-    host.button->SetPicturePosition(4);
-    EXPECT_GT(textOverPicture(), 10);
-    // Placed the same way without position 4, the picture hides the caption.
-    const platform::Point centred = host.button->PicturePlace();
-    host.button->SetPicturePosition(0);
-    PictureProbe::SetPlace(*host.button, centred.x, centred.y);
-    PictureProbe::Draw(*host.button, 0);
-    EXPECT_EQ(textOverPicture(), 0);
+    EXPECT_GT(textOverPicture(host.Surface()), 10);
+    PaintInput input;
+    input.look = &LookOf(host.button->ButtonType());
+    input.width = 100;
+    input.height = 30;
+    input.palette = host.button->CurrentPalette();
+    input.caption.text = host.button->Caption();
+    input.caption.font = platform::LoadFont(host.button->Font());
+    input.caption.rect = host.button->CaptionRect();
+    input.picture = {host.button->PictureNormal(), nullptr, at, {90, 24}, true};
+    for (const bool behind : {true, false}) {
+        input.picture.behindCaption = behind;
+        platform::Surface surface(100, 30, kGround);
+        Painter(surface, input).Paint();
+        EXPECT_EQ(textOverPicture(surface) > 10, behind);
+        EXPECT_EQ(textOverPicture(surface) == 0, !behind);
+    }
 }
 
 }  // namespace

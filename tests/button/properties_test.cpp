@@ -223,9 +223,9 @@ TEST(vbButtonValue, DrawsDownOnlyWithCheckBoxBehaviour) {
     const int64_t before = host.Redraws();
     host.button->SetValue(true);
     EXPECT_EQ(host.Redraws(), before);
-    EXPECT_EQ(host.button->LastDrawnState(), kStateUp);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Up);
     host.button->SetCheckBoxBehaviour(true);
-    EXPECT_EQ(host.button->LastDrawnState(), kStateDown);
+    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Down);
 }
 
 TEST(vbButtonAmbient, ChangesRederiveUnlessTheColoursAreTheButtonsOwn) {

@@ -85,7 +85,7 @@ TEST(HoverLooks, LitAndPressedEdges) {
         StyledButton b(c.type, 60, 24);
         if (c.press) {
             b.Press();
-            ASSERT_EQ(b.button->LastDrawnState(), kStateDown);
+            ASSERT_EQ(b.button->LastDrawnState(), DrawnState::Down);
         } else {
             b.PointerOver();
             ASSERT_TRUE(b.button->IsLit());
@@ -140,7 +140,7 @@ TEST(AccentHoverLook, LitBoxAndPressWithoutHover) {
     away.GiveFocus();
     int32_t space = platform::kKeySpace;
     away.button->OnKeyDown(space, 0);
-    ASSERT_EQ(away.button->LastDrawnState(), kStateDown);
+    ASSERT_EQ(away.button->LastDrawnState(), DrawnState::Down);
     ASSERT_FALSE(away.button->IsLit());
     EXPECT_EQ(away.Pixels().Pixel(0, 0), 0x800000u);
     EXPECT_EQ(CountOf(away.Pixels(), 0xC0C0C0), 58u * 22u);
@@ -149,7 +149,7 @@ TEST(AccentHoverLook, LitBoxAndPressWithoutHover) {
 TEST(PictureOnlyLook, ShowsNoTextFrameOrFocus) {
     StyledButton b(10, 60, 24);
     b.button->SetCaption("WWW");
-    const int32_t look = b.button->LastCaptionLook();
+    const CaptionLook look = b.button->LastCaptionLook();
     EXPECT_EQ(CountOf(b.Pixels(), 0xC0C0C0), 60u * 24u);
     b.GiveFocus();
     EXPECT_EQ(CountOf(b.Pixels(), 0xC0C0C0), 60u * 24u);

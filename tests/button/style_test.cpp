@@ -103,7 +103,7 @@ TEST(GlossyLook, LitFaceIsFlatLightWithTheSameEdges) {
 TEST(GlossyLook, PressedMovesTheBrightEdgesToBottomAndRight) {
     StyledButton b(14, 60, 30);
     b.Press();
-    ASSERT_EQ(b.button->LastDrawnState(), kStateDown);
+    ASSERT_EQ(b.button->LastDrawnState(), DrawnState::Down);
     const platform::Surface& s = b.Pixels();
     const Color face = Grey(0xC0 - 9);
     ExpectRow(s, 0, 0, 60, Grey(0x80 - 48));  // frame Off(Shadow, -48)
@@ -116,7 +116,7 @@ TEST(GlossyLook, PressedMovesTheBrightEdgesToBottomAndRight) {
     ExpectRow(s, 2, 1, 58, face);
     for (int32_t y = 1; y < 28; ++y)
         EXPECT_EQ(s.Pixel(2, y), face) << y;
-    EXPECT_EQ(b.button->LastCaptionLook(), 7);
+    EXPECT_EQ(b.button->LastCaptionLook(), CaptionLook::Inset);
 }
 
 int64_t InkPixels(const platform::Surface& s, Color ink) {
@@ -230,7 +230,8 @@ TEST(GradientLook, BorderByHoverFocusAndDefault) {
         bool pointer, focus, isDefault, showFocusRect;
         Color frame;  // the rim's left column
     };
-    const Color shaded = OffsetColor(OffsetColor(0xC0C0C0, 48, true, false), -5, true, false);
+    const Color shaded = OffsetColor(OffsetColor(0xC0C0C0, 48, Shift::BlueInProportion, false), -5,
+                                     Shift::BlueInProportion, false);
     const Case cases[] = {
         {"lit", true, false, false, true, 0x31B2FF},
         {"lit and focused", true, true, false, true, 0x31B2FF},
@@ -260,11 +261,12 @@ TEST(RoundedLook, PressedLeavesFaceShadeAtFaceShiftedBy48) {
         b.button->SetSoftBevel(soft);
         const Palette before = b.button->CurrentPalette();
         b.Press();
-        ASSERT_EQ(b.button->LastDrawnState(), kStateDown);
-        EXPECT_EQ(b.button->CurrentPalette().FaceShade, OffsetColor(0xC0C0C0, 48, false, soft));
+        ASSERT_EQ(b.button->LastDrawnState(), DrawnState::Down);
+        EXPECT_EQ(b.button->CurrentPalette().FaceShade,
+                  OffsetColor(0xC0C0C0, 48, Shift::Even, soft));
         EXPECT_EQ(b.button->CurrentPalette(), before);
         // The pressed face is Off(Shadow, -16).
-        EXPECT_EQ(b.Pixels().Pixel(30, 15), OffsetColor(0x808080, -16, false, soft));
+        EXPECT_EQ(b.Pixels().Pixel(30, 15), OffsetColor(0x808080, -16, Shift::Even, soft));
     }
 }
 
@@ -286,9 +288,9 @@ TEST(OutlineLook, PressedCaptionInTextOverAtTheUnshiftedRectangle) {
     const auto upText = PixelsOf(b.Pixels(), 0x00FF00);
     ASSERT_FALSE(upText.empty());
     b.PointerOver();
-    const int32_t lookBefore = b.button->LastCaptionLook();
+    const CaptionLook lookBefore = b.button->LastCaptionLook();
     b.Press();
-    ASSERT_EQ(b.button->LastDrawnState(), kStateDown);
+    ASSERT_EQ(b.button->LastDrawnState(), DrawnState::Down);
     EXPECT_EQ(PixelsOf(b.Pixels(), 0x0000FF), upText);
     EXPECT_EQ(b.button->LastCaptionLook(), lookBefore);
 }

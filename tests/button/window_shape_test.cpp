@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "button/window_shape.h"
+#include "button/looks.h"
 #include "platform/gfx/region.h"
 #include "tests/button/button_host.h"
 
@@ -43,7 +43,7 @@ TEST(BuildWindowShape, CutsTheCornerPixelsOfEachLook) {
     for (const ShapeCase& c : cases) {
         for (const int32_t type : c.buttonTypes) {
             SCOPED_TRACE(type);
-            const platform::Region shape = BuildWindowShape(type, kW, kH);
+            const platform::Region shape = BuildWindowShape(LookOf(type).shape, kW, kH);
             EXPECT_EQ(shape.Area(), int64_t{kW} * kH - static_cast<int64_t>(c.missing.size()));
             EXPECT_EQ(shape.Bounds(), (platform::Rect{0, 0, kW, kH}));
             for (int32_t y = 0; y < kH; ++y) {
@@ -60,7 +60,7 @@ TEST(BuildWindowShape, CutsTheCornerPixelsOfEachLook) {
 TEST(BuildWindowShape, OvalIsTheInscribedEllipticRegion) {
     for (const auto& [w, h] : {std::pair{kW, kH}, std::pair{30, 30}, std::pair{9, 40}}) {
         SCOPED_TRACE(w);
-        const platform::Region shape = BuildWindowShape(13, w, h);
+        const platform::Region shape = BuildWindowShape(WindowShape::Ellipse, w, h);
         EXPECT_EQ(shape, platform::Region::Ellipse({0, 0, w, h}));
         EXPECT_FALSE(shape.Contains({0, 0}));
         EXPECT_TRUE(shape.Contains({w / 2, h / 2}));
@@ -70,9 +70,9 @@ TEST(BuildWindowShape, OvalIsTheInscribedEllipticRegion) {
 TEST(BuildWindowShape, ZeroSizeIsEmptyForEveryLook) {
     for (int32_t type = 0; type <= 14; ++type) {
         SCOPED_TRACE(type);
-        EXPECT_TRUE(BuildWindowShape(type, 0, 0).IsEmpty());
-        EXPECT_TRUE(BuildWindowShape(type, 0, kH).IsEmpty());
-        EXPECT_TRUE(BuildWindowShape(type, kW, 0).IsEmpty());
+        EXPECT_TRUE(BuildWindowShape(LookOf(type).shape, 0, 0).IsEmpty());
+        EXPECT_TRUE(BuildWindowShape(LookOf(type).shape, 0, kH).IsEmpty());
+        EXPECT_TRUE(BuildWindowShape(LookOf(type).shape, kW, 0).IsEmpty());
     }
 }
 
@@ -90,7 +90,7 @@ TEST(vbButtonWindowShape, ResizeInstallsTheShapeOfTheLook) {
     host.button->SetButtonType(14);
     host.Window().SetBounds({10, 10, 50, 30});
     ASSERT_TRUE(host.Window().Shape().has_value());
-    EXPECT_EQ(*host.Window().Shape(), BuildWindowShape(14, 40, 20));
+    EXPECT_EQ(*host.Window().Shape(), BuildWindowShape(WindowShape::FourCorners, 40, 20));
     EXPECT_FALSE(host.Window().Shape()->Contains({39, 19}));
 
     host.button->SetButtonType(13);
