@@ -1,3 +1,31 @@
+// The button's interaction: what mouse, keys, focus and the hover timer do to its drawn state
+// and which events they raise. Every event is raised before the button reacts, with its
+// arguments by reference, so the host's handler can change what follows.
+//
+// Transitions of an enabled button that is no check box. R(s, a) is RenderButton with state s,
+// redrawn always (a) or only if changed (c); "over" is the container's pointer test.
+//
+// | from          | input           | when          | actions, in order               | to      |
+// |---------------|-----------------|---------------|---------------------------------|---------|
+// | normal        | move, no button | over          | timer on, hover on, R(Up, a),   | lit     |
+// |               |                 |               | MouseOver                       |         |
+// | lit           | timer tick      | not over      | timer off, hover off, R(Up, a), | normal  |
+// |               |                 |               | MouseOut                        |         |
+// | normal, lit   | press           | Button not 2  | MouseDown, R(Down, c)           | pressed |
+// | pressed       | left-drag move  | not over      | MouseMove, R(Up, c)             | up      |
+// | up, pressed   | left-drag move  | over          | MouseMove, R(Down, c) lit,      | pressed |
+// | before        |                 |               | hover off                       |         |
+// | pressed       | release         | Button not 2  | MouseUp, R(Up, c)               | up      |
+// | normal, lit   | click           | last button 1 | R(Up, a), repaint now, Click    | same    |
+// | up            | Space down      |               | KeyDown, R(Down, c)             | pressed |
+// | pressed       | Space up        | last key was  | KeyUp, R(Up, c), repaint now,   | up      |
+// |               |                 | Space         | Click                           |         |
+// | any           | got focus       |               | focus on (and hover with the    | same    |
+// |               |                 |               | focus rectangle), R(last, a)    |         |
+// | any           | lost focus      |               | focus off (and hover with the   | same    |
+// |               |                 |               | focus rectangle), R(last, a)    |         |
+//
+// A check box toggles Value at each click and Space release and is drawn down while on.
 #include <array>
 #include <string>
 #include <variant>
