@@ -42,7 +42,9 @@ int main() {
         // keeps what the idle calculator holds about half a megabyte smaller.
         malloc_trim(0);
         if (!program.Ended()) system.Run();
-        return program.ExitStatus();
+        // A confirmed quit, another copy running and a window closed by another program all
+        // end the program normally.
+        return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tavik-calculator: %s\n", error.what());
         return 1;

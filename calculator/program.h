@@ -39,8 +39,6 @@ class Program {
     /// The user confirmed the quit, another copy was running, or another program closed one of
     /// the program's windows (which ends it as a confirmed quit does).
     bool Ended() const;
-    /// The process's exit status once Ended(): 0 in every case, none of which is a failure.
-    int ExitStatus() const { return 0; }
 
     main& MainWindow() { return *window; }
 

@@ -72,7 +72,6 @@ class Form : public platform::Window {
     bool ShowForm();
     /// Loads the form, shows it and runs a modal loop until it is hidden or destroyed.
     void ShowModal();
-    bool IsLoaded() const { return loaded_; }
 
     /// Paints the rectangle (client pixels) again when the message loop next paints.
     void RepaintArea(const platform::Rect& rect);

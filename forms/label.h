@@ -26,11 +26,9 @@ class Label : public LightControl {
     void SetForeColor(uint32_t ole);
     uint32_t BackColor() const { return backColor_; }
     void SetBackColor(uint32_t ole);
-    bool IsTransparent() const { return transparent_; }
     void SetTransparent(bool transparent);
     const platform::FontDesc& Font() const { return font_; }
     void SetFont(platform::FontDesc font);
-    Alignment GetAlignment() const { return alignment_; }
     void SetAlignment(Alignment alignment);
     void SetClickHandler(std::function<void()> handler) { clickHandler_ = std::move(handler); }
 

@@ -19,9 +19,7 @@ class PictureStrip : public platform::Window {
 
     uint32_t BackColor() const { return backColor_; }
     void SetBackColor(uint32_t ole);
-    const std::shared_ptr<const platform::Picture>& GetPicture() const { return picture_; }
     void SetPicture(std::shared_ptr<const platform::Picture> picture);
-    bool IsStretched() const { return stretched_; }
     void SetStretched(bool stretched);
 
     /// Pixels: the client area filled with the back colour, then the picture drawn with

@@ -15,7 +15,6 @@ class Shape : public LightControl {
 
     uint32_t BorderColor() const { return borderColor_; }
     void SetBorderColor(uint32_t ole);
-    bool IsFilled() const { return filled_; }
     uint32_t FillColor() const { return fillColor_; }
     /// An opaque fill in the OLE colour.
     void SetFill(uint32_t ole);

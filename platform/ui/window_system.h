@@ -89,8 +89,6 @@ class WindowSystem {
     /// over: every loop returns at once, from now on.
     void NativeWindowLost(WindowHandle topLevel);
     bool WindowLost() const { return windowLost_; }
-    int32_t ShiftState() const { return shift_; }
-    int32_t ButtonState() const { return buttons_; }
 
     // The message queue and loops.
     /// Runs `task` from the message loop later.
