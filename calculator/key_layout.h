@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/objects/ole_color.h"
+
 namespace calculator {
 
 /// One key of the calculator window as its design gives it: the control's name and index in
@@ -20,8 +22,8 @@ struct KeyLayout {
     int32_t width;
     int32_t height;
     int32_t tabIndex;
-    uint32_t backColor;
-    uint32_t foreColor;
+    platform::OleColor backColor;
+    platform::OleColor foreColor;
     int32_t colorScheme;
 };
 

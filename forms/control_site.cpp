@@ -17,7 +17,7 @@ namespace {
 
 constexpr int32_t kChildTimerId = 1;
 // What a cleared surface shows: the system button-face colour, a user control's background.
-constexpr uint32_t kClearColour = 0x8000000F;
+constexpr platform::OleColor kClearColour = 0x8000000F;
 
 }  // namespace
 

@@ -59,7 +59,7 @@ Form::Form(platform::WindowSystem& system, const FormDesign& design)
 
 Form::~Form() = default;
 
-void Form::SetBackColor(uint32_t ole) {
+void Form::SetBackColor(platform::OleColor ole) {
     backColor_ = ole;
     RepaintArea({0, 0, ClientWidth(), ClientHeight()});
 }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/gfx/color.h"
 #include "platform/gfx/geometry.h"
 #include "platform/objects/font_desc.h"
+#include "platform/objects/ole_color.h"
 #include "platform/objects/picture.h"
 #include "platform/ui/window.h"
 #include "platform/ui/window_system.h"
@@ -19,7 +19,7 @@ class LightControl;
 class Timer;
 
 /// The system colour of a button face, the default background of a form.
-constexpr uint32_t kButtonFaceOle = 0x8000000F;
+constexpr platform::OleColor kButtonFaceOle = 0x8000000F;
 
 /// What a form is made from: the window's settings as the design data stores them.
 struct FormDesign {
@@ -29,7 +29,7 @@ struct FormDesign {
     int32_t widthTwips = 0;   // client area
     int32_t heightTwips = 0;  // client area
     bool centred = false;
-    uint32_t backColor = kButtonFaceOle;               // OLE colour
+    platform::OleColor backColor = kButtonFaceOle;
     std::shared_ptr<const platform::Picture> picture;  // drawn unscaled at the client origin
     std::shared_ptr<const platform::Image> icon;
     platform::FontDesc font;  // the default font of the form's controls
@@ -46,9 +46,9 @@ class Form : public platform::Window {
     Form(platform::WindowSystem& system, const FormDesign& design);
     ~Form() override;
 
-    uint32_t BackColor() const { return backColor_; }
+    platform::OleColor BackColor() const { return backColor_; }
     /// Sets the background colour (an OLE colour) and repaints.
-    void SetBackColor(uint32_t ole);
+    void SetBackColor(platform::OleColor ole);
     const platform::FontDesc& Font() const { return font_; }
     /// Sets the picture drawn unscaled at the client origin (none when null) and repaints.
     void SetPicture(const std::shared_ptr<const platform::Picture>& picture);
@@ -95,7 +95,7 @@ class Form : public platform::Window {
     int32_t AddTimer(Timer& timer);
     void RemoveTimer(int32_t id);
 
-    uint32_t backColor_;
+    platform::OleColor backColor_;
     platform::Image picture_;  // the part of the design's picture inside the client area
     platform::FontDesc font_;
     std::vector<LightControl*> lightControls_;  // bottom of the z-order first

@@ -71,12 +71,12 @@ void Label::SetCaption(std::string caption) {
     Repaint();
 }
 
-void Label::SetForeColor(uint32_t ole) {
+void Label::SetForeColor(platform::OleColor ole) {
     foreColor_ = ole;
     Repaint();
 }
 
-void Label::SetBackColor(uint32_t ole) {
+void Label::SetBackColor(platform::OleColor ole) {
     backColor_ = ole;
     Repaint();
 }

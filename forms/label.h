@@ -1,11 +1,11 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
 #include "forms/light_control.h"
 #include "platform/objects/font_desc.h"
+#include "platform/objects/ole_color.h"
 
 namespace forms {
 
@@ -22,10 +22,10 @@ class Label : public LightControl {
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption);
-    uint32_t ForeColor() const { return foreColor_; }
-    void SetForeColor(uint32_t ole);
-    uint32_t BackColor() const { return backColor_; }
-    void SetBackColor(uint32_t ole);
+    platform::OleColor ForeColor() const { return foreColor_; }
+    void SetForeColor(platform::OleColor ole);
+    platform::OleColor BackColor() const { return backColor_; }
+    void SetBackColor(platform::OleColor ole);
     void SetTransparent(bool transparent);
     const platform::FontDesc& Font() const { return font_; }
     void SetFont(platform::FontDesc font);
@@ -38,8 +38,8 @@ class Label : public LightControl {
 
   private:
     std::string caption_;
-    uint32_t foreColor_ = 0x80000012;  // button text
-    uint32_t backColor_;
+    platform::OleColor foreColor_ = 0x80000012;  // button text
+    platform::OleColor backColor_;
     bool transparent_ = false;
     platform::FontDesc font_;
     Alignment alignment_ = Alignment::Left;

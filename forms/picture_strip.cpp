@@ -38,7 +38,7 @@ PictureStrip::PictureStrip(Form& form, platform::Rect bounds)
     Show();
 }
 
-void PictureStrip::SetBackColor(uint32_t ole) {
+void PictureStrip::SetBackColor(platform::OleColor ole) {
     backColor_ = ole;
     Invalidate();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
 
+#include "platform/objects/ole_color.h"
 #include "platform/objects/picture.h"
 #include "platform/ui/window.h"
 
@@ -17,8 +17,8 @@ class PictureStrip : public platform::Window {
     /// A shown strip with the window background colour and no picture.
     PictureStrip(Form& form, platform::Rect bounds);
 
-    uint32_t BackColor() const { return backColor_; }
-    void SetBackColor(uint32_t ole);
+    platform::OleColor BackColor() const { return backColor_; }
+    void SetBackColor(platform::OleColor ole);
     void SetPicture(std::shared_ptr<const platform::Picture> picture);
     void SetStretched(bool stretched);
 
@@ -28,7 +28,7 @@ class PictureStrip : public platform::Window {
     void Paint(platform::Surface& surface) override;
 
   private:
-    uint32_t backColor_ = 0x80000005;  // window background
+    platform::OleColor backColor_ = 0x80000005;  // window background
     std::shared_ptr<const platform::Picture> picture_;
     bool stretched_ = false;
 };

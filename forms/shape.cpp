@@ -7,12 +7,12 @@ namespace forms {
 
 Shape::Shape(Form& form, platform::Rect bounds) : LightControl(form, bounds) {}
 
-void Shape::SetBorderColor(uint32_t ole) {
+void Shape::SetBorderColor(platform::OleColor ole) {
     borderColor_ = ole;
     Repaint();
 }
 
-void Shape::SetFill(uint32_t ole) {
+void Shape::SetFill(platform::OleColor ole) {
     filled_ = true;
     fillColor_ = ole;
     Repaint();

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <cstdint>
-
 #include "forms/light_control.h"
+#include "platform/objects/ole_color.h"
 
 namespace forms {
 
@@ -13,11 +12,11 @@ class Shape : public LightControl {
     /// A black outline with a transparent inside.
     Shape(Form& form, platform::Rect bounds);
 
-    uint32_t BorderColor() const { return borderColor_; }
-    void SetBorderColor(uint32_t ole);
-    uint32_t FillColor() const { return fillColor_; }
+    platform::OleColor BorderColor() const { return borderColor_; }
+    void SetBorderColor(platform::OleColor ole);
+    platform::OleColor FillColor() const { return fillColor_; }
     /// An opaque fill in the OLE colour.
-    void SetFill(uint32_t ole);
+    void SetFill(platform::OleColor ole);
     void SetTransparentFill();
 
     /// Pixels: with a fill, FillRect of the bounds in the fill colour; then FrameRect of the
@@ -25,9 +24,9 @@ class Shape : public LightControl {
     void Paint(platform::Surface& surface) const override;
 
   private:
-    uint32_t borderColor_ = 0x80000008;  // window text
+    platform::OleColor borderColor_ = 0x80000008;  // window text
     bool filled_ = false;
-    uint32_t fillColor_ = 0;
+    platform::OleColor fillColor_ = 0;
 };
 
 }  // namespace forms

@@ -16,12 +16,12 @@ constexpr int32_t kMargin = 1;  // between the edge and the text
 constexpr int32_t kKeyEnd = 35;
 constexpr int32_t kKeyHome = 36;
 
-constexpr uint32_t kShadowOle = 0x80000010;
-constexpr uint32_t kHighlightOle = 0x80000014;
-constexpr uint32_t kDarkShadowOle = 0x80000015;
-constexpr uint32_t kLightOle = 0x80000016;
-constexpr uint32_t kSelectionOle = 0x8000000D;
-constexpr uint32_t kSelectionTextOle = 0x8000000E;
+constexpr platform::OleColor kShadowOle = 0x80000010;
+constexpr platform::OleColor kHighlightOle = 0x80000014;
+constexpr platform::OleColor kDarkShadowOle = 0x80000015;
+constexpr platform::OleColor kLightOle = 0x80000016;
+constexpr platform::OleColor kSelectionOle = 0x8000000D;
+constexpr platform::OleColor kSelectionTextOle = 0x8000000E;
 
 bool IsContinuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -87,12 +87,12 @@ void TextBox::SetText(std::string text) {
     Invalidate();
 }
 
-void TextBox::SetForeColor(uint32_t ole) {
+void TextBox::SetForeColor(platform::OleColor ole) {
     foreColor_ = ole;
     Invalidate();
 }
 
-void TextBox::SetBackColor(uint32_t ole) {
+void TextBox::SetBackColor(platform::OleColor ole) {
     backColor_ = ole;
     Invalidate();
 }

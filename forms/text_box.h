@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/objects/font_desc.h"
+#include "platform/objects/ole_color.h"
 #include "platform/ui/window.h"
 
 namespace forms {
@@ -27,10 +28,10 @@ class TextBox : public platform::Window {
     const std::string& Text() const { return text_; }
     /// Replaces the text; the caret goes to its end with nothing selected.
     void SetText(std::string text);
-    uint32_t ForeColor() const { return foreColor_; }
-    void SetForeColor(uint32_t ole);
-    uint32_t BackColor() const { return backColor_; }
-    void SetBackColor(uint32_t ole);
+    platform::OleColor ForeColor() const { return foreColor_; }
+    void SetForeColor(platform::OleColor ole);
+    platform::OleColor BackColor() const { return backColor_; }
+    void SetBackColor(platform::OleColor ole);
     const platform::FontDesc& Font() const { return font_; }
     void SetFont(platform::FontDesc font);
 
@@ -66,8 +67,8 @@ class TextBox : public platform::Window {
     void ScrollToCaret();
 
     std::string text_;
-    uint32_t foreColor_ = 0x80000008;  // window text
-    uint32_t backColor_ = 0x80000005;  // window background
+    platform::OleColor foreColor_ = 0x80000008;  // window text
+    platform::OleColor backColor_ = 0x80000005;  // window background
     platform::FontDesc font_;
     size_t caret_ = 0;
     size_t anchor_ = 0;    // the other end of the selection

@@ -3,17 +3,18 @@
 #include <utility>
 
 #include "forms/units.h"
+#include "platform/objects/ole_color.h"
 
 namespace splash {
 namespace {
 
 using forms::TwipsRect;
 
-constexpr uint32_t kBackColor = 0x00FF8080;  // light blue
-constexpr uint32_t kWhite = 0x00FFFFFF;
-constexpr uint32_t kBlack = 0x00000000;
-constexpr uint32_t kRed = 0x000000FF;
-constexpr uint32_t kWindowBackground = 0x80000005;
+constexpr platform::OleColor kBackColor = 0x00FF8080;  // light blue
+constexpr platform::OleColor kWhite = 0x00FFFFFF;
+constexpr platform::OleColor kBlack = 0x00000000;
+constexpr platform::OleColor kRed = 0x000000FF;
+constexpr platform::OleColor kWindowBackground = 0x80000005;
 
 forms::FormDesign Design() {
     forms::FormDesign design;
@@ -33,7 +34,7 @@ void OnBackground(forms::Label& label) {
     label.SetForeColor(kWhite);
 }
 
-void TransparentText(forms::Label& label, uint32_t foreColor) {
+void TransparentText(forms::Label& label, platform::OleColor foreColor) {
     label.SetTransparent(true);
     label.SetForeColor(foreColor);
 }

@@ -51,7 +51,7 @@ std::optional<Color> SystemColor(int32_t index) {
     return kClassicScheme[static_cast<size_t>(index)];
 }
 
-Color TranslateOleColor(uint32_t ole) {
+Color TranslateOleColor(OleColor ole) {
     const uint32_t kind = ole & 0xFF000000;
     if (kind == 0) return ole;
     if (kind == kPaletteRgbFlag) return ole & 0x00FFFFFF;

@@ -7,6 +7,9 @@
 
 namespace platform {
 
+/// An OLE colour: a plain colour 0x00BBGGRR, or a system-colour reference 0x800000nn.
+using OleColor = uint32_t;
+
 /// Number of system-colour indices (0 scroll bar .. 30 menu bar).
 inline constexpr int32_t kSystemColorCount = 31;
 
@@ -22,6 +25,6 @@ std::optional<Color> SystemColor(int32_t index);
 ///   surface holds true colour and nearest-palette matching changes nothing;
 /// - anything else (a palette index 0x0100iiii, an unknown system colour, another top byte):
 ///   black, because there is no palette to look an index up in.
-Color TranslateOleColor(uint32_t ole);
+Color TranslateOleColor(OleColor ole);
 
 }  // namespace platform
