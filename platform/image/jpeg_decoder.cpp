@@ -1,18 +1,15 @@
-// JPEG through libjpeg-turbo. libjpeg reports errors by calling error_exit, which must not
-// return; ours longjmps back to the setjmp of the stage that made the call. Each stage is a
-// function with no C++ object alive across its libjpeg calls, so the jump skips no destructor;
-// the caller turns a failed stage into a DecodeError. (The pixel vector the rows go into
-// belongs to the caller's frame, which a jump never leaves.)
+// JPEG through libjpeg-turbo. A libjpeg error ends the stage that made the call by a longjmp
+// (jpeg_errors.h); the caller turns a failed stage into a DecodeError. (The pixel vector the
+// rows go into belongs to the caller's frame, which a jump never leaves.)
 #include <algorithm>
 #include <csetjmp>
-#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "platform/image/image.h"
+#include "platform/image/jpeg_errors.h"
 
 namespace platform {
 namespace {
@@ -27,26 +24,14 @@ long DecoderMemoryFor(int64_t maxPixels) {
     return static_cast<long>(std::min(kMaxDecoderMemory, 4 * maxPixels));
 }
 
-struct ErrorManager {
-    jpeg_error_mgr base;  // first, so libjpeg's pointer to it is a pointer to the whole
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-[[noreturn]] void ErrorExit(j_common_ptr info) {
-    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
-    errors->base.format_message(info, errors->message);
-    std::longjmp(errors->jump, 1);
-}
-
 // Warnings (level -1) mean corrupt or truncated data that libjpeg would paper over with grey;
 // they fail the decode. Trace messages are ignored.
 void EmitMessage(j_common_ptr info, int level) {
-    if (level < 0) ErrorExit(info);
+    if (level < 0) JpegErrorExit(info);
 }
 
 // Reads the header and starts decompression to RGBA. False when libjpeg reported an error.
-bool StartDecode(jpeg_decompress_struct* info, ErrorManager* errors, const uint8_t* data,
+bool StartDecode(jpeg_decompress_struct* info, JpegErrorManager* errors, const uint8_t* data,
                  size_t size, int64_t maxPixels) {
     if (setjmp(errors->jump)) return false;
     jpeg_create_decompress(info);
@@ -70,7 +55,8 @@ bool StartDecode(jpeg_decompress_struct* info, ErrorManager* errors, const uint8
 
 // Appends every scanline to pixels, a row at a time, so that memory follows the rows the
 // data really holds rather than the size a forged header claims. False on a libjpeg error.
-bool ReadRows(jpeg_decompress_struct* info, ErrorManager* errors, std::vector<uint32_t>* pixels) {
+bool ReadRows(jpeg_decompress_struct* info, JpegErrorManager* errors,
+              std::vector<uint32_t>* pixels) {
     if (setjmp(errors->jump)) return false;
     while (info->output_scanline < info->output_height) {
         pixels->resize(pixels->size() + info->output_width);
@@ -88,9 +74,7 @@ bool ReadRows(jpeg_decompress_struct* info, ErrorManager* errors, std::vector<ui
 struct Decompressor {
     Decompressor() {
         std::memset(&info, 0, sizeof info);
-        std::memset(&errors, 0, sizeof errors);
-        info.err = jpeg_std_error(&errors.base);
-        errors.base.error_exit = ErrorExit;
+        info.err = InitJpegErrors(&errors);
         errors.base.emit_message = EmitMessage;
     }
     ~Decompressor() { jpeg_destroy_decompress(&info); }
@@ -100,7 +84,7 @@ struct Decompressor {
     [[noreturn]] void Fail() const { throw DecodeError(std::string("JPEG: ") + errors.message); }
 
     jpeg_decompress_struct info;
-    ErrorManager errors;
+    JpegErrorManager errors;
 };
 
 }  // namespace

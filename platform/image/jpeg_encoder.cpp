@@ -1,40 +1,23 @@
-// JPEG output through libjpeg-turbo. As in the decoder, libjpeg's error_exit longjmps back to
-// the setjmp of the one function that calls it, and no C++ object lives across those calls;
-// the caller turns a failure into an exception.
+// JPEG output through libjpeg-turbo. A libjpeg error longjmps back to the setjmp of the one
+// function that calls it (jpeg_errors.h); the caller turns a failure into an exception.
 #include <csetjmp>
-#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "platform/image/image.h"
+#include "platform/image/jpeg_errors.h"
 
 namespace platform {
 namespace {
-
-struct ErrorManager {
-    jpeg_error_mgr base;  // first, so libjpeg's pointer to it is a pointer to the whole
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-[[noreturn]] void ErrorExit(j_common_ptr info) {
-    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
-    errors->base.format_message(info, errors->message);
-    std::longjmp(errors->jump, 1);
-}
 
 // Owns the compressor and the output buffer libjpeg allocates with malloc.
 struct Compressor {
     Compressor() {
         std::memset(&info, 0, sizeof info);
-        std::memset(&errors, 0, sizeof errors);
-        info.err = jpeg_std_error(&errors.base);
-        errors.base.error_exit = ErrorExit;
+        info.err = InitJpegErrors(&errors);
     }
     ~Compressor() {
         jpeg_destroy_compress(&info);
@@ -44,7 +27,7 @@ struct Compressor {
     Compressor& operator=(const Compressor&) = delete;
 
     jpeg_compress_struct info;
-    ErrorManager errors;
+    JpegErrorManager errors;
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
 };

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -85,6 +87,22 @@ TEST(DecodeJpeg, RejectsOtherBytesAndForgedSizes) {
     };
     EXPECT_THROW(DecodeJpeg(withSize(0x40, 0x08)), DecodeError);  // 16392: over the limit
     EXPECT_THROW(DecodeJpeg(withSize(0x3E, 0x80)), DecodeError);  // 16000: data runs out
+}
+
+TEST(DecodeJpeg, FailuresGiveLibjpegsMessage) {
+    auto messageOf = [](std::span<const uint8_t> file) -> std::string {
+        try {
+            DecodeJpeg(file);
+        } catch (const DecodeError& error) {
+            return error.what();
+        }
+        return "no error";
+    };
+    // An error, and a warning about corrupt data, which fails the decode as well.
+    EXPECT_EQ(messageOf(std::vector<uint8_t>{'B', 'M', 0, 0}),
+              "JPEG: Not a JPEG file: starts with 0x42 0x4d");
+    EXPECT_EQ(messageOf(std::span(kJpegBaseline444).first(kJpegBaseline444.size() / 2)),
+              "JPEG: Premature end of JPEG file");
 }
 
 }  // namespace

@@ -1,0 +1,20 @@
+#include "platform/image/jpeg_errors.h"
+
+#include <cstring>
+
+namespace platform {
+
+jpeg_error_mgr* InitJpegErrors(JpegErrorManager* errors) {
+    std::memset(errors, 0, sizeof *errors);
+    jpeg_error_mgr* base = jpeg_std_error(&errors->base);
+    base->error_exit = JpegErrorExit;
+    return base;
+}
+
+void JpegErrorExit(j_common_ptr info) {
+    auto* errors = reinterpret_cast<JpegErrorManager*>(info->err);
+    errors->base.format_message(info, errors->message);
+    std::longjmp(errors->jump, 1);
+}
+
+}  // namespace platform

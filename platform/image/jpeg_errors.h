@@ -1,0 +1,28 @@
+#pragma once
+
+// libjpeg's error handling, shared by the JPEG decoder and encoder. libjpeg reports an error by
+// calling error_exit, which must not return; ours keeps the message and longjmps back to the
+// setjmp of the stage that made the call. Each stage is a function with no C++ object alive
+// across its libjpeg calls, so the jump skips no destructor.
+#include <csetjmp>
+#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
+
+#include <jpeglib.h>
+
+namespace platform {
+
+struct JpegErrorManager {
+    jpeg_error_mgr base;  // first, so libjpeg's pointer to it is a pointer to the whole
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];  // libjpeg's message for the error that ended the stage
+};
+
+/// Clears `errors` and sets it up as libjpeg's standard error manager whose error_exit is
+/// JpegErrorExit; the result goes into the `err` field of a compressor or decompressor.
+jpeg_error_mgr* InitJpegErrors(JpegErrorManager* errors);
+
+/// Formats libjpeg's message for the current error into the manager's message and longjmps
+/// to its `jump`.
+[[noreturn]] void JpegErrorExit(j_common_ptr info);
+
+}  // namespace platform
