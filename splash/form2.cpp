@@ -1,9 +1,11 @@
 #include "splash/form2.h"
 
+#include <string>
 #include <utility>
 
 #include "forms/units.h"
 #include "platform/objects/ole_color.h"
+#include "platform/version.h"
 
 namespace splash {
 namespace {
@@ -34,6 +36,12 @@ void OnBackground(forms::Label& label) {
     label.SetForeColor(kWhite);
 }
 
+/// "Version 2.0": the program's major and minor version.
+std::string VersionCaption() {
+    return "Version " + std::to_string(platform::kVersionMajor) + "." +
+           std::to_string(platform::kVersionMinor);
+}
+
 void TransparentText(forms::Label& label, platform::OleColor foreColor) {
     label.SetTransparent(true);
     label.SetForeColor(foreColor);
@@ -49,7 +57,7 @@ Form2::Form2(platform::WindowSystem& system, const SplashPictures& pictures,
              platform::Window& owner, InstanceCheck anotherInstanceRunning)
     : forms::Form(system, Design()),
       Label1(*this, TwipsRect(1320, 240, 3015, 495), "Tavik Calculator"),
-      Label3(*this, TwipsRect(2280, 720, 1095, 255), "Version 2.0"),
+      Label3(*this, TwipsRect(2280, 720, 1095, 255), VersionCaption()),
       Label2(*this, TwipsRect(4440, 840, 1455, 255), "Made In Indonesia"),
       Label4(*this, TwipsRect(240, 1080, 1095, 255), "Programmer "),
       Label6(*this, TwipsRect(1440, 1080, 1935, 255), "Tavik Software"),

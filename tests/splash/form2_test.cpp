@@ -72,6 +72,7 @@ TEST(SplashTest, IsMadeFromTheDesign) {
     EXPECT_EQ(s.ClientWidth(), 399);
     EXPECT_EQ(s.ClientHeight(), 185);
     EXPECT_EQ(s.BackColor(), 0x00FF8080u);
+    EXPECT_EQ(s.Label3.Caption(), "Version 2.0");
     EXPECT_EQ(s.Label6.Caption(), "Tavik Software");
     EXPECT_EQ(s.Label8.Caption(), "calculator@tavik.example");
     EXPECT_EQ(s.Label12.Caption(), "https://tavik.example");
