@@ -3,14 +3,13 @@
 #include <cstdint>
 
 #include "platform/gfx/color.h"
+#include "platform/objects/ole_color.h"
 
 namespace button {
 
 using platform::Color;
 
-/// A colour as properties and stored settings give it: a plain colour 0x00BBGGRR, or a
-/// system-colour reference 0x800000nn.
-using OleColor = uint32_t;
+using platform::OleColor;
 
 /// How a shift treats blue: like red and green, or in proportion to its own value.
 enum class Shift { Even, BlueInProportion };

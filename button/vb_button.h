@@ -34,6 +34,7 @@
 #include "platform/gfx/region.h"
 #include "platform/gfx/surface.h"
 #include "platform/text/font.h"
+#include "platform/version.h"
 
 namespace button {
 
@@ -148,7 +149,7 @@ class vbButton final : public forms::UserControl {
     void SetCheckBoxBehaviour(bool on);
     bool Value() const { return value; }
     void SetValue(bool on);
-    std::string Version() const { return "2.0.6"; }
+    std::string Version() const { return std::string(platform::kVersion); }
 
     /// Stops all drawing until Refresh or the next show.
     void DisableRefresh();
