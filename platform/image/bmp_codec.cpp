@@ -1,8 +1,9 @@
 // BMP files: the 14-byte file header around a device-independent bitmap.
 #include <stdexcept>
 
-#include "platform/image/byte_reader.h"
-#include "platform/image/byte_writer.h"
+#include "platform/bytes/byte_reader.h"
+#include "platform/bytes/byte_writer.h"
+#include "platform/image/decode_part.h"
 #include "platform/image/dib.h"
 #include "platform/image/dib_rle.h"
 #include "platform/image/image.h"
@@ -13,18 +14,14 @@ namespace {
 constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kInfoHeaderSize = 40;
 
-}  // namespace
-
-Image DecodeBmp(std::span<const uint8_t> file, int64_t maxPixels) {
-    ByteReader reader(file);
-    if (reader.U8(0) != 'B' || reader.U8(1) != 'M') throw DecodeError("not a BMP file");
-    uint32_t pixelOffset = reader.U32(10);
-    DibHeader header;
-    try {
-        header = ReadDibHeader(ByteReader(file.subspan(kFileHeaderSize)), DibUse::Bitmap);
-    } catch (const DecodeError& error) {
-        throw DecodeError(error.what(), kFileHeaderSize + error.Offset());
-    }
+// The picture of a BMP file; reads outside the file throw ByteRangeError.
+Image ReadBmp(std::span<const uint8_t> file, int64_t maxPixels) {
+    const ByteReader reader(file);
+    if (reader.U8At(0) != 'B' || reader.U8At(1) != 'M') throw DecodeError("not a BMP file");
+    const uint32_t pixelOffset = reader.U32At(10);
+    const DibHeader header = DecodePart(kFileHeaderSize, [&] {
+        return ReadDibHeader(ByteReader(file.subspan(kFileHeaderSize)), DibUse::Bitmap);
+    });
     CheckPixelBudget(header.width, header.height, maxPixels);
     if (pixelOffset < kFileHeaderSize + header.size) {
         throw DecodeError("BMP pixels overlap its header");
@@ -33,6 +30,12 @@ Image DecodeBmp(std::span<const uint8_t> file, int64_t maxPixels) {
                                    : ReadDibPixels(header, reader, pixelOffset);
     if (header.bitCount == 32 && !header.bitfields && AllAlphaZero(image)) MakeOpaque(image);
     return image;
+}
+
+}  // namespace
+
+Image DecodeBmp(std::span<const uint8_t> file, int64_t maxPixels) {
+    return DecodePart(0, [&] { return ReadBmp(file, maxPixels); });
 }
 
 std::vector<uint8_t> EncodeBmp24(const Image& image) {

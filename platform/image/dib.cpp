@@ -47,9 +47,9 @@ bool Contiguous(uint32_t mask) {
 size_t ReadMasks(const ByteReader& dib, uint32_t headerSize, DibHeader& header) {
     header.bitfields = true;
     for (int i = 0; i < 3; ++i)
-        header.masks[i] = dib.U32(40 + 4 * i);
+        header.masks[i] = dib.U32At(40 + 4 * i);
     if (headerSize >= 56) {
-        header.masks[3] = dib.U32(52);
+        header.masks[3] = dib.U32At(52);
         header.hasAlphaMask = header.masks[3] != 0;
     }
     for (uint32_t mask : header.masks) {
@@ -79,17 +79,17 @@ uint32_t DibHeader::Color(uint32_t index) const {
 }
 
 DibHeader ReadDibHeader(const ByteReader& dib, DibUse use) {
-    uint32_t headerSize = dib.U32(0);
+    uint32_t headerSize = dib.U32At(0);
     if (!KnownHeaderSize(headerSize)) {
         throw DecodeError("unsupported bitmap header size " + std::to_string(headerSize), 0);
     }
-    dib.Span(0, headerSize);
+    dib.BytesAt(0, headerSize);
     DibHeader header;
-    int64_t width = dib.I32(kWidthAt);
-    int64_t storedHeight = dib.I32(kHeightAt);
-    header.bitCount = dib.U16(kBitCountAt);
-    uint32_t compression = dib.U32(kCompressionAt);
-    uint32_t colorsUsed = dib.U32(kColorsUsedAt);
+    int64_t width = dib.I32At(kWidthAt);
+    int64_t storedHeight = dib.I32At(kHeightAt);
+    header.bitCount = dib.U16At(kBitCountAt);
+    uint32_t compression = dib.U32At(kCompressionAt);
+    uint32_t colorsUsed = dib.U32At(kColorsUsedAt);
 
     if (use == DibUse::Icon) {
         if (storedHeight <= 0 || storedHeight % 2 != 0) {
@@ -128,7 +128,7 @@ DibHeader ReadDibHeader(const ByteReader& dib, DibUse use) {
 
     if (colorsUsed > 256) throw DecodeError("bitmap colour table too large", kColorsUsedAt);
     size_t colors = colorsUsed != 0 ? colorsUsed : bits <= 8 ? size_t{1} << bits : 0;
-    auto table = dib.Span(offset, colors * 4);
+    auto table = dib.BytesAt(offset, colors * 4);
     // Only depths up to 8 bits look colours up; a table beside deeper pixels is skipped.
     if (bits <= 8) {
         header.palette.reserve(colors);
@@ -143,7 +143,7 @@ DibHeader ReadDibHeader(const ByteReader& dib, DibUse use) {
 
 Image ReadDibPixels(const DibHeader& header, const ByteReader& reader, size_t offset) {
     const size_t stride = header.Stride();
-    auto data = reader.Span(offset, stride * static_cast<size_t>(header.height));
+    auto data = reader.BytesAt(offset, stride * static_cast<size_t>(header.height));
     Image image;
     image.width = header.width;
     image.height = header.height;
@@ -197,7 +197,7 @@ size_t MaskStride(int32_t width) {
 
 void ApplyAndMask(Image& image, const ByteReader& reader, size_t offset) {
     const size_t stride = MaskStride(image.width);
-    auto mask = reader.Span(offset, stride * static_cast<size_t>(image.height));
+    auto mask = reader.BytesAt(offset, stride * static_cast<size_t>(image.height));
     for (int32_t row = 0; row < image.height; ++row) {
         const uint8_t* bitsRow = &mask[static_cast<size_t>(row) * stride];
         int32_t y = image.height - 1 - row;

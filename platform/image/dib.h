@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/image/byte_reader.h"
+#include "platform/bytes/byte_reader.h"
 #include "platform/image/image.h"
 
 namespace platform {
@@ -40,8 +40,8 @@ struct DibHeader {
 /// depths other than 1, 4, 8, 24 and 32 (and 16 in a bitmap, not an icon), compressions other
 /// than BI_RGB (and BI_BITFIELDS at 16 and 32 bits; in a bitmap also BI_RLE8 at 8 bits and
 /// BI_RLE4 at 4 bits, bottom-up only), masks not one run of bits or, at 16 bits, wider than the
-/// pixel, colour tables over 256 entries, and anything past the end of dib. 16-bit BI_RGB gets
-/// the 5-5-5 masks.
+/// pixel, and colour tables over 256 entries; ByteRangeError for anything past the end of dib.
+/// 16-bit BI_RGB gets the 5-5-5 masks.
 DibHeader ReadDibHeader(const ByteReader& dib, DibUse use);
 
 /// The colour image whose rows start at offset of reader, in the header's row order. 16-bit

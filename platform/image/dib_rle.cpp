@@ -84,8 +84,8 @@ Image ReadDibRunPixels(const DibHeader& header, const ByteReader& reader, size_t
     size_t pos = offset;
     while (pos < reader.Size()) {
         cursor.StartRun(pos);
-        const uint8_t count = reader.U8(pos);
-        const uint8_t value = reader.U8(pos + 1);
+        const uint8_t count = reader.U8At(pos);
+        const uint8_t value = reader.U8At(pos + 1);
         pos += 2;
         if (count > 0) {
             cursor.Write(count, [&](int32_t i) { return rle4 ? Nibble(value, i) : value; });
@@ -94,12 +94,12 @@ Image ReadDibRunPixels(const DibHeader& header, const ByteReader& reader, size_t
         } else if (value == kEndOfBitmap) {
             return image;
         } else if (value == kDelta) {
-            cursor.Delta(reader.U8(pos), reader.U8(pos + 1));
+            cursor.Delta(reader.U8At(pos), reader.U8At(pos + 1));
             pos += 2;
         } else {
             const size_t bytes = rle4 ? (value + 1) / 2 : value;
             const size_t padded = bytes + bytes % 2;
-            auto literal = reader.Span(pos, padded);
+            auto literal = reader.BytesAt(pos, padded);
             cursor.Write(value, [&](int32_t i) -> uint32_t {
                 return rle4 ? Nibble(literal[i / 2], i) : literal[i];
             });

@@ -3,8 +3,9 @@
 #include <array>
 #include <stdexcept>
 
-#include "platform/image/byte_reader.h"
-#include "platform/image/byte_writer.h"
+#include "platform/bytes/byte_reader.h"
+#include "platform/bytes/byte_writer.h"
+#include "platform/image/decode_part.h"
 #include "platform/image/dib.h"
 #include "platform/image/image.h"
 
@@ -37,7 +38,7 @@ IconImage DecodeEntry(std::span<const uint8_t> data, int64_t maxPixels) {
     icon.image = ReadDibPixels(header, dib, header.size);
     icon.bitCount = header.bitCount;
     const size_t maskOffset = header.size + header.Stride() * static_cast<size_t>(header.height);
-    dib.Span(maskOffset, MaskStride(header.width) * static_cast<size_t>(header.height));
+    dib.BytesAt(maskOffset, MaskStride(header.width) * static_cast<size_t>(header.height));
     bool alphaInPixels = header.bitCount == 32 && (!header.bitfields || header.hasAlphaMask) &&
                          !AllAlphaZero(icon.image);
     if (!alphaInPixels) {
@@ -174,68 +175,68 @@ struct IconDirectory {
 };
 
 IconDirectory ReadDirectory(const ByteReader& reader) {
-    const uint16_t type = reader.U16(2);
-    if (reader.U16(0) != 0 || (type != kIconType && type != kCursorType)) {
+    const uint16_t type = reader.U16At(2);
+    if (reader.U16At(0) != 0 || (type != kIconType && type != kCursorType)) {
         throw DecodeError("not an icon or cursor file");
     }
-    const size_t count = reader.U16(4);
+    const size_t count = reader.U16At(4);
     if (count == 0) throw DecodeError("icon file holds no image");
-    reader.Span(kDirectorySize, count * kEntrySize);
+    reader.BytesAt(kDirectorySize, count * kEntrySize);
     return {type, count};
 }
 
 IconImage DecodeDirectoryEntry(const ByteReader& reader, const IconDirectory& directory,
                                size_t index, int64_t maxPixels) {
     const size_t entry = kDirectorySize + index * kEntrySize;
-    const size_t dataAt = reader.U32(entry + 12);
-    const std::span<const uint8_t> data = reader.Span(dataAt, reader.U32(entry + 8));
-    IconImage icon;
-    try {
-        icon = DecodeEntry(data, maxPixels);
-    } catch (const DecodeError& error) {
-        throw DecodeError(error.what(), dataAt + error.Offset());
-    }
+    const size_t dataAt = reader.U32At(entry + 12);
+    const std::span<const uint8_t> data = reader.BytesAt(dataAt, reader.U32At(entry + 8));
+    IconImage icon = DecodePart(dataAt, [&] { return DecodeEntry(data, maxPixels); });
     if (directory.type == kCursorType) {
-        icon.hotSpotX = reader.U16(entry + 4);
-        icon.hotSpotY = reader.U16(entry + 6);
+        icon.hotSpotX = reader.U16At(entry + 4);
+        icon.hotSpotY = reader.U16At(entry + 6);
     }
     return icon;
 }
 
 // A width or height as the directory stores it: one byte, 0 standing for 256.
 int32_t DirectorySide(const ByteReader& reader, size_t at) {
-    const int32_t stored = reader.U8(at);
+    const int32_t stored = reader.U8At(at);
     return stored == 0 ? kMaxIconSide : stored;
 }
 
 }  // namespace
 
 std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file, int64_t maxPixels) {
-    const ByteReader reader(file);
-    const IconDirectory directory = ReadDirectory(reader);
-    std::vector<IconImage> icons;
-    icons.reserve(directory.count);
-    for (size_t i = 0; i < directory.count; ++i) {
-        icons.push_back(DecodeDirectoryEntry(reader, directory, i, maxPixels));
-        const Image& image = icons.back().image;
-        maxPixels -= int64_t{image.width} * image.height;
-    }
-    return icons;
+    return DecodePart(0, [&] {
+        const ByteReader reader(file);
+        const IconDirectory directory = ReadDirectory(reader);
+        std::vector<IconImage> icons;
+        icons.reserve(directory.count);
+        for (size_t i = 0; i < directory.count; ++i) {
+            icons.push_back(DecodeDirectoryEntry(reader, directory, i, maxPixels));
+            const Image& image = icons.back().image;
+            maxPixels -= int64_t{image.width} * image.height;
+        }
+        return icons;
+    });
 }
 
 IconImage DecodeIconFileImage(std::span<const uint8_t> file, int32_t width, int32_t height,
                               int64_t maxPixels) {
-    const ByteReader reader(file);
-    const IconDirectory directory = ReadDirectory(reader);
-    size_t chosen = 0;
-    for (size_t i = 0; i < directory.count; ++i) {
-        const size_t entry = kDirectorySize + i * kEntrySize;
-        if (DirectorySide(reader, entry) == width && DirectorySide(reader, entry + 1) == height) {
-            chosen = i;
-            break;
+    return DecodePart(0, [&] {
+        const ByteReader reader(file);
+        const IconDirectory directory = ReadDirectory(reader);
+        size_t chosen = 0;
+        for (size_t i = 0; i < directory.count; ++i) {
+            const size_t entry = kDirectorySize + i * kEntrySize;
+            if (DirectorySide(reader, entry) == width &&
+                DirectorySide(reader, entry + 1) == height) {
+                chosen = i;
+                break;
+            }
         }
-    }
-    return DecodeDirectoryEntry(reader, directory, chosen, maxPixels);
+        return DecodeDirectoryEntry(reader, directory, chosen, maxPixels);
+    });
 }
 
 std::vector<uint8_t> EncodeIconFile(std::span<const IconImage> images, bool cursor) {

@@ -7,7 +7,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/image/byte_reader.h"
+#include "platform/bytes/byte_reader.h"
+#include "platform/image/decode_part.h"
 #include "platform/image/image.h"
 
 namespace platform {
@@ -46,16 +47,12 @@ void CheckPlausibleSize(uint32_t width, uint32_t height, size_t fileSize) {
 // ancillary chunks. Walking the chunks first makes a truncated or damaged file an error
 // wherever the damage is: every chunk must lie inside the file with a matching CRC, up to IEND.
 void CheckChunks(std::span<const uint8_t> file) {
-    ByteReader reader(file);
+    const ByteReader reader(file);
     size_t offset = 8;
     while (true) {
-        auto lengthBytes = reader.Span(offset, 4);
-        uint32_t length = static_cast<uint32_t>(lengthBytes[0]) << 24 | lengthBytes[1] << 16 |
-                          lengthBytes[2] << 8 | lengthBytes[3];
-        auto typeAndData = reader.Span(offset + 4, size_t{4} + length);
-        auto crcBytes = reader.Span(offset + 8 + length, 4);
-        uint32_t crc = static_cast<uint32_t>(crcBytes[0]) << 24 | crcBytes[1] << 16 |
-                       crcBytes[2] << 8 | crcBytes[3];
+        const uint32_t length = reader.U32BigEndianAt(offset);
+        const auto typeAndData = reader.BytesAt(offset + 4, size_t{4} + length);
+        const uint32_t crc = reader.U32BigEndianAt(offset + 8 + length);
         if (crc32(0, typeAndData.data(), static_cast<uInt>(typeAndData.size())) != crc) {
             throw DecodeError("PNG chunk checksum mismatch");
         }
@@ -68,7 +65,7 @@ void CheckChunks(std::span<const uint8_t> file) {
 
 Image DecodePng(std::span<const uint8_t> file, int64_t maxPixels) {
     if (SniffImageFormat(file) != ImageFormat::Png) throw DecodeError("not a PNG file");
-    CheckChunks(file);
+    DecodePart(0, [&] { CheckChunks(file); });
     PngImage png;
     if (!png_image_begin_read_from_memory(&png.image, file.data(), file.size())) {
         throw DecodeError(std::string("PNG: ") + png.image.message);

@@ -6,7 +6,7 @@
 
 namespace platform {
 
-/// Appends little-endian values to a byte vector, for the file writers.
+/// Appends little-endian values to a byte vector.
 class ByteWriter {
   public:
     void U8(uint32_t value) { bytes.push_back(static_cast<uint8_t>(value)); }

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+
+namespace platform {
+
+/// Thrown by ByteReader for a read that needs bytes outside its span. Each user reports it in
+/// its own terms: `At()` and `Count()` describe the read, `Offset()` is the first missing byte,
+/// the end of the span.
+class ByteRangeError : public std::out_of_range {
+  public:
+    ByteRangeError(size_t at, size_t count, size_t size)
+        : std::out_of_range("read of " + std::to_string(count) + " bytes at offset " +
+                            std::to_string(at) + " passes the end at " + std::to_string(size)),
+          at_(at),
+          count_(count),
+          size_(size) {}
+
+    size_t At() const { return at_; }
+    size_t Count() const { return count_; }
+    size_t Offset() const { return size_; }
+
+  private:
+    size_t at_;
+    size_t count_;
+    size_t size_;
+};
+
+/// Reads the bytes of a span at given offsets, little-endian unless a name says otherwise.
+/// Every read is checked against the span and throws ByteRangeError when it needs any byte
+/// outside.
+class ByteReader {
+  public:
+    explicit ByteReader(std::span<const uint8_t> bytes) : bytes(bytes) {}
+
+    size_t Size() const { return bytes.size(); }
+
+    uint8_t U8At(size_t at) const { return BytesAt(at, 1)[0]; }
+    uint16_t U16At(size_t at) const {
+        const auto b = BytesAt(at, 2);
+        return static_cast<uint16_t>(b[0] | b[1] << 8);
+    }
+    uint32_t U32At(size_t at) const {
+        const auto b = BytesAt(at, 4);
+        return uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
+    }
+    int32_t I32At(size_t at) const { return static_cast<int32_t>(U32At(at)); }
+    uint32_t U32BigEndianAt(size_t at) const {
+        const auto b = BytesAt(at, 4);
+        return uint32_t{b[0]} << 24 | uint32_t{b[1]} << 16 | uint32_t{b[2]} << 8 | uint32_t{b[3]};
+    }
+    std::span<const uint8_t> BytesAt(size_t at, size_t count) const {
+        if (at > bytes.size() || count > bytes.size() - at) {
+            throw ByteRangeError(at, count, bytes.size());
+        }
+        return bytes.subspan(at, count);
+    }
+
+  private:
+    std::span<const uint8_t> bytes;
+};
+
+}  // namespace platform
