@@ -30,15 +30,17 @@ class ByteRangeError : public std::out_of_range {
     size_t size_;
 };
 
-/// Reads the bytes of a span at given offsets, little-endian unless a name says otherwise.
-/// Every read is checked against the span and throws ByteRangeError when it needs any byte
-/// outside.
+/// Reads the bytes of a span, little-endian unless a name says otherwise, either at given
+/// offsets or in order from a position that starts at 0. Every read is checked against the
+/// span and throws ByteRangeError when it needs any byte outside; a read that throws moves
+/// nothing.
 class ByteReader {
   public:
     explicit ByteReader(std::span<const uint8_t> bytes) : bytes(bytes) {}
 
     size_t Size() const { return bytes.size(); }
 
+    // Reads at an offset; the position stays where it is.
     uint8_t U8At(size_t at) const { return BytesAt(at, 1)[0]; }
     uint16_t U16At(size_t at) const {
         const auto b = BytesAt(at, 2);
@@ -60,8 +62,33 @@ class ByteReader {
         return bytes.subspan(at, count);
     }
 
+    // Reads in order from the position, which moves past what they read.
+    size_t Pos() const { return pos; }
+    std::span<const uint8_t> Take(size_t count) {
+        const auto taken = BytesAt(pos, count);
+        pos += count;
+        return taken;
+    }
+    void Skip(size_t count) { Take(count); }
+    uint8_t U8() {
+        const uint8_t value = U8At(pos);
+        pos += 1;
+        return value;
+    }
+    uint16_t U16() {
+        const uint16_t value = U16At(pos);
+        pos += 2;
+        return value;
+    }
+    uint32_t U32() {
+        const uint32_t value = U32At(pos);
+        pos += 4;
+        return value;
+    }
+
   private:
     std::span<const uint8_t> bytes;
+    size_t pos = 0;
 };
 
 }  // namespace platform

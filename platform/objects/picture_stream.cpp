@@ -2,13 +2,21 @@
 
 #include <algorithm>
 
+#include "platform/bytes/byte_reader.h"
+#include "platform/bytes/byte_writer.h"
+
 namespace platform {
 
 namespace {
 
 constexpr std::array<uint8_t, 4> kSignature = {0x6C, 0x74, 0x00, 0x00};
 constexpr size_t kHeaderSize = 8;
-constexpr size_t kCountAt = 4;
+
+// Why a stream that has a header and ends in the field starting at `at` cannot be read.
+const char* Truncation(size_t at) {
+    return at < kHeaderSize ? "picture stream: truncated header"
+                            : "picture stream: count runs past the end";
+}
 
 // The picture in `file`, which starts `offset` bytes into the stream; a fault in it is
 // reported at its place in the stream.
@@ -24,13 +32,11 @@ std::shared_ptr<const Picture> DecodeAt(std::span<const uint8_t> file, size_t of
 }  // namespace
 
 std::vector<uint8_t> WritePictureStream(const std::shared_ptr<const Picture>& picture) {
-    const size_t count = picture ? picture->FileBytes().size() : 0;
-    std::vector<uint8_t> out(kSignature.begin(), kSignature.end());
-    out.reserve(kHeaderSize + count);
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<uint8_t>(count >> (8 * i)));
-    if (picture) out.insert(out.end(), picture->FileBytes().begin(), picture->FileBytes().end());
-    return out;
+    ByteWriter out;
+    out.Append(kSignature);
+    out.U32(picture ? static_cast<uint32_t>(picture->FileBytes().size()) : 0);
+    if (picture) out.Append(picture->FileBytes());
+    return out.Take();
 }
 
 std::shared_ptr<const Picture> ReadPictureStream(std::span<const uint8_t> bytes, size_t& consumed,
@@ -42,18 +48,17 @@ std::shared_ptr<const Picture> ReadPictureStream(std::span<const uint8_t> bytes,
         consumed = bytes.size();
         return picture;
     }
-    if (bytes.size() < kHeaderSize) {
-        throw StreamError("picture stream: truncated header", bytes.size());
-    }
-    size_t count = 0;
-    for (size_t i = 0; i < 4; ++i)
-        count |= size_t{bytes[kCountAt + i]} << (8 * i);
-    if (count > bytes.size() - kHeaderSize) {
-        throw StreamError("picture stream: count runs past the end", bytes.size());
+    ByteReader in(bytes);
+    std::span<const uint8_t> file;
+    try {
+        in.Skip(kSignature.size());
+        file = in.Take(in.U32());
+    } catch (const ByteRangeError& error) {
+        throw StreamError(Truncation(error.At()), error.Offset());
     }
     std::shared_ptr<const Picture> picture;
-    if (count > 0) picture = DecodeAt(bytes.subspan(kHeaderSize, count), kHeaderSize, maxPixels);
-    consumed = kHeaderSize + count;
+    if (!file.empty()) picture = DecodeAt(file, kHeaderSize, maxPixels);
+    consumed = in.Pos();
     return picture;
 }
 

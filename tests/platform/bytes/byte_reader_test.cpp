@@ -33,6 +33,18 @@ TEST(ByteReader, ReadsLittleEndianAndBigEndianAtOffsets) {
     EXPECT_EQ(reader.BytesAt(6, 0).size(), 0u);
 }
 
+TEST(ByteReader, ReadsInOrderFromItsPosition) {
+    const std::vector<uint8_t> bytes = {0x07, 0x34, 0x12, 0x78, 0x56, 0x34, 0x12, 0xAA, 0xBB};
+    ByteReader reader(bytes);
+    EXPECT_EQ(reader.U8(), 0x07);
+    EXPECT_EQ(reader.U16(), 0x1234);
+    EXPECT_EQ(reader.U32(), 0x12345678u);
+    EXPECT_EQ(reader.Pos(), 7u);
+    reader.Skip(1);
+    EXPECT_EQ(reader.Take(1)[0], 0xBB);
+    EXPECT_EQ(reader.Pos(), bytes.size());
+}
+
 TEST(ByteReader, EveryReadPastTheEndThrowsAtTheFirstMissingByte) {
     const ByteReader reader(kBytes);
     struct {
@@ -53,6 +65,17 @@ TEST(ByteReader, EveryReadPastTheEndThrowsAtTheFirstMissingByte) {
         EXPECT_EQ(c.error.Count(), c.count) << c.what;
         EXPECT_EQ(c.error.Offset(), kBytes.size()) << c.what;
     }
+}
+
+TEST(ByteReader, AReadInOrderThatThrowsLeavesThePosition) {
+    ByteReader reader(kBytes);
+    reader.Skip(4);
+    EXPECT_EQ(ErrorOf([&] { reader.U32(); }).At(), 4u);
+    EXPECT_EQ(ErrorOf([&] { reader.Take(3); }).Count(), 3u);
+    EXPECT_EQ(reader.Pos(), 4u);
+    EXPECT_EQ(reader.U16(), 0x0605);
+    EXPECT_EQ(ErrorOf([&] { reader.U8(); }).Offset(), 6u);
+    EXPECT_EQ(ErrorOf([&] { reader.Skip(1); }).At(), 6u);
 }
 
 }  // namespace
