@@ -1,17 +1,25 @@
 #include "forms/stored_bag.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <new>
 #include <type_traits>
 
 #include "forms/utf16.h"
+#include "platform/bytes/byte_reader.h"
+#include "platform/bytes/byte_writer.h"
 #include "platform/objects/font_stream.h"
 #include "platform/objects/picture_stream.h"
 
 namespace forms {
 namespace {
 
-constexpr uint8_t kMagic[5] = {0x2D, 0x4C, 0x42, 0x09, 0x00};
+using platform::ByteRangeError;
+using platform::ByteReader;
+using platform::ByteWriter;
+
+constexpr std::array<uint8_t, 5> kMagic = {0x2D, 0x4C, 0x42, 0x09, 0x00};
 constexpr uint32_t kFraming = 0x0000B293;
 constexpr size_t kHeaderSize = 17;
 constexpr size_t kEntryHeaderSize = 12;
@@ -32,64 +40,17 @@ size_t RoundUp4(size_t n) {
     return (n + 3) & ~size_t{3};
 }
 
-class Writer {
-  public:
-    void U16(uint16_t v) { Bytes({static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)}); }
-    void U32(uint32_t v) {
-        for (int shift = 0; shift < 32; shift += 8)
-            out.push_back(static_cast<uint8_t>(v >> shift));
-    }
-    void Bytes(std::span<const uint8_t> bytes) {
-        out.insert(out.end(), bytes.begin(), bytes.end());
-    }
-    void Bytes(std::initializer_list<uint8_t> bytes) { out.insert(out.end(), bytes); }
-    void Units(std::u16string_view text) {
-        for (char16_t c : text)
-            U16(c);
-    }
-
-    std::vector<uint8_t> out;
+// The fixed fields at the start of an entry, as stored.
+struct EntryHeader {
+    uint16_t type = 0;
+    uint16_t nameLength = 0;
+    uint32_t hash = 0;
+    int32_t size = 0;  // negative in the last entry
 };
 
-// Reads little-endian fields inside [start, end) of the block and reports the first place
-// where a field would run past `end`.
-class Reader {
-  public:
-    Reader(std::span<const uint8_t> block, size_t start, size_t end)
-        : block_(block), pos_(start), end_(end) {}
-
-    size_t Pos() const { return pos_; }
-    size_t Left() const { return end_ - pos_; }
-    bool Has(size_t n) const { return n <= Left(); }
-
-    uint16_t U16() { return static_cast<uint16_t>(Byte() | Byte() << 8); }
-    uint32_t U32() {
-        uint32_t v = 0;
-        for (int shift = 0; shift < 32; shift += 8)
-            v |= static_cast<uint32_t>(Byte()) << shift;
-        return v;
-    }
-    std::span<const uint8_t> Rest() const { return block_.subspan(pos_, end_ - pos_); }
-    std::span<const uint8_t> Take(size_t n) {
-        auto s = block_.subspan(pos_, n);
-        pos_ += n;
-        return s;
-    }
-    std::u16string Units(size_t count) {
-        std::u16string text;
-        text.reserve(count);
-        for (size_t i = 0; i < count; ++i)
-            text += static_cast<char16_t>(U16());
-        return text;
-    }
-
-  private:
-    uint8_t Byte() { return block_[pos_++]; }
-
-    std::span<const uint8_t> block_;
-    size_t pos_;
-    size_t end_;
-};
+EntryHeader ReadEntryHeader(ByteReader& r) {
+    return {r.U16(), r.U16(), r.U32(), static_cast<int32_t>(r.U32())};
+}
 
 std::u16string LowerName(std::string_view key) {
     std::u16string name = Utf8ToUtf16(key);
@@ -101,7 +62,7 @@ std::u16string LowerName(std::string_view key) {
 
 // The type code and value bytes of one entry; an empty optional for a null picture.
 std::optional<std::pair<uint16_t, std::vector<uint8_t>>> EncodeValue(const PropertyValue& value) {
-    Writer w;
+    ByteWriter w;
     uint16_t type = 0;
     std::visit(
         [&](const auto& v) {
@@ -122,17 +83,17 @@ std::optional<std::pair<uint16_t, std::vector<uint8_t>>> EncodeValue(const Prope
                 w.Units(text);
             } else if constexpr (std::is_same_v<T, platform::FontDesc>) {
                 type = kObject;
-                w.Bytes(platform::kStdFontClassId);
-                w.Bytes(platform::WriteFontStream(v));
+                w.Append(platform::kStdFontClassId);
+                w.Append(platform::WriteFontStream(v));
             } else if (v) {
                 type = kObject;
-                w.Bytes(platform::kStdPictureClassId);
-                w.Bytes(platform::WritePictureStream(v));
+                w.Append(platform::kStdPictureClassId);
+                w.Append(platform::WritePictureStream(v));
             }
         },
         value);
     if (type == 0) return std::nullopt;
-    return std::pair{type, std::move(w.out)};
+    return std::pair{type, w.Take()};
 }
 
 struct EntryFailure {
@@ -142,44 +103,41 @@ struct EntryFailure {
 
 // Reads the value of an entry of `type` from `r`, a picture within `pixelBudget` pixels, which
 // it then takes; throws EntryFailure.
-PropertyValue DecodeValue(uint16_t type, Reader& r, int64_t& pixelBudget) {
-    auto need = [&](size_t n, const char* what) {
-        if (!r.Has(n)) throw EntryFailure{r.Pos(), std::string(what) + " runs past the entry"};
+PropertyValue DecodeValue(uint16_t type, ByteReader& r, int64_t& pixelBudget) {
+    // A field that runs past the entry is reported at the start of the value.
+    const size_t at = r.Pos();
+    const auto field = [at](const char* what, auto read) {
+        try {
+            return read();
+        } catch (const ByteRangeError&) {
+            throw EntryFailure{at, std::string(what) + " runs past the entry"};
+        }
     };
     switch (type) {
         case kInt16:
-            need(2, "16-bit value");
-            return static_cast<int16_t>(r.U16());
+            return field("16-bit value", [&] { return static_cast<int16_t>(r.U16()); });
         case kInt32:
-            need(4, "32-bit value");
-            return static_cast<int32_t>(r.U32());
+            return field("32-bit value", [&] { return static_cast<int32_t>(r.U32()); });
         case kBoolean:
-            need(2, "Boolean value");
-            return r.U16() != 0;
+            return field("Boolean value", [&] { return r.U16() != 0; });
         case kString: {
-            need(4, "string length");
-            const size_t at = r.Pos();
-            const uint32_t count = r.U32();
-            if (count > r.Left() / 2) throw EntryFailure{at, "string runs past the entry"};
-            return Utf16ToUtf8(r.Units(count));
+            const uint32_t count = field("string length", [&] { return r.U32(); });
+            return Utf16ToUtf8(field("string", [&] { return r.Units(count); }));
         }
         case kObject: {
-            need(16, "class identifier");
-            const size_t at = r.Pos();
-            const auto classId = r.Take(16);
+            const auto classId = field("class identifier", [&] { return r.Take(16); });
             const size_t streamAt = r.Pos();
             const auto rest = r.Rest();
             size_t consumed = 0;
             try {
-                if (std::equal(classId.begin(), classId.end(), platform::kStdFontClassId.begin())) {
+                if (std::ranges::equal(classId, platform::kStdFontClassId)) {
                     platform::FontDesc font = platform::ReadFontStream(rest, consumed);
-                    r.Take(consumed);
+                    r.Skip(consumed);
                     return font;
                 }
-                if (std::equal(classId.begin(), classId.end(),
-                               platform::kStdPictureClassId.begin())) {
+                if (std::ranges::equal(classId, platform::kStdPictureClassId)) {
                     PicturePtr picture = platform::ReadPictureStream(rest, consumed, pixelBudget);
-                    r.Take(consumed);
+                    r.Skip(consumed);
                     if (picture) pixelBudget -= int64_t{picture->Width()} * picture->Height();
                     return picture;
                 }
@@ -189,7 +147,7 @@ PropertyValue DecodeValue(uint16_t type, Reader& r, int64_t& pixelBudget) {
             throw EntryFailure{at, "object of an unknown class"};
         }
         default:
-            throw EntryFailure{r.Pos(), "unknown value type " + std::to_string(type)};
+            throw EntryFailure{at, "unknown value type " + std::to_string(type)};
     }
 }
 
@@ -215,13 +173,22 @@ StoredBagReadResult ReadStoredBag(std::span<const uint8_t> bytes) {
         return result;
     };
 
-    Reader header(bytes, 0, bytes.size());
-    if (!header.Has(kHeaderSize)) return fail("", bytes.size(), "block shorter than its header");
-    const auto magic = header.Take(5);
-    if (!std::equal(magic.begin(), magic.end(), kMagic)) return fail("", 0, "not a stored bag");
-    const uint32_t length = header.U32();
-    if (header.U32() != kFraming) return fail("", 9, "unknown framing constant");
-    if (header.U32() != length) return fail("", 13, "the two block lengths differ");
+    std::span<const uint8_t> magic;
+    uint32_t length = 0;
+    uint32_t framing = 0;
+    uint32_t lengthAgain = 0;
+    try {
+        ByteReader header(bytes);
+        magic = header.Take(kMagic.size());
+        length = header.U32();
+        framing = header.U32();
+        lengthAgain = header.U32();
+    } catch (const ByteRangeError& error) {
+        return fail("", error.Offset(), "block shorter than its header");
+    }
+    if (!std::ranges::equal(magic, kMagic)) return fail("", 0, "not a stored bag");
+    if (framing != kFraming) return fail("", 9, "unknown framing constant");
+    if (lengthAgain != length) return fail("", 13, "the two block lengths differ");
     if (length < 8 || length > bytes.size() - 9) {
         return fail("", 5, "block length " + std::to_string(length) + " outside the data");
     }
@@ -232,14 +199,21 @@ StoredBagReadResult ReadStoredBag(std::span<const uint8_t> bytes) {
     int64_t pixelBudget = PicturePixelsFor(result.blockSize);
     size_t pos = first;
     while (pos < end) {
-        Reader r(bytes, pos, end);
-        if (!r.Has(kEntryHeaderSize)) return fail("", pos, "entry header runs past the block");
-        const uint16_t type = r.U16();
-        const uint16_t nameLength = r.U16();
-        const uint32_t hash = r.U32();
-        const auto size = static_cast<int32_t>(r.U32());
-        if (!r.Has(size_t{nameLength} * 2)) return fail("", r.Pos(), "name runs past the block");
-        const std::u16string name = r.Units(nameLength);
+        ByteReader r(bytes.first(end));
+        r.Skip(pos);
+        EntryHeader entry;
+        try {
+            entry = ReadEntryHeader(r);
+        } catch (const ByteRangeError&) {
+            return fail("", pos, "entry header runs past the block");
+        }
+        const auto [type, nameLength, hash, size] = entry;
+        std::u16string name;
+        try {
+            name = r.Units(nameLength);
+        } catch (const ByteRangeError& error) {
+            return fail("", error.At(), "name runs past the block");
+        }
         const std::string key = Utf16ToUtf8(name);
         if (StoredNameHash(name) != hash) return fail(key, pos + 4, "name hash does not match");
         if (result.bag.Find(key)) return fail(key, pos, "key stored twice");
@@ -256,7 +230,8 @@ StoredBagReadResult ReadStoredBag(std::span<const uint8_t> bytes) {
         }
         const size_t entryEnd = last ? end : pos + static_cast<uint32_t>(size);
         if (entryEnd < r.Pos()) return fail(key, pos + 8, "entry size leaves no room for its name");
-        Reader valueReader(bytes, r.Pos(), entryEnd);
+        ByteReader valueReader(bytes.first(entryEnd));
+        valueReader.Skip(r.Pos());
         PropertyValue value;
         try {
             value = DecodeValue(type, valueReader, pixelBudget);
@@ -281,39 +256,41 @@ StoredBagReadResult ReadStoredBag(std::span<const uint8_t> bytes) {
 }
 
 std::vector<uint8_t> WriteStoredBag(const PropertyBag& bag) {
-    Writer entries;
-    size_t lastEntryAt = 0;
+    struct Encoded {
+        std::u16string name;
+        uint16_t type;
+        std::vector<uint8_t> value;
+    };
+    std::vector<Encoded> stored;
     for (const PropertyBag::Entry& entry : bag.Entries()) {
-        auto encoded = EncodeValue(entry.value);
-        if (!encoded) continue;
-        const auto& [type, value] = *encoded;
-        const std::u16string name = LowerName(entry.key);
-        const size_t size = RoundUp4(kEntryHeaderSize + 2 * name.size() + value.size());
-        lastEntryAt = entries.out.size();
-        entries.U16(type);
-        entries.U16(static_cast<uint16_t>(name.size()));
-        entries.U32(StoredNameHash(name));
-        entries.U32(static_cast<uint32_t>(size));
-        entries.Units(name);
-        entries.Bytes(value);
-        entries.out.resize(lastEntryAt + size, 0);
-    }
-    if (!entries.out.empty()) {
-        // The last entry's size field holds minus its offset from the first entry.
-        const auto marker = static_cast<uint32_t>(-static_cast<int64_t>(lastEntryAt));
-        for (int k = 0; k < 4; ++k) {
-            entries.out[lastEntryAt + 8 + static_cast<size_t>(k)] =
-                static_cast<uint8_t>(marker >> (8 * k));
+        if (auto encoded = EncodeValue(entry.value)) {
+            stored.push_back({LowerName(entry.key), encoded->first, std::move(encoded->second)});
         }
     }
-    Writer block;
-    const auto length = static_cast<uint32_t>(8 + entries.out.size());
-    block.Bytes(kMagic);
+    ByteWriter entries;
+    for (const Encoded& entry : stored) {
+        const size_t at = entries.Size();
+        const size_t size = RoundUp4(kEntryHeaderSize + 2 * entry.name.size() + entry.value.size());
+        // The last entry's size field holds minus its offset from the first entry.
+        const bool last = &entry == &stored.back();
+        entries.U16(entry.type);
+        entries.U16(static_cast<uint16_t>(entry.name.size()));
+        entries.U32(StoredNameHash(entry.name));
+        entries.U32(last ? static_cast<uint32_t>(-static_cast<int64_t>(at))
+                         : static_cast<uint32_t>(size));
+        entries.Units(entry.name);
+        entries.Append(entry.value);
+        entries.Zeros(at + size - entries.Size());
+    }
+    const std::vector<uint8_t> entryBytes = entries.Take();
+    const auto length = static_cast<uint32_t>(8 + entryBytes.size());
+    ByteWriter block;
+    block.Append(kMagic);
     block.U32(length);
     block.U32(kFraming);
     block.U32(length);
-    block.Bytes(entries.out);
-    return block.out;
+    block.Append(entryBytes);
+    return block.Take();
 }
 
 }  // namespace forms

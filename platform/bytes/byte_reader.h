@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -70,6 +71,8 @@ class ByteReader {
         return taken;
     }
     void Skip(size_t count) { Take(count); }
+    /// The bytes from the position to the end; the position stays.
+    std::span<const uint8_t> Rest() const { return bytes.subspan(pos); }
     uint8_t U8() {
         const uint8_t value = U8At(pos);
         pos += 1;
@@ -84,6 +87,18 @@ class ByteReader {
         const uint32_t value = U32At(pos);
         pos += 4;
         return value;
+    }
+    /// `count` UTF-16 code units, little-endian.
+    std::u16string Units(size_t count) {
+        // Twice a huge count saturates, so that it fails the check rather than wrapping round.
+        const size_t byteCount = count > std::numeric_limits<size_t>::max() / 2
+                                     ? std::numeric_limits<size_t>::max()
+                                     : 2 * count;
+        const auto units = Take(byteCount);
+        std::u16string text(count, u'\0');
+        for (size_t i = 0; i < count; ++i)
+            text[i] = static_cast<char16_t>(units[2 * i] | units[2 * i + 1] << 8);
+        return text;
     }
 
   private:

@@ -34,12 +34,16 @@ TEST(ByteReader, ReadsLittleEndianAndBigEndianAtOffsets) {
 }
 
 TEST(ByteReader, ReadsInOrderFromItsPosition) {
-    const std::vector<uint8_t> bytes = {0x07, 0x34, 0x12, 0x78, 0x56, 0x34, 0x12, 0xAA, 0xBB};
+    const std::vector<uint8_t> bytes = {0x07, 0x34, 0x12, 0x78, 0x56, 0x34, 0x12,
+                                        'h',  0x00, 0xAC, 0x20, 0xAA, 0xBB};
     ByteReader reader(bytes);
     EXPECT_EQ(reader.U8(), 0x07);
     EXPECT_EQ(reader.U16(), 0x1234);
     EXPECT_EQ(reader.U32(), 0x12345678u);
-    EXPECT_EQ(reader.Pos(), 7u);
+    EXPECT_EQ(reader.Units(2), u"h\u20AC");
+    EXPECT_EQ(reader.Pos(), 11u);
+    EXPECT_EQ(reader.Rest().size(), 2u);
+    EXPECT_EQ(reader.Pos(), 11u);
     reader.Skip(1);
     EXPECT_EQ(reader.Take(1)[0], 0xBB);
     EXPECT_EQ(reader.Pos(), bytes.size());
@@ -72,6 +76,9 @@ TEST(ByteReader, AReadInOrderThatThrowsLeavesThePosition) {
     reader.Skip(4);
     EXPECT_EQ(ErrorOf([&] { reader.U32(); }).At(), 4u);
     EXPECT_EQ(ErrorOf([&] { reader.Take(3); }).Count(), 3u);
+    EXPECT_EQ(ErrorOf([&] { reader.Units(2); }).Count(), 4u);
+    // Twice this count is past any size: it fails instead of wrapping round to a small one.
+    EXPECT_EQ(ErrorOf([&] { reader.Units(std::numeric_limits<size_t>::max() / 2 + 1); }).At(), 4u);
     EXPECT_EQ(reader.Pos(), 4u);
     EXPECT_EQ(reader.U16(), 0x0605);
     EXPECT_EQ(ErrorOf([&] { reader.U8(); }).Offset(), 6u);
