@@ -26,16 +26,17 @@ libraryHeaders="$xlib $wayland $freetype $fontconfig $libjpeg $libpng"
 
 # The platform layer without its display backends, as the layers above may use it. The files
 # directly in platform/ are generated (the version header).
-platform="platform platform/gfx platform/image platform/objects platform/text platform/os \
-platform/ui"
+platform="platform platform/bytes platform/gfx platform/image platform/objects platform/text \
+platform/os platform/ui"
 
 # Folder: what its files may include besides their own folder. An entry is a folder (its files,
 # not its subfolders) or a header; a "*" in it matches any text, "/" too. A folder with no row
 # of its own follows its parent's row.
 declare -A mayInclude=(
-    [platform/image]="$libjpeg $libpng"
+    [platform/bytes]=""
+    [platform/image]="platform/bytes $libjpeg $libpng"
     [platform/gfx]="platform/image"
-    [platform/objects]="platform/gfx platform/image"
+    [platform/objects]="platform/bytes platform/gfx platform/image"
     [platform/text]="platform/objects platform/gfx platform/image $freetype $fontconfig"
     [platform/os]=""
     [platform/ui]="platform/gfx platform/image"
