@@ -93,7 +93,12 @@ class Backend {
 
     /// The pointer picture from now on; null for the standard arrow.
     virtual void SetPointer(const PointerImage* pointer) = 0;
+    /// The screen's size in logical pixels.
     virtual Size ScreenSize() const = 0;
+    /// The whole factor by which windows are shown: each logical pixel as scale × scale
+    /// physical ones. Positions, sizes, pictures and input pass the seam in logical pixels;
+    /// only the backend knows physical ones.
+    virtual int32_t Scale() const = 0;
     virtual std::string ClipboardText() const = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
 

@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "platform/gfx/copy_rect.h"
+#include "platform/ui/desktop_scale.h"
 #include "platform/ui/window_system.h"
 
 namespace platform {
 
-HeadlessBackend::HeadlessBackend(Size screenSize) : screenSize_(screenSize) {}
+HeadlessBackend::HeadlessBackend(Size screenSize, int32_t scale)
+    : screenSize_(screenSize), scale_(std::clamp(scale, 1, kMaxScale)) {}
 
 void HeadlessBackend::AdvanceClock(int64_t ms) {
     const int64_t target = nowMs_ + std::max<int64_t>(ms, 0);
@@ -47,7 +49,7 @@ NativeWindowId HeadlessBackend::CreateNativeWindow(const NativeWindowDesc& desc)
     w.desc = desc;
     w.desc.icon = nullptr;
     w.hasIcon = desc.icon != nullptr;
-    w.screen.Resize(desc.clientSize.width, desc.clientSize.height);
+    w.screen.Resize(desc.clientSize.width * scale_, desc.clientSize.height * scale_);
     return nextId_++;
 }
 
@@ -68,7 +70,11 @@ void HeadlessBackend::Activate(NativeWindowId id) {
 void HeadlessBackend::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
     const auto it = windows_.find(id);
     if (it == windows_.end()) return;
-    CopyRect(it->second.screen, {changed.left, changed.top}, framebuffer, changed);
+    if (scale_ == 1) {
+        CopyRect(it->second.screen, {changed.left, changed.top}, framebuffer, changed);
+    } else {
+        CopyScaled(framebuffer, changed, scale_, it->second.screen);
+    }
     it->second.presented.push_back(changed);
 }
 

@@ -66,12 +66,15 @@ class HeadlessBackend : public Backend {
     struct NativeWindow {
         NativeWindowDesc desc;  // icon is null here: the image is not kept
         bool hasIcon = false;
-        Surface screen;               // every presented pixel, at the client size
-        std::vector<Rect> presented;  // the rectangles presented, oldest first
+        Surface screen;               // every presented pixel, physical: the client size × scale
+        std::vector<Rect> presented;  // the logical rectangles presented, oldest first
         int32_t activations = 0;      // how often Activate brought it forward
     };
 
-    explicit HeadlessBackend(Size screenSize = {1024, 768});
+    /// A screen of `screenSize` physical pixels showing every window at `scale` (1 to
+    /// kMaxScale): windows, input and the screen size are logical for the window system, and
+    /// each window's "screen" holds its physical pixels.
+    explicit HeadlessBackend(Size screenSize = {1024, 768}, int32_t scale = 1);
 
     void SetInputSource(InputSource source) { source_ = std::move(source); }
 
@@ -98,7 +101,10 @@ class HeadlessBackend : public Backend {
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override {}
     void SetPointer(const PointerImage* pointer) override { pointer_ = pointer; }
-    Size ScreenSize() const override { return screenSize_; }
+    Size ScreenSize() const override {
+        return {screenSize_.width / scale_, screenSize_.height / scale_};
+    }
+    int32_t Scale() const override { return scale_; }
     std::string ClipboardText() const override { return clipboard_; }
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
     int64_t NowMs() const override { return nowMs_; }
@@ -109,6 +115,7 @@ class HeadlessBackend : public Backend {
 
     WindowSystem* system_ = nullptr;
     Size screenSize_;
+    int32_t scale_;
     int64_t nowMs_ = 0;
     int64_t advanceUntilMs_ = 0;  // the end of an Advance still in progress
     InputSource source_;

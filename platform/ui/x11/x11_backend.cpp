@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ui/desktop_scale.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/window_system.h"
 #include "platform/ui/x11/swap_red_blue.h"
@@ -170,6 +171,8 @@ struct X11Backend::State {
     ::Window leader = 0;
     Visual* visual = nullptr;
     int depth = 0;
+    // Every window shows each logical pixel as a scale x scale block.
+    int32_t scale = 1;
     GC gc = nullptr;
     Atom atoms[kAtomCount] = {};
     const std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
@@ -240,6 +243,9 @@ X11Backend::X11Backend(std::string programName) : state_(std::make_unique<State>
     s.depth = DefaultDepth(x, screen);
     if (s.visual->c_class != TrueColor)
         throw std::runtime_error("the display shows no true colour: only 8-bit colour maps");
+    const char* gdkScale = std::getenv("GDK_SCALE");
+    const char* resources = XResourceManagerString(x);
+    s.scale = DesktopScale(gdkScale ? gdkScale : "", resources ? resources : "");
     s.gc = XCreateGC(x, s.root, 0, nullptr);
     XInternAtoms(x, const_cast<char**>(kAtomNames), kAtomCount, False, s.atoms);
     s.leader = XCreateWindow(x, s.root, -1, -1, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
@@ -265,9 +271,12 @@ void X11Backend::Attach(WindowSystem& system) {
     state_->system = &system;
 }
 
-NativeWindowId X11Backend::CreateNativeWindow(const NativeWindowDesc& desc) {
+NativeWindowId X11Backend::CreateNativeWindow(const NativeWindowDesc& logical) {
     State& s = *state_;
     Display* x = s.X();
+    NativeWindowDesc desc = logical;
+    desc.position = {logical.position.x * s.scale, logical.position.y * s.scale};
+    desc.clientSize = {logical.clientSize.width * s.scale, logical.clientSize.height * s.scale};
     XSetWindowAttributes attributes{};
     // No background: the server leaves newly exposed parts alone until they are presented,
     // so the window never flashes a colour of its own.
@@ -363,13 +372,23 @@ void X11Backend::SetPointer(const PointerImage* pointer) {
         s.ShowPointer(s.colourPointer);
         return;
     }
+    // Scaled as the windows are: each pixel a block, the hot spot at its block's corner.
     const Image& picture = pointer->image;
-    XcursorImage* image = XcursorImageCreate(picture.width, picture.height);
+    const int32_t k = s.scale;
+    const int32_t width = picture.width * k;
+    const int32_t height = picture.height * k;
+    XcursorImage* image = XcursorImageCreate(width, height);
     if (!image) return;  // the pointer shown so far stays
-    image->xhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotX, 0, picture.width - 1));
-    image->yhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotY, 0, picture.height - 1));
-    for (size_t i = 0; i < picture.pixels.size(); ++i)
-        image->pixels[i] = PremultipliedArgb(picture.pixels[i]);
+    image->xhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotX * k, 0, width - 1));
+    image->yhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotY * k, 0, height - 1));
+    for (int32_t row = 0; row < height; ++row) {
+        for (int32_t column = 0; column < width; ++column) {
+            const uint32_t c =
+                picture.pixels[static_cast<size_t>(row / k * picture.width + column / k)];
+            image->pixels[static_cast<size_t>(row) * static_cast<size_t>(width) + column] =
+                PremultipliedArgb(c);
+        }
+    }
     const Cursor made = XcursorImageLoadCursor(x, image);
     XcursorImageDestroy(image);
     if (!made) return;
@@ -379,7 +398,14 @@ void X11Backend::SetPointer(const PointerImage* pointer) {
     s.colourPicture = *pointer;
 }
 
+int32_t X11Backend::Scale() const {
+    return state_->scale;
+}
+
 Size X11Backend::ScreenSize() const {
+    const auto Logical = [this](Size physical) {
+        return Size{physical.width / state_->scale, physical.height / state_->scale};
+    };
     Display* x = state_->X();
     int eventBase = 0;
     int errorBase = 0;
@@ -392,11 +418,11 @@ Size X11Backend::ScreenSize() const {
                 if (monitors[i].primary) chosen = &monitors[i];
             const Size size = chosen ? Size{chosen->width, chosen->height} : Size{};
             XRRFreeMonitors(monitors);
-            if (size.width > 0 && size.height > 0) return size;
+            if (size.width > 0 && size.height > 0) return Logical(size);
         }
     }
     const int screen = DefaultScreen(x);
-    return {DisplayWidth(x, screen), DisplayHeight(x, screen)};
+    return Logical({DisplayWidth(x, screen), DisplayHeight(x, screen)});
 }
 
 std::string X11Backend::ClipboardText() const {
@@ -512,23 +538,23 @@ void X11Backend::State::SetOpacity(::Window w, uint8_t opacity) {
 }
 
 void X11Backend::State::Put(::Window w, const Surface& framebuffer, const Rect& area) {
-    const int32_t width = area.Width();
-    const int32_t bandRows = std::max(1, kBandPixels / width);
-    band.resize(static_cast<size_t>(width) * static_cast<size_t>(bandRows));
+    const int32_t width = area.Width() * scale;
+    const int32_t bandRows = std::max(1, kBandPixels / (width * scale));
+    band.resize(static_cast<size_t>(width) * static_cast<size_t>(bandRows * scale));
     const bool rgb888 =
         visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
     for (int32_t top = area.top; top < area.bottom; top += bandRows) {
         const int32_t rows = std::min(bandRows, area.bottom - top);
         const Rect part{area.left, top, area.right, top + rows};
         if (rgb888) {
-            CopySwappingRedBlue(framebuffer, part, reinterpret_cast<uint8_t*>(band.data()),
+            CopySwappingRedBlue(framebuffer, part, scale, reinterpret_cast<uint8_t*>(band.data()),
                                 width * 4);
         } else {
             uint32_t* to = band.data();
-            for (int32_t y = part.top; y < part.bottom; ++y) {
-                const Color* from = framebuffer.Row(y) + part.left;
+            for (int32_t y = 0; y < rows * scale; ++y) {
+                const Color* from = framebuffer.Row(part.top + y / scale) + part.left;
                 for (int32_t i = 0; i < width; ++i) {
-                    const Color c = from[i];
+                    const Color c = from[i / scale];
                     *to++ = static_cast<uint32_t>(ChannelBits(c & 0xFF, visual->red_mask) |
                                                   ChannelBits((c >> 8) & 0xFF, visual->green_mask) |
                                                   ChannelBits((c >> 16) & 0xFF, visual->blue_mask));
@@ -539,7 +565,7 @@ void X11Backend::State::Put(::Window w, const Surface& framebuffer, const Rect& 
         // pixel format when it differs.
         XImage image{};
         image.width = width;
-        image.height = rows;
+        image.height = rows * scale;
         image.format = ZPixmap;
         image.data = reinterpret_cast<char*>(band.data());
         image.byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
@@ -553,8 +579,8 @@ void X11Backend::State::Put(::Window w, const Surface& framebuffer, const Rect& 
         image.green_mask = visual->green_mask;
         image.blue_mask = visual->blue_mask;
         if (!XInitImage(&image)) return;
-        XPutImage(X(), w, gc, &image, 0, 0, part.left, part.top, static_cast<unsigned>(width),
-                  static_cast<unsigned>(rows));
+        XPutImage(X(), w, gc, &image, 0, 0, part.left * scale, part.top * scale,
+                  static_cast<unsigned>(width), static_cast<unsigned>(rows * scale));
     }
 }
 
@@ -607,9 +633,10 @@ void X11Backend::State::Deliver(XEvent& event) {
             // of it: show them from the framebuffer.
             if (const Window* top = TopLevelOf(event.xexpose.window)) {
                 windows[event.xexpose.window] = true;
-                const Rect exposed = Rect::FromSize(event.xexpose.x, event.xexpose.y,
-                                                    event.xexpose.width, event.xexpose.height)
-                                         .Intersect(top->Framebuffer().Bounds());
+                const Rect physical = Rect::FromSize(event.xexpose.x, event.xexpose.y,
+                                                     event.xexpose.width, event.xexpose.height);
+                const Rect exposed =
+                    LogicalCover(physical, scale).Intersect(top->Framebuffer().Bounds());
                 if (!exposed.IsEmpty()) Put(event.xexpose.window, top->Framebuffer(), exposed);
             }
             break;
@@ -638,7 +665,7 @@ void X11Backend::State::Deliver(XEvent& event) {
 void X11Backend::State::MovePointer(::Window w, int32_t x, int32_t y) {
     const Window* top = TopLevelOf(w);
     if (!top) return;
-    system->PointerMoveInWindow(top->Handle(), {x, y});
+    system->PointerMoveInWindow(top->Handle(), {ToLogical(x, scale), ToLogical(y, scale)});
 }
 
 void X11Backend::State::KeyDown(XKeyEvent& key) {

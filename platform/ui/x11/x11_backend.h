@@ -30,7 +30,7 @@ class X11Backend : public Backend {
     X11Backend& operator=(const X11Backend&) = delete;
 
     void Attach(WindowSystem& system) override;
-    NativeWindowId CreateNativeWindow(const NativeWindowDesc& desc) override;
+    NativeWindowId CreateNativeWindow(const NativeWindowDesc& logical) override;
     void DestroyNativeWindow(NativeWindowId id) override;
     void SetOpacity(NativeWindowId id, uint8_t opacity) override;
     void Activate(NativeWindowId id) override;
@@ -38,6 +38,9 @@ class X11Backend : public Backend {
     void Flush() override;
     void SetPointer(const PointerImage* pointer) override;
     Size ScreenSize() const override;
+    /// GDK_SCALE, else the display's Xft.dpi resource, read when the display is opened
+    /// (DesktopScale).
+    int32_t Scale() const override;
     std::string ClipboardText() const override;
     void SetClipboardText(const std::string& text) override;
     int64_t NowMs() const override;

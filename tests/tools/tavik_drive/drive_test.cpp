@@ -194,35 +194,64 @@ const GoldenCase kGoldenCases[] = {
     {"splash.png", "wait 2000\n"},
 };
 
+/// The PNG bytes of the last window `script` shows, run with `arguments`.
+std::string ShotBytes(const std::string& script, const std::string& arguments = "") {
+    const std::filesystem::path shot = std::filesystem::temp_directory_path() /
+                                       ("tavik-drive-shot-" + std::to_string(::getpid()) + ".png");
+    const Outcome outcome = Drive(script + "shot " + shot.string() + "\n", arguments);
+    EXPECT_EQ(outcome.status, 0) << outcome.errors;
+    const std::string bytes = ReadText(shot);
+    std::filesystem::remove(shot);
+    return bytes;
+}
+
+platform::Image Decoded(const std::string& png) {
+    return platform::DecodePng(std::vector<uint8_t>(png.begin(), png.end()));
+}
+
 TEST(DriveTest, WindowsMatchTheirGoldenImages) {
     const bool update = std::getenv("TAVIK_UPDATE_GOLDEN") &&
                         std::string(std::getenv("TAVIK_UPDATE_GOLDEN")) == "1";
     for (const GoldenCase& c : kGoldenCases) {
         SCOPED_TRACE(c.file);
-        const std::filesystem::path shot =
-            std::filesystem::temp_directory_path() /
-            ("tavik-drive-shot-" + std::to_string(::getpid()) + ".png");
-        const Outcome outcome = Drive(c.script + "shot " + shot.string() + "\n");
-        ASSERT_EQ(outcome.status, 0) << outcome.errors;
-        const std::string bytes = ReadText(shot);
-        std::filesystem::remove(shot);
+        const std::string bytes = ShotBytes(c.script);
         const std::filesystem::path golden = std::filesystem::path("tests/golden/program") / c.file;
         if (update) {
             std::ofstream(golden, std::ios::binary) << bytes;
             continue;
         }
-        const platform::Image actual =
-            platform::DecodePng(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+        const platform::Image actual = Decoded(bytes);
         const std::string goldenBytes = ReadText(golden);
         ASSERT_FALSE(goldenBytes.empty())
             << "missing " << golden << "; run with TAVIK_UPDATE_GOLDEN=1";
-        const platform::Image expected =
-            platform::DecodePng(std::vector<uint8_t>(goldenBytes.begin(), goldenBytes.end()));
+        const platform::Image expected = Decoded(goldenBytes);
         ASSERT_EQ(actual.width, expected.width);
         ASSERT_EQ(actual.height, expected.height);
         int32_t differing = 0;
         for (size_t i = 0; i < expected.pixels.size(); ++i)
             differing += expected.pixels[i] != actual.pixels[i];
+        EXPECT_EQ(differing, 0);
+    }
+}
+
+TEST(DriveTest, ScaledWindowsShowEachPixelAsABlock) {
+    // Clicks and pointer moves are in the program's own pixels at any scale, so the same script
+    // reaches the same state: a sum on the display and a lit key.
+    const std::string script =
+        kStart + "click 2\nclick +\nclick 3\nclick =\nmove 80 112\nwait 200\n";
+    const platform::Image plain = Decoded(ShotBytes(script));
+    ASSERT_GT(plain.width, 0);
+    for (const int32_t scale : {2, 3}) {
+        SCOPED_TRACE(scale);
+        const platform::Image scaled =
+            Decoded(ShotBytes(script, "--scale " + std::to_string(scale)));
+        ASSERT_EQ(scaled.width, plain.width * scale);
+        ASSERT_EQ(scaled.height, plain.height * scale);
+        int32_t differing = 0;
+        for (int32_t y = 0; y < scaled.height; ++y)
+            for (int32_t x = 0; x < scaled.width; ++x)
+                differing += scaled.pixels[static_cast<size_t>(y) * scaled.width + x] !=
+                             plain.pixels[static_cast<size_t>(y / scale) * plain.width + x / scale];
         EXPECT_EQ(differing, 0);
     }
 }

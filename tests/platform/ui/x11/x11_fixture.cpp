@@ -1,5 +1,7 @@
 #include "tests/platform/ui/x11/x11_fixture.h"
 
+#include <cstdlib>
+
 #include <X11/Xutil.h>
 
 namespace platform {
@@ -13,6 +15,11 @@ struct ImageDeleter {
 };
 
 }  // namespace
+
+void X11Fixture::StartBackend(const char* gdkScale) {
+    ::setenv("GDK_SCALE", gdkScale, 1);
+    shared_ = std::make_unique<X11Backend>("tavik-calculator");
+}
 
 XProperty ReadProperty(Display* display, ::Window window, Atom name, bool remove) {
     XProperty property;

@@ -105,8 +105,12 @@ class XErrorTrap {
 /// the backend's windows and sends them input as the display or another program would.
 class X11Fixture : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { shared_ = std::make_unique<X11Backend>("tavik-calculator"); }
+    static void SetUpTestSuite() { StartBackend("1"); }
     static void TearDownTestSuite() { shared_.reset(); }
+
+    /// Starts the suite's backend with GDK_SCALE set to `gdkScale`, whatever the variable said
+    /// where the tests run (the display has no Xft.dpi, so that is the scale).
+    static void StartBackend(const char* gdkScale);
 
     void SetUp() override { ASSERT_NE(display, nullptr) << "no X display to test on"; }
 

@@ -1,0 +1,138 @@
+// A backend on a desktop of twice the density: windows, their pixels, exposures, input and the
+// pointer picture all twice the size, while the window system keeps working in its own pixels.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/platform/ui/x11/x11_fixture.h"
+
+#include <X11/extensions/Xfixes.h>
+
+namespace platform {
+namespace {
+
+constexpr uint32_t kSentinel = 0x00C0FFEE;
+
+class X11Scaled : public X11Fixture {
+  protected:
+    static void SetUpTestSuite() { StartBackend("2"); }
+
+    void SetUp() override {
+        X11Fixture::SetUp();
+        window.Show();
+        Surface& s = window.DrawingSurface();
+        for (int32_t y = 0; y < s.Height(); ++y)
+            for (int32_t x = 0; x < s.Width(); ++x)
+                s.SetPixel(x, y,
+                           0x400000u | static_cast<uint32_t>(y) << 8 | static_cast<uint32_t>(x));
+        window.Invalidate();
+        Drain();
+        window.log.clear();
+    }
+
+    /// What a 24-bit display shows at physical (x, y): the logical pixel under it.
+    static uint32_t Shown(int32_t x, int32_t y) {
+        return static_cast<uint32_t>(x / 2) << 16 | static_cast<uint32_t>(y / 2) << 8 | 0x40u;
+    }
+
+    void Send(int type, int x, int y) {
+        XEvent e{};
+        e.xbutton.type = type;
+        e.xbutton.window = window.NativeId();
+        e.xbutton.root = DefaultRootWindow(display.get());
+        e.xbutton.x = x;
+        e.xbutton.y = y;
+        e.xbutton.button = Button1;
+        e.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
+        e.xbutton.same_screen = True;
+        ASSERT_NE(XSendEvent(display.get(), window.NativeId(), False, NoEventMask, &e), 0);
+    }
+
+    RecordingWindow window{system, Rect::FromSize(100, 50, 80, 60)};
+};
+
+TEST_F(X11Scaled, WindowsOpenAtTwiceTheirPlaceAndSizeOnAHalvedScreen) {
+    EXPECT_EQ(backend.Scale(), 2);
+    EXPECT_EQ(backend.ScreenSize(), (Size{512, 384}));
+    XWindowAttributes attributes{};
+    ASSERT_NE(XGetWindowAttributes(display.get(), window.NativeId(), &attributes), 0);
+    EXPECT_EQ(attributes.width, 160);
+    EXPECT_EQ(attributes.height, 120);
+    int x = 0, y = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(display.get(), window.NativeId(), DefaultRootWindow(display.get()), 0, 0,
+                          &x, &y, &child);
+    EXPECT_EQ(x, 200);
+    EXPECT_EQ(y, 100);
+}
+
+TEST_F(X11Scaled, EveryPixelIsShownAsATwoByTwoBlock) {
+    const std::vector<uint32_t> pixels =
+        ReadPixels(display.get(), window.NativeId(), {0, 0, 160, 120});
+    ASSERT_EQ(pixels.size(), 160u * 120u);
+    for (int32_t y = 0; y < 120; ++y)
+        for (int32_t x = 0; x < 160; ++x)
+            ASSERT_EQ(pixels[static_cast<size_t>(y * 160 + x)], Shown(x, y)) << x << "," << y;
+}
+
+// A physical rectangle that cuts through blocks shows again every block it touches, and no
+// other.
+TEST_F(X11Scaled, ExposureShowsTheBlocksItTouches) {
+    FillWindow(display.get(), window.NativeId(), {0, 0, 160, 120}, kSentinel);
+    XClearArea(display.get(), window.NativeId(), 3, 5, 4, 1, True);
+    Drain();
+    const std::vector<uint32_t> pixels =
+        ReadPixels(display.get(), window.NativeId(), {0, 0, 10, 8});
+    const Rect shown{2, 4, 8, 6};
+    for (int32_t y = 0; y < 8; ++y)
+        for (int32_t x = 0; x < 10; ++x)
+            EXPECT_EQ(pixels[static_cast<size_t>(y * 10 + x)],
+                      shown.Contains({x, y}) ? Shown(x, y) : kSentinel)
+                << x << "," << y;
+}
+
+TEST_F(X11Scaled, InputArrivesInTheWindowsOwnPixels) {
+    Send(ButtonPress, 31, 45);
+    Send(ButtonRelease, 1, 0);
+    Drain();
+    EXPECT_EQ(window.log, (std::vector<std::string>{"move 0 s0 15,22", "down 1 s0 15,22",
+                                                    "move 1 s0 0,0", "up 1 s0 0,0", "click"}));
+}
+
+TEST_F(X11Scaled, PointerPictureGrowsWithItsHotSpot) {
+    int eventBase = 0, errorBase = 0;
+    ASSERT_TRUE(XFixesQueryExtension(display.get(), &eventBase, &errorBase));
+    int major = 4, minor = 0;
+    XFixesQueryVersion(display.get(), &major, &minor);
+    PointerImage picture;
+    picture.image.width = 3;
+    picture.image.height = 2;
+    picture.image.pixels = {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFF000000, 0xFFFFFFFF, 0xFF0000FF};
+    picture.hotSpotX = 2;
+    picture.hotSpotY = 1;
+    backend.SetPointer(&picture);
+    backend.DeliverPending();
+    XWarpPointer(display.get(), None, window.NativeId(), 0, 0, 0, 0, 10, 10);
+    XSync(display.get(), False);
+    XFixesCursorImage* image = XFixesGetCursorImage(display.get());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width, 6);
+    EXPECT_EQ(image->height, 4);
+    EXPECT_EQ(image->xhot, 4);
+    EXPECT_EQ(image->yhot, 2);
+    // 0xAARRGGBB as the display gives it back.
+    const uint32_t rows[2][3] = {{0xFFFF0000, 0xFF00FF00, 0xFF0000FF},
+                                 {0xFF000000, 0xFFFFFFFF, 0xFFFF0000}};
+    for (int32_t y = 0; y < 4 && y < image->height; ++y)
+        for (int32_t x = 0; x < 6 && x < image->width; ++x)
+            EXPECT_EQ(static_cast<uint32_t>(image->pixels[y * image->width + x]),
+                      rows[y / 2][x / 2])
+                << x << "," << y;
+    XFree(image);
+    backend.SetPointer(nullptr);
+}
+
+}  // namespace
+}  // namespace platform
