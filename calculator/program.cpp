@@ -12,8 +12,9 @@
 namespace calculator {
 namespace {
 
-/// The window icon handed to the desktop: the 48-pixel image, which window managers scale to
-/// their title bars and task lists without keeping the larger images in memory.
+/// The window icon handed to the desktop: 48 pixels at the windows' scale (the file's next larger
+/// image where it has none of that size), which window managers scale to their title bars and
+/// task lists without keeping the larger images in memory.
 constexpr int32_t kWindowIconSize = 48;
 
 std::span<const uint8_t> Embedded(std::string_view name) {
@@ -24,9 +25,9 @@ std::span<const uint8_t> Embedded(std::string_view name) {
 
 // The window icon and the pointers reach the display as plain ARGB images, which cannot invert
 // what lies under them: inverting pixels of the files show as their opaque stand-ins.
-std::shared_ptr<const platform::Image> WindowIcon() {
+std::shared_ptr<const platform::Image> WindowIcon(int32_t scale) {
     return std::make_shared<const platform::Image>(platform::WithInvertStandIns(
-        platform::DecodeIconFileImage(Embedded("icon.ico"), kWindowIconSize, kWindowIconSize)
+        platform::DecodeIconFileImageAtLeast(Embedded("icon.ico"), kWindowIconSize * scale)
             .image));
 }
 
@@ -47,7 +48,7 @@ Program::Program(platform::WindowSystem& system, ProgramOptions options) {
 
     MainArtwork artwork;
     artwork.backgroundFile = Embedded("background.jpg");
-    artwork.icon = WindowIcon();
+    artwork.icon = WindowIcon(system.GetBackend().Scale());
     artwork.helpPointer = PointerFromCursor("help-pointer.cur");
     artwork.keyBags = Embedded("main-keys.bin");
     artwork.splash.strip = platform::LoadPicture(Embedded("splash-strip.jpg"));

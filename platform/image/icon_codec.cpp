@@ -239,6 +239,29 @@ IconImage DecodeIconFileImage(std::span<const uint8_t> file, int32_t width, int3
     });
 }
 
+IconImage DecodeIconFileImageAtLeast(std::span<const uint8_t> file, int32_t side,
+                                     int64_t maxPixels) {
+    return DecodePart(0, [&] {
+        const ByteReader reader(file);
+        const IconDirectory directory = ReadDirectory(reader);
+        size_t chosen = 0;
+        int32_t chosenSide = 0;
+        for (size_t i = 0; i < directory.count; ++i) {
+            const size_t entry = kDirectorySize + i * kEntrySize;
+            const int32_t listed = DirectorySide(reader, entry);
+            if (listed != DirectorySide(reader, entry + 1)) continue;
+            // The smallest large enough, else the largest.
+            const bool better = chosenSide < side ? listed > chosenSide
+                                                  : listed >= side && listed < chosenSide;
+            if (better) {
+                chosen = i;
+                chosenSide = listed;
+            }
+        }
+        return DecodeDirectoryEntry(reader, directory, chosen, maxPixels);
+    });
+}
+
 std::vector<uint8_t> EncodeIconFile(std::span<const IconImage> images, bool cursor) {
     if (images.empty() || images.size() > 0xFFFF) {
         throw std::invalid_argument("EncodeIconFile: needs 1 to 65535 images");

@@ -131,6 +131,12 @@ std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file,
 IconImage DecodeIconFileImage(std::span<const uint8_t> file, int32_t width, int32_t height,
                               int64_t maxPixels = kMaxImagePixels);
 
+/// The square image of an icon or cursor file that serves a place of `side` pixels best: the
+/// smallest its directory lists at least that large, else the largest; the first image when the
+/// directory lists no square one. Only that entry is decoded, within `maxPixels`.
+IconImage DecodeIconFileImageAtLeast(std::span<const uint8_t> file, int32_t side,
+                                     int64_t maxPixels = kMaxImagePixels);
+
 /// A baseline or progressive JPEG (grey or YCbCr), opaque. Any libjpeg warning (corrupt or
 /// truncated data) is an error. CMYK files, files of more than `maxPixels` pixels, and
 /// progressive files whose decoder needs more memory than the pixels would take (4 bytes a

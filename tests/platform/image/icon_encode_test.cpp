@@ -193,6 +193,23 @@ TEST(DecodeIconFileImage, DecodesOnlyTheImageOfTheSizeAskedFor) {
     EXPECT_THROW(DecodeIconFile(file), DecodeError);
 }
 
+TEST(DecodeIconFileImage, AtLeastTakesTheSmallestSquareLargeEnoughElseTheLargest) {
+    std::vector<IconImage> images;
+    for (const auto& [width, height] :
+         {std::pair{48, 48}, {16, 16}, {64, 32}, {256, 256}, {32, 32}}) {
+        images.push_back(
+            Icon(width, height, std::vector<uint32_t>(width * height, 0xFF000000u + width), 32));
+    }
+    const std::vector<uint8_t> file = EncodeIconFile(images, false);
+    const std::pair<int32_t, size_t> cases[] = {{16, 1}, {17, 4}, {48, 0},
+                                                {49, 3}, {96, 3}, {300, 3}};
+    for (const auto& [side, chosen] : cases)
+        EXPECT_EQ(DecodeIconFileImageAtLeast(file, side).image, images[chosen].image) << side;
+    // No square image: the first.
+    const std::vector<uint8_t> wide = EncodeIconFile({&images[2], 1}, false);
+    EXPECT_EQ(DecodeIconFileImageAtLeast(wide, 48).image, images[2].image);
+}
+
 // A small file whose directory names one 256 x 256 image 1100 times: one image to show, but
 // more than 64 Mi pixels to decode them all.
 TEST(DecodeIconFileImage, ManyEntriesOfOneImageCostOneDecode) {
