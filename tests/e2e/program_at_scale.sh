@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The desktop program on a private X server of high density. With Xft.dpi at 192 (as desktop
+# settings set it) every window is shown twice its size: the splash, then the calculator window
+# of 624 x 648 pixels; clicks on "2", "+", "3" and "=" at the doubled key centres, the pointer
+# then gone, leave the window equal, pixel by pixel, to the headless driver's picture at scale 2.
+# GDK_SCALE=3 wins over the resource and shows it three times its size. Each run ends when
+# another program destroys the calculator window.
+#
+# usage: program_at_scale.sh PROGRAM DRIVER
+# Runs the X server itself through xvfb-run.
+set -euo pipefail
+
+if [[ -z ${DISPLAY_UNDER_TEST:-} ]]; then
+    exec xvfb-run -a -s "-screen 0 3072x2304x24 -nolisten tcp -noreset" \
+        env DISPLAY_UNDER_TEST=1 bash "$0" "$@"
+fi
+
+program=$1
+driver=$2
+work=$(mktemp -d)
+pid=
+cleanup() {
+    if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+wait_for_window() {
+    local title=$1 seconds=$2 id
+    id=$(timeout "$seconds" xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) || true
+    echo "$id"
+}
+
+# The client size of window $1 as "WIDTHxHEIGHT".
+size_of() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "${WIDTH}x${HEIGHT}"
+}
+
+# -noreset above keeps the resource when the last client leaves.
+echo "Xft.dpi: 192" | xrdb -nocpp -merge
+
+# Runs the program at scale $1 (with the environment the rest of the arguments give).
+check_scale() {
+    local scale=$1
+    shift
+    env "$@" "$program" 2>"$work/stderr" &
+    pid=$!
+    local splash calculator
+    splash=$(wait_for_window Form2 10)
+    [[ -n $splash ]] || fail "no splash window at scale $scale"
+    [[ $(size_of "$splash") == "$((scale * 399))x$((scale * 185))" ]] ||
+        fail "the splash is $(size_of "$splash") at scale $scale"
+    calculator=$(wait_for_window "Tavik Calculator 2.0" 15)
+    [[ -n $calculator ]] || fail "no calculator window at scale $scale"
+    [[ $(size_of "$calculator") == "$((scale * 312))x$((scale * 324))" ]] ||
+        fail "the calculator is $(size_of "$calculator") at scale $scale"
+
+    # Key centres in the calculator's own pixels: "2", "+", "3", "=".
+    eval "$(xdotool getwindowgeometry --shell "$calculator")"
+    for key in "80 72" "192 112" "120 72" "228 288"; do
+        read -r x y <<<"$key"
+        xdotool mousemove --sync $((X + x * scale)) $((Y + y * scale)) click 1
+        sleep 0.1
+    done
+    xdotool mousemove --sync 3070 2300
+    sleep 0.3
+
+    "$driver" --scale "$scale" >/dev/null <<SCRIPT
+wait 5000
+click 2
+click +
+click 3
+click =
+move 1000 1000
+wait 100
+shot $work/headless.png
+SCRIPT
+    import -window "$calculator" "PNG24:$work/window.png"
+    differing=$(compare -metric AE "$work/window.png" "PNG24:$work/headless.png" null: 2>&1) || true
+    [[ $differing == 0 ]] ||
+        fail "at scale $scale the window differs from the headless picture in $differing pixels"
+
+    xdotool windowclose "$calculator"
+    timeout 5 tail --pid="$pid" -f /dev/null || fail "the program went on without its window"
+    local status=0
+    wait "$pid" || status=$?
+    pid=
+    ((status == 0)) || fail "the program ended with status $status: $(cat "$work/stderr")"
+    echo "scale $scale: PASS"
+}
+
+check_scale 2 -u GDK_SCALE
+check_scale 3 GDK_SCALE=3
+echo "PASS"
