@@ -17,24 +17,7 @@ fi
 
 program=$1
 driver=$2
-work=$(mktemp -d)
-pid=
-cleanup() {
-    if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-wait_for_window() {
-    local title=$1 seconds=$2 id
-    id=$(timeout "$seconds" xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) || true
-    echo "$id"
-}
+source "$(dirname "$0")/common.sh"
 
 # The client size of window $1 as "WIDTHxHEIGHT".
 size_of() {

@@ -22,27 +22,9 @@ fi
 program=$1
 driver=$2
 golden=$3
-work=$(mktemp -d)
-pid=
-cleanup() {
-    if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/common.sh"
 
 now_ms() { date +%s%3N; }
-
-# The id of the mapped window with exactly this title, waiting up to $2 seconds.
-wait_for_window() {
-    local title=$1 seconds=$2 id
-    id=$(timeout "$seconds" xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) || true
-    echo "$id"
-}
 
 started=$(now_ms)
 "$program" 2>"$work/stderr" &
