@@ -18,11 +18,11 @@
 
 #include "platform/ui/desktop_scale.h"
 #include "platform/ui/keys.h"
+#include "platform/ui/keysyms.h"
+#include "platform/ui/swap_red_blue.h"
 #include "platform/ui/window_system.h"
-#include "platform/ui/x11/swap_red_blue.h"
 #include "platform/ui/x11/x11_clipboard.h"
 #include "platform/ui/x11/x11_errors.h"
-#include "platform/ui/x11/x11_keys.h"
 #include "platform/ui/x11/x11_text.h"
 
 // Xlib's headers define macros such as None, Bool and Status: they come after ours.

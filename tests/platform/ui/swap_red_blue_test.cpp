@@ -1,4 +1,4 @@
-#include "platform/ui/x11/swap_red_blue.h"
+#include "platform/ui/swap_red_blue.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,9 @@
 
 namespace platform {
 
+// Key symbols are numbered as the X protocol numbers them; xkbcommon, which Wayland
+// compositors' keymaps go through, uses the same numbers.
+
 /// The desktop virtual key code (keys.h) of a key, given the symbol on its first level (what the
 /// key shows unshifted): letters as 'A'-'Z' (either case), digits as '0'-'9', BackSpace, Tab,
 /// Return and KP_Enter as Enter, Escape, space, the four arrows, Delete, Shift, Control and Alt

@@ -1,4 +1,4 @@
-#include "platform/ui/x11/x11_keys.h"
+#include "platform/ui/keysyms.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ struct KeyCase {
     int32_t character;  // ControlCharacter of the desktop code
 };
 
-TEST(X11Keys, MapsKeySymbolsToDesktopCodesAndCharacters) {
+TEST(KeySymbols, MapsKeySymbolsToDesktopCodesAndCharacters) {
     const KeyCase cases[] = {
         // Letters (either case) and digits.
         {XK_a, 'A', 'a', 0},

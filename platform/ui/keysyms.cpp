@@ -1,4 +1,4 @@
-#include "platform/ui/x11/x11_keys.h"
+#include "platform/ui/keysyms.h"
 
 #include <X11/keysym.h>
 

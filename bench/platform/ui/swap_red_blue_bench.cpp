@@ -1,7 +1,7 @@
 // Budgets: converting one 49 x 33 key for the display under 5 us, and at 2x at most four times
 // that; the whole 312 x 324 window (shown once, and again when the display exposes it) under
 // 150 us, at 1x and at 2x.
-#include "platform/ui/x11/swap_red_blue.h"
+#include "platform/ui/swap_red_blue.h"
 
 #include <benchmark/benchmark.h>
 
