@@ -4,6 +4,7 @@
 
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/surface.h"
+#include "platform/image/image.h"
 
 namespace platform {
 
@@ -14,5 +15,10 @@ namespace platform {
 /// width in each row are not touched.
 void CopySwappingRedBlue(const Surface& framebuffer, const Rect& area, int32_t scale,
                          uint8_t* destination, int32_t pitch);
+
+/// Copies a pointer picture into the colour pointer pixels that displays take: 0xAARRGGBB
+/// with each colour channel multiplied by alpha, rounded to nearest, every picture pixel a
+/// scale × scale block, rows of picture.width × scale pixels packed one after another.
+void CopyPointerPixels(const Image& picture, int32_t scale, uint32_t* destination);
 
 }  // namespace platform

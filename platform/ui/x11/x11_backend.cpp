@@ -130,15 +130,6 @@ XSizeHints FixedSizeHints(const NativeWindowDesc& desc) {
     return hints;
 }
 
-/// An image pixel (0xAABBGGRR) as a colour pointer's pixel: 0xAARRGGBB with each colour
-/// channel multiplied by alpha, rounded to nearest.
-uint32_t PremultipliedArgb(uint32_t c) {
-    const uint32_t alpha = c >> 24;
-    const auto scale = [alpha](uint32_t channel) { return (channel * alpha + 127) / 255; };
-    return (alpha << 24) | (scale(c & 0xFF) << 16) | (scale((c >> 8) & 0xFF) << 8) |
-           scale((c >> 16) & 0xFF);
-}
-
 int32_t ButtonBit(unsigned int xButton) {
     switch (xButton) {
         case Button1:
@@ -381,14 +372,7 @@ void X11Backend::SetPointer(const PointerImage* pointer) {
     if (!image) return;  // the pointer shown so far stays
     image->xhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotX * k, 0, width - 1));
     image->yhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotY * k, 0, height - 1));
-    for (int32_t row = 0; row < height; ++row) {
-        for (int32_t column = 0; column < width; ++column) {
-            const uint32_t c =
-                picture.pixels[static_cast<size_t>(row / k * picture.width + column / k)];
-            image->pixels[static_cast<size_t>(row) * static_cast<size_t>(width) + column] =
-                PremultipliedArgb(c);
-        }
-    }
+    CopyPointerPixels(picture, k, image->pixels);
     const Cursor made = XcursorImageLoadCursor(x, image);
     XcursorImageDestroy(image);
     if (!made) return;
