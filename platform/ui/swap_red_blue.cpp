@@ -1,6 +1,6 @@
 #include "platform/ui/swap_red_blue.h"
 
-#include <cstring>
+#include "platform/ui/copy_blocks.h"
 
 namespace platform {
 namespace {
@@ -20,39 +20,7 @@ uint32_t PremultipliedArgb(uint32_t c) {
 
 void CopySwappingRedBlue(const Surface& framebuffer, const Rect& area, int32_t scale,
                          uint8_t* destination, int32_t pitch) {
-    // The framebuffer and the destination never overlap; saying so lets the compiler turn the
-    // inner loops into vector code (several times faster).
-    const int32_t width = area.Width();
-    const size_t rowBytes = static_cast<size_t>(width) * static_cast<size_t>(scale) * 4;
-    for (int32_t y = area.top; y < area.bottom; ++y) {
-        const Color* __restrict from = framebuffer.Row(y) + area.left;
-        uint8_t* __restrict to =
-            destination + static_cast<ptrdiff_t>(y - area.top) * scale * pitch;
-        if (scale == 1) {
-            for (int32_t x = 0; x < width; ++x) {
-                const uint32_t swapped = Swapped(from[x]);
-                std::memcpy(to + static_cast<ptrdiff_t>(x) * 4, &swapped, 4);
-            }
-            continue;
-        }
-        // One physical row with every pixel repeated, then the block's other rows copied. Twice,
-        // the most common scale, a pixel pair is one 64-bit store.
-        if (scale == 2) {
-            for (int32_t x = 0; x < width; ++x) {
-                const uint64_t swapped = Swapped(from[x]);
-                const uint64_t pair = swapped | swapped << 32;
-                std::memcpy(to + static_cast<ptrdiff_t>(x) * 8, &pair, 8);
-            }
-        } else {
-            for (int32_t x = 0; x < width; ++x) {
-                const uint32_t swapped = Swapped(from[x]);
-                for (int32_t k = 0; k < scale; ++k)
-                    std::memcpy(to + (static_cast<ptrdiff_t>(x) * scale + k) * 4, &swapped, 4);
-            }
-        }
-        for (int32_t k = 1; k < scale; ++k)
-            std::memcpy(to + static_cast<ptrdiff_t>(k) * pitch, to, rowBytes);
-    }
+    CopyBlocks(framebuffer, area, scale, destination, pitch, [](Color c) { return Swapped(c); });
 }
 
 void CopyPointerPixels(const Image& picture, int32_t scale, uint32_t* destination) {

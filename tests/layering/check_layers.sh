@@ -17,7 +17,7 @@ projectFolders=(platform forms button splash calculator app resources tools test
 
 # Headers of the libraries that stay inside the platform layer.
 xlib="X11/*"
-wayland="wayland-* xdg-* xkbcommon/* libdecor*"
+wayland="wayland-* xdg-* xkbcommon/*"
 freetype="ft2build.h freetype/* FT_*_H"  # also through its macros: #include FT_FREETYPE_H
 fontconfig="fontconfig/*"
 libjpeg="jpeglib.h jerror.h jconfig.h jmorecfg.h"
@@ -42,6 +42,8 @@ declare -A mayInclude=(
     [platform/ui]="platform/gfx platform/image X11/keysym.h"
     [platform/ui/headless]="platform/ui platform/gfx platform/image"
     [platform/ui/x11]="platform/ui platform/gfx platform/image $xlib"
+    [platform/ui/wayland]="platform/ui platform/gfx platform/image platform/objects platform/text \
+$wayland"
     [forms]="$platform"
     # The control sees its host only through the container interface.
     [button]="forms/container.h forms/container_user_control.h forms/property_bag.h $platform"
@@ -61,6 +63,8 @@ declare -A testsMayAlsoInclude=(
     [button]="forms tools/button_shot tools/style_gallery"
     # The program's tests look at its windows through an X connection of their own.
     [app]="$xlib"
+    # The Wayland backend's tests find its windows in screenshots.
+    [platform/ui/wayland]="tools/find_picture"
 )
 
 # The row of a source folder: its own or its nearest parent's; fails when there is none.

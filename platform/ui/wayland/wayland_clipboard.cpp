@@ -1,0 +1,181 @@
+#include "platform/ui/wayland/wayland_clipboard.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+#include <wayland-client.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+
+namespace platform {
+namespace {
+
+// Types of text, the preferred first: what programs offer for UTF-8 text.
+constexpr const char* kTextTypes[] = {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain",
+                                      "TEXT", "STRING"};
+
+// How long a read or a write of the clipboard may take, and the most text it reads.
+constexpr int kTransferMs = 1000;
+constexpr size_t kMaxText = 1 << 20;
+
+/// Waits for `events` on `fd` until `deadline`; false when the time ran out or it failed.
+bool WaitFor(int fd, short events, std::chrono::steady_clock::time_point deadline) {
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return false;
+        pollfd one{fd, events, 0};
+        const int ready = poll(&one, 1, static_cast<int>(left.count()));
+        if (ready > 0) return true;
+        if (ready == 0 || errno != EINTR) return false;
+    }
+}
+
+}  // namespace
+
+WaylandClipboard::WaylandClipboard(wl_display* display, wl_data_device_manager* manager,
+                                   wl_seat* seat)
+    : display_(display), manager_(manager) {
+    if (!manager || !seat) return;
+    device_ = wl_data_device_manager_get_data_device(manager, seat);
+    static const wl_data_device_listener listener{
+        .data_offer = OnDataOffer,
+        .enter = [](void*, wl_data_device*, uint32_t, wl_surface*, wl_fixed_t, wl_fixed_t,
+                    wl_data_offer*) {},
+        .leave = [](void*, wl_data_device*) {},
+        .motion = [](void*, wl_data_device*, uint32_t, wl_fixed_t, wl_fixed_t) {},
+        .drop = [](void*, wl_data_device*) {},
+        .selection = OnSelection,
+    };
+    wl_data_device_add_listener(device_, &listener, this);
+}
+
+WaylandClipboard::~WaylandClipboard() {
+    DropSource();
+    for (const auto& [offer, types] : offers_)
+        wl_data_offer_destroy(offer);
+    if (device_) wl_data_device_destroy(device_);
+}
+
+std::string WaylandClipboard::Text() {
+    if (owned_) return ownText_;
+    const auto it = offers_.find(selection_);
+    if (it == offers_.end()) return {};
+    const std::vector<std::string>& types = it->second;
+    const auto type = std::find_first_of(std::begin(kTextTypes), std::end(kTextTypes),
+                                         types.begin(), types.end());
+    if (type == std::end(kTextTypes)) return {};
+    int pipeEnds[2];
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0) return {};
+    wl_data_offer_receive(selection_, *type, pipeEnds[1]);
+    close(pipeEnds[1]);
+    wl_display_flush(display_);
+    std::string text;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTransferMs);
+    char chunk[4096];
+    while (text.size() < kMaxText && WaitFor(pipeEnds[0], POLLIN, deadline)) {
+        const ssize_t got = read(pipeEnds[0], chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        text.append(chunk, static_cast<size_t>(got));
+    }
+    close(pipeEnds[0]);
+    text.resize(std::min(text.size(), kMaxText));
+    return text;
+}
+
+void WaylandClipboard::SetText(const std::string& text, uint32_t serial) {
+    ownText_ = text;
+    owned_ = true;
+    if (!device_) return;
+    DropSource();
+    source_ = wl_data_device_manager_create_data_source(manager_);
+    static const wl_data_source_listener listener{
+        .target = [](void*, wl_data_source*, const char*) {},
+        .send = OnSend,
+        .cancelled = OnCancelled,
+        .dnd_drop_performed = [](void*, wl_data_source*) {},
+        .dnd_finished = [](void*, wl_data_source*) {},
+        .action = [](void*, wl_data_source*, uint32_t) {},
+    };
+    wl_data_source_add_listener(source_, &listener, this);
+    for (const char* type : kTextTypes)
+        wl_data_source_offer(source_, type);
+    wl_data_device_set_selection(device_, source_, serial);
+}
+
+void WaylandClipboard::OnDataOffer(void* data, wl_data_device*, wl_data_offer* offer) {
+    auto* clipboard = static_cast<WaylandClipboard*>(data);
+    clipboard->offers_[offer];
+    static const wl_data_offer_listener listener{
+        .offer = OnOfferType,
+        .source_actions = [](void*, wl_data_offer*, uint32_t) {},
+        .action = [](void*, wl_data_offer*, uint32_t) {},
+    };
+    wl_data_offer_add_listener(offer, &listener, clipboard);
+}
+
+void WaylandClipboard::OnOfferType(void* data, wl_data_offer* offer, const char* type) {
+    static_cast<WaylandClipboard*>(data)->offers_[offer].emplace_back(type);
+}
+
+void WaylandClipboard::OnSelection(void* data, wl_data_device*, wl_data_offer* offer) {
+    auto* clipboard = static_cast<WaylandClipboard*>(data);
+    if (clipboard->selection_ && clipboard->selection_ != offer)
+        clipboard->Forget(clipboard->selection_);
+    clipboard->selection_ = offer;
+    // Every offer but the selection was one of a drag, which the program does not take.
+    for (auto it = clipboard->offers_.begin(); it != clipboard->offers_.end();) {
+        if (it->first == offer) {
+            ++it;
+            continue;
+        }
+        wl_data_offer_destroy(it->first);
+        it = clipboard->offers_.erase(it);
+    }
+}
+
+void WaylandClipboard::Forget(wl_data_offer* offer) {
+    if (offers_.erase(offer) > 0) wl_data_offer_destroy(offer);
+}
+
+void WaylandClipboard::OnSend(void* data, wl_data_source*, const char*, int32_t fd) {
+    const std::string& text = static_cast<WaylandClipboard*>(data)->ownText_;
+    // The reader may be slow: write without blocking, waiting at most the transfer time.
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTransferMs);
+    size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t done = write(fd, text.data() + written, text.size() - written);
+        if (done > 0) {
+            written += static_cast<size_t>(done);
+        } else if (done < 0 && errno == EINTR) {
+            continue;
+        } else if (done < 0 && errno == EAGAIN && WaitFor(fd, POLLOUT, deadline)) {
+            continue;
+        } else {
+            break;
+        }
+    }
+    close(fd);
+}
+
+void WaylandClipboard::OnCancelled(void* data, wl_data_source* source) {
+    auto* clipboard = static_cast<WaylandClipboard*>(data);
+    // Another program took the selection.
+    if (source == clipboard->source_) {
+        clipboard->DropSource();
+        clipboard->owned_ = false;
+    } else {
+        wl_data_source_destroy(source);
+    }
+}
+
+void WaylandClipboard::DropSource() {
+    if (source_) wl_data_source_destroy(source_);
+    source_ = nullptr;
+}
+
+}  // namespace platform

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+struct wl_data_device;
+struct wl_data_device_manager;
+struct wl_data_offer;
+struct wl_data_source;
+struct wl_display;
+struct wl_seat;
+
+namespace platform {
+
+/// The clipboard of a Wayland seat, for text: the selection another program offers, read
+/// through a pipe when asked for, and the program's own text, offered until another program
+/// takes the selection. Without a seat (or a data device manager) text set is kept within the
+/// program.
+class WaylandClipboard {
+  public:
+    WaylandClipboard(wl_display* display, wl_data_device_manager* manager, wl_seat* seat);
+    ~WaylandClipboard();
+    WaylandClipboard(const WaylandClipboard&) = delete;
+    WaylandClipboard& operator=(const WaylandClipboard&) = delete;
+
+    /// The clipboard's text; empty when it holds none or its owner does not send it within a
+    /// second.
+    std::string Text();
+    /// Makes `text` the clipboard's; `serial` is that of the input event that asked for it,
+    /// which the compositor checks.
+    void SetText(const std::string& text, uint32_t serial);
+
+  private:
+    static void OnDataOffer(void* data, wl_data_device* device, wl_data_offer* offer);
+    static void OnSelection(void* data, wl_data_device* device, wl_data_offer* offer);
+    static void OnOfferType(void* data, wl_data_offer* offer, const char* type);
+    static void OnSend(void* data, wl_data_source* source, const char* type, int32_t fd);
+    static void OnCancelled(void* data, wl_data_source* source);
+    void Forget(wl_data_offer* offer);
+    void DropSource();
+
+    wl_display* display_;
+    wl_data_device_manager* manager_;
+    wl_data_device* device_ = nullptr;
+    // Offers the compositor has introduced, with the types each says it sends.
+    std::map<wl_data_offer*, std::vector<std::string>> offers_;
+    wl_data_offer* selection_ = nullptr;
+    wl_data_source* source_ = nullptr;
+    std::string ownText_;
+    bool owned_ = false;
+};
+
+}  // namespace platform
