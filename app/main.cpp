@@ -1,7 +1,7 @@
-// Tavik Calculator 2.0 on the desktop: the X display, the single-instance lock, the user's
-// decimal separator, then the calculator until the user quits. A termination signal keeps its
-// default action and ends the program at once: there is nothing to save, and the quit question
-// belongs to the user's own close request.
+// Tavik Calculator 2.0 on the desktop: the display (Wayland or X11), the single-instance lock,
+// the user's decimal separator, then the calculator until the user quits. A termination signal
+// keeps its default action and ends the program at once: there is nothing to save, and the quit
+// question belongs to the user's own close request.
 #include <malloc.h>
 
 #include <cstdio>
@@ -13,8 +13,8 @@
 #include "calculator/decimal_separator.h"
 #include "calculator/program.h"
 #include "platform/os/single_instance.h"
+#include "platform/ui/desktop/desktop_backend.h"
 #include "platform/ui/window_system.h"
-#include "platform/ui/x11/x11_backend.h"
 
 namespace {
 
@@ -25,13 +25,12 @@ constexpr const char* kProgramName = "tavik-calculator";
 }  // namespace
 
 int main() {
-    // One copy per user and desktop session. The lock is taken before the display is opened,
-    // so that a second copy ends without touching it.
-    const platform::SingleInstanceLock lock(std::string(kProgramName) + "@" +
-                                            platform::X11Backend::SessionName());
     try {
-        platform::X11Backend backend(kProgramName);
-        platform::WindowSystem system(backend);
+        platform::DesktopBackend desktop = platform::OpenDesktopBackend(kProgramName);
+        // One copy per user and desktop session; a second copy ends before it shows anything.
+        const platform::SingleInstanceLock lock(std::string(kProgramName) + "@" +
+                                                desktop.sessionName);
+        platform::WindowSystem system(*desktop.backend);
 
         calculator::ProgramOptions options;
         options.decimalSeparator = calculator::DecimalSeparatorFromEnvironment();

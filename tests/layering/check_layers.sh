@@ -44,12 +44,13 @@ declare -A mayInclude=(
     [platform/ui/x11]="platform/ui platform/gfx platform/image $xlib"
     [platform/ui/wayland]="platform/ui platform/gfx platform/image platform/objects platform/text \
 $wayland"
+    [platform/ui/desktop]="platform/ui platform/ui/x11 platform/ui/wayland"
     [forms]="$platform"
     # The control sees its host only through the container interface.
     [button]="forms/container.h forms/container_user_control.h forms/property_bag.h $platform"
     [splash]="forms $platform"
     [calculator]="splash button forms resources $platform"
-    [app]="calculator splash button forms resources $platform platform/ui/x11"
+    [app]="calculator splash button forms resources $platform platform/ui/desktop"
     [tools]="tools/* calculator splash button forms resources $platform platform/ui/headless \
 platform/ui/x11"
     [resources]=""  # embedded files, included as the generated resources/tavik_resources.h

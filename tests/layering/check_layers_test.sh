@@ -37,7 +37,7 @@ Put button/vb_button.h '#include "forms/container.h"' '#include "platform/versio
 Put calculator/program.h '#include "splash/form2.h"' '#include "button/vb_button.h"' \
     '#include "resources/tavik_resources.h"'
 Put platform/ui/wayland/window.cpp '#include <wayland-client.h>' '#include "platform/text/draw_text.h"'
-Put app/main.cpp '#include "calculator/program.h"' '#include "platform/ui/x11/x11_backend.h"'
+Put app/main.cpp '#include "calculator/program.h"' '#include "platform/ui/desktop/desktop_backend.h"'
 Put tools/drive/driver.cpp '#include "tools/shot/shot.h"' \
     '#include "platform/ui/headless/headless_backend.h"'
 Put tests/button/paint_test.cpp '#include <gtest/gtest.h>' '#include "forms/control_site.h"' \
