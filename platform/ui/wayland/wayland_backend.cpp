@@ -83,15 +83,10 @@ struct WaylandBackend::State {
     std::string programName;
     wl_display* display = nullptr;
     wl_registry* registry = nullptr;
-    wl_compositor* compositor = nullptr;
-    wl_subcompositor* subcompositor = nullptr;
-    wl_shm* shm = nullptr;
-    xdg_wm_base* shell = nullptr;
-    zxdg_decoration_manager_v1* decorations = nullptr;
-    wl_seat* seat = nullptr;
     wl_data_device_manager* dataDevices = nullptr;
     std::vector<Output> outputs;
     bool redLowestFormats = false;
+    // The compositor's objects that windows use, bound from the registry.
     WaylandWindowContext context;
     std::map<NativeWindowId, std::unique_ptr<WaylandWindow>> windows;
     NativeWindowId nextId = 1;
@@ -180,17 +175,17 @@ WaylandBackend::State::~State() {
     windows.clear();
     clipboard.reset();
     cursor.reset();
-    if (decorations) zxdg_decoration_manager_v1_destroy(decorations);
+    if (context.decorations) zxdg_decoration_manager_v1_destroy(context.decorations);
     if (pointer) wl_pointer_destroy(pointer);
     if (keyboard) wl_keyboard_destroy(keyboard);
-    if (seat) wl_seat_destroy(seat);
+    if (context.seat) wl_seat_destroy(context.seat);
     if (dataDevices) wl_data_device_manager_destroy(dataDevices);
     for (const Output& output : outputs)
         wl_output_destroy(output.output);
-    if (shell) xdg_wm_base_destroy(shell);
-    if (shm) wl_shm_destroy(shm);
-    if (subcompositor) wl_subcompositor_destroy(subcompositor);
-    if (compositor) wl_compositor_destroy(compositor);
+    if (context.shell) xdg_wm_base_destroy(context.shell);
+    if (context.shm) wl_shm_destroy(context.shm);
+    if (context.subcompositor) wl_subcompositor_destroy(context.subcompositor);
+    if (context.compositor) wl_compositor_destroy(context.compositor);
     if (registry) wl_registry_destroy(registry);
     if (display) wl_display_disconnect(display);
 }
@@ -208,7 +203,7 @@ WaylandBackend::WaylandBackend(std::string programName) : state_(std::make_uniqu
     // The first round trip brings the globals, the second what they tell on binding (shm
     // formats, output scales and modes, the seat's devices).
     wl_display_roundtrip(s.display);
-    if (!s.compositor || !s.subcompositor || !s.shm || !s.shell)
+    if (!s.context.compositor || !s.context.subcompositor || !s.context.shm || !s.context.shell)
         throw std::runtime_error("the Wayland compositor \"" + DisplayName() +
                                  "\" lacks wl_compositor, wl_subcompositor, wl_shm or xdg_wm_base");
     wl_display_roundtrip(s.display);
@@ -218,12 +213,6 @@ WaylandBackend::WaylandBackend(std::string programName) : state_(std::make_uniqu
     for (const Output& output : s.outputs)
         outputScale = std::max(outputScale, output.scale);
     s.context.scale = std::min(outputScale, kMaxScale);
-    s.context.compositor = s.compositor;
-    s.context.subcompositor = s.subcompositor;
-    s.context.shm = s.shm;
-    s.context.shell = s.shell;
-    s.context.decorations = s.decorations;
-    s.context.seat = s.seat;
     // Framebuffer colours keep red in their lowest byte: formats that do too take them as
     // they are.
     s.context.order = s.redLowestFormats ? ShmChannelOrder::RedLowest : ShmChannelOrder::BlueLowest;
@@ -231,8 +220,8 @@ WaylandBackend::WaylandBackend(std::string programName) : state_(std::make_uniqu
     s.context.translucentFormat =
         s.redLowestFormats ? WL_SHM_FORMAT_ABGR8888 : WL_SHM_FORMAT_ARGB8888;
     s.context.appId = s.programName;
-    s.cursor.emplace(s.compositor, s.shm, s.context.scale);
-    s.clipboard.emplace(s.display, s.dataDevices, s.seat);
+    s.cursor.emplace(s.context.compositor, s.context.shm, s.context.scale);
+    s.clipboard.emplace(s.display, s.dataDevices, s.context.seat);
 }
 
 WaylandBackend::~WaylandBackend() = default;
@@ -421,25 +410,26 @@ void WaylandBackend::State::OnGlobal(void* data, wl_registry* registry, uint32_t
         return wl_registry_bind(registry, name, type, std::min(version, highest));
     };
     if (kind == wl_compositor_interface.name) {
-        s.compositor = static_cast<wl_compositor*>(bind(&wl_compositor_interface, 4));
+        s.context.compositor = static_cast<wl_compositor*>(bind(&wl_compositor_interface, 4));
     } else if (kind == wl_subcompositor_interface.name) {
-        s.subcompositor = static_cast<wl_subcompositor*>(bind(&wl_subcompositor_interface, 1));
+        s.context.subcompositor =
+            static_cast<wl_subcompositor*>(bind(&wl_subcompositor_interface, 1));
     } else if (kind == zxdg_decoration_manager_v1_interface.name) {
-        s.decorations = static_cast<zxdg_decoration_manager_v1*>(
+        s.context.decorations = static_cast<zxdg_decoration_manager_v1*>(
             bind(&zxdg_decoration_manager_v1_interface, 1));
     } else if (kind == wl_shm_interface.name) {
-        s.shm = static_cast<wl_shm*>(bind(&wl_shm_interface, 1));
+        s.context.shm = static_cast<wl_shm*>(bind(&wl_shm_interface, 1));
         static const wl_shm_listener listener{OnShmFormat};
-        wl_shm_add_listener(s.shm, &listener, &s);
+        wl_shm_add_listener(s.context.shm, &listener, &s);
     } else if (kind == xdg_wm_base_interface.name) {
-        s.shell = static_cast<xdg_wm_base*>(bind(&xdg_wm_base_interface, 3));
+        s.context.shell = static_cast<xdg_wm_base*>(bind(&xdg_wm_base_interface, 3));
         static const xdg_wm_base_listener listener{OnPing};
-        xdg_wm_base_add_listener(s.shell, &listener, &s);
-    } else if (kind == wl_seat_interface.name && !s.seat) {
-        s.seat = static_cast<wl_seat*>(bind(&wl_seat_interface, 5));
+        xdg_wm_base_add_listener(s.context.shell, &listener, &s);
+    } else if (kind == wl_seat_interface.name && !s.context.seat) {
+        s.context.seat = static_cast<wl_seat*>(bind(&wl_seat_interface, 5));
         static const wl_seat_listener listener{OnSeatCapabilities,
                                                [](void*, wl_seat*, const char*) {}};
-        wl_seat_add_listener(s.seat, &listener, &s);
+        wl_seat_add_listener(s.context.seat, &listener, &s);
     } else if (kind == wl_data_device_manager_interface.name) {
         s.dataDevices =
             static_cast<wl_data_device_manager*>(bind(&wl_data_device_manager_interface, 1));
