@@ -318,7 +318,8 @@ bool WaylandBackend::WaitForEvents(int64_t deadlineMs) {
     if (s.input.empty()) {
         while (wl_display_prepare_read(display) != 0)
             if (wl_display_dispatch_pending(display) < 0) s.ConnectionLost();
-        wl_display_flush(display);
+        // Requests the socket cannot take yet go when it can: the wait watches for that too.
+        const bool unsent = wl_display_flush(display) < 0 && errno == EAGAIN;
         if (!s.input.empty()) {
             wl_display_cancel_read(display);
         } else {
@@ -327,9 +328,10 @@ bool WaylandBackend::WaitForEvents(int64_t deadlineMs) {
                 until == kNoDeadline
                     ? -1
                     : static_cast<int>(std::clamp<int64_t>(until - s.NowMs(), 0, INT_MAX));
-            pollfd connection{wl_display_get_fd(display), POLLIN, 0};
+            pollfd connection{wl_display_get_fd(display),
+                              static_cast<short>(unsent ? POLLIN | POLLOUT : POLLIN), 0};
             const int ready = poll(&connection, 1, timeout);
-            if (ready > 0) {
+            if (ready > 0 && (connection.revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
                 if (wl_display_read_events(display) < 0) s.ConnectionLost();
             } else {
                 wl_display_cancel_read(display);
