@@ -162,15 +162,12 @@ void WaylandClipboard::OnSend(void* data, wl_data_source*, const char*, int32_t 
     close(fd);
 }
 
-void WaylandClipboard::OnCancelled(void* data, wl_data_source* source) {
+void WaylandClipboard::OnCancelled(void* data, wl_data_source*) {
+    // Another program took the selection. Only the source the clipboard keeps can hear this:
+    // the ones it replaced are destroyed.
     auto* clipboard = static_cast<WaylandClipboard*>(data);
-    // Another program took the selection.
-    if (source == clipboard->source_) {
-        clipboard->DropSource();
-        clipboard->owned_ = false;
-    } else {
-        wl_data_source_destroy(source);
-    }
+    clipboard->DropSource();
+    clipboard->owned_ = false;
 }
 
 void WaylandClipboard::DropSource() {
