@@ -8,10 +8,10 @@
 namespace platform {
 
 /// The display backend for a Wayland compositor: one xdg-shell toplevel per native window
-/// (bordered ones with a title bar from libdecor), framebuffers shown through shared-memory
-/// buffers paced by the compositor's frame callbacks, input from the seat's pointer and
-/// keyboard (xkbcommon), the pointer's pictures, translucent buffers for window opacity and
-/// the clipboard.
+/// (bordered ones framed by the compositor, or by a title bar of the program's own where it
+/// leaves frames to clients), framebuffers shown through shared-memory buffers paced by the
+/// compositor's frame callbacks, input from the seat's pointer and keyboard (xkbcommon), the
+/// pointer's pictures, translucent buffers for window opacity and the clipboard.
 ///
 /// Wayland gives clients no positions: where a window appears is the compositor's choice.
 class WaylandBackend : public Backend {
