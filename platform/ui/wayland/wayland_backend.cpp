@@ -80,7 +80,6 @@ struct WaylandBackend::State {
     State& operator=(const State&) = delete;
     ~State();
 
-    std::string programName;
     wl_display* display = nullptr;
     wl_registry* registry = nullptr;
     wl_data_device_manager* dataDevices = nullptr;
@@ -192,7 +191,6 @@ WaylandBackend::State::~State() {
 
 WaylandBackend::WaylandBackend(std::string programName) : state_(std::make_unique<State>()) {
     State& s = *state_;
-    s.programName = std::move(programName);
     s.display = wl_display_connect(nullptr);
     if (!s.display)
         throw std::runtime_error("cannot connect to the Wayland compositor \"" + DisplayName() +
@@ -219,7 +217,7 @@ WaylandBackend::WaylandBackend(std::string programName) : state_(std::make_uniqu
     s.context.opaqueFormat = s.redLowestFormats ? WL_SHM_FORMAT_XBGR8888 : WL_SHM_FORMAT_XRGB8888;
     s.context.translucentFormat =
         s.redLowestFormats ? WL_SHM_FORMAT_ABGR8888 : WL_SHM_FORMAT_ARGB8888;
-    s.context.appId = s.programName;
+    s.context.appId = std::move(programName);
     s.cursor.emplace(s.context.compositor, s.context.shm, s.context.scale);
     s.clipboard.emplace(s.display, s.dataDevices, s.context.seat);
 }

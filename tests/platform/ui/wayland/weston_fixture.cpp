@@ -96,13 +96,4 @@ void PatternWindow::Paint(Surface& s) {
             s.SetPixel(x, y, colour + (static_cast<uint32_t>(y) << 8 | static_cast<uint32_t>(x)));
 }
 
-Image PatternWindow::Picture() const {
-    const Surface& s = Framebuffer();
-    Image image{s.Width(), s.Height(), {}};
-    for (int32_t y = 0; y < s.Height(); ++y)
-        for (int32_t x = 0; x < s.Width(); ++x)
-            image.pixels.push_back(0xFF000000u | s.Pixel(x, y));
-    return image;
-}
-
 }  // namespace platform

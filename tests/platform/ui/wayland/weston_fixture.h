@@ -47,9 +47,6 @@ class PatternWindow : public Window {
     void Paint(Surface& surface) override;
 
     Color colour = 0x400000;
-
-    /// The window's pixels as an image, as a screenshot shows them.
-    Image Picture() const;
 };
 
 }  // namespace platform
