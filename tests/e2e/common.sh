@@ -1,6 +1,6 @@
 # Shared by the end-to-end scripts, sourced once their X server runs: a scratch folder in
 # $work, the program under test's process id in $pid (ended, if still running, on exit),
-# fail and wait_for_window.
+# fail, ends_with_status_0 and wait_for_window.
 
 work=$(mktemp -d)
 pid=
@@ -13,6 +13,17 @@ trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
     exit 1
+}
+
+# Waits up to 5 s for the program under test to end (what ended it: $1), then checks that it
+# ended with status 0, showing what it wrote to the file $2 when not (leaving out the lines of
+# a Wayland protocol log, which begin with "[").
+ends_with_status_0() {
+    local cause=$1 output=$2 status=0
+    timeout 5 tail --pid="$pid" -f /dev/null || fail "the program went on $cause"
+    wait "$pid" || status=$?
+    pid=
+    ((status == 0)) || fail "the program ended with status $status: $(grep -v '^\[' "$output")"
 }
 
 # The id of the mapped window with exactly this title, waiting up to $2 seconds.

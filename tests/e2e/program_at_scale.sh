@@ -70,11 +70,7 @@ SCRIPT
         fail "at scale $scale the window differs from the headless picture in $differing pixels"
 
     xdotool windowclose "$calculator"
-    timeout 5 tail --pid="$pid" -f /dev/null || fail "the program went on without its window"
-    local status=0
-    wait "$pid" || status=$?
-    pid=
-    ((status == 0)) || fail "the program ended with status $status: $(cat "$work/stderr")"
+    ends_with_status_0 "without its window" "$work/stderr"
     echo "scale $scale: PASS"
 }
 

@@ -77,10 +77,7 @@ for environment in "WAYLAND_DISPLAY=no-such-compositor" "TAVIK_BACKEND=x11"; do
     calculator=$(wait_for_window "Tavik Calculator 2.0" 15)
     [[ -n $calculator ]] || fail "with $environment no calculator window on the X display"
     xdotool windowclose "$calculator"
-    status=0
-    wait "$pid" || status=$?
-    pid=
-    ((status == 0)) || fail "with $environment the program ended with status $status"
+    ends_with_status_0 "without its window (with $environment)" "$work/stderr"
 done
 
 status=0

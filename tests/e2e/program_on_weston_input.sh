@@ -110,9 +110,5 @@ kill -0 "$pid" || fail "the program ended when the quit question was answered \"
 xdotool key alt+F4
 sleep 0.5
 xdotool key Return
-timeout 5 tail --pid="$pid" -f /dev/null || fail "the program went on after \"Yes\""
-status=0
-wait "$pid" || status=$?
-pid=
-((status == 0)) || fail "the program ended with status $status: $(grep -v '^\[' "$work/protocol")"
+ends_with_status_0 "after \"Yes\"" "$work/protocol"
 echo "PASS"

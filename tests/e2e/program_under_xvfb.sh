@@ -114,11 +114,7 @@ xdotool mousemove --sync $((X + 40)) $((Y + 72)) click 1
 sleep 0.3
 [[ $(xdotool getwindowfocus) == "$question" ]] || fail "the question did not take the focus"
 xdotool key y
-status=0
-timeout 5 tail --pid="$pid" -f /dev/null || fail "the program did not end after Yes"
-wait "$pid" || status=$?
-pid=
-((status == 0)) || fail "the program ended with status $status: $(cat "$work/stderr")"
+ends_with_status_0 "after Yes" "$work/stderr"
 
 # Another program destroys the calculator window: the program ends as after a confirmed quit.
 "$program" 2>"$work/stderr" &
@@ -126,9 +122,5 @@ pid=$!
 calculator=$(wait_for_window "Tavik Calculator 2.0" 15)
 [[ -n $calculator ]] || fail "no calculator window the second time"
 xdotool windowclose "$calculator"
-timeout 5 tail --pid="$pid" -f /dev/null || fail "the program went on without its window"
-status=0
-wait "$pid" || status=$?
-pid=
-((status == 0)) || fail "the program ended with status $status: $(cat "$work/stderr")"
+ends_with_status_0 "without its window" "$work/stderr"
 echo "PASS"

@@ -42,9 +42,5 @@ pid=$!
 calculator=$(wait_for_window "Tavik Calculator 2.0" 15)
 [[ -n $calculator ]] || fail "no calculator window: $(cat "$work/stderr")"
 xdotool windowclose "$calculator"
-timeout 5 tail --pid="$pid" -f /dev/null || fail "the program went on without its window"
-status=0
-wait "$pid" || status=$?
-pid=
-((status == 0)) || fail "the program ended with status $status: $(cat "$work/stderr")"
+ends_with_status_0 "without its window" "$work/stderr"
 echo "PASS"
