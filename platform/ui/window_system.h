@@ -79,6 +79,11 @@ class WindowSystem {
     /// A key going down; a held key repeats as further KeyDown calls. Shift (16), Ctrl (17) and
     /// Alt (18) also update the shift bits.
     void KeyDown(int32_t keyCode);
+    /// The display says which of Shift, Ctrl and Alt are held (shift bits), as it does with its
+    /// input events. That replaces what the presses and releases seen so far imply, which misses
+    /// a release that went elsewhere: to a window manager's shortcut such as Alt+F4, or to
+    /// another window that had the keyboard meanwhile.
+    void ModifiersHeld(int32_t shift) { shift_ = shift & (kShiftShift | kShiftCtrl | kShiftAlt); }
     void KeyUp(int32_t keyCode);
     /// A typed character, after its KeyDown.
     void Character(int32_t charCode);

@@ -42,11 +42,11 @@ std::string DisplayName() {
 
 /// One piece of input, kept from the moment the compositor sends it until a wait delivers it.
 struct InputEvent {
-    enum Kind { Move, Leave, ButtonDown, ButtonUp, KeyDown, KeyUp, Close };
+    enum Kind { Move, Leave, ButtonDown, ButtonUp, KeyDown, KeyUp, Modifiers, Close };
     Kind kind;
     NativeWindowId window = 0;
     Point at;
-    int32_t code = 0;       // button bit or desktop key code
+    int32_t code = 0;       // button bit, desktop key code or shift bits
     int32_t character = 0;  // typed by a KeyDown
 
     static InputEvent Of(Kind kind, NativeWindowId window, Point at = {}, int32_t code = 0,
@@ -395,6 +395,9 @@ void WaylandBackend::State::Deliver(const InputEvent& event) {
         case InputEvent::KeyUp:
             if (event.code != 0) system->KeyUp(event.code);
             break;
+        case InputEvent::Modifiers:
+            system->ModifiersHeld(event.code);
+            break;
         case InputEvent::Close:
             if (top) system->CloseRequest(top->Handle());
             break;
@@ -585,6 +588,9 @@ void WaylandBackend::State::OnKeyboardLeave(void* data, wl_keyboard*, uint32_t, 
     auto& s = *static_cast<State*>(data);
     s.keyboardWindow = 0;
     s.keys.StopRepeat();
+    // What is held from now on is another window's business; the compositor reports the
+    // modifiers again when the keyboard comes back.
+    s.input.push_back(InputEvent::Of(InputEvent::Modifiers, 0));
 }
 
 void WaylandBackend::State::OnKey(void* data, wl_keyboard*, uint32_t serial, uint32_t, uint32_t key,
@@ -604,7 +610,9 @@ void WaylandBackend::State::OnKey(void* data, wl_keyboard*, uint32_t serial, uin
 
 void WaylandBackend::State::OnModifiers(void* data, wl_keyboard*, uint32_t, uint32_t depressed,
                                         uint32_t latched, uint32_t locked, uint32_t group) {
-    static_cast<State*>(data)->keys.SetModifiers(depressed, latched, locked, group);
+    auto& s = *static_cast<State*>(data);
+    s.keys.SetModifiers(depressed, latched, locked, group);
+    s.input.push_back(InputEvent::Of(InputEvent::Modifiers, 0, Point{}, s.keys.HeldShift()));
 }
 
 void WaylandBackend::State::OnRepeatInfo(void* data, wl_keyboard*, int32_t rate, int32_t delay) {

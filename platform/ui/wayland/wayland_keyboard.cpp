@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/ui/keys.h"
 #include "platform/ui/keysyms.h"
 
 namespace platform {
@@ -110,6 +111,14 @@ void WaylandKeyboard::SetModifiers(uint32_t depressed, uint32_t latched, uint32_
                                    uint32_t group) {
     if (state_->state)
         xkb_state_update_mask(state_->state.get(), depressed, latched, locked, 0, 0, group);
+}
+
+int32_t WaylandKeyboard::HeldShift() const {
+    const State& s = *state_;
+    if (!s.state) return 0;
+    return (s.ModifierActive(XKB_MOD_NAME_SHIFT) ? kShiftShift : 0) |
+           (s.ModifierActive(XKB_MOD_NAME_CTRL) ? kShiftCtrl : 0) |
+           (s.ModifierActive(XKB_MOD_NAME_ALT) ? kShiftAlt : 0);
 }
 
 void WaylandKeyboard::SetRepeat(int32_t rate, int32_t delayMs) {

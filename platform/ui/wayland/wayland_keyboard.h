@@ -38,6 +38,8 @@ class WaylandKeyboard {
     bool SetKeymap(std::string_view text);
     /// The modifier and layout state of wl_keyboard.modifiers.
     void SetModifiers(uint32_t depressed, uint32_t latched, uint32_t locked, uint32_t group);
+    /// The shift bits (kShiftShift, kShiftCtrl, kShiftAlt) of the modifiers now in effect.
+    int32_t HeldShift() const;
     /// wl_keyboard.repeat_info: keys repeat `rate` times a second after `delayMs`; a rate of
     /// 0 turns repeating off.
     void SetRepeat(int32_t rate, int32_t delayMs);

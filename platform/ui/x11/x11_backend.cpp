@@ -130,6 +130,13 @@ XSizeHints FixedSizeHints(const NativeWindowDesc& desc) {
     return hints;
 }
 
+/// The shift bits of an input event's modifier state: Alt is the first modifier, as on every
+/// X desktop.
+int32_t ShiftBits(unsigned int state) {
+    return ((state & ShiftMask) ? kShiftShift : 0) | ((state & ControlMask) ? kShiftCtrl : 0) |
+           ((state & Mod1Mask) ? kShiftAlt : 0);
+}
+
 int32_t ButtonBit(unsigned int xButton) {
     switch (xButton) {
         case Button1:
@@ -209,7 +216,8 @@ struct X11Backend::State {
     void ShowPointer(Cursor pointer);
 
     void Deliver(XEvent& event);
-    void MovePointer(::Window w, int32_t x, int32_t y);
+    /// The pointer is at (x, y) of window `w`, with the modifiers of `state` held.
+    void MovePointer(::Window w, int32_t x, int32_t y, unsigned int state);
     void KeyDown(XKeyEvent& key);
     void KeyUp(XKeyEvent& key);
 };
@@ -583,10 +591,12 @@ void X11Backend::State::Deliver(XEvent& event) {
     if (!system) return;
     switch (event.type) {
         case MotionNotify:
-            MovePointer(event.xmotion.window, event.xmotion.x, event.xmotion.y);
+            MovePointer(event.xmotion.window, event.xmotion.x, event.xmotion.y,
+                        event.xmotion.state);
             break;
         case EnterNotify:
-            MovePointer(event.xcrossing.window, event.xcrossing.x, event.xcrossing.y);
+            MovePointer(event.xcrossing.window, event.xcrossing.x, event.xcrossing.y,
+                        event.xcrossing.state);
             break;
         case LeaveNotify:
             // Whatever took the pointer away (a move, another window mapped over ours, a grab
@@ -598,7 +608,8 @@ void X11Backend::State::Deliver(XEvent& event) {
         case ButtonRelease: {
             const int32_t bit = ButtonBit(event.xbutton.button);
             if (bit == 0 || !IsOurs(event.xbutton.window)) break;
-            MovePointer(event.xbutton.window, event.xbutton.x, event.xbutton.y);
+            MovePointer(event.xbutton.window, event.xbutton.x, event.xbutton.y,
+                        event.xbutton.state);
             if (event.type == ButtonPress) {
                 system->ButtonDown(bit);
             } else {
@@ -646,14 +657,18 @@ void X11Backend::State::Deliver(XEvent& event) {
     }
 }
 
-void X11Backend::State::MovePointer(::Window w, int32_t x, int32_t y) {
+void X11Backend::State::MovePointer(::Window w, int32_t x, int32_t y, unsigned int state) {
     const Window* top = TopLevelOf(w);
     if (!top) return;
+    system->ModifiersHeld(ShiftBits(state));
     system->PointerMoveInWindow(top->Handle(), {ToLogical(x, scale), ToLogical(y, scale)});
 }
 
 void X11Backend::State::KeyDown(XKeyEvent& key) {
     if (!IsOurs(key.window)) return;
+    // The state holds the modifiers as they were before this key: a modifier's own press
+    // then adds its bit.
+    system->ModifiersHeld(ShiftBits(key.state));
     // The key's own code comes from its unshifted symbol; the character from the symbol that
     // Shift, Caps Lock and Num Lock select. A held key arrives again as one more press.
     const int32_t code =
@@ -670,6 +685,7 @@ void X11Backend::State::KeyDown(XKeyEvent& key) {
 
 void X11Backend::State::KeyUp(XKeyEvent& key) {
     if (!IsOurs(key.window)) return;
+    system->ModifiersHeld(ShiftBits(key.state));
     const int32_t code =
         DesktopKeyCode(static_cast<uint32_t>(XkbKeycodeToKeysym(X(), key.keycode, 0, 0)));
     if (code != 0) system->KeyUp(code);

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ui/keys.h"
+
 namespace platform {
 
 static void PrintTo(const WaylandKeyboard::Stroke& s, std::ostream* os) {
@@ -92,6 +94,24 @@ TEST(WaylandKeyboard, GivesTheFirstLevelsKeyCodeAndTheTypedCharacter) {
         keyboard.SetModifiers(keymap.Mask(c.depressed), 0, keymap.Mask(c.locked), c.group);
         EXPECT_EQ(keyboard.Press(c.key, 0), c.stroke);
         EXPECT_EQ(keyboard.Release(c.key), c.stroke.keyCode);
+    }
+}
+
+TEST(WaylandKeyboard, HeldShiftFollowsTheReportedModifiers) {
+    const Keymap keymap("us");
+    WaylandKeyboard keyboard;
+    EXPECT_EQ(keyboard.HeldShift(), 0);  // no keymap yet
+    ASSERT_TRUE(keyboard.SetKeymap(keymap.sent));
+    const std::pair<Mods, int32_t> cases[] = {
+        {{}, 0},
+        {{kShift}, kShiftShift},
+        {{XKB_MOD_NAME_CTRL, XKB_MOD_NAME_ALT}, kShiftCtrl | kShiftAlt},
+        {{kCaps, kNum}, 0},
+        {{}, 0},
+    };
+    for (const auto& [depressed, shift] : cases) {
+        keyboard.SetModifiers(keymap.Mask(depressed), 0, 0, 0);
+        EXPECT_EQ(keyboard.HeldShift(), shift);
     }
 }
 

@@ -185,7 +185,22 @@ const InputCase kCases[] = {
      [](const Target& t) {
          return std::vector{Key(KeyPress, t, XK_c, Mod1Mask), Key(KeyRelease, t, XK_c, Mod1Mask)};
      },
-     {"keydown 67 s0", "keyup 67 s0"}},
+     {"keydown 67 s4", "keyup 67 s4"}},
+    // Alt went up while a window manager's shortcut held the keyboard (Alt+F4): the next key's
+    // state says it is no longer held, and Tab moves the focus again.
+    {"AltReleasedOutOfSightIsNotHeld",
+     [](const Target& t) {
+         return std::vector{Key(KeyPress, t, XK_Alt_L), Key(KeyPress, t, XK_Tab),
+                            Key(KeyRelease, t, XK_Tab)};
+     },
+     {"keydown 18 s4", "keyup 9 s0"}},
+    {"ShiftHeldOnAClickAsTheEventSays",
+     [](const Target& t) {
+         XEvent press = Button(ButtonPress, t, Button1, 5, 6);
+         press.xbutton.state = ShiftMask;
+         return std::vector{Motion(t, 5, 6), press};
+     },
+     {"move 0 s0 5,6", "down 1 s1 5,6"}},
     {"CloseBoxAsksTheWindow",
      [](const Target& t) { return std::vector{DeleteRequest(t)}; },
      {"close"},
