@@ -45,7 +45,7 @@ MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer);
 /// at the very end starts no further line. Empty text is no line.
 std::vector<std::string> SplitMessageLines(std::string_view text);
 
-/// Shows a modal message box owned by `owner` (none when null), centred on the screen, sized
+/// Shows a modal message box owned by `owner` (none when null), centred on its owner, sized
 /// to its text and its title, and returns the button chosen. The default button has the focus at
 /// first; Enter chooses the focused button, Space too, Tab and Shift+Tab move between the buttons,
 /// Escape answers No (or OK), and the letters Y, N and O choose their buttons. The close box

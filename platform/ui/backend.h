@@ -93,8 +93,10 @@ class Backend {
 
     /// The pointer picture from now on; null for the standard arrow.
     virtual void SetPointer(const PointerImage* pointer) = 0;
-    /// The screen's size in logical pixels.
-    virtual Size ScreenSize() const = 0;
+    /// Where windows may go, in logical screen pixels: the part of a monitor that the desktop's
+    /// panels leave free. The monitor is the one that holds `near`, or without it the one that
+    /// holds the pointer, else the primary one.
+    virtual Rect WorkArea(std::optional<Point> near) const = 0;
     /// The whole factor by which windows are shown: each logical pixel as scale × scale
     /// physical ones. Positions, sizes, pictures and input pass the seam in logical pixels;
     /// only the backend knows physical ones.

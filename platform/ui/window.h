@@ -134,7 +134,8 @@ class Window {
     /// read when the window is shown.
     Window* Owner() const;
     void SetOwner(const Window* owner) { owner_ = owner ? owner->handle_ : 0; }
-    /// When set, showing the window first moves it to the centre of the screen.
+    /// When set, showing the window first centres it: on its owner when the owner is on the
+    /// screen, kept inside the owner's monitor; otherwise on the monitor that holds the pointer.
     void SetCentred(bool centred) { centred_ = centred; }
     uint8_t Opacity() const { return opacity_; }
     void SetOpacity(uint8_t opacity);

@@ -88,12 +88,7 @@ void WindowSystem::AddDamage(Window& window, const Rect& clientRect) {
 }
 
 void WindowSystem::ShowTopLevel(Window& window) {
-    if (window.centred_) {
-        const Size screen = backend_.ScreenSize();
-        const int32_t w = window.bounds_.Width();
-        const int32_t h = window.bounds_.Height();
-        window.bounds_ = Rect::FromSize((screen.width - w) / 2, (screen.height - h) / 2, w, h);
-    }
+    if (window.centred_) window.bounds_ = CentredBounds(window);
     window.framebuffer_.Resize(window.bounds_.Width(), window.bounds_.Height());
     window.damage_.assign(1, window.framebuffer_.Bounds());
     std::erase(topLevels_, &window);
@@ -109,6 +104,25 @@ void WindowSystem::ShowTopLevel(Window& window) {
     desc.clientSize = {window.bounds_.Width(), window.bounds_.Height()};
     desc.opacity = window.opacity_;
     window.native_ = backend_.CreateNativeWindow(desc);
+}
+
+Rect WindowSystem::CentredBounds(const Window& window) const {
+    const int32_t w = window.bounds_.Width();
+    const int32_t h = window.bounds_.Height();
+    const Window* owner = window.Owner();
+    if (!owner || !owner->native_) {
+        const Rect area = backend_.WorkArea(std::nullopt);
+        return Rect::FromSize(area.left + (area.Width() - w) / 2,
+                              area.top + (area.Height() - h) / 2, w, h);
+    }
+    // On its owner, as far as the owner's monitor allows; a window larger than the monitor
+    // keeps its top-left corner on it.
+    const Rect o = owner->bounds_;
+    const Point centre{o.left + o.Width() / 2, o.top + o.Height() / 2};
+    const Rect area = backend_.WorkArea(centre);
+    const int32_t left = std::max(area.left, std::min(centre.x - w / 2, area.right - w));
+    const int32_t top = std::max(area.top, std::min(centre.y - h / 2, area.bottom - h));
+    return Rect::FromSize(left, top, w, h);
 }
 
 void WindowSystem::NativeWindowLost(WindowHandle topLevel) {

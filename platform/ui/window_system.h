@@ -133,6 +133,7 @@ class WindowSystem {
     void Unregister(Window& window);
     void AddDamage(Window& window, const Rect& clientRect);
     void ShowTopLevel(Window& window);
+    Rect CentredBounds(const Window& window) const;
     void HideTopLevel(Window& window);
     void Update(Window& topLevel);
     void ForgetSubtree(Window& window);

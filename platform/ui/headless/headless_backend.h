@@ -101,8 +101,9 @@ class HeadlessBackend : public Backend {
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override {}
     void SetPointer(const PointerImage* pointer) override { pointer_ = pointer; }
-    Size ScreenSize() const override {
-        return {screenSize_.width / scale_, screenSize_.height / scale_};
+    /// The whole screen, wherever `near` is.
+    Rect WorkArea(std::optional<Point>) const override {
+        return {0, 0, screenSize_.width / scale_, screenSize_.height / scale_};
     }
     int32_t Scale() const override { return scale_; }
     std::string ClipboardText() const override { return clipboard_; }

@@ -287,11 +287,11 @@ void WaylandBackend::SetPointer(const PointerImage* pointer) {
     state_->cursor->Set(pointer);
 }
 
-Size WaylandBackend::ScreenSize() const {
+Rect WaylandBackend::WorkArea(std::optional<Point>) const {
     const State& s = *state_;
     if (s.outputs.empty()) return {};
     const Size mode = s.outputs.front().mode;
-    return {mode.width / s.context.scale, mode.height / s.context.scale};
+    return {0, 0, mode.width / s.context.scale, mode.height / s.context.scale};
 }
 
 int32_t WaylandBackend::Scale() const {

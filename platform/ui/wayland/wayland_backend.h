@@ -40,8 +40,9 @@ class WaylandBackend : public Backend {
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override;
     void SetPointer(const PointerImage* pointer) override;
-    /// The first output's size in logical pixels.
-    Size ScreenSize() const override;
+    /// The first output, in logical pixels: Wayland tells clients neither where their windows
+    /// are nor where the pointer is on the screen.
+    Rect WorkArea(std::optional<Point> near) const override;
     /// The largest scale of the compositor's outputs when the backend connected (at most
     /// kMaxScale). The compositor decides how dense windows are; GDK_SCALE, which sets the
     /// scale on X11, has no say.

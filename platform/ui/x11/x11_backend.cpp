@@ -23,6 +23,7 @@
 #include "platform/ui/window_system.h"
 #include "platform/ui/x11/x11_clipboard.h"
 #include "platform/ui/x11/x11_errors.h"
+#include "platform/ui/x11/x11_monitors.h"
 #include "platform/ui/x11/x11_text.h"
 
 // Xlib's headers define macros such as None, Bool and Status: they come after ours.
@@ -32,7 +33,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
-#include <X11/extensions/Xrandr.h>
 
 namespace platform {
 namespace {
@@ -119,10 +119,11 @@ unsigned long ChannelBits(uint32_t value, unsigned long mask) {
 }
 
 /// The top-level window's position as the desktop's window managers expect it in the size
-/// hints: placed by the program, and neither smaller nor larger than its client area.
+/// hints: proposed by the program (not the user), so that the window manager may move it, say
+/// off a panel; and neither smaller nor larger than its client area.
 XSizeHints FixedSizeHints(const NativeWindowDesc& desc) {
     XSizeHints hints{};
-    hints.flags = PPosition | USPosition | PMinSize | PMaxSize;
+    hints.flags = PPosition | PMinSize | PMaxSize;
     hints.x = desc.position.x;
     hints.y = desc.position.y;
     hints.min_width = hints.max_width = desc.clientSize.width;
@@ -394,27 +395,11 @@ int32_t X11Backend::Scale() const {
     return state_->scale;
 }
 
-Size X11Backend::ScreenSize() const {
-    const auto Logical = [this](Size physical) {
-        return Size{physical.width / state_->scale, physical.height / state_->scale};
-    };
-    Display* x = state_->X();
-    int eventBase = 0;
-    int errorBase = 0;
-    if (XRRQueryExtension(x, &eventBase, &errorBase)) {
-        int count = 0;
-        XRRMonitorInfo* monitors = XRRGetMonitors(x, state_->root, True, &count);
-        if (monitors) {
-            const XRRMonitorInfo* chosen = count > 0 ? &monitors[0] : nullptr;
-            for (int i = 0; i < count; ++i)
-                if (monitors[i].primary) chosen = &monitors[i];
-            const Size size = chosen ? Size{chosen->width, chosen->height} : Size{};
-            XRRFreeMonitors(monitors);
-            if (size.width > 0 && size.height > 0) return Logical(size);
-        }
-    }
-    const int screen = DefaultScreen(x);
-    return Logical({DisplayWidth(x, screen), DisplayHeight(x, screen)});
+Rect X11Backend::WorkArea(std::optional<Point> near) const {
+    const int32_t k = state_->scale;
+    if (near) near = Point{near->x * k, near->y * k};
+    const Rect area = MonitorWorkArea(state_->X(), state_->root, near);
+    return {area.left / k, area.top / k, area.right / k, area.bottom / k};
 }
 
 std::string X11Backend::ClipboardText() const {

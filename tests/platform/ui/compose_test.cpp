@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 #include "tests/platform/ui/recording_window.h"
 
@@ -201,6 +202,30 @@ TEST(TopLevel, NativeWindowCarriesTitleBorderCentringAndOpacity) {
     const NativeWindowId id = splash.NativeId();
     splash.Hide();
     EXPECT_EQ(backend.Native(id), nullptr);
+}
+
+TEST(TopLevel, CentredOwnedWindowOpensOnItsOwnerInsideTheWorkArea) {
+    const struct {
+        std::optional<Point> owner;  // where the shown owner is; nullopt: not shown
+        Point expected;
+    } cases[] = {
+        {Point{100, 100}, {150, 150}},
+        {Point{700, 500}, {600, 500}},  // the owner's centre off the screen: clamped
+        {Point{-250, -150}, {0, 0}},
+        {std::nullopt, {300, 250}},  // an owner not on the screen: the screen's centre
+    };
+    for (const auto& c : cases) {
+        HeadlessBackend backend{{800, 600}};
+        WindowSystem system{backend};
+        const Point at = c.owner.value_or(Point{});
+        Window owner{system, nullptr, Rect::FromSize(at.x, at.y, 300, 200)};
+        if (c.owner) owner.Show();
+        Window dialog{system, nullptr, Rect::FromSize(0, 0, 200, 100)};
+        dialog.SetOwner(&owner);
+        dialog.SetCentred(true);
+        dialog.Show();
+        EXPECT_EQ(backend.Native(dialog.NativeId())->desc.position, c.expected);
+    }
 }
 
 TEST(Pointer, PictureOfTheWindowUnderThePointerOrItsNearestAncestor) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "tests/platform/ui/x11/x11_fixture.h"
@@ -41,7 +42,7 @@ class X11Scaled : public X11Fixture {
 
 TEST_F(X11Scaled, WindowsOpenAtTwiceTheirPlaceAndSizeOnAHalvedScreen) {
     EXPECT_EQ(backend.Scale(), 2);
-    EXPECT_EQ(backend.ScreenSize(), (Size{512, 384}));
+    EXPECT_EQ(backend.WorkArea(std::nullopt), (Rect{0, 0, 512, 384}));
     XWindowAttributes attributes{};
     ASSERT_NE(XGetWindowAttributes(display.get(), window.NativeId(), &attributes), 0);
     EXPECT_EQ(attributes.width, 160);
