@@ -127,11 +127,11 @@ class PrivateDisplay {
     std::string name_;
 };
 
-/// Whether some process holds the program's single-instance lock for this display.
-bool LockIsHeld(const PrivateDisplay& display) {
+/// Whether some process listens on the program's single-instance socket for this display
+/// (":5" is in its file name as "_5").
+bool ChannelIsServed(const PrivateDisplay& display) {
     std::ifstream table("/proc/net/unix");
-    const std::string name =
-        "@tavik-calculator@" + display.Name() + "-" + std::to_string(::getuid());
+    const std::string name = "/tavik-calculator-_" + display.Name().substr(1) + ".socket";
     for (std::string line; std::getline(table, line);) {
         if (line.size() >= name.size() &&
             line.compare(line.size() - name.size(), name.size(), name) == 0)
@@ -140,9 +140,9 @@ bool LockIsHeld(const PrivateDisplay& display) {
     return false;
 }
 
-bool WaitForLock(Process& process, const PrivateDisplay& display) {
+bool WaitForChannel(Process& process, const PrivateDisplay& display) {
     for (int i = 0; i < 500; ++i) {
-        if (LockIsHeld(display)) return true;
+        if (ChannelIsServed(display)) return true;
         if (process.WaitFor(std::chrono::milliseconds(10))) return false;
     }
     return false;
@@ -189,7 +189,7 @@ TEST(ProgramStartTest, OneCopyPerDisplayAndASignalEndsIt) {
     PrivateDisplay other;
     ASSERT_FALSE(display.Name().empty() || other.Name().empty()) << "Xvfb did not start";
     Process first(Environment{{"DISPLAY", display.Name()}});
-    ASSERT_TRUE(WaitForLock(first, display)) << first.ErrorText();
+    ASSERT_TRUE(WaitForChannel(first, display)) << first.ErrorText();
 
     Process second(Environment{{"DISPLAY", display.Name() + ".0"}});
     const std::optional<int> secondStatus = second.WaitFor(kHangGuard);
@@ -201,15 +201,15 @@ TEST(ProgramStartTest, OneCopyPerDisplayAndASignalEndsIt) {
 
     // Another desktop session has a copy of its own.
     Process elsewhere(Environment{{"DISPLAY", other.Name()}});
-    EXPECT_TRUE(WaitForLock(elsewhere, other)) << elsewhere.ErrorText();
+    EXPECT_TRUE(WaitForChannel(elsewhere, other)) << elsewhere.ErrorText();
 
     ::kill(first.Pid(), SIGTERM);
     const std::optional<int> firstStatus = first.WaitFor(kHangGuard);
     ASSERT_TRUE(firstStatus);
     ASSERT_TRUE(WIFSIGNALED(*firstStatus));
     EXPECT_EQ(WTERMSIG(*firstStatus), SIGTERM);
-    EXPECT_FALSE(LockIsHeld(display));
-    EXPECT_TRUE(LockIsHeld(other));
+    EXPECT_FALSE(ChannelIsServed(display));
+    EXPECT_TRUE(ChannelIsServed(other));
 }
 
 // Another program (xdotool windowclose, say) destroys the splash: the program ends as after a
@@ -230,7 +230,7 @@ TEST(ProgramStartTest, AWindowDestroyedByAnotherProgramEndsIt) {
     ASSERT_TRUE(WIFEXITED(*status));
     EXPECT_EQ(WEXITSTATUS(*status), 0);
     EXPECT_EQ(process.ErrorText(), "");
-    EXPECT_FALSE(LockIsHeld(display));
+    EXPECT_FALSE(ChannelIsServed(display));
     XCloseDisplay(x);
 }
 
@@ -238,7 +238,7 @@ TEST(ProgramStartTest, LosingTheDisplayEndsItWithAMessage) {
     PrivateDisplay display;
     ASSERT_FALSE(display.Name().empty()) << "Xvfb did not start";
     Process process(Environment{{"DISPLAY", display.Name()}});
-    ASSERT_TRUE(WaitForLock(process, display)) << process.ErrorText();
+    ASSERT_TRUE(WaitForChannel(process, display)) << process.ErrorText();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the splash is up
     display.Kill();
 
