@@ -18,27 +18,20 @@
 
 namespace {
 
-/// The program's name: of its single-instance channel, and of its windows for the desktop,
-/// which finds its desktop entry by it.
+/// The program's name: of its single-instance channel, and of its windows on X11.
 constexpr const char* kProgramName = "tavik-calculator";
-
-/// The token the launcher gave this start for bringing a window forward: an X11 startup id or
-/// a Wayland activation token; empty when there is none.
-std::string StartupToken() {
-    for (const char* variable : {"DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN"}) {
-        if (const char* token = std::getenv(variable)) return token;
-    }
-    return {};
-}
+/// The name of the program's desktop entry and software-centre data, which its windows carry
+/// on Wayland.
+constexpr const char* kAppId = "example.tavik.calculator";
 
 }  // namespace
 
 int main() {
     try {
-        platform::DesktopBackend desktop = platform::OpenDesktopBackend(kProgramName);
+        platform::DesktopBackend desktop = platform::OpenDesktopBackend({kProgramName, kAppId});
         // One copy per user and desktop session; a second copy hands its startup token to the
-        // first and ends before it shows anything.
-        const platform::InstanceChannel channel(kProgramName, desktop.sessionName, StartupToken());
+        // first, which shows its window, and ends before it shows anything.
+        platform::InstanceChannel channel(kProgramName, desktop.sessionName, desktop.startupToken);
         if (channel.Role() == platform::InstanceRole::NoAnswer) {
             std::fprintf(stderr,
                          "tavik-calculator: another copy of the calculator runs on this display "
@@ -53,6 +46,12 @@ int main() {
             return channel.Role() == platform::InstanceRole::HandedOver;
         };
         calculator::Program program(system, std::move(options));
+        if (channel.Role() == platform::InstanceRole::First) {
+            desktop.backend->WatchDescriptor(channel.Descriptor(), [&channel, &program] {
+                for (const std::string& token : channel.TakeRequests())
+                    program.MainWindow().ShowAgain(token);
+            });
+        }
         program.Start();
         // The splash and the buffers of start-up are gone: give their heap pages back, which
         // keeps what the idle calculator holds about half a megabyte smaller.

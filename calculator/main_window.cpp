@@ -166,6 +166,10 @@ void main::FormLoad() {
     if (!endedAtStart) CompleteDesign();
 }
 
+void main::ShowAgain(std::string_view startupToken) {
+    if (IsVisible()) System().BringForward(*this, startupToken);
+}
+
 void main::QueryClose(bool& cancel) {
     const forms::MessageBoxAnswer answer =
         forms::ShowMessageBox(System(), this, "Exit", kQuitQuestion,

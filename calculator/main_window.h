@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calculator/engine.h"
@@ -26,7 +27,7 @@ namespace calculator {
 struct MainArtwork {
     /// A picture file drawn unscaled at the client origin; larger than the client area.
     std::span<const uint8_t> backgroundFile;
-    std::shared_ptr<const platform::Image> icon;
+    platform::IconImages icon;
     /// The arrow with a question mark, over the "About" label.
     std::shared_ptr<const platform::PointerImage> helpPointer;
     /// The keys' 25 stored property bags, back to back in key-table order.
@@ -59,6 +60,11 @@ class main : public forms::Form {
     const std::vector<std::unique_ptr<KeyControl>>& Keys() const { return keys; }
     /// The key showing `caption`, or null.
     KeyControl* KeyWithCaption(std::string_view caption) const;
+
+    /// Another launch of the program, named by `startupToken`, asks to see the calculator: it
+    /// comes forward, restored if minimised, behind the question it waits on if one is up. While
+    /// the splash is up nothing changes: the calculator is on its way.
+    void ShowAgain(std::string_view startupToken);
 
     /// The text shown with the "About" label's message, lines separated by carriage returns.
     static std::string AboutText();

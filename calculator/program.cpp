@@ -12,11 +12,6 @@
 namespace calculator {
 namespace {
 
-/// The window icon handed to the desktop: 48 pixels at the windows' scale (the file's next larger
-/// image where it has none of that size), which window managers scale to their title bars and
-/// task lists without keeping the larger images in memory.
-constexpr int32_t kWindowIconSize = 48;
-
 std::span<const uint8_t> Embedded(std::string_view name) {
     const std::span<const uint8_t> bytes = resources::Resource(name);
     if (bytes.empty()) throw std::runtime_error("the program has no embedded " + std::string(name));
@@ -25,10 +20,13 @@ std::span<const uint8_t> Embedded(std::string_view name) {
 
 // The window icon and the pointers reach the display as plain ARGB images, which cannot invert
 // what lies under them: inverting pixels of the files show as their opaque stand-ins.
-std::shared_ptr<const platform::Image> WindowIcon(int32_t scale) {
-    return std::make_shared<const platform::Image>(platform::WithInvertStandIns(
-        platform::DecodeIconFileImageAtLeast(Embedded("icon.ico"), kWindowIconSize * scale)
-            .image));
+// The desktop gets the icon in every size of the file and picks what its title bars, task
+// lists and switchers show, at any density.
+std::vector<platform::Image> WindowIcons() {
+    std::vector<platform::Image> icons;
+    for (platform::IconImage& entry : platform::DecodeIconFile(Embedded("icon.ico")))
+        icons.push_back(platform::WithInvertStandIns(std::move(entry.image)));
+    return icons;
 }
 
 std::shared_ptr<const platform::PointerImage> PointerFromCursor(std::string_view name) {
@@ -48,7 +46,7 @@ Program::Program(platform::WindowSystem& system, ProgramOptions options) {
 
     MainArtwork artwork;
     artwork.backgroundFile = Embedded("background.jpg");
-    artwork.icon = WindowIcon(system.GetBackend().Scale());
+    artwork.icon = WindowIcons;
     artwork.helpPointer = PointerFromCursor("help-pointer.cur");
     artwork.keyBags = Embedded("main-keys.bin");
     artwork.splash.strip = platform::LoadPicture(Embedded("splash-strip.jpg"));

@@ -31,7 +31,7 @@ struct FormDesign {
     bool centred = false;
     platform::OleColor backColor = kButtonFaceOle;
     std::shared_ptr<const platform::Picture> picture;  // drawn unscaled at the client origin
-    std::shared_ptr<const platform::Image> icon;
+    platform::IconImages icon;
     platform::FontDesc font;  // the default font of the form's controls
 };
 

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/surface.h"
@@ -45,7 +48,8 @@ using NativeWindowId = uint32_t;
 /// menu and a close box, and nothing to minimise, maximise or resize it.
 struct NativeWindowDesc {
     std::string title;
-    const Image* icon = nullptr;  // no icon when null; read only during the call
+    /// The window's icon in each size it comes in (none when empty); read only during the call.
+    std::span<const Image> icons;
     WindowRole role = WindowRole::Main;
     bool bordered = true;
     /// For an owned window, its owner's native window, which it is kept above; 0 when the
@@ -81,9 +85,11 @@ class Backend {
     virtual void DestroyNativeWindow(NativeWindowId id) = 0;
     /// Whole-window opacity: 0 invisible, 255 opaque.
     virtual void SetOpacity(NativeWindowId id, uint8_t opacity) = 0;
-    /// Raises the window above the program's others and gives it the keyboard, as far as the
-    /// desktop allows.
-    virtual void Activate(NativeWindowId id) = 0;
+    /// Raises the window above the program's others, brings it back if minimised and gives it
+    /// the keyboard, as far as the desktop allows. `startupToken` names the launch of the
+    /// program that asks for it (a startup notification id on X11, an activation token on
+    /// Wayland); empty when the user asks from inside the program.
+    virtual void Activate(NativeWindowId id, std::string_view startupToken) = 0;
     /// Shows the pixels `changed` (framebuffer coordinates, already clipped to it) of the
     /// window's framebuffer, which is exactly the size of its client area. The display may
     /// show them only at the next Flush() or wait.
@@ -106,8 +112,15 @@ class Backend {
 
     /// Milliseconds on the backend's clock; never decreases.
     virtual int64_t NowMs() const = 0;
-    /// Waits until input arrives or NowMs() reaches `deadlineMs`, delivering any input as calls
-    /// into the attached window system before returning. Returns false when no input will ever
+    /// Waits also for `fd` to become readable or hang up, from now on: `onReadable` then runs
+    /// from inside WaitForEvents, as input is delivered (and never outside it). A later watch
+    /// of the same descriptor replaces this one.
+    virtual void WatchDescriptor(int fd, std::function<void()> onReadable) = 0;
+    /// Waits no more for `fd`; call it before the descriptor is closed.
+    virtual void UnwatchDescriptor(int fd) = 0;
+    /// Waits until input arrives, a watched descriptor is ready or NowMs() reaches
+    /// `deadlineMs`, delivering any input as calls into the attached window system (and running
+    /// the watches' handlers) before returning. Returns false when no input will ever
     /// come again (a finished script); message loops then return.
     virtual bool WaitForEvents(int64_t deadlineMs) = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +16,10 @@
 namespace platform {
 
 class WindowSystem;
+
+/// What makes a top-level window's icon, in every size it comes in, each time the window is
+/// shown: the images are needed only while the display takes them.
+using IconImages = std::function<std::vector<Image>()>;
 
 /// A window's name in the window system; 0 is no window. Handles are never reused, so a handle
 /// kept after its window was destroyed finds nothing.
@@ -125,7 +130,7 @@ class Window {
     // Top-level windows.
     const std::string& Title() const { return title_; }
     void SetTitle(std::string title) { title_ = std::move(title); }
-    void SetIcon(std::shared_ptr<const Image> icon) { icon_ = std::move(icon); }
+    void SetIcon(IconImages icon) { icon_ = std::move(icon); }
     bool IsBordered() const { return bordered_; }
     void SetBordered(bool bordered) { bordered_ = bordered; }
     WindowRole Role() const { return role_; }
@@ -194,7 +199,7 @@ class Window {
     bool needsPaint_ = false;
 
     std::string title_;
-    std::shared_ptr<const Image> icon_;
+    IconImages icon_;
     bool bordered_ = true;
     WindowRole role_ = WindowRole::Main;
     WindowHandle owner_ = 0;

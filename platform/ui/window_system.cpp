@@ -95,7 +95,8 @@ void WindowSystem::ShowTopLevel(Window& window) {
     topLevels_.push_back(&window);
     NativeWindowDesc desc;
     desc.title = window.title_;
-    desc.icon = window.icon_.get();
+    const std::vector<Image> icons = window.icon_ ? window.icon_() : std::vector<Image>{};
+    desc.icons = icons;
     desc.role = window.role_;
     desc.bordered = window.bordered_;
     if (const Window* owner = window.Owner()) desc.owner = owner->native_;

@@ -59,6 +59,10 @@ class WindowSystem {
     /// Gives the focus to a shown, enabled, focusable window (or takes it away with null),
     /// notifying the window that loses it, then the one that gains it.
     void SetFocus(Window* window);
+    /// Brings a shown top-level window forward for the user, in answer to the launch
+    /// `startupToken` names (Backend::Activate): raised, restored if minimised and focused, as
+    /// far as the desktop allows. While a modal window runs, that window comes forward instead.
+    void BringForward(Window& topLevel, std::string_view startupToken);
     /// Moves the focus to the next (or previous) window in the tab order of the focused
     /// window's top-level window, skipping hidden, disabled and unfocusable ones.
     void MoveFocus(bool backward);

@@ -4,6 +4,8 @@
 // program ends it as a confirmed quit does, and a lost display ends it with a message.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,7 +15,9 @@
 #include <X11/Xutil.h>
 
 #include <chrono>
+#include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -210,6 +214,74 @@ TEST(ProgramStartTest, OneCopyPerDisplayAndASignalEndsIt) {
     EXPECT_EQ(WTERMSIG(*firstStatus), SIGTERM);
     EXPECT_FALSE(ChannelIsServed(display));
     EXPECT_TRUE(ChannelIsServed(other));
+}
+
+// A first copy that hangs (here: stopped) keeps the channel but cannot answer: the second copy
+// says so and fails instead of ending as if it had been shown.
+TEST(ProgramStartTest, AStoppedFirstCopyIsReportedWithinThreeSeconds) {
+    PrivateDisplay display;
+    ASSERT_FALSE(display.Name().empty()) << "Xvfb did not start";
+    Process first(Environment{{"DISPLAY", display.Name()}});
+    ASSERT_TRUE(WaitForChannel(first, display)) << first.ErrorText();
+    ASSERT_EQ(::kill(first.Pid(), SIGSTOP), 0);
+
+    const auto started = std::chrono::steady_clock::now();
+    Process second(Environment{{"DISPLAY", display.Name()}});
+    const std::optional<int> status = second.WaitFor(kHangGuard);
+    const auto waited = std::chrono::steady_clock::now() - started;
+    ::kill(first.Pid(), SIGCONT);
+    ASSERT_TRUE(status);
+    ASSERT_TRUE(WIFEXITED(*status));
+    EXPECT_EQ(WEXITSTATUS(*status), 1);
+    EXPECT_LT(waited, std::chrono::seconds(3));
+    EXPECT_EQ(second.ErrorText(),
+              "tavik-calculator: another copy of the calculator runs on this display but does "
+              "not answer\n");
+}
+
+// Another user on the machine binds the names a calculator once used (an abstract socket named
+// after the display and the uid) and every abstract name with the program's: that stops no
+// calculator of ours from starting.
+TEST(ProgramStartTest, NamesBoundByAnotherUserDoNotStopIt) {
+    if (::getuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    PrivateDisplay display;
+    ASSERT_FALSE(display.Name().empty()) << "Xvfb did not start";
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const std::string uid = std::to_string(::getuid());
+    const pid_t squatter = ::fork();
+    if (squatter == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(1);
+        for (const std::string& name :
+             {"tavik-calculator@" + display.Name() + "-" + uid, std::string("tavik-calculator"),
+              "tavik-calculator-_" + display.Name().substr(1)}) {
+            const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::memcpy(address.sun_path + 1, name.data(), name.size());
+            const auto size =
+                static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+            if (::bind(s, reinterpret_cast<const sockaddr*>(&address), size) != 0 ||
+                ::listen(s, 1) != 0)
+                ::_exit(1);
+        }
+        (void)!::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1) << "the other user could not bind the names";
+    ::close(ready[0]);
+    ::close(ready[1]);
+
+    Process process(Environment{{"DISPLAY", display.Name()}});
+    EXPECT_TRUE(WaitForChannel(process, display)) << process.ErrorText();
+    Display* x = XOpenDisplay(display.Name().c_str());
+    ASSERT_NE(x, nullptr);
+    EXPECT_NE(WaitForWindow(x, "Form2"), 0u) << process.ErrorText();
+    XCloseDisplay(x);
+    ::kill(squatter, SIGKILL);
+    ::waitpid(squatter, nullptr, 0);
 }
 
 // Another program (xdotool windowclose, say) destroys the splash: the program ends as after a

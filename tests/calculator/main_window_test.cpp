@@ -2,6 +2,7 @@
 // the tab order, the quit question, About, failures, and the start-up with another copy running.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -259,6 +260,38 @@ TEST(MainWindowTest, AnotherCopyRunningShowsNothing) {
     EXPECT_EQ(env.Main().NativeId(), 0u);
     EXPECT_TRUE(env.system.TopLevels().size() == 1u);  // the calculator, never shown
     EXPECT_TRUE(env.boxes.empty());
+}
+
+// A second start of the program hands over its launch: the splash ignores it, the calculator
+// comes forward, and so does the question the calculator waits on.
+TEST(MainWindowTest, AnotherLaunchBringsForwardWhatTheUserMustSee) {
+    ProgramEnv env;
+    const auto activated = [&](const platform::Window& w) {
+        const platform::HeadlessBackend::NativeWindow* native = env.backend.Native(w.NativeId());
+        return native ? std::to_string(native->activations) + " " + native->lastStartupToken
+                      : std::string("not shown");
+    };
+    std::vector<std::string> seen;
+    forms::SetMessageBoxObserver([&](const forms::MessageBoxInfo& box) {
+        env.Main().ShowAgain("while-asking");
+        seen.push_back("question " + activated(*box.window));
+        return std::optional(MessageBoxAnswer::No);
+    });
+    platform::Script script;
+    script.Advance(1000).Call([&] {
+        env.Main().ShowAgain("during-splash");
+        for (const platform::Window* top : env.system.TopLevels())
+            seen.push_back(activated(*top));
+    });
+    script.Advance(kPastSplashMs).Call([&] {
+        env.Main().ShowAgain("shown");
+        seen.push_back("calculator " + activated(env.Main()));
+        env.Main().Close();
+    });
+    env.Run(script);
+    EXPECT_EQ(seen, (std::vector<std::string>{"not shown", "0 ", "calculator 1 shown",
+                                              "question 1 while-asking"}));
+    EXPECT_TRUE(env.Main().IsVisible());
 }
 
 TEST(MainWindowTest, TheCalculatorIsShownOnlyAsTheSplashCloses) {

@@ -48,8 +48,8 @@ for title in Form2 "Tavik Calculator 2.0"; do
     grep -q "xdg_toplevel@[0-9]*\.set_title(\"$title\")" "$work/protocol" ||
         fail "no window titled \"$title\""
 done
-[[ $(grep -c 'set_app_id("tavik-calculator")' "$work/protocol") -ge 2 ]] ||
-    fail "the windows do not carry the application id \"tavik-calculator\""
+[[ $(grep -c 'set_app_id("example.tavik.calculator")' "$work/protocol") -ge 2 ]] ||
+    fail "the windows do not carry the application id \"example.tavik.calculator\""
 grep -q "set_buffer_scale($scale)" "$work/protocol" || fail "no buffer at scale $scale"
 
 # A second copy on the same compositor ends at once, successfully, and shows nothing.

@@ -47,8 +47,9 @@ std::vector<uint8_t> HeadlessBackend::ScreenPng(NativeWindowId id) const {
 NativeWindowId HeadlessBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
     NativeWindow& w = windows_[nextId_];
     w.desc = desc;
-    w.desc.icon = nullptr;
-    w.hasIcon = desc.icon != nullptr;
+    w.desc.icons = {};
+    for (const Image& icon : desc.icons)
+        w.iconSizes.push_back({icon.width, icon.height});
     w.screen.Resize(desc.clientSize.width * scale_, desc.clientSize.height * scale_);
     return nextId_++;
 }
@@ -62,9 +63,11 @@ void HeadlessBackend::SetOpacity(NativeWindowId id, uint8_t opacity) {
     if (it != windows_.end()) it->second.desc.opacity = opacity;
 }
 
-void HeadlessBackend::Activate(NativeWindowId id) {
+void HeadlessBackend::Activate(NativeWindowId id, std::string_view startupToken) {
     const auto it = windows_.find(id);
-    if (it != windows_.end()) ++it->second.activations;
+    if (it == windows_.end()) return;
+    ++it->second.activations;
+    it->second.lastStartupToken = startupToken;
 }
 
 void HeadlessBackend::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
@@ -79,6 +82,7 @@ void HeadlessBackend::Present(NativeWindowId id, const Surface& framebuffer, con
 }
 
 bool HeadlessBackend::WaitForEvents(int64_t deadlineMs) {
+    if (watches_.RunReadyNow()) return true;
     if (deadlineMs <= nowMs_) return true;
     if (advanceUntilMs_ > nowMs_) {
         nowMs_ = std::min(deadlineMs, advanceUntilMs_);

@@ -5,10 +5,13 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
 #include "platform/ui/backend.h"
+#include "platform/ui/descriptor_watches.h"
 #include "platform/ui/window.h"
 
 namespace platform {
@@ -64,11 +67,12 @@ class HeadlessBackend : public Backend {
   public:
     /// What reached the "screen" of one native window.
     struct NativeWindow {
-        NativeWindowDesc desc;  // icon is null here: the image is not kept
-        bool hasIcon = false;
-        Surface screen;               // every presented pixel, physical: the client size × scale
-        std::vector<Rect> presented;  // the logical rectangles presented, oldest first
-        int32_t activations = 0;      // how often Activate brought it forward
+        NativeWindowDesc desc;  // icons is empty here: the images are not kept
+        std::vector<Size> iconSizes;
+        Surface screen;                // every presented pixel, physical: the client size × scale
+        std::vector<Rect> presented;   // the logical rectangles presented, oldest first
+        int32_t activations = 0;       // how often Activate brought it forward
+        std::string lastStartupToken;  // the launch named by the latest Activate
     };
 
     /// A screen of `screenSize` physical pixels showing every window at `scale` (1 to
@@ -97,7 +101,7 @@ class HeadlessBackend : public Backend {
     NativeWindowId CreateNativeWindow(const NativeWindowDesc& desc) override;
     void DestroyNativeWindow(NativeWindowId id) override;
     void SetOpacity(NativeWindowId id, uint8_t opacity) override;
-    void Activate(NativeWindowId id) override;
+    void Activate(NativeWindowId id, std::string_view startupToken) override;
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override {}
     void SetPointer(const PointerImage* pointer) override { pointer_ = pointer; }
@@ -109,6 +113,12 @@ class HeadlessBackend : public Backend {
     std::string ClipboardText() const override { return clipboard_; }
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
     int64_t NowMs() const override { return nowMs_; }
+    /// The virtual clock cannot wait for a real descriptor: each wait runs the handlers of
+    /// those ready at that moment, before it takes the next scripted action.
+    void WatchDescriptor(int fd, std::function<void()> onReadable) override {
+        watches_.Add(fd, std::move(onReadable));
+    }
+    void UnwatchDescriptor(int fd) override { watches_.Remove(fd); }
     bool WaitForEvents(int64_t deadlineMs) override;
 
   private:
@@ -124,6 +134,7 @@ class HeadlessBackend : public Backend {
     NativeWindowId nextId_ = 1;
     const PointerImage* pointer_ = nullptr;
     std::string clipboard_;
+    DescriptorWatches watches_;
 };
 
 /// A list of scripted actions, built step by step and handed over as an input source.

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ui/descriptor_watches.h"
 #include "platform/ui/desktop_scale.h"
 #include "platform/ui/wayland/wayland_clipboard.h"
 #include "platform/ui/wayland/wayland_cursor.h"
@@ -29,6 +30,7 @@
 // The Wayland headers come after ours, like every platform header.
 #include <wayland-client.h>
 
+#include "xdg-activation-v1-client-protocol.h"
 #include "xdg-decoration-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
@@ -83,6 +85,11 @@ struct WaylandBackend::State {
     wl_display* display = nullptr;
     wl_registry* registry = nullptr;
     wl_data_device_manager* dataDevices = nullptr;
+    // Null where the compositor does not let launches bring windows forward.
+    xdg_activation_v1* activation = nullptr;
+    // The launch that started the program, until its first window exists.
+    std::string activationToken;
+    DescriptorWatches watches;
     std::vector<Output> outputs;
     bool redLowestFormats = false;
     // The compositor's objects that windows use, bound from the registry.
@@ -135,6 +142,8 @@ struct WaylandBackend::State {
         return nullptr;
     }
     void Deliver(const InputEvent& event);
+    /// Asks the compositor to bring window `id` forward for the launch `token`.
+    void Activate(NativeWindowId id, std::string_view token);
     /// The pointer is at `at` on the surface it last entered.
     void PointerAt(Point at);
     [[noreturn]] void ConnectionLost() const;
@@ -179,6 +188,7 @@ WaylandBackend::State::~State() {
     if (keyboard) wl_keyboard_destroy(keyboard);
     if (context.seat) wl_seat_destroy(context.seat);
     if (dataDevices) wl_data_device_manager_destroy(dataDevices);
+    if (activation) xdg_activation_v1_destroy(activation);
     for (const Output& output : outputs)
         wl_output_destroy(output.output);
     if (context.shell) xdg_wm_base_destroy(context.shell);
@@ -189,8 +199,10 @@ WaylandBackend::State::~State() {
     if (display) wl_display_disconnect(display);
 }
 
-WaylandBackend::WaylandBackend(std::string programName) : state_(std::make_unique<State>()) {
+WaylandBackend::WaylandBackend(std::string appId, std::string activationToken)
+    : state_(std::make_unique<State>()) {
     State& s = *state_;
+    s.activationToken = std::move(activationToken);
     s.display = wl_display_connect(nullptr);
     if (!s.display)
         throw std::runtime_error("cannot connect to the Wayland compositor \"" + DisplayName() +
@@ -217,7 +229,7 @@ WaylandBackend::WaylandBackend(std::string programName) : state_(std::make_uniqu
     s.context.opaqueFormat = s.redLowestFormats ? WL_SHM_FORMAT_XBGR8888 : WL_SHM_FORMAT_XRGB8888;
     s.context.translucentFormat =
         s.redLowestFormats ? WL_SHM_FORMAT_ABGR8888 : WL_SHM_FORMAT_ARGB8888;
-    s.context.appId = std::move(programName);
+    s.context.appId = std::move(appId);
     s.cursor.emplace(s.context.compositor, s.context.shm, s.context.scale);
     s.clipboard.emplace(s.display, s.dataDevices, s.context.seat);
 }
@@ -250,6 +262,12 @@ NativeWindowId WaylandBackend::CreateNativeWindow(const NativeWindowDesc& desc) 
     auto close = [&s, id] { s.input.push_back(InputEvent::Of(InputEvent::Close, id)); };
     s.windows.emplace(id, std::make_unique<WaylandWindow>(
                               s.context, desc, owner, std::move(framebuffer), std::move(close)));
+    // The first window ends the launch that started the program, and takes the focus it
+    // brings.
+    if (!s.activationToken.empty()) {
+        s.Activate(id, s.activationToken);
+        s.activationToken.clear();
+    }
     return id;
 }
 
@@ -270,7 +288,16 @@ void WaylandBackend::SetOpacity(NativeWindowId id, uint8_t opacity) {
     if (it != state_->windows.end()) it->second->SetOpacity(opacity);
 }
 
-void WaylandBackend::Activate(NativeWindowId) {}
+void WaylandBackend::Activate(NativeWindowId id, std::string_view startupToken) {
+    state_->Activate(id, startupToken);
+}
+
+void WaylandBackend::State::Activate(NativeWindowId id, std::string_view token) {
+    const WaylandWindow* window = WindowOf(id);
+    if (!activation || !window || token.empty()) return;
+    const std::string text(token);
+    xdg_activation_v1_activate(activation, text.c_str(), window->WlSurface());
+}
 
 void WaylandBackend::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
     const auto it = state_->windows.find(id);
@@ -310,9 +337,18 @@ int64_t WaylandBackend::NowMs() const {
     return state_->NowMs();
 }
 
+void WaylandBackend::WatchDescriptor(int fd, std::function<void()> onReadable) {
+    state_->watches.Add(fd, std::move(onReadable));
+}
+
+void WaylandBackend::UnwatchDescriptor(int fd) {
+    state_->watches.Remove(fd);
+}
+
 bool WaylandBackend::WaitForEvents(int64_t deadlineMs) {
     State& s = *state_;
     wl_display* display = s.display;
+    bool watchRan = false;
     if (s.input.empty()) {
         while (wl_display_prepare_read(display) != 0)
             if (wl_display_dispatch_pending(display) < 0) s.ConnectionLost();
@@ -326,16 +362,18 @@ bool WaylandBackend::WaitForEvents(int64_t deadlineMs) {
                 until == kNoDeadline
                     ? -1
                     : static_cast<int>(std::clamp<int64_t>(until - s.NowMs(), 0, INT_MAX));
-            pollfd connection{wl_display_get_fd(display),
-                              static_cast<short>(unsent ? POLLIN | POLLOUT : POLLIN), 0};
-            const int ready = poll(&connection, 1, timeout);
-            if (ready > 0 && (connection.revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+            std::vector<pollfd> fds{{wl_display_get_fd(display),
+                                     static_cast<short>(unsent ? POLLIN | POLLOUT : POLLIN), 0}};
+            s.watches.AppendTo(fds);
+            const int ready = poll(fds.data(), fds.size(), timeout);
+            if (ready > 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
                 if (wl_display_read_events(display) < 0) s.ConnectionLost();
             } else {
                 wl_display_cancel_read(display);
                 if (ready < 0 && errno != EINTR) s.ConnectionLost();
             }
             if (wl_display_dispatch_pending(display) < 0) s.ConnectionLost();
+            if (ready > 0) watchRan = s.watches.RunReady(fds, 1);
         }
         if (s.keyboardWindow != 0)
             if (const auto repeat = s.keys.DueRepeat(s.NowMs()))
@@ -345,7 +383,7 @@ bool WaylandBackend::WaitForEvents(int64_t deadlineMs) {
     }
     // One event per call: a handler may end the loop that called, and the events after it
     // then belong to the loop that is left.
-    if (!s.input.empty()) {
+    if (!watchRan && !s.input.empty()) {
         const InputEvent event = s.input.front();
         s.input.pop_front();
         s.Deliver(event);
@@ -433,6 +471,8 @@ void WaylandBackend::State::OnGlobal(void* data, wl_registry* registry, uint32_t
         static const wl_seat_listener listener{OnSeatCapabilities,
                                                [](void*, wl_seat*, const char*) {}};
         wl_seat_add_listener(s.context.seat, &listener, &s);
+    } else if (kind == xdg_activation_v1_interface.name) {
+        s.activation = static_cast<xdg_activation_v1*>(bind(&xdg_activation_v1_interface, 1));
     } else if (kind == wl_data_device_manager_interface.name) {
         s.dataDevices =
             static_cast<wl_data_device_manager*>(bind(&wl_data_device_manager_interface, 1));

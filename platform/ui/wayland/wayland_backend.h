@@ -17,10 +17,12 @@ namespace platform {
 class WaylandBackend : public Backend {
   public:
     /// Connects to the compositor that WAYLAND_DISPLAY names (or "wayland-0") for the program
-    /// called `programName`, which its windows carry as their application id, matching the
-    /// program's desktop entry. Throws std::runtime_error naming the compositor when there is
-    /// none or it lacks what windows need (wl_compositor, wl_shm, xdg-shell).
-    explicit WaylandBackend(std::string programName);
+    /// whose desktop entry is `appId`, the application id its windows carry. `activationToken`
+    /// is the launch that started the program (XDG_ACTIVATION_TOKEN; empty for none), which
+    /// its first window hands to the compositor. Throws std::runtime_error naming the
+    /// compositor when there is none or it lacks what windows need (wl_compositor, wl_shm,
+    /// xdg-shell).
+    explicit WaylandBackend(std::string appId, std::string activationToken = {});
     ~WaylandBackend() override;
     WaylandBackend(const WaylandBackend&) = delete;
     WaylandBackend& operator=(const WaylandBackend&) = delete;
@@ -35,8 +37,9 @@ class WaylandBackend : public Backend {
     void DestroyNativeWindow(NativeWindowId id) override;
     /// Makes the window's buffers translucent, premultiplied by the opacity, below 255.
     void SetOpacity(NativeWindowId id, uint8_t opacity) override;
-    /// Wayland lets no client raise or focus its windows unasked: the compositor decides.
-    void Activate(NativeWindowId id) override;
+    /// Wayland lets no client raise or focus its windows unasked: a launch's activation token
+    /// asks the compositor to (xdg-activation, where it offers it); without one nothing happens.
+    void Activate(NativeWindowId id, std::string_view startupToken) override;
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override;
     void SetPointer(const PointerImage* pointer) override;
@@ -50,6 +53,8 @@ class WaylandBackend : public Backend {
     std::string ClipboardText() const override;
     void SetClipboardText(const std::string& text) override;
     int64_t NowMs() const override;
+    void WatchDescriptor(int fd, std::function<void()> onReadable) override;
+    void UnwatchDescriptor(int fd) override;
     /// Waits until the compositor sends input, a held key repeats or the deadline passes, then
     /// delivers one input event. Ends the program with status 1 when the connection is lost.
     bool WaitForEvents(int64_t deadlineMs) override;

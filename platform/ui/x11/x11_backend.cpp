@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ui/descriptor_watches.h"
 #include "platform/ui/desktop_scale.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/keysyms.h"
@@ -24,6 +25,7 @@
 #include "platform/ui/x11/x11_clipboard.h"
 #include "platform/ui/x11/x11_errors.h"
 #include "platform/ui/x11/x11_monitors.h"
+#include "platform/ui/x11/x11_startup.h"
 #include "platform/ui/x11/x11_text.h"
 
 // Xlib's headers define macros such as None, Bool and Status: they come after ours.
@@ -45,11 +47,14 @@ using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 enum AtomName {
     kWmProtocols,
     kWmDeleteWindow,
+    kNetWmPing,
     kWmClientLeader,
     kNetWmName,
     kUtf8String,
     kNetWmIcon,
     kNetWmPid,
+    kNetWmUserTime,
+    kNetStartupId,
     kNetWmWindowOpacity,
     kNetWmWindowType,
     kNetWmWindowTypeNormal,
@@ -66,11 +71,14 @@ enum AtomName {
 constexpr const char* kAtomNames[kAtomCount] = {
     "WM_PROTOCOLS",
     "WM_DELETE_WINDOW",
+    "_NET_WM_PING",
     "WM_CLIENT_LEADER",
     "_NET_WM_NAME",
     "UTF8_STRING",
     "_NET_WM_ICON",
     "_NET_WM_PID",
+    "_NET_WM_USER_TIME",
+    "_NET_STARTUP_ID",
     "_NET_WM_WINDOW_OPACITY",
     "_NET_WM_WINDOW_TYPE",
     "_NET_WM_WINDOW_TYPE_NORMAL",
@@ -158,12 +166,18 @@ struct X11Backend::State {
     State(const State&) = delete;
     State& operator=(const State&) = delete;
     ~State() {
+        if (!display) return;
+        if (!startupId.empty()) EndLaunch(X(), root, leader, startupId);
         if (gc) XFreeGC(display.get(), gc);
     }
 
     DisplayPtr display;
     std::string programName;
     std::string programClass;
+    std::string hostName;
+    // When the user last pressed a key or button in one of our windows, on the display's
+    // clock; CurrentTime (0) before the first.
+    unsigned long userTime = CurrentTime;
     ::Window root = 0;
     // The leader of the program's window group: never mapped, it names the group that the
     // desktop keeps together (and that a window owned by one not yet shown belongs to).
@@ -190,6 +204,9 @@ struct X11Backend::State {
     Cursor shownPointer = 0;
 
     std::optional<X11Clipboard> clipboard;
+    DescriptorWatches watches;
+    // The launch that started the program, until its first window is on the screen.
+    std::string startupId;
 
     Display* X() const { return display.get(); }
     Atom AtomOf(AtomName name) const { return atoms[name]; }
@@ -208,7 +225,7 @@ struct X11Backend::State {
                         reinterpret_cast<const unsigned char*>(values), count);
     }
     void SetTitle(::Window w, const std::string& title);
-    void SetIcon(::Window w, const Image& icon);
+    void SetIcons(::Window w, std::span<const Image> icons);
     void SetPlaceOnDesktop(::Window w, const NativeWindowDesc& desc);
     void SetFrame(::Window w, bool bordered);
     void SetAtoms(::Window w, AtomName property, const std::vector<AtomName>& names);
@@ -217,15 +234,22 @@ struct X11Backend::State {
     void ShowPointer(Cursor pointer);
 
     void Deliver(XEvent& event);
+    /// The close box's request and the window manager's ping.
+    void WindowManagerMessage(const XClientMessageEvent& message);
+    /// A key or button pressed at `time` in window `w`: the window manager learns when the user
+    /// last used the program, so that a window opened in answer may take the focus.
+    void TookUserInput(::Window w, Time time);
     /// The pointer is at (x, y) of window `w`, with the modifiers of `state` held.
     void MovePointer(::Window w, int32_t x, int32_t y, unsigned int state);
     void KeyDown(XKeyEvent& key);
     void KeyUp(XKeyEvent& key);
 };
 
-X11Backend::X11Backend(std::string programName) : state_(std::make_unique<State>()) {
+X11Backend::X11Backend(std::string programName, std::string startupId)
+    : state_(std::make_unique<State>()) {
     State& s = *state_;
     s.programName = std::move(programName);
+    s.startupId = std::move(startupId);
     s.programClass = s.programName;
     if (!s.programClass.empty())
         s.programClass[0] =
@@ -247,6 +271,8 @@ X11Backend::X11Backend(std::string programName) : state_(std::make_unique<State>
     const char* resources = XResourceManagerString(x);
     s.scale = DesktopScale(gdkScale ? gdkScale : "", resources ? resources : "");
     s.gc = XCreateGC(x, s.root, 0, nullptr);
+    char host[256] = {};
+    if (gethostname(host, sizeof host - 1) == 0) s.hostName = host;
     XInternAtoms(x, const_cast<char**>(kAtomNames), kAtomCount, False, s.atoms);
     s.leader = XCreateWindow(x, s.root, -1, -1, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
                              0, nullptr);
@@ -302,17 +328,36 @@ NativeWindowId X11Backend::CreateNativeWindow(const NativeWindowDesc& logical) {
     XSetWMHints(x, w, &hints);
     XClassHint classHint{s.programName.data(), s.programClass.data()};
     XSetClassHint(x, w, &classHint);
-    Atom deleteWindow = s.AtomOf(kWmDeleteWindow);
-    XSetWMProtocols(x, w, &deleteWindow, 1);
+    // The close box asks the program; a window manager's ping finds out whether it still
+    // answers.
+    Atom protocols[] = {s.AtomOf(kWmDeleteWindow), s.AtomOf(kNetWmPing)};
+    XSetWMProtocols(x, w, protocols, 2);
+    // The process id means something only together with the machine it runs on.
+    XTextProperty machine{reinterpret_cast<unsigned char*>(s.hostName.data()), XA_STRING, 8,
+                          s.hostName.size()};
+    XSetWMClientMachine(x, w, &machine);
     const unsigned long pid = static_cast<unsigned long>(getpid());
     s.SetCardinals(w, kNetWmPid, &pid, 1);
-    if (desc.icon) s.SetIcon(w, *desc.icon);
+    // A window the user's last key or click opened may take the focus; without any input yet,
+    // the window manager decides by the launch.
+    if (s.userTime != CurrentTime) s.SetCardinals(w, kNetWmUserTime, &s.userTime, 1);
+    if (!desc.icons.empty()) s.SetIcons(w, desc.icons);
     s.SetPlaceOnDesktop(w, desc);
     s.SetFrame(w, desc.bordered);
     // Set before the window is mapped, so it never appears at the wrong opacity.
     s.SetOpacity(w, desc.opacity);
 
+    // The first window ends the launch that started the program: the window manager finds
+    // the launch by the id, and the desktop stops showing it as starting.
+    if (!s.startupId.empty())
+        XChangeProperty(x, w, s.AtomOf(kNetStartupId), s.AtomOf(kUtf8String), 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(s.startupId.data()),
+                        static_cast<int>(s.startupId.size()));
     XMapWindow(x, w);
+    if (!s.startupId.empty()) {
+        EndLaunch(x, s.root, w, s.startupId);
+        s.startupId.clear();
+    }
     s.windows.emplace(static_cast<NativeWindowId>(w), false);
     return static_cast<NativeWindowId>(w);
 }
@@ -327,23 +372,29 @@ void X11Backend::SetOpacity(NativeWindowId id, uint8_t opacity) {
     if (state_->IsOurs(id)) state_->SetOpacity(id, opacity);
 }
 
-void X11Backend::Activate(NativeWindowId id) {
+void X11Backend::Activate(NativeWindowId id, std::string_view startupToken) {
     State& s = *state_;
     const auto it = s.windows.find(id);
     if (it == s.windows.end() || !it->second) return;
     Display* x = s.X();
-    // A window manager brings a window forward when asked through _NET_ACTIVE_WINDOW (1: asked
-    // by the program itself); without one, the window is raised and focused here.
+    // A window manager brings a window forward, minimised or not, when asked through
+    // _NET_ACTIVE_WINDOW (1: asked by the program itself), at the time of the user's request:
+    // the launch's, else the last key or click; its focus-stealing prevention weighs that time.
+    const Time launched = LaunchTime(startupToken);
     XEvent message{};
     message.xclient.type = ClientMessage;
     message.xclient.window = id;
     message.xclient.message_type = s.AtomOf(kNetActiveWindow);
     message.xclient.format = 32;
     message.xclient.data.l[0] = 1;
-    message.xclient.data.l[1] = CurrentTime;
+    message.xclient.data.l[1] = static_cast<long>(launched != CurrentTime ? launched : s.userTime);
     XSendEvent(x, s.root, False, SubstructureRedirectMask | SubstructureNotifyMask, &message);
-    XRaiseWindow(x, id);
-    XSetInputFocus(x, id, RevertToParent, CurrentTime);
+    // Without a window manager the window is raised and focused here; mapping a minimised
+    // window asks a window manager to restore it.
+    XMapRaised(x, id);
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(x, id, &attributes) && attributes.map_state == IsViewable)
+        XSetInputFocus(x, id, RevertToParent, CurrentTime);
 }
 
 void X11Backend::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
@@ -416,19 +467,30 @@ int64_t X11Backend::NowMs() const {
         .count();
 }
 
+void X11Backend::WatchDescriptor(int fd, std::function<void()> onReadable) {
+    state_->watches.Add(fd, std::move(onReadable));
+}
+
+void X11Backend::UnwatchDescriptor(int fd) {
+    state_->watches.Remove(fd);
+}
+
 bool X11Backend::WaitForEvents(int64_t deadlineMs) {
-    Display* x = state_->X();
+    State& s = *state_;
+    Display* x = s.X();
     XFlush(x);
     if (XPending(x) == 0) {
         const int timeout =
             deadlineMs == kNoDeadline
                 ? -1
                 : static_cast<int>(std::clamp<int64_t>(deadlineMs - NowMs(), 0, INT_MAX));
-        pollfd connection{ConnectionNumber(x), POLLIN, 0};
-        const int ready = poll(&connection, 1, timeout);
+        std::vector<pollfd> fds{{ConnectionNumber(x), POLLIN, 0}};
+        s.watches.AppendTo(fds);
+        const int ready = poll(fds.data(), fds.size(), timeout);
         if (ready < 0) return errno == EINTR;
         if (ready == 0) return true;
-        if ((connection.revents & POLLIN) == 0) return false;  // the display hung up
+        if (s.watches.RunReady(fds, 1) || fds[0].revents == 0) return true;
+        if ((fds[0].revents & POLLIN) == 0) return false;  // the display hung up
         if (XPending(x) == 0) return true;
     }
     // One event per call: a handler may end the loop that called, and the events after it
@@ -459,14 +521,20 @@ void X11Backend::State::SetTitle(::Window w, const std::string& title) {
                     static_cast<int>(title.size()));
 }
 
-void X11Backend::State::SetIcon(::Window w, const Image& icon) {
-    // Width, height, then the pixels as 0xAARRGGBB, one per long (a property of format 32).
+void X11Backend::State::SetIcons(::Window w, std::span<const Image> icons) {
+    // For each size: width, height, then the pixels as 0xAARRGGBB, one per long (a property of
+    // format 32). The desktop picks the size it shows.
+    size_t count = 0;
+    for (const Image& icon : icons)
+        count += 2 + icon.pixels.size();
     std::vector<unsigned long> values;
-    values.reserve(2 + icon.pixels.size());
-    values.push_back(static_cast<unsigned long>(icon.width));
-    values.push_back(static_cast<unsigned long>(icon.height));
-    for (const uint32_t c : icon.pixels)
-        values.push_back(((c & 0xFF) << 16) | (c & 0xFF00FF00) | ((c >> 16) & 0xFF));
+    values.reserve(count);
+    for (const Image& icon : icons) {
+        values.push_back(static_cast<unsigned long>(icon.width));
+        values.push_back(static_cast<unsigned long>(icon.height));
+        for (const uint32_t c : icon.pixels)
+            values.push_back(((c & 0xFF) << 16) | (c & 0xFF00FF00) | ((c >> 16) & 0xFF));
+    }
     SetCardinals(w, kNetWmIcon, values.data(), static_cast<int>(values.size()));
 }
 
@@ -596,6 +664,7 @@ void X11Backend::State::Deliver(XEvent& event) {
             MovePointer(event.xbutton.window, event.xbutton.x, event.xbutton.y,
                         event.xbutton.state);
             if (event.type == ButtonPress) {
+                TookUserInput(event.xbutton.window, event.xbutton.time);
                 system->ButtonDown(bit);
             } else {
                 system->ButtonUp(bit);
@@ -628,18 +697,35 @@ void X11Backend::State::Deliver(XEvent& event) {
                 system->NativeWindowLost(top->Handle());
             }
             break;
-        case ClientMessage: {
-            const XClientMessageEvent& message = event.xclient;
-            const bool closeBox = message.message_type == AtomOf(kWmProtocols) &&
-                                  message.format == 32 &&
-                                  static_cast<Atom>(message.data.l[0]) == AtomOf(kWmDeleteWindow);
-            if (!closeBox) break;
-            if (const Window* top = TopLevelOf(message.window)) system->CloseRequest(top->Handle());
+        case ClientMessage:
+            WindowManagerMessage(event.xclient);
             break;
-        }
         default:
             break;
     }
+}
+
+void X11Backend::State::WindowManagerMessage(const XClientMessageEvent& message) {
+    if (message.message_type != AtomOf(kWmProtocols) || message.format != 32 ||
+        !IsOurs(message.window))
+        return;
+    const auto protocol = static_cast<Atom>(message.data.l[0]);
+    if (protocol == AtomOf(kNetWmPing)) {
+        // The answer is the ping itself, sent back to the root window.
+        XEvent pong{};
+        pong.xclient = message;
+        pong.xclient.window = root;
+        XSendEvent(X(), root, False, SubstructureNotifyMask | SubstructureRedirectMask, &pong);
+        return;
+    }
+    if (protocol != AtomOf(kWmDeleteWindow)) return;
+    if (const Window* top = TopLevelOf(message.window)) system->CloseRequest(top->Handle());
+}
+
+void X11Backend::State::TookUserInput(::Window w, Time time) {
+    if (time == CurrentTime || time == userTime) return;
+    userTime = time;
+    SetCardinals(w, kNetWmUserTime, &userTime, 1);
 }
 
 void X11Backend::State::MovePointer(::Window w, int32_t x, int32_t y, unsigned int state) {
@@ -654,6 +740,7 @@ void X11Backend::State::KeyDown(XKeyEvent& key) {
     // The state holds the modifiers as they were before this key: a modifier's own press
     // then adds its bit.
     system->ModifiersHeld(ShiftBits(key.state));
+    TookUserInput(key.window, key.time);
     // The key's own code comes from its unshifted symbol; the character from the symbol that
     // Shift, Caps Lock and Num Lock select. A held key arrives again as one more press.
     const int32_t code =

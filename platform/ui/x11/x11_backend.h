@@ -17,9 +17,11 @@ class X11Backend : public Backend {
   public:
     /// Opens the display named by DISPLAY for the program called `programName`, the name its
     /// windows carry for the desktop (WM_CLASS: the name, and the name with a capital first
-    /// letter), which matches them with the program's desktop entry. Throws std::runtime_error
-    /// naming the display when it cannot open it.
-    explicit X11Backend(std::string programName);
+    /// letter), which matches them with the program's desktop entry. `startupId` is the launch
+    /// that started the program (DESKTOP_STARTUP_ID; empty for none): its first window tells the
+    /// desktop that the launch is over, and so does a program that ends without a window.
+    /// Throws std::runtime_error naming the display when it cannot open it.
+    explicit X11Backend(std::string programName, std::string startupId = {});
     ~X11Backend() override;
 
     /// The desktop session the backend would open, as a name for what the program keeps once
@@ -33,7 +35,7 @@ class X11Backend : public Backend {
     NativeWindowId CreateNativeWindow(const NativeWindowDesc& logical) override;
     void DestroyNativeWindow(NativeWindowId id) override;
     void SetOpacity(NativeWindowId id, uint8_t opacity) override;
-    void Activate(NativeWindowId id) override;
+    void Activate(NativeWindowId id, std::string_view startupToken) override;
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override;
     void SetPointer(const PointerImage* pointer) override;
@@ -45,6 +47,8 @@ class X11Backend : public Backend {
     std::string ClipboardText() const override;
     void SetClipboardText(const std::string& text) override;
     int64_t NowMs() const override;
+    void WatchDescriptor(int fd, std::function<void()> onReadable) override;
+    void UnwatchDescriptor(int fd) override;
     /// Waits until the display sends an event or the deadline passes, then delivers every event
     /// that has arrived. Returns false when the connection to the display is gone.
     bool WaitForEvents(int64_t deadlineMs) override;

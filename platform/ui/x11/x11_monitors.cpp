@@ -44,9 +44,8 @@ std::optional<Point> PointerPosition(Display* display, ::Window root) {
     return Point{x, y};
 }
 
-/// `count` cardinals of a root window property from item `first` on; fewer when it has fewer.
-std::vector<long> Cardinals(Display* display, ::Window root, const char* name, long first,
-                            long count) {
+/// The first `count` cardinals of a root window property; fewer when it has fewer.
+std::vector<long> Cardinals(Display* display, ::Window root, const char* name, long count) {
     std::vector<long> values;
     Atom type = 0;
     int format = 0;
@@ -54,7 +53,7 @@ std::vector<long> Cardinals(Display* display, ::Window root, const char* name, l
     unsigned long after = 0;
     unsigned char* data = nullptr;
     const Atom property = XInternAtom(display, name, False);
-    const int status = XGetWindowProperty(display, root, property, first, count, False, XA_CARDINAL,
+    const int status = XGetWindowProperty(display, root, property, 0, count, False, XA_CARDINAL,
                                           &type, &format, &items, &after, &data);
     if (status == Success && type == XA_CARDINAL && format == 32) {
         const auto* longs = reinterpret_cast<const long*>(data);
@@ -64,16 +63,22 @@ std::vector<long> Cardinals(Display* display, ::Window root, const char* name, l
     return values;
 }
 
+/// Desktops whose work areas are read; a later current desktop takes the first one's.
+constexpr long kMaxDesktops = 64;
+
 /// The current desktop's work area (x, y, width, height for each desktop); empty when the
 /// window manager gives none.
 Rect DesktopWorkArea(Display* display, ::Window root) {
-    const std::vector<long> current = Cardinals(display, root, "_NET_CURRENT_DESKTOP", 0, 1);
+    const std::vector<long> current = Cardinals(display, root, "_NET_CURRENT_DESKTOP", 1);
+    const std::vector<long> areas = Cardinals(display, root, "_NET_WORKAREA", 4 * kMaxDesktops);
     const long desktop = current.empty() ? 0 : current.front();
-    std::vector<long> area = Cardinals(display, root, "_NET_WORKAREA", 4 * desktop, 4);
-    if (area.size() < 4) area = Cardinals(display, root, "_NET_WORKAREA", 0, 4);
-    if (area.size() < 4 || area[2] <= 0 || area[3] <= 0) return {};
-    return Rect::FromSize(static_cast<int32_t>(area[0]), static_cast<int32_t>(area[1]),
-                          static_cast<int32_t>(area[2]), static_cast<int32_t>(area[3]));
+    const size_t first = desktop >= 0 && 4 * desktop + 4 <= static_cast<long>(areas.size())
+                             ? static_cast<size_t>(4 * desktop)
+                             : 0;
+    if (areas.size() < first + 4 || areas[first + 2] <= 0 || areas[first + 3] <= 0) return {};
+    return Rect::FromSize(
+        static_cast<int32_t>(areas[first]), static_cast<int32_t>(areas[first + 1]),
+        static_cast<int32_t>(areas[first + 2]), static_cast<int32_t>(areas[first + 3]));
 }
 
 }  // namespace

@@ -185,14 +185,16 @@ TEST(TopLevel, NativeWindowCarriesTitleBorderCentringAndOpacity) {
     splash.SetBordered(false);
     splash.SetCentred(true);
     splash.SetOpacity(0);
-    splash.SetIcon(std::make_shared<Image>(Image{1, 1, {0xFF0000FF}}));
+    splash.SetIcon([] {
+        return std::vector{Image{1, 1, {0xFF0000FF}}, Image{2, 2, std::vector<uint32_t>(4)}};
+    });
     EXPECT_EQ(splash.NativeId(), 0u);
     splash.Show();
     const auto* native = backend.Native(splash.NativeId());
     ASSERT_NE(native, nullptr);
     EXPECT_EQ(native->desc.title, "Splash");
     EXPECT_FALSE(native->desc.bordered);
-    EXPECT_TRUE(native->hasIcon);
+    EXPECT_EQ(native->iconSizes, (std::vector<Size>{{1, 1}, {2, 2}}));
     EXPECT_EQ(native->desc.position, (Point{250, 200}));
     EXPECT_EQ(native->desc.clientSize, (Size{300, 200}));
     EXPECT_EQ(native->desc.opacity, 0);

@@ -1,5 +1,8 @@
 // Waiting for input blocks on the display connection until an event or the deadline.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
 
 #include "tests/platform/ui/x11/x11_fixture.h"
 
@@ -35,6 +38,35 @@ TEST_F(X11Fixture, WaitReturnsWithTheEventThatArrived) {
     // The event is already on its way: the wait ends with it, long before this deadline.
     EXPECT_TRUE(backend.WaitForEvents(backend.NowMs() + 60000));
     EXPECT_EQ(window.log, std::vector<std::string>{"move 0 s0 5,6"});
+}
+
+// A watched descriptor wakes the wait as input does, and its handler runs inside it.
+TEST_F(X11Fixture, WaitRunsTheHandlerOfAWatchedDescriptor) {
+    Drain();
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    std::string heard;
+    backend.WatchDescriptor(pipeEnds[0], [&] {
+        char c = 0;
+        heard += read(pipeEnds[0], &c, 1) == 1 ? c : '.';
+    });
+    EXPECT_TRUE(backend.WaitForEvents(backend.NowMs() + 10));
+    EXPECT_EQ(heard, "");
+    ASSERT_EQ(write(pipeEnds[1], "x", 1), 1);
+    const int64_t start = backend.NowMs();
+    EXPECT_TRUE(backend.WaitForEvents(start + 60000));
+    EXPECT_EQ(heard, "x");
+    EXPECT_LT(backend.NowMs() - start, 1000);
+    // A writer that hangs up makes the descriptor ready: the handler hears of it too.
+    close(pipeEnds[1]);
+    EXPECT_TRUE(backend.WaitForEvents(backend.NowMs() + 60000));
+    EXPECT_EQ(heard, "x.");
+    backend.UnwatchDescriptor(pipeEnds[0]);
+    const int64_t deadline = backend.NowMs() + 20;
+    EXPECT_TRUE(backend.WaitForEvents(deadline));  // the display alone, until the deadline
+    EXPECT_GE(backend.NowMs(), deadline);
+    EXPECT_EQ(heard, "x.");
+    close(pipeEnds[0]);
 }
 
 /// Quits the loop from its timer, noting when.

@@ -117,6 +117,7 @@ TEST_F(X11Window, TellsTheWindowManagerItsTitleClassProtocolsFixedSizeAndProcess
     const std::vector<Atom> listed(protocols, protocols + protocolCount);
     XFree(protocols);
     EXPECT_NE(std::find(listed.begin(), listed.end(), AtomNamed("WM_DELETE_WINDOW")), listed.end());
+    EXPECT_NE(std::find(listed.begin(), listed.end(), AtomNamed("_NET_WM_PING")), listed.end());
 
     XSizeHints hints{};
     long supplied = 0;
@@ -132,6 +133,11 @@ TEST_F(X11Window, TellsTheWindowManagerItsTitleClassProtocolsFixedSizeAndProcess
     const XProperty pid = ReadProperty(d, native, AtomNamed("_NET_WM_PID"));
     EXPECT_EQ(pid.type, XA_CARDINAL);
     EXPECT_EQ(pid.items, std::vector<uint32_t>{static_cast<uint32_t>(getpid())});
+    char host[256] = {};
+    ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+    const XProperty machine = ReadProperty(d, native, XA_WM_CLIENT_MACHINE);
+    EXPECT_EQ(machine.type, XA_STRING);
+    EXPECT_EQ(TextOf(machine), host);
 }
 
 // A title beyond Latin-1 reaches window managers whole through _NET_WM_NAME.
@@ -259,21 +265,20 @@ TEST_F(X11Decoration, BorderlessWindowAsksForNoDecorationsAndNoFunctions) {
     EXPECT_EQ(hints.items, (std::vector<uint32_t>{2, 0, 0, 0, 0}));
 }
 
-TEST_F(X11Decoration, IconIsGivenAsSizeThenArgbWords) {
-    auto icon = std::make_shared<Image>();
-    icon->width = 3;
-    icon->height = 2;
+TEST_F(X11Decoration, IconIsGivenAsSizeThenArgbWordsForEachSize) {
+    Image icon{3, 2, {}};
     // 0xAABBGGRR: opaque red, green, blue, a half-transparent mix and two transparent pixels.
-    icon->pixels = {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0x80332211, 0x00000000, 0x00FFFFFF};
-    window.SetIcon(icon);
+    icon.pixels = {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0x80332211, 0x00000000, 0x00FFFFFF};
+    window.SetIcon([icon] { return std::vector{icon, Image{1, 1, {0x7F0000FF}}}; });
     window.Show();
     Drain();
     const XProperty property =
         ReadProperty(display.get(), window.NativeId(), AtomNamed("_NET_WM_ICON"));
     EXPECT_EQ(property.type, XA_CARDINAL);
     EXPECT_EQ(property.format, 32);
-    EXPECT_EQ(property.items, (std::vector<uint32_t>{3, 2, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF,
-                                                     0x80112233, 0x00000000, 0x00FFFFFF}));
+    EXPECT_EQ(property.items,
+              (std::vector<uint32_t>{3, 2, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x80112233,
+                                     0x00000000, 0x00FFFFFF, 1, 1, 0x7FFF0000}));
 }
 
 TEST_F(X11Decoration, OpacityIsAFractionOfTheFullCardinal) {
