@@ -22,7 +22,7 @@ dpkg-deb -x "$package" "$root"
 echo "-- appstreamcli"
 appstreamcli validate --pedantic --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 echo "-- desktop-file-validate"
-entry=$root/usr/share/applications/tavik-calculator.desktop
+entry=$root/usr/share/applications/example.tavik.calculator.desktop
 desktop-file-validate "$entry"
 icon=$(sed -n 's/^Icon=//p' "$entry")
 for size in 16 32 48 128 256; do

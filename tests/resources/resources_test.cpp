@@ -32,7 +32,7 @@ TEST(Resources, EmbeddedBytesEqualTheFiles) {
 
 TEST(Resources, UnknownNamesAndPathsGiveNothing) {
     for (const char* name : {"", "icon", "ICON.ICO", "resources/icon.ico", "icon.ico ",
-                             "tavik-calculator.desktop", "tavik-calculator.png"}) {
+                             "example.tavik.calculator.desktop", "tavik-calculator.png"}) {
         EXPECT_TRUE(resources::Resource(name).empty()) << name;
     }
 }
@@ -48,8 +48,8 @@ TEST(Resources, EveryByteValueAndAnEmptyFileSurviveEmbedding) {
 }
 
 TEST(Resources, DesktopEntryStartsTheProgramWithItsIcon) {
-    std::ifstream in("resources/tavik-calculator.desktop");
-    ASSERT_TRUE(in) << "resources/tavik-calculator.desktop is missing";
+    std::ifstream in("resources/example.tavik.calculator.desktop");
+    ASSERT_TRUE(in) << "resources/example.tavik.calculator.desktop is missing";
     std::string line;
     std::getline(in, line);
     EXPECT_EQ(line, "[Desktop Entry]");
