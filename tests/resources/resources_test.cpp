@@ -67,6 +67,8 @@ TEST(Resources, DesktopEntryStartsTheProgramWithItsIcon) {
         {"Terminal", "false"},        {"Categories", "Utility;Calculator;"},
         // The class the program's windows carry, by which the desktop matches them to the entry.
         {"StartupWMClass", "Tavik-calculator"},
+        // The launcher shows a busy pointer until the program's first window maps.
+        {"StartupNotify", "true"},
     };
     for (const auto& [key, value] : required)
         EXPECT_EQ(keys[key], value) << key;
