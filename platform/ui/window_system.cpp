@@ -126,6 +126,13 @@ Rect WindowSystem::CentredBounds(const Window& window) const {
     return Rect::FromSize(left, top, w, h);
 }
 
+void WindowSystem::NativeWindowMoved(WindowHandle topLevel, Point screen) {
+    Window* window = Find(topLevel);
+    if (!window || !window->IsTopLevel()) return;
+    window->bounds_ =
+        window->bounds_.Offset(screen.x - window->bounds_.left, screen.y - window->bounds_.top);
+}
+
 void WindowSystem::NativeWindowLost(WindowHandle topLevel) {
     if (Window* window = Find(topLevel)) window->native_ = 0;
     windowLost_ = true;

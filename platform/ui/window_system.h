@@ -93,6 +93,9 @@ class WindowSystem {
     void Character(int32_t charCode);
     /// The user asked to close a top-level window (its close box, Alt+F4).
     void CloseRequest(WindowHandle topLevel);
+    /// The display moved a top-level window (the user dragged it, the window manager placed
+    /// it): the top-left corner of its client area is now at `screen`.
+    void NativeWindowMoved(WindowHandle topLevel, Point screen);
     /// The display destroyed the native window of a shown top-level window unasked (another
     /// program closed it). The window can no longer be shown, and the program's session is
     /// over: every loop returns at once, from now on.

@@ -88,6 +88,11 @@ answer_quit_question() {
     sleep 0.3
 }
 
+# Moved to the left monitor, the calculator keeps its question on it.
+xdotool windowmove --sync "$calculator" 200 150
+sleep 0.3
+read -r cx cy <<<"$(centre_of "$calculator")"
+((cx < 1024)) || fail "the calculator did not move to the left monitor"
 for keys in "Tab space" "shift+Tab Return"; do
     read -r -a pressed <<<"$keys"
     answer_quit_question "${pressed[@]}"

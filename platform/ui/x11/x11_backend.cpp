@@ -128,10 +128,12 @@ unsigned long ChannelBits(uint32_t value, unsigned long mask) {
 
 /// The top-level window's position as the desktop's window managers expect it in the size
 /// hints: proposed by the program (not the user), so that the window manager may move it, say
-/// off a panel; and neither smaller nor larger than its client area.
+/// off a panel; the place of the client area itself, with the frame around it (static
+/// gravity); and neither smaller nor larger than its client area.
 XSizeHints FixedSizeHints(const NativeWindowDesc& desc) {
     XSizeHints hints{};
-    hints.flags = PPosition | PMinSize | PMaxSize;
+    hints.flags = PPosition | PWinGravity | PMinSize | PMaxSize;
+    hints.win_gravity = StaticGravity;
     hints.x = desc.position.x;
     hints.y = desc.position.y;
     hints.min_width = hints.max_width = desc.clientSize.width;
@@ -234,6 +236,8 @@ struct X11Backend::State {
     void ShowPointer(Cursor pointer);
 
     void Deliver(XEvent& event);
+    /// Where the client area of the window that `configure` reports on now lies on the screen.
+    Point ClientOrigin(const XConfigureEvent& configure) const;
     /// The close box's request and the window manager's ping.
     void WindowManagerMessage(const XClientMessageEvent& message);
     /// A key or button pressed at `time` in window `w`: the window manager learns when the user
@@ -689,6 +693,10 @@ void X11Backend::State::Deliver(XEvent& event) {
                 if (!exposed.IsEmpty()) Put(event.xexpose.window, top->Framebuffer(), exposed);
             }
             break;
+        case ConfigureNotify:
+            if (const Window* top = TopLevelOf(event.xconfigure.window))
+                system->NativeWindowMoved(top->Handle(), ClientOrigin(event.xconfigure));
+            break;
         case DestroyNotify:
             // Destroyed by someone else: the windows the backend destroys itself are no longer
             // its own when the display reports them.
@@ -703,6 +711,17 @@ void X11Backend::State::Deliver(XEvent& event) {
         default:
             break;
     }
+}
+
+Point X11Backend::State::ClientOrigin(const XConfigureEvent& configure) const {
+    // A window manager's own report gives the place on the screen; the display's gives it in
+    // the frame the window manager put the window in.
+    int x = configure.x;
+    int y = configure.y;
+    ::Window child = 0;
+    if (!configure.send_event)
+        XTranslateCoordinates(X(), configure.window, root, 0, 0, &x, &y, &child);
+    return {ToLogical(x, scale), ToLogical(y, scale)};
 }
 
 void X11Backend::State::WindowManagerMessage(const XClientMessageEvent& message) {

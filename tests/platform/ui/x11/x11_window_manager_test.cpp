@@ -73,6 +73,23 @@ TEST_F(X11WindowManager, PingComesBackToTheRootWindow) {
     EXPECT_EQ(window.log, std::vector<std::string>{});  // no close request
 }
 
+// A window manager that moves the window says where to with a ConfigureNotify of its own, in
+// screen coordinates; the display's own report is relative to the window's parent.
+TEST_F(X11WindowManager, MovesReportedByTheDisplayMoveTheWindow) {
+    XEvent moved{};
+    moved.xconfigure.type = ConfigureNotify;
+    moved.xconfigure.event = moved.xconfigure.window = window.NativeId();
+    moved.xconfigure.x = 300;
+    moved.xconfigure.y = 200;
+    moved.xconfigure.width = 40;
+    moved.xconfigure.height = 30;
+    Send(moved);
+    EXPECT_EQ(window.Bounds(), Rect::FromSize(300, 200, 40, 30));
+    XMoveWindow(display.get(), window.NativeId(), 120, 90);
+    Drain();
+    EXPECT_EQ(window.Bounds(), Rect::FromSize(120, 90, 40, 30));
+}
+
 TEST_F(X11WindowManager, KeysAndClicksTellTheUsersLastTimeToWindowsOpenedNext) {
     const Time start = 1000 + static_cast<Time>(window.NativeId() % 1000);
     Send(Press(ButtonPress, start));

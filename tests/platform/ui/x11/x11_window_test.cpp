@@ -123,8 +123,9 @@ TEST_F(X11Window, TellsTheWindowManagerItsTitleClassProtocolsFixedSizeAndProcess
     long supplied = 0;
     ASSERT_NE(XGetWMNormalHints(d, native, &hints, &supplied), 0);
     // A place the program proposes, which the window manager may correct; not the user's.
-    EXPECT_EQ(hints.flags & (PPosition | USPosition | PMinSize | PMaxSize),
-              PPosition | PMinSize | PMaxSize);
+    EXPECT_EQ(hints.flags & (PPosition | USPosition | PWinGravity | PMinSize | PMaxSize),
+              PPosition | PWinGravity | PMinSize | PMaxSize);
+    EXPECT_EQ(hints.win_gravity, StaticGravity);  // the place is the client area's
     EXPECT_EQ(hints.min_width, 80);
     EXPECT_EQ(hints.min_height, 60);
     EXPECT_EQ(hints.max_width, 80);
