@@ -353,15 +353,13 @@ NativeWindowId X11Backend::CreateNativeWindow(const NativeWindowDesc& logical) {
 
     // The first window ends the launch that started the program: the window manager finds
     // the launch by the id, and the desktop stops showing it as starting.
-    if (!s.startupId.empty())
+    const bool endsLaunch = !s.startupId.empty();
+    if (endsLaunch)
         XChangeProperty(x, w, s.AtomOf(kNetStartupId), s.AtomOf(kUtf8String), 8, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(s.startupId.data()),
                         static_cast<int>(s.startupId.size()));
     XMapWindow(x, w);
-    if (!s.startupId.empty()) {
-        EndLaunch(x, s.root, w, s.startupId);
-        s.startupId.clear();
-    }
+    if (endsLaunch) EndLaunch(x, s.root, w, std::exchange(s.startupId, {}));
     s.windows.emplace(static_cast<NativeWindowId>(w), false);
     return static_cast<NativeWindowId>(w);
 }
