@@ -37,11 +37,12 @@ function(tavik_add_test name)
                          WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
 endfunction()
 
-# tavik_add_fuzzer(NAME SOURCES src... LIBS lib... CORPUS dir)
+# tavik_add_fuzzer(NAME SOURCES src... LIBS lib... CORPUS dir [MAX_LEN bytes])
 # A libFuzzer target (with TAVIK_FUZZ) and, in every build, a CTest test that replays
-# the seed corpus through the same entry point.
+# the seed corpus through the same entry point. MAX_LEN raises the largest input the fuzzer
+# makes above libFuzzer's default of 4 KB, for formats whose faults need room.
 function(tavik_add_fuzzer name)
-    cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "CORPUS;MAX_LEN" "SOURCES;LIBS" ${ARGN})
     add_executable(${name}_replay ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
     target_link_libraries(${name}_replay PRIVATE ${ARG_LIBS})
     add_test(NAME fuzz_replay.${name} COMMAND ${name}_replay ${ARG_CORPUS})
@@ -51,7 +52,7 @@ function(tavik_add_fuzzer name)
         target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
         target_link_options(${name} PRIVATE -fsanitize=fuzzer)
         set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
-        set_property(GLOBAL APPEND PROPERTY TAVIK_FUZZERS "${name}|${ARG_CORPUS}")
+        set_property(GLOBAL APPEND PROPERTY TAVIK_FUZZERS "${name}|${ARG_CORPUS}|${ARG_MAX_LEN}")
         add_dependencies(fuzzers ${name})
     endif()
 endfunction()
