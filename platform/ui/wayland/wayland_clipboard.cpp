@@ -9,16 +9,14 @@
 #include <cerrno>
 #include <chrono>
 
+#include "platform/ui/clipboard_limits.h"
+
 namespace platform {
 namespace {
 
 // Types of text, the preferred first: what programs offer for UTF-8 text.
 constexpr const char* kTextTypes[] = {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain",
                                       "TEXT", "STRING"};
-
-// How long a read or a write of the clipboard may take, and the most text it reads.
-constexpr int kTransferMs = 1000;
-constexpr size_t kMaxText = 1 << 20;
 
 /// Waits for `events` on `fd` until `deadline`; false when the time ran out or it failed.
 bool WaitFor(int fd, short events, std::chrono::steady_clock::time_point deadline) {
@@ -34,6 +32,20 @@ bool WaitFor(int fd, short events, std::chrono::steady_clock::time_point deadlin
 }
 
 }  // namespace
+
+std::string ReadOfferedText(int fd) {
+    std::string text;
+    const auto deadline = std::chrono::steady_clock::now() + kClipboardTransferTime;
+    char chunk[4096];
+    while (WaitFor(fd, POLLIN, deadline)) {
+        const ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got == 0) return text;
+        if (got < 0 || text.size() + static_cast<size_t>(got) > kMaxClipboardText) break;
+        text.append(chunk, static_cast<size_t>(got));
+    }
+    return {};
+}
 
 WaylandClipboard::WaylandClipboard(wl_display* display, wl_data_device_manager* manager,
                                    wl_seat* seat)
@@ -72,17 +84,8 @@ std::string WaylandClipboard::Text() {
     wl_data_offer_receive(selection_, *type, pipeEnds[1]);
     close(pipeEnds[1]);
     wl_display_flush(display_);
-    std::string text;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTransferMs);
-    char chunk[4096];
-    while (text.size() < kMaxText && WaitFor(pipeEnds[0], POLLIN, deadline)) {
-        const ssize_t got = read(pipeEnds[0], chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        text.append(chunk, static_cast<size_t>(got));
-    }
+    std::string text = ReadOfferedText(pipeEnds[0]);
     close(pipeEnds[0]);
-    text.resize(std::min(text.size(), kMaxText));
     return text;
 }
 
@@ -145,7 +148,7 @@ void WaylandClipboard::OnSend(void* data, wl_data_source*, const char*, int32_t 
     const std::string& text = static_cast<WaylandClipboard*>(data)->ownText_;
     // The reader may be slow: write without blocking, waiting at most the transfer time.
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTransferMs);
+    const auto deadline = std::chrono::steady_clock::now() + kClipboardTransferTime;
     size_t written = 0;
     while (written < text.size()) {
         const ssize_t done = write(fd, text.data() + written, text.size() - written);

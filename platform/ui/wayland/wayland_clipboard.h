@@ -14,6 +14,10 @@ struct wl_seat;
 
 namespace platform {
 
+/// Reads the text another program writes into `fd` until it closes its end. "" when the text is
+/// longer than kMaxClipboardText or has not come whole within kClipboardTransferTime.
+std::string ReadOfferedText(int fd);
+
 /// The clipboard of a Wayland seat, for text: the selection another program offers, read
 /// through a pipe when asked for, and the program's own text, offered until another program
 /// takes the selection. Without a seat (or a data device manager) text set is kept within the
@@ -25,8 +29,8 @@ class WaylandClipboard {
     WaylandClipboard(const WaylandClipboard&) = delete;
     WaylandClipboard& operator=(const WaylandClipboard&) = delete;
 
-    /// The clipboard's text; empty when it holds none or its owner does not send it within a
-    /// second.
+    /// The clipboard's text; empty when it holds none or its owner does not send it as
+    /// ReadOfferedText takes it.
     std::string Text();
     /// Makes `text` the clipboard's; `serial` is that of the input event that asked for it,
     /// which the compositor checks.
