@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <iterator>
 
 #include "platform/ui/clipboard_limits.h"
 
@@ -32,6 +33,15 @@ bool WaitFor(int fd, short events, std::chrono::steady_clock::time_point deadlin
 }
 
 }  // namespace
+
+void OfferedText::Announce(std::string_view type) {
+    const auto known = std::find(std::begin(kTextTypes), std::end(kTextTypes), type);
+    preferred_ = std::min(preferred_, static_cast<size_t>(known - std::begin(kTextTypes)));
+}
+
+const char* OfferedText::Preferred() const {
+    return preferred_ < std::size(kTextTypes) ? kTextTypes[preferred_] : nullptr;
+}
 
 std::string ReadOfferedText(int fd) {
     std::string text;
@@ -66,7 +76,7 @@ WaylandClipboard::WaylandClipboard(wl_display* display, wl_data_device_manager* 
 
 WaylandClipboard::~WaylandClipboard() {
     DropSource();
-    for (const auto& [offer, types] : offers_)
+    for (const auto& [offer, text] : offers_)
         wl_data_offer_destroy(offer);
     if (device_) wl_data_device_destroy(device_);
 }
@@ -74,14 +84,11 @@ WaylandClipboard::~WaylandClipboard() {
 std::string WaylandClipboard::Text() {
     if (owned_) return ownText_;
     const auto it = offers_.find(selection_);
-    if (it == offers_.end()) return {};
-    const std::vector<std::string>& types = it->second;
-    const auto type = std::find_first_of(std::begin(kTextTypes), std::end(kTextTypes),
-                                         types.begin(), types.end());
-    if (type == std::end(kTextTypes)) return {};
+    const char* type = it != offers_.end() ? it->second.Preferred() : nullptr;
+    if (!type) return {};
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0) return {};
-    wl_data_offer_receive(selection_, *type, pipeEnds[1]);
+    wl_data_offer_receive(selection_, type, pipeEnds[1]);
     close(pipeEnds[1]);
     wl_display_flush(display_);
     std::string text = ReadOfferedText(pipeEnds[0]);
@@ -121,7 +128,7 @@ void WaylandClipboard::OnDataOffer(void* data, wl_data_device*, wl_data_offer* o
 }
 
 void WaylandClipboard::OnOfferType(void* data, wl_data_offer* offer, const char* type) {
-    static_cast<WaylandClipboard*>(data)->offers_[offer].emplace_back(type);
+    static_cast<WaylandClipboard*>(data)->offers_[offer].Announce(type);
 }
 
 void WaylandClipboard::OnSelection(void* data, wl_data_device*, wl_data_offer* offer) {

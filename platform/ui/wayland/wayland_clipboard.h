@@ -1,9 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
-#include <vector>
+#include <string_view>
 
 struct wl_data_device;
 struct wl_data_device_manager;
@@ -13,6 +14,19 @@ struct wl_display;
 struct wl_seat;
 
 namespace platform {
+
+/// The types of text that an offer of the clipboard announces, of those the clipboard reads:
+/// only the preferred one is kept, however many types another program announces.
+class OfferedText {
+  public:
+    /// Notes a MIME type the offer announces; a type that is not one of text passes unnoted.
+    void Announce(std::string_view type);
+    /// The preferred type of text announced; null while none is.
+    const char* Preferred() const;
+
+  private:
+    size_t preferred_ = SIZE_MAX;  // in the clipboard's list of types of text
+};
 
 /// Reads the text another program writes into `fd` until it closes its end. "" when the text is
 /// longer than kMaxClipboardText or has not come whole within kClipboardTransferTime.
@@ -48,8 +62,8 @@ class WaylandClipboard {
     wl_display* display_;
     wl_data_device_manager* manager_;
     wl_data_device* device_ = nullptr;
-    // Offers the compositor has introduced, with the types each says it sends.
-    std::map<wl_data_offer*, std::vector<std::string>> offers_;
+    // Offers the compositor has introduced, with the type of text each says it sends.
+    std::map<wl_data_offer*, OfferedText> offers_;
     wl_data_offer* selection_ = nullptr;
     wl_data_source* source_ = nullptr;
     std::string ownText_;

@@ -13,6 +13,16 @@
 namespace platform {
 namespace {
 
+TEST(WaylandClipboard, AnOfferKeepsThePreferredTextTypeOfThousands) {
+    OfferedText offer;
+    for (int i = 0; i < 100000; ++i)
+        offer.Announce("application/x-type-" + std::to_string(i));
+    EXPECT_EQ(offer.Preferred(), nullptr);
+    for (const char* type : {"STRING", "text/html", "UTF8_STRING", "text/plain"})
+        offer.Announce(type);
+    EXPECT_STREQ(offer.Preferred(), "UTF8_STRING");
+}
+
 TEST(WaylandClipboard, ReadsOfferedTextUpToTheLimitWithinItsTime) {
     // The writer closes its end after the text, but for the last text, which never ends.
     for (const size_t size : {kMaxClipboardText, kMaxClipboardText + 1, size_t{1000}}) {
