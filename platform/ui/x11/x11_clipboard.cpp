@@ -2,10 +2,10 @@
 
 #include <poll.h>
 
-#include <chrono>
-#include <climits>
-#include <string_view>
+#include <cstring>
+#include <memory>
 
+#include "platform/ui/clipboard_limits.h"
 #include "platform/ui/x11/x11_text.h"
 
 // Xlib's headers define macros such as None, Bool and Status: they come after ours.
@@ -15,23 +15,52 @@
 namespace platform {
 namespace {
 
-/// How long the clipboard's owner may take to hand over its text.
-constexpr std::chrono::milliseconds kOwnerAnswerTime{1000};
+struct XFreeDeleter {
+    void operator()(unsigned char* data) const { XFree(data); }
+};
+
+/// The event X11Clipboard::Await waits for.
+struct Awaited {
+    int type;
+    Window window;
+    Atom property;  // for PropertyNotify: the property that got a new value
+};
+
+Bool IsAwaited(Display*, XEvent* event, XPointer awaited) {
+    const Awaited& wanted = *reinterpret_cast<const Awaited*>(awaited);
+    if (event->type != wanted.type || event->xany.window != wanted.window) return False;
+    return event->type != PropertyNotify ||
+           (event->xproperty.atom == wanted.property && event->xproperty.state == PropertyNewValue);
+}
+
+/// An answer to the clipboard's requests, or a change to a property of its window.
+bool IsTransferEventOf(const XEvent& event, Window window) {
+    return (event.type == SelectionNotify || event.type == PropertyNotify) &&
+           event.xany.window == window;
+}
+
+Bool IsTransferEvent(Display*, XEvent* event, XPointer window) {
+    return IsTransferEventOf(*event, *reinterpret_cast<const Window*>(window));
+}
 
 }  // namespace
 
 void X11Clipboard::Prepare() {
     if (window_) return;
-    const char* names[] = {"CLIPBOARD", "TARGETS", "TEXT", "UTF8_STRING", "TAVIK_CLIPBOARD"};
-    Atom atoms[5] = {};
-    XInternAtoms(display_, const_cast<char**>(names), 5, False, atoms);
+    const char* names[] = {"CLIPBOARD",   "TARGETS", "TEXT",
+                           "UTF8_STRING", "INCR",    "TAVIK_CLIPBOARD"};
+    Atom atoms[6] = {};
+    XInternAtoms(display_, const_cast<char**>(names), 6, False, atoms);
     clipboard_ = atoms[0];
     targets_ = atoms[1];
     text_ = atoms[2];
     utf8String_ = atoms[3];
-    incoming_ = atoms[4];
+    incr_ = atoms[4];
+    incoming_ = atoms[5];
     window_ = XCreateWindow(display_, DefaultRootWindow(display_), -1, -1, 1, 1, 0, 0, InputOnly,
                             CopyFromParent, 0, nullptr);
+    // An owner that sends its text in pieces sends the next when it sees the last deleted.
+    XSelectInput(display_, window_, PropertyChangeMask);
 }
 
 void X11Clipboard::SetText(const std::string& text) {
@@ -49,35 +78,89 @@ std::string X11Clipboard::Text() {
 }
 
 std::string X11Clipboard::Receive() {
+    XEvent event;
+    // An answer to an earlier request that came too late would pass for the answer to this one.
+    while (XCheckIfEvent(display_, &event, IsTransferEvent, reinterpret_cast<XPointer>(&window_))) {
+    }
     XConvertSelection(display_, clipboard_, utf8String_, incoming_, window_, CurrentTime);
     XFlush(display_);
+    const auto deadline = std::chrono::steady_clock::now() + kClipboardTransferTime;
+    if (!Await(SelectionNotify, deadline, event) || event.xselection.property == None) return {};
+    std::optional<Property> answer = ReadIncoming(kMaxClipboardText);
+    if (answer && answer->type == incr_) {
+        answer = ReceivePieces(*answer, deadline);
+    } else {
+        XDeleteProperty(display_, window_, incoming_);
+    }
+    if (!answer || answer->format != 8) return {};
+    if (answer->type == utf8String_) return std::move(answer->bytes);
+    if (answer->type == XA_STRING) return Utf8FromLatin1(answer->bytes);
+    return {};
+}
+
+std::optional<X11Clipboard::Property> X11Clipboard::ReceivePieces(const Property& announcement,
+                                                                  Deadline deadline) {
+    // The owner may announce a size it will send at least (some, xclip among them, announce
+    // none): a size over the limit is refused before the owner starts, which it does when the
+    // announcement is deleted.
+    unsigned long announced = 0;
+    if (announcement.format == 32 && announcement.bytes.size() >= sizeof announced)
+        std::memcpy(&announced, announcement.bytes.data(), sizeof announced);
+    if (announced > kMaxClipboardText) return {};
+    XDeleteProperty(display_, window_, incoming_);
+    XFlush(display_);
+    Property text;
+    for (XEvent event; Await(PropertyNotify, deadline, event);) {
+        // A piece past the limit is left where it is: the owner waits in vain and gives up.
+        std::optional<Property> piece = ReadIncoming(kMaxClipboardText - text.bytes.size());
+        if (!piece) return {};
+        // The notice may be of a piece read already, with the next not there yet.
+        if (piece->type == None) continue;
+        XDeleteProperty(display_, window_, incoming_);
+        XFlush(display_);
+        // An empty piece ends the text; every piece before it is of the same type.
+        if (piece->bytes.empty()) return text;
+        if (!text.bytes.empty() && (piece->type != text.type || piece->format != text.format))
+            return {};
+        text.type = piece->type;
+        text.format = piece->format;
+        text.bytes += piece->bytes;
+    }
+    return {};
+}
+
+bool X11Clipboard::Await(int type, Deadline deadline, XEvent& event) {
+    Awaited awaited{type, window_, incoming_};
     // Other events stay queued for the message loop.
-    const auto deadline = std::chrono::steady_clock::now() + kOwnerAnswerTime;
-    XEvent event;
-    while (!XCheckTypedWindowEvent(display_, window_, SelectionNotify, &event)) {
+    while (!XCheckIfEvent(display_, &event, IsAwaited, reinterpret_cast<XPointer>(&awaited))) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                               deadline - std::chrono::steady_clock::now())
                               .count();
-        if (left <= 0) return {};
+        if (left <= 0) return false;
         pollfd connection{ConnectionNumber(display_), POLLIN, 0};
         poll(&connection, 1, static_cast<int>(left));
     }
-    if (event.xselection.property == None) return {};
-    Atom type = None;
-    int format = 0;
+    return true;
+}
+
+std::optional<X11Clipboard::Property> X11Clipboard::ReadIncoming(size_t most) {
+    Property property;
     unsigned long count = 0;
     unsigned long after = 0;
-    unsigned char* data = nullptr;
-    std::string text;
-    if (XGetWindowProperty(display_, window_, incoming_, 0, LONG_MAX / 4, True, AnyPropertyType,
-                           &type, &format, &count, &after, &data) == Success &&
-        data && format == 8) {
-        const std::string_view bytes(reinterpret_cast<const char*>(data), count);
-        if (type == utf8String_) text = bytes;
-        if (type == XA_STRING) text = Utf8FromLatin1(bytes);
-    }
-    if (data) XFree(data);
-    return text;
+    unsigned char* raw = nullptr;
+    // The length is counted in 32-bit units: one more than `most` bytes shows a longer property
+    // without fetching it all.
+    const int status =
+        XGetWindowProperty(display_, window_, incoming_, 0, static_cast<long>(most / 4 + 1), False,
+                           AnyPropertyType, &property.type, &property.format, &count, &after, &raw);
+    const std::unique_ptr<unsigned char, XFreeDeleter> data(raw);
+    if (status != Success || after > 0) return {};
+    if (property.type == None) return property;
+    // Xlib hands 32-bit items over as longs.
+    const size_t itemSize = property.format == 32 ? sizeof(long) : property.format / 8;
+    if (count > most / itemSize) return {};
+    property.bytes.assign(reinterpret_cast<const char*>(raw), count * itemSize);
+    return property;
 }
 
 bool X11Clipboard::Handle(const XEvent& event) {
@@ -92,7 +175,8 @@ bool X11Clipboard::Handle(const XEvent& event) {
         }
         return true;
     }
-    return false;
+    // Answers that came after the wait for them, and the hidden window's own property changes.
+    return window_ && IsTransferEventOf(event, window_);
 }
 
 void X11Clipboard::Answer(const XEvent& event) {

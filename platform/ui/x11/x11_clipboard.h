@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <optional>
 #include <string>
 
 // Xlib's types, declared as Xlib does, so that includers need not see its macros.
@@ -21,20 +23,34 @@ class X11Clipboard {
     /// Makes the program the clipboard's owner, holding `text` (UTF-8).
     void SetText(const std::string& text);
     /// The program's own text while it owns the clipboard; otherwise the owner's text as UTF-8,
-    /// waiting up to a second for it; "" when there is no owner or no answer.
+    /// sent whole or in pieces (ICCCM's INCR). "" when there is no owner, when the owner sends
+    /// more than kMaxClipboardText or has not sent it all within kClipboardTransferTime.
     std::string Text();
     /// Answers another program's request for the text, or lets the text go when another
-    /// program takes the clipboard. False for every other event.
+    /// program takes the clipboard; drops answers that came too late and news of the hidden
+    /// window's properties. False for every other event.
     bool Handle(const _XEvent& event);
 
   private:
+    using Deadline = std::chrono::steady_clock::time_point;
+    // A property of the hidden window as read: 32-bit items come as longs, as Xlib gives them.
+    struct Property {
+        unsigned long type = 0;
+        int format = 0;
+        std::string bytes;
+    };
+
     void Prepare();
     std::string Receive();
+    std::optional<Property> ReceivePieces(const Property& announcement, Deadline deadline);
+    bool Await(int type, Deadline deadline, _XEvent& event);
+    std::optional<Property> ReadIncoming(size_t most);
     void Answer(const _XEvent& request);
 
     _XDisplay* display_;
     unsigned long window_ = 0;  // hidden: owns the selection and receives others' text
-    unsigned long clipboard_ = 0, targets_ = 0, text_ = 0, utf8String_ = 0, incoming_ = 0;
+    unsigned long clipboard_ = 0, targets_ = 0, text_ = 0, utf8String_ = 0, incr_ = 0,
+                  incoming_ = 0;
     bool owned_ = false;
     std::string ownText_;
 };

@@ -6,10 +6,13 @@
 #include <atomic>
 #include <chrono>
 #include <future>
+#include <optional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
+#include "platform/ui/clipboard_limits.h"
 #include "tests/platform/ui/x11/x11_fixture.h"
 
 #include <X11/Xatom.h>
@@ -113,12 +116,18 @@ TEST_F(X11Clipboard, RequestsForOtherTargetsAreRefused) {
     EXPECT_EQ(answer.property, None);
 }
 
-/// Another program owning the clipboard, on a connection and thread of its own: it answers
-/// requests for UTF8_STRING with its text, or refuses every request, until it is destroyed and
-/// its window (and with it the ownership) goes.
+/// How a ClipboardOwner answers requests for UTF8_STRING: it refuses them, or sends its text
+/// whole, in pieces (ICCCM's INCR), or only the first piece of it.
+enum class Sends { kNothing, kWhole, kPieces, kFirstPiece };
+
+/// Another program owning the clipboard, on a connection and thread of its own, answering as
+/// `sends` says until it is destroyed and its window (and with it the ownership) goes.
 class ClipboardOwner {
   public:
-    ClipboardOwner(std::string text, bool answers) : text_(std::move(text)), answers_(answers) {
+    /// Sending in pieces, the owner announces `announced` bytes, a lower bound of the size as
+    /// ICCCM has it, or no size at all, as xclip does.
+    ClipboardOwner(std::string text, Sends sends, std::optional<long> announced = {})
+        : text_(std::move(text)), sends_(sends), announced_(announced) {
         std::promise<bool> owning;
         std::future<bool> owns = owning.get_future();
         thread_ = std::thread([this, promise = std::move(owning)]() mutable { Serve(promise); });
@@ -154,13 +163,16 @@ class ClipboardOwner {
                 XEvent event{};
                 XNextEvent(d, &event);
                 if (event.type == SelectionRequest) Answer(d, event.xselectionrequest, utf8);
+                if (event.type == PropertyNotify && event.xproperty.state == PropertyDelete &&
+                    event.xproperty.window == to_ && event.xproperty.atom == into_)
+                    SendPiece(d, utf8);
             }
         }
         XDestroyWindow(d, window);
         XSync(d, False);
     }
 
-    void Answer(Display* d, const XSelectionRequestEvent& request, Atom utf8) const {
+    void Answer(Display* d, const XSelectionRequestEvent& request, Atom utf8) {
         XEvent reply{};
         reply.xselection.type = SelectionNotify;
         reply.xselection.requestor = request.requestor;
@@ -168,18 +180,44 @@ class ClipboardOwner {
         reply.xselection.target = request.target;
         reply.xselection.time = request.time;
         reply.xselection.property = None;
-        if (answers_ && request.target == utf8 && request.property != None) {
-            XChangeProperty(d, request.requestor, request.property, utf8, 8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(text_.data()),
-                            static_cast<int>(text_.size()));
+        if (sends_ != Sends::kNothing && request.target == utf8 && request.property != None) {
+            if (sends_ == Sends::kWhole) {
+                Put(d, request.requestor, request.property, utf8, 8, text_.data(), text_.size());
+            } else {
+                XSelectInput(d, request.requestor, PropertyChangeMask);
+                const long size = announced_.value_or(0);
+                Put(d, request.requestor, request.property, XInternAtom(d, "INCR", False), 32,
+                    &size, announced_ ? 1 : 0);
+                std::tie(to_, into_, sent_) = std::tuple(request.requestor, request.property, 0);
+            }
             reply.xselection.property = request.property;
         }
         XSendEvent(d, request.requestor, False, NoEventMask, &reply);
         XFlush(d);
     }
 
+    // The requestor deleted the last piece (or the announcement): the next one, empty at the end.
+    void SendPiece(Display* d, Atom utf8) {
+        if (sends_ == Sends::kFirstPiece && sent_ > 0) return;
+        const size_t size = std::min<size_t>(64 << 10, text_.size() - sent_);
+        Put(d, to_, into_, utf8, 8, text_.data() + sent_, size);
+        sent_ += size;
+        if (size == 0) to_ = 0;
+    }
+
+    static void Put(Display* d, ::Window w, Atom property, Atom type, int format, const void* data,
+                    size_t count) {
+        XChangeProperty(d, w, property, type, format, PropModeReplace,
+                        static_cast<const unsigned char*>(data), static_cast<int>(count));
+        XFlush(d);
+    }
+
     const std::string text_;
-    const bool answers_;
+    const Sends sends_;
+    const std::optional<long> announced_;
+    ::Window to_ = 0;  // where a transfer in pieces goes, while one does
+    Atom into_ = None;
+    size_t sent_ = 0;
     std::atomic<bool> stop_{false};
     bool owns_ = false;
     std::thread thread_;
@@ -188,7 +226,7 @@ class ClipboardOwner {
 TEST_F(X11Clipboard, BackendReadsAnotherProgramsText) {
     for (const std::string& text : {kEuroText, std::string("1234,5")}) {
         backend.SetClipboardText("ours");
-        const ClipboardOwner owner(text, true);
+        const ClipboardOwner owner(text, Sends::kWhole);
         ASSERT_TRUE(owner.Owns());
         Drain();  // the message loop hears that the backend no longer owns the clipboard
         EXPECT_EQ(backend.ClipboardText(), text);
@@ -197,7 +235,7 @@ TEST_F(X11Clipboard, BackendReadsAnotherProgramsText) {
 
 TEST_F(X11Clipboard, NothingToReadWithoutAnAnsweringOwner) {
     {
-        const ClipboardOwner refusing("never given", false);
+        const ClipboardOwner refusing("never given", Sends::kNothing);
         ASSERT_TRUE(refusing.Owns());
         Drain();
         EXPECT_EQ(backend.ClipboardText(), "");
@@ -211,6 +249,32 @@ TEST_F(X11Clipboard, NothingToReadWithoutAnAnsweringOwner) {
     XSetSelectionOwner(display.get(), AtomNamed("CLIPBOARD"), requestor, CurrentTime);
     Drain();
     EXPECT_EQ(backend.ClipboardText(), "");
+}
+
+TEST_F(X11Clipboard, BackendTakesTextUpToTheLimitInTime) {
+    const struct {
+        size_t size;
+        Sends sends;
+        std::optional<long> announced;
+        bool taken;
+    } cases[] = {{kMaxClipboardText, Sends::kWhole, {}, true},
+                 {kMaxClipboardText + 1, Sends::kWhole, {}, false},
+                 {300 << 10, Sends::kPieces, {}, true},
+                 {kMaxClipboardText, Sends::kPieces, kMaxClipboardText, true},
+                 {kMaxClipboardText + 1, Sends::kPieces, 1000, false},
+                 {kMaxClipboardText + 1, Sends::kPieces, kMaxClipboardText + 1, false},
+                 {300 << 10, Sends::kFirstPiece, 1000, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.size << " bytes, way " << static_cast<int>(c.sends));
+        const std::string text(c.size, '7');
+        const ClipboardOwner owner(text, c.sends, c.announced);
+        ASSERT_TRUE(owner.Owns());
+        Drain();
+        const auto start = std::chrono::steady_clock::now();
+        const std::string got = backend.ClipboardText();
+        EXPECT_TRUE(got == (c.taken ? text : "")) << got.size() << " bytes taken";
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 3 * kClipboardTransferTime);
+    }
 }
 
 }  // namespace
