@@ -264,7 +264,7 @@ X11Backend::X11Backend(std::string programName, std::string startupId)
                                  "\"");
     KeepXErrorsFromEndingTheProgram();
     Display* x = s.X();
-    s.clipboard.emplace(x);
+    s.clipboard.emplace(x, [&s](unsigned long w) { return s.IsOurs(w) || w == s.leader; });
     const int screen = DefaultScreen(x);
     s.root = RootWindow(x, screen);
     s.visual = DefaultVisual(x, screen);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "platform/ui/clipboard_limits.h"
 #include "platform/ui/x11/x11_text.h"
@@ -179,6 +180,22 @@ bool X11Clipboard::Handle(const XEvent& event) {
     return window_ && IsTransferEventOf(event, window_);
 }
 
+bool X11Clipboard::MayPutTo(unsigned long requestor, unsigned long property) const {
+    if (requestor == window_ || isOurWindow_(requestor)) return false;
+    // Root windows hold the desktop's settings; a window that is gone cannot take the text.
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display_, requestor, &attributes) || attributes.root == requestor)
+        return false;
+    // Where a client names no property the target is used, which is always one of ours.
+    if (property == None) return true;
+    // The window manager's and the desktop's properties describe the window.
+    const std::unique_ptr<char, decltype(&XFree)> name(XGetAtomName(display_, property), XFree);
+    if (!name) return false;
+    const std::string_view named(name.get());
+    return !named.starts_with("WM_") && !named.starts_with("_NET_") &&
+           !named.starts_with("_MOTIF_");
+}
+
 void X11Clipboard::Answer(const XEvent& event) {
     const XSelectionRequestEvent& request = event.xselectionrequest;
     XSelectionEvent reply{};
@@ -192,6 +209,7 @@ void X11Clipboard::Answer(const XEvent& event) {
     // Clients from before the property was required name none: the target is used instead.
     const Atom property = request.property != None ? request.property : request.target;
     const auto put = [&](Atom type, int format, const void* data, size_t count) {
+        if (!MayPutTo(request.requestor, request.property)) return;
         XChangeProperty(display_, request.requestor, property, type, format, PropModeReplace,
                         static_cast<const unsigned char*>(data), static_cast<int>(count));
         reply.property = property;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 // Xlib's types, declared as Xlib does, so that includers need not see its macros.
 struct _XDisplay;
@@ -16,7 +18,11 @@ namespace platform {
 /// used, so a program that never copies pays nothing for it.
 class X11Clipboard {
   public:
-    explicit X11Clipboard(_XDisplay* display) : display_(display) {}
+    /// `isOurWindow` tells whether a window is one the program made on `display` (the clipboard
+    /// knows its own): requests that name one as the place for the text are refused, since
+    /// answering them would overwrite the program's own properties, WM_PROTOCOLS among them.
+    X11Clipboard(_XDisplay* display, std::function<bool(unsigned long window)> isOurWindow)
+        : display_(display), isOurWindow_(std::move(isOurWindow)) {}
     X11Clipboard(const X11Clipboard&) = delete;
     X11Clipboard& operator=(const X11Clipboard&) = delete;
 
@@ -28,7 +34,9 @@ class X11Clipboard {
     std::string Text();
     /// Answers another program's request for the text, or lets the text go when another
     /// program takes the clipboard; drops answers that came too late and news of the hidden
-    /// window's properties. False for every other event.
+    /// window's properties. False for every other event. A request is refused when it names a
+    /// window of the program's, a root window or a window that is gone, or a property the window
+    /// manager reads (WM_*, _NET_*, _MOTIF_*).
     bool Handle(const _XEvent& event);
 
   private:
@@ -46,8 +54,10 @@ class X11Clipboard {
     bool Await(int type, Deadline deadline, _XEvent& event);
     std::optional<Property> ReadIncoming(size_t most);
     void Answer(const _XEvent& request);
+    bool MayPutTo(unsigned long requestor, unsigned long property) const;
 
     _XDisplay* display_;
+    std::function<bool(unsigned long window)> isOurWindow_;
     unsigned long window_ = 0;  // hidden: owns the selection and receives others' text
     unsigned long clipboard_ = 0, targets_ = 0, text_ = 0, utf8String_ = 0, incr_ = 0,
                   incoming_ = 0;

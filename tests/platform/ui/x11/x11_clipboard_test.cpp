@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/ui/clipboard_limits.h"
+#include "platform/ui/x11/x11_clipboard.h"
 #include "tests/platform/ui/x11/x11_fixture.h"
 
 #include <X11/Xatom.h>
@@ -47,8 +48,8 @@ class X11Clipboard : public X11Fixture {
 
     /// Asks for the clipboard in `target` as another program does, the backend handling its
     /// events meanwhile as its message loop would.
-    Answer Request(Atom target) {
-        const Atom property = AtomNamed("TAVIK_TEST_PASTE");
+    Answer Request(Atom target, const char* propertyName = "TAVIK_TEST_PASTE") {
+        const Atom property = AtomNamed(propertyName);
         XConvertSelection(display.get(), AtomNamed("CLIPBOARD"), target, property, requestor,
                           CurrentTime);
         Answer answer;
@@ -275,6 +276,42 @@ TEST_F(X11Clipboard, BackendTakesTextUpToTheLimitInTime) {
         EXPECT_TRUE(got == (c.taken ? text : "")) << got.size() << " bytes taken";
         EXPECT_LT(std::chrono::steady_clock::now() - start, 3 * kClipboardTransferTime);
     }
+}
+
+TEST_F(X11Clipboard, RequestsNamingTheProgramsOwnWindowsOrPropertiesAreRefused) {
+    // The clipboard of a program on the test's own connection, which made `requestor`.
+    platform::X11Clipboard ours(display.get(), [&](unsigned long w) { return w == requestor; });
+    ours.SetText("42");
+    const Atom protocols = AtomNamed("WM_PROTOCOLS");
+    Atom deleteWindow = AtomNamed("WM_DELETE_WINDOW");
+    XSetWMProtocols(display.get(), requestor, &deleteWindow, 1);
+    XConvertSelection(display.get(), AtomNamed("CLIPBOARD"), AtomNamed("UTF8_STRING"), protocols,
+                      requestor, CurrentTime);
+    XSync(display.get(), False);
+    XEvent event{};
+    ASSERT_TRUE(XCheckTypedEvent(display.get(), SelectionRequest, &event) && ours.Handle(event));
+    XSync(display.get(), False);
+    ASSERT_TRUE(XCheckTypedWindowEvent(display.get(), requestor, SelectionNotify, &event));
+    EXPECT_EQ(event.xselection.property, None);
+    EXPECT_EQ(ReadProperty(display.get(), requestor, protocols).items,
+              std::vector<uint32_t>{static_cast<uint32_t>(deleteWindow)});
+
+    // The backend's windows and the root window take no text whatever the property, and no
+    // window takes it in a property that the window manager reads.
+    Drain();  // the backend hears that it no longer owns the clipboard
+    backend.SetClipboardText("42");
+    RecordingWindow window(system, Rect::FromSize(10, 10, 40, 30));
+    window.Show();
+    Drain();
+    const Atom paste = AtomNamed("TAVIK_TEST_PASTE");
+    for (const ::Window w : {::Window{window.NativeId()}, DefaultRootWindow(display.get())}) {
+        XConvertSelection(display.get(), AtomNamed("CLIPBOARD"), AtomNamed("UTF8_STRING"), paste, w,
+                          CurrentTime);
+        Drain();
+        EXPECT_EQ(ReadProperty(display.get(), w, paste).type, None);
+    }
+    for (const char* property : {"WM_NAME", "_NET_WM_NAME", "_MOTIF_WM_HINTS"})
+        EXPECT_EQ(Request(AtomNamed("UTF8_STRING"), property).property, None) << property;
 }
 
 }  // namespace
