@@ -2,7 +2,6 @@
 
 #include <errno.h>
 #include <poll.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -607,13 +606,7 @@ void WaylandBackend::State::OnPointerButton(void* data, wl_pointer*, uint32_t se
 void WaylandBackend::State::OnKeymap(void* data, wl_keyboard*, uint32_t format, int32_t fd,
                                      uint32_t size) {
     auto& s = *static_cast<State*>(data);
-    if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && size > 0) {
-        void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-        if (text != MAP_FAILED) {
-            s.keys.SetKeymap(std::string_view(static_cast<const char*>(text), size));
-            munmap(text, size);
-        }
-    }
+    if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1) s.keys.SetKeymapFile(fd, size);
     close(fd);
 }
 

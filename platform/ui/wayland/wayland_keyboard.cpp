@@ -1,5 +1,7 @@
 #include "platform/ui/wayland/wayland_keyboard.h"
 
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <xkbcommon/xkbcommon.h>
 
 #include <algorithm>
@@ -105,6 +107,17 @@ bool WaylandKeyboard::SetKeymap(std::string_view text) {
     if (s.keymap) s.state.reset(xkb_state_new(s.keymap.get()));
     if (!s.state) s.keymap.reset();
     return s.state != nullptr;
+}
+
+bool WaylandKeyboard::SetKeymapFile(int fd, uint32_t size) {
+    struct stat file {};
+    if (size == 0 || size > kMaxKeymapSize || fstat(fd, &file) != 0 || file.st_size < size)
+        return SetKeymap({});
+    void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    if (text == MAP_FAILED) return SetKeymap({});
+    const bool taken = SetKeymap(std::string_view(static_cast<const char*>(text), size));
+    munmap(text, size);
+    return taken;
 }
 
 void WaylandKeyboard::SetModifiers(uint32_t depressed, uint32_t latched, uint32_t locked,

@@ -36,6 +36,12 @@ class WaylandKeyboard {
     /// Takes the keymap that the compositor sent (text format v1, possibly ending in NULs).
     /// Returns false, and keeps no keymap, when it does not compile; keys then give nothing.
     bool SetKeymap(std::string_view text);
+    /// The most bytes a keymap file may have: the system's layouts make a few hundred KB.
+    static constexpr uint32_t kMaxKeymapSize = 8 << 20;
+    /// Takes the keymap the compositor sent as a file: the first `size` bytes of `fd`, mapped
+    /// for reading. Refuses (as SetKeymap refuses) a size over kMaxKeymapSize or past the end of
+    /// the file, where reading the mapping would end the program with SIGBUS.
+    bool SetKeymapFile(int fd, uint32_t size);
     /// The modifier and layout state of wl_keyboard.modifiers.
     void SetModifiers(uint32_t depressed, uint32_t latched, uint32_t locked, uint32_t group);
     /// The shift bits (kShiftShift, kShiftCtrl, kShiftAlt) of the modifiers now in effect.

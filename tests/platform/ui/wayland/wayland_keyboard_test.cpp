@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
+#include <sys/mman.h>
+#include <unistd.h>
 #include <xkbcommon/xkbcommon.h>
 
 #include <cstdlib>
@@ -196,6 +198,28 @@ TEST(WaylandKeyboard, RepeatsTheHeldKey) {
         if (step.op == Op::kDue) due = keyboard.DueRepeat(step.ms);
         EXPECT_EQ(due, step.due);
         EXPECT_EQ(keyboard.NextRepeatMs(), step.next);
+    }
+}
+
+TEST(WaylandKeyboard, TakesAKeymapFileOnlyWithinItsSizeAndTheLimit) {
+    const Keymap keymap("us");
+    const size_t text = keymap.sent.size(), most = WaylandKeyboard::kMaxKeymapSize;
+    const struct {
+        size_t file, stated;
+        bool taken;
+    } cases[] = {{text, text, true},
+                 {text, text + (64 << 10), false},  // past the file's end
+                 {most, most, true},
+                 {most + 1, most + 1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.stated << " bytes of a file of " << c.file);
+        const int fd = memfd_create("keymap", MFD_CLOEXEC);
+        ASSERT_EQ(write(fd, keymap.sent.data(), text), static_cast<ssize_t>(text));
+        ASSERT_EQ(ftruncate(fd, static_cast<off_t>(c.file)), 0);
+        WaylandKeyboard keyboard;
+        EXPECT_EQ(keyboard.SetKeymapFile(fd, static_cast<uint32_t>(c.stated)), c.taken);
+        EXPECT_EQ(keyboard.Press(KEY_A, 0), (c.taken ? Stroke{'A', 'a'} : Stroke{}));
+        close(fd);
     }
 }
 
