@@ -1,6 +1,7 @@
 #include "platform/text/draw_text.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "platform/text/line_breaker.h"
@@ -19,17 +20,21 @@ Color Blend(Color old, Color text, uint32_t coverage) {
                Mix(Blue(text), Blue(old), coverage));
 }
 
-void DrawGlyph(Surface& surface, const Glyph& glyph, int32_t penX, int32_t baseline,
-               const Rect& clip) {
-    if (glyph.coverage.empty()) return;
-    const int32_t left = penX + glyph.left;
-    const int32_t top = baseline - glyph.top;
-    const Rect box = Rect::FromSize(left, top, glyph.width, glyph.height).Intersect(clip);
+// The glyph is rendered only when its ink reaches the visible rectangle, so text that lies
+// outside what is shown costs no rasterising.
+void DrawGlyph(Surface& surface, const Font& font, const TextCell& cell, int32_t penX,
+               int32_t baseline, const Rect& visible) {
+    if (cell.metrics.ink.Offset(penX, baseline).Intersect(visible).IsEmpty()) return;
+    const std::shared_ptr<const Glyph> glyph = font.GlyphFor(cell.codePoint);
+    if (glyph->coverage.empty()) return;
+    const int32_t left = penX + glyph->left;
+    const int32_t top = baseline - glyph->top;
+    const Rect box = Rect::FromSize(left, top, glyph->width, glyph->height).Intersect(visible);
     const Color text = surface.textColor;
     surface.ForEachVisibleSpan(box, [&](int32_t y, int32_t x0, int32_t x1) {
         Color* row = surface.Row(y);
         const uint8_t* coverage =
-            glyph.coverage.data() + static_cast<size_t>(y - top) * glyph.width - left;
+            glyph->coverage.data() + static_cast<size_t>(y - top) * glyph->width - left;
         for (int32_t x = x0; x < x1; ++x) {
             if (coverage[x] != 0) row[x] = Blend(row[x], text, coverage[x]);
         }
@@ -50,12 +55,13 @@ void DrawLine(Surface& surface, const Font& font, const TextLine& line, int32_t 
     const int32_t baseline = top + font.Ascent();
     int32_t penX = x;
     for (size_t i = 0; i < line.cells.size(); ++i) {
-        const Glyph& glyph = *line.cells[i].glyph;
-        DrawGlyph(surface, glyph, penX, baseline, clip);
+        const TextCell& cell = line.cells[i];
+        DrawGlyph(surface, font, cell, penX, baseline, clip);
+        const int32_t advance = cell.metrics.advance;
         if (static_cast<int32_t>(i) == line.underline) {
-            FillBar(surface, {penX, baseline + 1, penX + glyph.advance - 1, baseline + 2}, clip);
+            FillBar(surface, {penX, baseline + 1, penX + advance - 1, baseline + 2}, clip);
         }
-        penX += glyph.advance;
+        penX += advance;
     }
     const int32_t thickness = font.BarThickness();
     if (font.Desc().underline) {
@@ -90,6 +96,9 @@ int32_t DrawText(Surface& surface, const Font& font, std::string_view utf8, Rect
         return lines * lineHeight;
     }
 
+    // What can change: the rectangle on the surface, inside its clip region.
+    Rect visible = rect.Intersect(surface.Bounds());
+    if (surface.Clip()) visible = visible.Intersect(surface.Clip()->Bounds());
     int32_t top = rect.top;
     if ((flags & (kTextSingleLine | kTextVCenter)) == (kTextSingleLine | kTextVCenter)) {
         top += (rect.Height() - lineHeight) / 2;
@@ -98,7 +107,7 @@ int32_t DrawText(Surface& surface, const Font& font, std::string_view utf8, Rect
         ++lines;
         const int32_t x =
             (flags & kTextCenter) != 0 ? (rect.left + rect.right - line.width) / 2 : rect.left;
-        DrawLine(surface, font, line, x, top, rect);
+        DrawLine(surface, font, line, x, top, visible);
         top += lineHeight;
         if (top > rect.bottom) break;
     }
@@ -108,7 +117,7 @@ int32_t DrawText(Surface& surface, const Font& font, std::string_view utf8, Rect
 int32_t TextWidth(const Font& font, std::string_view utf8) {
     int32_t width = 0;
     for (const char32_t c : DecodeUtf8(utf8))
-        width += font.GlyphFor(c).advance;
+        width += font.MetricsFor(c).advance;
     return width;
 }
 

@@ -28,6 +28,8 @@ namespace platform {
 /// the text colour at line top + ascent + 1, from its left edge to one pixel short of its
 /// advance (only the first such character of a line). A font's underline and strikethrough
 /// are bars across the whole line. Output is clipped to rect, the surface and its clip region.
+/// Measuring renders no glyph, and drawing renders only the glyphs whose ink reaches that clip,
+/// so text far larger than what shows costs its metrics alone.
 ///
 /// Returns the height of the text: lines × line height.
 int32_t DrawText(Surface& surface, const Font& font, std::string_view utf8, Rect& rect,

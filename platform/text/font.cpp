@@ -2,6 +2,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -72,7 +73,23 @@ std::unique_ptr<Font::Face> OpenFace(const FaceFile& file, int32_t em) {
     return face;
 }
 
+// Loads the hinted outline of a code point's glyph into the face's slot, emboldened when the
+// face is made bold; null when it does not load.
+FT_GlyphSlot LoadOutline(const Font::Face& face, char32_t codePoint) {
+    const FT_UInt index = FT_Get_Char_Index(face.handle, codePoint);
+    if (FT_Load_Glyph(face.handle, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return nullptr;
+    if (face.embolden) FT_GlyphSlot_Embolden(face.handle->glyph);
+    return face.handle->glyph;
+}
+
+// The glyph itself, its shared block and the cache's list and map nodes take about this much.
+constexpr size_t kGlyphBookkeepingBytes = 256;
+
 }  // namespace
+
+size_t GlyphCost(const Glyph& glyph) {
+    return glyph.coverage.size() + kGlyphBookkeepingBytes;
+}
 
 Font::Font(OpenToken, const FontDesc& desc)
     : desc_(desc), emPixels_(platform::EmPixels(desc.sizeCy)) {}
@@ -113,7 +130,7 @@ std::shared_ptr<const Font> Font::Open(const FontDesc& desc) {
     const bool hasOs2 = os2 && os2->version != 0xFFFF;
     font->averageCharWidth_ = hasOs2 && os2->xAvgCharWidth > 0
                                   ? Scale(os2->xAvgCharWidth, em, unitsPerEm)
-                                  : font->GlyphFor(U'x').advance;
+                                  : font->MetricsFor(U'x').advance;
     font->averageCharWidth_ = std::max(font->averageCharWidth_, 1);
 
     font->barThickness_ = std::max(1, Scale(face->underline_thickness, em, unitsPerEm));
@@ -130,26 +147,46 @@ std::shared_ptr<const Font> Font::Open(const FontDesc& desc) {
     return font;
 }
 
-const Glyph& Font::GlyphFor(char32_t codePoint) const {
-    if (codePoint < kDirectGlyphs) {
-        std::optional<Glyph>& slot = asciiGlyphs_[codePoint];
-        if (!slot) slot = Render(codePoint);
+GlyphMetrics Font::MetricsFor(char32_t codePoint) const {
+    if (codePoint < kDirectMetrics) {
+        std::optional<GlyphMetrics>& slot = asciiMetrics_[codePoint];
+        if (!slot) slot = Measure(codePoint);
         return *slot;
     }
-    auto found = otherGlyphs_.find(codePoint);
-    if (found == otherGlyphs_.end())
-        found = otherGlyphs_.emplace(codePoint, Render(codePoint)).first;
-    return found->second;
+    if (const GlyphMetrics* cached = otherMetrics_.Find(codePoint)) return *cached;
+    const GlyphMetrics metrics = Measure(codePoint);
+    otherMetrics_.Insert(codePoint, metrics, 1);
+    return metrics;
+}
+
+std::shared_ptr<const Glyph> Font::GlyphFor(char32_t codePoint) const {
+    if (const std::shared_ptr<const Glyph>* cached = glyphs_.Find(codePoint)) return *cached;
+    auto glyph = std::make_shared<const Glyph>(Render(codePoint));
+    glyphs_.Insert(codePoint, glyph, GlyphCost(*glyph));
+    return glyph;
+}
+
+GlyphMetrics Font::Measure(char32_t codePoint) const {
+    GlyphMetrics metrics;
+    FT_GlyphSlot slot = face_ ? LoadOutline(*face_, codePoint) : nullptr;
+    if (!slot) return metrics;
+    metrics.advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE || slot->outline.n_points == 0) return metrics;
+    FT_BBox box;
+    FT_Outline_Get_CBox(&slot->outline, &box);
+    // Rendering rounds the outline's box outward to whole pixels, widening one thinner than a
+    // pixel; one pixel more on every side holds whatever that rounding gives.
+    const auto floorPixel = [](FT_Pos v) { return static_cast<int32_t>(v >> 6); };
+    const auto ceilPixel = [](FT_Pos v) { return static_cast<int32_t>((v + 63) >> 6); };
+    metrics.ink = {floorPixel(box.xMin) - 1, -ceilPixel(box.yMax) - 1, ceilPixel(box.xMax) + 1,
+                   -floorPixel(box.yMin) + 1};
+    return metrics;
 }
 
 Glyph Font::Render(char32_t codePoint) const {
     Glyph glyph;
-    if (!face_) return glyph;
-    FT_Face face = face_->handle;
-    const FT_UInt index = FT_Get_Char_Index(face, codePoint);
-    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return glyph;
-    FT_GlyphSlot slot = face->glyph;
-    if (face_->embolden) FT_GlyphSlot_Embolden(slot);
+    FT_GlyphSlot slot = face_ ? LoadOutline(*face_, codePoint) : nullptr;
+    if (!slot) return glyph;
     glyph.advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return glyph;
 

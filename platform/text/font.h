@@ -1,14 +1,16 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "platform/gfx/geometry.h"
 #include "platform/objects/font_desc.h"
+#include "platform/text/lru_cache.h"
 
 namespace platform {
 
@@ -23,9 +25,22 @@ struct Glyph {
     std::vector<uint8_t> coverage;  // width × height, rows top-down
 };
 
+/// What laying out a glyph needs, read from its outline without rasterising it.
+struct GlyphMetrics {
+    int32_t advance = 0;  // as Glyph::advance
+    /// Holds every pixel of the rendered glyph, relative to the pen position on the baseline
+    /// (rows downward); empty for a glyph without an outline.
+    Rect ink;
+};
+
+/// What one glyph counts against Font::kGlyphCacheBytes: its coverage bytes and a fixed
+/// allowance for its bookkeeping, so that glyphs without pixels count too.
+size_t GlyphCost(const Glyph& glyph);
+
 /// A font description realised at 96 dpi: the installed face that stands in for it, its pixel
-/// metrics, and the glyphs drawn so far. Glyphs are rendered on first use and kept, so text
-/// already drawn costs no rasterising again. A Font is used from the UI thread only.
+/// metrics, and caches of the glyphs used lately. Metrics are read without rasterising, so
+/// measuring text renders nothing; glyphs are rendered when drawn and kept while they fit the
+/// cache, so text drawn again costs no rasterising. A Font is used from the UI thread only.
 class Font {
     struct OpenToken {
         explicit OpenToken() = default;
@@ -65,14 +80,28 @@ class Font {
     /// Thickness in rows of both bars.
     int32_t BarThickness() const { return barThickness_; }
 
-    /// The glyph of one code point, rendered and cached on first use. A code point the face
-    /// lacks gives the face's missing-glyph symbol.
-    const Glyph& GlyphFor(char32_t codePoint) const;
+    /// Rendered glyphs are kept while together they cost at most this (see GlyphCost); the
+    /// least recently used leave first. A glyph costlier than that alone is not kept.
+    static constexpr size_t kGlyphCacheBytes = size_t{4} << 20;
+    /// Metrics are kept for every ASCII code point and this many others, least recently used
+    /// out.
+    static constexpr size_t kCachedMetrics = 16384;
+
+    /// The metrics of one code point's glyph, as GlyphFor would render it.
+    GlyphMetrics MetricsFor(char32_t codePoint) const;
+
+    /// The glyph of one code point, rendered on first use and cached as kGlyphCacheBytes says.
+    /// A code point the face lacks gives the face's missing-glyph symbol.
+    std::shared_ptr<const Glyph> GlyphFor(char32_t codePoint) const;
+
+    /// The summed GlyphCost of the rendered glyphs held in the cache.
+    size_t CachedGlyphBytes() const { return glyphs_.Cost(); }
 
     /// The FreeType face behind a font; opaque outside the text library.
     struct Face;
 
   private:
+    GlyphMetrics Measure(char32_t codePoint) const;
     Glyph Render(char32_t codePoint) const;
 
     FontDesc desc_;
@@ -87,9 +116,10 @@ class Font {
     std::string familyName_;
     std::unique_ptr<Face> face_;
 
-    static constexpr char32_t kDirectGlyphs = 128;
-    mutable std::array<std::optional<Glyph>, kDirectGlyphs> asciiGlyphs_;
-    mutable std::unordered_map<char32_t, Glyph> otherGlyphs_;
+    static constexpr char32_t kDirectMetrics = 128;
+    mutable std::array<std::optional<GlyphMetrics>, kDirectMetrics> asciiMetrics_;
+    mutable LruCache<char32_t, GlyphMetrics> otherMetrics_{kCachedMetrics};
+    mutable LruCache<char32_t, std::shared_ptr<const Glyph>> glyphs_{kGlyphCacheBytes};
 };
 
 }  // namespace platform

@@ -26,7 +26,7 @@ bool LineBreaker::Next(TextLine& line) {
     line.width = 0;
     line.underline = -1;
     for (size_t i = 0; i < line.cells.size(); ++i) {
-        line.width += line.cells[i].glyph->advance;
+        line.width += line.cells[i].metrics.advance;
         if (line.underline < 0 && line.cells[i].prefixed) line.underline = static_cast<int32_t>(i);
     }
     cellPos_ = next;
@@ -46,13 +46,13 @@ bool LineBreaker::LoadParagraph() {
     const bool prefixes = (flags_ & kTextNoPrefix) == 0;
     cells_.clear();
     for (size_t i = textPos_; i < end; ++i) {
-        TextCell cell{text_[i], nullptr, false};
+        TextCell cell{text_[i], {}, false};
         if (prefixes && cell.codePoint == U'&' && i + 1 < end) {
             ++i;
             cell.codePoint = text_[i];
             cell.prefixed = cell.codePoint != U'&';
         }
-        cell.glyph = &font_.GlyphFor(cell.codePoint);
+        cell.metrics = font_.MetricsFor(cell.codePoint);
         cells_.push_back(cell);
     }
 
@@ -80,7 +80,7 @@ size_t LineBreaker::BreakLine(size_t& next) const {
     }
     size_t fit = start;
     for (int32_t width = 0; fit < count; ++fit) {
-        width += cells_[fit].glyph->advance;
+        width += cells_[fit].metrics.advance;
         if (width > width_) break;
     }
     if (fit == count) {

@@ -11,7 +11,7 @@ namespace platform {
 /// One character of laid-out text, after prefix processing.
 struct TextCell {
     char32_t codePoint = 0;
-    const Glyph* glyph = nullptr;
+    GlyphMetrics metrics;
     bool prefixed = false;  // an "&" before it marked it as the access character
 };
 

@@ -76,6 +76,16 @@ TEST(DrawText, NothingOutsideTheRectangleOrTheClipRegion) {
     }
 }
 
+// The W's ink covers the surface; every later glyph lies a W's advance or more to its right.
+TEST(DrawText, MeasuringRendersNoGlyphAndDrawingOnlyThoseThatShow) {
+    const auto font = HugeFont();
+    const std::string text = "W!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    Draw(*font, text, {0, 0, 75, 25}, kTextCalcRect | kTextWordBreak);
+    EXPECT_EQ(font->CachedGlyphBytes(), 0u);
+    EXPECT_GT(InkPixels(Draw(*font, text, {0, -230, 75, 25}, kTextSingleLine, 75, 25)), 0);
+    EXPECT_EQ(font->CachedGlyphBytes(), GlyphCost(*font->GlyphFor(U'W')));
+}
+
 TEST(DrawText, OffSurfaceRectanglesAreSafe) {
     const auto font = TestFont();
     const Rect rects[] = {{-100, -100, 200, 200}, {-30, -5, 10, 8}, {40, 30, 90, 80}, {5, 5, 5, 5}};
@@ -261,7 +271,7 @@ TEST(DrawText, Utf8TextDrawsItsCharacters) {
     Rect rect{0, 0, 49, 33};
     Surface unused;
     DrawText(unused, *font, "\xE2\x82\xAC", rect, kTextCalcRect);
-    EXPECT_EQ(rect.Width(), font->GlyphFor(U'\u20AC').advance);
+    EXPECT_EQ(rect.Width(), font->MetricsFor(U'\u20AC').advance);
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ TEST(Font, UnknownFaceFallsBackToAWorkingSans) {
     EXPECT_EQ(font->EmPixels(), 12);
     EXPECT_GT(font->Height(), 0);
     EXPECT_GT(TextWidth(*font, "Clear"), 0);
-    EXPECT_FALSE(font->GlyphFor(U'C').coverage.empty());
+    EXPECT_FALSE(font->GlyphFor(U'C')->coverage.empty());
 }
 
 TEST(Font, LoadedFontsAreSharedByDescription) {
@@ -83,15 +83,43 @@ TEST(Font, LoadedFontsAreSharedByDescription) {
 
 TEST(Font, GlyphsAreRenderedOnceAndKept) {
     const auto font = TestFont("Arial", 90000);
-    const Glyph& first = font->GlyphFor(U'C');
-    EXPECT_EQ(&first, &font->GlyphFor(U'C'));
-    const Glyph& euro = font->GlyphFor(U'\u20AC');
-    EXPECT_EQ(&euro, &font->GlyphFor(U'\u20AC'));
-    EXPECT_GT(euro.advance, 0);
-    EXPECT_FALSE(euro.coverage.empty());
+    const std::shared_ptr<const Glyph> first = font->GlyphFor(U'C');
+    EXPECT_EQ(first, font->GlyphFor(U'C'));
+    const std::shared_ptr<const Glyph> euro = font->GlyphFor(U'\u20AC');
+    EXPECT_EQ(euro, font->GlyphFor(U'\u20AC'));
+    EXPECT_GT(euro->advance, 0);
+    EXPECT_FALSE(euro->coverage.empty());
     // A space has an advance and no pixels.
-    EXPECT_GT(font->GlyphFor(U' ').advance, 0);
-    EXPECT_TRUE(font->GlyphFor(U' ').coverage.empty());
+    EXPECT_GT(font->GlyphFor(U' ')->advance, 0);
+    EXPECT_TRUE(font->GlyphFor(U' ')->coverage.empty());
+}
+
+TEST(GlyphCache, KeepsWhatFitsItsBoundAndDropsTheLeastRecentPastIt) {
+    const auto font = HugeFont();
+    const std::shared_ptr<const Glyph> a = font->GlyphFor(U'A');
+    size_t sum = GlyphCost(*a);
+    for (char32_t c = U'B';; ++c) {
+        const size_t cost = GlyphCost(*font->GlyphFor(c));
+        if (sum + cost > Font::kGlyphCacheBytes) break;
+        sum += cost;
+        ASSERT_EQ(font->CachedGlyphBytes(), sum);  // up to the bound nothing leaves
+    }
+    EXPECT_LE(font->CachedGlyphBytes(), Font::kGlyphCacheBytes);
+    const std::shared_ptr<const Glyph> again = font->GlyphFor(U'A');
+    EXPECT_NE(again, a);
+    EXPECT_EQ(again->coverage, a->coverage);
+}
+
+TEST(GlyphCache, MetricsHoldTheRenderedGlyph) {
+    const FontDesc italic{.name = "Times New Roman", .sizeCy = 400000, .italic = true};
+    for (const auto& font : {TestFont(), HugeFont(), LoadFont(italic)}) {
+        for (const char32_t c : U"AgjW@|\u0105\u20AC\u00C5\U0001F600 ") {
+            const std::shared_ptr<const Glyph> glyph = font->GlyphFor(c);
+            const Rect box = Rect::FromSize(glyph->left, -glyph->top, glyph->width, glyph->height);
+            EXPECT_EQ(font->MetricsFor(c).advance, glyph->advance) << int(c);
+            EXPECT_EQ(box.Intersect(font->MetricsFor(c).ink), box.IsEmpty() ? Rect{} : box);
+        }
+    }
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ std::vector<std::string> Lines(const Font& font, const std::string& text, int32_
         for (const TextCell& cell : line.cells) {
             if (cell.prefixed) s += '^';
             s += static_cast<char>(cell.codePoint);
-            width += cell.glyph->advance;
+            width += cell.metrics.advance;
         }
         EXPECT_EQ(line.width, width) << s;
         lines.push_back(s);

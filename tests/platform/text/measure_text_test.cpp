@@ -73,9 +73,10 @@ TEST(MeasureText, DrawsNothing) {
 TEST(TextWidth, SumsAdvancesWithoutPrefixProcessing) {
     const auto font = TestFont();
     EXPECT_EQ(TextWidth(*font, ""), 0);
-    EXPECT_EQ(TextWidth(*font, "a&b"), font->GlyphFor(U'a').advance + font->GlyphFor(U'&').advance +
-                                           font->GlyphFor(U'b').advance);
-    EXPECT_EQ(TextWidth(*font, "\xE2\x82\xAC"), font->GlyphFor(U'\u20AC').advance);
+    EXPECT_EQ(TextWidth(*font, "a&b"), font->MetricsFor(U'a').advance +
+                                           font->MetricsFor(U'&').advance +
+                                           font->MetricsFor(U'b').advance);
+    EXPECT_EQ(TextWidth(*font, "\xE2\x82\xAC"), font->MetricsFor(U'\u20AC').advance);
 }
 
 }  // namespace

@@ -18,4 +18,9 @@ inline std::shared_ptr<const Font> TestFont(const std::string& name = "Arial",
     return LoadFont(desc);
 }
 
+// An 800 pt font of its own, its caches empty: a letter is hundreds of kilobytes of coverage.
+inline std::shared_ptr<const Font> HugeFont() {
+    return Font::Open({.name = "Arial", .sizeCy = 8000000});
+}
+
 }  // namespace platform
