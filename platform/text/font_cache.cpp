@@ -1,8 +1,9 @@
 #include "platform/text/font_cache.h"
 
-#include <map>
 #include <string>
 #include <tuple>
+
+#include "platform/text/lru_cache.h"
 
 namespace platform {
 namespace {
@@ -23,11 +24,12 @@ FontKey KeyOf(const FontDesc& desc) {
 }  // namespace
 
 std::shared_ptr<const Font> LoadFont(const FontDesc& desc) {
-    static std::map<FontKey, std::shared_ptr<const Font>> fonts;
-    FontKey key = KeyOf(desc);
-    auto found = fonts.find(key);
-    if (found == fonts.end()) found = fonts.emplace(std::move(key), Font::Open(desc)).first;
-    return found->second;
+    static LruCache<FontKey, std::shared_ptr<const Font>> fonts(kCachedFonts);
+    const FontKey key = KeyOf(desc);
+    if (const std::shared_ptr<const Font>* cached = fonts.Find(key)) return *cached;
+    std::shared_ptr<const Font> font = Font::Open(desc);
+    fonts.Insert(key, font, 1);
+    return font;
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 
 #include "platform/objects/font_desc.h"
@@ -7,9 +8,14 @@
 
 namespace platform {
 
+/// How many fonts LoadFont keeps realised.
+constexpr size_t kCachedFonts = 16;
+
 /// The font for a description, realised on first request and shared afterwards: equal
 /// descriptions (face names compared without regard to case) give the same Font, with its
-/// glyph cache. Never fails; see Font::Open for the fallbacks.
+/// glyph cache, while it is one of the kCachedFonts most recently asked for. A font dropped
+/// from the cache stays valid for those who hold it; asked for again, it is realised anew.
+/// Never fails; see Font::Open for the fallbacks.
 std::shared_ptr<const Font> LoadFont(const FontDesc& desc);
 
 }  // namespace platform

@@ -122,5 +122,18 @@ TEST(GlyphCache, MetricsHoldTheRenderedGlyph) {
     }
 }
 
+TEST(FontCache, KeepsTheMostRecentFontsAndDropsTheLeastRecentPastItsBound) {
+    const auto sized = [](size_t step) { return TestFont("Arial", 1230000 + int64_t(step) * 100); };
+    const auto kept = sized(0);
+    for (size_t i = 1; i < kCachedFonts; ++i)
+        sized(i);
+    EXPECT_EQ(sized(0), kept);
+    for (size_t i = 1; i <= kCachedFonts; ++i)
+        sized(100 + i);
+    const auto again = sized(0);
+    EXPECT_NE(again, kept);
+    EXPECT_EQ(kept->GlyphFor(U'A')->coverage, again->GlyphFor(U'A')->coverage);
+}
+
 }  // namespace
 }  // namespace platform
