@@ -32,7 +32,8 @@ struct PictureInk {
 ///     without it an inverting pixel inverts the mask colour the icon lies on;
 ///   - the ink's mode then puts the pixel down.
 /// The background is what the surface holds there; pixels off the surface read as black and
-/// are not written back. A width or height of 0 or less draws nothing.
+/// are not written back. A width or height of 0 or less draws nothing. Work and memory follow
+/// the part of the rectangle on the surface, however large the picture.
 void CompositePicture(platform::Surface& surface, int32_t x, int32_t y, int32_t w, int32_t h,
                       const forms::PicturePtr& picture, Color maskColour, bool useMaskColor,
                       const PictureInk& ink);

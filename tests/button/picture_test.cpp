@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "button/color_math.h"
 #include "button/vb_button.h"
+#include "platform/gfx/copy_rect.h"
 #include "platform/image/image.h"
 #include "platform/objects/picture.h"
 #include "platform/text/font_cache.h"
@@ -279,6 +281,34 @@ TEST(CompositePicture, PartlyOffTheSurfaceDrawsTheVisiblePartInPlace) {
     canvas.Composite(97, 28, 4, 4, Solid(4, 4, Rgb(0, 0, 0)), kBlend);
     EXPECT_EQ(canvas.At(98, 29), Rgb(85, 85, 85));
     EXPECT_EQ(canvas.At(99, 29), Rgb(0, 0, 0));
+}
+
+// Each pixel of a picture larger than the surface is the one a surface holding it whole shows,
+// also in a layout of 2^20 x 2^20 (black or the mask colour beyond the picture) that no buffer
+// of the layout's size could hold.
+TEST(CompositePicture, ASmallSurfaceShowsWhatAWholeCompositionShowsThere) {
+    const PicturePtr pictures[] = {
+        Bitmap(40, 30, [](int32_t x, int32_t y) { return x % 7 ? Rgb(x * 6, y * 8, 77) : kMask; }),
+        Icon(40, 30, [](int32_t x, int32_t y) { return (x * 9u + y * 17u) << 24 | (x * 5 + y); }),
+        InvertingIcon(40, 30, [](int32_t x, int32_t y) { return (x + y) % 3 ? 0u : 0xFF8040u; })};
+    // Where the small surface lies on the whole one, and the height of the layout.
+    const std::array<int32_t, 3> places[] = {{33, 26, 45}, {60, 48, 1 << 20}, {10, 5, 1 << 20}};
+    for (const PicturePtr& picture : pictures) {
+        for (const PictureInk ink :
+             {kPlain, kGreyscale, kBlend, PictureInk{Mode::DarkSilhouette, 9}}) {
+            for (const bool useMask : {true, false}) {
+                platform::Surface whole(80, 60, kGround), expected(20, 12);
+                CompositePicture(whole, 20, 15, 60, 45, picture, kMask, useMask, ink);
+                for (const auto [x, y, layout] : places) {
+                    platform::Surface part(20, 12, kGround);
+                    CompositePicture(part, 20 - x, 15 - y, layout + 15, layout, picture, kMask,
+                                     useMask, ink);
+                    platform::CopyRect(expected, {0, 0}, whole, {x, y, x + 20, y + 12});
+                    EXPECT_EQ(part.Pixels(), expected.Pixels()) << x << "," << y << " " << layout;
+                }
+            }
+        }
+    }
 }
 
 TEST(CompositePicture, AnEmptyRectangleDrawsNothing) {
