@@ -53,8 +53,9 @@ bool StartDecode(jpeg_decompress_struct* info, JpegErrorManager* errors, const u
     return true;
 }
 
-// Appends every scanline to pixels, a row at a time, so that memory follows the rows the
-// data really holds rather than the size a forged header claims. False on a libjpeg error.
+// Appends every scanline to pixels, reserved for them all, a row at a time: the reserved
+// memory is touched only as rows are written, so that a forged header that the data does not
+// back costs no more than the rows the data holds. False on a libjpeg error.
 bool ReadRows(jpeg_decompress_struct* info, JpegErrorManager* errors,
               std::vector<uint32_t>* pixels) {
     if (setjmp(errors->jump)) return false;
@@ -65,8 +66,6 @@ bool ReadRows(jpeg_decompress_struct* info, JpegErrorManager* errors,
         jpeg_read_scanlines(info, &row, 1);
     }
     jpeg_finish_decompress(info);
-    // Growing row by row leaves up to as much again unused, kept for as long as the picture.
-    pixels->shrink_to_fit();
     return true;
 }
 
@@ -101,6 +100,10 @@ Image DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels) {
     Image image;
     image.width = static_cast<int32_t>(jpeg.info.output_width);
     image.height = static_cast<int32_t>(jpeg.info.output_height);
+    // The size passed the pixel budget: reserving it at once, and exactly, keeps the rows from
+    // reallocating (growth would overshoot it up to twice) and the picture from keeping spare
+    // room.
+    image.pixels.reserve(size_t{jpeg.info.output_width} * jpeg.info.output_height);
     // RGBA bytes in memory are the little-endian value 0xAABBGGRR, with alpha 255.
     if (!ReadRows(&jpeg.info, &jpeg.errors, &image.pixels)) jpeg.Fail();
     return image;
