@@ -137,10 +137,26 @@ IconImage DecodeIconFileImage(std::span<const uint8_t> file, int32_t width, int3
 IconImage DecodeIconFileImageAtLeast(std::span<const uint8_t> file, int32_t side,
                                      int64_t maxPixels = kMaxImagePixels);
 
+/// The most scans DecodeJpeg reads from one file; encoders write at most a few dozen.
+constexpr int kMaxJpegScans = 500;
+
+/// DecodeJpeg's bound on work, counted in blocks (8 x 8 samples of one component) decoded over
+/// all scans: kJpegPicturePasses times the blocks of the picture, and kJpegBlocksPerFileByte
+/// more for each byte of the file.
+constexpr int64_t kJpegPicturePasses = 6;
+constexpr int64_t kJpegBlocksPerFileByte = 32;
+
 /// A baseline or progressive JPEG (grey or YCbCr), opaque. Any libjpeg warning (corrupt or
 /// truncated data) is an error. CMYK files, files of more than `maxPixels` pixels, and
 /// progressive files whose decoder needs more memory than the pixels would take (4 bytes a
 /// pixel of the budget, at most 256 MB) are rejected.
+///
+/// Every scan makes libjpeg decode each block it covers, however few bytes the scan holds: an
+/// arithmetic-coded scan over a million blocks can take 10 bytes, and a progressive file may
+/// repeat a scan. So a file is rejected at the scan past kMaxJpegScans, or at the scan that
+/// takes its blocks decoded past kJpegPicturePasses times its picture's blocks plus
+/// kJpegBlocksPerFileByte times its size in bytes. Sequential files decode each block once,
+/// progressive ones from libjpeg's own scripts six times at most.
 Image DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
 /// A PNG file of any colour type and depth, converted to 8-bit RGBA (tRNS gives alpha). Files

@@ -10,6 +10,7 @@
 
 #include "platform/image/image.h"
 #include "platform/image/jpeg_errors.h"
+#include "platform/image/jpeg_work_limit.h"
 
 namespace platform {
 namespace {
@@ -30,9 +31,10 @@ void EmitMessage(j_common_ptr info, int level) {
     if (level < 0) JpegErrorExit(info);
 }
 
-// Reads the header and starts decompression to RGBA. False when libjpeg reported an error.
-bool StartDecode(jpeg_decompress_struct* info, JpegErrorManager* errors, const uint8_t* data,
-                 size_t size, int64_t maxPixels) {
+// Reads the header and starts decompression to RGBA under `work`'s limit. False when libjpeg
+// reported an error.
+bool StartDecode(jpeg_decompress_struct* info, JpegErrorManager* errors, JpegWorkLimit* work,
+                 const uint8_t* data, size_t size, int64_t maxPixels) {
     if (setjmp(errors->jump)) return false;
     jpeg_create_decompress(info);
     info->mem->max_memory_to_use = DecoderMemoryFor(maxPixels);
@@ -48,6 +50,7 @@ bool StartDecode(jpeg_decompress_struct* info, JpegErrorManager* errors, const u
                       info->image_width, info->image_height, static_cast<long long>(maxPixels));
         return false;
     }
+    LimitJpegWork(info, work, size);
     info->out_color_space = JCS_EXT_RGBA;
     jpeg_start_decompress(info);
     return true;
@@ -84,6 +87,7 @@ struct Decompressor {
 
     jpeg_decompress_struct info;
     JpegErrorManager errors;
+    JpegWorkLimit work{};
 };
 
 }  // namespace
@@ -91,7 +95,9 @@ struct Decompressor {
 Image DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels) {
     if (file.empty()) throw DecodeError("JPEG: empty file");
     Decompressor jpeg;
-    if (!StartDecode(&jpeg.info, &jpeg.errors, file.data(), file.size(), maxPixels)) jpeg.Fail();
+    if (!StartDecode(&jpeg.info, &jpeg.errors, &jpeg.work, file.data(), file.size(), maxPixels)) {
+        jpeg.Fail();
+    }
     if (jpeg.info.output_components != 4 || jpeg.info.output_width < 1 ||
         jpeg.info.output_height < 1 || jpeg.info.output_width > kMaxImageSide ||
         jpeg.info.output_height > kMaxImageSide) {

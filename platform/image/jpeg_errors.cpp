@@ -1,5 +1,6 @@
 #include "platform/image/jpeg_errors.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace platform {
@@ -14,6 +15,12 @@ jpeg_error_mgr* InitJpegErrors(JpegErrorManager* errors) {
 void JpegErrorExit(j_common_ptr info) {
     auto* errors = reinterpret_cast<JpegErrorManager*>(info->err);
     errors->base.format_message(info, errors->message);
+    std::longjmp(errors->jump, 1);
+}
+
+void JpegStop(j_common_ptr info, const char* message) {
+    auto* errors = reinterpret_cast<JpegErrorManager*>(info->err);
+    std::snprintf(errors->message, sizeof errors->message, "%s", message);
     std::longjmp(errors->jump, 1);
 }
 

@@ -25,4 +25,8 @@ jpeg_error_mgr* InitJpegErrors(JpegErrorManager* errors);
 /// to its `jump`.
 [[noreturn]] void JpegErrorExit(j_common_ptr info);
 
+/// Ends the stage as a libjpeg error does, with `message` as its message: for faults that our
+/// own hooks find while libjpeg runs, such as the progress monitor's.
+[[noreturn]] void JpegStop(j_common_ptr info, const char* message);
+
 }  // namespace platform

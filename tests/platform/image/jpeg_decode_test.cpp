@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/image/image.h"
+#include "tests/platform/image/file_builder.h"
 #include "tests/platform/image/jpeg_samples.h"
 
 namespace platform {
@@ -87,6 +88,34 @@ TEST(DecodeJpeg, RejectsOtherBytesAndForgedSizes) {
     };
     EXPECT_THROW(DecodeJpeg(withSize(0x40, 0x08)), DecodeError);  // 16392: over the limit
     EXPECT_THROW(DecodeJpeg(withSize(0x3E, 0x80)), DecodeError);  // 16000: data runs out
+}
+
+// A grey progressive arithmetic-coded JPEG of `scans` DC scans without data, which libjpeg
+// decodes as zeros: each scan costs no bytes but its 10-byte header.
+std::vector<uint8_t> EmptyScans(uint16_t side, int scans) {
+    Bytes b;
+    b.Append({0xFF, 0xD8, 0xFF, 0xDB, 0, 67, 0});
+    for (int i = 0; i < 64; ++i)
+        b.U8(1);
+    b.Append({0xFF, 0xCA, 0, 11, 8}).U8(side >> 8).U8(side).U8(side >> 8).U8(side);
+    b.Append({1, 1, 0x11, 0});
+    for (int i = 0; i < scans; ++i)
+        b.Append({0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 0, 0});
+    return b.Append({0xFF, 0xD9}).data;
+}
+
+TEST(DecodeJpeg, RefusesTheScanPastTheScanLimitOrTheWorkAllowance) {
+    EXPECT_EQ(DecodeJpeg(EmptyScans(8, kMaxJpegScans)).pixels.at(0), 0xFF808080u);
+    EXPECT_THROW(DecodeJpeg(EmptyScans(8, kMaxJpegScans + 1)), DecodeError);
+    // The most scans of 512 x 512 (4096 blocks) that the allowance covers decode, one more not.
+    int scans = 1;
+    while ((scans + 1) * int64_t{4096} <=
+           kJpegPicturePasses * 4096 +
+               kJpegBlocksPerFileByte * static_cast<int64_t>(EmptyScans(512, scans + 1).size())) {
+        ++scans;
+    }
+    EXPECT_EQ(DecodeJpeg(EmptyScans(512, scans)).width, 512);
+    EXPECT_THROW(DecodeJpeg(EmptyScans(512, scans + 1)), DecodeError);
 }
 
 TEST(DecodeJpeg, FailuresGiveLibjpegsMessage) {
