@@ -68,6 +68,16 @@ uint32_t MaskedColor(const DibHeader& header, uint32_t value) {
            Channel(value, header.masks[2]) << 16 | alpha << 24;
 }
 
+// Gives the image an invert plane of zeros, unless it would have more than maxPlanePixels.
+void MakeInvertPlane(Image& image, int64_t maxPlanePixels) {
+    if (static_cast<int64_t>(image.pixels.size()) > maxPlanePixels) {
+        throw DecodeError("an invert plane of " + std::to_string(image.width) + " x " +
+                          std::to_string(image.height) + " pixels is over the budget of " +
+                          std::to_string(maxPlanePixels) + " pixels");
+    }
+    image.invert.resize(image.pixels.size());
+}
+
 }  // namespace
 
 size_t DibHeader::Stride() const {
@@ -195,7 +205,7 @@ size_t MaskStride(int32_t width) {
     return (static_cast<size_t>(width) + 31) / 32 * 4;
 }
 
-void ApplyAndMask(Image& image, const ByteReader& reader, size_t offset) {
+void ApplyAndMask(Image& image, const ByteReader& reader, size_t offset, int64_t maxPlanePixels) {
     const size_t stride = MaskStride(image.width);
     auto mask = reader.BytesAt(offset, stride * static_cast<size_t>(image.height));
     for (int32_t row = 0; row < image.height; ++row) {
@@ -207,7 +217,7 @@ void ApplyAndMask(Image& image, const ByteReader& reader, size_t offset) {
             const uint32_t colour = dst[x] & 0x00FFFFFF;
             dst[x] = 0;
             if (colour == 0) continue;
-            if (image.invert.empty()) image.invert.resize(image.pixels.size());
+            if (image.invert.empty()) MakeInvertPlane(image, maxPlanePixels);
             image.invert[static_cast<size_t>(y) * static_cast<size_t>(image.width) +
                          static_cast<size_t>(x)] = colour;
         }

@@ -61,7 +61,8 @@ size_t MaskStride(int32_t width);
 
 /// Applies the bottom-up AND mask at offset of reader to an opaque image: AND 1 over black
 /// becomes transparent (0x00000000), AND 1 over any other colour transparent with that colour
-/// in the image's invert plane, which is made when the first such pixel is found.
-void ApplyAndMask(Image& image, const ByteReader& reader, size_t offset);
+/// in the image's invert plane, which is made when the first such pixel is found. A plane of
+/// more than `maxPlanePixels` pixels is refused with DecodeError before it is made.
+void ApplyAndMask(Image& image, const ByteReader& reader, size_t offset, int64_t maxPlanePixels);
 
 }  // namespace platform

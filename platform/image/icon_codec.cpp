@@ -25,6 +25,7 @@ constexpr std::array<uint32_t, 16> kClassicPalette = {
     0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
 constexpr std::array<uint32_t, 2> kMonochromePalette = {0x000000, 0xFFFFFF};
 
+// One entry's image, whose colour pixels and invert plane together fit in maxPixels.
 IconImage DecodeEntry(std::span<const uint8_t> data, int64_t maxPixels) {
     IconImage icon;
     if (SniffImageFormat(data) == ImageFormat::Png) {
@@ -43,7 +44,8 @@ IconImage DecodeEntry(std::span<const uint8_t> data, int64_t maxPixels) {
                          !AllAlphaZero(icon.image);
     if (!alphaInPixels) {
         MakeOpaque(icon.image);
-        ApplyAndMask(icon.image, dib, maskOffset);
+        ApplyAndMask(icon.image, dib, maskOffset,
+                     maxPixels - int64_t{header.width} * header.height);
     }
     return icon;
 }
@@ -214,8 +216,9 @@ std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file, int64_t max
         icons.reserve(directory.count);
         for (size_t i = 0; i < directory.count; ++i) {
             icons.push_back(DecodeDirectoryEntry(reader, directory, i, maxPixels));
+            // Entries may share their data: each one decoded spends the budget again.
             const Image& image = icons.back().image;
-            maxPixels -= int64_t{image.width} * image.height;
+            maxPixels -= static_cast<int64_t>(image.pixels.size() + image.invert.size());
         }
         return icons;
     });
@@ -251,8 +254,8 @@ IconImage DecodeIconFileImageAtLeast(std::span<const uint8_t> file, int32_t side
             const int32_t listed = DirectorySide(reader, entry);
             if (listed != DirectorySide(reader, entry + 1)) continue;
             // The smallest large enough, else the largest.
-            const bool better = chosenSide < side ? listed > chosenSide
-                                                  : listed >= side && listed < chosenSide;
+            const bool better =
+                chosenSide < side ? listed > chosenSide : listed >= side && listed < chosenSide;
             if (better) {
                 chosen = i;
                 chosenSide = listed;

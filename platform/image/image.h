@@ -120,20 +120,22 @@ Image DecodeBmp(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixe
 /// inverting pixels, whatever colour its transparent pixels hold); one whose alpha is 0
 /// everywhere is read like a 24-bit entry. PNG entries have no inverting pixels. For cursors the
 /// directory's planes and bit-count fields are the hot spot x and y.
-/// All images together have at most `maxPixels` pixels.
+/// All images together have at most `maxPixels` pixels, an invert plane's counted as much again
+/// and entries that share their data counted each time.
 std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file,
                                       int64_t maxPixels = kMaxImagePixels);
 
 /// The one image of an icon or cursor file whose directory entry says it is width × height
 /// pixels (a size byte of 0 standing for 256), or the file's first image when none does. The
-/// entry is chosen from the directory and only it is decoded, within `maxPixels`. Throws
-/// DecodeError as DecodeIconFile does.
+/// entry is chosen from the directory and only it is decoded, within `maxPixels` (its invert
+/// plane included). Throws DecodeError as DecodeIconFile does.
 IconImage DecodeIconFileImage(std::span<const uint8_t> file, int32_t width, int32_t height,
                               int64_t maxPixels = kMaxImagePixels);
 
 /// The square image of an icon or cursor file that serves a place of `side` pixels best: the
 /// smallest its directory lists at least that large, else the largest; the first image when the
-/// directory lists no square one. Only that entry is decoded, within `maxPixels`.
+/// directory lists no square one. Only that entry is decoded, within `maxPixels` (its invert
+/// plane included).
 IconImage DecodeIconFileImageAtLeast(std::span<const uint8_t> file, int32_t side,
                                      int64_t maxPixels = kMaxImagePixels);
 

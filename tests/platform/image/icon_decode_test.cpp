@@ -251,6 +251,30 @@ TEST(DecodeIconFile, RejectsMalformedFiles) {
     }
 }
 
+TEST(DecodeIconFile, EveryEntryAndInvertPlaneSpendsOneBudget) {
+    // 4 x 4 entries: a DIB whose every pixel inverts (16 pixels, 16 in its plane) and a PNG.
+    const std::vector<std::vector<int>> allSet(4, std::vector<int>(4, 1));
+    const IconEntryLayout inverting =
+        DibEntry(std::vector(4, std::vector(4, kWhite)), allSet, {0, kWhite}, 1);
+    IconEntryLayout png = inverting;
+    png.data = EncodePng(Pattern(4, 4));
+    // Three directory entries, all pointing at the first one's data.
+    auto sharing = [](const IconEntryLayout& entry) {
+        std::vector<uint8_t> file = IconFile(1, {entry, entry, entry});
+        for (size_t i = 1; i < 3; ++i)
+            std::copy_n(file.begin() + 18, 4, file.begin() + 18 + 16 * i);
+        return file;
+    };
+    for (const auto& [entry, values] : {std::pair{inverting, 32}, std::pair{png, 16}}) {
+        EXPECT_EQ(DecodeIconFile(sharing(entry), 3 * values).size(), 3u) << values;
+        EXPECT_THROW(DecodeIconFile(sharing(entry), 3 * values - 1), DecodeError) << values;
+    }
+    const std::vector<uint8_t> one = IconFile(1, {inverting});
+    EXPECT_EQ(DecodeIconFileImage(one, 4, 4, 32).image.invert.size(), 16u);
+    EXPECT_THROW(DecodeIconFileImage(one, 4, 4, 31), DecodeError);
+    EXPECT_THROW(DecodeIconFileImageAtLeast(one, 4, 31), DecodeError);
+}
+
 TEST(DecodeIconFile, EveryTruncationThrows) {
     std::vector<uint32_t> palette = {0, 3, 4, 5, 6, 0x112233};
     palette.resize(256);
