@@ -1,15 +1,14 @@
 // PNG through libpng's simplified API, which reports errors through its return value and
 // message rather than longjmp, so no C++ frame is ever skipped.
 #include <png.h>
-#include <zlib.h>
 
 #include <cstring>
 #include <stdexcept>
 #include <string>
 
-#include "platform/bytes/byte_reader.h"
 #include "platform/image/decode_part.h"
 #include "platform/image/image.h"
+#include "platform/image/png_chunks.h"
 
 namespace platform {
 namespace {
@@ -43,34 +42,16 @@ void CheckPlausibleSize(uint32_t width, uint32_t height, size_t fileSize) {
     }
 }
 
-// libpng's simplified reader stops after the image data and ignores checksum errors in
-// ancillary chunks. Walking the chunks first makes a truncated or damaged file an error
-// wherever the damage is: every chunk must lie inside the file with a matching CRC, up to IEND.
-void CheckChunks(std::span<const uint8_t> file) {
-    const ByteReader reader(file);
-    size_t offset = 8;
-    while (true) {
-        const uint32_t length = reader.U32BigEndianAt(offset);
-        const auto typeAndData = reader.BytesAt(offset + 4, size_t{4} + length);
-        const uint32_t crc = reader.U32BigEndianAt(offset + 8 + length);
-        if (crc32(0, typeAndData.data(), static_cast<uInt>(typeAndData.size())) != crc) {
-            throw DecodeError("PNG chunk checksum mismatch");
-        }
-        if (std::memcmp(typeAndData.data(), "IEND", 4) == 0) return;
-        offset += size_t{12} + length;
-    }
-}
-
 }  // namespace
 
 Image DecodePng(std::span<const uint8_t> file, int64_t maxPixels) {
     if (SniffImageFormat(file) != ImageFormat::Png) throw DecodeError("not a PNG file");
-    DecodePart(0, [&] { CheckChunks(file); });
+    const std::vector<uint8_t> chunks = DecodePart(0, [&] { return ChunksToDecode(file); });
     PngImage png;
-    if (!png_image_begin_read_from_memory(&png.image, file.data(), file.size())) {
+    if (!png_image_begin_read_from_memory(&png.image, chunks.data(), chunks.size())) {
         throw DecodeError(std::string("PNG: ") + png.image.message);
     }
-    CheckPlausibleSize(png.image.width, png.image.height, file.size());
+    CheckPlausibleSize(png.image.width, png.image.height, chunks.size());
     CheckPixelBudget(png.image.width, png.image.height, maxPixels);
     png.image.format = PNG_FORMAT_RGBA;
     Image image;

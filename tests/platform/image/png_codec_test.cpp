@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/image/image.h"
+#include "platform/image/png_chunks.h"
 
 namespace platform {
 namespace {
@@ -63,6 +64,38 @@ uint32_t Crc32(std::span<const uint8_t> bytes) {
             crc = crc & 1 ? crc >> 1 ^ 0xEDB88320 : crc >> 1;
     }
     return ~crc;
+}
+
+// A chunk as stored: big-endian length, type, data, checksum.
+std::vector<uint8_t> Chunk(std::string_view type, std::vector<uint8_t> data) {
+    std::vector<uint8_t> chunk(4);
+    for (int i = 0; i < 4; ++i)
+        chunk[i] = static_cast<uint8_t>(data.size() >> (24 - 8 * i));
+    chunk.insert(chunk.end(), type.begin(), type.end());
+    chunk.insert(chunk.end(), data.begin(), data.end());
+    const uint32_t crc = Crc32(std::span(chunk).subspan(4));
+    for (int i = 0; i < 4; ++i)
+        chunk.push_back(static_cast<uint8_t>(crc >> (24 - 8 * i)));
+    return chunk;
+}
+
+TEST(DecodePng, ReadsOnlyTheChunksThePixelsDependOn) {
+    const Image image = Gradient(3, 2, false);
+    const std::vector<uint8_t> plain = EncodePng(image);  // signature, IHDR, sRGB, IDAT, IEND
+    std::vector<uint8_t> file(plain.begin(), plain.begin() + 33);
+    for (const char* type : {"zTXt", "iCCP", "iCCP", "iTXt", "tEXt", "sPLT", "eXIf", "abCd"}) {
+        const std::vector<uint8_t> chunk = Chunk(type, {'k', 0, 0, 0x78, 0x9C, 3, 0});
+        file.insert(file.end(), chunk.begin(), chunk.end());
+    }
+    file.insert(file.end(), plain.begin() + 33, plain.end());
+    EXPECT_EQ(DecodePng(file), image);
+    std::string kept;
+    const std::vector<uint8_t> chunks = ChunksToDecode(file);
+    for (size_t at = 8; at < chunks.size(); at += 12 + chunks[at + 3])
+        kept.append(chunks.begin() + at + 4, chunks.begin() + at + 8);
+    EXPECT_EQ(kept, "IHDRiCCPsRGBIDATIEND");
+    file.erase(file.begin() + 8, file.begin() + 33);  // no IHDR first
+    EXPECT_THROW(DecodePng(file), DecodeError);
 }
 
 TEST(DecodePng, RejectsSizesItsDataCannotHold) {
