@@ -163,7 +163,8 @@ Image DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePix
 
 /// A PNG file of any colour type and depth, converted to 8-bit RGBA (tRNS gives alpha). Files
 /// of more than `maxPixels` pixels are rejected. Of the ancillary chunks only those that bear
-/// on the colours are read (text, for one, is never inflated).
+/// on the colours are read (text, for one, is never inflated), and image data that inflates
+/// to more bytes than the rows hold is rejected.
 Image DecodePng(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
 /// A PNG file of the image: 8-bit RGBA, or 8-bit RGB when every pixel is opaque. Throws

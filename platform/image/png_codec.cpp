@@ -9,6 +9,7 @@
 #include "platform/image/decode_part.h"
 #include "platform/image/image.h"
 #include "platform/image/png_chunks.h"
+#include "platform/image/png_image_data.h"
 
 namespace platform {
 namespace {
@@ -53,6 +54,7 @@ Image DecodePng(std::span<const uint8_t> file, int64_t maxPixels) {
     }
     CheckPlausibleSize(png.image.width, png.image.height, chunks.size());
     CheckPixelBudget(png.image.width, png.image.height, maxPixels);
+    CheckInflatedSize(chunks);
     png.image.format = PNG_FORMAT_RGBA;
     Image image;
     image.width = static_cast<int32_t>(png.image.width);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include "platform/image/image.h"
 #include "platform/image/png_chunks.h"
@@ -67,15 +68,18 @@ uint32_t Crc32(std::span<const uint8_t> bytes) {
 }
 
 // A chunk as stored: big-endian length, type, data, checksum.
-std::vector<uint8_t> Chunk(std::string_view type, std::vector<uint8_t> data) {
-    std::vector<uint8_t> chunk(4);
-    for (int i = 0; i < 4; ++i)
-        chunk[i] = static_cast<uint8_t>(data.size() >> (24 - 8 * i));
-    chunk.insert(chunk.end(), type.begin(), type.end());
-    chunk.insert(chunk.end(), data.begin(), data.end());
-    const uint32_t crc = Crc32(std::span(chunk).subspan(4));
-    for (int i = 0; i < 4; ++i)
-        chunk.push_back(static_cast<uint8_t>(crc >> (24 - 8 * i)));
+std::vector<uint8_t> Chunk(std::string_view type, const std::vector<uint8_t>& data) {
+    std::vector<uint8_t> chunk;
+    auto bigEndian = [&](uint32_t value) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            chunk.push_back(static_cast<uint8_t>(value >> shift));
+    };
+    bigEndian(static_cast<uint32_t>(data.size()));
+    for (char c : type)
+        chunk.push_back(static_cast<uint8_t>(c));
+    for (uint8_t byte : data)
+        chunk.push_back(byte);
+    bigEndian(Crc32(std::span(chunk).subspan(4)));
     return chunk;
 }
 
@@ -96,6 +100,28 @@ TEST(DecodePng, ReadsOnlyTheChunksThePixelsDependOn) {
     EXPECT_EQ(kept, "IHDRiCCPsRGBIDATIEND");
     file.erase(file.begin() + 8, file.begin() + 33);  // no IHDR first
     EXPECT_THROW(DecodePng(file), DecodeError);
+}
+
+TEST(DecodePng, RefusesImageDataThatInflatesPastItsRows) {
+    // 5 x 3 grey: rows of a filter byte and 5 samples, or the 7 smaller pictures of Adam7.
+    for (const auto& [interlaced, rowBytes] : {std::pair{0, 18}, std::pair{1, 22}}) {
+        auto file = [interlace = static_cast<uint8_t>(interlaced)](size_t inflated) {
+            std::vector<uint8_t> raw(inflated, 0), data(compressBound(inflated));
+            uLongf size = data.size();
+            compress(data.data(), &size, raw.data(), raw.size());
+            data.resize(size);
+            std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+            for (const auto& chunk :
+                 {Chunk("IHDR", {0, 0, 0, 5, 0, 0, 0, 3, 8, 0, 0, 0, interlace}),
+                  Chunk("IDAT", data), Chunk("IEND", {})}) {
+                png.insert(png.end(), chunk.begin(), chunk.end());
+            }
+            return png;
+        };
+        EXPECT_THROW(DecodePng(file(rowBytes - 1)), DecodeError) << interlaced;
+        EXPECT_EQ(DecodePng(file(rowBytes)).pixels, std::vector<uint32_t>(15, 0xFF000000));
+        EXPECT_THROW(DecodePng(file(rowBytes + 1)), DecodeError) << interlaced;
+    }
 }
 
 TEST(DecodePng, RejectsSizesItsDataCannotHold) {
