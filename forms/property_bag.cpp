@@ -5,8 +5,9 @@
 namespace forms {
 namespace {
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+unsigned char Lower(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
 }
 
 }  // namespace
@@ -16,21 +17,29 @@ bool KeysMatch(std::string_view a, std::string_view b) {
                       [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
+bool PropertyBag::KeyOrder::operator()(std::string_view a, std::string_view b) const {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return Lower(x) < Lower(y); });
+}
+
 const PropertyValue* PropertyBag::Find(std::string_view key) const {
-    for (const Entry& entry : entries_) {
-        if (KeysMatch(entry.key, key)) return &entry.value;
-    }
-    return nullptr;
+    const auto place = places_.find(key);
+    return place == places_.end() ? nullptr : &entries_[place->second].value;
 }
 
 void PropertyBag::Write(std::string_view key, PropertyValue value) {
-    for (Entry& entry : entries_) {
-        if (KeysMatch(entry.key, key)) {
-            entry.value = std::move(value);
-            return;
-        }
+    const auto place = places_.find(key);
+    if (place != places_.end()) {
+        entries_[place->second].value = std::move(value);
+        return;
     }
     entries_.push_back({std::string(key), std::move(value)});
+    try {
+        places_.emplace(key, entries_.size() - 1);
+    } catch (...) {
+        entries_.pop_back();  // the index and the entries stay in step
+        throw;
+    }
 }
 
 }  // namespace forms

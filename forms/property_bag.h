@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,7 +23,7 @@ using PropertyValue =
 
 /// The keyed settings a host keeps for one control. Keys match without regard to ASCII case;
 /// entries keep the order in which they were first written, which is the order they are
-/// stored in.
+/// stored in. Finding and writing a key take time logarithmic in the number of entries.
 class PropertyBag {
   public:
     struct Entry {
@@ -39,7 +41,15 @@ class PropertyBag {
     bool IsEmpty() const { return entries_.empty(); }
 
   private:
+    /// Orders keys byte by byte with ASCII letters folded to lower case, so that two keys are
+    /// equivalent exactly when KeysMatch takes them for the same key.
+    struct KeyOrder {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+
     std::vector<Entry> entries_;
+    std::map<std::string, size_t, KeyOrder> places_;  // each key's index in entries_
 };
 
 /// True when the two keys are equal without regard to ASCII case.

@@ -170,7 +170,7 @@ StoredBagReadResult ReadStoredBag(std::span<const uint8_t> bytes) {
     StoredBagReadResult result;
     auto fail = [&](std::string key, size_t offset, std::string message) {
         result.error = StoredBagError{std::move(key), offset, std::move(message)};
-        return result;
+        return std::move(result);
     };
 
     std::span<const uint8_t> magic;

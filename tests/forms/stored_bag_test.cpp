@@ -285,6 +285,21 @@ TEST(StoredBag, HostileBlocksAreMalformedAtTheKeyAndOffset) {
         ReadStoredBag(RawBlock({{9, u"picn", 44, noPicture}, {3, u"fx", -44, one}})).error);
 }
 
+// ASCII case alone makes no other key, other bytes do ("É", "é", "[", "{"): 3,004 round-trip.
+TEST(StoredBag, AManyKeyBagRoundTripsByteForByte) {
+    PropertyBag bag;
+    for (int32_t i = 0; i < 3000; ++i)
+        bag.Write(std::string(i % 2 ? "Key" : "kEY") + std::to_string(i), i);
+    for (const char* key : {"KEY7", "\xC3\x89", "\xC3\xA9", "[", "{"})
+        bag.Write(key, int32_t{-1});
+    const std::vector<uint8_t> block = WriteStoredBag(bag);
+    const StoredBagReadResult read = ReadStoredBag(block);
+    ASSERT_EQ(read.layout.size(), 3004u);
+    EXPECT_EQ(read.layout[7].key, "key7");
+    EXPECT_EQ(std::get<int32_t>(*read.bag.Find("kEy7")), -1);
+    EXPECT_EQ(WriteStoredBag(read.bag), block);
+}
+
 TEST(StoredBag, HeaderProblems) {
     std::vector<uint8_t> block = WriteStoredBag(KeyLikeBag("1"));
     std::vector<uint8_t> lengthTooLong = block;
