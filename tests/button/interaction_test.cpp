@@ -78,7 +78,7 @@ class InteractiveButton : public ButtonHost {
         events.clear();
         states.clear();
     }
-    size_t Presented() const { return backend.Native(form.NativeId())->presented.size(); }
+    size_t Presented() const { return backend.Native(form.NativeId())->presentCount; }
 
     static constexpr int32_t kMiddleX = 37;
     static constexpr int32_t kMiddleY = 12;

@@ -140,14 +140,14 @@ TEST(FormPaintTest, LabelTextColourChangeRepaintsOnlyTheLabel) {
     };
     const int32_t white = countColour(kWhite);
     ASSERT_GT(white, 0);
-    const size_t presentedBefore = env.backend.Native(form.NativeId())->presented.size();
+    const size_t presentedBefore = env.backend.Native(form.NativeId())->presentCount;
 
     label.SetForeColor(0x00000000);
     env.backend.ProcessUntilIdle();
     EXPECT_EQ(countColour(kWhite), 0);
     EXPECT_EQ(countColour(0x00000000), white);
     const auto& presented = env.backend.Native(form.NativeId())->presented;
-    ASSERT_EQ(presented.size(), presentedBefore + 1);
+    ASSERT_EQ(env.backend.Native(form.NativeId())->presentCount, presentedBefore + 1);
     EXPECT_EQ(presented.back(), (platform::Rect{0, 0, 60, 20}));
 }
 

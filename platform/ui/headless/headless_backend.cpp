@@ -73,12 +73,15 @@ void HeadlessBackend::Activate(NativeWindowId id, std::string_view startupToken)
 void HeadlessBackend::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
     const auto it = windows_.find(id);
     if (it == windows_.end()) return;
+    NativeWindow& window = it->second;
     if (scale_ == 1) {
-        CopyRect(it->second.screen, {changed.left, changed.top}, framebuffer, changed);
+        CopyRect(window.screen, {changed.left, changed.top}, framebuffer, changed);
     } else {
-        CopyScaled(framebuffer, changed, scale_, it->second.screen);
+        CopyScaled(framebuffer, changed, scale_, window.screen);
     }
-    it->second.presented.push_back(changed);
+    if (window.presented.size() == kKeptPresents) window.presented.pop_front();
+    window.presented.push_back(changed);
+    ++window.presentCount;
 }
 
 bool HeadlessBackend::WaitForEvents(int64_t deadlineMs) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -57,7 +59,7 @@ using HeadlessAction = std::variant<headless::Advance, headless::MoveTo, headles
 using InputSource = std::function<std::optional<HeadlessAction>()>;
 
 /// A display with no screen: a virtual clock that moves only when told, input from a script or
-/// from direct calls, and every presented framebuffer kept for reading back.
+/// from direct calls, and what each window shows kept for reading back.
 ///
 /// When a message loop (the main loop or a modal loop deep inside a handler) has nothing to do,
 /// WaitForEvents takes the next action from the input source: an Advance moves the clock in
@@ -69,11 +71,15 @@ class HeadlessBackend : public Backend {
     struct NativeWindow {
         NativeWindowDesc desc;  // icons is empty here: the images are not kept
         std::vector<Size> iconSizes;
-        Surface screen;                // every presented pixel, physical: the client size × scale
-        std::vector<Rect> presented;   // the logical rectangles presented, oldest first
+        Surface screen;  // every presented pixel, physical: the client size × scale
+        /// The latest logical rectangles presented, oldest first: at most kKeptPresents, so
+        /// that a long run keeps no more than a short one. presentCount counts them all.
+        std::deque<Rect> presented;
+        size_t presentCount = 0;       // every rectangle presented, kept or not
         int32_t activations = 0;       // how often Activate brought it forward
         std::string lastStartupToken;  // the launch named by the latest Activate
     };
+    static constexpr size_t kKeptPresents = 16;
 
     /// A screen of `screenSize` physical pixels showing every window at `scale` (1 to
     /// kMaxScale): windows, input and the screen size are logical for the window system, and

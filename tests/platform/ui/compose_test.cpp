@@ -59,7 +59,7 @@ TEST(Compose, ShapedChildLetsItsParentShowThroughAndOnlyItsRectangleIsPresented)
                              .Difference(Region::FromRect({0, 0, 1, 1}))
                              .Difference(Region::FromRect({5, 4, 6, 5}))
                              .Difference(Region::FromRect({2, 2, 4, 3}));
-    const size_t before = c.Screen().presented.size();
+    const size_t before = c.Screen().presentCount;
     c.child.SetShape(shape);
     c.system.UpdateAll();
     EXPECT_THAT(c.Picture(), ElementsAre("................",  //
@@ -74,9 +74,22 @@ TEST(Compose, ShapedChildLetsItsParentShowThroughAndOnlyItsRectangleIsPresented)
                                          "................",  //
                                          "................",  //
                                          "................"));
-    const std::vector<Rect>& presented = c.Screen().presented;
-    ASSERT_EQ(presented.size(), before + 1);
-    EXPECT_EQ(presented.back(), Rect::FromSize(4, 3, 6, 5));
+    ASSERT_EQ(c.Screen().presentCount, before + 1);
+    EXPECT_EQ(c.Screen().presented.back(), Rect::FromSize(4, 3, 6, 5));
+}
+
+// Presented once more than the backend keeps: all are counted, the latest kept in order.
+TEST(Compose, TheScreenKeepsOnlyTheLatestPresentedRectangles) {
+    Composed c;
+    const size_t before = c.Screen().presentCount, kept = HeadlessBackend::kKeptPresents;
+    for (int32_t i = 0; i <= static_cast<int32_t>(kept); ++i) {
+        c.top.Invalidate(Rect::FromSize(i % 16, i / 16, 1, 1));  // 16 pixels a row
+        c.system.UpdateAll();
+    }
+    EXPECT_EQ(c.Screen().presentCount, before + kept + 1);
+    ASSERT_EQ(c.Screen().presented.size(), kept);
+    EXPECT_EQ(c.Screen().presented.front(), Rect::FromSize(1, 0, 1, 1));
+    EXPECT_EQ(c.Screen().presented.back(), Rect::FromSize(0, 1, 1, 1));
 }
 
 TEST(Compose, ScreenReadsBackAsImageAndPng) {
@@ -100,7 +113,7 @@ TEST(Compose, RedrawOfOneChildRecomposesOnlyItsRectangleWithSiblingsAbove) {
     Fill(c.child, 0x123456);
     c.system.UpdateAll();
     EXPECT_EQ(c.Screen().screen.Pixel(5, 4), kChild);
-    const size_t before = c.Screen().presented.size();
+    const size_t before = c.Screen().presentCount;
     Fill(c.child, kChild);
     c.child.DrawingSurface().SetPixel(0, 0, 0x000001);
     c.child.Invalidate();
@@ -117,7 +130,7 @@ TEST(Compose, RedrawOfOneChildRecomposesOnlyItsRectangleWithSiblingsAbove) {
                                          "........ssssss..",  //
                                          "................",  //
                                          "................"));
-    ASSERT_EQ(c.Screen().presented.size(), before + 1);
+    ASSERT_EQ(c.Screen().presentCount, before + 1);
     EXPECT_EQ(c.Screen().presented.back(), Rect::FromSize(4, 3, 6, 5));
 }
 

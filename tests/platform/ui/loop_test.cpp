@@ -113,7 +113,7 @@ TEST(Loops, PostedTasksRunInOrderFromDispatchPending) {
 TEST(Loops, WhenShownTasksRunOnceTheLoopHasPresentedEveryWindow) {
     UiFixture f;
     std::vector<std::string> order;
-    const auto presented = [&] { return f.backend.Native(f.top.NativeId())->presented.size(); };
+    const auto presented = [&] { return f.backend.Native(f.top.NativeId())->presentCount; };
     f.system.PostWhenShown([&] {
         order.push_back("when shown");
         f.system.Post([&] { order.push_back("posted by it"); });
