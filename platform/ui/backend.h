@@ -99,6 +99,8 @@ class Backend {
 
     /// The pointer picture from now on; null for the standard arrow.
     virtual void SetPointer(const PointerImage* pointer) = 0;
+    /// Rings the desktop's bell, the sound with which an edit refuses a key.
+    virtual void Bell() = 0;
     /// Where windows may go, in logical screen pixels: the part of a monitor that the desktop's
     /// panels leave free. The monitor is the one that holds `near`, or without it the one that
     /// holds the pointer, else the primary one.

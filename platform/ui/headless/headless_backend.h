@@ -111,6 +111,9 @@ class HeadlessBackend : public Backend {
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override {}
     void SetPointer(const PointerImage* pointer) override { pointer_ = pointer; }
+    /// Counts the rings, for tests to read in Bells().
+    void Bell() override { ++bells_; }
+    int64_t Bells() const { return bells_; }
     /// The whole screen, wherever `near` is.
     Rect WorkArea(std::optional<Point>) const override {
         return {0, 0, screenSize_.width / scale_, screenSize_.height / scale_};
@@ -139,6 +142,7 @@ class HeadlessBackend : public Backend {
     std::map<NativeWindowId, NativeWindow> windows_;
     NativeWindowId nextId_ = 1;
     const PointerImage* pointer_ = nullptr;
+    int64_t bells_ = 0;
     std::string clipboard_;
     DescriptorWatches watches_;
 };

@@ -43,6 +43,8 @@ class WaylandBackend : public Backend {
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override;
     void SetPointer(const PointerImage* pointer) override;
+    /// Silent: the compositors of this desktop offer clients no bell.
+    void Bell() override {}
     /// The first output, in logical pixels: Wayland tells clients neither where their windows
     /// are nor where the pointer is on the screen.
     Rect WorkArea(std::optional<Point> near) const override;

@@ -410,6 +410,10 @@ void X11Backend::Flush() {
     XFlush(state_->X());
 }
 
+void X11Backend::Bell() {
+    XBell(state_->X(), 0);
+}
+
 void X11Backend::SetPointer(const PointerImage* pointer) {
     State& s = *state_;
     Display* x = s.X();

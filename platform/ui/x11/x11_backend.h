@@ -39,6 +39,8 @@ class X11Backend : public Backend {
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override;
     void SetPointer(const PointerImage* pointer) override;
+    /// XBell at the volume the user set.
+    void Bell() override;
     /// From RandR's monitors and the window manager's _NET_WORKAREA (MonitorWorkArea).
     Rect WorkArea(std::optional<Point> near) const override;
     /// GDK_SCALE, else the display's Xft.dpi resource, read when the display is opened
