@@ -71,17 +71,30 @@ std::string Utf8Of(int32_t codePoint) {
     return out;
 }
 
+// The length of the longest start the two have in common. Most often one starts with the
+// other (a key appended or taken back), which one memcmp finds.
+size_t CommonStart(std::string_view a, std::string_view b) {
+    const size_t shorter = std::min(a.size(), b.size());
+    if (a.substr(0, shorter) == b.substr(0, shorter)) return shorter;
+    return static_cast<size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first -
+                               a.begin());
+}
+
 }  // namespace
 
 TextBox::TextBox(Form& form, platform::Rect bounds)
     : platform::Window(form.System(), &form, bounds), font_(form.Font()) {
+    layout_.Reset(platform::LoadFont(font_), text_);
     SetFocusable(true);
     SetTakesCharacters(true);
     Show();
 }
 
-void TextBox::SetText(std::string text) {
-    text_ = std::move(text);
+void TextBox::SetText(std::string_view text) {
+    // Only what differs from the text shown is replaced and measured again.
+    const size_t unchanged = CommonStart(text_, text);
+    text_.replace(unchanged, std::string::npos, text.substr(unchanged));
+    layout_.Update(text_, unchanged);
     caret_ = anchor_ = text_.size();
     ScrollToCaret();
     Invalidate();
@@ -99,6 +112,7 @@ void TextBox::SetBackColor(platform::OleColor ole) {
 
 void TextBox::SetFont(platform::FontDesc font) {
     font_ = std::move(font);
+    layout_.Reset(platform::LoadFont(font_), text_);
     ScrollToCaret();
     Invalidate();
 }
@@ -111,24 +125,17 @@ void TextBox::Select(size_t start, size_t length) {
 }
 
 int32_t TextBox::CaretX(size_t position) const {
-    const std::shared_ptr<const platform::Font> font = platform::LoadFont(font_);
-    const std::string_view before = std::string_view(text_).substr(0, position);
-    return kBorder + kMargin - scrollX_ + platform::TextWidth(*font, before);
+    // Inside a character, the bytes of it before `position` count as TextWidth measures them.
+    position = std::min(position, text_.size());
+    const size_t start = layout_.CharacterStart(position);
+    const std::string_view inside = std::string_view(text_).substr(start, position - start);
+    return kBorder + kMargin - scrollX_ + layout_.X(start) +
+           platform::TextWidth(layout_.Font(), inside);
 }
 
 size_t TextBox::PositionAt(int32_t x) const {
     // The character boundary nearest to x; a tie takes the earlier one.
-    size_t best = 0;
-    int32_t bestDistance = std::abs(CaretX(0) - x);
-    for (size_t i = NextBoundary(text_, 0); i <= text_.size(); i = NextBoundary(text_, i)) {
-        const int32_t distance = std::abs(CaretX(i) - x);
-        if (distance < bestDistance) {
-            best = i;
-            bestDistance = distance;
-        }
-        if (i == text_.size()) break;
-    }
-    return best;
+    return layout_.Nearest(x - CaretX(0));
 }
 
 void TextBox::ScrollToCaret() {
@@ -150,6 +157,7 @@ void TextBox::MoveCaret(size_t position, bool extend) {
 void TextBox::ReplaceSelection(const std::string& with) {
     const size_t start = SelectionStart();
     text_.replace(start, SelectionLength(), with);
+    layout_.Update(text_, start);
     caret_ = anchor_ = start + with.size();
     ScrollToCaret();
     Invalidate();
@@ -161,27 +169,23 @@ void TextBox::Paint(platform::Surface& surface) {
     const platform::Rect inner = all.Inflate(-kBorder, -kBorder);
     platform::FillRect(surface, inner, TranslateOleColor(backColor_));
 
-    const std::shared_ptr<const platform::Font> font = platform::LoadFont(font_);
     const int32_t top = kBorder + kMargin;
-    const uint32_t flags = platform::kTextSingleLine | platform::kTextNoPrefix;
+    const int32_t bottom = top + layout_.Font().Height();
     surface.SetClip(platform::Region::FromRect(inner));
     surface.textColor = TranslateOleColor(foreColor_);
-    platform::Rect r{CaretX(0), top, inner.right, top + font->Height()};
-    platform::DrawText(surface, *font, text_, r, flags);
+    DrawStretch(surface, 0, text_.size(), {CaretX(0), top, inner.right, bottom}, inner);
     if (HasFocus() && SelectionLength() > 0) {
         const size_t start = SelectionStart();
         const size_t end = start + SelectionLength();
-        const platform::Rect band{CaretX(start), top, CaretX(end), top + font->Height()};
+        const platform::Rect band{CaretX(start), top, CaretX(end), bottom};
         platform::FillRect(surface, band, TranslateOleColor(kSelectionOle));
         surface.textColor = TranslateOleColor(kSelectionTextOle);
-        platform::Rect s = band;
-        platform::DrawText(surface, *font, std::string_view(text_).substr(start, end - start), s,
-                           flags);
+        DrawStretch(surface, start, end, band, inner);
     }
     if (HasFocus()) {
         // The caret inverts one column of pixels, the height of a line.
         const int32_t x = CaretX(caret_);
-        for (int32_t y = top; y < top + font->Height() && y < inner.bottom; ++y) {
+        for (int32_t y = top; y < bottom && y < inner.bottom; ++y) {
             if (surface.IsVisible(x, y)) surface.SetPixel(x, y, surface.Pixel(x, y) ^ 0xFFFFFF);
         }
     }
@@ -202,6 +206,23 @@ void TextBox::Paint(platform::Surface& surface) {
     platform::FillRect(surface, {1, 2, 2, h - 2}, dark);
     platform::FillRect(surface, {1, h - 2, w - 1, h - 1}, light);
     platform::FillRect(surface, {w - 2, 1, w - 1, h - 2}, light);
+}
+
+void TextBox::DrawStretch(platform::Surface& surface, size_t from, size_t to,
+                          const platform::Rect& rect, const platform::Rect& clip) const {
+    // A stretch that starts or ends inside a character decodes apart from the text around it:
+    // it is drawn whole.
+    LineLayout::Run run{from, to};
+    if (layout_.CharacterStart(from) == from && layout_.CharacterStart(to) == to) {
+        const int32_t origin = CaretX(0);
+        run = layout_.Visible(from, to, clip.left - origin,
+                              std::min(rect.right, clip.right) - origin);
+    }
+    platform::Rect runRect{rect.left + CaretX(run.first) - CaretX(from), rect.top, rect.right,
+                           rect.bottom};
+    platform::DrawText(surface, layout_.Font(),
+                       std::string_view(text_).substr(run.first, run.end - run.first), runRect,
+                       platform::kTextSingleLine | platform::kTextNoPrefix);
 }
 
 void TextBox::OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t /*y*/) {

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
+#include "forms/line_layout.h"
 #include "platform/objects/font_desc.h"
 #include "platform/objects/ole_color.h"
 #include "platform/ui/window.h"
@@ -19,7 +21,13 @@ class Form;
 /// Shift with the arrow, Home and End keys, shown in the highlight colours. Typed characters
 /// pass a key-press filter first, which may change them or drop them by setting 0. Ctrl+C
 /// copies the selection to the clipboard. Positions in the text are byte offsets of the UTF-8
-/// text, always on character boundaries.
+/// text, on character boundaries but where a character typed before a stray UTF-8
+/// continuation byte that starts the text leaves the caret; a character is a byte that
+/// continues no UTF-8 sequence, with the continuation bytes after it (the text's first byte
+/// starts one whatever it is).
+///
+/// Each edit is measured from its first changed character on, and painting draws only the
+/// characters that can show: appending to a long text costs what is appended.
 class TextBox : public platform::Window {
   public:
     /// A shown text box in the form's font, black on white, empty.
@@ -27,7 +35,7 @@ class TextBox : public platform::Window {
 
     const std::string& Text() const { return text_; }
     /// Replaces the text; the caret goes to its end with nothing selected.
-    void SetText(std::string text);
+    void SetText(std::string_view text);
     platform::OleColor ForeColor() const { return foreColor_; }
     void SetForeColor(platform::OleColor ole);
     platform::OleColor BackColor() const { return backColor_; }
@@ -65,11 +73,16 @@ class TextBox : public platform::Window {
     void MoveCaret(size_t position, bool extend);
     void ReplaceSelection(const std::string& with);
     void ScrollToCaret();
+    /// Draws the text from byte `from` to byte `to` as DrawText draws it into `rect`, within
+    /// `clip` (the surface's clip): only the characters that can show there.
+    void DrawStretch(platform::Surface& surface, size_t from, size_t to, const platform::Rect& rect,
+                     const platform::Rect& clip) const;
 
     std::string text_;
     platform::OleColor foreColor_ = 0x80000008;  // window text
     platform::OleColor backColor_ = 0x80000005;  // window background
     platform::FontDesc font_;
+    LineLayout layout_;  // of text_ in font_
     size_t caret_ = 0;
     size_t anchor_ = 0;    // the other end of the selection
     int32_t scrollX_ = 0;  // text pixels scrolled out on the left

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "form_test_env.h"
+#include "platform/gfx/rect_paint.h"
+#include "platform/objects/ole_color.h"
+#include "platform/text/draw_text.h"
+#include "platform/text/font_cache.h"
 #include "platform/ui/keys.h"
 
 namespace forms {
@@ -200,6 +204,38 @@ TEST(TextBoxTest, SunkenBorderPixels) {
     EXPECT_EQ(s.Pixel(1, 1), 0x00404040u);          // dark shadow
     EXPECT_EQ(s.Pixel(w - 2, h - 2), 0x00C8D0D4u);  // light
     EXPECT_EQ(s.Pixel(2, 2), kBlack);               // the inside
+}
+
+// Scrolled anywhere, a long line shows as DrawText draws it whole: "l"s shift glyphs whose ink
+// passes their advance ("f", "j", "/" in italics) across both edges.
+TEST(TextBoxTest, ALongLineShowsWhatDrawTextDrawsOfItWhole) {
+    for (const platform::FontDesc& font :
+         {platform::FontDesc{"MS Sans Serif", 82500, 400, 0, false, false, false},
+          {"Times New Roman", 120000, 700, 0, true, false, false},
+          {"DejaVu Serif", 110000, 400, 0, true, true, true}}) {
+        for (size_t shift = 0; shift < 60; ++shift) {
+            std::string text(shift % 2 ? 0 : shift, 'l');
+            while (text.size() < 1800)
+                text += "jf/y€7";
+            text.append(shift % 2 ? shift : 0, 'l');
+            FormTestEnv env;
+            TextBoxForm f(env);
+            f.box.SetFont(font);
+            f.box.SetText(text);
+            f.box.Select(shift % 2 ? text.size() : 0, 0);
+            env.system.SetFocus(nullptr);
+            env.backend.ProcessUntilIdle();
+            platform::Surface expected = f.box.DrawingSurface();
+            const platform::Rect inner = expected.Bounds().Inflate(-2, -2);
+            platform::FillRect(expected, inner, 0);
+            expected.SetClip(platform::Region::FromRect(inner));
+            expected.textColor = platform::TranslateOleColor(kGreen);
+            const auto realised = platform::LoadFont(font);
+            platform::Rect line{f.box.CaretX(0), 3, inner.right, 3 + realised->Height()};
+            platform::DrawText(expected, *realised, text, line, platform::kTextSingleLine);
+            EXPECT_TRUE(expected.Pixels() == f.box.DrawingSurface().Pixels()) << font.name << shift;
+        }
+    }
 }
 
 }  // namespace
