@@ -28,6 +28,10 @@ class LineLayout {
     void Update(std::string_view text, size_t unchanged);
 
     const platform::Font& Font() const { return *font_; }
+    /// The number of characters.
+    size_t Length() const { return stops_.size() - 1; }
+    /// The number of characters that start at or after byte `from` and before byte `to`.
+    size_t LengthBetween(size_t from, size_t to) const { return Index(to) - Index(from); }
     /// The first byte of the character that `position` falls in (the text's size at or past
     /// its end).
     size_t CharacterStart(size_t position) const { return stops_[Index(position)].offset; }

@@ -110,6 +110,16 @@ void TextBox::SetBackColor(platform::OleColor ole) {
     Invalidate();
 }
 
+bool TextBox::HasRoomFor(std::string_view more) const {
+    // Each byte of `more` that continues no UTF-8 sequence starts a character; so does its first
+    // byte when it starts the text.
+    size_t added = 0;
+    for (size_t i = 0; i < more.size(); ++i) {
+        if (!IsContinuation(more[i]) || (i == 0 && text_.empty())) ++added;
+    }
+    return added <= kMaxLength && Length() <= kMaxLength - added;
+}
+
 void TextBox::SetFont(platform::FontDesc font) {
     font_ = std::move(font);
     layout_.Reset(platform::LoadFont(font_), text_);
@@ -295,6 +305,13 @@ void TextBox::OnKeyPress(int32_t& charCode) {
     }
     // Other control characters (Enter, Escape, Ctrl+letter) do not enter a single line.
     if (charCode < 32 || charCode == 127) return;
+    // A typed character is one character, in place of those selected.
+    const size_t selected =
+        layout_.LengthBetween(SelectionStart(), SelectionStart() + SelectionLength());
+    if (Length() - selected >= kMaxLength) {
+        System().GetBackend().Bell();
+        return;
+    }
     ReplaceSelection(Utf8Of(charCode));
 }
 

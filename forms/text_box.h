@@ -24,18 +24,27 @@ class Form;
 /// text, on character boundaries but where a character typed before a stray UTF-8
 /// continuation byte that starts the text leaves the caret; a character is a byte that
 /// continues no UTF-8 sequence, with the continuation bytes after it (the text's first byte
-/// starts one whatever it is).
+/// starts one whatever it is). As in the desktop's edit control, a typed character that would
+/// make the text longer than kMaxLength characters is refused with the desktop's bell.
 ///
 /// Each edit is measured from its first changed character on, and painting draws only the
 /// characters that can show: appending to a long text costs what is appended.
 class TextBox : public platform::Window {
   public:
+    /// The most characters the user can type into a text box, the limit of the desktop's
+    /// single-line edit control. SetText is not held to it.
+    static constexpr size_t kMaxLength = 32767;
+
     /// A shown text box in the form's font, black on white, empty.
     TextBox(Form& form, platform::Rect bounds);
 
     const std::string& Text() const { return text_; }
     /// Replaces the text; the caret goes to its end with nothing selected.
     void SetText(std::string_view text);
+    /// The number of characters in the text.
+    size_t Length() const { return layout_.Length(); }
+    /// True when the text with `more` appended has at most kMaxLength characters.
+    bool HasRoomFor(std::string_view more) const;
     platform::OleColor ForeColor() const { return foreColor_; }
     void SetForeColor(platform::OleColor ole);
     platform::OleColor BackColor() const { return backColor_; }

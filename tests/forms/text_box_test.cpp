@@ -17,6 +17,7 @@ using testing::FormTestEnv;
 
 constexpr uint32_t kBlack = 0x00000000;
 constexpr uint32_t kGreen = 0x0000FF00;
+constexpr size_t kMax = TextBox::kMaxLength;
 
 struct TextBoxForm {
     explicit TextBoxForm(FormTestEnv& env)
@@ -204,6 +205,24 @@ TEST(TextBoxTest, SunkenBorderPixels) {
     EXPECT_EQ(s.Pixel(1, 1), 0x00404040u);          // dark shadow
     EXPECT_EQ(s.Pixel(w - 2, h - 2), 0x00C8D0D4u);  // light
     EXPECT_EQ(s.Pixel(2, 2), kBlack);               // the inside
+}
+
+// A typed character past kMaxLength characters ("é" is one) rings the bell unless it replaces one.
+TEST(TextBoxTest, TypingStopsAtTheMaximumLengthWithTheBell) {
+    std::string ones(kMax, '1'), accents;
+    while (accents.size() < 2 * (kMax - 1))
+        accents += "é";
+    for (const auto& [text, selectLast, bells] :
+         {std::tuple{ones, false, 1}, {ones, true, 0}, {accents, false, 0}}) {
+        FormTestEnv env;
+        TextBoxForm f(env);
+        f.box.SetText(text);
+        if (selectLast) f.ShiftKey(platform::kKeyLeft);
+        f.Type("7");
+        EXPECT_EQ(f.box.Length(), kMax) << text.size();
+        EXPECT_EQ(env.backend.Bells(), bells) << text.size();
+        EXPECT_EQ(f.box.Text() == text, bells == 1) << text.size();
+    }
 }
 
 // Scrolled anywhere, a long line shows as DrawText draws it whole: "l"s shift glyphs whose ink
