@@ -129,6 +129,11 @@ void main::CreateKeys() {
     }
 
     cmdNumber.OnClick([this](int32_t index) {
+        // The display takes no more characters than the user could type into it.
+        if (!txtBuffer.HasRoomFor(cmdNumber[index].Caption())) {
+            System().GetBackend().Bell();
+            return;
+        }
         RunStep([&] { return engine.Entry(cmdNumber[index].Caption()); });
     });
     cmdoperator.OnClick([this](int32_t index) {
@@ -188,8 +193,9 @@ void main::AboutClick() {
 }
 
 void main::RunStep(const std::function<Failure()>& step) {
-    // The display box holds the text, with whatever the user deleted in it.
-    engine.SetDisplayText(txtBuffer.Text());
+    // The display box holds the text, with whatever the user deleted in it; the engine still
+    // has it from the last step unless the user did.
+    if (engine.State().displayText != txtBuffer.Text()) engine.SetDisplayText(txtBuffer.Text());
     const Failure failure = step();
     if (failure != Failure::kNone) {
         // The step wrote nothing to the display; the user learns why and goes on.

@@ -124,6 +124,25 @@ TEST(MainWindowTest, AnEditInTheDisplayIsWhatTheNextKeyWorksOn) {
     EXPECT_EQ(env.Main().GetEngine().State().firstOperand, 9.0f);
 }
 
+// An entry key that would take the display past 32,767 characters only rings the bell.
+TEST(MainWindowTest, TheDisplayStopsAtItsMaximumLengthWithTheBell) {
+    ProgramEnv env;
+    std::string seen;  // the display's length and the bells rung, after each key
+    platform::Script script;
+    script.Advance(kPastSplashMs).Call([&] {
+        env.Main().txtBuffer.SetText(std::string(32765, '1'));
+    });
+    for (const std::string_view key : {"00", "0", "00", "C", "0"}) {
+        env.Click(script, key).Call([&] {
+            seen += std::to_string(env.Main().txtBuffer.Length()) + "/" +
+                    std::to_string(env.backend.Bells()) + " ";
+        });
+    }
+    env.Run(script);
+    EXPECT_EQ(seen, "32767/0 32767/1 32767/2 32766/2 32767/2 ");
+    EXPECT_EQ(env.Main().GetEngine().State().displayText, env.Main().txtBuffer.Text());
+}
+
 TEST(MainWindowTest, TabMovesFromTheDisplayThroughTheKeysInTabIndexOrder) {
     ProgramEnv env;
     std::vector<std::string> order;
