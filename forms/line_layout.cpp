@@ -42,10 +42,11 @@ void LineLayout::LayOutFromLastStop(std::string_view text) {
         // As TextWidth measures it: the advances of the code points DrawText decodes.
         int32_t pen = 0;
         for (const char32_t c : platform::DecodeUtf8(text.substr(at, end - at))) {
-            const platform::Glyph& glyph = font_->GlyphFor(c);
-            if (!glyph.coverage.empty()) {
-                inkLeft_ = std::min(inkLeft_, pen + glyph.left);
-                inkRight_ = std::max(inkRight_, pen + glyph.left + glyph.width);
+            // Metrics alone: laying out a long text renders none of its glyphs.
+            const platform::GlyphMetrics glyph = font_->MetricsFor(c);
+            if (!glyph.ink.IsEmpty()) {
+                inkLeft_ = std::min(inkLeft_, pen + glyph.ink.left);
+                inkRight_ = std::max(inkRight_, pen + glyph.ink.right);
             }
             pen += glyph.advance;
         }
