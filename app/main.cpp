@@ -47,7 +47,7 @@ int main() {
         };
         calculator::Program program(system, std::move(options));
         if (channel.Role() == platform::InstanceRole::First) {
-            desktop.backend->WatchDescriptor(channel.Descriptor(), [&channel, &program] {
+            desktop.backend->Events().WatchDescriptor(channel.Descriptor(), [&channel, &program] {
                 for (const std::string& token : channel.TakeRequests())
                     program.MainWindow().ShowAgain(token);
             });
@@ -57,8 +57,12 @@ int main() {
         // keeps what the idle calculator holds about half a megabyte smaller.
         malloc_trim(0);
         if (!program.Ended()) system.Run();
-        // A confirmed quit, another copy running and a window closed by another program all
-        // end the program normally.
+        // A display that went away ends the program with a message; a confirmed quit, another
+        // copy running and a window closed by another program end it normally.
+        if (const std::string& lost = system.DisplayLostMessage(); !lost.empty()) {
+            std::fprintf(stderr, "tavik-calculator: %s\n", lost.c_str());
+            return 1;
+        }
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tavik-calculator: %s\n", error.what());

@@ -66,20 +66,24 @@ struct NativeWindowDesc {
 /// A deadline that never comes: WaitForEvents then waits for input alone.
 constexpr int64_t kNoDeadline = std::numeric_limits<int64_t>::max();
 
-/// The seam between the window system and a display: native top-level windows, presentation
-/// of framebuffers, the pointer, the screen, the clipboard, the clock and the input source.
+/// The seam between the window system and a display is a backend playing four roles, each a
+/// small interface of its own (as FLTK splits its drivers): DisplayWindows (native top-level
+/// windows, presenting framebuffers, the pointer's picture), DisplayScreen (work area, scale,
+/// bell), DisplayClipboard, and EventSource (the clock and the input). Backend hands out the
+/// four; a backend's folder makes them (platform/ui/x11, platform/ui/wayland: one init file
+/// each, *_backend.cpp) and the chooser in platform/ui/desktop picks the folder.
 ///
-/// Time is read only through NowMs(), so a backend with a virtual clock runs every timer of the
-/// window system exactly on time. Input reaches the window system as calls made from inside
-/// WaitForEvents (WindowSystem::PointerMoveTo, ButtonDown, KeyDown, ...). A backend whose
-/// display destroys a native window unasked tells the window system through
-/// WindowSystem::NativeWindowLost.
-class Backend {
-  public:
-    virtual ~Backend() = default;
+/// Time is read only through EventSource::NowMs(), so a backend with a virtual clock runs every
+/// timer of the window system exactly on time. Input reaches the window system as calls made
+/// from inside EventSource::WaitForEvents (WindowSystem::PointerMoveTo, ButtonDown, KeyDown,
+/// ...). A backend whose display destroys a native window unasked tells the window system
+/// through WindowSystem::NativeWindowLost, and one whose connection to the display is gone
+/// through WindowSystem::DisplayLost.
 
-    /// Called once by the WindowSystem that owns this backend's input.
-    virtual void Attach(WindowSystem& system) = 0;
+/// The display's native top-level windows and what they show.
+class DisplayWindows {
+  public:
+    virtual ~DisplayWindows() = default;
 
     virtual NativeWindowId CreateNativeWindow(const NativeWindowDesc& desc) = 0;
     virtual void DestroyNativeWindow(NativeWindowId id) = 0;
@@ -90,17 +94,22 @@ class Backend {
     /// program that asks for it (a startup notification id on X11, an activation token on
     /// Wayland); empty when the user asks from inside the program.
     virtual void Activate(NativeWindowId id, std::string_view startupToken) = 0;
-    /// Shows the pixels `changed` (framebuffer coordinates, already clipped to it) of the
-    /// window's framebuffer, which is exactly the size of its client area. The display may
-    /// show them only at the next Flush() or wait.
+    /// Shows the pixels `changed` of the window's framebuffer, which is exactly the size of
+    /// its client area. `changed` is never empty and lies inside the framebuffer: the window
+    /// system clips it (WindowSystem::Update). The display may show them only at the next
+    /// Flush() or wait.
     virtual void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) = 0;
     /// Hands everything presented so far to the display now, without waiting for it.
     virtual void Flush() = 0;
-
-    /// The pointer picture from now on; null for the standard arrow.
+    /// The pointer picture over every window from now on; null for the standard arrow.
     virtual void SetPointer(const PointerImage* pointer) = 0;
-    /// Rings the desktop's bell, the sound with which an edit refuses a key.
-    virtual void Bell() = 0;
+};
+
+/// The screen the windows are on.
+class DisplayScreen {
+  public:
+    virtual ~DisplayScreen() = default;
+
     /// Where windows may go, in logical screen pixels: the part of a monitor that the desktop's
     /// panels leave free. The monitor is the one that holds `near`, or without it the one that
     /// holds the pointer, else the primary one.
@@ -109,9 +118,26 @@ class Backend {
     /// physical ones. Positions, sizes, pictures and input pass the seam in logical pixels;
     /// only the backend knows physical ones.
     virtual int32_t Scale() const = 0;
-    virtual std::string ClipboardText() const = 0;
-    virtual void SetClipboardText(const std::string& text) = 0;
+    /// Rings the desktop's bell, the sound with which an edit refuses a key.
+    virtual void Bell() = 0;
+};
 
+/// The desktop's clipboard, for text (UTF-8).
+class DisplayClipboard {
+  public:
+    virtual ~DisplayClipboard() = default;
+
+    virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+};
+
+/// Where input comes from, and the clock it runs on.
+class EventSource {
+  public:
+    virtual ~EventSource() = default;
+
+    /// Called once by the WindowSystem that owns this source's input.
+    virtual void Attach(WindowSystem& system) = 0;
     /// Milliseconds on the backend's clock; never decreases.
     virtual int64_t NowMs() const = 0;
     /// Waits also for `fd` to become readable or hang up, from now on: `onReadable` then runs
@@ -122,9 +148,26 @@ class Backend {
     virtual void UnwatchDescriptor(int fd) = 0;
     /// Waits until input arrives, a watched descriptor is ready or NowMs() reaches
     /// `deadlineMs`, delivering any input as calls into the attached window system (and running
-    /// the watches' handlers) before returning. Returns false when no input will ever
-    /// come again (a finished script); message loops then return.
+    /// the watches' handlers) before returning. Returns false when no input will ever come
+    /// again (a finished script, a lost display); message loops then return.
     virtual bool WaitForEvents(int64_t deadlineMs) = 0;
+};
+
+/// A display backend: the roles it plays. Each accessor gives the same object every time, which
+/// lives as long as the backend.
+class Backend {
+  public:
+    virtual ~Backend() = default;
+
+    virtual DisplayWindows& Windows() = 0;
+    virtual DisplayScreen& Screen() = 0;
+    virtual DisplayClipboard& Clipboard() = 0;
+    virtual EventSource& Events() = 0;
+
+    /// What controls ask of the display most, said shortly: Screen().Bell() and
+    /// Clipboard().SetClipboardText().
+    void Bell() { Screen().Bell(); }
+    void SetClipboardText(const std::string& text) { Clipboard().SetClipboardText(text); }
 };
 
 }  // namespace platform

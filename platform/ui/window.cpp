@@ -150,7 +150,7 @@ void Window::UpdateNow() {
     Window* top = TopLevel();
     if (!top) return;
     system_.Update(*top);
-    system_.GetBackend().Flush();
+    system_.GetBackend().Windows().Flush();
 }
 
 void Window::SetTimer(int32_t id, int32_t intervalMs) {
@@ -167,7 +167,7 @@ Window* Window::Owner() const {
 
 void Window::SetOpacity(uint8_t opacity) {
     opacity_ = opacity;
-    if (native_) system_.GetBackend().SetOpacity(native_, opacity);
+    if (native_) system_.GetBackend().Windows().SetOpacity(native_, opacity);
 }
 
 bool Window::Close() {

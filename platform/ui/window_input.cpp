@@ -97,7 +97,7 @@ void WindowSystem::UpdatePointerPicture() {
     }
     if (picture == shownPointer_) return;
     shownPointer_ = std::move(picture);
-    backend_.SetPointer(shownPointer_.get());
+    display_.SetPointer(shownPointer_.get());
 }
 
 void WindowSystem::PointerMoveTo(Point screen) {
@@ -172,14 +172,14 @@ void WindowSystem::ActivateModalOver(const Window& blocked) {
     if (modal_.empty()) return;
     const Window* modal = Find(modal_.back());
     if (!modal || !modal->native_ || blocked.TopLevel() == modal) return;
-    backend_.Activate(modal->native_, {});
+    display_.Activate(modal->native_, {});
 }
 
 void WindowSystem::BringForward(Window& topLevel, std::string_view startupToken) {
     const Window* shown = &topLevel;
     if (!modal_.empty())
         if (const Window* modal = Find(modal_.back())) shown = modal;
-    if (shown->native_) backend_.Activate(shown->native_, startupToken);
+    if (shown->native_) display_.Activate(shown->native_, startupToken);
 }
 
 void WindowSystem::ButtonUp(int32_t button) {

@@ -3,13 +3,18 @@
 #include "platform/ui/window_system.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/ui/compositor.h"
 
 namespace platform {
 
-WindowSystem::WindowSystem(Backend& backend) : backend_(backend) {
-    backend_.Attach(*this);
+WindowSystem::WindowSystem(Backend& backend)
+    : backend_(backend),
+      display_(backend.Windows()),
+      screen_(backend.Screen()),
+      events_(backend.Events()) {
+    events_.Attach(*this);
 }
 
 WindowSystem::~WindowSystem() = default;
@@ -17,6 +22,13 @@ WindowSystem::~WindowSystem() = default;
 Window* WindowSystem::Find(WindowHandle handle) const {
     const auto it = windows_.find(handle);
     return it == windows_.end() ? nullptr : it->second;
+}
+
+Window* WindowSystem::TopLevelOf(NativeWindowId id) const {
+    if (id == 0) return nullptr;
+    for (Window* top : topLevels_)
+        if (top->native_ == id) return top;
+    return nullptr;
 }
 
 // ---- Registration -------------------------------------------------------------------------
@@ -104,7 +116,7 @@ void WindowSystem::ShowTopLevel(Window& window) {
     desc.position = {window.bounds_.left, window.bounds_.top};
     desc.clientSize = {window.bounds_.Width(), window.bounds_.Height()};
     desc.opacity = window.opacity_;
-    window.native_ = backend_.CreateNativeWindow(desc);
+    window.native_ = display_.CreateNativeWindow(desc);
 }
 
 Rect WindowSystem::CentredBounds(const Window& window) const {
@@ -112,7 +124,7 @@ Rect WindowSystem::CentredBounds(const Window& window) const {
     const int32_t h = window.bounds_.Height();
     const Window* owner = window.Owner();
     if (!owner || !owner->native_) {
-        const Rect area = backend_.WorkArea(std::nullopt);
+        const Rect area = screen_.WorkArea(std::nullopt);
         return Rect::FromSize(area.left + (area.Width() - w) / 2,
                               area.top + (area.Height() - h) / 2, w, h);
     }
@@ -120,7 +132,7 @@ Rect WindowSystem::CentredBounds(const Window& window) const {
     // keeps its top-left corner on it.
     const Rect o = owner->bounds_;
     const Point centre{o.left + o.Width() / 2, o.top + o.Height() / 2};
-    const Rect area = backend_.WorkArea(centre);
+    const Rect area = screen_.WorkArea(centre);
     const int32_t left = std::max(area.left, std::min(centre.x - w / 2, area.right - w));
     const int32_t top = std::max(area.top, std::min(centre.y - h / 2, area.bottom - h));
     return Rect::FromSize(left, top, w, h);
@@ -138,8 +150,12 @@ void WindowSystem::NativeWindowLost(WindowHandle topLevel) {
     windowLost_ = true;
 }
 
+void WindowSystem::DisplayLost(std::string message) {
+    if (displayLost_.empty()) displayLost_ = std::move(message);
+}
+
 void WindowSystem::HideTopLevel(Window& window) {
-    if (window.native_) backend_.DestroyNativeWindow(window.native_);
+    if (window.native_) display_.DestroyNativeWindow(window.native_);
     window.native_ = 0;
 }
 
@@ -173,7 +189,7 @@ void WindowSystem::Update(Window& topLevel) {
         const Rect area = r.Intersect(window->framebuffer_.Bounds());
         if (area.IsEmpty()) continue;
         ComposeArea(*window, window->framebuffer_, area);
-        backend_.Present(window->native_, window->framebuffer_, area);
+        display_.Present(window->native_, window->framebuffer_, area);
     }
 }
 
@@ -226,13 +242,13 @@ void WindowSystem::RunLoopUntil(const std::function<bool()>& done) {
         if (QuitRequested() || done()) return;
         if (!whenShown_.empty()) {
             // A wait that is already over sends the painted windows to the display.
-            if (!backend_.WaitForEvents(NowMs())) return;
+            if (!events_.WaitForEvents(NowMs())) return;
             const std::function<void()> task = std::move(whenShown_.front());
             whenShown_.pop_front();
             task();
             continue;
         }
-        if (!backend_.WaitForEvents(NextTimerDueMs())) return;
+        if (!events_.WaitForEvents(NextTimerDueMs())) return;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -32,12 +33,14 @@ class WindowSystem {
     WindowSystem& operator=(const WindowSystem&) = delete;
 
     Backend& GetBackend() const { return backend_; }
-    int64_t NowMs() const { return backend_.NowMs(); }
+    int64_t NowMs() const { return events_.NowMs(); }
 
     /// The live window with this handle, or null.
     Window* Find(WindowHandle handle) const;
     /// Top-level windows from the bottom of the z-order to the top.
     const std::vector<Window*>& TopLevels() const { return topLevels_; }
+    /// The top-level window shown in the backend's native window `id`, or null (for 0 too).
+    Window* TopLevelOf(NativeWindowId id) const;
 
     // Pointer.
     Point PointerPosition() const { return pointer_; }
@@ -101,6 +104,12 @@ class WindowSystem {
     /// over: every loop returns at once, from now on.
     void NativeWindowLost(WindowHandle topLevel);
     bool WindowLost() const { return windowLost_; }
+    /// The backend's connection to the display is gone; `message` says so ("the connection to
+    /// the display \":1\" was lost"), for the program to tell the user. Nothing can be shown
+    /// any more: every loop returns at once, from now on, as after a lost window.
+    void DisplayLost(std::string message);
+    /// What DisplayLost said; empty while the display is there.
+    const std::string& DisplayLostMessage() const { return displayLost_; }
 
     // The message queue and loops.
     /// Runs `task` from the message loop later.
@@ -118,15 +127,16 @@ class WindowSystem {
     /// presents every invalidated window; returns without waiting.
     void DispatchPending();
     /// The message loop: dispatches and waits for input or the next timer until Quit(), a lost
-    /// window or the backend reports that no input will come.
+    /// window or display, or the backend reports that no input will come.
     void Run();
     /// Shows `window` and runs a nested message loop until it is hidden or destroyed (or Quit(),
     /// or the end of input). While it runs, only this window's tree receives input.
     void RunModal(Window& window);
     /// Ends every running loop.
     void Quit() { quit_ = true; }
-    /// Quit() was called since the last Run(), or a window was lost: no loop runs now.
-    bool QuitRequested() const { return quit_ || windowLost_; }
+    /// Quit() was called since the last Run(), or a window or the display was lost: no loop runs
+    /// now.
+    bool QuitRequested() const { return quit_ || windowLost_ || !displayLost_.empty(); }
     /// When the earliest timer is due; kNoDeadline with no timer running.
     int64_t NextTimerDueMs() const { return timers_.NextDueMs(); }
     /// Paints, composes and presents every invalidated part of every shown top-level window.
@@ -162,6 +172,9 @@ class WindowSystem {
     void RunLoopUntil(const std::function<bool()>& done);
 
     Backend& backend_;
+    DisplayWindows& display_;
+    DisplayScreen& screen_;
+    EventSource& events_;
     WindowHandle nextHandle_ = 1;
     std::unordered_map<WindowHandle, Window*> windows_;
     std::vector<Window*> topLevels_;
@@ -195,6 +208,7 @@ class WindowSystem {
     std::vector<WindowHandle> modal_;
     bool quit_ = false;
     bool windowLost_ = false;
+    std::string displayLost_;
 };
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/ui/backend.h"
+#include "platform/ui/desktop_driver.h"
 
 namespace platform {
 
@@ -17,19 +18,13 @@ struct DesktopBackend {
     std::string startupToken;
 };
 
-/// How the program's windows name it to the desktop: `programName` on X11 (WM_CLASS, which
-/// the desktop entry's StartupWMClass matches), `appId`, the desktop entry's own name, on
-/// Wayland.
-struct DesktopIdentity {
-    std::string programName;
-    std::string appId;
-};
-
-/// Opens the user's display for the program. TAVIK_BACKEND ("x11" or "wayland") chooses one;
-/// otherwise the Wayland compositor that WAYLAND_DISPLAY names, when it answers, and the X
-/// display that DISPLAY names when not. Takes both launch variables out of the environment,
-/// so that they belong to this start alone. Throws std::runtime_error saying what failed when
-/// no display can be opened, or TAVIK_BACKEND names neither.
+/// Opens the user's display for the program, on one of the display backends this build holds
+/// (desktop_drivers.h). TAVIK_BACKEND ("x11" or "wayland") chooses one; otherwise the first
+/// whose display is named in the environment and answers: the Wayland compositor that
+/// WAYLAND_DISPLAY names, else the X display that DISPLAY names. Takes every backend's launch
+/// variable out of the environment, so that they belong to this start alone. Throws
+/// std::runtime_error saying what failed when no display can be opened, or TAVIK_BACKEND names
+/// no backend of this build.
 DesktopBackend OpenDesktopBackend(const DesktopIdentity& identity);
 
 }  // namespace platform

@@ -65,7 +65,13 @@ using InputSource = std::function<std::optional<HeadlessAction>()>;
 /// WaitForEvents takes the next action from the input source: an Advance moves the clock in
 /// steps that stop at every timer deadline on the way, so each timer fires at exactly its due
 /// time; any other action is delivered at once. A finished source ends the loops.
-class HeadlessBackend : public Backend {
+///
+/// One object plays every role of a backend, so that tests reach them all on it.
+class HeadlessBackend final : public Backend,
+                              public DisplayWindows,
+                              public DisplayScreen,
+                              public DisplayClipboard,
+                              public EventSource {
   public:
     /// What reached the "screen" of one native window.
     struct NativeWindow {
@@ -103,7 +109,12 @@ class HeadlessBackend : public Backend {
     /// The pointer picture last set; null for the arrow.
     const PointerImage* CurrentPointer() const { return pointer_; }
 
-    void Attach(WindowSystem& system) override { system_ = &system; }
+    DisplayWindows& Windows() override { return *this; }
+    DisplayScreen& Screen() override { return *this; }
+    DisplayClipboard& Clipboard() override { return *this; }
+    EventSource& Events() override { return *this; }
+
+    // DisplayWindows
     NativeWindowId CreateNativeWindow(const NativeWindowDesc& desc) override;
     void DestroyNativeWindow(NativeWindowId id) override;
     void SetOpacity(NativeWindowId id, uint8_t opacity) override;
@@ -111,16 +122,23 @@ class HeadlessBackend : public Backend {
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override {}
     void SetPointer(const PointerImage* pointer) override { pointer_ = pointer; }
-    /// Counts the rings, for tests to read in Bells().
-    void Bell() override { ++bells_; }
-    int64_t Bells() const { return bells_; }
+
+    // DisplayScreen
     /// The whole screen, wherever `near` is.
     Rect WorkArea(std::optional<Point>) const override {
         return {0, 0, screenSize_.width / scale_, screenSize_.height / scale_};
     }
     int32_t Scale() const override { return scale_; }
-    std::string ClipboardText() const override { return clipboard_; }
+    /// Counts the rings, for tests to read in Bells().
+    void Bell() override { ++bells_; }
+    int64_t Bells() const { return bells_; }
+
+    // DisplayClipboard
+    std::string ClipboardText() override { return clipboard_; }
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
+
+    // EventSource
+    void Attach(WindowSystem& system) override { system_ = &system; }
     int64_t NowMs() const override { return nowMs_; }
     /// The virtual clock cannot wait for a real descriptor: each wait runs the handlers of
     /// those ready at that moment, before it takes the next scripted action.

@@ -49,15 +49,14 @@ ShmBuffer::ShmBuffer(wl_shm* shm, int32_t width, int32_t height, uint32_t format
     if (mapped == MAP_FAILED) Fail("mmap");
     pixels_ = static_cast<uint8_t*>(mapped);
     // The pool is needed only to make the buffer, which keeps the memory alive on its own.
-    wl_shm_pool* pool = wl_shm_create_pool(shm, memory.Get(), static_cast<int32_t>(size));
-    buffer_ = wl_shm_pool_create_buffer(pool, 0, width, height, Pitch(), format);
-    wl_shm_pool_destroy(pool);
+    const WaylandOwned<wl_shm_pool> pool(
+        wl_shm_create_pool(shm, memory.Get(), static_cast<int32_t>(size)));
+    buffer_.reset(wl_shm_pool_create_buffer(pool.get(), 0, width, height, Pitch(), format));
     static const wl_buffer_listener listener{OnRelease};
-    wl_buffer_add_listener(buffer_, &listener, this);
+    wl_buffer_add_listener(buffer_.get(), &listener, this);
 }
 
 ShmBuffer::~ShmBuffer() {
-    wl_buffer_destroy(buffer_);
     munmap(pixels_, static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4);
 }
 

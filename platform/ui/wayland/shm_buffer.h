@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-struct wl_buffer;
+#include "platform/ui/wayland/wayland_owned.h"
+
 struct wl_shm;
 
 namespace platform {
@@ -15,11 +16,12 @@ class ShmBuffer {
   public:
     /// Throws std::runtime_error when the memory or the buffer cannot be made.
     ShmBuffer(wl_shm* shm, int32_t width, int32_t height, uint32_t format);
+    /// Unmaps the memory; the buffer goes with its holder.
     ~ShmBuffer();
     ShmBuffer(const ShmBuffer&) = delete;
     ShmBuffer& operator=(const ShmBuffer&) = delete;
 
-    wl_buffer* Buffer() const { return buffer_; }
+    wl_buffer* Buffer() const { return buffer_.get(); }
     uint8_t* Pixels() const { return pixels_; }
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
@@ -34,7 +36,7 @@ class ShmBuffer {
   private:
     static void OnRelease(void* data, wl_buffer* buffer);
 
-    wl_buffer* buffer_ = nullptr;
+    WaylandOwned<wl_buffer> buffer_;
     uint8_t* pixels_ = nullptr;
     int32_t width_ = 0;
     int32_t height_ = 0;

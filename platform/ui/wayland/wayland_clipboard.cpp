@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <iterator>
+#include <utility>
 
 #include "platform/ui/clipboard_limits.h"
 
@@ -58,10 +59,10 @@ std::string ReadOfferedText(int fd) {
 }
 
 WaylandClipboard::WaylandClipboard(wl_display* display, wl_data_device_manager* manager,
-                                   wl_seat* seat)
-    : display_(display), manager_(manager) {
+                                   wl_seat* seat, std::function<uint32_t()> inputSerial)
+    : display_(display), manager_(manager), inputSerial_(std::move(inputSerial)) {
     if (!manager || !seat) return;
-    device_ = wl_data_device_manager_get_data_device(manager, seat);
+    device_.reset(wl_data_device_manager_get_data_device(manager, seat));
     static const wl_data_device_listener listener{
         .data_offer = OnDataOffer,
         .enter = [](void*, wl_data_device*, uint32_t, wl_surface*, wl_fixed_t, wl_fixed_t,
@@ -71,20 +72,13 @@ WaylandClipboard::WaylandClipboard(wl_display* display, wl_data_device_manager* 
         .drop = [](void*, wl_data_device*) {},
         .selection = OnSelection,
     };
-    wl_data_device_add_listener(device_, &listener, this);
+    wl_data_device_add_listener(device_.get(), &listener, this);
 }
 
-WaylandClipboard::~WaylandClipboard() {
-    DropSource();
-    for (const auto& [offer, text] : offers_)
-        wl_data_offer_destroy(offer);
-    if (device_) wl_data_device_destroy(device_);
-}
-
-std::string WaylandClipboard::Text() {
+std::string WaylandClipboard::ClipboardText() {
     if (owned_) return ownText_;
     const auto it = offers_.find(selection_);
-    const char* type = it != offers_.end() ? it->second.Preferred() : nullptr;
+    const char* type = it != offers_.end() ? it->second.text.Preferred() : nullptr;
     if (!type) return {};
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0) return {};
@@ -96,12 +90,11 @@ std::string WaylandClipboard::Text() {
     return text;
 }
 
-void WaylandClipboard::SetText(const std::string& text, uint32_t serial) {
+void WaylandClipboard::SetClipboardText(const std::string& text) {
     ownText_ = text;
     owned_ = true;
     if (!device_) return;
-    DropSource();
-    source_ = wl_data_device_manager_create_data_source(manager_);
+    source_.reset(wl_data_device_manager_create_data_source(manager_));
     static const wl_data_source_listener listener{
         .target = [](void*, wl_data_source*, const char*) {},
         .send = OnSend,
@@ -110,15 +103,15 @@ void WaylandClipboard::SetText(const std::string& text, uint32_t serial) {
         .dnd_finished = [](void*, wl_data_source*) {},
         .action = [](void*, wl_data_source*, uint32_t) {},
     };
-    wl_data_source_add_listener(source_, &listener, this);
+    wl_data_source_add_listener(source_.get(), &listener, this);
     for (const char* type : kTextTypes)
-        wl_data_source_offer(source_, type);
-    wl_data_device_set_selection(device_, source_, serial);
+        wl_data_source_offer(source_.get(), type);
+    wl_data_device_set_selection(device_.get(), source_.get(), inputSerial_());
 }
 
 void WaylandClipboard::OnDataOffer(void* data, wl_data_device*, wl_data_offer* offer) {
     auto* clipboard = static_cast<WaylandClipboard*>(data);
-    clipboard->offers_[offer];
+    clipboard->offers_[offer].object.reset(offer);
     static const wl_data_offer_listener listener{
         .offer = OnOfferType,
         .source_actions = [](void*, wl_data_offer*, uint32_t) {},
@@ -128,7 +121,8 @@ void WaylandClipboard::OnDataOffer(void* data, wl_data_device*, wl_data_offer* o
 }
 
 void WaylandClipboard::OnOfferType(void* data, wl_data_offer* offer, const char* type) {
-    static_cast<WaylandClipboard*>(data)->offers_[offer].Announce(type);
+    auto& offers = static_cast<WaylandClipboard*>(data)->offers_;
+    if (const auto it = offers.find(offer); it != offers.end()) it->second.text.Announce(type);
 }
 
 void WaylandClipboard::OnSelection(void* data, wl_data_device*, wl_data_offer* offer) {
@@ -142,13 +136,12 @@ void WaylandClipboard::OnSelection(void* data, wl_data_device*, wl_data_offer* o
             ++it;
             continue;
         }
-        wl_data_offer_destroy(it->first);
         it = clipboard->offers_.erase(it);
     }
 }
 
 void WaylandClipboard::Forget(wl_data_offer* offer) {
-    if (offers_.erase(offer) > 0) wl_data_offer_destroy(offer);
+    offers_.erase(offer);
 }
 
 void WaylandClipboard::OnSend(void* data, wl_data_source*, const char*, int32_t fd) {
@@ -176,13 +169,8 @@ void WaylandClipboard::OnCancelled(void* data, wl_data_source*) {
     // Another program took the selection. Only the source the clipboard keeps can hear this:
     // the ones it replaced are destroyed.
     auto* clipboard = static_cast<WaylandClipboard*>(data);
-    clipboard->DropSource();
+    clipboard->source_.reset();
     clipboard->owned_ = false;
-}
-
-void WaylandClipboard::DropSource() {
-    if (source_) wl_data_source_destroy(source_);
-    source_ = nullptr;
 }
 
 }  // namespace platform

@@ -2,9 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
+
+#include "platform/ui/backend.h"
+#include "platform/ui/wayland/wayland_owned.h"
 
 struct wl_data_device;
 struct wl_data_device_manager;
@@ -36,19 +40,20 @@ std::string ReadOfferedText(int fd);
 /// through a pipe when asked for, and the program's own text, offered until another program
 /// takes the selection. Without a seat (or a data device manager) text set is kept within the
 /// program.
-class WaylandClipboard {
+class WaylandClipboard final : public DisplayClipboard {
   public:
-    WaylandClipboard(wl_display* display, wl_data_device_manager* manager, wl_seat* seat);
-    ~WaylandClipboard();
+    /// `inputSerial` gives the serial of the latest input event, which the compositor checks
+    /// when the program takes the clipboard in answer to it.
+    WaylandClipboard(wl_display* display, wl_data_device_manager* manager, wl_seat* seat,
+                     std::function<uint32_t()> inputSerial);
     WaylandClipboard(const WaylandClipboard&) = delete;
     WaylandClipboard& operator=(const WaylandClipboard&) = delete;
 
     /// The clipboard's text; empty when it holds none or its owner does not send it as
     /// ReadOfferedText takes it.
-    std::string Text();
-    /// Makes `text` the clipboard's; `serial` is that of the input event that asked for it,
-    /// which the compositor checks.
-    void SetText(const std::string& text, uint32_t serial);
+    std::string ClipboardText() override;
+    /// Makes `text` the clipboard's.
+    void SetClipboardText(const std::string& text) override;
 
   private:
     static void OnDataOffer(void* data, wl_data_device* device, wl_data_offer* offer);
@@ -57,15 +62,20 @@ class WaylandClipboard {
     static void OnSend(void* data, wl_data_source* source, const char* type, int32_t fd);
     static void OnCancelled(void* data, wl_data_source* source);
     void Forget(wl_data_offer* offer);
-    void DropSource();
+
+    struct Offer {
+        WaylandOwned<wl_data_offer> object;
+        OfferedText text;
+    };
 
     wl_display* display_;
     wl_data_device_manager* manager_;
-    wl_data_device* device_ = nullptr;
+    std::function<uint32_t()> inputSerial_;
+    WaylandOwned<wl_data_device> device_;
     // Offers the compositor has introduced, with the type of text each says it sends.
-    std::map<wl_data_offer*, OfferedText> offers_;
+    std::map<wl_data_offer*, Offer> offers_;
     wl_data_offer* selection_ = nullptr;
-    wl_data_source* source_ = nullptr;
+    WaylandOwned<wl_data_source> source_;
     std::string ownText_;
     bool owned_ = false;
 };

@@ -6,6 +6,7 @@
 
 #include "platform/ui/backend.h"
 #include "platform/ui/wayland/shm_buffer.h"
+#include "platform/ui/wayland/wayland_owned.h"
 
 struct wl_compositor;
 struct wl_cursor_theme;
@@ -20,7 +21,6 @@ namespace platform {
 class WaylandCursor {
   public:
     WaylandCursor(wl_compositor* compositor, wl_shm* shm, int32_t scale);
-    ~WaylandCursor();
     WaylandCursor(const WaylandCursor&) = delete;
     WaylandCursor& operator=(const WaylandCursor&) = delete;
 
@@ -40,11 +40,11 @@ class WaylandCursor {
 
     wl_shm* shm_;
     int32_t scale_;
-    wl_surface* surface_;
+    WaylandOwned<wl_surface> surface_;
     wl_pointer* pointer_ = nullptr;
     uint32_t serial_ = 0;
     bool onTitleBar_ = false;
-    wl_cursor_theme* theme_ = nullptr;
+    WaylandOwned<wl_cursor_theme> theme_;
     // The program's own picture and its buffer, made when the picture changes.
     std::optional<PointerImage> picture_;
     std::unique_ptr<ShmBuffer> pictureBuffer_;

@@ -7,6 +7,7 @@
 #include "platform/gfx/surface.h"
 #include "platform/ui/wayland/shm_buffer.h"
 #include "platform/ui/wayland/title_bar.h"
+#include "platform/ui/wayland/wayland_owned.h"
 
 struct wl_subsurface;
 struct wl_surface;
@@ -22,19 +23,18 @@ class WaylandTitleBar {
   public:
     WaylandTitleBar(const WaylandWindowContext& context, wl_surface* window, int32_t width,
                     std::string title);
-    ~WaylandTitleBar();
     WaylandTitleBar(const WaylandTitleBar&) = delete;
     WaylandTitleBar& operator=(const WaylandTitleBar&) = delete;
 
-    wl_surface* WlSurface() const { return surface_; }
+    wl_surface* WlSurface() const { return surface_.get(); }
     void SetLook(const TitleBarLook& look);
 
   private:
     void Show();
 
     const WaylandWindowContext& context_;
-    wl_surface* surface_;
-    wl_subsurface* subsurface_;
+    WaylandOwned<wl_surface> surface_;
+    WaylandOwned<wl_subsurface> subsurface_;
     std::string title_;
     TitleBarLook look_;
     Surface picture_;

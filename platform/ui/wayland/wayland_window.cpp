@@ -29,8 +29,8 @@ WaylandWindow::WaylandWindow(const WaylandWindowContext& context, const NativeWi
       bordered_(desc.bordered),
       size_{std::max(1, desc.clientSize.width), std::max(1, desc.clientSize.height)},
       opacity_(desc.opacity) {
-    surface_ = wl_compositor_create_surface(context_.compositor);
-    wl_surface_set_buffer_scale(surface_, context_.scale);
+    surface_.reset(wl_compositor_create_surface(context_.compositor));
+    wl_surface_set_buffer_scale(surface_.get(), context_.scale);
     static const xdg_surface_listener shellListener{OnShellConfigure};
     static const xdg_toplevel_listener toplevelListener{
         .configure = OnToplevelConfigure,
@@ -38,40 +38,30 @@ WaylandWindow::WaylandWindow(const WaylandWindowContext& context, const NativeWi
         .configure_bounds = [](void*, xdg_toplevel*, int32_t, int32_t) {},
         .wm_capabilities = [](void*, xdg_toplevel*, wl_array*) {},
     };
-    shellSurface_ = xdg_wm_base_get_xdg_surface(context_.shell, surface_);
-    xdg_surface_add_listener(shellSurface_, &shellListener, this);
-    toplevel_ = xdg_surface_get_toplevel(shellSurface_);
-    xdg_toplevel_add_listener(toplevel_, &toplevelListener, this);
-    xdg_toplevel_set_title(toplevel_, desc.title.c_str());
-    xdg_toplevel_set_app_id(toplevel_, context_.appId.c_str());
-    xdg_toplevel_set_min_size(toplevel_, size_.width, size_.height);
-    xdg_toplevel_set_max_size(toplevel_, size_.width, size_.height);
-    if (owner) xdg_toplevel_set_parent(toplevel_, owner->toplevel_);
+    shellSurface_.reset(xdg_wm_base_get_xdg_surface(context_.shell, surface_.get()));
+    xdg_surface_add_listener(shellSurface_.get(), &shellListener, this);
+    toplevel_.reset(xdg_surface_get_toplevel(shellSurface_.get()));
+    xdg_toplevel_add_listener(toplevel_.get(), &toplevelListener, this);
+    xdg_toplevel_set_title(toplevel_.get(), desc.title.c_str());
+    xdg_toplevel_set_app_id(toplevel_.get(), context_.appId.c_str());
+    xdg_toplevel_set_min_size(toplevel_.get(), size_.width, size_.height);
+    xdg_toplevel_set_max_size(toplevel_.get(), size_.width, size_.height);
+    if (owner) xdg_toplevel_set_parent(toplevel_.get(), owner->toplevel_.get());
     // The window's position is the compositor's choice: Wayland gives clients none.
     if (context_.decorations) {
         // Bordered windows ask for the compositor's frame, the others for none at all.
         static const zxdg_toplevel_decoration_v1_listener decorationListener{OnDecorationConfigure};
-        decoration_ =
-            zxdg_decoration_manager_v1_get_toplevel_decoration(context_.decorations, toplevel_);
-        zxdg_toplevel_decoration_v1_add_listener(decoration_, &decorationListener, this);
+        decoration_.reset(zxdg_decoration_manager_v1_get_toplevel_decoration(context_.decorations,
+                                                                             toplevel_.get()));
+        zxdg_toplevel_decoration_v1_add_listener(decoration_.get(), &decorationListener, this);
         zxdg_toplevel_decoration_v1_set_mode(
-            decoration_, desc.bordered ? ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE
-                                       : ZXDG_TOPLEVEL_DECORATION_V1_MODE_CLIENT_SIDE);
+            decoration_.get(), desc.bordered ? ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE
+                                             : ZXDG_TOPLEVEL_DECORATION_V1_MODE_CLIENT_SIDE);
     } else if (desc.bordered) {
         ShowTitleBar(true);
     }
     // The first commit, without a buffer, asks the compositor for the window's first configure.
-    wl_surface_commit(surface_);
-}
-
-WaylandWindow::~WaylandWindow() {
-    if (frameCallback_) wl_callback_destroy(frameCallback_);
-    titleBar_.reset();
-    if (decoration_) zxdg_toplevel_decoration_v1_destroy(decoration_);
-    xdg_toplevel_destroy(toplevel_);
-    xdg_surface_destroy(shellSurface_);
-    buffers_.clear();
-    wl_surface_destroy(surface_);
+    wl_surface_commit(surface_.get());
 }
 
 wl_surface* WaylandWindow::TitleBarSurface() const {
@@ -81,13 +71,14 @@ wl_surface* WaylandWindow::TitleBarSurface() const {
 void WaylandWindow::ShowTitleBar(bool shown) {
     if (shown == (titleBar_ != nullptr)) return;
     if (shown) {
-        titleBar_ = std::make_unique<WaylandTitleBar>(context_, surface_, size_.width, title_);
+        titleBar_ =
+            std::make_unique<WaylandTitleBar>(context_, surface_.get(), size_.width, title_);
         titleBar_->SetLook({active_, false});
-        xdg_surface_set_window_geometry(shellSurface_, 0, -kTitleBarHeight, size_.width,
+        xdg_surface_set_window_geometry(shellSurface_.get(), 0, -kTitleBarHeight, size_.width,
                                         size_.height + kTitleBarHeight);
     } else {
         titleBar_.reset();
-        xdg_surface_set_window_geometry(shellSurface_, 0, 0, size_.width, size_.height);
+        xdg_surface_set_window_geometry(shellSurface_.get(), 0, 0, size_.width, size_.height);
     }
 }
 
@@ -105,13 +96,13 @@ void WaylandWindow::TitleBarButton(int32_t button, bool down, Point at, uint32_t
     const bool onClose = CloseBoxRect(size_.width).Contains(at);
     if (button == kButtonLeft && down && !onClose) {
         // The compositor moves the window while the button stays down.
-        xdg_toplevel_move(toplevel_, context_.seat, serial);
+        xdg_toplevel_move(toplevel_.get(), context_.seat, serial);
     } else if (button == kButtonLeft) {
         // The close box closes on release over it, after a press on it, as push buttons do.
         if (!down && closePressed_ && onClose) onClose_();
         closePressed_ = down && onClose;
     } else if (button == kButtonRight && down) {
-        xdg_toplevel_show_window_menu(toplevel_, context_.seat, serial, at.x,
+        xdg_toplevel_show_window_menu(toplevel_.get(), context_.seat, serial, at.x,
                                       at.y - kTitleBarHeight);
     }
 }
@@ -135,7 +126,7 @@ void WaylandWindow::Configured() {
         pending_ = Rect{0, 0, size_.width, size_.height};
     }
     // A configure takes effect with the next commit, which need not bring a new picture.
-    if (!Commit()) wl_surface_commit(surface_);
+    if (!Commit()) wl_surface_commit(surface_.get());
 }
 
 WaylandWindow::Buffer* WaylandWindow::FreeBuffer() {
@@ -155,7 +146,7 @@ WaylandWindow::Buffer* WaylandWindow::FreeBuffer() {
 }
 
 bool WaylandWindow::Commit() {
-    if (!configured_ || frameCallback_ != nullptr || pending_.IsEmpty()) return false;
+    if (!configured_ || frameCallback_ || pending_.IsEmpty()) return false;
     const Surface* framebuffer = framebuffer_();
     if (framebuffer == nullptr) return false;
     // With every buffer held by the compositor, the picture waits for the next frame.
@@ -178,21 +169,20 @@ bool WaylandWindow::Commit() {
         other.stale = &other == buffer ? Rect{} : other.stale.Union(pending_);
     const Rect damage = pending_.Intersect(bounds);
     pending_ = Rect{};
-    wl_surface_attach(surface_, shm.Buffer(), 0, 0);
-    wl_surface_damage_buffer(surface_, damage.left * scale, damage.top * scale,
+    wl_surface_attach(surface_.get(), shm.Buffer(), 0, 0);
+    wl_surface_damage_buffer(surface_.get(), damage.left * scale, damage.top * scale,
                              damage.Width() * scale, damage.Height() * scale);
     static const wl_callback_listener frameListener{OnFrameDone};
-    frameCallback_ = wl_surface_frame(surface_);
-    wl_callback_add_listener(frameCallback_, &frameListener, this);
-    wl_surface_commit(surface_);
+    frameCallback_.reset(wl_surface_frame(surface_.get()));
+    wl_callback_add_listener(frameCallback_.get(), &frameListener, this);
+    wl_surface_commit(surface_.get());
     shm.Attached();
     return true;
 }
 
-void WaylandWindow::OnFrameDone(void* data, wl_callback* callback, uint32_t) {
+void WaylandWindow::OnFrameDone(void* data, wl_callback*, uint32_t) {
     auto* window = static_cast<WaylandWindow*>(data);
-    wl_callback_destroy(callback);
-    window->frameCallback_ = nullptr;
+    window->frameCallback_.reset();
     window->Commit();
 }
 

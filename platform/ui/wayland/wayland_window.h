@@ -11,6 +11,7 @@
 #include "platform/ui/backend.h"
 #include "platform/ui/wayland/shm_buffer.h"
 #include "platform/ui/wayland/shm_pixels.h"
+#include "platform/ui/wayland/wayland_owned.h"
 #include "platform/ui/wayland/wayland_title_bar.h"
 
 struct wl_array;
@@ -64,11 +65,10 @@ class WaylandWindow {
     WaylandWindow(const WaylandWindowContext& context, const NativeWindowDesc& desc,
                   WaylandWindow* owner, std::function<const Surface*()> framebuffer,
                   std::function<void()> onClose);
-    ~WaylandWindow();
     WaylandWindow(const WaylandWindow&) = delete;
     WaylandWindow& operator=(const WaylandWindow&) = delete;
 
-    wl_surface* WlSurface() const { return surface_; }
+    wl_surface* WlSurface() const { return surface_.get(); }
     /// The surface of the window's own title bar; null while it has none.
     wl_surface* TitleBarSurface() const;
 
@@ -114,17 +114,19 @@ class WaylandWindow {
     bool bordered_;
     Size size_;
     uint8_t opacity_;
-    wl_surface* surface_ = nullptr;
-    xdg_surface* shellSurface_ = nullptr;
-    xdg_toplevel* toplevel_ = nullptr;
-    zxdg_toplevel_decoration_v1* decoration_ = nullptr;
+    // Given up in the reverse order: the frame callback, the title bar, the roles, the buffers,
+    // the surface.
+    WaylandOwned<wl_surface> surface_;
+    std::vector<Buffer> buffers_;
+    WaylandOwned<xdg_surface> shellSurface_;
+    WaylandOwned<xdg_toplevel> toplevel_;
+    WaylandOwned<zxdg_toplevel_decoration_v1> decoration_;
     std::unique_ptr<WaylandTitleBar> titleBar_;
     bool active_ = false;
     bool closePressed_ = false;
-    wl_callback* frameCallback_ = nullptr;
+    WaylandOwned<wl_callback> frameCallback_;
     bool configured_ = false;
     Rect pending_;
-    std::vector<Buffer> buffers_;
 };
 
 }  // namespace platform

@@ -58,20 +58,20 @@ void X11Clipboard::Prepare() {
     utf8String_ = atoms[3];
     incr_ = atoms[4];
     incoming_ = atoms[5];
-    window_ = XCreateWindow(display_, DefaultRootWindow(display_), -1, -1, 1, 1, 0, 0, InputOnly,
-                            CopyFromParent, 0, nullptr);
+    window_ = XWindowOwned(display_, XCreateWindow(display_, DefaultRootWindow(display_), -1, -1, 1,
+                                                   1, 0, 0, InputOnly, CopyFromParent, 0, nullptr));
     // An owner that sends its text in pieces sends the next when it sees the last deleted.
-    XSelectInput(display_, window_, PropertyChangeMask);
+    XSelectInput(display_, window_.Get(), PropertyChangeMask);
 }
 
-void X11Clipboard::SetText(const std::string& text) {
+void X11Clipboard::SetClipboardText(const std::string& text) {
     Prepare();
-    XSetSelectionOwner(display_, clipboard_, window_, CurrentTime);
-    owned_ = XGetSelectionOwner(display_, clipboard_) == window_;
+    XSetSelectionOwner(display_, clipboard_, window_.Get(), CurrentTime);
+    owned_ = XGetSelectionOwner(display_, clipboard_) == window_.Get();
     ownText_ = owned_ ? text : std::string();
 }
 
-std::string X11Clipboard::Text() {
+std::string X11Clipboard::ClipboardText() {
     if (owned_) return ownText_;
     Prepare();
     if (XGetSelectionOwner(display_, clipboard_) == None) return {};
@@ -81,9 +81,10 @@ std::string X11Clipboard::Text() {
 std::string X11Clipboard::Receive() {
     XEvent event;
     // An answer to an earlier request that came too late would pass for the answer to this one.
-    while (XCheckIfEvent(display_, &event, IsTransferEvent, reinterpret_cast<XPointer>(&window_))) {
+    ::Window window = window_.Get();
+    while (XCheckIfEvent(display_, &event, IsTransferEvent, reinterpret_cast<XPointer>(&window))) {
     }
-    XConvertSelection(display_, clipboard_, utf8String_, incoming_, window_, CurrentTime);
+    XConvertSelection(display_, clipboard_, utf8String_, incoming_, window_.Get(), CurrentTime);
     XFlush(display_);
     const auto deadline = std::chrono::steady_clock::now() + kClipboardTransferTime;
     if (!Await(SelectionNotify, deadline, event) || event.xselection.property == None) return {};
@@ -91,7 +92,7 @@ std::string X11Clipboard::Receive() {
     if (answer && answer->type == incr_) {
         answer = ReceivePieces(*answer, deadline);
     } else {
-        XDeleteProperty(display_, window_, incoming_);
+        XDeleteProperty(display_, window_.Get(), incoming_);
     }
     if (!answer || answer->format != 8) return {};
     if (answer->type == utf8String_) return std::move(answer->bytes);
@@ -108,7 +109,7 @@ std::optional<X11Clipboard::Property> X11Clipboard::ReceivePieces(const Property
     if (announcement.format == 32 && announcement.bytes.size() >= sizeof announced)
         std::memcpy(&announced, announcement.bytes.data(), sizeof announced);
     if (announced > kMaxClipboardText) return {};
-    XDeleteProperty(display_, window_, incoming_);
+    XDeleteProperty(display_, window_.Get(), incoming_);
     XFlush(display_);
     Property text;
     for (XEvent event; Await(PropertyNotify, deadline, event);) {
@@ -117,7 +118,7 @@ std::optional<X11Clipboard::Property> X11Clipboard::ReceivePieces(const Property
         if (!piece) return {};
         // The notice may be of a piece read already, with the next not there yet.
         if (piece->type == None) continue;
-        XDeleteProperty(display_, window_, incoming_);
+        XDeleteProperty(display_, window_.Get(), incoming_);
         XFlush(display_);
         // An empty piece ends the text; every piece before it is of the same type.
         if (piece->bytes.empty()) return text;
@@ -131,7 +132,7 @@ std::optional<X11Clipboard::Property> X11Clipboard::ReceivePieces(const Property
 }
 
 bool X11Clipboard::Await(int type, Deadline deadline, XEvent& event) {
-    Awaited awaited{type, window_, incoming_};
+    Awaited awaited{type, window_.Get(), incoming_};
     // Other events stay queued for the message loop.
     while (!XCheckIfEvent(display_, &event, IsAwaited, reinterpret_cast<XPointer>(&awaited))) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -151,9 +152,9 @@ std::optional<X11Clipboard::Property> X11Clipboard::ReadIncoming(size_t most) {
     unsigned char* raw = nullptr;
     // The length is counted in 32-bit units: one more than `most` bytes shows a longer property
     // without fetching it all.
-    const int status =
-        XGetWindowProperty(display_, window_, incoming_, 0, static_cast<long>(most / 4 + 1), False,
-                           AnyPropertyType, &property.type, &property.format, &count, &after, &raw);
+    const int status = XGetWindowProperty(display_, window_.Get(), incoming_, 0,
+                                          static_cast<long>(most / 4 + 1), False, AnyPropertyType,
+                                          &property.type, &property.format, &count, &after, &raw);
     const std::unique_ptr<unsigned char, XFreeDeleter> data(raw);
     if (status != Success || after > 0) return {};
     if (property.type == None) return property;
@@ -170,18 +171,18 @@ bool X11Clipboard::Handle(const XEvent& event) {
         return true;
     }
     if (event.type == SelectionClear) {
-        if (window_ && event.xselectionclear.selection == clipboard_) {
+        if (window_.Get() && event.xselectionclear.selection == clipboard_) {
             owned_ = false;
             ownText_.clear();
         }
         return true;
     }
     // Answers that came after the wait for them, and the hidden window's own property changes.
-    return window_ && IsTransferEventOf(event, window_);
+    return window_.Get() && IsTransferEventOf(event, window_.Get());
 }
 
 bool X11Clipboard::MayPutTo(unsigned long requestor, unsigned long property) const {
-    if (requestor == window_ || isOurWindow_(requestor)) return false;
+    if (requestor == window_.Get() || isOurWindow_(requestor)) return false;
     // Root windows hold the desktop's settings; a window that is gone cannot take the text.
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display_, requestor, &attributes) || attributes.root == requestor)

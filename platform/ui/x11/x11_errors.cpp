@@ -1,9 +1,11 @@
 #include "platform/ui/x11/x11_errors.h"
 
-#include <X11/Xlib.h>
+#include <errno.h>
 
 #include <cstdio>
-#include <cstdlib>
+
+// Xlib's headers come after ours.
+#include <X11/Xlib.h>
 
 namespace platform {
 namespace {
@@ -12,23 +14,24 @@ int ReportXError(Display* display, XErrorEvent* error) {
     if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
     char text[256];
     XGetErrorText(display, error->error_code, text, sizeof text);
-    std::fprintf(stderr, "tavik-calculator: X error ignored: %s (request %d)\n", text,
-                 error->request_code);
+    // Said in the running program's name, which the platform layer does not know otherwise.
+    std::fprintf(stderr, "%s: X error ignored: %s (request %d)\n", program_invocation_short_name,
+                 text, error->request_code);
     return 0;
 }
 
-// Xlib ends the process itself if this returns: end it here, after saying why.
-int ReportLostConnection(Display* display) {
-    std::fprintf(stderr, "tavik-calculator: the connection to the display \"%s\" was lost\n",
-                 DisplayString(display));
-    std::_Exit(1);
+// The exit handler that follows says what happened, to whoever owns the display.
+int KeepQuietAboutLostConnection(Display*) {
+    return 0;
 }
 
 }  // namespace
 
-void KeepXErrorsFromEndingTheProgram() {
+void KeepXErrorsFromEndingTheProgram(Display* display, void (*onLost)(Display*, void*),
+                                     void* data) {
     XSetErrorHandler(ReportXError);
-    XSetIOErrorHandler(ReportLostConnection);
+    XSetIOErrorHandler(KeepQuietAboutLostConnection);
+    XSetIOErrorExitHandler(display, onLost, data);
 }
 
 }  // namespace platform

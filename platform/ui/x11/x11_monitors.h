@@ -3,6 +3,8 @@
 #include <optional>
 
 #include "platform/gfx/geometry.h"
+#include "platform/ui/backend.h"
+#include "platform/ui/x11/x11_display.h"
 
 // Xlib's headers come after ours.
 #include <X11/Xlib.h>
@@ -15,5 +17,20 @@ namespace platform {
 /// manager's _NET_WORKAREA for the current desktop says. A monitor that the work area misses
 /// entirely is taken whole.
 Rect MonitorWorkArea(Display* display, ::Window root, std::optional<Point> near);
+
+/// The X screen as the X11 backend's drivers show it: its monitors' work areas
+/// (MonitorWorkArea), the display's scale and its bell.
+class X11Screen final : public DisplayScreen {
+  public:
+    explicit X11Screen(const X11Display& display) : display_(display) {}
+
+    Rect WorkArea(std::optional<Point> near) const override;
+    int32_t Scale() const override { return display_.Scale(); }
+    /// XBell at the volume the user set.
+    void Bell() override { XBell(display_.X(), 0); }
+
+  private:
+    const X11Display& display_;
+};
 
 }  // namespace platform

@@ -58,7 +58,7 @@ void WestonFixture::Drain() {
     backend.Roundtrip();
     // Pictures held back for a frame go out once the compositor has shown the previous one.
     for (int i = 0; i < 5; ++i)
-        backend.WaitForEvents(backend.NowMs() + 20);
+        backend.Events().WaitForEvents(backend.Events().NowMs() + 20);
     backend.Roundtrip();
 }
 

@@ -65,7 +65,7 @@ class WestonWindow : public WestonFixture {
     }
 
     PatternWindow window{system, kBounds};
-    const int32_t scale = backend.Scale();
+    const int32_t scale = backend.Screen().Scale();
 };
 
 TEST_F(WestonWindow, ShowsEveryFramebufferPixelUnderTheProgramsOwnTitleBar) {

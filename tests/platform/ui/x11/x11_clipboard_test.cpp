@@ -26,7 +26,7 @@ const std::string kEuroText = "\xE2\x82\xAC 0,25\nsecond line";
 TEST_F(X11Fixture, ClipboardRoundTrip) {
     for (const std::string text : {"1234,5", kEuroText.c_str(), ""}) {
         backend.SetClipboardText(text);
-        EXPECT_EQ(backend.ClipboardText(), text);
+        EXPECT_EQ(backend.Clipboard().ClipboardText(), text);
     }
 }
 
@@ -230,7 +230,7 @@ TEST_F(X11Clipboard, BackendReadsAnotherProgramsText) {
         const ClipboardOwner owner(text, Sends::kWhole);
         ASSERT_TRUE(owner.Owns());
         Drain();  // the message loop hears that the backend no longer owns the clipboard
-        EXPECT_EQ(backend.ClipboardText(), text);
+        EXPECT_EQ(backend.Clipboard().ClipboardText(), text);
     }
 }
 
@@ -239,17 +239,17 @@ TEST_F(X11Clipboard, NothingToReadWithoutAnAnsweringOwner) {
         const ClipboardOwner refusing("never given", Sends::kNothing);
         ASSERT_TRUE(refusing.Owns());
         Drain();
-        EXPECT_EQ(backend.ClipboardText(), "");
+        EXPECT_EQ(backend.Clipboard().ClipboardText(), "");
     }
     // The owner is gone with its window: the clipboard has no owner.
     Drain();
     ASSERT_EQ(XGetSelectionOwner(display.get(), AtomNamed("CLIPBOARD")),
               static_cast<::Window>(None));
-    EXPECT_EQ(backend.ClipboardText(), "");
+    EXPECT_EQ(backend.Clipboard().ClipboardText(), "");
     // An owner that never answers: the test's own connection, busy waiting for the backend.
     XSetSelectionOwner(display.get(), AtomNamed("CLIPBOARD"), requestor, CurrentTime);
     Drain();
-    EXPECT_EQ(backend.ClipboardText(), "");
+    EXPECT_EQ(backend.Clipboard().ClipboardText(), "");
 }
 
 TEST_F(X11Clipboard, BackendTakesTextUpToTheLimitInTime) {
@@ -272,7 +272,7 @@ TEST_F(X11Clipboard, BackendTakesTextUpToTheLimitInTime) {
         ASSERT_TRUE(owner.Owns());
         Drain();
         const auto start = std::chrono::steady_clock::now();
-        const std::string got = backend.ClipboardText();
+        const std::string got = backend.Clipboard().ClipboardText();
         EXPECT_TRUE(got == (c.taken ? text : "")) << got.size() << " bytes taken";
         EXPECT_LT(std::chrono::steady_clock::now() - start, 3 * kClipboardTransferTime);
     }
@@ -281,7 +281,7 @@ TEST_F(X11Clipboard, BackendTakesTextUpToTheLimitInTime) {
 TEST_F(X11Clipboard, RequestsNamingTheProgramsOwnWindowsOrPropertiesAreRefused) {
     // The clipboard of a program on the test's own connection, which made `requestor`.
     platform::X11Clipboard ours(display.get(), [&](unsigned long w) { return w == requestor; });
-    ours.SetText("42");
+    ours.SetClipboardText("42");
     const Atom protocols = AtomNamed("WM_PROTOCOLS");
     Atom deleteWindow = AtomNamed("WM_DELETE_WINDOW");
     XSetWMProtocols(display.get(), requestor, &deleteWindow, 1);

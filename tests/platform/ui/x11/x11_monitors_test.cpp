@@ -86,7 +86,7 @@ TEST_F(X11Monitors, IsTheMonitorUnderThePointerOrThePointGiven) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "pointer " << c.pointer.x << "," << c.pointer.y);
         PointerAt(c.pointer.x, c.pointer.y);
-        EXPECT_EQ(backend.WorkArea(c.near), c.expected);
+        EXPECT_EQ(backend.Screen().WorkArea(c.near), c.expected);
     }
 }
 
@@ -114,7 +114,7 @@ TEST_F(X11Monitors, LeavesOutTheCurrentDesktopsPanels) {
         } else {
             XDeleteProperty(display.get(), root, AtomNamed("_NET_CURRENT_DESKTOP"));
         }
-        EXPECT_EQ(backend.WorkArea(std::nullopt), c.expected);
+        EXPECT_EQ(backend.Screen().WorkArea(std::nullopt), c.expected);
     }
 }
 

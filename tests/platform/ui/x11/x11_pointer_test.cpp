@@ -59,9 +59,9 @@ class NativeWindow {
         desc.title = "pointer";
         desc.position = position;
         desc.clientSize = {40, 40};
-        id_ = backend.CreateNativeWindow(desc);
+        id_ = backend.Windows().CreateNativeWindow(desc);
     }
-    ~NativeWindow() { backend_.DestroyNativeWindow(id_); }
+    ~NativeWindow() { backend_.Windows().DestroyNativeWindow(id_); }
     NativeWindow(const NativeWindow&) = delete;
     NativeWindow& operator=(const NativeWindow&) = delete;
 
@@ -81,7 +81,7 @@ class X11Pointer : public X11Fixture {
         int major = 4, minor = 0;
         XFixesQueryVersion(display.get(), &major, &minor);
     }
-    void TearDown() override { backend.SetPointer(nullptr); }
+    void TearDown() override { backend.Windows().SetPointer(nullptr); }
 
     /// What the display shows with the pointer inside `window`, once it has carried out every
     /// request of the backend's.
@@ -109,7 +109,7 @@ class X11Pointer : public X11Fixture {
 
 TEST_F(X11Pointer, ColourPictureIsShownInEveryWindow) {
     const PointerImage picture = Picture(0xFF0000FF, 1, 2);
-    backend.SetPointer(&picture);
+    backend.Windows().SetPointer(&picture);
     for (const ::Window window : {first.Id(), second.Id()}) {
         const ShownPointer shown = PointerIn(window);
         EXPECT_EQ(shown.width, 4);
@@ -122,22 +122,22 @@ TEST_F(X11Pointer, ColourPictureIsShownInEveryWindow) {
 
 TEST_F(X11Pointer, ColourPointersAreMadeOncePerPicture) {
     const PointerImage picture = Picture(0xFF0000FF, 1, 2);
-    backend.SetPointer(&picture);
+    backend.Windows().SetPointer(&picture);
     const ShownPointer made = PointerIn(first.Id());
 
     const PointerImage equal = picture;  // another object with the same picture
-    backend.SetPointer(&equal);
+    backend.Windows().SetPointer(&equal);
     EXPECT_EQ(PointerIn(first.Id()).serial, made.serial);
 
     const PointerImage movedHotSpot = Picture(0xFF0000FF, 2, 2);
-    backend.SetPointer(&movedHotSpot);
+    backend.Windows().SetPointer(&movedHotSpot);
     const ShownPointer moved = PointerIn(first.Id());
     EXPECT_NE(moved.serial, made.serial);
     EXPECT_EQ(moved.hotX, 2);
     EXPECT_EQ(moved.pixels, made.pixels);
 
     const PointerImage otherColour = Picture(0xFF00FF00, 2, 2);
-    backend.SetPointer(&otherColour);
+    backend.Windows().SetPointer(&otherColour);
     const ShownPointer recoloured = PointerIn(first.Id());
     EXPECT_NE(recoloured.serial, moved.serial);
     EXPECT_EQ(recoloured.pixels, Premultiplied(otherColour.image));
@@ -154,9 +154,9 @@ TEST_F(X11Pointer, NoPictureBringsBackTheStandardArrow) {
     ASSERT_GT(arrow.width, 0);
 
     const PointerImage picture = Picture(0xFF0000FF, 1, 2);
-    backend.SetPointer(&picture);
+    backend.Windows().SetPointer(&picture);
     ASSERT_EQ(PointerIn(first.Id()).pixels, Premultiplied(picture.image));
-    backend.SetPointer(nullptr);
+    backend.Windows().SetPointer(nullptr);
     for (const ::Window window : {first.Id(), second.Id()}) {
         const ShownPointer shown = PointerIn(window);
         EXPECT_EQ(shown.width, arrow.width);

@@ -41,8 +41,8 @@ class X11Scaled : public X11Fixture {
 };
 
 TEST_F(X11Scaled, WindowsOpenAtTwiceTheirPlaceAndSizeOnAHalvedScreen) {
-    EXPECT_EQ(backend.Scale(), 2);
-    EXPECT_EQ(backend.WorkArea(std::nullopt), (Rect{0, 0, 512, 384}));
+    EXPECT_EQ(backend.Screen().Scale(), 2);
+    EXPECT_EQ(backend.Screen().WorkArea(std::nullopt), (Rect{0, 0, 512, 384}));
     XWindowAttributes attributes{};
     ASSERT_NE(XGetWindowAttributes(display.get(), window.NativeId(), &attributes), 0);
     EXPECT_EQ(attributes.width, 160);
@@ -82,7 +82,7 @@ TEST_F(X11Scaled, PointerPictureGrowsWithItsHotSpot) {
     picture.image.pixels = {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFF000000, 0xFFFFFFFF, 0xFF0000FF};
     picture.hotSpotX = 2;
     picture.hotSpotY = 1;
-    backend.SetPointer(&picture);
+    backend.Windows().SetPointer(&picture);
     backend.DeliverPending();
     XWarpPointer(display.get(), None, window.NativeId(), 0, 0, 0, 0, 10, 10);
     XSync(display.get(), False);
@@ -101,7 +101,7 @@ TEST_F(X11Scaled, PointerPictureGrowsWithItsHotSpot) {
                       rows[y / 2][x / 2])
                 << x << "," << y;
     XFree(image);
-    backend.SetPointer(nullptr);
+    backend.Windows().SetPointer(nullptr);
 }
 
 }  // namespace

@@ -13,9 +13,9 @@ TEST_F(X11Fixture, WaitReturnsAtItsDeadlineWithoutInput) {
     Drain();
     for (const int64_t wait : {0, 1, 120}) {
         SCOPED_TRACE(wait);
-        const int64_t deadline = backend.NowMs() + wait;
-        EXPECT_TRUE(backend.WaitForEvents(deadline));
-        EXPECT_GE(backend.NowMs(), deadline);
+        const int64_t deadline = backend.Events().NowMs() + wait;
+        EXPECT_TRUE(backend.Events().WaitForEvents(deadline));
+        EXPECT_GE(backend.Events().NowMs(), deadline);
     }
 }
 
@@ -36,7 +36,7 @@ TEST_F(X11Fixture, WaitReturnsWithTheEventThatArrived) {
     XSendEvent(display.get(), window.NativeId(), False, NoEventMask, &motion);
     XSync(display.get(), False);
     // The event is already on its way: the wait ends with it, long before this deadline.
-    EXPECT_TRUE(backend.WaitForEvents(backend.NowMs() + 60000));
+    EXPECT_TRUE(backend.Events().WaitForEvents(backend.Events().NowMs() + 60000));
     EXPECT_EQ(window.log, std::vector<std::string>{"move 0 s0 5,6"});
 }
 
@@ -46,25 +46,25 @@ TEST_F(X11Fixture, WaitRunsTheHandlerOfAWatchedDescriptor) {
     int pipeEnds[2];
     ASSERT_EQ(pipe(pipeEnds), 0);
     std::string heard;
-    backend.WatchDescriptor(pipeEnds[0], [&] {
+    backend.Events().WatchDescriptor(pipeEnds[0], [&] {
         char c = 0;
         heard += read(pipeEnds[0], &c, 1) == 1 ? c : '.';
     });
-    EXPECT_TRUE(backend.WaitForEvents(backend.NowMs() + 10));
+    EXPECT_TRUE(backend.Events().WaitForEvents(backend.Events().NowMs() + 10));
     EXPECT_EQ(heard, "");
     ASSERT_EQ(write(pipeEnds[1], "x", 1), 1);
-    const int64_t start = backend.NowMs();
-    EXPECT_TRUE(backend.WaitForEvents(start + 60000));
+    const int64_t start = backend.Events().NowMs();
+    EXPECT_TRUE(backend.Events().WaitForEvents(start + 60000));
     EXPECT_EQ(heard, "x");
-    EXPECT_LT(backend.NowMs() - start, 1000);
+    EXPECT_LT(backend.Events().NowMs() - start, 1000);
     // A writer that hangs up makes the descriptor ready: the handler hears of it too.
     close(pipeEnds[1]);
-    EXPECT_TRUE(backend.WaitForEvents(backend.NowMs() + 60000));
+    EXPECT_TRUE(backend.Events().WaitForEvents(backend.Events().NowMs() + 60000));
     EXPECT_EQ(heard, "x.");
-    backend.UnwatchDescriptor(pipeEnds[0]);
-    const int64_t deadline = backend.NowMs() + 20;
-    EXPECT_TRUE(backend.WaitForEvents(deadline));  // the display alone, until the deadline
-    EXPECT_GE(backend.NowMs(), deadline);
+    backend.Events().UnwatchDescriptor(pipeEnds[0]);
+    const int64_t deadline = backend.Events().NowMs() + 20;
+    EXPECT_TRUE(backend.Events().WaitForEvents(deadline));  // the display alone, until the deadline
+    EXPECT_GE(backend.Events().NowMs(), deadline);
     EXPECT_EQ(heard, "x.");
     close(pipeEnds[0]);
 }
@@ -85,7 +85,7 @@ TEST_F(X11Fixture, MessageLoopSleepsUntilTheNextTimer) {
     TimerWindow window(system, nullptr, Rect::FromSize(0, 0, 10, 10));
     window.Show();
     Drain();
-    const int64_t start = backend.NowMs();
+    const int64_t start = backend.Events().NowMs();
     window.SetTimer(1, 80);
     system.Run();
     EXPECT_GE(window.firedAt, start + 80);
