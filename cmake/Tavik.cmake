@@ -1,8 +1,11 @@
 # Build conventions shared by every target of the project.
 
 find_package(PkgConfig REQUIRED)
-find_package(GTest REQUIRED)
-include(GoogleTest)
+# GoogleTest only for a build with tests: the program and its package need none.
+if(TAVIK_TESTS)
+    find_package(GTest REQUIRED)
+    include(GoogleTest)
+endif()
 
 set(TAVIK_WARNINGS -Wall -Wextra -Wpedantic)
 if(TAVIK_WERROR)
@@ -28,7 +31,8 @@ endif()
 include_directories(${PROJECT_SOURCE_DIR})
 
 # tavik_add_test(NAME SOURCES src... LIBS lib...)
-# One GoogleTest executable; each of its tests becomes a CTest test named Suite.Case.
+# One GoogleTest executable; each of its tests becomes a CTest test named Suite.Case. Only in a
+# build with TAVIK_TESTS.
 function(tavik_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
