@@ -35,4 +35,16 @@ struct DesktopDriver {
     std::unique_ptr<Backend> (*open)(const DesktopIdentity& identity, const std::string& token);
 };
 
+/// The driver of the backend class `B`, which opens as `B(identity.*kName, token)` and names
+/// its session with `B::SessionName()`.
+template <typename B, std::string DesktopIdentity::*kName>
+constexpr DesktopDriver DriverOf(const char* name, const char* displayVariable,
+                                 const char* tokenVariable) {
+    return {
+        name, displayVariable, tokenVariable, B::SessionName,
+        [](const DesktopIdentity& identity, const std::string& token) -> std::unique_ptr<Backend> {
+            return std::make_unique<B>(identity.*kName, token);
+        }};
+}
+
 }  // namespace platform

@@ -85,12 +85,14 @@ class Chooser {
         throw std::runtime_error(said + ": it must be " + Listed(all, " or "));
     }
 
-    /// Why no backend was tried: `neither WAYLAND_DISPLAY nor DISPLAY names one`.
+    /// Why no backend was tried: `neither WAYLAND_DISPLAY nor DISPLAY names one`, or
+    /// `DISPLAY names none` for a build with one backend.
     std::string NoDisplay() const {
         std::string variables;
         for (size_t i = 0; i < drivers_.size(); ++i)
             variables += (i == 0 ? "" : " nor ") + std::string(drivers_[i]->displayVariable);
-        return (drivers_.size() > 1 ? "neither " : "") + variables + " names one";
+        return drivers_.size() > 1 ? "neither " + variables + " names one"
+                                   : variables + " names none";
     }
 
     DesktopBackend Open(size_t i) const {

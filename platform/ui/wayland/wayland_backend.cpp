@@ -3,7 +3,6 @@
 #include "platform/ui/wayland/wayland_backend.h"
 
 #include <cstdlib>
-#include <memory>
 #include <utility>
 
 #include "platform/ui/desktop_driver.h"
@@ -39,15 +38,7 @@ void WaylandBackend::Roundtrip() {
 namespace platform::desktop_drivers {
 
 extern const DesktopDriver wayland;
-const DesktopDriver wayland{
-    .name = "wayland",
-    .displayVariable = "WAYLAND_DISPLAY",
-    .tokenVariable = "XDG_ACTIVATION_TOKEN",
-    .sessionName = WaylandBackend::SessionName,
-    .open = [](const DesktopIdentity& identity,
-               const std::string& token) -> std::unique_ptr<Backend> {
-        return std::make_unique<WaylandBackend>(identity.appId, token);
-    },
-};
+const DesktopDriver wayland = DriverOf<WaylandBackend, &DesktopIdentity::appId>(
+    "wayland", "WAYLAND_DISPLAY", "XDG_ACTIVATION_TOKEN");
 
 }  // namespace platform::desktop_drivers

@@ -3,7 +3,6 @@
 #include "platform/ui/x11/x11_backend.h"
 
 #include <cstdlib>
-#include <memory>
 #include <utility>
 
 #include "platform/ui/desktop_driver.h"
@@ -43,15 +42,7 @@ void X11Backend::DeliverPending() {
 namespace platform::desktop_drivers {
 
 extern const DesktopDriver x11;
-const DesktopDriver x11{
-    .name = "x11",
-    .displayVariable = "DISPLAY",
-    .tokenVariable = "DESKTOP_STARTUP_ID",
-    .sessionName = X11Backend::SessionName,
-    .open = [](const DesktopIdentity& identity,
-               const std::string& token) -> std::unique_ptr<Backend> {
-        return std::make_unique<X11Backend>(identity.programName, token);
-    },
-};
+const DesktopDriver x11 =
+    DriverOf<X11Backend, &DesktopIdentity::programName>("x11", "DISPLAY", "DESKTOP_STARTUP_ID");
 
 }  // namespace platform::desktop_drivers
