@@ -2,19 +2,21 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <utility>
 
+#include "calculator/keypad.h"
 #include "calculator/number_text.h"
 
 namespace calculator {
 namespace {
 
-constexpr std::string_view kAdd = "+";
-constexpr std::string_view kSubtract = "--";
-constexpr std::string_view kMultiply = "X";
-constexpr std::string_view kDivide = "/";
-constexpr std::string_view kPercent = "%";
-constexpr std::string_view kPower = "x^y";
+/// The step of the operator key showing `caption`; none when no operator key shows it.
+std::optional<KeyStep> OperatorStep(std::string_view caption) {
+    const KeypadKey* key = FindKeypadKey(caption);
+    if (!key || !IsOperatorStep(key->step)) return std::nullopt;
+    return key->step;
+}
 
 /// Rounds a double result to single, failing where the arithmetic would have raised the
 /// invalid or overflow condition. Checked on the values rather than the floating-point status
@@ -46,6 +48,33 @@ Failure Power(double base, double exponent, float& result) {
 }  // namespace
 
 Engine::Engine(std::string decimalSeparator) : decimalSeparator(std::move(decimalSeparator)) {}
+
+Failure Engine::Press(KeyStep step, std::string_view caption) {
+    switch (step) {
+        case KeyStep::kEntry:
+            return Entry(caption);
+        case KeyStep::kAdd:
+        case KeyStep::kSubtract:
+        case KeyStep::kMultiply:
+        case KeyStep::kDivide:
+        case KeyStep::kPercent:
+        case KeyStep::kPower:
+            return Operator(caption);
+        case KeyStep::kEquals:
+            return Equals();
+        case KeyStep::kClear:
+            return Clear();
+        case KeyStep::kBackspace:
+            return Backspace();
+        case KeyStep::kSquare:
+            return Square();
+        case KeyStep::kSquareRoot:
+            return SquareRoot();
+        case KeyStep::kSignChange:
+            return SignChange();
+    }
+    return Failure::kNone;
+}
 
 Failure Engine::Entry(std::string_view caption) {
     state.displayText += caption;
@@ -80,32 +109,29 @@ Failure Engine::FirstEquals(float& result) {
     state.secondOperand = operand.value;
     const double first = state.firstOperand;
     const double second = state.secondOperand;
-    const std::string_view op = state.pendingOperator;
-    if (op == kAdd) return RoundChecked(second + first, result);
-    if (op == kSubtract) return RoundChecked(first - second, result);
-    if (op == kMultiply) return RoundChecked(second * first, result);
-    if (op == kDivide) return Divide(first, second, result);
-    if (op == kPercent) return RoundChecked(second * first / 100, result);
-    if (op == kPower) return Power(first, second, result);
+    const std::optional<KeyStep> op = OperatorStep(state.pendingOperator);
+    if (op == KeyStep::kAdd) return RoundChecked(second + first, result);
+    if (op == KeyStep::kSubtract) return RoundChecked(first - second, result);
+    if (op == KeyStep::kMultiply) return RoundChecked(second * first, result);
+    if (op == KeyStep::kDivide) return Divide(first, second, result);
+    if (op == KeyStep::kPercent) return RoundChecked(second * first / 100, result);
+    if (op == KeyStep::kPower) return Power(first, second, result);
     return Failure::kNone;
 }
 
 Failure Engine::FurtherEquals(float& result) {
-    const std::string_view op = state.pendingOperator;
-    if (op != kAdd && op != kSubtract && op != kMultiply && op != kDivide && op != kPercent &&
-        op != kPower) {
-        return Failure::kNone;
-    }
+    const std::optional<KeyStep> op = OperatorStep(state.pendingOperator);
+    if (!op) return Failure::kNone;
     Parsed<double> shown = ParseDouble(state.displayText, decimalSeparator);
     if (shown.failure != Failure::kNone) return shown.failure;
     const double d = shown.value;
     const double first = state.firstOperand;
     const double second = state.secondOperand;
-    if (op == kAdd) return RoundChecked(d + second, result);
-    if (op == kSubtract) return RoundChecked(d - second, result);
-    if (op == kMultiply) return RoundChecked(d * second, result);
-    if (op == kDivide) return Divide(d, second, result);
-    if (op == kPercent) return RoundChecked(d * first / 100, result);
+    if (op == KeyStep::kAdd) return RoundChecked(d + second, result);
+    if (op == KeyStep::kSubtract) return RoundChecked(d - second, result);
+    if (op == KeyStep::kMultiply) return RoundChecked(d * second, result);
+    if (op == KeyStep::kDivide) return Divide(d, second, result);
+    if (op == KeyStep::kPercent) return RoundChecked(d * first / 100, result);
     return Power(d, second, result);
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "calculator/failure.h"
+#include "calculator/key_step.h"
 
 namespace calculator {
 
@@ -16,7 +17,8 @@ struct EngineState {
     float firstOperand = 0;
     /// Right operand, taken from the display by the first equals after an operator key.
     float secondOperand = 0;
-    /// Caption of the operator key pressed last: "+", "--", "X", "/", "%" or "x^y".
+    /// Caption of the operator key pressed last; the keypad's key with this caption says what
+    /// the equals key does with the operands.
     std::string pendingOperator;
     /// Equals evaluations since the last Clear or operator key; 1 right after the first.
     int16_t equalsCount = 0;
@@ -37,21 +39,25 @@ class Engine {
     /// The display's text as the display box holds it now, edits by the user included.
     void SetDisplayText(std::string text) { state.displayText = std::move(text); }
 
-    /// Digit, "00", "000" and "," keys: appends the key's caption to the display, unchecked.
+    /// Runs the handler that `step` names for the key showing `caption`.
+    Failure Press(KeyStep step, std::string_view caption);
+
+    /// Entry keys (digits, zeros, the decimal comma): appends the key's caption to the display,
+    /// unchecked.
     Failure Entry(std::string_view caption);
     /// Operator keys, by caption: takes the display as the first operand and clears it.
     Failure Operator(std::string_view caption);
-    /// "=": evaluates the pending operator, or repeats it on the value shown.
+    /// Equals: evaluates the pending operator, or repeats it on the value shown.
     Failure Equals();
-    /// "Clear": empties the display and restarts the equals sequence; operands stay.
+    /// Clear: empties the display and restarts the equals sequence; operands stay.
     Failure Clear();
-    /// "C": drops the last character of the display (a whole UTF-8 character).
+    /// Backspace: drops the last character of the display (a whole UTF-8 character).
     Failure Backspace();
-    /// "x^2", in double precision.
+    /// Square, in double precision.
     Failure Square();
-    /// "sqrt", in double precision.
+    /// Square root, in double precision.
     Failure SquareRoot();
-    /// "+/-": adds or removes a leading "-" on the text itself.
+    /// Sign change: adds or removes a leading "-" on the text itself.
     Failure SignChange();
 
     /// The display accepts no typed characters: every character code becomes 0.

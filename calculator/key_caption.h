@@ -7,12 +7,11 @@
 
 namespace calculator {
 
-/// True for the caption of one of the keypad's 25 keys ("0".."9", ",", "00", "000", "+", "--",
-/// "X", "/", "%", "x^y", "=", "Clear", "C", "x^2", "sqrt", "+/-").
+/// True for the caption of one of the keypad's keys.
 bool IsKeyCaption(std::string_view caption);
 
-/// Runs the handler of the key with this caption, as a click on that key would. A caption that
-/// is not a key's presses nothing.
+/// Runs the engine step of the key with this caption, as a click on that key would. A caption
+/// that is not a key's presses nothing.
 Failure PressKey(Engine& engine, std::string_view caption);
 
 }  // namespace calculator

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "button/vb_button.h"
-#include "calculator/key_layout.h"
+#include "calculator/keypad.h"
 #include "forms/message_box.h"
 #include "forms/stored_bag.h"
 #include "forms/units.h"
@@ -26,18 +26,6 @@ forms::FormDesign Design(const MainArtwork& artwork) {
     design.icon = artwork.icon;
     return design;
 }
-
-/// The engine step of each key that stands alone.
-struct StandaloneKey {
-    std::string_view name;
-    Failure (Engine::*step)();
-};
-
-constexpr StandaloneKey kStandaloneKeys[] = {
-    {"cmdCalculate", &Engine::Equals}, {"cmdClear", &Engine::Clear},
-    {"cmdback", &Engine::Backspace},   {"cmdpangkatdua", &Engine::Square},
-    {"cmdakar", &Engine::SquareRoot},  {"cmdplusminus", &Engine::SignChange},
-};
 
 }  // namespace
 
@@ -89,22 +77,22 @@ void main::CompleteDesign() {
 
 void main::CreateKeys() {
     std::span<const uint8_t> bags = keyBags;
-    for (const KeyLayout& layout : kKeyLayouts) {
+    for (const KeypadKey& row : kKeypad) {
         forms::StoredBagReadResult stored = forms::ReadStoredBag(bags);
         if (stored.error)
-            throw std::runtime_error("the stored settings of " + std::string(layout.caption) +
+            throw std::runtime_error("the stored settings of " + std::string(row.caption) +
                                      " do not read: " + stored.error->Describe());
         bags = bags.subspan(stored.blockSize);
 
         forms::ControlDesign design;
         design.classId = button::vbButton::kClassId;
-        design.name = layout.name;
-        design.index = layout.index;
-        design.left = layout.left;
-        design.top = layout.top;
-        design.width = layout.width;
-        design.height = layout.height;
-        design.tabIndex = layout.tabIndex;
+        design.name = row.name;
+        design.index = row.index;
+        design.left = row.bounds.left;
+        design.top = row.bounds.top;
+        design.width = row.bounds.width;
+        design.height = row.bounds.height;
+        design.tabIndex = row.tabIndex;
         design.bag = std::move(stored.bag);
 
         forms::AmbientProperties ambient;
@@ -114,31 +102,26 @@ void main::CreateKeys() {
         KeyControl& added = *key;
         keys.push_back(std::move(key));
 
-        if (layout.name == "cmdNumber") {
-            cmdNumber.Add(*layout.index, added);
-        } else if (layout.name == "cmdoperator") {
-            cmdoperator.Add(*layout.index, added);
+        if (row.index) {
+            Group(row.name).Add(*row.index, added);
         } else {
-            for (const StandaloneKey& standalone : kStandaloneKeys) {
-                if (standalone.name != layout.name) continue;
-                added.SetClickHandler(
-                    [this, step = standalone.step] { RunStep([&] { return (engine.*step)(); }); });
-            }
+            added.SetClickHandler([this, &row, &added] { Press(row.step, added); });
         }
         added.Site().Show();
     }
 
-    cmdNumber.OnClick([this](int32_t index) {
-        // The display takes no more characters than the user could type into it.
-        if (!txtBuffer.HasRoomFor(cmdNumber[index].Caption())) {
-            System().GetBackend().Bell();
-            return;
-        }
-        RunStep([&] { return engine.Entry(cmdNumber[index].Caption()); });
-    });
-    cmdoperator.OnClick([this](int32_t index) {
-        RunStep([&] { return engine.Operator(cmdoperator[index].Caption()); });
-    });
+    for (const std::string_view name : {kNumberGroup, kOperatorGroup}) {
+        forms::ControlGroup<KeyControl>& group = Group(name);
+        group.OnClick([this, name, &group](int32_t index) {
+            Press(FindKeypadKey(name, index)->step, group[index]);
+        });
+    }
+}
+
+forms::ControlGroup<KeyControl>& main::Group(std::string_view name) {
+    if (name == kNumberGroup) return cmdNumber;
+    if (name == kOperatorGroup) return cmdoperator;
+    throw std::invalid_argument("the calculator window has no control group " + std::string(name));
 }
 
 KeyControl* main::KeyWithCaption(std::string_view caption) const {
@@ -192,11 +175,17 @@ void main::AboutClick() {
                           forms::MessageBoxIcon::Information);
 }
 
-void main::RunStep(const std::function<Failure()>& step) {
+void main::Press(KeyStep step, const KeyControl& key) {
+    const std::string& caption = key.Caption();
+    // The display takes no more characters than the user could type into it.
+    if (step == KeyStep::kEntry && !txtBuffer.HasRoomFor(caption)) {
+        System().GetBackend().Bell();
+        return;
+    }
     // The display box holds the text, with whatever the user deleted in it; the engine still
     // has it from the last step unless the user did.
     if (engine.State().displayText != txtBuffer.Text()) engine.SetDisplayText(txtBuffer.Text());
-    const Failure failure = step();
+    const Failure failure = engine.Press(step, caption);
     if (failure != Failure::kNone) {
         // The step wrote nothing to the display; the user learns why and goes on.
         forms::ShowMessageBox(System(), this, kCaption, FailureText(failure),

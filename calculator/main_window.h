@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -78,15 +77,21 @@ class main : public forms::Form {
     forms::ControlGroup<KeyControl> cmdoperator;
 
   private:
+    /// The names of the indexed groups of keys, as the keypad table gives them.
+    static constexpr std::string_view kNumberGroup = "cmdNumber";
+    static constexpr std::string_view kOperatorGroup = "cmdoperator";
+
     /// Makes the keys and draws the background picture, once; nothing after that.
     void CompleteDesign();
+    /// Makes the keys from the keypad table and their stored bags, and wires each to its step.
     void CreateKeys();
+    forms::ControlGroup<KeyControl>& Group(std::string_view name);
     void FormLoad();
     void QueryClose(bool& cancel);
     void AboutClick();
-    /// Runs one engine step on the display's text (edits by the user included); shows the new
-    /// display text, or tells the user why it failed.
-    void RunStep(const std::function<Failure()>& step);
+    /// Runs the engine step of a press on `key` on the display's text (edits by the user
+    /// included); shows the new display text, or tells the user why it failed.
+    void Press(KeyStep step, const KeyControl& key);
 
     Engine engine;
     std::vector<std::unique_ptr<KeyControl>> keys;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "calculator/key_layout.h"
+#include "calculator/keypad.h"
 #include "forms/units.h"
 #include "platform/ui/keys.h"
 #include "program_env.h"
@@ -42,21 +42,22 @@ TEST(MainWindowTest, IsMadeFromTheDesign) {
     EXPECT_EQ(window.cmdoperator.Count(), 6u);
 
     // Every key from its stored bag, at its place, in its group under its index.
-    ASSERT_EQ(window.Keys().size(), kKeyLayouts.size());
-    for (size_t i = 0; i < kKeyLayouts.size(); ++i) {
-        const KeyLayout& layout = kKeyLayouts[i];
-        SCOPED_TRACE(std::string(layout.caption));
+    ASSERT_EQ(window.Keys().size(), kKeypad.size());
+    for (size_t i = 0; i < kKeypad.size(); ++i) {
+        const KeypadKey& row = kKeypad[i];
+        SCOPED_TRACE(std::string(row.caption));
         KeyControl& key = *window.Keys()[i];
-        EXPECT_EQ(key.Caption(), layout.caption);
+        EXPECT_EQ(key.Caption(), row.caption);
         EXPECT_EQ(key.Button().ButtonType(), 14);
-        EXPECT_EQ(key.Button().BackColor(), layout.backColor);
+        EXPECT_EQ(key.Button().BackColor(), row.colours.back);
+        const TwipsBounds& twips = row.bounds;
         EXPECT_EQ(key.Site().SiteWindow().Bounds(),
-                  forms::TwipsRect(layout.left, layout.top, layout.width, layout.height));
-        EXPECT_EQ(key.Site().SiteWindow().TabIndex(), layout.tabIndex);
-        if (layout.name == "cmdNumber") {
-            EXPECT_EQ(&window.cmdNumber[*layout.index], &key);
-        } else if (layout.name == "cmdoperator") {
-            EXPECT_EQ(&window.cmdoperator[*layout.index], &key);
+                  forms::TwipsRect(twips.left, twips.top, twips.width, twips.height));
+        EXPECT_EQ(key.Site().SiteWindow().TabIndex(), row.tabIndex);
+        if (row.name == "cmdNumber") {
+            EXPECT_EQ(&window.cmdNumber[*row.index], &key);
+        } else if (row.name == "cmdoperator") {
+            EXPECT_EQ(&window.cmdoperator[*row.index], &key);
         }
     }
 }

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calculator/key_layout.h"
+#include "calculator/keypad.h"
 #include "calculator/program.h"
 #include "forms/message_box.h"
 #include "forms/units.h"
@@ -19,11 +19,10 @@ namespace calculator::testing {
 /// Where the key showing `caption` sits on the calculator window, from the key table: the keys
 /// themselves are made only once the program has started.
 inline platform::Rect KeyBounds(std::string_view caption) {
-    for (const KeyLayout& layout : kKeyLayouts) {
-        if (layout.caption == caption)
-            return forms::TwipsRect(layout.left, layout.top, layout.width, layout.height);
-    }
-    throw std::invalid_argument("no key shows " + std::string(caption));
+    const KeypadKey* key = FindKeypadKey(caption);
+    if (!key) throw std::invalid_argument("no key shows " + std::string(caption));
+    const TwipsBounds& twips = key->bounds;
+    return forms::TwipsRect(twips.left, twips.top, twips.width, twips.height);
 }
 
 /// The splash has closed by then: 1.5 s in, 2 s held, 0.75 s out.

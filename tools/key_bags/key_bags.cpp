@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "button/vb_button.h"
-#include "calculator/key_layout.h"
+#include "calculator/keypad.h"
 #include "forms/control_site.h"
 #include "forms/stored_bag.h"
 #include "forms/units.h"
@@ -15,9 +15,9 @@
 namespace keybags {
 namespace {
 
-// Sets what every key has in common and what the layout gives this one. The hand pointer
+// Sets what every key has in common and what the keypad table gives this one. The hand pointer
 // goes first: its setter would otherwise replace the stored pointer image.
-void Design(button::vbButton& key, const calculator::KeyLayout& layout,
+void Design(button::vbButton& key, const calculator::KeypadKey& row,
             const forms::PicturePtr& pointerIcon) {
     platform::FontDesc font;
     font.name = "Arial Black";
@@ -29,12 +29,12 @@ void Design(button::vbButton& key, const calculator::KeyLayout& layout,
     key.SetMouseIcon(pointerIcon);
     key.SetButtonType(14);
     key.SetFont(font);
-    key.SetCaption(std::string(layout.caption));
+    key.SetCaption(std::string(row.caption));
     key.SetEnabled(true);
     key.SetShowFocusRect(false);
-    key.SetColorScheme(layout.colorScheme);
-    key.SetBackColor(layout.backColor);
-    key.SetForeColor(layout.foreColor);
+    key.SetColorScheme(row.colours.scheme);
+    key.SetBackColor(row.colours.back);
+    key.SetForeColor(row.colours.fore);
     key.SetMaskColor(0x00C0C0C0);
     key.SetUseMaskColor(true);
     key.SetSoftBevel(false);
@@ -57,14 +57,15 @@ std::vector<uint8_t> MakeKeyBags() {
     forms::AmbientProperties ambient;
     ambient.userMode = false;
     std::vector<uint8_t> file;
-    for (const calculator::KeyLayout& layout : calculator::kKeyLayouts) {
+    for (const calculator::KeypadKey& row : calculator::kKeypad) {
+        const calculator::TwipsBounds& twips = row.bounds;
         const platform::Rect bounds =
-            forms::TwipsRect(layout.left, layout.top, layout.width, layout.height);
+            forms::TwipsRect(twips.left, twips.top, twips.width, twips.height);
         auto control = std::make_unique<button::vbButton>();
         button::vbButton& key = *control;
         forms::ControlSite site(form, bounds, std::move(control), ambient, resources);
         site.InitNew();
-        Design(key, layout, pointerIcon);
+        Design(key, row, pointerIcon);
         const std::vector<uint8_t> block = forms::WriteStoredBag(site.Save());
         file.insert(file.end(), block.begin(), block.end());
     }

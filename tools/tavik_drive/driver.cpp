@@ -4,7 +4,7 @@
 #include <istream>
 #include <ostream>
 
-#include "calculator/key_layout.h"
+#include "calculator/keypad.h"
 
 namespace drive {
 namespace {
@@ -166,14 +166,14 @@ std::string Driver::FocusName() const {
     const calculator::main& window = program.MainWindow();
     if (Within(focus, window.txtBuffer)) return "txtBuffer";
     const auto& keys = window.Keys();
-    for (size_t i = 0; i < keys.size() && i < calculator::kKeyLayouts.size(); ++i) {
+    for (size_t i = 0; i < keys.size() && i < calculator::kKeypad.size(); ++i) {
         if (!Within(focus, keys[i]->Site().SiteWindow())) continue;
-        const calculator::KeyLayout& layout = calculator::kKeyLayouts[i];
-        std::string name(layout.name);
-        if (layout.index) {
+        const calculator::KeypadKey& row = calculator::kKeypad[i];
+        std::string name(row.name);
+        if (row.index) {
             // Appended piece by piece: g++ 12 at -O2 misreads "(" + std::to_string(...).
             name += '(';
-            name += std::to_string(*layout.index);
+            name += std::to_string(*row.index);
             name += ')';
         }
         return name;

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <variant>
 
-#include "calculator/key_layout.h"
+#include "calculator/keypad.h"
 #include "forms/stored_bag.h"
 
 namespace keybags {
@@ -59,32 +59,32 @@ TEST(KeyBags, RegeneratingGivesTheCommittedBytes) {
            "resources/main-keys.bin";
 }
 
-TEST(KeyBags, HoldTheTwentyFiveKeysInLayoutOrder) {
+TEST(KeyBags, HoldTheTwentyFiveKeysInTableOrder) {
     const std::vector<uint8_t> file = StoredFile();
     const auto blocks = Blocks(file);
-    ASSERT_EQ(blocks.size(), calculator::kKeyLayouts.size());
+    ASSERT_EQ(blocks.size(), calculator::kKeypad.size());
     const std::vector<std::string> keys = {
         "_extentx", "_extenty", "btype", "tx",    "enab", "font",  "coltype", "focusr",
         "bcol",     "bcolo",    "fcol",  "fcolo", "mcol", "mptr",  "micon",   "umcol",
         "soft",     "picpos",   "ngrey", "fx",    "hand", "check", "value"};
     for (size_t i = 0; i < blocks.size(); ++i) {
         const auto& read = blocks[i];
-        const calculator::KeyLayout& layout = calculator::kKeyLayouts[i];
+        const calculator::KeypadKey& row = calculator::kKeypad[i];
         ASSERT_FALSE(read.error) << read.error->Describe();
         std::vector<std::string> names;
         for (const auto& e : read.layout)
             names.push_back(e.key);
-        EXPECT_EQ(names, keys) << layout.caption;
+        EXPECT_EQ(names, keys) << row.caption;
         const forms::PropertyBag& bag = read.bag;
-        EXPECT_TRUE(Holds(bag, "TX", std::string(layout.caption)));
-        EXPECT_TRUE(Holds(bag, "_extentx", int32_t{layout.width * 127 / 72}));
+        EXPECT_TRUE(Holds(bag, "TX", std::string(row.caption)));
+        EXPECT_TRUE(Holds(bag, "_extentx", int32_t{row.bounds.width * 127 / 72}));
         EXPECT_TRUE(Holds(bag, "_extenty", int32_t{873}));
         EXPECT_TRUE(Holds(bag, "BTYPE", int32_t{14}));
-        EXPECT_TRUE(Holds(bag, "COLTYPE", int32_t{layout.colorScheme}));
-        EXPECT_TRUE(Holds(bag, "BCOL", static_cast<int32_t>(layout.backColor)));
-        EXPECT_TRUE(Holds(bag, "BCOLO", static_cast<int32_t>(layout.backColor)));
-        EXPECT_TRUE(Holds(bag, "FCOL", static_cast<int32_t>(layout.foreColor)));
-        EXPECT_TRUE(Holds(bag, "FCOLO", static_cast<int32_t>(layout.foreColor)));
+        EXPECT_TRUE(Holds(bag, "COLTYPE", int32_t{row.colours.scheme}));
+        EXPECT_TRUE(Holds(bag, "BCOL", static_cast<int32_t>(row.colours.back)));
+        EXPECT_TRUE(Holds(bag, "BCOLO", static_cast<int32_t>(row.colours.back)));
+        EXPECT_TRUE(Holds(bag, "FCOL", static_cast<int32_t>(row.colours.fore)));
+        EXPECT_TRUE(Holds(bag, "FCOLO", static_cast<int32_t>(row.colours.fore)));
         EXPECT_TRUE(Holds(bag, "MCOL", int32_t{0x00C0C0C0}));
         EXPECT_TRUE(Holds(bag, "MPTR", int16_t{99}));
         EXPECT_TRUE(Holds(bag, "FX", int32_t{1}));

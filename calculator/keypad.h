@@ -1,0 +1,227 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "calculator/key_step.h"
+
+namespace calculator {
+
+/// A place and size on the calculator window, in twips.
+struct TwipsBounds {
+    int32_t left;
+    int32_t top;
+    int32_t width;
+    int32_t height;
+};
+
+/// The colours a key is stored with: OLE colours 0x00BBGGRR, which it keeps while the pointer
+/// is over it, and the colour scheme of its look.
+struct KeyColours {
+    uint32_t back;
+    uint32_t fore;
+    int32_t scheme;
+};
+
+/// One key of the keypad: the control that shows it (its name, and its index when the control
+/// belongs to an indexed group), its caption, its place and tab index on the calculator window,
+/// the engine step a press runs, and the colours it is stored with.
+struct KeypadKey {
+    std::string_view name;
+    std::optional<int32_t> index = std::nullopt;
+    std::string_view caption;
+    TwipsBounds bounds;
+    int32_t tabIndex;
+    KeyStep step;
+    KeyColours colours;
+};
+
+namespace key_colours {
+inline constexpr KeyColours kBlackOnGrey{0x00E0E0E0, 0x00000000, 1};
+inline constexpr KeyColours kWhiteOnBlue{0x00FF0000, 0x00FFFFFF, 1};
+inline constexpr KeyColours kPurpleOnGrey{0x00E0E0E0, 0x00800080, 2};
+inline constexpr KeyColours kWhiteOnRed{0x000000FF, 0x00FFFFFF, 2};
+}  // namespace key_colours
+
+/// The calculator's 25 keys, in the order their stored settings are kept.
+inline constexpr std::array<KeypadKey, 25> kKeypad = {{
+    {.name = "cmdNumber",
+     .index = 0,
+     .caption = "1",
+     .bounds = {360, 840, 495, 495},
+     .tabIndex = 1,
+     .step = KeyStep::kEntry,
+     .colours = key_colours::kBlackOnGrey},
+    {.name = "cmdNumber",
+     .index = 1,
+     .caption = "2",
+     .bounds = {960, 840, 495, 495},
+     .tabIndex = 2,
+     .step = KeyStep::kEntry,
+     .colours = key_colours::kWhiteOnBlue},
+    {.name = "cmdNumber",
+     .index = 2,
+     .caption = "3",
+     .bounds = {1560, 840, 495, 495},
+     .tabIndex = 3,
+     .step = KeyStep::kEntry,
+     .colours = key_colours::kWhiteOnBlue},
+    {.name = "cmdNumber",
+     .index = 3,
+     .caption = "4",
+     .bounds = {360, 1440, 495, 495},
+     .tabIndex = 4,
+     .step = KeyStep::kEntry,
+     .colours = key_colours::kWhiteOnBlue},
+    {.name = "cmdNumber",
+     .index = 4,
+     .caption = "5",
+     .bounds = {960, 1440, 495, 495},
+     .tabIndex = 5,
+     .step = KeyStep::kEntry,
+     .colours = key_colours::kWhiteOnBlue},
+    {.name = "cmdNumber",
+     .index = 5,
+     .caption = "6",
+     .bounds = {1560, 1440, 495, 495},
+     .tabIndex = 6,
+     .step = KeyStep::kEntry,
+     .colours = key_colours::kWhiteOnBlue},
+    {.name = "cmdNumber",
+     .index = 6,
+     .caption = "7",
+     .bounds = {360, 2040, 495, 495},
+     .tabIndex = 7,
+     .step = KeyStep::kEntry,
+     .colours = key_colours::kWhiteOnBlue},
+    {.name = "cmdNumber",
+     .index = 7,
+     .caption = "8",
+     .bounds = {960, 2040, 495, 495},
+     .tabIndex = 8,
+     .step = KeyStep::kEntry,
+     .colours = key_colours::kWhiteOnBlue},
+    {.name = "cmdNumber",
+     .index = 8,
+     .caption = "9",
+     .bounds = {1560, 2040, 495, 495},
+     .tabIndex = 9,
+     .step = KeyStep::kEntry,
+     .colours = key_colours::kWhiteOnBlue},
+    {.name = "cmdNumber",
+     .index = 9,
+     .caption = "0",
+     .bounds = {360, 2640, 495, 495},
+     .tabIndex = 10,
+     .step = KeyStep::kEntry,
+     .colours = key_colours::kWhiteOnBlue},
+    {.name = "cmdNumber",
+     .index = 10,
+     .caption = ",",
+     .bounds = {360, 3240, 495, 495},
+     .tabIndex = 11,
+     .step = KeyStep::kEntry,
+     .colours = key_colours::kWhiteOnBlue},
+    {.name = "cmdNumber",
+     .index = 11,
+     .caption = "000",
+     .bounds = {1560, 2640, 495, 495},
+     .tabIndex = 19,
+     .step = KeyStep::kEntry,
+     .colours = key_colours::kWhiteOnBlue},
+    {.name = "cmdNumber",
+     .index = 12,
+     .caption = "00",
+     .bounds = {960, 2640, 495, 495},
+     .tabIndex = 20,
+     .step = KeyStep::kEntry,
+     .colours = key_colours::kWhiteOnBlue},
+    {.name = "cmdplusminus",
+     .caption = "+/-",
+     .bounds = {960, 3240, 1095, 495},
+     .tabIndex = 24,
+     .step = KeyStep::kSignChange,
+     .colours = key_colours::kWhiteOnBlue},
+    {.name = "cmdClear",
+     .caption = "Clear",
+     .bounds = {2520, 840, 735, 495},
+     .tabIndex = 12,
+     .step = KeyStep::kClear,
+     .colours = key_colours::kPurpleOnGrey},
+    {.name = "cmdback",
+     .caption = "C",
+     .bounds = {3600, 840, 735, 495},
+     .tabIndex = 18,
+     .step = KeyStep::kBackspace,
+     .colours = key_colours::kPurpleOnGrey},
+    {.name = "cmdoperator",
+     .index = 0,
+     .caption = "+",
+     .bounds = {2520, 1440, 735, 495},
+     .tabIndex = 13,
+     .step = KeyStep::kAdd,
+     .colours = key_colours::kPurpleOnGrey},
+    {.name = "cmdoperator",
+     .index = 1,
+     .caption = "--",
+     .bounds = {3600, 1440, 735, 495},
+     .tabIndex = 14,
+     .step = KeyStep::kSubtract,
+     .colours = key_colours::kPurpleOnGrey},
+    {.name = "cmdoperator",
+     .index = 2,
+     .caption = "X",
+     .bounds = {2520, 2040, 735, 495},
+     .tabIndex = 15,
+     .step = KeyStep::kMultiply,
+     .colours = key_colours::kPurpleOnGrey},
+    {.name = "cmdoperator",
+     .index = 3,
+     .caption = "/",
+     .bounds = {3600, 2040, 735, 495},
+     .tabIndex = 16,
+     .step = KeyStep::kDivide,
+     .colours = key_colours::kPurpleOnGrey},
+    {.name = "cmdpangkatdua",
+     .caption = "x^2",
+     .bounds = {2520, 2640, 735, 495},
+     .tabIndex = 21,
+     .step = KeyStep::kSquare,
+     .colours = key_colours::kPurpleOnGrey},
+    {.name = "cmdoperator",
+     .index = 4,
+     .caption = "%",
+     .bounds = {3600, 2640, 735, 495},
+     .tabIndex = 26,
+     .step = KeyStep::kPercent,
+     .colours = key_colours::kPurpleOnGrey},
+    {.name = "cmdoperator",
+     .index = 5,
+     .caption = "x^y",
+     .bounds = {2520, 3240, 735, 495},
+     .tabIndex = 22,
+     .step = KeyStep::kPower,
+     .colours = key_colours::kPurpleOnGrey},
+    {.name = "cmdakar",
+     .caption = "sqrt",
+     .bounds = {3600, 3240, 735, 495},
+     .tabIndex = 23,
+     .step = KeyStep::kSquareRoot,
+     .colours = key_colours::kPurpleOnGrey},
+    {.name = "cmdCalculate",
+     .caption = "=",
+     .bounds = {2520, 4080, 1815, 495},
+     .tabIndex = 17,
+     .step = KeyStep::kEquals,
+     .colours = key_colours::kWhiteOnRed},
+}};
+
+/// The key showing `caption`, or null.
+const KeypadKey* FindKeypadKey(std::string_view caption);
+
+/// The key that is element `index` of the group of controls named `name`, or null.
+const KeypadKey* FindKeypadKey(std::string_view name, int32_t index);
+
+}  // namespace calculator
