@@ -10,13 +10,11 @@
 
 #include "calculator/engine.h"
 #include "calculator/key_caption.h"
+#include "calculator/keypad.h"
 #include "calculator/number_text.h"
 
 namespace {
 
-constexpr std::array<std::string_view, 25> kCaptions = {
-    "1", "2",  "3", "4", "5", "6",   "7", "8",     "9", "0",   ",",    "000", "00",
-    "+", "--", "X", "/", "%", "x^y", "=", "Clear", "C", "x^2", "sqrt", "+/-"};
 constexpr std::array<std::string_view, 3> kSeparators = {",", ".", "\xD9\xAB"};
 
 void Check(bool condition) {
@@ -39,16 +37,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view separator = kSeparators[data[0] % kSeparators.size()];
     calculator::Engine engine{std::string(separator)};
     for (size_t i = 1; i < size; ++i) {
-        const std::string_view caption = kCaptions[data[i] % kCaptions.size()];
+        const calculator::KeypadKey& key =
+            calculator::kKeypad[data[i] % calculator::kKeypad.size()];
         const std::string before = engine.State().displayText;
-        const calculator::Failure failure = calculator::PressKey(engine, caption);
+        const calculator::Failure failure = calculator::PressKey(engine, key.caption);
         const std::string& after = engine.State().displayText;
         Check(engine.State().equalsCount >= 0);
         if (failure != calculator::Failure::kNone) {
             Check(after == before);
-        } else if (caption == "=" && !before.empty()) {
+        } else if (key.step == calculator::KeyStep::kEquals && !before.empty()) {
             CheckSingleText(after, separator);
-        } else if ((caption == "x^2" || caption == "sqrt") && !before.empty()) {
+        } else if ((key.step == calculator::KeyStep::kSquare ||
+                    key.step == calculator::KeyStep::kSquareRoot) &&
+                   !before.empty()) {
             CheckDoubleText(after, separator);
         }
     }
