@@ -8,9 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,6 +19,7 @@
 #include "platform/objects/picture.h"
 #include "platform/ui/keys.h"
 #include "tests/button/styled_button.h"
+#include "tests/support/golden.h"
 #include "tools/button_shot/button_shot.h"
 #include "tools/style_gallery/style_gallery.h"
 
@@ -219,34 +218,6 @@ TEST(Looks, NoDisabledLookOfEightToThirteenShowsTheFocus) {
 }
 
 // Golden images of looks 8 to 13 in every state, through the button-shot code path.
-bool UpdatingGoldens() {
-    const char* update = std::getenv("TAVIK_UPDATE_GOLDEN");
-    return update != nullptr && std::string_view(update) == "1";
-}
-
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(out.flush()) << path;
-}
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void ExpectGolden(const std::string& path, const platform::Image& image) {
-    SCOPED_TRACE(path);
-    if (UpdatingGoldens()) {
-        WriteFile(path, platform::EncodePng(image));
-        return;
-    }
-    const std::vector<uint8_t> file = ReadFile(path);
-    ASSERT_FALSE(file.empty()) << "missing golden image";
-    EXPECT_EQ(platform::DecodePng(file), image);
-}
-
 TEST(Looks, EightToThirteenMatchTheirGoldenImages) {
     const std::pair<const char*, ShotState> states[] = {
         {"up", ShotState::Up},      {"lit", ShotState::Lit},
@@ -262,17 +233,25 @@ TEST(Looks, EightToThirteenMatchTheirGoldenImages) {
             options.focus = std::string_view(name) == "focused";
             // The Transparent look over a checkerboard shows what it copies.
             options.parentPattern = type == 11;
-            ExpectGolden("tests/golden/button/type" + std::to_string(type) + "_" + name + ".png",
-                         RenderShot(options));
+            testsupport::ExpectGoldenImage(
+                "tests/golden/button/type" + std::to_string(type) + "_" + name + ".png",
+                RenderShot(options));
         }
     }
 }
 
 TEST(StyleGallery, MatchesItsGoldenImage) {
-    ExpectGolden("tests/golden/gallery.png", RenderGallery());
+    testsupport::ExpectGoldenImage("tests/golden/gallery.png", RenderGallery());
 }
 
 // The button-shot options of pictures and of the parent.
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.flush()) << path;
+}
+
 struct TempFile {
     explicit TempFile(const std::vector<uint8_t>& bytes)
         : path(testing::TempDir() + "style_more_" +

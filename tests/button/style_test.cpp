@@ -8,17 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "button/vb_button.h"
-#include "platform/image/image.h"
 #include "tests/button/styled_button.h"
+#include "tests/support/golden.h"
 #include "tools/button_shot/button_shot.h"
 
 namespace button {
@@ -347,14 +344,7 @@ TEST(Looks, ContentRectangleOf80By40) {
 }
 
 // Golden images: every look in every state, through the button-shot code path.
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(Looks, MatchTheirGoldenImages) {
-    const bool update = std::getenv("TAVIK_UPDATE_GOLDEN") != nullptr &&
-                        std::string(std::getenv("TAVIK_UPDATE_GOLDEN")) == "1";
     const std::pair<const char*, ShotState> states[] = {
         {"up", ShotState::Up},      {"lit", ShotState::Lit},
         {"down", ShotState::Down},  {"disabled", ShotState::Disabled},
@@ -362,26 +352,14 @@ TEST(Looks, MatchTheirGoldenImages) {
     };
     for (const int32_t type : {1, 2, 3, 4, 5, 6, 7, 14}) {
         for (const auto& [name, state] : states) {
-            const std::string path =
-                "tests/golden/button/type" + std::to_string(type) + "_" + name + ".png";
-            SCOPED_TRACE(path);
             ShotOptions options;
             options.buttonType = type;
             options.caption = "Calc";
             options.state = state;
             options.focus = std::string(name) == "focused";
-            const platform::Image shot = RenderShot(options);
-            if (update) {
-                const std::vector<uint8_t> png = platform::EncodePng(shot);
-                std::ofstream out(path, std::ios::binary | std::ios::trunc);
-                out.write(reinterpret_cast<const char*>(png.data()),
-                          static_cast<std::streamsize>(png.size()));
-                ASSERT_TRUE(out.flush());
-                continue;
-            }
-            const std::vector<uint8_t> file = ReadFile(path);
-            ASSERT_FALSE(file.empty()) << "missing golden image";
-            EXPECT_EQ(platform::DecodePng(file), shot);
+            testsupport::ExpectGoldenImage(
+                "tests/golden/button/type" + std::to_string(type) + "_" + name + ".png",
+                RenderShot(options));
         }
     }
 }

@@ -4,24 +4,18 @@
 // commit it with the change.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <string>
-
 #include "form_test_env.h"
 #include "forms/label.h"
 #include "forms/picture_strip.h"
 #include "forms/shape.h"
 #include "forms/text_box.h"
 #include "platform/image/image.h"
+#include "tests/support/golden.h"
 
 namespace forms {
 namespace {
 
 using testing::FormTestEnv;
-
-const char* const kGoldenPath = "tests/golden/forms/demo_form.png";
 
 std::shared_ptr<const platform::Picture> GradientPicture() {
     // 16 × 1: dark at both ends, white in the middle.
@@ -32,13 +26,6 @@ std::shared_ptr<const platform::Picture> GradientPicture() {
         image.pixels.push_back(0xFF000000 | v << 16 | v << 8 | v);
     }
     return platform::LoadPicture(platform::EncodePng(image));
-}
-
-platform::Image ToImage(const platform::Surface& surface) {
-    platform::Image image{surface.Width(), surface.Height(), {}};
-    for (const uint32_t p : surface.Pixels())
-        image.pixels.push_back(0xFF000000 | p);
-    return image;
 }
 
 TEST(DemoFormTest, MatchesTheGoldenImage) {
@@ -77,26 +64,8 @@ TEST(DemoFormTest, MatchesTheGoldenImage) {
     env.system.SetFocus(nullptr);  // no caret in the picture
     env.backend.ProcessUntilIdle();
 
-    const platform::Image actual = ToImage(env.backend.Native(form.NativeId())->screen);
-    if (const char* update = std::getenv("TAVIK_UPDATE_GOLDEN");
-        update && std::string(update) == "1") {
-        const std::vector<uint8_t> png = platform::EncodePng(actual);
-        std::ofstream out(kGoldenPath, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(png.data()),
-                  static_cast<std::streamsize>(png.size()));
-        ASSERT_TRUE(out.good()) << kGoldenPath;
-        GTEST_SKIP() << "wrote " << kGoldenPath;
-    }
-    std::ifstream in(kGoldenPath, std::ios::binary);
-    ASSERT_TRUE(in.good()) << "missing " << kGoldenPath << "; run with TAVIK_UPDATE_GOLDEN=1";
-    const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), {}};
-    const platform::Image golden = platform::DecodePng(file);
-    ASSERT_EQ(golden.width, actual.width);
-    ASSERT_EQ(golden.height, actual.height);
-    int32_t differing = 0;
-    for (size_t i = 0; i < golden.pixels.size(); ++i)
-        differing += golden.pixels[i] != actual.pixels[i];
-    EXPECT_EQ(differing, 0);
+    testsupport::ExpectGoldenImage("tests/golden/forms/demo_form.png",
+                                   env.backend.ScreenImage(form.NativeId()));
 }
 
 }  // namespace

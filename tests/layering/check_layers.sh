@@ -58,7 +58,8 @@ platform/ui/x11"
 
 # A folder under tests/, bench/ or fuzz/ mirrors a source folder: it may include that folder,
 # what that folder may, the helpers every test may use, and what is added for it here.
-testHelpers="platform/ui/headless resources"
+# tests/support holds helpers of the tests' own, on the platform layer.
+testHelpers="platform/ui/headless resources tests/support"
 declare -A testsMayAlsoInclude=(
     # Buttons are tested on a real host, and their looks through the tools that draw them.
     [button]="forms tools/button_shot tools/style_gallery"
@@ -83,6 +84,7 @@ AllowedFor() {
     local folder=$1 mirrored row
     case $folder in
         tests | bench | fuzz) echo "$testHelpers" ;;
+        tests/support) echo "$platform $testHelpers" ;;
         tests/* | bench/* | fuzz/*)
             mirrored=${folder#*/}
             row=$(RowOf "$mirrored") || return 1

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "platform/image/image.h"
+#include "tests/support/pixels.h"
 #include "tools/artwork/artwork_files.h"
 #include "tools/artwork/background.h"
 #include "tools/artwork/splash_strip.h"
@@ -48,8 +49,7 @@ TEST(Artwork, WindowIconHoldsEverySizeWithAlphaAndA256PixelPng) {
         EXPECT_EQ(images[i].image, WindowIconImage(size));
         // Transparent corners around an opaque body.
         EXPECT_EQ(images[i].image.pixels.front() >> 24, 0u);
-        EXPECT_EQ(images[i].image.pixels[static_cast<size_t>(size / 2) * size + size / 2] >> 24,
-                  0xFFu);
+        EXPECT_EQ(testsupport::PixelAt(images[i].image, size / 2, size / 2) >> 24, 0xFFu);
         const size_t entry = 6 + 16 * i;
         const uint32_t offset =
             static_cast<uint32_t>(Word(file, entry + 12) | Word(file, entry + 14) << 16);
@@ -98,7 +98,7 @@ TEST(Artwork, CursorsAre32PixelMonochromeWithTheirHotSpots) {
         // Every pixel black, white or transparent; the hot spot is on the black outline.
         for (uint32_t pixel : cursor.image.pixels)
             EXPECT_TRUE(pixel == 0 || pixel == 0xFF000000 || pixel == 0xFFFFFFFF) << pixel;
-        EXPECT_EQ(cursor.image.pixels[static_cast<size_t>(c.hotY) * 32 + c.hotX], 0xFF000000);
+        EXPECT_EQ(testsupport::PixelAt(cursor.image, c.hotX, c.hotY), 0xFF000000);
     }
 }
 

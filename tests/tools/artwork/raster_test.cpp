@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/pixels.h"
+
 namespace artwork {
 namespace {
 
-uint32_t At(const platform::Image& image, int32_t x, int32_t y) {
-    return image.pixels[static_cast<size_t>(y) * image.width + x];
-}
+using testsupport::PixelAt;
 
 TEST(Raster, BlendPixelCompositesSourceOver) {
     struct Case {
@@ -40,20 +40,20 @@ TEST(Raster, FillRoundBoxKeepsStraightEdgesSharpAndSoftensCorners) {
     for (int32_t y = 0; y < 5; ++y) {
         for (int32_t x = 0; x < 5; ++x) {
             const bool inside = x >= 1 && x < 3 && y >= 1 && y < 4;
-            EXPECT_EQ(At(plain, x, y), inside ? 0xFF0000FFu : 0u) << x << "," << y;
+            EXPECT_EQ(PixelAt(plain, x, y), inside ? 0xFF0000FFu : 0u) << x << "," << y;
         }
     }
 
     platform::Image round = BlankImage(8, 8);
     FillRoundBox(round, {0, 0, 8, 8}, 3, 0x000000, 0xFFFFFF);
-    const uint32_t corner = At(round, 0, 0) >> 24;
+    const uint32_t corner = PixelAt(round, 0, 0) >> 24;
     EXPECT_LT(corner, 0x80u);
     for (auto [x, y] : {std::pair{7, 0}, std::pair{0, 7}, std::pair{7, 7}})
-        EXPECT_EQ(At(round, x, y) >> 24, corner) << x << "," << y;
-    EXPECT_GT(At(round, 1, 1) >> 24, corner);
-    EXPECT_EQ(At(round, 4, 0), 0xFF000000u);  // top row: the top colour, edge sharp
-    EXPECT_EQ(At(round, 4, 7), 0xFFFFFFFFu);  // bottom row: the bottom colour
-    EXPECT_EQ(At(round, 0, 4) >> 24, 0xFFu);
+        EXPECT_EQ(PixelAt(round, x, y) >> 24, corner) << x << "," << y;
+    EXPECT_GT(PixelAt(round, 1, 1) >> 24, corner);
+    EXPECT_EQ(PixelAt(round, 4, 0), 0xFF000000u);  // top row: the top colour, edge sharp
+    EXPECT_EQ(PixelAt(round, 4, 7), 0xFFFFFFFFu);  // bottom row: the bottom colour
+    EXPECT_EQ(PixelAt(round, 0, 4) >> 24, 0xFFu);
 }
 
 TEST(Raster, MixColourBlendsEachChannel) {

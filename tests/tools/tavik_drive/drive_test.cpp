@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "platform/image/image.h"
+#include "tests/support/golden.h"
+#include "tests/support/pixels.h"
 
 namespace drive {
 namespace {
@@ -210,28 +212,9 @@ platform::Image Decoded(const std::string& png) {
 }
 
 TEST(DriveTest, WindowsMatchTheirGoldenImages) {
-    const bool update = std::getenv("TAVIK_UPDATE_GOLDEN") &&
-                        std::string(std::getenv("TAVIK_UPDATE_GOLDEN")) == "1";
-    for (const GoldenCase& c : kGoldenCases) {
-        SCOPED_TRACE(c.file);
-        const std::string bytes = ShotBytes(c.script);
-        const std::filesystem::path golden = std::filesystem::path("tests/golden/program") / c.file;
-        if (update) {
-            std::ofstream(golden, std::ios::binary) << bytes;
-            continue;
-        }
-        const platform::Image actual = Decoded(bytes);
-        const std::string goldenBytes = ReadText(golden);
-        ASSERT_FALSE(goldenBytes.empty())
-            << "missing " << golden << "; run with TAVIK_UPDATE_GOLDEN=1";
-        const platform::Image expected = Decoded(goldenBytes);
-        ASSERT_EQ(actual.width, expected.width);
-        ASSERT_EQ(actual.height, expected.height);
-        int32_t differing = 0;
-        for (size_t i = 0; i < expected.pixels.size(); ++i)
-            differing += expected.pixels[i] != actual.pixels[i];
-        EXPECT_EQ(differing, 0);
-    }
+    for (const GoldenCase& c : kGoldenCases)
+        testsupport::ExpectGoldenImage(std::string("tests/golden/program/") + c.file,
+                                       Decoded(ShotBytes(c.script)));
 }
 
 TEST(DriveTest, ScaledWindowsShowEachPixelAsABlock) {
@@ -250,8 +233,8 @@ TEST(DriveTest, ScaledWindowsShowEachPixelAsABlock) {
         int32_t differing = 0;
         for (int32_t y = 0; y < scaled.height; ++y)
             for (int32_t x = 0; x < scaled.width; ++x)
-                differing += scaled.pixels[static_cast<size_t>(y) * scaled.width + x] !=
-                             plain.pixels[static_cast<size_t>(y / scale) * plain.width + x / scale];
+                differing += testsupport::PixelAt(scaled, x, y) !=
+                             testsupport::PixelAt(plain, x / scale, y / scale);
         EXPECT_EQ(differing, 0);
     }
 }
