@@ -82,16 +82,18 @@ void Driver::Queue(const Command& command) {
     // A line is read only when everything before it has run, so its targets are looked up now.
     struct Visitor {
         Driver& d;
-        void operator()(const command::Wait& c) { d.pending.push_back(headless::Advance{c.ms}); }
+        void operator()(const command::Wait& c) { d.pending.emplace_back(headless::Advance{c.ms}); }
         void operator()(const command::Move& c) {
             const platform::Window* front = d.FrontWindow();
             if (!front) return d.Fail("no window is shown");
-            d.pending.push_back(headless::MoveInWindow{front->Handle(), {c.x, c.y}});
+            d.pending.emplace_back(headless::MoveInWindow{front->Handle(), {c.x, c.y}});
         }
         void operator()(const command::Down& c) {
-            d.pending.push_back(headless::ButtonDown{c.button});
+            d.pending.emplace_back(headless::ButtonDown{c.button});
         }
-        void operator()(const command::Up& c) { d.pending.push_back(headless::ButtonUp{c.button}); }
+        void operator()(const command::Up& c) {
+            d.pending.emplace_back(headless::ButtonUp{c.button});
+        }
         void operator()(const command::Click& c) {
             calculator::main& window = d.program.MainWindow();
             calculator::KeyControl* key = window.KeyWithCaption(c.caption);
@@ -99,9 +101,9 @@ void Driver::Queue(const Command& command) {
             const platform::Window& site = key->Site().SiteWindow();
             const platform::Point centre = window.ScreenToClient(
                 site.ClientToScreen({site.ClientWidth() / 2, site.ClientHeight() / 2}));
-            d.pending.push_back(headless::MoveInWindow{window.Handle(), centre});
-            d.pending.push_back(headless::ButtonDown{platform::kButtonLeft});
-            d.pending.push_back(headless::ButtonUp{platform::kButtonLeft});
+            d.pending.emplace_back(headless::MoveInWindow{window.Handle(), centre});
+            d.pending.emplace_back(headless::ButtonDown{platform::kButtonLeft});
+            d.pending.emplace_back(headless::ButtonUp{platform::kButtonLeft});
         }
         void operator()(const command::Key& c) {
             d.pending.insert(d.pending.end(), c.actions.begin(), c.actions.end());
@@ -117,15 +119,15 @@ void Driver::Queue(const Command& command) {
             d.pending.insert(d.pending.end(), letter.begin(), letter.end());
         }
         void operator()(const command::Close&) {
-            d.pending.push_back(headless::Call{
+            d.pending.emplace_back(headless::Call{
                 [&d = d] { d.system.CloseRequest(d.program.MainWindow().Handle()); }});
         }
         void operator()(const command::PrintDisplay&) {
-            d.pending.push_back(headless::Call{
+            d.pending.emplace_back(headless::Call{
                 [&d = d] { d.PrintLine("[" + d.program.MainWindow().txtBuffer.Text() + "]"); }});
         }
         void operator()(const command::PrintFocus&) {
-            d.pending.push_back(headless::Call{[&d = d] { d.PrintLine(d.FocusName()); }});
+            d.pending.emplace_back(headless::Call{[&d = d] { d.PrintLine(d.FocusName()); }});
         }
         void operator()(const command::Shot& c) {
             const platform::Window* front = d.FrontWindow();
