@@ -135,8 +135,12 @@ ParsedLine ParseCommandLine(std::string_view line) {
         return Parsed(command::Up{*button});
     }
     if (name == "click") {
-        if (rest.empty()) return Error("click needs a key caption");
+        if (rest.empty()) return Error("click needs a caption");
         return Parsed(command::Click{std::string(rest)});
+    }
+    if (name == "where") {
+        if (rest.empty()) return Error("where needs a caption");
+        return Parsed(command::Where{std::string(rest)});
     }
     if (name == "key") {
         std::vector<HeadlessAction> actions = KeyActions(rest);

@@ -26,7 +26,13 @@ struct Down {
 struct Up {
     int32_t button;
 };
+/// A left click in the middle of the key or label showing the caption.
 struct Click {
+    std::string caption;
+};
+/// Prints the middle of the key or label showing the caption, "X Y" in the calculator window's
+/// client pixels at the display's scale.
+struct Where {
     std::string caption;
 };
 /// Key presses and typed characters, in the order the keyboard produces them.
@@ -44,9 +50,10 @@ struct Shot {
 };
 }  // namespace command
 
-using Command = std::variant<command::Wait, command::Move, command::Down, command::Up,
-                             command::Click, command::Key, command::Answer, command::Close,
-                             command::PrintDisplay, command::PrintFocus, command::Shot>;
+using Command =
+    std::variant<command::Wait, command::Move, command::Down, command::Up, command::Click,
+                 command::Where, command::Key, command::Answer, command::Close,
+                 command::PrintDisplay, command::PrintFocus, command::Shot>;
 
 /// What one line of a script says: a command, nothing (a blank or comment line), or an error
 /// describing why the line is not a command.
@@ -56,7 +63,7 @@ struct ParsedLine {
 };
 
 /// Reads one script line. "#" starts a comment; words are separated by blanks; the argument of
-/// click and shot is the rest of the line.
+/// click, where and shot is the rest of the line.
 ParsedLine ParseCommandLine(std::string_view line);
 
 /// The keyboard actions of a key name: Tab, Shift+Tab, Space, Enter, Escape, Left, Right, Up,

@@ -95,15 +95,21 @@ void Driver::Queue(const Command& command) {
             d.pending.emplace_back(headless::ButtonUp{c.button});
         }
         void operator()(const command::Click& c) {
-            calculator::main& window = d.program.MainWindow();
-            calculator::KeyControl* key = window.KeyWithCaption(c.caption);
-            if (!key) return d.Fail("no key shows \"" + c.caption + "\"");
-            const platform::Window& site = key->Site().SiteWindow();
-            const platform::Point centre = window.ScreenToClient(
-                site.ClientToScreen({site.ClientWidth() / 2, site.ClientHeight() / 2}));
-            d.pending.emplace_back(headless::MoveInWindow{window.Handle(), centre});
+            const std::optional<platform::Point> centre = d.CentreOf(c.caption);
+            if (!centre) return;
+            d.pending.emplace_back(
+                headless::MoveInWindow{d.program.MainWindow().Handle(), *centre});
             d.pending.emplace_back(headless::ButtonDown{platform::kButtonLeft});
             d.pending.emplace_back(headless::ButtonUp{platform::kButtonLeft});
+        }
+        void operator()(const command::Where& c) {
+            const std::optional<platform::Point> centre = d.CentreOf(c.caption);
+            if (!centre) return;
+            // The window shows each of its pixels as a block of scale x scale.
+            const int32_t scale = d.backend.Scale();
+            const std::string place =
+                std::to_string(centre->x * scale) + " " + std::to_string(centre->y * scale);
+            d.pending.emplace_back(headless::Call{[&d = d, place] { d.PrintLine(place); }});
         }
         void operator()(const command::Key& c) {
             d.pending.insert(d.pending.end(), c.actions.begin(), c.actions.end());
@@ -153,6 +159,21 @@ std::optional<forms::MessageBoxAnswer> Driver::MessageBoxShown(const forms::Mess
     messageBoxButtons = info.buttons;
     PrintLine("message: " + info.title + " | " + EscapeCarriageReturns(info.text) + " | " +
               ButtonList(info.buttons));
+    return std::nullopt;
+}
+
+std::optional<platform::Point> Driver::CentreOf(const std::string& caption) {
+    const calculator::main& window = program.MainWindow();
+    if (calculator::KeyControl* key = window.KeyWithCaption(caption)) {
+        const platform::Window& site = key->Site().SiteWindow();
+        return window.ScreenToClient(
+            site.ClientToScreen({site.ClientWidth() / 2, site.ClientHeight() / 2}));
+    }
+    if (caption == window.lblabout.Caption()) {
+        const platform::Rect label = window.lblabout.Bounds();
+        return platform::Point{label.left + label.Width() / 2, label.top + label.Height() / 2};
+    }
+    Fail("no key or label shows \"" + caption + "\"");
     return std::nullopt;
 }
 

@@ -37,6 +37,9 @@ class Driver {
     void Fail(const std::string& message);
     std::optional<forms::MessageBoxAnswer> MessageBoxShown(const forms::MessageBoxInfo& info);
 
+    /// The centre of the key or label showing `caption`, in the calculator window's client
+    /// pixels; fails the line when none shows it.
+    std::optional<platform::Point> CentreOf(const std::string& caption);
     /// The shown top-level window nearest the top of the z-order, or null.
     platform::Window* FrontWindow() const;
     /// The focused control: its name, with its index in its group, or "none".

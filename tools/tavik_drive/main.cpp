@@ -1,7 +1,8 @@
 // tavik-drive: the calculator program on a headless display with a virtual clock, driven by a
 // script on standard input, for end-to-end tests and for anyone scripting the calculator. With
 // --scale N it shows every window at N times its size, as a high-density desktop does; script
-// coordinates stay in the windows' own (logical) pixels.
+// coordinates stay in the windows' own (logical) pixels, and `where` prints the places it finds
+// at the scale, as the desktop shows them.
 #include <charconv>
 #include <cstdio>
 #include <exception>

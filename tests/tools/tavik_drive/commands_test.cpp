@@ -76,6 +76,7 @@ TEST(ParseCommandLineTest, ReadsEveryCommandAndItsArguments) {
               platform::kButtonMiddle);
     EXPECT_EQ(std::get<command::Click>(*ParseCommandLine("click +/-").command).caption, "+/-");
     EXPECT_EQ(std::get<command::Click>(*ParseCommandLine("click x^2\r").command).caption, "x^2");
+    EXPECT_EQ(std::get<command::Where>(*ParseCommandLine("where About").command).caption, "About");
     EXPECT_EQ(std::get<command::Answer>(*ParseCommandLine("answer No").command).button, "No");
     EXPECT_EQ(std::get<command::Shot>(*ParseCommandLine("shot out dir/a.png").command).file,
               "out dir/a.png");
@@ -108,7 +109,8 @@ TEST(ParseCommandLineTest, MalformedLinesSayWhy) {
         {"move 3", "move needs two coordinates"},
         {"move a b", "move needs two coordinates"},
         {"down sideways", "unknown button \"sideways\""},
-        {"click", "click needs a key caption"},
+        {"click", "click needs a caption"},
+        {"where", "where needs a caption"},
         {"key F13", "unknown key \"F13\""},
         {"answer Cancel", "answer needs Yes, No or OK"},
         {"close now", "unknown command \"close now\""},

@@ -110,6 +110,8 @@ const ScriptCase kScriptCases[] = {
      "none\ntxtBuffer\n"},
     {"splash skipped by a typed character", "", "wait 300\nkey x\nwait 200\nprint focus\n",
      "txtBuffer\n"},
+    // Centres in the window's pixels at the scale: a key's and the "About" label's.
+    {"where at scale 2", "--scale 2", kStart + "where 2\nwhere About\n", "160 144\n72 616\n"},
 };
 
 class ScriptTest : public testing::TestWithParam<ScriptCase> {};
@@ -161,7 +163,7 @@ TEST(DriveTest, FailedLinesNameTheLineAndEndWithStatusTwo) {
         {kStart + "answer OK\n", "tavik-drive: line 2: no message box is up\n"},
         {kStart + "click 5\nclick /\nclick 0\nclick =\nanswer Yes\n",
          "tavik-drive: line 6: the message box has no Yes button\n"},
-        {kStart + "click 42\n", "tavik-drive: line 2: no key shows \"42\"\n"},
+        {kStart + "click 42\n", "tavik-drive: line 2: no key or label shows \"42\"\n"},
         {"wait soon\n", "tavik-drive: line 1: wait needs a number of milliseconds\n"},
     };
     for (const FailureCase& c : cases) {
