@@ -1,6 +1,6 @@
 # Shared by the end-to-end scripts, sourced once their X server runs: a scratch folder in
 # $work, the program under test's process id in $pid (ended, if still running, on exit),
-# fail, ends_with_status_0 and wait_for_window.
+# fail, ends_with_status_0, wait_for_window and caption_on_screen.
 
 work=$(mktemp -d)
 pid=
@@ -31,4 +31,13 @@ wait_for_window() {
     local title=$1 seconds=$2 id
     id=$(timeout "$seconds" xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) || true
     echo "$id"
+}
+
+# The screen's "X Y" of the key (or the "About" label) showing caption $3, as the headless driver
+# $driver finds its centre, for a calculator at ($1, $2) shown at scale ${4:-1}.
+caption_on_screen() {
+    local left=$1 top=$2 caption=$3 scale=${4:-1} x y
+    read -r x y < <(printf 'wait 5000\nwhere %s\n' "$caption" | "$driver" --scale "$scale")
+    [[ -n $y ]] || fail "the headless driver finds no \"$caption\""
+    echo "$((left + x)) $((top + y))"
 }

@@ -44,11 +44,9 @@ check_scale() {
     [[ $(size_of "$calculator") == "$((scale * 312))x$((scale * 324))" ]] ||
         fail "the calculator is $(size_of "$calculator") at scale $scale"
 
-    # Key centres in the calculator's own pixels: "2", "+", "3", "=".
     eval "$(xdotool getwindowgeometry --shell "$calculator")"
-    for key in "80 72" "192 112" "120 72" "228 288"; do
-        read -r x y <<<"$key"
-        xdotool mousemove --sync $((X + x * scale)) $((Y + y * scale)) click 1
+    for caption in 2 + 3 =; do
+        xdotool mousemove --sync $(caption_on_screen "$X" "$Y" "$caption" "$scale") click 1
         sleep 0.1
     done
     xdotool mousemove --sync 3070 2300

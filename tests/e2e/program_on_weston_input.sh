@@ -66,10 +66,8 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-# Client pixels of the key centres: "2", "+", "3", "=".
-for key in "80 72" "192 112" "120 72" "228 288"; do
-    read -r kx ky <<<"$key"
-    pointer_to "$((x + kx)) $((y + ky))"
+for caption in 2 + 3 =; do
+    pointer_to "$(caption_on_screen "$x" "$y" "$caption")"
     xdotool click 1
     sleep 0.1
 done

@@ -8,7 +8,7 @@
 # icon in five sizes). Minimised, the calculator comes back when the program is started again,
 # and the second copy ends with status 0. Alt+F4, Return ends the program with status 0.
 #
-# usage: program_under_openbox.sh PROGRAM
+# usage: program_under_openbox.sh PROGRAM DRIVER
 # Runs the X server itself through xvfb-run.
 set -euo pipefail
 
@@ -18,6 +18,7 @@ if [[ -z ${DISPLAY_UNDER_TEST:-} ]]; then
 fi
 
 program=$1
+driver=$2
 source "$(dirname "$0")/common.sh"
 
 # The program's copies find each other in a folder of the test's own.
@@ -107,7 +108,7 @@ done
 # About, from its label in the bottom-left corner: Tab keeps the focus in the box, Space
 # answers it.
 read -r left top _ <<<"$(place_of "$calculator")"
-xdotool mousemove --sync $((left + 20)) $((top + 308)) click 1
+xdotool mousemove --sync $(caption_on_screen "$left" "$top" About) click 1
 about=$(wait_for_window About 5)
 [[ -n $about ]] || fail "no About box"
 xdotool key Tab space

@@ -50,11 +50,9 @@ second_ms=$(($(now_ms) - second_started))
 [[ -z $(xdotool search --onlyvisible --name '^Form2$' || true) ]] || fail "the second copy showed its splash"
 kill -0 "$pid" || fail "the first copy ended"
 
-# Client pixels of the key centres: "2", "+", "3", "=".
 eval "$(xdotool getwindowgeometry --shell "$calculator")"
-for key in "80 72" "192 112" "120 72" "228 288"; do
-    read -r x y <<<"$key"
-    xdotool mousemove --sync $((X + x)) $((Y + y)) click 1
+for caption in 2 + 3 =; do
+    xdotool mousemove --sync $(caption_on_screen "$X" "$Y" "$caption") click 1
     sleep 0.1
 done
 sleep 0.3
@@ -71,8 +69,8 @@ else
 fi
 
 # Clear, then a double click on "1": two entries.
-xdotool mousemove --sync $((X + 192)) $((Y + 72)) click 1
-xdotool mousemove --sync $((X + 40)) $((Y + 72)) click --repeat 2 --delay 100 1
+xdotool mousemove --sync $(caption_on_screen "$X" "$Y" Clear) click 1
+xdotool mousemove --sync $(caption_on_screen "$X" "$Y" 1) click --repeat 2 --delay 100 1
 # The pointer leaves the window in one jump: the key goes dark and the program sleeps.
 xdotool mousemove --sync 1010 750
 sleep 0.3
@@ -110,7 +108,7 @@ question=$(wait_for_window Exit 5)
 kill -0 "$pid" || fail "the program ended before the answer"
 # A click on the calculator, which the question keeps from input, brings the question forward.
 xdotool windowfocus --sync "$calculator"
-xdotool mousemove --sync $((X + 40)) $((Y + 72)) click 1
+xdotool mousemove --sync $(caption_on_screen "$X" "$Y" 1) click 1
 sleep 0.3
 [[ $(xdotool getwindowfocus) == "$question" ]] || fail "the question did not take the focus"
 xdotool key y
