@@ -24,8 +24,7 @@ TEST(MainWindowTest, IsMadeFromTheDesign) {
     ProgramEnv env;
     main& window = env.Main();
     EXPECT_TRUE(window.Keys().empty());  // made once the splash is on the screen
-    platform::Script script;
-    script.Advance(kPastSplashMs);
+    platform::Script script = env.PastSplash();
     env.Run(script);
     EXPECT_EQ(window.Title(), "Tavik Calculator 2.0");
     EXPECT_TRUE(window.IsBordered());
@@ -84,10 +83,7 @@ TEST(MainWindowTest, KeyClicksReachTheEngineAndTheDisplay) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.display);
         ProgramEnv env;
-        platform::Script script;
-        script.Advance(kPastSplashMs);
-        for (const std::string_view key : c.keys)
-            env.Click(script, key);
+        platform::Script script = env.PastSplash(c.keys);
         env.Run(script);
         EXPECT_EQ(env.Main().txtBuffer.Text(), c.display);
         EXPECT_EQ(env.Main().GetEngine().State().displayText, c.display);
@@ -97,9 +93,7 @@ TEST(MainWindowTest, KeyClicksReachTheEngineAndTheDisplay) {
 
 TEST(MainWindowTest, TheDisplayTakesNoTypedCharacters) {
     ProgramEnv env;
-    platform::Script script;
-    script.Advance(kPastSplashMs);
-    env.Click(script, "4");
+    platform::Script script = env.PastSplash({"4"});
     script.Call([&] { env.Main().txtBuffer.Focus(); }).Char('7').Char('a').Advance(10);
     env.Run(script);
     EXPECT_EQ(env.Main().txtBuffer.Text(), "4");
@@ -109,10 +103,7 @@ TEST(MainWindowTest, TheDisplayTakesNoTypedCharacters) {
 // the edited text, since the display box is where the entry lives.
 TEST(MainWindowTest, AnEditInTheDisplayIsWhatTheNextKeyWorksOn) {
     ProgramEnv env;
-    platform::Script script;
-    script.Advance(kPastSplashMs);
-    env.Click(script, "9");
-    env.Click(script, "0");
+    platform::Script script = env.PastSplash({"9", "0"});
     script.Call([&] { env.Main().txtBuffer.Focus(); })
         .Key(platform::kKeyLeft)
         .Key(platform::kKeyDelete)
@@ -172,11 +163,7 @@ TEST(MainWindowTest, ClosingAsksAndNoKeepsEverything) {
     ProgramEnv env;
     env.answers = {MessageBoxAnswer::No, MessageBoxAnswer::No};
     EngineState before;
-    platform::Script script;
-    script.Advance(kPastSplashMs);
-    env.Click(script, "2");
-    env.Click(script, "+");
-    env.Click(script, "3");
+    platform::Script script = env.PastSplash({"2", "+", "3"});
     script.Call([&] { before = env.Main().GetEngine().State(); })
         .Call([&] { env.system.CloseRequest(env.Main().Handle()); })  // the close box
         .Key(platform::kKeyF4, platform::kShiftAlt)
@@ -217,9 +204,7 @@ TEST(MainWindowTest, ClosingWithYesEndsTheProgram) {
 
 TEST(MainWindowTest, AboutShowsTheAuthorInFiveLines) {
     ProgramEnv env;
-    platform::Script script;
-    script.Advance(kPastSplashMs);
-    env.Click(script, "7");
+    platform::Script script = env.PastSplash({"7"});
     const platform::Rect about = env.Main().lblabout.Bounds();
     script.MoveInWindow(env.Main(), about.left + 10, about.top + 10).Down().Up().Advance(10);
     env.Run(script);
@@ -252,10 +237,7 @@ TEST(MainWindowTest, AFailedStepIsReportedAndTheDisplayKeepsItsText) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         ProgramEnv env;
-        platform::Script script;
-        script.Advance(kPastSplashMs);
-        for (const std::string_view key : c.keys)
-            env.Click(script, key);
+        platform::Script script = env.PastSplash(c.keys);
         env.Click(script, "1");  // the calculator goes on after the message
         env.Run(script);
         ASSERT_EQ(env.boxes.size(), 1u);
@@ -271,8 +253,7 @@ TEST(MainWindowTest, AnotherCopyRunningShowsNothing) {
     ProgramOptions options;
     options.anotherInstanceRunning = [] { return true; };
     ProgramEnv env(std::move(options));
-    platform::Script script;
-    script.Advance(kPastSplashMs);
+    platform::Script script = env.PastSplash();
     env.Run(script);
     EXPECT_TRUE(env.program.Ended());
     EXPECT_TRUE(env.Main().EndedAtStart());

@@ -56,6 +56,15 @@ struct ProgramEnv {
             .Advance(platform::kDoubleClickMs + 1);
     }
 
+    /// A script that lets the splash close, then clicks the keys showing `captions` in turn.
+    platform::Script PastSplash(const std::vector<std::string_view>& captions = {}) {
+        platform::Script script;
+        script.Advance(kPastSplashMs);
+        for (const std::string_view caption : captions)
+            Click(script, caption);
+        return script;
+    }
+
     /// Starts the program and runs it on the script until the script ends or the program does.
     void Run(platform::Script& script) {
         backend.SetInputSource(script.Source());

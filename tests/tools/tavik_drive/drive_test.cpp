@@ -198,25 +198,21 @@ const GoldenCase kGoldenCases[] = {
     {"splash.png", "wait 2000\n"},
 };
 
-/// The PNG bytes of the last window `script` shows, run with `arguments`.
-std::string ShotBytes(const std::string& script, const std::string& arguments = "") {
+/// The last window `script` shows, run with `arguments`.
+platform::Image Shot(const std::string& script, const std::string& arguments = "") {
     const std::filesystem::path shot = std::filesystem::temp_directory_path() /
                                        ("tavik-drive-shot-" + std::to_string(::getpid()) + ".png");
     const Outcome outcome = Drive(script + "shot " + shot.string() + "\n", arguments);
     EXPECT_EQ(outcome.status, 0) << outcome.errors;
     const std::string bytes = ReadText(shot);
     std::filesystem::remove(shot);
-    return bytes;
-}
-
-platform::Image Decoded(const std::string& png) {
-    return platform::DecodePng(std::vector<uint8_t>(png.begin(), png.end()));
+    return platform::DecodePng(std::vector<uint8_t>(bytes.begin(), bytes.end()));
 }
 
 TEST(DriveTest, WindowsMatchTheirGoldenImages) {
     for (const GoldenCase& c : kGoldenCases)
         testsupport::ExpectGoldenImage(std::string("tests/golden/program/") + c.file,
-                                       Decoded(ShotBytes(c.script)));
+                                       Shot(c.script));
 }
 
 TEST(DriveTest, ScaledWindowsShowEachPixelAsABlock) {
@@ -224,12 +220,11 @@ TEST(DriveTest, ScaledWindowsShowEachPixelAsABlock) {
     // reaches the same state: a sum on the display and a lit key.
     const std::string script =
         kStart + "click 2\nclick +\nclick 3\nclick =\nmove 80 112\nwait 200\n";
-    const platform::Image plain = Decoded(ShotBytes(script));
+    const platform::Image plain = Shot(script);
     ASSERT_GT(plain.width, 0);
     for (const int32_t scale : {2, 3}) {
         SCOPED_TRACE(scale);
-        const platform::Image scaled =
-            Decoded(ShotBytes(script, "--scale " + std::to_string(scale)));
+        const platform::Image scaled = Shot(script, "--scale " + std::to_string(scale));
         ASSERT_EQ(scaled.width, plain.width * scale);
         ASSERT_EQ(scaled.height, plain.height * scale);
         int32_t differing = 0;
