@@ -45,8 +45,8 @@ inline constexpr KeyColours kPurpleOnGrey{0x00E0E0E0, 0x00800080, 2};
 inline constexpr KeyColours kWhiteOnRed{0x000000FF, 0x00FFFFFF, 2};
 }  // namespace key_colours
 
-/// The calculator's 25 keys, in the order their stored settings are kept.
-inline constexpr std::array<KeypadKey, 25> kKeypad = {{
+/// The calculator's keys, in the order their stored settings are kept.
+inline constexpr auto kKeypad = std::to_array<KeypadKey>({
     {.name = "cmdNumber",
      .index = 0,
      .caption = "1",
@@ -216,7 +216,7 @@ inline constexpr std::array<KeypadKey, 25> kKeypad = {{
      .tabIndex = 17,
      .step = KeyStep::kEquals,
      .colours = key_colours::kWhiteOnRed},
-}};
+});
 
 /// The key showing `caption`, or null.
 const KeypadKey* FindKeypadKey(std::string_view caption);

@@ -29,12 +29,12 @@ struct MainArtwork {
     platform::IconImages icon;
     /// The arrow with a question mark, over the "About" label.
     std::shared_ptr<const platform::PointerImage> helpPointer;
-    /// The keys' 25 stored property bags, back to back in key-table order.
+    /// The keys' stored property bags, back to back in keypad-table order.
     std::span<const uint8_t> keyBags;
     splash::SplashPictures splash;
 };
 
-/// The calculator window: the display, the keypad of 25 vbButton keys wired to the engine,
+/// The calculator window: the display, the keypad of vbButton keys wired to the engine,
 /// three frames and the "About" label. Loading it runs the splash; closing it asks first.
 class main : public forms::Form {
   public:
@@ -55,7 +55,7 @@ class main : public forms::Form {
     bool QuitConfirmed() const { return quitConfirmed; }
     /// True when the splash found another copy running and ended the program.
     bool EndedAtStart() const { return endedAtStart; }
-    /// The 25 keys in key-table order; none before the window is loaded.
+    /// The keys in keypad-table order; none before the window is loaded.
     const std::vector<std::unique_ptr<KeyControl>>& Keys() const { return keys; }
     /// The key showing `caption`, or null.
     KeyControl* KeyWithCaption(std::string_view caption) const;

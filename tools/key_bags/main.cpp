@@ -1,4 +1,4 @@
-// make-key-bags OUT: writes the stored settings of the calculator's 25 keys to OUT.
+// make-key-bags OUT: writes the stored settings of the calculator's keys to OUT.
 #include <cstdio>
 #include <fstream>
 
