@@ -41,8 +41,10 @@ void vbButton::MeasurePicture() {
         pictureSize = {0, 0};
         return;
     }
-    pictureSize = {WholePixels(host->HimetricToPixels(pictureNormal->HimetricWidth())),
-                   WholePixels(host->HimetricToPixels(pictureNormal->HimetricHeight()))};
+    const int32_t pixelsPerInch = host->PixelsPerInch();
+    pictureSize = {
+        WholePixels(platform::HimetricToPixels(pictureNormal->HimetricWidth(), pixelsPerInch)),
+        WholePixels(platform::HimetricToPixels(pictureNormal->HimetricHeight(), pixelsPerInch))};
 }
 
 }  // namespace button

@@ -95,8 +95,8 @@ class ControlContainer {
     virtual void ClearSurface() = 0;
     /// Puts what the drawing surface holds on the screen now.
     virtual void RepaintNow() = 0;
-    /// Pixels of a HIMETRIC length (0.01 mm) at 96 dots per inch, unrounded.
-    virtual double HimetricToPixels(int32_t himetric) const = 0;
+    /// The drawing surface's resolution, at which HIMETRIC lengths (0.01 mm) become pixels.
+    virtual int32_t PixelsPerInch() const = 0;
 
     // The parent window.
     /// The parent's current drawing colours; nullopt without a parent.

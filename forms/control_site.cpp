@@ -206,8 +206,8 @@ void ControlSite::RepaintNow() {
     window_->UpdateNow();
 }
 
-double ControlSite::HimetricToPixels(int32_t himetric) const {
-    return static_cast<double>(himetric) * 96.0 / 2540.0;
+int32_t ControlSite::PixelsPerInch() const {
+    return kDpi;
 }
 
 // ---- The parent window -------------------------------------------------------------------

@@ -87,7 +87,7 @@ class ControlSite final : public ControlContainer {
     platform::Surface& DrawingSurface() override;
     void ClearSurface() override;
     void RepaintNow() override;
-    double HimetricToPixels(int32_t himetric) const override;
+    int32_t PixelsPerInch() const override;
     std::optional<ParentColours> ParentDrawingColours() const override;
     void CopyParentArea(const platform::Rect& area, platform::Surface& into) const override;
     int32_t Left() const override;

@@ -18,6 +18,10 @@ int32_t PixelsToHimetric(int32_t pixels) {
     return static_cast<int32_t>((product + half) / kPixelsPerInch);
 }
 
+double HimetricToPixels(int32_t himetric, int32_t pixelsPerInch) {
+    return static_cast<double>(himetric) * pixelsPerInch / static_cast<double>(kHimetricPerInch);
+}
+
 Picture::Picture(std::vector<uint8_t> file, int64_t maxPixels) : fileBytes(std::move(file)) {
     switch (SniffImageFormat(fileBytes)) {
         case ImageFormat::Bmp:

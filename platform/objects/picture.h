@@ -14,6 +14,10 @@ namespace platform {
 /// rounded to the nearest integer, halves away from zero (8 px → 212, 32 px → 847).
 int32_t PixelsToHimetric(int32_t pixels);
 
+/// Pixels of a HIMETRIC length at `pixelsPerInch` dots per inch, unrounded: himetric ×
+/// pixelsPerInch / 2540 (873 at 96 dots per inch → 32.995...).
+double HimetricToPixels(int32_t himetric, int32_t pixelsPerInch);
+
 /// What a picture holds. A picture that holds nothing is a null picture pointer.
 enum class PictureType { Bitmap, Icon };
 

@@ -321,13 +321,12 @@ TEST(CompositePicture, AnEmptyRectangleDrawsNothing) {
 
 // ---- Size and place -------------------------------------------------------------------------
 
-// A container that forwards every service to the control's own site except the unit conversion,
-// which works at another resolution.
+// A container that forwards every service to the control's own site except the resolution.
 class ResolutionContainer final : public forms::ControlContainer {
   public:
-    ResolutionContainer(forms::ControlContainer& site, double dpi) : site(site), dpi(dpi) {}
+    ResolutionContainer(forms::ControlContainer& site, int32_t dpi) : site(site), dpi(dpi) {}
 
-    double HimetricToPixels(int32_t himetric) const override { return himetric * dpi / 2540.0; }
+    int32_t PixelsPerInch() const override { return dpi; }
 
     platform::WindowHandle Hwnd() const override { return site.Hwnd(); }
     void SetShape(std::optional<platform::Region> shape) override {
@@ -382,7 +381,7 @@ class ResolutionContainer final : public forms::ControlContainer {
 
   private:
     forms::ControlContainer& site;
-    double dpi;
+    int32_t dpi;
 };
 
 TEST(MeasurePicture, PixelsOfTheHimetricSizeAndNoneWithoutAPicture) {

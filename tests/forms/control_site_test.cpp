@@ -253,8 +253,9 @@ TEST_F(ControlSiteTest, PlacesTheControlInTwips) {
     EXPECT_EQ(container.Top(), 300);
     EXPECT_EQ(container.Height(), 495);
     EXPECT_EQ(container.PixelsToContainer(33), 495);
-    EXPECT_DOUBLE_EQ(container.HimetricToPixels(2540), 96.0);
-    EXPECT_NEAR(container.HimetricToPixels(873), 33.0, 0.01);
+    EXPECT_EQ(container.PixelsPerInch(), 96);
+    EXPECT_DOUBLE_EQ(platform::HimetricToPixels(2540, container.PixelsPerInch()), 96.0);
+    EXPECT_NEAR(platform::HimetricToPixels(873, container.PixelsPerInch()), 33.0, 0.01);
 
     struct Case {
         int32_t twips;
