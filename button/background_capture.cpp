@@ -12,16 +12,16 @@ void vbButton::CaptureParentBackground() {
         backgroundSurface.emplace(width, height);
     }
     capturing = true;
-    host->SetHeight(0);
-    host->DispatchPending();
+    host.placement->SetHeight(0);
+    host.messages->DispatchPending();
     // The container places the control in its own units; the parent's image is in pixels.
-    const int32_t unit = host->PixelsToContainer(1);
+    const int32_t unit = host.placement->PixelsToContainer(1);
     if (unit > 0) {
-        const platform::Point at{host->Left() / unit, host->Top() / unit};
-        host->CopyParentArea(platform::Rect::FromSize(at.x, at.y, width, height),
-                             *backgroundSurface);
+        const platform::Point at{host.placement->Left() / unit, host.placement->Top() / unit};
+        host.parent->CopyParentArea(platform::Rect::FromSize(at.x, at.y, width, height),
+                                    *backgroundSurface);
     }
-    host->SetHeight(host->PixelsToContainer(height));
+    host.placement->SetHeight(host.placement->PixelsToContainer(height));
     capturing = false;
 }
 

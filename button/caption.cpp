@@ -16,11 +16,11 @@ int32_t WholePixels(double pixels) {
 }  // namespace
 
 void vbButton::UpdateAccessKey() {
-    host->SetAccessKeys(AccessKeyOf(captionText));
+    host.window->SetAccessKeys(AccessKeyOf(captionText));
 }
 
 std::shared_ptr<const platform::Font> vbButton::CaptionFont() const {
-    return platform::LoadFont(host->Font());
+    return platform::LoadFont(host.window->Font());
 }
 
 CaptionLayout vbButton::MeasureCaption(const platform::Font& font) const {
@@ -41,7 +41,7 @@ void vbButton::MeasurePicture() {
         pictureSize = {0, 0};
         return;
     }
-    const int32_t pixelsPerInch = host->PixelsPerInch();
+    const int32_t pixelsPerInch = host.surface->PixelsPerInch();
     pictureSize = {
         WholePixels(platform::HimetricToPixels(pictureNormal->HimetricWidth(), pixelsPerInch)),
         WholePixels(platform::HimetricToPixels(pictureNormal->HimetricHeight(), pixelsPerInch))};

@@ -64,16 +64,16 @@ uint8_t StoredByte(int32_t value, const char* what) {
 // ---- Hover --------------------------------------------------------------------------------
 
 void vbButton::SetHoverTimer(bool on) {
-    host->SetTimerInterval(kHoverPollMs);
-    host->SetTimerEnabled(on);
+    host.timer->SetTimerInterval(kHoverPollMs);
+    host.timer->SetTimerEnabled(on);
 }
 
 void vbButton::OnTimer() {
-    if (host->PointerIsOver()) return;
+    if (host.pointer->PointerIsOver()) return;
     SetHoverTimer(false);
     hover = false;
     RenderButton(DrawnState::Up, Redraw::Always);
-    host->RaiseEvent(kEventMouseOut, "MouseOut", {});
+    host.events->RaiseEvent(kEventMouseOut, "MouseOut", {});
 }
 
 // ---- Events -------------------------------------------------------------------------------
@@ -84,7 +84,7 @@ bool vbButton::RaiseMouseEvent(int32_t number, const char* name, int32_t& button
                                              forms::EventArgument(static_cast<int16_t>(shift)),
                                              forms::EventArgument(static_cast<float>(x)),
                                              forms::EventArgument(static_cast<float>(y))};
-    if (!host->RaiseEvent(number, name, args)) return false;
+    if (!host.events->RaiseEvent(number, name, args)) return false;
     button = std::get<int16_t>(args[0]);
     return true;
 }
@@ -102,7 +102,7 @@ bool vbButton::RaiseEndingPress(const std::function<bool()>& raise) {
 bool vbButton::RaiseKeyEvent(int32_t number, const char* name, int32_t& keyCode, int32_t shift) {
     std::array<forms::EventArgument, 2> args{forms::EventArgument(static_cast<int16_t>(keyCode)),
                                              forms::EventArgument(static_cast<int16_t>(shift))};
-    if (!host->RaiseEvent(number, name, args)) return false;
+    if (!host.events->RaiseEvent(number, name, args)) return false;
     keyCode = std::get<int16_t>(args[0]);
     return true;
 }
@@ -119,7 +119,7 @@ void vbButton::OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) 
 void vbButton::OnMouseMove(int32_t button, int32_t shift, int32_t x, int32_t y) {
     if (!RaiseMouseEvent(kEventMouseMove, "MouseMove", button, shift, x, y)) return;
     if (button >= platform::kButtonRight) return;
-    if (!host->PointerIsOver()) {
+    if (!host.pointer->PointerIsOver()) {
         RenderButton(DrawnState::Up, Redraw::IfChanged);
         return;
     }
@@ -128,7 +128,7 @@ void vbButton::OnMouseMove(int32_t button, int32_t shift, int32_t x, int32_t y) 
         SetHoverTimer(true);
         hover = true;
         RenderButton(DrawnState::Up, Redraw::Always);
-        host->RaiseEvent(kEventMouseOver, "MouseOver", {});
+        host.events->RaiseEvent(kEventMouseOver, "MouseOver", {});
         return;
     }
     // Dragged back in with the left button held: down with the hover look, and the flag
@@ -149,8 +149,8 @@ void vbButton::OnClick() {
     if (lastMouseButton != platform::kButtonLeft || !enabled) return;
     if (checkBoxBehaviour) value = !value;
     RenderButton(DrawnState::Up, Redraw::Always);
-    host->RepaintNow();
-    host->RaiseEvent(kEventClick, "Click", {});
+    host.surface->RepaintNow();
+    host.events->RaiseEvent(kEventClick, "Click", {});
 }
 
 // ---- Keys ---------------------------------------------------------------------------------
@@ -164,11 +164,11 @@ void vbButton::OnKeyDown(int32_t& keyCode, int32_t shift) {
             break;
         case platform::kKeyLeft:
         case platform::kKeyUp:
-            host->SendKeys("+{Tab}");
+            host.messages->SendKeys("+{Tab}");
             break;
         case platform::kKeyRight:
         case platform::kKeyDown:
-            host->SendKeys("{Tab}");
+            host.messages->SendKeys("{Tab}");
             break;
         default:
             break;
@@ -177,7 +177,7 @@ void vbButton::OnKeyDown(int32_t& keyCode, int32_t shift) {
 
 void vbButton::OnKeyPress(int32_t& keyAscii) {
     std::array<forms::EventArgument, 1> args{forms::EventArgument(static_cast<int16_t>(keyAscii))};
-    if (!host->RaiseEvent(kEventKeyPress, "KeyPress", args)) return;
+    if (!host.events->RaiseEvent(kEventKeyPress, "KeyPress", args)) return;
     keyAscii = std::get<int16_t>(args[0]);
 }
 
@@ -188,8 +188,8 @@ void vbButton::OnKeyUp(int32_t& keyCode, int32_t shift) {
     if (lastKeyCode != platform::kKeySpace || keyCode != platform::kKeySpace) return;
     if (checkBoxBehaviour) value = !value;
     RenderButton(DrawnState::Up, Redraw::IfChanged);
-    host->RepaintNow();
-    host->RaiseEvent(kEventClick, "Click", {});
+    host.surface->RepaintNow();
+    host.events->RaiseEvent(kEventClick, "Click", {});
 }
 
 // The access key clicks the button as the left button would, through the same guard.

@@ -2,8 +2,8 @@
 
 namespace button {
 
-void vbButton::OnCreate(forms::ControlContainer& container) {
-    host = &container;
+void vbButton::OnCreate(const forms::ControlContainer& container) {
+    host = container;
     ready = true;
 }
 
@@ -12,8 +12,8 @@ void vbButton::OnInitNew() {
     enabled = true;
     showFocusRect = true;
     useMaskColor = true;
-    captionText = host->Ambient().displayName;
-    host->SetFont(host->Ambient().font);
+    captionText = host.ambient->Ambient().displayName;
+    host.window->SetFont(host.ambient->Ambient().font);
     buttonType = static_cast<int32_t>(ButtonType::Classic);
     colorScheme = static_cast<int32_t>(ColorScheme::System);
     DerivePalette();
@@ -28,8 +28,8 @@ void vbButton::OnInitNew() {
 // not convert throws from Read and the keys after it are not read.
 void vbButton::OnLoadSettings() {
     for (const StoredSetting& row : StoredSettings())
-        row.load(*this, row.key);
-    host->SetEnabled(enabled);
+        row.load(*this, *host.properties, row.key);
+    host.window->SetEnabled(enabled);
     MeasurePicture();
     LayoutCaption();
     UpdateAccessKey();
@@ -37,7 +37,7 @@ void vbButton::OnLoadSettings() {
 
 void vbButton::OnSaveSettings() {
     for (const StoredSetting& row : StoredSettings())
-        row.save(*this, row.key);
+        row.save(*this, *host.properties, row.key);
 }
 
 void vbButton::OnAmbientChanged(std::string_view) {

@@ -70,9 +70,9 @@ void vbButton::SetButtonType(int32_t type) {
     buttonType = type;
     const Look& look = CurrentLook();
     if (look.boldWhenChosenInDesign && DesignMode()) {
-        platform::FontDesc font = host->Font();
+        platform::FontDesc font = host.window->Font();
         font.SetBold(true);
-        host->SetFont(font);
+        host.window->SetFont(font);
     } else if (look.capturesParent && ready) {
         CaptureParentBackground();
     }
@@ -91,18 +91,18 @@ void vbButton::SetCaption(std::string text) {
 void vbButton::SetEnabled(bool on) {
     enabled = on;
     RedrawUp();
-    host->SetEnabled(on);
+    host.window->SetEnabled(on);
     Notify(Setting::Enabled);
 }
 
 const platform::FontDesc& vbButton::Font() const {
-    return host->Font();
+    return host.window->Font();
 }
 
 void vbButton::SetFont(const platform::FontDesc& font) {
     CheckSize(font.sizeCy);
     CheckName(font.name);
-    host->SetFont(font);
+    host.window->SetFont(font);
     FontChanged();
     Notify(Setting::Font);
 }
@@ -136,21 +136,21 @@ int16_t vbButton::FontSize() const {
 void vbButton::SetFontBold(bool on) {
     platform::FontDesc font = Font();
     font.SetBold(on);
-    host->SetFont(font);
+    host.window->SetFont(font);
     FontChanged();
 }
 
 void vbButton::SetFontItalic(bool on) {
     platform::FontDesc font = Font();
     font.italic = on;
-    host->SetFont(font);
+    host.window->SetFont(font);
     FontChanged();
 }
 
 void vbButton::SetFontUnderline(bool on) {
     platform::FontDesc font = Font();
     font.underline = on;
-    host->SetFont(font);
+    host.window->SetFont(font);
     FontChanged();
 }
 
@@ -163,7 +163,7 @@ void vbButton::SetFontSize(float points) {
     }
     platform::FontDesc font = Font();
     font.sizeCy = static_cast<int64_t>(sizeCy);
-    host->SetFont(font);
+    host.window->SetFont(font);
     FontChanged();
 }
 
@@ -171,7 +171,7 @@ void vbButton::SetFontName(std::string name) {
     CheckName(name);
     platform::FontDesc font = Font();
     font.name = std::move(name);
-    host->SetFont(font);
+    host.window->SetFont(font);
     FontChanged();
 }
 
@@ -194,7 +194,7 @@ void vbButton::SetShowFocusRect(bool on) {
 }
 
 int32_t vbButton::MousePointer() const {
-    return host->MousePointer();
+    return host.pointer->MousePointer();
 }
 
 void vbButton::SetMousePointer(int32_t pointer) {
@@ -202,17 +202,17 @@ void vbButton::SetMousePointer(int32_t pointer) {
         pointer > std::numeric_limits<int16_t>::max()) {
         throw OverflowError("MousePointer " + std::to_string(pointer) + " does not fit 16 bits");
     }
-    host->SetMousePointer(static_cast<int16_t>(pointer));
+    host.pointer->SetMousePointer(static_cast<int16_t>(pointer));
     Notify(Setting::MousePointer);
 }
 
 PicturePtr vbButton::MouseIcon() const {
-    return host->MouseIcon();
+    return host.pointer->MouseIcon();
 }
 
 void vbButton::SetMouseIcon(PicturePtr icon) {
     try {
-        host->SetMouseIcon(std::move(icon));
+        host.pointer->SetMouseIcon(std::move(icon));
     } catch (const forms::PointerImageError&) {
         // A picture that cannot be a pointer leaves the pointer as it was.
     }
@@ -224,21 +224,21 @@ void vbButton::SetHandPointer(bool on) {
     if (on) {
         PicturePtr hand;
         try {
-            hand = host->LoadCursorResource(kHandCursorId);
+            hand = host.pointer->LoadCursorResource(kHandCursorId);
         } catch (const forms::ResourceError&) {
             // A program without the hand cursor shows the pointer without an image.
         }
-        host->SetMouseIcon(std::move(hand));
-        host->SetMousePointer(99);
+        host.pointer->SetMouseIcon(std::move(hand));
+        host.pointer->SetMousePointer(forms::kPointerCustom);
     } else {
-        host->SetMouseIcon(nullptr);
-        host->SetMousePointer(1);
+        host.pointer->SetMouseIcon(nullptr);
+        host.pointer->SetMousePointer(forms::kPointerArrow);
     }
     Notify(Setting::HandPointer);
 }
 
 int32_t vbButton::hwnd() const {
-    return static_cast<int32_t>(host->Hwnd());
+    return static_cast<int32_t>(host.window->Hwnd());
 }
 
 void vbButton::SetSoftBevel(bool on) {
@@ -312,13 +312,13 @@ void vbButton::Refresh() {
 }
 
 bool vbButton::DesignMode() const {
-    return !host->Ambient().userMode;
+    return !host.ambient->Ambient().userMode;
 }
 bool vbButton::DisplayAsDefault() const {
-    return host->Ambient().displayAsDefault;
+    return host.ambient->Ambient().displayAsDefault;
 }
 platform::Surface& vbButton::Surface() {
-    return host->DrawingSurface();
+    return host.surface->DrawingSurface();
 }
 
 }  // namespace button

@@ -22,7 +22,7 @@ void vbButton::RenderButton(DrawnState state, Redraw redraw, Lighting lighting) 
     lastDrawnCaption = captionText;
     ++redrawCount;
 
-    host->ClearSurface();
+    host.surface->ClearSurface();
     Situation situation = Situation::Up;
     if (!enabled) {
         situation = Situation::Disabled;
@@ -63,7 +63,7 @@ PaintInput vbButton::PaintInputFor(Situation situation, bool lit,
     if (in.isDefault) {
         // The default button's caption at least bold, laid out for that weight; the button's
         // own font stays as it is.
-        platform::FontDesc bold = host->Font();
+        platform::FontDesc bold = host.window->Font();
         bold.weight = std::max<int16_t>(bold.weight, kBoldWeight);
         in.caption.defaultFont = platform::LoadFont(bold);
         in.caption.defaultRect = MeasureCaption(*in.caption.defaultFont).rect;
@@ -87,7 +87,7 @@ void vbButton::HandleResize() {
     const Look& look = CurrentLook();
     contentRect = button::ContentRect(look, width, height);
     LayoutCaption();
-    host->SetShape(BuildWindowShape(look.shape, width, height));
+    host.window->SetShape(BuildWindowShape(look.shape, width, height));
     if (height != 0) RedrawUp();
 }
 
@@ -124,7 +124,7 @@ Palette vbButton::PaletteWith(OleColor face) const {
         CurrentLook().proportionalFaceShade ? Shift::BlueInProportion : Shift::Even;
     source.softBevel = softBevel;
     // The parent's current drawing colours, read afresh at every derivation.
-    if (const std::optional<forms::ParentColours> parent = host->ParentDrawingColours()) {
+    if (const std::optional<forms::ParentColours> parent = host.parent->ParentDrawingColours()) {
         source.parentBackground = parent->background;
         source.parentText = parent->text;
     }

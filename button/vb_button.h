@@ -158,7 +158,7 @@ class vbButton final : public forms::UserControl {
     void Refresh();
 
     // Lifecycle and input calls of the container.
-    void OnCreate(forms::ControlContainer& host) override;
+    void OnCreate(const forms::ControlContainer& container) override;
     void OnInitNew() override;
     void OnLoadSettings() override;
     void OnResize() override;
@@ -274,9 +274,9 @@ class vbButton final : public forms::UserControl {
         const char* key;       // in the property bag
         const char* notifies;  // the property-change notification's name
         /// Reads the key, its default when the bag has none, into the button.
-        void (*load)(vbButton& button, const char* key);
+        void (*load)(vbButton& button, forms::StoredProperties& bag, const char* key);
         /// Writes the key's current value; a picture that is none writes nothing.
-        void (*save)(const vbButton& button, const char* key);
+        void (*save)(const vbButton& button, forms::StoredProperties& bag, const char* key);
     };
     static const std::vector<StoredSetting>& StoredSettings();
     /// Tells the host that the setting changed, under its notification's name.
@@ -287,7 +287,7 @@ class vbButton final : public forms::UserControl {
     bool DisplayAsDefault() const;
     platform::Surface& Surface();
 
-    forms::ControlContainer* host = nullptr;
+    forms::ControlContainer host;
 
     // The settings, as stored.
     int32_t buttonType = 0;

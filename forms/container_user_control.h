@@ -19,14 +19,14 @@ class UserControl {
     virtual ~UserControl() = default;
 
     // Lifecycle.
-    /// The container stays valid until OnDestroy returns.
-    virtual void OnCreate(ControlContainer& container) = 0;
+    /// The container's roles stay valid until OnDestroy returns.
+    virtual void OnCreate(const ControlContainer& container) = 0;
     virtual void OnInitNew() = 0;
-    /// Reads the settings through ControlContainer::ReadProperty.
+    /// Reads the settings through StoredProperties::ReadProperty.
     virtual void OnLoadSettings() = 0;
     virtual void OnResize() = 0;
     virtual void OnShow() = 0;
-    /// Writes the settings through ControlContainer::WriteProperty.
+    /// Writes the settings through StoredProperties::WriteProperty.
     virtual void OnSaveSettings() = 0;
     virtual void OnHide() = 0;
     virtual void OnDestroy() = 0;

@@ -71,7 +71,7 @@ ControlSite::ControlSite(platform::Window& parent, platform::Rect bounds,
       resources_(resources) {
     window_->SetFocusable(true);
     window_->SetTakesDoubleClicks(control_->TakesDoubleClicks());
-    control_->OnCreate(*this);
+    control_->OnCreate(Container());
 }
 
 ControlSite::~ControlSite() {
@@ -82,6 +82,19 @@ ControlSite::~ControlSite() {
 
 platform::Window& ControlSite::SiteWindow() {
     return *window_;
+}
+
+ControlContainer ControlSite::Container() {
+    return {.window = this,
+            .surface = this,
+            .pointer = this,
+            .parent = this,
+            .placement = this,
+            .properties = this,
+            .events = this,
+            .timer = this,
+            .ambient = this,
+            .messages = this};
 }
 
 // ---- Lifecycle ----------------------------------------------------------------------------
@@ -154,12 +167,12 @@ void ControlSite::SetEnabled(bool enabled) {
     window_->SetEnabled(enabled);
 }
 
-// Pointer 0 takes the parent's pointer and 99 shows the custom image (the parent's when there
-// is none); every other pointer number shows the arrow, the one standard shape drawn here.
+// Every pointer number but the default and the custom one shows the arrow, the one standard
+// shape drawn here.
 void ControlSite::ApplyPointer() {
-    if (mousePointer_ == 99 && pointerImage_) {
+    if (mousePointer_ == kPointerCustom && pointerImage_) {
         window_->SetPointer(platform::PointerKind::Custom, pointerImage_);
-    } else if (mousePointer_ == 0 || mousePointer_ == 99) {
+    } else if (mousePointer_ == kPointerDefault || mousePointer_ == kPointerCustom) {
         window_->SetPointer(platform::PointerKind::Default);
     } else {
         window_->SetPointer(platform::PointerKind::Arrow);

@@ -29,7 +29,7 @@ struct ControlEvent {
 using ControlEventHandler = std::function<void(const ControlEvent&)>;
 
 /// The container of one hosted control: a child window of a form's window that forwards its
-/// input to the control, and the ControlContainer services the control calls.
+/// input to the control, and the services of every ControlContainer role the control calls.
 ///
 /// The site drives the control's lifecycle: the constructor runs OnCreate, InitNew or Load
 /// runs the new-instance or load call and the first OnResize, Show and Hide run OnShow and
@@ -37,7 +37,16 @@ using ControlEventHandler = std::function<void(const ControlEvent&)>;
 /// runs OnDestroy. Calling InitNew or Load twice, or Show before either, throws
 /// std::logic_error. The host's event handler may destroy the site; the control learns it
 /// from RaiseEvent's result.
-class ControlSite final : public ControlContainer {
+class ControlSite final : public ControlWindow,
+                          public ControlSurface,
+                          public ControlPointer,
+                          public ControlParent,
+                          public ControlPlacement,
+                          public StoredProperties,
+                          public HostEvents,
+                          public ChildTimer,
+                          public HostAmbient,
+                          public MessageQueue {
   public:
     /// `bounds` in pixels of the parent's client area. `resources` must outlive the site.
     ControlSite(platform::Window& parent, platform::Rect bounds,
@@ -60,6 +69,8 @@ class ControlSite final : public ControlContainer {
 
     UserControl& Control() { return *control_; }
     platform::Window& SiteWindow();
+    /// Every role of the control's container, served by this site.
+    ControlContainer Container();
 
     void SetEventHandler(ControlEventHandler handler);
     void SetIndex(std::optional<int32_t> index) { index_ = index; }
@@ -71,42 +82,51 @@ class ControlSite final : public ControlContainer {
     const std::vector<std::string>& Notifications() const { return notifications_; }
     void ClearNotifications() { notifications_.clear(); }
 
-    // ControlContainer.
+    // ControlWindow.
     platform::WindowHandle Hwnd() const override;
     void SetShape(std::optional<platform::Region> shape) override;
-    bool PointerIsOver() const override;
     bool Enabled() const override;
     void SetEnabled(bool enabled) override;
     const platform::FontDesc& Font() const override { return font_; }
     void SetFont(const platform::FontDesc& font) override { font_ = font; }
-    int16_t MousePointer() const override { return mousePointer_; }
-    void SetMousePointer(int16_t pointer) override;
-    PicturePtr MouseIcon() const override { return mouseIcon_; }
-    void SetMouseIcon(PicturePtr picture) override;
     void SetAccessKeys(std::string keys) override;
+    // ControlSurface.
     platform::Surface& DrawingSurface() override;
     void ClearSurface() override;
     void RepaintNow() override;
     int32_t PixelsPerInch() const override;
+    // ControlPointer.
+    bool PointerIsOver() const override;
+    int16_t MousePointer() const override { return mousePointer_; }
+    void SetMousePointer(int16_t pointer) override;
+    PicturePtr MouseIcon() const override { return mouseIcon_; }
+    void SetMouseIcon(PicturePtr picture) override;
+    PicturePtr LoadCursorResource(int32_t id) const override;
+    // ControlParent.
     std::optional<ParentColours> ParentDrawingColours() const override;
     void CopyParentArea(const platform::Rect& area, platform::Surface& into) const override;
+    // ControlPlacement.
     int32_t Left() const override;
     int32_t Top() const override;
     int32_t Height() const override;
     void SetHeight(int32_t height) override;
     int32_t PixelsToContainer(int32_t pixels) const override;
-    void DispatchPending() override;
-    const AmbientProperties& Ambient() const override { return ambient_; }
-    void PropertyChanged(std::string_view key) override;
+    // StoredProperties.
     PropertyValue ReadProperty(std::string_view key, PropertyValue defaultValue) override;
     void WriteProperty(std::string_view key, PropertyValue value) override;
+    void PropertyChanged(std::string_view key) override;
+    // HostEvents.
     bool RaiseEvent(int32_t number, std::string_view name, std::span<EventArgument> args) override;
-    void SendKeys(std::string_view keys) override;
-    PicturePtr LoadCursorResource(int32_t id) const override;
+    // ChildTimer.
     bool TimerEnabled() const override { return timerEnabled_; }
     void SetTimerEnabled(bool enabled) override;
     int32_t TimerInterval() const override { return timerInterval_; }
     void SetTimerInterval(int32_t intervalMs) override;
+    // HostAmbient.
+    const AmbientProperties& Ambient() const override { return ambient_; }
+    // MessageQueue.
+    void DispatchPending() override;
+    void SendKeys(std::string_view keys) override;
 
   private:
     class HostWindow;

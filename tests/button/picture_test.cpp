@@ -321,67 +321,19 @@ TEST(CompositePicture, AnEmptyRectangleDrawsNothing) {
 
 // ---- Size and place -------------------------------------------------------------------------
 
-// A container that forwards every service to the control's own site except the resolution.
-class ResolutionContainer final : public forms::ControlContainer {
+// A drawing surface of its own at another resolution than the site's.
+class SurfaceAt final : public forms::ControlSurface {
   public:
-    ResolutionContainer(forms::ControlContainer& site, int32_t dpi) : site(site), dpi(dpi) {}
+    explicit SurfaceAt(int32_t pixelsPerInch) : pixelsPerInch(pixelsPerInch) {}
 
-    int32_t PixelsPerInch() const override { return dpi; }
-
-    platform::WindowHandle Hwnd() const override { return site.Hwnd(); }
-    void SetShape(std::optional<platform::Region> shape) override {
-        site.SetShape(std::move(shape));
-    }
-    bool PointerIsOver() const override { return site.PointerIsOver(); }
-    std::optional<forms::ParentColours> ParentDrawingColours() const override {
-        return site.ParentDrawingColours();
-    }
-    void CopyParentArea(const Rect& area, platform::Surface& into) const override {
-        site.CopyParentArea(area, into);
-    }
-    bool Enabled() const override { return site.Enabled(); }
-    void SetEnabled(bool enabled) override { site.SetEnabled(enabled); }
-    const platform::FontDesc& Font() const override { return site.Font(); }
-    void SetFont(const platform::FontDesc& font) override { site.SetFont(font); }
-    int16_t MousePointer() const override { return site.MousePointer(); }
-    void SetMousePointer(int16_t pointer) override { site.SetMousePointer(pointer); }
-    PicturePtr MouseIcon() const override { return site.MouseIcon(); }
-    void SetMouseIcon(PicturePtr picture) override { site.SetMouseIcon(std::move(picture)); }
-    void SetAccessKeys(std::string keys) override { site.SetAccessKeys(std::move(keys)); }
-    platform::Surface& DrawingSurface() override { return site.DrawingSurface(); }
-    void ClearSurface() override { site.ClearSurface(); }
-    void RepaintNow() override { site.RepaintNow(); }
-    int32_t Left() const override { return site.Left(); }
-    int32_t Top() const override { return site.Top(); }
-    int32_t Height() const override { return site.Height(); }
-    void SetHeight(int32_t height) override { site.SetHeight(height); }
-    int32_t PixelsToContainer(int32_t pixels) const override {
-        return site.PixelsToContainer(pixels);
-    }
-    void DispatchPending() override { site.DispatchPending(); }
-    const forms::AmbientProperties& Ambient() const override { return site.Ambient(); }
-    void PropertyChanged(std::string_view key) override { site.PropertyChanged(key); }
-    forms::PropertyValue ReadProperty(std::string_view key,
-                                      forms::PropertyValue defaultValue) override {
-        return site.ReadProperty(key, std::move(defaultValue));
-    }
-    void WriteProperty(std::string_view key, forms::PropertyValue value) override {
-        site.WriteProperty(key, std::move(value));
-    }
-    bool RaiseEvent(int32_t number, std::string_view name,
-                    std::span<forms::EventArgument> args) override {
-        return site.RaiseEvent(number, name, args);
-    }
-    void SendKeys(std::string_view keys) override { site.SendKeys(keys); }
-    PicturePtr LoadCursorResource(int32_t id) const override { return site.LoadCursorResource(id); }
-    bool TimerEnabled() const override { return site.TimerEnabled(); }
-    void SetTimerEnabled(bool enabled) override { site.SetTimerEnabled(enabled); }
-    int32_t TimerInterval() const override { return site.TimerInterval(); }
-    void SetTimerInterval(int32_t intervalMs) override { site.SetTimerInterval(intervalMs); }
+    platform::Surface& DrawingSurface() override { return surface; }
+    void ClearSurface() override { surface.Resize(surface.Width(), surface.Height()); }
+    void RepaintNow() override {}
+    int32_t PixelsPerInch() const override { return pixelsPerInch; }
 
   private:
-    forms::ControlContainer& site;
-    int32_t dpi;
+    platform::Surface surface;
+    int32_t pixelsPerInch;
 };
 
 TEST(MeasurePicture, PixelsOfTheHimetricSizeAndNoneWithoutAPicture) {
@@ -401,7 +353,9 @@ TEST(MeasurePicture, RoundsHalvesToEven) {
     // At 254 dots per inch a pixel is 10 HIMETRIC: 7 px = 185 HIMETRIC -> 18.5 -> 18, 24 px =
     // 635 -> 63.5 -> 64, 10 px = 265 -> 26.5 -> 26, 55 px = 1455 -> 145.5 -> 146.
     PictureHost host;
-    ResolutionContainer at254(*host.site, 254);
+    SurfaceAt surfaceAt254(254);
+    forms::ControlContainer at254 = host.site->Container();
+    at254.surface = &surfaceAt254;
     vbButton button;
     button.OnCreate(at254);
     button.OnInitNew();

@@ -24,9 +24,10 @@ class ControlRegistryTest : public ::testing::Test {
             // Loading reads two settings the way a control does, with their defaults.
             control->react = [this, c = control.get()](std::string_view call) {
                 if (call != "LoadSettings") return;
-                loaded.push_back(std::to_string(c->container->Read<int32_t>("BTYPE", 2)));
-                loaded.push_back(c->container->Read<std::string>("TX", ""));
-                loaded.push_back(std::to_string(c->container->Read<bool>("ENAB", true)));
+                loaded.push_back(
+                    std::to_string(c->container.properties->Read<int32_t>("BTYPE", 2)));
+                loaded.push_back(c->container.properties->Read<std::string>("TX", ""));
+                loaded.push_back(std::to_string(c->container.properties->Read<bool>("ENAB", true)));
             };
             return control;
         });

@@ -210,10 +210,10 @@ TEST_F(ControlSiteTest, TellsTheControlWhenTheHostDestroyedIt) {
 TEST_F(ControlSiteTest, KeepsPropertyChangeNotificationsInOrder) {
     auto site = MakeSite({10, 10, 60, 40});
     site->InitNew();
-    ControlContainer& container = *Fake(*site).container;
-    container.PropertyChanged("BCOL");
-    container.PropertyChanged("TX");
-    container.PropertyChanged("BCOL");
+    const ControlContainer& container = Fake(*site).container;
+    container.properties->PropertyChanged("BCOL");
+    container.properties->PropertyChanged("TX");
+    container.properties->PropertyChanged("BCOL");
     EXPECT_EQ(site->Notifications(), (std::vector<std::string>{"BCOL", "TX", "BCOL"}));
     site->ClearNotifications();
     EXPECT_TRUE(site->Notifications().empty());
@@ -235,7 +235,7 @@ TEST_F(ControlSiteTest, ReportsEachAmbientChange) {
     site->SetAmbient(ambient);
     EXPECT_EQ(log,
               (std::vector<std::string>{"AmbientChanged Font", "AmbientChanged DisplayAsDefault"}));
-    EXPECT_TRUE(Fake(*site).container->Ambient().displayAsDefault);
+    EXPECT_TRUE(Fake(*site).container.ambient->Ambient().displayAsDefault);
 
     log.clear();
     ambient.userMode = false;
@@ -248,14 +248,14 @@ TEST_F(ControlSiteTest, ReportsEachAmbientChange) {
 TEST_F(ControlSiteTest, PlacesTheControlInTwips) {
     auto site = MakeSite({10, 20, 60, 53});
     site->InitNew();
-    ControlContainer& container = *Fake(*site).container;
-    EXPECT_EQ(container.Left(), 150);
-    EXPECT_EQ(container.Top(), 300);
-    EXPECT_EQ(container.Height(), 495);
-    EXPECT_EQ(container.PixelsToContainer(33), 495);
-    EXPECT_EQ(container.PixelsPerInch(), 96);
-    EXPECT_DOUBLE_EQ(platform::HimetricToPixels(2540, container.PixelsPerInch()), 96.0);
-    EXPECT_NEAR(platform::HimetricToPixels(873, container.PixelsPerInch()), 33.0, 0.01);
+    const ControlContainer& container = Fake(*site).container;
+    EXPECT_EQ(container.placement->Left(), 150);
+    EXPECT_EQ(container.placement->Top(), 300);
+    EXPECT_EQ(container.placement->Height(), 495);
+    EXPECT_EQ(container.placement->PixelsToContainer(33), 495);
+    EXPECT_EQ(container.surface->PixelsPerInch(), 96);
+    EXPECT_DOUBLE_EQ(platform::HimetricToPixels(2540, container.surface->PixelsPerInch()), 96.0);
+    EXPECT_NEAR(platform::HimetricToPixels(873, container.surface->PixelsPerInch()), 33.0, 0.01);
 
     struct Case {
         int32_t twips;
@@ -268,7 +268,7 @@ TEST_F(ControlSiteTest, PlacesTheControlInTwips) {
     };
     for (const Case& c : cases) {
         log.clear();
-        container.SetHeight(c.twips);
+        container.placement->SetHeight(c.twips);
         EXPECT_EQ(site->SiteWindow().ClientHeight(), c.pixels) << c.twips;
         EXPECT_EQ(site->SiteWindow().ClientWidth(), 50) << c.twips;
         EXPECT_EQ(site->SiteWindow().Bounds().top, 20) << c.twips;
@@ -286,9 +286,9 @@ TEST_F(ControlSiteTest, DispatchesPendingMessagesFromInsideAControlCall) {
     std::fill(form.DrawingSurface().Row(0),
               form.DrawingSurface().Row(0) + form.DrawingSurface().Pixels().size(), kRed);
     form.Invalidate();
-    ControlContainer& container = *Fake(*site).container;
+    const ControlContainer& container = Fake(*site).container;
     auto paintBlue = [&] {
-        platform::Surface& s = container.DrawingSurface();
+        platform::Surface& s = container.surface->DrawingSurface();
         std::fill(s.Row(0), s.Row(0) + s.Pixels().size(), kBlue);
     };
     paintBlue();
@@ -298,13 +298,13 @@ TEST_F(ControlSiteTest, DispatchesPendingMessagesFromInsideAControlCall) {
     platform::Color seenDuringCollapse = 0;
     Fake(*site).react = [&](std::string_view call) {
         if (call != "Click") return;
-        const int32_t height = container.Height();
+        const int32_t height = container.placement->Height();
         system.Post([&] { log.push_back("posted"); });
-        container.SetHeight(0);
-        container.DispatchPending();
+        container.placement->SetHeight(0);
+        container.messages->DispatchPending();
         seenDuringCollapse = form.Framebuffer().Pixel(20, 20);
         log.push_back("dispatched");
-        container.SetHeight(height);
+        container.placement->SetHeight(height);
     };
     log.clear();
     RunScript(std::move(platform::Script().MoveTo(120, 120).Down().Up()));
@@ -350,27 +350,27 @@ TEST_F(ControlSiteTest, ChildTimerTicksOnTheClock) {
     Fake(*site).react = [&](std::string_view call) {
         if (call == "Timer") ticks.push_back(system.NowMs());
     };
-    ControlContainer& container = *Fake(*site).container;
+    const ControlContainer& container = Fake(*site).container;
 
-    container.SetTimerEnabled(true);  // no interval yet: nothing runs
+    container.timer->SetTimerEnabled(true);  // no interval yet: nothing runs
     backend.AdvanceClock(10);
     EXPECT_TRUE(ticks.empty());
 
-    container.SetTimerInterval(3);  // t = 10
+    container.timer->SetTimerInterval(3);  // t = 10
     backend.AdvanceClock(8);
     EXPECT_EQ(ticks, (std::vector<int64_t>{13, 16}));
 
-    container.SetTimerEnabled(true);  // already on: the countdown goes on
+    container.timer->SetTimerEnabled(true);  // already on: the countdown goes on
     backend.AdvanceClock(1);
     EXPECT_EQ(ticks.back(), 19);
 
-    container.SetTimerInterval(5);  // t = 19, restarts
+    container.timer->SetTimerInterval(5);  // t = 19, restarts
     backend.AdvanceClock(5);
     EXPECT_EQ(ticks.back(), 24);
-    EXPECT_EQ(container.TimerInterval(), 5);
+    EXPECT_EQ(container.timer->TimerInterval(), 5);
 
-    container.SetTimerEnabled(false);
-    EXPECT_FALSE(container.TimerEnabled());
+    container.timer->SetTimerEnabled(false);
+    EXPECT_FALSE(container.timer->TimerEnabled());
     backend.AdvanceClock(50);
     EXPECT_EQ(ticks, (std::vector<int64_t>{13, 16, 19, 24}));
 }
@@ -465,7 +465,8 @@ TEST_F(ControlSiteTest, SavesTheExtentAheadOfTheControlsSettings) {
     auto site = MakeSite({10, 10, 60, 43});
     site->Load(PropertyBag());
     Fake(*site).react = [&](std::string_view call) {
-        if (call == "SaveSettings") Fake(*site).container->WriteProperty("TX", std::string("7"));
+        if (call == "SaveSettings")
+            Fake(*site).container.properties->WriteProperty("TX", std::string("7"));
     };
     const PropertyBag bag = site->Save();
     ASSERT_EQ(bag.Entries().size(), 3u);

@@ -19,11 +19,11 @@ class FakeControl : public UserControl {
     FakeControl(std::vector<std::string>& log, std::string prefix = "")
         : log_(log), prefix_(std::move(prefix)) {}
 
-    ControlContainer* container = nullptr;
+    ControlContainer container;
     std::function<void(std::string_view call)> react;
 
-    void OnCreate(ControlContainer& c) override {
-        container = &c;
+    void OnCreate(const ControlContainer& c) override {
+        container = c;
         Note("Create");
     }
     void OnInitNew() override { Note("InitNew"); }

@@ -45,9 +45,11 @@ declare -A mayInclude=(
     [platform/ui/wayland]="platform/ui platform/gfx platform/image platform/objects platform/text \
 $wayland"
     [platform/ui/desktop]="platform/ui platform/ui/x11 platform/ui/wayland"
-    [forms]="$platform"
-    # The control sees its host only through the container interface.
-    [button]="forms/container.h forms/container_user_control.h forms/property_bag.h $platform"
+    [forms]="forms/container $platform"
+    [forms/container]="forms/property_bag.h $platform"
+    # The control sees its host only through the container interface and its roles.
+    [button]="forms/container.h forms/container forms/container_user_control.h \
+forms/property_bag.h $platform"
     [splash]="forms $platform"
     [calculator]="splash button forms resources $platform"
     [app]="calculator splash button forms resources $platform platform/ui/desktop"

@@ -1,6 +1,7 @@
-#include "forms/container.h"
+#include "forms/container/properties.h"
 
 #include <limits>
+#include <optional>
 
 namespace forms {
 namespace {
