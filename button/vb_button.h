@@ -157,7 +157,7 @@ class vbButton final : public forms::UserControl {
     /// and redraws in the last drawn state.
     void Refresh();
 
-    // Lifecycle and input calls of the container.
+    // The container's calls: lifecycle, mouse, keyboard and timer.
     void OnCreate(const forms::ControlContainer& container) override;
     void OnInitNew() override;
     void OnLoadSettings() override;

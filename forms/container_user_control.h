@@ -7,18 +7,14 @@
 
 namespace forms {
 
-/// A control hosted in a ControlContainer: what the container calls. Lifecycle calls come in
-/// this order: OnCreate; OnInitNew (a new instance, no stored settings) or OnLoadSettings;
-/// OnResize; OnShow; then any number of input calls, ambient changes and further resizes;
-/// OnSaveSettings whenever the host stores its design data; OnHide; OnDestroy.
-///
-/// Mouse positions are pixels of the control's client area; `button` holds the button bits
-/// (1 left, 2 right, 4 middle; on a move every button held) and `shift` the shift bits.
-class UserControl {
+/// The lifecycle of a hosted control. The calls come in this order: OnCreate; OnInitNew (a new
+/// instance, no stored settings) or OnLoadSettings; OnResize; OnShow; then any number of
+/// input calls, ambient changes and further resizes; OnSaveSettings whenever the host stores
+/// its design data; OnHide; OnDestroy.
+class ControlLifecycle {
   public:
-    virtual ~UserControl() = default;
+    virtual ~ControlLifecycle() = default;
 
-    // Lifecycle.
     /// The container's roles stay valid until OnDestroy returns.
     virtual void OnCreate(const ControlContainer& container) = 0;
     virtual void OnInitNew() = 0;
@@ -33,8 +29,15 @@ class UserControl {
     /// One of the container's ambient properties changed ("DisplayName", "Font", "UserMode",
     /// "DisplayAsDefault").
     virtual void OnAmbientChanged(std::string_view name) = 0;
+};
 
-    // Input.
+/// The mouse over a hosted control. Positions are pixels of the control's client area;
+/// `button` holds the button bits (1 left, 2 right, 4 middle; on a move every button held) and
+/// `shift` the shift bits.
+class MouseHandler {
+  public:
+    virtual ~MouseHandler() = default;
+
     virtual void OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) = 0;
     virtual void OnMouseMove(int32_t button, int32_t shift, int32_t x, int32_t y) = 0;
     virtual void OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) = 0;
@@ -46,14 +49,33 @@ class UserControl {
     /// Whether a second quick left press arrives as OnDoubleClick (the default) or as one more
     /// press and click; asked once, when the control is created.
     virtual bool TakesDoubleClicks() const { return true; }
+};
+
+/// The keyboard and its focus; `shift` holds the shift bits.
+class KeyboardHandler {
+  public:
+    virtual ~KeyboardHandler() = default;
+
     virtual void OnKeyDown(int32_t& keyCode, int32_t shift) = 0;
     virtual void OnKeyPress(int32_t& keyAscii) = 0;
     virtual void OnKeyUp(int32_t& keyCode, int32_t shift) = 0;
     virtual void OnAccessKey() = 0;
     virtual void OnGotFocus() = 0;
     virtual void OnLostFocus() = 0;
-    /// A tick of the child timer.
+};
+
+/// The ticks of the container's ChildTimer.
+class TimerHandler {
+  public:
+    virtual ~TimerHandler() = default;
+
     virtual void OnTimer() = 0;
 };
+
+/// A control hosted in a ControlContainer: every call the container makes, one role each.
+class UserControl : public ControlLifecycle,
+                    public MouseHandler,
+                    public KeyboardHandler,
+                    public TimerHandler {};
 
 }  // namespace forms
