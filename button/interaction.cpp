@@ -1,29 +1,36 @@
-// The button's interaction: what mouse, keys, focus and the hover timer do to its drawn state
-// and which events they raise. Every event is raised before the button reacts, with its
-// arguments by reference, so the host's handler can change what follows.
+// The button's interaction: what mouse, keys, focus and the hover timer do to its state and
+// which events they raise. Every event is raised before the button reacts, with its arguments
+// by reference, so the host's handler can change what follows.
 //
-// Transitions of an enabled button that is no check box. R(s, a) is RenderButton with state s,
-// redrawn always (a) or only if changed (c); "over" is the container's pointer test.
+// Transitions of an enabled button that is no check box. Each handler takes one transition
+// (interaction_state.h), which changes the state and says what to redraw: "always", or "if
+// changed" (only when the drawn state or the caption differs from the last paint). The paint
+// shows the state alone. "over" is the container's pointer test.
 //
-// | from          | input           | when          | actions, in order               | to      |
-// |---------------|-----------------|---------------|---------------------------------|---------|
-// | normal        | move, no button | over          | timer on, hover on, R(Up, a),   | lit     |
-// |               |                 |               | MouseOver                       |         |
-// | lit           | timer tick      | not over      | timer off, hover off, R(Up, a), | normal  |
-// |               |                 |               | MouseOut                        |         |
-// | normal, lit   | press           | Button not 2  | MouseDown, R(Down, c)           | pressed |
-// | pressed       | left-drag move  | not over      | MouseMove, R(Up, c)             | up      |
-// | up, pressed   | left-drag move  | over          | MouseMove, R(Down, c) lit,      | pressed |
-// | before        |                 |               | hover off                       |         |
-// | pressed       | release         | Button not 2  | MouseUp, R(Up, c)               | up      |
-// | normal, lit   | click           | last button 1 | R(Up, a), repaint now, Click    | same    |
-// | up            | Space down      |               | KeyDown, R(Down, c)             | pressed |
-// | pressed       | Space up        | last key was  | KeyUp, R(Up, c), repaint now,   | up      |
-// |               |                 | Space         | Click                           |         |
-// | any           | got focus       |               | focus on (and hover with the    | same    |
-// |               |                 |               | focus rectangle), R(last, a)    |         |
-// | any           | lost focus      |               | focus off (and hover with the   | same    |
-// |               |                 |               | focus rectangle), R(last, a)    |         |
+// | from          | input           | when          | actions, in order                 | to      |
+// |---------------|-----------------|---------------|-----------------------------------|---------|
+// | normal        | move, no button | over          | timer on, PointerEntered (hover   | lit     |
+// |               |                 |               | on; up, always), MouseOver        |         |
+// | lit           | timer tick      | not over      | timer off, HoverEnded (hover      | normal  |
+// |               |                 |               | off; up, always), MouseOut        |         |
+// | normal, lit   | press           | Button not 2  | MouseDown, MousePressed (down,    | pressed |
+// |               |                 |               | if changed)                       |         |
+// | pressed       | left-drag move  | not over      | MouseMove, PressLifted (up, if    | up      |
+// |               |                 |               | changed)                          |         |
+// | up, pressed   | left-drag move  | over          | MouseMove, PressDraggedIn (down   | pressed |
+// | before        |                 |               | and lit, if changed; hover off)   |         |
+// | pressed       | release         | Button not 2  | MouseUp, PressLifted              | up      |
+// | normal, lit   | click           | last button 1 | DrawnUp (up, always), repaint     | same    |
+// |               |                 |               | now, Click                        |         |
+// | up            | Space down      |               | KeyDown, KeyWentDown (down, if    | pressed |
+// |               |                 |               | changed)                          |         |
+// | pressed       | Space up        | last key was  | KeyUp, PressLifted, repaint now,  | up      |
+// |               |                 | Space         | Click                             |         |
+// | any           | got focus       |               | FocusChanged (focus on, and hover | same    |
+// |               |                 |               | with the focus rectangle; always) |         |
+// | any           | lost focus      |               | FocusChanged (focus off, and      | same    |
+// |               |                 |               | hover with the focus rectangle;   |         |
+// |               |                 |               | always)                           |         |
 //
 // A check box toggles Value at each click and Space release and is drawn down while on.
 #include <array>
@@ -71,8 +78,7 @@ void vbButton::SetHoverTimer(bool on) {
 void vbButton::OnTimer() {
     if (host.pointer->PointerIsOver()) return;
     SetHoverTimer(false);
-    hover = false;
-    RenderButton(DrawnState::Up, Redraw::Always);
+    Apply(HoverEnded(interaction, Checked()));
     host.events->RaiseEvent(kEventMouseOut, "MouseOut", {});
 }
 
@@ -94,7 +100,7 @@ bool vbButton::RaiseEndingPress(const std::function<bool()>& raise) {
     try {
         return raise();
     } catch (...) {
-        if (*stillAlive) RenderButton(DrawnState::Up, Redraw::IfChanged);
+        if (*stillAlive) Apply(PressLifted(interaction, Checked()));
         throw;
     }
 }
@@ -109,46 +115,44 @@ bool vbButton::RaiseKeyEvent(int32_t number, const char* name, int32_t& keyCode,
 
 // ---- Mouse --------------------------------------------------------------------------------
 
-// A right press alone never looks pressed, so it never leads to a click either.
 void vbButton::OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) {
     if (!RaiseMouseEvent(kEventMouseDown, "MouseDown", button, shift, x, y)) return;
-    lastMouseButton = StoredByte(button, "Button");
-    if (button != platform::kButtonRight) RenderButton(DrawnState::Down, Redraw::IfChanged);
+    Apply(MousePressed(interaction, StoredByte(button, "Button")));
 }
 
 void vbButton::OnMouseMove(int32_t button, int32_t shift, int32_t x, int32_t y) {
     if (!RaiseMouseEvent(kEventMouseMove, "MouseMove", button, shift, x, y)) return;
     if (button >= platform::kButtonRight) return;
     if (!host.pointer->PointerIsOver()) {
-        RenderButton(DrawnState::Up, Redraw::IfChanged);
+        Apply(PressLifted(interaction, Checked()));
         return;
     }
     if (button == 0) {
-        if (hover) return;
+        if (interaction.hover) return;
         SetHoverTimer(true);
-        hover = true;
-        RenderButton(DrawnState::Up, Redraw::Always);
+        Apply(PointerEntered(interaction, Checked()));
         host.events->RaiseEvent(kEventMouseOver, "MouseOver", {});
         return;
     }
-    // Dragged back in with the left button held: down with the hover look, and the flag
-    // cleared, so that the first move after the release counts as a fresh entry.
-    RenderButton(DrawnState::Down, Redraw::IfChanged, Lighting::Lit);
-    hover = false;
+    Apply(PressDraggedIn(interaction));
 }
 
 void vbButton::OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) {
     if (!RaiseEndingPress(
             [&] { return RaiseMouseEvent(kEventMouseUp, "MouseUp", button, shift, x, y); }))
         return;
-    if (button != platform::kButtonRight) RenderButton(DrawnState::Up, Redraw::IfChanged);
+    if (button != platform::kButtonRight) Apply(PressLifted(interaction, Checked()));
 }
 
-// The new look reaches the screen before the host's handler runs.
 void vbButton::OnClick() {
-    if (lastMouseButton != platform::kButtonLeft || !enabled) return;
+    if (interaction.lastMouseButton != platform::kButtonLeft || !enabled) return;
+    RaiseClick(DrawnUp);
+}
+
+// A check box toggles first; the new look reaches the screen before the host's handler runs.
+void vbButton::RaiseClick(Transition (*drawUp)(InteractionState, bool)) {
     if (checkBoxBehaviour) value = !value;
-    RenderButton(DrawnState::Up, Redraw::Always);
+    Apply(drawUp(interaction, Checked()));
     host.surface->RepaintNow();
     host.events->RaiseEvent(kEventClick, "Click", {});
 }
@@ -157,11 +161,8 @@ void vbButton::OnClick() {
 
 void vbButton::OnKeyDown(int32_t& keyCode, int32_t shift) {
     if (!RaiseKeyEvent(kEventKeyDown, "KeyDown", keyCode, shift)) return;
-    lastKeyCode = StoredByte(keyCode, "KeyCode");
+    Apply(KeyWentDown(interaction, StoredByte(keyCode, "KeyCode")));
     switch (keyCode) {
-        case platform::kKeySpace:
-            RenderButton(DrawnState::Down, Redraw::IfChanged);
-            break;
         case platform::kKeyLeft:
         case platform::kKeyUp:
             host.messages->SendKeys("+{Tab}");
@@ -185,16 +186,13 @@ void vbButton::OnKeyPress(int32_t& keyAscii) {
 void vbButton::OnKeyUp(int32_t& keyCode, int32_t shift) {
     if (!RaiseEndingPress([&] { return RaiseKeyEvent(kEventKeyUp, "KeyUp", keyCode, shift); }))
         return;
-    if (lastKeyCode != platform::kKeySpace || keyCode != platform::kKeySpace) return;
-    if (checkBoxBehaviour) value = !value;
-    RenderButton(DrawnState::Up, Redraw::IfChanged);
-    host.surface->RepaintNow();
-    host.events->RaiseEvent(kEventClick, "Click", {});
+    if (interaction.lastKeyCode != platform::kKeySpace || keyCode != platform::kKeySpace) return;
+    RaiseClick(PressLifted);
 }
 
 // The access key clicks the button as the left button would, through the same guard.
 void vbButton::OnAccessKey() {
-    lastMouseButton = platform::kButtonLeft;
+    Apply(AccessKeyPressed(interaction));
     OnClick();
 }
 
@@ -202,15 +200,11 @@ void vbButton::OnAccessKey() {
 
 // With the focus rectangle shown, a focused button also looks lit.
 void vbButton::OnGotFocus() {
-    focus = true;
-    if (showFocusRect) hover = true;
-    RedrawAsIs();
+    Apply(FocusChanged(interaction, true, showFocusRect, Checked()));
 }
 
 void vbButton::OnLostFocus() {
-    focus = false;
-    if (showFocusRect) hover = false;
-    RedrawAsIs();
+    Apply(FocusChanged(interaction, false, showFocusRect, Checked()));
 }
 
 // Nothing is drawn until the button is shown again or refreshed.

@@ -258,7 +258,7 @@ void vbButton::SetPictureNormal(PicturePtr picture) {
 
 void vbButton::SetPictureOver(PicturePtr picture) {
     pictureOver = std::move(picture);
-    if (hover) RedrawAsIs();
+    if (interaction.hover) RedrawAsIs();
     Notify(Setting::PictureOver);
 }
 

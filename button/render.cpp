@@ -10,46 +10,48 @@ constexpr int16_t kBoldWeight = 700;
 
 }  // namespace
 
-// Repaints the whole button for one state. A call that asks for what is already drawn returns
-// at once unless told to redraw always, so streams of moves cost nothing; nothing is drawn
-// before the first resize or while drawing is switched off.
-void vbButton::RenderButton(DrawnState state, Redraw redraw, Lighting lighting) {
-    if (checkBoxBehaviour && value) state = DrawnState::Down;
-    if (redraw == Redraw::IfChanged && captionText == lastDrawnCaption && state == lastDrawnState)
+// The transition's state is taken whole, but its drawn state only with a paint that shows it.
+// A redraw if changed that finds the drawn state and the caption as they were drawn returns at
+// once, so streams of moves cost nothing; nothing is drawn before the first resize or while
+// drawing is switched off.
+void vbButton::Apply(Transition transition) {
+    const bool asDrawn =
+        transition.next.drawn == interaction.drawn && captionText == lastDrawnCaption;
+    const bool redraws =
+        transition.redraw == Redraw::Always || (transition.redraw == Redraw::IfChanged && !asDrawn);
+    if (!redraws || height == 0 || !ready) {
+        transition.next.drawn = interaction.drawn;
+        interaction = transition.next;
         return;
-    if (height == 0 || !ready) return;
-    lastDrawnState = state;
+    }
+    interaction = transition.next;
     lastDrawnCaption = captionText;
     ++redrawCount;
+    Paint();
+}
 
+void vbButton::Paint() {
     host.surface->ClearSurface();
-    Situation situation = Situation::Up;
-    if (!enabled) {
-        situation = Situation::Disabled;
-    } else if (state == DrawnState::Down) {
-        situation = Situation::Down;
-    }
-    const bool lit = hover || lighting == Lighting::Lit;
     // A lit button of its own colours is painted with the palette of its hover face colour.
-    const bool hoverColours = lit && ColorSchemeOf(colorScheme) == ColorScheme::Own;
-    const Palette paintPalette = hoverColours ? PaletteWith(backOver) : palette;
-    const PaintInput input = PaintInputFor(situation, lit, paintPalette);
+    const bool hoverColours = interaction.Lit() && ColorSchemeOf(colorScheme) == ColorScheme::Own;
+    const PaintInput input = PaintInputFor(hoverColours ? PaletteWith(backOver) : palette);
     Painter painter(Surface(), input);
     painter.Paint();
     lastCaptionLook = painter.LastCaptionLook();
 }
 
-PaintInput vbButton::PaintInputFor(Situation situation, bool lit,
-                                   const Palette& paintPalette) const {
+PaintInput vbButton::PaintInputFor(const Palette& paintPalette) const {
     PaintInput in;
     in.look = &CurrentLook();
-    in.situation = situation;
+    in.situation = !enabled                                ? Situation::Disabled
+                   : interaction.drawn == DrawnState::Down ? Situation::Down
+                                                           : Situation::Up;
     in.width = width;
     in.height = height;
     in.content = contentRect;
     in.palette = paintPalette;
-    in.lit = lit;
-    in.focused = focus;
+    in.lit = interaction.Lit();
+    in.focused = interaction.focus;
     in.showFocusRect = showFocusRect;
     in.isDefault = DisplayAsDefault();
     in.softBevel = softBevel;

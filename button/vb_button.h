@@ -7,8 +7,11 @@
 //   properties.cpp          property getters and setters, DisableRefresh, Refresh
 //   persistence.cpp         new instance, ambient change, load and save through the stored
 //                           settings' table (stored_settings.cpp)
-//   interaction.cpp         mouse, click, keys, access key, focus, hide, the hover timer
-//   render.cpp              RenderButton, resize, show, destroy, the palette, the paint's input
+//   interaction.cpp         mouse, click, keys, access key, focus, hide, the hover timer, each
+//                           through a transition of the interaction's state
+//                           (interaction_state.h)
+//   render.cpp              Apply and Paint, resize, show, destroy, the palette, the paint's
+//                           input
 //   caption.cpp             UpdateAccessKey, LayoutCaption, MeasurePicture
 //   background_capture.cpp  CaptureParentBackground
 //
@@ -25,6 +28,7 @@
 
 #include "button/caption_layout.h"
 #include "button/color_math.h"
+#include "button/interaction_state.h"
 #include "button/looks.h"
 #include "button/painter.h"
 #include "button/palette.h"
@@ -54,17 +58,6 @@ class OverflowError : public std::overflow_error {
 class InvalidPropertyValue : public std::invalid_argument {
     using invalid_argument::invalid_argument;
 };
-
-/// The state a redraw asks for: up (normal, or lit while the hover flag is on) or down
-/// (pressed or checked).
-enum class DrawnState : uint8_t { Up = 0, Down = 2 };
-
-/// Whether a redraw that asks for what is already drawn draws again.
-enum class Redraw { IfChanged, Always };
-
-/// Whether a redraw shows the button lit: as the hover flag says, or lit whatever it says (a
-/// press dragged back in).
-enum class Lighting { ByHover, Lit };
 
 class vbButton final : public forms::UserControl {
   public:
@@ -191,26 +184,31 @@ class vbButton final : public forms::UserControl {
     platform::Point CaptionSize() const { return {captionLayout.width, captionLayout.height}; }
     platform::Point PicturePlace() const { return picturePlace; }
     platform::Point PictureSize() const { return pictureSize; }
-    DrawnState LastDrawnState() const { return lastDrawnState; }
+    DrawnState LastDrawnState() const { return interaction.drawn; }
     bool IsReady() const { return ready; }
-    bool IsLit() const { return hover; }
-    bool HasFocusFlag() const { return focus; }
+    /// The hover flag (a press dragged back in is drawn lit with the flag off).
+    bool IsLit() const { return interaction.hover; }
+    bool HasFocusFlag() const { return interaction.focus; }
     CaptionLook LastCaptionLook() const { return lastCaptionLook; }
     /// How many redraws have passed the early-out and drawn since creation.
     int64_t RedrawCount() const { return redrawCount; }
 
   private:
     // Redraw pipeline (render.cpp).
-    /// Repaints the whole button for one state through the Painter.
-    void RenderButton(DrawnState state, Redraw redraw, Lighting lighting = Lighting::ByHover);
-    /// What the Painter reads for a redraw in this situation.
-    PaintInput PaintInputFor(Situation situation, bool lit, const Palette& paintPalette) const;
+    /// Takes the transition's state and redraws as it says.
+    void Apply(Transition transition);
+    /// Repaints the whole button as the interaction's state shows it, through the Painter.
+    void Paint();
+    /// What the Painter reads for a paint of the interaction's state.
+    PaintInput PaintInputFor(const Palette& paintPalette) const;
     void HandleResize();
     void DerivePalette();
     /// The palette of the settings, with `backColor` as the face colour.
     Palette PaletteWith(OleColor face) const;
-    void RedrawAsIs() { RenderButton(lastDrawnState, Redraw::Always); }
-    void RedrawUp() { RenderButton(DrawnState::Up, Redraw::Always); }
+    void RedrawAsIs() { Apply(Repainted(interaction, Checked())); }
+    void RedrawUp() { Apply(DrawnUp(interaction, Checked())); }
+    /// Whether the button is a check box that is on, which is drawn down.
+    bool Checked() const { return checkBoxBehaviour && value; }
     /// The look of the stored ButtonType.
     const Look& CurrentLook() const { return LookOf(buttonType); }
 
@@ -240,6 +238,9 @@ class vbButton final : public forms::UserControl {
     /// that throws leaves no press on the screen: the button is drawn up (if it still exists)
     /// before the error goes on.
     bool RaiseEndingPress(const std::function<bool()>& raise);
+    /// Toggles a check box, draws through `drawUp`, puts the look on the screen and raises
+    /// Click.
+    void RaiseClick(Transition (*drawUp)(InteractionState state, bool checked));
     void SetHoverTimer(bool on);
 
     // Stored settings (stored_settings.cpp): one row per key of the property bag, in the order
@@ -321,14 +322,10 @@ class vbButton final : public forms::UserControl {
     std::optional<platform::Surface> backgroundSurface;  // the Transparent look's face
 
     // The interaction's state and what was drawn last.
-    uint8_t lastMouseButton = 0;
-    uint8_t lastKeyCode = 0;
-    bool focus = false;
-    bool hover = false;
+    InteractionState interaction;
     bool ready = false;
     bool capturing = false;
     Palette palette;
-    DrawnState lastDrawnState = DrawnState::Up;
     std::string lastDrawnCaption;
     CaptionLook lastCaptionLook = CaptionLook::Normal;
     int64_t redrawCount = 0;
