@@ -1,6 +1,7 @@
 #include "button/looks.h"
 
 #include <initializer_list>
+#include <iterator>
 
 #include "button/painter.h"
 
@@ -8,32 +9,81 @@ namespace button {
 namespace {
 
 using P = Painter;
+using enum ButtonType;
 using enum WindowShape;
 using enum EffectBase;
 using enum DisabledPicture;
 
-// clang-format off
 constexpr Look kLooks[] = {
-    // recipe          inset shift shape      caption    picture    propor- pressed accent blend  press over  disabled         capture bold
-    //                                        effect     effect     tional  light   lit    up     shift
-    {&P::DrawBordered,     4, 0, FourCorners,    Face,      Face,      false, false, false, false, 1, true,  Engraved,        false, false},
-    {&P::DrawClassic,      4, 0, Rectangle,      Face,      Face,      false, false, false, false, 1, true,  Engraved,        false, false},
-    {&P::DrawGradient,     4, 0, RoundedCorners, FaceShade, FaceShade, true,  false, false, false, 1, true,  Greyscale,       false, false},
-    {&P::DrawRounded,      4, 0, RoundedCorners, FaceShade, Face,      false, true,  false, false, 1, true,  Engraved,        false, false},
-    {&P::DrawOutline,      4, 0, TwoCorners,     Face,      Face,      false, false, false, false, 0, true,  Silhouette,      false, true},
-    {&P::DrawLightBevel,   4, 0, Rectangle,      Face,      Face,      false, false, false, false, 1, true,  Silhouette,      false, false},
-    {&P::DrawFlat,         3, 0, Rectangle,      Face,      Face,      false, false, false, false, 1, true,  Engraved,        false, false},
-    {&P::DrawHoverFlat,    3, 0, Rectangle,      Face,      Face,      false, false, false, false, 1, true,  Engraved,        false, false},
-    {&P::DrawAccentHover,  3, 0, Rectangle,      Face,      Face,      false, false, true,  true,  0, false, LightSilhouette, false, false},
-    {nullptr,              3, 0, Rectangle,      Face,      Face,      false, false, false, false, 1, true,  Engraved,        false, false},
-    {&P::DrawTransparent,  3, 0, Rectangle,      Face,      Face,      false, false, false, false, 1, true,  Engraved,        true,  false},
-    {&P::DrawHoverClassic, 3, 0, Rectangle,      Face,      Face,      false, false, false, false, 1, true,  Engraved,        false, false},
-    {&P::DrawOval,         3, 0, Ellipse,        Face,      Face,      false, false, false, false, 1, true,  Engraved,        false, false},
-    {&P::DrawGlossy,       5, 1, FourCorners,    FaceShade, Face,      false, false, false, false, 1, true,  Engraved,        false, false},
+    {.type = Bordered, .name = "Bordered", .recipe = &P::DrawBordered, .shape = FourCorners},
+    {.type = Classic, .name = "Classic", .recipe = &P::DrawClassic},
+    {.type = Gradient,
+     .name = "Gradient",
+     .recipe = &P::DrawGradient,
+     .shape = RoundedCorners,
+     .captionEffectBase = FaceShade,
+     .pictureEffectBase = FaceShade,
+     .faceShadeShift = Shift::BlueInProportion,
+     .disabledPicture = Greyscale},
+    {.type = Rounded,
+     .name = "Rounded",
+     .recipe = &P::DrawRounded,
+     .shape = RoundedCorners,
+     .captionEffectBase = FaceShade,
+     .pressedCaptionInLight = true},
+    {.type = Outline,
+     .name = "Outline",
+     .recipe = &P::DrawOutline,
+     .shape = TwoCorners,
+     .pressedPictureShift = 0,
+     .disabledPicture = Silhouette,
+     .boldWhenChosenInDesign = true},
+    {.type = LightBevel,
+     .name = "LightBevel",
+     .recipe = &P::DrawLightBevel,
+     .disabledPicture = Silhouette},
+    {.type = Flat, .name = "Flat", .recipe = &P::DrawFlat, .contentInset = 3},
+    {.type = HoverFlat, .name = "HoverFlat", .recipe = &P::DrawHoverFlat, .contentInset = 3},
+    {.type = AccentHover,
+     .name = "AccentHover",
+     .recipe = &P::DrawAccentHover,
+     .contentInset = 3,
+     .accentWhenLit = true,
+     .blendsPictureWhenUp = true,
+     .pressedPictureShift = 0,
+     .pressedShowsPictureOver = false,
+     .disabledPicture = LightSilhouette},
+    {.type = PictureOnly, .name = "PictureOnly", .contentInset = 3},
+    {.type = Transparent,
+     .name = "Transparent",
+     .recipe = &P::DrawTransparent,
+     .contentInset = 3,
+     .capturesParent = true},
+    {.type = HoverClassic,
+     .name = "HoverClassic",
+     .recipe = &P::DrawHoverClassic,
+     .contentInset = 3},
+    {.type = Oval, .name = "Oval", .recipe = &P::DrawOval, .contentInset = 3, .shape = Ellipse},
+    {.type = Glossy,
+     .name = "Glossy",
+     .recipe = &P::DrawGlossy,
+     .contentInset = 5,
+     .contentShift = 1,
+     .shape = FourCorners,
+     .captionEffectBase = FaceShade},
 };
-constexpr Look kUnknownLook =
-    {nullptr,              4, 0, Rectangle,      Face,      Face,      false, false, false, false, 1, true,  Engraved,        false, false};
-// clang-format on
+
+// Every ButtonType has its row, at the place of its number.
+constexpr bool EveryTypeInOrder() {
+    for (size_t i = 0; i < std::size(kLooks); ++i) {
+        if (kLooks[i].type != static_cast<ButtonType>(i + 1)) return false;
+    }
+    return std::size(kLooks) == static_cast<size_t>(kLastButtonType);
+}
+static_assert(EveryTypeInOrder(), "kLooks needs one row per ButtonType, in order");
+
+// The look of a stored number that names none.
+constexpr Look kUnknownLook{};
 
 platform::Region WithoutPixels(platform::Region shape,
                                std::initializer_list<platform::Point> pixels) {
@@ -45,9 +95,12 @@ platform::Region WithoutPixels(platform::Region shape,
 
 }  // namespace
 
+std::span<const Look> Looks() {
+    return kLooks;
+}
+
 const Look& LookOf(int32_t buttonType) {
-    const bool known = buttonType >= static_cast<int32_t>(ButtonType::Bordered) &&
-                       buttonType <= static_cast<int32_t>(ButtonType::Glossy);
+    const bool known = buttonType >= 1 && buttonType <= static_cast<int32_t>(kLastButtonType);
     return known ? kLooks[buttonType - 1] : kUnknownLook;
 }
 

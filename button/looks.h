@@ -4,7 +4,10 @@
 // in its row, and the rest of the control asks the row instead of testing the look's number.
 
 #include <cstdint>
+#include <span>
+#include <string_view>
 
+#include "button/color_math.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/region.h"
 
@@ -13,7 +16,8 @@ namespace button {
 class Painter;
 
 /// The looks by their stored number. A stored number outside 1..14 is kept as it is and drawn
-/// as the face fill and the picture alone.
+/// as the face fill and the picture alone. A new look takes the next number, and becomes
+/// kLastButtonType.
 enum class ButtonType : int32_t {
     Bordered = 1,
     Classic,
@@ -30,6 +34,7 @@ enum class ButtonType : int32_t {
     Oval,
     Glossy,
 };
+constexpr ButtonType kLastButtonType = ButtonType::Glossy;
 
 /// The situation a look is drawn for.
 enum class Situation { Up, Down, Disabled };
@@ -54,36 +59,45 @@ enum class EffectBase { Face, FaceShade };
 /// LightSilhouette the same a little lighter; Greyscale as its grey, one pixel down-right.
 enum class DisabledPicture { Engraved, Silhouette, LightSilhouette, Greyscale };
 
-/// One look.
+/// One look. A row names what sets its look apart; every other field keeps the value here, the
+/// plain look's.
 struct Look {
+    /// The look's stored number and the name it goes by; neither for the look of a number that
+    /// names none.
+    ButtonType type{};
+    std::string_view name;
     /// Draws the face, frame and caption of the situation over the Face fill; null for a look
     /// of the face fill and the picture alone.
-    void (Painter::*recipe)();
+    void (Painter::*recipe)() = nullptr;
     /// The content rectangle, where the focus rectangle goes: the client less `contentInset`
     /// on every side, then moved `contentShift` right and down.
-    int32_t contentInset;
-    int32_t contentShift;
-    WindowShape shape;
-    EffectBase captionEffectBase;
-    EffectBase pictureEffectBase;
-    /// FaceShade shifts blue in proportion, as the look's shaded face does.
-    bool proportionalFaceShade;
+    int32_t contentInset = 4;
+    int32_t contentShift = 0;
+    WindowShape shape = WindowShape::Rectangle;
+    EffectBase captionEffectBase = EffectBase::Face;
+    EffectBase pictureEffectBase = EffectBase::Face;
+    /// How FaceShade is shifted from Face: evenly, or blue in proportion as the look's shaded
+    /// face is.
+    Shift faceShadeShift = Shift::Even;
     /// The pressed caption is drawn in Light instead of TextOver.
-    bool pressedCaptionInLight;
+    bool pressedCaptionInLight = false;
     /// Lit, the effect copies of the caption and the picture take AccentLight as their base
     /// (unless the colours are the button's own), and the picture rises above its shadow.
-    bool accentWhenLit;
+    bool accentWhenLit = false;
     /// The picture of an up, unlit button is blended with the face under it.
-    bool blendsPictureWhenUp;
+    bool blendsPictureWhenUp = false;
     /// How far a press moves the picture right and down, and whether it shows PictureOver.
-    int32_t pressedPictureShift;
-    bool pressedShowsPictureOver;
-    DisabledPicture disabledPicture;
+    int32_t pressedPictureShift = 1;
+    bool pressedShowsPictureOver = true;
+    DisabledPicture disabledPicture = DisabledPicture::Engraved;
     /// The face is the parent's picture under the button, captured when shown.
-    bool capturesParent;
+    bool capturesParent = false;
     /// Chosen while the form is designed, the look makes the caption's font bold.
-    bool boldWhenChosenInDesign;
+    bool boldWhenChosenInDesign = false;
 };
+
+/// Every look, in the order of its ButtonType from 1.
+std::span<const Look> Looks();
 
 /// The row of a stored ButtonType; a number outside 1..14 gets the row of a look without a
 /// recipe.

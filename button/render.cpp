@@ -122,8 +122,7 @@ Palette vbButton::PaletteWith(OleColor face) const {
     source.foreColor = foreColor;
     source.foreOver = foreOver;
     source.maskColor = maskColor;
-    source.faceShadeShift =
-        CurrentLook().proportionalFaceShade ? Shift::BlueInProportion : Shift::Even;
+    source.faceShadeShift = CurrentLook().faceShadeShift;
     source.softBevel = softBevel;
     // The parent's current drawing colours, read afresh at every derivation.
     if (const std::optional<forms::ParentColours> parent = host.parent->ParentDrawingColours()) {

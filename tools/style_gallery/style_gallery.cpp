@@ -1,10 +1,12 @@
 #include "tools/style_gallery/style_gallery.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "button/looks.h"
 #include "platform/gfx/rect_paint.h"
 #include "platform/gfx/surface.h"
 #include "platform/objects/picture.h"
@@ -30,12 +32,6 @@ constexpr int32_t kSchemeGap = 14;
 constexpr int32_t kMargin = 10;
 constexpr int32_t kRowLabelWidth = 96;
 constexpr int32_t kLabelHeight = 16;
-
-constexpr const char* kLookNames[14] = {
-    "Bordered",    "Classic",      "Gradient",  "Rounded",     "Outline",
-    "LightBevel",  "Flat",         "HoverFlat", "AccentHover", "PictureOnly",
-    "Transparent", "HoverClassic", "Oval",      "Glossy",
-};
 
 struct StateColumn {
     const char* name;
@@ -109,7 +105,9 @@ void Label(platform::Surface& sheet, const platform::Font& font, const std::stri
 platform::Image RenderGallery() {
     const int32_t sheetWidth =
         ColumnLeft(kSchemeCount - 1, kStateCount - 1) + kButtonWidth + kMargin;
-    const int32_t pictureTop = RowTop(14) + kLabelHeight;
+    const std::span<const Look> looks = Looks();
+    const auto lookCount = static_cast<int32_t>(looks.size());
+    const int32_t pictureTop = RowTop(lookCount) + kLabelHeight;
     const int32_t sheetHeight = pictureTop + kPictureButtonHeight + kLabelHeight + kMargin;
     platform::Surface sheet(sheetWidth, sheetHeight, kSheet);
 
@@ -134,9 +132,11 @@ platform::Image RenderGallery() {
         }
     }
 
-    for (int32_t type = 1; type <= 14; ++type) {
-        const int32_t top = RowTop(type - 1);
-        Label(sheet, *labelFont, std::to_string(type) + " " + kLookNames[type - 1],
+    for (int32_t row = 0; row < lookCount; ++row) {
+        const Look& look = looks[static_cast<size_t>(row)];
+        const auto type = static_cast<int32_t>(look.type);
+        const int32_t top = RowTop(row);
+        Label(sheet, *labelFont, std::to_string(type) + " " + std::string(look.name),
               {kMargin, top, kMargin + kRowLabelWidth, top + kButtonHeight}, 0, kLabel);
         for (int32_t scheme = 0; scheme < kSchemeCount; ++scheme) {
             for (int32_t s = 0; s < kStateCount; ++s) {
@@ -147,7 +147,7 @@ platform::Image RenderGallery() {
                 options.state = kStates[s].state;
                 options.focus = kStates[s].focus;
                 options.parentColor = kSheet;
-                if (type == 11) {
+                if (look.capturesParent) {
                     options.parentColor = kPatternGrey;
                     options.parentPattern = true;
                 }
