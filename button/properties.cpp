@@ -102,8 +102,7 @@ const platform::FontDesc& vbButton::Font() const {
 void vbButton::SetFont(const platform::FontDesc& font) {
     CheckSize(font.sizeCy);
     CheckName(font.name);
-    host.window->SetFont(font);
-    FontChanged();
+    UseFont(font);
     Notify(Setting::Font);
 }
 
@@ -134,24 +133,15 @@ int16_t vbButton::FontSize() const {
 }
 
 void vbButton::SetFontBold(bool on) {
-    platform::FontDesc font = Font();
-    font.SetBold(on);
-    host.window->SetFont(font);
-    FontChanged();
+    ChangeFont([on](platform::FontDesc& font) { font.SetBold(on); });
 }
 
 void vbButton::SetFontItalic(bool on) {
-    platform::FontDesc font = Font();
-    font.italic = on;
-    host.window->SetFont(font);
-    FontChanged();
+    ChangeFont([on](platform::FontDesc& font) { font.italic = on; });
 }
 
 void vbButton::SetFontUnderline(bool on) {
-    platform::FontDesc font = Font();
-    font.underline = on;
-    host.window->SetFont(font);
-    FontChanged();
+    ChangeFont([on](platform::FontDesc& font) { font.underline = on; });
 }
 
 void vbButton::SetFontSize(float points) {
@@ -161,21 +151,22 @@ void vbButton::SetFontSize(float points) {
         throw InvalidPropertyValue("FontSize " + std::to_string(points) +
                                    " is not 0.0001..429496.7295 points");
     }
-    platform::FontDesc font = Font();
-    font.sizeCy = static_cast<int64_t>(sizeCy);
-    host.window->SetFont(font);
-    FontChanged();
+    ChangeFont([sizeCy](platform::FontDesc& font) { font.sizeCy = static_cast<int64_t>(sizeCy); });
 }
 
 void vbButton::SetFontName(std::string name) {
     CheckName(name);
-    platform::FontDesc font = Font();
-    font.name = std::move(name);
-    host.window->SetFont(font);
-    FontChanged();
+    ChangeFont([&name](platform::FontDesc& font) { font.name = std::move(name); });
 }
 
-void vbButton::FontChanged() {
+void vbButton::ChangeFont(const std::function<void(platform::FontDesc& font)>& change) {
+    platform::FontDesc font = Font();
+    change(font);
+    UseFont(font);
+}
+
+void vbButton::UseFont(const platform::FontDesc& font) {
+    host.window->SetFont(font);
     LayoutCaption();
     RedrawUp();
 }

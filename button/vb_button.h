@@ -222,8 +222,10 @@ class vbButton final : public forms::UserControl {
     void LayoutCaption();
     /// The size of PictureNormal in pixels of the control's resolution; 0 x 0 without one.
     void MeasurePicture();
-    /// The window's font changed: lay the caption out and redraw up.
-    void FontChanged();
+    /// The window takes `font`: the caption is laid out in it and the button redrawn up.
+    void UseFont(const platform::FontDesc& font);
+    /// The window's font, changed by `change`, through UseFont.
+    void ChangeFont(const std::function<void(platform::FontDesc& font)>& change);
 
     // Transparent look (background_capture.cpp).
     void CaptureParentBackground();
