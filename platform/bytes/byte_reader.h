@@ -2,10 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <span>
 #include <stdexcept>
 #include <string>
+
+#include "platform/bytes/little_endian.h"
 
 namespace platform {
 
@@ -34,7 +35,8 @@ class ByteRangeError : public std::out_of_range {
 /// Reads the bytes of a span, little-endian unless a name says otherwise, either at given
 /// offsets or in order from a position that starts at 0. Every read is checked against the
 /// span and throws ByteRangeError when it needs any byte outside; a read that throws moves
-/// nothing.
+/// nothing. The image decoders read through it and report its exceptions as their own; stored
+/// settings and their streams read through FieldReader, which returns its failures instead.
 class ByteReader {
   public:
     explicit ByteReader(std::span<const uint8_t> bytes) : bytes(bytes) {}
@@ -43,23 +45,15 @@ class ByteReader {
 
     // Reads at an offset; the position stays where it is.
     uint8_t U8At(size_t at) const { return BytesAt(at, 1)[0]; }
-    uint16_t U16At(size_t at) const {
-        const auto b = BytesAt(at, 2);
-        return static_cast<uint16_t>(b[0] | b[1] << 8);
-    }
-    uint32_t U32At(size_t at) const {
-        const auto b = BytesAt(at, 4);
-        return uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
-    }
+    uint16_t U16At(size_t at) const { return LoadU16(BytesAt(at, 2)); }
+    uint32_t U32At(size_t at) const { return LoadU32(BytesAt(at, 4)); }
     int32_t I32At(size_t at) const { return static_cast<int32_t>(U32At(at)); }
     uint32_t U32BigEndianAt(size_t at) const {
         const auto b = BytesAt(at, 4);
         return uint32_t{b[0]} << 24 | uint32_t{b[1]} << 16 | uint32_t{b[2]} << 8 | uint32_t{b[3]};
     }
     std::span<const uint8_t> BytesAt(size_t at, size_t count) const {
-        if (at > bytes.size() || count > bytes.size() - at) {
-            throw ByteRangeError(at, count, bytes.size());
-        }
+        if (!FitsIn(bytes.size(), at, count)) throw ByteRangeError(at, count, bytes.size());
         return bytes.subspan(at, count);
     }
 
@@ -89,17 +83,7 @@ class ByteReader {
         return value;
     }
     /// `count` UTF-16 code units, little-endian.
-    std::u16string Units(size_t count) {
-        // Twice a huge count saturates, so that it fails the check rather than wrapping round.
-        const size_t byteCount = count > std::numeric_limits<size_t>::max() / 2
-                                     ? std::numeric_limits<size_t>::max()
-                                     : 2 * count;
-        const auto units = Take(byteCount);
-        std::u16string text(count, u'\0');
-        for (size_t i = 0; i < count; ++i)
-            text[i] = static_cast<char16_t>(units[2 * i] | units[2 * i + 1] << 8);
-        return text;
-    }
+    std::u16string Units(size_t count) { return LoadUnits(Take(UnitBytes(count))); }
 
   private:
     std::span<const uint8_t> bytes;

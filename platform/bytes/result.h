@@ -1,0 +1,53 @@
+#pragma once
+
+#include <concepts>
+#include <cstddef>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <variant>
+
+namespace platform {
+
+/// Why stored bytes could not be read, and the byte offset at which: counted from the start of
+/// the bytes the reader was given.
+struct ReadError {
+    std::string message;
+    size_t offset = 0;
+};
+
+/// What a read of stored bytes gives: its value, or the ReadError that says why there is none.
+/// A function returning a Result returns either one; TRY hands an error on to its caller.
+template <typename T>
+class [[nodiscard]] Result {
+  public:
+    template <typename U>
+    requires std::convertible_to<U, T> &&
+        (!std::same_as<std::remove_cvref_t<U>, ReadError>)Result(U&& value)
+        : state(std::in_place_index<0>, std::forward<U>(value)) {}
+    Result(ReadError error) : state(std::in_place_index<1>, std::move(error)) {}
+
+    bool IsError() const { return state.index() == 1; }
+
+    const T& Value() const& { return std::get<0>(state); }
+    T& Value() & { return std::get<0>(state); }
+    T&& Value() && { return std::get<0>(std::move(state)); }
+    const ReadError& Error() const& { return std::get<1>(state); }
+    ReadError&& Error() && { return std::get<1>(std::move(state)); }
+
+  private:
+    std::variant<T, ReadError> state;
+};
+
+}  // namespace platform
+
+/// TRY(result) gives the value of `result`, a platform::Result, or returns its error from the
+/// enclosing function, which returns a Result too. It lets a reader state each field it reads
+/// on one line and pass the first failure up unchanged. It is a GNU statement expression, which
+/// g++ and clang take (`__extension__` keeps -Wpedantic quiet about it).
+#define TRY(result)                                                   \
+    __extension__({                                                   \
+        auto tryResult = (result);                                    \
+        if (tryResult.IsError()) return std::move(tryResult).Error(); \
+        std::move(tryResult).Value();                                 \
+    })
