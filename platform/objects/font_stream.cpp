@@ -3,7 +3,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/bytes/byte_reader.h"
 #include "platform/bytes/byte_writer.h"
 
 namespace platform {
@@ -14,15 +13,8 @@ constexpr uint8_t kVersion = 0x01;
 constexpr uint8_t kItalicFlag = 0x02;
 constexpr uint8_t kUnderlineFlag = 0x04;
 constexpr uint8_t kStrikethroughFlag = 0x08;
-constexpr size_t kFixedSize = 11;
 constexpr size_t kSizeAt = 6;
-
-// Why a stream that ends in the field starting at `at` cannot be read.
-const char* Truncation(size_t at) {
-    if (at == 0) return "font stream: missing version";
-    if (at < kFixedSize) return "font stream: truncated header";
-    return "font stream: name runs past the end";
-}
+constexpr char kTruncatedHeader[] = "font stream: truncated header";
 
 }  // namespace
 
@@ -52,28 +44,34 @@ std::vector<uint8_t> WriteFontStream(const FontDesc& font) {
     return out.Take();
 }
 
-FontDesc ReadFontStream(std::span<const uint8_t> bytes, size_t& consumed) {
-    try {
-        ByteReader in(bytes);
-        if (in.U8() != kVersion) throw StreamError("font stream: unknown version", 0);
-        FontDesc font;
-        font.charset = static_cast<int16_t>(in.U16());
-        const uint8_t flags = in.U8();
-        font.italic = (flags & kItalicFlag) != 0;
-        font.underline = (flags & kUnderlineFlag) != 0;
-        font.strikethrough = (flags & kStrikethroughFlag) != 0;
-        font.weight = static_cast<int16_t>(in.U16());
-        font.sizeCy = in.U32();
-        const size_t nameLength = in.U8();
-        // Fixed fields cut short come first in stream order, then a size of 0.
-        if (font.sizeCy == 0) throw StreamError("font stream: size 0", kSizeAt);
-        const auto name = in.Take(nameLength);
-        font.name.assign(name.begin(), name.end());
-        consumed = in.Pos();
-        return font;
-    } catch (const ByteRangeError& error) {
-        throw StreamError(Truncation(error.At()), error.Offset());
+Result<FontDesc> ReadFontStream(FieldReader& in) {
+    FieldReader stream = in;
+    const size_t start = stream.Pos();
+    if (TRY(stream.U8("font stream: missing version")) != kVersion) {
+        return ReadError{"font stream: unknown version", start};
     }
+    FontDesc font;
+    font.charset = static_cast<int16_t>(TRY(stream.U16(kTruncatedHeader)));
+    const uint8_t flags = TRY(stream.U8(kTruncatedHeader));
+    font.italic = (flags & kItalicFlag) != 0;
+    font.underline = (flags & kUnderlineFlag) != 0;
+    font.strikethrough = (flags & kStrikethroughFlag) != 0;
+    font.weight = static_cast<int16_t>(TRY(stream.U16(kTruncatedHeader)));
+    font.sizeCy = TRY(stream.U32(kTruncatedHeader));
+    const uint8_t nameLength = TRY(stream.U8(kTruncatedHeader));
+    // Fixed fields cut short come first in stream order, then a size of 0.
+    if (font.sizeCy == 0) return ReadError{"font stream: size 0", start + kSizeAt};
+    const auto name = TRY(stream.Take(nameLength, "font stream: name runs past the end"));
+    font.name.assign(name.begin(), name.end());
+    in = stream;
+    return font;
+}
+
+FontDesc ReadFontStream(std::span<const uint8_t> bytes, size_t& consumed) {
+    FieldReader in(bytes);
+    FontDesc font = ValueOrThrow(ReadFontStream(in));
+    consumed = in.Pos();
+    return font;
 }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/bytes/field_reader.h"
 #include "platform/objects/font_desc.h"
 #include "platform/objects/stream_error.h"
 
@@ -30,13 +31,18 @@ inline constexpr size_t kMaxFontNameBytes = 255;
 /// wrapped and a name never cut.
 std::vector<uint8_t> WriteFontStream(const FontDesc& font);
 
-/// Reads the stream that `WriteFontStream` writes from the start of `bytes`; `consumed`
-/// receives its length (11 + n), so a caller can read on behind it. Flag bit 0 and the
-/// unassigned flag bits are ignored. Throws StreamError at the first fault in stream order:
-/// a version byte that is not 0x01 (offset 0); fixed fields cut short (offset: the first
-/// missing byte, which is `bytes.size()`); a size of 0 (offset 6, the size field); a name
-/// that runs past the end of `bytes` (offset `bytes.size()`). Every size read is therefore
-/// 1..kMaxFontSizeCy and every name at most kMaxFontNameBytes long.
+/// Reads the stream that `WriteFontStream` writes from the position of `in`, and moves `in` past
+/// it when it reads, so that a caller can read on behind it. Flag bit 0 and the unassigned flag
+/// bits are ignored. Fails at the first fault in stream order: a version byte that is not 0x01
+/// (at the stream's start); fixed fields cut short (where `in` fails a read past its end); a
+/// size of 0 (6 bytes into the stream, the size field); a name that runs past the end of `in`
+/// (where `in` fails). Every size read is therefore 1..kMaxFontSizeCy and every name at most
+/// kMaxFontNameBytes long.
+Result<FontDesc> ReadFontStream(FieldReader& in);
+
+/// Reads the stream from the start of `bytes` as above; `consumed` receives its length (11 + n).
+/// Throws StreamError for the faults above, at their offsets in `bytes` (a stream cut short at
+/// the first missing byte, which is `bytes.size()`).
 FontDesc ReadFontStream(std::span<const uint8_t> bytes, size_t& consumed);
 
 }  // namespace platform

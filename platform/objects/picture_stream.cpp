@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/bytes/byte_reader.h"
 #include "platform/bytes/byte_writer.h"
 
 namespace platform {
@@ -12,20 +11,14 @@ namespace {
 constexpr std::array<uint8_t, 4> kSignature = {0x6C, 0x74, 0x00, 0x00};
 constexpr size_t kHeaderSize = 8;
 
-// Why a stream that has a header and ends in the field starting at `at` cannot be read.
-const char* Truncation(size_t at) {
-    return at < kHeaderSize ? "picture stream: truncated header"
-                            : "picture stream: count runs past the end";
-}
-
-// The picture in `file`, which starts `offset` bytes into the stream; a fault in it is
-// reported at its place in the stream.
-std::shared_ptr<const Picture> DecodeAt(std::span<const uint8_t> file, size_t offset,
-                                        int64_t maxPixels) {
+// The picture in `file`, which starts `offset` bytes into the reader's bytes; a fault in it is
+// reported at its place there.
+Result<std::shared_ptr<const Picture>> DecodeAt(std::span<const uint8_t> file, size_t offset,
+                                                int64_t maxPixels) {
     try {
         return LoadPicture(file, maxPixels);
     } catch (const DecodeError& error) {
-        throw StreamError(std::string("picture stream: ") + error.what(), offset + error.Offset());
+        return ReadError{std::string("picture stream: ") + error.what(), offset + error.Offset()};
     }
 }
 
@@ -39,25 +32,30 @@ std::vector<uint8_t> WritePictureStream(const std::shared_ptr<const Picture>& pi
     return out.Take();
 }
 
+Result<std::shared_ptr<const Picture>> ReadPictureStream(FieldReader& in, int64_t maxPixels) {
+    FieldReader stream = in;
+    const size_t start = stream.Pos();
+    const auto rest = stream.Rest();
+    const bool hasHeader = rest.size() >= kSignature.size() &&
+                           std::equal(kSignature.begin(), kSignature.end(), rest.begin());
+    std::shared_ptr<const Picture> picture;
+    if (!hasHeader) {
+        picture = TRY(DecodeAt(stream.TakeRest(), start, maxPixels));
+    } else {
+        constexpr char kTruncatedHeader[] = "picture stream: truncated header";
+        TRY(stream.Take(kSignature.size(), kTruncatedHeader));
+        const uint32_t count = TRY(stream.U32(kTruncatedHeader));
+        const auto file = TRY(stream.Take(count, "picture stream: count runs past the end"));
+        if (!file.empty()) picture = TRY(DecodeAt(file, start + kHeaderSize, maxPixels));
+    }
+    in = stream;
+    return picture;
+}
+
 std::shared_ptr<const Picture> ReadPictureStream(std::span<const uint8_t> bytes, size_t& consumed,
                                                  int64_t maxPixels) {
-    const bool hasHeader = bytes.size() >= kSignature.size() &&
-                           std::equal(kSignature.begin(), kSignature.end(), bytes.begin());
-    if (!hasHeader) {
-        auto picture = DecodeAt(bytes, 0, maxPixels);
-        consumed = bytes.size();
-        return picture;
-    }
-    ByteReader in(bytes);
-    std::span<const uint8_t> file;
-    try {
-        in.Skip(kSignature.size());
-        file = in.Take(in.U32());
-    } catch (const ByteRangeError& error) {
-        throw StreamError(Truncation(error.At()), error.Offset());
-    }
-    std::shared_ptr<const Picture> picture;
-    if (!file.empty()) picture = DecodeAt(file, kHeaderSize, maxPixels);
+    FieldReader in(bytes);
+    auto picture = ValueOrThrow(ReadPictureStream(in, maxPixels));
     consumed = in.Pos();
     return picture;
 }

@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/bytes/field_reader.h"
 #include "platform/objects/picture.h"
 #include "platform/objects/stream_error.h"
 
@@ -22,12 +23,17 @@ inline constexpr std::array<uint8_t, 16> kStdPictureClassId = {
 /// picture is the 8 bytes 6C 74 00 00 00 00 00 00.
 std::vector<uint8_t> WritePictureStream(const std::shared_ptr<const Picture>& picture);
 
-/// Reads a picture stream from the start of `bytes`; `consumed` receives its length. The
-/// picture is decoded into at most `maxPixels` pixels. A count of 0 gives a null picture. Data that
-/// does not start with the signature is read as a bare image file taking all of `bytes`. Throws
-/// StreamError when the header or the counted data runs past the end (offset: the first missing
-/// byte, `bytes.size()`), or when the image file is not a picture file or does not decode (offset:
-/// where in the stream the decoder found the fault, DecodeError::Offset() after the header).
+/// Reads a picture stream from the position of `in`, and moves `in` past it when it reads. The
+/// picture is decoded into at most `maxPixels` pixels. A count of 0 gives a null picture. Data
+/// that does not start with the signature is read as a bare image file taking all the rest of
+/// `in`. Fails when the header or the counted data runs past the end (where `in` fails a read
+/// past its end), or when the image file is not a picture file or does not decode (where in the
+/// stream the decoder found the fault, DecodeError::Offset() after the header).
+Result<std::shared_ptr<const Picture>> ReadPictureStream(FieldReader& in, int64_t maxPixels);
+
+/// Reads a picture stream from the start of `bytes` as above; `consumed` receives its length.
+/// Throws StreamError for the faults above, at their offsets in `bytes` (the header or data cut
+/// short at the first missing byte, `bytes.size()`).
 std::shared_ptr<const Picture> ReadPictureStream(std::span<const uint8_t> bytes, size_t& consumed,
                                                  int64_t maxPixels = kMaxImagePixels);
 

@@ -3,6 +3,9 @@
 #include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <utility>
+
+#include "platform/bytes/result.h"
 
 namespace platform {
 
@@ -24,5 +27,13 @@ class StreamError : public std::runtime_error {
     std::string reason_;
     size_t byteOffset;
 };
+
+/// The value of a stream's read, for callers that take a fault as an exception: throws its
+/// error as a StreamError.
+template <typename T>
+T ValueOrThrow(Result<T> read) {
+    if (read.IsError()) throw StreamError(read.Error().message, read.Error().offset);
+    return std::move(read).Value();
+}
 
 }  // namespace platform
