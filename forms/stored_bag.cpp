@@ -7,22 +7,36 @@
 #include <type_traits>
 
 #include "forms/utf16.h"
-#include "platform/bytes/byte_reader.h"
 #include "platform/bytes/byte_writer.h"
+#include "platform/bytes/field_reader.h"
 #include "platform/objects/font_stream.h"
 #include "platform/objects/picture_stream.h"
 
 namespace forms {
 namespace {
 
-using platform::ByteRangeError;
-using platform::ByteReader;
 using platform::ByteWriter;
+using platform::FieldReader;
+using platform::ReadError;
+using platform::Result;
 
+// The header: the magic, the block length, the framing constant and the length again. The
+// length counts the bytes from the framing constant on, which take at least the constant and
+// the second length.
 constexpr std::array<uint8_t, 5> kMagic = {0x2D, 0x4C, 0x42, 0x09, 0x00};
 constexpr uint32_t kFraming = 0x0000B293;
+constexpr size_t kLengthAt = 5;
+constexpr size_t kFramingAt = 9;
+constexpr size_t kLengthAgainAt = 13;
 constexpr size_t kHeaderSize = 17;
+constexpr uint32_t kShortestLength = 8;
+
+// An entry's fixed fields, from its start: type (16), name length (16), hash (32), size (32).
+constexpr size_t kHashAt = 4;
+constexpr size_t kSizeAt = 8;
 constexpr size_t kEntryHeaderSize = 12;
+
+constexpr size_t kClassIdSize = 16;
 
 enum ValueType : uint16_t { kInt16 = 2, kInt32 = 3, kString = 8, kObject = 9, kBoolean = 11 };
 
@@ -38,18 +52,6 @@ int64_t PicturePixelsFor(size_t blockSize) {
 
 size_t RoundUp4(size_t n) {
     return (n + 3) & ~size_t{3};
-}
-
-// The fixed fields at the start of an entry, as stored.
-struct EntryHeader {
-    uint16_t type = 0;
-    uint16_t nameLength = 0;
-    uint32_t hash = 0;
-    int32_t size = 0;  // negative in the last entry
-};
-
-EntryHeader ReadEntryHeader(ByteReader& r) {
-    return {r.U16(), r.U16(), r.U32(), static_cast<int32_t>(r.U32())};
 }
 
 std::u16string LowerName(std::string_view key) {
@@ -96,59 +98,163 @@ std::optional<std::pair<uint16_t, std::vector<uint8_t>>> EncodeValue(const Prope
     return std::pair{type, w.Take()};
 }
 
-struct EntryFailure {
-    size_t offset;
-    std::string message;
+// The size of the block that `bytes` starts with, as its header gives it.
+Result<size_t> ReadHeader(std::span<const uint8_t> bytes) {
+    constexpr char kShort[] = "block shorter than its header";
+    FieldReader header(bytes);
+    const auto magic = TRY(header.Take(kMagic.size(), kShort));
+    const uint32_t length = TRY(header.U32(kShort));
+    const uint32_t framing = TRY(header.U32(kShort));
+    const uint32_t lengthAgain = TRY(header.U32(kShort));
+    if (!std::ranges::equal(magic, kMagic)) return ReadError{"not a stored bag", 0};
+    if (framing != kFraming) return ReadError{"unknown framing constant", kFramingAt};
+    if (lengthAgain != length) return ReadError{"the two block lengths differ", kLengthAgainAt};
+    if (length < kShortestLength || length > bytes.size() - kFramingAt) {
+        return ReadError{"block length " + std::to_string(length) + " outside the data", kLengthAt};
+    }
+    return kFramingAt + size_t{length};
+}
+
+// The fixed fields and the name of an entry, as stored.
+struct EntryHeader {
+    size_t at = 0;  // from the start of the block
+    uint16_t type = 0;
+    uint32_t hash = 0;
+    int32_t size = 0;  // negative in the last entry
+    std::u16string name;
+    size_t valueAt = 0;
+
+    // Every entry's size follows from its name and value; the last one stores minus its offset
+    // from the first entry instead and ends the block exactly.
+    bool IsLast() const { return size <= 0; }
+    size_t SizeAt() const { return at + kSizeAt; }
 };
 
-// Reads the value of an entry of `type` from `r`, a picture within `pixelBudget` pixels, which
-// it then takes; throws EntryFailure.
-PropertyValue DecodeValue(uint16_t type, ByteReader& r, int64_t& pixelBudget) {
+// A part cut short is reported where it starts: the fixed fields at the entry, the name at the
+// name.
+Result<EntryHeader> ReadEntryHeader(std::span<const uint8_t> block, size_t at) {
+    constexpr char kShort[] = "entry header runs past the block";
+    FieldReader fields = FieldReader::Part(block, at);
+    EntryHeader entry;
+    entry.at = at;
+    entry.type = TRY(fields.U16(kShort));
+    const uint16_t nameLength = TRY(fields.U16(kShort));
+    entry.hash = TRY(fields.U32(kShort));
+    entry.size = static_cast<int32_t>(TRY(fields.U32(kShort)));
+    FieldReader name = FieldReader::Part(block, at + kEntryHeaderSize);
+    entry.name = TRY(name.Units(nameLength, "name runs past the block"));
+    entry.valueAt = name.Pos();
+    return entry;
+}
+
+// Where the entry ends, as its size field gives it.
+Result<size_t> EntryEnd(std::span<const uint8_t> block, const EntryHeader& entry) {
+    const size_t offsetInEntries = entry.at - kHeaderSize;
+    if (entry.IsLast() &&
+        static_cast<size_t>(-static_cast<int64_t>(entry.size)) != offsetInEntries) {
+        return ReadError{"last entry size is not minus its offset", entry.SizeAt()};
+    }
+    const auto size = static_cast<uint32_t>(entry.size);
+    if (!entry.IsLast() && (size > block.size() - entry.at || size % 4 != 0)) {
+        return ReadError{"entry size points outside the block", entry.SizeAt()};
+    }
+    const size_t end = entry.IsLast() ? block.size() : entry.at + size;
+    if (end < entry.valueAt) {
+        return ReadError{"entry size leaves no room for its name", entry.SizeAt()};
+    }
+    return end;
+}
+
+// A value read and where it ends.
+struct ValueRead {
+    PropertyValue value;
+    size_t end = 0;
+};
+
+// Reads the value of an entry of `type` at `at` in `entry` (the block up to the entry's end), a
+// picture within `pixelBudget` pixels, which it then takes.
+Result<ValueRead> ReadValue(uint16_t type, std::span<const uint8_t> entry, size_t at,
+                            int64_t& pixelBudget) {
     // A field that runs past the entry is reported at the start of the value.
-    const size_t at = r.Pos();
-    const auto field = [at](const char* what, auto read) {
-        try {
-            return read();
-        } catch (const ByteRangeError&) {
-            throw EntryFailure{at, std::string(what) + " runs past the entry"};
-        }
-    };
+    FieldReader r = FieldReader::Part(entry, at);
     switch (type) {
         case kInt16:
-            return field("16-bit value", [&] { return static_cast<int16_t>(r.U16()); });
+            return ValueRead{static_cast<int16_t>(TRY(r.U16("16-bit value runs past the entry"))),
+                             r.Pos()};
         case kInt32:
-            return field("32-bit value", [&] { return static_cast<int32_t>(r.U32()); });
+            return ValueRead{static_cast<int32_t>(TRY(r.U32("32-bit value runs past the entry"))),
+                             r.Pos()};
         case kBoolean:
-            return field("Boolean value", [&] { return r.U16() != 0; });
+            return ValueRead{TRY(r.U16("Boolean value runs past the entry")) != 0, r.Pos()};
         case kString: {
-            const uint32_t count = field("string length", [&] { return r.U32(); });
-            return Utf16ToUtf8(field("string", [&] { return r.Units(count); }));
+            const uint32_t count = TRY(r.U32("string length runs past the entry"));
+            return ValueRead{Utf16ToUtf8(TRY(r.Units(count, "string runs past the entry"))),
+                             r.Pos()};
         }
         case kObject: {
-            const auto classId = field("class identifier", [&] { return r.Take(16); });
-            const size_t streamAt = r.Pos();
-            const auto rest = r.Rest();
-            size_t consumed = 0;
-            try {
-                if (std::ranges::equal(classId, platform::kStdFontClassId)) {
-                    platform::FontDesc font = platform::ReadFontStream(rest, consumed);
-                    r.Skip(consumed);
-                    return font;
-                }
-                if (std::ranges::equal(classId, platform::kStdPictureClassId)) {
-                    PicturePtr picture = platform::ReadPictureStream(rest, consumed, pixelBudget);
-                    r.Skip(consumed);
-                    if (picture) pixelBudget -= int64_t{picture->Width()} * picture->Height();
-                    return picture;
-                }
-            } catch (const platform::StreamError& e) {
-                throw EntryFailure{streamAt + e.Offset(), e.Reason()};
+            const auto classId = TRY(r.Take(kClassIdSize, "class identifier runs past the entry"));
+            // The object's stream reports its faults where they lie.
+            FieldReader stream(entry, r.Pos());
+            if (std::ranges::equal(classId, platform::kStdFontClassId)) {
+                return ValueRead{TRY(platform::ReadFontStream(stream)), stream.Pos()};
             }
-            throw EntryFailure{at, "object of an unknown class"};
+            if (std::ranges::equal(classId, platform::kStdPictureClassId)) {
+                PicturePtr picture = TRY(platform::ReadPictureStream(stream, pixelBudget));
+                if (picture) pixelBudget -= int64_t{picture->Width()} * picture->Height();
+                return ValueRead{std::move(picture), stream.Pos()};
+            }
+            return ReadError{"object of an unknown class", at};
         }
         default:
-            throw EntryFailure{at, "unknown value type " + std::to_string(type)};
+            return ReadError{"unknown value type " + std::to_string(type), at};
     }
+}
+
+// ReadValue, where a value the memory cannot hold is malformed.
+Result<ValueRead> ReadValueInMemory(uint16_t type, std::span<const uint8_t> entry, size_t at,
+                                    int64_t& pixelBudget) {
+    try {
+        return ReadValue(type, entry, at, pixelBudget);
+    } catch (const std::bad_alloc&) {
+        return ReadError{"not enough memory for the value", at};
+    }
+}
+
+// An entry read: its place and fixed fields, its value and where the next entry starts.
+struct Entry {
+    StoredEntryLayout layout;
+    PropertyValue value;
+    size_t end = 0;
+};
+
+// The rest of the entry whose header was read, under `key`, which `bag` must not hold yet.
+Result<Entry> ReadEntry(std::span<const uint8_t> block, const EntryHeader& entry, std::string key,
+                        const PropertyBag& bag, int64_t& pixelBudget) {
+    if (StoredNameHash(entry.name) != entry.hash) {
+        return ReadError{"name hash does not match", entry.at + kHashAt};
+    }
+    if (bag.Find(key)) return ReadError{"key stored twice", entry.at};
+    const size_t end = TRY(EntryEnd(block, entry));
+    ValueRead value =
+        TRY(ReadValueInMemory(entry.type, block.first(end), entry.valueAt, pixelBudget));
+    const size_t used = RoundUp4(value.end - entry.at);
+    if (entry.IsLast() && entry.at + used != end) {
+        return ReadError{"end marker on an entry that does not end the block", entry.SizeAt()};
+    }
+    if (!entry.IsLast() && used != static_cast<uint32_t>(entry.size)) {
+        return ReadError{"entry size does not match its value", entry.SizeAt()};
+    }
+    if (!entry.IsLast() && end == block.size()) {
+        return ReadError{"last entry has no end marker", entry.SizeAt()};
+    }
+    return Entry{{entry.at, std::move(key), entry.hash, entry.type, entry.size},
+                 std::move(value.value),
+                 end};
+}
+
+StoredBagReadResult Failed(StoredBagReadResult result, std::string key, ReadError error) {
+    result.error = StoredBagError{std::move(key), error.offset, std::move(error.message)};
+    return result;
 }
 
 }  // namespace
@@ -168,89 +274,20 @@ std::string StoredBagError::Describe() const {
 
 StoredBagReadResult ReadStoredBag(std::span<const uint8_t> bytes) {
     StoredBagReadResult result;
-    auto fail = [&](std::string key, size_t offset, std::string message) {
-        result.error = StoredBagError{std::move(key), offset, std::move(message)};
-        return std::move(result);
-    };
-
-    std::span<const uint8_t> magic;
-    uint32_t length = 0;
-    uint32_t framing = 0;
-    uint32_t lengthAgain = 0;
-    try {
-        ByteReader header(bytes);
-        magic = header.Take(kMagic.size());
-        length = header.U32();
-        framing = header.U32();
-        lengthAgain = header.U32();
-    } catch (const ByteRangeError& error) {
-        return fail("", error.Offset(), "block shorter than its header");
-    }
-    if (!std::ranges::equal(magic, kMagic)) return fail("", 0, "not a stored bag");
-    if (framing != kFraming) return fail("", 9, "unknown framing constant");
-    if (lengthAgain != length) return fail("", 13, "the two block lengths differ");
-    if (length < 8 || length > bytes.size() - 9) {
-        return fail("", 5, "block length " + std::to_string(length) + " outside the data");
-    }
-    result.blockSize = 9 + size_t{length};
-
-    const size_t first = kHeaderSize;
-    const size_t end = result.blockSize;
+    Result<size_t> blockSize = ReadHeader(bytes);
+    if (blockSize.IsError()) return Failed(std::move(result), "", std::move(blockSize).Error());
+    result.blockSize = blockSize.Value();
+    const auto block = bytes.first(result.blockSize);
     int64_t pixelBudget = PicturePixelsFor(result.blockSize);
-    size_t pos = first;
-    while (pos < end) {
-        ByteReader r(bytes.first(end));
-        r.Skip(pos);
-        EntryHeader entry;
-        try {
-            entry = ReadEntryHeader(r);
-        } catch (const ByteRangeError&) {
-            return fail("", pos, "entry header runs past the block");
-        }
-        const auto [type, nameLength, hash, size] = entry;
-        std::u16string name;
-        try {
-            name = r.Units(nameLength);
-        } catch (const ByteRangeError& error) {
-            return fail("", error.At(), "name runs past the block");
-        }
-        const std::string key = Utf16ToUtf8(name);
-        if (StoredNameHash(name) != hash) return fail(key, pos + 4, "name hash does not match");
-        if (result.bag.Find(key)) return fail(key, pos, "key stored twice");
-
-        // Every entry's size follows from its name and value; the last one stores minus its
-        // offset instead and ends the block exactly.
-        const bool last = size <= 0;
-        const size_t offsetInEntries = pos - first;
-        if (last && static_cast<size_t>(-static_cast<int64_t>(size)) != offsetInEntries) {
-            return fail(key, pos + 8, "last entry size is not minus its offset");
-        }
-        if (!last && (static_cast<uint32_t>(size) > end - pos || size % 4 != 0)) {
-            return fail(key, pos + 8, "entry size points outside the block");
-        }
-        const size_t entryEnd = last ? end : pos + static_cast<uint32_t>(size);
-        if (entryEnd < r.Pos()) return fail(key, pos + 8, "entry size leaves no room for its name");
-        ByteReader valueReader(bytes.first(entryEnd));
-        valueReader.Skip(r.Pos());
-        PropertyValue value;
-        try {
-            value = DecodeValue(type, valueReader, pixelBudget);
-        } catch (const EntryFailure& failure) {
-            return fail(key, failure.offset, failure.message);
-        } catch (const std::bad_alloc&) {
-            return fail(key, r.Pos(), "not enough memory for the value");
-        }
-        const size_t used = RoundUp4(valueReader.Pos() - pos);
-        if (last && pos + used != end) {
-            return fail(key, pos + 8, "end marker on an entry that does not end the block");
-        }
-        if (!last && used != static_cast<uint32_t>(size)) {
-            return fail(key, pos + 8, "entry size does not match its value");
-        }
-        if (!last && entryEnd == end) return fail(key, pos + 8, "last entry has no end marker");
-        result.bag.Write(key, std::move(value));
-        result.layout.push_back({pos, key, hash, type, size});
-        pos = entryEnd;
+    for (size_t at = kHeaderSize; at < block.size();) {
+        Result<EntryHeader> header = ReadEntryHeader(block, at);
+        if (header.IsError()) return Failed(std::move(result), "", std::move(header).Error());
+        std::string key = Utf16ToUtf8(header.Value().name);
+        Result<Entry> entry = ReadEntry(block, header.Value(), key, result.bag, pixelBudget);
+        if (entry.IsError()) return Failed(std::move(result), key, std::move(entry).Error());
+        result.bag.Write(key, std::move(entry.Value().value));
+        result.layout.push_back(std::move(entry.Value().layout));
+        at = entry.Value().end;
     }
     return result;
 }
