@@ -38,8 +38,6 @@ constexpr size_t kEntryHeaderSize = 12;
 
 constexpr size_t kClassIdSize = 16;
 
-enum ValueType : uint16_t { kInt16 = 2, kInt32 = 3, kString = 8, kObject = 9, kBoolean = 11 };
-
 // What the pictures of one block may take together, in pixels: 6 Mi (24 MB, more than any
 // button shows) and an eighth of a pixel for every byte of the block. With a JPEG decoder's
 // working memory as large again, reading a block costs at most 48 MB and the block's size in
@@ -70,25 +68,25 @@ std::optional<std::pair<uint16_t, std::vector<uint8_t>>> EncodeValue(const Prope
         [&](const auto& v) {
             using T = std::decay_t<decltype(v)>;
             if constexpr (std::is_same_v<T, int16_t>) {
-                type = kInt16;
+                type = kStoredInt16;
                 w.U16(static_cast<uint16_t>(v));
             } else if constexpr (std::is_same_v<T, int32_t>) {
-                type = kInt32;
+                type = kStoredInt32;
                 w.U32(static_cast<uint32_t>(v));
             } else if constexpr (std::is_same_v<T, bool>) {
-                type = kBoolean;
+                type = kStoredBoolean;
                 w.U16(v ? 0xFFFF : 0);
             } else if constexpr (std::is_same_v<T, std::string>) {
-                type = kString;
+                type = kStoredString;
                 const std::u16string text = Utf8ToUtf16(v);
                 w.U32(static_cast<uint32_t>(text.size()));
                 w.Units(text);
             } else if constexpr (std::is_same_v<T, platform::FontDesc>) {
-                type = kObject;
+                type = kStoredObject;
                 w.Append(platform::kStdFontClassId);
                 w.Append(platform::WriteFontStream(v));
             } else if (v) {
-                type = kObject;
+                type = kStoredObject;
                 w.Append(platform::kStdPictureClassId);
                 w.Append(platform::WritePictureStream(v));
             }
@@ -178,20 +176,20 @@ Result<ValueRead> ReadValue(uint16_t type, std::span<const uint8_t> entry, size_
     // A field that runs past the entry is reported at the start of the value.
     FieldReader r = FieldReader::Part(entry, at);
     switch (type) {
-        case kInt16:
+        case kStoredInt16:
             return ValueRead{static_cast<int16_t>(TRY(r.U16("16-bit value runs past the entry"))),
                              r.Pos()};
-        case kInt32:
+        case kStoredInt32:
             return ValueRead{static_cast<int32_t>(TRY(r.U32("32-bit value runs past the entry"))),
                              r.Pos()};
-        case kBoolean:
+        case kStoredBoolean:
             return ValueRead{TRY(r.U16("Boolean value runs past the entry")) != 0, r.Pos()};
-        case kString: {
+        case kStoredString: {
             const uint32_t count = TRY(r.U32("string length runs past the entry"));
             return ValueRead{Utf16ToUtf8(TRY(r.Units(count, "string runs past the entry"))),
                              r.Pos()};
         }
-        case kObject: {
+        case kStoredObject: {
             const auto classId = TRY(r.Take(kClassIdSize, "class identifier runs past the entry"));
             // The object's stream reports its faults where they lie.
             FieldReader stream(entry, r.Pos());

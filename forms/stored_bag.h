@@ -28,6 +28,15 @@ namespace forms {
 //                      32-bit count of UTF-16 units and the units; an object is its 16-byte
 //                      class identifier and its persisted stream (fonts and pictures)
 
+/// The value types of entries, as StoredEntryLayout::type holds them.
+enum StoredValueType : uint16_t {
+    kStoredInt16 = 2,
+    kStoredInt32 = 3,
+    kStoredString = 8,
+    kStoredObject = 9,
+    kStoredBoolean = 11,
+};
+
 /// The hash of a stored name: starting from 0, for each UTF-16 unit c of the lower-case name
 /// the hash is rotated left by 13 bits and c is XORed into it ("tx" gives 0x000E8078).
 uint32_t StoredNameHash(std::u16string_view lowerName);
@@ -47,8 +56,8 @@ struct StoredEntryLayout {
     size_t offset = 0;  // from the start of the block
     std::string key;
     uint32_t hash = 0;
-    uint16_t type = 0;
-    int32_t size = 0;  // as stored: negative in the last entry
+    uint16_t type = 0;  // a StoredValueType when the entry reads
+    int32_t size = 0;   // as stored: negative in the last entry
 };
 
 struct StoredBagReadResult {

@@ -15,15 +15,15 @@ namespace {
 
 const char* TypeName(uint16_t type) {
     switch (type) {
-        case 2:
+        case forms::kStoredInt16:
             return "int16";
-        case 3:
+        case forms::kStoredInt32:
             return "int32";
-        case 8:
+        case forms::kStoredString:
             return "string";
-        case 9:
+        case forms::kStoredObject:
             return "object";
-        case 11:
+        case forms::kStoredBoolean:
             return "bool";
         default:
             return "?";
