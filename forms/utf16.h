@@ -5,7 +5,8 @@
 
 namespace forms {
 
-/// UTF-8 to UTF-16; a malformed byte sequence becomes U+FFFD.
+/// UTF-8 to UTF-16; each malformed sequence, as platform::NextUtf8Sequence bounds it, becomes
+/// one U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 
 /// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.

@@ -41,7 +41,7 @@ declare -A mayInclude=(
     [platform/os]=""
     [platform/ui]="platform/gfx platform/image X11/keysym.h"
     [platform/ui/headless]="platform/ui platform/gfx platform/image"
-    [platform/ui/x11]="platform/ui platform/gfx platform/image $xlib"
+    [platform/ui/x11]="platform/ui platform/gfx platform/image platform/text/utf8.h $xlib"
     [platform/ui/wayland]="platform/ui platform/gfx platform/image platform/objects platform/text \
 $wayland"
     [platform/ui/desktop]="platform/ui platform/ui/x11 platform/ui/wayland"
