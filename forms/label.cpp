@@ -11,24 +11,6 @@
 namespace forms {
 namespace {
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // DrawText aligns left or centre only: right-aligned text is broken into lines here and each
 // line drawn on its own, ending at the right edge. The line's text is written back with its
 // prefix so the access character keeps its underline.
@@ -43,7 +25,7 @@ void DrawRightAligned(platform::Surface& surface, const platform::Font& font,
         for (size_t i = 0; i < line.cells.size(); ++i) {
             const char32_t c = line.cells[i].codePoint;
             if (static_cast<int32_t>(i) == line.underline || c == U'&') utf8 += '&';
-            AppendUtf8(utf8, c);
+            platform::AppendUtf8(utf8, c);
         }
         platform::Rect r{bounds.right - line.width, top, bounds.right, top + font.Height()};
         platform::Rect clipped = r.Intersect(bounds);

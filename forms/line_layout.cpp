@@ -6,13 +6,6 @@
 #include "platform/text/utf8.h"
 
 namespace forms {
-namespace {
-
-bool IsContinuation(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-}  // namespace
 
 void LineLayout::Reset(std::shared_ptr<const platform::Font> font, std::string_view text) {
     font_ = std::move(font);
@@ -37,7 +30,7 @@ void LineLayout::LayOutFromLastStop(std::string_view text) {
     int32_t x = stops_.back().x;
     while (at < text.size()) {
         size_t end = at + 1;
-        while (end < text.size() && IsContinuation(text[end]))
+        while (end < text.size() && platform::IsUtf8Continuation(text[end]))
             ++end;
         // As TextWidth measures it: the advances of the code points DrawText decodes.
         int32_t pen = 0;

@@ -5,6 +5,7 @@
 #include "platform/objects/ole_color.h"
 #include "platform/text/draw_text.h"
 #include "platform/text/font_cache.h"
+#include "platform/text/utf8.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/window_system.h"
 
@@ -23,14 +24,10 @@ constexpr platform::OleColor kLightOle = 0x80000016;
 constexpr platform::OleColor kSelectionOle = 0x8000000D;
 constexpr platform::OleColor kSelectionTextOle = 0x8000000E;
 
-bool IsContinuation(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
 size_t NextBoundary(const std::string& text, size_t i) {
     if (i >= text.size()) return text.size();
     ++i;
-    while (i < text.size() && IsContinuation(text[i]))
+    while (i < text.size() && platform::IsUtf8Continuation(text[i]))
         ++i;
     return i;
 }
@@ -38,36 +35,21 @@ size_t NextBoundary(const std::string& text, size_t i) {
 size_t PreviousBoundary(const std::string& text, size_t i) {
     if (i == 0) return 0;
     --i;
-    while (i > 0 && IsContinuation(text[i]))
+    while (i > 0 && platform::IsUtf8Continuation(text[i]))
         --i;
     return i;
 }
 
 size_t OnBoundary(const std::string& text, size_t i) {
     i = std::min(i, text.size());
-    while (i > 0 && i < text.size() && IsContinuation(text[i]))
+    while (i > 0 && i < text.size() && platform::IsUtf8Continuation(text[i]))
         --i;
     return i;
 }
 
 std::string Utf8Of(int32_t codePoint) {
-    const auto c = static_cast<uint32_t>(codePoint);
     std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    platform::AppendUtf8(out, static_cast<char32_t>(codePoint));
     return out;
 }
 
@@ -115,7 +97,7 @@ bool TextBox::HasRoomFor(std::string_view more) const {
     // byte when it starts the text.
     size_t added = 0;
     for (size_t i = 0; i < more.size(); ++i) {
-        if (!IsContinuation(more[i]) || (i == 0 && text_.empty())) ++added;
+        if (!platform::IsUtf8Continuation(more[i]) || (i == 0 && text_.empty())) ++added;
     }
     return added <= kMaxLength && Length() <= kMaxLength - added;
 }
