@@ -26,7 +26,8 @@ constexpr int32_t kMinTextWidth = 96;
 // the window menu and their buttons: a box is wide enough for its whole title in that face,
 // with room for the menu and three buttons (some window managers keep minimise and maximise
 // buttons on a dialog that asks for a close box alone).
-const platform::FontDesc kTitleBarFont{"DejaVu Sans", 100000, 700, 0, false, false, false};
+const platform::FontDesc kTitleBarFont =
+    platform::PlainFont("DejaVu Sans", 100000, platform::kFontWeightBold);
 constexpr int32_t kTitleBarRoom = 120;
 
 MessageBoxObserver& Observer() {

@@ -80,9 +80,9 @@ Form2::Form2(platform::WindowSystem& system, const SplashPictures& pictures,
       owner(owner),
       anotherInstanceRunning(std::move(anotherInstanceRunning)) {
     TransparentText(Label1, kWhite);
-    Label1.SetFont({"Arial", 180000, 700, 0, false, false, false});
+    Label1.SetFont(platform::PlainFont("Arial", 180000, platform::kFontWeightBold));
     TransparentText(Label3, kBlack);
-    Label3.SetFont({"MS Sans Serif", 97500, 400, 0, false, false, false});
+    Label3.SetFont(platform::PlainFont("MS Sans Serif", 97500, platform::kFontWeightNormal));
     Label2.SetBackColor(kBackColor);  // text keeps the button-text colour
     for (forms::Label* label :
          {&Label4, &Label6, &Label7, &Label8, &Label9, &Label10, &Label11, &Label12})

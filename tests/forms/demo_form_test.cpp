@@ -35,14 +35,14 @@ TEST(DemoFormTest, MatchesTheGoldenImage) {
     design.widthTwips = 3000;  // 200 × 120 pixels
     design.heightTwips = 1800;
     design.backColor = 0x00FF8080;
-    design.font = {"Arial", 90000, 400, 0, false, false, false};
+    design.font = platform::PlainFont("Arial", 90000, platform::kFontWeightNormal);
     Form form(env.system, design);
 
     PictureStrip strip(form, {0, 0, 200, 6});
     strip.SetPicture(GradientPicture());
     strip.SetStretched(true);
     Label title(form, {10, 12, 190, 34}, "Tavik &Forms");
-    title.SetFont({"Arial", 140000, 700, 0, false, false, false});
+    title.SetFont(platform::PlainFont("Arial", 140000, platform::kFontWeightBold));
     title.SetForeColor(0x00FFFFFF);
     title.SetTransparent(true);
     title.SetAlignment(Alignment::Center);
@@ -58,7 +58,7 @@ TEST(DemoFormTest, MatchesTheGoldenImage) {
     TextBox box(form, {10, 80, 190, 107});
     box.SetBackColor(0x00000000);
     box.SetForeColor(0x0000FF00);
-    box.SetFont({"Lucida Console", 142500, 400, 0, false, false, false});
+    box.SetFont(platform::PlainFont("Lucida Console", 142500, platform::kFontWeightNormal));
     box.SetText("12345,67");
     form.ShowForm();
     env.system.SetFocus(nullptr);  // no caret in the picture

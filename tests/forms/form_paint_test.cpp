@@ -92,7 +92,7 @@ TEST(FormPaintTest, OpaqueLabelFillsItsRectangleTransparentLabelChangesOnlyGlyph
     transparent.SetBackColor(kRed);
     transparent.SetTransparent(true);
     for (Label* l : {&opaque, &transparent})
-        l->SetFont({"Arial", 140000, 700, 0, false, false, false});
+        l->SetFont(platform::PlainFont("Arial", 140000, platform::kFontWeightBold));
     form.ShowForm();
     env.backend.ProcessUntilIdle();
     const platform::Surface& s = Screen(env, form);

@@ -189,7 +189,7 @@ TEST(MessageBoxTest, BoxIsWideEnoughForItsTitle) {
     observer.answer = MessageBoxAnswer::Ok;
     const std::string title = "Tavik Calculator 2.0 has a long title";
     ShowMessageBox(env.system, nullptr, title, "0", MessageBoxButtons::Ok, MessageBoxIcon::None);
-    const platform::FontDesc bold{"DejaVu Sans", 100000, 700, 0, false, false, false};
+    const auto bold = platform::PlainFont("DejaVu Sans", 100000, platform::kFontWeightBold);
     ASSERT_EQ(observer.bounds.size(), 1u);
     EXPECT_GE(observer.bounds[0].Width(),
               platform::TextWidth(*platform::LoadFont(bold), title) + 4 * 24);

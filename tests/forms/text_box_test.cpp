@@ -229,7 +229,7 @@ TEST(TextBoxTest, TypingStopsAtTheMaximumLengthWithTheBell) {
 // passes their advance ("f", "j", "/" in italics) across both edges.
 TEST(TextBoxTest, ALongLineShowsWhatDrawTextDrawsOfItWhole) {
     for (const platform::FontDesc& font :
-         {platform::FontDesc{"MS Sans Serif", 82500, 400, 0, false, false, false},
+         {platform::PlainFont("MS Sans Serif", 82500, platform::kFontWeightNormal),
           {"Times New Roman", 120000, 700, 0, true, false, false},
           {"DejaVu Serif", 110000, 400, 0, true, true, true}}) {
         for (size_t shift = 0; shift < 60; ++shift) {

@@ -32,7 +32,7 @@ void DrawTitleBar(Surface& bar, std::string_view title, const TitleBarLook& look
     if (look.closeHot) FillRect(bar, closeBox, kCloseHot);
     const Color ink = look.active ? kActiveText : kInactiveText;
 
-    static const FontDesc titleFont{"DejaVu Sans", 100000, 700, 0, false, false, false};
+    static const FontDesc titleFont = PlainFont("DejaVu Sans", 100000, kFontWeightBold);
     Rect titleRect{kTitleLeft, 0, closeBox.left - kTitleGap, kTitleBarHeight};
     bar.textColor = ink;
     DrawText(bar, *LoadFont(titleFont), title, titleRect,
