@@ -25,32 +25,33 @@ struct Target {
 constexpr int kLeft = 100;
 constexpr int kTop = 100;
 
+/// Fills what motion, crossing and button events share: their window, the point in the
+/// window and on the screen.
+template <typename Event>
+void Place(Event& e, const Target& t, int x, int y) {
+    e.window = t.window;
+    e.root = t.root;
+    e.x = x;
+    e.y = y;
+    e.x_root = kLeft + x;
+    e.y_root = kTop + y;
+    e.same_screen = True;
+}
+
 XEvent Motion(const Target& t, int x, int y, unsigned state = 0) {
     XEvent e{};
     e.xmotion.type = MotionNotify;
-    e.xmotion.window = t.window;
-    e.xmotion.root = t.root;
-    e.xmotion.x = x;
-    e.xmotion.y = y;
-    e.xmotion.x_root = kLeft + x;
-    e.xmotion.y_root = kTop + y;
+    Place(e.xmotion, t, x, y);
     e.xmotion.state = state;
-    e.xmotion.same_screen = True;
     return e;
 }
 
 XEvent Enter(const Target& t, int x, int y) {
     XEvent e{};
     e.xcrossing.type = EnterNotify;
-    e.xcrossing.window = t.window;
-    e.xcrossing.root = t.root;
-    e.xcrossing.x = x;
-    e.xcrossing.y = y;
-    e.xcrossing.x_root = kLeft + x;
-    e.xcrossing.y_root = kTop + y;
+    Place(e.xcrossing, t, x, y);
     e.xcrossing.mode = NotifyNormal;
     e.xcrossing.detail = NotifyNonlinear;
-    e.xcrossing.same_screen = True;
     return e;
 }
 
@@ -58,31 +59,19 @@ XEvent Enter(const Target& t, int x, int y) {
 XEvent Button(int type, const Target& t, unsigned button, int x, int y) {
     XEvent e{};
     e.xbutton.type = type;
-    e.xbutton.window = t.window;
-    e.xbutton.root = t.root;
-    e.xbutton.x = x;
-    e.xbutton.y = y;
-    e.xbutton.x_root = kLeft + x;
-    e.xbutton.y_root = kTop + y;
+    Place(e.xbutton, t, x, y);
     e.xbutton.button = button;
     const unsigned held = button <= 5 ? Button1Mask << (button - 1) : 0;
     e.xbutton.state = type == ButtonRelease ? held : 0;
-    e.xbutton.same_screen = True;
     return e;
 }
 
 XEvent Key(int type, const Target& t, KeySym sym, unsigned state = 0) {
     XEvent e{};
     e.xkey.type = type;
-    e.xkey.window = t.window;
-    e.xkey.root = t.root;
-    e.xkey.x = 1;
-    e.xkey.y = 1;
-    e.xkey.x_root = kLeft + 1;
-    e.xkey.y_root = kTop + 1;
+    Place(e.xkey, t, 1, 1);
     e.xkey.state = state;
     e.xkey.keycode = XKeysymToKeycode(t.display, sym);
-    e.xkey.same_screen = True;
     return e;
 }
 
