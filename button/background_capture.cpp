@@ -7,22 +7,22 @@ namespace button {
 // handling out of both height changes, so the window shape stays and nothing is redrawn.
 // Every step runs whatever became of the one before it.
 void vbButton::CaptureParentBackground() {
-    if (!backgroundSurface || backgroundSurface->Width() < width ||
-        backgroundSurface->Height() < height) {
-        backgroundSurface.emplace(width, height);
+    if (!backgroundSurface_ || backgroundSurface_->Width() < width_ ||
+        backgroundSurface_->Height() < height_) {
+        backgroundSurface_.emplace(width_, height_);
     }
-    capturing = true;
-    host.placement->SetHeight(0);
-    host.messages->DispatchPending();
+    capturing_ = true;
+    host_.placement->SetHeight(0);
+    host_.messages->DispatchPending();
     // The container places the control in its own units; the parent's image is in pixels.
-    const int32_t unit = host.placement->PixelsToContainer(1);
+    const int32_t unit = host_.placement->PixelsToContainer(1);
     if (unit > 0) {
-        const platform::Point at{host.placement->Left() / unit, host.placement->Top() / unit};
-        host.parent->CopyParentArea(platform::Rect::FromSize(at.x, at.y, width, height),
-                                    *backgroundSurface);
+        const platform::Point at{host_.placement->Left() / unit, host_.placement->Top() / unit};
+        host_.parent->CopyParentArea(platform::Rect::FromSize(at.x, at.y, width_, height_),
+                                     *backgroundSurface_);
     }
-    host.placement->SetHeight(host.placement->PixelsToContainer(height));
-    capturing = false;
+    host_.placement->SetHeight(host_.placement->PixelsToContainer(height_));
+    capturing_ = false;
 }
 
 }  // namespace button

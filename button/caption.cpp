@@ -16,35 +16,35 @@ int32_t WholePixels(double pixels) {
 }  // namespace
 
 void vbButton::UpdateAccessKey() {
-    host.window->SetAccessKeys(AccessKeyOf(captionText));
+    host_.window->SetAccessKeys(AccessKeyOf(captionText_));
 }
 
 std::shared_ptr<const platform::Font> vbButton::CaptionFont() const {
-    return platform::LoadFont(host.window->Font());
+    return platform::LoadFont(host_.window->Font());
 }
 
 CaptionLayout vbButton::MeasureCaption(const platform::Font& font) const {
-    return LayOutCaption(captionText, font, width, height, pictureSize,
-                         PictureSideOf(picturePosition));
+    return LayOutCaption(captionText_, font, width_, height_, pictureSize_,
+                         PictureSideOf(picturePosition_));
 }
 
 // The picture keeps its place while there is none to place.
 void vbButton::LayoutCaption() {
-    captionLayout = MeasureCaption(*CaptionFont());
-    if (!pictureNormal && !pictureOver) return;
-    picturePlace = PlacePicture(captionText, captionLayout.rect, width, height, pictureSize,
-                                PictureSideOf(picturePosition));
+    captionLayout_ = MeasureCaption(*CaptionFont());
+    if (!pictureNormal_ && !pictureOver_) return;
+    picturePlace_ = PlacePicture(captionText_, captionLayout_.rect, width_, height_, pictureSize_,
+                                 PictureSideOf(picturePosition_));
 }
 
 void vbButton::MeasurePicture() {
-    if (!pictureNormal) {
-        pictureSize = {0, 0};
+    if (!pictureNormal_) {
+        pictureSize_ = {0, 0};
         return;
     }
-    const int32_t pixelsPerInch = host.surface->PixelsPerInch();
-    pictureSize = {
-        WholePixels(platform::HimetricToPixels(pictureNormal->HimetricWidth(), pixelsPerInch)),
-        WholePixels(platform::HimetricToPixels(pictureNormal->HimetricHeight(), pixelsPerInch))};
+    const int32_t pixelsPerInch = host_.surface->PixelsPerInch();
+    pictureSize_ = {
+        WholePixels(platform::HimetricToPixels(pictureNormal_->HimetricWidth(), pixelsPerInch)),
+        WholePixels(platform::HimetricToPixels(pictureNormal_->HimetricHeight(), pixelsPerInch))};
 }
 
 }  // namespace button

@@ -71,15 +71,15 @@ uint8_t StoredByte(int32_t value, const char* what) {
 // ---- Hover --------------------------------------------------------------------------------
 
 void vbButton::SetHoverTimer(bool on) {
-    host.timer->SetTimerInterval(kHoverPollMs);
-    host.timer->SetTimerEnabled(on);
+    host_.timer->SetTimerInterval(kHoverPollMs);
+    host_.timer->SetTimerEnabled(on);
 }
 
 void vbButton::OnTimer() {
-    if (host.pointer->PointerIsOver()) return;
+    if (host_.pointer->PointerIsOver()) return;
     SetHoverTimer(false);
-    Apply(HoverEnded(interaction, Checked()));
-    host.events->RaiseEvent(kEventMouseOut, "MouseOut", {});
+    Apply(HoverEnded(interaction_, Checked()));
+    host_.events->RaiseEvent(kEventMouseOut, "MouseOut", {});
 }
 
 // ---- Events -------------------------------------------------------------------------------
@@ -90,17 +90,17 @@ bool vbButton::RaiseMouseEvent(int32_t number, const char* name, int32_t& button
                                              forms::EventArgument(static_cast<int16_t>(shift)),
                                              forms::EventArgument(static_cast<float>(x)),
                                              forms::EventArgument(static_cast<float>(y))};
-    if (!host.events->RaiseEvent(number, name, args)) return false;
+    if (!host_.events->RaiseEvent(number, name, args)) return false;
     button = std::get<int16_t>(args[0]);
     return true;
 }
 
 bool vbButton::RaiseEndingPress(const std::function<bool()>& raise) {
-    const std::shared_ptr<const bool> stillAlive = alive;
+    const std::shared_ptr<const bool> stillAlive = alive_;
     try {
         return raise();
     } catch (...) {
-        if (*stillAlive) Apply(PressLifted(interaction, Checked()));
+        if (*stillAlive) Apply(PressLifted(interaction_, Checked()));
         throw;
     }
 }
@@ -108,7 +108,7 @@ bool vbButton::RaiseEndingPress(const std::function<bool()>& raise) {
 bool vbButton::RaiseKeyEvent(int32_t number, const char* name, int32_t& keyCode, int32_t shift) {
     std::array<forms::EventArgument, 2> args{forms::EventArgument(static_cast<int16_t>(keyCode)),
                                              forms::EventArgument(static_cast<int16_t>(shift))};
-    if (!host.events->RaiseEvent(number, name, args)) return false;
+    if (!host_.events->RaiseEvent(number, name, args)) return false;
     keyCode = std::get<int16_t>(args[0]);
     return true;
 }
@@ -117,59 +117,59 @@ bool vbButton::RaiseKeyEvent(int32_t number, const char* name, int32_t& keyCode,
 
 void vbButton::OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) {
     if (!RaiseMouseEvent(kEventMouseDown, "MouseDown", button, shift, x, y)) return;
-    Apply(MousePressed(interaction, StoredByte(button, "Button")));
+    Apply(MousePressed(interaction_, StoredByte(button, "Button")));
 }
 
 void vbButton::OnMouseMove(int32_t button, int32_t shift, int32_t x, int32_t y) {
     if (!RaiseMouseEvent(kEventMouseMove, "MouseMove", button, shift, x, y)) return;
     if (button >= platform::kButtonRight) return;
-    if (!host.pointer->PointerIsOver()) {
-        Apply(PressLifted(interaction, Checked()));
+    if (!host_.pointer->PointerIsOver()) {
+        Apply(PressLifted(interaction_, Checked()));
         return;
     }
     if (button == 0) {
-        if (interaction.hover) return;
+        if (interaction_.hover) return;
         SetHoverTimer(true);
-        Apply(PointerEntered(interaction, Checked()));
-        host.events->RaiseEvent(kEventMouseOver, "MouseOver", {});
+        Apply(PointerEntered(interaction_, Checked()));
+        host_.events->RaiseEvent(kEventMouseOver, "MouseOver", {});
         return;
     }
-    Apply(PressDraggedIn(interaction));
+    Apply(PressDraggedIn(interaction_));
 }
 
 void vbButton::OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) {
     if (!RaiseEndingPress(
             [&] { return RaiseMouseEvent(kEventMouseUp, "MouseUp", button, shift, x, y); }))
         return;
-    if (button != platform::kButtonRight) Apply(PressLifted(interaction, Checked()));
+    if (button != platform::kButtonRight) Apply(PressLifted(interaction_, Checked()));
 }
 
 void vbButton::OnClick() {
-    if (interaction.lastMouseButton != platform::kButtonLeft || !enabled) return;
+    if (interaction_.lastMouseButton != platform::kButtonLeft || !enabled_) return;
     RaiseClick(DrawnUp);
 }
 
 // A check box toggles first; the new look reaches the screen before the host's handler runs.
 void vbButton::RaiseClick(Transition (*drawUp)(InteractionState, bool)) {
-    if (checkBoxBehaviour) value = !value;
-    Apply(drawUp(interaction, Checked()));
-    host.surface->RepaintNow();
-    host.events->RaiseEvent(kEventClick, "Click", {});
+    if (checkBoxBehaviour_) value_ = !value_;
+    Apply(drawUp(interaction_, Checked()));
+    host_.surface->RepaintNow();
+    host_.events->RaiseEvent(kEventClick, "Click", {});
 }
 
 // ---- Keys ---------------------------------------------------------------------------------
 
 void vbButton::OnKeyDown(int32_t& keyCode, int32_t shift) {
     if (!RaiseKeyEvent(kEventKeyDown, "KeyDown", keyCode, shift)) return;
-    Apply(KeyWentDown(interaction, StoredByte(keyCode, "KeyCode")));
+    Apply(KeyWentDown(interaction_, StoredByte(keyCode, "KeyCode")));
     switch (keyCode) {
         case platform::kKeyLeft:
         case platform::kKeyUp:
-            host.messages->SendKeys("+{Tab}");
+            host_.messages->SendKeys("+{Tab}");
             break;
         case platform::kKeyRight:
         case platform::kKeyDown:
-            host.messages->SendKeys("{Tab}");
+            host_.messages->SendKeys("{Tab}");
             break;
         default:
             break;
@@ -178,7 +178,7 @@ void vbButton::OnKeyDown(int32_t& keyCode, int32_t shift) {
 
 void vbButton::OnKeyPress(int32_t& keyAscii) {
     std::array<forms::EventArgument, 1> args{forms::EventArgument(static_cast<int16_t>(keyAscii))};
-    if (!host.events->RaiseEvent(kEventKeyPress, "KeyPress", args)) return;
+    if (!host_.events->RaiseEvent(kEventKeyPress, "KeyPress", args)) return;
     keyAscii = std::get<int16_t>(args[0]);
 }
 
@@ -186,13 +186,13 @@ void vbButton::OnKeyPress(int32_t& keyAscii) {
 void vbButton::OnKeyUp(int32_t& keyCode, int32_t shift) {
     if (!RaiseEndingPress([&] { return RaiseKeyEvent(kEventKeyUp, "KeyUp", keyCode, shift); }))
         return;
-    if (interaction.lastKeyCode != platform::kKeySpace || keyCode != platform::kKeySpace) return;
+    if (interaction_.lastKeyCode != platform::kKeySpace || keyCode != platform::kKeySpace) return;
     RaiseClick(PressLifted);
 }
 
 // The access key clicks the button as the left button would, through the same guard.
 void vbButton::OnAccessKey() {
-    Apply(AccessKeyPressed(interaction));
+    Apply(AccessKeyPressed(interaction_));
     OnClick();
 }
 
@@ -200,16 +200,16 @@ void vbButton::OnAccessKey() {
 
 // With the focus rectangle shown, a focused button also looks lit.
 void vbButton::OnGotFocus() {
-    Apply(FocusChanged(interaction, true, showFocusRect, Checked()));
+    Apply(FocusChanged(interaction_, true, showFocusRect_, Checked()));
 }
 
 void vbButton::OnLostFocus() {
-    Apply(FocusChanged(interaction, false, showFocusRect, Checked()));
+    Apply(FocusChanged(interaction_, false, showFocusRect_, Checked()));
 }
 
 // Nothing is drawn until the button is shown again or refreshed.
 void vbButton::OnHide() {
-    ready = false;
+    ready_ = false;
 }
 
 }  // namespace button

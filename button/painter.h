@@ -108,7 +108,7 @@ class Painter {
     /// the picture lies behind it.
     void DrawPicture();
     /// The last caption look drawn, which a picture behind the caption draws again.
-    CaptionLook LastCaptionLook() const { return lastCaptionLook; }
+    CaptionLook LastCaptionLook() const { return lastCaptionLook_; }
 
     // The looks' recipes, one per ButtonType that has one (the look table names them).
     void DrawBordered();
@@ -150,15 +150,15 @@ class Painter {
     /// The up caption of a look that shows the host's default button: in its own font there.
     void DrawDefaultableCaption(CaptionLook look);
     /// The up caption's look: lit or not.
-    CaptionLook UpLook() const { return in.lit ? CaptionLook::Lit : CaptionLook::Normal; }
+    CaptionLook UpLook() const { return in_.lit ? CaptionLook::Lit : CaptionLook::Normal; }
 
     void DrawPictureEffect(int32_t offset, const forms::PicturePtr& picture);
     void Composite(int32_t x, int32_t y, const forms::PicturePtr& picture, const PictureInk& ink);
 
-    platform::Surface& surface;
-    const PaintInput& in;
-    const Palette& p;
-    CaptionLook lastCaptionLook = CaptionLook::Normal;
+    platform::Surface& surface_;
+    const PaintInput& in_;
+    const Palette& p_;
+    CaptionLook lastCaptionLook_ = CaptionLook::Normal;
 };
 
 }  // namespace button

@@ -3,24 +3,24 @@
 namespace button {
 
 void vbButton::OnCreate(const forms::ControlContainer& container) {
-    host = container;
-    ready = true;
+    host_ = container;
+    ready_ = true;
 }
 
 // A button placed by a designer: no stored settings. Nothing is drawn or notified here.
 void vbButton::OnInitNew() {
-    enabled = true;
-    showFocusRect = true;
-    useMaskColor = true;
-    captionText = host.ambient->Ambient().displayName;
-    host.window->SetFont(host.ambient->Ambient().font);
-    buttonType = static_cast<int32_t>(ButtonType::Classic);
-    colorScheme = static_cast<int32_t>(ColorScheme::System);
+    enabled_ = true;
+    showFocusRect_ = true;
+    useMaskColor_ = true;
+    captionText_ = host_.ambient->Ambient().displayName;
+    host_.window->SetFont(host_.ambient->Ambient().font);
+    buttonType_ = static_cast<int32_t>(ButtonType::Classic);
+    colorScheme_ = static_cast<int32_t>(ColorScheme::System);
     DerivePalette();
     // The first palette seeds the colours, as plain colours rather than system references.
-    backColor = backOver = palette.Face;
-    maskColor = kDefaultMaskColor;
-    foreColor = foreOver = palette.Text;
+    backColor_ = backOver_ = palette_.Face;
+    maskColor_ = kDefaultMaskColor;
+    foreColor_ = foreOver_ = palette_.Text;
     LayoutCaption();
 }
 
@@ -28,8 +28,8 @@ void vbButton::OnInitNew() {
 // not convert throws from Read and the keys after it are not read.
 void vbButton::OnLoadSettings() {
     for (const StoredSetting& row : StoredSettings())
-        row.load(*this, *host.properties, row.key);
-    host.window->SetEnabled(enabled);
+        row.load(*this, *host_.properties, row.key);
+    host_.window->SetEnabled(enabled_);
     MeasurePicture();
     LayoutCaption();
     UpdateAccessKey();
@@ -37,11 +37,11 @@ void vbButton::OnLoadSettings() {
 
 void vbButton::OnSaveSettings() {
     for (const StoredSetting& row : StoredSettings())
-        row.save(*this, *host.properties, row.key);
+        row.save(*this, *host_.properties, row.key);
 }
 
 void vbButton::OnAmbientChanged(std::string_view) {
-    if (ColorSchemeOf(colorScheme) == ColorScheme::Own) return;
+    if (ColorSchemeOf(colorScheme_) == ColorScheme::Own) return;
     DerivePalette();
     RedrawAsIs();
 }

@@ -30,50 +30,50 @@ void CheckName(const std::string& name) {
 // Every setter but the font shortcuts ends by telling the host which stored key changed.
 
 void vbButton::SetBackColor(OleColor colour) {
-    backColor = colour;
-    if (DesignMode()) backOver = colour;
+    backColor_ = colour;
+    if (DesignMode()) backOver_ = colour;
     DerivePalette();
     RedrawAsIs();
     Notify(Setting::BackColor);
 }
 
 void vbButton::SetBackOver(OleColor colour) {
-    backOver = colour;
+    backOver_ = colour;
     DerivePalette();
     RedrawAsIs();
     Notify(Setting::BackOver);
 }
 
 void vbButton::SetForeColor(OleColor colour) {
-    foreColor = colour;
-    if (DesignMode()) foreOver = colour;
+    foreColor_ = colour;
+    if (DesignMode()) foreOver_ = colour;
     DerivePalette();
     RedrawAsIs();
     Notify(Setting::ForeColor);
 }
 
 void vbButton::SetForeOver(OleColor colour) {
-    foreOver = colour;
+    foreOver_ = colour;
     DerivePalette();
     RedrawAsIs();
     Notify(Setting::ForeOver);
 }
 
 void vbButton::SetMaskColor(OleColor colour) {
-    maskColor = colour;
+    maskColor_ = colour;
     DerivePalette();
     RedrawAsIs();
     Notify(Setting::MaskColor);
 }
 
 void vbButton::SetButtonType(int32_t type) {
-    buttonType = type;
+    buttonType_ = type;
     const Look& look = CurrentLook();
     if (look.boldWhenChosenInDesign && DesignMode()) {
-        platform::FontDesc font = host.window->Font();
+        platform::FontDesc font = host_.window->Font();
         font.SetBold(true);
-        host.window->SetFont(font);
-    } else if (look.capturesParent && ready) {
+        host_.window->SetFont(font);
+    } else if (look.capturesParent && ready_) {
         CaptureParentBackground();
     }
     HandleResize();
@@ -81,7 +81,7 @@ void vbButton::SetButtonType(int32_t type) {
 }
 
 void vbButton::SetCaption(std::string text) {
-    captionText = std::move(text);
+    captionText_ = std::move(text);
     UpdateAccessKey();
     LayoutCaption();
     RedrawUp();
@@ -89,14 +89,14 @@ void vbButton::SetCaption(std::string text) {
 }
 
 void vbButton::SetEnabled(bool on) {
-    enabled = on;
+    enabled_ = on;
     RedrawUp();
-    host.window->SetEnabled(on);
+    host_.window->SetEnabled(on);
     Notify(Setting::Enabled);
 }
 
 const platform::FontDesc& vbButton::Font() const {
-    return host.window->Font();
+    return host_.window->Font();
 }
 
 void vbButton::SetFont(const platform::FontDesc& font) {
@@ -166,26 +166,26 @@ void vbButton::ChangeFont(const std::function<void(platform::FontDesc& font)>& c
 }
 
 void vbButton::UseFont(const platform::FontDesc& font) {
-    host.window->SetFont(font);
+    host_.window->SetFont(font);
     LayoutCaption();
     RedrawUp();
 }
 
 void vbButton::SetColorScheme(int32_t scheme) {
-    colorScheme = scheme;
+    colorScheme_ = scheme;
     DerivePalette();
     RedrawUp();
     Notify(Setting::ColorScheme);
 }
 
 void vbButton::SetShowFocusRect(bool on) {
-    showFocusRect = on;
+    showFocusRect_ = on;
     RedrawAsIs();
     Notify(Setting::ShowFocusRect);
 }
 
 int32_t vbButton::MousePointer() const {
-    return host.pointer->MousePointer();
+    return host_.pointer->MousePointer();
 }
 
 void vbButton::SetMousePointer(int32_t pointer) {
@@ -193,17 +193,17 @@ void vbButton::SetMousePointer(int32_t pointer) {
         pointer > std::numeric_limits<int16_t>::max()) {
         throw OverflowError("MousePointer " + std::to_string(pointer) + " does not fit 16 bits");
     }
-    host.pointer->SetMousePointer(static_cast<int16_t>(pointer));
+    host_.pointer->SetMousePointer(static_cast<int16_t>(pointer));
     Notify(Setting::MousePointer);
 }
 
 PicturePtr vbButton::MouseIcon() const {
-    return host.pointer->MouseIcon();
+    return host_.pointer->MouseIcon();
 }
 
 void vbButton::SetMouseIcon(PicturePtr icon) {
     try {
-        host.pointer->SetMouseIcon(std::move(icon));
+        host_.pointer->SetMouseIcon(std::move(icon));
     } catch (const forms::PointerImageError&) {
         // A picture that cannot be a pointer leaves the pointer as it was.
     }
@@ -211,36 +211,36 @@ void vbButton::SetMouseIcon(PicturePtr icon) {
 }
 
 void vbButton::SetHandPointer(bool on) {
-    handPointer = on;
+    handPointer_ = on;
     if (on) {
         PicturePtr hand;
         try {
-            hand = host.pointer->LoadCursorResource(kHandCursorId);
+            hand = host_.pointer->LoadCursorResource(kHandCursorId);
         } catch (const forms::ResourceError&) {
             // A program without the hand cursor shows the pointer without an image.
         }
-        host.pointer->SetMouseIcon(std::move(hand));
-        host.pointer->SetMousePointer(forms::kPointerCustom);
+        host_.pointer->SetMouseIcon(std::move(hand));
+        host_.pointer->SetMousePointer(forms::kPointerCustom);
     } else {
-        host.pointer->SetMouseIcon(nullptr);
-        host.pointer->SetMousePointer(forms::kPointerArrow);
+        host_.pointer->SetMouseIcon(nullptr);
+        host_.pointer->SetMousePointer(forms::kPointerArrow);
     }
     Notify(Setting::HandPointer);
 }
 
 int32_t vbButton::hwnd() const {
-    return static_cast<int32_t>(host.window->Hwnd());
+    return static_cast<int32_t>(host_.window->Hwnd());
 }
 
 void vbButton::SetSoftBevel(bool on) {
-    softBevel = on;
+    softBevel_ = on;
     DerivePalette();
     RedrawAsIs();
     Notify(Setting::SoftBevel);
 }
 
 void vbButton::SetPictureNormal(PicturePtr picture) {
-    pictureNormal = std::move(picture);
+    pictureNormal_ = std::move(picture);
     MeasurePicture();
     LayoutCaption();
     RedrawAsIs();
@@ -248,68 +248,68 @@ void vbButton::SetPictureNormal(PicturePtr picture) {
 }
 
 void vbButton::SetPictureOver(PicturePtr picture) {
-    pictureOver = std::move(picture);
-    if (interaction.hover) RedrawAsIs();
+    pictureOver_ = std::move(picture);
+    if (interaction_.hover) RedrawAsIs();
     Notify(Setting::PictureOver);
 }
 
 void vbButton::SetPicturePosition(int32_t position) {
-    picturePosition = position;
+    picturePosition_ = position;
     Notify(Setting::PicturePosition);
     LayoutCaption();
     RedrawAsIs();
 }
 
 void vbButton::SetUseMaskColor(bool on) {
-    useMaskColor = on;
-    if (pictureNormal) RedrawAsIs();
+    useMaskColor_ = on;
+    if (pictureNormal_) RedrawAsIs();
     Notify(Setting::UseMaskColor);
 }
 
 void vbButton::SetUseGreyscale(bool on) {
-    useGreyscale = on;
-    if (pictureNormal) RedrawAsIs();
+    useGreyscale_ = on;
+    if (pictureNormal_) RedrawAsIs();
     Notify(Setting::UseGreyscale);
 }
 
 void vbButton::SetSpecialEffect(int32_t effect) {
-    specialEffect = effect;
+    specialEffect_ = effect;
     RedrawAsIs();
     Notify(Setting::SpecialEffect);
 }
 
 void vbButton::SetCheckBoxBehaviour(bool on) {
-    checkBoxBehaviour = on;
+    checkBoxBehaviour_ = on;
     RedrawAsIs();
     Notify(Setting::CheckBoxBehaviour);
 }
 
 void vbButton::SetValue(bool on) {
-    value = on;
-    if (checkBoxBehaviour) RedrawUp();
+    value_ = on;
+    if (checkBoxBehaviour_) RedrawUp();
     Notify(Setting::Value);
 }
 
 void vbButton::DisableRefresh() {
-    ready = false;
+    ready_ = false;
 }
 
 void vbButton::Refresh() {
     if (CurrentLook().capturesParent) CaptureParentBackground();
     DerivePalette();
     LayoutCaption();
-    ready = true;
+    ready_ = true;
     RedrawAsIs();
 }
 
 bool vbButton::DesignMode() const {
-    return !host.ambient->Ambient().userMode;
+    return !host_.ambient->Ambient().userMode;
 }
 bool vbButton::DisplayAsDefault() const {
-    return host.ambient->Ambient().displayAsDefault;
+    return host_.ambient->Ambient().displayAsDefault;
 }
 platform::Surface& vbButton::Surface() {
-    return host.surface->DrawingSurface();
+    return host_.surface->DrawingSurface();
 }
 
 }  // namespace button

@@ -16,81 +16,81 @@ constexpr int16_t kBoldWeight = 700;
 // drawing is switched off.
 void vbButton::Apply(Transition transition) {
     const bool asDrawn =
-        transition.next.drawn == interaction.drawn && captionText == lastDrawnCaption;
+        transition.next.drawn == interaction_.drawn && captionText_ == lastDrawnCaption_;
     const bool redraws =
         transition.redraw == Redraw::Always || (transition.redraw == Redraw::IfChanged && !asDrawn);
-    if (!redraws || height == 0 || !ready) {
-        transition.next.drawn = interaction.drawn;
-        interaction = transition.next;
+    if (!redraws || height_ == 0 || !ready_) {
+        transition.next.drawn = interaction_.drawn;
+        interaction_ = transition.next;
         return;
     }
-    interaction = transition.next;
-    lastDrawnCaption = captionText;
-    ++redrawCount;
+    interaction_ = transition.next;
+    lastDrawnCaption_ = captionText_;
+    ++redrawCount_;
     Paint();
 }
 
 void vbButton::Paint() {
-    host.surface->ClearSurface();
+    host_.surface->ClearSurface();
     // A lit button of its own colours is painted with the palette of its hover face colour.
-    const bool hoverColours = interaction.Lit() && ColorSchemeOf(colorScheme) == ColorScheme::Own;
-    const PaintInput input = PaintInputFor(hoverColours ? PaletteWith(backOver) : palette);
+    const bool hoverColours = interaction_.Lit() && ColorSchemeOf(colorScheme_) == ColorScheme::Own;
+    const PaintInput input = PaintInputFor(hoverColours ? PaletteWith(backOver_) : palette_);
     Painter painter(Surface(), input);
     painter.Paint();
-    lastCaptionLook = painter.LastCaptionLook();
+    lastCaptionLook_ = painter.LastCaptionLook();
 }
 
 PaintInput vbButton::PaintInputFor(const Palette& paintPalette) const {
     PaintInput in;
     in.look = &CurrentLook();
-    in.situation = !enabled                                ? Situation::Disabled
-                   : interaction.drawn == DrawnState::Down ? Situation::Down
-                                                           : Situation::Up;
-    in.width = width;
-    in.height = height;
-    in.content = contentRect;
+    in.situation = !enabled_                                ? Situation::Disabled
+                   : interaction_.drawn == DrawnState::Down ? Situation::Down
+                                                            : Situation::Up;
+    in.width = width_;
+    in.height = height_;
+    in.content = contentRect_;
     in.palette = paintPalette;
-    in.lit = interaction.Lit();
-    in.focused = interaction.focus;
-    in.showFocusRect = showFocusRect;
+    in.lit = interaction_.Lit();
+    in.focused = interaction_.focus;
+    in.showFocusRect = showFocusRect_;
     in.isDefault = DisplayAsDefault();
-    in.softBevel = softBevel;
-    in.ownColours = ColorSchemeOf(colorScheme) == ColorScheme::Own;
-    in.effect = CaptionEffectOf(specialEffect);
-    in.caption.text = captionText;
+    in.softBevel = softBevel_;
+    in.ownColours = ColorSchemeOf(colorScheme_) == ColorScheme::Own;
+    in.effect = CaptionEffectOf(specialEffect_);
+    in.caption.text = captionText_;
     in.caption.font = CaptionFont();
-    in.caption.rect = captionLayout.rect;
-    in.caption.width = captionLayout.width;
-    in.caption.height = captionLayout.height;
+    in.caption.rect = captionLayout_.rect;
+    in.caption.width = captionLayout_.width;
+    in.caption.height = captionLayout_.height;
     if (in.isDefault) {
         // The default button's caption at least bold, laid out for that weight; the button's
         // own font stays as it is.
-        platform::FontDesc bold = host.window->Font();
+        platform::FontDesc bold = host_.window->Font();
         bold.weight = std::max<int16_t>(bold.weight, kBoldWeight);
         in.caption.defaultFont = platform::LoadFont(bold);
         in.caption.defaultRect = MeasureCaption(*in.caption.defaultFont).rect;
     }
-    in.picture.normal = pictureNormal;
-    in.picture.over = pictureOver;
-    in.picture.at = picturePlace;
-    in.picture.size = pictureSize;
-    in.picture.behindCaption = PictureSideOf(picturePosition) == PictureSide::Behind;
-    in.picture.useMaskColor = useMaskColor;
-    in.picture.useGreyscale = useGreyscale;
-    in.background = backgroundSurface ? &*backgroundSurface : nullptr;
-    in.previousCaptionLook = lastCaptionLook;
+    in.picture.normal = pictureNormal_;
+    in.picture.over = pictureOver_;
+    in.picture.at = picturePlace_;
+    in.picture.size = pictureSize_;
+    in.picture.behindCaption = PictureSideOf(picturePosition_) == PictureSide::Behind;
+    in.picture.useMaskColor = useMaskColor_;
+    in.picture.useGreyscale = useGreyscale_;
+    in.background = backgroundSurface_ ? &*backgroundSurface_ : nullptr;
+    in.previousCaptionLook = lastCaptionLook_;
     return in;
 }
 
 void vbButton::HandleResize() {
-    if (capturing) return;
-    width = Surface().Width();
-    height = Surface().Height();
+    if (capturing_) return;
+    width_ = Surface().Width();
+    height_ = Surface().Height();
     const Look& look = CurrentLook();
-    contentRect = button::ContentRect(look, width, height);
+    contentRect_ = button::ContentRect(look, width_, height_);
     LayoutCaption();
-    host.window->SetShape(BuildWindowShape(look.shape, width, height));
-    if (height != 0) RedrawUp();
+    host_.window->SetShape(BuildWindowShape(look.shape, width_, height_));
+    if (height_ != 0) RedrawUp();
 }
 
 void vbButton::OnResize() {
@@ -100,32 +100,32 @@ void vbButton::OnResize() {
 void vbButton::OnShow() {
     // The capture makes BackgroundSurface first when there is none yet.
     if (CurrentLook().capturesParent) CaptureParentBackground();
-    ready = true;
+    ready_ = true;
     DerivePalette();
     RedrawUp();
 }
 
 void vbButton::OnDestroy() {
-    ready = false;
-    backgroundSurface.reset();
+    ready_ = false;
+    backgroundSurface_.reset();
 }
 
 void vbButton::DerivePalette() {
-    palette = PaletteWith(backColor);
+    palette_ = PaletteWith(backColor_);
 }
 
 Palette vbButton::PaletteWith(OleColor face) const {
     PaletteSource source;
-    source.colorScheme = ColorSchemeOf(colorScheme);
+    source.colorScheme = ColorSchemeOf(colorScheme_);
     source.backColor = face;
-    source.backOver = backOver;
-    source.foreColor = foreColor;
-    source.foreOver = foreOver;
-    source.maskColor = maskColor;
+    source.backOver = backOver_;
+    source.foreColor = foreColor_;
+    source.foreOver = foreOver_;
+    source.maskColor = maskColor_;
     source.faceShadeShift = CurrentLook().faceShadeShift;
-    source.softBevel = softBevel;
+    source.softBevel = softBevel_;
     // The parent's current drawing colours, read afresh at every derivation.
-    if (const std::optional<forms::ParentColours> parent = host.parent->ParentDrawingColours()) {
+    if (const std::optional<forms::ParentColours> parent = host_.parent->ParentDrawingColours()) {
         source.parentBackground = parent->background;
         source.parentText = parent->text;
     }

@@ -27,110 +27,110 @@ const std::vector<vbButton::StoredSetting>& vbButton::StoredSettings() {
     static const std::vector<StoredSetting> kSettings = {
         {Setting::ButtonType, "BTYPE", "BTYPE",
          [](B& b, S& s, const char* k) {
-             b.buttonType = s.Read<int32_t>(k, static_cast<int32_t>(ButtonType::Classic));
+             b.buttonType_ = s.Read<int32_t>(k, static_cast<int32_t>(ButtonType::Classic));
          },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.buttonType); }},
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.buttonType_); }},
         {Setting::Caption, "TX", "TX",
-         [](B& b, S& s, const char* k) { b.captionText = s.Read<std::string>(k, ""); },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.captionText); }},
+         [](B& b, S& s, const char* k) { b.captionText_ = s.Read<std::string>(k, ""); },
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.captionText_); }},
         {Setting::Enabled, "ENAB", "ENAB",
-         [](B& b, S& s, const char* k) { b.enabled = s.Read<bool>(k, true); },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.enabled); }},
+         [](B& b, S& s, const char* k) { b.enabled_ = s.Read<bool>(k, true); },
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.enabled_); }},
         {Setting::Font, "FONT", "FONT",
          [](B& b, S& s, const char* k) {
-             b.host.window->SetFont(s.Read<platform::FontDesc>(k, b.host.window->Font()));
+             b.host_.window->SetFont(s.Read<platform::FontDesc>(k, b.host_.window->Font()));
          },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.host.window->Font()); }},
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.host_.window->Font()); }},
         {Setting::ColorScheme, "COLTYPE", "COLTYPE",
          [](B& b, S& s, const char* k) {
-             b.colorScheme = s.Read<int32_t>(k, static_cast<int32_t>(ColorScheme::System));
+             b.colorScheme_ = s.Read<int32_t>(k, static_cast<int32_t>(ColorScheme::System));
          },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.colorScheme); }},
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.colorScheme_); }},
         {Setting::ShowFocusRect, "FOCUSR", "FOCUSR",
-         [](B& b, S& s, const char* k) { b.showFocusRect = s.Read<bool>(k, true); },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.showFocusRect); }},
+         [](B& b, S& s, const char* k) { b.showFocusRect_ = s.Read<bool>(k, true); },
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.showFocusRect_); }},
         {Setting::BackColor, "BCOL", "BCOL",
          [](B& b, S& s, const char* k) {
-             b.backColor = ReadColour(s, k, SystemColour(kSystemButtonFace));
+             b.backColor_ = ReadColour(s, k, SystemColour(kSystemButtonFace));
          },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, static_cast<int32_t>(b.backColor)); }},
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, static_cast<int32_t>(b.backColor_)); }},
         {Setting::BackOver, "BCOLO", "BCOLO",
          [](B& b, S& s, const char* k) {
-             b.backOver = ReadColour(s, k, static_cast<int32_t>(b.backColor));
+             b.backOver_ = ReadColour(s, k, static_cast<int32_t>(b.backColor_));
          },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, static_cast<int32_t>(b.backOver)); }},
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, static_cast<int32_t>(b.backOver_)); }},
         {Setting::ForeColor, "FCOL", "FCOL",
          [](B& b, S& s, const char* k) {
-             b.foreColor = ReadColour(s, k, SystemColour(kSystemButtonText));
+             b.foreColor_ = ReadColour(s, k, SystemColour(kSystemButtonText));
          },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, static_cast<int32_t>(b.foreColor)); }},
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, static_cast<int32_t>(b.foreColor_)); }},
         {Setting::ForeOver, "FCOLO", "FCOLO",
          [](B& b, S& s, const char* k) {
-             b.foreOver = ReadColour(s, k, static_cast<int32_t>(b.foreColor));
+             b.foreOver_ = ReadColour(s, k, static_cast<int32_t>(b.foreColor_));
          },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, static_cast<int32_t>(b.foreOver)); }},
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, static_cast<int32_t>(b.foreOver_)); }},
         {Setting::MaskColor, "MCOL", "MCOL",
          [](B& b, S& s, const char* k) {
-             b.maskColor = ReadColour(s, k, static_cast<int32_t>(kDefaultMaskColor));
+             b.maskColor_ = ReadColour(s, k, static_cast<int32_t>(kDefaultMaskColor));
          },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, static_cast<int32_t>(b.maskColor)); }},
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, static_cast<int32_t>(b.maskColor_)); }},
         {Setting::MousePointer, "MPTR", "MPTR",
-         [](B& b, S& s, const char* k) { b.host.pointer->SetMousePointer(s.Read<int16_t>(k, 0)); },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.host.pointer->MousePointer()); }},
+         [](B& b, S& s, const char* k) { b.host_.pointer->SetMousePointer(s.Read<int16_t>(k, 0)); },
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.host_.pointer->MousePointer()); }},
         {Setting::MouseIcon, "MICON", "MICON",
          [](B& b, S& s, const char* k) {
              try {
-                 b.host.pointer->SetMouseIcon(s.Read<PicturePtr>(k, nullptr));
+                 b.host_.pointer->SetMouseIcon(s.Read<PicturePtr>(k, nullptr));
              } catch (const forms::PointerImageError&) {
                  // Replaced by "HAND" in any case.
              }
          },
          [](C& b, S& s, const char* k) {
-             if (PicturePtr icon = b.host.pointer->MouseIcon()) s.WriteProperty(k, icon);
+             if (PicturePtr icon = b.host_.pointer->MouseIcon()) s.WriteProperty(k, icon);
          }},
         {Setting::PictureNormal, "PICN", "PICN",
-         [](B& b, S& s, const char* k) { b.pictureNormal = s.Read<PicturePtr>(k, nullptr); },
+         [](B& b, S& s, const char* k) { b.pictureNormal_ = s.Read<PicturePtr>(k, nullptr); },
          [](C& b, S& s, const char* k) {
-             if (b.pictureNormal) s.WriteProperty(k, b.pictureNormal);
+             if (b.pictureNormal_) s.WriteProperty(k, b.pictureNormal_);
          }},
         // Stored under "PICH", but its change is told as "PICO".
         {Setting::PictureOver, "PICH", "PICO",
-         [](B& b, S& s, const char* k) { b.pictureOver = s.Read<PicturePtr>(k, nullptr); },
+         [](B& b, S& s, const char* k) { b.pictureOver_ = s.Read<PicturePtr>(k, nullptr); },
          [](C& b, S& s, const char* k) {
-             if (b.pictureOver) s.WriteProperty(k, b.pictureOver);
+             if (b.pictureOver_) s.WriteProperty(k, b.pictureOver_);
          }},
         {Setting::UseMaskColor, "UMCOL", "UMCOL",
-         [](B& b, S& s, const char* k) { b.useMaskColor = s.Read<bool>(k, true); },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.useMaskColor); }},
+         [](B& b, S& s, const char* k) { b.useMaskColor_ = s.Read<bool>(k, true); },
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.useMaskColor_); }},
         {Setting::SoftBevel, "SOFT", "SOFT",
-         [](B& b, S& s, const char* k) { b.softBevel = s.Read<bool>(k, false); },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.softBevel); }},
+         [](B& b, S& s, const char* k) { b.softBevel_ = s.Read<bool>(k, false); },
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.softBevel_); }},
         {Setting::PicturePosition, "PICPOS", "PICPOS",
-         [](B& b, S& s, const char* k) { b.picturePosition = s.Read<int32_t>(k, 0); },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.picturePosition); }},
+         [](B& b, S& s, const char* k) { b.picturePosition_ = s.Read<int32_t>(k, 0); },
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.picturePosition_); }},
         {Setting::UseGreyscale, "NGREY", "NGREY",
-         [](B& b, S& s, const char* k) { b.useGreyscale = s.Read<bool>(k, false); },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.useGreyscale); }},
+         [](B& b, S& s, const char* k) { b.useGreyscale_ = s.Read<bool>(k, false); },
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.useGreyscale_); }},
         {Setting::SpecialEffect, "FX", "FX",
-         [](B& b, S& s, const char* k) { b.specialEffect = s.Read<int32_t>(k, 0); },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.specialEffect); }},
+         [](B& b, S& s, const char* k) { b.specialEffect_ = s.Read<int32_t>(k, 0); },
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.specialEffect_); }},
         // Through its setter, so that the pointer always follows it.
         {Setting::HandPointer, "HAND", "HAND",
          [](B& b, S& s, const char* k) { b.SetHandPointer(s.Read<bool>(k, false)); },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.handPointer); }},
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.handPointer_); }},
         {Setting::CheckBoxBehaviour, "CHECK", "CHECK",
-         [](B& b, S& s, const char* k) { b.checkBoxBehaviour = s.Read<bool>(k, false); },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.checkBoxBehaviour); }},
+         [](B& b, S& s, const char* k) { b.checkBoxBehaviour_ = s.Read<bool>(k, false); },
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.checkBoxBehaviour_); }},
         {Setting::Value, "VALUE", "VALUE",
-         [](B& b, S& s, const char* k) { b.value = s.Read<bool>(k, false); },
-         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.value); }},
+         [](B& b, S& s, const char* k) { b.value_ = s.Read<bool>(k, false); },
+         [](C& b, S& s, const char* k) { s.WriteProperty(k, b.value_); }},
     };
     return kSettings;
 }
 
 void vbButton::Notify(Setting setting) {
     for (const StoredSetting& row : StoredSettings()) {
-        if (row.setting == setting) host.properties->PropertyChanged(row.notifies);
+        if (row.setting == setting) host_.properties->PropertyChanged(row.notifies);
     }
 }
 

@@ -6,38 +6,38 @@ namespace button {
 // lit) with a bright band under the top and along the left edge; pressed, the bright edges
 // move to the bottom and right.
 void Painter::DrawGlossy() {
-    const int32_t w = in.width;
-    const int32_t h = in.height;
+    const int32_t w = in_.width;
+    const int32_t h = in_.height;
     // The face loses 58 per channel over the height, computed once in single precision.
     const float k = 58.0f / static_cast<float>(h);
-    switch (in.situation) {
+    switch (in_.situation) {
         case Situation::Up:
-            if (in.lit) {
-                Fill(0, 0, w, h, p.Light);
+            if (in_.lit) {
+                Fill(0, 0, w, h, p_.Light);
             } else {
-                Gradient(p.Highlight, k, Shift::Even, Direction::Downward);
+                Gradient(p_.Highlight, k, Shift::Even, Direction::Downward);
             }
             DrawDefaultableCaption(UpLook());
-            Frame(0, 0, w, h, Off(p.Shadow, -50));
-            Frame(1, 1, w - 2, h - 2, Off(p.Face, -9));
-            Fill(2, 2, w - 4, 2, p.Highlight);
-            Fill(2, 4, 2, h - 6, p.Highlight);
+            Frame(0, 0, w, h, Off(p_.Shadow, -50));
+            Frame(1, 1, w - 2, h - 2, Off(p_.Face, -9));
+            Fill(2, 2, w - 4, 2, p_.Highlight);
+            Fill(2, 4, 2, h - 6, p_.Highlight);
             FocusRect();
             break;
         case Situation::Down:
-            Fill(1, 1, w, h, Off(p.Face, -9));
-            Frame(0, 0, w, h, Off(p.Shadow, -48));
-            Line(2, h - 2, w - 2, h - 2, p.Highlight);
-            Line(w - 2, 2, w - 2, h - 1, p.Highlight);
+            Fill(1, 1, w, h, Off(p_.Face, -9));
+            Frame(0, 0, w, h, Off(p_.Shadow, -48));
+            Line(2, h - 2, w - 2, h - 2, p_.Highlight);
+            Line(w - 2, 2, w - 2, h - 1, p_.Highlight);
             DrawCaption(CaptionLook::Inset);
             FocusRect();
             break;
         case Situation::Disabled:
-            Gradient(p.Highlight, k, Shift::Even, Direction::Downward);
-            Frame(0, 0, w, h, Off(p.Shadow, -50));
-            Frame(1, 1, w - 2, h - 2, Off(p.Face, -9));
-            Fill(2, 2, w - 4, 2, p.Highlight);
-            Fill(2, 4, 2, h - 6, p.Highlight);
+            Gradient(p_.Highlight, k, Shift::Even, Direction::Downward);
+            Frame(0, 0, w, h, Off(p_.Shadow, -50));
+            Frame(1, 1, w - 2, h - 2, Off(p_.Face, -9));
+            Fill(2, 2, w - 4, 2, p_.Highlight);
+            Fill(2, 4, 2, h - 6, p_.Highlight);
             DrawCaption(CaptionLook::Embossed);
             break;
     }

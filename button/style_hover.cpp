@@ -3,11 +3,11 @@
 namespace button {
 // ButtonType 8: flat until the pointer lights it, then one thin bevel on the client edge.
 void Painter::DrawHoverFlat() {
-    switch (in.situation) {
+    switch (in_.situation) {
         case Situation::Up:
-            if (in.lit) {
+            if (in_.lit) {
                 DrawCaption(CaptionLook::Lit);
-                Bevel(p.Highlight, p.Shadow, 0, 0, BevelPlace::OnEdge, BevelFrames::Single);
+                Bevel(p_.Highlight, p_.Shadow, 0, 0, BevelPlace::OnEdge, BevelFrames::Single);
             } else {
                 DrawCaption(CaptionLook::Normal);
             }
@@ -15,7 +15,7 @@ void Painter::DrawHoverFlat() {
             break;
         case Situation::Down:
             DrawCaption(CaptionLook::Pressed);
-            Bevel(p.Shadow, p.Highlight, 0, 0, BevelPlace::OnEdge, BevelFrames::Single);
+            Bevel(p_.Shadow, p_.Highlight, 0, 0, BevelPlace::OnEdge, BevelFrames::Single);
             FocusRect();
             break;
         case Situation::Disabled:
@@ -27,25 +27,25 @@ void Painter::DrawHoverFlat() {
 // ButtonType 9: flat until lit, then a box in the accent colours. A press fills the whole
 // face only while the button is lit; the accent frame shows in every press.
 void Painter::DrawAccentHover() {
-    switch (in.situation) {
+    switch (in_.situation) {
         case Situation::Up:
-            if (in.lit) {
-                Fill(1, 1, in.width, in.height, p.AccentLight);
+            if (in_.lit) {
+                Fill(1, 1, in_.width, in_.height, p_.AccentLight);
                 DrawCaption(CaptionLook::Lit);
-                Frame(0, 0, in.width, in.height, p.Accent);
+                Frame(0, 0, in_.width, in_.height, p_.Accent);
             } else {
                 DrawCaption(CaptionLook::Normal);
             }
             FocusRect();
             break;
         case Situation::Down: {
-            if (in.lit) {
-                const Color darkerLight = Off(p.AccentLight, -32);
-                const Color lighterAccent = LightenColor(p.Accent, 128);
-                Fill(0, 0, in.width, in.height, in.ownColours ? darkerLight : lighterAccent);
+            if (in_.lit) {
+                const Color darkerLight = Off(p_.AccentLight, -32);
+                const Color lighterAccent = LightenColor(p_.Accent, 128);
+                Fill(0, 0, in_.width, in_.height, in_.ownColours ? darkerLight : lighterAccent);
             }
             DrawCaption(CaptionLook::Pressed);
-            Frame(0, 0, in.width, in.height, p.Accent);
+            Frame(0, 0, in_.width, in_.height, p_.Accent);
             FocusRect();
             break;
         }
@@ -57,11 +57,11 @@ void Painter::DrawAccentHover() {
 
 // ButtonType 12: flat until lit, then the desktop's double 3-D bevel.
 void Painter::DrawHoverClassic() {
-    switch (in.situation) {
+    switch (in_.situation) {
         case Situation::Up:
-            if (in.lit) {
+            if (in_.lit) {
                 DrawCaption(CaptionLook::Lit);
-                Bevel(p.Highlight, p.DarkShadow, p.Light, p.Shadow, BevelPlace::OnEdge,
+                Bevel(p_.Highlight, p_.DarkShadow, p_.Light, p_.Shadow, BevelPlace::OnEdge,
                       BevelFrames::Double);
             } else {
                 DrawCaption(CaptionLook::Normal);
@@ -70,7 +70,7 @@ void Painter::DrawHoverClassic() {
             break;
         case Situation::Down:
             DrawCaption(CaptionLook::Pressed);
-            Bevel(p.DarkShadow, p.Highlight, p.Shadow, p.Light, BevelPlace::OnEdge,
+            Bevel(p_.DarkShadow, p_.Highlight, p_.Shadow, p_.Light, BevelPlace::OnEdge,
                   BevelFrames::Double);
             FocusRect();
             break;

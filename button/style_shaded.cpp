@@ -27,9 +27,9 @@ constexpr Rim kFocusRim{0xE7AE8C, 0xEF826B, 0xFFE7CE, 0xF7D7BD, 0xF0D1B5};
 // the host's default button, a blue one while focus rectangles are shown; otherwise a rim
 // shaded from the face. Every shift here scales the blue channel in proportion.
 void Painter::DrawGradient() {
-    const int32_t w = in.width;
-    const int32_t h = in.height;
-    const Color shade = p.FaceShade;
+    const int32_t w = in_.width;
+    const int32_t h = in_.height;
+    const Color shade = p_.FaceShade;
     const float k = 25.0f / static_cast<float>(h);
     const auto rim = [&](const Rim& r) {
         Frame(1, 2, w - 2, h - 4, r.frame);
@@ -39,15 +39,15 @@ void Painter::DrawGradient() {
         Line(2, 3, 2, h - 3, r.sides);
         Line(w - 3, 3, w - 3, h - 3, r.sides);
     };
-    switch (in.situation) {
+    switch (in_.situation) {
         case Situation::Up:
             Gradient(shade, k, Shift::BlueInProportion, Direction::Downward);
             DrawCaption(UpLook());
             Frame(0, 0, w, h, kGradientFrame);
             Corners(kGradientCorner);
-            if (in.lit) {
+            if (in_.lit) {
                 rim(kHoverRim);
-            } else if ((in.focused || in.isDefault) && in.showFocusRect) {
+            } else if ((in_.focused || in_.isDefault) && in_.showFocusRect) {
                 rim(kFocusRim);
             } else {
                 Line(2, h - 2, w - 2, h - 2, OffP(shade, -48));
@@ -89,24 +89,24 @@ void Painter::DrawGradient() {
 // top and left and Face and Shadow edges at the bottom and right. Pressed, it sinks into
 // darker frames. It never shows the focus.
 void Painter::DrawRounded() {
-    const int32_t w = in.width;
-    const int32_t h = in.height;
-    if (in.situation == Situation::Down) {
-        const Color pressed = Off(p.Shadow, -16);
-        const Color darker = Off(p.Shadow, -32);
-        const Color darkest = Off(p.Shadow, -64);
+    const int32_t w = in_.width;
+    const int32_t h = in_.height;
+    if (in_.situation == Situation::Down) {
+        const Color pressed = Off(p_.Shadow, -16);
+        const Color darker = Off(p_.Shadow, -32);
+        const Color darkest = Off(p_.Shadow, -64);
         Fill(1, 1, w - 2, h - 2, pressed);
         // The caption's effect copies are drawn against the pressed face.
         DrawCaption(CaptionLook::Pressed, pressed);
-        Frame(0, 0, w, h, p.DarkShadow);
+        Frame(0, 0, w, h, p_.DarkShadow);
         Frame(1, 1, w - 2, h - 2, darkest);
         Frame(2, 2, w - 4, h - 4, darker);
         Pixel(2, 2, darkest);
         Pixel(3, 3, darker);
-        Corners(p.DarkShadow);
-        Line(w - 3, 1, w - 3, h - 3, p.Shadow);
-        Line(1, h - 3, w - 2, h - 3, p.Shadow);
-        Pixel(w - 4, h - 4, p.Shadow);
+        Corners(p_.DarkShadow);
+        Line(w - 3, 1, w - 3, h - 3, p_.Shadow);
+        Line(1, h - 3, w - 2, h - 3, p_.Shadow);
+        Pixel(w - 4, h - 4, p_.Shadow);
         Line(w - 2, 3, w - 2, h - 2, pressed);
         Line(3, h - 2, w - 2, h - 2, pressed);
         Line(w - 2, h - 3, w - 4, h - 1, darker);
@@ -114,49 +114,49 @@ void Painter::DrawRounded() {
         Pixel(w - 2, 2, darker);
         return;
     }
-    Fill(1, 1, w - 2, h - 2, p.Light);
-    DrawCaption(in.situation == Situation::Disabled ? CaptionLook::Engraved : UpLook());
-    Frame(0, 0, w, h, p.DarkShadow);
-    Corners(p.DarkShadow);
-    Line(1, 2, 2, 0, p.Face);
-    Line(3, 2, w - 3, 2, p.Highlight);
-    Line(2, 2, 2, h - 3, p.Highlight);
-    Pixel(3, 3, p.Highlight);
-    Line(w - 3, 1, w - 3, h - 3, p.Face);
-    Line(1, h - 3, w - 3, h - 3, p.Face);
-    Pixel(w - 4, h - 4, p.Face);
-    Line(w - 2, 2, w - 2, h - 2, p.Shadow);
-    Line(2, h - 2, w - 2, h - 2, p.Shadow);
-    Pixel(w - 3, h - 3, p.Shadow);
+    Fill(1, 1, w - 2, h - 2, p_.Light);
+    DrawCaption(in_.situation == Situation::Disabled ? CaptionLook::Engraved : UpLook());
+    Frame(0, 0, w, h, p_.DarkShadow);
+    Corners(p_.DarkShadow);
+    Line(1, 2, 2, 0, p_.Face);
+    Line(3, 2, w - 3, 2, p_.Highlight);
+    Line(2, 2, 2, h - 3, p_.Highlight);
+    Pixel(3, 3, p_.Highlight);
+    Line(w - 3, 1, w - 3, h - 3, p_.Face);
+    Line(1, h - 3, w - 3, h - 3, p_.Face);
+    Pixel(w - 4, h - 4, p_.Face);
+    Line(w - 2, 2, w - 2, h - 2, p_.Shadow);
+    Line(2, h - 2, w - 2, h - 2, p_.Shadow);
+    Pixel(w - 3, h - 3, p_.Shadow);
 }
 
 // ButtonType 5: a flat face in a thin frame; the focus is a frame around the caption.
 void Painter::DrawOutline() {
-    const int32_t w = in.width;
-    const int32_t h = in.height;
-    switch (in.situation) {
+    const int32_t w = in_.width;
+    const int32_t h = in_.height;
+    switch (in_.situation) {
         case Situation::Up:
-            Fill(1, 1, w - 1, h - 1, Off(p.Face, 12));
+            Fill(1, 1, w - 1, h - 1, Off(p_.Face, 12));
             DrawCaption(UpLook());
-            Frame(1, 1, w - 1, h - 1, p.Highlight);
-            Frame(0, 0, w - 1, h - 1, Off(p.Shadow, -26));
-            Pixel(1, h - 2, Off(p.Shadow, 26));
-            Pixel(w - 2, 1, Off(p.Shadow, 26));
+            Frame(1, 1, w - 1, h - 1, p_.Highlight);
+            Frame(0, 0, w - 1, h - 1, Off(p_.Shadow, -26));
+            Pixel(1, h - 2, Off(p_.Shadow, 26));
+            Pixel(w - 2, 1, Off(p_.Shadow, 26));
             CaptionFocusFrame();
             break;
         case Situation::Down:
-            Fill(1, 1, w - 2, h - 2, Off(p.Shadow, 16));
-            Frame(0, 0, w - 1, h - 1, Off(p.Shadow, -26));
-            Line(w - 1, 1, w - 1, h, p.Highlight);
-            Line(1, h - 1, w - 1, h - 1, p.Highlight);
+            Fill(1, 1, w - 2, h - 2, Off(p_.Shadow, 16));
+            Frame(0, 0, w - 1, h - 1, Off(p_.Shadow, -26));
+            Line(w - 1, 1, w - 1, h, p_.Highlight);
+            Line(1, h - 1, w - 1, h - 1, p_.Highlight);
             // Pressed, the caption stays where it is, in the lit text colour and without
             // effect copies; it is not a DrawCaption look.
-            DrawCaptionText(in.caption.rect, p.TextOver, *in.caption.font);
+            DrawCaptionText(in_.caption.rect, p_.TextOver, *in_.caption.font);
             CaptionFocusFrame();
             break;
         case Situation::Disabled:
             DrawCaption(CaptionLook::Dimmed);
-            Frame(0, 0, w, h, p.Shadow);
+            Frame(0, 0, w, h, p_.Shadow);
             break;
     }
 }

@@ -6,11 +6,11 @@ namespace button {
 // ButtonType 11: the parent's picture under the button is the face. Before the first
 // capture there is no picture, and the Face fill stays.
 void Painter::DrawTransparent() {
-    if (in.background) {
-        platform::CopyRect(surface, {0, 0}, *in.background,
-                           platform::Rect{0, 0, in.width, in.height});
+    if (in_.background) {
+        platform::CopyRect(surface_, {0, 0}, *in_.background,
+                           platform::Rect{0, 0, in_.width, in_.height});
     }
-    switch (in.situation) {
+    switch (in_.situation) {
         case Situation::Up:
             DrawCaption(UpLook());
             FocusRect();
@@ -28,13 +28,13 @@ void Painter::DrawTransparent() {
 // ButtonType 13: an elliptical face inside the elliptical window. The outline shows only
 // while lit; the disabled face is the plain Face fill. No look of this type shows the focus.
 void Painter::DrawOval() {
-    switch (in.situation) {
+    switch (in_.situation) {
         case Situation::Up:
-            Ellipse(0, 0, in.width, in.height, in.lit ? p.Shadow : p.Face, p.Face);
+            Ellipse(0, 0, in_.width, in_.height, in_.lit ? p_.Shadow : p_.Face, p_.Face);
             DrawCaption(UpLook());
             break;
         case Situation::Down:
-            Ellipse(0, 0, in.width, in.height, p.DarkShadow, Off(p.Face, -32));
+            Ellipse(0, 0, in_.width, in_.height, p_.DarkShadow, Off(p_.Face, -32));
             DrawCaption(CaptionLook::Pressed);
             break;
         case Situation::Disabled:

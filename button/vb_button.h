@@ -69,28 +69,28 @@ class vbButton final : public forms::UserControl {
     static constexpr OleColor kDefaultMaskColor = 0xC0C0C0;
 
     vbButton() = default;
-    ~vbButton() override { *alive = false; }
+    ~vbButton() override { *alive_ = false; }
     vbButton(const vbButton&) = delete;
     vbButton& operator=(const vbButton&) = delete;
 
     // Properties, in the order the control declares them. Setters reject no value but a font
     // the font's stream cannot hold.
-    OleColor BackColor() const { return backColor; }
+    OleColor BackColor() const { return backColor_; }
     void SetBackColor(OleColor colour);
-    OleColor BackOver() const { return backOver; }
+    OleColor BackOver() const { return backOver_; }
     void SetBackOver(OleColor colour);
-    OleColor ForeColor() const { return foreColor; }
+    OleColor ForeColor() const { return foreColor_; }
     void SetForeColor(OleColor colour);
-    OleColor ForeOver() const { return foreOver; }
+    OleColor ForeOver() const { return foreOver_; }
     void SetForeOver(OleColor colour);
-    OleColor MaskColor() const { return maskColor; }
+    OleColor MaskColor() const { return maskColor_; }
     void SetMaskColor(OleColor colour);
-    int32_t ButtonType() const { return buttonType; }
+    int32_t ButtonType() const { return buttonType_; }
     void SetButtonType(int32_t type);
     /// The default property: what a host reads when it names the control alone.
-    const std::string& Caption() const { return captionText; }
+    const std::string& Caption() const { return captionText_; }
     void SetCaption(std::string text);
-    bool Enabled() const { return enabled; }
+    bool Enabled() const { return enabled_; }
     void SetEnabled(bool on);
     const platform::FontDesc& Font() const;
     /// Throws InvalidPropertyValue, changing nothing, for a size outside
@@ -112,35 +112,35 @@ class vbButton final : public forms::UserControl {
     /// Throws InvalidPropertyValue, changing nothing, for a name longer than
     /// platform::kMaxFontNameBytes bytes.
     void SetFontName(std::string name);
-    int32_t ColorScheme() const { return colorScheme; }
+    int32_t ColorScheme() const { return colorScheme_; }
     void SetColorScheme(int32_t scheme);
-    bool ShowFocusRect() const { return showFocusRect; }
+    bool ShowFocusRect() const { return showFocusRect_; }
     void SetShowFocusRect(bool on);
     int32_t MousePointer() const;
     /// Throws OverflowError, changing nothing, outside -32768..32767.
     void SetMousePointer(int32_t pointer);
     PicturePtr MouseIcon() const;
     void SetMouseIcon(PicturePtr icon);
-    bool HandPointer() const { return handPointer; }
+    bool HandPointer() const { return handPointer_; }
     void SetHandPointer(bool on);
     int32_t hwnd() const;
-    bool SoftBevel() const { return softBevel; }
+    bool SoftBevel() const { return softBevel_; }
     void SetSoftBevel(bool on);
-    PicturePtr PictureNormal() const { return pictureNormal; }
+    PicturePtr PictureNormal() const { return pictureNormal_; }
     void SetPictureNormal(PicturePtr picture);
-    PicturePtr PictureOver() const { return pictureOver; }
+    PicturePtr PictureOver() const { return pictureOver_; }
     void SetPictureOver(PicturePtr picture);
-    int32_t PicturePosition() const { return picturePosition; }
+    int32_t PicturePosition() const { return picturePosition_; }
     void SetPicturePosition(int32_t position);
-    bool UseMaskColor() const { return useMaskColor; }
+    bool UseMaskColor() const { return useMaskColor_; }
     void SetUseMaskColor(bool on);
-    bool UseGreyscale() const { return useGreyscale; }
+    bool UseGreyscale() const { return useGreyscale_; }
     void SetUseGreyscale(bool on);
-    int32_t SpecialEffect() const { return specialEffect; }
+    int32_t SpecialEffect() const { return specialEffect_; }
     void SetSpecialEffect(int32_t effect);
-    bool CheckBoxBehaviour() const { return checkBoxBehaviour; }
+    bool CheckBoxBehaviour() const { return checkBoxBehaviour_; }
     void SetCheckBoxBehaviour(bool on);
-    bool Value() const { return value; }
+    bool Value() const { return value_; }
     void SetValue(bool on);
     std::string Version() const { return std::string(platform::kVersion); }
 
@@ -176,22 +176,22 @@ class vbButton final : public forms::UserControl {
     void OnTimer() override;
 
     // Read-only views of the drawing state, for hosts' tools and tests.
-    const Palette& CurrentPalette() const { return palette; }
-    Rect ContentRect() const { return contentRect; }
-    Rect CaptionRect() const { return captionLayout.rect; }
-    Rect CaptionRectDown() const { return captionLayout.rect.Offset(1, 1); }
+    const Palette& CurrentPalette() const { return palette_; }
+    Rect ContentRect() const { return contentRect_; }
+    Rect CaptionRect() const { return captionLayout_.rect; }
+    Rect CaptionRectDown() const { return captionLayout_.rect.Offset(1, 1); }
     /// The caption's measured extent.
-    platform::Point CaptionSize() const { return {captionLayout.width, captionLayout.height}; }
-    platform::Point PicturePlace() const { return picturePlace; }
-    platform::Point PictureSize() const { return pictureSize; }
-    DrawnState LastDrawnState() const { return interaction.drawn; }
-    bool IsReady() const { return ready; }
+    platform::Point CaptionSize() const { return {captionLayout_.width, captionLayout_.height}; }
+    platform::Point PicturePlace() const { return picturePlace_; }
+    platform::Point PictureSize() const { return pictureSize_; }
+    DrawnState LastDrawnState() const { return interaction_.drawn; }
+    bool IsReady() const { return ready_; }
     /// The hover flag (a press dragged back in is drawn lit with the flag off).
-    bool IsLit() const { return interaction.hover; }
-    bool HasFocusFlag() const { return interaction.focus; }
-    CaptionLook LastCaptionLook() const { return lastCaptionLook; }
+    bool IsLit() const { return interaction_.hover; }
+    bool HasFocusFlag() const { return interaction_.focus; }
+    CaptionLook LastCaptionLook() const { return lastCaptionLook_; }
     /// How many redraws have passed the early-out and drawn since creation.
-    int64_t RedrawCount() const { return redrawCount; }
+    int64_t RedrawCount() const { return redrawCount_; }
 
   private:
     // Redraw pipeline (render.cpp).
@@ -205,12 +205,12 @@ class vbButton final : public forms::UserControl {
     void DerivePalette();
     /// The palette of the settings, with `backColor` as the face colour.
     Palette PaletteWith(OleColor face) const;
-    void RedrawAsIs() { Apply(Repainted(interaction, Checked())); }
-    void RedrawUp() { Apply(DrawnUp(interaction, Checked())); }
+    void RedrawAsIs() { Apply(Repainted(interaction_, Checked())); }
+    void RedrawUp() { Apply(DrawnUp(interaction_, Checked())); }
     /// Whether the button is a check box that is on, which is drawn down.
-    bool Checked() const { return checkBoxBehaviour && value; }
+    bool Checked() const { return checkBoxBehaviour_ && value_; }
     /// The look of the stored ButtonType.
-    const Look& CurrentLook() const { return LookOf(buttonType); }
+    const Look& CurrentLook() const { return LookOf(buttonType_); }
 
     // Caption and picture layout (caption.cpp).
     void UpdateAccessKey();
@@ -290,49 +290,49 @@ class vbButton final : public forms::UserControl {
     bool DisplayAsDefault() const;
     platform::Surface& Surface();
 
-    forms::ControlContainer host;
+    forms::ControlContainer host_;
 
     // The settings, as stored.
-    int32_t buttonType = 0;
-    int32_t colorScheme = 0;
-    int32_t picturePosition = 0;
-    int32_t specialEffect = 0;
-    OleColor backColor = 0;
-    OleColor backOver = 0;
-    OleColor foreColor = 0;
-    OleColor foreOver = 0;
-    OleColor maskColor = 0;
-    bool useMaskColor = false;
-    bool useGreyscale = false;
-    bool handPointer = false;
-    PicturePtr pictureNormal;
-    PicturePtr pictureOver;
-    std::string captionText;
-    bool enabled = false;
-    bool softBevel = false;
-    bool showFocusRect = false;
-    bool checkBoxBehaviour = false;
-    bool value = false;
+    int32_t buttonType_ = 0;
+    int32_t colorScheme_ = 0;
+    int32_t picturePosition_ = 0;
+    int32_t specialEffect_ = 0;
+    OleColor backColor_ = 0;
+    OleColor backOver_ = 0;
+    OleColor foreColor_ = 0;
+    OleColor foreOver_ = 0;
+    OleColor maskColor_ = 0;
+    bool useMaskColor_ = false;
+    bool useGreyscale_ = false;
+    bool handPointer_ = false;
+    PicturePtr pictureNormal_;
+    PicturePtr pictureOver_;
+    std::string captionText_;
+    bool enabled_ = false;
+    bool softBevel_ = false;
+    bool showFocusRect_ = false;
+    bool checkBoxBehaviour_ = false;
+    bool value_ = false;
 
     // The layout: the client size, where the focus rectangle, the caption and the picture go.
-    int32_t width = 0;
-    int32_t height = 0;
-    Rect contentRect;
-    CaptionLayout captionLayout;
-    platform::Point picturePlace;
-    platform::Point pictureSize;
-    std::optional<platform::Surface> backgroundSurface;  // the Transparent look's face
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    Rect contentRect_;
+    CaptionLayout captionLayout_;
+    platform::Point picturePlace_;
+    platform::Point pictureSize_;
+    std::optional<platform::Surface> backgroundSurface_;  // the Transparent look's face
 
     // The interaction's state and what was drawn last.
-    InteractionState interaction;
-    bool ready = false;
-    bool capturing = false;
-    Palette palette;
-    std::string lastDrawnCaption;
-    CaptionLook lastCaptionLook = CaptionLook::Normal;
-    int64_t redrawCount = 0;
+    InteractionState interaction_;
+    bool ready_ = false;
+    bool capturing_ = false;
+    Palette palette_;
+    std::string lastDrawnCaption_;
+    CaptionLook lastCaptionLook_ = CaptionLook::Normal;
+    int64_t redrawCount_ = 0;
     /// Shared with handlers that must learn whether the button outlived a host's handler.
-    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace button

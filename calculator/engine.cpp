@@ -47,7 +47,7 @@ Failure Power(double base, double exponent, float& result) {
 
 }  // namespace
 
-Engine::Engine(std::string decimalSeparator) : decimalSeparator(std::move(decimalSeparator)) {}
+Engine::Engine(std::string decimalSeparator) : decimalSeparator_(std::move(decimalSeparator)) {}
 
 Failure Engine::Press(KeyStep step, std::string_view caption) {
     switch (step) {
@@ -77,39 +77,39 @@ Failure Engine::Press(KeyStep step, std::string_view caption) {
 }
 
 Failure Engine::Entry(std::string_view caption) {
-    state.displayText += caption;
+    state_.displayText += caption;
     return Failure::kNone;
 }
 
 Failure Engine::Operator(std::string_view caption) {
-    if (state.displayText.empty()) return Failure::kNone;
-    Parsed<float> operand = ParseSingle(state.displayText, decimalSeparator);
+    if (state_.displayText.empty()) return Failure::kNone;
+    Parsed<float> operand = ParseSingle(state_.displayText, decimalSeparator_);
     if (operand.failure != Failure::kNone) return operand.failure;
-    state.firstOperand = operand.value;
-    state.pendingOperator = caption;
-    state.displayText.clear();
-    state.equalsCount = 0;
+    state_.firstOperand = operand.value;
+    state_.pendingOperator = caption;
+    state_.displayText.clear();
+    state_.equalsCount = 0;
     return Failure::kNone;
 }
 
 Failure Engine::Equals() {
-    if (state.displayText.empty()) return Failure::kNone;
-    if (state.equalsCount == std::numeric_limits<int16_t>::max()) return Failure::kCountLimit;
-    ++state.equalsCount;
+    if (state_.displayText.empty()) return Failure::kNone;
+    if (state_.equalsCount == std::numeric_limits<int16_t>::max()) return Failure::kCountLimit;
+    ++state_.equalsCount;
     float result = 0;
-    Failure failure = state.equalsCount == 1 ? FirstEquals(result) : FurtherEquals(result);
+    Failure failure = state_.equalsCount == 1 ? FirstEquals(result) : FurtherEquals(result);
     if (failure != Failure::kNone) return failure;
-    state.displayText = FormatSingle(result, decimalSeparator);
+    state_.displayText = FormatSingle(result, decimalSeparator_);
     return Failure::kNone;
 }
 
 Failure Engine::FirstEquals(float& result) {
-    Parsed<float> operand = ParseSingle(state.displayText, decimalSeparator);
+    Parsed<float> operand = ParseSingle(state_.displayText, decimalSeparator_);
     if (operand.failure != Failure::kNone) return operand.failure;
-    state.secondOperand = operand.value;
-    const double first = state.firstOperand;
-    const double second = state.secondOperand;
-    const std::optional<KeyStep> op = OperatorStep(state.pendingOperator);
+    state_.secondOperand = operand.value;
+    const double first = state_.firstOperand;
+    const double second = state_.secondOperand;
+    const std::optional<KeyStep> op = OperatorStep(state_.pendingOperator);
     if (op == KeyStep::kAdd) return RoundChecked(second + first, result);
     if (op == KeyStep::kSubtract) return RoundChecked(first - second, result);
     if (op == KeyStep::kMultiply) return RoundChecked(second * first, result);
@@ -120,13 +120,13 @@ Failure Engine::FirstEquals(float& result) {
 }
 
 Failure Engine::FurtherEquals(float& result) {
-    const std::optional<KeyStep> op = OperatorStep(state.pendingOperator);
+    const std::optional<KeyStep> op = OperatorStep(state_.pendingOperator);
     if (!op) return Failure::kNone;
-    Parsed<double> shown = ParseDouble(state.displayText, decimalSeparator);
+    Parsed<double> shown = ParseDouble(state_.displayText, decimalSeparator_);
     if (shown.failure != Failure::kNone) return shown.failure;
     const double d = shown.value;
-    const double first = state.firstOperand;
-    const double second = state.secondOperand;
+    const double first = state_.firstOperand;
+    const double second = state_.secondOperand;
     if (op == KeyStep::kAdd) return RoundChecked(d + second, result);
     if (op == KeyStep::kSubtract) return RoundChecked(d - second, result);
     if (op == KeyStep::kMultiply) return RoundChecked(d * second, result);
@@ -136,15 +136,15 @@ Failure Engine::FurtherEquals(float& result) {
 }
 
 Failure Engine::Clear() {
-    state.displayText.clear();
-    state.equalsCount = 0;
+    state_.displayText.clear();
+    state_.equalsCount = 0;
     return Failure::kNone;
 }
 
 Failure Engine::Backspace() {
     // The display holds UTF-8 and a decimal separator may take several bytes: drop the UTF-8
     // continuation bytes (10xxxxxx) of the last character, then its lead byte.
-    std::string& text = state.displayText;
+    std::string& text = state_.displayText;
     while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) {
         text.pop_back();
     }
@@ -153,29 +153,29 @@ Failure Engine::Backspace() {
 }
 
 Failure Engine::Square() {
-    if (state.displayText.empty()) return Failure::kNone;
-    Parsed<double> value = ParseDouble(state.displayText, decimalSeparator);
+    if (state_.displayText.empty()) return Failure::kNone;
+    Parsed<double> value = ParseDouble(state_.displayText, decimalSeparator_);
     if (value.failure != Failure::kNone) return value.failure;
     double square = std::pow(value.value, 2.0);
     if (std::isinf(square)) return Failure::kOverflow;
-    state.displayText = FormatDouble(square, decimalSeparator);
+    state_.displayText = FormatDouble(square, decimalSeparator_);
     return Failure::kNone;
 }
 
 Failure Engine::SquareRoot() {
-    if (state.displayText.empty()) return Failure::kNone;
-    Parsed<double> value = ParseDouble(state.displayText, decimalSeparator);
+    if (state_.displayText.empty()) return Failure::kNone;
+    Parsed<double> value = ParseDouble(state_.displayText, decimalSeparator_);
     if (value.failure != Failure::kNone) return value.failure;
     if (value.value < 0) return Failure::kInvalidOperation;
-    state.displayText = FormatDouble(std::sqrt(value.value), decimalSeparator);
+    state_.displayText = FormatDouble(std::sqrt(value.value), decimalSeparator_);
     return Failure::kNone;
 }
 
 Failure Engine::SignChange() {
-    if (state.displayText.starts_with('-')) {
-        state.displayText.erase(0, 1);
+    if (state_.displayText.starts_with('-')) {
+        state_.displayText.erase(0, 1);
     } else {
-        state.displayText.insert(0, 1, '-');
+        state_.displayText.insert(0, 1, '-');
     }
     return Failure::kNone;
 }

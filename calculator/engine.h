@@ -35,9 +35,9 @@ class Engine {
     /// text is read with it and with ",".
     explicit Engine(std::string decimalSeparator);
 
-    const EngineState& State() const { return state; }
+    const EngineState& State() const { return state_; }
     /// The display's text as the display box holds it now, edits by the user included.
-    void SetDisplayText(std::string text) { state.displayText = std::move(text); }
+    void SetDisplayText(std::string text) { state_.displayText = std::move(text); }
 
     /// Runs the handler that `step` names for the key showing `caption`.
     Failure Press(KeyStep step, std::string_view caption);
@@ -67,8 +67,8 @@ class Engine {
     Failure FirstEquals(float& result);
     Failure FurtherEquals(float& result);
 
-    std::string decimalSeparator;
-    EngineState state;
+    std::string decimalSeparator_;
+    EngineState state_;
 };
 
 }  // namespace calculator

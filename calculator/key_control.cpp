@@ -15,10 +15,10 @@ button::vbButton& ButtonOf(forms::ControlSite& site) {
 }  // namespace
 
 KeyControl::KeyControl(std::unique_ptr<forms::ControlSite> site)
-    : site(std::move(site)), button(ButtonOf(*this->site)) {}
+    : site_(std::move(site)), button_(ButtonOf(*this->site_)) {}
 
 void KeyControl::SetClickHandler(std::function<void()> handler) {
-    site->SetEventHandler([handler = std::move(handler)](const forms::ControlEvent& event) {
+    site_->SetEventHandler([handler = std::move(handler)](const forms::ControlEvent& event) {
         if (event.name == "Click" && handler) handler();
     });
 }

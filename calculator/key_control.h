@@ -16,16 +16,16 @@ class KeyControl {
     /// Takes a site whose control is a vbButton.
     explicit KeyControl(std::unique_ptr<forms::ControlSite> site);
 
-    const std::string& Caption() const { return button.Caption(); }
+    const std::string& Caption() const { return button_.Caption(); }
     /// Runs `handler` on each Click the key raises.
     void SetClickHandler(std::function<void()> handler);
 
-    forms::ControlSite& Site() { return *site; }
-    button::vbButton& Button() { return button; }
+    forms::ControlSite& Site() { return *site_; }
+    button::vbButton& Button() { return button_; }
 
   private:
-    std::unique_ptr<forms::ControlSite> site;
-    button::vbButton& button;
+    std::unique_ptr<forms::ControlSite> site_;
+    button::vbButton& button_;
 };
 
 }  // namespace calculator

@@ -38,13 +38,13 @@ main::main(platform::WindowSystem& system, const MainArtwork& artwork,
       Shape1(*this, TwipsRect(240, 720, 1935, 3135)),
       Shape2(*this, TwipsRect(2400, 720, 2055, 3135)),
       Shape3(*this, TwipsRect(2400, 3960, 2055, 735)),
-      engine(std::move(decimalSeparator)),
-      splashPictures(artwork.splash),
-      keyBags(artwork.keyBags),
-      backgroundFile(artwork.backgroundFile),
-      registry(registry),
-      resources(resources),
-      anotherInstanceRunning(std::move(anotherInstanceRunning)) {
+      engine_(std::move(decimalSeparator)),
+      splashPictures_(artwork.splash),
+      keyBags_(artwork.keyBags),
+      backgroundFile_(artwork.backgroundFile),
+      registry_(registry),
+      resources_(resources),
+      anotherInstanceRunning_(std::move(anotherInstanceRunning)) {
     txtBuffer.SetBackColor(0x00000000);
     txtBuffer.SetForeColor(0x0000FF00);
     txtBuffer.SetFont(kDisplayFont);
@@ -69,14 +69,14 @@ main::main(platform::WindowSystem& system, const MainArtwork& artwork,
 main::~main() = default;
 
 void main::CompleteDesign() {
-    if (designComplete) return;
-    designComplete = true;
+    if (designComplete_) return;
+    designComplete_ = true;
     CreateKeys();
-    SetPicture(platform::LoadPicture(backgroundFile));
+    SetPicture(platform::LoadPicture(backgroundFile_));
 }
 
 void main::CreateKeys() {
-    std::span<const uint8_t> bags = keyBags;
+    std::span<const uint8_t> bags = keyBags_;
     for (const KeypadKey& row : kKeypad) {
         forms::StoredBagReadResult stored = forms::ReadStoredBag(bags);
         if (stored.error)
@@ -98,9 +98,9 @@ void main::CreateKeys() {
         forms::AmbientProperties ambient;
         ambient.font = Font();
         auto key = std::make_unique<KeyControl>(
-            registry.CreateSite(*this, design, std::move(ambient), resources));
+            registry_.CreateSite(*this, design, std::move(ambient), resources_));
         KeyControl& added = *key;
-        keys.push_back(std::move(key));
+        keys_.push_back(std::move(key));
 
         if (row.index) {
             Group(row.name).Add(*row.index, added);
@@ -125,7 +125,7 @@ forms::ControlGroup<KeyControl>& main::Group(std::string_view name) {
 }
 
 KeyControl* main::KeyWithCaption(std::string_view caption) const {
-    for (const auto& key : keys) {
+    for (const auto& key : keys_) {
         if (key->Caption() == caption) return key.get();
     }
     return nullptr;
@@ -141,17 +141,17 @@ std::string main::AboutText() {
 
 void main::FormLoad() {
     // The splash shows this window itself as it closes.
-    splash::Form2 splash(System(), splashPictures, *this, anotherInstanceRunning);
+    splash::Form2 splash(System(), splashPictures_, *this, anotherInstanceRunning_);
     // The keys and the background are made while the splash fades in, once it is on the
     // screen: the splash then appears as soon as the display is open.
     System().PostWhenShown([&system = System(), handle = Handle(), this] {
         if (system.Find(handle)) CompleteDesign();
     });
     splash.ShowModal();
-    endedAtStart = splash.EndedProgram();
+    endedAtStart_ = splash.EndedProgram();
     // The splash ends the program when another copy runs; otherwise the calculator is complete
     // even if the loop ended (its input ran out) before it got to the task.
-    if (!endedAtStart) CompleteDesign();
+    if (!endedAtStart_) CompleteDesign();
 }
 
 void main::ShowAgain(std::string_view startupToken) {
@@ -166,7 +166,7 @@ void main::QueryClose(bool& cancel) {
         cancel = true;
         return;
     }
-    quitConfirmed = true;
+    quitConfirmed_ = true;
     System().Quit();
 }
 
@@ -184,16 +184,16 @@ void main::Press(KeyStep step, const KeyControl& key) {
     }
     // The display box holds the text, with whatever the user deleted in it; the engine still
     // has it from the last step unless the user did.
-    if (engine.State().displayText != txtBuffer.Text()) engine.SetDisplayText(txtBuffer.Text());
-    const Failure failure = engine.Press(step, caption);
+    if (engine_.State().displayText != txtBuffer.Text()) engine_.SetDisplayText(txtBuffer.Text());
+    const Failure failure = engine_.Press(step, caption);
     if (failure != Failure::kNone) {
         // The step wrote nothing to the display; the user learns why and goes on.
         forms::ShowMessageBox(System(), this, kCaption, FailureText(failure),
                               forms::MessageBoxButtons::Ok, forms::MessageBoxIcon::Exclamation);
         return;
     }
-    if (txtBuffer.Text() != engine.State().displayText)
-        txtBuffer.SetText(engine.State().displayText);
+    if (txtBuffer.Text() != engine_.State().displayText)
+        txtBuffer.SetText(engine_.State().displayText);
 }
 
 }  // namespace calculator

@@ -50,13 +50,13 @@ class main : public forms::Form {
          std::string decimalSeparator, splash::InstanceCheck anotherInstanceRunning);
     ~main() override;
 
-    const Engine& GetEngine() const { return engine; }
+    const Engine& GetEngine() const { return engine_; }
     /// True once the user answered Yes to the quit question.
-    bool QuitConfirmed() const { return quitConfirmed; }
+    bool QuitConfirmed() const { return quitConfirmed_; }
     /// True when the splash found another copy running and ended the program.
-    bool EndedAtStart() const { return endedAtStart; }
+    bool EndedAtStart() const { return endedAtStart_; }
     /// The keys in keypad-table order; none before the window is loaded.
-    const std::vector<std::unique_ptr<KeyControl>>& Keys() const { return keys; }
+    const std::vector<std::unique_ptr<KeyControl>>& Keys() const { return keys_; }
     /// The key showing `caption`, or null.
     KeyControl* KeyWithCaption(std::string_view caption) const;
 
@@ -93,17 +93,17 @@ class main : public forms::Form {
     /// included); shows the new display text, or tells the user why it failed.
     void Press(KeyStep step, const KeyControl& key);
 
-    Engine engine;
-    std::vector<std::unique_ptr<KeyControl>> keys;
-    splash::SplashPictures splashPictures;
-    std::span<const uint8_t> keyBags;
-    std::span<const uint8_t> backgroundFile;
-    const forms::ControlRegistry& registry;
-    const forms::ResourceTable& resources;
-    bool designComplete = false;
-    splash::InstanceCheck anotherInstanceRunning;
-    bool quitConfirmed = false;
-    bool endedAtStart = false;
+    Engine engine_;
+    std::vector<std::unique_ptr<KeyControl>> keys_;
+    splash::SplashPictures splashPictures_;
+    std::span<const uint8_t> keyBags_;
+    std::span<const uint8_t> backgroundFile_;
+    const forms::ControlRegistry& registry_;
+    const forms::ResourceTable& resources_;
+    bool designComplete_ = false;
+    splash::InstanceCheck anotherInstanceRunning_;
+    bool quitConfirmed_ = false;
+    bool endedAtStart_ = false;
 };
 
 }  // namespace calculator

@@ -39,10 +39,10 @@ std::shared_ptr<const platform::PointerImage> PointerFromCursor(std::string_view
 }  // namespace
 
 Program::Program(platform::WindowSystem& system, ProgramOptions options) {
-    registry.Register(button::vbButton::kClassId,
-                      [] { return std::make_unique<button::vbButton>(); });
-    resources.AddCursor(button::vbButton::kHandCursorId,
-                        platform::LoadPicture(Embedded("hand.cur")));
+    registry_.Register(button::vbButton::kClassId,
+                       [] { return std::make_unique<button::vbButton>(); });
+    resources_.AddCursor(button::vbButton::kHandCursorId,
+                         platform::LoadPicture(Embedded("hand.cur")));
 
     MainArtwork artwork;
     artwork.backgroundFile = Embedded("background.jpg");
@@ -50,19 +50,19 @@ Program::Program(platform::WindowSystem& system, ProgramOptions options) {
     artwork.helpPointer = PointerFromCursor("help-pointer.cur");
     artwork.keyBags = Embedded("main-keys.bin");
     artwork.splash.strip = platform::LoadPicture(Embedded("splash-strip.jpg"));
-    window = std::make_unique<main>(system, artwork, registry, resources,
-                                    std::move(options.decimalSeparator),
-                                    std::move(options.anotherInstanceRunning));
+    window_ = std::make_unique<main>(system, artwork, registry_, resources_,
+                                     std::move(options.decimalSeparator),
+                                     std::move(options.anotherInstanceRunning));
 }
 
 Program::~Program() = default;
 
 void Program::Start() {
-    window->ShowForm();
+    window_->ShowForm();
 }
 
 bool Program::Ended() const {
-    return window->QuitConfirmed() || window->EndedAtStart() || window->System().WindowLost();
+    return window_->QuitConfirmed() || window_->EndedAtStart() || window_->System().WindowLost();
 }
 
 }  // namespace calculator

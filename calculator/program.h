@@ -40,12 +40,12 @@ class Program {
     /// the program's windows (which ends it as a confirmed quit does).
     bool Ended() const;
 
-    main& MainWindow() { return *window; }
+    main& MainWindow() { return *window_; }
 
   private:
-    forms::ControlRegistry registry;
-    forms::ResourceTable resources;
-    std::unique_ptr<main> window;
+    forms::ControlRegistry registry_;
+    forms::ResourceTable resources_;
+    std::unique_ptr<main> window_;
 };
 
 }  // namespace calculator

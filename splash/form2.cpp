@@ -77,8 +77,8 @@ Form2::Form2(platform::WindowSystem& system, const SplashPictures& pictures,
       timeWait(*this, 1000, false),
       timeDec(*this, 30, false),
       Timer2(*this, 500, true),
-      owner(owner),
-      anotherInstanceRunning(std::move(anotherInstanceRunning)) {
+      owner_(owner),
+      anotherInstanceRunning_(std::move(anotherInstanceRunning)) {
     TransparentText(Label1, kWhite);
     Label1.SetFont(platform::PlainFont("Arial", 180000, platform::kFontWeightBold));
     TransparentText(Label3, kBlack);
@@ -117,9 +117,9 @@ void Form2::StartFadeOut() {
 }
 
 void Form2::FormLoad() {
-    if (anotherInstanceRunning && anotherInstanceRunning()) {
+    if (anotherInstanceRunning_ && anotherInstanceRunning_()) {
         // Nothing is shown and nothing is asked: the program simply ends.
-        endedProgram = true;
+        endedProgram_ = true;
         System().Quit();
         return;
     }
@@ -127,40 +127,40 @@ void Form2::FormLoad() {
 }
 
 void Form2::TimeIncTick() {
-    if (opacityLevel < kTopOpacity) {
-        opacityLevel = static_cast<uint8_t>(opacityLevel + kFadeInStep);
+    if (opacityLevel_ < kTopOpacity) {
+        opacityLevel_ = static_cast<uint8_t>(opacityLevel_ + kFadeInStep);
     } else {
         timeInc.SetEnabled(false);
         timeWait.SetEnabled(true);
     }
-    ApplyOpacity(*this, opacityLevel);
+    ApplyOpacity(*this, opacityLevel_);
 }
 
 void Form2::TimeWaitTick() {
-    if (waitTicks == 1) {
+    if (waitTicks_ == 1) {
         timeWait.SetEnabled(false);
         timeDec.SetEnabled(true);
     } else {
-        ++waitTicks;
+        ++waitTicks_;
     }
 }
 
 void Form2::TimeDecTick() {
-    if (opacityLevel > kFadeOutStep) {
-        ApplyOpacity(*this, opacityLevel);
-        opacityLevel = static_cast<uint8_t>(opacityLevel - kFadeOutStep);
+    if (opacityLevel_ > kFadeOutStep) {
+        ApplyOpacity(*this, opacityLevel_);
+        opacityLevel_ = static_cast<uint8_t>(opacityLevel_ - kFadeOutStep);
     } else {
         CloseAndShowOwner();
     }
 }
 
 void Form2::Timer2Tick() {
-    if (blinkOn) {
+    if (blinkOn_) {
         lblblink.SetForeColor(kBlack);
-        blinkOn = false;
+        blinkOn_ = false;
     } else {
         lblblink.SetForeColor(kWhite);
-        blinkOn = true;
+        blinkOn_ = true;
     }
 }
 
@@ -170,7 +170,7 @@ void Form2::CloseAndShowOwner() {
     for (forms::Timer* timer : {&timeInc, &timeWait, &timeDec, &Timer2})
         timer->SetEnabled(false);
     Hide();
-    owner.Show();
+    owner_.Show();
 }
 
 }  // namespace splash

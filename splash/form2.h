@@ -44,10 +44,10 @@ class Form2 : public forms::Form {
           InstanceCheck anotherInstanceRunning);
 
     /// True when the load found another copy running and ended the program.
-    bool EndedProgram() const { return endedProgram; }
-    uint8_t OpacityLevel() const { return opacityLevel; }
-    uint8_t WaitTicks() const { return waitTicks; }
-    bool BlinkOn() const { return blinkOn; }
+    bool EndedProgram() const { return endedProgram_; }
+    uint8_t OpacityLevel() const { return opacityLevel_; }
+    uint8_t WaitTicks() const { return waitTicks_; }
+    bool BlinkOn() const { return blinkOn_; }
 
     /// Leaves the fade-in (or the hold) for the fade-out.
     void StartFadeOut();
@@ -82,12 +82,12 @@ class Form2 : public forms::Form {
     void Timer2Tick();
     void CloseAndShowOwner();
 
-    platform::Window& owner;
-    InstanceCheck anotherInstanceRunning;
-    uint8_t opacityLevel = 0;
-    uint8_t waitTicks = 0;
-    bool blinkOn = false;
-    bool endedProgram = false;
+    platform::Window& owner_;
+    InstanceCheck anotherInstanceRunning_;
+    uint8_t opacityLevel_ = 0;
+    uint8_t waitTicks_ = 0;
+    bool blinkOn_ = false;
+    bool endedProgram_ = false;
 };
 
 }  // namespace splash

@@ -39,9 +39,9 @@ class ByteRangeError : public std::out_of_range {
 /// settings and their streams read through FieldReader, which returns its failures instead.
 class ByteReader {
   public:
-    explicit ByteReader(std::span<const uint8_t> bytes) : bytes(bytes) {}
+    explicit ByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
 
-    size_t Size() const { return bytes.size(); }
+    size_t Size() const { return bytes_.size(); }
 
     // Reads at an offset; the position stays where it is.
     uint8_t U8At(size_t at) const { return BytesAt(at, 1)[0]; }
@@ -53,41 +53,41 @@ class ByteReader {
         return uint32_t{b[0]} << 24 | uint32_t{b[1]} << 16 | uint32_t{b[2]} << 8 | uint32_t{b[3]};
     }
     std::span<const uint8_t> BytesAt(size_t at, size_t count) const {
-        if (!FitsIn(bytes.size(), at, count)) throw ByteRangeError(at, count, bytes.size());
-        return bytes.subspan(at, count);
+        if (!FitsIn(bytes_.size(), at, count)) throw ByteRangeError(at, count, bytes_.size());
+        return bytes_.subspan(at, count);
     }
 
     // Reads in order from the position, which moves past what they read.
-    size_t Pos() const { return pos; }
+    size_t Pos() const { return pos_; }
     std::span<const uint8_t> Take(size_t count) {
-        const auto taken = BytesAt(pos, count);
-        pos += count;
+        const auto taken = BytesAt(pos_, count);
+        pos_ += count;
         return taken;
     }
     void Skip(size_t count) { Take(count); }
     /// The bytes from the position to the end; the position stays.
-    std::span<const uint8_t> Rest() const { return bytes.subspan(pos); }
+    std::span<const uint8_t> Rest() const { return bytes_.subspan(pos_); }
     uint8_t U8() {
-        const uint8_t value = U8At(pos);
-        pos += 1;
+        const uint8_t value = U8At(pos_);
+        pos_ += 1;
         return value;
     }
     uint16_t U16() {
-        const uint16_t value = U16At(pos);
-        pos += 2;
+        const uint16_t value = U16At(pos_);
+        pos_ += 2;
         return value;
     }
     uint32_t U32() {
-        const uint32_t value = U32At(pos);
-        pos += 4;
+        const uint32_t value = U32At(pos_);
+        pos_ += 4;
         return value;
     }
     /// `count` UTF-16 code units, little-endian.
     std::u16string Units(size_t count) { return LoadUnits(Take(UnitBytes(count))); }
 
   private:
-    std::span<const uint8_t> bytes;
-    size_t pos = 0;
+    std::span<const uint8_t> bytes_;
+    size_t pos_ = 0;
 };
 
 }  // namespace platform

@@ -13,9 +13,9 @@ namespace platform {
 /// bits of the value they are given.
 class ByteWriter {
   public:
-    size_t Size() const { return bytes.size(); }
+    size_t Size() const { return bytes_.size(); }
 
-    void U8(uint32_t value) { bytes.push_back(static_cast<uint8_t>(value)); }
+    void U8(uint32_t value) { bytes_.push_back(static_cast<uint8_t>(value)); }
     void U16(uint32_t value) {
         U8(value);
         U8(value >> 8);
@@ -30,14 +30,14 @@ class ByteWriter {
             U16(unit);
     }
     void Append(std::span<const uint8_t> data) {
-        bytes.insert(bytes.end(), data.begin(), data.end());
+        bytes_.insert(bytes_.end(), data.begin(), data.end());
     }
-    void Zeros(size_t count) { bytes.resize(bytes.size() + count, 0); }
+    void Zeros(size_t count) { bytes_.resize(bytes_.size() + count, 0); }
 
-    std::vector<uint8_t> Take() { return std::move(bytes); }
+    std::vector<uint8_t> Take() { return std::move(bytes_); }
 
   private:
-    std::vector<uint8_t> bytes;
+    std::vector<uint8_t> bytes_;
 };
 
 }  // namespace platform

@@ -19,30 +19,30 @@ class FieldReader {
   public:
     /// Reads `bytes` from `pos`, which is at most their size.
     explicit FieldReader(std::span<const uint8_t> bytes, size_t pos = 0)
-        : bytes(bytes), pos(pos), failAt(bytes.size()) {}
+        : bytes_(bytes), pos_(pos), failAt_(bytes.size()) {}
 
     /// Reads the part of `bytes` that starts at `at`, for a format that reports a part cut short
     /// where the part starts rather than where the bytes run out.
     static FieldReader Part(std::span<const uint8_t> bytes, size_t at) {
         FieldReader part(bytes, at);
-        part.failAt = at;
+        part.failAt_ = at;
         return part;
     }
 
-    size_t Pos() const { return pos; }
+    size_t Pos() const { return pos_; }
     /// The bytes from the position to the end; the position stays.
-    std::span<const uint8_t> Rest() const { return bytes.subspan(pos); }
+    std::span<const uint8_t> Rest() const { return bytes_.subspan(pos_); }
 
     Result<std::span<const uint8_t>> Take(size_t count, std::string_view failure) {
-        if (!FitsIn(bytes.size(), pos, count)) return ReadError{std::string(failure), failAt};
-        const auto taken = bytes.subspan(pos, count);
-        pos += count;
+        if (!FitsIn(bytes_.size(), pos_, count)) return ReadError{std::string(failure), failAt_};
+        const auto taken = bytes_.subspan(pos_, count);
+        pos_ += count;
         return taken;
     }
     /// Everything from the position to the end.
     std::span<const uint8_t> TakeRest() {
         const auto rest = Rest();
-        pos = bytes.size();
+        pos_ = bytes_.size();
         return rest;
     }
     Result<uint8_t> U8(std::string_view failure) { return TRY(Take(1, failure))[0]; }
@@ -54,9 +54,9 @@ class FieldReader {
     }
 
   private:
-    std::span<const uint8_t> bytes;
-    size_t pos;
-    size_t failAt;  // where a read past the end fails
+    std::span<const uint8_t> bytes_;
+    size_t pos_;
+    size_t failAt_;  // where a read past the end fails
 };
 
 }  // namespace platform

@@ -24,19 +24,19 @@ class [[nodiscard]] Result {
     template <typename U>
     requires std::convertible_to<U, T> &&
         (!std::same_as<std::remove_cvref_t<U>, ReadError>)Result(U&& value)
-        : state(std::in_place_index<0>, std::forward<U>(value)) {}
-    Result(ReadError error) : state(std::in_place_index<1>, std::move(error)) {}
+        : state_(std::in_place_index<0>, std::forward<U>(value)) {}
+    Result(ReadError error) : state_(std::in_place_index<1>, std::move(error)) {}
 
-    bool IsError() const { return state.index() == 1; }
+    bool IsError() const { return state_.index() == 1; }
 
-    const T& Value() const& { return std::get<0>(state); }
-    T& Value() & { return std::get<0>(state); }
-    T&& Value() && { return std::get<0>(std::move(state)); }
-    const ReadError& Error() const& { return std::get<1>(state); }
-    ReadError&& Error() && { return std::get<1>(std::move(state)); }
+    const T& Value() const& { return std::get<0>(state_); }
+    T& Value() & { return std::get<0>(state_); }
+    T&& Value() && { return std::get<0>(std::move(state_)); }
+    const ReadError& Error() const& { return std::get<1>(state_); }
+    ReadError&& Error() && { return std::get<1>(std::move(state_)); }
 
   private:
-    std::variant<T, ReadError> state;
+    std::variant<T, ReadError> state_;
 };
 
 }  // namespace platform

@@ -19,45 +19,45 @@ constexpr size_t kMaxPixelsPerRunByte = 4096;
 // The writing position in a bottom-up image, with the checks that keep it inside.
 class RunCursor {
   public:
-    RunCursor(const DibHeader& header, Image& image) : header(header), image(image) {}
+    RunCursor(const DibHeader& header, Image& image) : header_(header), image_(image) {}
 
     // The run being read starts at this offset of the file, where its faults are reported.
-    void StartRun(size_t at) { runAt = at; }
+    void StartRun(size_t at) { runAt_ = at; }
 
     // Writes count pixels rightwards from the position; indexAt(i) is the i-th colour index.
     template <typename IndexAt>
     void Write(int32_t count, IndexAt indexAt) {
-        if (row >= image.height) throw DecodeError("run-length run above the top row", runAt);
-        if (count > image.width - x) {
-            throw DecodeError("run-length run passes the end of its row", runAt);
+        if (row_ >= image_.height) throw DecodeError("run-length run above the top row", runAt_);
+        if (count > image_.width - x_) {
+            throw DecodeError("run-length run passes the end of its row", runAt_);
         }
-        const size_t y = static_cast<size_t>(image.height - 1 - row);
-        uint32_t* dst = &image.pixels[y * static_cast<size_t>(image.width) + x];
+        const size_t y = static_cast<size_t>(image_.height - 1 - row_);
+        uint32_t* dst = &image_.pixels[y * static_cast<size_t>(image_.width) + x_];
         for (int32_t i = 0; i < count; ++i)
-            dst[i] = header.Color(indexAt(i));
-        x += count;
+            dst[i] = header_.Color(indexAt(i));
+        x_ += count;
     }
 
-    void EndOfLine() { MoveTo(0, row + 1); }
-    void Delta(int32_t dx, int32_t dy) { MoveTo(x + dx, row + dy); }
+    void EndOfLine() { MoveTo(0, row_ + 1); }
+    void Delta(int32_t dx, int32_t dy) { MoveTo(x_ + dx, row_ + dy); }
 
     // True once an end of line or move has taken the position past the top row.
-    bool PastTopRow() const { return row == image.height; }
+    bool PastTopRow() const { return row_ == image_.height; }
 
   private:
     void MoveTo(int32_t newX, int32_t newRow) {
-        if (newX > image.width || newRow > image.height) {
-            throw DecodeError("run-length move leaves the bitmap", runAt);
+        if (newX > image_.width || newRow > image_.height) {
+            throw DecodeError("run-length move leaves the bitmap", runAt_);
         }
-        x = newX;
-        row = newRow;
+        x_ = newX;
+        row_ = newRow;
     }
 
-    const DibHeader& header;
-    Image& image;
-    int32_t x = 0;
-    int32_t row = 0;  // counted from the bottom
-    size_t runAt = 0;
+    const DibHeader& header_;
+    Image& image_;
+    int32_t x_ = 0;
+    int32_t row_ = 0;  // counted from the bottom
+    size_t runAt_ = 0;
 };
 
 // The i-th of the two colour indices in a byte of RLE4 data: the high nibble first.

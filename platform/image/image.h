@@ -47,12 +47,12 @@ struct IconImage {
 class DecodeError : public std::runtime_error {
   public:
     explicit DecodeError(const std::string& reason, size_t offset = 0)
-        : std::runtime_error(reason), byteOffset(offset) {}
+        : std::runtime_error(reason), byteOffset_(offset) {}
 
-    size_t Offset() const { return byteOffset; }
+    size_t Offset() const { return byteOffset_; }
 
   private:
-    size_t byteOffset;
+    size_t byteOffset_;
 };
 
 /// The largest width and height a decoder accepts; larger claims are rejected before any

@@ -22,24 +22,24 @@ double HimetricToPixels(int32_t himetric, int32_t pixelsPerInch) {
     return static_cast<double>(himetric) * pixelsPerInch / static_cast<double>(kHimetricPerInch);
 }
 
-Picture::Picture(std::vector<uint8_t> file, int64_t maxPixels) : fileBytes(std::move(file)) {
-    switch (SniffImageFormat(fileBytes)) {
+Picture::Picture(std::vector<uint8_t> file, int64_t maxPixels) : fileBytes_(std::move(file)) {
+    switch (SniffImageFormat(fileBytes_)) {
         case ImageFormat::Bmp:
-            image = DecodeBmp(fileBytes, maxPixels);
+            image_ = DecodeBmp(fileBytes_, maxPixels);
             break;
         case ImageFormat::Jpeg:
-            image = DecodeJpeg(fileBytes, maxPixels);
+            image_ = DecodeJpeg(fileBytes_, maxPixels);
             break;
         case ImageFormat::Png:
-            image = DecodePng(fileBytes, maxPixels);
+            image_ = DecodePng(fileBytes_, maxPixels);
             break;
         case ImageFormat::Ico:
         case ImageFormat::Cur: {
             IconImage shown =
-                DecodeIconFileImage(fileBytes, kPreferredIconSide, kPreferredIconSide, maxPixels);
-            type = PictureType::Icon;
-            image = std::move(shown.image);
-            hotSpot = {shown.hotSpotX, shown.hotSpotY};
+                DecodeIconFileImage(fileBytes_, kPreferredIconSide, kPreferredIconSide, maxPixels);
+            type_ = PictureType::Icon;
+            image_ = std::move(shown.image);
+            hotSpot_ = {shown.hotSpotX, shown.hotSpotY};
             break;
         }
         case ImageFormat::Unknown:

@@ -32,22 +32,22 @@ class Picture {
     /// the formats above, does not decode or is over the budget.
     explicit Picture(std::vector<uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
-    PictureType Type() const { return type; }
-    const std::vector<uint8_t>& FileBytes() const { return fileBytes; }
+    PictureType Type() const { return type_; }
+    const std::vector<uint8_t>& FileBytes() const { return fileBytes_; }
     /// The pixels shown, 0xAABBGGRR, rows top-down.
-    const Image& Pixels() const { return image; }
-    int32_t Width() const { return image.width; }
-    int32_t Height() const { return image.height; }
-    int32_t HimetricWidth() const { return PixelsToHimetric(image.width); }
-    int32_t HimetricHeight() const { return PixelsToHimetric(image.height); }
+    const Image& Pixels() const { return image_; }
+    int32_t Width() const { return image_.width; }
+    int32_t Height() const { return image_.height; }
+    int32_t HimetricWidth() const { return PixelsToHimetric(image_.width); }
+    int32_t HimetricHeight() const { return PixelsToHimetric(image_.height); }
     /// The hot spot of a cursor image; (0, 0) for icons and bitmaps.
-    Point HotSpot() const { return hotSpot; }
+    Point HotSpot() const { return hotSpot_; }
 
   private:
-    PictureType type = PictureType::Bitmap;
-    std::vector<uint8_t> fileBytes;
-    Image image;
-    Point hotSpot;
+    PictureType type_ = PictureType::Bitmap;
+    std::vector<uint8_t> fileBytes_;
+    Image image_;
+    Point hotSpot_;
 };
 
 /// A shared picture made from a copy of `file`; throws as the Picture constructor does.

@@ -18,14 +18,14 @@ class StreamError : public std::runtime_error {
     StreamError(const std::string& reason, size_t offset)
         : std::runtime_error(reason + " at byte " + std::to_string(offset)),
           reason_(reason),
-          byteOffset(offset) {}
+          byteOffset_(offset) {}
 
     const std::string& Reason() const { return reason_; }
-    size_t Offset() const { return byteOffset; }
+    size_t Offset() const { return byteOffset_; }
 
   private:
     std::string reason_;
-    size_t byteOffset;
+    size_t byteOffset_;
 };
 
 /// The value of a stream's read, for callers that take a fault as an exception: throws its

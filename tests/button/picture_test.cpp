@@ -324,16 +324,16 @@ TEST(CompositePicture, AnEmptyRectangleDrawsNothing) {
 // A drawing surface of its own at another resolution than the site's.
 class SurfaceAt final : public forms::ControlSurface {
   public:
-    explicit SurfaceAt(int32_t pixelsPerInch) : pixelsPerInch(pixelsPerInch) {}
+    explicit SurfaceAt(int32_t pixelsPerInch) : pixelsPerInch_(pixelsPerInch) {}
 
-    platform::Surface& DrawingSurface() override { return surface; }
-    void ClearSurface() override { surface.Resize(surface.Width(), surface.Height()); }
+    platform::Surface& DrawingSurface() override { return surface_; }
+    void ClearSurface() override { surface_.Resize(surface_.Width(), surface_.Height()); }
     void RepaintNow() override {}
-    int32_t PixelsPerInch() const override { return pixelsPerInch; }
+    int32_t PixelsPerInch() const override { return pixelsPerInch_; }
 
   private:
-    platform::Surface surface;
-    int32_t pixelsPerInch;
+    platform::Surface surface_;
+    int32_t pixelsPerInch_;
 };
 
 TEST(MeasurePicture, PixelsOfTheHimetricSizeAndNoneWithoutAPicture) {

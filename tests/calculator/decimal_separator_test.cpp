@@ -14,19 +14,19 @@ namespace {
 class ScopedLcAll {
   public:
     explicit ScopedLcAll(const char* value) {
-        if (const char* old = std::getenv("LC_ALL")) previous = old;
+        if (const char* old = std::getenv("LC_ALL")) previous_ = old;
         setenv("LC_ALL", value, 1);
     }
     ~ScopedLcAll() {
-        if (previous) {
-            setenv("LC_ALL", previous->c_str(), 1);
+        if (previous_) {
+            setenv("LC_ALL", previous_->c_str(), 1);
         } else {
             unsetenv("LC_ALL");
         }
     }
 
   private:
-    std::optional<std::string> previous;
+    std::optional<std::string> previous_;
 };
 
 TEST(DecimalSeparator, ReadsTheEnvironmentWithoutChangingTheProcessLocale) {

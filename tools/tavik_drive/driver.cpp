@@ -38,34 +38,34 @@ bool Within(const platform::Window* window, const platform::Window& ancestor) {
 Driver::Driver(platform::HeadlessBackend& backend, platform::WindowSystem& system,
                calculator::Program& program, std::istream& input, std::ostream& output,
                std::ostream& errors)
-    : backend(backend),
-      system(system),
-      program(program),
-      input(input),
-      output(output),
-      errors(errors) {
+    : backend_(backend),
+      system_(system),
+      program_(program),
+      input_(input),
+      output_(output),
+      errors_(errors) {
     backend.SetInputSource([this] { return NextAction(); });
-    previousObserver = forms::SetMessageBoxObserver(
+    previousObserver_ = forms::SetMessageBoxObserver(
         [this](const forms::MessageBoxInfo& info) { return MessageBoxShown(info); });
 }
 
 Driver::~Driver() {
-    forms::SetMessageBoxObserver(std::move(previousObserver));
+    forms::SetMessageBoxObserver(std::move(previousObserver_));
 }
 
 int Driver::Run() {
-    program.Start();
-    if (!program.Ended() && !failed) system.Run();
-    if (failed) return 2;
-    if (program.Ended()) PrintLine("ended");
+    program_.Start();
+    if (!program_.Ended() && !failed_) system_.Run();
+    if (failed_) return 2;
+    if (program_.Ended()) PrintLine("ended");
     return 0;
 }
 
 std::optional<platform::HeadlessAction> Driver::NextAction() {
-    while (pending.empty()) {
+    while (pending_.empty()) {
         std::string line;
-        if (failed || !std::getline(input, line)) return std::nullopt;
-        ++lineNumber;
+        if (failed_ || !std::getline(input_, line)) return std::nullopt;
+        ++lineNumber_;
         const ParsedLine parsed = ParseCommandLine(line);
         if (!parsed.error.empty()) {
             Fail(parsed.error);
@@ -73,8 +73,8 @@ std::optional<platform::HeadlessAction> Driver::NextAction() {
         }
         if (parsed.command) Queue(*parsed.command);
     }
-    platform::HeadlessAction action = std::move(pending.front());
-    pending.pop_front();
+    platform::HeadlessAction action = std::move(pending_.front());
+    pending_.pop_front();
     return action;
 }
 
@@ -82,63 +82,65 @@ void Driver::Queue(const Command& command) {
     // A line is read only when everything before it has run, so its targets are looked up now.
     struct Visitor {
         Driver& d;
-        void operator()(const command::Wait& c) { d.pending.emplace_back(headless::Advance{c.ms}); }
+        void operator()(const command::Wait& c) {
+            d.pending_.emplace_back(headless::Advance{c.ms});
+        }
         void operator()(const command::Move& c) {
             const platform::Window* front = d.FrontWindow();
             if (!front) return d.Fail("no window is shown");
-            d.pending.emplace_back(headless::MoveInWindow{front->Handle(), {c.x, c.y}});
+            d.pending_.emplace_back(headless::MoveInWindow{front->Handle(), {c.x, c.y}});
         }
         void operator()(const command::Down& c) {
-            d.pending.emplace_back(headless::ButtonDown{c.button});
+            d.pending_.emplace_back(headless::ButtonDown{c.button});
         }
         void operator()(const command::Up& c) {
-            d.pending.emplace_back(headless::ButtonUp{c.button});
+            d.pending_.emplace_back(headless::ButtonUp{c.button});
         }
         void operator()(const command::Click& c) {
             const std::optional<platform::Point> centre = d.CentreOf(c.caption);
             if (!centre) return;
-            d.pending.emplace_back(
-                headless::MoveInWindow{d.program.MainWindow().Handle(), *centre});
-            d.pending.emplace_back(headless::ButtonDown{platform::kButtonLeft});
-            d.pending.emplace_back(headless::ButtonUp{platform::kButtonLeft});
+            d.pending_.emplace_back(
+                headless::MoveInWindow{d.program_.MainWindow().Handle(), *centre});
+            d.pending_.emplace_back(headless::ButtonDown{platform::kButtonLeft});
+            d.pending_.emplace_back(headless::ButtonUp{platform::kButtonLeft});
         }
         void operator()(const command::Where& c) {
             const std::optional<platform::Point> centre = d.CentreOf(c.caption);
             if (!centre) return;
             // The window shows each of its pixels as a block of scale x scale.
-            const int32_t scale = d.backend.Scale();
+            const int32_t scale = d.backend_.Scale();
             const std::string place =
                 std::to_string(centre->x * scale) + " " + std::to_string(centre->y * scale);
-            d.pending.emplace_back(headless::Call{[&d = d, place] { d.PrintLine(place); }});
+            d.pending_.emplace_back(headless::Call{[&d = d, place] { d.PrintLine(place); }});
         }
         void operator()(const command::Key& c) {
-            d.pending.insert(d.pending.end(), c.actions.begin(), c.actions.end());
+            d.pending_.insert(d.pending_.end(), c.actions.begin(), c.actions.end());
         }
         void operator()(const command::Answer& c) {
-            const platform::Window* box = d.system.Find(d.messageBox);
+            const platform::Window* box = d.system_.Find(d.messageBox_);
             if (!box || !box->IsShown()) return d.Fail("no message box is up");
-            const bool okBox = d.messageBoxButtons == forms::MessageBoxButtons::Ok;
+            const bool okBox = d.messageBoxButtons_ == forms::MessageBoxButtons::Ok;
             if (okBox != (c.button == "OK"))
                 return d.Fail("the message box has no " + c.button + " button");
             // The box chooses a button by its initial letter.
             const std::vector<platform::HeadlessAction> letter = KeyActions(c.button.substr(0, 1));
-            d.pending.insert(d.pending.end(), letter.begin(), letter.end());
+            d.pending_.insert(d.pending_.end(), letter.begin(), letter.end());
         }
         void operator()(const command::Close&) {
-            d.pending.emplace_back(headless::Call{
-                [&d = d] { d.system.CloseRequest(d.program.MainWindow().Handle()); }});
+            d.pending_.emplace_back(headless::Call{
+                [&d = d] { d.system_.CloseRequest(d.program_.MainWindow().Handle()); }});
         }
         void operator()(const command::PrintDisplay&) {
-            d.pending.emplace_back(headless::Call{
-                [&d = d] { d.PrintLine("[" + d.program.MainWindow().txtBuffer.Text() + "]"); }});
+            d.pending_.emplace_back(headless::Call{
+                [&d = d] { d.PrintLine("[" + d.program_.MainWindow().txtBuffer.Text() + "]"); }});
         }
         void operator()(const command::PrintFocus&) {
-            d.pending.emplace_back(headless::Call{[&d = d] { d.PrintLine(d.FocusName()); }});
+            d.pending_.emplace_back(headless::Call{[&d = d] { d.PrintLine(d.FocusName()); }});
         }
         void operator()(const command::Shot& c) {
             const platform::Window* front = d.FrontWindow();
             if (!front) return d.Fail("no window is shown");
-            const std::vector<uint8_t> png = d.backend.ScreenPng(front->NativeId());
+            const std::vector<uint8_t> png = d.backend_.ScreenPng(front->NativeId());
             std::ofstream file(c.file, std::ios::binary);
             file.write(reinterpret_cast<const char*>(png.data()),
                        static_cast<std::streamsize>(png.size()));
@@ -149,21 +151,21 @@ void Driver::Queue(const Command& command) {
 }
 
 void Driver::Fail(const std::string& message) {
-    errors << "tavik-drive: line " << lineNumber << ": " << message << std::endl;
-    failed = true;
-    pending.clear();
+    errors_ << "tavik-drive: line " << lineNumber_ << ": " << message << std::endl;
+    failed_ = true;
+    pending_.clear();
 }
 
 std::optional<forms::MessageBoxAnswer> Driver::MessageBoxShown(const forms::MessageBoxInfo& info) {
-    messageBox = info.window->Handle();
-    messageBoxButtons = info.buttons;
+    messageBox_ = info.window->Handle();
+    messageBoxButtons_ = info.buttons;
     PrintLine("message: " + info.title + " | " + EscapeCarriageReturns(info.text) + " | " +
               ButtonList(info.buttons));
     return std::nullopt;
 }
 
 std::optional<platform::Point> Driver::CentreOf(const std::string& caption) {
-    const calculator::main& window = program.MainWindow();
+    const calculator::main& window = program_.MainWindow();
     if (calculator::KeyControl* key = window.KeyWithCaption(caption)) {
         const platform::Window& site = key->Site().SiteWindow();
         return window.ScreenToClient(
@@ -178,15 +180,15 @@ std::optional<platform::Point> Driver::CentreOf(const std::string& caption) {
 }
 
 platform::Window* Driver::FrontWindow() const {
-    const std::vector<platform::Window*>& windows = system.TopLevels();
+    const std::vector<platform::Window*>& windows = system_.TopLevels();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
         if ((*it)->IsShown()) return *it;
     return nullptr;
 }
 
 std::string Driver::FocusName() const {
-    const platform::Window* focus = system.FocusWindow();
-    const calculator::main& window = program.MainWindow();
+    const platform::Window* focus = system_.FocusWindow();
+    const calculator::main& window = program_.MainWindow();
     if (Within(focus, window.txtBuffer)) return "txtBuffer";
     const auto& keys = window.Keys();
     for (size_t i = 0; i < keys.size() && i < calculator::kKeypad.size(); ++i) {
@@ -205,7 +207,7 @@ std::string Driver::FocusName() const {
 }
 
 void Driver::PrintLine(const std::string& line) {
-    output << line << std::endl;
+    output_ << line << std::endl;
 }
 
 }  // namespace drive

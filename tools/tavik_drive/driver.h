@@ -46,19 +46,19 @@ class Driver {
     std::string FocusName() const;
     void PrintLine(const std::string& line);
 
-    platform::HeadlessBackend& backend;
-    platform::WindowSystem& system;
-    calculator::Program& program;
-    std::istream& input;
-    std::ostream& output;
-    std::ostream& errors;
-    forms::MessageBoxObserver previousObserver;
+    platform::HeadlessBackend& backend_;
+    platform::WindowSystem& system_;
+    calculator::Program& program_;
+    std::istream& input_;
+    std::ostream& output_;
+    std::ostream& errors_;
+    forms::MessageBoxObserver previousObserver_;
 
-    std::deque<platform::HeadlessAction> pending;
-    int lineNumber = 0;
-    bool failed = false;
-    platform::WindowHandle messageBox = 0;  // the last message box shown
-    forms::MessageBoxButtons messageBoxButtons = forms::MessageBoxButtons::Ok;
+    std::deque<platform::HeadlessAction> pending_;
+    int lineNumber_ = 0;
+    bool failed_ = false;
+    platform::WindowHandle messageBox_ = 0;  // the last message box shown
+    forms::MessageBoxButtons messageBoxButtons_ = forms::MessageBoxButtons::Ok;
 };
 
 }  // namespace drive
