@@ -14,7 +14,8 @@ namespace {
 
 using forms::TwipsRect;
 
-const platform::FontDesc kDisplayFont{"Lucida Console", 142500, 400, 0, false, false, false};
+const platform::FontDesc kDisplayFont =
+    platform::PlainFont("Lucida Console", 142500, platform::kFontWeightNormal);
 
 forms::FormDesign Design(const MainArtwork& artwork) {
     forms::FormDesign design;

@@ -44,7 +44,7 @@ declare -A mayInclude=(
     [platform/ui/x11]="platform/ui platform/gfx platform/image platform/text/utf8.h $xlib"
     [platform/ui/wayland]="platform/ui platform/gfx platform/image platform/objects platform/text \
 $wayland"
-    [platform/ui/desktop]="platform/ui platform/ui/x11 platform/ui/wayland"
+    [platform/ui/desktop]="platform/ui"
     [forms]="forms/container $platform"
     [forms/container]="forms/property_bag.h $platform"
     # The control sees its host only through the container interface and its roles.

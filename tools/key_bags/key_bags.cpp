@@ -2,8 +2,10 @@
 
 #include <memory>
 
+#include "button/looks.h"
 #include "button/vb_button.h"
 #include "calculator/keypad.h"
+#include "forms/container.h"
 #include "forms/control_site.h"
 #include "forms/stored_bag.h"
 #include "forms/units.h"
@@ -25,9 +27,9 @@ void Design(button::vbButton& key, const calculator::KeypadKey& row,
     font.weight = 900;
     font.charset = 0;
     key.SetHandPointer(true);
-    key.SetMousePointer(99);
+    key.SetMousePointer(forms::kPointerCustom);
     key.SetMouseIcon(pointerIcon);
-    key.SetButtonType(14);
+    key.SetButtonType(static_cast<int32_t>(button::ButtonType::Glossy));
     key.SetFont(font);
     key.SetCaption(std::string(row.caption));
     key.SetEnabled(true);
