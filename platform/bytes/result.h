@@ -16,15 +16,17 @@ struct ReadError {
     size_t offset = 0;
 };
 
+/// A value that makes a Result<T> of its own: one convertible to T that is not an error.
+template <typename U, typename T>
+concept ValueOf = std::convertible_to<U, T> && !std::same_as<std::remove_cvref_t<U>, ReadError>;
+
 /// What a read of stored bytes gives: its value, or the ReadError that says why there is none.
 /// A function returning a Result returns either one; TRY hands an error on to its caller.
 template <typename T>
 class [[nodiscard]] Result {
   public:
-    template <typename U>
-    requires std::convertible_to<U, T> &&
-        (!std::same_as<std::remove_cvref_t<U>, ReadError>)Result(U&& value)
-        : state_(std::in_place_index<0>, std::forward<U>(value)) {}
+    template <ValueOf<T> U>
+    Result(U&& value) : state_(std::in_place_index<0>, std::forward<U>(value)) {}
     Result(ReadError error) : state_(std::in_place_index<1>, std::move(error)) {}
 
     bool IsError() const { return state_.index() == 1; }
