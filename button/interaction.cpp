@@ -54,7 +54,8 @@ constexpr int32_t kEventKeyUp = 7;
 constexpr int32_t kEventMouseOver = 8;
 constexpr int32_t kEventMouseOut = 9;
 
-// How often a lit button asks whether the pointer is still over it.
+// How often a lit button asks whether the pointer is still over it: the window system holds
+// a tick back until the pointer or a window has changed since the last one.
 constexpr int32_t kHoverPollMs = 3;
 
 // The last mouse button and key code are kept in a byte: a host handler that left anything
@@ -72,6 +73,7 @@ uint8_t StoredByte(int32_t value, const char* what) {
 
 void vbButton::SetHoverTimer(bool on) {
     host_.timer->SetTimerInterval(kHoverPollMs);
+    host_.timer->SetTimerPollsPointer(true);
     host_.timer->SetTimerEnabled(on);
 }
 

@@ -309,7 +309,7 @@ PicturePtr ControlSite::LoadCursorResource(int32_t id) const {
 
 void ControlSite::ApplyTimer() {
     if (timerEnabled_ && timerInterval_ > 0) {
-        window_->SetTimer(kChildTimerId, timerInterval_);
+        window_->SetTimer(kChildTimerId, timerInterval_, timerKind_);
     } else {
         window_->KillTimer(kChildTimerId);
     }
@@ -325,6 +325,14 @@ void ControlSite::SetTimerEnabled(bool enabled) {
 void ControlSite::SetTimerInterval(int32_t intervalMs) {
     if (intervalMs == timerInterval_) return;
     timerInterval_ = intervalMs;
+    ApplyTimer();
+}
+
+void ControlSite::SetTimerPollsPointer(bool polls) {
+    const platform::TimerKind kind =
+        polls ? platform::TimerKind::PointerPoll : platform::TimerKind::Steady;
+    if (kind == timerKind_) return;
+    timerKind_ = kind;
     ApplyTimer();
 }
 

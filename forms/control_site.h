@@ -122,6 +122,7 @@ class ControlSite final : public ControlWindow,
     void SetTimerEnabled(bool enabled) override;
     int32_t TimerInterval() const override { return timerInterval_; }
     void SetTimerInterval(int32_t intervalMs) override;
+    void SetTimerPollsPointer(bool polls) override;
     // HostAmbient.
     const AmbientProperties& Ambient() const override { return ambient_; }
     // MessageQueue.
@@ -152,6 +153,7 @@ class ControlSite final : public ControlWindow,
     std::shared_ptr<const platform::PointerImage> pointerImage_;
     bool timerEnabled_ = false;
     int32_t timerInterval_ = 0;
+    platform::TimerKind timerKind_ = platform::TimerKind::Steady;
 };
 
 }  // namespace forms

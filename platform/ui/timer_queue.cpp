@@ -6,10 +6,11 @@
 
 namespace platform {
 
-void TimerQueue::Start(uint32_t window, int32_t id, int32_t intervalMs, int64_t nowMs) {
+void TimerQueue::Start(uint32_t window, int32_t id, int32_t intervalMs, int64_t nowMs,
+                       TimerKind kind) {
     Stop(window, id);
     const int32_t interval = std::max(intervalMs, 1);
-    timers_.push_back({window, id, interval, nowMs + interval, nextSequence_++});
+    timers_.push_back({window, id, interval, nowMs + interval, nextSequence_++, kind});
 }
 
 void TimerQueue::Stop(uint32_t window, int32_t id) {
@@ -20,17 +21,27 @@ void TimerQueue::StopAll(uint32_t window) {
     std::erase_if(timers_, [&](const Timer& t) { return t.window == window; });
 }
 
+void TimerQueue::PointerOrWindowsChanged(int64_t nowMs) {
+    for (Timer& t : timers_) {
+        if (!t.heldBack) continue;
+        t.heldBack = false;
+        if (t.dueMs < nowMs)
+            t.dueMs += (nowMs - t.dueMs + t.intervalMs - 1) / t.intervalMs * t.intervalMs;
+    }
+}
+
 int64_t TimerQueue::NextDueMs() const {
     int64_t due = kNoDeadline;
-    for (const Timer& t : timers_)
-        due = std::min(due, t.dueMs);
+    for (const Timer& t : timers_) {
+        if (!t.heldBack) due = std::min(due, t.dueMs);
+    }
     return due;
 }
 
 std::optional<TimerQueue::Due> TimerQueue::PopDue(int64_t nowMs) {
     auto earliest = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
-        if (it->dueMs > nowMs) continue;
+        if (it->heldBack || it->dueMs > nowMs) continue;
         if (earliest == timers_.end() || it->dueMs < earliest->dueMs ||
             (it->dueMs == earliest->dueMs && it->sequence < earliest->sequence))
             earliest = it;
@@ -38,6 +49,7 @@ std::optional<TimerQueue::Due> TimerQueue::PopDue(int64_t nowMs) {
     if (earliest == timers_.end()) return std::nullopt;
     earliest->dueMs += earliest->intervalMs;
     if (earliest->dueMs <= nowMs) earliest->dueMs = nowMs + earliest->intervalMs;
+    earliest->heldBack = earliest->kind == TimerKind::PointerPoll;
     return Due{earliest->window, earliest->id};
 }
 

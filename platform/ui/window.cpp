@@ -153,8 +153,8 @@ void Window::UpdateNow() {
     system_.GetBackend().Windows().Flush();
 }
 
-void Window::SetTimer(int32_t id, int32_t intervalMs) {
-    system_.timers_.Start(handle_, id, intervalMs, system_.NowMs());
+void Window::SetTimer(int32_t id, int32_t intervalMs, TimerKind kind) {
+    system_.timers_.Start(handle_, id, intervalMs, system_.NowMs(), kind);
 }
 
 void Window::KillTimer(int32_t id) {

@@ -12,6 +12,7 @@
 #include "platform/gfx/surface.h"
 #include "platform/image/image.h"
 #include "platform/ui/backend.h"
+#include "platform/ui/timer_queue.h"
 
 namespace platform {
 
@@ -123,8 +124,9 @@ class Window {
     /// and hands it to the display at once.
     void UpdateNow();
 
-    // Timers on the backend clock; setting an existing id restarts it with the new interval.
-    void SetTimer(int32_t id, int32_t intervalMs);
+    // Timers on the backend clock; setting an existing id restarts it with the new interval
+    // (and kind: TimerKind says when a pointer poll's ticks are held back).
+    void SetTimer(int32_t id, int32_t intervalMs, TimerKind kind = TimerKind::Steady);
     void KillTimer(int32_t id);
 
     // Top-level windows.

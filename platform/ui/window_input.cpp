@@ -118,10 +118,12 @@ void WindowSystem::PointerMoveInWindow(WindowHandle topLevel, Point client) {
 void WindowSystem::PointerLeftWindow(WindowHandle topLevel) {
     if (pointerTopLevel_ && *pointerTopLevel_ != topLevel) return;
     pointerTopLevel_ = 0;
+    timers_.PointerOrWindowsChanged(NowMs());
 }
 
 void WindowSystem::MovePointer(Point screen) {
     pointer_ = screen;
+    timers_.PointerOrWindowsChanged(NowMs());
     UpdatePointerPicture();
     Window* target = PointerTarget();
     if (!target || !AcceptsInput(*target)) return;

@@ -59,6 +59,25 @@ TEST(Timers, ScriptedAdvanceInsideTheLoopStopsAtEveryDeadline) {
     EXPECT_THAT(f.log, ElementsAre("key:Timer 1 @3", "key:Timer 1 @6", "key:Timer 1 @9", "at 11"));
 }
 
+// A pointer poll ticks once after its start, then only at its period's next time after the
+// pointer moved or left or a window changed; meanwhile no deadline wakes the program.
+TEST(Timers, APointerPollTicksOnlyAfterThePointerOrAWindowChanged) {
+    UiFixture f;
+    auto key = f.Child(Rect::FromSize(0, 0, 10, 10), "key");
+    key->SetTimer(1, 3, TimerKind::PointerPoll);  // period times 3, 6, 9, ...
+    f.top.SetTimer(2, 40);
+    f.backend.AdvanceClock(10);
+    EXPECT_EQ(f.system.NextTimerDueMs(), 40);
+    f.MoveTo(5, 5);
+    f.backend.AdvanceClock(10);  // t = 20
+    f.system.PointerLeftWindow(f.top.Handle());
+    f.backend.AdvanceClock(10);  // t = 30
+    key->Invalidate();
+    f.backend.AdvanceClock(10);
+    EXPECT_THAT(f.log, ElementsAre("key:Timer 1 @3", "key:MouseMove 0 0 5 5", "key:Timer 1 @12",
+                                   "key:Timer 1 @21", "key:Timer 1 @30", "top:Timer 2 @40"));
+}
+
 TEST(TimerQueueTest, LateTimerFiresOnceAndKeepsItsInterval) {
     TimerQueue q;
     q.Start(1, 7, 3, 0);

@@ -2,6 +2,7 @@
 // manager, where the display says the pointer is, a modal window brought forward by a click on
 // the window it blocks, windows destroyed by another program, and repaints handed over at once.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -103,12 +104,25 @@ TEST_F(X11Desktop, SplashOfAnOwnerNotShownIsTransientForTheGroup) {
 }
 
 // The display tells where the pointer went, however it left: moved away in one jump, or
-// covered by another program's window.
+// covered by another program's window; and each time a pointer poll ticks again.
 TEST_F(X11Desktop, PointerThatLeftIsOverNoWindow) {
-    Window key(system, &main, Rect::FromSize(10, 10, 20, 20));
+    struct PolledKey : Window {
+        using Window::Window;
+        void OnTimer(int32_t) override { ++ticks; }
+        int ticks = 0;
+    } key(system, &main, Rect::FromSize(10, 10, 20, 20));
     key.Show();
     main.Show();
     Drain();
+    key.SetTimer(1, 1, TimerKind::PointerPoll);
+    const auto pollTicksOnce = [&] {
+        for (int wait = 0; wait < 2; ++wait) {
+            usleep(2000);
+            system.DispatchPending();
+        }
+        EXPECT_EQ(key.ticks, 1);
+        key.ticks = 0;
+    };
     const ::Window root = DefaultRootWindow(display.get());
     const auto warpInto = [&] {
         XWarpPointer(display.get(), None, main.NativeId(), 0, 0, 0, 0, 15, 15);
@@ -117,9 +131,11 @@ TEST_F(X11Desktop, PointerThatLeftIsOverNoWindow) {
     warpInto();
     ASSERT_EQ(system.WindowUnderPointer(), &key);
 
+    pollTicksOnce();
     XWarpPointer(display.get(), None, root, 0, 0, 0, 0, 900, 700);
     Drain();
     EXPECT_EQ(system.WindowUnderPointer(), nullptr);
+    pollTicksOnce();
 
     warpInto();
     ASSERT_EQ(system.WindowUnderPointer(), &key);
@@ -131,9 +147,11 @@ TEST_F(X11Desktop, PointerThatLeftIsOverNoWindow) {
     const ::Window cover =
         XCreateWindow(display.get(), root, x - 5, y - 5, 10, 10, 0, CopyFromParent, InputOutput,
                       CopyFromParent, CWOverrideRedirect, &attributes);
+    pollTicksOnce();
     XMapRaised(display.get(), cover);
     Drain();
     EXPECT_EQ(system.WindowUnderPointer(), nullptr);
+    pollTicksOnce();
     XDestroyWindow(display.get(), cover);
     Drain();
     EXPECT_EQ(system.WindowUnderPointer(), &key);
