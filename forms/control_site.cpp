@@ -19,6 +19,25 @@ constexpr int32_t kChildTimerId = 1;
 // What a cleared surface shows: the system button-face colour, a user control's background.
 constexpr platform::OleColor kClearColour = 0x8000000F;
 
+/// The pointer image of an icon picture, made once for all the controls that show it while
+/// any of them does.
+std::shared_ptr<const platform::PointerImage> PointerImageOf(const PicturePtr& picture) {
+    struct Made {
+        std::weak_ptr<const platform::Picture> picture;
+        std::weak_ptr<const platform::PointerImage> image;
+    };
+    static std::vector<Made> made;
+    std::erase_if(made, [](const Made& m) { return m.picture.expired() || m.image.expired(); });
+    for (const Made& m : made) {
+        if (m.picture.lock() == picture) return m.image.lock();
+    }
+    auto image = std::make_shared<const platform::PointerImage>(
+        platform::PointerImage{platform::WithInvertStandIns(picture->Pixels()),
+                               picture->HotSpot().x, picture->HotSpot().y});
+    made.push_back({picture, image});
+    return image;
+}
+
 }  // namespace
 
 // The site's child window: hands the window system's calls to the hosted control.
@@ -188,10 +207,7 @@ void ControlSite::SetMousePointer(int16_t pointer) {
 void ControlSite::SetMouseIcon(PicturePtr picture) {
     if (picture && picture->Type() != platform::PictureType::Icon)
         throw PointerImageError("a bitmap picture cannot serve as a pointer");
-    pointerImage_ = picture ? std::make_shared<const platform::PointerImage>(platform::PointerImage{
-                                  platform::WithInvertStandIns(picture->Pixels()),
-                                  picture->HotSpot().x, picture->HotSpot().y})
-                            : nullptr;
+    pointerImage_ = picture ? PointerImageOf(picture) : nullptr;
     mouseIcon_ = std::move(picture);
     ApplyPointer();
 }

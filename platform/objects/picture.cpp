@@ -1,6 +1,8 @@
 #include "platform/objects/picture.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -48,8 +50,21 @@ Picture::Picture(std::vector<uint8_t> file, int64_t maxPixels) : fileBytes_(std:
 }
 
 std::shared_ptr<const Picture> LoadPicture(std::span<const uint8_t> file, int64_t maxPixels) {
-    return std::make_shared<const Picture>(std::vector<uint8_t>(file.begin(), file.end()),
-                                           maxPixels);
+    struct Loaded {
+        std::weak_ptr<const Picture> picture;
+        int64_t maxPixels;
+    };
+    static std::vector<Loaded> loaded;
+    std::erase_if(loaded, [](const Loaded& l) { return l.picture.expired(); });
+    for (const Loaded& l : loaded) {
+        std::shared_ptr<const Picture> picture = l.picture.lock();
+        if (l.maxPixels == maxPixels && std::ranges::equal(picture->FileBytes(), file))
+            return picture;
+    }
+    auto picture =
+        std::make_shared<const Picture>(std::vector<uint8_t>(file.begin(), file.end()), maxPixels);
+    loaded.push_back({picture, maxPixels});
+    return picture;
 }
 
 }  // namespace platform

@@ -50,7 +50,9 @@ class Picture {
     Point hotSpot_;
 };
 
-/// A shared picture made from a copy of `file`; throws as the Picture constructor does.
+/// A shared picture made from a copy of `file`; throws as the Picture constructor does. While
+/// a picture loaded from the same bytes (and budget) lives, that one is given again: the keys
+/// of a form that all carry the same pointer image keep one decoded copy of it.
 std::shared_ptr<const Picture> LoadPicture(std::span<const uint8_t> file,
                                            int64_t maxPixels = kMaxImagePixels);
 

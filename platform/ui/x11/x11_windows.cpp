@@ -43,9 +43,9 @@ X11Atom WindowTypeOf(WindowRole role) {
     return kNetWmWindowTypeNormal;
 }
 
-/// Pixels converted per XPutImage: a band of rows keeps the conversion buffer small (64 KB)
+/// Pixels converted per XPutImage: a band of rows keeps the conversion buffer small (16 KB)
 /// whatever the size of the window.
-constexpr int32_t kBandPixels = 16384;
+constexpr int32_t kBandPixels = 4096;
 
 /// The 8-bit channel `value` placed in the bits of `mask`, keeping its most significant bits.
 unsigned long ChannelBits(uint32_t value, unsigned long mask) {
