@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -136,6 +137,21 @@ TEST(PictureStream, BitmapRoundTripKeepsFileAndPixels) {
     EXPECT_EQ(picture->Pixels().pixels[1], 0xFF000000u);
     EXPECT_EQ(picture->Pixels().pixels[8], 0xFF000000u);
     EXPECT_EQ(picture->HotSpot(), (Point{0, 0}));
+}
+
+// Equal bytes share one decoded picture while it lives; other bytes or another budget do not,
+// and sharing keeps no picture alive.
+TEST(PictureStream, LoadingTheSameBytesAgainGivesTheLivePicture) {
+    const auto file = RedCornerBmp();
+    auto first = LoadPicture(file);
+    EXPECT_EQ(LoadPicture(file), first);
+    EXPECT_NE(LoadPicture(file, kMaxImagePixels - 1), first);
+    auto other = file;
+    other.back() ^= 1;
+    EXPECT_NE(LoadPicture(other), first);
+    const std::weak_ptr<const Picture> shared = first;
+    first.reset();
+    EXPECT_TRUE(shared.expired());
 }
 
 TEST(PictureStream, CursorHotSpotSurvivesARoundTrip) {
