@@ -1,6 +1,7 @@
-// JPEG through libjpeg-turbo. A libjpeg error ends the stage that made the call by a longjmp
-// (jpeg_errors.h); the caller turns a failed stage into a DecodeError. (The pixel vector the
-// rows go into belongs to the caller's frame, which a jump never leaves.)
+// JPEG through libjpeg-turbo, loaded for the decode (jpeg_library.h). A libjpeg error ends the
+// stage that made the call by a longjmp (jpeg_errors.h); the caller turns a failed stage into a
+// DecodeError. (The pixel vector the rows go into belongs to the caller's frame, which a jump never
+// leaves.)
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -33,13 +34,13 @@ void EmitMessage(j_common_ptr info, int level) {
 
 // Reads the header and starts decompression to RGBA under `work`'s limit. False when libjpeg
 // reported an error.
-bool StartDecode(jpeg_decompress_struct* info, JpegErrorManager* errors, JpegWorkLimit* work,
-                 const uint8_t* data, size_t size, int64_t maxPixels) {
+bool StartDecode(const JpegLibrary& jpeg, jpeg_decompress_struct* info, JpegErrorManager* errors,
+                 JpegWorkLimit* work, const uint8_t* data, size_t size, int64_t maxPixels) {
     if (setjmp(errors->jump)) return false;
-    jpeg_create_decompress(info);
+    jpeg.createDecompress(info, JPEG_LIB_VERSION, sizeof *info);
     info->mem->max_memory_to_use = DecoderMemoryFor(maxPixels);
-    jpeg_mem_src(info, data, static_cast<unsigned long>(size));
-    jpeg_read_header(info, TRUE);
+    jpeg.memSrc(info, data, static_cast<unsigned long>(size));
+    jpeg.readHeader(info, TRUE);
     if (info->image_width > kMaxImageSide || info->image_height > kMaxImageSide) {
         std::snprintf(errors->message, sizeof errors->message, "image size out of range");
         return false;
@@ -52,23 +53,23 @@ bool StartDecode(jpeg_decompress_struct* info, JpegErrorManager* errors, JpegWor
     }
     LimitJpegWork(info, work, size);
     info->out_color_space = JCS_EXT_RGBA;
-    jpeg_start_decompress(info);
+    jpeg.startDecompress(info);
     return true;
 }
 
 // Appends every scanline to pixels, reserved for them all, a row at a time: the reserved
 // memory is touched only as rows are written, so that a forged header that the data does not
 // back costs no more than the rows the data holds. False on a libjpeg error.
-bool ReadRows(jpeg_decompress_struct* info, JpegErrorManager* errors,
+bool ReadRows(const JpegLibrary& jpeg, jpeg_decompress_struct* info, JpegErrorManager* errors,
               std::vector<uint32_t>* pixels) {
     if (setjmp(errors->jump)) return false;
     while (info->output_scanline < info->output_height) {
         pixels->resize(pixels->size() + info->output_width);
         JSAMPROW row =
             reinterpret_cast<JSAMPROW>(pixels->data() + pixels->size() - info->output_width);
-        jpeg_read_scanlines(info, &row, 1);
+        jpeg.readScanlines(info, &row, 1);
     }
-    jpeg_finish_decompress(info);
+    jpeg.finishDecompress(info);
     return true;
 }
 
@@ -76,15 +77,16 @@ bool ReadRows(jpeg_decompress_struct* info, JpegErrorManager* errors,
 struct Decompressor {
     Decompressor() {
         std::memset(&info, 0, sizeof info);
-        info.err = InitJpegErrors(&errors);
+        info.err = InitJpegErrors(*library, &errors);
         errors.base.emit_message = EmitMessage;
     }
-    ~Decompressor() { jpeg_destroy_decompress(&info); }
+    ~Decompressor() { library->destroyDecompress(&info); }
     Decompressor(const Decompressor&) = delete;
     Decompressor& operator=(const Decompressor&) = delete;
 
     [[noreturn]] void Fail() const { throw DecodeError(std::string("JPEG: ") + errors.message); }
 
+    std::shared_ptr<const JpegLibrary> library = LoadJpegLibrary();
     jpeg_decompress_struct info;
     JpegErrorManager errors;
     JpegWorkLimit work{};
@@ -95,7 +97,8 @@ struct Decompressor {
 Image DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels) {
     if (file.empty()) throw DecodeError("JPEG: empty file");
     Decompressor jpeg;
-    if (!StartDecode(&jpeg.info, &jpeg.errors, &jpeg.work, file.data(), file.size(), maxPixels)) {
+    if (!StartDecode(*jpeg.library, &jpeg.info, &jpeg.errors, &jpeg.work, file.data(), file.size(),
+                     maxPixels)) {
         jpeg.Fail();
     }
     if (jpeg.info.output_components != 4 || jpeg.info.output_width < 1 ||
@@ -111,7 +114,7 @@ Image DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels) {
     // room.
     image.pixels.reserve(size_t{jpeg.info.output_width} * jpeg.info.output_height);
     // RGBA bytes in memory are the little-endian value 0xAABBGGRR, with alpha 255.
-    if (!ReadRows(&jpeg.info, &jpeg.errors, &image.pixels)) jpeg.Fail();
+    if (!ReadRows(*jpeg.library, &jpeg.info, &jpeg.errors, &image.pixels)) jpeg.Fail();
     return image;
 }
 

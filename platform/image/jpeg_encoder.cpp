@@ -1,5 +1,6 @@
-// JPEG output through libjpeg-turbo. A libjpeg error longjmps back to the setjmp of the one
-// function that calls it (jpeg_errors.h); the caller turns a failure into an exception.
+// JPEG output through libjpeg-turbo, loaded for the encode (jpeg_library.h). A libjpeg error
+// longjmps back to the setjmp of the one function that calls it (jpeg_errors.h); the caller turns a
+// failure into an exception.
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
@@ -17,15 +18,16 @@ namespace {
 struct Compressor {
     Compressor() {
         std::memset(&info, 0, sizeof info);
-        info.err = InitJpegErrors(&errors);
+        info.err = InitJpegErrors(*library, &errors);
     }
     ~Compressor() {
-        jpeg_destroy_compress(&info);
+        library->destroyCompress(&info);
         std::free(buffer);
     }
     Compressor(const Compressor&) = delete;
     Compressor& operator=(const Compressor&) = delete;
 
+    std::shared_ptr<const JpegLibrary> library = LoadJpegLibrary();
     jpeg_compress_struct info;
     JpegErrorManager errors;
     unsigned char* buffer = nullptr;
@@ -36,28 +38,29 @@ struct Compressor {
 // error.
 bool Compress(Compressor* jpeg, const Image& image, int quality) {
     jpeg_compress_struct* info = &jpeg->info;
+    const JpegLibrary& library = *jpeg->library;
     if (setjmp(jpeg->errors.jump)) return false;
-    jpeg_create_compress(info);
-    jpeg_mem_dest(info, &jpeg->buffer, &jpeg->size);
+    library.createCompress(info, JPEG_LIB_VERSION, sizeof *info);
+    library.memDest(info, &jpeg->buffer, &jpeg->size);
     info->image_width = static_cast<JDIMENSION>(image.width);
     info->image_height = static_cast<JDIMENSION>(image.height);
     info->input_components = 4;
     info->in_color_space = JCS_EXT_RGBA;  // the bytes of 0xAABBGGRR in memory; alpha unused
-    jpeg_set_defaults(info);
-    jpeg_set_quality(info, quality, TRUE);
+    library.setDefaults(info);
+    library.setQuality(info, quality, TRUE);
     for (int c = 0; c < info->num_components; ++c) {
         info->comp_info[c].h_samp_factor = 1;
         info->comp_info[c].v_samp_factor = 1;
     }
     info->optimize_coding = TRUE;
-    jpeg_start_compress(info, TRUE);
+    library.startCompress(info, TRUE);
     while (info->next_scanline < info->image_height) {
         const uint32_t* row =
             image.pixels.data() + static_cast<size_t>(info->next_scanline) * image.width;
         JSAMPROW samples = reinterpret_cast<JSAMPROW>(const_cast<uint32_t*>(row));
-        jpeg_write_scanlines(info, &samples, 1);
+        library.writeScanlines(info, &samples, 1);
     }
-    jpeg_finish_compress(info);
+    library.finishCompress(info);
     return true;
 }
 

@@ -5,9 +5,9 @@
 
 namespace platform {
 
-jpeg_error_mgr* InitJpegErrors(JpegErrorManager* errors) {
+jpeg_error_mgr* InitJpegErrors(const JpegLibrary& jpeg, JpegErrorManager* errors) {
     std::memset(errors, 0, sizeof *errors);
-    jpeg_error_mgr* base = jpeg_std_error(&errors->base);
+    jpeg_error_mgr* base = jpeg.stdError(&errors->base);
     base->error_exit = JpegErrorExit;
     return base;
 }

@@ -9,6 +9,8 @@
 
 #include <jpeglib.h>
 
+#include "platform/image/jpeg_library.h"
+
 namespace platform {
 
 struct JpegErrorManager {
@@ -19,7 +21,7 @@ struct JpegErrorManager {
 
 /// Clears `errors` and sets it up as libjpeg's standard error manager whose error_exit is
 /// JpegErrorExit; the result goes into the `err` field of a compressor or decompressor.
-jpeg_error_mgr* InitJpegErrors(JpegErrorManager* errors);
+jpeg_error_mgr* InitJpegErrors(const JpegLibrary& jpeg, JpegErrorManager* errors);
 
 /// Formats libjpeg's message for the current error into the manager's message and longjmps
 /// to its `jump`.
