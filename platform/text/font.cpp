@@ -3,10 +3,13 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
+#include FT_SIZES_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "platform/text/em_size.h"
 #include "platform/text/face_match.h"
@@ -42,16 +45,57 @@ int32_t Scale(int64_t units, int32_t em, int64_t unitsPerEm) {
 
 }  // namespace
 
-struct Font::Face {
+namespace {
+
+// A font file's face, opened once for every font drawn from it while any of them lives: each
+// font has a size object of its own on it, so the file is mapped and parsed only once.
+struct FileFace {
     std::shared_ptr<Library> library;
     FT_Face handle = nullptr;
+
+    FileFace() = default;
+    FileFace(const FileFace&) = delete;
+    FileFace& operator=(const FileFace&) = delete;
+    ~FileFace() {
+        if (handle) FT_Done_Face(handle);
+    }
+};
+
+std::shared_ptr<FileFace> OpenFileFace(const FaceFile& file) {
+    struct Opened {
+        std::string path;
+        int32_t index;
+        std::weak_ptr<FileFace> face;
+    };
+    static std::vector<Opened> opened;
+    std::erase_if(opened, [](const Opened& o) { return o.face.expired(); });
+    for (const Opened& o : opened) {
+        if (o.path == file.path && o.index == file.index) return o.face.lock();
+    }
+    auto face = std::make_shared<FileFace>();
+    face->library = SharedLibrary();
+    if (!face->library->handle) return nullptr;
+    if (FT_New_Face(face->library->handle, file.path.c_str(), file.index, &face->handle) != 0) {
+        face->handle = nullptr;
+        return nullptr;
+    }
+    opened.push_back({file.path, file.index, face});
+    return face;
+}
+
+}  // namespace
+
+struct Font::Face {
+    std::shared_ptr<FileFace> file;
+    FT_Face handle = nullptr;
+    FT_Size size = nullptr;  // this font's size on the shared face
     bool embolden = false;
 
     Face() = default;
     Face(const Face&) = delete;
     Face& operator=(const Face&) = delete;
     ~Face() {
-        if (handle) FT_Done_Face(handle);
+        if (size) FT_Done_Size(size);
     }
 };
 
@@ -60,13 +104,13 @@ namespace {
 std::unique_ptr<Font::Face> OpenFace(const FaceFile& file, int32_t em) {
     if (file.path.empty()) return nullptr;
     auto face = std::make_unique<Font::Face>();
-    face->library = SharedLibrary();
-    if (!face->library->handle) return nullptr;
-    if (FT_New_Face(face->library->handle, file.path.c_str(), file.index, &face->handle) != 0) {
-        face->handle = nullptr;
+    face->file = OpenFileFace(file);
+    if (!face->file) return nullptr;
+    face->handle = face->file->handle;
+    if (!FT_IS_SCALABLE(face->handle) || FT_New_Size(face->handle, &face->size) != 0) {
         return nullptr;
     }
-    if (!FT_IS_SCALABLE(face->handle) || FT_Set_Pixel_Sizes(face->handle, 0, em) != 0) {
+    if (FT_Activate_Size(face->size) != 0 || FT_Set_Pixel_Sizes(face->handle, 0, em) != 0) {
         return nullptr;
     }
     face->embolden = file.embolden;
@@ -76,6 +120,7 @@ std::unique_ptr<Font::Face> OpenFace(const FaceFile& file, int32_t em) {
 // Loads the hinted outline of a code point's glyph into the face's slot, emboldened when the
 // face is made bold; null when it does not load.
 FT_GlyphSlot LoadOutline(const Font::Face& face, char32_t codePoint) {
+    if (FT_Activate_Size(face.size) != 0) return nullptr;
     const FT_UInt index = FT_Get_Char_Index(face.handle, codePoint);
     if (FT_Load_Glyph(face.handle, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return nullptr;
     if (face.embolden) FT_GlyphSlot_Embolden(face.handle->glyph);
@@ -121,8 +166,9 @@ std::shared_ptr<const Font> Font::Open(const FontDesc& desc) {
         font->ascent_ = Scale(os2->usWinAscent, em, unitsPerEm);
         font->descent_ = Scale(os2->usWinDescent, em, unitsPerEm);
     } else {
-        font->ascent_ = static_cast<int32_t>((face->size->metrics.ascender + 32) >> 6);
-        font->descent_ = static_cast<int32_t>((-face->size->metrics.descender + 32) >> 6);
+        const FT_Size_Metrics& metrics = font->face_->size->metrics;
+        font->ascent_ = static_cast<int32_t>((metrics.ascender + 32) >> 6);
+        font->descent_ = static_cast<int32_t>((-metrics.descender + 32) >> 6);
     }
     font->ascent_ = std::max(font->ascent_, 1);
     font->descent_ = std::max(font->descent_, 0);

@@ -81,6 +81,22 @@ TEST(Font, LoadedFontsAreSharedByDescription) {
     EXPECT_NE(a, LoadFont(underlined));
 }
 
+// Fonts of one face at two sizes share the face's file, each rendering at its own size
+// whatever the other rendered last.
+TEST(Font, SizesOfOneFaceRenderEachAtItsOwnSize) {
+    const FontDesc small{.name = "Arial", .sizeCy = 90000};
+    const FontDesc large{.name = "Arial", .sizeCy = 240000};
+    const auto alone = Font::Open(small)->GlyphFor(U'W');
+    const auto smallFont = Font::Open(small);
+    const auto largeFont = Font::Open(large);
+    const auto big = largeFont->GlyphFor(U'W');
+    const auto interleaved = smallFont->GlyphFor(U'W');
+    EXPECT_EQ(interleaved->advance, alone->advance);
+    EXPECT_EQ(interleaved->coverage, alone->coverage);
+    EXPECT_GT(big->advance, 2 * alone->advance);
+    EXPECT_EQ(largeFont->Ascent(), TestFont("Arial", 240000)->Ascent());
+}
+
 TEST(Font, GlyphsAreRenderedOnceAndKept) {
     const auto font = TestFont("Arial", 90000);
     const std::shared_ptr<const Glyph> first = font->GlyphFor(U'C');
