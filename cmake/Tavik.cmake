@@ -12,6 +12,9 @@ if(TAVIK_WERROR)
     list(APPEND TAVIK_WARNINGS -Werror)
 endif()
 add_compile_options(${TAVIK_WARNINGS})
+# Every function and object in a section of its own, so that the program's link can leave out
+# what it never uses (--gc-sections, app/CMakeLists.txt).
+add_compile_options(-ffunction-sections -fdata-sections)
 
 if(TAVIK_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
