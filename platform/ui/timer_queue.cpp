@@ -21,12 +21,11 @@ void TimerQueue::StopAll(uint32_t window) {
     std::erase_if(timers_, [&](const Timer& t) { return t.window == window; });
 }
 
-void TimerQueue::PointerOrWindowsChanged(int64_t nowMs) {
+void TimerQueue::PointerOrWindowsChanged() {
     for (Timer& t : timers_) {
         if (!t.heldBack) continue;
         t.heldBack = false;
-        if (t.dueMs < nowMs)
-            t.dueMs += (nowMs - t.dueMs + t.intervalMs - 1) / t.intervalMs * t.intervalMs;
+        t.woken = true;
     }
 }
 
@@ -39,6 +38,13 @@ int64_t TimerQueue::NextDueMs() const {
 }
 
 std::optional<TimerQueue::Due> TimerQueue::PopDue(int64_t nowMs) {
+    // A poll woken since the last call ticks at its period's first time from now on.
+    for (Timer& t : timers_) {
+        if (!t.woken) continue;
+        t.woken = false;
+        if (t.dueMs < nowMs)
+            t.dueMs += (nowMs - t.dueMs + t.intervalMs - 1) / t.intervalMs * t.intervalMs;
+    }
     auto earliest = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
         if (it->heldBack || it->dueMs > nowMs) continue;

@@ -29,8 +29,8 @@ class TimerQueue {
     void Stop(uint32_t window, int32_t id);
     void StopAll(uint32_t window);
     /// The pointer moved or left, or a window changed: the pointer polls tick again, at the
-    /// next time of their period at or after `nowMs`.
-    void PointerOrWindowsChanged(int64_t nowMs);
+    /// first time of their period from the next PopDue's time on.
+    void PointerOrWindowsChanged();
     /// When the earliest timer is due; kNoDeadline with none running (held-back polls wait
     /// for no time).
     int64_t NextDueMs() const;
@@ -48,6 +48,7 @@ class TimerQueue {
         uint64_t sequence;  // start order, for ties
         TimerKind kind;
         bool heldBack = false;  // a pointer poll with nothing changed since its last tick
+        bool woken = false;     // a held-back poll whose period the next PopDue moves on
     };
     std::vector<Timer> timers_;
     uint64_t nextSequence_ = 0;

@@ -118,12 +118,12 @@ void WindowSystem::PointerMoveInWindow(WindowHandle topLevel, Point client) {
 void WindowSystem::PointerLeftWindow(WindowHandle topLevel) {
     if (pointerTopLevel_ && *pointerTopLevel_ != topLevel) return;
     pointerTopLevel_ = 0;
-    timers_.PointerOrWindowsChanged(NowMs());
+    timers_.PointerOrWindowsChanged();
 }
 
 void WindowSystem::MovePointer(Point screen) {
     pointer_ = screen;
-    timers_.PointerOrWindowsChanged(NowMs());
+    timers_.PointerOrWindowsChanged();
     UpdatePointerPicture();
     Window* target = PointerTarget();
     if (!target || !AcceptsInput(*target)) return;

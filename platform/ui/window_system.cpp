@@ -78,7 +78,7 @@ void WindowSystem::ForgetSubtree(Window& window) {
 // ---- Painting -----------------------------------------------------------------------------
 
 void WindowSystem::AddDamage(Window& window, const Rect& clientRect) {
-    timers_.PointerOrWindowsChanged(NowMs());
+    timers_.PointerOrWindowsChanged();
     Rect r = clientRect.Intersect({0, 0, window.bounds_.Width(), window.bounds_.Height()});
     Window* w = &window;
     for (; w->parent_ && !r.IsEmpty(); w = w->parent_) {
@@ -101,7 +101,7 @@ void WindowSystem::AddDamage(Window& window, const Rect& clientRect) {
 }
 
 void WindowSystem::ShowTopLevel(Window& window) {
-    timers_.PointerOrWindowsChanged(NowMs());
+    timers_.PointerOrWindowsChanged();
     if (window.centred_) window.bounds_ = CentredBounds(window);
     window.framebuffer_.Resize(window.bounds_.Width(), window.bounds_.Height());
     window.damage_.assign(1, window.framebuffer_.Bounds());
@@ -145,7 +145,7 @@ void WindowSystem::NativeWindowMoved(WindowHandle topLevel, Point screen) {
     if (!window || !window->IsTopLevel()) return;
     window->bounds_ =
         window->bounds_.Offset(screen.x - window->bounds_.left, screen.y - window->bounds_.top);
-    timers_.PointerOrWindowsChanged(NowMs());
+    timers_.PointerOrWindowsChanged();
 }
 
 void WindowSystem::NativeWindowLost(WindowHandle topLevel) {
@@ -158,7 +158,7 @@ void WindowSystem::DisplayLost(std::string message) {
 }
 
 void WindowSystem::HideTopLevel(Window& window) {
-    timers_.PointerOrWindowsChanged(NowMs());
+    timers_.PointerOrWindowsChanged();
     if (window.native_) display_.DestroyNativeWindow(window.native_);
     window.native_ = 0;
 }
