@@ -4,8 +4,6 @@
 
 #include "platform/ui/wayland/wayland_owned.h"
 
-struct wl_shm;
-
 namespace platform {
 
 /// One wl_buffer in shared memory of its own: `height` rows of `width` 32-bit pixels in the

@@ -10,13 +10,6 @@
 #include "platform/ui/backend.h"
 #include "platform/ui/wayland/wayland_owned.h"
 
-struct wl_data_device;
-struct wl_data_device_manager;
-struct wl_data_offer;
-struct wl_data_source;
-struct wl_display;
-struct wl_seat;
-
 namespace platform {
 
 /// The types of text that an offer of the clipboard announces, of those the clipboard reads:

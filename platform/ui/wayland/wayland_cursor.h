@@ -8,12 +8,6 @@
 #include "platform/ui/wayland/shm_buffer.h"
 #include "platform/ui/wayland/wayland_owned.h"
 
-struct wl_compositor;
-struct wl_cursor_theme;
-struct wl_pointer;
-struct wl_shm;
-struct wl_surface;
-
 namespace platform {
 
 /// The pointer picture over the program's windows: the cursor theme's arrow, or a picture of

@@ -9,9 +9,6 @@
 #include "platform/ui/wayland/title_bar.h"
 #include "platform/ui/wayland/wayland_owned.h"
 
-struct wl_subsurface;
-struct wl_surface;
-
 namespace platform {
 
 struct WaylandWindowContext;

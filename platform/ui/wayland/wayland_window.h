@@ -15,17 +15,6 @@
 #include "platform/ui/wayland/wayland_title_bar.h"
 
 struct wl_array;
-struct wl_callback;
-struct wl_compositor;
-struct wl_seat;
-struct wl_shm;
-struct wl_subcompositor;
-struct wl_surface;
-struct xdg_surface;
-struct xdg_toplevel;
-struct xdg_wm_base;
-struct zxdg_decoration_manager_v1;
-struct zxdg_toplevel_decoration_v1;
 
 namespace platform {
 
