@@ -87,7 +87,6 @@ std::shared_ptr<FileFace> OpenFileFace(const FaceFile& file) {
 
 struct Font::Face {
     std::shared_ptr<FileFace> file;
-    FT_Face handle = nullptr;
     FT_Size size = nullptr;  // this font's size on the shared face
     bool embolden = false;
 
@@ -106,11 +105,9 @@ std::unique_ptr<Font::Face> OpenFace(const FaceFile& file, int32_t em) {
     auto face = std::make_unique<Font::Face>();
     face->file = OpenFileFace(file);
     if (!face->file) return nullptr;
-    face->handle = face->file->handle;
-    if (!FT_IS_SCALABLE(face->handle) || FT_New_Size(face->handle, &face->size) != 0) {
-        return nullptr;
-    }
-    if (FT_Activate_Size(face->size) != 0 || FT_Set_Pixel_Sizes(face->handle, 0, em) != 0) {
+    FT_Face handle = face->file->handle;
+    if (!FT_IS_SCALABLE(handle) || FT_New_Size(handle, &face->size) != 0) return nullptr;
+    if (FT_Activate_Size(face->size) != 0 || FT_Set_Pixel_Sizes(handle, 0, em) != 0) {
         return nullptr;
     }
     face->embolden = file.embolden;
@@ -121,10 +118,11 @@ std::unique_ptr<Font::Face> OpenFace(const FaceFile& file, int32_t em) {
 // face is made bold; null when it does not load.
 FT_GlyphSlot LoadOutline(const Font::Face& face, char32_t codePoint) {
     if (FT_Activate_Size(face.size) != 0) return nullptr;
-    const FT_UInt index = FT_Get_Char_Index(face.handle, codePoint);
-    if (FT_Load_Glyph(face.handle, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return nullptr;
-    if (face.embolden) FT_GlyphSlot_Embolden(face.handle->glyph);
-    return face.handle->glyph;
+    FT_Face handle = face.file->handle;
+    const FT_UInt index = FT_Get_Char_Index(handle, codePoint);
+    if (FT_Load_Glyph(handle, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return nullptr;
+    if (face.embolden) FT_GlyphSlot_Embolden(handle->glyph);
+    return handle->glyph;
 }
 
 // The glyph itself, its shared block and the cache's list and map nodes take about this much.
@@ -157,7 +155,7 @@ std::shared_ptr<const Font> Font::Open(const FontDesc& desc) {
         return font;
     }
 
-    FT_Face face = font->face_->handle;
+    FT_Face face = font->face_->file->handle;
     const int64_t unitsPerEm = std::max<int64_t>(face->units_per_EM, 1);
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     // Line height from the face's Windows ascent and descent, as the desktop measures fonts;
