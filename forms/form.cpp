@@ -1,6 +1,7 @@
 #include "forms/form.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "forms/light_control.h"
@@ -16,29 +17,6 @@ namespace {
 
 platform::Rect ClientRect(const FormDesign& design) {
     return {0, 0, TwipsToPixels(design.widthTwips), TwipsToPixels(design.heightTwips)};
-}
-
-/// The top-left width x height values of a plane of an image `stride` pixels wide.
-std::vector<uint32_t> TopLeft(const std::vector<uint32_t>& plane, int32_t stride, int32_t width,
-                              int32_t height) {
-    std::vector<uint32_t> part;
-    part.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (int32_t y = 0; y < height; ++y) {
-        const auto row = plane.begin() + static_cast<ptrdiff_t>(y) * stride;
-        part.insert(part.end(), row, row + width);
-    }
-    return part;
-}
-
-/// The top-left part of `image` that a client area of this size shows, as its own image, with
-/// the inverting pixels of an icon.
-platform::Image VisiblePart(const platform::Image& image, const platform::Rect& client) {
-    const int32_t width = std::min(image.width, client.Width());
-    const int32_t height = std::min(image.height, client.Height());
-    if (width == image.width && height == image.height) return image;
-    platform::Image part{width, height, TopLeft(image.pixels, image.width, width, height)};
-    if (!image.invert.empty()) part.invert = TopLeft(image.invert, image.width, width, height);
-    return part;
 }
 
 }  // namespace
@@ -102,11 +80,9 @@ LightControl* Form::LightControlAt(platform::Point client) const {
 }
 
 void Form::SetPicture(const std::shared_ptr<const platform::Picture>& picture) {
-    // The form has a fixed size and draws its picture unscaled at the client origin: what lies
-    // beyond the client area is never seen, and is not kept.
-    const platform::Rect client{0, 0, ClientWidth(), ClientHeight()};
-    picture_ = picture ? VisiblePart(picture->Pixels(), client) : platform::Image{};
-    RepaintArea(client);
+    pictureFile_ = picture ? picture->FileBytes() : std::vector<uint8_t>{};
+    unpaintedPicture_ = picture;
+    RepaintArea({0, 0, ClientWidth(), ClientHeight()});
 }
 
 void Form::Paint(platform::Surface& surface) {
@@ -115,7 +91,12 @@ void Form::Paint(platform::Surface& surface) {
     dirty_ = {};
     surface.SetClip(platform::Region::FromRect(area));
     platform::FillRect(surface, area, platform::TranslateOleColor(backColor_));
-    platform::DrawImage(surface, {0, 0}, picture_);
+    if (!pictureFile_.empty()) {
+        const std::shared_ptr<const platform::Picture> picture =
+            unpaintedPicture_ ? std::exchange(unpaintedPicture_, nullptr)
+                              : platform::LoadPicture(pictureFile_);
+        platform::DrawImage(surface, {0, 0}, picture->Pixels());
+    }
     for (const LightControl* c : lightControls_) {
         if (c->IsVisible() && !c->Bounds().Intersect(area).IsEmpty()) c->Paint(surface);
     }

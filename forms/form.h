@@ -96,7 +96,12 @@ class Form : public platform::Window {
     void RemoveTimer(int32_t id);
 
     platform::OleColor backColor_;
-    platform::Image picture_;  // the part of the design's picture inside the client area
+    // The picture is drawn unscaled at the client origin. Its pixels are kept only until they
+    // are painted: the form's surface keeps what it painted, so a later repaint (a light control
+    // changed) decodes the picture's file again rather than keeping a second window's worth of
+    // pixels for the whole run.
+    std::vector<uint8_t> pictureFile_;
+    std::shared_ptr<const platform::Picture> unpaintedPicture_;
     platform::FontDesc font_;
     std::vector<LightControl*> lightControls_;  // bottom of the z-order first
     std::vector<std::pair<int32_t, Timer*>> timers_;

@@ -220,6 +220,10 @@ TEST(FormPaintTest, ABackgroundPictureLargerThanTheFormShowsItsTopLeftPart) {
             for (int32_t x = 0; x < std::min(width, 3); ++x)
                 want[y * 3 + x] = colours[y * width + x];
         EXPECT_EQ(Screen(env, form).Pixels(), want);
+        // Painted again once its decoded pixels were let go, the form shows the same.
+        form.Invalidate();
+        env.backend.ProcessUntilIdle();
+        EXPECT_EQ(Screen(env, form).Pixels(), want);
     }
 }
 
