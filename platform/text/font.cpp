@@ -7,6 +7,11 @@
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -48,9 +53,15 @@ int32_t Scale(int64_t units, int32_t em, int64_t unitsPerEm) {
 namespace {
 
 // A font file's face, opened once for every font drawn from it while any of them lives: each
-// font has a size object of its own on it, so the file is mapped and parsed only once.
+// font has a size object of its own on it, so the file is opened and parsed only once.
+// FreeType reads the file through pread rather than a mapping: it keeps the tables it parsed
+// and reads each glyph's outline when it renders it, so the process holds only those bytes
+// instead of every page of the file it ever touched (and their neighbours the kernel maps
+// with them), and a file cut short while open gives a read error, not a fault.
 struct FileFace {
     std::shared_ptr<Library> library;
+    int fd = -1;
+    FT_StreamRec stream{};
     FT_Face handle = nullptr;
 
     FileFace() = default;
@@ -58,8 +69,25 @@ struct FileFace {
     FileFace& operator=(const FileFace&) = delete;
     ~FileFace() {
         if (handle) FT_Done_Face(handle);
+        if (fd >= 0) close(fd);
     }
 };
+
+// FreeType's read of `count` bytes at `offset`; a count of 0 asks only whether the offset is
+// inside the file.
+unsigned long ReadFontFile(FT_Stream stream, unsigned long offset, unsigned char* buffer,
+                           unsigned long count) {
+    if (count == 0) return offset > stream->size ? 1 : 0;
+    const int fd = static_cast<int>(stream->descriptor.value);
+    unsigned long done = 0;
+    while (done < count) {
+        const ssize_t n = pread(fd, buffer + done, count - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<unsigned long>(n);
+    }
+    return done;
+}
 
 std::shared_ptr<FileFace> OpenFileFace(const FaceFile& file) {
     struct Opened {
@@ -75,7 +103,16 @@ std::shared_ptr<FileFace> OpenFileFace(const FaceFile& file) {
     auto face = std::make_shared<FileFace>();
     face->library = SharedLibrary();
     if (!face->library->handle) return nullptr;
-    if (FT_New_Face(face->library->handle, file.path.c_str(), file.index, &face->handle) != 0) {
+    face->fd = open(file.path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat status {};
+    if (face->fd < 0 || fstat(face->fd, &status) != 0 || !S_ISREG(status.st_mode)) return nullptr;
+    face->stream.size = static_cast<unsigned long>(status.st_size);
+    face->stream.descriptor.value = face->fd;
+    face->stream.read = ReadFontFile;
+    FT_Open_Args args{};
+    args.flags = FT_OPEN_STREAM;
+    args.stream = &face->stream;
+    if (FT_Open_Face(face->library->handle, &args, file.index, &face->handle) != 0) {
         face->handle = nullptr;
         return nullptr;
     }
