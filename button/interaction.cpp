@@ -26,6 +26,9 @@
 // |               |                 |               | changed)                          |         |
 // | pressed       | Space up        | last key was  | KeyUp, PressLifted, repaint now,  | up      |
 // |               |                 | Space         | Click                             |         |
+// | up            | bound key down  | enabled       | BoundKeyWentDown (down, if        | pressed |
+// |               |                 |               | changed), repaint now             |         |
+// | pressed       | bound key up    | enabled       | PressLifted, repaint now, Click   | up      |
 // | any           | got focus       |               | FocusChanged (focus on, and hover | same    |
 // |               |                 |               | with the focus rectangle; always) |         |
 // | any           | lost focus      |               | FocusChanged (focus off, and      | same    |
@@ -196,6 +199,19 @@ void vbButton::OnKeyUp(int32_t& keyCode, int32_t shift) {
 void vbButton::OnAccessKey() {
     Apply(AccessKeyPressed(interaction_));
     OnClick();
+}
+
+// A key bound by the host presses the button as the mouse would, without mouse events. The
+// down look reaches the screen at once, so that a key let go at once still showed it.
+void vbButton::OnBoundKeyDown() {
+    if (!enabled_) return;
+    Apply(BoundKeyWentDown(interaction_));
+    host_.surface->RepaintNow();
+}
+
+void vbButton::OnBoundKeyUp() {
+    if (!enabled_) return;
+    RaiseClick(PressLifted);
 }
 
 // ---- Focus and visibility -----------------------------------------------------------------

@@ -48,6 +48,10 @@ Transition KeyWentDown(InteractionState state, uint8_t keyCode) {
     return Draw(state, true, Redraw::IfChanged);
 }
 
+Transition BoundKeyWentDown(InteractionState state) {
+    return Draw(state, true, Redraw::IfChanged);
+}
+
 Transition AccessKeyPressed(InteractionState state) {
     state.lastMouseButton = platform::kButtonLeft;
     return {state, Redraw::None};

@@ -60,6 +60,8 @@ Transition PressDraggedIn(InteractionState state);
 Transition PressLifted(InteractionState state, bool checked);
 /// A key went down: remembered, and drawn down if changed when it is Space.
 Transition KeyWentDown(InteractionState state, uint8_t keyCode);
+/// A keyboard key that the host binds to the button went down: drawn down if changed.
+Transition BoundKeyWentDown(InteractionState state);
 /// The access key: a click of the left button follows.
 Transition AccessKeyPressed(InteractionState state);
 /// The focus came or went; with focus rectangles shown the hover flag follows it. Redrawn as

@@ -171,6 +171,13 @@ class vbButton final : public forms::UserControl {
     void OnKeyPress(int32_t& keyAscii) override;
     void OnKeyUp(int32_t& keyCode, int32_t shift) override;
     void OnAccessKey() override;
+    /// A key of the keyboard that the host binds to the button went down (or repeats): the
+    /// button is drawn down and shown at once, with no mouse event. A disabled button ignores
+    /// its bound key.
+    void OnBoundKeyDown();
+    /// The bound key went up: the button is drawn up and shown at once, then raises Click, as
+    /// after a click of the left button.
+    void OnBoundKeyUp();
     void OnGotFocus() override;
     void OnLostFocus() override;
     void OnTimer() override;

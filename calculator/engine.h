@@ -42,8 +42,8 @@ class Engine {
     /// Runs the handler that `step` names for the key showing `caption`.
     Failure Press(KeyStep step, std::string_view caption);
 
-    /// Entry keys (digits, zeros, the decimal comma): appends the key's caption to the display,
-    /// unchecked.
+    /// Entry keys (digits, zeros, the decimal key): appends the key's caption to the display,
+    /// unchecked; the decimal key appends the decimal separator.
     Failure Entry(std::string_view caption);
     /// Operator keys, by caption: takes the display as the first operand and clears it.
     Failure Operator(std::string_view caption);

@@ -16,6 +16,21 @@ const KeypadKey* FindKeypadKey(std::string_view caption) {
     return FindIf([caption](const KeypadKey& key) { return key.caption == caption; });
 }
 
+const KeypadKey* FindKeypadKey(NamedKey namedKey) {
+    if (namedKey == NamedKey::kNone) return nullptr;
+    return FindIf([namedKey](const KeypadKey& key) {
+        return std::find(key.bindings.keys.begin(), key.bindings.keys.end(), namedKey) !=
+               key.bindings.keys.end();
+    });
+}
+
+const KeypadKey* FindKeypadKeyTyped(int32_t character) {
+    if (character <= 0 || character > 127) return nullptr;
+    return FindIf([character](const KeypadKey& key) {
+        return key.bindings.characters.find(static_cast<char>(character)) != std::string_view::npos;
+    });
+}
+
 const KeypadKey* FindKeypadKey(std::string_view name, int32_t index) {
     return FindIf(
         [name, index](const KeypadKey& key) { return key.name == name && key.index == index; });

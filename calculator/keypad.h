@@ -25,9 +25,22 @@ struct KeyColours {
     int32_t scheme;
 };
 
+/// Keys of the keyboard that type no character of their own, as their keycaps name them;
+/// Enter is the main Return key and the keypad's Enter alike.
+enum class NamedKey : uint8_t { kNone, kEnter, kBackspace, kEscape, kDelete, kF9 };
+
+/// What typed on the keyboard presses a key of the keypad: any of its characters, as the
+/// keyboard layout types them (the keypad's digits, decimal key and operators type theirs), or
+/// any of its named keys. While Ctrl or Alt is held nothing is typed.
+struct KeyBindings {
+    std::string_view characters = {};
+    std::array<NamedKey, 2> keys = {};
+};
+
 /// One key of the keypad: the control that shows it (its name, and its index when the control
 /// belongs to an indexed group), its caption, its place and tab index on the calculator window,
-/// the engine step a press runs, and the colours it is stored with.
+/// the engine step a press runs, what typed on the keyboard presses it, and the colours it is
+/// stored with.
 struct KeypadKey {
     std::string_view name;
     std::optional<int32_t> index = std::nullopt;
@@ -35,6 +48,7 @@ struct KeypadKey {
     TwipsBounds bounds;
     int32_t tabIndex;
     KeyStep step;
+    KeyBindings bindings = {};
     KeyColours colours;
 };
 
@@ -45,6 +59,9 @@ inline constexpr KeyColours kPurpleOnGrey{0x00E0E0E0, 0x00800080, 2};
 inline constexpr KeyColours kWhiteOnRed{0x000000FF, 0x00FFFFFF, 2};
 }  // namespace key_colours
 
+/// The caption of the decimal key, which enters the user's decimal separator.
+inline constexpr std::string_view kDecimalKeyCaption = ",";
+
 /// The calculator's keys, in the order their stored settings are kept.
 inline constexpr auto kKeypad = std::to_array<KeypadKey>({
     {.name = "cmdNumber",
@@ -53,6 +70,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {360, 840, 495, 495},
      .tabIndex = 1,
      .step = KeyStep::kEntry,
+     .bindings = {.characters = "1"},
      .colours = key_colours::kBlackOnGrey},
     {.name = "cmdNumber",
      .index = 1,
@@ -60,6 +78,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {960, 840, 495, 495},
      .tabIndex = 2,
      .step = KeyStep::kEntry,
+     .bindings = {.characters = "2"},
      .colours = key_colours::kWhiteOnBlue},
     {.name = "cmdNumber",
      .index = 2,
@@ -67,6 +86,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {1560, 840, 495, 495},
      .tabIndex = 3,
      .step = KeyStep::kEntry,
+     .bindings = {.characters = "3"},
      .colours = key_colours::kWhiteOnBlue},
     {.name = "cmdNumber",
      .index = 3,
@@ -74,6 +94,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {360, 1440, 495, 495},
      .tabIndex = 4,
      .step = KeyStep::kEntry,
+     .bindings = {.characters = "4"},
      .colours = key_colours::kWhiteOnBlue},
     {.name = "cmdNumber",
      .index = 4,
@@ -81,6 +102,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {960, 1440, 495, 495},
      .tabIndex = 5,
      .step = KeyStep::kEntry,
+     .bindings = {.characters = "5"},
      .colours = key_colours::kWhiteOnBlue},
     {.name = "cmdNumber",
      .index = 5,
@@ -88,6 +110,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {1560, 1440, 495, 495},
      .tabIndex = 6,
      .step = KeyStep::kEntry,
+     .bindings = {.characters = "6"},
      .colours = key_colours::kWhiteOnBlue},
     {.name = "cmdNumber",
      .index = 6,
@@ -95,6 +118,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {360, 2040, 495, 495},
      .tabIndex = 7,
      .step = KeyStep::kEntry,
+     .bindings = {.characters = "7"},
      .colours = key_colours::kWhiteOnBlue},
     {.name = "cmdNumber",
      .index = 7,
@@ -102,6 +126,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {960, 2040, 495, 495},
      .tabIndex = 8,
      .step = KeyStep::kEntry,
+     .bindings = {.characters = "8"},
      .colours = key_colours::kWhiteOnBlue},
     {.name = "cmdNumber",
      .index = 8,
@@ -109,6 +134,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {1560, 2040, 495, 495},
      .tabIndex = 9,
      .step = KeyStep::kEntry,
+     .bindings = {.characters = "9"},
      .colours = key_colours::kWhiteOnBlue},
     {.name = "cmdNumber",
      .index = 9,
@@ -116,6 +142,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {360, 2640, 495, 495},
      .tabIndex = 10,
      .step = KeyStep::kEntry,
+     .bindings = {.characters = "0"},
      .colours = key_colours::kWhiteOnBlue},
     {.name = "cmdNumber",
      .index = 10,
@@ -123,6 +150,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {360, 3240, 495, 495},
      .tabIndex = 11,
      .step = KeyStep::kEntry,
+     .bindings = {.characters = ".,"},
      .colours = key_colours::kWhiteOnBlue},
     {.name = "cmdNumber",
      .index = 11,
@@ -143,18 +171,21 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {960, 3240, 1095, 495},
      .tabIndex = 24,
      .step = KeyStep::kSignChange,
+     .bindings = {.keys = {NamedKey::kF9}},
      .colours = key_colours::kWhiteOnBlue},
     {.name = "cmdClear",
      .caption = "Clear",
      .bounds = {2520, 840, 735, 495},
      .tabIndex = 12,
      .step = KeyStep::kClear,
+     .bindings = {.keys = {NamedKey::kEscape, NamedKey::kDelete}},
      .colours = key_colours::kPurpleOnGrey},
     {.name = "cmdback",
      .caption = "C",
      .bounds = {3600, 840, 735, 495},
      .tabIndex = 18,
      .step = KeyStep::kBackspace,
+     .bindings = {.keys = {NamedKey::kBackspace}},
      .colours = key_colours::kPurpleOnGrey},
     {.name = "cmdoperator",
      .index = 0,
@@ -162,6 +193,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {2520, 1440, 735, 495},
      .tabIndex = 13,
      .step = KeyStep::kAdd,
+     .bindings = {.characters = "+"},
      .colours = key_colours::kPurpleOnGrey},
     {.name = "cmdoperator",
      .index = 1,
@@ -169,6 +201,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {3600, 1440, 735, 495},
      .tabIndex = 14,
      .step = KeyStep::kSubtract,
+     .bindings = {.characters = "-"},
      .colours = key_colours::kPurpleOnGrey},
     {.name = "cmdoperator",
      .index = 2,
@@ -176,6 +209,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {2520, 2040, 735, 495},
      .tabIndex = 15,
      .step = KeyStep::kMultiply,
+     .bindings = {.characters = "*xX"},
      .colours = key_colours::kPurpleOnGrey},
     {.name = "cmdoperator",
      .index = 3,
@@ -183,12 +217,14 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {3600, 2040, 735, 495},
      .tabIndex = 16,
      .step = KeyStep::kDivide,
+     .bindings = {.characters = "/"},
      .colours = key_colours::kPurpleOnGrey},
     {.name = "cmdpangkatdua",
      .caption = "x^2",
      .bounds = {2520, 2640, 735, 495},
      .tabIndex = 21,
      .step = KeyStep::kSquare,
+     .bindings = {.characters = "q"},
      .colours = key_colours::kPurpleOnGrey},
     {.name = "cmdoperator",
      .index = 4,
@@ -196,6 +232,7 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {3600, 2640, 735, 495},
      .tabIndex = 26,
      .step = KeyStep::kPercent,
+     .bindings = {.characters = "%"},
      .colours = key_colours::kPurpleOnGrey},
     {.name = "cmdoperator",
      .index = 5,
@@ -203,23 +240,31 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
      .bounds = {2520, 3240, 735, 495},
      .tabIndex = 22,
      .step = KeyStep::kPower,
+     .bindings = {.characters = "^"},
      .colours = key_colours::kPurpleOnGrey},
     {.name = "cmdakar",
      .caption = "sqrt",
      .bounds = {3600, 3240, 735, 495},
      .tabIndex = 23,
      .step = KeyStep::kSquareRoot,
+     .bindings = {.characters = "@"},
      .colours = key_colours::kPurpleOnGrey},
     {.name = "cmdCalculate",
      .caption = "=",
      .bounds = {2520, 4080, 1815, 495},
      .tabIndex = 17,
      .step = KeyStep::kEquals,
+     .bindings = {.characters = "=", .keys = {NamedKey::kEnter}},
      .colours = key_colours::kWhiteOnRed},
 });
 
 /// The key showing `caption`, or null.
 const KeypadKey* FindKeypadKey(std::string_view caption);
+
+/// The key that `namedKey` presses, or null.
+const KeypadKey* FindKeypadKey(NamedKey namedKey);
+/// The key that typing the character `character` presses, or null.
+const KeypadKey* FindKeypadKeyTyped(int32_t character);
 
 /// The key that is element `index` of the group of controls named `name`, or null.
 const KeypadKey* FindKeypadKey(std::string_view name, int32_t index);

@@ -5,9 +5,11 @@
 
 #include "button/vb_button.h"
 #include "calculator/keypad.h"
+#include "calculator/pasted_number.h"
 #include "forms/message_box.h"
 #include "forms/stored_bag.h"
 #include "forms/units.h"
+#include "platform/ui/keys.h"
 
 namespace calculator {
 namespace {
@@ -28,6 +30,32 @@ forms::FormDesign Design(const MainArtwork& artwork) {
     return design;
 }
 
+/// The named key of a keystroke's desktop key code.
+NamedKey NamedKeyOf(int32_t keyCode) {
+    switch (keyCode) {
+        case platform::kKeyEnter:
+            return NamedKey::kEnter;
+        case platform::kKeyBackspace:
+            return NamedKey::kBackspace;
+        case platform::kKeyEscape:
+            return NamedKey::kEscape;
+        case platform::kKeyDelete:
+            return NamedKey::kDelete;
+        case platform::kKeyF9:
+            return NamedKey::kF9;
+        default:
+            return NamedKey::kNone;
+    }
+}
+
+/// The key of the keypad that a keystroke presses: by its named key, else by its character.
+/// Nothing is typed while Ctrl or Alt is held.
+const KeypadKey* KeyTyped(const platform::Keystroke& stroke, int32_t shift) {
+    if (shift & (platform::kShiftCtrl | platform::kShiftAlt)) return nullptr;
+    if (const KeypadKey* key = FindKeypadKey(NamedKeyOf(stroke.keyCode))) return key;
+    return FindKeypadKeyTyped(stroke.character);
+}
+
 }  // namespace
 
 main::main(platform::WindowSystem& system, const MainArtwork& artwork,
@@ -39,7 +67,8 @@ main::main(platform::WindowSystem& system, const MainArtwork& artwork,
       Shape1(*this, TwipsRect(240, 720, 1935, 3135)),
       Shape2(*this, TwipsRect(2400, 720, 2055, 3135)),
       Shape3(*this, TwipsRect(2400, 3960, 2055, 735)),
-      engine_(std::move(decimalSeparator)),
+      engine_(decimalSeparator),
+      decimalSeparator_(std::move(decimalSeparator)),
       splashPictures_(artwork.splash),
       keyBags_(artwork.keyBags),
       backgroundFile_(artwork.backgroundFile),
@@ -174,6 +203,57 @@ void main::QueryClose(bool& cancel) {
 void main::AboutClick() {
     forms::ShowMessageBox(System(), this, "About", AboutText(), forms::MessageBoxButtons::Ok,
                           forms::MessageBoxIcon::Information);
+}
+
+bool main::OnPreviewKeyDown(const platform::Keystroke& stroke, int32_t shift) {
+    const bool ctrl = (shift & platform::kShiftCtrl) != 0;
+    const bool alt = (shift & platform::kShiftAlt) != 0;
+    if (!alt && ctrl && (stroke.keyCode == 'C' || stroke.keyCode == platform::kKeyInsert)) {
+        Copy();
+        return true;
+    }
+    const bool shiftInsert = (shift & platform::kShiftShift) && stroke.keyCode == platform::kKeyInsert;
+    if (!alt && ((ctrl && stroke.keyCode == 'V') || (!ctrl && shiftInsert))) {
+        Paste();
+        return true;
+    }
+    const KeypadKey* row = KeyTyped(stroke, shift);
+    if (!row || keys_.size() != kKeypad.size()) return false;
+    // A key held down with the mouse keeps the keyboard's presses off the keypad.
+    if (System().CaptureWindow()) return true;
+    typedKeys_.Down(stroke.key, *keys_[static_cast<size_t>(row - kKeypad.data())]);
+    return true;
+}
+
+void main::OnPreviewKeyUp(uint32_t key) {
+    typedKeys_.Up(key);
+}
+
+void main::Copy() {
+    const std::string text = txtBuffer.HasFocus() && txtBuffer.SelectionLength() > 0
+                                  ? txtBuffer.SelectedText()
+                                  : txtBuffer.Text();
+    if (!text.empty()) System().GetBackend().SetClipboardText(text);
+}
+
+void main::Paste() {
+    const std::optional<std::vector<std::string_view>> captions =
+        KeysForPastedNumber(System().GetBackend().Clipboard().ClipboardText(), decimalSeparator_);
+    if (!captions || keys_.size() != kKeypad.size()) {
+        System().GetBackend().Bell();
+        return;
+    }
+    std::string entered;
+    for (const std::string_view caption : *captions)
+        if (FindKeypadKey(caption)->step == KeyStep::kEntry) entered += caption;
+    if (!txtBuffer.HasRoomFor(entered)) {
+        System().GetBackend().Bell();
+        return;
+    }
+    for (const std::string_view caption : *captions) {
+        const KeyControl* key = KeyWithCaption(caption);
+        Press(FindKeypadKey(caption)->step, *key);
+    }
 }
 
 void main::Press(KeyStep step, const KeyControl& key) {

@@ -9,6 +9,7 @@
 
 #include "calculator/engine.h"
 #include "calculator/key_control.h"
+#include "calculator/typed_keys.h"
 #include "forms/container_resources.h"
 #include "forms/control_group.h"
 #include "forms/control_registry.h"
@@ -76,6 +77,13 @@ class main : public forms::Form {
     forms::ControlGroup<KeyControl> cmdNumber;
     forms::ControlGroup<KeyControl> cmdoperator;
 
+    /// Keys typed anywhere in the window: a key bound to a key of the keypad presses that key
+    /// (Return presses "=" whichever control has the focus); Ctrl+C or Ctrl+Insert copies the
+    /// display's text, or the part of it selected while it has the focus; Ctrl+V or
+    /// Shift+Insert pastes a number. Other keys go on to the focused control.
+    bool OnPreviewKeyDown(const platform::Keystroke& stroke, int32_t shift) override;
+    void OnPreviewKeyUp(uint32_t key) override;
+
   private:
     /// The names of the indexed groups of keys, as the keypad table gives them.
     static constexpr std::string_view kNumberGroup = "cmdNumber";
@@ -92,8 +100,14 @@ class main : public forms::Form {
     /// Runs the engine step of a press on `key` on the display's text (edits by the user
     /// included); shows the new display text, or tells the user why it failed.
     void Press(KeyStep step, const KeyControl& key);
+    /// Enters the clipboard's text when it is a number the display can show; otherwise changes
+    /// nothing and rings the bell.
+    void Paste();
+    void Copy();
 
     Engine engine_;
+    std::string decimalSeparator_;
+    TypedKeys typedKeys_{*this};
     std::vector<std::unique_ptr<KeyControl>> keys_;
     splash::SplashPictures splashPictures_;
     std::span<const uint8_t> keyBags_;

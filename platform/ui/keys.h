@@ -29,8 +29,19 @@ constexpr int32_t kKeyLeft = 37;
 constexpr int32_t kKeyUp = 38;
 constexpr int32_t kKeyRight = 39;
 constexpr int32_t kKeyDown = 40;
+constexpr int32_t kKeyInsert = 45;
 constexpr int32_t kKeyDelete = 46;
 constexpr int32_t kKeyF4 = 115;
+constexpr int32_t kKeyF9 = 120;
+
+/// A key going down as the display reports it: the key itself, by the display's own number for
+/// it (which the key's release gives again), the desktop key code of the key (0: none the window
+/// system knows) and the character it types (0: none).
+struct Keystroke {
+    uint32_t key = 0;
+    int32_t keyCode = 0;
+    int32_t character = 0;
+};
 
 /// Two left presses on one window at most this far apart in time and, on each axis, in
 /// distance make a double click.

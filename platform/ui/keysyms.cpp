@@ -31,6 +31,8 @@ int32_t DesktopKeyCode(uint32_t keysym) {
             return kKeyRight;
         case XK_Down:
             return kKeyDown;
+        case XK_Insert:
+            return kKeyInsert;
         case XK_Delete:
             return kKeyDelete;
         case XK_Shift_L:
@@ -44,6 +46,8 @@ int32_t DesktopKeyCode(uint32_t keysym) {
             return kKeyAlt;
         case XK_F4:
             return kKeyF4;
+        case XK_F9:
+            return kKeyF9;
         default:
             return 0;
     }
@@ -93,6 +97,39 @@ int32_t ControlCharacter(int32_t desktopKeyCode) {
         default:
             return 0;
     }
+}
+
+Keystroke KeystrokeOf(uint32_t keysym, uint32_t key) {
+    const int32_t code = DesktopKeyCode(keysym);
+    const int32_t typed = TypedCharacter(keysym);
+    return {key, code, typed != 0 ? typed : ControlCharacter(code)};
+}
+
+uint32_t KeysymNamed(std::string_view name) {
+    struct Named {
+        std::string_view name;
+        uint32_t keysym;
+    };
+    static constexpr Named kNamed[] = {
+        {"BackSpace", XK_BackSpace}, {"Tab", XK_Tab},
+        {"Return", XK_Return},       {"Escape", XK_Escape},
+        {"space", XK_space},         {"Insert", XK_Insert},
+        {"Delete", XK_Delete},       {"Left", XK_Left},
+        {"Up", XK_Up},               {"Right", XK_Right},
+        {"Down", XK_Down},           {"F4", XK_F4},
+        {"F9", XK_F9},               {"KP_Enter", XK_KP_Enter},
+        {"KP_0", XK_KP_0},           {"KP_1", XK_KP_1},
+        {"KP_2", XK_KP_2},           {"KP_3", XK_KP_3},
+        {"KP_4", XK_KP_4},           {"KP_5", XK_KP_5},
+        {"KP_6", XK_KP_6},           {"KP_7", XK_KP_7},
+        {"KP_8", XK_KP_8},           {"KP_9", XK_KP_9},
+        {"KP_Decimal", XK_KP_Decimal}, {"KP_Separator", XK_KP_Separator},
+        {"KP_Add", XK_KP_Add},       {"KP_Subtract", XK_KP_Subtract},
+        {"KP_Multiply", XK_KP_Multiply}, {"KP_Divide", XK_KP_Divide},
+    };
+    for (const Named& named : kNamed)
+        if (named.name == name) return named.keysym;
+    return 0;
 }
 
 }  // namespace platform

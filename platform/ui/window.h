@@ -12,6 +12,7 @@
 #include "platform/gfx/surface.h"
 #include "platform/image/image.h"
 #include "platform/ui/backend.h"
+#include "platform/ui/keys.h"
 #include "platform/ui/timer_queue.h"
 
 namespace platform {
@@ -169,6 +170,13 @@ class Window {
     virtual void OnGotFocus() {}
     virtual void OnLostFocus() {}
     virtual void OnAccessKey() {}
+    /// A top-level window's first look at a key going down (or repeating) while it is the
+    /// active window, with the shift bits held, before its focused window hears of it. True
+    /// takes the key: the focused window hears neither of it nor of its character, and its
+    /// release comes to OnPreviewKeyUp.
+    virtual bool OnPreviewKeyDown(const Keystroke& /*stroke*/, int32_t /*shift*/) { return false; }
+    /// A key taken by OnPreviewKeyDown went up.
+    virtual void OnPreviewKeyUp(uint32_t /*key*/) {}
     virtual void OnTimer(int32_t /*id*/) {}
     virtual bool OnCloseRequest() { return true; }
     virtual void OnResize() {}

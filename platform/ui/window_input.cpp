@@ -266,6 +266,33 @@ void WindowSystem::Character(int32_t charCode) {
     focus->OnKeyPress(code);
 }
 
+void WindowSystem::KeyPressed(const Keystroke& stroke) {
+    const bool held = std::any_of(previewedKeys_.begin(), previewedKeys_.end(),
+                                  [&](const auto& taken) { return taken.first == stroke.key; });
+    Window* top = ActiveTopLevel();
+    if (top && AcceptsInput(*top)) {
+        const WindowHandle handle = top->Handle();
+        if (top->OnPreviewKeyDown(stroke, shift_)) {
+            if (!held) previewedKeys_.emplace_back(stroke.key, handle);
+            return;
+        }
+    }
+    if (stroke.keyCode != 0) KeyDown(stroke.keyCode);
+    if (stroke.character != 0) Character(stroke.character);
+}
+
+void WindowSystem::KeyReleased(uint32_t key, int32_t keyCode) {
+    const auto taken = std::find_if(previewedKeys_.begin(), previewedKeys_.end(),
+                                    [&](const auto& entry) { return entry.first == key; });
+    if (taken == previewedKeys_.end()) {
+        if (keyCode != 0) KeyUp(keyCode);
+        return;
+    }
+    const WindowHandle handle = taken->second;
+    previewedKeys_.erase(taken);
+    if (Window* w = Find(handle)) w->OnPreviewKeyUp(key);
+}
+
 bool WindowSystem::ActivateAccessKey(Window& topLevel, int32_t charCode) {
     if (charCode <= 0 || charCode > 127) return false;
     const int wanted = std::tolower(charCode);

@@ -94,6 +94,13 @@ class WindowSystem {
     void KeyUp(int32_t keyCode);
     /// A typed character, after its KeyDown.
     void Character(int32_t charCode);
+    /// A key went down, or repeats (a further press without a release): the active top-level
+    /// window previews it (Window::OnPreviewKeyDown); unless it takes the key, KeyDown with the
+    /// key's code and Character with its character follow, for those that are not 0.
+    void KeyPressed(const Keystroke& stroke);
+    /// The key that the display numbers `key` went up: to the window that took its press, else
+    /// KeyUp with `keyCode` when it is not 0.
+    void KeyReleased(uint32_t key, int32_t keyCode);
     /// The user asked to close a top-level window (its close box, Alt+F4).
     void CloseRequest(WindowHandle topLevel);
     /// The display moved a top-level window (the user dragged it, the window manager placed
@@ -205,6 +212,8 @@ class WindowSystem {
     std::deque<std::function<void()>> posted_;
     std::deque<std::function<void()>> whenShown_;
     std::deque<QueuedKey> queuedKeys_;
+    // The keys held down that a top-level window took on their way down, with that window.
+    std::vector<std::pair<uint32_t, WindowHandle>> previewedKeys_;
     std::vector<WindowHandle> modal_;
     bool quit_ = false;
     bool windowLost_ = false;

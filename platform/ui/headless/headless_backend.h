@@ -45,6 +45,13 @@ struct KeyUp {
 struct Character {
     int32_t charCode;
 };
+struct KeyPressed {  // a key down as a display reports it, with its character
+    Keystroke stroke;
+};
+struct KeyReleased {
+    uint32_t key;
+    int32_t keyCode;
+};
 struct Call {  // runs code at this point of the script (checks, close requests, ...)
     std::function<void()> fn;
 };
@@ -52,7 +59,8 @@ struct Call {  // runs code at this point of the script (checks, close requests,
 
 using HeadlessAction = std::variant<headless::Advance, headless::MoveTo, headless::MoveInWindow,
                                     headless::ButtonDown, headless::ButtonUp, headless::KeyDown,
-                                    headless::KeyUp, headless::Character, headless::Call>;
+                                    headless::KeyUp, headless::Character, headless::KeyPressed,
+                                    headless::KeyReleased, headless::Call>;
 
 /// Where the headless backend takes its input when a loop would wait: the next action, or
 /// nullopt when the input has ended.
@@ -179,6 +187,11 @@ class Script {
     /// (Shift, Ctrl, Alt down in this order, released in reverse).
     Script& Key(int32_t keyCode, int32_t shift = 0);
     Script& Char(int32_t charCode);
+    /// A key going down as a display reports it, with its character; and its release.
+    Script& Pressed(const Keystroke& stroke);
+    Script& Released(uint32_t key, int32_t keyCode = 0);
+    /// A key with the symbol `keysym` (keysyms.h) going down and up, numbered `key`.
+    Script& Stroke(uint32_t keysym, uint32_t key);
     Script& Call(std::function<void()> fn);
 
     /// Hands the actions over as a source giving them in order, then nullopt; the script is

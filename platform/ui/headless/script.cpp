@@ -4,6 +4,7 @@
 
 #include "platform/ui/headless/headless_backend.h"
 #include "platform/ui/keys.h"
+#include "platform/ui/keysyms.h"
 
 namespace platform {
 
@@ -56,6 +57,21 @@ Script& Script::Key(int32_t keyCode, int32_t shift) {
 Script& Script::Char(int32_t charCode) {
     actions_.push_back(headless::Character{charCode});
     return *this;
+}
+
+Script& Script::Pressed(const Keystroke& stroke) {
+    actions_.push_back(headless::KeyPressed{stroke});
+    return *this;
+}
+
+Script& Script::Released(uint32_t key, int32_t keyCode) {
+    actions_.push_back(headless::KeyReleased{key, keyCode});
+    return *this;
+}
+
+Script& Script::Stroke(uint32_t keysym, uint32_t key) {
+    const Keystroke stroke = KeystrokeOf(keysym, key);
+    return Pressed(stroke).Released(key, stroke.keyCode);
 }
 
 Script& Script::Call(std::function<void()> fn) {

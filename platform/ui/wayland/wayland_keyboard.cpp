@@ -162,6 +162,10 @@ void WaylandKeyboard::StopRepeat() {
     state_->EndRepeat();
 }
 
+uint32_t WaylandKeyboard::RepeatingKey() const {
+    return state_->repeatKey;
+}
+
 int64_t WaylandKeyboard::NextRepeatMs() const {
     return state_->nextRepeatMs;
 }

@@ -57,6 +57,8 @@ class WaylandKeyboard {
     /// The keyboard focus left our windows: no key repeats any more.
     void StopRepeat();
 
+    /// The key that repeats while held; 0 when none does.
+    uint32_t RepeatingKey() const;
     /// When the held key next repeats; kNoDeadline when none repeats.
     int64_t NextRepeatMs() const;
     /// The repeat due at `nowMs`, if one is: the held key's stroke, with the next repeat one

@@ -30,8 +30,8 @@ void WaylandSeat::Forget(NativeWindowId id) {
 }
 
 void WaylandSeat::Push(InputEvent::Kind kind, NativeWindowId window, Point at, int32_t code,
-                       int32_t character) {
-    input_.push_back({kind, window, at, code, character});
+                       int32_t character, uint32_t key) {
+    input_.push_back({kind, window, at, code, character, key});
 }
 
 bool WaylandSeat::DispatchPending() {
@@ -65,7 +65,8 @@ void WaylandSeat::EndWait(short revents) {
 void WaylandSeat::AfterWait(int64_t nowMs) {
     if (keyboardWindow_ != 0)
         if (const auto repeat = keys_.DueRepeat(nowMs))
-            Push(InputEvent::KeyDown, keyboardWindow_, Point{}, repeat->keyCode, repeat->character);
+            Push(InputEvent::KeyDown, keyboardWindow_, Point{}, repeat->keyCode, repeat->character,
+                 keys_.RepeatingKey());
     windows_.ShowPendingPictures();
 }
 
@@ -88,11 +89,10 @@ void WaylandSeat::DeliverOne(WindowSystem* system) {
             system->ButtonUp(event.code);
             break;
         case InputEvent::KeyDown:
-            if (event.code != 0) system->KeyDown(event.code);
-            if (event.character != 0) system->Character(event.character);
+            system->KeyPressed({event.key, event.code, event.character});
             break;
         case InputEvent::KeyUp:
-            if (event.code != 0) system->KeyUp(event.code);
+            system->KeyReleased(event.key, event.code);
             break;
         case InputEvent::Modifiers:
             system->ModifiersHeld(event.code);
@@ -216,9 +216,10 @@ void WaylandSeat::OnKey(void* data, wl_keyboard*, uint32_t serial, uint32_t, uin
     if (state == WL_KEYBOARD_KEY_STATE_PRESSED) {
         // The repeat's clock is the steady one the shared wait reads.
         const WaylandKeyboard::Stroke stroke = s.keys_.Press(key, s.clock_.NowMs());
-        s.Push(InputEvent::KeyDown, s.keyboardWindow_, Point{}, stroke.keyCode, stroke.character);
+        s.Push(InputEvent::KeyDown, s.keyboardWindow_, Point{}, stroke.keyCode, stroke.character,
+               key);
     } else {
-        s.Push(InputEvent::KeyUp, s.keyboardWindow_, Point{}, s.keys_.Release(key));
+        s.Push(InputEvent::KeyUp, s.keyboardWindow_, Point{}, s.keys_.Release(key), 0, key);
     }
 }
 

@@ -172,12 +172,11 @@ void X11Input::KeyDown(XKeyEvent& key, WindowSystem& system) {
         DesktopKeyCode(static_cast<uint32_t>(XkbKeycodeToKeysym(display_.X(), key.keycode, 0, 0)));
     KeySym typed = NoSymbol;
     XLookupString(&key, nullptr, 0, &typed, nullptr);
-    if (code != 0) system.KeyDown(code);
     // Ctrl and Alt make commands (Ctrl+C, access keys), never text.
     const bool command = (key.state & (ControlMask | Mod1Mask)) != 0;
     int32_t character = command ? 0 : TypedCharacter(static_cast<uint32_t>(typed));
     if (character == 0) character = ControlCharacter(code);
-    if (character != 0) system.Character(character);
+    system.KeyPressed({key.keycode, code, character});
 }
 
 void X11Input::KeyUp(XKeyEvent& key, WindowSystem& system) {
@@ -185,7 +184,7 @@ void X11Input::KeyUp(XKeyEvent& key, WindowSystem& system) {
     system.ModifiersHeld(ShiftBits(key.state));
     const int32_t code =
         DesktopKeyCode(static_cast<uint32_t>(XkbKeycodeToKeysym(display_.X(), key.keycode, 0, 0)));
-    if (code != 0) system.KeyUp(code);
+    system.KeyReleased(key.keycode, code);
 }
 
 }  // namespace platform

@@ -38,6 +38,7 @@ TEST(KeySymbols, MapsKeySymbolsToDesktopCodesAndCharacters) {
         {XK_Up, kKeyUp, 0, 0},
         {XK_Right, kKeyRight, 0, 0},
         {XK_Down, kKeyDown, 0, 0},
+        {XK_Insert, kKeyInsert, 0, 0},
         {XK_Delete, kKeyDelete, 0, 0},
         {XK_Shift_L, kKeyShift, 0, 0},
         {XK_Shift_R, kKeyShift, 0, 0},
@@ -46,6 +47,7 @@ TEST(KeySymbols, MapsKeySymbolsToDesktopCodesAndCharacters) {
         {XK_Alt_L, kKeyAlt, 0, 0},
         {XK_Alt_R, kKeyAlt, 0, 0},
         {XK_F4, kKeyF4, 0, 0},
+        {XK_F9, kKeyF9, 0, 0},
         // Printable symbols without a desktop code: Latin-1 is its own code.
         {XK_period, 0, '.', 0},
         {XK_comma, 0, ',', 0},
