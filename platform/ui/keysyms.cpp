@@ -111,7 +111,9 @@ uint32_t KeysymNamed(std::string_view name) {
         uint32_t keysym;
     };
     static constexpr Named kNamed[] = {
-        {"BackSpace", XK_BackSpace}, {"Tab", XK_Tab},
+        {"Shift_L", XK_Shift_L},     {"Control_L", XK_Control_L},
+        {"Alt_L", XK_Alt_L},         {"BackSpace", XK_BackSpace},
+        {"Tab", XK_Tab},
         {"Return", XK_Return},       {"Escape", XK_Escape},
         {"space", XK_space},         {"Insert", XK_Insert},
         {"Delete", XK_Delete},       {"Left", XK_Left},

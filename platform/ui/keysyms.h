@@ -35,7 +35,8 @@ int32_t ControlCharacter(int32_t desktopKeyCode);
 Keystroke KeystrokeOf(uint32_t keysym, uint32_t key);
 
 /// The symbol named `name` as the X protocol names it ("Return", "KP_Add", "F9"), for the keys
-/// that type no character of their own and those of the keypad; 0 for any other name.
+/// that type no character of their own, the left modifier keys and the keypad's keys; 0 for
+/// any other name.
 uint32_t KeysymNamed(std::string_view name);
 
 }  // namespace platform

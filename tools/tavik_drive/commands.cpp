@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "platform/ui/keys.h"
+#include "platform/ui/keysyms.h"
 
 namespace drive {
 namespace {
@@ -42,17 +43,22 @@ std::optional<int32_t> ButtonBit(std::string_view name) {
     return std::nullopt;
 }
 
-/// The key code of a letter or digit (its upper-case character), 0 for other characters.
-int32_t CharacterKeyCode(char c) {
-    if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
-    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return c;
-    return 0;
+/// A key going down, held for a frame and going up: the symbol's key, numbered by its symbol.
+void Press(std::vector<HeadlessAction>& actions, uint32_t keysym, bool typesNothing) {
+    platform::Keystroke stroke = platform::KeystrokeOf(keysym, keysym);
+    if (typesNothing) stroke.character = platform::ControlCharacter(stroke.keyCode);
+    actions.emplace_back(headless::KeyPressed{stroke});
+    actions.emplace_back(headless::Advance{kKeyHeldMs});
+    actions.emplace_back(headless::KeyReleased{stroke.key, stroke.keyCode});
 }
 
-void Press(std::vector<HeadlessAction>& actions, int32_t keyCode, int32_t charCode) {
-    actions.push_back(headless::KeyDown{keyCode});
-    if (charCode != 0) actions.push_back(headless::Character{charCode});
-    actions.push_back(headless::KeyUp{keyCode});
+/// The symbol of a key name without modifiers, 0 for none.
+uint32_t KeysymOfName(std::string_view name) {
+    if (name.size() == 1 && name[0] > ' ' && name[0] < 0x7F)
+        return static_cast<uint32_t>(static_cast<unsigned char>(name[0]));
+    if (name == "Enter") return platform::KeysymNamed("Return");
+    if (name == "Space") return platform::KeysymNamed("space");
+    return platform::KeysymNamed(name);
 }
 
 ParsedLine Error(std::string message) {
@@ -66,46 +72,35 @@ ParsedLine Parsed(Command command) {
 }  // namespace
 
 std::vector<HeadlessAction> KeyActions(std::string_view name) {
-    struct NamedKey {
-        std::string_view name;
-        int32_t keyCode;
-        int32_t charCode;  // the character the key types, 0 for none
+    struct Modifier {
+        std::string_view prefix;
+        const char* keysymName;
+        bool typesNothing;
     };
-    static constexpr NamedKey kNamedKeys[] = {
-        {"Tab", platform::kKeyTab, 0},      {"Space", platform::kKeySpace, ' '},
-        {"Enter", platform::kKeyEnter, 13}, {"Escape", platform::kKeyEscape, 27},
-        {"Left", platform::kKeyLeft, 0},    {"Right", platform::kKeyRight, 0},
-        {"Up", platform::kKeyUp, 0},        {"Down", platform::kKeyDown, 0},
-    };
-    std::vector<HeadlessAction> actions;
-    for (const NamedKey& key : kNamedKeys) {
-        if (key.name != name) continue;
-        Press(actions, key.keyCode, key.charCode);
-        return actions;
-    }
-    if (name == "Shift+Tab") {
-        actions.push_back(headless::KeyDown{platform::kKeyShift});
-        Press(actions, platform::kKeyTab, 0);
-        actions.push_back(headless::KeyUp{platform::kKeyShift});
-        return actions;
-    }
-    if (name.size() == 5 && name.starts_with("Alt+")) {
-        // With Alt held the key is an access key: it goes down and up, nothing is typed.
-        const char c = name[4];
-        const int32_t keyCode = CharacterKeyCode(c) != 0 ? CharacterKeyCode(c) : c;
-        actions.push_back(headless::KeyDown{platform::kKeyAlt});
-        Press(actions, keyCode, 0);
-        actions.push_back(headless::KeyUp{platform::kKeyAlt});
-        return actions;
-    }
-    if (name.size() == 1 && name[0] > ' ' && name[0] < 0x7F) {
-        const char c = name[0];
-        if (const int32_t keyCode = CharacterKeyCode(c)) {
-            Press(actions, keyCode, c);
-        } else {
-            actions.push_back(headless::Character{c});
+    static constexpr Modifier kModifiers[] = {
+        {"Shift+", "Shift_L", false}, {"Ctrl+", "Control_L", true}, {"Alt+", "Alt_L", true}};
+    std::vector<platform::Keystroke> held;
+    bool typesNothing = false;
+    for (bool found = true; found;) {
+        found = false;
+        for (const Modifier& modifier : kModifiers) {
+            if (!name.starts_with(modifier.prefix) || name.size() == modifier.prefix.size())
+                continue;
+            name.remove_prefix(modifier.prefix.size());
+            const uint32_t keysym = platform::KeysymNamed(modifier.keysymName);
+            held.push_back(platform::KeystrokeOf(keysym, keysym));
+            typesNothing = typesNothing || modifier.typesNothing;
+            found = true;
         }
     }
+    const uint32_t keysym = KeysymOfName(name);
+    if (keysym == 0) return {};
+    std::vector<HeadlessAction> actions;
+    for (const platform::Keystroke& modifier : held)
+        actions.emplace_back(headless::KeyPressed{modifier});
+    Press(actions, keysym, typesNothing);
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        actions.emplace_back(headless::KeyReleased{it->key, it->keyCode});
     return actions;
 }
 
@@ -147,6 +142,16 @@ ParsedLine ParseCommandLine(std::string_view line) {
         if (actions.empty()) return Error("unknown key \"" + std::string(rest) + "\"");
         return Parsed(command::Key{std::move(actions)});
     }
+    if (name == "type") {
+        std::vector<HeadlessAction> actions;
+        for (const char c : rest) {
+            if (c <= ' ' || c >= 0x7F) return Error("type takes printable characters without blanks");
+            Press(actions, static_cast<uint32_t>(c), false);
+        }
+        if (actions.empty()) return Error("type needs a text");
+        return Parsed(command::Key{std::move(actions)});
+    }
+    if (name == "paste") return Parsed(command::Paste{std::string(rest)});
     if (name == "answer") {
         if (rest != "Yes" && rest != "No" && rest != "OK")
             return Error("answer needs Yes, No or OK");

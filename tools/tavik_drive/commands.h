@@ -39,6 +39,10 @@ struct Where {
 struct Key {
     std::vector<platform::HeadlessAction> actions;
 };
+/// The clipboard gets the text, then Ctrl+V is pressed.
+struct Paste {
+    std::string text;
+};
 struct Answer {
     std::string button;  // "Yes", "No" or "OK"
 };
@@ -52,7 +56,7 @@ struct Shot {
 
 using Command =
     std::variant<command::Wait, command::Move, command::Down, command::Up, command::Click,
-                 command::Where, command::Key, command::Answer, command::Close,
+                 command::Where, command::Key, command::Paste, command::Answer, command::Close,
                  command::PrintDisplay, command::PrintFocus, command::Shot>;
 
 /// What one line of a script says: a command, nothing (a blank or comment line), or an error
@@ -63,13 +67,19 @@ struct ParsedLine {
 };
 
 /// Reads one script line. "#" starts a comment; words are separated by blanks; the argument of
-/// click, where and shot is the rest of the line.
+/// click, where, type, paste and shot is the rest of the line. "type TEXT" presses the key of
+/// each printable character of TEXT in turn.
 ParsedLine ParseCommandLine(std::string_view line);
 
-/// The keyboard actions of a key name: Tab, Shift+Tab, Space, Enter, Escape, Left, Right, Up,
-/// Down, Alt+ and one character, or one printable character. Letters and digits go down and
-/// up with their key codes around the typed character; other characters are typed only, as
-/// a keyboard layout gives them. Empty for an unknown name.
+/// How long the driver holds each key it presses: one frame of the display.
+inline constexpr int64_t kKeyHeldMs = 17;
+
+/// The keyboard actions of a key name, as a display reports them: the key goes down, is held
+/// for kKeyHeldMs and goes up. The name is a key symbol's as the X protocol names it (Return,
+/// BackSpace, Escape, Delete, Insert, F9, KP_Enter, KP_0 to KP_9, KP_Add, KP_Decimal, ...),
+/// Enter or Space, or one printable character; before it "Shift+", "Ctrl+" and "Alt+" hold
+/// those modifiers around the key, and with Ctrl or Alt held the key types no character. Empty
+/// for an unknown name.
 std::vector<platform::HeadlessAction> KeyActions(std::string_view name);
 
 }  // namespace drive

@@ -116,6 +116,12 @@ void Driver::Queue(const Command& command) {
         void operator()(const command::Key& c) {
             d.pending_.insert(d.pending_.end(), c.actions.begin(), c.actions.end());
         }
+        void operator()(const command::Paste& c) {
+            d.pending_.emplace_back(
+                headless::Call{[&d = d, text = c.text] { d.backend_.SetClipboardText(text); }});
+            const std::vector<platform::HeadlessAction> paste = KeyActions("Ctrl+V");
+            d.pending_.insert(d.pending_.end(), paste.begin(), paste.end());
+        }
         void operator()(const command::Answer& c) {
             const platform::Window* box = d.system_.Find(d.messageBox_);
             if (!box || !box->IsShown()) return d.Fail("no message box is up");

@@ -10,17 +10,20 @@ namespace {
 
 namespace headless = platform::headless;
 
-/// The actions as text, e.g. "down 16, down 9, up 9, up 16", to compare in one line.
+/// The actions as text, e.g. "down 65289 9 0, wait 17, up 65289 9" (a key's number, its
+/// desktop key code and character), to compare in one line.
 std::string Describe(const std::vector<platform::HeadlessAction>& actions) {
     std::string text;
     for (const platform::HeadlessAction& action : actions) {
         if (!text.empty()) text += ", ";
-        if (const auto* down = std::get_if<headless::KeyDown>(&action)) {
-            text += "down " + std::to_string(down->keyCode);
-        } else if (const auto* up = std::get_if<headless::KeyUp>(&action)) {
-            text += "up " + std::to_string(up->keyCode);
-        } else if (const auto* c = std::get_if<headless::Character>(&action)) {
-            text += "char " + std::to_string(c->charCode);
+        if (const auto* down = std::get_if<headless::KeyPressed>(&action)) {
+            text += "down " + std::to_string(down->stroke.key) + " " +
+                    std::to_string(down->stroke.keyCode) + " " +
+                    std::to_string(down->stroke.character);
+        } else if (const auto* up = std::get_if<headless::KeyReleased>(&action)) {
+            text += "up " + std::to_string(up->key) + " " + std::to_string(up->keyCode);
+        } else if (const auto* wait = std::get_if<headless::Advance>(&action)) {
+            text += "wait " + std::to_string(wait->ms);
         } else {
             text += "other";
         }
@@ -28,27 +31,30 @@ std::string Describe(const std::vector<platform::HeadlessAction>& actions) {
     return text;
 }
 
-TEST(KeyActionsTest, KeysGoDownAndUpAroundTheCharactersTheyType) {
+TEST(KeyActionsTest, KeysGoDownForAFrameAroundTheModifiersHeld) {
     const struct {
         const char* name;
         const char* actions;
     } cases[] = {
-        {"Tab", "down 9, up 9"},
-        {"Shift+Tab", "down 16, down 9, up 9, up 16"},
-        {"Space", "down 32, char 32, up 32"},
-        {"Enter", "down 13, char 13, up 13"},
-        {"Escape", "down 27, char 27, up 27"},
-        {"Left", "down 37, up 37"},
-        {"Right", "down 39, up 39"},
-        {"Up", "down 38, up 38"},
-        {"Down", "down 40, up 40"},
-        {"Alt+c", "down 18, down 67, up 67, up 18"},
-        {"Alt+C", "down 18, down 67, up 67, up 18"},
-        {"7", "down 55, char 55, up 55"},
-        {"y", "down 89, char 121, up 89"},
-        {"Y", "down 89, char 89, up 89"},
-        {"+", "char 43"},
-        {",", "char 44"},
+        {"Tab", "down 65289 9 0, wait 17, up 65289 9"},
+        {"Shift+Tab", "down 65505 16 0, down 65289 9 0, wait 17, up 65289 9, up 65505 16"},
+        {"Space", "down 32 32 32, wait 17, up 32 32"},
+        {"Enter", "down 65293 13 13, wait 17, up 65293 13"},
+        {"Return", "down 65293 13 13, wait 17, up 65293 13"},
+        {"KP_Enter", "down 65421 13 13, wait 17, up 65421 13"},
+        {"Escape", "down 65307 27 27, wait 17, up 65307 27"},
+        {"BackSpace", "down 65288 8 8, wait 17, up 65288 8"},
+        {"Delete", "down 65535 46 0, wait 17, up 65535 46"},
+        {"F9", "down 65478 120 0, wait 17, up 65478 120"},
+        {"Left", "down 65361 37 0, wait 17, up 65361 37"},
+        {"KP_7", "down 65463 0 55, wait 17, up 65463 0"},
+        {"KP_Decimal", "down 65454 0 46, wait 17, up 65454 0"},
+        {"Alt+c", "down 65513 18 0, down 99 67 0, wait 17, up 99 67, up 65513 18"},
+        {"Ctrl+V", "down 65507 17 0, down 86 86 0, wait 17, up 86 86, up 65507 17"},
+        {"Shift+Insert", "down 65505 16 0, down 65379 45 0, wait 17, up 65379 45, up 65505 16"},
+        {"7", "down 55 55 55, wait 17, up 55 55"},
+        {"y", "down 121 89 121, wait 17, up 121 89"},
+        {"+", "down 43 0 43, wait 17, up 43 0"},
         {"", ""},
         {"F1", ""},
         {"tab", ""},
@@ -56,6 +62,12 @@ TEST(KeyActionsTest, KeysGoDownAndUpAroundTheCharactersTheyType) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(Describe(KeyActions(c.name)), c.actions) << c.name;
+}
+
+TEST(KeyActionsTest, TypePressesEachCharactersKeyInTurn) {
+    EXPECT_EQ(Describe(std::get<command::Key>(*ParseCommandLine("type 1+").command).actions),
+              "down 49 49 49, wait 17, up 49 49, down 43 0 43, wait 17, up 43 0");
+    EXPECT_EQ(std::get<command::Paste>(*ParseCommandLine("paste -4.5").command).text, "-4.5");
 }
 
 TEST(ParseCommandLineTest, ReadsEveryCommandAndItsArguments) {
@@ -85,8 +97,6 @@ TEST(ParseCommandLineTest, ReadsEveryCommandAndItsArguments) {
         std::holds_alternative<command::PrintDisplay>(*ParseCommandLine("print display").command));
     EXPECT_TRUE(
         std::holds_alternative<command::PrintFocus>(*ParseCommandLine("print focus").command));
-    EXPECT_EQ(Describe(std::get<command::Key>(*ParseCommandLine("key Shift+Tab").command).actions),
-              "down 16, down 9, up 9, up 16");
 }
 
 TEST(ParseCommandLineTest, BlankAndCommentLinesAreNoCommand) {
@@ -112,6 +122,8 @@ TEST(ParseCommandLineTest, MalformedLinesSayWhy) {
         {"click", "click needs a caption"},
         {"where", "where needs a caption"},
         {"key F13", "unknown key \"F13\""},
+        {"type", "type needs a text"},
+        {"type 1 2", "type takes printable characters without blanks"},
         {"answer Cancel", "answer needs Yes, No or OK"},
         {"close now", "unknown command \"close now\""},
         {"print", "unknown command \"print\""},

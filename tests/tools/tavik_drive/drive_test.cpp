@@ -71,10 +71,19 @@ const ScriptCase kScriptCases[] = {
      kStart + "click 9\nclick /\nclick 2\nclick =\nprint display\n", "[4.5]\n"},
     {"division with a comma", "--decimal-separator ,",
      kStart + "click 9\nclick /\nclick 2\nclick =\nprint display\n", "[4,5]\n"},
-    // The display's key-press filter takes no typed character.
+    // The display takes no typed character itself; those bound to keys press the keys.
     {"typed characters", "",
-     kStart + "click 4\nmove 100 30\ndown\nup\nprint focus\nkey 1\nkey a\nkey ,\nprint display\n",
-     "txtBuffer\n[4]\n"},
+     kStart + "click 4\nmove 100 30\ndown\nup\nprint focus\nkey 1\nkey a\nkey ,\nkey ~\n"
+              "print display\n",
+     "txtBuffer\n[41.]\n"},
+    {"typed calculation", "--decimal-separator ,",
+     kStart + "type 12.5*4=\nprint display\nkey BackSpace\nprint display\nkey Escape\n"
+              "type 3-1\nkey Tab\nkey Return\nprint focus\nprint display\nkey F9\nprint display\n",
+     "[50]\n[5]\ncmdNumber(0)\n[2]\n[-2]\n"},
+    {"paste", "",
+     kStart + "paste  42.5 \nprint display\npaste 4e2\nprint display\nclick Clear\n"
+              "paste -7\nprint display\n",
+     "[42.5]\n[42.5]\n[-7]\n"},
     // Quick clicks on a key are each an entry, a double click included.
     {"clicks in quick succession", "",
      kStart + "click 1\nclick 1\nclick 1\nprint display\nclick +\nclick 1\nclick =\nclick =\n"
