@@ -79,7 +79,8 @@ Failure Engine::Press(KeyStep step, std::string_view caption) {
 Failure Engine::Entry(std::string_view caption) {
     // The decimal key's caption is a comma in every locale; what it enters is the separator that
     // the display is read and written with.
-    state_.displayText += caption == kDecimalKeyCaption ? std::string_view(decimalSeparator_) : caption;
+    state_.displayText +=
+        caption == kDecimalKeyCaption ? std::string_view(decimalSeparator_) : caption;
     return Failure::kNone;
 }
 

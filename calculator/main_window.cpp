@@ -9,7 +9,6 @@
 #include "forms/message_box.h"
 #include "forms/stored_bag.h"
 #include "forms/units.h"
-#include "platform/ui/keys.h"
 
 namespace calculator {
 namespace {
@@ -28,32 +27,6 @@ forms::FormDesign Design(const MainArtwork& artwork) {
     design.centred = true;
     design.icon = artwork.icon;
     return design;
-}
-
-/// The named key of a keystroke's desktop key code.
-NamedKey NamedKeyOf(int32_t keyCode) {
-    switch (keyCode) {
-        case platform::kKeyEnter:
-            return NamedKey::kEnter;
-        case platform::kKeyBackspace:
-            return NamedKey::kBackspace;
-        case platform::kKeyEscape:
-            return NamedKey::kEscape;
-        case platform::kKeyDelete:
-            return NamedKey::kDelete;
-        case platform::kKeyF9:
-            return NamedKey::kF9;
-        default:
-            return NamedKey::kNone;
-    }
-}
-
-/// The key of the keypad that a keystroke presses: by its named key, else by its character.
-/// Nothing is typed while Ctrl or Alt is held.
-const KeypadKey* KeyTyped(const platform::Keystroke& stroke, int32_t shift) {
-    if (shift & (platform::kShiftCtrl | platform::kShiftAlt)) return nullptr;
-    if (const KeypadKey* key = FindKeypadKey(NamedKeyOf(stroke.keyCode))) return key;
-    return FindKeypadKeyTyped(stroke.character);
 }
 
 }  // namespace
@@ -212,12 +185,13 @@ bool main::OnPreviewKeyDown(const platform::Keystroke& stroke, int32_t shift) {
         Copy();
         return true;
     }
-    const bool shiftInsert = (shift & platform::kShiftShift) && stroke.keyCode == platform::kKeyInsert;
+    const bool shiftInsert =
+        (shift & platform::kShiftShift) && stroke.keyCode == platform::kKeyInsert;
     if (!alt && ((ctrl && stroke.keyCode == 'V') || (!ctrl && shiftInsert))) {
         Paste();
         return true;
     }
-    const KeypadKey* row = KeyTyped(stroke, shift);
+    const KeypadKey* row = KeypadKeyTyped(stroke, shift);
     if (!row || keys_.size() != kKeypad.size()) return false;
     // A key held down with the mouse keeps the keyboard's presses off the keypad.
     if (System().CaptureWindow()) return true;
@@ -231,8 +205,8 @@ void main::OnPreviewKeyUp(uint32_t key) {
 
 void main::Copy() {
     const std::string text = txtBuffer.HasFocus() && txtBuffer.SelectionLength() > 0
-                                  ? txtBuffer.SelectedText()
-                                  : txtBuffer.Text();
+                                 ? txtBuffer.SelectedText()
+                                 : txtBuffer.Text();
     if (!text.empty()) System().GetBackend().SetClipboardText(text);
 }
 

@@ -19,8 +19,8 @@ std::string_view SignChangeCaption() {
 
 }  // namespace
 
-std::optional<std::vector<std::string_view>> KeysForPastedNumber(std::string_view text,
-                                                                 std::string_view decimalSeparator) {
+std::optional<std::vector<std::string_view>> KeysForPastedNumber(
+    std::string_view text, std::string_view decimalSeparator) {
     const size_t first = text.find_first_not_of(kWhiteSpace);
     if (first == std::string_view::npos) return std::nullopt;
     text = text.substr(first, text.find_last_not_of(kWhiteSpace) - first + 1);

@@ -3,6 +3,32 @@
 #include <algorithm>
 
 namespace calculator {
+namespace {
+
+NamedKey NamedKeyOf(int32_t keyCode) {
+    switch (keyCode) {
+        case platform::kKeyEnter:
+            return NamedKey::kEnter;
+        case platform::kKeyBackspace:
+            return NamedKey::kBackspace;
+        case platform::kKeyEscape:
+            return NamedKey::kEscape;
+        case platform::kKeyDelete:
+            return NamedKey::kDelete;
+        case platform::kKeyF9:
+            return NamedKey::kF9;
+        default:
+            return NamedKey::kNone;
+    }
+}
+
+}  // namespace
+
+const KeypadKey* KeypadKeyTyped(const platform::Keystroke& stroke, int32_t shift) {
+    if (shift & (platform::kShiftCtrl | platform::kShiftAlt)) return nullptr;
+    if (const KeypadKey* key = FindKeypadKey(NamedKeyOf(stroke.keyCode))) return key;
+    return FindKeypadKeyTyped(stroke.character);
+}
 
 TypedKeys::TypedKeys(forms::Form& form) : form_(form), shortestDown_(form, kShortestDownMs, false) {
     shortestDown_.SetTickHandler([this] {
@@ -25,7 +51,8 @@ void TypedKeys::Up(uint32_t key) {
         return;
     }
     releaseDue_ = true;
-    shortestDown_.SetInterval(static_cast<int32_t>(std::max<int64_t>(1, kShortestDownMs - shownMs)));
+    shortestDown_.SetInterval(
+        static_cast<int32_t>(std::max<int64_t>(1, kShortestDownMs - shownMs)));
     shortestDown_.SetEnabled(true);
 }
 

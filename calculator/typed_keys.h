@@ -4,10 +4,17 @@
 #include <optional>
 
 #include "calculator/key_control.h"
+#include "calculator/keypad.h"
 #include "forms/form.h"
 #include "forms/timer.h"
+#include "platform/ui/keys.h"
 
 namespace calculator {
+
+/// The key of the keypad that a keystroke presses with the shift bits `shift` held, by the
+/// keypad table's bindings: by its named key, else by its character; null when none. Nothing
+/// is typed while Ctrl or Alt is held.
+const KeypadKey* KeypadKeyTyped(const platform::Keystroke& stroke, int32_t shift);
 
 /// Presses the keypad's keys from the keyboard, one key at a time, as visibly as the mouse
 /// does: a key goes down with its keyboard key and comes up, with its Click, when that key is

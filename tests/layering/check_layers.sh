@@ -67,6 +67,9 @@ declare -A testsMayAlsoInclude=(
     [button]="forms tools/button_shot tools/style_gallery"
     # The program's tests look at its windows through an X connection of their own.
     [app]="$xlib"
+    # The keypad's bindings are typed on the system's keyboard layouts through the Wayland
+    # backend's keyboard.
+    [calculator]="platform/ui/wayland $wayland"
     # The Wayland backend's tests find its windows in screenshots.
     [platform/ui/wayland]="tools/find_picture"
 )

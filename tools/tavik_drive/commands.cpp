@@ -145,7 +145,8 @@ ParsedLine ParseCommandLine(std::string_view line) {
     if (name == "type") {
         std::vector<HeadlessAction> actions;
         for (const char c : rest) {
-            if (c <= ' ' || c >= 0x7F) return Error("type takes printable characters without blanks");
+            if (c <= ' ' || c >= 0x7F)
+                return Error("type takes printable characters without blanks");
             Press(actions, static_cast<uint32_t>(c), false);
         }
         if (actions.empty()) return Error("type needs a text");
