@@ -142,6 +142,18 @@ ParsedLine ParseCommandLine(std::string_view line) {
         if (actions.empty()) return Error("unknown key \"" + std::string(rest) + "\"");
         return Parsed(command::Key{std::move(actions)});
     }
+    if (name == "keydown" || name == "keyup") {
+        const uint32_t keysym = KeysymOfName(rest);
+        if (keysym == 0) return Error("unknown key \"" + std::string(rest) + "\"");
+        const platform::Keystroke stroke = platform::KeystrokeOf(keysym, keysym);
+        std::vector<HeadlessAction> actions;
+        if (name == "keydown") {
+            actions.emplace_back(headless::KeyPressed{stroke});
+        } else {
+            actions.emplace_back(headless::KeyReleased{stroke.key, stroke.keyCode});
+        }
+        return Parsed(command::Key{std::move(actions)});
+    }
     if (name == "type") {
         std::vector<HeadlessAction> actions;
         for (const char c : rest) {

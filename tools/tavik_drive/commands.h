@@ -68,7 +68,8 @@ struct ParsedLine {
 
 /// Reads one script line. "#" starts a comment; words are separated by blanks; the argument of
 /// click, where, type, paste and shot is the rest of the line. "type TEXT" presses the key of
-/// each printable character of TEXT in turn.
+/// each printable character of TEXT in turn; "keydown NAME" and "keyup NAME" press and let go
+/// a key without modifiers (named as KeyActions names it) separately.
 ParsedLine ParseCommandLine(std::string_view line);
 
 /// How long the driver holds each key it presses: one frame of the display.

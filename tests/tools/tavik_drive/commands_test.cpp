@@ -68,6 +68,10 @@ TEST(KeyActionsTest, TypePressesEachCharactersKeyInTurn) {
     EXPECT_EQ(Describe(std::get<command::Key>(*ParseCommandLine("type 1+").command).actions),
               "down 49 49 49, wait 17, up 49 49, down 43 0 43, wait 17, up 43 0");
     EXPECT_EQ(std::get<command::Paste>(*ParseCommandLine("paste -4.5").command).text, "-4.5");
+    EXPECT_EQ(Describe(std::get<command::Key>(*ParseCommandLine("keydown 5").command).actions),
+              "down 53 53 53");
+    EXPECT_EQ(Describe(std::get<command::Key>(*ParseCommandLine("keyup F9").command).actions),
+              "up 65478 120");
 }
 
 TEST(ParseCommandLineTest, ReadsEveryCommandAndItsArguments) {
@@ -123,6 +127,7 @@ TEST(ParseCommandLineTest, MalformedLinesSayWhy) {
         {"where", "where needs a caption"},
         {"key F13", "unknown key \"F13\""},
         {"type", "type needs a text"},
+        {"keydown Ctrl+V", "unknown key \"Ctrl+V\""},
         {"type 1 2", "type takes printable characters without blanks"},
         {"answer Cancel", "answer needs Yes, No or OK"},
         {"close now", "unknown command \"close now\""},
