@@ -92,7 +92,9 @@ done
 xdotool mousemove --sync 1010 750
 expect_display 42 "clicks on 4 and 2"
 
-# A held key is drawn down until it is let go; then it clicks.
+# A held key is drawn down until it is let go; then it clicks. The X server does not repeat it
+# meanwhile.
+xset r off
 xdotool key Escape keydown 5
 sleep 0.3
 expect_picture "5 held" <<SCRIPT
@@ -106,6 +108,7 @@ wait 100
 shot $work/headless.png
 SCRIPT
 xdotool keyup 5
+xset r on
 sleep 0.3
 expect_picture "5 let go" <<SCRIPT
 wait 5000

@@ -5,8 +5,9 @@
 # weston-screenshooter works). By default Weston runs on its headless backend, which has no
 # input devices; with WESTON_BACKEND=x11 it shows its output in a window at the top-left corner
 # of the X display that DISPLAY names, and takes that display's pointer and keyboard as its
-# seat, so that xdotool's input reaches Wayland programs. The command gets XDG_RUNTIME_DIR and
-# WAYLAND_DISPLAY of its own; the script ends with the command's status.
+# seat, so that xdotool's input reaches Wayland programs; WESTON_REPEAT_DELAY sets how many
+# milliseconds a held key waits before it repeats (Weston's 400 when unset). The command gets
+# XDG_RUNTIME_DIR and WAYLAND_DISPLAY of its own; the script ends with the command's status.
 #
 # usage: weston_run.sh COMMAND [ARGUMENT...]
 set -euo pipefail
@@ -34,6 +35,8 @@ animation=none
 close-animation=none
 startup-animation=none
 focus-animation=none
+[keyboard]
+repeat-delay=${WESTON_REPEAT_DELAY:-400}
 INI
 
 XDG_RUNTIME_DIR=$runtime weston --backend="${WESTON_BACKEND:-headless}-backend.so" --use-pixman \
