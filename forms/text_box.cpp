@@ -228,10 +228,12 @@ void TextBox::OnMouseMove(int32_t buttons, int32_t /*shift*/, int32_t x, int32_t
     MoveCaret(PositionAt(x), true);
 }
 
+// A selection made by dragging is also the desktop's primary selection, as in its text fields.
 void TextBox::OnMouseUp(int32_t button, int32_t /*shift*/, int32_t x, int32_t /*y*/) {
     if (button != platform::kButtonLeft || !selecting_) return;
     selecting_ = false;
     MoveCaret(PositionAt(x), true);
+    if (SelectionLength() > 0) System().GetBackend().Clipboard().SetPrimaryText(SelectedText());
 }
 
 void TextBox::OnKeyDown(int32_t& keyCode, int32_t shift) {

@@ -18,9 +18,10 @@ class Form;
 
 /// A single-line text box with a window of its own: a sunken 2-pixel border, the text in its
 /// font and colours, a caret while it has the focus, and a selection made with the mouse or
-/// Shift with the arrow, Home and End keys, shown in the highlight colours. Typed characters
-/// pass a key-press filter first, which may change them or drop them by setting 0. Ctrl+C
-/// copies the selection to the clipboard. Positions in the text are byte offsets of the UTF-8
+/// Shift with the arrow, Home and End keys, shown in the highlight colours; a selection made with
+/// the mouse becomes the desktop's primary selection. Typed characters pass a key-press filter
+/// first, which may change them or drop them by setting 0. Ctrl+C copies the selection to the
+/// clipboard. Positions in the text are byte offsets of the UTF-8
 /// text, on character boundaries but where a character typed before a stray UTF-8
 /// continuation byte that starts the text leaves the caret; a character is a byte that
 /// continues no UTF-8 sequence, with the continuation bytes after it (the text's first byte

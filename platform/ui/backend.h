@@ -129,6 +129,9 @@ class DisplayClipboard {
 
     virtual std::string ClipboardText() = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
+    /// Makes `text` the primary selection, which a middle click pastes into other programs;
+    /// where the desktop has none, nothing.
+    virtual void SetPrimaryText(const std::string& text) = 0;
 };
 
 /// Where input comes from, and the clock it runs on.

@@ -178,8 +178,15 @@ TEST(TypedKeysTest, CopyTakesTheWholeDisplayUnlessPartIsSelected) {
     Named(script, "Insert", platform::kShiftCtrl).Call(take);
     script.Call([&] { env.Main().Keys()[0]->Site().SiteWindow().Focus(); });  // selection hidden
     Named(script, "C", platform::kShiftCtrl).Call(take);
+    // A drag across the display makes its text the primary selection.
+    const platform::Rect display = env.Main().txtBuffer.Bounds();
+    script.MoveInWindow(env.Main(), display.left + 4, display.top + 8)
+        .Down()
+        .MoveInWindow(env.Main(), display.right - 4, display.top + 8)
+        .Up();
     env.Run(script);
     EXPECT_EQ(copied, "[420][20][420]");
+    EXPECT_EQ(env.backend.PrimaryText(), "420");
 }
 
 TEST(TypedKeysTest, PasteEntersANumberOrRefusesTheWholeTextWithTheBell) {

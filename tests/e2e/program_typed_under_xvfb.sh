@@ -3,7 +3,8 @@
 # window after typing "12.5*4=" equals the headless driver's picture after the same keys, and the
 # driver shows the same display after clicking 1 2 , 5 X 4 =. Then, read back through the
 # clipboard with Ctrl+C: keypad keys, BackSpace, Escape, Delete, Return with a
-# key focused; Ctrl+C after clicks copies the whole display. A held key is drawn down (as the
+# key focused; Ctrl+C after clicks copies the whole display, and a drag across it makes its text
+# the PRIMARY selection. A held key is drawn down (as the
 # driver draws it held) and up again once let go; a paste of "42.5" enters it, and text that is
 # no number changes nothing.
 #
@@ -129,6 +130,12 @@ expect_display 42.5 "a paste of 42.5"
 printf '4 2' | xclip -selection clipboard >/dev/null 2>&1
 xdotool key ctrl+v
 expect_display 42.5 "a paste of \"4 2\""
+
+# A drag across the display makes its text the PRIMARY selection too.
+xdotool mousemove --sync $((X + 30)) $((Y + 22)) mousedown 1 mousemove --sync $((X + 240)) $((Y + 22)) mouseup 1
+primary=$(timeout 5 xclip -o -selection primary) || true
+[[ $primary == 42.5 ]] || fail "the drag across the display made \"$primary\" the primary selection"
+xdotool mousemove --sync 1010 750
 
 xdotool key alt+F4
 question=$(wait_for_window Exit 5)

@@ -144,6 +144,8 @@ class HeadlessBackend final : public Backend,
     // DisplayClipboard
     std::string ClipboardText() override { return clipboard_; }
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
+    void SetPrimaryText(const std::string& text) override { primary_ = text; }
+    const std::string& PrimaryText() const { return primary_; }
 
     // EventSource
     void Attach(WindowSystem& system) override { system_ = &system; }
@@ -170,6 +172,7 @@ class HeadlessBackend final : public Backend,
     const PointerImage* pointer_ = nullptr;
     int64_t bells_ = 0;
     std::string clipboard_;
+    std::string primary_;
     DescriptorWatches watches_;
 };
 

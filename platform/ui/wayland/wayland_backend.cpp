@@ -17,8 +17,8 @@ WaylandBackend::WaylandBackend(std::string appId, std::string activationToken)
           [this](NativeWindowId id) { seat_.Forget(id); }),
       screen_(globals_),
       seat_(globals_, windows_),
-      clipboard_(globals_.Display(), globals_.DataDevices(), globals_.Context().seat,
-                 [this] { return seat_.InputSerial(); }),
+      clipboard_(globals_.Display(), globals_.DataDevices(), globals_.PrimarySelections(),
+                 globals_.Context().seat, [this] { return seat_.InputSerial(); }),
       events_(seat_) {}
 
 std::string WaylandBackend::SessionName() {

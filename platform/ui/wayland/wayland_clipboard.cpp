@@ -44,6 +44,30 @@ const char* OfferedText::Preferred() const {
     return preferred_ < std::size(kTextTypes) ? kTextTypes[preferred_] : nullptr;
 }
 
+void WriteOfferedText(int fd, const std::string& text) {
+    // The reader may be slow: write without blocking, waiting at most the transfer time.
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+    const auto deadline = std::chrono::steady_clock::now() + kClipboardTransferTime;
+    size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t done = write(fd, text.data() + written, text.size() - written);
+        if (done > 0) {
+            written += static_cast<size_t>(done);
+        } else if (done < 0 && errno == EINTR) {
+            continue;
+        } else if (done < 0 && errno == EAGAIN && WaitFor(fd, POLLOUT, deadline)) {
+            continue;
+        } else {
+            break;
+        }
+    }
+    close(fd);
+}
+
+std::span<const char* const> TextTypes() {
+    return kTextTypes;
+}
+
 std::string ReadOfferedText(int fd) {
     std::string text;
     const auto deadline = std::chrono::steady_clock::now() + kClipboardTransferTime;
@@ -59,8 +83,12 @@ std::string ReadOfferedText(int fd) {
 }
 
 WaylandClipboard::WaylandClipboard(wl_display* display, wl_data_device_manager* manager,
+                                   zwp_primary_selection_device_manager_v1* primaryManager,
                                    wl_seat* seat, std::function<uint32_t()> inputSerial)
-    : display_(display), manager_(manager), inputSerial_(std::move(inputSerial)) {
+    : display_(display),
+      manager_(manager),
+      inputSerial_(inputSerial),
+      primary_(primaryManager, seat, std::move(inputSerial)) {
     if (!manager || !seat) return;
     device_.reset(wl_data_device_manager_get_data_device(manager, seat));
     static const wl_data_device_listener listener{
@@ -109,6 +137,10 @@ void WaylandClipboard::SetClipboardText(const std::string& text) {
     wl_data_device_set_selection(device_.get(), source_.get(), inputSerial_());
 }
 
+void WaylandClipboard::SetPrimaryText(const std::string& text) {
+    primary_.Set(text);
+}
+
 void WaylandClipboard::OnDataOffer(void* data, wl_data_device*, wl_data_offer* offer) {
     auto* clipboard = static_cast<WaylandClipboard*>(data);
     clipboard->offers_[offer].object.reset(offer);
@@ -145,24 +177,7 @@ void WaylandClipboard::Forget(wl_data_offer* offer) {
 }
 
 void WaylandClipboard::OnSend(void* data, wl_data_source*, const char*, int32_t fd) {
-    const std::string& text = static_cast<WaylandClipboard*>(data)->ownText_;
-    // The reader may be slow: write without blocking, waiting at most the transfer time.
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-    const auto deadline = std::chrono::steady_clock::now() + kClipboardTransferTime;
-    size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t done = write(fd, text.data() + written, text.size() - written);
-        if (done > 0) {
-            written += static_cast<size_t>(done);
-        } else if (done < 0 && errno == EINTR) {
-            continue;
-        } else if (done < 0 && errno == EAGAIN && WaitFor(fd, POLLOUT, deadline)) {
-            continue;
-        } else {
-            break;
-        }
-    }
-    close(fd);
+    WriteOfferedText(fd, static_cast<WaylandClipboard*>(data)->ownText_);
 }
 
 void WaylandClipboard::OnCancelled(void* data, wl_data_source*) {

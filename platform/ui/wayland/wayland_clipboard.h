@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "platform/ui/backend.h"
 #include "platform/ui/wayland/wayland_owned.h"
+#include "platform/ui/wayland/wayland_primary_selection.h"
 
 namespace platform {
 
@@ -25,6 +27,13 @@ class OfferedText {
     size_t preferred_ = SIZE_MAX;  // in the clipboard's list of types of text
 };
 
+/// The MIME types of text that the program offers its own text as, the preferred first.
+std::span<const char* const> TextTypes();
+
+/// Writes `text` into `fd` for the program that asked for it, waiting for a slow reader at most
+/// kClipboardTransferTime, and closes `fd`.
+void WriteOfferedText(int fd, const std::string& text);
+
 /// Reads the text another program writes into `fd` until it closes its end. "" when the text is
 /// longer than kMaxClipboardText or has not come whole within kClipboardTransferTime.
 std::string ReadOfferedText(int fd);
@@ -37,7 +46,8 @@ class WaylandClipboard final : public DisplayClipboard {
   public:
     /// `inputSerial` gives the serial of the latest input event, which the compositor checks
     /// when the program takes the clipboard in answer to it.
-    WaylandClipboard(wl_display* display, wl_data_device_manager* manager, wl_seat* seat,
+    WaylandClipboard(wl_display* display, wl_data_device_manager* manager,
+                     zwp_primary_selection_device_manager_v1* primaryManager, wl_seat* seat,
                      std::function<uint32_t()> inputSerial);
     WaylandClipboard(const WaylandClipboard&) = delete;
     WaylandClipboard& operator=(const WaylandClipboard&) = delete;
@@ -47,6 +57,8 @@ class WaylandClipboard final : public DisplayClipboard {
     std::string ClipboardText() override;
     /// Makes `text` the clipboard's.
     void SetClipboardText(const std::string& text) override;
+    /// Offers `text` as the primary selection where the compositor has one.
+    void SetPrimaryText(const std::string& text) override;
 
   private:
     static void OnDataOffer(void* data, wl_data_device* device, wl_data_offer* offer);
@@ -71,6 +83,7 @@ class WaylandClipboard final : public DisplayClipboard {
     WaylandOwned<wl_data_source> source_;
     std::string ownText_;
     bool owned_ = false;
+    WaylandPrimarySelection primary_;
 };
 
 }  // namespace platform

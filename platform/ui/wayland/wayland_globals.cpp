@@ -12,6 +12,7 @@
 // The Wayland headers come after ours, like every platform header.
 #include <wayland-client.h>
 
+#include "primary-selection-unstable-v1-client-protocol.h"
 #include "xdg-activation-v1-client-protocol.h"
 #include "xdg-decoration-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
@@ -106,6 +107,8 @@ void WaylandGlobals::OnGlobal(void* data, wl_registry* registry, uint32_t name,
         bind(g.activation_, &xdg_activation_v1_interface, 1);
     } else if (kind == wl_data_device_manager_interface.name) {
         bind(g.dataDevices_, &wl_data_device_manager_interface, 1);
+    } else if (kind == zwp_primary_selection_device_manager_v1_interface.name) {
+        bind(g.primarySelections_, &zwp_primary_selection_device_manager_v1_interface, 1);
     } else if (kind == wl_output_interface.name) {
         Output& output = g.outputs_.emplace_back();
         bind(output.output, &wl_output_interface, 2);

@@ -37,6 +37,10 @@ class WaylandGlobals {
     wl_display* Display() const { return display_.get(); }
     const WaylandWindowContext& Context() const { return context_; }
     wl_data_device_manager* DataDevices() const { return dataDevices_.get(); }
+    /// Null where the compositor has no primary selection.
+    zwp_primary_selection_device_manager_v1* PrimarySelections() const {
+        return primarySelections_.get();
+    }
     /// Null where the compositor does not let launches bring windows forward.
     xdg_activation_v1* Activation() const { return activation_.get(); }
     const std::vector<Output>& Outputs() const { return outputs_; }
@@ -75,6 +79,7 @@ class WaylandGlobals {
     std::vector<Output> outputs_;
     WaylandOwned<xdg_activation_v1> activation_;
     WaylandOwned<wl_data_device_manager> dataDevices_;
+    WaylandOwned<zwp_primary_selection_device_manager_v1> primarySelections_;
     WaylandOwned<wl_seat> seat_;
     WaylandOwned<zxdg_decoration_manager_v1> decorations_;
     // The same objects, as windows use them.

@@ -3,6 +3,7 @@
 #include <wayland-client.h>
 #include <wayland-cursor.h>
 
+#include "primary-selection-unstable-v1-client-protocol.h"
 #include "xdg-activation-v1-client-protocol.h"
 #include "xdg-decoration-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
@@ -97,6 +98,19 @@ void WaylandRelease::operator()(zxdg_decoration_manager_v1* object) const {
 }
 void WaylandRelease::operator()(zxdg_toplevel_decoration_v1* object) const {
     zxdg_toplevel_decoration_v1_destroy(object);
+}
+
+void WaylandRelease::operator()(zwp_primary_selection_device_manager_v1* object) const {
+    zwp_primary_selection_device_manager_v1_destroy(object);
+}
+void WaylandRelease::operator()(zwp_primary_selection_device_v1* object) const {
+    zwp_primary_selection_device_v1_destroy(object);
+}
+void WaylandRelease::operator()(zwp_primary_selection_offer_v1* object) const {
+    zwp_primary_selection_offer_v1_destroy(object);
+}
+void WaylandRelease::operator()(zwp_primary_selection_source_v1* object) const {
+    zwp_primary_selection_source_v1_destroy(object);
 }
 
 }  // namespace platform

@@ -27,6 +27,10 @@ struct xdg_toplevel;
 struct xdg_wm_base;
 struct zxdg_decoration_manager_v1;
 struct zxdg_toplevel_decoration_v1;
+struct zwp_primary_selection_device_manager_v1;
+struct zwp_primary_selection_device_v1;
+struct zwp_primary_selection_offer_v1;
+struct zwp_primary_selection_source_v1;
 
 namespace platform {
 
@@ -59,6 +63,10 @@ struct WaylandRelease {
     void operator()(xdg_wm_base* object) const;
     void operator()(zxdg_decoration_manager_v1* object) const;
     void operator()(zxdg_toplevel_decoration_v1* object) const;
+    void operator()(zwp_primary_selection_device_manager_v1* object) const;
+    void operator()(zwp_primary_selection_device_v1* object) const;
+    void operator()(zwp_primary_selection_offer_v1* object) const;
+    void operator()(zwp_primary_selection_source_v1* object) const;
 };
 
 /// A Wayland object, given up when its holder goes.

@@ -64,15 +64,32 @@ void X11Clipboard::Prepare() {
     XSelectInput(display_, window_.Get(), PropertyChangeMask);
 }
 
+// The atoms are known once prepared.
+void X11Clipboard::Own(unsigned long selection, Owned& own, const std::string& text) {
+    XSetSelectionOwner(display_, selection, window_.Get(), CurrentTime);
+    own.owned = XGetSelectionOwner(display_, selection) == window_.Get();
+    own.text = own.owned ? text : std::string();
+}
+
+X11Clipboard::Owned* X11Clipboard::OwnedOf(unsigned long selection) {
+    if (!window_.Get()) return nullptr;
+    if (selection == clipboard_) return &clipboardOwned_;
+    if (selection == XA_PRIMARY) return &primaryOwned_;
+    return nullptr;
+}
+
 void X11Clipboard::SetClipboardText(const std::string& text) {
     Prepare();
-    XSetSelectionOwner(display_, clipboard_, window_.Get(), CurrentTime);
-    owned_ = XGetSelectionOwner(display_, clipboard_) == window_.Get();
-    ownText_ = owned_ ? text : std::string();
+    Own(clipboard_, clipboardOwned_, text);
+}
+
+void X11Clipboard::SetPrimaryText(const std::string& text) {
+    Prepare();
+    Own(XA_PRIMARY, primaryOwned_, text);
 }
 
 std::string X11Clipboard::ClipboardText() {
-    if (owned_) return ownText_;
+    if (clipboardOwned_.owned) return clipboardOwned_.text;
     Prepare();
     if (XGetSelectionOwner(display_, clipboard_) == None) return {};
     return Receive();
@@ -171,10 +188,7 @@ bool X11Clipboard::Handle(const XEvent& event) {
         return true;
     }
     if (event.type == SelectionClear) {
-        if (window_.Get() && event.xselectionclear.selection == clipboard_) {
-            owned_ = false;
-            ownText_.clear();
-        }
+        if (Owned* own = OwnedOf(event.xselectionclear.selection)) *own = Owned{};
         return true;
     }
     // Answers that came after the wait for them, and the hidden window's own property changes.
@@ -215,14 +229,15 @@ void X11Clipboard::Answer(const XEvent& event) {
                         static_cast<const unsigned char*>(data), static_cast<int>(count));
         reply.property = property;
     };
-    if (owned_ && request.selection == clipboard_) {
+    const Owned* own = OwnedOf(request.selection);
+    if (own && own->owned) {
         if (request.target == targets_) {
             const Atom targets[] = {targets_, utf8String_, text_, XA_STRING};
             put(XA_ATOM, 32, targets, 4);
         } else if (request.target == utf8String_ || request.target == text_) {
-            put(utf8String_, 8, ownText_.data(), ownText_.size());
+            put(utf8String_, 8, own->text.data(), own->text.size());
         } else if (request.target == XA_STRING) {
-            const std::string latin1 = Latin1FromUtf8(ownText_);
+            const std::string latin1 = Latin1FromUtf8(own->text);
             put(XA_STRING, 8, latin1.data(), latin1.size());
         }
     }

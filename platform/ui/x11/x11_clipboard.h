@@ -13,8 +13,9 @@ namespace platform {
 
 /// The desktop's clipboard (the CLIPBOARD selection) on one display connection: text the
 /// program puts there is handed to other programs when they ask, and text another program
-/// owns is fetched from it. Its atoms and hidden window are made when the clipboard is first
-/// used, so a program that never copies pays nothing for it.
+/// owns is fetched from it. The PRIMARY selection is offered alike, never read. Its atoms and
+/// hidden window are made when the clipboard is first used, so a program that never copies pays
+/// nothing for it.
 class X11Clipboard final : public DisplayClipboard {
   public:
     /// `isOurWindow` tells whether a window is one the program made on `display` (the clipboard
@@ -27,6 +28,8 @@ class X11Clipboard final : public DisplayClipboard {
 
     /// Makes the program the clipboard's owner, holding `text` (UTF-8).
     void SetClipboardText(const std::string& text) override;
+    /// Makes the program the PRIMARY selection's owner, holding `text` (UTF-8).
+    void SetPrimaryText(const std::string& text) override;
     /// The program's own text while it owns the clipboard; otherwise the owner's text as UTF-8,
     /// sent whole or in pieces (ICCCM's INCR). "" when there is no owner, when the owner sends
     /// more than kMaxClipboardText or has not sent it all within kClipboardTransferTime.
@@ -40,6 +43,11 @@ class X11Clipboard final : public DisplayClipboard {
 
   private:
     using Deadline = std::chrono::steady_clock::time_point;
+    // A selection the program owns, with the text it holds.
+    struct Owned {
+        bool owned = false;
+        std::string text;
+    };
     // A property of the hidden window as read: 32-bit items come as longs, as Xlib gives them.
     struct Property {
         unsigned long type = 0;
@@ -48,6 +56,9 @@ class X11Clipboard final : public DisplayClipboard {
     };
 
     void Prepare();
+    void Own(unsigned long selection, Owned& own, const std::string& text);
+    /// What the program holds of `selection`; null for one it never offers.
+    Owned* OwnedOf(unsigned long selection);
     std::string Receive();
     std::optional<Property> ReceivePieces(const Property& announcement, Deadline deadline);
     bool Await(int type, Deadline deadline, XEvent& event);
@@ -60,8 +71,8 @@ class X11Clipboard final : public DisplayClipboard {
     XWindowOwned window_;  // hidden: owns the selection and receives others' text
     unsigned long clipboard_ = 0, targets_ = 0, text_ = 0, utf8String_ = 0, incr_ = 0,
                   incoming_ = 0;
-    bool owned_ = false;
-    std::string ownText_;
+    Owned clipboardOwned_;
+    Owned primaryOwned_;
 };
 
 }  // namespace platform
