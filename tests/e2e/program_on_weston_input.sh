@@ -59,7 +59,7 @@ wait 100
 shot $work/five.png
 SCRIPT
 
-env -u DISPLAY WAYLAND_DEBUG=client "$program" 2>"$work/protocol" &
+env -u DISPLAY LC_ALL=C WAYLAND_DEBUG=client "$program" 2>"$work/protocol" &
 pid=$!
 park_pointer
 read -r x y < <(place_of "$work/start.png") || fail "the calculator never showed"

@@ -4,7 +4,9 @@
 # "5" in the display (compared pixel by pixel with a golden crop of the display), a second copy
 # started meanwhile ends at once without a window. "Clear" and a double click on "1" show "11";
 # the pointer then leaves in one jump, the program sleeps, and the whole window equals the
-# headless driver's picture of the same state. Alt+F4 asks the quit question; a click on the
+# headless driver's picture of the same state. Then the typed keys' checks (typed_keys.sh); a
+# key held down is drawn as the driver draws it held; a drag across the display makes its text
+# the PRIMARY selection. Alt+F4 asks the quit question; a click on the
 # calculator meanwhile brings the question back to the front; its "Yes" ends the program with
 # status 0. Started again, the program ends with status 0 when another program destroys its
 # window.
@@ -23,11 +25,12 @@ program=$1
 driver=$2
 golden=$3
 source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/typed_keys.sh"
 
 now_ms() { date +%s%3N; }
 
 started=$(now_ms)
-"$program" 2>"$work/stderr" &
+LC_ALL=C "$program" 2>"$work/stderr" &  # the point is the separator, as in the driver
 pid=$!
 
 splash=$(wait_for_window Form2 10)
@@ -99,6 +102,26 @@ SCRIPT
 import -window "$calculator" "PNG24:$work/window.png"
 differing=$(compare -metric AE "$work/window.png" "PNG24:$work/headless.png" null: 2>&1) || true
 [[ $differing == 0 ]] || fail "the window differs from the headless picture in $differing pixels"
+
+read_clipboard() { timeout 5 xclip -o -selection clipboard; }
+write_clipboard() { printf '%s' "$1" | xclip -selection clipboard >/dev/null 2>&1; }
+click() { xdotool mousemove --sync $(caption_on_screen "$X" "$Y" "$1") click 1 mousemove --sync 1010 750; }
+xdotool windowfocus --sync "$calculator"
+typed_checks
+# Held, a key is drawn down (the focus on the key clicked last); the X server does not repeat
+# it meanwhile.
+printf 'wait 5000\nclick 2\nkey Escape\nmove 1000 1000\nkeydown 5\nwait 100\nshot %s\n' "$work/held.png" | "$driver" >/dev/null
+xset r off
+xdotool key Escape keydown 5
+sleep 0.3
+import -window "$calculator" "PNG24:$work/window.png"
+xdotool keyup 5
+xset r on
+differing=$(compare -metric AE "$work/window.png" "PNG24:$work/held.png" null: 2>&1) || true
+[[ $differing == 0 ]] || fail "the held key differs from the headless picture in $differing pixels"
+xdotool mousemove --sync $((X + 30)) $((Y + 22)) mousedown 1 mousemove --sync $((X + 240)) $((Y + 22)) mouseup 1
+primary=$(timeout 5 xclip -o -selection primary) || true
+[[ $primary == 5 ]] || fail "the drag across the display made \"$primary\" the primary selection"
 
 # Alt+F4 on the focused calculator asks before quitting.
 xdotool windowfocus --sync "$calculator"
