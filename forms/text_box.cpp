@@ -14,6 +14,10 @@ namespace {
 
 constexpr int32_t kBorder = 2;  // the sunken edge
 constexpr int32_t kMargin = 1;  // between the edge and the text
+// While a drag holds the pointer beyond either side, the selection grows a character this often,
+// scrolling the text, so that a text longer than the box can be selected whole.
+constexpr int32_t kDragScrollTimer = 1;
+constexpr int32_t kDragScrollMs = 50;
 constexpr int32_t kKeyEnd = 35;
 constexpr int32_t kKeyHome = 36;
 
@@ -226,12 +230,35 @@ void TextBox::OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t /*y*
 void TextBox::OnMouseMove(int32_t buttons, int32_t /*shift*/, int32_t x, int32_t /*y*/) {
     if (!selecting_ || !(buttons & platform::kButtonLeft)) return;
     MoveCaret(PositionAt(x), true);
+    dragX_ = x;
+    if (DragScrollStep() != 0) {
+        SetTimer(kDragScrollTimer, kDragScrollMs);
+    } else {
+        KillTimer(kDragScrollTimer);
+    }
+}
+
+int TextBox::DragScrollStep() const {
+    if (dragX_ < kBorder + kMargin) return -1;
+    if (dragX_ >= ClientWidth() - kBorder - kMargin) return 1;
+    return 0;
+}
+
+void TextBox::OnTimer(int32_t id) {
+    if (id != kDragScrollTimer) return;
+    const int step = selecting_ ? DragScrollStep() : 0;
+    if (step == 0) {
+        KillTimer(kDragScrollTimer);
+        return;
+    }
+    MoveCaret(step < 0 ? PreviousBoundary(text_, caret_) : NextBoundary(text_, caret_), true);
 }
 
 // A selection made by dragging is also the desktop's primary selection, as in its text fields.
 void TextBox::OnMouseUp(int32_t button, int32_t /*shift*/, int32_t x, int32_t /*y*/) {
     if (button != platform::kButtonLeft || !selecting_) return;
     selecting_ = false;
+    KillTimer(kDragScrollTimer);
     MoveCaret(PositionAt(x), true);
     if (SelectionLength() > 0) System().GetBackend().Clipboard().SetPrimaryText(SelectedText());
 }

@@ -18,15 +18,16 @@ class Form;
 
 /// A single-line text box with a window of its own: a sunken 2-pixel border, the text in its
 /// font and colours, a caret while it has the focus, and a selection made with the mouse or
-/// Shift with the arrow, Home and End keys, shown in the highlight colours; a selection made with
-/// the mouse becomes the desktop's primary selection. Typed characters pass a key-press filter
-/// first, which may change them or drop them by setting 0. Ctrl+C copies the selection to the
-/// clipboard. Positions in the text are byte offsets of the UTF-8
-/// text, on character boundaries but where a character typed before a stray UTF-8
-/// continuation byte that starts the text leaves the caret; a character is a byte that
-/// continues no UTF-8 sequence, with the continuation bytes after it (the text's first byte
-/// starts one whatever it is). As in the desktop's edit control, a typed character that would
-/// make the text longer than kMaxLength characters is refused with the desktop's bell.
+/// Shift with the arrow, Home and End keys, shown in the highlight colours. A drag held beyond
+/// a side scrolls the text; a selection made with the mouse becomes the desktop's primary
+/// selection. Typed characters pass a key-press filter first, which may change them or drop
+/// them by setting 0. Ctrl+C copies the selection to the clipboard. Positions in the text are
+/// byte offsets of the UTF-8 text, on character boundaries but where a character typed before
+/// a stray UTF-8 continuation byte that starts the text leaves the caret; a character is a
+/// byte that continues no UTF-8 sequence, with the continuation bytes after it (the text's
+/// first byte starts one whatever it is). As in the desktop's edit control, a typed character
+/// that would make the text longer than kMaxLength characters is refused with the desktop's
+/// bell.
 ///
 /// Each edit is measured from its first changed character on, and painting draws only the
 /// characters that can show: appending to a long text costs what is appended.
@@ -77,8 +78,12 @@ class TextBox : public platform::Window {
     void OnKeyPress(int32_t& charCode) override;
     void OnGotFocus() override;
     void OnLostFocus() override;
+    void OnTimer(int32_t id) override;
 
   private:
+    /// While a drag holds the pointer beyond the text's left (-1) or right (1) side, the way the
+    /// selection grows; 0 inside.
+    int DragScrollStep() const;
     size_t PositionAt(int32_t x) const;
     void MoveCaret(size_t position, bool extend);
     void ReplaceSelection(const std::string& with);
@@ -97,6 +102,7 @@ class TextBox : public platform::Window {
     size_t anchor_ = 0;    // the other end of the selection
     int32_t scrollX_ = 0;  // text pixels scrolled out on the left
     bool selecting_ = false;
+    int32_t dragX_ = 0;  // where a drag last had the pointer
     std::function<void(int32_t&)> keyPressFilter_;
 };
 

@@ -583,39 +583,6 @@ TEST(vbButtonAccessKey, ADisabledButtonIgnoresIt) {
     EXPECT_FALSE(host.button->Value());
 }
 
-// ---- Keys bound by the host ---------------------------------------------------------------
-
-TEST(vbButtonBoundKey, PressesVisiblyWithoutMouseEventsAndClicksAfterTheUpLook) {
-    InteractiveButton host;
-    host.Clear();
-    size_t presentedBefore = host.Presented();
-    size_t presentedAtClick = 0;
-    host.onEvent = [&](const forms::ControlEvent& event) {
-        if (event.name == "Click") presentedAtClick = host.Presented();
-    };
-    host.button->OnBoundKeyDown();
-    EXPECT_EQ(host.button->LastDrawnState(), DrawnState::Down);
-    EXPECT_GT(host.Presented(), presentedBefore);  // down on the screen at once
-    EXPECT_TRUE(host.events.empty());
-    presentedBefore = host.Presented();
-    host.button->OnBoundKeyUp();
-    EXPECT_EQ(host.events, (Events{"Click"}));
-    EXPECT_EQ(host.states, (std::vector<DrawnState>{DrawnState::Up}));
-    EXPECT_GT(presentedAtClick, presentedBefore);
-
-    // A check box toggles as at a click; a disabled button ignores its bound key.
-    host.button->SetCheckBoxBehaviour(true);
-    host.button->OnBoundKeyDown();
-    host.button->OnBoundKeyUp();
-    EXPECT_TRUE(host.button->Value());
-    host.button->SetEnabled(false);
-    host.Clear();
-    host.button->OnBoundKeyDown();
-    host.button->OnBoundKeyUp();
-    EXPECT_TRUE(host.events.empty());
-    EXPECT_TRUE(host.button->Value());
-}
-
 // ---- Destruction and hiding ---------------------------------------------------------------
 
 TEST(vbButtonLifetime, AHandlerMayDestroyTheButton) {

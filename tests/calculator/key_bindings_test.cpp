@@ -6,7 +6,6 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include <cstdlib>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -77,41 +76,6 @@ TEST(KeyBindingsTest, TheDigitRowAndTheKeypadPressTheirKeysOnEveryLayout) {
         for (const auto& [key, caption] : named)
             EXPECT_EQ(keyboard.Caption(key), caption) << "key " << key;
         EXPECT_EQ(keyboard.Caption(KEY_ENTER, {XKB_MOD_NAME_ALT}), "");
-    }
-}
-
-TEST(KeyBindingsTest, EachLayoutReachesTheKeysItsCharactersAreOn) {
-    // Every key of the main block and the keypad, alone, with Shift, with AltGr and with both.
-    const Mods levels[] = {{}, {XKB_MOD_NAME_SHIFT}, {"Mod5"}, {XKB_MOD_NAME_SHIFT, "Mod5"}};
-    std::set<std::string> all;
-    for (const KeypadKey& key : kKeypad)
-        if (!key.bindings.characters.empty() || key.bindings.keys[0] != NamedKey::kNone)
-            all.insert(std::string(key.caption));
-    const struct {
-        const char* layout;
-        std::set<std::string> unreachable;
-    } cases[] = {
-        {"us", {}},
-        {"de", {"x^y"}},  // "^" is a dead key there: it types nothing by itself
-        {"fr", {}},
-        {"ru", {"x^2", "x^y", "sqrt"}},  // "q", "^" and "@" are on no key of its own
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.layout);
-        Keyboard keyboard(c.layout);
-        ASSERT_TRUE(keyboard.taken);
-        std::set<std::string> reached;
-        for (uint32_t key = KEY_ESC; key <= KEY_F10; ++key)
-            for (const Mods& held : levels)
-                if (const std::string caption = keyboard.Caption(key, held); !caption.empty())
-                    reached.insert(caption);
-        reached.insert(keyboard.Caption(KEY_DELETE));
-        reached.insert(keyboard.Caption(KEY_KPENTER));
-        reached.erase("");
-        std::set<std::string> expected = all;
-        for (const std::string& caption : c.unreachable)
-            expected.erase(caption);
-        EXPECT_EQ(reached, expected);
     }
 }
 

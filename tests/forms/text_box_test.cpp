@@ -168,6 +168,26 @@ TEST(TextBoxTest, MouseDragSelects) {
     EXPECT_EQ(f.box.CaretPosition(), 4u);
 }
 
+// Held beyond the left side, a drag scrolls a long text a character per step until it selects
+// it whole, which also becomes the primary selection.
+TEST(TextBoxTest, ADragHeldBeyondASideScrollsAndSelectsTheWholeText) {
+    FormTestEnv env;
+    TextBoxForm f(env);
+    const std::string text(80, '7');
+    f.box.SetText(text);
+    const platform::Point origin = f.box.ClientToScreen({0, 0});
+    env.system.PointerMoveTo({origin.x + f.box.CaretX(text.size()) - 1, origin.y + 10});
+    env.system.ButtonDown(platform::kButtonLeft);
+    env.system.PointerMoveTo({origin.x - 20, origin.y + 10});
+    for (int i = 0; i < 80; ++i) {
+        env.backend.AdvanceClock(50);
+        env.system.DispatchPending();
+    }
+    env.system.ButtonUp(platform::kButtonLeft);
+    EXPECT_EQ(f.box.SelectedText(), text);
+    EXPECT_EQ(env.backend.PrimaryText(), text);
+}
+
 TEST(TextBoxTest, CaretAndSelectionArePaintedOnlyWhileFocused) {
     FormTestEnv env;
     TextBoxForm f(env);

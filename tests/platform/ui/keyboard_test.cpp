@@ -204,33 +204,5 @@ TEST(ScriptedKeys, ModifiersWrapTheKeyAndReachTheFocusedWindow) {
                     "ok:KeyDown 18 4", "ok:AccessKey", "ok:KeyUp 79 4", "ok:KeyUp 18 0"));
 }
 
-// The active top-level window sees each key first; the focused window hears only of the keys it
-// leaves, and a taken key's release goes back to the window that took it, even once a modal
-// window has come up, which then previews the keys itself.
-TEST(PreviewedKeys, TheActiveWindowTakesKeysBeforeTheFocusedOne) {
-    UiFixture f;
-    auto field = f.Child(Rect::FromSize(0, 0, 50, 20), "field");
-    field->SetFocusable(true);
-    field->Focus();
-    f.top.takesKey = [](const Keystroke& stroke) { return stroke.character == 'x'; };
-    RecordingWindow modal{f.system, nullptr, Rect::FromSize(150, 80, 60, 40), "modal", f.log};
-    f.log.clear();
-    f.system.KeyPressed({53, 'X', 'x'});
-    f.system.KeyPressed({53, 'X', 'x'});  // a repeat
-    f.system.KeyPressed({54, 'Y', 'y'});
-    f.system.KeyReleased(54, 'Y');
-    f.system.Post([&] {
-        f.system.KeyPressed({55, 'X', 'x'});
-        f.system.KeyReleased(55, 'X');
-        f.system.KeyReleased(53, 'X');
-        modal.Hide();
-    });
-    f.system.RunModal(modal);
-    EXPECT_THAT(
-        f.log, ElementsAre("top:PreviewKeyDown 53 0", "top:PreviewKeyDown 53 0",
-                           "top:PreviewKeyDown 54 0", "field:KeyDown 89 0", "field:KeyPress 121",
-                           "field:KeyUp 89 0", "modal:PreviewKeyDown 55 0", "top:PreviewKeyUp 53"));
-}
-
 }  // namespace
 }  // namespace platform

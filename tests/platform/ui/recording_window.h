@@ -22,8 +22,6 @@ class RecordingWindow : public Window {
     std::function<void()> onClick, onDoubleClick, onAccessKey, onGotFocus, onMouseDown, onMouseUp;
     std::function<void(int32_t)> onTimer;
     std::function<void(int32_t&)> onKeyDown;
-    /// Whether the window takes a key on its way down; none is taken without it.
-    std::function<bool(const Keystroke&)> takesKey;
     bool allowClose = true;
 
     void OnMouseDown(int32_t b, int32_t s, int32_t x, int32_t y) override {
@@ -53,11 +51,6 @@ class RecordingWindow : public Window {
     void OnKeyUp(int32_t& keyCode, int32_t shift) override {
         Add("KeyUp " + std::to_string(keyCode) + " " + std::to_string(shift));
     }
-    bool OnPreviewKeyDown(const Keystroke& stroke, int32_t shift) override {
-        Add("PreviewKeyDown " + std::to_string(stroke.key) + " " + std::to_string(shift));
-        return takesKey && takesKey(stroke);
-    }
-    void OnPreviewKeyUp(uint32_t key) override { Add("PreviewKeyUp " + std::to_string(key)); }
     void OnGotFocus() override {
         Add("GotFocus");
         if (onGotFocus) onGotFocus();

@@ -38,40 +38,19 @@ TEST(KeyActionsTest, KeysGoDownForAFrameAroundTheModifiersHeld) {
     } cases[] = {
         {"Tab", "down 65289 9 0, wait 17, up 65289 9"},
         {"Shift+Tab", "down 65505 16 0, down 65289 9 0, wait 17, up 65289 9, up 65505 16"},
-        {"Space", "down 32 32 32, wait 17, up 32 32"},
         {"Enter", "down 65293 13 13, wait 17, up 65293 13"},
-        {"Return", "down 65293 13 13, wait 17, up 65293 13"},
-        {"KP_Enter", "down 65421 13 13, wait 17, up 65421 13"},
-        {"Escape", "down 65307 27 27, wait 17, up 65307 27"},
-        {"BackSpace", "down 65288 8 8, wait 17, up 65288 8"},
-        {"Delete", "down 65535 46 0, wait 17, up 65535 46"},
         {"F9", "down 65478 120 0, wait 17, up 65478 120"},
-        {"Left", "down 65361 37 0, wait 17, up 65361 37"},
         {"KP_7", "down 65463 0 55, wait 17, up 65463 0"},
-        {"KP_Decimal", "down 65454 0 46, wait 17, up 65454 0"},
-        {"Alt+c", "down 65513 18 0, down 99 67 0, wait 17, up 99 67, up 65513 18"},
         {"Ctrl+V", "down 65507 17 0, down 86 86 0, wait 17, up 86 86, up 65507 17"},
         {"Shift+Insert", "down 65505 16 0, down 65379 45 0, wait 17, up 65379 45, up 65505 16"},
         {"7", "down 55 55 55, wait 17, up 55 55"},
-        {"y", "down 121 89 121, wait 17, up 121 89"},
         {"+", "down 43 0 43, wait 17, up 43 0"},
         {"", ""},
         {"F1", ""},
-        {"tab", ""},
         {"Alt+", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Describe(KeyActions(c.name)), c.actions) << c.name;
-}
-
-TEST(KeyActionsTest, TypePressesEachCharactersKeyInTurn) {
-    EXPECT_EQ(Describe(std::get<command::Key>(*ParseCommandLine("type 1+").command).actions),
-              "down 49 49 49, wait 17, up 49 49, down 43 0 43, wait 17, up 43 0");
-    EXPECT_EQ(std::get<command::Paste>(*ParseCommandLine("paste -4.5").command).text, "-4.5");
-    EXPECT_EQ(Describe(std::get<command::Key>(*ParseCommandLine("keydown 5").command).actions),
-              "down 53 53 53");
-    EXPECT_EQ(Describe(std::get<command::Key>(*ParseCommandLine("keyup F9").command).actions),
-              "up 65478 120");
 }
 
 TEST(ParseCommandLineTest, ReadsEveryCommandAndItsArguments) {

@@ -76,14 +76,6 @@ const ScriptCase kScriptCases[] = {
      kStart + "click 4\nmove 100 30\ndown\nup\nprint focus\nkey 1\nkey a\nkey ,\nkey ~\n"
               "print display\n",
      "txtBuffer\n[41.]\n"},
-    {"typed calculation", "--decimal-separator ,",
-     kStart + "type 12.5*4=\nprint display\nkey BackSpace\nprint display\nkey Escape\n"
-              "type 3-1\nkey Tab\nkey Return\nprint focus\nprint display\nkey F9\nprint display\n",
-     "[50]\n[5]\ncmdNumber(0)\n[2]\n[-2]\n"},
-    {"paste", "",
-     kStart + "paste  42.5 \nprint display\npaste 4e2\nprint display\nclick Clear\n"
-              "paste -7\nprint display\n",
-     "[42.5]\n[42.5]\n[-7]\n"},
     // Quick clicks on a key are each an entry, a double click included.
     {"clicks in quick succession", "",
      kStart + "click 1\nclick 1\nclick 1\nprint display\nclick +\nclick 1\nclick =\nclick =\n"
