@@ -293,6 +293,15 @@ void WindowSystem::KeyReleased(uint32_t key, int32_t keyCode) {
     if (Window* w = Find(handle)) w->OnPreviewKeyUp(key);
 }
 
+void WindowSystem::KeyboardLeft() {
+    shift_ = 0;
+    const std::vector<std::pair<uint32_t, WindowHandle>> taken = std::move(previewedKeys_);
+    previewedKeys_.clear();
+    for (const auto& [key, handle] : taken) {
+        if (Window* w = Find(handle)) w->OnPreviewKeyUp(key);
+    }
+}
+
 bool WindowSystem::ActivateAccessKey(Window& topLevel, int32_t charCode) {
     if (charCode <= 0 || charCode > 127) return false;
     const int wanted = std::tolower(charCode);

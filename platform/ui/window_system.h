@@ -101,6 +101,10 @@ class WindowSystem {
     /// The key that the display numbers `key` went up: to the window that took its press, else
     /// KeyUp with `keyCode` when it is not 0.
     void KeyReleased(uint32_t key, int32_t keyCode);
+    /// The keyboard went to a window that is not ours: no modifier counts as held any more, and
+    /// the keys a top-level window took come up as if let go, since their releases will go
+    /// elsewhere.
+    void KeyboardLeft();
     /// The user asked to close a top-level window (its close box, Alt+F4).
     void CloseRequest(WindowHandle topLevel);
     /// The display moved a top-level window (the user dragged it, the window manager placed

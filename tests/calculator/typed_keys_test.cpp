@@ -41,8 +41,13 @@ TEST(TypedKeysTest, AKeyIsDownWhileHeldAndClicksWhenLetGoAndAtEachRepeat) {
     // Two repeats while held: a Click for each and one at the release.
     script.Pressed(five).Advance(600).Pressed(five).Advance(40).Pressed(five).Call(look);
     script.Advance(40).Released('5').Call(look);
+    // Held while the keyboard goes to another program's window: up with its Click at once, and
+    // the release that other window got never comes.
+    script.Pressed(five).Advance(40).Call(look).Call([&] { env.system.KeyboardLeft(); });
+    script.Call(look).Advance(600).Call(look);
     env.Run(script);
-    EXPECT_EQ(seen, "down[] up[5] down[5] up[55] down[5555] up[55555] ");
+    EXPECT_EQ(seen, "down[] up[5] down[5] up[55] down[5555] up[55555] down[55555] up[555555] "
+                    "up[555555] ");
 }
 
 TEST(TypedKeysTest, AKeyHeldWithTheMouseKeepsTypedKeysOff) {

@@ -97,6 +97,9 @@ void WaylandSeat::DeliverOne(WindowSystem* system) {
         case InputEvent::Modifiers:
             system->ModifiersHeld(event.code);
             break;
+        case InputEvent::KeyboardLeft:
+            system->KeyboardLeft();
+            break;
         case InputEvent::Close:
             if (top) system->CloseRequest(top->Handle());
             break;
@@ -205,7 +208,7 @@ void WaylandSeat::OnKeyboardLeave(void* data, wl_keyboard*, uint32_t, wl_surface
     s.keys_.StopRepeat();
     // What is held from now on is another window's business; the compositor reports the
     // modifiers again when the keyboard comes back.
-    s.Push(InputEvent::Modifiers, 0);
+    s.Push(InputEvent::KeyboardLeft, 0);
 }
 
 void WaylandSeat::OnKey(void* data, wl_keyboard*, uint32_t serial, uint32_t, uint32_t key,

@@ -47,7 +47,7 @@ class WaylandSeat final : public DisplayConnection {
     /// One piece of input, kept from the moment the compositor sends it until a wait delivers
     /// it.
     struct InputEvent {
-        enum Kind { Move, Leave, ButtonDown, ButtonUp, KeyDown, KeyUp, Modifiers, Close };
+        enum Kind { Move, Leave, ButtonDown, ButtonUp, KeyDown, KeyUp, Modifiers, KeyboardLeft, Close };
         Kind kind;
         NativeWindowId window = 0;
         Point at;

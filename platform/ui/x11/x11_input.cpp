@@ -88,6 +88,13 @@ void X11Input::Deliver(XEvent& event, WindowSystem& system) {
             }
             break;
         }
+        case FocusOut:
+            // The keyboard went away from the window itself, not to a window inside it or for
+            // a moment to the pointer's window.
+            if (event.xfocus.detail != NotifyInferior && event.xfocus.detail != NotifyPointer &&
+                windows_.IsOurs(event.xfocus.window))
+                system.KeyboardLeft();
+            break;
         case KeyPress:
             KeyDown(event.xkey, system);
             break;

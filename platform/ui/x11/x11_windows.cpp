@@ -105,7 +105,7 @@ NativeWindowId X11Windows::CreateNativeWindow(const NativeWindowDesc& logical) {
     attributes.background_pixmap = None;
     attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
                             ButtonReleaseMask | PointerMotionMask | EnterWindowMask |
-                            LeaveWindowMask | StructureNotifyMask;
+                            LeaveWindowMask | FocusChangeMask | StructureNotifyMask;
     attributes.cursor = shownPointer_;
     const ::Window w = XCreateWindow(x_, display_.Root(), desc.position.x, desc.position.y,
                                      static_cast<unsigned>(std::max(1, desc.clientSize.width)),
