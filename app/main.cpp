@@ -12,6 +12,7 @@
 
 #include "calculator/decimal_separator.h"
 #include "calculator/program.h"
+#include "platform/accessibility/atspi/atspi_bridge.h"
 #include "platform/os/instance_channel.h"
 #include "platform/ui/desktop/desktop_backend.h"
 #include "platform/ui/window_system.h"
@@ -46,6 +47,9 @@ int main() {
             return channel.Role() == platform::InstanceRole::HandedOver;
         };
         calculator::Program program(system, std::move(options));
+        // Screen readers find the windows while the desktop asks for accessibility; nothing of
+        // it waits before the first picture.
+        platform::atspi::AtspiBridge accessibility(system, kProgramName);
         if (channel.Role() == platform::InstanceRole::First) {
             desktop.backend->Events().WatchDescriptor(channel.Descriptor(), [&channel, &program] {
                 for (const std::string& token : channel.TakeRequests())

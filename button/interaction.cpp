@@ -41,6 +41,7 @@
 #include <variant>
 
 #include "button/vb_button.h"
+#include "platform/accessibility/spoken_caption.h"
 #include "platform/ui/keys.h"
 
 namespace button {
@@ -212,6 +213,25 @@ void vbButton::OnBoundKeyDown() {
 void vbButton::OnBoundKeyUp() {
     if (!enabled_) return;
     RaiseClick(PressLifted);
+}
+
+// ---- Accessibility ------------------------------------------------------------------------
+
+platform::AccessibleDescription vbButton::Describe() const {
+    using platform::AccessibleState;
+    platform::AccessibleDescription description{
+        .role = checkBoxBehaviour_ ? platform::AccessibleRole::CheckBox
+                                   : platform::AccessibleRole::PushButton,
+        .name = platform::SpokenCaption(captionText_),
+        .actions = {platform::kClickAction},
+        .keyBinding = platform::AccessKeyBinding(captionText_)};
+    description.states.Set(AccessibleState::Checkable, checkBoxBehaviour_);
+    description.states.Set(AccessibleState::Checked, checkBoxBehaviour_ && value_);
+    return description;
+}
+
+void vbButton::OnAccessibleAction(std::string_view action) {
+    if (action == platform::kClickAction) OnAccessKey();
 }
 
 // ---- Focus and visibility -----------------------------------------------------------------

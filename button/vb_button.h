@@ -9,7 +9,7 @@
 //                           settings' table (stored_settings.cpp)
 //   interaction.cpp         mouse, click, keys, access key, focus, hide, the hover timer, each
 //                           through a transition of the interaction's state
-//                           (interaction_state.h)
+//                           (interaction_state.h); what the button is to a screen reader
 //   render.cpp              Apply and Paint, resize, show, destroy, the palette, the paint's
 //                           input
 //   caption.cpp             UpdateAccessKey, LayoutCaption, MeasurePicture
@@ -178,6 +178,12 @@ class vbButton final : public forms::UserControl {
     /// The bound key went up: the button is drawn up and shown at once, then raises Click, as
     /// after a click of the left button.
     void OnBoundKeyUp();
+    // Accessibility (interaction.cpp).
+    /// A push button, or a check box with its checked state under CheckBoxBehaviour, named by
+    /// its caption without the access key's "&", whose access key is its key binding.
+    platform::AccessibleDescription Describe() const override;
+    /// "click" clicks the button as the access key does, through the same Click path.
+    void OnAccessibleAction(std::string_view action) override;
     void OnGotFocus() override;
     void OnLostFocus() override;
     void OnTimer() override;

@@ -52,6 +52,8 @@ main::main(platform::WindowSystem& system, const MainArtwork& artwork,
     txtBuffer.SetForeColor(0x0000FF00);
     txtBuffer.SetFont(kDisplayFont);
     txtBuffer.SetTabIndex(0);
+    // Screen readers read the display's results; the keys are what a reader uses to edit it.
+    txtBuffer.SetAccessibleReadOnly(true);
     txtBuffer.SetKeyPressFilter(
         [](int32_t& charCode) { charCode = Engine::FilterKeyPress(charCode); });
 
@@ -60,6 +62,7 @@ main::main(platform::WindowSystem& system, const MainArtwork& artwork,
     lblabout.SetFont(kDisplayFont);
     lblabout.SetPointer(platform::PointerKind::Custom, artwork.helpPointer);
     lblabout.SetClickHandler([this] { AboutClick(); });
+    lblabout.SetAccessibleRole(platform::AccessibleRole::PushButton);
 
     Shape1.SetBorderColor(0x00FF0000);  // blue: the entry keys
     Shape2.SetBorderColor(0x000000FF);  // red: the operator and function keys
@@ -103,6 +106,7 @@ void main::CreateKeys() {
         auto key = std::make_unique<KeyControl>(
             registry_.CreateSite(*this, design, std::move(ambient), resources_));
         KeyControl& added = *key;
+        added.Site().SetAccessibleName(std::string(row.spokenName));
         keys_.push_back(std::move(key));
 
         if (row.index) {

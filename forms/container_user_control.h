@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "forms/container.h"
+#include "platform/accessibility/accessible.h"
 
 namespace forms {
 
@@ -72,10 +73,24 @@ class TimerHandler {
     virtual void OnTimer() = 0;
 };
 
+/// What the control is to a screen reader, asked whenever the accessible tree is brought up to
+/// date, as the control says how it looks by painting; the default says nothing, and the
+/// control is left out. The host may give the control a name of its own in place of the one
+/// Describe gives.
+class AccessibleHandler {
+  public:
+    virtual ~AccessibleHandler() = default;
+
+    virtual platform::AccessibleDescription Describe() const { return {}; }
+    /// A reader asks for one of the actions Describe listed; it runs from the message loop.
+    virtual void OnAccessibleAction(std::string_view /*action*/) {}
+};
+
 /// A control hosted in a ControlContainer: every call the container makes, one role each.
 class UserControl : public ControlLifecycle,
                     public MouseHandler,
                     public KeyboardHandler,
-                    public TimerHandler {};
+                    public TimerHandler,
+                    public AccessibleHandler {};
 
 }  // namespace forms

@@ -76,6 +76,15 @@ class ControlSite::HostWindow final : public platform::Window {
     }
     void OnShow() override { site_.control_->OnShow(); }
     void OnHide() override { site_.control_->OnHide(); }
+    // The host's name for the control, when it gave one, comes before the control's own.
+    platform::AccessibleDescription Describe() const override {
+        platform::AccessibleDescription description = site_.control_->Describe();
+        if (!site_.accessibleName_.empty()) description.name = site_.accessibleName_;
+        return description;
+    }
+    void OnAccessibleAction(int32_t part, std::string_view action) override {
+        if (part < 0) site_.control_->OnAccessibleAction(action);
+    }
 
   private:
     ControlSite& site_;

@@ -74,6 +74,9 @@ class ControlSite final : public ControlWindow,
 
     void SetEventHandler(ControlEventHandler handler);
     void SetIndex(std::optional<int32_t> index) { index_ = index; }
+    /// The name a screen reader speaks for the control, in place of the one it gives itself;
+    /// empty leaves the control's own.
+    void SetAccessibleName(std::string name) { accessibleName_ = std::move(name); }
     std::optional<int32_t> Index() const { return index_; }
 
     /// Replaces the ambient properties and tells the control about each one that changed.
@@ -147,6 +150,7 @@ class ControlSite final : public ControlWindow,
     // Shared, so that a handler that replaces itself or destroys the site finishes its call.
     std::shared_ptr<const ControlEventHandler> eventHandler_;
     std::optional<int32_t> index_;
+    std::string accessibleName_;
     platform::FontDesc font_;
     int16_t mousePointer_ = 0;
     PicturePtr mouseIcon_;

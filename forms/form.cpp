@@ -187,4 +187,20 @@ void Form::RemoveTimer(int32_t id) {
     std::erase_if(timers_, [id](const auto& entry) { return entry.first == id; });
 }
 
+platform::AccessibleDescription Form::Describe() const {
+    return {.role = platform::AccessibleRole::Frame};
+}
+
+std::vector<platform::AccessiblePart> Form::DescribeParts() const {
+    std::vector<platform::AccessiblePart> parts;
+    for (const LightControl* control : lightControls_)
+        parts.push_back({control->Describe(), control->Bounds(), control->IsVisible()});
+    return parts;
+}
+
+void Form::OnAccessibleAction(int32_t part, std::string_view action) {
+    if (part >= 0 && static_cast<size_t>(part) < lightControls_.size())
+        lightControls_[static_cast<size_t>(part)]->OnAccessibleAction(action);
+}
+
 }  // namespace forms

@@ -86,6 +86,10 @@ class Form : public platform::Window {
     void OnTimer(int32_t id) override;
     bool OnCloseRequest() override;
     void OnShow() override;
+    /// A frame named by its caption, with its light controls as its windowless parts.
+    platform::AccessibleDescription Describe() const override;
+    std::vector<platform::AccessiblePart> DescribeParts() const override;
+    void OnAccessibleAction(int32_t part, std::string_view action) override;
 
   private:
     friend class LightControl;

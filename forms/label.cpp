@@ -1,6 +1,7 @@
 #include "forms/label.h"
 
 #include "forms/form.h"
+#include "platform/accessibility/spoken_caption.h"
 #include "platform/gfx/rect_paint.h"
 #include "platform/objects/ole_color.h"
 #include "platform/text/draw_text.h"
@@ -99,6 +100,19 @@ void Label::OnClick() {
         const std::function<void()> handler = clickHandler_;
         handler();
     }
+}
+
+platform::AccessibleDescription Label::Describe() const {
+    platform::AccessibleDescription description{.role = accessibleRole_,
+                                                .name = platform::SpokenCaption(caption_)};
+    if (accessibleRole_ == platform::AccessibleRole::PushButton)
+        description.actions = {platform::kClickAction};
+    return description;
+}
+
+void Label::OnAccessibleAction(std::string_view action) {
+    if (accessibleRole_ == platform::AccessibleRole::PushButton && action == platform::kClickAction)
+        OnClick();
 }
 
 }  // namespace forms

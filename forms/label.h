@@ -31,10 +31,15 @@ class Label : public LightControl {
     void SetFont(platform::FontDesc font);
     void SetAlignment(Alignment alignment);
     void SetClickHandler(std::function<void()> handler) { clickHandler_ = std::move(handler); }
+    /// What a screen reader takes the label for: a label (the default), or a push button for one
+    /// that acts when clicked, whose "click" action clicks it.
+    void SetAccessibleRole(platform::AccessibleRole role) { accessibleRole_ = role; }
 
     void Paint(platform::Surface& surface) const override;
     bool TakesMouse() const override { return true; }
     void OnClick() override;
+    platform::AccessibleDescription Describe() const override;
+    void OnAccessibleAction(std::string_view action) override;
 
   private:
     std::string caption_;
@@ -44,6 +49,7 @@ class Label : public LightControl {
     platform::FontDesc font_;
     Alignment alignment_ = Alignment::Left;
     std::function<void()> clickHandler_;
+    platform::AccessibleRole accessibleRole_ = platform::AccessibleRole::Label;
 };
 
 }  // namespace forms

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
+#include "platform/accessibility/accessible.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/surface.h"
 #include "platform/ui/window.h"
@@ -36,6 +38,10 @@ class LightControl {
     virtual bool TakesMouse() const { return false; }
     /// A left press and release over the control.
     virtual void OnClick() {}
+    /// What the control is to a screen reader; the default says nothing, and it is left out.
+    virtual platform::AccessibleDescription Describe() const { return {}; }
+    /// A reader asks for one of the actions Describe listed; it runs from the message loop.
+    virtual void OnAccessibleAction(std::string_view /*action*/) {}
 
     /// The pointer shown over a control that takes the mouse; Default shows the form's.
     platform::PointerKind Pointer() const { return pointerKind_; }

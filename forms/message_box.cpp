@@ -53,6 +53,13 @@ class MessageText : public LightControl {
         }
     }
 
+    /// The message is read as a label, and as text, its lines one below the other.
+    platform::AccessibleDescription Describe() const override {
+        std::string text;
+        for (const std::string& line : lines_) text += (text.empty() ? "" : "\n") + line;
+        return {.role = platform::AccessibleRole::Label, .name = text, .text = text};
+    }
+
   private:
     std::vector<std::string> lines_;
 };
@@ -157,6 +164,10 @@ class MessageBoxForm : public Form {
     void OnShow() override {
         Form::OnShow();
         defaultButton_->Focus();
+    }
+
+    platform::AccessibleDescription Describe() const override {
+        return {.role = platform::AccessibleRole::Alert, .states = {platform::AccessibleState::Modal}};
     }
 
     void Finish(MessageBoxAnswer answer) {

@@ -1,5 +1,7 @@
 #include "forms/message_box_button.h"
 
+#include "platform/accessibility/spoken_caption.h"
+
 #include "platform/gfx/focus_rect.h"
 #include "platform/gfx/rect_paint.h"
 #include "platform/objects/font_desc.h"
@@ -133,6 +135,17 @@ void MessageBoxButton::OnLostFocus() {
     spaceDown_ = false;
     SetPressed(false);
     Invalidate();
+}
+
+platform::AccessibleDescription MessageBoxButton::Describe() const {
+    return {.role = platform::AccessibleRole::PushButton,
+            .name = platform::SpokenCaption(caption_),
+            .actions = {platform::kClickAction},
+            .keyBinding = platform::AccessKeyBinding(caption_)};
+}
+
+void MessageBoxButton::OnAccessibleAction(int32_t part, std::string_view action) {
+    if (part < 0 && action == platform::kClickAction) Choose();
 }
 
 }  // namespace forms

@@ -30,6 +30,9 @@ class MessageBoxButton : public platform::Window {
     void OnAccessKey() override;
     void OnGotFocus() override;
     void OnLostFocus() override;
+    /// A push button named by its caption, whose "click" action chooses it.
+    platform::AccessibleDescription Describe() const override;
+    void OnAccessibleAction(int32_t part, std::string_view action) override;
 
   private:
     void SetPressed(bool pressed);

@@ -335,4 +335,12 @@ void TextBox::OnLostFocus() {
     Invalidate();
 }
 
+platform::AccessibleDescription TextBox::Describe() const {
+    using platform::AccessibleState;
+    return {.role = platform::AccessibleRole::Text,
+            .states = {AccessibleState::SingleLine,
+                       accessibleReadOnly_ ? AccessibleState::ReadOnly : AccessibleState::Editable},
+            .text = text_};
+}
+
 }  // namespace forms

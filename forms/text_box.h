@@ -70,6 +70,11 @@ class TextBox : public platform::Window {
     /// The client x of the caret when it is at `position`.
     int32_t CaretX(size_t position) const;
 
+    /// Tells screen readers that the text is there to be read, not edited (a display of results).
+    void SetAccessibleReadOnly(bool readOnly) { accessibleReadOnly_ = readOnly; }
+    /// A single-line text object holding the text.
+    platform::AccessibleDescription Describe() const override;
+
     void Paint(platform::Surface& surface) override;
     void OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) override;
     void OnMouseMove(int32_t buttons, int32_t shift, int32_t x, int32_t y) override;
@@ -104,6 +109,7 @@ class TextBox : public platform::Window {
     bool selecting_ = false;
     int32_t dragX_ = 0;  // where a drag last had the pointer
     std::function<void(int32_t&)> keyPressFilter_;
+    bool accessibleReadOnly_ = false;
 };
 
 }  // namespace forms

@@ -66,6 +66,27 @@ struct NativeWindowDesc {
 /// A deadline that never comes: WaitForEvents then waits for input alone.
 constexpr int64_t kNoDeadline = std::numeric_limits<int64_t>::max();
 
+/// What a participant of the wait waits for this time.
+struct WaitInterest {
+    int fd = -1;
+    bool readable = false;
+    bool writable = false;
+    /// When the participant wants the wait over, on the event source's clock.
+    int64_t deadlineMs = kNoDeadline;
+};
+
+/// A participant of the wait that decides before each wait what it waits for: a connection
+/// that sometimes must write, or keeps timeouts of its own (a D-Bus connection).
+class WaitParticipant {
+  public:
+    virtual ~WaitParticipant() = default;
+
+    /// Asked before every wait.
+    virtual WaitInterest Interest() = 0;
+    /// Runs from inside WaitForEvents once its descriptor was ready or its deadline came.
+    virtual void Ready() = 0;
+};
+
 /// The seam between the window system and a display is a backend playing four roles, each a
 /// small interface of its own (as FLTK splits its drivers): DisplayWindows (native top-level
 /// windows, presenting framebuffers, the pointer's picture), DisplayScreen (work area, scale,
@@ -149,6 +170,9 @@ class EventSource {
     virtual void WatchDescriptor(int fd, std::function<void()> onReadable) = 0;
     /// Waits no more for `fd`; call it before the descriptor is closed.
     virtual void UnwatchDescriptor(int fd) = 0;
+    /// Waits also for what `participant` asks, from now on; it must outlive its participation.
+    virtual void AddParticipant(WaitParticipant& participant) = 0;
+    virtual void RemoveParticipant(WaitParticipant& participant) = 0;
     /// Waits until input arrives, a watched descriptor is ready or NowMs() reaches
     /// `deadlineMs`, delivering any input as calls into the attached window system (and running
     /// the watches' handlers) before returning. Returns false when no input will ever come

@@ -24,6 +24,14 @@ void DisplayEvents::UnwatchDescriptor(int fd) {
     watches_.Remove(fd);
 }
 
+void DisplayEvents::AddParticipant(WaitParticipant& participant) {
+    watches_.AddParticipant(participant);
+}
+
+void DisplayEvents::RemoveParticipant(WaitParticipant& participant) {
+    watches_.RemoveParticipant(participant);
+}
+
 bool DisplayEvents::WaitForEvents(int64_t deadlineMs) {
     const auto lost = [this] { return pollFailed_ || connection_.Lost(); };
     bool watchRan = false;
@@ -43,12 +51,12 @@ bool DisplayEvents::Wait(int64_t deadlineMs) {
         return false;
     }
     std::vector<pollfd> fds{display};
-    watches_.AppendTo(fds);
-    const int64_t until = std::min(deadlineMs, connection_.NextDeadlineMs());
+    const int64_t participantsDue = watches_.AppendTo(fds);
+    const int64_t until = std::min({deadlineMs, connection_.NextDeadlineMs(), participantsDue});
     const int ready = poll(fds.data(), fds.size(), TimeoutUntil(until, NowMs()));
     if (ready < 0 && errno != EINTR) pollFailed_ = true;
     connection_.EndWait(ready > 0 ? fds[0].revents : 0);
-    return ready > 0 && watches_.RunReady(fds, 1);
+    return ready >= 0 && watches_.RunReady(fds, 1, NowMs());
 }
 
 void DisplayEvents::DeliverWaiting() {

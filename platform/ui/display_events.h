@@ -59,6 +59,8 @@ class DisplayEvents final : public EventSource {
     int64_t NowMs() const override { return clock_.NowMs(); }
     void WatchDescriptor(int fd, std::function<void()> onReadable) override;
     void UnwatchDescriptor(int fd) override;
+    void AddParticipant(WaitParticipant& participant) override;
+    void RemoveParticipant(WaitParticipant& participant) override;
     bool WaitForEvents(int64_t deadlineMs) override;
 
     /// Delivers every input event that waits now, without waiting.

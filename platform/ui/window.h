@@ -5,8 +5,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/accessibility/accessible.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/region.h"
 #include "platform/gfx/surface.h"
@@ -182,6 +184,18 @@ class Window {
     virtual void OnResize() {}
     virtual void OnShow() {}
     virtual void OnHide() {}
+
+    // Accessibility: what the window is to a screen reader, asked whenever the accessible tree
+    // is brought up to date, as Paint is asked for pixels. The window system adds the states
+    // it keeps itself (showing, enabled, focusable, focused, active).
+    /// The default says nothing: the window is left out, and its children take its place.
+    virtual AccessibleDescription Describe() const { return {}; }
+    /// The windowless parts the window paints itself, always in the same order (a part's place
+    /// in the list is its name).
+    virtual std::vector<AccessiblePart> DescribeParts() const { return {}; }
+    /// A reader asks for one of the actions Describe (part -1) or DescribeParts (part >= 0)
+    /// listed; it runs from the message loop, as input does.
+    virtual void OnAccessibleAction(int32_t /*part*/, std::string_view /*action*/) {}
 
   private:
     friend class WindowSystem;

@@ -238,6 +238,7 @@ void WindowSystem::DispatchPending() {
         break;
     }
     UpdateAll();
+    if (dispatchObserver_) dispatchObserver_();
 }
 
 void WindowSystem::RunLoopUntil(const std::function<bool()>& done) {

@@ -66,6 +66,9 @@ class WindowSystem {
     /// `startupToken` names (Backend::Activate): raised, restored if minimised and focused, as
     /// far as the desktop allows. While a modal window runs, that window comes forward instead.
     void BringForward(Window& topLevel, std::string_view startupToken);
+    /// The top-level window the keyboard goes to: the modal window running, else the focused
+    /// window's, else the topmost visible one; null when none is visible.
+    Window* ActiveTopLevel() const;
     /// Moves the focus to the next (or previous) window in the tab order of the focused
     /// window's top-level window, skipping hidden, disabled and unfocusable ones.
     void MoveFocus(bool backward);
@@ -150,6 +153,9 @@ class WindowSystem {
     bool QuitRequested() const { return quit_ || windowLost_ || !displayLost_.empty(); }
     /// When the earliest timer is due; kNoDeadline with no timer running.
     int64_t NextTimerDueMs() const { return timers_.NextDueMs(); }
+    /// Runs `observer` at the end of every DispatchPending, once the windows are painted: where a
+    /// mirror of the window tree (the accessible tree) brings itself up to date. Empty: none.
+    void SetDispatchObserver(std::function<void()> observer) { dispatchObserver_ = std::move(observer); }
     /// Paints, composes and presents every invalidated part of every shown top-level window.
     void UpdateAll();
 
@@ -175,7 +181,6 @@ class WindowSystem {
     void HandleKeyUp(int32_t keyCode, int32_t shift);
     bool ActivateAccessKey(Window& topLevel, int32_t charCode);
     void ActivateModalOver(const Window& blocked);
-    Window* ActiveTopLevel() const;
 
     // Loop steps.
     bool FireDueTimers();
@@ -219,6 +224,7 @@ class WindowSystem {
     // The keys held down that a top-level window took on their way down, with that window.
     std::vector<std::pair<uint32_t, WindowHandle>> previewedKeys_;
     std::vector<WindowHandle> modal_;
+    std::function<void()> dispatchObserver_;
     bool quit_ = false;
     bool windowLost_ = false;
     std::string displayLost_;

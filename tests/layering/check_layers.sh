@@ -22,12 +22,13 @@ freetype="ft2build.h freetype/* FT_*_H"  # also through its macros: #include FT_
 fontconfig="fontconfig/*"
 libjpeg="jpeglib.h jerror.h jconfig.h jmorecfg.h"
 libpng="png.h pngconf.h zlib.h"
-libraryHeaders="$xlib $wayland $freetype $fontconfig $libjpeg $libpng"
+sdbus="systemd/*"
+libraryHeaders="$xlib $wayland $freetype $fontconfig $libjpeg $libpng $sdbus"
 
 # The platform layer without its display backends, as the layers above may use it. The files
 # directly in platform/ are generated (the version header).
 platform="platform platform/bytes platform/gfx platform/image platform/objects platform/text \
-platform/os platform/ui"
+platform/os platform/ui platform/accessibility"
 
 # Folder: what its files may include besides their own folder. An entry is a folder (its files,
 # not its subfolders) or a header; a "*" in it matches any text, "/" too. A folder with no row
@@ -39,12 +40,16 @@ declare -A mayInclude=(
     [platform/objects]="platform/bytes platform/gfx platform/image"
     [platform/text]="platform/objects platform/gfx platform/image $freetype $fontconfig"
     [platform/os]=""
-    [platform/ui]="platform/gfx platform/image X11/keysym.h"
+    [platform/ui]="platform/gfx platform/image platform/accessibility/accessible.h X11/keysym.h"
     [platform/ui/headless]="platform/ui platform/gfx platform/image"
     [platform/ui/x11]="platform/ui platform/gfx platform/image platform/text/utf8.h $xlib"
     [platform/ui/wayland]="platform/ui platform/gfx platform/image platform/objects platform/text \
 $wayland"
     [platform/ui/desktop]="platform/ui"
+    # The accessible tree, read from the window tree; its export over sd-bus (AT-SPI2).
+    [platform/accessibility]="platform/ui platform/gfx platform/image"
+    [platform/accessibility/atspi]="platform/accessibility platform/ui platform/gfx platform/image \
+platform/version.h $sdbus"
     [forms]="forms/container $platform"
     [forms/container]="forms/property_bag.h $platform"
     # The control sees its host only through the container interface and its roles.
@@ -52,7 +57,8 @@ $wayland"
 forms/property_bag.h $platform"
     [splash]="forms $platform"
     [calculator]="splash button forms resources $platform"
-    [app]="calculator splash button forms resources $platform platform/ui/desktop"
+    [app]="calculator splash button forms resources $platform platform/ui/desktop \
+platform/accessibility/atspi"
     [tools]="tools/* calculator splash button forms resources $platform platform/ui/headless \
 platform/ui/x11"
     [resources]=""  # embedded files, included as the generated resources/tavik_resources.h

@@ -85,7 +85,7 @@ void HeadlessBackend::Present(NativeWindowId id, const Surface& framebuffer, con
 }
 
 bool HeadlessBackend::WaitForEvents(int64_t deadlineMs) {
-    if (watches_.RunReadyNow()) return true;
+    if (watches_.RunReadyNow(nowMs_)) return true;
     if (deadlineMs <= nowMs_) return true;
     if (advanceUntilMs_ > nowMs_) {
         nowMs_ = std::min(deadlineMs, advanceUntilMs_);

@@ -156,6 +156,12 @@ class HeadlessBackend final : public Backend,
         watches_.Add(fd, std::move(onReadable));
     }
     void UnwatchDescriptor(int fd) override { watches_.Remove(fd); }
+    void AddParticipant(WaitParticipant& participant) override {
+        watches_.AddParticipant(participant);
+    }
+    void RemoveParticipant(WaitParticipant& participant) override {
+        watches_.RemoveParticipant(participant);
+    }
     bool WaitForEvents(int64_t deadlineMs) override;
 
   private:

@@ -1,0 +1,82 @@
+#include "platform/accessibility/window_tree.h"
+
+#include <utility>
+
+#include "platform/ui/window_system.h"
+
+namespace platform {
+namespace {
+
+struct Reader {
+    const WindowSystem& system;
+    const Window* focus;
+    const Window* active;
+    int32_t scale;
+    std::vector<AccessibleNode> nodes;
+
+    Rect OnScreen(const Window& window, Rect client) const {
+        const Point origin = window.ClientToScreen({client.left, client.top});
+        return {origin.x * scale, origin.y * scale, (origin.x + client.Width()) * scale,
+                (origin.y + client.Height()) * scale};
+    }
+
+    AccessibleStates WindowStates(const Window& window) const {
+        AccessibleStates states{AccessibleState::Showing, AccessibleState::Visible};
+        const bool enabled = window.IsEffectivelyEnabled();
+        states.Set(AccessibleState::Enabled, enabled);
+        states.Set(AccessibleState::Sensitive, enabled);
+        states.Set(AccessibleState::Focusable, window.IsFocusable());
+        states.Set(AccessibleState::Focused, &window == focus);
+        states.Set(AccessibleState::Active, &window == active);
+        return states;
+    }
+
+    void Add(const Window& window, AccessibleId parent) {
+        if (!window.IsVisible()) return;
+        AccessibleDescription description = window.Describe();
+        AccessibleId own = parent;
+        if (description.role != AccessibleRole::NoRole) {
+            if (description.name.empty() && window.IsTopLevel()) description.name = window.Title();
+            own = AccessibleIdOf({window.Handle(), -1});
+            AccessibleNode node{.id = own, .parent = parent, .description = std::move(description)};
+            node.states = WindowStates(window);
+            node.states |= node.description.states;
+            node.extents = OnScreen(window, {0, 0, window.ClientWidth(), window.ClientHeight()});
+            nodes.push_back(std::move(node));
+        }
+        std::vector<AccessiblePart> parts = window.DescribeParts();
+        for (int32_t i = 0; i < static_cast<int32_t>(parts.size()) && i < kMaxAccessibleParts; ++i) {
+            AccessiblePart& part = parts[static_cast<size_t>(i)];
+            if (!part.shown || part.description.role == AccessibleRole::NoRole) continue;
+            AccessibleNode node{.id = AccessibleIdOf({window.Handle(), i}),
+                                .parent = own,
+                                .description = std::move(part.description)};
+            node.states = {AccessibleState::Showing, AccessibleState::Visible};
+            node.states.Set(AccessibleState::Enabled, window.IsEffectivelyEnabled());
+            node.states.Set(AccessibleState::Sensitive, window.IsEffectivelyEnabled());
+            node.states |= node.description.states;
+            node.extents = OnScreen(window, part.bounds);
+            nodes.push_back(std::move(node));
+        }
+        for (const Window* child : window.Children()) Add(*child, own);
+    }
+};
+
+}  // namespace
+
+AccessibleId AccessibleIdOf(AccessibleOwner owner) {
+    return (static_cast<AccessibleId>(owner.window) << 8) | static_cast<AccessibleId>(owner.part + 1);
+}
+
+AccessibleOwner OwnerOfAccessible(AccessibleId id) {
+    return {static_cast<WindowHandle>(id >> 8), static_cast<int32_t>(id & 0xFF) - 1};
+}
+
+std::vector<AccessibleNode> ReadWindowTree(const WindowSystem& system) {
+    Reader reader{system, system.FocusWindow(), system.ActiveTopLevel(),
+                  system.GetBackend().Screen().Scale(), {}};
+    for (const Window* topLevel : system.TopLevels()) reader.Add(*topLevel, kApplicationId);
+    return std::move(reader.nodes);
+}
+
+}  // namespace platform
