@@ -1,0 +1,146 @@
+"""The calculator as a screen reader sees it through AT-SPI2 (pyatspi): the application and its
+frame, the 25 keys as push buttons with their spoken names, "2 + 3 =" clicked through the keys'
+actions and "5" read from the display with the text-changed event that carries it, the extents
+of "7" where it is drawn, the focus moving on Tab, and the quit question as an alert.
+
+usage: accessible_calculator.py SCALE X Y   (X Y: the screen point at the centre of "7")
+Keys go to the program through xdotool; prints PASS when every check holds, else FAIL: why.
+"""
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+KEY_NAMES = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "decimal point", "double zero",
+             "triple zero", "plus", "minus", "times", "divided by", "percent", "power", "square",
+             "square root", "change sign", "backspace", "clear", "equals"}
+FRAME = "Tavik Calculator 2.0"
+QUESTION = "Are you sure you want to quit ?"
+
+
+def fail(why):
+    print("FAIL: " + why)
+    sys.exit(1)
+
+
+events = []
+
+
+def record(event):
+    events.append((event.type, event.source, event.detail1, event.any_data))
+
+
+def pump_until(found, seconds=5.0):
+    """Runs the main loop (which takes in events) until found() gives something, or None."""
+    end = time.monotonic() + seconds
+    context = GLib.MainContext.default()
+    while time.monotonic() < end:
+        while context.iteration(False):
+            pass
+        result = found()
+        if result:
+            return result
+        time.sleep(0.02)
+    return None
+
+
+def application():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and app.name == "tavik-calculator":
+            return app
+    return None
+
+
+def child_with(parent, role, name=None):
+    for child in parent:
+        if child.getRole() == role and (name is None or child.name == name):
+            return child
+    return None
+
+
+def states(accessible):
+    return set(accessible.getState().getStates())
+
+
+def main():
+    scale, seven_x, seven_y = int(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3])
+    for kind in ("object:text-changed", "object:state-changed:focused", "object:children-changed",
+                 "window:activate"):
+        pyatspi.Registry.registerEventListener(record, kind)
+
+    app = pump_until(application, 10)
+    if not app:
+        fail("no application tavik-calculator on the accessibility bus")
+    frame = pump_until(lambda: child_with(app, pyatspi.ROLE_FRAME, FRAME), 10)
+    if not frame:
+        fail("no frame named %r in %s" % (FRAME, [c.name for c in app]))
+    if not {pyatspi.STATE_ACTIVE, pyatspi.STATE_SHOWING, pyatspi.STATE_VISIBLE} <= states(frame):
+        fail("the frame is not active, showing and visible")
+
+    keys = {c.name: c for c in frame if c.getRole() == pyatspi.ROLE_PUSH_BUTTON}
+    if set(keys) - {"About"} != KEY_NAMES or len(keys) != 26:
+        fail("the push buttons are %s" % sorted(keys))
+    display = child_with(frame, pyatspi.ROLE_TEXT)
+    if not display or pyatspi.STATE_READ_ONLY not in states(display):
+        fail("no read-only text object for the display")
+
+    for name in ("2", "plus", "3", "equals"):
+        action = keys[name].queryAction()
+        if action.getName(0) != "click" or not action.doAction(0):
+            fail("the click action of %r is refused" % name)
+        # Each click is taken in before the next, as a user's would be.
+        pump_until(lambda: any(e[0].startswith("object:text-changed") for e in events), 2)
+    text = display.queryText()
+    shown = pump_until(lambda: text.getText(0, -1) == "5" and "5", 5)
+    if shown != "5":
+        fail("the display reads %r after 2 + 3 =" % text.getText(0, -1))
+    inserted = [e for e in events if e[0] == "object:text-changed:insert" and e[1] == display]
+    if not inserted or inserted[-1][3] != "5":
+        fail("no text-changed:insert of \"5\" on the display, only %s" % inserted)
+
+    x, y, width, height = keys["7"].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    if (width, height) != (33 * scale, 33 * scale):
+        fail("\"7\" is %dx%d at scale %d" % (width, height, scale))
+    if abs(x + width // 2 - seven_x) > scale or abs(y + height // 2 - seven_y) > scale:
+        fail("\"7\" is at %d,%d %dx%d, drawn around %d,%d" % (x, y, width, height, seven_x, seven_y))
+    at = frame.queryComponent().getAccessibleAtPoint(seven_x, seven_y, pyatspi.DESKTOP_COORDS)
+    if at is None or at.name != "7":
+        fail("the object at the centre of \"7\" is %r" % (at and at.name))
+
+    keys["clear"].queryComponent().grabFocus()
+    if not pump_until(lambda: pyatspi.STATE_FOCUSED in states(keys["clear"])):
+        fail("\"clear\" does not take the focus")
+    del events[:]
+    # After "clear" (tab index 12) comes "plus" (13).
+    subprocess.run(["xdotool", "key", "Tab"], check=True)
+    focused = pump_until(lambda: [e for e in events
+                                  if e[0] == "object:state-changed:focused" and e[2] == 1])
+    if not focused or focused[-1][1].name != "plus":
+        fail("Tab moved the focus to %s" % [e[1].name for e in (focused or [])])
+
+    subprocess.run(["xdotool", "key", "alt+F4"], check=True)
+    alert = pump_until(lambda: child_with(app, pyatspi.ROLE_ALERT))
+    if not alert:
+        fail("no alert after Alt+F4")
+    if not pump_until(lambda: [e for e in events if e[0] == "object:children-changed:add"]):
+        fail("no children-changed:add when the question opened")
+    message = child_with(alert, pyatspi.ROLE_LABEL)
+    if not message or message.queryText().getText(0, -1) != QUESTION:
+        fail("the alert says %r" % (message and message.name))
+    buttons = [c.name for c in alert if c.getRole() == pyatspi.ROLE_PUSH_BUTTON]
+    if buttons != ["Yes", "No"]:
+        fail("the alert's buttons are %s" % buttons)
+    if pyatspi.STATE_ACTIVE not in states(alert) or pyatspi.STATE_ACTIVE in states(frame):
+        fail("the alert is not the active window")
+    child_with(alert, pyatspi.ROLE_PUSH_BUTTON, "No").queryAction().doAction(0)
+    if not pump_until(lambda: not child_with(app, pyatspi.ROLE_ALERT)):
+        fail("the alert stays after No")
+    if not pump_until(lambda: [e for e in events if e[0] == "object:children-changed:remove"]):
+        fail("no children-changed:remove when the question closed")
+    print("PASS")
+
+
+main()
