@@ -18,10 +18,11 @@ program=$1
 driver=$2
 here=$(dirname "$0")
 source "$here/common.sh"
+source "$here/accessibility_bus.sh"
 # pyatspi is Debian's, for the system's own Python.
 python=/usr/bin/python3
 
-busctl --user set-property org.a11y.Bus /org/a11y/bus org.a11y.Status IsEnabled b true
+set_accessibility true
 
 check_scale() {
     local scale=$1 calculator seven
