@@ -3,7 +3,8 @@ frame, the 25 keys as push buttons with their spoken names, "2 + 3 =" clicked th
 actions and "5" read from the display with the text-changed event that carries it, the extents
 of "7" where it is drawn, the focus moving on Tab, and the quit question as an alert.
 
-usage: accessible_calculator.py SCALE X Y   (X Y: the screen point at the centre of "7")
+usage: accessible_calculator.py SCALE [X Y]   (X Y: the screen point at the centre of "7"; without
+them, as on Wayland, which tells no program where its windows are, the extents go unchecked)
 Keys go to the program through xdotool; prints PASS when every check holds, else FAIL: why.
 """
 import subprocess
@@ -65,8 +66,20 @@ def states(accessible):
     return set(accessible.getState().getStates())
 
 
+def check_extents(frame, key, scale, seven_x, seven_y):
+    x, y, width, height = key.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    if (width, height) != (33 * scale, 33 * scale):
+        fail("\"7\" is %dx%d at scale %d" % (width, height, scale))
+    if abs(x + width // 2 - seven_x) > scale or abs(y + height // 2 - seven_y) > scale:
+        fail("\"7\" is at %d,%d %dx%d, drawn around %d,%d" % (x, y, width, height, seven_x, seven_y))
+    at = frame.queryComponent().getAccessibleAtPoint(seven_x, seven_y, pyatspi.DESKTOP_COORDS)
+    if at is None or at.name != "7":
+        fail("the object at the centre of \"7\" is %r" % (at and at.name))
+
+
 def main():
-    scale, seven_x, seven_y = int(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3])
+    scale = int(sys.argv[1])
+    seven = (int(sys.argv[2]), int(sys.argv[3])) if len(sys.argv) > 3 else None
     for kind in ("object:text-changed", "object:state-changed:focused", "object:children-changed",
                  "window:activate"):
         pyatspi.Registry.registerEventListener(record, kind)
@@ -101,14 +114,8 @@ def main():
     if not inserted or inserted[-1][3] != "5":
         fail("no text-changed:insert of \"5\" on the display, only %s" % inserted)
 
-    x, y, width, height = keys["7"].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    if (width, height) != (33 * scale, 33 * scale):
-        fail("\"7\" is %dx%d at scale %d" % (width, height, scale))
-    if abs(x + width // 2 - seven_x) > scale or abs(y + height // 2 - seven_y) > scale:
-        fail("\"7\" is at %d,%d %dx%d, drawn around %d,%d" % (x, y, width, height, seven_x, seven_y))
-    at = frame.queryComponent().getAccessibleAtPoint(seven_x, seven_y, pyatspi.DESKTOP_COORDS)
-    if at is None or at.name != "7":
-        fail("the object at the centre of \"7\" is %r" % (at and at.name))
+    if seven:
+        check_extents(frame, keys["7"], scale, *seven)
 
     keys["clear"].queryComponent().grabFocus()
     if not pump_until(lambda: pyatspi.STATE_FOCUSED in states(keys["clear"])):
