@@ -56,7 +56,8 @@ class MessageText : public LightControl {
     /// The message is read as a label, and as text, its lines one below the other.
     platform::AccessibleDescription Describe() const override {
         std::string text;
-        for (const std::string& line : lines_) text += (text.empty() ? "" : "\n") + line;
+        for (const std::string& line : lines_)
+            text += (text.empty() ? "" : "\n") + line;
         return {.role = platform::AccessibleRole::Label, .name = text, .text = text};
     }
 
@@ -167,7 +168,8 @@ class MessageBoxForm : public Form {
     }
 
     platform::AccessibleDescription Describe() const override {
-        return {.role = platform::AccessibleRole::Alert, .states = {platform::AccessibleState::Modal}};
+        return {.role = platform::AccessibleRole::Alert,
+                .states = {platform::AccessibleState::Modal}};
     }
 
     void Finish(MessageBoxAnswer answer) {

@@ -31,7 +31,8 @@ bool AccessibilityService::DoAction(AccessibleId id, int32_t index) {
     std::string action = node->description.actions[static_cast<size_t>(index)];
     WindowSystem& system = system_;
     system_.Post([&system, owner, action = std::move(action)] {
-        if (Window* window = system.Find(owner.window)) window->OnAccessibleAction(owner.part, action);
+        if (Window* window = system.Find(owner.window))
+            window->OnAccessibleAction(owner.part, action);
     });
     return true;
 }

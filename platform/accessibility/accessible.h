@@ -47,11 +47,14 @@ class AccessibleStates {
   public:
     AccessibleStates() = default;
     AccessibleStates(std::initializer_list<AccessibleState> states) {
-        for (const AccessibleState state : states) Set(state, true);
+        for (const AccessibleState state : states)
+            Set(state, true);
     }
 
     bool Has(AccessibleState state) const { return (bits_ & Bit(state)) != 0; }
-    void Set(AccessibleState state, bool on) { bits_ = on ? bits_ | Bit(state) : bits_ & ~Bit(state); }
+    void Set(AccessibleState state, bool on) {
+        bits_ = on ? bits_ | Bit(state) : bits_ & ~Bit(state);
+    }
     AccessibleStates& operator|=(AccessibleStates other) {
         bits_ |= other.bits_;
         return *this;

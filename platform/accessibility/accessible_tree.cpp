@@ -77,7 +77,8 @@ std::vector<AccessibleEvent> AccessibleTree::Update(std::vector<AccessibleNode> 
         if (was.description.name != is.description.name)
             events.push_back({.kind = AccessibleEventKind::NameChanged, .source = id});
     }
-    for (const AccessibleId id : kept) CompareStates(before.at(id).node, entries_.at(id).node, events);
+    for (const AccessibleId id : kept)
+        CompareStates(before.at(id).node, entries_.at(id).node, events);
     for (const AccessibleId id : kept) {
         const std::string& was = before.at(id).node.description.text.value_or("");
         const std::string& is = entries_.at(id).node.description.text.value_or("");
@@ -103,7 +104,8 @@ std::vector<AccessibleEvent> AccessibleTree::Update(std::vector<AccessibleNode> 
         if (was == is) return;
         if (was != kApplicationId && entries_.contains(was))
             events.push_back({.kind = off, .source = was, .state = state, .on = false});
-        if (is != kApplicationId) events.push_back({.kind = on, .source = is, .state = state, .on = true});
+        if (is != kApplicationId)
+            events.push_back({.kind = on, .source = is, .state = state, .on = true});
     };
     const auto activeWindow = [](const Entries& entries) {
         for (const auto& [id, entry] : entries)
@@ -150,8 +152,7 @@ int32_t AccessibleTree::IndexInParent(AccessibleId id) const {
     const AccessibleNode* node = Find(id);
     if (!node || id == kApplicationId) return -1;
     const std::span<const AccessibleId> siblings = Children(node->parent);
-    return static_cast<int32_t>(std::find(siblings.begin(), siblings.end(), id) -
-                                siblings.begin());
+    return static_cast<int32_t>(std::find(siblings.begin(), siblings.end(), id) - siblings.begin());
 }
 
 const AccessibleNode* AccessibleTree::At(Point screen, AccessibleId within) const {
@@ -174,7 +175,8 @@ std::vector<AccessibleId> AccessibleTree::All() const {
 
 void AccessibleTree::Walk(AccessibleId id, std::vector<AccessibleId>& into) const {
     into.push_back(id);
-    for (const AccessibleId child : entries_.at(id).children) Walk(child, into);
+    for (const AccessibleId child : entries_.at(id).children)
+        Walk(child, into);
 }
 
 }  // namespace platform

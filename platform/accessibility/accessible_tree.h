@@ -28,12 +28,12 @@ struct AccessibleNode {
 
 /// What changed in the tree, as a screen reader hears of it.
 enum class AccessibleEventKind {
-    ChildAdded,         // `child` added to `source` at `offset`
-    ChildRemoved,       // `child` removed from `source`, where it was at `offset`
+    ChildAdded,    // `child` added to `source` at `offset`
+    ChildRemoved,  // `child` removed from `source`, where it was at `offset`
     NameChanged,
-    StateChanged,       // `state` is now `on`
-    TextRemoved,        // `text` removed at character `offset`
-    TextInserted,       // `text` inserted at character `offset`
+    StateChanged,  // `state` is now `on`
+    TextRemoved,   // `text` removed at character `offset`
+    TextInserted,  // `text` inserted at character `offset`
     WindowDeactivated,
     WindowActivated,
 };

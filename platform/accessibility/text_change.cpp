@@ -30,13 +30,16 @@ size_t ByteOfCharacter(std::string_view text, int32_t offset) {
 TextChange DiffText(std::string_view before, std::string_view after) {
     const size_t shorter = std::min(before.size(), after.size());
     size_t prefix = 0;
-    while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
-    while (prefix > 0 && prefix < before.size() && ContinuesCharacter(before[prefix])) --prefix;
+    while (prefix < shorter && before[prefix] == after[prefix])
+        ++prefix;
+    while (prefix > 0 && prefix < before.size() && ContinuesCharacter(before[prefix]))
+        --prefix;
     size_t suffix = 0;
     while (suffix < shorter - prefix &&
            before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
         ++suffix;
-    while (suffix > 0 && ContinuesCharacter(before[before.size() - suffix])) --suffix;
+    while (suffix > 0 && ContinuesCharacter(before[before.size() - suffix]))
+        --suffix;
     return {CharacterCount(before.substr(0, prefix)),
             std::string(before.substr(prefix, before.size() - prefix - suffix)),
             std::string(after.substr(prefix, after.size() - prefix - suffix))};

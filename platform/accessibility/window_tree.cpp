@@ -45,7 +45,8 @@ struct Reader {
             nodes.push_back(std::move(node));
         }
         std::vector<AccessiblePart> parts = window.DescribeParts();
-        for (int32_t i = 0; i < static_cast<int32_t>(parts.size()) && i < kMaxAccessibleParts; ++i) {
+        for (int32_t i = 0; i < static_cast<int32_t>(parts.size()) && i < kMaxAccessibleParts;
+             ++i) {
             AccessiblePart& part = parts[static_cast<size_t>(i)];
             if (!part.shown || part.description.role == AccessibleRole::NoRole) continue;
             AccessibleNode node{.id = AccessibleIdOf({window.Handle(), i}),
@@ -58,14 +59,16 @@ struct Reader {
             node.extents = OnScreen(window, part.bounds);
             nodes.push_back(std::move(node));
         }
-        for (const Window* child : window.Children()) Add(*child, own);
+        for (const Window* child : window.Children())
+            Add(*child, own);
     }
 };
 
 }  // namespace
 
 AccessibleId AccessibleIdOf(AccessibleOwner owner) {
-    return (static_cast<AccessibleId>(owner.window) << 8) | static_cast<AccessibleId>(owner.part + 1);
+    return (static_cast<AccessibleId>(owner.window) << 8) |
+           static_cast<AccessibleId>(owner.part + 1);
 }
 
 AccessibleOwner OwnerOfAccessible(AccessibleId id) {
@@ -73,9 +76,13 @@ AccessibleOwner OwnerOfAccessible(AccessibleId id) {
 }
 
 std::vector<AccessibleNode> ReadWindowTree(const WindowSystem& system) {
-    Reader reader{system, system.FocusWindow(), system.ActiveTopLevel(),
-                  system.GetBackend().Screen().Scale(), {}};
-    for (const Window* topLevel : system.TopLevels()) reader.Add(*topLevel, kApplicationId);
+    Reader reader{system,
+                  system.FocusWindow(),
+                  system.ActiveTopLevel(),
+                  system.GetBackend().Screen().Scale(),
+                  {}};
+    for (const Window* topLevel : system.TopLevels())
+        reader.Add(*topLevel, kApplicationId);
     return std::move(reader.nodes);
 }
 

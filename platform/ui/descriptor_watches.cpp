@@ -64,7 +64,8 @@ bool DescriptorWatches::RunReady(const std::vector<pollfd>& fds, size_t first, i
         ran = true;
     }
     for (WaitParticipant* participant : due) {
-        if (std::find(participants_.begin(), participants_.end(), participant) == participants_.end())
+        if (std::find(participants_.begin(), participants_.end(), participant) ==
+            participants_.end())
             continue;
         participant->Ready();
         ran = true;

@@ -155,7 +155,9 @@ class WindowSystem {
     int64_t NextTimerDueMs() const { return timers_.NextDueMs(); }
     /// Runs `observer` at the end of every DispatchPending, once the windows are painted: where a
     /// mirror of the window tree (the accessible tree) brings itself up to date. Empty: none.
-    void SetDispatchObserver(std::function<void()> observer) { dispatchObserver_ = std::move(observer); }
+    void SetDispatchObserver(std::function<void()> observer) {
+        dispatchObserver_ = std::move(observer);
+    }
     /// Paints, composes and presents every invalidated part of every shown top-level window.
     void UpdateAll();
 

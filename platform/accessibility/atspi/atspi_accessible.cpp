@@ -39,8 +39,10 @@ int AppendStates(sd_bus_message* m, AccessibleStates states) {
 int AppendInterfaces(sd_bus_message* m, const AccessibleNode& node) {
     int r = sd_bus_message_open_container(m, 'a', "s");
     if (r >= 0) r = sd_bus_message_append(m, "s", "org.a11y.atspi.Accessible");
-    if (r >= 0 && node.id == kApplicationId) r = sd_bus_message_append(m, "s", "org.a11y.atspi.Application");
-    if (r >= 0 && node.id != kApplicationId) r = sd_bus_message_append(m, "s", "org.a11y.atspi.Component");
+    if (r >= 0 && node.id == kApplicationId)
+        r = sd_bus_message_append(m, "s", "org.a11y.atspi.Application");
+    if (r >= 0 && node.id != kApplicationId)
+        r = sd_bus_message_append(m, "s", "org.a11y.atspi.Component");
     if (r >= 0 && !node.description.actions.empty())
         r = sd_bus_message_append(m, "s", "org.a11y.atspi.Action");
     if (r >= 0 && node.description.text) r = sd_bus_message_append(m, "s", "org.a11y.atspi.Text");
@@ -121,7 +123,8 @@ int GetRelationSet(sd_bus_message* m, void*, sd_bus_error*) {
 }
 
 int GetRole(sd_bus_message* m, void* userdata, sd_bus_error*) {
-    return sd_bus_reply_method_return(m, "u", RoleNumber(Self(userdata).NodeOf(m).description.role));
+    return sd_bus_reply_method_return(m, "u",
+                                      RoleNumber(Self(userdata).NodeOf(m).description.role));
 }
 
 int GetRoleName(sd_bus_message* m, void* userdata, sd_bus_error*) {
@@ -129,7 +132,8 @@ int GetRoleName(sd_bus_message* m, void* userdata, sd_bus_error*) {
 }
 
 int GetState(sd_bus_message* m, void* userdata, sd_bus_error*) {
-    return ReplyWith(m, [&](sd_bus_message* r) { return AppendStates(r, Self(userdata).NodeOf(m).states); });
+    return ReplyWith(
+        m, [&](sd_bus_message* r) { return AppendStates(r, Self(userdata).NodeOf(m).states); });
 }
 
 int GetAttributes(sd_bus_message* m, void*, sd_bus_error*) {
@@ -137,11 +141,13 @@ int GetAttributes(sd_bus_message* m, void*, sd_bus_error*) {
 }
 
 int GetApplication(sd_bus_message* m, void* userdata, sd_bus_error*) {
-    return ReplyWith(m, [&](sd_bus_message* r) { return Self(userdata).AppendReference(r, kApplicationId); });
+    return ReplyWith(
+        m, [&](sd_bus_message* r) { return Self(userdata).AppendReference(r, kApplicationId); });
 }
 
 int GetInterfaces(sd_bus_message* m, void* userdata, sd_bus_error*) {
-    return ReplyWith(m, [&](sd_bus_message* r) { return AppendInterfaces(r, Self(userdata).NodeOf(m)); });
+    return ReplyWith(
+        m, [&](sd_bus_message* r) { return AppendInterfaces(r, Self(userdata).NodeOf(m)); });
 }
 
 const sd_bus_vtable kAccessible[] = {
@@ -226,9 +232,8 @@ int GetItems(sd_bus_message* m, void* userdata, sd_bus_error*) {
             if (r >= 0) r = self.AppendReference(reply, kApplicationId);
             if (r >= 0) r = self.AppendParentReference(reply, id);
             if (r >= 0)
-                r = sd_bus_message_append(
-                    reply, "ii", self.Tree().IndexInParent(id),
-                    static_cast<int32_t>(self.Tree().Children(id).size()));
+                r = sd_bus_message_append(reply, "ii", self.Tree().IndexInParent(id),
+                                          static_cast<int32_t>(self.Tree().Children(id).size()));
             if (r >= 0) r = AppendInterfaces(reply, node);
             if (r >= 0)
                 r = sd_bus_message_append(reply, "sus", node.description.name.c_str(),

@@ -82,7 +82,8 @@ int DoAction(sd_bus_message* m, void* userdata, sd_bus_error* error) {
     int32_t index = 0;
     int result = 0;
     if (!ReadAction(m, self, error, index, result)) return result;
-    return sd_bus_reply_method_return(m, "b", self.Service().DoAction(self.NodeOf(m).id, index) ? 1 : 0);
+    return sd_bus_reply_method_return(m, "b",
+                                      self.Service().DoAction(self.NodeOf(m).id, index) ? 1 : 0);
 }
 
 const sd_bus_vtable kAction[] = {

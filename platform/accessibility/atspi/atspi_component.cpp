@@ -28,14 +28,16 @@ constexpr uint32_t kLayerWidget = 3;
 constexpr uint32_t kLayerWindow = 7;
 
 /// Where coordinates of `kind` start on the screen, for `node`; nullopt for an unknown kind.
-std::optional<Point> OriginOf(const AccessibleTree& tree, const AccessibleNode& node, uint32_t kind) {
+std::optional<Point> OriginOf(const AccessibleTree& tree, const AccessibleNode& node,
+                              uint32_t kind) {
     if (kind == kCoordScreen) return Point{0, 0};
     if (kind != kCoordWindow && kind != kCoordParent) return std::nullopt;
     const AccessibleNode* from = &node;
     if (kind == kCoordParent) {
         from = tree.Find(node.parent);
     } else {
-        while (from->parent != kApplicationId) from = tree.Find(from->parent);
+        while (from->parent != kApplicationId)
+            from = tree.Find(from->parent);
     }
     if (from->id == kApplicationId) return Point{0, 0};
     return Point{from->extents.left, from->extents.top};
@@ -63,7 +65,8 @@ struct PointRequest {
 };
 
 /// Reads "iiu" and finds the point on the screen; the error reply's result when refused.
-std::optional<Point> ReadPoint(sd_bus_message* m, AtspiExport& self, sd_bus_error* error, int& result) {
+std::optional<Point> ReadPoint(sd_bus_message* m, AtspiExport& self, sd_bus_error* error,
+                               int& result) {
     PointRequest request;
     result = sd_bus_message_read(m, "iiu", &request.x, &request.y, &request.kind);
     if (result < 0) return std::nullopt;
@@ -107,8 +110,8 @@ int GetExtents(sd_bus_message* m, void* userdata, sd_bus_error* error) {
     const std::optional<Point> origin = OriginOf(self.Tree(), node, kind);
     if (!origin) return RefuseKind(error);
     const Rect& e = node.extents;
-    return sd_bus_reply_method_return(m, "(iiii)", e.left - origin->x, e.top - origin->y,
-                                      e.Width(), e.Height());
+    return sd_bus_reply_method_return(m, "(iiii)", e.left - origin->x, e.top - origin->y, e.Width(),
+                                      e.Height());
 }
 
 int GetPosition(sd_bus_message* m, void* userdata, sd_bus_error* error) {

@@ -29,7 +29,8 @@ std::unique_ptr<AtspiExport> AtspiExport::Connect(WindowSystem& system, const st
         sd_bus_set_bus_client(bus.get(), 1) < 0 || sd_bus_set_connected_signal(bus.get(), 1) < 0 ||
         sd_bus_start(bus.get()) < 0)
         return nullptr;
-    std::unique_ptr<AtspiExport> exported(new AtspiExport(system, std::move(bus), std::move(onLost)));
+    std::unique_ptr<AtspiExport> exported(
+        new AtspiExport(system, std::move(bus), std::move(onLost)));
     if (!exported->Export(std::move(applicationName))) return nullptr;
     return exported;
 }
@@ -53,9 +54,9 @@ bool AtspiExport::Export(std::string applicationName) {
         slots_.emplace_back(slot);
         return true;
     };
-    for (const AtspiInterface& interface : {AccessibleInterface(), ApplicationInterface(),
-                                            ComponentInterface(), ActionInterface(),
-                                            TextInterface()})
+    for (const AtspiInterface& interface :
+         {AccessibleInterface(), ApplicationInterface(), ComponentInterface(), ActionInterface(),
+          TextInterface()})
         if (!add(interface)) return false;
     sd_bus_slot* slot = nullptr;
     if (sd_bus_add_object_vtable(bus_.get(), &slot, kCachePath, "org.a11y.atspi.Cache",
@@ -140,31 +141,31 @@ void AtspiExport::Publish(const AccessibleTree& tree, const AccessibleEvent& eve
     const AccessibleNode* source = tree.Find(event.source);
     const std::string name = source ? source->description.name : std::string();
     switch (event.kind) {
-    case AccessibleEventKind::ChildAdded:
-        Emit(event.source, kEventObject, "ChildrenChanged", "add", event.offset, 0, child);
-        break;
-    case AccessibleEventKind::ChildRemoved:
-        Emit(event.source, kEventObject, "ChildrenChanged", "remove", event.offset, 0, child);
-        break;
-    case AccessibleEventKind::NameChanged:
-        Emit(event.source, kEventObject, "PropertyChange", "accessible-name", 0, 0, text(name));
-        break;
-    case AccessibleEventKind::StateChanged:
-        Emit(event.source, kEventObject, "StateChanged", StateName(event.state), event.on ? 1 : 0,
-             0, noValue);
-        break;
-    case AccessibleEventKind::TextRemoved:
-    case AccessibleEventKind::TextInserted:
-        Emit(event.source, kEventObject, "TextChanged",
-             event.kind == AccessibleEventKind::TextInserted ? "insert" : "delete", event.offset,
-             CharacterCount(event.text), text(event.text));
-        break;
-    case AccessibleEventKind::WindowActivated:
-        Emit(event.source, kEventWindow, "Activate", "", 0, 0, text(name));
-        break;
-    case AccessibleEventKind::WindowDeactivated:
-        Emit(event.source, kEventWindow, "Deactivate", "", 0, 0, text(name));
-        break;
+        case AccessibleEventKind::ChildAdded:
+            Emit(event.source, kEventObject, "ChildrenChanged", "add", event.offset, 0, child);
+            break;
+        case AccessibleEventKind::ChildRemoved:
+            Emit(event.source, kEventObject, "ChildrenChanged", "remove", event.offset, 0, child);
+            break;
+        case AccessibleEventKind::NameChanged:
+            Emit(event.source, kEventObject, "PropertyChange", "accessible-name", 0, 0, text(name));
+            break;
+        case AccessibleEventKind::StateChanged:
+            Emit(event.source, kEventObject, "StateChanged", StateName(event.state),
+                 event.on ? 1 : 0, 0, noValue);
+            break;
+        case AccessibleEventKind::TextRemoved:
+        case AccessibleEventKind::TextInserted:
+            Emit(event.source, kEventObject, "TextChanged",
+                 event.kind == AccessibleEventKind::TextInserted ? "insert" : "delete",
+                 event.offset, CharacterCount(event.text), text(event.text));
+            break;
+        case AccessibleEventKind::WindowActivated:
+            Emit(event.source, kEventWindow, "Activate", "", 0, 0, text(name));
+            break;
+        case AccessibleEventKind::WindowDeactivated:
+            Emit(event.source, kEventWindow, "Deactivate", "", 0, 0, text(name));
+            break;
     }
 }
 

@@ -16,8 +16,7 @@ AtspiExport& Self(void* userdata) {
     return *static_cast<AtspiExport*>(userdata);
 }
 
-int FindText(sd_bus*, const char* path, const char*, void* userdata, void** found,
-             sd_bus_error*) {
+int FindText(sd_bus*, const char* path, const char*, void* userdata, void** found, sd_bus_error*) {
     AtspiExport& self = Self(userdata);
     const std::optional<AccessibleId> id = self.IdOfPath(path);
     if (!id || !self.Tree().Find(*id)->description.text) return 0;
@@ -82,10 +81,13 @@ Span SpanAt(const Characters& chars, int32_t offset, uint32_t boundary) {
         return lines ? IsLineBreak(chars.At(i)) : IsSpace(chars.At(i)) || IsLineBreak(chars.At(i));
     };
     int32_t start = offset;
-    while (start > 0 && !(breaks(start - 1) && !breaks(start))) --start;
+    while (start > 0 && !(breaks(start - 1) && !breaks(start)))
+        --start;
     int32_t end = offset;
-    while (end < n && !breaks(end)) ++end;
-    while (end < n && breaks(end)) ++end;
+    while (end < n && !breaks(end))
+        ++end;
+    while (end < n && breaks(end))
+        ++end;
     return {start, end};
 }
 
@@ -94,13 +96,15 @@ int32_t Clamp(int32_t offset, int32_t count) {
 }
 
 int ReplySpan(sd_bus_message* m, const Characters& chars, Span span) {
-    return sd_bus_reply_method_return(m, "sii", chars.Substring(span).c_str(), span.start, span.end);
+    return sd_bus_reply_method_return(m, "sii", chars.Substring(span).c_str(), span.start,
+                                      span.end);
 }
 
 int GetCharacterCount(sd_bus*, const char* path, const char*, const char*, sd_bus_message* reply,
                       void* userdata, sd_bus_error*) {
     AtspiExport& self = Self(userdata);
-    return sd_bus_message_append(reply, "i", CharacterCount(TextOf(*self.Tree().Find(*self.IdOfPath(path)))));
+    return sd_bus_message_append(reply, "i",
+                                 CharacterCount(TextOf(*self.Tree().Find(*self.IdOfPath(path)))));
 }
 
 int GetCaretOffset(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*,
@@ -117,7 +121,8 @@ int GetText(sd_bus_message* m, void* userdata, sd_bus_error*) {
     const Characters chars(text);
     start = Clamp(start, chars.count);
     end = end < 0 ? chars.count : Clamp(end, chars.count);
-    return sd_bus_reply_method_return(m, "s", chars.Substring({start, std::max(start, end)}).c_str());
+    return sd_bus_reply_method_return(m, "s",
+                                      chars.Substring({start, std::max(start, end)}).c_str());
 }
 
 /// GetTextAtOffset, GetTextBeforeOffset (`step` -1) and GetTextAfterOffset (`step` 1).
@@ -152,7 +157,8 @@ int GetStringAtOffset(sd_bus_message* m, void* userdata, sd_bus_error*) {
     if (const int r = sd_bus_message_read(m, "iu", &offset, &granularity); r < 0) return r;
     const std::string& text = TextOf(Self(userdata).NodeOf(m));
     const Characters chars(text);
-    constexpr uint32_t kBoundaries[] = {kBoundaryChar, kBoundaryWordStart, 3, kBoundaryLineStart, 3};
+    constexpr uint32_t kBoundaries[] = {kBoundaryChar, kBoundaryWordStart, 3, kBoundaryLineStart,
+                                        3};
     const uint32_t boundary = granularity < std::size(kBoundaries) ? kBoundaries[granularity] : 3;
     return ReplySpan(m, chars, SpanAt(chars, Clamp(offset, chars.count), boundary));
 }
@@ -168,7 +174,8 @@ int GetCharacterAtOffset(sd_bus_message* m, void* userdata, sd_bus_error*) {
     const size_t to = ByteOfCharacter(text, offset + 1);
     const auto lead = static_cast<unsigned char>(text[from]);
     int32_t code = to - from == 1 ? lead : lead & (0x3F >> (to - from - 1));
-    for (size_t i = from + 1; i < to; ++i) code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+    for (size_t i = from + 1; i < to; ++i)
+        code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
     return sd_bus_reply_method_return(m, "i", code);
 }
 
@@ -176,7 +183,8 @@ int GetCharacterAtOffset(sd_bus_message* m, void* userdata, sd_bus_error*) {
 int GetAttributes(sd_bus_message* m, void* userdata, sd_bus_error*) {
     int32_t offset = 0;
     if (const int r = sd_bus_message_read(m, "i", &offset); r < 0) return r;
-    return sd_bus_reply_method_return(m, "a{ss}ii", 0, 0, CharacterCount(TextOf(Self(userdata).NodeOf(m))));
+    return sd_bus_reply_method_return(m, "a{ss}ii", 0, 0,
+                                      CharacterCount(TextOf(Self(userdata).NodeOf(m))));
 }
 
 int GetDefaultAttributes(sd_bus_message* m, void*, sd_bus_error*) {
@@ -192,7 +200,8 @@ int GetCharacterExtents(sd_bus_message* m, void* userdata, sd_bus_error* error) 
     int32_t offset = 0;
     uint32_t kind = 0;
     if (const int r = sd_bus_message_read(m, "iu", &offset, &kind); r < 0) return r;
-    if (kind != 0) return sd_bus_error_set(error, SD_BUS_ERROR_NOT_SUPPORTED, "screen coordinates only");
+    if (kind != 0)
+        return sd_bus_error_set(error, SD_BUS_ERROR_NOT_SUPPORTED, "screen coordinates only");
     const Rect& e = Self(userdata).NodeOf(m).extents;
     return sd_bus_reply_method_return(m, "iiii", e.left, e.top, e.Width(), e.Height());
 }

@@ -14,7 +14,8 @@ constexpr int kMessagesPerWait = 64;
 uint64_t MonotonicUs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint64_t>(now.tv_sec) * 1'000'000 + static_cast<uint64_t>(now.tv_nsec) / 1000;
+    return static_cast<uint64_t>(now.tv_sec) * 1'000'000 +
+           static_cast<uint64_t>(now.tv_nsec) / 1000;
 }
 
 }  // namespace

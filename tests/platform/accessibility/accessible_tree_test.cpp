@@ -12,8 +12,11 @@ using State = AccessibleState;
 
 AccessibleNode Node(AccessibleId id, AccessibleId parent, AccessibleRole role,
                     AccessibleStates states = {AccessibleState::Showing}, Rect extents = {}) {
-    return {.id = id, .parent = parent, .description = {.role = role, .name = "n"},
-            .states = states, .extents = extents};
+    return {.id = id,
+            .parent = parent,
+            .description = {.role = role, .name = "n"},
+            .states = states,
+            .extents = extents};
 }
 
 TEST(AccessibleTree, HoldsTheNodesUnderTheApplicationInOrderAndLeavesOutOrphans) {
@@ -54,14 +57,15 @@ TEST(AccessibleTree, TellsChangesInTheOrderAReaderWantsThem) {
     const AccessibleStates focused{State::Showing, State::Focused};
     AccessibleNode display = Node(2, 1, AccessibleRole::Text, focused);
     display.description.text = "12";
-    const std::vector<AccessibleEvent> first =
-        tree.Update({Node(1, kApplicationId, AccessibleRole::Frame, frameActive), display,
-                     Node(3, 1, AccessibleRole::PushButton), Node(4, 1, AccessibleRole::PushButton)});
-    EXPECT_EQ(first, (std::vector<AccessibleEvent>{
-                         {.kind = Kind::ChildAdded, .source = kApplicationId, .child = 1},
-                         {.kind = Kind::WindowActivated, .source = 1, .state = State::Active, .on = true},
-                         {.kind = Kind::StateChanged, .source = 2, .state = State::Focused, .on = true},
-                     }));
+    const std::vector<AccessibleEvent> first = tree.Update(
+        {Node(1, kApplicationId, AccessibleRole::Frame, frameActive), display,
+         Node(3, 1, AccessibleRole::PushButton), Node(4, 1, AccessibleRole::PushButton)});
+    EXPECT_EQ(first,
+              (std::vector<AccessibleEvent>{
+                  {.kind = Kind::ChildAdded, .source = kApplicationId, .child = 1},
+                  {.kind = Kind::WindowActivated, .source = 1, .state = State::Active, .on = true},
+                  {.kind = Kind::StateChanged, .source = 2, .state = State::Focused, .on = true},
+              }));
 
     display.states = {State::Showing};
     display.description.text = "15";
@@ -69,21 +73,22 @@ TEST(AccessibleTree, TellsChangesInTheOrderAReaderWantsThem) {
     renamed.description.name = "m";
     const std::vector<AccessibleEvent> second = tree.Update(
         {Node(1, kApplicationId, AccessibleRole::Frame), display, renamed,
-         Node(10, kApplicationId, AccessibleRole::Alert, frameActive), Node(11, 10, AccessibleRole::Label),
-         Node(12, 10, AccessibleRole::PushButton, focused)});
-    EXPECT_EQ(second, (std::vector<AccessibleEvent>{
-                          {.kind = Kind::ChildRemoved, .source = 1, .child = 3, .offset = 1},
-                          {.kind = Kind::ChildAdded, .source = kApplicationId, .child = 10, .offset = 1},
-                          {.kind = Kind::NameChanged, .source = 4},
-                          {.kind = Kind::StateChanged, .source = 1, .state = State::Active, .on = false},
-                          {.kind = Kind::StateChanged, .source = 4, .state = State::Checked, .on = true},
-                          {.kind = Kind::TextRemoved, .source = 2, .offset = 1, .text = "2"},
-                          {.kind = Kind::TextInserted, .source = 2, .offset = 1, .text = "5"},
-                          {.kind = Kind::WindowDeactivated, .source = 1, .state = State::Active},
-                          {.kind = Kind::WindowActivated, .source = 10, .state = State::Active, .on = true},
-                          {.kind = Kind::StateChanged, .source = 2, .state = State::Focused, .on = false},
-                          {.kind = Kind::StateChanged, .source = 12, .state = State::Focused, .on = true},
-                      }));
+         Node(10, kApplicationId, AccessibleRole::Alert, frameActive),
+         Node(11, 10, AccessibleRole::Label), Node(12, 10, AccessibleRole::PushButton, focused)});
+    EXPECT_EQ(second,
+              (std::vector<AccessibleEvent>{
+                  {.kind = Kind::ChildRemoved, .source = 1, .child = 3, .offset = 1},
+                  {.kind = Kind::ChildAdded, .source = kApplicationId, .child = 10, .offset = 1},
+                  {.kind = Kind::NameChanged, .source = 4},
+                  {.kind = Kind::StateChanged, .source = 1, .state = State::Active, .on = false},
+                  {.kind = Kind::StateChanged, .source = 4, .state = State::Checked, .on = true},
+                  {.kind = Kind::TextRemoved, .source = 2, .offset = 1, .text = "2"},
+                  {.kind = Kind::TextInserted, .source = 2, .offset = 1, .text = "5"},
+                  {.kind = Kind::WindowDeactivated, .source = 1, .state = State::Active},
+                  {.kind = Kind::WindowActivated, .source = 10, .state = State::Active, .on = true},
+                  {.kind = Kind::StateChanged, .source = 2, .state = State::Focused, .on = false},
+                  {.kind = Kind::StateChanged, .source = 12, .state = State::Focused, .on = true},
+              }));
     EXPECT_TRUE(tree.Update({Node(1, kApplicationId, AccessibleRole::Frame), display, renamed,
                              Node(10, kApplicationId, AccessibleRole::Alert, frameActive),
                              Node(11, 10, AccessibleRole::Label),

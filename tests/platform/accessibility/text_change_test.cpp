@@ -20,7 +20,11 @@ TEST(DiffText, KeepsTheCommonEndsAndCountsOffsetsInCharacters) {
                           Case{"1,5", "1,25", 2, "", "2"}, Case{"same", "same", 4, "", ""},
                           // "é" and "è" share their first byte: the whole character changes.
                           Case{"x\xC3\xA9y", "x\xC3\xA8y", 1, "\xC3\xA9", "\xC3\xA8"},
-                          Case{"\xC3\xA9" "1", "\xC3\xA9" "2", 1, "1", "2"}}) {
+                          Case{"\xC3\xA9"
+                               "1",
+                               "\xC3\xA9"
+                               "2",
+                               1, "1", "2"}}) {
         const TextChange change = DiffText(c.before, c.after);
         EXPECT_EQ(change.offset, c.offset) << c.before << " -> " << c.after;
         EXPECT_EQ(change.removed, c.removed) << c.before << " -> " << c.after;
@@ -29,8 +33,13 @@ TEST(DiffText, KeepsTheCommonEndsAndCountsOffsetsInCharacters) {
 }
 
 TEST(CharacterOffsets, CountAndFindCodePointsOfUtf8) {
-    EXPECT_EQ(CharacterCount("a\xC3\xA9" "b"), 3);
-    EXPECT_EQ(ByteOfCharacter("a\xC3\xA9" "b", 2), 3u);
+    EXPECT_EQ(CharacterCount("a\xC3\xA9"
+                             "b"),
+              3);
+    EXPECT_EQ(ByteOfCharacter("a\xC3\xA9"
+                              "b",
+                              2),
+              3u);
     EXPECT_EQ(ByteOfCharacter("ab", 9), 2u);
 }
 

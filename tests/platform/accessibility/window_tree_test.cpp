@@ -35,7 +35,9 @@ class Described : public Window {
 };
 
 struct RecordingSink : AccessibleEventSink {
-    void Publish(const AccessibleTree&, const AccessibleEvent& event) override { events.push_back(event); }
+    void Publish(const AccessibleTree&, const AccessibleEvent& event) override {
+        events.push_back(event);
+    }
     std::vector<AccessibleEvent> events;
 };
 
@@ -44,13 +46,15 @@ struct RecordingSink : AccessibleEventSink {
 struct Calculator {
     Calculator() {
         frame.SetTitle("Tavik");
-        frame.parts = {{.description = {.role = AccessibleRole::Label, .name = "About"},
-                        .bounds = {0, 60, 30, 70}},
-                       {.description = {.role = AccessibleRole::Label}, .bounds = {}, .shown = false}};
+        frame.parts = {
+            {.description = {.role = AccessibleRole::Label, .name = "About"},
+             .bounds = {0, 60, 30, 70}},
+            {.description = {.role = AccessibleRole::Label}, .bounds = {}, .shown = false}};
         key.name = "7";
         key.SetFocusable(true);
         inner.name = "8";
-        for (Window* w : std::initializer_list<Window*>{&frame, &key, &panel, &inner}) w->Show();
+        for (Window* w : std::initializer_list<Window*>{&frame, &key, &panel, &inner})
+            w->Show();
         key.Focus();
     }
 
@@ -77,9 +81,10 @@ TEST(ReadWindowTree, GivesTheShownDescribedWindowsAndPartsWithTheirStatesAndScre
     EXPECT_EQ(nodes[1].extents, (Rect{200, 220, 260, 240}));
     EXPECT_EQ(nodes[2].description.name, "7");
     EXPECT_EQ(nodes[2].extents, (Rect{220, 140, 286, 206}));
-    EXPECT_EQ(nodes[2].states, (AccessibleStates{AccessibleState::Showing, AccessibleState::Visible,
-                                                 AccessibleState::Enabled, AccessibleState::Sensitive,
-                                                 AccessibleState::Focusable, AccessibleState::Focused}));
+    EXPECT_EQ(nodes[2].states,
+              (AccessibleStates{AccessibleState::Showing, AccessibleState::Visible,
+                                AccessibleState::Enabled, AccessibleState::Sensitive,
+                                AccessibleState::Focusable, AccessibleState::Focused}));
     EXPECT_EQ(nodes[3].description.name, "8");
     EXPECT_EQ(nodes[3].parent, frame);
     EXPECT_EQ(nodes[3].extents, (Rect{310, 110, 330, 130}));
@@ -102,8 +107,9 @@ TEST(AccessibilityService, PublishesAfterEachDispatchAndRunsActionsFromTheLoop) 
     EXPECT_TRUE(calc.key.actions.empty());
     calc.system.DispatchPending();
     EXPECT_EQ(calc.key.actions, (std::vector<std::string>{"-1:click"}));
-    EXPECT_EQ(sink.events, (std::vector<AccessibleEvent>{{.kind = AccessibleEventKind::NameChanged,
-                                                          .source = key}}));
+    EXPECT_EQ(
+        sink.events,
+        (std::vector<AccessibleEvent>{{.kind = AccessibleEventKind::NameChanged, .source = key}}));
 }
 
 }  // namespace
