@@ -1,115 +1,241 @@
 #include "platform/accessibility/atspi/accessibility_status.h"
 
+#include <errno.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <span>
+#include <string_view>
 #include <utility>
+
+#include "platform/accessibility/atspi/dbus_wire.h"
 
 namespace platform::atspi {
 namespace {
 
-constexpr const char* kLauncher = "org.a11y.Bus";
-constexpr const char* kLauncherPath = "/org/a11y/bus";
-constexpr const char* kStatus = "org.a11y.Status";
-constexpr const char* kProperties = "org.freedesktop.DBus.Properties";
-constexpr const char* kIsEnabled = "IsEnabled";
-constexpr const char* kScreenReaderEnabled = "ScreenReaderEnabled";
+constexpr std::string_view kBus = "org.freedesktop.DBus";
+constexpr std::string_view kBusPath = "/org/freedesktop/DBus";
+constexpr std::string_view kLauncher = "org.a11y.Bus";
+constexpr std::string_view kLauncherPath = "/org/a11y/bus";
+constexpr std::string_view kStatus = "org.a11y.Status";
+constexpr std::string_view kProperties = "org.freedesktop.DBus.Properties";
+constexpr std::string_view kIsEnabled = "IsEnabled";
+constexpr std::string_view kScreenReaderEnabled = "ScreenReaderEnabled";
+constexpr std::string_view kStatusChanges =
+    "type='signal',sender='org.a11y.Bus',path='/org/a11y/bus',"
+    "interface='org.freedesktop.DBus.Properties',member='PropertiesChanged'";
+/// The longest line the bus may answer the authentication with.
+constexpr size_t kMaxAuthLine = 512;
+
+/// A D-Bus address value with its %XX escapes undone.
+std::string Unescape(std::string_view value) {
+    std::string plain;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '%' && i + 2 < value.size()) {
+            plain += static_cast<char>(
+                std::strtol(std::string(value.substr(i + 1, 2)).c_str(), nullptr, 16));
+            i += 2;
+        } else {
+            plain += value[i];
+        }
+    }
+    return plain;
+}
+
+/// Connects a non-blocking socket to one "unix:path=..." or "unix:abstract=..." address; -1
+/// when it is of another kind or refused.
+int ConnectTo(std::string_view address) {
+    if (!address.starts_with("unix:")) return -1;
+    sockaddr_un where{};
+    where.sun_family = AF_UNIX;
+    size_t length = 0;
+    for (std::string_view rest = address.substr(5); !rest.empty();) {
+        const std::string_view pair = rest.substr(0, rest.find(','));
+        rest.remove_prefix(std::min(rest.size(), pair.size() + 1));
+        const bool abstract = pair.starts_with("abstract=");
+        if (!abstract && !pair.starts_with("path=")) continue;
+        const std::string path = Unescape(pair.substr(pair.find('=') + 1));
+        const size_t offset = abstract ? 1 : 0;  // an abstract name begins with a zero byte
+        if (path.empty() || path.size() + offset >= sizeof(where.sun_path)) return -1;
+        std::memcpy(where.sun_path + offset, path.data(), path.size());
+        length = offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1);
+    }
+    if (length == 0) return -1;
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return -1;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&where), static_cast<socklen_t>(length)) ==
+            0 ||
+        errno == EAGAIN || errno == EINPROGRESS)
+        return fd;
+    close(fd);
+    return -1;
+}
+
+/// The session bus: the first address of DBUS_SESSION_BUS_ADDRESS that takes the connection,
+/// else the bus socket in XDG_RUNTIME_DIR.
+int ConnectToSessionBus() {
+    if (const char* addresses = std::getenv("DBUS_SESSION_BUS_ADDRESS"); addresses && *addresses) {
+        for (std::string_view rest = addresses; !rest.empty();) {
+            const std::string_view address = rest.substr(0, rest.find(';'));
+            rest.remove_prefix(std::min(rest.size(), address.size() + 1));
+            if (const int fd = ConnectTo(address); fd >= 0) return fd;
+        }
+        return -1;
+    }
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!runtime || !*runtime) return -1;
+    return ConnectTo("unix:path=" + std::string(runtime) + "/bus");
+}
 
 }  // namespace
 
 std::unique_ptr<AccessibilityStatus> AccessibilityStatus::Open(
     EventSource& events, std::function<void(bool on)> onChange) {
-    sd_bus* bus = nullptr;
-    if (sd_bus_open_user(&bus) < 0) return nullptr;
+    const int fd = ConnectToSessionBus();
+    if (fd < 0) return nullptr;
     return std::unique_ptr<AccessibilityStatus>(
-        new AccessibilityStatus(events, BusPtr(bus), std::move(onChange)));
+        new AccessibilityStatus(events, fd, std::move(onChange)));
 }
 
-// A lost session bus turns accessibility off; nothing is asked of it again.
-AccessibilityStatus::AccessibilityStatus(EventSource& events, BusPtr bus,
+// The authentication, Hello and the questions go out at once; the bus answers them in order.
+AccessibilityStatus::AccessibilityStatus(EventSource& events, int fd,
                                          std::function<void(bool)> onChange)
-    : bus_(std::move(bus)),
-      wait_(events, bus_.get(),
-            [this] {
-                const bool wasOn = On();
-                isEnabled_ = screenReaderEnabled_ = false;
-                if (wasOn) onChange_(false);
-            }),
-      onChange_(std::move(onChange)) {
-    sd_bus_slot* slot = nullptr;
-    if (sd_bus_match_signal_async(bus_.get(), &slot, kLauncher, kLauncherPath, kProperties,
-                                  "PropertiesChanged", &OnPropertiesChanged, nullptr, this) >= 0)
-        changes_.reset(slot);
-    AskProperty(kIsEnabled, isEnabledCall_);
-    AskProperty(kScreenReaderEnabled, screenReaderCall_);
-}
-
-AccessibilityStatus::~AccessibilityStatus() = default;
-
-void AccessibilityStatus::AskProperty(const char* name, SlotPtr& call) {
-    sd_bus_slot* slot = nullptr;
-    if (sd_bus_call_method_async(bus_.get(), &slot, kLauncher, kLauncherPath, kProperties, "Get",
-                                 &OnPropertyReply, this, "ss", kStatus, name) >= 0) {
-        sd_bus_slot_set_description(slot, name);
-        call.reset(slot);
+    : events_(events), fd_(fd), onChange_(std::move(onChange)) {
+    char uid[32];
+    std::snprintf(uid, sizeof uid, "%u", static_cast<unsigned>(getuid()));
+    std::string auth = std::string(1, '\0') + "AUTH EXTERNAL ";
+    for (const char* c = uid; *c; ++c) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02x", static_cast<unsigned char>(*c));
+        auth += hex;
     }
+    auth += "\r\nBEGIN\r\n";
+    out_.assign(auth.begin(), auth.end());
+    Call(kBusPath, kBus, "Hello", {});
+    Call(kBusPath, kBus, "AddMatch", {kStatusChanges});
+    isEnabledCall_ = nextSerial_;
+    Call(kLauncherPath, kProperties, "Get", {kStatus, kIsEnabled});
+    screenReaderCall_ = nextSerial_;
+    Call(kLauncherPath, kProperties, "Get", {kStatus, kScreenReaderEnabled});
+    events_.AddParticipant(*this);
 }
 
-int AccessibilityStatus::OnPropertyReply(sd_bus_message* reply, void* userdata, sd_bus_error*) {
-    auto& self = *static_cast<AccessibilityStatus*>(userdata);
-    const char* name = nullptr;
-    sd_bus_slot_get_description(sd_bus_get_current_slot(sd_bus_message_get_bus(reply)), &name);
-    int value = 0;
-    if (!name || sd_bus_message_is_method_error(reply, nullptr) ||
-        sd_bus_message_read(reply, "v", "b", &value) < 0)
-        return 0;
-    self.Take(name, value != 0);
-    return 0;
+AccessibilityStatus::~AccessibilityStatus() {
+    if (fd_ < 0) return;
+    events_.RemoveParticipant(*this);
+    close(fd_);
 }
 
-int AccessibilityStatus::OnPropertiesChanged(sd_bus_message* signal, void* userdata,
-                                             sd_bus_error*) {
-    auto& self = *static_cast<AccessibilityStatus*>(userdata);
-    const char* interface = nullptr;
-    if (sd_bus_message_read(signal, "s", &interface) < 0 || std::strcmp(interface, kStatus) != 0)
-        return 0;
-    if (sd_bus_message_enter_container(signal, 'a', "{sv}") < 0) return 0;
-    while (sd_bus_message_enter_container(signal, 'e', "sv") > 0) {
-        const char* name = nullptr;
-        int value = 0;
-        if (sd_bus_message_read(signal, "s", &name) < 0) return 0;
-        if (sd_bus_message_read(signal, "v", "b", &value) >= 0)
-            self.Take(name, value != 0);
-        else if (sd_bus_message_skip(signal, "v") < 0)
-            return 0;
-        if (sd_bus_message_exit_container(signal) < 0) return 0;
-    }
-    return 0;
-}
-
-void AccessibilityStatus::Take(const char* name, bool value) {
-    const bool wasOn = On();
-    if (std::strcmp(name, kIsEnabled) == 0) isEnabled_ = value;
-    if (std::strcmp(name, kScreenReaderEnabled) == 0) screenReaderEnabled_ = value;
-    if (On() != wasOn) onChange_(On());
+void AccessibilityStatus::Call(std::string_view path, std::string_view interface,
+                               std::string_view member, std::vector<std::string_view> arguments) {
+    const std::string_view destination = interface == kBus ? kBus : kLauncher;
+    const std::vector<uint8_t> message =
+        MethodCall(nextSerial_++, destination, path, interface, member, arguments);
+    out_.insert(out_.end(), message.begin(), message.end());
 }
 
 void AccessibilityStatus::RequestAddress(std::function<void(std::string address)> onAddress) {
+    if (fd_ < 0) return;
     onAddress_ = std::move(onAddress);
-    sd_bus_slot* slot = nullptr;
-    addressCall_.reset();
-    if (sd_bus_call_method_async(bus_.get(), &slot, kLauncher, kLauncherPath, kLauncher,
-                                 "GetAddress", &OnAddressReply, this, "") >= 0)
-        addressCall_.reset(slot);
+    addressCall_ = nextSerial_;
+    Call(kLauncherPath, kLauncher, "GetAddress", {});
+    Flush();
 }
 
-int AccessibilityStatus::OnAddressReply(sd_bus_message* reply, void* userdata, sd_bus_error*) {
-    auto& self = *static_cast<AccessibilityStatus*>(userdata);
-    const char* address = nullptr;
-    if (sd_bus_message_is_method_error(reply, nullptr) ||
-        sd_bus_message_read(reply, "s", &address) < 0 || !address || !*address)
-        return 0;
-    const std::function<void(std::string)> onAddress = std::move(self.onAddress_);
-    onAddress(address);
-    return 0;
+WaitInterest AccessibilityStatus::Interest() {
+    return {.fd = fd_, .readable = true, .writable = !out_.empty()};
+}
+
+void AccessibilityStatus::Ready() {
+    Flush();
+    if (fd_ >= 0 && !TakeIn()) Close();
+}
+
+void AccessibilityStatus::Flush() {
+    while (fd_ >= 0 && !out_.empty()) {
+        const ssize_t sent = send(fd_, out_.data(), out_.size(), MSG_NOSIGNAL);
+        if (sent < 0) {
+            if (errno != EAGAIN && errno != EINTR && errno != ENOTCONN) Close();
+            return;
+        }
+        out_.erase(out_.begin(), out_.begin() + sent);
+    }
+}
+
+bool AccessibilityStatus::TakeIn() {
+    uint8_t chunk[4096];
+    const ssize_t got = recv(fd_, chunk, sizeof chunk, 0);
+    if (got == 0) return false;
+    if (got < 0) return errno == EAGAIN || errno == EINTR || errno == ENOTCONN;
+    in_.insert(in_.end(), chunk, chunk + got);
+    if (!authenticated_) {
+        const auto end = std::search(in_.begin(), in_.end(), "\r\n", "\r\n" + 2);
+        if (end == in_.end()) return in_.size() <= kMaxAuthLine;
+        if (!std::string_view(reinterpret_cast<const char*>(in_.data()), in_.size())
+                 .starts_with("OK "))
+            return false;
+        in_.erase(in_.begin(), end + 2);
+        authenticated_ = true;
+    }
+    for (;;) {
+        const std::optional<size_t> length = MessageLength(in_);
+        if (!length) return false;
+        if (*length == 0 || in_.size() < *length) return true;
+        const std::optional<IncomingMessage> message =
+            ReadMessage(std::span<const uint8_t>(in_).first(*length));
+        if (!message) return false;
+        Handle(*message);
+        if (fd_ < 0) return true;
+        in_.erase(in_.begin(), in_.begin() + static_cast<std::ptrdiff_t>(*length));
+    }
+}
+
+void AccessibilityStatus::Handle(const IncomingMessage& message) {
+    if (message.type == kSignal) {
+        if (message.path != kLauncherPath || message.interface != kProperties ||
+            message.member != "PropertiesChanged")
+            return;
+        const std::optional<ChangedBooleans> changed = ReadChangedBooleans(message);
+        if (!changed || changed->interface != kStatus) return;
+        for (const auto& [name, value] : changed->values)
+            Take(name, value);
+        return;
+    }
+    if (message.type != kMethodReturn || message.replySerial == 0) return;
+    if (message.replySerial == isEnabledCall_ || message.replySerial == screenReaderCall_) {
+        if (const std::optional<bool> value = ReadBooleanVariant(message))
+            Take(message.replySerial == isEnabledCall_ ? kIsEnabled : kScreenReaderEnabled, *value);
+    } else if (message.replySerial == addressCall_ && onAddress_) {
+        const std::optional<std::string> address = ReadString(message);
+        if (!address || address->empty()) return;
+        const std::function<void(std::string)> onAddress = std::move(onAddress_);
+        onAddress(*address);
+    }
+}
+
+void AccessibilityStatus::Take(std::string_view name, bool value) {
+    const bool wasOn = On();
+    if (name == kIsEnabled) isEnabled_ = value;
+    if (name == kScreenReaderEnabled) screenReaderEnabled_ = value;
+    if (On() != wasOn) onChange_(On());
+}
+
+void AccessibilityStatus::Close() {
+    if (fd_ < 0) return;
+    events_.RemoveParticipant(*this);
+    close(fd_);
+    fd_ = -1;
+    out_.clear();
+    const bool wasOn = On();
+    isEnabled_ = screenReaderEnabled_ = false;
+    if (wasOn) onChange_(false);
 }
 
 }  // namespace platform::atspi

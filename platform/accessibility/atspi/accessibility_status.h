@@ -1,25 +1,30 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "platform/accessibility/atspi/bus_handles.h"
-#include "platform/accessibility/atspi/bus_wait.h"
+#include "platform/ui/backend.h"
 
 namespace platform::atspi {
 
 /// Whether the desktop wants accessible programs, as the accessibility bus's launcher
 /// (org.a11y.Bus on the session bus) says through org.a11y.Status: IsEnabled or
-/// ScreenReaderEnabled on. Every question is asked without waiting for its answer; a launcher
-/// that is missing or never answers leaves accessibility off.
-class AccessibilityStatus {
+/// ScreenReaderEnabled on. It speaks the few messages it needs on its own connection to the
+/// session bus, on the program's wait, so that no D-Bus library is loaded while accessibility
+/// is off. Every question is asked without waiting for its answer; a launcher that is missing
+/// or never answers, a bus that goes away or sends what breaks the format, leaves
+/// accessibility off.
+class AccessibilityStatus final : public WaitParticipant {
   public:
-    /// Follows the status on the user's session bus, telling `onChange` each time it turns on or
-    /// off; null when there is no session bus.
+    /// Follows the status on the user's session bus (DBUS_SESSION_BUS_ADDRESS, else the bus in
+    /// XDG_RUNTIME_DIR), telling `onChange` each time it turns on or off; null when there is no
+    /// session bus to connect to.
     static std::unique_ptr<AccessibilityStatus> Open(EventSource& events,
                                                      std::function<void(bool on)> onChange);
-    ~AccessibilityStatus();
+    ~AccessibilityStatus() override;
     AccessibilityStatus(const AccessibilityStatus&) = delete;
     AccessibilityStatus& operator=(const AccessibilityStatus&) = delete;
 
@@ -28,24 +33,33 @@ class AccessibilityStatus {
     /// answer comes (never when it does not). A new request replaces one still unanswered.
     void RequestAddress(std::function<void(std::string address)> onAddress);
 
+    WaitInterest Interest() override;
+    void Ready() override;
+
   private:
-    AccessibilityStatus(EventSource& events, BusPtr bus, std::function<void(bool)> onChange);
+    AccessibilityStatus(EventSource& events, int fd, std::function<void(bool)> onChange);
 
-    static int OnPropertyReply(sd_bus_message* reply, void* userdata, sd_bus_error* error);
-    static int OnPropertiesChanged(sd_bus_message* signal, void* userdata, sd_bus_error* error);
-    static int OnAddressReply(sd_bus_message* reply, void* userdata, sd_bus_error* error);
-    void AskProperty(const char* name, SlotPtr& call);
-    /// Takes in a property's new value and tells the change if the status turned.
-    void Take(const char* name, bool value);
+    void Call(std::string_view path, std::string_view interface, std::string_view member,
+              std::vector<std::string_view> arguments);
+    void Flush();
+    /// Takes in what has come: the answer to the authentication, then whole messages.
+    bool TakeIn();
+    void Handle(const struct IncomingMessage& message);
+    void Take(std::string_view name, bool value);
+    /// Closes the connection for good: accessibility is off from now on.
+    void Close();
 
-    BusPtr bus_;
-    BusWait wait_;
+    EventSource& events_;
+    int fd_;
     std::function<void(bool)> onChange_;
     std::function<void(std::string)> onAddress_;
-    SlotPtr changes_;
-    SlotPtr isEnabledCall_;
-    SlotPtr screenReaderCall_;
-    SlotPtr addressCall_;
+    std::vector<uint8_t> out_;
+    std::vector<uint8_t> in_;
+    bool authenticated_ = false;
+    uint32_t nextSerial_ = 1;
+    uint32_t isEnabledCall_ = 0;
+    uint32_t screenReaderCall_ = 0;
+    uint32_t addressCall_ = 0;
     bool isEnabled_ = false;
     bool screenReaderEnabled_ = false;
 };

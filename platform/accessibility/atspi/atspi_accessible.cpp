@@ -32,43 +32,45 @@ const AccessibleNode& NodeAt(AtspiExport& self, const char* path) {
 
 int AppendStates(sd_bus_message* m, AccessibleStates states) {
     const std::array<uint32_t, 2> words = StateWords(states);
-    return sd_bus_message_append(m, "au", 2, words[0], words[1]);
+    return Sd().sd_bus_message_append(m, "au", 2, words[0], words[1]);
 }
 
 /// The interfaces an object has, as GetInterfaces and the cache list them.
 int AppendInterfaces(sd_bus_message* m, const AccessibleNode& node) {
-    int r = sd_bus_message_open_container(m, 'a', "s");
-    if (r >= 0) r = sd_bus_message_append(m, "s", "org.a11y.atspi.Accessible");
+    int r = Sd().sd_bus_message_open_container(m, 'a', "s");
+    if (r >= 0) r = Sd().sd_bus_message_append(m, "s", "org.a11y.atspi.Accessible");
     if (r >= 0 && node.id == kApplicationId)
-        r = sd_bus_message_append(m, "s", "org.a11y.atspi.Application");
+        r = Sd().sd_bus_message_append(m, "s", "org.a11y.atspi.Application");
     if (r >= 0 && node.id != kApplicationId)
-        r = sd_bus_message_append(m, "s", "org.a11y.atspi.Component");
+        r = Sd().sd_bus_message_append(m, "s", "org.a11y.atspi.Component");
     if (r >= 0 && !node.description.actions.empty())
-        r = sd_bus_message_append(m, "s", "org.a11y.atspi.Action");
-    if (r >= 0 && node.description.text) r = sd_bus_message_append(m, "s", "org.a11y.atspi.Text");
-    return r < 0 ? r : sd_bus_message_close_container(m);
+        r = Sd().sd_bus_message_append(m, "s", "org.a11y.atspi.Action");
+    if (r >= 0 && node.description.text)
+        r = Sd().sd_bus_message_append(m, "s", "org.a11y.atspi.Text");
+    return r < 0 ? r : Sd().sd_bus_message_close_container(m);
 }
 
 int ReplyWith(sd_bus_message* request, const std::function<int(sd_bus_message*)>& fill) {
     sd_bus_message* raw = nullptr;
-    int r = sd_bus_message_new_method_return(request, &raw);
+    int r = Sd().sd_bus_message_new_method_return(request, &raw);
     if (r < 0) return r;
     const MessagePtr reply(raw);
     r = fill(raw);
-    return r < 0 ? r : sd_bus_send(nullptr, raw, nullptr);
+    return r < 0 ? r : Sd().sd_bus_send(nullptr, raw, nullptr);
 }
 
 // ---- Accessible properties -----------------------------------------------------------------
 
 int GetName(sd_bus*, const char* path, const char*, const char*, sd_bus_message* reply,
             void* userdata, sd_bus_error*) {
-    return sd_bus_message_append(reply, "s", NodeAt(Self(userdata), path).description.name.c_str());
+    return Sd().sd_bus_message_append(reply, "s",
+                                      NodeAt(Self(userdata), path).description.name.c_str());
 }
 
 int GetDescription(sd_bus*, const char* path, const char*, const char*, sd_bus_message* reply,
                    void* userdata, sd_bus_error*) {
-    return sd_bus_message_append(reply, "s",
-                                 NodeAt(Self(userdata), path).description.description.c_str());
+    return Sd().sd_bus_message_append(reply, "s",
+                                      NodeAt(Self(userdata), path).description.description.c_str());
 }
 
 int GetParent(sd_bus*, const char* path, const char*, const char*, sd_bus_message* reply,
@@ -79,13 +81,13 @@ int GetParent(sd_bus*, const char* path, const char*, const char*, sd_bus_messag
 int GetChildCount(sd_bus*, const char* path, const char*, const char*, sd_bus_message* reply,
                   void* userdata, sd_bus_error*) {
     AtspiExport& self = Self(userdata);
-    return sd_bus_message_append(
+    return Sd().sd_bus_message_append(
         reply, "i", static_cast<int32_t>(self.Tree().Children(NodeAt(self, path).id).size()));
 }
 
 int GetEmptyString(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*,
                    sd_bus_error*) {
-    return sd_bus_message_append(reply, "s", "");
+    return Sd().sd_bus_message_append(reply, "s", "");
 }
 
 // ---- Accessible methods --------------------------------------------------------------------
@@ -93,10 +95,10 @@ int GetEmptyString(sd_bus*, const char*, const char*, const char*, sd_bus_messag
 int GetChildAtIndex(sd_bus_message* m, void* userdata, sd_bus_error* error) {
     AtspiExport& self = Self(userdata);
     int32_t index = 0;
-    if (const int r = sd_bus_message_read(m, "i", &index); r < 0) return r;
+    if (const int r = Sd().sd_bus_message_read(m, "i", &index); r < 0) return r;
     const std::span<const AccessibleId> children = self.Tree().Children(self.NodeOf(m).id);
     if (index < 0 || static_cast<size_t>(index) >= children.size())
-        return sd_bus_error_set(error, SD_BUS_ERROR_INVALID_ARGS, "no child at that index");
+        return Sd().sd_bus_error_set(error, SD_BUS_ERROR_INVALID_ARGS, "no child at that index");
     return ReplyWith(m, [&](sd_bus_message* r) {
         return self.AppendReference(r, children[static_cast<size_t>(index)]);
     });
@@ -105,30 +107,31 @@ int GetChildAtIndex(sd_bus_message* m, void* userdata, sd_bus_error* error) {
 int GetChildren(sd_bus_message* m, void* userdata, sd_bus_error*) {
     AtspiExport& self = Self(userdata);
     return ReplyWith(m, [&](sd_bus_message* reply) {
-        int r = sd_bus_message_open_container(reply, 'a', "(so)");
+        int r = Sd().sd_bus_message_open_container(reply, 'a', "(so)");
         for (const AccessibleId child : self.Tree().Children(self.NodeOf(m).id))
             if (r >= 0) r = self.AppendReference(reply, child);
-        return r < 0 ? r : sd_bus_message_close_container(reply);
+        return r < 0 ? r : Sd().sd_bus_message_close_container(reply);
     });
 }
 
 int GetIndexInParent(sd_bus_message* m, void* userdata, sd_bus_error*) {
     AtspiExport& self = Self(userdata);
-    return sd_bus_reply_method_return(m, "i", self.Tree().IndexInParent(self.NodeOf(m).id));
+    return Sd().sd_bus_reply_method_return(m, "i", self.Tree().IndexInParent(self.NodeOf(m).id));
 }
 
 // The objects stand in no relation to one another.
 int GetRelationSet(sd_bus_message* m, void*, sd_bus_error*) {
-    return sd_bus_reply_method_return(m, "a(ua(so))", 0);
+    return Sd().sd_bus_reply_method_return(m, "a(ua(so))", 0);
 }
 
 int GetRole(sd_bus_message* m, void* userdata, sd_bus_error*) {
-    return sd_bus_reply_method_return(m, "u",
-                                      RoleNumber(Self(userdata).NodeOf(m).description.role));
+    return Sd().sd_bus_reply_method_return(m, "u",
+                                           RoleNumber(Self(userdata).NodeOf(m).description.role));
 }
 
 int GetRoleName(sd_bus_message* m, void* userdata, sd_bus_error*) {
-    return sd_bus_reply_method_return(m, "s", RoleName(Self(userdata).NodeOf(m).description.role));
+    return Sd().sd_bus_reply_method_return(m, "s",
+                                           RoleName(Self(userdata).NodeOf(m).description.role));
 }
 
 int GetState(sd_bus_message* m, void* userdata, sd_bus_error*) {
@@ -137,7 +140,7 @@ int GetState(sd_bus_message* m, void* userdata, sd_bus_error*) {
 }
 
 int GetAttributes(sd_bus_message* m, void*, sd_bus_error*) {
-    return sd_bus_reply_method_return(m, "a{ss}", 0);
+    return Sd().sd_bus_reply_method_return(m, "a{ss}", 0);
 }
 
 int GetApplication(sd_bus_message* m, void* userdata, sd_bus_error*) {
@@ -151,7 +154,7 @@ int GetInterfaces(sd_bus_message* m, void* userdata, sd_bus_error*) {
 }
 
 const sd_bus_vtable kAccessible[] = {
-    SD_BUS_VTABLE_START(0),
+    TAVIK_SD_BUS_VTABLE_START,
     SD_BUS_PROPERTY("Name", "s", GetName, 0, 0),
     SD_BUS_PROPERTY("Description", "s", GetDescription, 0, 0),
     SD_BUS_PROPERTY("Parent", "(so)", GetParent, 0, 0),
@@ -176,41 +179,41 @@ const sd_bus_vtable kAccessible[] = {
 
 int GetToolkitName(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*,
                    sd_bus_error*) {
-    return sd_bus_message_append(reply, "s", "tavik");
+    return Sd().sd_bus_message_append(reply, "s", "tavik");
 }
 
 int GetVersion(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*,
                sd_bus_error*) {
-    return sd_bus_message_append(reply, "s", std::string(kVersion).c_str());
+    return Sd().sd_bus_message_append(reply, "s", std::string(kVersion).c_str());
 }
 
 int GetAtspiVersion(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*,
                     sd_bus_error*) {
-    return sd_bus_message_append(reply, "s", "2.1");
+    return Sd().sd_bus_message_append(reply, "s", "2.1");
 }
 
 int GetId(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void* userdata,
           sd_bus_error*) {
-    return sd_bus_message_append(reply, "i", Self(userdata).ApplicationId());
+    return Sd().sd_bus_message_append(reply, "i", Self(userdata).ApplicationId());
 }
 
 // The registry names the application by the number it sets here.
 int SetId(sd_bus*, const char*, const char*, const char*, sd_bus_message* value, void* userdata,
           sd_bus_error*) {
     int32_t id = 0;
-    if (const int r = sd_bus_message_read(value, "i", &id); r < 0) return r;
+    if (const int r = Sd().sd_bus_message_read(value, "i", &id); r < 0) return r;
     Self(userdata).SetApplicationId(id);
     return 0;
 }
 
 int GetLocale(sd_bus_message* m, void*, sd_bus_error*) {
     uint32_t category = 0;
-    if (const int r = sd_bus_message_read(m, "u", &category); r < 0) return r;
-    return sd_bus_reply_method_return(m, "s", "");
+    if (const int r = Sd().sd_bus_message_read(m, "u", &category); r < 0) return r;
+    return Sd().sd_bus_reply_method_return(m, "s", "");
 }
 
 const sd_bus_vtable kApplication[] = {
-    SD_BUS_VTABLE_START(0),
+    TAVIK_SD_BUS_VTABLE_START,
     SD_BUS_PROPERTY("ToolkitName", "s", GetToolkitName, 0, 0),
     SD_BUS_PROPERTY("Version", "s", GetVersion, 0, 0),
     SD_BUS_PROPERTY("AtspiVersion", "s", GetAtspiVersion, 0, 0),
@@ -224,30 +227,31 @@ const sd_bus_vtable kApplication[] = {
 int GetItems(sd_bus_message* m, void* userdata, sd_bus_error*) {
     AtspiExport& self = Self(userdata);
     return ReplyWith(m, [&](sd_bus_message* reply) {
-        int r = sd_bus_message_open_container(reply, 'a', "((so)(so)(so)iiassusau)");
+        int r = Sd().sd_bus_message_open_container(reply, 'a', "((so)(so)(so)iiassusau)");
         for (const AccessibleId id : self.Tree().All()) {
             const AccessibleNode& node = *self.Tree().Find(id);
-            if (r >= 0) r = sd_bus_message_open_container(reply, 'r', "(so)(so)(so)iiassusau");
+            if (r >= 0) r = Sd().sd_bus_message_open_container(reply, 'r', "(so)(so)(so)iiassusau");
             if (r >= 0) r = self.AppendReference(reply, id);
             if (r >= 0) r = self.AppendReference(reply, kApplicationId);
             if (r >= 0) r = self.AppendParentReference(reply, id);
             if (r >= 0)
-                r = sd_bus_message_append(reply, "ii", self.Tree().IndexInParent(id),
-                                          static_cast<int32_t>(self.Tree().Children(id).size()));
+                r = Sd().sd_bus_message_append(
+                    reply, "ii", self.Tree().IndexInParent(id),
+                    static_cast<int32_t>(self.Tree().Children(id).size()));
             if (r >= 0) r = AppendInterfaces(reply, node);
             if (r >= 0)
-                r = sd_bus_message_append(reply, "sus", node.description.name.c_str(),
-                                          RoleNumber(node.description.role),
-                                          node.description.description.c_str());
+                r = Sd().sd_bus_message_append(reply, "sus", node.description.name.c_str(),
+                                               RoleNumber(node.description.role),
+                                               node.description.description.c_str());
             if (r >= 0) r = AppendStates(reply, node.states);
-            if (r >= 0) r = sd_bus_message_close_container(reply);
+            if (r >= 0) r = Sd().sd_bus_message_close_container(reply);
         }
-        return r < 0 ? r : sd_bus_message_close_container(reply);
+        return r < 0 ? r : Sd().sd_bus_message_close_container(reply);
     });
 }
 
 const sd_bus_vtable kCache[] = {
-    SD_BUS_VTABLE_START(0),
+    TAVIK_SD_BUS_VTABLE_START,
     SD_BUS_METHOD("GetItems", "", "a((so)(so)(so)iiassusau)", GetItems, 0),
     SD_BUS_VTABLE_END,
 };

@@ -23,11 +23,11 @@ int FindActing(sd_bus*, const char* path, const char*, void* userdata, void** fo
 /// Reads the action's index; null, with the error set, for one the object does not have.
 const std::string* ReadAction(sd_bus_message* m, AtspiExport& self, sd_bus_error* error,
                               int32_t& index, int& result) {
-    result = sd_bus_message_read(m, "i", &index);
+    result = Sd().sd_bus_message_read(m, "i", &index);
     if (result < 0) return nullptr;
     const std::vector<std::string>& actions = self.NodeOf(m).description.actions;
     if (index < 0 || static_cast<size_t>(index) >= actions.size()) {
-        result = sd_bus_error_set(error, SD_BUS_ERROR_INVALID_ARGS, "no action at that index");
+        result = Sd().sd_bus_error_set(error, SD_BUS_ERROR_INVALID_ARGS, "no action at that index");
         return nullptr;
     }
     return &actions[static_cast<size_t>(index)];
@@ -37,21 +37,22 @@ int GetNActions(sd_bus*, const char* path, const char*, const char*, sd_bus_mess
                 void* userdata, sd_bus_error*) {
     AtspiExport& self = Self(userdata);
     const AccessibleNode& node = *self.Tree().Find(*self.IdOfPath(path));
-    return sd_bus_message_append(reply, "i", static_cast<int32_t>(node.description.actions.size()));
+    return Sd().sd_bus_message_append(reply, "i",
+                                      static_cast<int32_t>(node.description.actions.size()));
 }
 
 int GetName(sd_bus_message* m, void* userdata, sd_bus_error* error) {
     int32_t index = 0;
     int result = 0;
     const std::string* action = ReadAction(m, Self(userdata), error, index, result);
-    return action ? sd_bus_reply_method_return(m, "s", action->c_str()) : result;
+    return action ? Sd().sd_bus_reply_method_return(m, "s", action->c_str()) : result;
 }
 
 int GetDescription(sd_bus_message* m, void* userdata, sd_bus_error* error) {
     int32_t index = 0;
     int result = 0;
     const std::string* action = ReadAction(m, Self(userdata), error, index, result);
-    return action ? sd_bus_reply_method_return(m, "s", "") : result;
+    return action ? Sd().sd_bus_reply_method_return(m, "s", "") : result;
 }
 
 // The key binding belongs to the first action, the one the key does.
@@ -61,20 +62,20 @@ int GetKeyBinding(sd_bus_message* m, void* userdata, sd_bus_error* error) {
     int result = 0;
     if (!ReadAction(m, self, error, index, result)) return result;
     const std::string& binding = self.NodeOf(m).description.keyBinding;
-    return sd_bus_reply_method_return(m, "s", index == 0 ? binding.c_str() : "");
+    return Sd().sd_bus_reply_method_return(m, "s", index == 0 ? binding.c_str() : "");
 }
 
 int GetActions(sd_bus_message* m, void* userdata, sd_bus_error*) {
     const AccessibleDescription& description = Self(userdata).NodeOf(m).description;
     sd_bus_message* raw = nullptr;
-    if (const int r = sd_bus_message_new_method_return(m, &raw); r < 0) return r;
+    if (const int r = Sd().sd_bus_message_new_method_return(m, &raw); r < 0) return r;
     const MessagePtr reply(raw);
-    int r = sd_bus_message_open_container(raw, 'a', "(sss)");
+    int r = Sd().sd_bus_message_open_container(raw, 'a', "(sss)");
     for (size_t i = 0; i < description.actions.size() && r >= 0; ++i)
-        r = sd_bus_message_append(raw, "(sss)", description.actions[i].c_str(), "",
-                                  i == 0 ? description.keyBinding.c_str() : "");
-    if (r >= 0) r = sd_bus_message_close_container(raw);
-    return r < 0 ? r : sd_bus_send(nullptr, raw, nullptr);
+        r = Sd().sd_bus_message_append(raw, "(sss)", description.actions[i].c_str(), "",
+                                       i == 0 ? description.keyBinding.c_str() : "");
+    if (r >= 0) r = Sd().sd_bus_message_close_container(raw);
+    return r < 0 ? r : Sd().sd_bus_send(nullptr, raw, nullptr);
 }
 
 int DoAction(sd_bus_message* m, void* userdata, sd_bus_error* error) {
@@ -82,12 +83,12 @@ int DoAction(sd_bus_message* m, void* userdata, sd_bus_error* error) {
     int32_t index = 0;
     int result = 0;
     if (!ReadAction(m, self, error, index, result)) return result;
-    return sd_bus_reply_method_return(m, "b",
-                                      self.Service().DoAction(self.NodeOf(m).id, index) ? 1 : 0);
+    return Sd().sd_bus_reply_method_return(
+        m, "b", self.Service().DoAction(self.NodeOf(m).id, index) ? 1 : 0);
 }
 
 const sd_bus_vtable kAction[] = {
-    SD_BUS_VTABLE_START(0),
+    TAVIK_SD_BUS_VTABLE_START,
     SD_BUS_PROPERTY("NActions", "i", GetNActions, 0, 0),
     SD_BUS_METHOD("GetDescription", "i", "s", GetDescription, 0),
     SD_BUS_METHOD("GetName", "i", "s", GetName, 0),

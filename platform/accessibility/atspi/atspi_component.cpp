@@ -44,7 +44,7 @@ std::optional<Point> OriginOf(const AccessibleTree& tree, const AccessibleNode& 
 }
 
 int RefuseKind(sd_bus_error* error) {
-    return sd_bus_error_set(error, SD_BUS_ERROR_INVALID_ARGS, "unknown kind of coordinates");
+    return Sd().sd_bus_error_set(error, SD_BUS_ERROR_INVALID_ARGS, "unknown kind of coordinates");
 }
 
 /// A point given relative to `origin`, on the screen; nullopt when it lies outside the range of
@@ -68,7 +68,7 @@ struct PointRequest {
 std::optional<Point> ReadPoint(sd_bus_message* m, AtspiExport& self, sd_bus_error* error,
                                int& result) {
     PointRequest request;
-    result = sd_bus_message_read(m, "iiu", &request.x, &request.y, &request.kind);
+    result = Sd().sd_bus_message_read(m, "iiu", &request.x, &request.y, &request.kind);
     if (result < 0) return std::nullopt;
     const std::optional<Point> origin = OriginOf(self.Tree(), self.NodeOf(m), request.kind);
     if (!origin) {
@@ -76,7 +76,8 @@ std::optional<Point> ReadPoint(sd_bus_message* m, AtspiExport& self, sd_bus_erro
         return std::nullopt;
     }
     const std::optional<Point> point = ScreenPoint(*origin, request.x, request.y);
-    if (!point) result = sd_bus_error_set(error, SD_BUS_ERROR_INVALID_ARGS, "point out of range");
+    if (!point)
+        result = Sd().sd_bus_error_set(error, SD_BUS_ERROR_INVALID_ARGS, "point out of range");
     return point;
 }
 
@@ -85,7 +86,7 @@ int Contains(sd_bus_message* m, void* userdata, sd_bus_error* error) {
     int result = 0;
     const std::optional<Point> point = ReadPoint(m, self, error, result);
     if (!point) return result;
-    return sd_bus_reply_method_return(m, "b", self.NodeOf(m).extents.Contains(*point) ? 1 : 0);
+    return Sd().sd_bus_reply_method_return(m, "b", self.NodeOf(m).extents.Contains(*point) ? 1 : 0);
 }
 
 int GetAccessibleAtPoint(sd_bus_message* m, void* userdata, sd_bus_error* error) {
@@ -95,61 +96,62 @@ int GetAccessibleAtPoint(sd_bus_message* m, void* userdata, sd_bus_error* error)
     if (!point) return result;
     const AccessibleNode* found = self.Tree().At(*point, self.NodeOf(m).id);
     sd_bus_message* raw = nullptr;
-    if (const int r = sd_bus_message_new_method_return(m, &raw); r < 0) return r;
+    if (const int r = Sd().sd_bus_message_new_method_return(m, &raw); r < 0) return r;
     const MessagePtr reply(raw);
     const int r = found ? self.AppendReference(raw, found->id)
-                        : sd_bus_message_append(raw, "(so)", "", kNullPath);
-    return r < 0 ? r : sd_bus_send(nullptr, raw, nullptr);
+                        : Sd().sd_bus_message_append(raw, "(so)", "", kNullPath);
+    return r < 0 ? r : Sd().sd_bus_send(nullptr, raw, nullptr);
 }
 
 int GetExtents(sd_bus_message* m, void* userdata, sd_bus_error* error) {
     AtspiExport& self = Self(userdata);
     uint32_t kind = 0;
-    if (const int r = sd_bus_message_read(m, "u", &kind); r < 0) return r;
+    if (const int r = Sd().sd_bus_message_read(m, "u", &kind); r < 0) return r;
     const AccessibleNode& node = self.NodeOf(m);
     const std::optional<Point> origin = OriginOf(self.Tree(), node, kind);
     if (!origin) return RefuseKind(error);
     const Rect& e = node.extents;
-    return sd_bus_reply_method_return(m, "(iiii)", e.left - origin->x, e.top - origin->y, e.Width(),
-                                      e.Height());
+    return Sd().sd_bus_reply_method_return(m, "(iiii)", e.left - origin->x, e.top - origin->y,
+                                           e.Width(), e.Height());
 }
 
 int GetPosition(sd_bus_message* m, void* userdata, sd_bus_error* error) {
     AtspiExport& self = Self(userdata);
     uint32_t kind = 0;
-    if (const int r = sd_bus_message_read(m, "u", &kind); r < 0) return r;
+    if (const int r = Sd().sd_bus_message_read(m, "u", &kind); r < 0) return r;
     const AccessibleNode& node = self.NodeOf(m);
     const std::optional<Point> origin = OriginOf(self.Tree(), node, kind);
     if (!origin) return RefuseKind(error);
-    return sd_bus_reply_method_return(m, "ii", node.extents.left - origin->x,
-                                      node.extents.top - origin->y);
+    return Sd().sd_bus_reply_method_return(m, "ii", node.extents.left - origin->x,
+                                           node.extents.top - origin->y);
 }
 
 int GetSize(sd_bus_message* m, void* userdata, sd_bus_error*) {
     const Rect& e = Self(userdata).NodeOf(m).extents;
-    return sd_bus_reply_method_return(m, "ii", e.Width(), e.Height());
+    return Sd().sd_bus_reply_method_return(m, "ii", e.Width(), e.Height());
 }
 
 int GetLayer(sd_bus_message* m, void* userdata, sd_bus_error*) {
     const bool window = Self(userdata).NodeOf(m).parent == kApplicationId;
-    return sd_bus_reply_method_return(m, "u", window ? kLayerWindow : kLayerWidget);
+    return Sd().sd_bus_reply_method_return(m, "u", window ? kLayerWindow : kLayerWidget);
 }
 
 int GetMDIZOrder(sd_bus_message* m, void*, sd_bus_error*) {
-    return sd_bus_reply_method_return(m, "n", int16_t{0});
+    return Sd().sd_bus_reply_method_return(m, "n", int16_t{0});
 }
 
 int GrabFocus(sd_bus_message* m, void* userdata, sd_bus_error*) {
     AtspiExport& self = Self(userdata);
-    return sd_bus_reply_method_return(m, "b", self.Service().GrabFocus(self.NodeOf(m).id) ? 1 : 0);
+    return Sd().sd_bus_reply_method_return(m, "b",
+                                           self.Service().GrabFocus(self.NodeOf(m).id) ? 1 : 0);
 }
 
 int GetAlpha(sd_bus_message* m, void*, sd_bus_error*) {
-    return sd_bus_reply_method_return(m, "d", 1.0);
+    return Sd().sd_bus_reply_method_return(m, "d", 1.0);
 }
 
 const sd_bus_vtable kComponent[] = {
-    SD_BUS_VTABLE_START(0),
+    TAVIK_SD_BUS_VTABLE_START,
     SD_BUS_METHOD("Contains", "iiu", "b", Contains, 0),
     SD_BUS_METHOD("GetAccessibleAtPoint", "iiu", "(so)", GetAccessibleAtPoint, 0),
     SD_BUS_METHOD("GetExtents", "u", "(iiii)", GetExtents, 0),

@@ -21,13 +21,13 @@ std::unique_ptr<AtspiExport> AtspiExport::Connect(WindowSystem& system, const st
                                                   std::string applicationName,
                                                   std::function<void()> onLost) {
     sd_bus* raw = nullptr;
-    if (sd_bus_new(&raw) < 0) return nullptr;
+    if (!LoadSdBus() || Sd().sd_bus_new(&raw) < 0) return nullptr;
     BusPtr bus(raw);
     // The bus says when it is ready (our name known) by a local Connected signal, which is
     // where the application asks to be embedded: nothing waits for the bus meanwhile.
-    if (sd_bus_set_address(bus.get(), address.c_str()) < 0 ||
-        sd_bus_set_bus_client(bus.get(), 1) < 0 || sd_bus_set_connected_signal(bus.get(), 1) < 0 ||
-        sd_bus_start(bus.get()) < 0)
+    if (Sd().sd_bus_set_address(bus.get(), address.c_str()) < 0 ||
+        Sd().sd_bus_set_bus_client(bus.get(), 1) < 0 ||
+        Sd().sd_bus_set_connected_signal(bus.get(), 1) < 0 || Sd().sd_bus_start(bus.get()) < 0)
         return nullptr;
     std::unique_ptr<AtspiExport> exported(
         new AtspiExport(system, std::move(bus), std::move(onLost)));
@@ -48,8 +48,8 @@ AtspiExport::~AtspiExport() {
 bool AtspiExport::Export(std::string applicationName) {
     const auto add = [this](const AtspiInterface& interface) {
         sd_bus_slot* slot = nullptr;
-        if (sd_bus_add_fallback_vtable(bus_.get(), &slot, kObjectPrefix, interface.name,
-                                       interface.vtable, interface.find, this) < 0)
+        if (Sd().sd_bus_add_fallback_vtable(bus_.get(), &slot, kObjectPrefix, interface.name,
+                                            interface.vtable, interface.find, this) < 0)
             return false;
         slots_.emplace_back(slot);
         return true;
@@ -59,16 +59,16 @@ bool AtspiExport::Export(std::string applicationName) {
           TextInterface()})
         if (!add(interface)) return false;
     sd_bus_slot* slot = nullptr;
-    if (sd_bus_add_object_vtable(bus_.get(), &slot, kCachePath, "org.a11y.atspi.Cache",
-                                 CacheVtable(), this) < 0)
+    if (Sd().sd_bus_add_object_vtable(bus_.get(), &slot, kCachePath, "org.a11y.atspi.Cache",
+                                      CacheVtable(), this) < 0)
         return false;
     slots_.emplace_back(slot);
     const auto connected = [](sd_bus_message* message, void* userdata, sd_bus_error*) {
-        if (sd_bus_message_is_signal(message, "org.freedesktop.DBus.Local", "Connected"))
+        if (Sd().sd_bus_message_is_signal(message, "org.freedesktop.DBus.Local", "Connected"))
             static_cast<AtspiExport*>(userdata)->Embed();
         return 0;
     };
-    if (sd_bus_add_filter(bus_.get(), &slot, connected, this) < 0) return false;
+    if (Sd().sd_bus_add_filter(bus_.get(), &slot, connected, this) < 0) return false;
     slots_.emplace_back(slot);
     service_.emplace(system_, std::move(applicationName), *this);
     return true;
@@ -76,11 +76,12 @@ bool AtspiExport::Export(std::string applicationName) {
 
 void AtspiExport::Embed() {
     const char* unique = nullptr;
-    if (sd_bus_get_unique_name(bus_.get(), &unique) < 0) return;
+    if (Sd().sd_bus_get_unique_name(bus_.get(), &unique) < 0) return;
     uniqueName_ = unique;
     sd_bus_slot* slot = nullptr;
-    if (sd_bus_call_method_async(bus_.get(), &slot, kRegistry, kRootPath, "org.a11y.atspi.Socket",
-                                 "Embed", &OnEmbedded, this, "(so)", unique, kRootPath) >= 0)
+    if (Sd().sd_bus_call_method_async(bus_.get(), &slot, kRegistry, kRootPath,
+                                      "org.a11y.atspi.Socket", "Embed", &OnEmbedded, this, "(so)",
+                                      unique, kRootPath) >= 0)
         embedCall_.reset(slot);
 }
 
@@ -88,8 +89,8 @@ int AtspiExport::OnEmbedded(sd_bus_message* reply, void* userdata, sd_bus_error*
     auto& self = *static_cast<AtspiExport*>(userdata);
     const char* name = nullptr;
     const char* path = nullptr;
-    if (sd_bus_message_is_method_error(reply, nullptr) ||
-        sd_bus_message_read(reply, "(so)", &name, &path) < 0)
+    if (Sd().sd_bus_message_is_method_error(reply, nullptr) ||
+        Sd().sd_bus_message_read(reply, "(so)", &name, &path) < 0)
         return 0;
     self.desktopName_ = name;
     self.desktopPath_ = path;
@@ -110,7 +111,7 @@ std::optional<AccessibleId> AtspiExport::IdOfPath(const char* path) const {
 }
 
 const AccessibleNode& AtspiExport::NodeOf(sd_bus_message* request) const {
-    return *Tree().Find(IdOfPath(sd_bus_message_get_path(request)).value());
+    return *Tree().Find(IdOfPath(Sd().sd_bus_message_get_path(request)).value());
 }
 
 std::string AtspiExport::PathOf(AccessibleId id) const {
@@ -119,24 +120,27 @@ std::string AtspiExport::PathOf(AccessibleId id) const {
 }
 
 int AtspiExport::AppendReference(sd_bus_message* message, AccessibleId id) const {
-    return sd_bus_message_append(message, "(so)", uniqueName_.c_str(), PathOf(id).c_str());
+    return Sd().sd_bus_message_append(message, "(so)", uniqueName_.c_str(), PathOf(id).c_str());
 }
 
 int AtspiExport::AppendParentReference(sd_bus_message* message, AccessibleId id) const {
     if (id != kApplicationId) return AppendReference(message, Tree().Find(id)->parent);
-    if (desktopName_.empty()) return sd_bus_message_append(message, "(so)", "", kNullPath);
-    return sd_bus_message_append(message, "(so)", desktopName_.c_str(), desktopPath_.c_str());
+    if (desktopName_.empty()) return Sd().sd_bus_message_append(message, "(so)", "", kNullPath);
+    return Sd().sd_bus_message_append(message, "(so)", desktopName_.c_str(), desktopPath_.c_str());
 }
 
 void AtspiExport::Publish(const AccessibleTree& tree, const AccessibleEvent& event) {
-    const auto noValue = [](sd_bus_message* m) { return sd_bus_message_append(m, "v", "i", 0); };
+    const auto noValue = [](sd_bus_message* m) {
+        return Sd().sd_bus_message_append(m, "v", "i", 0);
+    };
     const auto text = [](const std::string& s) {
-        return [&s](sd_bus_message* m) { return sd_bus_message_append(m, "v", "s", s.c_str()); };
+        return
+            [&s](sd_bus_message* m) { return Sd().sd_bus_message_append(m, "v", "s", s.c_str()); };
     };
     const auto child = [&](sd_bus_message* m) {
-        int r = sd_bus_message_open_container(m, 'v', "(so)");
+        int r = Sd().sd_bus_message_open_container(m, 'v', "(so)");
         if (r >= 0) r = AppendReference(m, event.child);
-        return r < 0 ? r : sd_bus_message_close_container(m);
+        return r < 0 ? r : Sd().sd_bus_message_close_container(m);
     };
     const AccessibleNode* source = tree.Find(event.source);
     const std::string name = source ? source->description.name : std::string();
@@ -173,13 +177,14 @@ void AtspiExport::Emit(AccessibleId source, const char* interface, const char* m
                        const char* detail, int32_t detail1, int32_t detail2,
                        const std::function<int(sd_bus_message*)>& value) {
     sd_bus_message* raw = nullptr;
-    if (sd_bus_message_new_signal(bus_.get(), &raw, PathOf(source).c_str(), interface, member) < 0)
+    if (Sd().sd_bus_message_new_signal(bus_.get(), &raw, PathOf(source).c_str(), interface,
+                                       member) < 0)
         return;
     const MessagePtr signal(raw);
-    int r = sd_bus_message_append(raw, "sii", detail, detail1, detail2);
+    int r = Sd().sd_bus_message_append(raw, "sii", detail, detail1, detail2);
     if (r >= 0) r = value(raw);
-    if (r >= 0) r = sd_bus_message_append(raw, "a{sv}", 0);
-    if (r >= 0) sd_bus_send(bus_.get(), raw, nullptr);
+    if (r >= 0) r = Sd().sd_bus_message_append(raw, "a{sv}", 0);
+    if (r >= 0) Sd().sd_bus_send(bus_.get(), raw, nullptr);
 }
 
 }  // namespace platform::atspi

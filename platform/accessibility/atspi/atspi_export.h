@@ -24,8 +24,9 @@ namespace platform::atspi {
 /// registry's desktop. A request for an object that is not there gets an error reply.
 class AtspiExport final : public AccessibleEventSink {
   public:
-    /// Connects to the accessibility bus at `address` and exports the tree; null when the
-    /// address is refused. `onLost` runs when the connection is gone; it may destroy this object.
+    /// Loads sd-bus, connects to the accessibility bus at `address` and exports the tree; null
+    /// when libsystemd is missing or the address is refused. `onLost` runs when the connection is
+    /// gone; it may destroy this object.
     static std::unique_ptr<AtspiExport> Connect(WindowSystem& system, const std::string& address,
                                                 std::string applicationName,
                                                 std::function<void()> onLost);

@@ -96,40 +96,40 @@ int32_t Clamp(int32_t offset, int32_t count) {
 }
 
 int ReplySpan(sd_bus_message* m, const Characters& chars, Span span) {
-    return sd_bus_reply_method_return(m, "sii", chars.Substring(span).c_str(), span.start,
-                                      span.end);
+    return Sd().sd_bus_reply_method_return(m, "sii", chars.Substring(span).c_str(), span.start,
+                                           span.end);
 }
 
 int GetCharacterCount(sd_bus*, const char* path, const char*, const char*, sd_bus_message* reply,
                       void* userdata, sd_bus_error*) {
     AtspiExport& self = Self(userdata);
-    return sd_bus_message_append(reply, "i",
-                                 CharacterCount(TextOf(*self.Tree().Find(*self.IdOfPath(path)))));
+    return Sd().sd_bus_message_append(
+        reply, "i", CharacterCount(TextOf(*self.Tree().Find(*self.IdOfPath(path)))));
 }
 
 int GetCaretOffset(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*,
                    sd_bus_error*) {
-    return sd_bus_message_append(reply, "i", 0);
+    return Sd().sd_bus_message_append(reply, "i", 0);
 }
 
 // An end of -1 (or past the text) reads to the end.
 int GetText(sd_bus_message* m, void* userdata, sd_bus_error*) {
     int32_t start = 0;
     int32_t end = 0;
-    if (const int r = sd_bus_message_read(m, "ii", &start, &end); r < 0) return r;
+    if (const int r = Sd().sd_bus_message_read(m, "ii", &start, &end); r < 0) return r;
     const std::string& text = TextOf(Self(userdata).NodeOf(m));
     const Characters chars(text);
     start = Clamp(start, chars.count);
     end = end < 0 ? chars.count : Clamp(end, chars.count);
-    return sd_bus_reply_method_return(m, "s",
-                                      chars.Substring({start, std::max(start, end)}).c_str());
+    return Sd().sd_bus_reply_method_return(m, "s",
+                                           chars.Substring({start, std::max(start, end)}).c_str());
 }
 
 /// GetTextAtOffset, GetTextBeforeOffset (`step` -1) and GetTextAfterOffset (`step` 1).
 int TextAround(sd_bus_message* m, void* userdata, int step) {
     int32_t offset = 0;
     uint32_t boundary = 0;
-    if (const int r = sd_bus_message_read(m, "iu", &offset, &boundary); r < 0) return r;
+    if (const int r = Sd().sd_bus_message_read(m, "iu", &offset, &boundary); r < 0) return r;
     const std::string& text = TextOf(Self(userdata).NodeOf(m));
     const Characters chars(text);
     Span span = SpanAt(chars, Clamp(offset, chars.count), boundary);
@@ -154,7 +154,7 @@ int GetTextAfterOffset(sd_bus_message* m, void* userdata, sd_bus_error*) {
 int GetStringAtOffset(sd_bus_message* m, void* userdata, sd_bus_error*) {
     int32_t offset = 0;
     uint32_t granularity = 0;
-    if (const int r = sd_bus_message_read(m, "iu", &offset, &granularity); r < 0) return r;
+    if (const int r = Sd().sd_bus_message_read(m, "iu", &offset, &granularity); r < 0) return r;
     const std::string& text = TextOf(Self(userdata).NodeOf(m));
     const Characters chars(text);
     constexpr uint32_t kBoundaries[] = {kBoundaryChar, kBoundaryWordStart, 3, kBoundaryLineStart,
@@ -166,48 +166,48 @@ int GetStringAtOffset(sd_bus_message* m, void* userdata, sd_bus_error*) {
 // The character as a code point; 0 past the end.
 int GetCharacterAtOffset(sd_bus_message* m, void* userdata, sd_bus_error*) {
     int32_t offset = 0;
-    if (const int r = sd_bus_message_read(m, "i", &offset); r < 0) return r;
+    if (const int r = Sd().sd_bus_message_read(m, "i", &offset); r < 0) return r;
     const std::string& text = TextOf(Self(userdata).NodeOf(m));
     const int32_t count = CharacterCount(text);
-    if (offset < 0 || offset >= count) return sd_bus_reply_method_return(m, "i", 0);
+    if (offset < 0 || offset >= count) return Sd().sd_bus_reply_method_return(m, "i", 0);
     const size_t from = ByteOfCharacter(text, offset);
     const size_t to = ByteOfCharacter(text, offset + 1);
     const auto lead = static_cast<unsigned char>(text[from]);
     int32_t code = to - from == 1 ? lead : lead & (0x3F >> (to - from - 1));
     for (size_t i = from + 1; i < to; ++i)
         code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-    return sd_bus_reply_method_return(m, "i", code);
+    return Sd().sd_bus_reply_method_return(m, "i", code);
 }
 
 // Plain text: no attributes, one run over the whole text.
 int GetAttributes(sd_bus_message* m, void* userdata, sd_bus_error*) {
     int32_t offset = 0;
-    if (const int r = sd_bus_message_read(m, "i", &offset); r < 0) return r;
-    return sd_bus_reply_method_return(m, "a{ss}ii", 0, 0,
-                                      CharacterCount(TextOf(Self(userdata).NodeOf(m))));
+    if (const int r = Sd().sd_bus_message_read(m, "i", &offset); r < 0) return r;
+    return Sd().sd_bus_reply_method_return(m, "a{ss}ii", 0, 0,
+                                           CharacterCount(TextOf(Self(userdata).NodeOf(m))));
 }
 
 int GetDefaultAttributes(sd_bus_message* m, void*, sd_bus_error*) {
-    return sd_bus_reply_method_return(m, "a{ss}", 0);
+    return Sd().sd_bus_reply_method_return(m, "a{ss}", 0);
 }
 
 int GetNSelections(sd_bus_message* m, void*, sd_bus_error*) {
-    return sd_bus_reply_method_return(m, "i", 0);
+    return Sd().sd_bus_reply_method_return(m, "i", 0);
 }
 
 // A character's extents are those of the whole text's object: the text is drawn as one run.
 int GetCharacterExtents(sd_bus_message* m, void* userdata, sd_bus_error* error) {
     int32_t offset = 0;
     uint32_t kind = 0;
-    if (const int r = sd_bus_message_read(m, "iu", &offset, &kind); r < 0) return r;
+    if (const int r = Sd().sd_bus_message_read(m, "iu", &offset, &kind); r < 0) return r;
     if (kind != 0)
-        return sd_bus_error_set(error, SD_BUS_ERROR_NOT_SUPPORTED, "screen coordinates only");
+        return Sd().sd_bus_error_set(error, SD_BUS_ERROR_NOT_SUPPORTED, "screen coordinates only");
     const Rect& e = Self(userdata).NodeOf(m).extents;
-    return sd_bus_reply_method_return(m, "iiii", e.left, e.top, e.Width(), e.Height());
+    return Sd().sd_bus_reply_method_return(m, "iiii", e.left, e.top, e.Width(), e.Height());
 }
 
 const sd_bus_vtable kText[] = {
-    SD_BUS_VTABLE_START(0),
+    TAVIK_SD_BUS_VTABLE_START,
     SD_BUS_PROPERTY("CharacterCount", "i", GetCharacterCount, 0, 0),
     SD_BUS_PROPERTY("CaretOffset", "i", GetCaretOffset, 0, 0),
     SD_BUS_METHOD("GetText", "ii", "s", GetText, 0),

@@ -33,8 +33,8 @@ BusWait::~BusWait() {
 // the event source's clock, so the time left is carried over, rounded up to whole milliseconds.
 WaitInterest BusWait::Interest() {
     WaitInterest interest;
-    interest.fd = sd_bus_get_fd(bus_);
-    const int events = sd_bus_get_events(bus_);
+    interest.fd = Sd().sd_bus_get_fd(bus_);
+    const int events = Sd().sd_bus_get_events(bus_);
     if (interest.fd < 0 || events < 0) {
         interest.deadlineMs = events_.NowMs();
         return interest;
@@ -42,7 +42,7 @@ WaitInterest BusWait::Interest() {
     interest.readable = (events & POLLIN) != 0;
     interest.writable = (events & POLLOUT) != 0;
     uint64_t timeoutUs = 0;
-    if (sd_bus_get_timeout(bus_, &timeoutUs) >= 0 && timeoutUs != UINT64_MAX) {
+    if (Sd().sd_bus_get_timeout(bus_, &timeoutUs) >= 0 && timeoutUs != UINT64_MAX) {
         const uint64_t now = MonotonicUs();
         const uint64_t leftUs = timeoutUs > now ? timeoutUs - now : 0;
         interest.deadlineMs = events_.NowMs() + static_cast<int64_t>((leftUs + 999) / 1000);
@@ -52,7 +52,7 @@ WaitInterest BusWait::Interest() {
 
 void BusWait::Ready() {
     for (int i = 0; i < kMessagesPerWait; ++i) {
-        const int processed = sd_bus_process(bus_, nullptr);
+        const int processed = Sd().sd_bus_process(bus_, nullptr);
         if (processed < 0) {
             // A lost connection is waited for no more. The handler may destroy this object:
             // nothing of it is touched after.

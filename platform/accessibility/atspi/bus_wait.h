@@ -1,9 +1,8 @@
 #pragma once
 
-#include <systemd/sd-bus.h>
-
 #include <functional>
 
+#include "platform/accessibility/atspi/sd_bus_library.h"
 #include "platform/ui/backend.h"
 
 namespace platform::atspi {

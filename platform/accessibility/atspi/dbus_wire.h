@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform::atspi {
+
+/// The few D-Bus messages the accessibility status needs, in the wire format (little-endian),
+/// without a D-Bus library: the program learns whether accessibility is on before it loads one.
+
+/// A method call to `destination`, its arguments all strings ("s" each); `serial` numbers it.
+std::vector<uint8_t> MethodCall(uint32_t serial, std::string_view destination,
+                                std::string_view path, std::string_view interface,
+                                std::string_view member,
+                                std::span<const std::string_view> stringArguments);
+
+/// What a message that came is, as far as the status reads it.
+struct IncomingMessage {
+    uint8_t type = 0;  // 2 a method's return, 3 an error, 4 a signal
+    uint32_t replySerial = 0;
+    std::string path;
+    std::string interface;
+    std::string member;
+    std::string signature;
+    std::span<const uint8_t> body;
+};
+
+inline constexpr uint8_t kMethodReturn = 2;
+inline constexpr uint8_t kError = 3;
+inline constexpr uint8_t kSignal = 4;
+
+/// The largest message taken; a longer one ends the connection.
+inline constexpr size_t kMaxMessageBytes = 64 * 1024;
+
+/// The length of the message that `bytes` begins with, once its fixed header has come (16
+/// bytes); 0 while it has not; nullopt for bytes that are no message or one over
+/// kMaxMessageBytes.
+std::optional<size_t> MessageLength(std::span<const uint8_t> bytes);
+/// Reads a whole message (MessageLength bytes); nullopt for one that breaks the format.
+std::optional<IncomingMessage> ReadMessage(std::span<const uint8_t> bytes);
+
+/// A body of signature "v" holding a boolean.
+std::optional<bool> ReadBooleanVariant(const IncomingMessage& message);
+/// A body that begins with a string.
+std::optional<std::string> ReadString(const IncomingMessage& message);
+/// The boolean properties a PropertiesChanged signal ("sa{sv}as") changes, with its interface;
+/// properties of other types end the reading.
+struct ChangedBooleans {
+    std::string interface;
+    std::vector<std::pair<std::string, bool>> values;
+};
+std::optional<ChangedBooleans> ReadChangedBooleans(const IncomingMessage& message);
+
+}  // namespace platform::atspi
