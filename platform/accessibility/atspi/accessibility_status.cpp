@@ -176,7 +176,8 @@ bool AccessibilityStatus::TakeIn() {
     if (got < 0) return errno == EAGAIN || errno == EINTR || errno == ENOTCONN;
     in_.insert(in_.end(), chunk, chunk + got);
     if (!authenticated_) {
-        const auto end = std::search(in_.begin(), in_.end(), "\r\n", "\r\n" + 2);
+        constexpr std::string_view kLineEnd = "\r\n";
+        const auto end = std::search(in_.begin(), in_.end(), kLineEnd.begin(), kLineEnd.end());
         if (end == in_.end()) return in_.size() <= kMaxAuthLine;
         if (!std::string_view(reinterpret_cast<const char*>(in_.data()), in_.size())
                  .starts_with("OK "))
