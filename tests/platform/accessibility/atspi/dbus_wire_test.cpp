@@ -43,7 +43,9 @@ TEST(DbusWire, ReadsTheLaunchersAnswersAndSignal) {
     EXPECT_EQ(ReadBooleanVariant(*enabled), true);
     EXPECT_EQ(ReadString(*enabled), std::nullopt);
 
-    const std::optional<IncomingMessage> changed = ReadMessage(Sample("properties_changed"));
+    // A message's body lies in the bytes it was read from.
+    const std::vector<uint8_t> signal = Sample("properties_changed");
+    const std::optional<IncomingMessage> changed = ReadMessage(signal);
     ASSERT_TRUE(changed);
     const std::optional<ChangedBooleans> values = ReadChangedBooleans(*changed);
     ASSERT_TRUE(values);
@@ -51,7 +53,8 @@ TEST(DbusWire, ReadsTheLaunchersAnswersAndSignal) {
     EXPECT_EQ(values->values, (std::vector<std::pair<std::string, bool>>{
                                   {"IsEnabled", true}, {"ScreenReaderEnabled", false}}));
 
-    const std::optional<IncomingMessage> address = ReadMessage(Sample("address_reply"));
+    const std::vector<uint8_t> answer = Sample("address_reply");
+    const std::optional<IncomingMessage> address = ReadMessage(answer);
     ASSERT_TRUE(address);
     EXPECT_EQ(address->replySerial, 5u);
     EXPECT_EQ(ReadString(*address), "unix:path=/run/user/1000/at-spi/bus");
