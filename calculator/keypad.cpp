@@ -12,6 +12,25 @@ const KeypadKey* FindIf(auto matches) {
 
 }  // namespace
 
+std::string KeyboardShortcutOf(const KeyBindings& bindings) {
+    if (!bindings.characters.empty()) return std::string(bindings.characters.substr(0, 1));
+    switch (bindings.keys[0]) {
+        case NamedKey::kNone:
+            return {};
+        case NamedKey::kEnter:
+            return "Return";
+        case NamedKey::kBackspace:
+            return "BackSpace";
+        case NamedKey::kEscape:
+            return "Escape";
+        case NamedKey::kDelete:
+            return "Delete";
+        case NamedKey::kF9:
+            return "F9";
+    }
+    return {};
+}
+
 const KeypadKey* FindKeypadKey(std::string_view caption) {
     return FindIf([caption](const KeypadKey& key) { return key.caption == caption; });
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "calculator/key_step.h"
@@ -286,6 +287,11 @@ inline constexpr auto kKeypad = std::to_array<KeypadKey>({
 
 /// The key showing `caption`, or null.
 const KeypadKey* FindKeypadKey(std::string_view caption);
+
+/// The keyboard key a screen reader names as the one that presses a keypad key: its first
+/// character, else its first named key as X keysyms name it ("Return", "BackSpace", "Escape",
+/// "Delete", "F9"); empty when nothing typed presses it.
+std::string KeyboardShortcutOf(const KeyBindings& bindings);
 
 /// The key that `namedKey` presses, or null.
 const KeypadKey* FindKeypadKey(NamedKey namedKey);

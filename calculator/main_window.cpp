@@ -107,6 +107,7 @@ void main::CreateKeys() {
             registry_.CreateSite(*this, design, std::move(ambient), resources_));
         KeyControl& added = *key;
         added.Site().SetAccessibleName(std::string(row.spokenName));
+        added.Site().SetAccessibleShortcut(KeyboardShortcutOf(row.bindings));
         keys_.push_back(std::move(key));
 
         if (row.index) {

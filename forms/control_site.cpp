@@ -80,6 +80,8 @@ class ControlSite::HostWindow final : public platform::Window {
     platform::AccessibleDescription Describe() const override {
         platform::AccessibleDescription description = site_.control_->Describe();
         if (!site_.accessibleName_.empty()) description.name = site_.accessibleName_;
+        if (!site_.accessibleShortcut_.empty())
+            description.keyBinding += ";;" + site_.accessibleShortcut_;
         return description;
     }
     void OnAccessibleAction(int32_t part, std::string_view action) override {

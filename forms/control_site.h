@@ -77,6 +77,9 @@ class ControlSite final : public ControlWindow,
     /// The name a screen reader speaks for the control, in place of the one it gives itself;
     /// empty leaves the control's own.
     void SetAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+    /// The keyboard key that presses the control, which a screen reader names after the
+    /// control's own access key ("<Alt>c;;7", or ";;7" without one); empty for none.
+    void SetAccessibleShortcut(std::string shortcut) { accessibleShortcut_ = std::move(shortcut); }
     std::optional<int32_t> Index() const { return index_; }
 
     /// Replaces the ambient properties and tells the control about each one that changed.
@@ -151,6 +154,7 @@ class ControlSite final : public ControlWindow,
     std::shared_ptr<const ControlEventHandler> eventHandler_;
     std::optional<int32_t> index_;
     std::string accessibleName_;
+    std::string accessibleShortcut_;
     platform::FontDesc font_;
     int16_t mousePointer_ = 0;
     PicturePtr mouseIcon_;

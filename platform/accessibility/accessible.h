@@ -76,7 +76,8 @@ struct AccessibleDescription {
     std::string description = {};
     AccessibleStates states = {};
     std::vector<std::string> actions = {};
-    /// As readers show it: "<Alt>c" for an access key.
+    /// As readers take it: the access key ("<Alt>c"), then ";;" and a keyboard shortcut when
+    /// there is one ("<Alt>c;;7", ";;7").
     std::string keyBinding = {};
     std::optional<std::string> text = {};
 

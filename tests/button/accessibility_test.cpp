@@ -34,7 +34,9 @@ TEST(vbButtonAccessibility, IsAPushButtonNamedByItsCaptionOrItsHostWithItsAccess
     EXPECT_EQ(host.Seen().actions, (std::vector<std::string>{"click"}));
     EXPECT_FALSE(host.Seen().states.Has(AccessibleState::Checkable));
     host.site->SetAccessibleName("continue");
+    host.site->SetAccessibleShortcut("Return");
     EXPECT_EQ(host.Seen().name, "continue");
+    EXPECT_EQ(host.Seen().keyBinding, "<Alt>g;;Return");
 }
 
 TEST(vbButtonAccessibility, ClickActionTakesTheClickPathAndTogglesACheckBox) {

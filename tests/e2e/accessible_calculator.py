@@ -100,6 +100,9 @@ def main():
     if not display or pyatspi.STATE_READ_ONLY not in states(display):
         fail("no read-only text object for the display")
 
+    for name, binding in (("7", ";;7"), ("times", ";;*"), ("clear", ";;Escape")):
+        if keys[name].queryAction().getKeyBinding(0) != binding:
+            fail("the key binding of %r is %r" % (name, keys[name].queryAction().getKeyBinding(0)))
     for name in ("2", "plus", "3", "equals"):
         action = keys[name].queryAction()
         if action.getName(0) != "click" or not action.doAction(0):
