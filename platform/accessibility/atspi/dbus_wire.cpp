@@ -5,6 +5,10 @@
 namespace platform::atspi {
 namespace {
 
+// A call that starts no service: the launcher is asked only when it runs, and one that does
+// not run means accessibility is off; the program never starts it.
+constexpr uint8_t kNoAutoStart = 2;
+
 // Header field codes.
 constexpr uint8_t kFieldPath = 1;
 constexpr uint8_t kFieldInterface = 2;
@@ -116,7 +120,7 @@ std::vector<uint8_t> MethodCall(uint32_t serial, std::string_view destination,
     Writer message;
     message.Byte('l');
     message.Byte(1);  // a method call
-    message.Byte(0);
+    message.Byte(kNoAutoStart);
     message.Byte(1);  // protocol version
     message.U32(static_cast<uint32_t>(body.Size()));
     message.U32(serial);

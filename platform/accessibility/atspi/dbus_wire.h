@@ -13,6 +13,7 @@ namespace platform::atspi {
 /// without a D-Bus library: the program learns whether accessibility is on before it loads one.
 
 /// A method call to `destination`, its arguments all strings ("s" each); `serial` numbers it.
+/// It starts no service that is not running.
 std::vector<uint8_t> MethodCall(uint32_t serial, std::string_view destination,
                                 std::string_view path, std::string_view interface,
                                 std::string_view member,

@@ -24,6 +24,7 @@ TEST(DbusWire, AMethodCallReadsBackAsWritten) {
     const std::vector<uint8_t> call = MethodCall(
         3, "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Get", arguments);
     ASSERT_EQ(MessageLength(call), call.size());
+    EXPECT_EQ(call[2], 2);  // no auto start
     const std::optional<IncomingMessage> message = ReadMessage(call);
     ASSERT_TRUE(message);
     EXPECT_EQ(message->type, 1);
