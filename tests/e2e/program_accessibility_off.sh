@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The program keeps off the accessibility bus unless the desktop asks for accessibility. In a
-# D-Bus session of its own with at-spi2-core's bus launcher, on a private X server: with
+# D-Bus session of its own with at-spi2-core's bus launcher, on a private X server: with the
+# launcher not running the program does not start it; with
 # org.a11y.Status IsEnabled off the calculator shows and no connection of the program is on the
 # accessibility bus; IsEnabled turned on while it runs brings one, turned off again takes it
 # away. With no session bus at all the calculator shows, the program writes nothing, and it is
@@ -18,6 +19,29 @@ fi
 program=$1
 source "$(dirname "$0")/common.sh"
 source "$(dirname "$0")/accessibility_bus.sh"
+
+# Starts the program (with the environment the arguments give) and waits for its calculator.
+start() {
+    env "$@" "$program" 2>"$work/stderr" &
+    pid=$!
+    calculator=$(wait_for_window "Tavik Calculator 2.0" 20)
+    [[ -n $calculator ]] || fail "no calculator window"
+}
+
+finish() {
+    xdotool windowclose "$calculator"
+    ends_with_status_0 "without its window" "$work/stderr"
+    [[ ! -s $work/stderr ]] || fail "the program wrote: $(cat "$work/stderr")"
+}
+
+# Nobody has started the launcher in this session yet: the program does not start it.
+start
+sleep 1
+dbus-send --session --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus | grep -q false ||
+    fail "the program started the accessibility bus's launcher"
+finish
+echo "no launcher: PASS"
 
 set_accessibility false
 address=$(accessibility_address)
@@ -37,20 +61,6 @@ wait_on_bus() {
         sleep 0.1
     done
     return 1
-}
-
-# Starts the program (with the environment the arguments give) and waits for its calculator.
-start() {
-    env "$@" "$program" 2>"$work/stderr" &
-    pid=$!
-    calculator=$(wait_for_window "Tavik Calculator 2.0" 20)
-    [[ -n $calculator ]] || fail "no calculator window"
-}
-
-finish() {
-    xdotool windowclose "$calculator"
-    ends_with_status_0 "without its window" "$work/stderr"
-    [[ ! -s $work/stderr ]] || fail "the program wrote: $(cat "$work/stderr")"
 }
 
 start
