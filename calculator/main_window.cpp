@@ -187,12 +187,14 @@ bool main::OnPreviewKeyDown(const platform::Keystroke& stroke, int32_t shift) {
     const bool ctrl = (shift & platform::kShiftCtrl) != 0;
     const bool alt = (shift & platform::kShiftAlt) != 0;
     if (!alt && ctrl && (stroke.keyCode == 'C' || stroke.keyCode == platform::kKeyInsert)) {
+        typedKeys_.Finish();
         Copy();
         return true;
     }
     const bool shiftInsert =
         (shift & platform::kShiftShift) && stroke.keyCode == platform::kKeyInsert;
     if (!alt && ((ctrl && stroke.keyCode == 'V') || (!ctrl && shiftInsert))) {
+        typedKeys_.Finish();
         Paste();
         return true;
     }

@@ -56,6 +56,10 @@ void TypedKeys::Up(uint32_t key) {
     shortestDown_.SetEnabled(true);
 }
 
+void TypedKeys::Finish() {
+    if (held_) Release();
+}
+
 // The held key is forgotten before its Click runs: a Click handler may open a message box whose
 // loop brings further keys.
 void TypedKeys::Release() {

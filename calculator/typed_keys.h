@@ -32,6 +32,9 @@ class TypedKeys {
     void Down(uint32_t key, KeyControl& control);
     /// The keyboard key `key` went up; nothing when it presses no key any more.
     void Up(uint32_t key);
+    /// Lets the key that is held, or shown down for its frame, come up now with its Click, so
+    /// that what the keyboard does next (a copy, a paste) comes after the keys typed before it.
+    void Finish();
 
   private:
     struct Held {

@@ -78,6 +78,23 @@ TEST(TypedKeysTest, AMessageBoxKeepsTheTypedKeys) {
     EXPECT_EQ(env.Main().txtBuffer.Text(), "01");
 }
 
+// A paste right after a typed key comes after that key's Click, though the key is still shown
+// down for its frame.
+TEST(TypedKeysTest, APasteFollowsTheKeyTypedJustBeforeIt) {
+    ProgramEnv env;
+    const uint32_t ctrl = platform::KeysymNamed("Control_L");
+    const uint32_t escape = platform::KeysymNamed("Escape");
+    platform::Script script = env.PastSplash({"4", "2"});
+    script.Call([&env] { env.backend.SetClipboardText("42.5"); })
+        .Stroke(escape, escape)
+        .Pressed(platform::KeystrokeOf(ctrl, ctrl))
+        .Pressed({'V', 'V', 0})
+        .Released('V', 'V')
+        .Released(ctrl, platform::kKeyCtrl);
+    env.Run(script.Advance(100));
+    EXPECT_EQ(env.Main().txtBuffer.Text(), "42.5");
+}
+
 // Text that is no number, or more than the display holds, is refused whole with the bell.
 TEST(TypedKeysTest, ARefusedPasteRingsTheBell) {
     ProgramEnv env;
