@@ -107,7 +107,16 @@ place_of "$work/held.png" >/dev/null || fail "the held key differs from the head
 xdotool keyup 5
 xset r on
 read_clipboard() { timeout 5 wl-paste --no-newline; }
-write_clipboard() { printf '%s' "$1" | wl-copy; }
+# wl-copy takes the keyboard for a moment with a surface of its own to set the selection: wait
+# until the selection is there and the calculator has had time to get the keyboard back.
+write_clipboard() {
+    printf '%s' "$1" | wl-copy
+    for _ in $(seq 50); do
+        [[ $(read_clipboard) == "$1" ]] && break
+        sleep 0.1
+    done
+    sleep 0.5
+}
 click() {
     pointer_to "$(caption_on_screen "$x" "$y" "$1")"
     xdotool click 1
