@@ -1,15 +1,11 @@
 #include "calculator/pasted_number.h"
 
-#include <array>
-
 #include "calculator/keypad.h"
 
 namespace calculator {
 namespace {
 
 constexpr std::string_view kWhiteSpace = " \t\r\n";
-constexpr std::array<std::string_view, 10> kDigitCaptions{"0", "1", "2", "3", "4",
-                                                          "5", "6", "7", "8", "9"};
 
 std::string_view SignChangeCaption() {
     for (const KeypadKey& key : kKeypad)
@@ -35,7 +31,7 @@ std::optional<std::vector<std::string_view>> KeysForPastedNumber(
         if (++characters > kMaxPastedNumberLength) return std::nullopt;
         const char c = text.front();
         if (c >= '0' && c <= '9') {
-            keys.push_back(kDigitCaptions[static_cast<size_t>(c - '0')]);
+            keys.push_back(FindKeypadKeyTyped(c)->caption);
             digitSeen = true;
             text.remove_prefix(1);
             continue;

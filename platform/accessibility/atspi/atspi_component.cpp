@@ -103,27 +103,35 @@ int GetAccessibleAtPoint(sd_bus_message* m, void* userdata, sd_bus_error* error)
     return r < 0 ? r : Sd().sd_bus_send(nullptr, raw, nullptr);
 }
 
-int GetExtents(sd_bus_message* m, void* userdata, sd_bus_error* error) {
-    AtspiExport& self = Self(userdata);
+/// Reads the coordinate kind "u" and gives the object's extents in it; the error reply's result
+/// when refused.
+std::optional<Rect> ReadExtents(sd_bus_message* m, AtspiExport& self, sd_bus_error* error,
+                                int& result) {
     uint32_t kind = 0;
-    if (const int r = Sd().sd_bus_message_read(m, "u", &kind); r < 0) return r;
+    result = Sd().sd_bus_message_read(m, "u", &kind);
+    if (result < 0) return std::nullopt;
     const AccessibleNode& node = self.NodeOf(m);
     const std::optional<Point> origin = OriginOf(self.Tree(), node, kind);
-    if (!origin) return RefuseKind(error);
+    if (!origin) {
+        result = RefuseKind(error);
+        return std::nullopt;
+    }
     const Rect& e = node.extents;
-    return Sd().sd_bus_reply_method_return(m, "(iiii)", e.left - origin->x, e.top - origin->y,
-                                           e.Width(), e.Height());
+    return Rect{e.left - origin->x, e.top - origin->y, e.right - origin->x, e.bottom - origin->y};
+}
+
+int GetExtents(sd_bus_message* m, void* userdata, sd_bus_error* error) {
+    int result = 0;
+    const std::optional<Rect> e = ReadExtents(m, Self(userdata), error, result);
+    if (!e) return result;
+    return Sd().sd_bus_reply_method_return(m, "(iiii)", e->left, e->top, e->Width(), e->Height());
 }
 
 int GetPosition(sd_bus_message* m, void* userdata, sd_bus_error* error) {
-    AtspiExport& self = Self(userdata);
-    uint32_t kind = 0;
-    if (const int r = Sd().sd_bus_message_read(m, "u", &kind); r < 0) return r;
-    const AccessibleNode& node = self.NodeOf(m);
-    const std::optional<Point> origin = OriginOf(self.Tree(), node, kind);
-    if (!origin) return RefuseKind(error);
-    return Sd().sd_bus_reply_method_return(m, "ii", node.extents.left - origin->x,
-                                           node.extents.top - origin->y);
+    int result = 0;
+    const std::optional<Rect> e = ReadExtents(m, Self(userdata), error, result);
+    if (!e) return result;
+    return Sd().sd_bus_reply_method_return(m, "ii", e->left, e->top);
 }
 
 int GetSize(sd_bus_message* m, void* userdata, sd_bus_error*) {
