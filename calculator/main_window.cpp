@@ -108,6 +108,7 @@ void main::CreateKeys() {
         KeyControl& added = *key;
         added.Site().SetAccessibleName(std::string(row.spokenName));
         added.Site().SetAccessibleShortcut(KeyboardShortcutOf(row.bindings));
+        added.Site().SetAccessibleDescribedBy(txtBuffer);
         keys_.push_back(std::move(key));
 
         if (row.index) {

@@ -76,12 +76,15 @@ class ControlSite::HostWindow final : public platform::Window {
     }
     void OnShow() override { site_.control_->OnShow(); }
     void OnHide() override { site_.control_->OnHide(); }
-    // The host's name for the control, when it gave one, comes before the control's own.
+    // What the host says of the control (its name, shortcut, describing window) comes before
+    // what the control says of itself.
     platform::AccessibleDescription Describe() const override {
         platform::AccessibleDescription description = site_.control_->Describe();
         if (!site_.accessibleName_.empty()) description.name = site_.accessibleName_;
         if (!site_.accessibleShortcut_.empty())
             description.keyBinding += ";;" + site_.accessibleShortcut_;
+        if (site_.accessibleDescribedBy_ != 0)
+            description.describedBy = site_.accessibleDescribedBy_;
         return description;
     }
     void OnAccessibleAction(int32_t part, std::string_view action) override {

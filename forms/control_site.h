@@ -80,6 +80,11 @@ class ControlSite final : public ControlWindow,
     /// The keyboard key that presses the control, which a screen reader names after the
     /// control's own access key ("<Alt>c;;7", or ";;7" without one); empty for none.
     void SetAccessibleShortcut(std::string shortcut) { accessibleShortcut_ = std::move(shortcut); }
+    /// The window whose text a screen reader takes as the control's description and speaks
+    /// again when it changes, as a key's reader hears the display it writes to.
+    void SetAccessibleDescribedBy(const platform::Window& window) {
+        accessibleDescribedBy_ = window.Handle();
+    }
     std::optional<int32_t> Index() const { return index_; }
 
     /// Replaces the ambient properties and tells the control about each one that changed.
@@ -155,6 +160,7 @@ class ControlSite final : public ControlWindow,
     std::optional<int32_t> index_;
     std::string accessibleName_;
     std::string accessibleShortcut_;
+    platform::WindowHandle accessibleDescribedBy_ = 0;
     platform::FontDesc font_;
     int16_t mousePointer_ = 0;
     PicturePtr mouseIcon_;

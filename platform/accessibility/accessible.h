@@ -80,6 +80,10 @@ struct AccessibleDescription {
     /// there is one ("<Alt>c;;7", ";;7").
     std::string keyBinding = {};
     std::optional<std::string> text = {};
+    /// The handle of the window whose text describes this object, 0 for none. Without a
+    /// description of its own the object takes that text as its description, so a reader on the
+    /// object hears the text again whenever it changes: a key hears the display it writes to.
+    uint32_t describedBy = 0;
 
     friend bool operator==(const AccessibleDescription&, const AccessibleDescription&) = default;
 };

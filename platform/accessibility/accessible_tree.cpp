@@ -119,6 +119,10 @@ std::vector<AccessibleEvent> AccessibleTree::Update(std::vector<AccessibleNode> 
               AccessibleEventKind::WindowActivated);
     moved(AccessibleState::Focused, AccessibleEventKind::StateChanged,
           AccessibleEventKind::StateChanged);
+    for (const AccessibleId id : kept)
+        if (before.at(id).node.description.description !=
+            entries_.at(id).node.description.description)
+            events.push_back({.kind = AccessibleEventKind::DescriptionChanged, .source = id});
     return events;
 }
 

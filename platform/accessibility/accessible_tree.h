@@ -16,14 +16,28 @@ namespace platform {
 using AccessibleId = uint64_t;
 inline constexpr AccessibleId kApplicationId = 0;
 
-/// One accessible object as the tree holds it: its description, every state it is in, and its
-/// extents on the screen (in the screen's own pixels).
+/// How one accessible object stands to another.
+enum class AccessibleRelationKind : uint8_t {
+    DescribedBy,     // the target's text is this object's description
+    DescriptionFor,  // this object's text is the target's description
+};
+
+struct AccessibleRelation {
+    AccessibleRelationKind kind;
+    AccessibleId target;
+
+    friend bool operator==(const AccessibleRelation&, const AccessibleRelation&) = default;
+};
+
+/// One accessible object as the tree holds it: its description, every state it is in, its
+/// extents on the screen (in the screen's own pixels) and its relations to other objects.
 struct AccessibleNode {
     AccessibleId id = 0;
     AccessibleId parent = kApplicationId;
     AccessibleDescription description = {};
     AccessibleStates states = {};
     Rect extents = {};
+    std::vector<AccessibleRelation> relations = {};
 };
 
 /// What changed in the tree, as a screen reader hears of it.
@@ -36,6 +50,7 @@ enum class AccessibleEventKind {
     TextInserted,  // `text` inserted at character `offset`
     WindowDeactivated,
     WindowActivated,
+    DescriptionChanged,
 };
 
 struct AccessibleEvent {
@@ -53,7 +68,9 @@ struct AccessibleEvent {
 /// The program's accessible objects: the application at the root and, below it, the objects the
 /// window tree says it holds. Update replaces them all at once and tells what changed, in the
 /// order a reader wants it: objects removed, objects added, names, states, texts, then windows
-/// deactivated and activated, and last the focus leaving one object and reaching another.
+/// deactivated and activated, the focus leaving one object and reaching another, and last the
+/// descriptions that changed, so that a reader that has just reached an object hears its new
+/// description.
 class AccessibleTree {
   public:
     explicit AccessibleTree(std::string applicationName);

@@ -1,5 +1,6 @@
 #include "platform/accessibility/window_tree.h"
 
+#include <unordered_map>
 #include <utility>
 
 #include "platform/ui/window_system.h"
@@ -64,6 +65,25 @@ struct Reader {
     }
 };
 
+// Gives each object described by another window that window's text (or name) as its
+// description, unless it has one of its own, and records the relation both ways.
+void LinkDescriptions(std::vector<AccessibleNode>& nodes) {
+    std::unordered_map<AccessibleId, size_t> indexOf;
+    for (size_t i = 0; i < nodes.size(); ++i)
+        indexOf.emplace(nodes[i].id, i);
+    for (AccessibleNode& node : nodes) {
+        if (node.description.describedBy == 0) continue;
+        const auto found = indexOf.find(AccessibleIdOf({node.description.describedBy, -1}));
+        if (found == indexOf.end() || nodes[found->second].id == node.id) continue;
+        AccessibleNode& target = nodes[found->second];
+        if (node.description.description.empty())
+            node.description.description =
+                target.description.text.value_or(target.description.name);
+        node.relations.push_back({AccessibleRelationKind::DescribedBy, target.id});
+        target.relations.push_back({AccessibleRelationKind::DescriptionFor, node.id});
+    }
+}
+
 }  // namespace
 
 AccessibleId AccessibleIdOf(AccessibleOwner owner) {
@@ -83,6 +103,7 @@ std::vector<AccessibleNode> ReadWindowTree(const WindowSystem& system) {
                   {}};
     for (const Window* topLevel : system.TopLevels())
         reader.Add(*topLevel, kApplicationId);
+    LinkDescriptions(reader.nodes);
     return std::move(reader.nodes);
 }
 

@@ -1,7 +1,7 @@
 """The calculator as a screen reader sees it through AT-SPI2 (pyatspi): the application and its
 frame, the 25 keys as push buttons with their spoken names, "2 + 3 =" clicked through the keys'
-actions and "5" read from the display with the text-changed event that carries it, the extents
-of "7" where it is drawn, the focus moving on Tab, and the quit question as an alert.
+actions and "5" read from the display with the text-changed event that carries it and heard as
+the new description of the keys the display describes, the extents of "7" where it is drawn, the focus moving on Tab, and the quit question as an alert.
 
 usage: accessible_calculator.py SCALE [X Y]   (X Y: the screen point at the centre of "7"; without
 them, as on Wayland, which tells no program where its windows are, the extents go unchecked)
@@ -81,7 +81,7 @@ def main():
     scale = int(sys.argv[1])
     seven = (int(sys.argv[2]), int(sys.argv[3])) if len(sys.argv) > 3 else None
     for kind in ("object:text-changed", "object:state-changed:focused", "object:children-changed",
-                 "window:activate"):
+                 "object:property-change:accessible-description", "window:activate"):
         pyatspi.Registry.registerEventListener(record, kind)
 
     app = pump_until(application, 10)
@@ -118,6 +118,19 @@ def main():
     inserted = [e for e in events if e[0] == "object:text-changed:insert" and e[1] == display]
     if not inserted or inserted[-1][3] != "5":
         fail("no text-changed:insert of \"5\" on the display, only %s" % inserted)
+
+    equals = keys["equals"]
+    described = [e for e in events
+                 if e[0] == "object:property-change:accessible-description" and e[1] == equals]
+    if equals.description != "5" or not described or described[-1][3] != "5":
+        fail("\"equals\" is described as %r, with the changes %s"
+             % (equals.description, [e[3] for e in described]))
+    relations = {r.getRelationType(): r.getTarget(0) for r in equals.getRelationSet()}
+    if relations.get(pyatspi.RELATION_DESCRIBED_BY) != display:
+        fail("\"equals\" is not described by the display: %s" % relations)
+    if not any(r.getRelationType() == pyatspi.RELATION_DESCRIPTION_FOR
+               for r in display.getRelationSet()):
+        fail("the display is the description of no key")
 
     if seven:
         check_extents(frame, keys["7"], scale, *seven)

@@ -119,9 +119,20 @@ int GetIndexInParent(sd_bus_message* m, void* userdata, sd_bus_error*) {
     return Sd().sd_bus_reply_method_return(m, "i", self.Tree().IndexInParent(self.NodeOf(m).id));
 }
 
-// The objects stand in no relation to one another.
-int GetRelationSet(sd_bus_message* m, void*, sd_bus_error*) {
-    return Sd().sd_bus_reply_method_return(m, "a(ua(so))", 0);
+int GetRelationSet(sd_bus_message* m, void* userdata, sd_bus_error*) {
+    AtspiExport& self = Self(userdata);
+    return ReplyWith(m, [&](sd_bus_message* reply) {
+        int r = Sd().sd_bus_message_open_container(reply, 'a', "(ua(so))");
+        for (const AccessibleRelation& relation : self.NodeOf(m).relations) {
+            if (r >= 0) r = Sd().sd_bus_message_open_container(reply, 'r', "ua(so)");
+            if (r >= 0) r = Sd().sd_bus_message_append(reply, "u", RelationNumber(relation.kind));
+            if (r >= 0) r = Sd().sd_bus_message_open_container(reply, 'a', "(so)");
+            if (r >= 0) r = self.AppendReference(reply, relation.target);
+            if (r >= 0) r = Sd().sd_bus_message_close_container(reply);
+            if (r >= 0) r = Sd().sd_bus_message_close_container(reply);
+        }
+        return r < 0 ? r : Sd().sd_bus_message_close_container(reply);
+    });
 }
 
 int GetRole(sd_bus_message* m, void* userdata, sd_bus_error*) {

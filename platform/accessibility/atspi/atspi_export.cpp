@@ -144,6 +144,7 @@ void AtspiExport::Publish(const AccessibleTree& tree, const AccessibleEvent& eve
     };
     const AccessibleNode* source = tree.Find(event.source);
     const std::string name = source ? source->description.name : std::string();
+    const std::string description = source ? source->description.description : std::string();
     switch (event.kind) {
         case AccessibleEventKind::ChildAdded:
             Emit(event.source, kEventObject, "ChildrenChanged", "add", event.offset, 0, child);
@@ -169,6 +170,10 @@ void AtspiExport::Publish(const AccessibleTree& tree, const AccessibleEvent& eve
             break;
         case AccessibleEventKind::WindowDeactivated:
             Emit(event.source, kEventWindow, "Deactivate", "", 0, 0, text(name));
+            break;
+        case AccessibleEventKind::DescriptionChanged:
+            Emit(event.source, kEventObject, "PropertyChange", "accessible-description", 0, 0,
+                 text(description));
             break;
     }
 }

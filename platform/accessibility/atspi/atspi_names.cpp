@@ -73,4 +73,14 @@ std::array<uint32_t, 2> StateWords(AccessibleStates states) {
     return words;
 }
 
+uint32_t RelationNumber(AccessibleRelationKind kind) {
+    switch (kind) {
+        case AccessibleRelationKind::DescribedBy:
+            return 18;
+        case AccessibleRelationKind::DescriptionFor:
+            return 17;
+    }
+    return 0;
+}
+
 }  // namespace platform::atspi

@@ -50,7 +50,8 @@ TEST(AccessibleTree, FindsTheDeepestShowingObjectAtAPointTopmostFirst) {
 }
 
 // The calculator with its display focused; then the quit question opens over it, "7" goes, a
-// key is renamed and checked, the display's text changes and the focus moves into the question.
+// key is renamed and checked, the display's text changes, and with it the description of the key
+// it describes, and the focus moves into the question.
 TEST(AccessibleTree, TellsChangesInTheOrderAReaderWantsThem) {
     AccessibleTree tree("calc");
     const AccessibleStates frameActive{State::Showing, State::Active};
@@ -68,9 +69,12 @@ TEST(AccessibleTree, TellsChangesInTheOrderAReaderWantsThem) {
               }));
 
     display.states = {State::Showing};
-    display.description.text = "15";
-    AccessibleNode renamed = Node(4, 1, AccessibleRole::CheckBox, {State::Showing, State::Checked});
-    renamed.description.name = "m";
+    display.description.text.emplace("15");
+    const AccessibleNode renamed{
+        .id = 4,
+        .parent = 1,
+        .description = {.role = AccessibleRole::CheckBox, .name = "m", .description = "15"},
+        .states = {State::Showing, State::Checked}};
     const std::vector<AccessibleEvent> second = tree.Update(
         {Node(1, kApplicationId, AccessibleRole::Frame), display, renamed,
          Node(10, kApplicationId, AccessibleRole::Alert, frameActive),
@@ -88,6 +92,7 @@ TEST(AccessibleTree, TellsChangesInTheOrderAReaderWantsThem) {
                   {.kind = Kind::WindowActivated, .source = 10, .state = State::Active, .on = true},
                   {.kind = Kind::StateChanged, .source = 2, .state = State::Focused, .on = false},
                   {.kind = Kind::StateChanged, .source = 12, .state = State::Focused, .on = true},
+                  {.kind = Kind::DescriptionChanged, .source = 4},
               }));
     EXPECT_TRUE(tree.Update({Node(1, kApplicationId, AccessibleRole::Frame), display, renamed,
                              Node(10, kApplicationId, AccessibleRole::Alert, frameActive),
