@@ -53,7 +53,10 @@ main::main(platform::WindowSystem& system, const MainArtwork& artwork,
     txtBuffer.SetFont(kDisplayFont);
     txtBuffer.SetTabIndex(0);
     // Screen readers read the display's results; the keys are what a reader uses to edit it.
+    // A reader hears each new text as the description of the display when it has the focus,
+    // and of the key that has it otherwise (each key is described by the display).
     txtBuffer.SetAccessibleReadOnly(true);
+    txtBuffer.SetAccessibleTextAsDescription(true);
     txtBuffer.SetKeyPressFilter(
         [](int32_t& charCode) { charCode = Engine::FilterKeyPress(charCode); });
 

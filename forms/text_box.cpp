@@ -338,6 +338,7 @@ void TextBox::OnLostFocus() {
 platform::AccessibleDescription TextBox::Describe() const {
     using platform::AccessibleState;
     return {.role = platform::AccessibleRole::Text,
+            .description = accessibleTextAsDescription_ ? text_ : std::string(),
             .states = {AccessibleState::SingleLine,
                        accessibleReadOnly_ ? AccessibleState::ReadOnly : AccessibleState::Editable},
             .text = text_};

@@ -72,6 +72,10 @@ class TextBox : public platform::Window {
 
     /// Tells screen readers that the text is there to be read, not edited (a display of results).
     void SetAccessibleReadOnly(bool readOnly) { accessibleReadOnly_ = readOnly; }
+    /// Gives screen readers the text as the text box's description too: a reader on the text box
+    /// speaks a changed description whatever caused it, which it does not do for a changed text
+    /// that the user did not type (a result shown in a display that keeps the focus).
+    void SetAccessibleTextAsDescription(bool on) { accessibleTextAsDescription_ = on; }
     /// A single-line text object holding the text.
     platform::AccessibleDescription Describe() const override;
 
@@ -110,6 +114,7 @@ class TextBox : public platform::Window {
     int32_t dragX_ = 0;  // where a drag last had the pointer
     std::function<void(int32_t&)> keyPressFilter_;
     bool accessibleReadOnly_ = false;
+    bool accessibleTextAsDescription_ = false;
 };
 
 }  // namespace forms

@@ -122,9 +122,10 @@ def main():
     equals = keys["equals"]
     described = [e for e in events
                  if e[0] == "object:property-change:accessible-description" and e[1] == equals]
-    if equals.description != "5" or not described or described[-1][3] != "5":
-        fail("\"equals\" is described as %r, with the changes %s"
-             % (equals.description, [e[3] for e in described]))
+    if equals.description != "5" or not described or described[-1][3] != "5" \
+            or display.description != "5":
+        fail("\"equals\" is described as %r, with the changes %s, the display as %r"
+             % (equals.description, [e[3] for e in described], display.description))
     relations = {r.getRelationType(): r.getTarget(0) for r in equals.getRelationSet()}
     if relations.get(pyatspi.RELATION_DESCRIBED_BY) != display:
         fail("\"equals\" is not described by the display: %s" % relations)
