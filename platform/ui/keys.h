@@ -34,13 +34,16 @@ constexpr int32_t kKeyDelete = 46;
 constexpr int32_t kKeyF4 = 115;
 constexpr int32_t kKeyF9 = 120;
 
-/// A key going down as the display reports it: the key itself, by the display's own number for
-/// it (which the key's release gives again), the desktop key code of the key (0: none the window
-/// system knows) and the character it types (0: none).
+/// A key going down or up as the display reports it: the key itself, by its XKB key code (X11's
+/// keycode; wl_keyboard's number plus 8), which its press and release share; the desktop key
+/// code of the key (0: none the window system knows); the character it types (0: none; a
+/// release types none); and the X keysym it gives with the modifiers held (0: unknown), which
+/// a screen reader hears of.
 struct Keystroke {
     uint32_t key = 0;
     int32_t keyCode = 0;
     int32_t character = 0;
+    uint32_t symbol = 0;
 };
 
 /// Two left presses on one window at most this far apart in time and, on each axis, in

@@ -267,6 +267,24 @@ void WindowSystem::Character(int32_t charCode) {
 }
 
 void WindowSystem::KeyPressed(const Keystroke& stroke) {
+    const KeyEvent event{.pressed = true, .stroke = stroke, .shift = shift_, .timeMs = NowMs()};
+    if (!keyFilter_ || !keyFilter_->Hold(event)) DeliverKey(event);
+}
+
+void WindowSystem::KeyReleased(const Keystroke& stroke) {
+    const KeyEvent event{.pressed = false, .stroke = stroke, .shift = shift_, .timeMs = NowMs()};
+    if (!keyFilter_ || !keyFilter_->Hold(event)) DeliverKey(event);
+}
+
+void WindowSystem::DeliverKey(const KeyEvent& event) {
+    shift_ = event.shift;
+    if (event.pressed)
+        KeyWentDown(event.stroke);
+    else
+        KeyWentUp(event.stroke);
+}
+
+void WindowSystem::KeyWentDown(const Keystroke& stroke) {
     const bool held = std::any_of(previewedKeys_.begin(), previewedKeys_.end(),
                                   [&](const auto& taken) { return taken.first == stroke.key; });
     Window* top = ActiveTopLevel();
@@ -281,19 +299,20 @@ void WindowSystem::KeyPressed(const Keystroke& stroke) {
     if (stroke.character != 0) Character(stroke.character);
 }
 
-void WindowSystem::KeyReleased(uint32_t key, int32_t keyCode) {
+void WindowSystem::KeyWentUp(const Keystroke& stroke) {
     const auto taken = std::find_if(previewedKeys_.begin(), previewedKeys_.end(),
-                                    [&](const auto& entry) { return entry.first == key; });
+                                    [&](const auto& entry) { return entry.first == stroke.key; });
     if (taken == previewedKeys_.end()) {
-        if (keyCode != 0) KeyUp(keyCode);
+        if (stroke.keyCode != 0) KeyUp(stroke.keyCode);
         return;
     }
     const WindowHandle handle = taken->second;
     previewedKeys_.erase(taken);
-    if (Window* w = Find(handle)) w->OnPreviewKeyUp(key);
+    if (Window* w = Find(handle)) w->OnPreviewKeyUp(stroke.key);
 }
 
 void WindowSystem::KeyboardLeft() {
+    if (keyFilter_) keyFilter_->DeliverAll();
     shift_ = 0;
     const std::vector<std::pair<uint32_t, WindowHandle>> taken = std::move(previewedKeys_);
     previewedKeys_.clear();

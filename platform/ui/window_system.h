@@ -12,6 +12,7 @@
 
 #include "platform/gfx/geometry.h"
 #include "platform/ui/backend.h"
+#include "platform/ui/key_filter.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/timer_queue.h"
 #include "platform/ui/window.h"
@@ -101,12 +102,19 @@ class WindowSystem {
     /// window previews it (Window::OnPreviewKeyDown); unless it takes the key, KeyDown with the
     /// key's code and Character with its character follow, for those that are not 0.
     void KeyPressed(const Keystroke& stroke);
-    /// The key that the display numbers `key` went up: to the window that took its press, else
-    /// KeyUp with `keyCode` when it is not 0.
-    void KeyReleased(uint32_t key, int32_t keyCode);
-    /// The keyboard went to a window that is not ours: no modifier counts as held any more, and
-    /// the keys a top-level window took come up as if let go, since their releases will go
-    /// elsewhere.
+    /// The key `stroke.key` went up: to the window that took its press, else KeyUp with
+    /// `stroke.keyCode` when it is not 0.
+    void KeyReleased(const Keystroke& stroke);
+    /// Sets the filter that sees each key (KeyPressed, KeyReleased) before the windows and may
+    /// hold it back; null for none. The filter must outlive its setting.
+    void SetKeyFilter(KeyFilter* filter) { keyFilter_ = filter; }
+    KeyFilter* GetKeyFilter() const { return keyFilter_; }
+    /// A key reaches the windows, with the shift bits held when it came: as KeyPressed or
+    /// KeyReleased do unfiltered, or later for a key the filter held back.
+    void DeliverKey(const KeyEvent& event);
+    /// The keyboard went to a window that is not ours: the key filter gives back the keys it
+    /// holds, no modifier counts as held any more, and the keys a top-level window took come up
+    /// as if let go, since their releases will go elsewhere.
     void KeyboardLeft();
     /// The user asked to close a top-level window (its close box, Alt+F4).
     void CloseRequest(WindowHandle topLevel);
@@ -162,6 +170,8 @@ class WindowSystem {
     void UpdateAll();
 
   private:
+    void KeyWentDown(const Keystroke& stroke);
+    void KeyWentUp(const Keystroke& stroke);
     friend class Window;
 
     // Registration and tree changes, called by Window.
@@ -225,6 +235,7 @@ class WindowSystem {
     std::deque<QueuedKey> queuedKeys_;
     // The keys held down that a top-level window took on their way down, with that window.
     std::vector<std::pair<uint32_t, WindowHandle>> previewedKeys_;
+    KeyFilter* keyFilter_ = nullptr;
     std::vector<WindowHandle> modal_;
     std::function<void()> dispatchObserver_;
     bool quit_ = false;

@@ -1,7 +1,8 @@
 """The calculator as a screen reader sees it through AT-SPI2 (pyatspi): the application and its
 frame, the 25 keys as push buttons with their spoken names, "2 + 3 =" clicked through the keys'
 actions and "5" read from the display with the text-changed event that carries it and heard as
-the new description of the keys the display describes, the extents of "7" where it is drawn, the focus moving on Tab, and the quit question as an alert.
+the new description of the keys the display describes, the extents of "7" where it is drawn, the focus moving on Tab, the keys typed heard by a reader's keystroke
+listener first (one it takes never reaches the calculator), and the quit question as an alert.
 
 usage: accessible_calculator.py SCALE [X Y]   (X Y: the screen point at the centre of "7"; without
 them, as on Wayland, which tells no program where its windows are, the extents go unchecked)
@@ -33,7 +34,7 @@ def record(event):
     events.append((event.type, event.source, event.detail1, event.any_data))
 
 
-def pump_until(found, seconds=5.0):
+def pump_until(found, seconds=5.0, step=0.02):
     """Runs the main loop (which takes in events) until found() gives something, or None."""
     end = time.monotonic() + seconds
     context = GLib.MainContext.default()
@@ -43,7 +44,7 @@ def pump_until(found, seconds=5.0):
         result = found()
         if result:
             return result
-        time.sleep(0.02)
+        time.sleep(step)
     return None
 
 
@@ -75,6 +76,30 @@ def check_extents(frame, key, scale, seven_x, seven_y):
     at = frame.queryComponent().getAccessibleAtPoint(seven_x, seven_y, pyatspi.DESKTOP_COORDS)
     if at is None or at.name != "7":
         fail("the object at the centre of \"7\" is %r" % (at and at.name))
+
+
+def check_keys_heard(text):
+    """A reader's listener hears "7" and "8" typed, going down and up, before the calculator;
+    it takes "7" as its own, and only "8" reaches the display."""
+    heard = []
+
+    def listen(event):
+        heard.append((event.type, event.event_string, event.is_text))
+        return event.event_string == "7"
+
+    pyatspi.Registry.registerKeystrokeListener(listen)
+    before = text.getText(0, -1)
+    # The program waits a moment for the listener's answer: keep answering while xdotool types.
+    typing = subprocess.Popen(["xdotool", "key", "7", "8"])
+    shown = pump_until(lambda: text.getText(0, -1).endswith("8") and text.getText(0, -1), 5, 0.002)
+    typing.wait()
+    pyatspi.Registry.deregisterKeystrokeListener(listen)
+    if not shown or "7" in shown[len(before):]:
+        fail("after 7 (taken by the reader) and 8 the display reads %r" % text.getText(0, -1))
+    for wanted in ((pyatspi.KEY_PRESSED_EVENT, "7", True), (pyatspi.KEY_RELEASED_EVENT, "7", False),
+                   (pyatspi.KEY_PRESSED_EVENT, "8", True)):
+        if wanted not in heard:
+            fail("the reader did not hear %s; it heard %s" % (wanted, heard))
 
 
 def main():
@@ -146,6 +171,8 @@ def main():
                                   if e[0] == "object:state-changed:focused" and e[2] == 1])
     if not focused or focused[-1][1].name != "plus":
         fail("Tab moved the focus to %s" % [e[1].name for e in (focused or [])])
+
+    check_keys_heard(text)
 
     subprocess.run(["xdotool", "key", "alt+F4"], check=True)
     alert = pump_until(lambda: child_with(app, pyatspi.ROLE_ALERT))

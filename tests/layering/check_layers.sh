@@ -46,10 +46,11 @@ declare -A mayInclude=(
     [platform/ui/wayland]="platform/ui platform/gfx platform/image platform/objects platform/text \
 $wayland"
     [platform/ui/desktop]="platform/ui"
-    # The accessible tree, read from the window tree; its export over sd-bus (AT-SPI2).
+    # The accessible tree, read from the window tree; its export over sd-bus (AT-SPI2), which
+    # names the keys it reports to readers by their keysyms' names (xkbcommon).
     [platform/accessibility]="platform/ui platform/gfx platform/image"
     [platform/accessibility/atspi]="platform/accessibility platform/ui platform/gfx platform/image \
-platform/version.h $sdbus"
+platform/version.h platform/text/utf8.h xkbcommon/xkbcommon.h $sdbus"
     [forms]="forms/container $platform"
     [forms/container]="forms/property_bag.h $platform"
     # The control sees its host only through the container interface and its roles.

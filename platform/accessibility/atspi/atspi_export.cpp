@@ -71,6 +71,7 @@ bool AtspiExport::Export(std::string applicationName) {
     if (Sd().sd_bus_add_filter(bus_.get(), &slot, connected, this) < 0) return false;
     slots_.emplace_back(slot);
     service_.emplace(system_, std::move(applicationName), *this);
+    keys_.emplace(system_, bus_.get());
     return true;
 }
 

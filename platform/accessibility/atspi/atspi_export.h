@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/accessibility/accessibility_service.h"
+#include "platform/accessibility/atspi/atspi_keys.h"
 #include "platform/accessibility/atspi/bus_handles.h"
 #include "platform/accessibility/atspi/bus_wait.h"
 
@@ -70,6 +71,7 @@ class AtspiExport final : public AccessibleEventSink {
     std::string desktopPath_;
     int32_t applicationId_ = 0;
     std::optional<AccessibilityService> service_;
+    std::optional<AtspiKeys> keys_;
 };
 
 /// The interfaces' method tables and the lookups that say which objects have them.

@@ -10,6 +10,7 @@ namespace platform::atspi {
     X(sd_bus_add_fallback_vtable) \
     X(sd_bus_add_filter) \
     X(sd_bus_add_object_vtable) \
+    X(sd_bus_call_async) \
     X(sd_bus_call_method_async) \
     X(sd_bus_error_set) \
     X(sd_bus_flush_close_unref) \
@@ -22,6 +23,7 @@ namespace platform::atspi {
     X(sd_bus_message_get_path) \
     X(sd_bus_message_is_method_error) \
     X(sd_bus_message_is_signal) \
+    X(sd_bus_message_new_method_call) \
     X(sd_bus_message_new_method_return) \
     X(sd_bus_message_new_signal) \
     X(sd_bus_message_open_container) \

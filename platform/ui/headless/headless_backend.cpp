@@ -121,7 +121,7 @@ void HeadlessBackend::Deliver(HeadlessAction& action) {
         void operator()(const headless::KeyUp& a) { s.KeyUp(a.keyCode); }
         void operator()(const headless::Character& a) { s.Character(a.charCode); }
         void operator()(const headless::KeyPressed& a) { s.KeyPressed(a.stroke); }
-        void operator()(const headless::KeyReleased& a) { s.KeyReleased(a.key, a.keyCode); }
+        void operator()(const headless::KeyReleased& a) { s.KeyReleased({a.key, a.keyCode}); }
         void operator()(const headless::Call& a) { a.fn(); }
     };
     std::visit(Visitor{s}, action);

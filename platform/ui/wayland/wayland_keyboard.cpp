@@ -162,6 +162,11 @@ void WaylandKeyboard::StopRepeat() {
     state_->EndRepeat();
 }
 
+uint32_t WaylandKeyboard::Symbol(uint32_t key) const {
+    const State& s = *state_;
+    return s.state ? xkb_state_key_get_one_sym(s.state.get(), State::KeymapCode(key)) : 0;
+}
+
 uint32_t WaylandKeyboard::RepeatingKey() const {
     return state_->repeatKey;
 }

@@ -57,6 +57,8 @@ class WaylandKeyboard {
     /// The keyboard focus left our windows: no key repeats any more.
     void StopRepeat();
 
+    /// The keysym `key` gives with the modifiers now in effect; 0 without a keymap.
+    uint32_t Symbol(uint32_t key) const;
     /// The key that repeats while held; 0 when none does.
     uint32_t RepeatingKey() const;
     /// When the held key next repeats; kNoDeadline when none repeats.

@@ -30,8 +30,8 @@ void WaylandSeat::Forget(NativeWindowId id) {
 }
 
 void WaylandSeat::Push(InputEvent::Kind kind, NativeWindowId window, Point at, int32_t code,
-                       int32_t character, uint32_t key) {
-    input_.push_back({kind, window, at, code, character, key});
+                       int32_t character, uint32_t key, uint32_t symbol) {
+    input_.push_back({kind, window, at, code, character, key, symbol});
 }
 
 bool WaylandSeat::DispatchPending() {
@@ -66,7 +66,7 @@ void WaylandSeat::AfterWait(int64_t nowMs) {
     if (keyboardWindow_ != 0)
         if (const auto repeat = keys_.DueRepeat(nowMs))
             Push(InputEvent::KeyDown, keyboardWindow_, Point{}, repeat->keyCode, repeat->character,
-                 keys_.RepeatingKey());
+                 keys_.RepeatingKey(), keys_.Symbol(keys_.RepeatingKey()));
     windows_.ShowPendingPictures();
 }
 
@@ -88,11 +88,12 @@ void WaylandSeat::DeliverOne(WindowSystem* system) {
         case InputEvent::ButtonUp:
             system->ButtonUp(event.code);
             break;
+        // wl_keyboard numbers keys by their evdev codes, 8 below their XKB key codes.
         case InputEvent::KeyDown:
-            system->KeyPressed({event.key, event.code, event.character});
+            system->KeyPressed({event.key + 8, event.code, event.character, event.symbol});
             break;
         case InputEvent::KeyUp:
-            system->KeyReleased(event.key, event.code);
+            system->KeyReleased({event.key + 8, event.code, 0, event.symbol});
             break;
         case InputEvent::Modifiers:
             system->ModifiersHeld(event.code);
@@ -220,9 +221,10 @@ void WaylandSeat::OnKey(void* data, wl_keyboard*, uint32_t serial, uint32_t, uin
         // The repeat's clock is the steady one the shared wait reads.
         const WaylandKeyboard::Stroke stroke = s.keys_.Press(key, s.clock_.NowMs());
         s.Push(InputEvent::KeyDown, s.keyboardWindow_, Point{}, stroke.keyCode, stroke.character,
-               key);
+               key, s.keys_.Symbol(key));
     } else {
-        s.Push(InputEvent::KeyUp, s.keyboardWindow_, Point{}, s.keys_.Release(key), 0, key);
+        s.Push(InputEvent::KeyUp, s.keyboardWindow_, Point{}, s.keys_.Release(key), 0, key,
+               s.keys_.Symbol(key));
     }
 }
 

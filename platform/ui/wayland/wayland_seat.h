@@ -54,11 +54,12 @@ class WaylandSeat final : public DisplayConnection {
         int32_t code = 0;       // button bit, desktop key code or shift bits
         int32_t character = 0;  // typed by a KeyDown
         uint32_t key = 0;       // the key of a KeyDown or KeyUp, as wl_keyboard numbers it
+        uint32_t symbol = 0;    // the keysym of a KeyDown or KeyUp
     };
 
     void Capabilities(uint32_t capabilities);
     void Push(InputEvent::Kind kind, NativeWindowId window, Point at = {}, int32_t code = 0,
-              int32_t character = 0, uint32_t key = 0);
+              int32_t character = 0, uint32_t key = 0, uint32_t symbol = 0);
     /// The pointer is at `at` on the surface it last entered.
     void PointerAt(Point at);
     /// Handles what the compositor sent that is read already; false when the connection broke.

@@ -183,7 +183,7 @@ void X11Input::KeyDown(XKeyEvent& key, WindowSystem& system) {
     const bool command = (key.state & (ControlMask | Mod1Mask)) != 0;
     int32_t character = command ? 0 : TypedCharacter(static_cast<uint32_t>(typed));
     if (character == 0) character = ControlCharacter(code);
-    system.KeyPressed({key.keycode, code, character});
+    system.KeyPressed({key.keycode, code, character, static_cast<uint32_t>(typed)});
 }
 
 void X11Input::KeyUp(XKeyEvent& key, WindowSystem& system) {
@@ -191,7 +191,9 @@ void X11Input::KeyUp(XKeyEvent& key, WindowSystem& system) {
     system.ModifiersHeld(ShiftBits(key.state));
     const int32_t code =
         DesktopKeyCode(static_cast<uint32_t>(XkbKeycodeToKeysym(display_.X(), key.keycode, 0, 0)));
-    system.KeyReleased(key.keycode, code);
+    KeySym typed = NoSymbol;
+    XLookupString(&key, nullptr, 0, &typed, nullptr);
+    system.KeyReleased({key.keycode, code, 0, static_cast<uint32_t>(typed)});
 }
 
 }  // namespace platform
