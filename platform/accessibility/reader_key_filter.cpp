@@ -27,9 +27,8 @@ ReaderKeyFilter::~ReaderKeyFilter() {
 }
 
 size_t ReaderKeyFilter::Asked() const {
-    return static_cast<size_t>(std::count_if(held_.begin(), held_.end(), [](const Held& held) {
-        return held.ticket && !held.taken;
-    }));
+    return static_cast<size_t>(std::count_if(
+        held_.begin(), held_.end(), [](const Held& held) { return held.ticket && !held.taken; }));
 }
 
 bool ReaderKeyFilter::Hold(const KeyEvent& event) {

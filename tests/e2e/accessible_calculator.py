@@ -1,8 +1,9 @@
 """The calculator as a screen reader sees it through AT-SPI2 (pyatspi): the application and its
 frame, the 25 keys as push buttons with their spoken names, "2 + 3 =" clicked through the keys'
-actions and "5" read from the display with the text-changed event that carries it and heard as
-the new description of the keys the display describes, the extents of "7" where it is drawn, the focus moving on Tab, the keys typed heard by a reader's keystroke
-listener first (one it takes never reaches the calculator), and the quit question as an alert.
+actions and "5" read from the display with the text-changed event that carries it and as the new
+description of the keys it describes, the extents of "7" where it is drawn, the focus moving on
+Tab, typed keys heard first by a reader's keystroke listener (one it takes never reaches the
+calculator), and the quit question as an alert.
 
 usage: accessible_calculator.py SCALE [X Y]   (X Y: the screen point at the centre of "7"; without
 them, as on Wayland, which tells no program where its windows are, the extents go unchecked)
@@ -82,7 +83,6 @@ def check_keys_heard(text):
     """A reader's listener hears "7" and "8" typed, going down and up, before the calculator;
     it takes "7" as its own, and only "8" reaches the display."""
     heard = []
-
     def listen(event):
         heard.append((event.type, event.event_string, event.is_text))
         return event.event_string == "7"
@@ -96,10 +96,9 @@ def check_keys_heard(text):
     pyatspi.Registry.deregisterKeystrokeListener(listen)
     if not shown or "7" in shown[len(before):]:
         fail("after 7 (taken by the reader) and 8 the display reads %r" % text.getText(0, -1))
-    for wanted in ((pyatspi.KEY_PRESSED_EVENT, "7", True), (pyatspi.KEY_RELEASED_EVENT, "7", False),
-                   (pyatspi.KEY_PRESSED_EVENT, "8", True)):
-        if wanted not in heard:
-            fail("the reader did not hear %s; it heard %s" % (wanted, heard))
+    if not {(pyatspi.KEY_PRESSED_EVENT, "7", True), (pyatspi.KEY_RELEASED_EVENT, "7", False),
+            (pyatspi.KEY_PRESSED_EVENT, "8", True)} <= set(heard):
+        fail("the reader heard %s" % heard)
 
 
 def main():
@@ -154,9 +153,6 @@ def main():
     relations = {r.getRelationType(): r.getTarget(0) for r in equals.getRelationSet()}
     if relations.get(pyatspi.RELATION_DESCRIBED_BY) != display:
         fail("\"equals\" is not described by the display: %s" % relations)
-    if not any(r.getRelationType() == pyatspi.RELATION_DESCRIPTION_FOR
-               for r in display.getRelationSet()):
-        fail("the display is the description of no key")
 
     if seven:
         check_extents(frame, keys["7"], scale, *seven)

@@ -67,8 +67,7 @@ std::optional<uint64_t> AtspiKeys::Ask(const KeyEvent& event) {
             raw, "(uinnisb)", event.pressed ? kKeyPressedEvent : kKeyReleasedEvent,
             static_cast<int32_t>(stroke.symbol), static_cast<int16_t>(stroke.key),
             ModifierMask(event.shift), static_cast<int32_t>(static_cast<uint32_t>(event.timeMs)),
-            text.c_str(),
-            event.pressed && IsPrintable(stroke.character) ? 1 : 0) < 0)
+            text.c_str(), event.pressed && IsPrintable(stroke.character) ? 1 : 0) < 0)
         return std::nullopt;
     Call& call = calls_.emplace_back(Call{this, nextTicket_, nullptr});
     sd_bus_slot* slot = nullptr;
