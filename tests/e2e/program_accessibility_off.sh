@@ -4,7 +4,8 @@
 # launcher not running the program does not start it; with
 # org.a11y.Status IsEnabled off the calculator shows and no connection of the program is on the
 # accessibility bus; IsEnabled turned on while it runs brings one, turned off again takes it
-# away. With no session bus at all the calculator shows, the program writes nothing, and it is
+# away; a launcher that starts after the program, with accessibility already on, brings one
+# too. With no session bus at all the calculator shows, the program writes nothing, and it is
 # not on the accessibility bus either.
 #
 # usage: program_accessibility_off.sh PROGRAM
@@ -19,6 +20,9 @@ fi
 program=$1
 source "$(dirname "$0")/common.sh"
 source "$(dirname "$0")/accessibility_bus.sh"
+# The launcher keeps IsEnabled in a settings file of the test's own, which it reads again when it
+# starts again.
+dbus-update-activation-environment GSETTINGS_BACKEND=keyfile XDG_CONFIG_HOME="$work/config"
 
 # Starts the program (with the environment the arguments give) and waits for its calculator.
 start() {
@@ -72,6 +76,24 @@ set_accessibility false
 wait_on_bus 1 || fail "accessibility turned off, the program stays on the accessibility bus"
 finish
 echo "accessibility off and on: PASS"
+
+# A launcher that starts after the program, with accessibility on from the start, is asked: the
+# program joins its bus, though no status change was signalled.
+set_accessibility true
+launcher_running() {
+    dbus-send --session --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus | grep -q true
+}
+kill "$(dbus-send --session --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.GetConnectionUnixProcessID string:org.a11y.Bus | awk '{print $2}')"
+for ((i = 0; i < 30; i++)); do launcher_running && sleep 0.1; done
+launcher_running && fail "the launcher does not end"
+start
+sleep 1
+address=$(accessibility_address)
+wait_on_bus 0 || fail "the program does not join the bus of a launcher that started after it"
+finish
+echo "a later launcher: PASS"
 
 set_accessibility true
 mkdir "$work/no-bus"

@@ -31,6 +31,10 @@ constexpr std::string_view kScreenReaderEnabled = "ScreenReaderEnabled";
 constexpr std::string_view kStatusChanges =
     "type='signal',sender='org.a11y.Bus',path='/org/a11y/bus',"
     "interface='org.freedesktop.DBus.Properties',member='PropertiesChanged'";
+// The launcher coming (after the program started) or going.
+constexpr std::string_view kLauncherOwnerChanges =
+    "type='signal',sender='org.freedesktop.DBus',path='/org/freedesktop/DBus',"
+    "interface='org.freedesktop.DBus',member='NameOwnerChanged',arg0='org.a11y.Bus'";
 /// The longest line the bus may answer the authentication with.
 constexpr size_t kMaxAuthLine = 512;
 
@@ -120,11 +124,16 @@ AccessibilityStatus::AccessibilityStatus(EventSource& events, int fd,
     out_.assign(auth.begin(), auth.end());
     Call(kBusPath, kBus, "Hello", {});
     Call(kBusPath, kBus, "AddMatch", {kStatusChanges});
+    Call(kBusPath, kBus, "AddMatch", {kLauncherOwnerChanges});
+    AskStatus();
+    events_.AddParticipant(*this);
+}
+
+void AccessibilityStatus::AskStatus() {
     isEnabledCall_ = nextSerial_;
     Call(kLauncherPath, kProperties, "Get", {kStatus, kIsEnabled});
     screenReaderCall_ = nextSerial_;
     Call(kLauncherPath, kProperties, "Get", {kStatus, kScreenReaderEnabled});
-    events_.AddParticipant(*this);
 }
 
 AccessibilityStatus::~AccessibilityStatus() {
@@ -199,6 +208,21 @@ bool AccessibilityStatus::TakeIn() {
 }
 
 void AccessibilityStatus::Handle(const IncomingMessage& message) {
+    if (message.type == kSignal && message.member == "NameOwnerChanged") {
+        // A launcher that starts later is asked; one that goes leaves accessibility off.
+        const std::optional<std::vector<std::string>> names = ReadStrings(message);
+        if (message.path != kBusPath || message.interface != kBus || !names || names->size() != 3 ||
+            (*names)[0] != kLauncher)
+            return;
+        if ((*names)[2].empty()) {
+            Take(kIsEnabled, false);
+            Take(kScreenReaderEnabled, false);
+        } else {
+            AskStatus();
+            Flush();
+        }
+        return;
+    }
     if (message.type == kSignal) {
         if (message.path != kLauncherPath || message.interface != kProperties ||
             message.member != "PropertiesChanged")

@@ -12,7 +12,7 @@ namespace platform::atspi {
 
 /// Whether the desktop wants accessible programs, as the accessibility bus's launcher
 /// (org.a11y.Bus on the session bus) says through org.a11y.Status: IsEnabled or
-/// ScreenReaderEnabled on. It speaks the few messages it needs on its own connection to the
+/// ScreenReaderEnabled on, asked again whenever a launcher takes the name. It speaks the few messages it needs on its own connection to the
 /// session bus, on the program's wait, so that no D-Bus library is loaded while accessibility
 /// is off. Every question is asked without waiting for its answer; a launcher that is missing
 /// or never answers, a bus that goes away or sends what breaks the format, leaves
@@ -41,6 +41,8 @@ class AccessibilityStatus final : public WaitParticipant {
 
     void Call(std::string_view path, std::string_view interface, std::string_view member,
               std::vector<std::string_view> arguments);
+    /// Asks the launcher for IsEnabled and ScreenReaderEnabled.
+    void AskStatus();
     void Flush();
     /// Takes in what has come: the answer to the authentication, then whole messages.
     bool TakeIn();

@@ -212,6 +212,16 @@ std::optional<std::string> ReadString(const IncomingMessage& message) {
     return value;
 }
 
+std::optional<std::vector<std::string>> ReadStrings(const IncomingMessage& message) {
+    if (message.signature.find_first_not_of('s') != std::string::npos) return std::nullopt;
+    Reader reader(message.body);
+    std::vector<std::string> values;
+    for (size_t i = 0; i < message.signature.size() && reader.Ok(); ++i)
+        values.push_back(reader.String());
+    if (!reader.Ok()) return std::nullopt;
+    return values;
+}
+
 std::optional<ChangedBooleans> ReadChangedBooleans(const IncomingMessage& message) {
     if (message.signature != "sa{sv}as") return std::nullopt;
     Reader reader(message.body);

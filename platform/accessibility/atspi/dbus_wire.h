@@ -48,6 +48,8 @@ std::optional<IncomingMessage> ReadMessage(std::span<const uint8_t> bytes);
 std::optional<bool> ReadBooleanVariant(const IncomingMessage& message);
 /// A body that begins with a string.
 std::optional<std::string> ReadString(const IncomingMessage& message);
+/// A body of strings only ("sss" of NameOwnerChanged).
+std::optional<std::vector<std::string>> ReadStrings(const IncomingMessage& message);
 /// The boolean properties a PropertiesChanged signal ("sa{sv}as") changes, with its interface;
 /// properties of other types end the reading.
 struct ChangedBooleans {

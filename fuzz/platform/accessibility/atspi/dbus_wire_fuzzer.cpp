@@ -29,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           message->body.data() + message->body.size() <= data + *length);
     ReadBooleanVariant(*message);
     ReadString(*message);
+    ReadStrings(*message);
     if (const std::optional<ChangedBooleans> changed = ReadChangedBooleans(*message))
         Check(changed->values.size() <= message->body.size());
     return 0;
