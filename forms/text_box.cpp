@@ -1,5 +1,8 @@
 #include "forms/text_box.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "forms/form.h"
 #include "platform/gfx/rect_paint.h"
 #include "platform/objects/ole_color.h"
@@ -341,7 +344,10 @@ platform::AccessibleDescription TextBox::Describe() const {
             .description = accessibleTextAsDescription_ ? text_ : std::string(),
             .states = {AccessibleState::SingleLine,
                        accessibleReadOnly_ ? AccessibleState::ReadOnly : AccessibleState::Editable},
-            .text = text_};
+            .text = text_,
+            .caret = static_cast<int32_t>(
+                std::count_if(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(caret_),
+                              [](char c) { return !platform::IsUtf8Continuation(c); }))};
 }
 
 }  // namespace forms

@@ -69,7 +69,7 @@ class AccessibleStates {
 /// What a window (or a windowless part of one) says it is, as it says how to paint: its role,
 /// its name, its own states (checked, read-only; the window system adds showing, enabled and
 /// focus), the actions it takes, the key that does its first action and, for an object with
-/// text, the text.
+/// text, the text and the caret in it.
 struct AccessibleDescription {
     AccessibleRole role = AccessibleRole::NoRole;
     std::string name = {};
@@ -80,6 +80,8 @@ struct AccessibleDescription {
     /// there is one ("<Alt>c;;7", ";;7").
     std::string keyBinding = {};
     std::optional<std::string> text = {};
+    /// Where the caret is in the text, in characters from its start.
+    int32_t caret = 0;
     /// The handle of the window whose text describes this object, 0 for none. Without a
     /// description of its own the object takes that text as its description, so a reader on the
     /// object hears the text again whenever it changes: a key hears the display it writes to.

@@ -95,6 +95,12 @@ std::vector<AccessibleEvent> AccessibleTree::Update(std::vector<AccessibleNode> 
                               .offset = change.offset,
                               .text = std::move(change.inserted)});
     }
+    for (const AccessibleId id : kept) {
+        const AccessibleDescription& is = entries_.at(id).node.description;
+        if (is.text && before.at(id).node.description.caret != is.caret)
+            events.push_back(
+                {.kind = AccessibleEventKind::CaretMoved, .source = id, .offset = is.caret});
+    }
 
     // The active window and the focus move last: a reader speaks the new window, then the
     // object focused in it.

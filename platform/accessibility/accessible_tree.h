@@ -48,6 +48,7 @@ enum class AccessibleEventKind {
     StateChanged,  // `state` is now `on`
     TextRemoved,   // `text` removed at character `offset`
     TextInserted,  // `text` inserted at character `offset`
+    CaretMoved,    // the caret is now at character `offset`
     WindowDeactivated,
     WindowActivated,
     DescriptionChanged,
@@ -67,9 +68,9 @@ struct AccessibleEvent {
 
 /// The program's accessible objects: the application at the root and, below it, the objects the
 /// window tree says it holds. Update replaces them all at once and tells what changed, in the
-/// order a reader wants it: objects removed, objects added, names, states, texts, then windows
-/// deactivated and activated, the focus leaving one object and reaching another, and last the
-/// descriptions that changed, so that a reader that has just reached an object hears its new
+/// order a reader wants it: objects removed, objects added, names, states, texts and carets, then
+/// windows deactivated and activated, the focus leaving one object and reaching another, and last
+/// the descriptions that changed, so that a reader that has just reached an object hears its new
 /// description.
 class AccessibleTree {
   public:

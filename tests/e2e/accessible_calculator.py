@@ -139,6 +139,8 @@ def main():
         fail("the display reads %r after 2 + 3 =" % text.getText(0, -1))
     if text.getText(-5, 2**31 - 1) != "5" or text.getText(3, 1) != "" or text.getText(1, -1) != "":
         fail("text ranges out of bounds are not cut to the text")
+    if text.caretOffset != 1:
+        fail("the caret is at %d after \"5\" was shown" % text.caretOffset)
     inserted = [e for e in events if e[0] == "object:text-changed:insert" and e[1] == display]
     if not inserted or inserted[-1][3] != "5":
         fail("no text-changed:insert of \"5\" on the display, only %s" % inserted)

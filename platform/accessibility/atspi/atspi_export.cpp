@@ -166,6 +166,9 @@ void AtspiExport::Publish(const AccessibleTree& tree, const AccessibleEvent& eve
                  event.kind == AccessibleEventKind::TextInserted ? "insert" : "delete",
                  event.offset, CharacterCount(event.text), text(event.text));
             break;
+        case AccessibleEventKind::CaretMoved:
+            Emit(event.source, kEventObject, "TextCaretMoved", "", event.offset, 0, noValue);
+            break;
         case AccessibleEventKind::WindowActivated:
             Emit(event.source, kEventWindow, "Activate", "", 0, 0, text(name));
             break;

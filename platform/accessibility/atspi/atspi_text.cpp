@@ -107,9 +107,11 @@ int GetCharacterCount(sd_bus*, const char* path, const char*, const char*, sd_bu
         reply, "i", CharacterCount(TextOf(*self.Tree().Find(*self.IdOfPath(path)))));
 }
 
-int GetCaretOffset(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*,
-                   sd_bus_error*) {
-    return Sd().sd_bus_message_append(reply, "i", 0);
+int GetCaretOffset(sd_bus*, const char* path, const char*, const char*, sd_bus_message* reply,
+                   void* userdata, sd_bus_error*) {
+    AtspiExport& self = Self(userdata);
+    return Sd().sd_bus_message_append(reply, "i",
+                                      self.Tree().Find(*self.IdOfPath(path))->description.caret);
 }
 
 // An end of -1 (or past the text) reads to the end.

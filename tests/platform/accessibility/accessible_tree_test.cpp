@@ -50,8 +50,8 @@ TEST(AccessibleTree, FindsTheDeepestShowingObjectAtAPointTopmostFirst) {
 }
 
 // The calculator with its display focused; then the quit question opens over it, "7" goes, a
-// key is renamed and checked, the display's text changes, and with it the description of the key
-// it describes, and the focus moves into the question.
+// key is renamed and checked, the display's text and caret change, and with them the description
+// of the key it describes, and the focus moves into the question.
 TEST(AccessibleTree, TellsChangesInTheOrderAReaderWantsThem) {
     AccessibleTree tree("calc");
     const AccessibleStates frameActive{State::Showing, State::Active};
@@ -70,6 +70,7 @@ TEST(AccessibleTree, TellsChangesInTheOrderAReaderWantsThem) {
 
     display.states = {State::Showing};
     display.description.text.emplace("15");
+    display.description.caret = 2;
     const AccessibleNode renamed{
         .id = 4,
         .parent = 1,
@@ -88,6 +89,7 @@ TEST(AccessibleTree, TellsChangesInTheOrderAReaderWantsThem) {
                   {.kind = Kind::StateChanged, .source = 4, .state = State::Checked, .on = true},
                   {.kind = Kind::TextRemoved, .source = 2, .offset = 1, .text = "2"},
                   {.kind = Kind::TextInserted, .source = 2, .offset = 1, .text = "5"},
+                  {.kind = Kind::CaretMoved, .source = 2, .offset = 2},
                   {.kind = Kind::WindowDeactivated, .source = 1, .state = State::Active},
                   {.kind = Kind::WindowActivated, .source = 10, .state = State::Active, .on = true},
                   {.kind = Kind::StateChanged, .source = 2, .state = State::Focused, .on = false},

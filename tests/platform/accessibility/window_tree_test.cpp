@@ -20,7 +20,11 @@ class Described : public Window {
         : Window(system, parent, bounds), role_(role) {}
 
     AccessibleDescription Describe() const override {
-        return {role_, name, {}, {}, {kClickAction}, {}, text, describedBy};
+        return {.role = role_,
+                .name = name,
+                .actions = {kClickAction},
+                .text = text,
+                .describedBy = describedBy};
     }
     std::vector<AccessiblePart> DescribeParts() const override { return parts; }
     void OnAccessibleAction(int32_t part, std::string_view action) override {
