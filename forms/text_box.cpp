@@ -1,9 +1,7 @@
 #include "forms/text_box.h"
 
-#include <algorithm>
-#include <cstddef>
-
 #include "forms/form.h"
+#include "platform/accessibility/text_change.h"
 #include "platform/gfx/rect_paint.h"
 #include "platform/objects/ole_color.h"
 #include "platform/text/draw_text.h"
@@ -345,9 +343,7 @@ platform::AccessibleDescription TextBox::Describe() const {
             .states = {AccessibleState::SingleLine,
                        accessibleReadOnly_ ? AccessibleState::ReadOnly : AccessibleState::Editable},
             .text = text_,
-            .caret = static_cast<int32_t>(
-                std::count_if(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(caret_),
-                              [](char c) { return !platform::IsUtf8Continuation(c); }))};
+            .caret = platform::CharacterCount(std::string_view(text_).substr(0, caret_))};
 }
 
 }  // namespace forms

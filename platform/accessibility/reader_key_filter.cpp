@@ -14,7 +14,7 @@ ReaderKeyFilter::ReaderKeyFilter(WindowSystem& system, Ask ask)
 }
 
 ReaderKeyFilter::~ReaderKeyFilter() {
-    if (system_.GetKeyFilter() == this) system_.SetKeyFilter(nullptr);
+    system_.SetKeyFilter(nullptr);
     std::vector<KeyEvent> untaken;
     for (const Held& held : held_)
         if (!held.taken.value_or(false)) untaken.push_back(held.event);

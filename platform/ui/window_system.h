@@ -108,7 +108,6 @@ class WindowSystem {
     /// Sets the filter that sees each key (KeyPressed, KeyReleased) before the windows and may
     /// hold it back; null for none. The filter must outlive its setting.
     void SetKeyFilter(KeyFilter* filter) { keyFilter_ = filter; }
-    KeyFilter* GetKeyFilter() const { return keyFilter_; }
     /// A key reaches the windows, with the shift bits held when it came: as KeyPressed or
     /// KeyReleased do unfiltered, or later for a key the filter held back.
     void DeliverKey(const KeyEvent& event);

@@ -44,11 +44,6 @@ struct WaylandKeyboard::State {
     uint32_t repeatKey = 0;
     int64_t nextRepeatMs = kNoDeadline;
 
-    // The keymap's number of a wl_keyboard key; 0, which no keymap uses, for one out of range.
-    static xkb_keycode_t KeymapCode(uint32_t key) {
-        return key <= XKB_KEYCODE_MAX - kKeymapKeyOffset ? key + kKeymapKeyOffset : 0;
-    }
-
     // The desktop key code of the first symbol on the key's first level in the first layout,
     // as X11 gives it: shortcuts such as Ctrl+C stay on their keys whichever layout is active.
     int32_t KeyCode(xkb_keycode_t code) const {
@@ -86,6 +81,10 @@ struct WaylandKeyboard::State {
         nextRepeatMs = kNoDeadline;
     }
 };
+
+uint32_t WaylandKeyboard::KeymapCode(uint32_t key) {
+    return key <= XKB_KEYCODE_MAX - kKeymapKeyOffset ? key + kKeymapKeyOffset : 0;
+}
 
 WaylandKeyboard::WaylandKeyboard() : state_(std::make_unique<State>()) {}
 
@@ -155,7 +154,7 @@ WaylandKeyboard::Stroke WaylandKeyboard::Press(uint32_t key, int64_t nowMs) {
 int32_t WaylandKeyboard::Release(uint32_t key) {
     State& s = *state_;
     if (key == s.repeatKey) s.EndRepeat();
-    return s.KeyCode(State::KeymapCode(key));
+    return s.KeyCode(KeymapCode(key));
 }
 
 void WaylandKeyboard::StopRepeat() {
@@ -164,7 +163,7 @@ void WaylandKeyboard::StopRepeat() {
 
 uint32_t WaylandKeyboard::Symbol(uint32_t key) const {
     const State& s = *state_;
-    return s.state ? xkb_state_key_get_one_sym(s.state.get(), State::KeymapCode(key)) : 0;
+    return s.state ? xkb_state_key_get_one_sym(s.state.get(), KeymapCode(key)) : 0;
 }
 
 uint32_t WaylandKeyboard::RepeatingKey() const {

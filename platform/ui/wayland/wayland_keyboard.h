@@ -57,6 +57,9 @@ class WaylandKeyboard {
     /// The keyboard focus left our windows: no key repeats any more.
     void StopRepeat();
 
+    /// The keymap's (XKB) number of a wl_keyboard key, as X11 numbers it too; 0, which no keymap
+    /// uses, for one out of range.
+    static uint32_t KeymapCode(uint32_t key);
     /// The keysym `key` gives with the modifiers now in effect; 0 without a keymap.
     uint32_t Symbol(uint32_t key) const;
     /// The key that repeats while held; 0 when none does.

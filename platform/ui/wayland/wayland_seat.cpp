@@ -88,12 +88,13 @@ void WaylandSeat::DeliverOne(WindowSystem* system) {
         case InputEvent::ButtonUp:
             system->ButtonUp(event.code);
             break;
-        // wl_keyboard numbers keys by their evdev codes, 8 below their XKB key codes.
         case InputEvent::KeyDown:
-            system->KeyPressed({event.key + 8, event.code, event.character, event.symbol});
+            system->KeyPressed({WaylandKeyboard::KeymapCode(event.key), event.code, event.character,
+                                event.symbol});
             break;
         case InputEvent::KeyUp:
-            system->KeyReleased({event.key + 8, event.code, 0, event.symbol});
+            system->KeyReleased(
+                {WaylandKeyboard::KeymapCode(event.key), event.code, 0, event.symbol});
             break;
         case InputEvent::Modifiers:
             system->ModifiersHeld(event.code);

@@ -32,6 +32,18 @@ int32_t ButtonBit(unsigned int xButton) {
     }
 }
 
+// A key's own desktop code, from its unshifted symbol.
+int32_t DesktopKeyCodeOf(Display* display, const XKeyEvent& key) {
+    return DesktopKeyCode(static_cast<uint32_t>(XkbKeycodeToKeysym(display, key.keycode, 0, 0)));
+}
+
+// The symbol the key gives with Shift, Caps Lock and Num Lock as they are.
+uint32_t TypedSymbol(XKeyEvent& key) {
+    KeySym typed = NoSymbol;
+    XLookupString(&key, nullptr, 0, &typed, nullptr);
+    return static_cast<uint32_t>(typed);
+}
+
 }  // namespace
 
 bool X11Input::HasInput() {
@@ -173,27 +185,20 @@ void X11Input::KeyDown(XKeyEvent& key, WindowSystem& system) {
     // then adds its bit.
     system.ModifiersHeld(ShiftBits(key.state));
     windows_.TookUserInput(key.window, key.time);
-    // The key's own code comes from its unshifted symbol; the character from the symbol that
-    // Shift, Caps Lock and Num Lock select. A held key arrives again as one more press.
-    const int32_t code =
-        DesktopKeyCode(static_cast<uint32_t>(XkbKeycodeToKeysym(display_.X(), key.keycode, 0, 0)));
-    KeySym typed = NoSymbol;
-    XLookupString(&key, nullptr, 0, &typed, nullptr);
+    // The character comes from the typed symbol. A held key arrives again as one more press.
+    const int32_t code = DesktopKeyCodeOf(display_.X(), key);
+    const uint32_t typed = TypedSymbol(key);
     // Ctrl and Alt make commands (Ctrl+C, access keys), never text.
     const bool command = (key.state & (ControlMask | Mod1Mask)) != 0;
-    int32_t character = command ? 0 : TypedCharacter(static_cast<uint32_t>(typed));
+    int32_t character = command ? 0 : TypedCharacter(typed);
     if (character == 0) character = ControlCharacter(code);
-    system.KeyPressed({key.keycode, code, character, static_cast<uint32_t>(typed)});
+    system.KeyPressed({key.keycode, code, character, typed});
 }
 
 void X11Input::KeyUp(XKeyEvent& key, WindowSystem& system) {
     if (!windows_.IsOurs(key.window)) return;
     system.ModifiersHeld(ShiftBits(key.state));
-    const int32_t code =
-        DesktopKeyCode(static_cast<uint32_t>(XkbKeycodeToKeysym(display_.X(), key.keycode, 0, 0)));
-    KeySym typed = NoSymbol;
-    XLookupString(&key, nullptr, 0, &typed, nullptr);
-    system.KeyReleased({key.keycode, code, 0, static_cast<uint32_t>(typed)});
+    system.KeyReleased({key.keycode, DesktopKeyCodeOf(display_.X(), key), 0, TypedSymbol(key)});
 }
 
 }  // namespace platform
