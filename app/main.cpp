@@ -13,8 +13,8 @@
 #include "calculator/decimal_separator.h"
 #include "calculator/program.h"
 #include "platform/accessibility/atspi/atspi_bridge.h"
+#include "platform/display/desktop/desktop_backend.h"
 #include "platform/os/instance_channel.h"
-#include "platform/ui/desktop/desktop_backend.h"
 #include "platform/ui/window_system.h"
 
 namespace {

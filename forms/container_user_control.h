@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "forms/container.h"
-#include "platform/accessibility/accessible.h"
+#include "platform/ui/accessible.h"
 
 namespace forms {
 

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/accessibility/accessible.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/surface.h"
+#include "platform/ui/accessible.h"
 #include "platform/ui/window.h"
 
 namespace forms {

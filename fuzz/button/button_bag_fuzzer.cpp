@@ -13,9 +13,9 @@
 #include "button/vb_button.h"
 #include "forms/control_site.h"
 #include "forms/stored_bag.h"
+#include "platform/display/headless/headless_backend.h"
 #include "platform/image/image.h"
 #include "platform/objects/picture.h"
-#include "platform/ui/headless/headless_backend.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/window_system.h"
 

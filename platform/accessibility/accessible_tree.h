@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/accessibility/accessible.h"
 #include "platform/gfx/geometry.h"
+#include "platform/ui/accessible.h"
 
 namespace platform {
 

@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/accessibility/accessible.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/region.h"
 #include "platform/gfx/surface.h"
 #include "platform/image/image.h"
+#include "platform/ui/accessible.h"
 #include "platform/ui/backend.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/timer_queue.h"

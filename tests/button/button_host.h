@@ -6,9 +6,9 @@
 
 #include "button/vb_button.h"
 #include "forms/control_site.h"
+#include "platform/display/headless/headless_backend.h"
 #include "platform/image/image.h"
 #include "platform/objects/picture.h"
-#include "platform/ui/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
 
 namespace button {

@@ -11,7 +11,7 @@
 
 #include "calculator/keypad.h"
 #include "calculator/typed_keys.h"
-#include "platform/ui/wayland/wayland_keyboard.h"
+#include "platform/display/wayland/wayland_keyboard.h"
 
 namespace calculator {
 namespace {

@@ -10,7 +10,7 @@
 #include "calculator/program.h"
 #include "forms/message_box.h"
 #include "forms/units.h"
-#include "platform/ui/headless/headless_backend.h"
+#include "platform/display/headless/headless_backend.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/window_system.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "calculator/typed_keys.h"
-#include "platform/ui/keysyms.h"
+#include "platform/display/keysyms.h"
 #include "program_env.h"
 
 namespace calculator {
@@ -46,8 +46,9 @@ TEST(TypedKeysTest, AKeyIsDownWhileHeldAndClicksWhenLetGoAndAtEachRepeat) {
     script.Pressed(five).Advance(40).Call(look).Call([&] { env.system.KeyboardLeft(); });
     script.Call(look).Advance(600).Call(look);
     env.Run(script);
-    EXPECT_EQ(seen, "down[] up[5] down[5] up[55] down[5555] up[55555] down[55555] up[555555] "
-                    "up[555555] ");
+    EXPECT_EQ(seen,
+              "down[] up[5] down[5] up[55] down[5555] up[55555] down[55555] up[555555] "
+              "up[555555] ");
 }
 
 TEST(TypedKeysTest, AKeyHeldWithTheMouseKeepsTypedKeysOff) {

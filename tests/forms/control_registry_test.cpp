@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "forms/stored_bag.h"
-#include "platform/ui/headless/headless_backend.h"
+#include "platform/display/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
 #include "tests/forms/fake_control.h"
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/display/headless/headless_backend.h"
 #include "platform/image/image.h"
 #include "platform/objects/ole_color.h"
 #include "platform/objects/picture.h"
-#include "platform/ui/headless/headless_backend.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/window_system.h"
 #include "tests/forms/fake_control.h"

@@ -2,7 +2,7 @@
 
 #include "forms/form.h"
 #include "forms/units.h"
-#include "platform/ui/headless/headless_backend.h"
+#include "platform/display/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
 
 namespace forms::testing {

@@ -40,12 +40,15 @@ declare -A mayInclude=(
     [platform/objects]="platform/bytes platform/gfx platform/image"
     [platform/text]="platform/objects platform/gfx platform/image $freetype $fontconfig"
     [platform/os]=""
-    [platform/ui]="platform/gfx platform/image platform/accessibility/accessible.h X11/keysym.h"
-    [platform/ui/headless]="platform/ui platform/gfx platform/image"
-    [platform/ui/x11]="platform/ui platform/gfx platform/image platform/text/utf8.h $xlib"
-    [platform/ui/wayland]="platform/ui platform/gfx platform/image platform/objects platform/text \
-$wayland"
-    [platform/ui/desktop]="platform/ui"
+    [platform/ui]="platform/gfx platform/image"
+    # The display backends and the kit only they share (platform/display itself).
+    [platform/display]="platform/ui platform/gfx platform/image X11/keysym.h"
+    [platform/display/headless]="platform/display platform/ui platform/gfx platform/image"
+    [platform/display/x11]="platform/display platform/ui platform/gfx platform/image \
+platform/text/utf8.h $xlib"
+    [platform/display/wayland]="platform/display platform/ui platform/gfx platform/image \
+platform/objects platform/text $wayland"
+    [platform/display/desktop]="platform/display platform/ui"
     # The accessible tree, read from the window tree; its export over sd-bus (AT-SPI2), which
     # names the keys it reports to readers by their keysyms' names (xkbcommon).
     [platform/accessibility]="platform/ui platform/gfx platform/image"
@@ -58,17 +61,17 @@ platform/version.h platform/text/utf8.h xkbcommon/xkbcommon.h $sdbus"
 forms/property_bag.h $platform"
     [splash]="forms $platform"
     [calculator]="splash button forms resources $platform"
-    [app]="calculator splash button forms resources $platform platform/ui/desktop \
+    [app]="calculator splash button forms resources $platform platform/display/desktop \
 platform/accessibility/atspi"
-    [tools]="tools/* calculator splash button forms resources $platform platform/ui/headless \
-platform/ui/x11"
+    [tools]="tools/* calculator splash button forms resources $platform platform/display \
+platform/display/headless platform/display/x11"
     [resources]=""  # embedded files, included as the generated resources/tavik_resources.h
 )
 
 # A folder under tests/, bench/ or fuzz/ mirrors a source folder: it may include that folder,
 # what that folder may, the helpers every test may use, and what is added for it here.
 # tests/support holds helpers of the tests' own, on the platform layer.
-testHelpers="platform/ui/headless resources tests/support"
+testHelpers="platform/display/headless resources tests/support"
 declare -A testsMayAlsoInclude=(
     # Buttons are tested on a real host, and their looks through the tools that draw them.
     [button]="forms tools/button_shot tools/style_gallery"
@@ -76,9 +79,9 @@ declare -A testsMayAlsoInclude=(
     [app]="$xlib"
     # The keypad's bindings are typed on the system's keyboard layouts through the Wayland
     # backend's keyboard.
-    [calculator]="platform/ui/wayland $wayland"
+    [calculator]="platform/display platform/display/wayland $wayland"
     # The Wayland backend's tests find its windows in screenshots.
-    [platform/ui/wayland]="tools/find_picture"
+    [platform/display/wayland]="tools/find_picture"
 )
 
 # The row of a source folder: its own or its nearest parent's; fails when there is none.

@@ -31,15 +31,15 @@ Expect() {
 Put platform/image/jpeg.cpp '#include <jpeglib.h>' '#include "platform/image/image.h"'
 Put platform/text/font.cpp '#include <ft2build.h>' '#include FT_FREETYPE_H' \
     '#include "platform/gfx/surface.h"'
-Put platform/ui/x11/backend.cpp '#include <X11/Xlib.h>' '#include "platform/ui/window.h"'
+Put platform/display/x11/backend.cpp '#include <X11/Xlib.h>' '#include "platform/ui/window.h"'
 Put forms/form.h '#include <vector>' '#include "platform/ui/window.h"'
 Put button/vb_button.h '#include "forms/container.h"' '#include "platform/version.h"'
 Put calculator/program.h '#include "splash/form2.h"' '#include "button/vb_button.h"' \
     '#include "resources/tavik_resources.h"'
-Put platform/ui/wayland/window.cpp '#include <wayland-client.h>' '#include "platform/text/draw_text.h"'
-Put app/main.cpp '#include "calculator/program.h"' '#include "platform/ui/desktop/desktop_backend.h"'
+Put platform/display/wayland/window.cpp '#include <wayland-client.h>' '#include "platform/text/draw_text.h"'
+Put app/main.cpp '#include "calculator/program.h"' '#include "platform/display/desktop/desktop_backend.h"'
 Put tools/drive/driver.cpp '#include "tools/shot/shot.h"' \
-    '#include "platform/ui/headless/headless_backend.h"'
+    '#include "platform/display/headless/headless_backend.h"'
 Put tests/button/paint_test.cpp '#include <gtest/gtest.h>' '#include "forms/control_site.h"' \
     '#include "tests/button/host.h"' '#include "tests/support/golden.h"'
 Put tests/support/golden.cpp '#include "platform/image/image.h"'
@@ -49,8 +49,8 @@ Put fuzz/replay_main.cpp '#include <cstdio>'
 Expect 0 ""
 
 Put platform/gfx/up.cpp '#include "platform/text/font.h"'
-Put platform/ui/backend_in_ui.cpp '#include "platform/ui/x11/x11_backend.h"'
-Put platform/ui/x11/mixed.cpp '#include <wayland-client.h>'
+Put platform/ui/backend_in_ui.cpp '#include "platform/display/x11/x11_backend.h"'
+Put platform/display/x11/mixed.cpp '#include <wayland-client.h>'
 Put platform/sound/beep.cpp '#include <cstdio>'
 Put tests/sound/beep_test.cpp '#include <cstdio>'
 Put forms/up.h '#include <string>' '#include "button/vb_button.h"'
@@ -65,10 +65,10 @@ Expect 1 "button/site.cpp:1: forms/control_site.h may not be included from butto
 calculator/climb.cpp:1: ../app/main.h: includes are written from the repository root
 calculator/font.cpp:1: FT_FREETYPE_H may not be included from calculator
 forms/up.h:2: button/vb_button.h may not be included from forms
+platform/display/x11/mixed.cpp:1: wayland-client.h may not be included from platform/display/x11
 platform/gfx/up.cpp:1: platform/text/font.h may not be included from platform/gfx
 platform/sound: the folder has no row in the layering table
-platform/ui/backend_in_ui.cpp:1: platform/ui/x11/x11_backend.h may not be included from platform/ui
-platform/ui/x11/mixed.cpp:1: wayland-client.h may not be included from platform/ui/x11
+platform/ui/backend_in_ui.cpp:1: platform/display/x11/x11_backend.h may not be included from platform/ui
 splash/x.cpp:1: X11/Xlib.h may not be included from splash
 tests/forms/up_test.cpp:1: splash/form2.h may not be included from tests/forms
 tests/sound: the folder has no row in the layering table

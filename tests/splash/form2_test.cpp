@@ -8,8 +8,8 @@
 #include <string>
 
 #include "forms/form.h"
+#include "platform/display/headless/headless_backend.h"
 #include "platform/objects/picture.h"
-#include "platform/ui/headless/headless_backend.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/window_system.h"
 #include "resources/tavik_resources.h"

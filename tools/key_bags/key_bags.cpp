@@ -9,8 +9,8 @@
 #include "forms/control_site.h"
 #include "forms/stored_bag.h"
 #include "forms/units.h"
+#include "platform/display/headless/headless_backend.h"
 #include "platform/objects/picture.h"
-#include "platform/ui/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
 #include "tools/artwork/key_pointer.h"
 

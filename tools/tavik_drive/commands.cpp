@@ -2,8 +2,8 @@
 
 #include <charconv>
 
+#include "platform/display/keysyms.h"
 #include "platform/ui/keys.h"
-#include "platform/ui/keysyms.h"
 
 namespace drive {
 namespace {

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "platform/ui/headless/headless_backend.h"
+#include "platform/display/headless/headless_backend.h"
 
 namespace drive {
 

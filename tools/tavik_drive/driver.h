@@ -7,7 +7,7 @@
 
 #include "calculator/program.h"
 #include "forms/message_box.h"
-#include "platform/ui/headless/headless_backend.h"
+#include "platform/display/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
 #include "tools/tavik_drive/commands.h"
 

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "calculator/program.h"
-#include "platform/ui/desktop_scale.h"
-#include "platform/ui/headless/headless_backend.h"
+#include "platform/display/desktop_scale.h"
+#include "platform/display/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
 #include "tools/tavik_drive/driver.h"
 

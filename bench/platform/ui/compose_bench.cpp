@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ui/headless/headless_backend.h"
+#include "platform/display/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
 
 namespace platform {

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "calculator/program.h"
-#include "platform/ui/headless/headless_backend.h"
+#include "platform/display/headless/headless_backend.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/window_system.h"
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/accessibility/accessible.h"
 #include "platform/accessibility/accessible_tree.h"
+#include "platform/ui/accessible.h"
 
 namespace platform::atspi {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/headless/headless_backend.h"
+#include "platform/display/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
 
 namespace platform {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/accessibility/accessibility_service.h"
-#include "platform/ui/headless/headless_backend.h"
+#include "platform/display/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
 
 namespace platform {

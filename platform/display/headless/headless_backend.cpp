@@ -1,0 +1,130 @@
+#include "platform/display/headless/headless_backend.h"
+
+#include <algorithm>
+
+#include "platform/display/desktop_scale.h"
+#include "platform/gfx/copy_rect.h"
+#include "platform/ui/window_system.h"
+
+namespace platform {
+
+HeadlessBackend::HeadlessBackend(Size screenSize, int32_t scale)
+    : screenSize_(screenSize), scale_(std::clamp(scale, 1, kMaxScale)) {}
+
+void HeadlessBackend::AdvanceClock(int64_t ms) {
+    const int64_t target = nowMs_ + std::max<int64_t>(ms, 0);
+    ProcessUntilIdle();
+    for (int64_t due = system_->NextTimerDueMs(); due <= target; due = system_->NextTimerDueMs()) {
+        nowMs_ = std::max(nowMs_, due);
+        ProcessUntilIdle();
+    }
+    nowMs_ = target;
+    ProcessUntilIdle();
+}
+
+void HeadlessBackend::ProcessUntilIdle() {
+    system_->DispatchPending();
+}
+
+const HeadlessBackend::NativeWindow* HeadlessBackend::Native(NativeWindowId id) const {
+    const auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+Image HeadlessBackend::ScreenImage(NativeWindowId id) const {
+    const Surface& screen = windows_.at(id).screen;
+    Image image{screen.Width(), screen.Height(), {}};
+    image.pixels.reserve(screen.Pixels().size());
+    for (const Color c : screen.Pixels())
+        image.pixels.push_back(c | 0xFF000000u);
+    return image;
+}
+
+std::vector<uint8_t> HeadlessBackend::ScreenPng(NativeWindowId id) const {
+    return EncodePng(ScreenImage(id));
+}
+
+NativeWindowId HeadlessBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
+    NativeWindow& w = windows_[nextId_];
+    w.desc = desc;
+    w.desc.icons = {};
+    for (const Image& icon : desc.icons)
+        w.iconSizes.push_back({icon.width, icon.height});
+    w.screen.Resize(desc.clientSize.width * scale_, desc.clientSize.height * scale_);
+    return nextId_++;
+}
+
+void HeadlessBackend::DestroyNativeWindow(NativeWindowId id) {
+    windows_.erase(id);
+}
+
+void HeadlessBackend::SetOpacity(NativeWindowId id, uint8_t opacity) {
+    const auto it = windows_.find(id);
+    if (it != windows_.end()) it->second.desc.opacity = opacity;
+}
+
+void HeadlessBackend::Activate(NativeWindowId id, std::string_view startupToken) {
+    const auto it = windows_.find(id);
+    if (it == windows_.end()) return;
+    ++it->second.activations;
+    it->second.lastStartupToken = startupToken;
+}
+
+void HeadlessBackend::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
+    const auto it = windows_.find(id);
+    if (it == windows_.end()) return;
+    NativeWindow& window = it->second;
+    if (scale_ == 1) {
+        CopyRect(window.screen, {changed.left, changed.top}, framebuffer, changed);
+    } else {
+        CopyScaled(framebuffer, changed, scale_, window.screen);
+    }
+    if (window.presented.size() == kKeptPresents) window.presented.pop_front();
+    window.presented.push_back(changed);
+    ++window.presentCount;
+}
+
+bool HeadlessBackend::WaitForEvents(int64_t deadlineMs) {
+    if (watches_.RunReadyNow(nowMs_)) return true;
+    if (deadlineMs <= nowMs_) return true;
+    if (advanceUntilMs_ > nowMs_) {
+        nowMs_ = std::min(deadlineMs, advanceUntilMs_);
+        return true;
+    }
+    if (!source_) return false;
+    std::optional<HeadlessAction> action = source_();
+    if (!action) {
+        source_ = nullptr;
+        return false;
+    }
+    if (const auto* advance = std::get_if<headless::Advance>(&*action)) {
+        advanceUntilMs_ = nowMs_ + std::max<int64_t>(advance->ms, 0);
+        nowMs_ = std::min(deadlineMs, advanceUntilMs_);
+        return true;
+    }
+    Deliver(*action);
+    return true;
+}
+
+void HeadlessBackend::Deliver(HeadlessAction& action) {
+    WindowSystem& s = *system_;
+    struct Visitor {
+        WindowSystem& s;
+        void operator()(const headless::Advance&) {}
+        void operator()(const headless::MoveTo& a) { s.PointerMoveTo(a.screen); }
+        void operator()(const headless::MoveInWindow& a) {
+            s.PointerMoveInWindow(a.topLevel, a.client);
+        }
+        void operator()(const headless::ButtonDown& a) { s.ButtonDown(a.button); }
+        void operator()(const headless::ButtonUp& a) { s.ButtonUp(a.button); }
+        void operator()(const headless::KeyDown& a) { s.KeyDown(a.keyCode); }
+        void operator()(const headless::KeyUp& a) { s.KeyUp(a.keyCode); }
+        void operator()(const headless::Character& a) { s.Character(a.charCode); }
+        void operator()(const headless::KeyPressed& a) { s.KeyPressed(a.stroke); }
+        void operator()(const headless::KeyReleased& a) { s.KeyReleased({a.key, a.keyCode}); }
+        void operator()(const headless::Call& a) { a.fn(); }
+    };
+    std::visit(Visitor{s}, action);
+}
+
+}  // namespace platform

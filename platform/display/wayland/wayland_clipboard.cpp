@@ -1,0 +1,191 @@
+#include "platform/display/wayland/wayland_clipboard.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+#include <wayland-client.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <iterator>
+#include <utility>
+
+#include "platform/display/clipboard_limits.h"
+
+namespace platform {
+namespace {
+
+// Types of text, the preferred first: what programs offer for UTF-8 text.
+constexpr const char* kTextTypes[] = {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain",
+                                      "TEXT", "STRING"};
+
+/// Waits for `events` on `fd` until `deadline`; false when the time ran out or it failed.
+bool WaitFor(int fd, short events, std::chrono::steady_clock::time_point deadline) {
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return false;
+        pollfd one{fd, events, 0};
+        const int ready = poll(&one, 1, static_cast<int>(left.count()));
+        if (ready > 0) return true;
+        if (ready == 0 || errno != EINTR) return false;
+    }
+}
+
+}  // namespace
+
+void OfferedText::Announce(std::string_view type) {
+    const auto known = std::find(std::begin(kTextTypes), std::end(kTextTypes), type);
+    preferred_ = std::min(preferred_, static_cast<size_t>(known - std::begin(kTextTypes)));
+}
+
+const char* OfferedText::Preferred() const {
+    return preferred_ < std::size(kTextTypes) ? kTextTypes[preferred_] : nullptr;
+}
+
+void WriteOfferedText(int fd, const std::string& text) {
+    // The reader may be slow: write without blocking, waiting at most the transfer time.
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+    const auto deadline = std::chrono::steady_clock::now() + kClipboardTransferTime;
+    size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t done = write(fd, text.data() + written, text.size() - written);
+        if (done > 0) {
+            written += static_cast<size_t>(done);
+        } else if (done < 0 && errno == EINTR) {
+            continue;
+        } else if (done < 0 && errno == EAGAIN && WaitFor(fd, POLLOUT, deadline)) {
+            continue;
+        } else {
+            break;
+        }
+    }
+    close(fd);
+}
+
+std::span<const char* const> TextTypes() {
+    return kTextTypes;
+}
+
+std::string ReadOfferedText(int fd) {
+    std::string text;
+    const auto deadline = std::chrono::steady_clock::now() + kClipboardTransferTime;
+    char chunk[4096];
+    while (WaitFor(fd, POLLIN, deadline)) {
+        const ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got == 0) return text;
+        if (got < 0 || text.size() + static_cast<size_t>(got) > kMaxClipboardText) break;
+        text.append(chunk, static_cast<size_t>(got));
+    }
+    return {};
+}
+
+WaylandClipboard::WaylandClipboard(wl_display* display, wl_data_device_manager* manager,
+                                   zwp_primary_selection_device_manager_v1* primaryManager,
+                                   wl_seat* seat, std::function<uint32_t()> inputSerial)
+    : display_(display),
+      manager_(manager),
+      inputSerial_(inputSerial),
+      primary_(primaryManager, seat, std::move(inputSerial)) {
+    if (!manager || !seat) return;
+    device_.reset(wl_data_device_manager_get_data_device(manager, seat));
+    static const wl_data_device_listener listener{
+        .data_offer = OnDataOffer,
+        .enter = [](void*, wl_data_device*, uint32_t, wl_surface*, wl_fixed_t, wl_fixed_t,
+                    wl_data_offer*) {},
+        .leave = [](void*, wl_data_device*) {},
+        .motion = [](void*, wl_data_device*, uint32_t, wl_fixed_t, wl_fixed_t) {},
+        .drop = [](void*, wl_data_device*) {},
+        .selection = OnSelection,
+    };
+    wl_data_device_add_listener(device_.get(), &listener, this);
+}
+
+std::string WaylandClipboard::ClipboardText() {
+    if (owned_) return ownText_;
+    const auto it = offers_.find(selection_);
+    const char* type = it != offers_.end() ? it->second.text.Preferred() : nullptr;
+    if (!type) return {};
+    int pipeEnds[2];
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0) return {};
+    wl_data_offer_receive(selection_, type, pipeEnds[1]);
+    close(pipeEnds[1]);
+    wl_display_flush(display_);
+    std::string text = ReadOfferedText(pipeEnds[0]);
+    close(pipeEnds[0]);
+    return text;
+}
+
+void WaylandClipboard::SetClipboardText(const std::string& text) {
+    ownText_ = text;
+    owned_ = true;
+    if (!device_) return;
+    source_.reset(wl_data_device_manager_create_data_source(manager_));
+    static const wl_data_source_listener listener{
+        .target = [](void*, wl_data_source*, const char*) {},
+        .send = OnSend,
+        .cancelled = OnCancelled,
+        .dnd_drop_performed = [](void*, wl_data_source*) {},
+        .dnd_finished = [](void*, wl_data_source*) {},
+        .action = [](void*, wl_data_source*, uint32_t) {},
+    };
+    wl_data_source_add_listener(source_.get(), &listener, this);
+    for (const char* type : kTextTypes)
+        wl_data_source_offer(source_.get(), type);
+    wl_data_device_set_selection(device_.get(), source_.get(), inputSerial_());
+}
+
+void WaylandClipboard::SetPrimaryText(const std::string& text) {
+    primary_.Set(text);
+}
+
+void WaylandClipboard::OnDataOffer(void* data, wl_data_device*, wl_data_offer* offer) {
+    auto* clipboard = static_cast<WaylandClipboard*>(data);
+    clipboard->offers_[offer].object.reset(offer);
+    static const wl_data_offer_listener listener{
+        .offer = OnOfferType,
+        .source_actions = [](void*, wl_data_offer*, uint32_t) {},
+        .action = [](void*, wl_data_offer*, uint32_t) {},
+    };
+    wl_data_offer_add_listener(offer, &listener, clipboard);
+}
+
+void WaylandClipboard::OnOfferType(void* data, wl_data_offer* offer, const char* type) {
+    auto& offers = static_cast<WaylandClipboard*>(data)->offers_;
+    if (const auto it = offers.find(offer); it != offers.end()) it->second.text.Announce(type);
+}
+
+void WaylandClipboard::OnSelection(void* data, wl_data_device*, wl_data_offer* offer) {
+    auto* clipboard = static_cast<WaylandClipboard*>(data);
+    if (clipboard->selection_ && clipboard->selection_ != offer)
+        clipboard->Forget(clipboard->selection_);
+    clipboard->selection_ = offer;
+    // Every offer but the selection was one of a drag, which the program does not take.
+    for (auto it = clipboard->offers_.begin(); it != clipboard->offers_.end();) {
+        if (it->first == offer) {
+            ++it;
+            continue;
+        }
+        it = clipboard->offers_.erase(it);
+    }
+}
+
+void WaylandClipboard::Forget(wl_data_offer* offer) {
+    offers_.erase(offer);
+}
+
+void WaylandClipboard::OnSend(void* data, wl_data_source*, const char*, int32_t fd) {
+    WriteOfferedText(fd, static_cast<WaylandClipboard*>(data)->ownText_);
+}
+
+void WaylandClipboard::OnCancelled(void* data, wl_data_source*) {
+    // Another program took the selection. Only the source the clipboard keeps can hear this:
+    // the ones it replaced are destroyed.
+    auto* clipboard = static_cast<WaylandClipboard*>(data);
+    clipboard->source_.reset();
+    clipboard->owned_ = false;
+}
+
+}  // namespace platform

@@ -1,0 +1,45 @@
+#include "platform/display/wayland/wayland_title_bar.h"
+
+#include <wayland-client.h>
+
+#include <utility>
+
+#include "platform/display/wayland/wayland_window.h"
+
+namespace platform {
+
+WaylandTitleBar::WaylandTitleBar(const WaylandWindowContext& context, wl_surface* window,
+                                 int32_t width, std::string title)
+    : context_(context),
+      surface_(wl_compositor_create_surface(context.compositor)),
+      subsurface_(wl_subcompositor_get_subsurface(context.subcompositor, surface_.get(), window)),
+      title_(std::move(title)),
+      picture_(width, kTitleBarHeight) {
+    // Above the client area; the position takes effect with the window's next commit.
+    wl_subsurface_set_position(subsurface_.get(), 0, -kTitleBarHeight);
+    wl_subsurface_set_desync(subsurface_.get());
+    wl_surface_set_buffer_scale(surface_.get(), context_.scale);
+    Show();
+}
+
+void WaylandTitleBar::SetLook(const TitleBarLook& look) {
+    if (look == look_) return;
+    look_ = look;
+    Show();
+}
+
+void WaylandTitleBar::Show() {
+    DrawTitleBar(picture_, title_, look_);
+    const int32_t scale = context_.scale;
+    if (!buffer_ || buffer_->Busy())
+        buffer_ = std::make_unique<ShmBuffer>(context_.shm, picture_.Width() * scale,
+                                              kTitleBarHeight * scale, context_.opaqueFormat);
+    CopyOpaque(picture_, picture_.Bounds(), scale, context_.order, buffer_->Pixels(),
+               buffer_->Pitch());
+    wl_surface_attach(surface_.get(), buffer_->Buffer(), 0, 0);
+    wl_surface_damage_buffer(surface_.get(), 0, 0, buffer_->Width(), buffer_->Height());
+    wl_surface_commit(surface_.get());
+    buffer_->Attached();
+}
+
+}  // namespace platform

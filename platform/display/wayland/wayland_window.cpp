@@ -1,0 +1,215 @@
+#include "platform/display/wayland/wayland_window.h"
+
+#include <wayland-client.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/ui/keys.h"
+#include "xdg-decoration-unstable-v1-client-protocol.h"
+#include "xdg-shell-client-protocol.h"
+
+namespace platform {
+namespace {
+
+// Buffers a window keeps at most: one on the screen, one being drawn, one more while the
+// compositor still holds both.
+constexpr size_t kMaxBuffers = 3;
+
+}  // namespace
+
+WaylandWindow::WaylandWindow(const WaylandWindowContext& context, const NativeWindowDesc& desc,
+                             WaylandWindow* owner, std::function<const Surface*()> framebuffer,
+                             std::function<void()> onClose)
+    : context_(context),
+      framebuffer_(std::move(framebuffer)),
+      onClose_(std::move(onClose)),
+      title_(desc.title),
+      role_(desc.role),
+      bordered_(desc.bordered),
+      size_{std::max(1, desc.clientSize.width), std::max(1, desc.clientSize.height)},
+      opacity_(desc.opacity) {
+    surface_.reset(wl_compositor_create_surface(context_.compositor));
+    wl_surface_set_buffer_scale(surface_.get(), context_.scale);
+    static const xdg_surface_listener shellListener{OnShellConfigure};
+    static const xdg_toplevel_listener toplevelListener{
+        .configure = OnToplevelConfigure,
+        .close = OnToplevelClose,
+        .configure_bounds = [](void*, xdg_toplevel*, int32_t, int32_t) {},
+        .wm_capabilities = [](void*, xdg_toplevel*, wl_array*) {},
+    };
+    shellSurface_.reset(xdg_wm_base_get_xdg_surface(context_.shell, surface_.get()));
+    xdg_surface_add_listener(shellSurface_.get(), &shellListener, this);
+    toplevel_.reset(xdg_surface_get_toplevel(shellSurface_.get()));
+    xdg_toplevel_add_listener(toplevel_.get(), &toplevelListener, this);
+    xdg_toplevel_set_title(toplevel_.get(), desc.title.c_str());
+    xdg_toplevel_set_app_id(toplevel_.get(), context_.appId.c_str());
+    xdg_toplevel_set_min_size(toplevel_.get(), size_.width, size_.height);
+    xdg_toplevel_set_max_size(toplevel_.get(), size_.width, size_.height);
+    if (owner) xdg_toplevel_set_parent(toplevel_.get(), owner->toplevel_.get());
+    // The window's position is the compositor's choice: Wayland gives clients none.
+    if (context_.decorations) {
+        // Bordered windows ask for the compositor's frame, the others for none at all.
+        static const zxdg_toplevel_decoration_v1_listener decorationListener{OnDecorationConfigure};
+        decoration_.reset(zxdg_decoration_manager_v1_get_toplevel_decoration(context_.decorations,
+                                                                             toplevel_.get()));
+        zxdg_toplevel_decoration_v1_add_listener(decoration_.get(), &decorationListener, this);
+        zxdg_toplevel_decoration_v1_set_mode(
+            decoration_.get(), desc.bordered ? ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE
+                                             : ZXDG_TOPLEVEL_DECORATION_V1_MODE_CLIENT_SIDE);
+    } else if (desc.bordered) {
+        ShowTitleBar(true);
+    }
+    // The first commit, without a buffer, asks the compositor for the window's first configure.
+    wl_surface_commit(surface_.get());
+}
+
+wl_surface* WaylandWindow::TitleBarSurface() const {
+    return titleBar_ ? titleBar_->WlSurface() : nullptr;
+}
+
+void WaylandWindow::ShowTitleBar(bool shown) {
+    if (shown == (titleBar_ != nullptr)) return;
+    if (shown) {
+        titleBar_ =
+            std::make_unique<WaylandTitleBar>(context_, surface_.get(), size_.width, title_);
+        titleBar_->SetLook({active_, false});
+        xdg_surface_set_window_geometry(shellSurface_.get(), 0, -kTitleBarHeight, size_.width,
+                                        size_.height + kTitleBarHeight);
+    } else {
+        titleBar_.reset();
+        xdg_surface_set_window_geometry(shellSurface_.get(), 0, 0, size_.width, size_.height);
+    }
+}
+
+void WaylandWindow::TitleBarPointer(Point at) {
+    if (titleBar_) titleBar_->SetLook({active_, CloseBoxRect(size_.width).Contains(at)});
+}
+
+void WaylandWindow::TitleBarPointerLeft() {
+    closePressed_ = false;
+    if (titleBar_) titleBar_->SetLook({active_, false});
+}
+
+void WaylandWindow::TitleBarButton(int32_t button, bool down, Point at, uint32_t serial) {
+    if (!titleBar_ || !context_.seat) return;
+    const bool onClose = CloseBoxRect(size_.width).Contains(at);
+    if (button == kButtonLeft && down && !onClose) {
+        // The compositor moves the window while the button stays down.
+        xdg_toplevel_move(toplevel_.get(), context_.seat, serial);
+    } else if (button == kButtonLeft) {
+        // The close box closes on release over it, after a press on it, as push buttons do.
+        if (!down && closePressed_ && onClose) onClose_();
+        closePressed_ = down && onClose;
+    } else if (button == kButtonRight && down) {
+        xdg_toplevel_show_window_menu(toplevel_.get(), context_.seat, serial, at.x,
+                                      at.y - kTitleBarHeight);
+    }
+}
+
+void WaylandWindow::Present(const Rect& changed) {
+    pending_ = pending_.Union(changed);
+    Commit();
+}
+
+void WaylandWindow::SetOpacity(uint8_t opacity) {
+    if (opacity == opacity_) return;
+    opacity_ = opacity;
+    for (Buffer& buffer : buffers_)
+        buffer.stale = Rect{0, 0, size_.width, size_.height};
+    Present(Rect{0, 0, size_.width, size_.height});
+}
+
+void WaylandWindow::Configured() {
+    if (!configured_) {
+        configured_ = true;
+        pending_ = Rect{0, 0, size_.width, size_.height};
+    }
+    // A configure takes effect with the next commit, which need not bring a new picture.
+    if (!Commit()) wl_surface_commit(surface_.get());
+}
+
+WaylandWindow::Buffer* WaylandWindow::FreeBuffer() {
+    const uint32_t format = Translucent() ? context_.translucentFormat : context_.opaqueFormat;
+    // Buffers of the other format (from before the opacity changed) go once released.
+    std::erase_if(buffers_, [format](const Buffer& buffer) {
+        return !buffer.shm->Busy() && buffer.shm->Format() != format;
+    });
+    for (Buffer& buffer : buffers_)
+        if (!buffer.shm->Busy()) return &buffer;
+    if (buffers_.size() >= kMaxBuffers) return nullptr;
+    const int32_t scale = context_.scale;
+    buffers_.push_back({std::make_unique<ShmBuffer>(context_.shm, size_.width * scale,
+                                                    size_.height * scale, format),
+                        Rect{0, 0, size_.width, size_.height}});
+    return &buffers_.back();
+}
+
+bool WaylandWindow::Commit() {
+    if (!configured_ || frameCallback_ || pending_.IsEmpty()) return false;
+    const Surface* framebuffer = framebuffer_();
+    if (framebuffer == nullptr) return false;
+    // With every buffer held by the compositor, the picture waits for the next frame.
+    Buffer* buffer = FreeBuffer();
+    if (buffer == nullptr) return false;
+    const Rect bounds = framebuffer->Bounds();
+    const Rect area = buffer->stale.Union(pending_).Intersect(bounds);
+    const int32_t scale = context_.scale;
+    ShmBuffer& shm = *buffer->shm;
+    if (!area.IsEmpty()) {
+        uint8_t* to = shm.Pixels() + static_cast<ptrdiff_t>(area.top) * scale * shm.Pitch() +
+                      static_cast<ptrdiff_t>(area.left) * scale * 4;
+        if (Translucent()) {
+            CopyPremultiplied(*framebuffer, area, scale, context_.order, opacity_, to, shm.Pitch());
+        } else {
+            CopyOpaque(*framebuffer, area, scale, context_.order, to, shm.Pitch());
+        }
+    }
+    for (Buffer& other : buffers_)
+        other.stale = &other == buffer ? Rect{} : other.stale.Union(pending_);
+    const Rect damage = pending_.Intersect(bounds);
+    pending_ = Rect{};
+    wl_surface_attach(surface_.get(), shm.Buffer(), 0, 0);
+    wl_surface_damage_buffer(surface_.get(), damage.left * scale, damage.top * scale,
+                             damage.Width() * scale, damage.Height() * scale);
+    static const wl_callback_listener frameListener{OnFrameDone};
+    frameCallback_.reset(wl_surface_frame(surface_.get()));
+    wl_callback_add_listener(frameCallback_.get(), &frameListener, this);
+    wl_surface_commit(surface_.get());
+    shm.Attached();
+    return true;
+}
+
+void WaylandWindow::OnFrameDone(void* data, wl_callback*, uint32_t) {
+    auto* window = static_cast<WaylandWindow*>(data);
+    window->frameCallback_.reset();
+    window->Commit();
+}
+
+void WaylandWindow::OnShellConfigure(void* data, xdg_surface* surface, uint32_t serial) {
+    xdg_surface_ack_configure(surface, serial);
+    static_cast<WaylandWindow*>(data)->Configured();
+}
+
+void WaylandWindow::OnToplevelConfigure(void* data, xdg_toplevel*, int32_t, int32_t,
+                                        wl_array* states) {
+    // The window keeps its size whatever the compositor suggests; only whether it has the
+    // keyboard matters, to its title bar.
+    auto* window = static_cast<WaylandWindow*>(data);
+    const auto* first = static_cast<const uint32_t*>(states->data);
+    const auto* last = first + states->size / sizeof(uint32_t);
+    window->active_ = std::find(first, last, XDG_TOPLEVEL_STATE_ACTIVATED) != last;
+    if (window->titleBar_) window->titleBar_->SetLook({window->active_, false});
+}
+
+void WaylandWindow::OnToplevelClose(void* data, xdg_toplevel*) {
+    static_cast<WaylandWindow*>(data)->onClose_();
+}
+
+void WaylandWindow::OnDecorationConfigure(void* data, zxdg_toplevel_decoration_v1*, uint32_t mode) {
+    auto* window = static_cast<WaylandWindow*>(data);
+    // A compositor that will not frame a bordered window leaves the frame to the program.
+    window->ShowTitleBar(window->bordered_ && mode == ZXDG_TOPLEVEL_DECORATION_V1_MODE_CLIENT_SIDE);
+}
+
+}  // namespace platform

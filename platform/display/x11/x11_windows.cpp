@@ -1,0 +1,371 @@
+#include "platform/display/x11/x11_windows.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cctype>
+#include <utility>
+
+#include "platform/display/desktop_scale.h"
+#include "platform/display/swap_red_blue.h"
+#include "platform/display/x11/x11_startup.h"
+#include "platform/display/x11/x11_text.h"
+
+// Xlib's headers define macros such as None, Bool and Status: they come after ours.
+#include <X11/Xatom.h>
+#include <X11/Xcursor/Xcursor.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+
+namespace platform {
+namespace {
+
+// The Motif window manager hints: which functions (move, close, ...) and which parts of the
+// frame a window asks for.
+constexpr unsigned long kMotifFunctionsGiven = 1;
+constexpr unsigned long kMotifDecorationsGiven = 2;
+constexpr unsigned long kMotifFunctionMove = 4;
+constexpr unsigned long kMotifFunctionClose = 32;
+constexpr unsigned long kMotifDecorationBorder = 2;
+constexpr unsigned long kMotifDecorationTitle = 8;
+constexpr unsigned long kMotifDecorationMenu = 16;
+
+X11Atom WindowTypeOf(WindowRole role) {
+    switch (role) {
+        case WindowRole::Dialog:
+            return kNetWmWindowTypeDialog;
+        case WindowRole::Splash:
+            return kNetWmWindowTypeSplash;
+        case WindowRole::Main:
+            break;
+    }
+    return kNetWmWindowTypeNormal;
+}
+
+/// Pixels converted per XPutImage: a band of rows keeps the conversion buffer small (16 KB)
+/// whatever the size of the window.
+constexpr int32_t kBandPixels = 4096;
+
+/// The 8-bit channel `value` placed in the bits of `mask`, keeping its most significant bits.
+unsigned long ChannelBits(uint32_t value, unsigned long mask) {
+    const int shift = std::countr_zero(mask);
+    const int bits = std::popcount(mask);
+    const unsigned long scaled = bits >= 8 ? static_cast<unsigned long>(value) << (bits - 8)
+                                           : static_cast<unsigned long>(value >> (8 - bits));
+    return (scaled << shift) & mask;
+}
+
+/// The top-level window's position as the desktop's window managers expect it in the size
+/// hints: proposed by the program (not the user), so that the window manager may move it, say
+/// off a panel; the place of the client area itself, with the frame around it (static
+/// gravity); and neither smaller nor larger than its client area.
+XSizeHints FixedSizeHints(const NativeWindowDesc& desc) {
+    XSizeHints hints{};
+    hints.flags = PPosition | PWinGravity | PMinSize | PMaxSize;
+    hints.win_gravity = StaticGravity;
+    hints.x = desc.position.x;
+    hints.y = desc.position.y;
+    hints.min_width = hints.max_width = desc.clientSize.width;
+    hints.min_height = hints.max_height = desc.clientSize.height;
+    return hints;
+}
+
+}  // namespace
+
+X11Windows::X11Windows(const X11Display& display, std::string programName, std::string startupId)
+    : display_(display),
+      x_(display.X()),
+      programName_(std::move(programName)),
+      programClass_(programName_),
+      startupId_(std::move(startupId)),
+      leader_(x_, XCreateWindow(x_, display.Root(), -1, -1, 1, 1, 0, CopyFromParent, InputOnly,
+                                CopyFromParent, 0, nullptr)),
+      gc_(x_, XCreateGC(x_, display.Root(), 0, nullptr)) {
+    if (!programClass_.empty())
+        programClass_[0] =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(programClass_[0])));
+    char host[256] = {};
+    if (gethostname(host, sizeof host - 1) == 0) hostName_ = host;
+}
+
+X11Windows::~X11Windows() {
+    // A program that ends without a window still ends its launch.
+    if (!startupId_.empty()) EndLaunch(x_, display_.Root(), leader_.Get(), startupId_);
+}
+
+NativeWindowId X11Windows::CreateNativeWindow(const NativeWindowDesc& logical) {
+    const int32_t k = display_.Scale();
+    NativeWindowDesc desc = logical;
+    desc.position = {logical.position.x * k, logical.position.y * k};
+    desc.clientSize = {logical.clientSize.width * k, logical.clientSize.height * k};
+    XSetWindowAttributes attributes{};
+    // No background: the server leaves newly exposed parts alone until they are presented,
+    // so the window never flashes a colour of its own.
+    attributes.background_pixmap = None;
+    attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
+                            ButtonReleaseMask | PointerMotionMask | EnterWindowMask |
+                            LeaveWindowMask | FocusChangeMask | StructureNotifyMask;
+    attributes.cursor = shownPointer_;
+    const ::Window w = XCreateWindow(x_, display_.Root(), desc.position.x, desc.position.y,
+                                     static_cast<unsigned>(std::max(1, desc.clientSize.width)),
+                                     static_cast<unsigned>(std::max(1, desc.clientSize.height)), 0,
+                                     CopyFromParent, InputOutput, CopyFromParent,
+                                     CWBackPixmap | CWEventMask | CWCursor, &attributes);
+    windows_.emplace(static_cast<NativeWindowId>(w), Shown{XWindowOwned(x_, w), false});
+
+    SetTitle(w, desc.title);
+    XSizeHints size = FixedSizeHints(desc);
+    XSetWMNormalHints(x_, w, &size);
+    SetIdentity(w);
+    if (!desc.icons.empty()) SetIcons(w, desc.icons);
+    SetPlaceOnDesktop(w, desc);
+    SetFrame(w, desc.bordered);
+    // Set before the window is mapped, so it never appears at the wrong opacity.
+    SetWindowOpacity(w, desc.opacity);
+
+    // The first window ends the launch that started the program: the window manager finds
+    // the launch by the id, and the desktop stops showing it as starting.
+    const bool endsLaunch = !startupId_.empty();
+    if (endsLaunch)
+        XChangeProperty(x_, w, display_.AtomOf(kNetStartupId), display_.AtomOf(kUtf8String), 8,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(startupId_.data()),
+                        static_cast<int>(startupId_.size()));
+    XMapWindow(x_, w);
+    if (endsLaunch) EndLaunch(x_, display_.Root(), w, std::exchange(startupId_, {}));
+    return static_cast<NativeWindowId>(w);
+}
+
+void X11Windows::DestroyNativeWindow(NativeWindowId id) {
+    windows_.erase(id);
+}
+
+void X11Windows::SetOpacity(NativeWindowId id, uint8_t opacity) {
+    if (windows_.contains(id)) SetWindowOpacity(id, opacity);
+}
+
+void X11Windows::Activate(NativeWindowId id, std::string_view startupToken) {
+    const auto it = windows_.find(id);
+    if (it == windows_.end() || !it->second.exposed) return;
+    // A window manager brings a window forward, minimised or not, when asked through
+    // _NET_ACTIVE_WINDOW (1: asked by the program itself), at the time of the user's request:
+    // the launch's, else the last key or click; its focus-stealing prevention weighs that time.
+    const Time launched = LaunchTime(startupToken);
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = id;
+    message.xclient.message_type = display_.AtomOf(kNetActiveWindow);
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = 1;
+    message.xclient.data.l[1] = static_cast<long>(launched != CurrentTime ? launched : userTime_);
+    XSendEvent(x_, display_.Root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &message);
+    // Without a window manager the window is raised and focused here; mapping a minimised
+    // window asks a window manager to restore it.
+    XMapRaised(x_, id);
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(x_, id, &attributes) && attributes.map_state == IsViewable)
+        XSetInputFocus(x_, id, RevertToParent, CurrentTime);
+}
+
+void X11Windows::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
+    const auto it = windows_.find(id);
+    if (it != windows_.end() && it->second.exposed) Put(id, framebuffer, changed);
+}
+
+void X11Windows::Flush() {
+    XFlush(x_);
+}
+
+void X11Windows::SetPointer(const PointerImage* pointer) {
+    if (!pointer) {
+        if (!arrow_) arrow_ = XCursorOwned(x_, XCreateFontCursor(x_, XC_left_ptr));
+        ShowPointer(arrow_.Get());
+        return;
+    }
+    const bool same = colourPointer_ && pointer->image == colourPicture_.image &&
+                      pointer->hotSpotX == colourPicture_.hotSpotX &&
+                      pointer->hotSpotY == colourPicture_.hotSpotY;
+    if (same) {
+        ShowPointer(colourPointer_.Get());
+        return;
+    }
+    // Scaled as the windows are: each pixel a block, the hot spot at its block's corner.
+    const Image& picture = pointer->image;
+    const int32_t k = display_.Scale();
+    const int32_t width = picture.width * k;
+    const int32_t height = picture.height * k;
+    const Owned<XcursorImage, XcursorImageDestroy> image(XcursorImageCreate(width, height));
+    if (!image) return;  // the pointer shown so far stays
+    image->xhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotX * k, 0, width - 1));
+    image->yhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotY * k, 0, height - 1));
+    CopyPointerPixels(picture, k, image->pixels);
+    XCursorOwned made(x_, XcursorImageLoadCursor(x_, image.get()));
+    if (!made) return;
+    ShowPointer(made.Get());
+    colourPointer_ = std::move(made);
+    colourPicture_ = *pointer;
+}
+
+void X11Windows::TookUserInput(::Window w, Time time) {
+    if (time == CurrentTime || time == userTime_) return;
+    userTime_ = time;
+    display_.SetCardinals(w, kNetWmUserTime, &userTime_, 1);
+}
+
+void X11Windows::Exposed(::Window w, const Surface& framebuffer, const Rect& area) {
+    const auto it = windows_.find(w);
+    if (it == windows_.end()) return;
+    it->second.exposed = true;
+    const Rect exposed = LogicalCover(area, display_.Scale()).Intersect(framebuffer.Bounds());
+    if (!exposed.IsEmpty()) Put(w, framebuffer, exposed);
+}
+
+void X11Windows::Gone(::Window w) {
+    const auto it = windows_.find(w);
+    if (it == windows_.end()) return;
+    it->second.window.Release();
+    windows_.erase(it);
+}
+
+void X11Windows::SetTitle(::Window w, const std::string& title) {
+    const std::string latin1 = Latin1FromUtf8(title);
+    XChangeProperty(x_, w, XA_WM_NAME, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(latin1.data()),
+                    static_cast<int>(latin1.size()));
+    XChangeProperty(x_, w, display_.AtomOf(kNetWmName), display_.AtomOf(kUtf8String), 8,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(title.data()),
+                    static_cast<int>(title.size()));
+}
+
+void X11Windows::SetIdentity(::Window w) {
+    XWMHints hints{};
+    hints.flags = InputHint | StateHint | WindowGroupHint;
+    hints.input = True;
+    hints.initial_state = NormalState;
+    hints.window_group = leader_.Get();
+    XSetWMHints(x_, w, &hints);
+    XClassHint classHint{programName_.data(), programClass_.data()};
+    XSetClassHint(x_, w, &classHint);
+    // The close box asks the program; a window manager's ping finds out whether it still
+    // answers.
+    Atom protocols[] = {display_.AtomOf(kWmDeleteWindow), display_.AtomOf(kNetWmPing)};
+    XSetWMProtocols(x_, w, protocols, 2);
+    // The process id means something only together with the machine it runs on.
+    XTextProperty machine{reinterpret_cast<unsigned char*>(hostName_.data()), XA_STRING, 8,
+                          hostName_.size()};
+    XSetWMClientMachine(x_, w, &machine);
+    const unsigned long pid = static_cast<unsigned long>(getpid());
+    display_.SetCardinals(w, kNetWmPid, &pid, 1);
+    // A window the user's last key or click opened may take the focus; without any input yet,
+    // the window manager decides by the launch.
+    if (userTime_ != CurrentTime) display_.SetCardinals(w, kNetWmUserTime, &userTime_, 1);
+}
+
+void X11Windows::SetIcons(::Window w, std::span<const Image> icons) {
+    // For each size: width, height, then the pixels as 0xAARRGGBB, one per long (a property of
+    // format 32). The desktop picks the size it shows.
+    size_t count = 0;
+    for (const Image& icon : icons)
+        count += 2 + icon.pixels.size();
+    std::vector<unsigned long> values;
+    values.reserve(count);
+    for (const Image& icon : icons) {
+        values.push_back(static_cast<unsigned long>(icon.width));
+        values.push_back(static_cast<unsigned long>(icon.height));
+        for (const uint32_t c : icon.pixels)
+            values.push_back(((c & 0xFF) << 16) | (c & 0xFF00FF00) | ((c >> 16) & 0xFF));
+    }
+    display_.SetCardinals(w, kNetWmIcon, values.data(), static_cast<int>(values.size()));
+}
+
+void X11Windows::SetPlaceOnDesktop(::Window w, const NativeWindowDesc& desc) {
+    const unsigned long leaderWindow = leader_.Get();
+    XChangeProperty(x_, w, display_.AtomOf(kWmClientLeader), XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&leaderWindow), 1);
+    // An owner that is not on the screen yet leaves the window transient for the root window:
+    // for the program's whole window group.
+    if (desc.owner) XSetTransientForHint(x_, w, *desc.owner ? *desc.owner : display_.Root());
+    display_.SetAtoms(w, kNetWmWindowType, {WindowTypeOf(desc.role)});
+    std::vector<X11Atom> states;
+    if (desc.modal && desc.owner) states.push_back(kNetWmStateModal);
+    if (desc.role == WindowRole::Splash) states.push_back(kNetWmStateSkipTaskbar);
+    if (!states.empty()) display_.SetAtoms(w, kNetWmState, states);
+}
+
+void X11Windows::SetFrame(::Window w, bool bordered) {
+    // Flags, functions, decorations, input mode, status. A bordered window can be moved and
+    // closed, with a title bar and the window menu; a borderless one asks for no frame at all.
+    unsigned long hints[5] = {kMotifDecorationsGiven, 0, 0, 0, 0};
+    if (bordered) {
+        hints[0] |= kMotifFunctionsGiven;
+        hints[1] = kMotifFunctionMove | kMotifFunctionClose;
+        hints[2] = kMotifDecorationBorder | kMotifDecorationTitle | kMotifDecorationMenu;
+    }
+    XChangeProperty(x_, w, display_.AtomOf(kMotifWmHints), display_.AtomOf(kMotifWmHints), 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(hints), 5);
+}
+
+void X11Windows::SetWindowOpacity(::Window w, uint8_t opacity) {
+    // A compositing window manager blends the window by this value; without one it stays
+    // opaque.
+    const unsigned long value = static_cast<unsigned long>(opacity) * 0xFFFFFFFFul / 255;
+    display_.SetCardinals(w, kNetWmWindowOpacity, &value, 1);
+}
+
+void X11Windows::Put(::Window w, const Surface& framebuffer, const Rect& area) {
+    const int32_t scale = display_.Scale();
+    const Visual& visual = display_.TrueColour();
+    const int32_t width = area.Width() * scale;
+    const int32_t bandRows = std::max(1, kBandPixels / (width * scale));
+    band_.resize(static_cast<size_t>(width) * static_cast<size_t>(bandRows * scale));
+    const bool rgb888 =
+        visual.red_mask == 0xFF0000 && visual.green_mask == 0xFF00 && visual.blue_mask == 0xFF;
+    for (int32_t top = area.top; top < area.bottom; top += bandRows) {
+        const int32_t rows = std::min(bandRows, area.bottom - top);
+        const Rect part{area.left, top, area.right, top + rows};
+        if (rgb888) {
+            CopySwappingRedBlue(framebuffer, part, scale, reinterpret_cast<uint8_t*>(band_.data()),
+                                width * 4);
+        } else {
+            uint32_t* to = band_.data();
+            for (int32_t y = 0; y < rows * scale; ++y) {
+                const Color* from = framebuffer.Row(part.top + y / scale) + part.left;
+                for (int32_t i = 0; i < width; ++i) {
+                    const Color c = from[i / scale];
+                    *to++ = static_cast<uint32_t>(ChannelBits(c & 0xFF, visual.red_mask) |
+                                                  ChannelBits((c >> 8) & 0xFF, visual.green_mask) |
+                                                  ChannelBits((c >> 16) & 0xFF, visual.blue_mask));
+                }
+            }
+        }
+        // 32-bit pixel values in the machine's byte order; Xlib converts them to the server's
+        // pixel format when it differs.
+        XImage image{};
+        image.width = width;
+        image.height = rows * scale;
+        image.format = ZPixmap;
+        image.data = reinterpret_cast<char*>(band_.data());
+        image.byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+        image.bitmap_unit = 32;
+        image.bitmap_bit_order = image.byte_order;
+        image.bitmap_pad = 32;
+        image.depth = display_.Depth();
+        image.bytes_per_line = width * 4;
+        image.bits_per_pixel = 32;
+        image.red_mask = visual.red_mask;
+        image.green_mask = visual.green_mask;
+        image.blue_mask = visual.blue_mask;
+        if (!XInitImage(&image)) return;
+        XPutImage(x_, w, gc_.Get(), &image, 0, 0, part.left * scale, part.top * scale,
+                  static_cast<unsigned>(width), static_cast<unsigned>(rows * scale));
+    }
+}
+
+void X11Windows::ShowPointer(Cursor pointer) {
+    shownPointer_ = pointer;
+    for (const auto& [id, shown] : windows_)
+        XDefineCursor(x_, id, pointer);
+}
+
+}  // namespace platform

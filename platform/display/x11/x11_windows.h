@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/display/x11/x11_display.h"
+#include "platform/ui/backend.h"
+
+namespace platform {
+
+/// The X11 backend's windows: one X window per native window, framebuffers shown with
+/// XPutImage, colour pointers, window opacity (for a compositing window manager) and what the
+/// window manager reads of a window. A native window's id is its X window id.
+class X11Windows final : public DisplayWindows {
+  public:
+    /// `programName` is what the windows carry for the desktop (WM_CLASS: the name, and the name
+    /// with a capital first letter); `startupId` the launch that started the program
+    /// (DESKTOP_STARTUP_ID; empty for none): the first window tells the desktop that the launch
+    /// is over, and so do windows that go without one having been shown.
+    X11Windows(const X11Display& display, std::string programName, std::string startupId);
+    ~X11Windows() override;
+    X11Windows(const X11Windows&) = delete;
+    X11Windows& operator=(const X11Windows&) = delete;
+
+    NativeWindowId CreateNativeWindow(const NativeWindowDesc& logical) override;
+    void DestroyNativeWindow(NativeWindowId id) override;
+    void SetOpacity(NativeWindowId id, uint8_t opacity) override;
+    void Activate(NativeWindowId id, std::string_view startupToken) override;
+    void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
+    void Flush() override;
+    void SetPointer(const PointerImage* pointer) override;
+
+    /// Whether X window `w` is one of the program's: a native window or the group's leader.
+    bool IsOurs(unsigned long w) const { return windows_.contains(w) || w == leader_.Get(); }
+    /// A key or button pressed at `time` in window `w`: the window manager learns when the user
+    /// last used the program, so that a window opened in answer may take the focus.
+    void TookUserInput(::Window w, Time time);
+    /// The display exposed the physical pixels `area` of window `w`, which shows
+    /// `framebuffer`: the window is on the screen (for the first time, or again), and they are
+    /// shown from the framebuffer.
+    void Exposed(::Window w, const Surface& framebuffer, const Rect& area);
+    /// The display destroyed window `w` unasked: it is the program's no more.
+    void Gone(::Window w);
+
+  private:
+    struct Shown {
+        XWindowOwned window;
+        // Whether the display has exposed the window yet: until it has, the window is not on
+        // the screen (a window manager may still be deciding where it goes) and drawing into
+        // it would be lost. The first exposure shows the whole framebuffer.
+        bool exposed = false;
+    };
+
+    void SetTitle(::Window w, const std::string& title);
+    void SetIcons(::Window w, std::span<const Image> icons);
+    void SetIdentity(::Window w);
+    void SetPlaceOnDesktop(::Window w, const NativeWindowDesc& desc);
+    void SetFrame(::Window w, bool bordered);
+    void SetWindowOpacity(::Window w, uint8_t opacity);
+    void Put(::Window w, const Surface& framebuffer, const Rect& area);
+    void ShowPointer(Cursor pointer);
+
+    const X11Display& display_;
+    Display* x_;
+    std::string programName_;
+    std::string programClass_;
+    std::string hostName_;
+    // The launch that started the program, until its first window is on the screen.
+    std::string startupId_;
+    // The leader of the program's window group: never mapped, it names the group that the
+    // desktop keeps together (and that a window owned by one not yet shown belongs to).
+    XWindowOwned leader_;
+    XGcOwned gc_;
+    // When the user last pressed a key or button in one of our windows, on the display's
+    // clock; CurrentTime (0) before the first.
+    unsigned long userTime_ = CurrentTime;
+    std::map<NativeWindowId, Shown> windows_;
+    std::vector<uint32_t> band_;
+
+    // The pointer shown over every window: the arrow (made when first needed) or a colour
+    // pointer and the picture it was made from, so that setting an equal picture keeps it.
+    XCursorOwned arrow_;
+    XCursorOwned colourPointer_;
+    PointerImage colourPicture_;
+    Cursor shownPointer_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/display/x11/x11_backend.h"
+#include "platform/ui/window.h"
+#include "platform/ui/window_system.h"
+
+// Xlib comes last: its macros (None, Bool, Status, ...) would rewrite words of the headers above.
+#include <X11/Xlib.h>
+
+namespace platform {
+
+/// A top-level window that writes down every input call it receives, in order.
+class RecordingWindow : public Window {
+  public:
+    RecordingWindow(WindowSystem& system, Rect bounds) : Window(system, nullptr, bounds) {}
+
+    std::vector<std::string> log;
+
+    void OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) override {
+        Add("down " + std::to_string(button) + " s" + std::to_string(shift) + " " + At(x, y));
+    }
+    void OnMouseMove(int32_t buttons, int32_t shift, int32_t x, int32_t y) override {
+        Add("move " + std::to_string(buttons) + " s" + std::to_string(shift) + " " + At(x, y));
+    }
+    void OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) override {
+        Add("up " + std::to_string(button) + " s" + std::to_string(shift) + " " + At(x, y));
+    }
+    void OnClick() override { Add("click"); }
+    void OnKeyDown(int32_t& keyCode, int32_t shift) override {
+        Add("keydown " + std::to_string(keyCode) + " s" + std::to_string(shift));
+    }
+    void OnKeyPress(int32_t& charCode) override { Add("press " + std::to_string(charCode)); }
+    void OnKeyUp(int32_t& keyCode, int32_t shift) override {
+        Add("keyup " + std::to_string(keyCode) + " s" + std::to_string(shift));
+    }
+    bool OnCloseRequest() override {
+        Add("close");
+        return true;
+    }
+
+  private:
+    static std::string At(int32_t x, int32_t y) {
+        return std::to_string(x) + "," + std::to_string(y);
+    }
+    void Add(std::string entry) { log.push_back(std::move(entry)); }
+};
+
+struct DisplayCloser {
+    void operator()(Display* display) const { XCloseDisplay(display); }
+};
+/// A connection to the X display, closed with its owner.
+using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+
+/// A window property as the display holds it.
+struct XProperty {
+    Atom type = 0;  // None when the window has no such property
+    int format = 0;
+    std::vector<unsigned char> bytes;  // format 8
+    std::vector<uint32_t> items;       // format 32
+};
+
+/// Reads property `name` of `window` whole; with `remove`, the property is deleted as well.
+XProperty ReadProperty(Display* display, ::Window window, Atom name, bool remove = false);
+
+/// The pixels of a viewable window's rectangle as the display shows them, row after row
+/// (0x00RRGGBB on a 24-bit display).
+std::vector<uint32_t> ReadPixels(Display* display, ::Window window, const Rect& area);
+
+/// Fills a rectangle of a window with one pixel value, drawn by this connection alone (the
+/// window's owner hears nothing of it), and waits until the display has done it.
+void FillWindow(Display* display, ::Window window, const Rect& area, uint32_t pixel);
+
+/// While it lives, X errors on one connection are recorded instead of reaching the handler
+/// installed before it (the backend's), which it puts back. Errors on other connections still
+/// go to that handler.
+class XErrorTrap {
+  public:
+    explicit XErrorTrap(Display* display);
+    ~XErrorTrap();
+    XErrorTrap(const XErrorTrap&) = delete;
+    XErrorTrap& operator=(const XErrorTrap&) = delete;
+
+    /// Waits until the display has answered every request sent so far, then gives the error
+    /// code of the first error since the trap was set; 0 for none.
+    int FirstError();
+
+  private:
+    static int Record(Display* display, XErrorEvent* error);
+
+    static inline Display* trapped_ = nullptr;
+    static inline XErrorHandler previous_ = nullptr;
+    static inline int firstError_ = 0;
+};
+
+/// A live X11 backend shared by the tests of a suite (the connection costs little, but one per
+/// suite also shows that it outlives many window systems), a window system of each test's
+/// own, and a connection of the test's own to the same display, through which the test looks at
+/// the backend's windows and sends them input as the display or another program would.
+class X11Fixture : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { StartBackend("1"); }
+    static void TearDownTestSuite() { shared_.reset(); }
+
+    /// Starts the suite's backend with GDK_SCALE set to `gdkScale`, whatever the variable said
+    /// where the tests run (the display has no Xft.dpi, so that is the scale).
+    static void StartBackend(const char* gdkScale);
+
+    void SetUp() override { ASSERT_NE(display, nullptr) << "no X display to test on"; }
+
+    /// The display carries out everything the test's connection sent, the backend handles every
+    /// event the display has sent it by then, the window system runs what that left pending,
+    /// and the display carries out whatever was drawn meanwhile, so that the test's connection
+    /// sees it.
+    void Drain() {
+        XSync(display.get(), False);
+        backend.DeliverPending();
+        system.DispatchPending();
+        backend.DeliverPending();
+    }
+
+    Atom AtomNamed(const char* name) const { return XInternAtom(display.get(), name, False); }
+
+    X11Backend& backend = *shared_;
+    WindowSystem system{backend};
+    DisplayPtr display{XOpenDisplay(nullptr)};
+
+  private:
+    static inline std::unique_ptr<X11Backend> shared_;
+};
+
+}  // namespace platform

@@ -1,0 +1,95 @@
+// Waiting for input blocks on the display connection until an event or the deadline.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "tests/platform/display/x11/x11_fixture.h"
+
+namespace platform {
+namespace {
+
+TEST_F(X11Fixture, WaitReturnsAtItsDeadlineWithoutInput) {
+    Drain();
+    for (const int64_t wait : {0, 1, 120}) {
+        SCOPED_TRACE(wait);
+        const int64_t deadline = backend.Events().NowMs() + wait;
+        EXPECT_TRUE(backend.Events().WaitForEvents(deadline));
+        EXPECT_GE(backend.Events().NowMs(), deadline);
+    }
+}
+
+TEST_F(X11Fixture, WaitReturnsWithTheEventThatArrived) {
+    RecordingWindow window(system, Rect::FromSize(100, 100, 80, 60));
+    window.Show();
+    Drain();
+    window.log.clear();
+    XEvent motion{};
+    motion.xmotion.type = MotionNotify;
+    motion.xmotion.window = window.NativeId();
+    motion.xmotion.root = DefaultRootWindow(display.get());
+    motion.xmotion.x = 5;
+    motion.xmotion.y = 6;
+    motion.xmotion.x_root = 105;
+    motion.xmotion.y_root = 106;
+    motion.xmotion.same_screen = True;
+    XSendEvent(display.get(), window.NativeId(), False, NoEventMask, &motion);
+    XSync(display.get(), False);
+    // The event is already on its way: the wait ends with it, long before this deadline.
+    EXPECT_TRUE(backend.Events().WaitForEvents(backend.Events().NowMs() + 60000));
+    EXPECT_EQ(window.log, std::vector<std::string>{"move 0 s0 5,6"});
+}
+
+// A watched descriptor wakes the wait as input does, and its handler runs inside it.
+TEST_F(X11Fixture, WaitRunsTheHandlerOfAWatchedDescriptor) {
+    Drain();
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    std::string heard;
+    backend.Events().WatchDescriptor(pipeEnds[0], [&] {
+        char c = 0;
+        heard += read(pipeEnds[0], &c, 1) == 1 ? c : '.';
+    });
+    EXPECT_TRUE(backend.Events().WaitForEvents(backend.Events().NowMs() + 10));
+    EXPECT_EQ(heard, "");
+    ASSERT_EQ(write(pipeEnds[1], "x", 1), 1);
+    const int64_t start = backend.Events().NowMs();
+    EXPECT_TRUE(backend.Events().WaitForEvents(start + 60000));
+    EXPECT_EQ(heard, "x");
+    EXPECT_LT(backend.Events().NowMs() - start, 1000);
+    // A writer that hangs up makes the descriptor ready: the handler hears of it too.
+    close(pipeEnds[1]);
+    EXPECT_TRUE(backend.Events().WaitForEvents(backend.Events().NowMs() + 60000));
+    EXPECT_EQ(heard, "x.");
+    backend.Events().UnwatchDescriptor(pipeEnds[0]);
+    const int64_t deadline = backend.Events().NowMs() + 20;
+    EXPECT_TRUE(backend.Events().WaitForEvents(deadline));  // the display alone, until the deadline
+    EXPECT_GE(backend.Events().NowMs(), deadline);
+    EXPECT_EQ(heard, "x.");
+    close(pipeEnds[0]);
+}
+
+/// Quits the loop from its timer, noting when.
+class TimerWindow : public Window {
+  public:
+    using Window::Window;
+    int64_t firedAt = -1;
+    void OnTimer(int32_t) override {
+        firedAt = System().NowMs();
+        KillTimer(1);
+        System().Quit();
+    }
+};
+
+TEST_F(X11Fixture, MessageLoopSleepsUntilTheNextTimer) {
+    TimerWindow window(system, nullptr, Rect::FromSize(0, 0, 10, 10));
+    window.Show();
+    Drain();
+    const int64_t start = backend.Events().NowMs();
+    window.SetTimer(1, 80);
+    system.Run();
+    EXPECT_GE(window.firedAt, start + 80);
+}
+
+}  // namespace
+}  // namespace platform
