@@ -2,6 +2,7 @@
 
 #include "button/vb_button.h"
 #include "platform/objects/picture.h"
+#include "platform/text/access_key.h"
 #include "platform/text/font_cache.h"
 
 namespace button {
@@ -16,7 +17,7 @@ int32_t WholePixels(double pixels) {
 }  // namespace
 
 void vbButton::UpdateAccessKey() {
-    host_.window->SetAccessKeys(AccessKeyOf(captionText_));
+    host_.window->SetAccessKeys(platform::AccessKeyOf(captionText_));
 }
 
 std::shared_ptr<const platform::Font> vbButton::CaptionFont() const {

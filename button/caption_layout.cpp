@@ -10,22 +10,6 @@ namespace {
 // Measured: wrapped at the rectangle's width, the rectangle set to the text's extent.
 constexpr uint32_t kMeasureFlags = platform::kTextCalcRect | platform::kTextWordBreak;
 
-// The bytes of the UTF-8 character that starts at `at`, ASCII letters lower-cased.
-std::string KeyAt(std::string_view text, size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    size_t length = 1;
-    if (lead >= 0xF0) {
-        length = 4;
-    } else if (lead >= 0xE0) {
-        length = 3;
-    } else if (lead >= 0xC0) {
-        length = 2;
-    }
-    std::string key(text.substr(at, length));
-    if (lead >= 'A' && lead <= 'Z') key[0] = static_cast<char>(lead - 'A' + 'a');
-    return key;
-}
-
 bool IsBlank(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
@@ -36,17 +20,6 @@ PictureSide PictureSideOf(int32_t picturePosition) {
     const bool known = picturePosition >= static_cast<int32_t>(PictureSide::Left) &&
                        picturePosition <= static_cast<int32_t>(PictureSide::Behind);
     return known ? static_cast<PictureSide>(picturePosition) : PictureSide::Behind;
-}
-
-std::string AccessKeyOf(std::string_view text) {
-    if (text.size() <= 1) return {};
-    size_t amp = text.find('&');
-    if (amp == std::string_view::npos || amp + 1 == text.size()) return {};
-    if (text[amp + 1] != '&') return KeyAt(text, amp + 1);
-    amp = text.find('&', amp + 2);
-    if (amp == std::string_view::npos || amp + 1 == text.size()) return {};
-    if (text[amp + 1] == '&') return {};
-    return KeyAt(text, amp + 1);
 }
 
 CaptionLayout LayOutCaption(std::string_view caption, const platform::Font& font, int32_t width,

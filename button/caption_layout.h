@@ -19,11 +19,6 @@ enum class PictureSide { Left, Right, Above, Below, Behind };
 /// caption; any other number has no place of its own and is laid out as behind.
 PictureSide PictureSideOf(int32_t picturePosition);
 
-/// The access key a caption names, lower-cased: the character after its first single "&". One
-/// escaped "&&" before it is skipped; a second one, or a caption ending in the ampersand, names
-/// none.
-std::string AccessKeyOf(std::string_view caption);
-
 /// The caption's up rectangle (the down copy lies one pixel right and down) and the size it
 /// measures.
 struct CaptionLayout {

@@ -41,7 +41,7 @@
 #include <variant>
 
 #include "button/vb_button.h"
-#include "platform/accessibility/spoken_caption.h"
+#include "platform/text/access_key.h"
 #include "platform/ui/keys.h"
 
 namespace button {

@@ -1,9 +1,9 @@
 #include "forms/label.h"
 
 #include "forms/form.h"
-#include "platform/accessibility/spoken_caption.h"
 #include "platform/gfx/rect_paint.h"
 #include "platform/objects/ole_color.h"
+#include "platform/text/access_key.h"
 #include "platform/text/draw_text.h"
 #include "platform/text/font_cache.h"
 #include "platform/text/line_breaker.h"

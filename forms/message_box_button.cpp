@@ -1,31 +1,20 @@
 #include "forms/message_box_button.h"
 
-#include "platform/accessibility/spoken_caption.h"
-
 #include "platform/gfx/focus_rect.h"
 #include "platform/gfx/rect_paint.h"
 #include "platform/objects/font_desc.h"
 #include "platform/objects/ole_color.h"
+#include "platform/text/access_key.h"
 #include "platform/text/draw_text.h"
 #include "platform/text/font_cache.h"
 #include "platform/ui/keys.h"
 
 namespace forms {
-namespace {
-
-std::string AccessLetter(const std::string& caption) {
-    const size_t amp = caption.find('&');
-    if (amp == std::string::npos || amp + 1 >= caption.size() || caption[amp + 1] == '&') return {};
-    return caption.substr(amp + 1, 1);
-}
-
-}  // namespace
-
 MessageBoxButton::MessageBoxButton(platform::Window& parent, platform::Rect bounds,
                                    std::string caption)
     : platform::Window(parent.System(), &parent, bounds), caption_(std::move(caption)) {
     SetFocusable(true);
-    SetAccessKeys(AccessLetter(caption_));
+    SetAccessKeys(platform::AccessKeyOf(caption_));
     Show();
 }
 

@@ -1,7 +1,6 @@
 #include "forms/text_box.h"
 
 #include "forms/form.h"
-#include "platform/accessibility/text_change.h"
 #include "platform/gfx/rect_paint.h"
 #include "platform/objects/ole_color.h"
 #include "platform/text/draw_text.h"

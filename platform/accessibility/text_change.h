@@ -16,10 +16,4 @@ struct TextChange {
 
 TextChange DiffText(std::string_view before, std::string_view after);
 
-/// The number of characters (code points) of UTF-8 text: every byte that does not continue one.
-int32_t CharacterCount(std::string_view text);
-
-/// The byte where character `offset` begins, clamped to the text's length.
-size_t ByteOfCharacter(std::string_view text, int32_t offset);
-
 }  // namespace platform

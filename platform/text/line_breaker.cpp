@@ -1,5 +1,8 @@
 #include "platform/text/line_breaker.h"
 
+#include <string_view>
+
+#include "platform/text/access_key.h"
 #include "platform/text/text_flags.h"
 
 namespace platform {
@@ -43,17 +46,16 @@ bool LineBreaker::LoadParagraph() {
     while (end < text_.size() && (singleLine || !IsLineBreak(text_[end])))
         ++end;
 
-    const bool prefixes = (flags_ & kTextNoPrefix) == 0;
+    const std::u32string_view paragraph(text_.data() + textPos_, end - textPos_);
+    const auto addCell = [&](size_t i, bool prefixed) {
+        cells_.push_back({paragraph[i], font_.MetricsFor(paragraph[i]), prefixed});
+    };
     cells_.clear();
-    for (size_t i = textPos_; i < end; ++i) {
-        TextCell cell{text_[i], {}, false};
-        if (prefixes && cell.codePoint == U'&' && i + 1 < end) {
-            ++i;
-            cell.codePoint = text_[i];
-            cell.prefixed = cell.codePoint != U'&';
-        }
-        cell.metrics = font_.MetricsFor(cell.codePoint);
-        cells_.push_back(cell);
+    if ((flags_ & kTextNoPrefix) != 0) {
+        for (size_t i = 0; i < paragraph.size(); ++i)
+            addCell(i, false);
+    } else {
+        WalkAccessKeyMarks(paragraph, addCell);
     }
 
     textPos_ = end;

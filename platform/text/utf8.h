@@ -80,4 +80,22 @@ inline void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+/// The number of characters (code points) of UTF-8 text: every byte that does not continue one.
+inline int32_t CharacterCount(std::string_view text) {
+    int32_t count = 0;
+    for (char byte : text)
+        count += IsUtf8Continuation(byte) ? 0 : 1;
+    return count;
+}
+
+/// The byte where character `offset` begins, clamped to the text's length.
+inline size_t ByteOfCharacter(std::string_view text, int32_t offset) {
+    size_t byte = 0;
+    for (int32_t seen = 0; byte < text.size(); ++byte) {
+        if (IsUtf8Continuation(text[byte])) continue;
+        if (seen++ == offset) return byte;
+    }
+    return text.size();
+}
+
 }  // namespace platform

@@ -52,7 +52,7 @@ TEST(CaptionAccessKey, TheCharacterAfterTheFirstSingleAmpersandLowerCased) {
         {"Save && &Quit", "q"},
         {"Save && Quit", ""},
         {"&&&B", "b"},
-        {"A && B && &C", ""},
+        {"A && B && &C", "c"},
         {"A && B && C", ""},
         {"&", ""},
         {"Open&", ""},

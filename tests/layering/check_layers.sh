@@ -25,10 +25,10 @@ libpng="png.h pngconf.h zlib.h"
 sdbus="systemd/*"
 libraryHeaders="$xlib $wayland $freetype $fontconfig $libjpeg $libpng $sdbus"
 
-# The platform layer without its display backends, as the layers above may use it. The files
-# directly in platform/ are generated (the version header).
+# The platform layer without its display backends and accessibility, as the layers above may
+# use it. The files directly in platform/ are generated (the version header).
 platform="platform platform/bytes platform/gfx platform/image platform/objects platform/text \
-platform/os platform/ui platform/accessibility"
+platform/os platform/ui"
 
 # Folder: what its files may include besides their own folder. An entry is a folder (its files,
 # not its subfolders) or a header; a "*" in it matches any text, "/" too. A folder with no row
@@ -51,7 +51,7 @@ platform/objects platform/text $wayland"
     [platform/display/desktop]="platform/display platform/ui"
     # The accessible tree, read from the window tree; its export over sd-bus (AT-SPI2), which
     # names the keys it reports to readers by their keysyms' names (xkbcommon).
-    [platform/accessibility]="platform/ui platform/gfx platform/image"
+    [platform/accessibility]="platform/ui platform/gfx platform/image platform/text/utf8.h"
     [platform/accessibility/atspi]="platform/accessibility platform/ui platform/gfx platform/image \
 platform/version.h platform/text/utf8.h xkbcommon/xkbcommon.h $sdbus"
     [forms]="forms/container $platform"

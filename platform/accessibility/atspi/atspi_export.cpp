@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/accessibility/atspi/atspi_names.h"
-#include "platform/accessibility/text_change.h"
+#include "platform/text/utf8.h"
 #include "platform/ui/window_system.h"
 
 namespace platform::atspi {

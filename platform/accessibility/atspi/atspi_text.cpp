@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/accessibility/atspi/atspi_export.h"
-#include "platform/accessibility/text_change.h"
+#include "platform/text/utf8.h"
 
 namespace platform::atspi {
 namespace {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/accessibility/spoken_caption.h"
-
 namespace platform {
 namespace {
 
@@ -29,31 +27,6 @@ TEST(DiffText, KeepsTheCommonEndsAndCountsOffsetsInCharacters) {
         EXPECT_EQ(change.offset, c.offset) << c.before << " -> " << c.after;
         EXPECT_EQ(change.removed, c.removed) << c.before << " -> " << c.after;
         EXPECT_EQ(change.inserted, c.inserted) << c.before << " -> " << c.after;
-    }
-}
-
-TEST(CharacterOffsets, CountAndFindCodePointsOfUtf8) {
-    EXPECT_EQ(CharacterCount("a\xC3\xA9"
-                             "b"),
-              3);
-    EXPECT_EQ(ByteOfCharacter("a\xC3\xA9"
-                              "b",
-                              2),
-              3u);
-    EXPECT_EQ(ByteOfCharacter("ab", 9), 2u);
-}
-
-TEST(SpokenCaption, DropsTheAccessKeyMarkAndNamesTheKey) {
-    struct Case {
-        const char* caption;
-        const char* spoken;
-        const char* binding;
-    };
-    for (const Case& c : {Case{"&Yes", "Yes", "<Alt>y"}, Case{"Save &As", "Save As", "<Alt>a"},
-                          Case{"R&&D", "R&D", ""}, Case{"&&&Go", "&Go", "<Alt>g"},
-                          Case{"x^2", "x^2", ""}, Case{"end&", "end&", ""}}) {
-        EXPECT_EQ(SpokenCaption(c.caption), c.spoken) << c.caption;
-        EXPECT_EQ(AccessKeyBinding(c.caption), c.binding) << c.caption;
     }
 }
 

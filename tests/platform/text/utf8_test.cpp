@@ -35,5 +35,16 @@ TEST(DecodeUtf8, WellFormedAndMalformedSequences) {
     }
 }
 
+TEST(CharacterOffsets, CountAndFindCodePointsOfUtf8) {
+    EXPECT_EQ(CharacterCount("a\xC3\xA9"
+                             "b"),
+              3);
+    EXPECT_EQ(ByteOfCharacter("a\xC3\xA9"
+                              "b",
+                              2),
+              3u);
+    EXPECT_EQ(ByteOfCharacter("ab", 9), 2u);
+}
+
 }  // namespace
 }  // namespace platform
