@@ -1,13 +1,11 @@
 #include "forms/control_site.h"
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 #include <utility>
 
 #include "forms/units.h"
 #include "platform/gfx/copy_rect.h"
-#include "platform/image/image.h"
 #include "platform/objects/ole_color.h"
 #include "platform/objects/picture.h"
 #include "platform/ui/window_system.h"
@@ -18,25 +16,6 @@ namespace {
 constexpr int32_t kChildTimerId = 1;
 // What a cleared surface shows: the system button-face colour, a user control's background.
 constexpr platform::OleColor kClearColour = 0x8000000F;
-
-/// The pointer image of an icon picture, made once for all the controls that show it while
-/// any of them does.
-std::shared_ptr<const platform::PointerImage> PointerImageOf(const PicturePtr& picture) {
-    struct Made {
-        std::weak_ptr<const platform::Picture> picture;
-        std::weak_ptr<const platform::PointerImage> image;
-    };
-    static std::vector<Made> made;
-    std::erase_if(made, [](const Made& m) { return m.picture.expired() || m.image.expired(); });
-    for (const Made& m : made) {
-        if (m.picture.lock() == picture) return m.image.lock();
-    }
-    auto image = std::make_shared<const platform::PointerImage>(
-        platform::PointerImage{platform::WithInvertStandIns(picture->Pixels()),
-                               picture->HotSpot().x, picture->HotSpot().y});
-    made.push_back({picture, image});
-    return image;
-}
 
 }  // namespace
 
@@ -101,7 +80,7 @@ ControlSite::ControlSite(platform::Window& parent, platform::Rect bounds,
     : window_(std::make_unique<HostWindow>(*this, parent, bounds)),
       control_(std::move(control)),
       ambient_(std::move(ambient)),
-      resources_(resources) {
+      pointer_(*window_, resources) {
     window_->SetFocusable(true);
     window_->SetTakesDoubleClicks(control_->TakesDoubleClicks());
     control_->OnCreate(Container());
@@ -120,7 +99,7 @@ platform::Window& ControlSite::SiteWindow() {
 ControlContainer ControlSite::Container() {
     return {.window = this,
             .surface = this,
-            .pointer = this,
+            .pointer = &pointer_,
             .parent = this,
             .placement = this,
             .properties = this,
@@ -188,42 +167,12 @@ void ControlSite::SetShape(std::optional<platform::Region> shape) {
     window_->SetShape(std::move(shape));
 }
 
-bool ControlSite::PointerIsOver() const {
-    return window_->System().WindowUnderPointer() == window_.get();
-}
-
 bool ControlSite::Enabled() const {
     return window_->IsEnabled();
 }
 
 void ControlSite::SetEnabled(bool enabled) {
     window_->SetEnabled(enabled);
-}
-
-// Every pointer number but the default and the custom one shows the arrow, the one standard
-// shape drawn here.
-void ControlSite::ApplyPointer() {
-    if (mousePointer_ == kPointerCustom && pointerImage_) {
-        window_->SetPointer(platform::PointerKind::Custom, pointerImage_);
-    } else if (mousePointer_ == kPointerDefault || mousePointer_ == kPointerCustom) {
-        window_->SetPointer(platform::PointerKind::Default);
-    } else {
-        window_->SetPointer(platform::PointerKind::Arrow);
-    }
-}
-
-void ControlSite::SetMousePointer(int16_t pointer) {
-    mousePointer_ = pointer;
-    ApplyPointer();
-}
-
-// A pointer cannot invert the screen under it: its inverting pixels show as opaque stand-ins.
-void ControlSite::SetMouseIcon(PicturePtr picture) {
-    if (picture && picture->Type() != platform::PictureType::Icon)
-        throw PointerImageError("a bitmap picture cannot serve as a pointer");
-    pointerImage_ = picture ? PointerImageOf(picture) : nullptr;
-    mouseIcon_ = std::move(picture);
-    ApplyPointer();
 }
 
 void ControlSite::SetAccessKeys(std::string keys) {
@@ -327,12 +276,6 @@ bool ControlSite::RaiseEvent(int32_t number, std::string_view name, std::span<Ev
 
 void ControlSite::SendKeys(std::string_view keys) {
     window_->System().SendKeys(keys);
-}
-
-PicturePtr ControlSite::LoadCursorResource(int32_t id) const {
-    PicturePtr cursor = resources_.Cursor(id);
-    if (!cursor) throw ResourceError("no cursor resource " + std::to_string(id));
-    return cursor;
 }
 
 // ---- Child timer --------------------------------------------------------------------------

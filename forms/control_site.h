@@ -13,6 +13,7 @@
 #include "forms/container_resources.h"
 #include "forms/container_user_control.h"
 #include "forms/property_bag.h"
+#include "forms/site_pointer.h"
 #include "platform/ui/window.h"
 
 namespace forms {
@@ -39,7 +40,6 @@ using ControlEventHandler = std::function<void(const ControlEvent&)>;
 /// from RaiseEvent's result.
 class ControlSite final : public ControlWindow,
                           public ControlSurface,
-                          public ControlPointer,
                           public ControlParent,
                           public ControlPlacement,
                           public StoredProperties,
@@ -69,7 +69,8 @@ class ControlSite final : public ControlWindow,
 
     UserControl& Control() { return *control_; }
     platform::Window& SiteWindow();
-    /// Every role of the control's container, served by this site.
+    /// Every role of the control's container, served by this site and the role objects it
+    /// owns.
     ControlContainer Container();
 
     void SetEventHandler(ControlEventHandler handler);
@@ -93,6 +94,13 @@ class ControlSite final : public ControlWindow,
     const std::vector<std::string>& Notifications() const { return notifications_; }
     void ClearNotifications() { notifications_.clear(); }
 
+    // The pointer the control shows, as its pointer role (Container().pointer) has it.
+    int16_t MousePointer() const { return pointer_.MousePointer(); }
+    void SetMousePointer(int16_t pointer) { pointer_.SetMousePointer(pointer); }
+    PicturePtr MouseIcon() const { return pointer_.MouseIcon(); }
+    void SetMouseIcon(PicturePtr picture) { pointer_.SetMouseIcon(std::move(picture)); }
+    PicturePtr LoadCursorResource(int32_t id) const { return pointer_.LoadCursorResource(id); }
+
     // ControlWindow.
     platform::WindowHandle Hwnd() const override;
     void SetShape(std::optional<platform::Region> shape) override;
@@ -106,13 +114,6 @@ class ControlSite final : public ControlWindow,
     void ClearSurface() override;
     void RepaintNow() override;
     int32_t PixelsPerInch() const override;
-    // ControlPointer.
-    bool PointerIsOver() const override;
-    int16_t MousePointer() const override { return mousePointer_; }
-    void SetMousePointer(int16_t pointer) override;
-    PicturePtr MouseIcon() const override { return mouseIcon_; }
-    void SetMouseIcon(PicturePtr picture) override;
-    PicturePtr LoadCursorResource(int32_t id) const override;
     // ControlParent.
     std::optional<ParentColours> ParentDrawingColours() const override;
     void CopyParentArea(const platform::Rect& area, platform::Surface& into) const override;
@@ -145,14 +146,12 @@ class ControlSite final : public ControlWindow,
     enum class Stage { Created, Running };
 
     void RequireStage(Stage stage, const char* call) const;
-    void ApplyPointer();
     void ApplyTimer();
 
     std::unique_ptr<HostWindow> window_;
     std::unique_ptr<UserControl> control_;
     Stage stage_ = Stage::Created;
     AmbientProperties ambient_;
-    const ResourceTable& resources_;
     PropertyBag bag_;
     std::vector<std::string> notifications_;
     // Shared, so that a handler that replaces itself or destroys the site finishes its call.
@@ -162,12 +161,10 @@ class ControlSite final : public ControlWindow,
     std::string accessibleShortcut_;
     platform::WindowHandle accessibleDescribedBy_ = 0;
     platform::FontDesc font_;
-    int16_t mousePointer_ = 0;
-    PicturePtr mouseIcon_;
-    std::shared_ptr<const platform::PointerImage> pointerImage_;
     bool timerEnabled_ = false;
     int32_t timerInterval_ = 0;
     platform::TimerKind timerKind_ = platform::TimerKind::Steady;
+    SitePointer pointer_;
 };
 
 }  // namespace forms
