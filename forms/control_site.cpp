@@ -13,7 +13,6 @@
 namespace forms {
 namespace {
 
-constexpr int32_t kChildTimerId = 1;
 // What a cleared surface shows: the system button-face colour, a user control's background.
 constexpr platform::OleColor kClearColour = 0x8000000F;
 
@@ -47,7 +46,7 @@ class ControlSite::HostWindow final : public platform::Window {
     void OnLostFocus() override { site_.control_->OnLostFocus(); }
     void OnAccessKey() override { site_.control_->OnAccessKey(); }
     void OnTimer(int32_t id) override {
-        if (id == kChildTimerId) site_.control_->OnTimer();
+        if (id == SiteTimer::kWindowTimerId) site_.control_->OnTimer();
     }
     // Resizes before the first one, which InitNew or Load sends, are not the control's.
     void OnResize() override {
@@ -80,7 +79,8 @@ ControlSite::ControlSite(platform::Window& parent, platform::Rect bounds,
     : window_(std::make_unique<HostWindow>(*this, parent, bounds)),
       control_(std::move(control)),
       ambient_(std::move(ambient)),
-      pointer_(*window_, resources) {
+      pointer_(*window_, resources),
+      timer_(*window_) {
     window_->SetFocusable(true);
     window_->SetTakesDoubleClicks(control_->TakesDoubleClicks());
     control_->OnCreate(Container());
@@ -104,7 +104,7 @@ ControlContainer ControlSite::Container() {
             .placement = this,
             .properties = this,
             .events = this,
-            .timer = this,
+            .timer = &timer_,
             .ambient = this,
             .messages = this};
 }
@@ -276,37 +276,6 @@ bool ControlSite::RaiseEvent(int32_t number, std::string_view name, std::span<Ev
 
 void ControlSite::SendKeys(std::string_view keys) {
     window_->System().SendKeys(keys);
-}
-
-// ---- Child timer --------------------------------------------------------------------------
-
-void ControlSite::ApplyTimer() {
-    if (timerEnabled_ && timerInterval_ > 0) {
-        window_->SetTimer(kChildTimerId, timerInterval_, timerKind_);
-    } else {
-        window_->KillTimer(kChildTimerId);
-    }
-}
-
-// Setting what is already set leaves a running timer's countdown alone.
-void ControlSite::SetTimerEnabled(bool enabled) {
-    if (enabled == timerEnabled_) return;
-    timerEnabled_ = enabled;
-    ApplyTimer();
-}
-
-void ControlSite::SetTimerInterval(int32_t intervalMs) {
-    if (intervalMs == timerInterval_) return;
-    timerInterval_ = intervalMs;
-    ApplyTimer();
-}
-
-void ControlSite::SetTimerPollsPointer(bool polls) {
-    const platform::TimerKind kind =
-        polls ? platform::TimerKind::PointerPoll : platform::TimerKind::Steady;
-    if (kind == timerKind_) return;
-    timerKind_ = kind;
-    ApplyTimer();
 }
 
 }  // namespace forms

@@ -14,6 +14,7 @@
 #include "forms/container_user_control.h"
 #include "forms/property_bag.h"
 #include "forms/site_pointer.h"
+#include "forms/site_timer.h"
 #include "platform/ui/window.h"
 
 namespace forms {
@@ -44,7 +45,6 @@ class ControlSite final : public ControlWindow,
                           public ControlPlacement,
                           public StoredProperties,
                           public HostEvents,
-                          public ChildTimer,
                           public HostAmbient,
                           public MessageQueue {
   public:
@@ -101,6 +101,10 @@ class ControlSite final : public ControlWindow,
     void SetMouseIcon(PicturePtr picture) { pointer_.SetMouseIcon(std::move(picture)); }
     PicturePtr LoadCursorResource(int32_t id) const { return pointer_.LoadCursorResource(id); }
 
+    // The child timer, as the control's timer role (Container().timer) has it.
+    bool TimerEnabled() const { return timer_.TimerEnabled(); }
+    int32_t TimerInterval() const { return timer_.TimerInterval(); }
+
     // ControlWindow.
     platform::WindowHandle Hwnd() const override;
     void SetShape(std::optional<platform::Region> shape) override;
@@ -129,12 +133,6 @@ class ControlSite final : public ControlWindow,
     void PropertyChanged(std::string_view key) override;
     // HostEvents.
     bool RaiseEvent(int32_t number, std::string_view name, std::span<EventArgument> args) override;
-    // ChildTimer.
-    bool TimerEnabled() const override { return timerEnabled_; }
-    void SetTimerEnabled(bool enabled) override;
-    int32_t TimerInterval() const override { return timerInterval_; }
-    void SetTimerInterval(int32_t intervalMs) override;
-    void SetTimerPollsPointer(bool polls) override;
     // HostAmbient.
     const AmbientProperties& Ambient() const override { return ambient_; }
     // MessageQueue.
@@ -146,7 +144,6 @@ class ControlSite final : public ControlWindow,
     enum class Stage { Created, Running };
 
     void RequireStage(Stage stage, const char* call) const;
-    void ApplyTimer();
 
     std::unique_ptr<HostWindow> window_;
     std::unique_ptr<UserControl> control_;
@@ -161,10 +158,8 @@ class ControlSite final : public ControlWindow,
     std::string accessibleShortcut_;
     platform::WindowHandle accessibleDescribedBy_ = 0;
     platform::FontDesc font_;
-    bool timerEnabled_ = false;
-    int32_t timerInterval_ = 0;
-    platform::TimerKind timerKind_ = platform::TimerKind::Steady;
     SitePointer pointer_;
+    SiteTimer timer_;
 };
 
 }  // namespace forms
