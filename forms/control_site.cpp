@@ -102,7 +102,7 @@ ControlContainer ControlSite::Container() {
             .pointer = &pointer_,
             .parent = this,
             .placement = this,
-            .properties = this,
+            .properties = &properties_,
             .events = this,
             .timer = &timer_,
             .ambient = this,
@@ -124,7 +124,7 @@ void ControlSite::InitNew() {
 
 void ControlSite::Load(PropertyBag bag) {
     RequireStage(Stage::Created, "Load");
-    bag_ = std::move(bag);
+    properties_.SetBag(std::move(bag));
     control_->OnLoadSettings();
     stage_ = Stage::Running;
     control_->OnResize();
@@ -141,11 +141,11 @@ void ControlSite::Hide() {
 
 PropertyBag ControlSite::Save() {
     RequireStage(Stage::Running, "Save");
-    bag_ = PropertyBag();
-    bag_.Write("_extentx", platform::PixelsToHimetric(window_->ClientWidth()));
-    bag_.Write("_extenty", platform::PixelsToHimetric(window_->ClientHeight()));
+    properties_.SetBag(PropertyBag());
+    properties_.WriteProperty("_extentx", platform::PixelsToHimetric(window_->ClientWidth()));
+    properties_.WriteProperty("_extenty", platform::PixelsToHimetric(window_->ClientHeight()));
     control_->OnSaveSettings();
-    return bag_;
+    return properties_.Bag();
 }
 
 void ControlSite::SetAmbient(AmbientProperties ambient) {
@@ -245,19 +245,6 @@ void ControlSite::DispatchPending() {
 }
 
 // ---- Settings and events ------------------------------------------------------------------
-
-void ControlSite::PropertyChanged(std::string_view key) {
-    notifications_.emplace_back(key);
-}
-
-PropertyValue ControlSite::ReadProperty(std::string_view key, PropertyValue defaultValue) {
-    const PropertyValue* stored = bag_.Find(key);
-    return stored ? *stored : std::move(defaultValue);
-}
-
-void ControlSite::WriteProperty(std::string_view key, PropertyValue value) {
-    bag_.Write(key, std::move(value));
-}
 
 void ControlSite::SetEventHandler(ControlEventHandler handler) {
     eventHandler_ =

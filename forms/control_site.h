@@ -14,6 +14,7 @@
 #include "forms/container_user_control.h"
 #include "forms/property_bag.h"
 #include "forms/site_pointer.h"
+#include "forms/site_properties.h"
 #include "forms/site_timer.h"
 #include "platform/ui/window.h"
 
@@ -43,7 +44,6 @@ class ControlSite final : public ControlWindow,
                           public ControlSurface,
                           public ControlParent,
                           public ControlPlacement,
-                          public StoredProperties,
                           public HostEvents,
                           public HostAmbient,
                           public MessageQueue {
@@ -91,8 +91,8 @@ class ControlSite final : public ControlWindow,
     /// Replaces the ambient properties and tells the control about each one that changed.
     void SetAmbient(AmbientProperties ambient);
     /// The keys of the property-change notifications received, oldest first.
-    const std::vector<std::string>& Notifications() const { return notifications_; }
-    void ClearNotifications() { notifications_.clear(); }
+    const std::vector<std::string>& Notifications() const { return properties_.Notifications(); }
+    void ClearNotifications() { properties_.ClearNotifications(); }
 
     // The pointer the control shows, as its pointer role (Container().pointer) has it.
     int16_t MousePointer() const { return pointer_.MousePointer(); }
@@ -127,10 +127,6 @@ class ControlSite final : public ControlWindow,
     int32_t Height() const override;
     void SetHeight(int32_t height) override;
     int32_t PixelsToContainer(int32_t pixels) const override;
-    // StoredProperties.
-    PropertyValue ReadProperty(std::string_view key, PropertyValue defaultValue) override;
-    void WriteProperty(std::string_view key, PropertyValue value) override;
-    void PropertyChanged(std::string_view key) override;
     // HostEvents.
     bool RaiseEvent(int32_t number, std::string_view name, std::span<EventArgument> args) override;
     // HostAmbient.
@@ -149,8 +145,6 @@ class ControlSite final : public ControlWindow,
     std::unique_ptr<UserControl> control_;
     Stage stage_ = Stage::Created;
     AmbientProperties ambient_;
-    PropertyBag bag_;
-    std::vector<std::string> notifications_;
     // Shared, so that a handler that replaces itself or destroys the site finishes its call.
     std::shared_ptr<const ControlEventHandler> eventHandler_;
     std::optional<int32_t> index_;
@@ -160,6 +154,7 @@ class ControlSite final : public ControlWindow,
     platform::FontDesc font_;
     SitePointer pointer_;
     SiteTimer timer_;
+    SiteProperties properties_;
 };
 
 }  // namespace forms
