@@ -80,7 +80,8 @@ ControlSite::ControlSite(platform::Window& parent, platform::Rect bounds,
       control_(std::move(control)),
       ambient_(std::move(ambient)),
       pointer_(*window_, resources),
-      timer_(*window_) {
+      timer_(*window_),
+      events_(*window_) {
     window_->SetFocusable(true);
     window_->SetTakesDoubleClicks(control_->TakesDoubleClicks());
     control_->OnCreate(Container());
@@ -103,7 +104,7 @@ ControlContainer ControlSite::Container() {
             .parent = this,
             .placement = this,
             .properties = &properties_,
-            .events = this,
+            .events = &events_,
             .timer = &timer_,
             .ambient = this,
             .messages = this};
@@ -240,25 +241,10 @@ int32_t ControlSite::PixelsToContainer(int32_t pixels) const {
     return PixelsToTwips(pixels);
 }
 
+// ---- Messages -----------------------------------------------------------------------------
+
 void ControlSite::DispatchPending() {
     window_->System().DispatchPending();
-}
-
-// ---- Settings and events ------------------------------------------------------------------
-
-void ControlSite::SetEventHandler(ControlEventHandler handler) {
-    eventHandler_ =
-        handler ? std::make_shared<const ControlEventHandler>(std::move(handler)) : nullptr;
-}
-
-bool ControlSite::RaiseEvent(int32_t number, std::string_view name, std::span<EventArgument> args) {
-    if (!eventHandler_) return true;
-    // The handler may destroy this site: the window is looked up by handle afterwards.
-    platform::WindowSystem& system = window_->System();
-    const platform::WindowHandle handle = window_->Handle();
-    const std::shared_ptr<const ControlEventHandler> handler = eventHandler_;
-    (*handler)(ControlEvent{number, name, args, index_});
-    return system.Find(handle) != nullptr;
 }
 
 void ControlSite::SendKeys(std::string_view keys) {

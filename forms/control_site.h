@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -13,6 +12,7 @@
 #include "forms/container_resources.h"
 #include "forms/container_user_control.h"
 #include "forms/property_bag.h"
+#include "forms/site_events.h"
 #include "forms/site_pointer.h"
 #include "forms/site_properties.h"
 #include "forms/site_timer.h"
@@ -20,19 +20,12 @@
 
 namespace forms {
 
-/// An event as the host's handler sees it. `index` is the control's index in its control
-/// group, nullopt for a control outside any group.
-struct ControlEvent {
-    int32_t number = 0;
-    std::string_view name;
-    std::span<EventArgument> args;
-    std::optional<int32_t> index;
-};
-
-using ControlEventHandler = std::function<void(const ControlEvent&)>;
-
 /// The container of one hosted control: a child window of a form's window that forwards its
 /// input to the control, and the services of every ControlContainer role the control calls.
+/// The roles with state of their own are served by objects the site owns (the pointer, the
+/// child timer, the stored properties, the events); the site serves those that are views of its
+/// window (window, surface, parent, placement, messages) and the ambient properties, whose
+/// changes it tells the control.
 ///
 /// The site drives the control's lifecycle: the constructor runs OnCreate, InitNew or Load
 /// runs the new-instance or load call and the first OnResize, Show and Hide run OnShow and
@@ -44,7 +37,6 @@ class ControlSite final : public ControlWindow,
                           public ControlSurface,
                           public ControlParent,
                           public ControlPlacement,
-                          public HostEvents,
                           public HostAmbient,
                           public MessageQueue {
   public:
@@ -73,8 +65,6 @@ class ControlSite final : public ControlWindow,
     /// owns.
     ControlContainer Container();
 
-    void SetEventHandler(ControlEventHandler handler);
-    void SetIndex(std::optional<int32_t> index) { index_ = index; }
     /// The name a screen reader speaks for the control, in place of the one it gives itself;
     /// empty leaves the control's own.
     void SetAccessibleName(std::string name) { accessibleName_ = std::move(name); }
@@ -86,13 +76,21 @@ class ControlSite final : public ControlWindow,
     void SetAccessibleDescribedBy(const platform::Window& window) {
         accessibleDescribedBy_ = window.Handle();
     }
-    std::optional<int32_t> Index() const { return index_; }
 
     /// Replaces the ambient properties and tells the control about each one that changed.
     void SetAmbient(AmbientProperties ambient);
     /// The keys of the property-change notifications received, oldest first.
     const std::vector<std::string>& Notifications() const { return properties_.Notifications(); }
     void ClearNotifications() { properties_.ClearNotifications(); }
+
+    // The control's events, which its events role (Container().events) hands to the handler
+    // with the control's index in its control group.
+    void SetEventHandler(ControlEventHandler handler) { events_.SetHandler(std::move(handler)); }
+    void SetIndex(std::optional<int32_t> index) { events_.SetIndex(index); }
+    std::optional<int32_t> Index() const { return events_.Index(); }
+    bool RaiseEvent(int32_t number, std::string_view name, std::span<EventArgument> args) {
+        return events_.RaiseEvent(number, name, args);
+    }
 
     // The pointer the control shows, as its pointer role (Container().pointer) has it.
     int16_t MousePointer() const { return pointer_.MousePointer(); }
@@ -127,8 +125,6 @@ class ControlSite final : public ControlWindow,
     int32_t Height() const override;
     void SetHeight(int32_t height) override;
     int32_t PixelsToContainer(int32_t pixels) const override;
-    // HostEvents.
-    bool RaiseEvent(int32_t number, std::string_view name, std::span<EventArgument> args) override;
     // HostAmbient.
     const AmbientProperties& Ambient() const override { return ambient_; }
     // MessageQueue.
@@ -145,9 +141,6 @@ class ControlSite final : public ControlWindow,
     std::unique_ptr<UserControl> control_;
     Stage stage_ = Stage::Created;
     AmbientProperties ambient_;
-    // Shared, so that a handler that replaces itself or destroys the site finishes its call.
-    std::shared_ptr<const ControlEventHandler> eventHandler_;
-    std::optional<int32_t> index_;
     std::string accessibleName_;
     std::string accessibleShortcut_;
     platform::WindowHandle accessibleDescribedBy_ = 0;
@@ -155,6 +148,7 @@ class ControlSite final : public ControlWindow,
     SitePointer pointer_;
     SiteTimer timer_;
     SiteProperties properties_;
+    SiteEvents events_;
 };
 
 }  // namespace forms
