@@ -6,9 +6,9 @@
 #include <span>
 #include <vector>
 
+#include "platform/display/headless/headless_backend.h"
 #include "platform/image/image.h"
 #include "platform/objects/picture.h"
-#include "platform/ui/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
 
 namespace forms {
