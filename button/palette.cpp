@@ -5,18 +5,8 @@
 namespace button {
 namespace {
 
-// System-colour indices of the desktop.
-constexpr int32_t kHighlight = 13;
-constexpr int32_t kButtonFace = 15;
-constexpr int32_t kButtonShadow = 16;
-constexpr int32_t kButtonText = 18;
-constexpr int32_t kButtonHighlight = 20;
-constexpr int32_t kDarkShadow3D = 21;
-constexpr int32_t kLight3D = 22;
-
-Color System(int32_t index) {
-    return platform::SystemColor(index).value_or(0);
-}
+using platform::SystemColor;
+using platform::SystemColorIndex;
 
 // The edges and accent that schemes 2 and 4 derive from the face.
 void DeriveEdges(Palette& p, bool soft) {
@@ -60,17 +50,17 @@ Palette DerivePalette(const PaletteSource& s) {
             p.Face = p.FaceOver = s.parentBackground;
             p.Text = p.TextOver = s.parentText;
             DeriveEdges(p, s.softBevel);
-            p.Accent = System(kHighlight);
+            p.Accent = SystemColor(SystemColorIndex::Highlight);
             p.AccentLight = LightenColor(p.Accent, 176);
             break;
         case ColorScheme::System:
-            p.Face = p.FaceOver = System(kButtonFace);
-            p.Text = p.TextOver = System(kButtonText);
-            p.Shadow = System(kButtonShadow);
-            p.Light = System(kLight3D);
-            p.Highlight = System(kButtonHighlight);
-            p.DarkShadow = System(kDarkShadow3D);
-            p.Accent = System(kHighlight);
+            p.Face = p.FaceOver = SystemColor(SystemColorIndex::ButtonFace);
+            p.Text = p.TextOver = SystemColor(SystemColorIndex::ButtonText);
+            p.Shadow = SystemColor(SystemColorIndex::ButtonShadow);
+            p.Light = SystemColor(SystemColorIndex::Light3D);
+            p.Highlight = SystemColor(SystemColorIndex::ButtonHighlight);
+            p.DarkShadow = SystemColor(SystemColorIndex::DarkShadow3D);
+            p.Accent = SystemColor(SystemColorIndex::Highlight);
             p.AccentLight = LightenColor(p.Accent, 176);
             break;
     }

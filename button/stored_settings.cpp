@@ -6,11 +6,9 @@
 namespace button {
 namespace {
 
-constexpr int32_t kSystemButtonFace = 15;
-constexpr int32_t kSystemButtonText = 18;
-
-int32_t SystemColour(int32_t index) {
-    return static_cast<int32_t>(platform::SystemColor(index).value_or(0));
+// The plain colour of a system colour: a new button stores its colours as plain ones.
+int32_t SystemColour(platform::SystemColorIndex index) {
+    return static_cast<int32_t>(platform::SystemColor(index));
 }
 
 // A colour property: stored as the 32-bit integer of its OLE colour.
@@ -51,7 +49,7 @@ const std::vector<vbButton::StoredSetting>& vbButton::StoredSettings() {
          [](C& b, S& s, const char* k) { s.WriteProperty(k, b.showFocusRect_); }},
         {Setting::BackColor, "BCOL", "BCOL",
          [](B& b, S& s, const char* k) {
-             b.backColor_ = ReadColour(s, k, SystemColour(kSystemButtonFace));
+             b.backColor_ = ReadColour(s, k, SystemColour(platform::SystemColorIndex::ButtonFace));
          },
          [](C& b, S& s, const char* k) { s.WriteProperty(k, static_cast<int32_t>(b.backColor_)); }},
         {Setting::BackOver, "BCOLO", "BCOLO",
@@ -61,7 +59,7 @@ const std::vector<vbButton::StoredSetting>& vbButton::StoredSettings() {
          [](C& b, S& s, const char* k) { s.WriteProperty(k, static_cast<int32_t>(b.backOver_)); }},
         {Setting::ForeColor, "FCOL", "FCOL",
          [](B& b, S& s, const char* k) {
-             b.foreColor_ = ReadColour(s, k, SystemColour(kSystemButtonText));
+             b.foreColor_ = ReadColour(s, k, SystemColour(platform::SystemColorIndex::ButtonText));
          },
          [](C& b, S& s, const char* k) { s.WriteProperty(k, static_cast<int32_t>(b.foreColor_)); }},
         {Setting::ForeOver, "FCOLO", "FCOLO",

@@ -11,12 +11,6 @@
 #include "platform/ui/window_system.h"
 
 namespace forms {
-namespace {
-
-// What a cleared surface shows: the system button-face colour, a user control's background.
-constexpr platform::OleColor kClearColour = 0x8000000F;
-
-}  // namespace
 
 // The site's child window: hands the window system's calls to the hosted control.
 class ControlSite::HostWindow final : public platform::Window {
@@ -187,8 +181,9 @@ platform::Surface& ControlSite::DrawingSurface() {
 }
 
 void ControlSite::ClearSurface() {
+    // A cleared surface shows the system button-face colour, a user control's background.
     platform::Surface& surface = window_->DrawingSurface();
-    const platform::Color colour = platform::TranslateOleColor(kClearColour);
+    const platform::Color colour = platform::SystemColor(platform::SystemColorIndex::ButtonFace);
     for (int32_t y = 0; y < surface.Height(); ++y)
         std::fill_n(surface.Row(y), surface.Width(), colour);
     window_->Invalidate();

@@ -18,9 +18,6 @@ namespace forms {
 class LightControl;
 class Timer;
 
-/// The system colour of a button face, the default background of a form.
-constexpr platform::OleColor kButtonFaceOle = 0x8000000F;
-
 /// What a form is made from: the window's settings as the design data stores them.
 struct FormDesign {
     std::string caption;
@@ -29,7 +26,7 @@ struct FormDesign {
     int32_t widthTwips = 0;   // client area
     int32_t heightTwips = 0;  // client area
     bool centred = false;
-    platform::OleColor backColor = kButtonFaceOle;
+    platform::OleColor backColor = platform::SystemColorRef(platform::SystemColorIndex::ButtonFace);
     std::shared_ptr<const platform::Picture> picture;  // drawn unscaled at the client origin
     platform::IconImages icon;
     platform::FontDesc font;  // the default font of the form's controls

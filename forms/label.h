@@ -43,7 +43,8 @@ class Label : public LightControl {
 
   private:
     std::string caption_;
-    platform::OleColor foreColor_ = 0x80000012;  // button text
+    platform::OleColor foreColor_ =
+        platform::SystemColorRef(platform::SystemColorIndex::ButtonText);
     platform::OleColor backColor_;
     bool transparent_ = false;
     platform::FontDesc font_;

@@ -19,12 +19,13 @@ MessageBoxButton::MessageBoxButton(platform::Window& parent, platform::Rect boun
 }
 
 void MessageBoxButton::Paint(platform::Surface& surface) {
-    using platform::TranslateOleColor;
-    const platform::Color face = TranslateOleColor(0x8000000F);
-    const platform::Color shadow = TranslateOleColor(0x80000010);
-    const platform::Color highlight = TranslateOleColor(0x80000014);
-    const platform::Color dark = TranslateOleColor(0x80000015);
-    const platform::Color light = TranslateOleColor(0x80000016);
+    using platform::SystemColor;
+    using platform::SystemColorIndex;
+    const platform::Color face = SystemColor(SystemColorIndex::ButtonFace);
+    const platform::Color shadow = SystemColor(SystemColorIndex::ButtonShadow);
+    const platform::Color highlight = SystemColor(SystemColorIndex::ButtonHighlight);
+    const platform::Color dark = SystemColor(SystemColorIndex::DarkShadow3D);
+    const platform::Color light = SystemColor(SystemColorIndex::Light3D);
     const bool focused = HasFocus();
     platform::Rect r = surface.Bounds();
     platform::FillRect(surface, r, face);
@@ -52,7 +53,7 @@ void MessageBoxButton::Paint(platform::Surface& surface) {
     const std::shared_ptr<const platform::Font> font = platform::LoadFont(platform::FontDesc{});
     const int32_t shift = pressed_ ? 1 : 0;
     platform::Rect text = surface.Bounds().Offset(shift, shift);
-    surface.textColor = TranslateOleColor(0x80000012);
+    surface.textColor = SystemColor(SystemColorIndex::ButtonText);
     platform::DrawText(surface, *font, caption_, text,
                        platform::kTextCenter | platform::kTextVCenter | platform::kTextSingleLine);
     if (focused) {

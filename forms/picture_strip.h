@@ -28,7 +28,7 @@ class PictureStrip : public platform::Window {
     void Paint(platform::Surface& surface) override;
 
   private:
-    platform::OleColor backColor_ = 0x80000005;  // window background
+    platform::OleColor backColor_ = platform::SystemColorRef(platform::SystemColorIndex::Window);
     std::shared_ptr<const platform::Picture> picture_;
     bool stretched_ = false;
 };

@@ -24,7 +24,8 @@ class Shape : public LightControl {
     void Paint(platform::Surface& surface) const override;
 
   private:
-    platform::OleColor borderColor_ = 0x80000008;  // window text
+    platform::OleColor borderColor_ =
+        platform::SystemColorRef(platform::SystemColorIndex::WindowText);
     bool filled_ = false;
     platform::OleColor fillColor_ = 0;
 };

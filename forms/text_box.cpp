@@ -21,13 +21,6 @@ constexpr int32_t kDragScrollMs = 50;
 constexpr int32_t kKeyEnd = 35;
 constexpr int32_t kKeyHome = 36;
 
-constexpr platform::OleColor kShadowOle = 0x80000010;
-constexpr platform::OleColor kHighlightOle = 0x80000014;
-constexpr platform::OleColor kDarkShadowOle = 0x80000015;
-constexpr platform::OleColor kLightOle = 0x80000016;
-constexpr platform::OleColor kSelectionOle = 0x8000000D;
-constexpr platform::OleColor kSelectionTextOle = 0x8000000E;
-
 size_t NextBoundary(const std::string& text, size_t i) {
     if (i >= text.size()) return text.size();
     ++i;
@@ -160,6 +153,8 @@ void TextBox::ReplaceSelection(const std::string& with) {
 }
 
 void TextBox::Paint(platform::Surface& surface) {
+    using platform::SystemColor;
+    using platform::SystemColorIndex;
     using platform::TranslateOleColor;
     const platform::Rect all = surface.Bounds();
     const platform::Rect inner = all.Inflate(-kBorder, -kBorder);
@@ -174,8 +169,8 @@ void TextBox::Paint(platform::Surface& surface) {
         const size_t start = SelectionStart();
         const size_t end = start + SelectionLength();
         const platform::Rect band{CaretX(start), top, CaretX(end), bottom};
-        platform::FillRect(surface, band, TranslateOleColor(kSelectionOle));
-        surface.textColor = TranslateOleColor(kSelectionTextOle);
+        platform::FillRect(surface, band, SystemColor(SystemColorIndex::Highlight));
+        surface.textColor = SystemColor(SystemColorIndex::HighlightText);
         DrawStretch(surface, start, end, band, inner);
     }
     if (HasFocus()) {
@@ -188,10 +183,10 @@ void TextBox::Paint(platform::Surface& surface) {
     surface.ClearClip();
 
     // The sunken edge: shadow and highlight outside, dark shadow and light inside.
-    const platform::Color shadow = TranslateOleColor(kShadowOle);
-    const platform::Color highlight = TranslateOleColor(kHighlightOle);
-    const platform::Color dark = TranslateOleColor(kDarkShadowOle);
-    const platform::Color light = TranslateOleColor(kLightOle);
+    const platform::Color shadow = SystemColor(SystemColorIndex::ButtonShadow);
+    const platform::Color highlight = SystemColor(SystemColorIndex::ButtonHighlight);
+    const platform::Color dark = SystemColor(SystemColorIndex::DarkShadow3D);
+    const platform::Color light = SystemColor(SystemColorIndex::Light3D);
     const int32_t w = all.right;
     const int32_t h = all.bottom;
     platform::FillRect(surface, {0, 0, w - 1, 1}, shadow);

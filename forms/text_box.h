@@ -103,8 +103,9 @@ class TextBox : public platform::Window {
                      const platform::Rect& clip) const;
 
     std::string text_;
-    platform::OleColor foreColor_ = 0x80000008;  // window text
-    platform::OleColor backColor_ = 0x80000005;  // window background
+    platform::OleColor foreColor_ =
+        platform::SystemColorRef(platform::SystemColorIndex::WindowText);
+    platform::OleColor backColor_ = platform::SystemColorRef(platform::SystemColorIndex::Window);
     platform::FontDesc font_;
     LineLayout layout_;  // of text_ in font_
     size_t caret_ = 0;

@@ -16,7 +16,8 @@ constexpr platform::OleColor kBackColor = 0x00FF8080;  // light blue
 constexpr platform::OleColor kWhite = 0x00FFFFFF;
 constexpr platform::OleColor kBlack = 0x00000000;
 constexpr platform::OleColor kRed = 0x000000FF;
-constexpr platform::OleColor kWindowBackground = 0x80000005;
+constexpr platform::OleColor kWindowBackground =
+    platform::SystemColorRef(platform::SystemColorIndex::Window);
 
 forms::FormDesign Design() {
     forms::FormDesign design;

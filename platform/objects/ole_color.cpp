@@ -51,6 +51,10 @@ std::optional<Color> SystemColor(int32_t index) {
     return kClassicScheme[static_cast<size_t>(index)];
 }
 
+Color SystemColor(SystemColorIndex index) {
+    return *kClassicScheme[static_cast<size_t>(index)];
+}
+
 Color TranslateOleColor(OleColor ole) {
     const uint32_t kind = ole & 0xFF000000;
     if (kind == 0) return ole;
