@@ -1,26 +1,45 @@
+#include <algorithm>
+#include <array>
+
 #include "button/vb_button.h"
 
 namespace button {
+namespace {
+
+// The stored settings of a button that has none: every read gives the table's default.
+class NoStoredSettings final : public forms::StoredProperties {
+  public:
+    forms::PropertyValue ReadProperty(std::string_view,
+                                      forms::PropertyValue defaultValue) override {
+        return defaultValue;
+    }
+    void WriteProperty(std::string_view, forms::PropertyValue) override {}
+    void PropertyChanged(std::string_view) override {}
+};
+
+}  // namespace
 
 void vbButton::OnCreate(const forms::ControlContainer& container) {
     host_ = container;
     ready_ = true;
 }
 
-// A button placed by a designer: no stored settings. Nothing is drawn or notified here.
+// A button placed by a designer: no stored settings, so each setting takes its default from the
+// table, but for the caption and font, which come from the container's ambient properties, and
+// the pointer's settings, at their defaults in a new container already (the hand pointer's
+// setter would show the arrow). Nothing is drawn or notified here.
 void vbButton::OnInitNew() {
-    enabled_ = true;
-    showFocusRect_ = true;
-    useMaskColor_ = true;
+    constexpr std::array kFromContainer = {Setting::Caption, Setting::Font, Setting::MousePointer,
+                                           Setting::MouseIcon, Setting::HandPointer};
+    NoStoredSettings none;
+    for (const StoredSetting& row : StoredSettings()) {
+        if (std::find(kFromContainer.begin(), kFromContainer.end(), row.setting) ==
+            kFromContainer.end())
+            row.load(*this, none, row.key);
+    }
     captionText_ = host_.ambient->Ambient().displayName;
     host_.window->SetFont(host_.ambient->Ambient().font);
-    buttonType_ = static_cast<int32_t>(ButtonType::Classic);
-    colorScheme_ = static_cast<int32_t>(ColorScheme::System);
     DerivePalette();
-    // The first palette seeds the colours, as plain colours rather than system references.
-    backColor_ = backOver_ = palette_.Face;
-    maskColor_ = kDefaultMaskColor;
-    foreColor_ = foreOver_ = palette_.Text;
     LayoutCaption();
 }
 
