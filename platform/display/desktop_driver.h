@@ -15,7 +15,7 @@ struct DesktopIdentity {
     std::string appId;
 };
 
-/// A display backend as the desktop's chooser (platform/ui/desktop) knows it. Each backend's
+/// A display backend as the desktop's chooser (platform/display/desktop) knows it. Each backend's
 /// folder defines its own in its init file, as `platform::desktop_drivers::<folder>`; the
 /// chooser finds those that the build holds in a table that the build makes.
 struct DesktopDriver {

@@ -91,8 +91,8 @@ class WaitParticipant {
 /// small interface of its own (as FLTK splits its drivers): DisplayWindows (native top-level
 /// windows, presenting framebuffers, the pointer's picture), DisplayScreen (work area, scale,
 /// bell), DisplayClipboard, and EventSource (the clock and the input). Backend hands out the
-/// four; a backend's folder makes them (platform/ui/x11, platform/ui/wayland: one init file
-/// each, *_backend.cpp) and the chooser in platform/ui/desktop picks the folder.
+/// four; a backend's folder makes them (platform/display/x11, platform/display/wayland: one
+/// init file each, *_backend.cpp) and the chooser in platform/display/desktop picks the folder.
 ///
 /// Time is read only through EventSource::NowMs(), so a backend with a virtual clock runs every
 /// timer of the window system exactly on time. Input reaches the window system as calls made
