@@ -7,30 +7,15 @@
 #include "button/paint.h"
 #include "button/palette.h"
 #include "platform/gfx/surface.h"
+#include "tests/support/pixels.h"
 
 namespace button {
 namespace {
 
 constexpr Color kSentinel = 0x123456;
 
-Color Grey(int32_t level) {
-    return static_cast<Color>(level) * 0x010101;
-}
-
-// The surface as rows of letters, one per pixel, named by `names`; '?' for anything else.
-std::vector<std::string> Picture(const platform::Surface& surface,
-                                 const std::map<Color, char>& names) {
-    std::vector<std::string> rows;
-    for (int32_t y = 0; y < surface.Height(); ++y) {
-        std::string row;
-        for (int32_t x = 0; x < surface.Width(); ++x) {
-            const auto it = names.find(surface.Pixel(x, y));
-            row += it == names.end() ? '?' : it->second;
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
+using testsupport::Grey;
+using testsupport::Picture;
 
 const std::map<Color, char> kBevelNames = {
     {kSentinel, '.'}, {0x0000FF, '1'}, {0x00FF00, '2'}, {0xFF0000, '3'}, {0xFFFF00, '4'}};

@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/pixels.h"
+
 namespace button {
 namespace {
 
 using platform::Rgb;
-
-Color Grey(uint32_t v) {
-    return Rgb(v, v, v);
-}
+using testsupport::Grey;
 
 PaletteSource Own(OleColor back, bool soft = false) {
     PaletteSource s;

@@ -20,19 +20,14 @@
 #include "platform/ui/keys.h"
 #include "tests/button/styled_button.h"
 #include "tests/support/golden.h"
+#include "tests/support/pixels.h"
 #include "tools/button_shot/button_shot.h"
 #include "tools/style_gallery/style_gallery.h"
 
 namespace button {
 namespace {
 
-// The number of pixels of the surface in the colour.
-size_t CountOf(const platform::Surface& s, Color colour) {
-    size_t n = 0;
-    for (const Color c : s.Pixels())
-        n += c == colour ? 1 : 0;
-    return n;
-}
+using testsupport::CountOf;
 
 TEST(HoverLooks, HoverFlatAndHoverClassicMatchWhileNotLit) {
     struct Case {

@@ -16,17 +16,16 @@
 #include "button/vb_button.h"
 #include "tests/button/styled_button.h"
 #include "tests/support/golden.h"
+#include "tests/support/pixels.h"
 #include "tools/button_shot/button_shot.h"
 
 namespace button {
 namespace {
 
 using platform::Point;
-
-Color Grey(int32_t level) {
-    const auto c = static_cast<Color>(level);
-    return c | c << 8 | c << 16;
-}
+using testsupport::CountOf;
+using testsupport::Grey;
+using testsupport::PixelsOf;
 
 // Every pixel of row y from x0 to x1 - 1.
 void ExpectRow(const platform::Surface& s, int32_t y, int32_t x0, int32_t x1, Color colour) {
@@ -116,13 +115,6 @@ TEST(GlossyLook, PressedMovesTheBrightEdgesToBottomAndRight) {
     EXPECT_EQ(b.button->LastCaptionLook(), CaptionLook::Inset);
 }
 
-int64_t InkPixels(const platform::Surface& s, Color ink) {
-    int64_t n = 0;
-    for (Color c : s.Pixels())
-        n += c == ink ? 1 : 0;
-    return n;
-}
-
 TEST(GlossyLook, DefaultButtonCaptionIsBoldAndTheFontIsRestored) {
     for (const bool boldBefore : {false, true}) {
         SCOPED_TRACE(boldBefore);
@@ -140,9 +132,9 @@ TEST(GlossyLook, DefaultButtonCaptionIsBoldAndTheFontIsRestored) {
         EXPECT_EQ(marked.button->RedrawCount(), redraws + 1);
         EXPECT_EQ(marked.button->FontBold(), boldBefore);
         EXPECT_TRUE(marked.button->IsReady());
-        const int64_t plainInk = InkPixels(plain.Pixels(), 0x000000);
-        const int64_t markedInk = InkPixels(marked.Pixels(), 0x000000);
-        EXPECT_GT(plainInk, 0);
+        const size_t plainInk = CountOf(plain.Pixels(), 0x000000);
+        const size_t markedInk = CountOf(marked.Pixels(), 0x000000);
+        EXPECT_GT(plainInk, 0u);
         if (boldBefore) {
             EXPECT_EQ(markedInk, plainInk);
         } else {
@@ -265,16 +257,6 @@ TEST(RoundedLook, PressedLeavesFaceShadeAtFaceShiftedBy48) {
         // The pressed face is Off(Shadow, -16).
         EXPECT_EQ(b.Pixels().Pixel(30, 15), OffsetColor(0x808080, -16, Shift::Even, soft));
     }
-}
-
-std::set<std::pair<int32_t, int32_t>> PixelsOf(const platform::Surface& s, Color colour) {
-    std::set<std::pair<int32_t, int32_t>> at;
-    for (int32_t y = 0; y < s.Height(); ++y) {
-        for (int32_t x = 0; x < s.Width(); ++x) {
-            if (s.Pixel(x, y) == colour) at.emplace(x, y);
-        }
-    }
-    return at;
 }
 
 TEST(OutlineLook, PressedCaptionInTextOverAtTheUnshiftedRectangle) {

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/platform/gfx/pixel_picture.h"
+#include "tests/support/pixels.h"
 
 namespace platform {
 namespace {
 
-using testing::Picture;
+using testsupport::Picture;
 
 constexpr Color kBack = 0x00002E;  // '.'
 

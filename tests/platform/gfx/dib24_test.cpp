@@ -4,12 +4,12 @@
 
 #include <vector>
 
-#include "tests/platform/gfx/pixel_picture.h"
+#include "tests/support/pixels.h"
 
 namespace platform {
 namespace {
 
-using testing::Changed;
+using testsupport::Changed;
 
 constexpr Color kBack = 0x5A5A5A;
 

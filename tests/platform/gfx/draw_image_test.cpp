@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/platform/gfx/pixel_picture.h"
+#include "tests/support/pixels.h"
 
 namespace platform {
 namespace {
 
-using testing::Changed;
+using testsupport::Changed;
 
 TEST(DrawImage, AlphaLeavesCopiesOrBlends) {
     struct Case {

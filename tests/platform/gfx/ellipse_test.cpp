@@ -6,14 +6,14 @@
 #include <vector>
 
 #include "platform/gfx/region.h"
-#include "tests/platform/gfx/pixel_picture.h"
+#include "tests/support/pixels.h"
 
 namespace platform {
 namespace {
 
-using testing::Changed;
-using testing::IsWindowOf;
-using testing::Picture;
+using testsupport::Changed;
+using testsupport::IsWindowOf;
+using testsupport::Picture;
 
 constexpr Color kBack = 0x5A5A5A;
 constexpr Color kPen = 0x0000FF;

@@ -6,13 +6,13 @@
 #include <set>
 #include <utility>
 
-#include "tests/platform/gfx/pixel_picture.h"
+#include "tests/support/pixels.h"
 
 namespace platform {
 namespace {
 
-using testing::Changed;
-using Pixels = std::set<std::pair<int32_t, int32_t>>;
+using testsupport::Changed;
+using Pixels = testsupport::PixelPlaces;
 
 constexpr Color kBack = 0x336699;
 

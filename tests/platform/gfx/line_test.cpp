@@ -8,15 +8,15 @@
 #include <utility>
 #include <vector>
 
-#include "tests/platform/gfx/pixel_picture.h"
+#include "tests/support/pixels.h"
 
 namespace platform {
 namespace {
 
-using testing::Changed;
-using testing::IsWindowOf;
-using testing::Picture;
-using Pixels = std::set<std::pair<int32_t, int32_t>>;
+using testsupport::Changed;
+using testsupport::IsWindowOf;
+using testsupport::Picture;
+using Pixels = testsupport::PixelPlaces;
 
 constexpr Color kBack = 0x123456;
 constexpr Color kInk = 0xABCDEF;

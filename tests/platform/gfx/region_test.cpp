@@ -5,20 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/pixels.h"
+
 namespace platform {
 namespace {
 
-// Renders the region's pixels inside (0, 0, width, height) as rows of '#' and '.'.
-std::vector<std::string> Picture(const Region& region, int32_t width, int32_t height) {
-    std::vector<std::string> rows;
-    for (int32_t y = 0; y < height; ++y) {
-        std::string row;
-        for (int32_t x = 0; x < width; ++x)
-            row += region.Contains({x, y}) ? '#' : '.';
-        rows.push_back(row);
-    }
-    return rows;
-}
+using testsupport::Picture;
 
 TEST(Region, RectCoversRightAndBottomExclusive) {
     const Region r = Region::FromRect({1, 1, 4, 3});

@@ -4,9 +4,12 @@
 
 #include "platform/text/draw_text.h"
 #include "tests/platform/text/text_fixtures.h"
+#include "tests/support/pixels.h"
 
 namespace platform {
 namespace {
+
+using testsupport::Changed;
 
 constexpr Color kPaper = 0xFFFFFF;
 constexpr uint32_t kCaption = kTextCenter | kTextVCenter | kTextWordBreak;  // 0x15
@@ -41,18 +44,11 @@ bool IsShifted(const Surface& reference, const Surface& moved, int32_t dx, int32
     return true;
 }
 
-int32_t InkPixels(const Surface& s, Color paper = kPaper) {
-    int32_t count = 0;
-    for (Color c : s.Pixels())
-        count += c != paper;
-    return count;
-}
-
 TEST(DrawText, NothingOutsideTheRectangleOrTheClipRegion) {
     const auto font = TestFont("Arial Black", 90000, 900);
     const Rect rect{6, 4, 30, 20};
     const Surface drawn = Draw(*font, "Calculator Clear", rect, kCaption);
-    EXPECT_GT(InkPixels(drawn), 0);
+    EXPECT_GT(Changed(drawn, kPaper).size(), 0u);
     for (int32_t y = 0; y < drawn.Height(); ++y) {
         for (int32_t x = 0; x < drawn.Width(); ++x) {
             if (!rect.Contains({x, y})) {
@@ -82,7 +78,8 @@ TEST(DrawText, MeasuringRendersNoGlyphAndDrawingOnlyThoseThatShow) {
     const std::string text = "W!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ";
     Draw(*font, text, {0, 0, 75, 25}, kTextCalcRect | kTextWordBreak);
     EXPECT_EQ(font->CachedGlyphBytes(), 0u);
-    EXPECT_GT(InkPixels(Draw(*font, text, {0, -230, 75, 25}, kTextSingleLine, 75, 25)), 0);
+    EXPECT_GT(Changed(Draw(*font, text, {0, -230, 75, 25}, kTextSingleLine, 75, 25), kPaper).size(),
+              0u);
     EXPECT_EQ(font->CachedGlyphBytes(), GlyphCost(*font->GlyphFor(U'W')));
 }
 
@@ -261,13 +258,13 @@ TEST(DrawText, UnknownFaceStillDraws) {
     desc.sizeCy = 90000;
     const auto font = LoadFont(desc);
     const Surface drawn = Draw(*font, "Clear", {0, 0, 49, 33}, kCaption);
-    EXPECT_GT(InkPixels(drawn), 10);
+    EXPECT_GT(Changed(drawn, kPaper).size(), 10u);
 }
 
 TEST(DrawText, Utf8TextDrawsItsCharacters) {
     const auto font = TestFont();
     const Surface euro = Draw(*font, "\xE2\x82\xAC", {0, 0, 49, 33}, 0);
-    EXPECT_GT(InkPixels(euro), 0);
+    EXPECT_GT(Changed(euro, kPaper).size(), 0u);
     Rect rect{0, 0, 49, 33};
     Surface unused;
     DrawText(unused, *font, "\xE2\x82\xAC", rect, kTextCalcRect);

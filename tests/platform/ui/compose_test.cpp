@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "tests/platform/ui/recording_window.h"
+#include "tests/support/pixels.h"
 
 namespace platform {
 namespace {
@@ -38,17 +39,8 @@ struct Composed {
     const HeadlessBackend::NativeWindow& Screen() const { return *backend.Native(top.NativeId()); }
     // The screen as rows of characters: '.' parent, '#' child, 's' sibling, '?' anything else.
     std::vector<std::string> Picture() const {
-        std::vector<std::string> rows;
-        const Surface& s = Screen().screen;
-        for (int32_t y = 0; y < s.Height(); ++y) {
-            std::string row;
-            for (int32_t x = 0; x < s.Width(); ++x) {
-                const Color c = s.Pixel(x, y);
-                row += c == kParent ? '.' : c == kChild ? '#' : c == kSibling ? 's' : '?';
-            }
-            rows.push_back(row);
-        }
-        return rows;
+        return testsupport::Picture(Screen().screen,
+                                    {{kParent, '.'}, {kChild, '#'}, {kSibling, 's'}});
     }
 };
 
