@@ -8,31 +8,19 @@
 
 #include "platform/display/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
+#include "tests/support/recording_window.h"
 
 namespace platform {
 namespace {
 
-// A focused window that notes each key it gets: "d65" for KeyDown(65), "u65+s" for KeyUp(65)
-// with Shift held.
-struct KeyLog : Window {
-    explicit KeyLog(WindowSystem& system) : Window(system, nullptr, {0, 0, 50, 50}) {
-        SetFocusable(true);
-        Show();
-        Focus();
-    }
-    void OnKeyDown(int32_t& code, int32_t shift) override { Note("d", code, shift); }
-    void OnKeyUp(int32_t& code, int32_t shift) override { Note("u", code, shift); }
-    void Note(const char* kind, int32_t code, int32_t shift) {
-        keys.push_back(kind + std::to_string(code) + ((shift & kShiftShift) ? "+s" : ""));
-    }
-    std::vector<std::string> keys;
-};
+using testsupport::RecordingWindow;
 
 // The reader's tickets are 1, 2, ... in the order of the keys it was sent.
 struct Reader {
     HeadlessBackend backend{{640, 480}, 1};
     WindowSystem system{backend};
-    KeyLog log{system};
+    // The focused window, which notes each key it gets from here on.
+    RecordingWindow window{system, nullptr, {0, 0, 50, 50}};
     std::vector<KeyEvent> asked;
     bool sends = true;
     std::optional<ReaderKeyFilter> filter{std::in_place, system, [this](const KeyEvent& event) {
@@ -40,6 +28,13 @@ struct Reader {
                                               if (!sends) return std::optional<uint64_t>();
                                               return std::optional<uint64_t>(asked.size());
                                           }};
+
+    Reader() {
+        window.SetFocusable(true);
+        window.Show();
+        window.Focus();
+        window.log.clear();
+    }
 
     void Press(int32_t code) { system.KeyPressed({static_cast<uint32_t>(code), code}); }
 };
@@ -57,19 +52,20 @@ TEST(ReaderKeyFilter, KeysReachTheWindowsInTheirOrderOnceAnsweredFromTheLoopAndT
     r.filter->Answered(3, true);   // the reader's own
     r.filter->Answered(1, false);
     r.filter->Answered(2, false);
-    EXPECT_TRUE(r.log.keys.empty()) << "delivered inside the answer";
+    EXPECT_TRUE(r.window.log.empty()) << "delivered inside the answer";
     r.system.DispatchPending();
-    EXPECT_EQ(r.log.keys, (std::vector<std::string>{"d65+s", "u65", "d67"}));
+    EXPECT_EQ(r.window.log,
+              (std::vector<std::string>{"KeyDown 65 1", "KeyUp 65 0", "KeyDown 67 0"}));
     r.filter->Answered(1, false);  // a repeated answer is no key
     r.system.DispatchPending();
-    EXPECT_EQ(r.log.keys.size(), 3u);
+    EXPECT_EQ(r.window.log.size(), 3u);
 }
 
 TEST(ReaderKeyFilter, AKeyNotSentOrBeyondTheAskedOnesWaitsOnlyForTheKeysBeforeIt) {
     Reader r;
     r.sends = false;
     r.Press(65);
-    EXPECT_EQ(r.log.keys, (std::vector<std::string>{"d65"}));
+    EXPECT_EQ(r.window.log, (std::vector<std::string>{"KeyDown 65 0"}));
     r.sends = true;
     for (size_t i = 0; i < ReaderKeyFilter::kMaxAsked + 2; ++i)
         r.Press(66);
@@ -77,7 +73,7 @@ TEST(ReaderKeyFilter, AKeyNotSentOrBeyondTheAskedOnesWaitsOnlyForTheKeysBeforeIt
     for (size_t i = 2; i <= ReaderKeyFilter::kMaxAsked + 1; ++i)
         r.filter->Answered(i, false);
     r.system.DispatchPending();
-    EXPECT_EQ(r.log.keys.size(), ReaderKeyFilter::kMaxAsked + 3);
+    EXPECT_EQ(r.window.log.size(), ReaderKeyFilter::kMaxAsked + 3);
 }
 
 TEST(ReaderKeyFilter, HeldKeysArriveWhenTheKeyboardLeavesOrTheReaderGoes) {
@@ -86,16 +82,17 @@ TEST(ReaderKeyFilter, HeldKeysArriveWhenTheKeyboardLeavesOrTheReaderGoes) {
     r.Press(66);
     r.filter->Answered(2, true);
     r.system.KeyboardLeft();
-    EXPECT_EQ(r.log.keys, (std::vector<std::string>{"d65"}));
+    EXPECT_EQ(r.window.log, (std::vector<std::string>{"KeyDown 65 0"}));
 
     r.Press(67);
     r.Press(68);
     r.filter->Answered(4, true);
     r.filter.reset();
-    EXPECT_EQ(r.log.keys.size(), 1u);
+    EXPECT_EQ(r.window.log.size(), 1u);
     r.system.DispatchPending();
     r.Press(69);
-    EXPECT_EQ(r.log.keys, (std::vector<std::string>{"d65", "d67", "d69"}));
+    EXPECT_EQ(r.window.log,
+              (std::vector<std::string>{"KeyDown 65 0", "KeyDown 67 0", "KeyDown 69 0"}));
 }
 
 }  // namespace

@@ -9,15 +9,17 @@
 #include "platform/accessibility/accessibility_service.h"
 #include "platform/display/headless/headless_backend.h"
 #include "platform/ui/window_system.h"
+#include "tests/support/recording_window.h"
 
 namespace platform {
 namespace {
 
-// A window that says what it is, with one windowless part, and records the actions asked of it.
-class Described : public Window {
+// A window that says what it is, with one windowless part, and writes down the actions asked
+// of it among its calls.
+class Described : public testsupport::RecordingWindow {
   public:
     Described(WindowSystem& system, Window* parent, Rect bounds, AccessibleRole role)
-        : Window(system, parent, bounds), role_(role) {}
+        : RecordingWindow(system, parent, bounds), role_(role) {}
 
     AccessibleDescription Describe() const override {
         return {.role = role_,
@@ -27,15 +29,11 @@ class Described : public Window {
                 .describedBy = describedBy};
     }
     std::vector<AccessiblePart> DescribeParts() const override { return parts; }
-    void OnAccessibleAction(int32_t part, std::string_view action) override {
-        actions.push_back(std::to_string(part) + ":" + std::string(action));
-    }
 
     std::string name;
     std::optional<std::string> text;
     WindowHandle describedBy = 0;
     std::vector<AccessiblePart> parts;
-    std::vector<std::string> actions;
 
   private:
     AccessibleRole role_;
@@ -125,13 +123,14 @@ TEST(AccessibilityService, PublishesAfterEachDispatchAndRunsActionsFromTheLoop) 
     const AccessibleId part = AccessibleIdOf({calc.frame.Handle(), 0});
 
     calc.key.name = "seven";
+    calc.key.log.clear();
     EXPECT_TRUE(service.DoAction(key, 0));
     EXPECT_FALSE(service.DoAction(key, 1));
     EXPECT_FALSE(service.DoAction(part, 0));
     EXPECT_FALSE(service.GrabFocus(part));
-    EXPECT_TRUE(calc.key.actions.empty());
+    EXPECT_TRUE(calc.key.log.empty());
     calc.system.DispatchPending();
-    EXPECT_EQ(calc.key.actions, (std::vector<std::string>{"-1:click"}));
+    EXPECT_EQ(calc.key.log, (std::vector<std::string>{"AccessibleAction -1 click"}));
     EXPECT_EQ(
         sink.events,
         (std::vector<AccessibleEvent>{{.kind = AccessibleEventKind::NameChanged, .source = key}}));

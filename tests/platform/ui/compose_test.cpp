@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "tests/platform/ui/recording_window.h"
+#include "tests/platform/ui/ui_fixture.h"
 #include "tests/support/pixels.h"
 
 namespace platform {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/platform/ui/recording_window.h"
+#include "tests/platform/ui/ui_fixture.h"
 
 namespace platform {
 namespace {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "tests/platform/ui/recording_window.h"
+#include "tests/platform/ui/ui_fixture.h"
 
 namespace platform {
 namespace {

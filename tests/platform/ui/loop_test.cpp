@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/platform/ui/recording_window.h"
+#include "tests/platform/ui/ui_fixture.h"
 
 namespace platform {
 namespace {

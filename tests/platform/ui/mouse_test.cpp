@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "tests/platform/ui/recording_window.h"
+#include "tests/platform/ui/ui_fixture.h"
 
 namespace platform {
 namespace {

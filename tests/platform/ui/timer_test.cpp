@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/timer_queue.h"
-#include "tests/platform/ui/recording_window.h"
+#include "tests/platform/ui/ui_fixture.h"
 
 namespace platform {
 namespace {

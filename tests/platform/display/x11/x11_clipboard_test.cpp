@@ -300,7 +300,7 @@ TEST_F(X11Clipboard, RequestsNamingTheProgramsOwnWindowsOrPropertiesAreRefused) 
     // window takes it in a property that the window manager reads.
     Drain();  // the backend hears that it no longer owns the clipboard
     backend.SetClipboardText("42");
-    RecordingWindow window(system, Rect::FromSize(10, 10, 40, 30));
+    RecordingWindow window(system, nullptr, Rect::FromSize(10, 10, 40, 30));
     window.Show();
     Drain();
     const Atom paste = AtomNamed("TAVIK_TEST_PASTE");

@@ -10,47 +10,14 @@
 #include "platform/display/x11/x11_backend.h"
 #include "platform/ui/window.h"
 #include "platform/ui/window_system.h"
+#include "tests/support/recording_window.h"
 
 // Xlib comes last: its macros (None, Bool, Status, ...) would rewrite words of the headers above.
 #include <X11/Xlib.h>
 
 namespace platform {
 
-/// A top-level window that writes down every input call it receives, in order.
-class RecordingWindow : public Window {
-  public:
-    RecordingWindow(WindowSystem& system, Rect bounds) : Window(system, nullptr, bounds) {}
-
-    std::vector<std::string> log;
-
-    void OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) override {
-        Add("down " + std::to_string(button) + " s" + std::to_string(shift) + " " + At(x, y));
-    }
-    void OnMouseMove(int32_t buttons, int32_t shift, int32_t x, int32_t y) override {
-        Add("move " + std::to_string(buttons) + " s" + std::to_string(shift) + " " + At(x, y));
-    }
-    void OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) override {
-        Add("up " + std::to_string(button) + " s" + std::to_string(shift) + " " + At(x, y));
-    }
-    void OnClick() override { Add("click"); }
-    void OnKeyDown(int32_t& keyCode, int32_t shift) override {
-        Add("keydown " + std::to_string(keyCode) + " s" + std::to_string(shift));
-    }
-    void OnKeyPress(int32_t& charCode) override { Add("press " + std::to_string(charCode)); }
-    void OnKeyUp(int32_t& keyCode, int32_t shift) override {
-        Add("keyup " + std::to_string(keyCode) + " s" + std::to_string(shift));
-    }
-    bool OnCloseRequest() override {
-        Add("close");
-        return true;
-    }
-
-  private:
-    static std::string At(int32_t x, int32_t y) {
-        return std::to_string(x) + "," + std::to_string(y);
-    }
-    void Add(std::string entry) { log.push_back(std::move(entry)); }
-};
+using testsupport::RecordingWindow;
 
 struct DisplayCloser {
     void operator()(Display* display) const { XCloseDisplay(display); }

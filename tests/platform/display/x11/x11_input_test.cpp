@@ -100,19 +100,19 @@ const InputCase kCases[] = {
          return std::vector{Motion(t, 5, 6), Button(ButtonPress, t, Button1, 5, 6),
                             Button(ButtonRelease, t, Button1, 5, 6)};
      },
-     {"move 0 s0 5,6", "down 1 s0 5,6", "up 1 s0 5,6", "click"}},
+     {"MouseMove 0 0 5 6", "MouseDown 1 0 5 6", "MouseUp 1 0 5 6", "Click"}},
     {"PressElsewhereMovesThePointerFirst",
      [](const Target& t) {
          return std::vector{Button(ButtonPress, t, Button3, 7, 8),
                             Button(ButtonRelease, t, Button3, 9, 8)};
      },
-     {"move 0 s0 7,8", "down 2 s0 7,8", "move 2 s0 9,8", "up 2 s0 9,8"}},
+     {"MouseMove 0 0 7 8", "MouseDown 2 0 7 8", "MouseMove 2 0 9 8", "MouseUp 2 0 9 8"}},
     {"MiddleButton",
      [](const Target& t) {
          return std::vector{Motion(t, 1, 2), Button(ButtonPress, t, Button2, 1, 2),
                             Button(ButtonRelease, t, Button2, 1, 2)};
      },
-     {"move 0 s0 1,2", "down 4 s0 1,2", "up 4 s0 1,2"}},
+     {"MouseMove 0 0 1 2", "MouseDown 4 0 1 2", "MouseUp 4 0 1 2"}},
     {"WheelAndExtraButtonsAreIgnored",
      [](const Target& t) {
          std::vector events{Motion(t, 1, 2)};
@@ -122,59 +122,59 @@ const InputCase kCases[] = {
          }
          return events;
      },
-     {"move 0 s0 1,2"}},
+     {"MouseMove 0 0 1 2"}},
     {"EnteringMovesThePointer",
      [](const Target& t) { return std::vector{Enter(t, 3, 4)}; },
-     {"move 0 s0 3,4"}},
+     {"MouseMove 0 0 3 4"}},
     {"LetterKeyThenItsCharacter",
      [](const Target& t) {
          return std::vector{Key(KeyPress, t, XK_a), Key(KeyRelease, t, XK_a)};
      },
-     {"keydown 65 s0", "press 97", "keyup 65 s0"}},
+     {"KeyDown 65 0", "KeyPress 97", "KeyUp 65 0"}},
     {"HeldKeyRepeatsKeyDown",
      [](const Target& t) {
          return std::vector{Key(KeyPress, t, XK_Left), Key(KeyPress, t, XK_Left),
                             Key(KeyPress, t, XK_Left), Key(KeyRelease, t, XK_Left)};
      },
-     {"keydown 37 s0", "keydown 37 s0", "keydown 37 s0", "keyup 37 s0"}},
+     {"KeyDown 37 0", "KeyDown 37 0", "KeyDown 37 0", "KeyUp 37 0"}},
     {"ShiftedDigit",
      [](const Target& t) {
          return std::vector{Key(KeyPress, t, XK_Shift_L), Key(KeyPress, t, XK_5, ShiftMask),
                             Key(KeyRelease, t, XK_5, ShiftMask),
                             Key(KeyRelease, t, XK_Shift_L, ShiftMask)};
      },
-     {"keydown 16 s1", "keydown 53 s1", "press 37", "keyup 53 s1", "keyup 16 s0"}},
+     {"KeyDown 16 1", "KeyDown 53 1", "KeyPress 37", "KeyUp 53 1", "KeyUp 16 0"}},
     {"EnterBackspaceAndEscapeTypeCharacters",
      [](const Target& t) {
          return std::vector{Key(KeyPress, t, XK_Return), Key(KeyPress, t, XK_KP_Enter),
                             Key(KeyPress, t, XK_BackSpace), Key(KeyPress, t, XK_Escape)};
      },
-     {"keydown 13 s0", "press 13", "keydown 13 s0", "press 13", "keydown 8 s0", "press 8",
-      "keydown 27 s0", "press 27"}},
+     {"KeyDown 13 0", "KeyPress 13", "KeyDown 13 0", "KeyPress 13", "KeyDown 8 0", "KeyPress 8",
+      "KeyDown 27 0", "KeyPress 27"}},
     {"TabMovesTheFocusAndTypesNothing",
      [](const Target& t) {
          return std::vector{Key(KeyPress, t, XK_Tab), Key(KeyRelease, t, XK_Tab)};
      },
-     {"keyup 9 s0"}},
+     {"KeyUp 9 0"}},
     {"KeysWithoutDesktopCodeAreDropped",
      [](const Target& t) {
          return std::vector{Key(KeyPress, t, XK_F5), Key(KeyRelease, t, XK_F5),
                             Key(KeyPress, t, XK_Delete)};
      },
-     {"keydown 46 s0"}},
+     {"KeyDown 46 0"}},
     {"ControlLetterTypesNoCharacter",
      [](const Target& t) {
          return std::vector{Key(KeyPress, t, XK_Control_L), Key(KeyPress, t, XK_c, ControlMask),
                             Key(KeyRelease, t, XK_c, ControlMask),
                             Key(KeyRelease, t, XK_Control_L, ControlMask)};
      },
-     {"keydown 17 s2", "keydown 67 s2", "keyup 67 s2", "keyup 17 s0"}},
+     {"KeyDown 17 2", "KeyDown 67 2", "KeyUp 67 2", "KeyUp 17 0"}},
     // Alt went down before the window had the keyboard: only the event's state shows it.
     {"AltLetterTypesNoCharacter",
      [](const Target& t) {
          return std::vector{Key(KeyPress, t, XK_c, Mod1Mask), Key(KeyRelease, t, XK_c, Mod1Mask)};
      },
-     {"keydown 67 s4", "keyup 67 s4"}},
+     {"KeyDown 67 4", "KeyUp 67 4"}},
     // Alt went up while a window manager's shortcut held the keyboard (Alt+F4): the next key's
     // state says it is no longer held, and Tab moves the focus again.
     {"AltReleasedOutOfSightIsNotHeld",
@@ -182,23 +182,23 @@ const InputCase kCases[] = {
          return std::vector{Key(KeyPress, t, XK_Alt_L), Key(KeyPress, t, XK_Tab),
                             Key(KeyRelease, t, XK_Tab)};
      },
-     {"keydown 18 s4", "keyup 9 s0"}},
+     {"KeyDown 18 4", "KeyUp 9 0"}},
     {"ShiftHeldOnAClickAsTheEventSays",
      [](const Target& t) {
          XEvent press = Button(ButtonPress, t, Button1, 5, 6);
          press.xbutton.state = ShiftMask;
          return std::vector{Motion(t, 5, 6), press};
      },
-     {"move 0 s0 5,6", "down 1 s1 5,6"}},
+     {"MouseMove 0 0 5 6", "MouseDown 1 1 5 6"}},
     {"CloseBoxAsksTheWindow",
      [](const Target& t) { return std::vector{DeleteRequest(t)}; },
-     {"close"},
+     {"CloseRequest", "LostFocus"},
      true},
     {"AltF4AsksTheWindow",
      [](const Target& t) {
          return std::vector{Key(KeyPress, t, XK_Alt_L), Key(KeyPress, t, XK_F4, Mod1Mask)};
      },
-     {"keydown 18 s4", "close"},
+     {"KeyDown 18 4", "CloseRequest", "LostFocus"},
      true},
 };
 
@@ -232,7 +232,7 @@ class X11Input : public X11Fixture, public ::testing::WithParamInterface<InputCa
         }
     }
 
-    RecordingWindow window{system, Rect::FromSize(kLeft, kTop, 80, 60)};
+    RecordingWindow window{system, nullptr, Rect::FromSize(kLeft, kTop, 80, 60)};
     Target target{};
 };
 

@@ -37,7 +37,7 @@ class X11Scaled : public X11Fixture {
         return static_cast<uint32_t>(x / 2) << 16 | static_cast<uint32_t>(y / 2) << 8 | 0x40u;
     }
 
-    RecordingWindow window{system, Rect::FromSize(100, 50, 80, 60)};
+    RecordingWindow window{system, nullptr, Rect::FromSize(100, 50, 80, 60)};
 };
 
 TEST_F(X11Scaled, WindowsOpenAtTwiceTheirPlaceAndSizeOnAHalvedScreen) {

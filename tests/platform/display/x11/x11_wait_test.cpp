@@ -20,7 +20,7 @@ TEST_F(X11Fixture, WaitReturnsAtItsDeadlineWithoutInput) {
 }
 
 TEST_F(X11Fixture, WaitReturnsWithTheEventThatArrived) {
-    RecordingWindow window(system, Rect::FromSize(100, 100, 80, 60));
+    RecordingWindow window(system, nullptr, Rect::FromSize(100, 100, 80, 60));
     window.Show();
     Drain();
     window.log.clear();
@@ -37,7 +37,7 @@ TEST_F(X11Fixture, WaitReturnsWithTheEventThatArrived) {
     XSync(display.get(), False);
     // The event is already on its way: the wait ends with it, long before this deadline.
     EXPECT_TRUE(backend.Events().WaitForEvents(backend.Events().NowMs() + 60000));
-    EXPECT_EQ(window.log, std::vector<std::string>{"move 0 s0 5,6"});
+    EXPECT_EQ(window.log, std::vector<std::string>{"MouseMove 0 0 5 6"});
 }
 
 // A watched descriptor wakes the wait as input does, and its handler runs inside it.
@@ -69,26 +69,21 @@ TEST_F(X11Fixture, WaitRunsTheHandlerOfAWatchedDescriptor) {
     close(pipeEnds[0]);
 }
 
-/// Quits the loop from its timer, noting when.
-class TimerWindow : public Window {
-  public:
-    using Window::Window;
-    int64_t firedAt = -1;
-    void OnTimer(int32_t) override {
-        firedAt = System().NowMs();
-        KillTimer(1);
-        System().Quit();
-    }
-};
-
 TEST_F(X11Fixture, MessageLoopSleepsUntilTheNextTimer) {
-    TimerWindow window(system, nullptr, Rect::FromSize(0, 0, 10, 10));
+    // The window quits the loop from its timer, noting when.
+    RecordingWindow window(system, nullptr, Rect::FromSize(0, 0, 10, 10));
+    int64_t firedAt = -1;
+    window.onTimer = [&](int32_t) {
+        firedAt = system.NowMs();
+        window.KillTimer(1);
+        system.Quit();
+    };
     window.Show();
     Drain();
     const int64_t start = backend.Events().NowMs();
     window.SetTimer(1, 80);
     system.Run();
-    EXPECT_GE(window.firedAt, start + 80);
+    EXPECT_GE(firedAt, start + 80);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ class X11WindowManager : public X11Fixture {
     }
 
     ::Window root = DefaultRootWindow(display.get());
-    RecordingWindow window{system, Rect::FromSize(60, 70, 40, 30)};
+    RecordingWindow window{system, nullptr, Rect::FromSize(60, 70, 40, 30)};
 };
 
 TEST_F(X11WindowManager, PingComesBackToTheRootWindow) {

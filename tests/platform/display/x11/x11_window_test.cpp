@@ -77,7 +77,7 @@ class X11Window : public X11Fixture {
         Drain();
     }
 
-    RecordingWindow window{system, kBounds};
+    RecordingWindow window{system, nullptr, kBounds};
     ::Window native = 0;
 };
 
@@ -247,7 +247,7 @@ TEST_F(X11Window, RequestsAboutAWindowDestroyedElsewhereDoNotEndTheProgram) {
     Drain();
     window.Hide();
     backend.DeliverPending();
-    RecordingWindow next(system, kBounds);
+    RecordingWindow next(system, nullptr, kBounds);
     next.Show();
     Drain();
     EXPECT_NE(next.NativeId(), 0u);
