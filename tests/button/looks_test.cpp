@@ -40,6 +40,14 @@ TEST(BuildWindowShape, CutsTheCornerPixelsOfEachLook) {
           {r, b - 1}}},
         {{2, 6, 7, 8, 9, 10, 11, 12, 99, 0, -1}, {}},
     };
+    // Every look of the table has its case here, but the oval, whose shape the next test reads.
+    for (const Look& look : Looks()) {
+        const int32_t type = static_cast<int32_t>(look.type);
+        const bool listed = std::ranges::any_of(cases, [type](const ShapeCase& c) {
+            return std::ranges::find(c.buttonTypes, type) != c.buttonTypes.end();
+        });
+        EXPECT_TRUE(listed || type == 13) << look.name << " has no case";
+    }
     for (const ShapeCase& c : cases) {
         for (const int32_t type : c.buttonTypes) {
             SCOPED_TRACE(type);
@@ -60,7 +68,7 @@ TEST(BuildWindowShape, CutsTheCornerPixelsOfEachLook) {
 TEST(BuildWindowShape, OvalIsTheInscribedEllipticRegion) {
     for (const auto& [w, h] : {std::pair{kW, kH}, std::pair{30, 30}, std::pair{9, 40}}) {
         SCOPED_TRACE(w);
-        const platform::Region shape = BuildWindowShape(WindowShape::Ellipse, w, h);
+        const platform::Region shape = BuildWindowShape(LookOf(13).shape, w, h);
         EXPECT_EQ(shape, platform::Region::Ellipse({0, 0, w, h}));
         EXPECT_FALSE(shape.Contains({0, 0}));
         EXPECT_TRUE(shape.Contains({w / 2, h / 2}));
@@ -68,7 +76,10 @@ TEST(BuildWindowShape, OvalIsTheInscribedEllipticRegion) {
 }
 
 TEST(BuildWindowShape, ZeroSizeIsEmptyForEveryLook) {
-    for (int32_t type = 0; type <= 14; ++type) {
+    std::vector<int32_t> types = {0};  // a number that names no look
+    for (const Look& look : Looks())
+        types.push_back(static_cast<int32_t>(look.type));
+    for (const int32_t type : types) {
         SCOPED_TRACE(type);
         EXPECT_TRUE(BuildWindowShape(LookOf(type).shape, 0, 0).IsEmpty());
         EXPECT_TRUE(BuildWindowShape(LookOf(type).shape, 0, kH).IsEmpty());
