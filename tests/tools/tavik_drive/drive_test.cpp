@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "calculator/keypad.h"
 #include "platform/image/image.h"
 #include "tests/support/golden.h"
 #include "tests/support/pixels.h"
@@ -142,6 +144,17 @@ TEST(DriveTest, TabFromTheDisplayFollowsTheTabIndices) {
         "cmdoperator(2)", "cmdoperator(3)", "cmdCalculate",   "cmdback",        "cmdNumber(11)",
         "cmdNumber(12)",  "cmdpangkatdua",  "cmdoperator(5)", "cmdakar",        "cmdplusminus",
         "cmdoperator(4)", "txtBuffer"};
+    // The keys between the display's two visits are the keypad's, each once.
+    std::vector<std::string> keys;
+    for (const calculator::KeypadKey& key : calculator::kKeypad) {
+        keys.push_back(key.index ? std::string(key.name) + "(" + std::to_string(*key.index) + ")"
+                                 : std::string(key.name));
+    }
+    std::vector<std::string> reached(order.begin() + 1, order.end() - 1);
+    std::ranges::sort(keys);
+    std::ranges::sort(reached);
+    EXPECT_EQ(reached, keys);
+
     std::string script = kStart + "print focus\n";
     std::string expected = order[0] + "\n";
     for (size_t i = 1; i < order.size(); ++i) {
