@@ -59,7 +59,7 @@ TEST(KeyBags, RegeneratingGivesTheCommittedBytes) {
            "resources/main-keys.bin";
 }
 
-TEST(KeyBags, HoldTheTwentyFiveKeysInTableOrder) {
+TEST(KeyBags, HoldEveryKeyOfTheTableInItsOrder) {
     const std::vector<uint8_t> file = StoredFile();
     const auto blocks = Blocks(file);
     ASSERT_EQ(blocks.size(), calculator::kKeypad.size());
