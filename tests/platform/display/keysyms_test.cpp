@@ -2,60 +2,53 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/keys.h"
-
-#include <X11/keysym.h>
+#include <cstdint>
 
 namespace platform {
 namespace {
 
 struct KeyCase {
-    uint32_t keysym;
-    int32_t desktop;    // DesktopKeyCode
+    uint32_t keysym;    // as the X protocol numbers it
+    int32_t desktop;    // DesktopKeyCode, as the desktop numbers its virtual keys
     int32_t typed;      // TypedCharacter
     int32_t character;  // ControlCharacter of the desktop code
 };
 
+// Each rule at the edges of its range, keys that give nothing, and the named keys that only this
+// test reaches, written as the X protocol and the desktop number them. Enter, Backspace, Escape,
+// Tab, Delete, the left arrow and the left modifiers reach the window system through the X11
+// and Wayland backends' input tests, the keypad's point and operators through the Wayland
+// keyboard's and the key bindings' tests.
 TEST(KeySymbols, MapsKeySymbolsToDesktopCodesAndCharacters) {
     const KeyCase cases[] = {
-        // Letters (either case) and digits.
-        {XK_a, 'A', 'a', 0},
-        {XK_m, 'M', 'm', 0},
-        {XK_z, 'Z', 'z', 0},
-        {XK_A, 'A', 'A', 0},
-        {XK_Z, 'Z', 'Z', 0},
-        {XK_0, '0', '0', 0},
-        {XK_9, '9', '9', 0},
-        // Keys with a desktop code; Enter, Backspace and Escape type control characters.
-        {XK_BackSpace, kKeyBackspace, 0, 8},
-        {XK_Tab, kKeyTab, 0, 0},
-        {XK_ISO_Left_Tab, kKeyTab, 0, 0},
-        {XK_Return, kKeyEnter, 0, 13},
-        {XK_KP_Enter, kKeyEnter, 0, 13},
-        {XK_Escape, kKeyEscape, 0, 27},
-        {XK_space, kKeySpace, ' ', 0},
-        {XK_Left, kKeyLeft, 0, 0},
-        {XK_Up, kKeyUp, 0, 0},
-        {XK_Right, kKeyRight, 0, 0},
-        {XK_Down, kKeyDown, 0, 0},
-        {XK_Insert, kKeyInsert, 0, 0},
-        {XK_Delete, kKeyDelete, 0, 0},
-        {XK_Shift_L, kKeyShift, 0, 0},
-        {XK_Shift_R, kKeyShift, 0, 0},
-        {XK_Control_L, kKeyCtrl, 0, 0},
-        {XK_Control_R, kKeyCtrl, 0, 0},
-        {XK_Alt_L, kKeyAlt, 0, 0},
-        {XK_Alt_R, kKeyAlt, 0, 0},
-        {XK_F4, kKeyF4, 0, 0},
-        {XK_F9, kKeyF9, 0, 0},
-        // Printable symbols without a desktop code: Latin-1 is its own code.
-        {XK_period, 0, '.', 0},
-        {XK_comma, 0, ',', 0},
-        {XK_percent, 0, '%', 0},
-        {XK_asciitilde, 0, '~', 0},
-        {XK_nobreakspace, 0, 0xA0, 0},
-        {XK_eacute, 0, 233, 0},
-        {XK_ydiaeresis, 0, 0xFF, 0},
+        // Letters (either case) and digits are their own desktop codes; the symbols beside
+        // their ranges are only characters.
+        {'a', 'A', 'a', 0},
+        {'m', 'M', 'm', 0},
+        {'z', 'Z', 'z', 0},
+        {'A', 'A', 'A', 0},
+        {'Z', 'Z', 'Z', 0},
+        {'0', '0', '0', 0},
+        {'9', '9', '9', 0},
+        {'`', 0, '`', 0},
+        {'{', 0, '{', 0},
+        {'@', 0, '@', 0},
+        {'[', 0, '[', 0},
+        {'/', 0, '/', 0},
+        {':', 0, ':', 0},
+        // Latin-1 symbols type their own code, from space to tilde and from no-break space to
+        // y diaeresis; the controls between and around them type nothing.
+        {0x20, 32, ' ', 0},  // space, also the space bar's desktop code
+        {'.', 0, '.', 0},
+        {',', 0, ',', 0},
+        {'%', 0, '%', 0},
+        {0x7E, 0, '~', 0},
+        {0x7F, 0, 0, 0},
+        {0x9F, 0, 0, 0},
+        {0xA0, 0, 0xA0, 0},
+        {0xE9, 0, 233, 0},  // e acute
+        {0xFF, 0, 0xFF, 0},
+        {0x100, 0, 0, 0},
         // Unicode symbols: their code point, except surrogates, controls and beyond U+10FFFF.
         {0x10020AC, 0, 8364, 0},
         {0x1010348, 0, 0x10348, 0},
@@ -64,32 +57,43 @@ TEST(KeySymbols, MapsKeySymbolsToDesktopCodesAndCharacters) {
         {0x100000A, 0, 0, 0},
         {0x1000085, 0, 0, 0},
         {0x1110000, 0, 0, 0},
-        // The keypad with Num Lock types digits and signs; without, it moves.
-        {XK_KP_0, 0, '0', 0},
-        {XK_KP_5, 0, '5', 0},
-        {XK_KP_9, 0, '9', 0},
-        {XK_KP_Decimal, 0, '.', 0},
-        {XK_KP_Separator, 0, ',', 0},
-        {XK_KP_Add, 0, '+', 0},
-        {XK_KP_Subtract, 0, '-', 0},
-        {XK_KP_Multiply, 0, '*', 0},
-        {XK_KP_Divide, 0, '/', 0},
-        {XK_KP_Equal, 0, '=', 0},
-        {XK_KP_Space, 0, ' ', 0},
-        {XK_KP_End, 0, 0, 0},
-        {XK_KP_Begin, 0, 0, 0},
-        {XK_KP_Delete, 0, 0, 0},
-        // Function, control and modifier keys without a desktop code type nothing.
-        {XK_F1, 0, 0, 0},
-        {XK_F5, 0, 0, 0},
-        {XK_F12, 0, 0, 0},
-        {XK_Home, 0, 0, 0},
-        {XK_Caps_Lock, 0, 0, 0},
-        {XK_Num_Lock, 0, 0, 0},
-        {XK_Super_L, 0, 0, 0},
-        {XK_ISO_Level3_Shift, 0, 0, 0},
-        {0, 0, 0, 0},  // NoSymbol
-        {XK_VoidSymbol, 0, 0, 0},
+        // The keypad with Num Lock types digits and signs (KP_0 to KP_9, KP_Divide below them
+        // and the rest of its signs); without, it moves (KP_End, KP_Begin, KP_Delete).
+        {0xFFB0, 0, '0', 0},
+        {0xFFB5, 0, '5', 0},
+        {0xFFB9, 0, '9', 0},
+        {0xFFBA, 0, 0, 0},  // no symbol, just above KP_9
+        {0xFFAF, 0, '/', 0},
+        {0xFFAC, 0, ',', 0},  // KP_Separator
+        {0xFFBD, 0, '=', 0},  // KP_Equal
+        {0xFF80, 0, ' ', 0},  // KP_Space
+        {0xFF9C, 0, 0, 0},
+        {0xFF9D, 0, 0, 0},
+        {0xFF9F, 0, 0, 0},
+        // Named keys with a desktop code and no character: ISO_Left_Tab as Tab, the up, right
+        // and down arrows, Insert, the right Shift, Control and Alt, F4 and F9.
+        {0xFE20, 9, 0, 0},
+        {0xFF52, 38, 0, 0},
+        {0xFF53, 39, 0, 0},
+        {0xFF54, 40, 0, 0},
+        {0xFF63, 45, 0, 0},
+        {0xFFE2, 16, 0, 0},
+        {0xFFE4, 17, 0, 0},
+        {0xFFEA, 18, 0, 0},
+        {0xFFC1, 115, 0, 0},
+        {0xFFC6, 120, 0, 0},
+        // Function, control and modifier keys without a desktop code type nothing: F1, F5, F12,
+        // Home, Caps_Lock, Num_Lock, Super_L, ISO_Level3_Shift, NoSymbol and VoidSymbol.
+        {0xFFBE, 0, 0, 0},
+        {0xFFC2, 0, 0, 0},
+        {0xFFC9, 0, 0, 0},
+        {0xFF50, 0, 0, 0},
+        {0xFFE5, 0, 0, 0},
+        {0xFF7F, 0, 0, 0},
+        {0xFFEB, 0, 0, 0},
+        {0xFE03, 0, 0, 0},
+        {0, 0, 0, 0},
+        {0xFFFFFF, 0, 0, 0},
     };
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << std::hex << "keysym 0x" << c.keysym);
