@@ -67,9 +67,9 @@ Result<FontDesc> ReadFontStream(FieldReader& in) {
     return font;
 }
 
-FontDesc ReadFontStream(std::span<const uint8_t> bytes, size_t& consumed) {
+Result<FontDesc> ReadFontStream(std::span<const uint8_t> bytes, size_t& consumed) {
     FieldReader in(bytes);
-    FontDesc font = ValueOrThrow(ReadFontStream(in));
+    FontDesc font = TRY(ReadFontStream(in));
     consumed = in.Pos();
     return font;
 }

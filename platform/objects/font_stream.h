@@ -8,7 +8,6 @@
 
 #include "platform/bytes/field_reader.h"
 #include "platform/objects/font_desc.h"
-#include "platform/objects/stream_error.h"
 
 namespace platform {
 
@@ -40,9 +39,9 @@ std::vector<uint8_t> WriteFontStream(const FontDesc& font);
 /// kMaxFontNameBytes long.
 Result<FontDesc> ReadFontStream(FieldReader& in);
 
-/// Reads the stream from the start of `bytes` as above; `consumed` receives its length (11 + n).
-/// Throws StreamError for the faults above, at their offsets in `bytes` (a stream cut short at
-/// the first missing byte, which is `bytes.size()`).
-FontDesc ReadFontStream(std::span<const uint8_t> bytes, size_t& consumed);
+/// Reads the stream from the start of `bytes` as above; when it reads, `consumed` receives its
+/// length (11 + n). Fails for the faults above, at their offsets in `bytes` (a stream cut short
+/// at the first missing byte, which is `bytes.size()`).
+Result<FontDesc> ReadFontStream(std::span<const uint8_t> bytes, size_t& consumed);
 
 }  // namespace platform

@@ -52,10 +52,10 @@ Result<std::shared_ptr<const Picture>> ReadPictureStream(FieldReader& in, int64_
     return picture;
 }
 
-std::shared_ptr<const Picture> ReadPictureStream(std::span<const uint8_t> bytes, size_t& consumed,
-                                                 int64_t maxPixels) {
+Result<std::shared_ptr<const Picture>> ReadPictureStream(std::span<const uint8_t> bytes,
+                                                         size_t& consumed, int64_t maxPixels) {
     FieldReader in(bytes);
-    auto picture = ValueOrThrow(ReadPictureStream(in, maxPixels));
+    auto picture = TRY(ReadPictureStream(in, maxPixels));
     consumed = in.Pos();
     return picture;
 }

@@ -9,7 +9,6 @@
 
 #include "platform/bytes/field_reader.h"
 #include "platform/objects/picture.h"
-#include "platform/objects/stream_error.h"
 
 namespace platform {
 
@@ -31,10 +30,11 @@ std::vector<uint8_t> WritePictureStream(const std::shared_ptr<const Picture>& pi
 /// stream the decoder found the fault, DecodeError::Offset() after the header).
 Result<std::shared_ptr<const Picture>> ReadPictureStream(FieldReader& in, int64_t maxPixels);
 
-/// Reads a picture stream from the start of `bytes` as above; `consumed` receives its length.
-/// Throws StreamError for the faults above, at their offsets in `bytes` (the header or data cut
+/// Reads a picture stream from the start of `bytes` as above; when it reads, `consumed` receives
+/// its length. Fails for the faults above, at their offsets in `bytes` (the header or data cut
 /// short at the first missing byte, `bytes.size()`).
-std::shared_ptr<const Picture> ReadPictureStream(std::span<const uint8_t> bytes, size_t& consumed,
-                                                 int64_t maxPixels = kMaxImagePixels);
+Result<std::shared_ptr<const Picture>> ReadPictureStream(std::span<const uint8_t> bytes,
+                                                         size_t& consumed,
+                                                         int64_t maxPixels = kMaxImagePixels);
 
 }  // namespace platform

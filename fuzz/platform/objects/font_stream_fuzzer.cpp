@@ -17,13 +17,12 @@ constexpr uint8_t kKeptFlags = 0x0E;  // italic, underline, strikethrough
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::span<const uint8_t> bytes(data, size);
     size_t consumed = 0;
-    platform::FontDesc font;
-    try {
-        font = platform::ReadFontStream(bytes, consumed);
-    } catch (const platform::StreamError& error) {
-        if (error.Offset() > size) std::abort();
+    const auto read = platform::ReadFontStream(bytes, consumed);
+    if (read.IsError()) {
+        if (read.Error().offset > size) std::abort();
         return 0;
     }
+    const platform::FontDesc& font = read.Value();
     if (consumed > size) std::abort();
     auto written = platform::WriteFontStream(font);
     if (written.size() != consumed) std::abort();

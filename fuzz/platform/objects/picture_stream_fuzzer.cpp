@@ -17,13 +17,12 @@ constexpr size_t kHeaderSize = 8;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::span<const uint8_t> bytes(data, size);
     size_t consumed = 0;
-    std::shared_ptr<const platform::Picture> picture;
-    try {
-        picture = platform::ReadPictureStream(bytes, consumed);
-    } catch (const platform::StreamError& error) {
-        if (error.Offset() > size) std::abort();
+    const auto read = platform::ReadPictureStream(bytes, consumed);
+    if (read.IsError()) {
+        if (read.Error().offset > size) std::abort();
         return 0;
     }
+    const std::shared_ptr<const platform::Picture>& picture = read.Value();
     if (consumed > size) std::abort();
     const auto written = platform::WritePictureStream(picture);
     if (!picture) {
@@ -39,8 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (image.pixels.size() != static_cast<size_t>(image.width) * image.height) std::abort();
     size_t reconsumed = 0;
     const auto reread = platform::ReadPictureStream(written, reconsumed);
-    if (reconsumed != written.size() || reread->FileBytes() != file || reread->Pixels() != image ||
-        reread->HotSpot() != picture->HotSpot() || reread->Type() != picture->Type()) {
+    if (reread.IsError()) std::abort();
+    const platform::Picture& again = *reread.Value();
+    if (reconsumed != written.size() || again.FileBytes() != file || again.Pixels() != image ||
+        again.HotSpot() != picture->HotSpot() || again.Type() != picture->Type()) {
         std::abort();
     }
     return 0;
