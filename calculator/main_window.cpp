@@ -81,7 +81,7 @@ void main::CompleteDesign() {
     if (designComplete_) return;
     designComplete_ = true;
     CreateKeys();
-    SetPicture(platform::LoadPicture(backgroundFile_));
+    SetPicture(platform::ValueOrThrow(platform::LoadPicture(backgroundFile_)));
 }
 
 void main::CreateKeys() {

@@ -24,13 +24,15 @@ std::span<const uint8_t> Embedded(std::string_view name) {
 // lists and switchers show, at any density.
 std::vector<platform::Image> WindowIcons() {
     std::vector<platform::Image> icons;
-    for (platform::IconImage& entry : platform::DecodeIconFile(Embedded("icon.ico")))
+    for (platform::IconImage& entry :
+         platform::ValueOrThrow(platform::DecodeIconFile(Embedded("icon.ico"))))
         icons.push_back(platform::WithInvertStandIns(std::move(entry.image)));
     return icons;
 }
 
 std::shared_ptr<const platform::PointerImage> PointerFromCursor(std::string_view name) {
-    std::vector<platform::IconImage> images = platform::DecodeIconFile(Embedded(name));
+    std::vector<platform::IconImage> images =
+        platform::ValueOrThrow(platform::DecodeIconFile(Embedded(name)));
     platform::IconImage& first = images.front();
     return std::make_shared<const platform::PointerImage>(platform::PointerImage{
         platform::WithInvertStandIns(std::move(first.image)), first.hotSpotX, first.hotSpotY});
@@ -42,14 +44,15 @@ Program::Program(platform::WindowSystem& system, ProgramOptions options) {
     registry_.Register(button::vbButton::kClassId,
                        [] { return std::make_unique<button::vbButton>(); });
     resources_.AddCursor(button::vbButton::kHandCursorId,
-                         platform::LoadPicture(Embedded("hand.cur")));
+                         platform::ValueOrThrow(platform::LoadPicture(Embedded("hand.cur"))));
 
     MainArtwork artwork;
     artwork.backgroundFile = Embedded("background.jpg");
     artwork.icon = WindowIcons;
     artwork.helpPointer = PointerFromCursor("help-pointer.cur");
     artwork.keyBags = Embedded("main-keys.bin");
-    artwork.splash.strip = platform::LoadPicture(Embedded("splash-strip.jpg"));
+    artwork.splash.strip =
+        platform::ValueOrThrow(platform::LoadPicture(Embedded("splash-strip.jpg")));
     window_ = std::make_unique<main>(system, artwork, registry_, resources_,
                                      std::move(options.decimalSeparator),
                                      std::move(options.anotherInstanceRunning));

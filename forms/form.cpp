@@ -92,9 +92,10 @@ void Form::Paint(platform::Surface& surface) {
     surface.SetClip(platform::Region::FromRect(area));
     platform::FillRect(surface, area, platform::TranslateOleColor(backColor_));
     if (!pictureFile_.empty()) {
+        // The file was a picture's, so it decodes again.
         const std::shared_ptr<const platform::Picture> picture =
             unpaintedPicture_ ? std::exchange(unpaintedPicture_, nullptr)
-                              : platform::LoadPicture(pictureFile_);
+                              : platform::ValueOrThrow(platform::LoadPicture(pictureFile_));
         platform::DrawImage(surface, {0, 0}, picture->Pixels());
     }
     for (const LightControl* c : lightControls_) {

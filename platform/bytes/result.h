@@ -2,6 +2,8 @@
 
 #include <concepts>
 #include <cstddef>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -40,6 +42,32 @@ class [[nodiscard]] Result {
   private:
     std::variant<T, ReadError> state_;
 };
+
+/// What a check of stored bytes gives: nothing when they pass it, or the ReadError that says why
+/// they do not. `return {};` passes; TRY(check) hands its error on like any other result's.
+template <>
+class [[nodiscard]] Result<void> {
+  public:
+    Result() = default;
+    Result(ReadError error) : error_(std::move(error)) {}
+
+    bool IsError() const { return error_.has_value(); }
+
+    void Value() const {}
+    const ReadError& Error() const& { return *error_; }
+    ReadError&& Error() && { return *std::move(error_); }
+
+  private:
+    std::optional<ReadError> error_;
+};
+
+/// The value of `result`, for a caller whose own callers take a fault as an exception, such as a
+/// program reading the artwork built into it: throws std::runtime_error with the error's message.
+template <typename T>
+T ValueOrThrow(Result<T> result) {
+    if (result.IsError()) throw std::runtime_error(std::move(result).Error().message);
+    return std::move(result).Value();
+}
 
 }  // namespace platform
 

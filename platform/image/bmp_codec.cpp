@@ -3,9 +3,9 @@
 
 #include "platform/bytes/byte_reader.h"
 #include "platform/bytes/byte_writer.h"
-#include "platform/image/decode_part.h"
 #include "platform/image/dib.h"
 #include "platform/image/dib_rle.h"
+#include "platform/image/from_part.h"
 #include "platform/image/image.h"
 
 namespace platform {
@@ -14,28 +14,24 @@ namespace {
 constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kInfoHeaderSize = 40;
 
-// The picture of a BMP file; reads outside the file throw ByteRangeError.
-Image ReadBmp(std::span<const uint8_t> file, int64_t maxPixels) {
-    const ByteReader reader(file);
-    if (reader.U8At(0) != 'B' || reader.U8At(1) != 'M') throw DecodeError("not a BMP file");
-    const uint32_t pixelOffset = reader.U32At(10);
-    const DibHeader header = DecodePart(kFileHeaderSize, [&] {
-        return ReadDibHeader(ByteReader(file.subspan(kFileHeaderSize)), DibUse::Bitmap);
-    });
-    CheckPixelBudget(header.width, header.height, maxPixels);
-    if (pixelOffset < kFileHeaderSize + header.size) {
-        throw DecodeError("BMP pixels overlap its header");
-    }
-    Image image = header.runLength ? ReadDibRunPixels(header, reader, pixelOffset)
-                                   : ReadDibPixels(header, reader, pixelOffset);
-    if (header.bitCount == 32 && !header.bitfields && AllAlphaZero(image)) MakeOpaque(image);
-    return image;
-}
-
 }  // namespace
 
-Image DecodeBmp(std::span<const uint8_t> file, int64_t maxPixels) {
-    return DecodePart(0, [&] { return ReadBmp(file, maxPixels); });
+Result<Image> DecodeBmp(std::span<const uint8_t> file, int64_t maxPixels) {
+    const ByteReader reader(file);
+    if (TRY(reader.U8At(0)) != 'B' || TRY(reader.U8At(1)) != 'M') {
+        return ReadError{"not a BMP file"};
+    }
+    const uint32_t pixelOffset = TRY(reader.U32At(10));
+    const DibHeader header = TRY(FromPartAt(
+        kFileHeaderSize, ReadDibHeader(ByteReader(file.subspan(kFileHeaderSize)), DibUse::Bitmap)));
+    TRY(CheckPixelBudget(header.width, header.height, maxPixels));
+    if (pixelOffset < kFileHeaderSize + header.size) {
+        return ReadError{"BMP pixels overlap its header"};
+    }
+    Image image = header.runLength ? TRY(ReadDibRunPixels(header, reader, pixelOffset))
+                                   : TRY(ReadDibPixels(header, reader, pixelOffset));
+    if (header.bitCount == 32 && !header.bitfields && AllAlphaZero(image)) MakeOpaque(image);
+    return image;
 }
 
 std::vector<uint8_t> EncodeBmp24(const Image& image) {

@@ -44,18 +44,18 @@ bool Contiguous(uint32_t mask) {
 
 // Reads the BI_BITFIELDS masks into header and returns how many bytes they add after the
 // header: 12 after a BITMAPINFOHEADER, none in the longer headers, which hold them.
-size_t ReadMasks(const ByteReader& dib, uint32_t headerSize, DibHeader& header) {
+Result<size_t> ReadMasks(const ByteReader& dib, uint32_t headerSize, DibHeader& header) {
     header.bitfields = true;
     for (int i = 0; i < 3; ++i)
-        header.masks[i] = dib.U32At(40 + 4 * i);
+        header.masks[i] = TRY(dib.U32At(40 + 4 * i));
     if (headerSize >= 56) {
-        header.masks[3] = dib.U32At(52);
+        header.masks[3] = TRY(dib.U32At(52));
         header.hasAlphaMask = header.masks[3] != 0;
     }
     for (uint32_t mask : header.masks) {
-        if (!Contiguous(mask)) throw DecodeError("bitmap channel mask is not contiguous");
+        if (!Contiguous(mask)) return ReadError{"bitmap channel mask is not contiguous"};
         if (header.bitCount == 16 && mask > 0xFFFF) {
-            throw DecodeError("bitmap channel mask is wider than its 16-bit pixels");
+            return ReadError{"bitmap channel mask is wider than its 16-bit pixels"};
         }
     }
     return headerSize == 40 ? 12 : 0;
@@ -69,13 +69,14 @@ uint32_t MaskedColor(const DibHeader& header, uint32_t value) {
 }
 
 // Gives the image an invert plane of zeros, unless it would have more than maxPlanePixels.
-void MakeInvertPlane(Image& image, int64_t maxPlanePixels) {
+Result<void> MakeInvertPlane(Image& image, int64_t maxPlanePixels) {
     if (static_cast<int64_t>(image.pixels.size()) > maxPlanePixels) {
-        throw DecodeError("an invert plane of " + std::to_string(image.width) + " x " +
-                          std::to_string(image.height) + " pixels is over the budget of " +
-                          std::to_string(maxPlanePixels) + " pixels");
+        return ReadError{"an invert plane of " + std::to_string(image.width) + " x " +
+                         std::to_string(image.height) + " pixels is over the budget of " +
+                         std::to_string(maxPlanePixels) + " pixels"};
     }
     image.invert.resize(image.pixels.size());
+    return {};
 }
 
 }  // namespace
@@ -88,31 +89,30 @@ uint32_t DibHeader::Color(uint32_t index) const {
     return index < palette.size() ? palette[index] : kOpaque;
 }
 
-DibHeader ReadDibHeader(const ByteReader& dib, DibUse use) {
-    uint32_t headerSize = dib.U32At(0);
+Result<DibHeader> ReadDibHeader(const ByteReader& dib, DibUse use) {
+    uint32_t headerSize = TRY(dib.U32At(0));
     if (!KnownHeaderSize(headerSize)) {
-        throw DecodeError("unsupported bitmap header size " + std::to_string(headerSize), 0);
+        return ReadError{"unsupported bitmap header size " + std::to_string(headerSize), 0};
     }
-    dib.BytesAt(0, headerSize);
+    TRY(dib.BytesAt(0, headerSize));
     DibHeader header;
-    int64_t width = dib.I32At(kWidthAt);
-    int64_t storedHeight = dib.I32At(kHeightAt);
-    header.bitCount = dib.U16At(kBitCountAt);
-    uint32_t compression = dib.U32At(kCompressionAt);
-    uint32_t colorsUsed = dib.U32At(kColorsUsedAt);
+    int64_t width = TRY(dib.I32At(kWidthAt));
+    int64_t storedHeight = TRY(dib.I32At(kHeightAt));
+    header.bitCount = TRY(dib.U16At(kBitCountAt));
+    uint32_t compression = TRY(dib.U32At(kCompressionAt));
+    uint32_t colorsUsed = TRY(dib.U32At(kColorsUsedAt));
 
     if (use == DibUse::Icon) {
         if (storedHeight <= 0 || storedHeight % 2 != 0) {
-            throw DecodeError("icon bitmap height must be twice the image height", kHeightAt);
+            return ReadError{"icon bitmap height must be twice the image height", kHeightAt};
         }
         storedHeight /= 2;
     }
     header.topDown = storedHeight < 0;
     int64_t height = std::abs(storedHeight);
-    if (width < 1 || width > kMaxImageSide)
-        throw DecodeError("bitmap width out of range", kWidthAt);
+    if (width < 1 || width > kMaxImageSide) return ReadError{"bitmap width out of range", kWidthAt};
     if (height < 1 || height > kMaxImageSide) {
-        throw DecodeError("bitmap height out of range", kHeightAt);
+        return ReadError{"bitmap height out of range", kHeightAt};
     }
     header.width = static_cast<int32_t>(width);
     header.height = static_cast<int32_t>(height);
@@ -120,25 +120,25 @@ DibHeader ReadDibHeader(const ByteReader& dib, DibUse use) {
     int32_t bits = header.bitCount;
     const bool sixteen = bits == 16 && use == DibUse::Bitmap;
     if (bits != 1 && bits != 4 && bits != 8 && !sixteen && bits != 24 && bits != 32) {
-        throw DecodeError("unsupported bitmap depth " + std::to_string(bits), kBitCountAt);
+        return ReadError{"unsupported bitmap depth " + std::to_string(bits), kBitCountAt};
     }
     size_t offset = headerSize;
     if (compression == kBiBitfields && (bits == 16 || bits == 32)) {
-        offset += ReadMasks(dib, headerSize, header);
+        offset += TRY(ReadMasks(dib, headerSize, header));
     } else if (compression == kBiRgb) {
         if (bits == 16) header.masks = kRgb555Masks;
     } else if (use == DibUse::Bitmap &&
                ((compression == kBiRle8 && bits == 8) || (compression == kBiRle4 && bits == 4))) {
-        if (header.topDown) throw DecodeError("a run-length bitmap cannot be top-down", kHeightAt);
+        if (header.topDown) return ReadError{"a run-length bitmap cannot be top-down", kHeightAt};
         header.runLength = true;
     } else {
-        throw DecodeError("unsupported bitmap compression " + std::to_string(compression),
-                          kCompressionAt);
+        return ReadError{"unsupported bitmap compression " + std::to_string(compression),
+                         kCompressionAt};
     }
 
-    if (colorsUsed > 256) throw DecodeError("bitmap colour table too large", kColorsUsedAt);
+    if (colorsUsed > 256) return ReadError{"bitmap colour table too large", kColorsUsedAt};
     size_t colors = colorsUsed != 0 ? colorsUsed : bits <= 8 ? size_t{1} << bits : 0;
-    auto table = dib.BytesAt(offset, colors * 4);
+    auto table = TRY(dib.BytesAt(offset, colors * 4));
     // Only depths up to 8 bits look colours up; a table beside deeper pixels is skipped.
     if (bits <= 8) {
         header.palette.reserve(colors);
@@ -151,9 +151,9 @@ DibHeader ReadDibHeader(const ByteReader& dib, DibUse use) {
     return header;
 }
 
-Image ReadDibPixels(const DibHeader& header, const ByteReader& reader, size_t offset) {
+Result<Image> ReadDibPixels(const DibHeader& header, const ByteReader& reader, size_t offset) {
     const size_t stride = header.Stride();
-    auto data = reader.BytesAt(offset, stride * static_cast<size_t>(header.height));
+    auto data = TRY(reader.BytesAt(offset, stride * static_cast<size_t>(header.height)));
     Image image;
     image.width = header.width;
     image.height = header.height;
@@ -205,9 +205,10 @@ size_t MaskStride(int32_t width) {
     return (static_cast<size_t>(width) + 31) / 32 * 4;
 }
 
-void ApplyAndMask(Image& image, const ByteReader& reader, size_t offset, int64_t maxPlanePixels) {
+Result<void> ApplyAndMask(Image& image, const ByteReader& reader, size_t offset,
+                          int64_t maxPlanePixels) {
     const size_t stride = MaskStride(image.width);
-    auto mask = reader.BytesAt(offset, stride * static_cast<size_t>(image.height));
+    auto mask = TRY(reader.BytesAt(offset, stride * static_cast<size_t>(image.height)));
     for (int32_t row = 0; row < image.height; ++row) {
         const uint8_t* bitsRow = &mask[static_cast<size_t>(row) * stride];
         int32_t y = image.height - 1 - row;
@@ -217,11 +218,12 @@ void ApplyAndMask(Image& image, const ByteReader& reader, size_t offset, int64_t
             const uint32_t colour = dst[x] & 0x00FFFFFF;
             dst[x] = 0;
             if (colour == 0) continue;
-            if (image.invert.empty()) MakeInvertPlane(image, maxPlanePixels);
+            if (image.invert.empty()) TRY(MakeInvertPlane(image, maxPlanePixels));
             image.invert[static_cast<size_t>(y) * static_cast<size_t>(image.width) +
                          static_cast<size_t>(x)] = colour;
         }
     }
+    return {};
 }
 
 }  // namespace platform

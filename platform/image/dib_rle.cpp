@@ -26,31 +26,33 @@ class RunCursor {
 
     // Writes count pixels rightwards from the position; indexAt(i) is the i-th colour index.
     template <typename IndexAt>
-    void Write(int32_t count, IndexAt indexAt) {
-        if (row_ >= image_.height) throw DecodeError("run-length run above the top row", runAt_);
+    Result<void> Write(int32_t count, IndexAt indexAt) {
+        if (row_ >= image_.height) return ReadError{"run-length run above the top row", runAt_};
         if (count > image_.width - x_) {
-            throw DecodeError("run-length run passes the end of its row", runAt_);
+            return ReadError{"run-length run passes the end of its row", runAt_};
         }
         const size_t y = static_cast<size_t>(image_.height - 1 - row_);
         uint32_t* dst = &image_.pixels[y * static_cast<size_t>(image_.width) + x_];
         for (int32_t i = 0; i < count; ++i)
             dst[i] = header_.Color(indexAt(i));
         x_ += count;
+        return {};
     }
 
-    void EndOfLine() { MoveTo(0, row_ + 1); }
-    void Delta(int32_t dx, int32_t dy) { MoveTo(x_ + dx, row_ + dy); }
+    Result<void> EndOfLine() { return MoveTo(0, row_ + 1); }
+    Result<void> Delta(int32_t dx, int32_t dy) { return MoveTo(x_ + dx, row_ + dy); }
 
     // True once an end of line or move has taken the position past the top row.
     bool PastTopRow() const { return row_ == image_.height; }
 
   private:
-    void MoveTo(int32_t newX, int32_t newRow) {
+    Result<void> MoveTo(int32_t newX, int32_t newRow) {
         if (newX > image_.width || newRow > image_.height) {
-            throw DecodeError("run-length move leaves the bitmap", runAt_);
+            return ReadError{"run-length move leaves the bitmap", runAt_};
         }
         x_ = newX;
         row_ = newRow;
+        return {};
     }
 
     const DibHeader& header_;
@@ -67,12 +69,12 @@ uint32_t Nibble(uint8_t byte, int32_t i) {
 
 }  // namespace
 
-Image ReadDibRunPixels(const DibHeader& header, const ByteReader& reader, size_t offset) {
-    if (offset > reader.Size()) throw DecodeError("bitmap runs start past the end of the file");
+Result<Image> ReadDibRunPixels(const DibHeader& header, const ByteReader& reader, size_t offset) {
+    if (offset > reader.Size()) return ReadError{"bitmap runs start past the end of the file"};
     const size_t runBytes = reader.Size() - offset;
     const size_t area = static_cast<size_t>(header.width) * static_cast<size_t>(header.height);
     if (area > kMaxPixelsPerRunByte * runBytes) {
-        throw DecodeError("run-length bitmap claims more pixels than its runs can hold", offset);
+        return ReadError{"run-length bitmap claims more pixels than its runs can hold", offset};
     }
     Image image;
     image.width = header.width;
@@ -84,30 +86,33 @@ Image ReadDibRunPixels(const DibHeader& header, const ByteReader& reader, size_t
     size_t pos = offset;
     while (pos < reader.Size()) {
         cursor.StartRun(pos);
-        const uint8_t count = reader.U8At(pos);
-        const uint8_t value = reader.U8At(pos + 1);
+        const uint8_t count = TRY(reader.U8At(pos));
+        const uint8_t value = TRY(reader.U8At(pos + 1));
         pos += 2;
         if (count > 0) {
-            cursor.Write(count, [&](int32_t i) { return rle4 ? Nibble(value, i) : value; });
+            TRY(cursor.Write(count, [&](int32_t i) { return rle4 ? Nibble(value, i) : value; }));
         } else if (value == kEndOfLine) {
-            cursor.EndOfLine();
+            TRY(cursor.EndOfLine());
         } else if (value == kEndOfBitmap) {
             return image;
         } else if (value == kDelta) {
-            cursor.Delta(reader.U8At(pos), reader.U8At(pos + 1));
+            // The rows byte first: a move cut short is reported by the last byte it needs.
+            const uint8_t dy = TRY(reader.U8At(pos + 1));
+            const uint8_t dx = TRY(reader.U8At(pos));
+            TRY(cursor.Delta(dx, dy));
             pos += 2;
         } else {
             const size_t bytes = rle4 ? (value + 1) / 2 : value;
             const size_t padded = bytes + bytes % 2;
-            auto literal = reader.BytesAt(pos, padded);
-            cursor.Write(value, [&](int32_t i) -> uint32_t {
+            auto literal = TRY(reader.BytesAt(pos, padded));
+            TRY(cursor.Write(value, [&](int32_t i) -> uint32_t {
                 return rle4 ? Nibble(literal[i / 2], i) : literal[i];
-            });
+            }));
             pos += padded;
         }
     }
     if (!cursor.PastTopRow()) {
-        throw DecodeError("run-length data ends before the end of bitmap", reader.Size());
+        return ReadError{"run-length data ends before the end of bitmap", reader.Size()};
     }
     return image;
 }

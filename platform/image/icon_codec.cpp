@@ -5,8 +5,8 @@
 
 #include "platform/bytes/byte_reader.h"
 #include "platform/bytes/byte_writer.h"
-#include "platform/image/decode_part.h"
 #include "platform/image/dib.h"
+#include "platform/image/from_part.h"
 #include "platform/image/image.h"
 
 namespace platform {
@@ -26,26 +26,26 @@ constexpr std::array<uint32_t, 16> kClassicPalette = {
 constexpr std::array<uint32_t, 2> kMonochromePalette = {0x000000, 0xFFFFFF};
 
 // One entry's image, whose colour pixels and invert plane together fit in maxPixels.
-IconImage DecodeEntry(std::span<const uint8_t> data, int64_t maxPixels) {
+Result<IconImage> DecodeEntry(std::span<const uint8_t> data, int64_t maxPixels) {
     IconImage icon;
     if (SniffImageFormat(data) == ImageFormat::Png) {
-        icon.image = DecodePng(data, maxPixels);
+        icon.image = TRY(DecodePng(data, maxPixels));
         icon.bitCount = 32;
         return icon;
     }
     ByteReader dib(data);
-    DibHeader header = ReadDibHeader(dib, DibUse::Icon);
-    CheckPixelBudget(header.width, header.height, maxPixels);
-    icon.image = ReadDibPixels(header, dib, header.size);
+    DibHeader header = TRY(ReadDibHeader(dib, DibUse::Icon));
+    TRY(CheckPixelBudget(header.width, header.height, maxPixels));
+    icon.image = TRY(ReadDibPixels(header, dib, header.size));
     icon.bitCount = header.bitCount;
     const size_t maskOffset = header.size + header.Stride() * static_cast<size_t>(header.height);
-    dib.BytesAt(maskOffset, MaskStride(header.width) * static_cast<size_t>(header.height));
+    TRY(dib.BytesAt(maskOffset, MaskStride(header.width) * static_cast<size_t>(header.height)));
     bool alphaInPixels = header.bitCount == 32 && (!header.bitfields || header.hasAlphaMask) &&
                          !AllAlphaZero(icon.image);
     if (!alphaInPixels) {
         MakeOpaque(icon.image);
-        ApplyAndMask(icon.image, dib, maskOffset,
-                     maxPixels - int64_t{header.width} * header.height);
+        TRY(ApplyAndMask(icon.image, dib, maskOffset,
+                         maxPixels - int64_t{header.width} * header.height));
     }
     return icon;
 }
@@ -176,93 +176,87 @@ struct IconDirectory {
     size_t count = 0;
 };
 
-IconDirectory ReadDirectory(const ByteReader& reader) {
-    const uint16_t type = reader.U16At(2);
-    if (reader.U16At(0) != 0 || (type != kIconType && type != kCursorType)) {
-        throw DecodeError("not an icon or cursor file");
+Result<IconDirectory> ReadDirectory(const ByteReader& reader) {
+    const uint16_t type = TRY(reader.U16At(2));
+    if (TRY(reader.U16At(0)) != 0 || (type != kIconType && type != kCursorType)) {
+        return ReadError{"not an icon or cursor file"};
     }
-    const size_t count = reader.U16At(4);
-    if (count == 0) throw DecodeError("icon file holds no image");
-    reader.BytesAt(kDirectorySize, count * kEntrySize);
-    return {type, count};
+    const size_t count = TRY(reader.U16At(4));
+    if (count == 0) return ReadError{"icon file holds no image"};
+    TRY(reader.BytesAt(kDirectorySize, count * kEntrySize));
+    return IconDirectory{type, count};
 }
 
-IconImage DecodeDirectoryEntry(const ByteReader& reader, const IconDirectory& directory,
-                               size_t index, int64_t maxPixels) {
+Result<IconImage> DecodeDirectoryEntry(const ByteReader& reader, const IconDirectory& directory,
+                                       size_t index, int64_t maxPixels) {
     const size_t entry = kDirectorySize + index * kEntrySize;
-    const size_t dataAt = reader.U32At(entry + 12);
-    const std::span<const uint8_t> data = reader.BytesAt(dataAt, reader.U32At(entry + 8));
-    IconImage icon = DecodePart(dataAt, [&] { return DecodeEntry(data, maxPixels); });
+    const size_t dataAt = TRY(reader.U32At(entry + 12));
+    const std::span<const uint8_t> data = TRY(reader.BytesAt(dataAt, TRY(reader.U32At(entry + 8))));
+    IconImage icon = TRY(FromPartAt(dataAt, DecodeEntry(data, maxPixels)));
     if (directory.type == kCursorType) {
-        icon.hotSpotX = reader.U16At(entry + 4);
-        icon.hotSpotY = reader.U16At(entry + 6);
+        icon.hotSpotX = TRY(reader.U16At(entry + 4));
+        icon.hotSpotY = TRY(reader.U16At(entry + 6));
     }
     return icon;
 }
 
 // A width or height as the directory stores it: one byte, 0 standing for 256.
-int32_t DirectorySide(const ByteReader& reader, size_t at) {
-    const int32_t stored = reader.U8At(at);
+Result<int32_t> DirectorySide(const ByteReader& reader, size_t at) {
+    const int32_t stored = TRY(reader.U8At(at));
     return stored == 0 ? kMaxIconSide : stored;
 }
 
 }  // namespace
 
-std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file, int64_t maxPixels) {
-    return DecodePart(0, [&] {
-        const ByteReader reader(file);
-        const IconDirectory directory = ReadDirectory(reader);
-        std::vector<IconImage> icons;
-        icons.reserve(directory.count);
-        for (size_t i = 0; i < directory.count; ++i) {
-            icons.push_back(DecodeDirectoryEntry(reader, directory, i, maxPixels));
-            // Entries may share their data: each one decoded spends the budget again.
-            const Image& image = icons.back().image;
-            maxPixels -= static_cast<int64_t>(image.pixels.size() + image.invert.size());
-        }
-        return icons;
-    });
+Result<std::vector<IconImage>> DecodeIconFile(std::span<const uint8_t> file, int64_t maxPixels) {
+    const ByteReader reader(file);
+    const IconDirectory directory = TRY(ReadDirectory(reader));
+    std::vector<IconImage> icons;
+    icons.reserve(directory.count);
+    for (size_t i = 0; i < directory.count; ++i) {
+        icons.push_back(TRY(DecodeDirectoryEntry(reader, directory, i, maxPixels)));
+        // Entries may share their data: each one decoded spends the budget again.
+        const Image& image = icons.back().image;
+        maxPixels -= static_cast<int64_t>(image.pixels.size() + image.invert.size());
+    }
+    return icons;
 }
 
-IconImage DecodeIconFileImage(std::span<const uint8_t> file, int32_t width, int32_t height,
-                              int64_t maxPixels) {
-    return DecodePart(0, [&] {
-        const ByteReader reader(file);
-        const IconDirectory directory = ReadDirectory(reader);
-        size_t chosen = 0;
-        for (size_t i = 0; i < directory.count; ++i) {
-            const size_t entry = kDirectorySize + i * kEntrySize;
-            if (DirectorySide(reader, entry) == width &&
-                DirectorySide(reader, entry + 1) == height) {
-                chosen = i;
-                break;
-            }
+Result<IconImage> DecodeIconFileImage(std::span<const uint8_t> file, int32_t width, int32_t height,
+                                      int64_t maxPixels) {
+    const ByteReader reader(file);
+    const IconDirectory directory = TRY(ReadDirectory(reader));
+    size_t chosen = 0;
+    for (size_t i = 0; i < directory.count; ++i) {
+        const size_t entry = kDirectorySize + i * kEntrySize;
+        if (TRY(DirectorySide(reader, entry)) == width &&
+            TRY(DirectorySide(reader, entry + 1)) == height) {
+            chosen = i;
+            break;
         }
-        return DecodeDirectoryEntry(reader, directory, chosen, maxPixels);
-    });
+    }
+    return DecodeDirectoryEntry(reader, directory, chosen, maxPixels);
 }
 
-IconImage DecodeIconFileImageAtLeast(std::span<const uint8_t> file, int32_t side,
-                                     int64_t maxPixels) {
-    return DecodePart(0, [&] {
-        const ByteReader reader(file);
-        const IconDirectory directory = ReadDirectory(reader);
-        size_t chosen = 0;
-        int32_t chosenSide = 0;
-        for (size_t i = 0; i < directory.count; ++i) {
-            const size_t entry = kDirectorySize + i * kEntrySize;
-            const int32_t listed = DirectorySide(reader, entry);
-            if (listed != DirectorySide(reader, entry + 1)) continue;
-            // The smallest large enough, else the largest.
-            const bool better =
-                chosenSide < side ? listed > chosenSide : listed >= side && listed < chosenSide;
-            if (better) {
-                chosen = i;
-                chosenSide = listed;
-            }
+Result<IconImage> DecodeIconFileImageAtLeast(std::span<const uint8_t> file, int32_t side,
+                                             int64_t maxPixels) {
+    const ByteReader reader(file);
+    const IconDirectory directory = TRY(ReadDirectory(reader));
+    size_t chosen = 0;
+    int32_t chosenSide = 0;
+    for (size_t i = 0; i < directory.count; ++i) {
+        const size_t entry = kDirectorySize + i * kEntrySize;
+        const int32_t listed = TRY(DirectorySide(reader, entry));
+        if (listed != TRY(DirectorySide(reader, entry + 1))) continue;
+        // The smallest large enough, else the largest.
+        const bool better =
+            chosenSide < side ? listed > chosenSide : listed >= side && listed < chosenSide;
+        if (better) {
+            chosen = i;
+            chosenSide = listed;
         }
-        return DecodeDirectoryEntry(reader, directory, chosen, maxPixels);
-    });
+    }
+    return DecodeDirectoryEntry(reader, directory, chosen, maxPixels);
 }
 
 std::vector<uint8_t> EncodeIconFile(std::span<const IconImage> images, bool cursor) {

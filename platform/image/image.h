@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <span>
 #include <stdexcept>
-#include <string>
 #include <vector>
+
+#include "platform/bytes/result.h"
 
 namespace platform {
 
@@ -40,21 +41,6 @@ struct IconImage {
     friend bool operator==(const IconImage&, const IconImage&) = default;
 };
 
-/// Thrown by every decoder for input it cannot read: truncated, inconsistent, too large or in
-/// a variant it does not support. `Offset()` is where in the bytes given to the decoder the
-/// fault lies: the first missing byte when they end early, the first byte (0) when the fault
-/// is not at one byte, such as a compressed stream that does not decode.
-class DecodeError : public std::runtime_error {
-  public:
-    explicit DecodeError(const std::string& reason, size_t offset = 0)
-        : std::runtime_error(reason), byteOffset_(offset) {}
-
-    size_t Offset() const { return byteOffset_; }
-
-  private:
-    size_t byteOffset_;
-};
-
 /// The largest width and height a decoder accepts; larger claims are rejected before any
 /// pixel memory is allocated.
 constexpr int32_t kMaxImageSide = 16384;
@@ -63,9 +49,15 @@ constexpr int32_t kMaxImageSide = 16384;
 /// 256 MB, several times the largest screen.
 constexpr int64_t kMaxImagePixels = int64_t{64} << 20;
 
-/// Throws DecodeError naming the size when a width × height picture has more than `maxPixels`
-/// pixels; decoders call it before they allocate the pixels.
-void CheckPixelBudget(int64_t width, int64_t height, int64_t maxPixels);
+// Every decoder below returns its picture, or fails for input it cannot read: truncated,
+// inconsistent, too large or in a variant it does not support. The ReadError's offset is where
+// in the bytes given to the decoder the fault lies: the first missing byte when they end early,
+// the first byte (0) when the fault is not at one byte, such as a compressed stream that does not
+// decode. libjpeg's and libpng's own failures end inside the decoder, as its errors.
+
+/// Fails naming the size when a width × height picture has more than `maxPixels` pixels;
+/// decoders call it before they allocate the pixels.
+Result<void> CheckPixelBudget(int64_t width, int64_t height, int64_t maxPixels);
 
 enum class ImageFormat { Unknown, Bmp, Ico, Cur, Jpeg, Png };
 
@@ -105,7 +97,7 @@ ImageFormat SniffImageFormat(std::span<const uint8_t> file);
 /// a move right of the right edge or past the top row, a literal run or its padding byte past
 /// the end of the file, and a bitmap claiming over 4096 pixels per byte of its runs. Bitmaps of
 /// more than `maxPixels` pixels are rejected.
-Image DecodeBmp(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
+Result<Image> DecodeBmp(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
 /// Every image of an ICO or CUR file, in directory order. A width or height byte of 0 means
 /// 256. An entry whose data starts with the PNG signature is a PNG file. Any other entry is a
@@ -122,22 +114,22 @@ Image DecodeBmp(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixe
 /// directory's planes and bit-count fields are the hot spot x and y.
 /// All images together have at most `maxPixels` pixels, an invert plane's counted as much again
 /// and entries that share their data counted each time.
-std::vector<IconImage> DecodeIconFile(std::span<const uint8_t> file,
-                                      int64_t maxPixels = kMaxImagePixels);
+Result<std::vector<IconImage>> DecodeIconFile(std::span<const uint8_t> file,
+                                              int64_t maxPixels = kMaxImagePixels);
 
 /// The one image of an icon or cursor file whose directory entry says it is width × height
 /// pixels (a size byte of 0 standing for 256), or the file's first image when none does. The
 /// entry is chosen from the directory and only it is decoded, within `maxPixels` (its invert
-/// plane included). Throws DecodeError as DecodeIconFile does.
-IconImage DecodeIconFileImage(std::span<const uint8_t> file, int32_t width, int32_t height,
-                              int64_t maxPixels = kMaxImagePixels);
+/// plane included). Fails as DecodeIconFile does.
+Result<IconImage> DecodeIconFileImage(std::span<const uint8_t> file, int32_t width, int32_t height,
+                                      int64_t maxPixels = kMaxImagePixels);
 
 /// The square image of an icon or cursor file that serves a place of `side` pixels best: the
 /// smallest its directory lists at least that large, else the largest; the first image when the
 /// directory lists no square one. Only that entry is decoded, within `maxPixels` (its invert
 /// plane included).
-IconImage DecodeIconFileImageAtLeast(std::span<const uint8_t> file, int32_t side,
-                                     int64_t maxPixels = kMaxImagePixels);
+Result<IconImage> DecodeIconFileImageAtLeast(std::span<const uint8_t> file, int32_t side,
+                                             int64_t maxPixels = kMaxImagePixels);
 
 /// The most scans DecodeJpeg reads from one file; encoders write at most a few dozen.
 constexpr int kMaxJpegScans = 500;
@@ -159,13 +151,13 @@ constexpr int64_t kJpegBlocksPerFileByte = 32;
 /// takes its blocks decoded past kJpegPicturePasses times its picture's blocks plus
 /// kJpegBlocksPerFileByte times its size in bytes. Sequential files decode each block once,
 /// progressive ones from libjpeg's own scripts six times at most.
-Image DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
+Result<Image> DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
 /// A PNG file of any colour type and depth, converted to 8-bit RGBA (tRNS gives alpha). Files
 /// of more than `maxPixels` pixels are rejected. Of the ancillary chunks only those that bear
 /// on the colours are read (text, for one, is never inflated), and image data that inflates
 /// to more bytes than the rows hold is rejected.
-Image DecodePng(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
+Result<Image> DecodePng(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
 /// A PNG file of the image: 8-bit RGBA, or 8-bit RGB when every pixel is opaque. Throws
 /// std::invalid_argument when the size does not match the pixels.

@@ -1,12 +1,13 @@
 // JPEG through libjpeg-turbo, loaded for the decode (jpeg_library.h). A libjpeg error ends the
-// stage that made the call by a longjmp (jpeg_errors.h); the caller turns a failed stage into a
-// DecodeError. (The pixel vector the rows go into belongs to the caller's frame, which a jump never
-// leaves.)
+// stage that made the call by a longjmp (jpeg_errors.h); the caller returns a failed stage's
+// message as its error. (The pixel vector the rows go into belongs to the caller's frame, which a
+// jump never leaves.)
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/image/image.h"
@@ -75,7 +76,7 @@ bool ReadRows(const JpegLibrary& jpeg, jpeg_decompress_struct* info, JpegErrorMa
 
 // Owns the decompressor so that it is destroyed on every path.
 struct Decompressor {
-    Decompressor() {
+    explicit Decompressor(std::shared_ptr<const JpegLibrary> jpeg) : library(std::move(jpeg)) {
         std::memset(&info, 0, sizeof info);
         info.err = InitJpegErrors(*library, &errors);
         errors.base.emit_message = EmitMessage;
@@ -84,9 +85,10 @@ struct Decompressor {
     Decompressor(const Decompressor&) = delete;
     Decompressor& operator=(const Decompressor&) = delete;
 
-    [[noreturn]] void Fail() const { throw DecodeError(std::string("JPEG: ") + errors.message); }
+    // The error of the stage that libjpeg or our own hooks ended.
+    ReadError Failure() const { return ReadError{std::string("JPEG: ") + errors.message}; }
 
-    std::shared_ptr<const JpegLibrary> library = LoadJpegLibrary();
+    std::shared_ptr<const JpegLibrary> library;
     jpeg_decompress_struct info;
     JpegErrorManager errors;
     JpegWorkLimit work{};
@@ -94,17 +96,17 @@ struct Decompressor {
 
 }  // namespace
 
-Image DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels) {
-    if (file.empty()) throw DecodeError("JPEG: empty file");
-    Decompressor jpeg;
+Result<Image> DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels) {
+    if (file.empty()) return ReadError{"JPEG: empty file"};
+    Decompressor jpeg(TRY(LoadJpegLibrary()));
     if (!StartDecode(*jpeg.library, &jpeg.info, &jpeg.errors, &jpeg.work, file.data(), file.size(),
                      maxPixels)) {
-        jpeg.Fail();
+        return jpeg.Failure();
     }
     if (jpeg.info.output_components != 4 || jpeg.info.output_width < 1 ||
         jpeg.info.output_height < 1 || jpeg.info.output_width > kMaxImageSide ||
         jpeg.info.output_height > kMaxImageSide) {
-        throw DecodeError("JPEG size out of range");
+        return ReadError{"JPEG size out of range"};
     }
     Image image;
     image.width = static_cast<int32_t>(jpeg.info.output_width);
@@ -114,7 +116,7 @@ Image DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels) {
     // room.
     image.pixels.reserve(size_t{jpeg.info.output_width} * jpeg.info.output_height);
     // RGBA bytes in memory are the little-endian value 0xAABBGGRR, with alpha 255.
-    if (!ReadRows(*jpeg.library, &jpeg.info, &jpeg.errors, &image.pixels)) jpeg.Fail();
+    if (!ReadRows(*jpeg.library, &jpeg.info, &jpeg.errors, &image.pixels)) return jpeg.Failure();
     return image;
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/image/image.h"
@@ -16,7 +17,7 @@ namespace {
 
 // Owns the compressor and the output buffer libjpeg allocates with malloc.
 struct Compressor {
-    Compressor() {
+    explicit Compressor(std::shared_ptr<const JpegLibrary> jpeg) : library(std::move(jpeg)) {
         std::memset(&info, 0, sizeof info);
         info.err = InitJpegErrors(*library, &errors);
     }
@@ -27,7 +28,7 @@ struct Compressor {
     Compressor(const Compressor&) = delete;
     Compressor& operator=(const Compressor&) = delete;
 
-    std::shared_ptr<const JpegLibrary> library = LoadJpegLibrary();
+    std::shared_ptr<const JpegLibrary> library;
     jpeg_compress_struct info;
     JpegErrorManager errors;
     unsigned char* buffer = nullptr;
@@ -75,7 +76,7 @@ std::vector<uint8_t> EncodeJpeg(const Image& image, int quality) {
     if (quality < 1 || quality > 100) {
         throw std::invalid_argument("EncodeJpeg: quality outside 1..100");
     }
-    Compressor jpeg;
+    Compressor jpeg(ValueOrThrow(LoadJpegLibrary()));
     if (!Compress(&jpeg, image, quality)) {
         throw std::runtime_error(std::string("JPEG encoding: ") + jpeg.errors.message);
     }

@@ -8,6 +8,8 @@
 
 #include <jpeglib.h>
 
+#include "platform/bytes/result.h"
+
 namespace platform {
 
 struct JpegLibrary {
@@ -30,8 +32,8 @@ struct JpegLibrary {
 };
 
 /// libjpeg (the shared library of the version these headers describe), loaded if no one holds
-/// it yet, and kept loaded while the result lives. Throws DecodeError naming the library when
-/// it cannot be loaded or lacks an entry point.
-std::shared_ptr<const JpegLibrary> LoadJpegLibrary();
+/// it yet, and kept loaded while the result lives. Fails naming the library when it cannot be
+/// loaded or lacks an entry point.
+Result<std::shared_ptr<const JpegLibrary>> LoadJpegLibrary();
 
 }  // namespace platform

@@ -24,20 +24,20 @@ bool BearsOnThePixels(std::string_view type, bool& profileSeen) {
 
 }  // namespace
 
-std::vector<uint8_t> ChunksToDecode(std::span<const uint8_t> file) {
+Result<std::vector<uint8_t>> ChunksToDecode(std::span<const uint8_t> file) {
     const ByteReader reader(file);
     std::vector<uint8_t> kept(file.begin(), file.begin() + kSignatureSize);
     bool profileSeen = false;
     for (size_t offset = kSignatureSize;;) {
-        const uint32_t length = reader.U32BigEndianAt(offset);
-        const auto typeAndData = reader.BytesAt(offset + 4, size_t{4} + length);
-        const uint32_t crc = reader.U32BigEndianAt(offset + 8 + length);
+        const uint32_t length = TRY(reader.U32BigEndianAt(offset));
+        const auto typeAndData = TRY(reader.BytesAt(offset + 4, size_t{4} + length));
+        const uint32_t crc = TRY(reader.U32BigEndianAt(offset + 8 + length));
         if (crc32(0, typeAndData.data(), static_cast<uInt>(typeAndData.size())) != crc) {
-            throw DecodeError("PNG chunk checksum mismatch");
+            return ReadError{"PNG chunk checksum mismatch"};
         }
         const std::string_view type(reinterpret_cast<const char*>(typeAndData.data()), 4);
         if (offset == kSignatureSize && type != "IHDR") {
-            throw DecodeError("PNG file does not start with IHDR", offset);
+            return ReadError{"PNG file does not start with IHDR", offset};
         }
         const size_t end = offset + 12 + length;
         // A critical chunk's type starts with a capital letter (bit 5 clear).

@@ -6,7 +6,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/image/decode_part.h"
 #include "platform/image/image.h"
 #include "platform/image/png_chunks.h"
 #include "platform/image/png_image_data.h"
@@ -33,28 +32,29 @@ class PngImage {
 // Checking this before allocating keeps a few forged header bytes from costing gigabytes.
 constexpr uint64_t kMaxInflateRatio = 1032;
 
-void CheckPlausibleSize(uint32_t width, uint32_t height, size_t fileSize) {
+Result<void> CheckPlausibleSize(uint32_t width, uint32_t height, size_t fileSize) {
     if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide) {
-        throw DecodeError("PNG size out of range");
+        return ReadError{"PNG size out of range"};
     }
     uint64_t minRawBytes = uint64_t{height} * (1 + (uint64_t{width} + 7) / 8);
     if (minRawBytes > kMaxInflateRatio * fileSize) {
-        throw DecodeError("PNG size exceeds what its data can hold");
+        return ReadError{"PNG size exceeds what its data can hold"};
     }
+    return {};
 }
 
 }  // namespace
 
-Image DecodePng(std::span<const uint8_t> file, int64_t maxPixels) {
-    if (SniffImageFormat(file) != ImageFormat::Png) throw DecodeError("not a PNG file");
-    const std::vector<uint8_t> chunks = DecodePart(0, [&] { return ChunksToDecode(file); });
+Result<Image> DecodePng(std::span<const uint8_t> file, int64_t maxPixels) {
+    if (SniffImageFormat(file) != ImageFormat::Png) return ReadError{"not a PNG file"};
+    const std::vector<uint8_t> chunks = TRY(ChunksToDecode(file));
     PngImage png;
     if (!png_image_begin_read_from_memory(&png.image, chunks.data(), chunks.size())) {
-        throw DecodeError(std::string("PNG: ") + png.image.message);
+        return ReadError{std::string("PNG: ") + png.image.message};
     }
-    CheckPlausibleSize(png.image.width, png.image.height, chunks.size());
-    CheckPixelBudget(png.image.width, png.image.height, maxPixels);
-    CheckInflatedSize(chunks);
+    TRY(CheckPlausibleSize(png.image.width, png.image.height, chunks.size()));
+    TRY(CheckPixelBudget(png.image.width, png.image.height, maxPixels));
+    TRY(CheckInflatedSize(chunks));
     png.image.format = PNG_FORMAT_RGBA;
     Image image;
     image.width = static_cast<int32_t>(png.image.width);
@@ -62,7 +62,7 @@ Image DecodePng(std::span<const uint8_t> file, int64_t maxPixels) {
     image.pixels.resize(static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
     // RGBA bytes in memory are the little-endian value 0xAABBGGRR.
     if (!png_image_finish_read(&png.image, nullptr, image.pixels.data(), 0, nullptr)) {
-        throw DecodeError(std::string("PNG: ") + png.image.message);
+        return ReadError{std::string("PNG: ") + png.image.message};
     }
     return image;
 }

@@ -23,12 +23,12 @@ uint64_t RowBytes(uint64_t width, uint64_t bitsPerPixel) {
 
 // Bytes the rows of the picture take before compression. An interlaced picture is seven
 // smaller ones, of every eighth pixel and so on; empty passes have no rows.
-uint64_t RawSize(const ByteReader& png) {
-    const uint64_t width = png.U32BigEndianAt(kWidthAt);
-    const uint64_t height = png.U32BigEndianAt(kHeightAt);
+Result<uint64_t> RawSize(const ByteReader& png) {
+    const uint64_t width = TRY(png.U32BigEndianAt(kWidthAt));
+    const uint64_t height = TRY(png.U32BigEndianAt(kHeightAt));
     constexpr std::array<uint64_t, 7> kChannels = {1, 0, 3, 1, 2, 0, 4};  // by colour type
-    const uint64_t bits = png.U8At(kDepthAt) * kChannels.at(png.U8At(kColorTypeAt));
-    if (png.U8At(kInterlaceAt) == 0) return height * RowBytes(width, bits);
+    const uint64_t bits = TRY(png.U8At(kDepthAt)) * kChannels.at(TRY(png.U8At(kColorTypeAt)));
+    if (TRY(png.U8At(kInterlaceAt)) == 0) return height * RowBytes(width, bits);
     struct Pass {
         uint64_t x0, y0, dx, dy;
     };
@@ -60,22 +60,22 @@ struct Inflater {
 
 }  // namespace
 
-void CheckInflatedSize(std::span<const uint8_t> chunks) {
+Result<void> CheckInflatedSize(std::span<const uint8_t> chunks) {
     const ByteReader png(chunks);
-    const uint64_t rawSize = RawSize(png);
+    const uint64_t rawSize = TRY(RawSize(png));
     Inflater inflater;
     z_stream& stream = inflater.stream;
     std::array<uint8_t, 16384> scratch;
     uint64_t inflated = 0;
     bool inData = false;  // libpng takes the image data from the first run of IDAT chunks
-    for (size_t offset = kFirstChunkAfterHeader;; offset += 12 + png.U32BigEndianAt(offset)) {
-        const auto type = png.BytesAt(offset + 4, 4);
+    for (size_t offset = kFirstChunkAfterHeader;; offset += 12 + TRY(png.U32BigEndianAt(offset))) {
+        const auto type = TRY(png.BytesAt(offset + 4, 4));
         if (std::string_view(reinterpret_cast<const char*>(type.data()), 4) != "IDAT") {
-            if (inData || offset + 12 == chunks.size()) return;  // past the data, or at IEND
+            if (inData || offset + 12 == chunks.size()) return {};  // past the data, or at IEND
             continue;
         }
         inData = true;
-        const auto data = png.BytesAt(offset + 8, png.U32BigEndianAt(offset));
+        const auto data = TRY(png.BytesAt(offset + 8, TRY(png.U32BigEndianAt(offset))));
         stream.next_in = const_cast<Bytef*>(data.data());
         stream.avail_in = static_cast<uInt>(data.size());
         while (stream.avail_in > 0) {
@@ -84,9 +84,9 @@ void CheckInflatedSize(std::span<const uint8_t> chunks) {
             const int result = inflate(&stream, Z_NO_FLUSH);
             inflated += scratch.size() - stream.avail_out;
             if (inflated > rawSize) {
-                throw DecodeError("PNG image data inflates to more than its rows hold");
+                return ReadError{"PNG image data inflates to more than its rows hold"};
             }
-            if (result != Z_OK) return;  // the end of the data, or damage libpng reports
+            if (result != Z_OK) return {};  // the end of the data, or damage libpng reports
         }
     }
 }

@@ -24,32 +24,37 @@ double HimetricToPixels(int32_t himetric, int32_t pixelsPerInch) {
     return static_cast<double>(himetric) * pixelsPerInch / static_cast<double>(kHimetricPerInch);
 }
 
-Picture::Picture(std::vector<uint8_t> file, int64_t maxPixels) : fileBytes_(std::move(file)) {
-    switch (SniffImageFormat(fileBytes_)) {
+Result<Picture> Picture::Decode(std::vector<uint8_t> file, int64_t maxPixels) {
+    Picture picture;
+    picture.fileBytes_ = std::move(file);
+    const std::span<const uint8_t> bytes = picture.fileBytes_;
+    switch (SniffImageFormat(bytes)) {
         case ImageFormat::Bmp:
-            image_ = DecodeBmp(fileBytes_, maxPixels);
+            picture.image_ = TRY(DecodeBmp(bytes, maxPixels));
             break;
         case ImageFormat::Jpeg:
-            image_ = DecodeJpeg(fileBytes_, maxPixels);
+            picture.image_ = TRY(DecodeJpeg(bytes, maxPixels));
             break;
         case ImageFormat::Png:
-            image_ = DecodePng(fileBytes_, maxPixels);
+            picture.image_ = TRY(DecodePng(bytes, maxPixels));
             break;
         case ImageFormat::Ico:
         case ImageFormat::Cur: {
             IconImage shown =
-                DecodeIconFileImage(fileBytes_, kPreferredIconSide, kPreferredIconSide, maxPixels);
-            type_ = PictureType::Icon;
-            image_ = std::move(shown.image);
-            hotSpot_ = {shown.hotSpotX, shown.hotSpotY};
+                TRY(DecodeIconFileImage(bytes, kPreferredIconSide, kPreferredIconSide, maxPixels));
+            picture.type_ = PictureType::Icon;
+            picture.image_ = std::move(shown.image);
+            picture.hotSpot_ = {shown.hotSpotX, shown.hotSpotY};
             break;
         }
         case ImageFormat::Unknown:
-            throw DecodeError("not a picture file");
+            return ReadError{"not a picture file"};
     }
+    return picture;
 }
 
-std::shared_ptr<const Picture> LoadPicture(std::span<const uint8_t> file, int64_t maxPixels) {
+Result<std::shared_ptr<const Picture>> LoadPicture(std::span<const uint8_t> file,
+                                                   int64_t maxPixels) {
     struct Loaded {
         std::weak_ptr<const Picture> picture;
         int64_t maxPixels;
@@ -61,8 +66,8 @@ std::shared_ptr<const Picture> LoadPicture(std::span<const uint8_t> file, int64_
         if (l.maxPixels == maxPixels && std::ranges::equal(picture->FileBytes(), file))
             return picture;
     }
-    auto picture =
-        std::make_shared<const Picture>(std::vector<uint8_t>(file.begin(), file.end()), maxPixels);
+    auto picture = std::make_shared<const Picture>(
+        TRY(Picture::Decode(std::vector<uint8_t>(file.begin(), file.end()), maxPixels)));
     loaded.push_back({picture, maxPixels});
     return picture;
 }

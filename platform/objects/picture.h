@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/bytes/result.h"
 #include "platform/gfx/geometry.h"
 #include "platform/image/image.h"
 
@@ -28,9 +29,9 @@ class Picture {
   public:
     /// Decodes `file` into at most `maxPixels` pixels. An icon or cursor file with several
     /// images shows the one its directory gives as 32 × 32, or its first when it lists none of
-    /// that size; only that image is decoded. Throws DecodeError when the file is not one of
-    /// the formats above, does not decode or is over the budget.
-    explicit Picture(std::vector<uint8_t> file, int64_t maxPixels = kMaxImagePixels);
+    /// that size; only that image is decoded. Fails when the file is not one of the formats
+    /// above, does not decode or is over the budget, with the decoder's error.
+    static Result<Picture> Decode(std::vector<uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
     PictureType Type() const { return type_; }
     const std::vector<uint8_t>& FileBytes() const { return fileBytes_; }
@@ -44,16 +45,18 @@ class Picture {
     Point HotSpot() const { return hotSpot_; }
 
   private:
+    Picture() = default;
+
     PictureType type_ = PictureType::Bitmap;
     std::vector<uint8_t> fileBytes_;
     Image image_;
     Point hotSpot_;
 };
 
-/// A shared picture made from a copy of `file`; throws as the Picture constructor does. While
-/// a picture loaded from the same bytes (and budget) lives, that one is given again: the keys
-/// of a form that all carry the same pointer image keep one decoded copy of it.
-std::shared_ptr<const Picture> LoadPicture(std::span<const uint8_t> file,
-                                           int64_t maxPixels = kMaxImagePixels);
+/// A shared picture made from a copy of `file`; fails as Picture::Decode does. While a picture
+/// loaded from the same bytes (and budget) lives, that one is given again: the keys of a form
+/// that all carry the same pointer image keep one decoded copy of it.
+Result<std::shared_ptr<const Picture>> LoadPicture(std::span<const uint8_t> file,
+                                                   int64_t maxPixels = kMaxImagePixels);
 
 }  // namespace platform

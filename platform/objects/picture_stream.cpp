@@ -12,14 +12,13 @@ constexpr std::array<uint8_t, 4> kSignature = {0x6C, 0x74, 0x00, 0x00};
 constexpr size_t kHeaderSize = 8;
 
 // The picture in `file`, which starts `offset` bytes into the reader's bytes; a fault in it is
-// reported at its place there.
+// reported as the stream's, at its place there.
 Result<std::shared_ptr<const Picture>> DecodeAt(std::span<const uint8_t> file, size_t offset,
                                                 int64_t maxPixels) {
-    try {
-        return LoadPicture(file, maxPixels);
-    } catch (const DecodeError& error) {
-        return ReadError{std::string("picture stream: ") + error.what(), offset + error.Offset()};
-    }
+    Result<std::shared_ptr<const Picture>> picture = LoadPicture(file, maxPixels);
+    if (!picture.IsError()) return picture;
+    const ReadError& error = picture.Error();
+    return ReadError{"picture stream: " + error.message, offset + error.offset};
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ std::vector<uint8_t> WritePictureStream(const std::shared_ptr<const Picture>& pi
 /// that does not start with the signature is read as a bare image file taking all the rest of
 /// `in`. Fails when the header or the counted data runs past the end (where `in` fails a read
 /// past its end), or when the image file is not a picture file or does not decode (where in the
-/// stream the decoder found the fault, DecodeError::Offset() after the header).
+/// stream the decoder found the fault: its error's offset after the header, its message after
+/// "picture stream: ").
 Result<std::shared_ptr<const Picture>> ReadPictureStream(FieldReader& in, int64_t maxPixels);
 
 /// Reads a picture stream from the start of `bytes` as above; when it reads, `consumed` receives

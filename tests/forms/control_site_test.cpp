@@ -383,9 +383,12 @@ TEST_F(ControlSiteTest, SetsThePointerAndRefusesABitmapAsPointerImage) {
     auto site = MakeSite({10, 10, 60, 40});
     site->InitNew();
     const platform::IconImage cursorImage{TwoByTwo(), 1, 0, 32};
-    const PicturePtr cursor = platform::LoadPicture(platform::EncodeIconFile(
-        std::span<const platform::IconImage>(&cursorImage, 1), /*cursor=*/true));
-    const PicturePtr bitmap = platform::LoadPicture(platform::EncodeBmp24(TwoByTwo()));
+    const PicturePtr cursor =
+        platform::LoadPicture(
+            platform::EncodeIconFile(std::span<const platform::IconImage>(&cursorImage, 1),
+                                     /*cursor=*/true))
+            .Value();
+    const PicturePtr bitmap = platform::LoadPicture(platform::EncodeBmp24(TwoByTwo())).Value();
     const platform::Window& window = site->SiteWindow();
 
     site->SetMousePointer(99);  // no image yet
@@ -423,8 +426,11 @@ TEST_F(ControlSiteTest, APointerShowsInvertingPixelsAsOpaqueStandIns) {
     // White and a dark grey invert; the third pixel is opaque red.
     const platform::IconImage cursorImage{
         platform::Image{3, 1, {0, 0, 0xFF0000FF}, {0xFFFFFF, 0x202020, 0}}, 0, 0, 24};
-    site->SetMouseIcon(platform::LoadPicture(platform::EncodeIconFile(
-        std::span<const platform::IconImage>(&cursorImage, 1), /*cursor=*/true)));
+    site->SetMouseIcon(
+        platform::LoadPicture(
+            platform::EncodeIconFile(std::span<const platform::IconImage>(&cursorImage, 1),
+                                     /*cursor=*/true))
+            .Value());
     site->SetMousePointer(99);
     const platform::Window& window = site->SiteWindow();
     ASSERT_NE(window.PointerPicture(), nullptr);
@@ -434,8 +440,10 @@ TEST_F(ControlSiteTest, APointerShowsInvertingPixelsAsOpaqueStandIns) {
 
 TEST_F(ControlSiteTest, LoadsTheProgramsCursorResource) {
     const platform::IconImage hand{TwoByTwo(), 1, 1, 1};
-    const PicturePtr cursor = platform::LoadPicture(
-        platform::EncodeIconFile(std::span<const platform::IconImage>(&hand, 1), true));
+    const PicturePtr cursor =
+        platform::LoadPicture(
+            platform::EncodeIconFile(std::span<const platform::IconImage>(&hand, 1), true))
+            .Value();
     resources.AddCursor(101, cursor);
     auto site = MakeSite({10, 10, 60, 40});
     EXPECT_EQ(site->LoadCursorResource(101), cursor);

@@ -34,7 +34,7 @@ PropertyBag KeyLikeBag(const std::string& caption) {
 
 PicturePtr TinyPicture() {
     platform::Image image{2, 2, {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFFFFFFFF}};
-    return platform::LoadPicture(platform::EncodeBmp24(image));
+    return platform::LoadPicture(platform::EncodeBmp24(image)).Value();
 }
 
 TEST(StoredNameHash, RotatesAndXorsEachUnit) {

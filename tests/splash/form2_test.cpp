@@ -28,8 +28,8 @@ forms::FormDesign OwnerDesign() {
 /// A splash with a hidden owner on a headless display, run modally on a script.
 struct SplashEnv {
     explicit SplashEnv(InstanceCheck check = {})
-        : splash(system, {platform::LoadPicture(resources::Resource("splash-strip.jpg"))}, owner,
-                 std::move(check)) {}
+        : splash(system, {platform::LoadPicture(resources::Resource("splash-strip.jpg")).Value()},
+                 owner, std::move(check)) {}
 
     /// Runs `check` at `atMs` on the clock (from 0).
     void At(int64_t atMs, std::function<void()> check) {

@@ -33,7 +33,7 @@ inline void ExpectGoldenImage(const std::string& path, const platform::Image& im
     std::ifstream in(path, std::ios::binary);
     const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), {}};
     ASSERT_FALSE(file.empty()) << "missing " << path << "; run with TAVIK_UPDATE_GOLDEN=1";
-    const platform::Image golden = platform::DecodePng(file);
+    const platform::Image golden = platform::DecodePng(file).Value();
     ASSERT_EQ(image.width, golden.width);
     ASSERT_EQ(image.height, golden.height);
     EXPECT_TRUE(image == golden) << DifferingPixels(image, golden) << " pixels differ";

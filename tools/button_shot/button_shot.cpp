@@ -5,6 +5,7 @@
 #include <iterator>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "button/vb_button.h"
@@ -115,11 +116,12 @@ forms::PicturePtr ReadPictureFile(std::string_view option, const std::string& pa
             throw std::invalid_argument(std::string(option) +
                                         ": not a BMP, ICO or JPEG file: " + path);
     }
-    try {
-        return platform::LoadPicture(file);
-    } catch (const platform::DecodeError& e) {
-        throw std::invalid_argument(std::string(option) + ": " + path + ": " + e.what());
+    auto picture = platform::LoadPicture(file);
+    if (picture.IsError()) {
+        throw std::invalid_argument(std::string(option) + ": " + path + ": " +
+                                    picture.Error().message);
     }
+    return std::move(picture).Value();
 }
 
 const char* const kShotUsage =

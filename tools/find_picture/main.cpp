@@ -13,7 +13,7 @@ namespace {
 platform::Image ReadPng(const char* path) {
     std::ifstream file(path, std::ios::binary);
     const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
-    return platform::DecodePng(bytes);
+    return platform::ValueOrThrow(platform::DecodePng(bytes));
 }
 
 }  // namespace

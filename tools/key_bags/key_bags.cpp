@@ -54,7 +54,8 @@ std::vector<uint8_t> MakeKeyBags() {
     platform::WindowSystem system(backend);
     platform::Window form(system, nullptr, {0, 0, 312, 324});
     const forms::ResourceTable resources;
-    const forms::PicturePtr pointerIcon = platform::LoadPicture(artwork::KeyPointerIconFile());
+    const forms::PicturePtr pointerIcon =
+        platform::ValueOrThrow(platform::LoadPicture(artwork::KeyPointerIconFile()));
 
     forms::AmbientProperties ambient;
     ambient.userMode = false;

@@ -80,7 +80,8 @@ forms::PicturePtr SampleIcon() {
             }
         }
     }
-    return platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false));
+    return platform::ValueOrThrow(
+        platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false)));
 }
 
 void PutImage(platform::Surface& sheet, const platform::Image& image, int32_t left, int32_t top) {

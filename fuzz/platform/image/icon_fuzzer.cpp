@@ -1,6 +1,6 @@
-// ICO/CUR decoder on arbitrary bytes: it must throw DecodeError or return consistent images,
-// and the images must survive the 32-bit icon writer and decoder unchanged (pixels with alpha
-// 0 come back as 0).
+// ICO/CUR decoder on arbitrary bytes: it must fail or return consistent images, and the images
+// must survive the 32-bit icon writer and decoder unchanged (pixels with alpha 0 come back as
+// 0).
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -9,13 +9,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace platform;
-    std::vector<IconImage> icons;
-    try {
-        icons = DecodeIconFile(std::span(data, size));
-    } catch (const DecodeError&) {
-        return 0;
-    }
-    for (IconImage& icon : icons) {
+    Result<std::vector<IconImage>> icons = DecodeIconFile(std::span(data, size));
+    if (icons.IsError()) return 0;
+    for (IconImage& icon : icons.Value()) {
         const Image& image = icon.image;
         if (image.pixels.size() != static_cast<size_t>(image.width) * image.height) std::abort();
         if (image.width > 256 || image.height > 256 || image.width == 256 || image.height == 256) {
@@ -23,10 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         icon.bitCount = 32;
         icon.hotSpotX = icon.hotSpotY = 0;
-        std::vector<IconImage> copy = DecodeIconFile(EncodeIconFile(std::span(&icon, 1), false));
+        const Result<std::vector<IconImage>> copy =
+            DecodeIconFile(EncodeIconFile(std::span(&icon, 1), false));
+        if (copy.IsError()) std::abort();
         for (size_t i = 0; i < image.pixels.size(); ++i) {
             uint32_t want = image.pixels[i] >> 24 == 0 ? 0 : image.pixels[i];
-            if (copy.at(0).image.pixels[i] != want) std::abort();
+            if (copy.Value().at(0).image.pixels[i] != want) std::abort();
         }
     }
     return 0;

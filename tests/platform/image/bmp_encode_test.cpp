@@ -28,7 +28,7 @@ TEST(EncodeBmp24, RoundTripsThroughTheDecoderAtEveryPadding) {
         std::vector<uint8_t> file = EncodeBmp24(image);
         const size_t stride = (width * 3 + 3) / 4 * 4;
         EXPECT_EQ(file.size(), 54 + 3 * stride) << width;
-        EXPECT_EQ(DecodeBmp(file), image) << width;
+        EXPECT_EQ(DecodeBmp(file).Value(), image) << width;
     }
 }
 

@@ -80,7 +80,7 @@ TEST(EncodeJpeg, RoundTripsThroughTheDecoderWithinTheLossOfItsQuality) {
         ASSERT_GE(file.size(), 4u);
         EXPECT_EQ(file[file.size() - 2], 0xFF);
         EXPECT_EQ(file[file.size() - 1], 0xD9);
-        const Image decoded = DecodeJpeg(file);
+        const Image decoded = DecodeJpeg(file).Value();
         ASSERT_EQ(decoded.width, c.width);
         ASSERT_EQ(decoded.height, c.height);
         for (uint32_t pixel : decoded.pixels)

@@ -105,7 +105,7 @@ TEST(PictureStream, NoPictureIsTheEightByteEmptyStream) {
 
 TEST(PictureStream, BitmapStreamIsTheCountedBmpFile) {
     const auto file = RedCornerBmp();
-    const auto bytes = WritePictureStream(LoadPicture(file));
+    const auto bytes = WritePictureStream(LoadPicture(file).Value());
     ASSERT_EQ(bytes.size(), 8 + file.size());
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4),
               (std::vector<uint8_t>{0x6C, 0x74, 0x00, 0x00}));
@@ -118,7 +118,7 @@ TEST(PictureStream, BitmapStreamIsTheCountedBmpFile) {
 
 TEST(PictureStream, BitmapRoundTripKeepsFileAndPixels) {
     const auto file = RedCornerBmp();
-    auto bytes = WritePictureStream(LoadPicture(file));
+    auto bytes = WritePictureStream(LoadPicture(file).Value());
     bytes.push_back(0xAB);  // whatever follows the stream is not the picture's
     size_t consumed = 0;
     const auto picture = ReadPictureStream(bytes, consumed).Value();
@@ -140,12 +140,12 @@ TEST(PictureStream, BitmapRoundTripKeepsFileAndPixels) {
 // and sharing keeps no picture alive.
 TEST(PictureStream, LoadingTheSameBytesAgainGivesTheLivePicture) {
     const auto file = RedCornerBmp();
-    auto first = LoadPicture(file);
-    EXPECT_EQ(LoadPicture(file), first);
-    EXPECT_NE(LoadPicture(file, kMaxImagePixels - 1), first);
+    auto first = LoadPicture(file).Value();
+    EXPECT_EQ(LoadPicture(file).Value(), first);
+    EXPECT_NE(LoadPicture(file, kMaxImagePixels - 1).Value(), first);
     auto other = file;
     other.back() ^= 1;
-    EXPECT_NE(LoadPicture(other), first);
+    EXPECT_NE(LoadPicture(other).Value(), first);
     const std::weak_ptr<const Picture> shared = first;
     first.reset();
     EXPECT_TRUE(shared.expired());
@@ -153,7 +153,7 @@ TEST(PictureStream, LoadingTheSameBytesAgainGivesTheLivePicture) {
 
 TEST(PictureStream, CursorHotSpotSurvivesARoundTrip) {
     const auto file = CornerCursor();
-    const auto original = LoadPicture(file);
+    const auto original = LoadPicture(file).Value();
     EXPECT_EQ(original->Type(), PictureType::Icon);
     EXPECT_EQ(original->HotSpot(), (Point{5, 0}));
     const auto bytes = WritePictureStream(original);
@@ -176,13 +176,13 @@ TEST(PictureStream, CursorHotSpotSurvivesARoundTrip) {
 TEST(PictureStream, IconShowsItsThirtyTwoPixelImageElseTheFirst) {
     const std::vector<IconImage> withThirtyTwo = {Square(16, 0xFF0000FF), Square(32, 0xFF00FF00),
                                                   Square(48, 0xFFFF0000)};
-    const auto shown = LoadPicture(EncodeIconFile(withThirtyTwo, false));
+    const auto shown = LoadPicture(EncodeIconFile(withThirtyTwo, false)).Value();
     EXPECT_EQ(shown->Width(), 32);
     EXPECT_EQ(shown->Pixels().pixels[0], 0xFF00FF00u);
 
     const std::vector<IconImage> withoutThirtyTwo = {Square(48, 0xFFFF0000),
                                                      Square(16, 0xFF0000FF)};
-    const auto first = LoadPicture(EncodeIconFile(withoutThirtyTwo, false));
+    const auto first = LoadPicture(EncodeIconFile(withoutThirtyTwo, false)).Value();
     EXPECT_EQ(first->Type(), PictureType::Icon);
     EXPECT_EQ(first->Width(), 48);
     EXPECT_EQ(first->Pixels().pixels[0], 0xFFFF0000u);
@@ -193,7 +193,7 @@ TEST(PictureStream, PngFileMakesABitmap) {
     image.width = 3;
     image.height = 2;
     image.pixels = {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFF000000, 0xFFFFFFFF, 0xFF808080};
-    const auto picture = LoadPicture(EncodePng(image));
+    const auto picture = LoadPicture(EncodePng(image)).Value();
     EXPECT_EQ(picture->Type(), PictureType::Bitmap);
     EXPECT_EQ(picture->Pixels(), image);
     EXPECT_EQ(picture->HimetricWidth(), 79);
@@ -201,7 +201,7 @@ TEST(PictureStream, PngFileMakesABitmap) {
 }
 
 TEST(PictureStream, JpegFileMakesABitmap) {
-    const auto picture = LoadPicture(kGreyJpeg);
+    const auto picture = LoadPicture(kGreyJpeg).Value();
     EXPECT_EQ(picture->Type(), PictureType::Bitmap);
     EXPECT_EQ(picture->Width(), 8);
     EXPECT_EQ(picture->Height(), 4);
@@ -221,7 +221,7 @@ TEST(PictureStream, ReadsABareImageFileWithoutHeader) {
 }
 
 TEST(PictureStream, EveryTruncationFailsAtTheFirstMissingByte) {
-    const auto bytes = WritePictureStream(LoadPicture(RedCornerBmp()));
+    const auto bytes = WritePictureStream(LoadPicture(RedCornerBmp()).Value());
     for (size_t length = 0; length < bytes.size(); ++length) {
         SCOPED_TRACE(length);
         // Shorter than the signature, the bytes are a bare file that is no picture file.

@@ -91,7 +91,7 @@ TEST(Compose, ScreenReadsBackAsImageAndPng) {
     ASSERT_EQ(image.height, 12);
     EXPECT_EQ(image.pixels[0], 0xFF000000u | kParent);
     EXPECT_EQ(image.pixels[3 * 16 + 4], 0xFF000000u | kChild);
-    EXPECT_EQ(DecodePng(c.backend.ScreenPng(c.top.NativeId())), image);
+    EXPECT_EQ(DecodePng(c.backend.ScreenPng(c.top.NativeId())).Value(), image);
     EXPECT_THROW(c.backend.ScreenImage(999), std::out_of_range);
 }
 

@@ -38,7 +38,7 @@ TEST(Artwork, WindowIconHoldsEverySizeWithAlphaAndA256PixelPng) {
     const std::vector<uint8_t> file = Committed("icon.ico");
     ASSERT_GE(file.size(), 6u + 5 * 16);
     EXPECT_EQ(platform::SniffImageFormat(file), platform::ImageFormat::Ico);
-    const std::vector<platform::IconImage> images = platform::DecodeIconFile(file);
+    const std::vector<platform::IconImage> images = platform::DecodeIconFile(file).Value();
     ASSERT_EQ(images.size(), std::size(kWindowIconSizes));
     for (size_t i = 0; i < images.size(); ++i) {
         const int32_t size = kWindowIconSizes[i];
@@ -66,7 +66,7 @@ TEST(Artwork, InstalledIconPngsMatchTheWindowIcon) {
         const std::vector<uint8_t> file =
             Committed("icons/hicolor/" + side + "x" + side + "/apps/tavik-calculator.png");
         ASSERT_FALSE(file.empty());
-        EXPECT_EQ(platform::DecodePng(file), WindowIconImage(size));
+        EXPECT_EQ(platform::DecodePng(file).Value(), WindowIconImage(size));
     }
 }
 
@@ -88,7 +88,7 @@ TEST(Artwork, CursorsAre32PixelMonochromeWithTheirHotSpots) {
         const std::vector<uint8_t> palette = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0};
         EXPECT_TRUE(std::equal(palette.begin(), palette.end(), file.begin() + 62));
 
-        const std::vector<platform::IconImage> images = platform::DecodeIconFile(file);
+        const std::vector<platform::IconImage> images = platform::DecodeIconFile(file).Value();
         ASSERT_EQ(images.size(), 1u);
         const platform::IconImage& cursor = images[0];
         EXPECT_EQ(cursor.hotSpotX, c.hotX);
@@ -103,7 +103,7 @@ TEST(Artwork, CursorsAre32PixelMonochromeWithTheirHotSpots) {
 }
 
 TEST(Artwork, PicturesHaveTheirSizesAndShapes) {
-    const platform::Image background = platform::DecodeJpeg(Committed("background.jpg"));
+    const platform::Image background = platform::DecodeJpeg(Committed("background.jpg")).Value();
     EXPECT_EQ(background.width, 544);
     EXPECT_EQ(background.height, 396);
     // Blue dominates everywhere.
@@ -112,7 +112,7 @@ TEST(Artwork, PicturesHaveTheirSizesAndShapes) {
         ASSERT_TRUE(b > r && b > g) << std::hex << pixel;
     }
 
-    const platform::Image strip = platform::DecodeJpeg(Committed("splash-strip.jpg"));
+    const platform::Image strip = platform::DecodeJpeg(Committed("splash-strip.jpg")).Value();
     ASSERT_EQ(strip.width, 112);
     ASSERT_EQ(strip.height, 1);
     auto brightness = [&](int32_t x) {

@@ -220,7 +220,7 @@ platform::Image Shot(const std::string& script, const std::string& arguments = "
     EXPECT_EQ(outcome.status, 0) << outcome.errors;
     const std::string bytes = ReadText(shot);
     std::filesystem::remove(shot);
-    return platform::DecodePng(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    return platform::DecodePng(std::vector<uint8_t>(bytes.begin(), bytes.end())).Value();
 }
 
 TEST(DriveTest, WindowsMatchTheirGoldenImages) {

@@ -70,7 +70,7 @@ Image WestonFixture::Screenshot() {
     if (std::system(command.c_str()) != 0) throw std::runtime_error("weston-screenshooter failed");
     Image shot;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        shot = DecodePng(ReadFile(entry.path()));
+        shot = DecodePng(ReadFile(entry.path())).Value();
     std::filesystem::remove_all(folder);
     return shot;
 }
