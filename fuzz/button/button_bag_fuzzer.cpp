@@ -25,7 +25,7 @@ forms::PicturePtr HandCursor() {
     platform::IconImage hand;
     hand.image = platform::Image{32, 32, std::vector<uint32_t>(32 * 32, 0xFF000000)};
     hand.bitCount = 1;
-    return platform::LoadPicture(platform::EncodeIconFile({&hand, 1}, true)).Value();
+    return platform::LoadPicture(platform::EncodeIconFile({&hand, 1}, true).Value()).Value();
 }
 
 // The button's size in pixels from the bag's extents (HIMETRIC), kept to what a form holds.

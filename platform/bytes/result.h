@@ -12,7 +12,8 @@
 namespace platform {
 
 /// Why stored bytes could not be read, and the byte offset at which: counted from the start of
-/// the bytes the reader was given.
+/// the bytes the reader was given. A writer of such bytes says why it cannot write them the same
+/// way, at offset 0.
 struct ReadError {
     std::string message;
     size_t offset = 0;

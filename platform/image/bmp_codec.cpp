@@ -1,6 +1,4 @@
 // BMP files: the 14-byte file header around a device-independent bitmap.
-#include <stdexcept>
-
 #include "platform/bytes/byte_reader.h"
 #include "platform/bytes/byte_writer.h"
 #include "platform/image/dib.h"
@@ -34,11 +32,11 @@ Result<Image> DecodeBmp(std::span<const uint8_t> file, int64_t maxPixels) {
     return image;
 }
 
-std::vector<uint8_t> EncodeBmp24(const Image& image) {
+Result<std::vector<uint8_t>> EncodeBmp24(const Image& image) {
     if (image.width < 1 || image.height < 1 ||
         image.pixels.size() !=
             static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) {
-        throw std::invalid_argument("EncodeBmp24: size does not match the pixels");
+        return ReadError{"EncodeBmp24: size does not match the pixels"};
     }
     const size_t stride = (static_cast<size_t>(image.width) * 3 + 3) / 4 * 4;
     const size_t pixelBytes = stride * static_cast<size_t>(image.height);

@@ -1,7 +1,6 @@
 // ICO and CUR files: a 6-byte directory header, 16-byte entries, then each entry's image, a
 // device-independent bitmap with its AND mask or a complete PNG file.
 #include <array>
-#include <stdexcept>
 
 #include "platform/bytes/byte_reader.h"
 #include "platform/bytes/byte_writer.h"
@@ -69,7 +68,7 @@ uint32_t NearestIndex(uint32_t color, std::span<const uint32_t> palette) {
 }
 
 // The depth a DIB entry is written in for the bitCount an image asks for.
-int32_t StoredDepth(int32_t bitCount) {
+Result<int32_t> StoredDepth(int32_t bitCount) {
     switch (bitCount) {
         case 1:
         case 4:
@@ -81,8 +80,7 @@ int32_t StoredDepth(int32_t bitCount) {
         case 32:
             return 32;
         default:
-            throw std::invalid_argument("EncodeIconFile: unsupported bit count " +
-                                        std::to_string(bitCount));
+            return ReadError{"EncodeIconFile: unsupported bit count " + std::to_string(bitCount)};
     }
 }
 
@@ -153,20 +151,21 @@ std::vector<uint8_t> EncodeDibEntry(const Image& image, int32_t depth) {
     return out.Take();
 }
 
-void CheckEncodable(const IconImage& icon, bool cursor) {
+Result<void> CheckEncodable(const IconImage& icon, bool cursor) {
     const Image& image = icon.image;
     if (image.width < 1 || image.height < 1 || image.width > kMaxIconSide ||
         image.height > kMaxIconSide) {
-        throw std::invalid_argument("EncodeIconFile: image size outside 1..256");
+        return ReadError{"EncodeIconFile: image size outside 1..256"};
     }
     if (image.pixels.size() !=
         static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) {
-        throw std::invalid_argument("EncodeIconFile: size does not match the pixels");
+        return ReadError{"EncodeIconFile: size does not match the pixels"};
     }
     if (cursor && (icon.hotSpotX < 0 || icon.hotSpotY < 0 || icon.hotSpotX >= image.width ||
                    icon.hotSpotY >= image.height)) {
-        throw std::invalid_argument("EncodeIconFile: hot spot outside the cursor");
+        return ReadError{"EncodeIconFile: hot spot outside the cursor"};
     }
+    return {};
 }
 
 /// The directory of an icon or cursor file: its type and the number of entries, checked to lie
@@ -259,20 +258,20 @@ Result<IconImage> DecodeIconFileImageAtLeast(std::span<const uint8_t> file, int3
     return DecodeDirectoryEntry(reader, directory, chosen, maxPixels);
 }
 
-std::vector<uint8_t> EncodeIconFile(std::span<const IconImage> images, bool cursor) {
+Result<std::vector<uint8_t>> EncodeIconFile(std::span<const IconImage> images, bool cursor) {
     if (images.empty() || images.size() > 0xFFFF) {
-        throw std::invalid_argument("EncodeIconFile: needs 1 to 65535 images");
+        return ReadError{"EncodeIconFile: needs 1 to 65535 images"};
     }
     std::vector<std::vector<uint8_t>> entries;
     std::vector<int32_t> depths;
     for (const IconImage& icon : images) {
-        CheckEncodable(icon, cursor);
+        TRY(CheckEncodable(icon, cursor));
         const Image& image = icon.image;
         if (image.width == kMaxIconSide || image.height == kMaxIconSide) {
-            entries.push_back(EncodePng(image));
+            entries.push_back(TRY(EncodePng(image)));
             depths.push_back(32);
         } else {
-            depths.push_back(StoredDepth(icon.bitCount));
+            depths.push_back(TRY(StoredDepth(icon.bitCount)));
             entries.push_back(EncodeDibEntry(image, depths.back()));
         }
     }

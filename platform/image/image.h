@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <vector>
 
 #include "platform/bytes/result.h"
@@ -159,20 +158,23 @@ Result<Image> DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels = kMax
 /// to more bytes than the rows hold is rejected.
 Result<Image> DecodePng(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
-/// A PNG file of the image: 8-bit RGBA, or 8-bit RGB when every pixel is opaque. Throws
-/// std::invalid_argument when the size does not match the pixels.
-std::vector<uint8_t> EncodePng(const Image& image);
+// The writers below return the file, or fail at offset 0: for an image or a setting they cannot
+// write, and when libjpeg or libpng fails.
+
+/// A PNG file of the image: 8-bit RGBA, or 8-bit RGB when every pixel is opaque. Fails when the
+/// size does not match the pixels.
+Result<std::vector<uint8_t>> EncodePng(const Image& image);
 
 /// A 24-bit BI_RGB BMP file with its 14-byte header: bottom-up rows of blue, green, red bytes,
-/// each row padded with zeros to a multiple of 4 bytes. Alpha is dropped.
-std::vector<uint8_t> EncodeBmp24(const Image& image);
+/// each row padded with zeros to a multiple of 4 bytes. Alpha is dropped. Fails when the size
+/// does not match the pixels.
+Result<std::vector<uint8_t>> EncodeBmp24(const Image& image);
 
 /// A baseline JFIF file of the image at a libjpeg quality of 1 to 100: YCbCr with every
 /// component at full resolution (4:4:4, no chroma subsampling, so that thin coloured detail
-/// keeps its colour), Huffman tables optimised for the image. Alpha is dropped. Throws
-/// std::invalid_argument when the size does not match the pixels, a side exceeds
-/// kMaxImageSide or the quality is out of range, and std::runtime_error when libjpeg fails.
-std::vector<uint8_t> EncodeJpeg(const Image& image, int quality);
+/// keeps its colour), Huffman tables optimised for the image. Alpha is dropped. Fails when the
+/// size does not match the pixels, a side exceeds kMaxImageSide or the quality is out of range.
+Result<std::vector<uint8_t>> EncodeJpeg(const Image& image, int quality);
 
 /// An ICO (cursor false) or CUR file holding the images in order. An image 256 pixels wide or
 /// high is stored as a PNG entry (directory size byte 0). Others are DIB entries in the depth
@@ -186,9 +188,9 @@ std::vector<uint8_t> EncodeJpeg(const Image& image, int quality);
 /// nearest black is transparent); at 32 bits the AND mask is 1 where alpha is 0, and inverting
 /// pixels are written transparent, since readers take such an entry's alpha, not its mask. Cursor
 /// entries store the hot spot in the planes and bit-count fields, icon entries planes 1 and the bit
-/// count. Throws std::invalid_argument for an empty list, a size outside 1..256, or another
-/// bitCount.
-std::vector<uint8_t> EncodeIconFile(std::span<const IconImage> images, bool cursor);
+/// count. Fails for an empty list or one of more than 65535 images, a size outside 1..256 or not
+/// matching the pixels, a cursor's hot spot outside it, or another bitCount.
+Result<std::vector<uint8_t>> EncodeIconFile(std::span<const IconImage> images, bool cursor);
 
 /// The image for a display that cannot invert what lies under it, such as an ARGB pointer or
 /// window icon: each inverting pixel becomes opaque black where its invert colour is light

@@ -1,10 +1,9 @@
 // JPEG output through libjpeg-turbo, loaded for the encode (jpeg_library.h). A libjpeg error
-// longjmps back to the setjmp of the one function that calls it (jpeg_errors.h); the caller turns a
-// failure into an exception.
+// longjmps back to the setjmp of the one function that calls it (jpeg_errors.h); the caller returns
+// its message as the error.
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -67,18 +66,16 @@ bool Compress(Compressor* jpeg, const Image& image, int quality) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeJpeg(const Image& image, int quality) {
+Result<std::vector<uint8_t>> EncodeJpeg(const Image& image, int quality) {
     const size_t count = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
     if (image.width < 1 || image.height < 1 || image.width > kMaxImageSide ||
         image.height > kMaxImageSide || image.pixels.size() != count) {
-        throw std::invalid_argument("EncodeJpeg: size does not match the pixels");
+        return ReadError{"EncodeJpeg: size does not match the pixels"};
     }
-    if (quality < 1 || quality > 100) {
-        throw std::invalid_argument("EncodeJpeg: quality outside 1..100");
-    }
-    Compressor jpeg(ValueOrThrow(LoadJpegLibrary()));
+    if (quality < 1 || quality > 100) return ReadError{"EncodeJpeg: quality outside 1..100"};
+    Compressor jpeg(TRY(LoadJpegLibrary()));
     if (!Compress(&jpeg, image, quality)) {
-        throw std::runtime_error(std::string("JPEG encoding: ") + jpeg.errors.message);
+        return ReadError{std::string("JPEG encoding: ") + jpeg.errors.message};
     }
     return std::vector<uint8_t>(jpeg.buffer, jpeg.buffer + jpeg.size);
 }

@@ -3,7 +3,6 @@
 #include <png.h>
 
 #include <cstring>
-#include <stdexcept>
 #include <string>
 
 #include "platform/image/image.h"
@@ -67,10 +66,10 @@ Result<Image> DecodePng(std::span<const uint8_t> file, int64_t maxPixels) {
     return image;
 }
 
-std::vector<uint8_t> EncodePng(const Image& image) {
+Result<std::vector<uint8_t>> EncodePng(const Image& image) {
     const size_t count = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
     if (image.width < 1 || image.height < 1 || image.pixels.size() != count) {
-        throw std::invalid_argument("EncodePng: size does not match the pixels");
+        return ReadError{"EncodePng: size does not match the pixels"};
     }
     bool opaque = true;
     for (uint32_t pixel : image.pixels)
@@ -90,11 +89,11 @@ std::vector<uint8_t> EncodePng(const Image& image) {
     png.image.format = opaque ? PNG_FORMAT_RGB : PNG_FORMAT_RGBA;
     png_alloc_size_t size = 0;
     if (!png_image_write_to_memory(&png.image, nullptr, &size, 0, bytes.data(), 0, nullptr)) {
-        throw std::runtime_error(std::string("PNG encoding: ") + png.image.message);
+        return ReadError{std::string("PNG encoding: ") + png.image.message};
     }
     std::vector<uint8_t> file(size);
     if (!png_image_write_to_memory(&png.image, file.data(), &size, 0, bytes.data(), 0, nullptr)) {
-        throw std::runtime_error(std::string("PNG encoding: ") + png.image.message);
+        return ReadError{std::string("PNG encoding: ") + png.image.message};
     }
     file.resize(size);
     return file;

@@ -37,14 +37,14 @@ class ButtonHost {
         hand.image = platform::Image{32, 32, std::vector<uint32_t>(32 * 32, 0xFF000000)};
         hand.hotSpotX = 5;
         hand.bitCount = 1;
-        return platform::LoadPicture(platform::EncodeIconFile({&hand, 1}, true)).Value();
+        return platform::LoadPicture(platform::EncodeIconFile({&hand, 1}, true).Value()).Value();
     }
 
     static forms::PicturePtr Icon16() {
         platform::IconImage icon;
         icon.image = platform::Image{16, 16, std::vector<uint32_t>(16 * 16, 0xFF0000FF)};
         icon.bitCount = 32;
-        return platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false)).Value();
+        return platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false).Value()).Value();
     }
 
     platform::HeadlessBackend backend;

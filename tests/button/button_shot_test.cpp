@@ -41,7 +41,7 @@ ShotCommand Parse(std::vector<std::string_view> args) {
 
 TEST(ButtonShot, PictureAndParentOptions) {
     const platform::Image red{3, 2, std::vector<uint32_t>(6, 0xFF0000FF)};
-    const TempFile bmp(platform::EncodeBmp24(red));
+    const TempFile bmp(platform::EncodeBmp24(red).Value());
     const ShotCommand c =
         Parse({"--picture", bmp.path, "--picture-over", bmp.path, "--picture-position", "3",
                "--greyscale", "--no-mask-color", "--parent-pattern", "out.png"});
@@ -63,7 +63,7 @@ TEST(ButtonShot, PictureAndParentOptions) {
 
 TEST(ButtonShot, RejectsPicturesItCannotUse) {
     const platform::Image red{3, 2, std::vector<uint32_t>(6, 0xFF0000FF)};
-    const TempFile png(platform::EncodePng(red));
+    const TempFile png(platform::EncodePng(red).Value());
     const TempFile broken(std::vector<uint8_t>{'B', 'M', 1, 2, 3});
     const std::string missing = testing::TempDir() + "button_shot_no_such_file.bmp";
     for (const std::string& path : {png.path, broken.path, missing}) {

@@ -30,7 +30,7 @@ PicturePtr Bitmap(int32_t w, int32_t h, const std::function<Color(int32_t, int32
         for (int32_t x = 0; x < w; ++x)
             image.pixels[y * w + x] = 0xFF000000 | colour(x, y);
     }
-    return platform::LoadPicture(platform::EncodeBmp24(image)).Value();
+    return platform::LoadPicture(platform::EncodeBmp24(image).Value()).Value();
 }
 
 PicturePtr Solid(int32_t w, int32_t h, Color colour) {
@@ -46,7 +46,7 @@ PicturePtr Icon(int32_t w, int32_t h, const std::function<uint32_t(int32_t, int3
             icon.image.pixels[y * w + x] = pixel(x, y);
     }
     icon.bitCount = 32;
-    return platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false)).Value();
+    return platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false).Value()).Value();
 }
 
 // A 24-bit icon whose pixel (x, y) inverts what lies under it with invert(x, y), transparent
@@ -61,7 +61,7 @@ PicturePtr InvertingIcon(int32_t w, int32_t h,
             icon.image.invert[y * w + x] = invert(x, y);
     }
     icon.bitCount = 24;
-    return platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false)).Value();
+    return platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false).Value()).Value();
 }
 
 std::string Hex(Color c) {

@@ -126,7 +126,7 @@ TEST(vbButtonSetters, MousePointerOutside16BitsFailsBeforeAnythingChanges) {
 TEST(vbButtonSetters, MouseIconErrorsAreIgnoredButNotified) {
     ShownButton host;
     platform::Image image{4, 4, std::vector<uint32_t>(16, 0xFF00FF00)};
-    host.button->SetMouseIcon(platform::LoadPicture(platform::EncodeBmp24(image)).Value());
+    host.button->SetMouseIcon(platform::LoadPicture(platform::EncodeBmp24(image).Value()).Value());
     EXPECT_EQ(host.button->MouseIcon(), nullptr);
     EXPECT_EQ(host.site->Notifications(), std::vector<std::string>{"MICON"});
 }

@@ -386,9 +386,11 @@ TEST_F(ControlSiteTest, SetsThePointerAndRefusesABitmapAsPointerImage) {
     const PicturePtr cursor =
         platform::LoadPicture(
             platform::EncodeIconFile(std::span<const platform::IconImage>(&cursorImage, 1),
-                                     /*cursor=*/true))
+                                     /*cursor=*/true)
+                .Value())
             .Value();
-    const PicturePtr bitmap = platform::LoadPicture(platform::EncodeBmp24(TwoByTwo())).Value();
+    const PicturePtr bitmap =
+        platform::LoadPicture(platform::EncodeBmp24(TwoByTwo()).Value()).Value();
     const platform::Window& window = site->SiteWindow();
 
     site->SetMousePointer(99);  // no image yet
@@ -429,7 +431,8 @@ TEST_F(ControlSiteTest, APointerShowsInvertingPixelsAsOpaqueStandIns) {
     site->SetMouseIcon(
         platform::LoadPicture(
             platform::EncodeIconFile(std::span<const platform::IconImage>(&cursorImage, 1),
-                                     /*cursor=*/true))
+                                     /*cursor=*/true)
+                .Value())
             .Value());
     site->SetMousePointer(99);
     const platform::Window& window = site->SiteWindow();
@@ -442,7 +445,7 @@ TEST_F(ControlSiteTest, LoadsTheProgramsCursorResource) {
     const platform::IconImage hand{TwoByTwo(), 1, 1, 1};
     const PicturePtr cursor =
         platform::LoadPicture(
-            platform::EncodeIconFile(std::span<const platform::IconImage>(&hand, 1), true))
+            platform::EncodeIconFile(std::span<const platform::IconImage>(&hand, 1), true).Value())
             .Value();
     resources.AddCursor(101, cursor);
     auto site = MakeSite({10, 10, 60, 40});

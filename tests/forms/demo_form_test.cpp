@@ -25,7 +25,7 @@ std::shared_ptr<const platform::Picture> GradientPicture() {
         const uint32_t v = static_cast<uint32_t>(d * 255 / 7);
         image.pixels.push_back(0xFF000000 | v << 16 | v << 8 | v);
     }
-    return platform::LoadPicture(platform::EncodePng(image)).Value();
+    return platform::LoadPicture(platform::EncodePng(image).Value()).Value();
 }
 
 TEST(DemoFormTest, MatchesTheGoldenImage) {

@@ -30,7 +30,7 @@ std::shared_ptr<const platform::Picture> MakePicture(int32_t width, int32_t heig
     platform::Image image{width, height, {}};
     for (const uint32_t c : colours)
         image.pixels.push_back(0xFF000000 | c);
-    return platform::LoadPicture(platform::EncodePng(image)).Value();
+    return platform::LoadPicture(platform::EncodePng(image).Value()).Value();
 }
 
 TEST(FormPaintTest, ShapeOutlineAndFillTouchExactlyTheirPixels) {
@@ -252,7 +252,8 @@ TEST(FormPaintTest, InvertingIconPixelsStayInvertingCroppedOrStretched) {
     platform::IconImage icon;
     icon.image = platform::Image{2, 1, {0, 0xFF000000 | kRed}, {kWhite, 0}};
     icon.bitCount = 24;
-    const auto picture = platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false)).Value();
+    const auto picture =
+        platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false).Value()).Value();
     FormTestEnv env;
     {
         FormDesign design = DesignOfPixels(1, 1, kFormBack);

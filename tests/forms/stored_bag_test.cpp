@@ -34,7 +34,7 @@ PropertyBag KeyLikeBag(const std::string& caption) {
 
 PicturePtr TinyPicture() {
     platform::Image image{2, 2, {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFFFFFFFF}};
-    return platform::LoadPicture(platform::EncodeBmp24(image)).Value();
+    return platform::LoadPicture(platform::EncodeBmp24(image).Value()).Value();
 }
 
 TEST(StoredNameHash, RotatesAndXorsEachUnit) {
@@ -235,7 +235,7 @@ TEST(StoredBag, HostileBlocksAreMalformedAtTheKeyAndOffset) {
     noPictureWithRest.resize(noPicture.size() + 766, 0);
     // A bitmap cut 4 bytes short of its pixels, counted as it is: its first missing byte is
     // the end of the stream.
-    std::vector<uint8_t> bitmap = platform::EncodeBmp24({2, 2, std::vector<uint32_t>(4)});
+    std::vector<uint8_t> bitmap = platform::EncodeBmp24({2, 2, std::vector<uint32_t>(4)}).Value();
     bitmap.resize(bitmap.size() - 4);
     std::vector<uint8_t> cutPicture = noPicture;
     cutPicture[16 + 4] = static_cast<uint8_t>(bitmap.size());

@@ -23,7 +23,7 @@ inline void ExpectGoldenImage(const std::string& path, const platform::Image& im
     SCOPED_TRACE(path);
     if (const char* update = std::getenv("TAVIK_UPDATE_GOLDEN");
         update && std::string_view(update) == "1") {
-        const std::vector<uint8_t> png = platform::EncodePng(image);
+        const std::vector<uint8_t> png = platform::EncodePng(image).Value();
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(png.data()),
                   static_cast<std::streamsize>(png.size()));

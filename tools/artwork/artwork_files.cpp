@@ -17,7 +17,7 @@ std::vector<ArtworkFile> MakeArtworkFiles() {
     for (int32_t size : kWindowIconSizes) {
         const std::string side = std::to_string(size);
         files.push_back({"icons/hicolor/" + side + "x" + side + "/apps/tavik-calculator.png",
-                         platform::EncodePng(WindowIconImage(size))});
+                         platform::ValueOrThrow(platform::EncodePng(WindowIconImage(size)))});
     }
     return files;
 }

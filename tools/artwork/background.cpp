@@ -106,7 +106,7 @@ platform::Image BackgroundImage() {
 }
 
 std::vector<uint8_t> BackgroundFile() {
-    return platform::EncodeJpeg(BackgroundImage(), 90);
+    return platform::ValueOrThrow(platform::EncodeJpeg(BackgroundImage(), 90));
 }
 
 }  // namespace artwork

@@ -32,7 +32,7 @@ std::vector<uint8_t> HelpPointerFile() {
         ".......KK",
     }, {{'K', 0x000000}, {'W', 0xFFFFFF}}), 32, 32);
     // clang-format on
-    return platform::EncodeIconFile({&cursor, 1}, true);
+    return platform::ValueOrThrow(platform::EncodeIconFile({&cursor, 1}, true));
 }
 
 }  // namespace artwork

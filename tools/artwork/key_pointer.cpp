@@ -27,7 +27,7 @@ std::vector<uint8_t> KeyPointerIconFile() {
             "....................KBBBBBBBBBBK", "....................KKKKKKKKKKKK",
         },
         {{'K', 0x000000}, {'W', 0xFFFFFF}, {'B', 0x800000}, {'G', 0x00FF00}, {'R', 0x0000FF}});
-    return platform::EncodeIconFile({&icon, 1}, false);
+    return platform::ValueOrThrow(platform::EncodeIconFile({&icon, 1}, false));
 }
 
 }  // namespace artwork

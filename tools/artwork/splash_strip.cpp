@@ -25,7 +25,7 @@ platform::Image SplashStripImage() {
 }
 
 std::vector<uint8_t> SplashStripFile() {
-    return platform::EncodeJpeg(SplashStripImage(), 95);
+    return platform::ValueOrThrow(platform::EncodeJpeg(SplashStripImage(), 95));
 }
 
 }  // namespace artwork

@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const std::vector<uint8_t> png = platform::EncodePng(button::RenderShot(command.options));
+        const std::vector<uint8_t> png =
+            platform::ValueOrThrow(platform::EncodePng(button::RenderShot(command.options)));
         std::ofstream out(command.outputPath, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(png.data()),
                   static_cast<std::streamsize>(png.size()));

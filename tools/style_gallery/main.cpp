@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const std::vector<uint8_t> png = platform::EncodePng(button::RenderGallery());
+        const std::vector<uint8_t> png =
+            platform::ValueOrThrow(platform::EncodePng(button::RenderGallery()));
         std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(png.data()),
                   static_cast<std::streamsize>(png.size()));

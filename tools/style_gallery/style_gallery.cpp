@@ -81,7 +81,7 @@ forms::PicturePtr SampleIcon() {
         }
     }
     return platform::ValueOrThrow(
-        platform::LoadPicture(platform::EncodeIconFile({&icon, 1}, false)));
+        platform::LoadPicture(platform::ValueOrThrow(platform::EncodeIconFile({&icon, 1}, false))));
 }
 
 void PutImage(platform::Surface& sheet, const platform::Image& image, int32_t left, int32_t top) {

@@ -19,8 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         icon.bitCount = 32;
         icon.hotSpotX = icon.hotSpotY = 0;
-        const Result<std::vector<IconImage>> copy =
-            DecodeIconFile(EncodeIconFile(std::span(&icon, 1), false));
+        const Result<std::vector<uint8_t>> file = EncodeIconFile(std::span(&icon, 1), false);
+        if (file.IsError()) std::abort();
+        const Result<std::vector<IconImage>> copy = DecodeIconFile(file.Value());
         if (copy.IsError()) std::abort();
         for (size_t i = 0; i < image.pixels.size(); ++i) {
             uint32_t want = image.pixels[i] >> 24 == 0 ? 0 : image.pixels[i];

@@ -41,7 +41,7 @@ Image HeadlessBackend::ScreenImage(NativeWindowId id) const {
 }
 
 std::vector<uint8_t> HeadlessBackend::ScreenPng(NativeWindowId id) const {
-    return EncodePng(ScreenImage(id));
+    return ValueOrThrow(EncodePng(ScreenImage(id)));
 }
 
 NativeWindowId HeadlessBackend::CreateNativeWindow(const NativeWindowDesc& desc) {

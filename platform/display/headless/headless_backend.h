@@ -112,7 +112,8 @@ class HeadlessBackend final : public Backend,
     /// What a native window shows, as an opaque image (alpha 255; a plain colour 0x00BBGGRR
     /// becomes 0xFFBBGGRR). Throws std::out_of_range for an unknown window.
     Image ScreenImage(NativeWindowId id) const;
-    /// The same as a PNG file, for golden-image comparisons and for people to look at.
+    /// The same as a PNG file, for golden-image comparisons and for people to look at. Throws
+    /// std::runtime_error with libpng's message when libpng fails.
     std::vector<uint8_t> ScreenPng(NativeWindowId id) const;
     /// The pointer picture last set; null for the arrow.
     const PointerImage* CurrentPointer() const { return pointer_; }

@@ -148,13 +148,13 @@ TEST(DecodeIconFile, PngEntriesAreFoundByTheirSignature) {
                              .colorCount = 0,
                              .planesOrHotSpotX = 1,
                              .bitCountOrHotSpotY = 32,
-                             .data = EncodePng(big)};
+                             .data = EncodePng(big).Value()};
     IconEntryLayout smallEntry{.width = 2,
                                .height = 3,
                                .colorCount = 0,
                                .planesOrHotSpotX = 1,
                                .bitCountOrHotSpotY = 32,
-                               .data = EncodePng(small)};
+                               .data = EncodePng(small).Value()};
     std::vector<IconImage> icons = DecodeIconFile(IconFile(1, {bigEntry, smallEntry})).Value();
     ASSERT_EQ(icons.size(), 2u);
     EXPECT_EQ(icons[0].image, big);
@@ -206,7 +206,7 @@ TEST(DecodeIconFile, MonochromeCursorLayout) {
         }
     }
     // The writer produces the same bytes from the decoded cursor.
-    EXPECT_EQ(EncodeIconFile(cursors, true), file);
+    EXPECT_EQ(EncodeIconFile(cursors, true).Value(), file);
 }
 
 TEST(DecodeIconFile, RejectsMalformedFiles) {
@@ -257,7 +257,7 @@ TEST(DecodeIconFile, EveryEntryAndInvertPlaneSpendsOneBudget) {
     const IconEntryLayout inverting =
         DibEntry(std::vector(4, std::vector(4, kWhite)), allSet, {0, kWhite}, 1);
     IconEntryLayout png = inverting;
-    png.data = EncodePng(Pattern(4, 4));
+    png.data = EncodePng(Pattern(4, 4)).Value();
     // Three directory entries, all pointing at the first one's data.
     auto sharing = [](const IconEntryLayout& entry) {
         std::vector<uint8_t> file = IconFile(1, {entry, entry, entry});
@@ -284,7 +284,7 @@ TEST(DecodeIconFile, EveryTruncationFails) {
                              .colorCount = 0,
                              .planesOrHotSpotX = 1,
                              .bitCountOrHotSpotY = 32,
-                             .data = EncodePng(Pattern(3, 2))};
+                             .data = EncodePng(Pattern(3, 2)).Value()};
     std::vector<uint8_t> file = IconFile(1, {dibEntry, pngEntry});
     ASSERT_EQ(DecodeIconFile(file).Value().size(), 2u);
     for (size_t size = 0; size < file.size(); ++size) {

@@ -57,7 +57,7 @@ TEST(DecodeJpeg, KeepsNoSpareRowsOnceDecoded) {
         SCOPED_TRACE(width);
         const Image source{width, height,
                            std::vector<uint32_t>(static_cast<size_t>(width * height), 0xFF808080)};
-        const Image image = DecodeJpeg(EncodeJpeg(source, 90)).Value();
+        const Image image = DecodeJpeg(EncodeJpeg(source, 90).Value()).Value();
         ASSERT_EQ(image.pixels.size(), static_cast<size_t>(width * height));
         EXPECT_EQ(image.pixels.capacity(), image.pixels.size());
     }

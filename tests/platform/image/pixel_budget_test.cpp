@@ -19,10 +19,10 @@ TEST(PixelBudget, EveryDecoderRefusesAPictureOverItsBudget) {
         std::vector<uint8_t> file;
         std::function<Result<Image>(std::span<const uint8_t>, int64_t)> decode;
     } cases[] = {
-        {"BMP", EncodeBmp24(image), [](auto f, int64_t n) { return DecodeBmp(f, n); }},
-        {"PNG", EncodePng(image), [](auto f, int64_t n) { return DecodePng(f, n); }},
-        {"JPEG", EncodeJpeg(image, 90), [](auto f, int64_t n) { return DecodeJpeg(f, n); }},
-        {"ICO", EncodeIconFile({&icon, 1}, false),
+        {"BMP", EncodeBmp24(image).Value(), [](auto f, int64_t n) { return DecodeBmp(f, n); }},
+        {"PNG", EncodePng(image).Value(), [](auto f, int64_t n) { return DecodePng(f, n); }},
+        {"JPEG", EncodeJpeg(image, 90).Value(), [](auto f, int64_t n) { return DecodeJpeg(f, n); }},
+        {"ICO", EncodeIconFile({&icon, 1}, false).Value(),
          [](auto f, int64_t n) -> Result<Image> {
              return TRY(DecodeIconFileImage(f, 10, 10, n)).image;
          }},

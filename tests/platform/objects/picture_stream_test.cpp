@@ -176,13 +176,13 @@ TEST(PictureStream, CursorHotSpotSurvivesARoundTrip) {
 TEST(PictureStream, IconShowsItsThirtyTwoPixelImageElseTheFirst) {
     const std::vector<IconImage> withThirtyTwo = {Square(16, 0xFF0000FF), Square(32, 0xFF00FF00),
                                                   Square(48, 0xFFFF0000)};
-    const auto shown = LoadPicture(EncodeIconFile(withThirtyTwo, false)).Value();
+    const auto shown = LoadPicture(EncodeIconFile(withThirtyTwo, false).Value()).Value();
     EXPECT_EQ(shown->Width(), 32);
     EXPECT_EQ(shown->Pixels().pixels[0], 0xFF00FF00u);
 
     const std::vector<IconImage> withoutThirtyTwo = {Square(48, 0xFFFF0000),
                                                      Square(16, 0xFF0000FF)};
-    const auto first = LoadPicture(EncodeIconFile(withoutThirtyTwo, false)).Value();
+    const auto first = LoadPicture(EncodeIconFile(withoutThirtyTwo, false).Value()).Value();
     EXPECT_EQ(first->Type(), PictureType::Icon);
     EXPECT_EQ(first->Width(), 48);
     EXPECT_EQ(first->Pixels().pixels[0], 0xFFFF0000u);
@@ -193,7 +193,7 @@ TEST(PictureStream, PngFileMakesABitmap) {
     image.width = 3;
     image.height = 2;
     image.pixels = {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFF000000, 0xFFFFFFFF, 0xFF808080};
-    const auto picture = LoadPicture(EncodePng(image)).Value();
+    const auto picture = LoadPicture(EncodePng(image).Value()).Value();
     EXPECT_EQ(picture->Type(), PictureType::Bitmap);
     EXPECT_EQ(picture->Pixels(), image);
     EXPECT_EQ(picture->HimetricWidth(), 79);
