@@ -25,8 +25,8 @@ TEST(SitePointer, MakesAnIconsPointerImageOnceForEveryWindowThatShowsIt) {
     SitePointer onB(b, resources);
     const platform::IconImage image{platform::Image{1, 1, {0xFF0000FF}}, 0, 0, 32};
     const std::vector<uint8_t> file =
-        platform::EncodeIconFile(std::span<const platform::IconImage>(&image, 1), true);
-    const PicturePtr icon = platform::LoadPicture(file);
+        platform::EncodeIconFile(std::span<const platform::IconImage>(&image, 1), true).Value();
+    const PicturePtr icon = platform::LoadPicture(file).Value();
 
     for (SitePointer* pointer : {&onA, &onB}) {
         pointer->SetMousePointer(kPointerCustom);
@@ -36,8 +36,9 @@ TEST(SitePointer, MakesAnIconsPointerImageOnceForEveryWindowThatShowsIt) {
     EXPECT_EQ(a.PointerPicture(), b.PointerPicture());
 
     // Another picture, even of the same pixels, has an image of its own.
-    onB.SetMouseIcon(platform::LoadPicture(
-        platform::EncodeIconFile(std::span<const platform::IconImage>(&image, 1), false)));
+    const std::vector<uint8_t> other =
+        platform::EncodeIconFile(std::span<const platform::IconImage>(&image, 1), false).Value();
+    onB.SetMouseIcon(platform::LoadPicture(other).Value());
     EXPECT_NE(b.PointerPicture(), a.PointerPicture());
 }
 
