@@ -100,7 +100,7 @@ int MillisecondsUntil(Clock::time_point deadline) {
 std::optional<InstanceRole> Knock(const std::string& socketPath, std::string_view request,
                                   Clock::time_point deadline) {
     const OwnedFd socket = StreamSocket();
-    if (!socket.Valid()) return InstanceRole::Unguarded;
+    if (!socket) return InstanceRole::Unguarded;
     const sockaddr_un address = SocketAddress(socketPath);
     if (::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         // Not bound yet, a socket file its crashed holder left, or a full backlog.
@@ -165,7 +165,7 @@ InstanceChannel::InstanceChannel(std::string_view programName, std::string_view 
     if (!stem) return;
     lock_ =
         OwnedFd(::open((*stem + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
-    if (!lock_.Valid()) return;
+    if (!lock_) return;
 
     // The holder of the lock may still be binding its socket, or be ending: knock until it
     // answers, the lock comes free or the time is up.
@@ -193,7 +193,7 @@ InstanceChannel::InstanceChannel(std::string_view programName, std::string_view 
     }
     // Only the first copy keeps the lock: one that cannot serve the channel lets a later copy
     // try.
-    lock_ = OwnedFd();
+    lock_.Reset();
 }
 
 InstanceChannel::~InstanceChannel() {
@@ -205,7 +205,7 @@ bool InstanceChannel::Serve(const std::string& socketPath) {
     // A socket file left by a holder that crashed: the lock says that no copy serves it.
     if (::unlink(socketPath.c_str()) != 0 && errno != ENOENT) return false;
     OwnedFd listener = StreamSocket();
-    if (!listener.Valid()) return false;
+    if (!listener) return false;
     const sockaddr_un address = SocketAddress(socketPath);
     if (::bind(listener.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
         return false;
@@ -213,7 +213,7 @@ bool InstanceChannel::Serve(const std::string& socketPath) {
     epoll_event event{};
     event.events = EPOLLIN;
     event.data.fd = listener.Get();
-    if (::listen(listener.Get(), kListenBacklog) != 0 || !events.Valid() ||
+    if (::listen(listener.Get(), kListenBacklog) != 0 || !events ||
         ::epoll_ctl(events.Get(), EPOLL_CTL_ADD, listener.Get(), &event) != 0) {
         ::unlink(socketPath.c_str());
         return false;
@@ -253,8 +253,8 @@ void InstanceChannel::AcceptWaiting() {
     // the caller here; the rest keep the descriptor readable for the next call.
     for (size_t accepted = 0; accepted < kMaxPending; ++accepted) {
         OwnedFd socket(::accept4(listener_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
-        if (!socket.Valid() && (errno == EINTR || errno == ECONNABORTED)) continue;
-        if (!socket.Valid()) return;
+        if (!socket && (errno == EINTR || errno == ECONNABORTED)) continue;
+        if (!socket) return;
         if (!PeerIsCurrentUser(socket.Get())) continue;
         if (pending_.size() == kMaxPending) Drop(pending_.begin());
         epoll_event event{};

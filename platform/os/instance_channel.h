@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/os/owned_fd.h"
+#include "platform/os/owned.h"
 
 namespace platform {
 
