@@ -38,22 +38,23 @@ declare -A mayInclude=(
     [platform/image]="platform/bytes $libjpeg $libpng"
     [platform/gfx]="platform/image"
     [platform/objects]="platform/bytes platform/gfx platform/image"
-    [platform/text]="platform/objects platform/gfx platform/image $freetype $fontconfig"
+    [platform/text]="platform/objects platform/gfx platform/image platform/os/owned.h \
+$freetype $fontconfig"
     [platform/os]=""
     [platform/ui]="platform/gfx platform/image"
     # The display backends and the kit only they share (platform/display itself).
     [platform/display]="platform/ui platform/gfx platform/image X11/keysym.h"
     [platform/display/headless]="platform/display platform/ui platform/gfx platform/image"
     [platform/display/x11]="platform/display platform/ui platform/gfx platform/image \
-platform/text/utf8.h $xlib"
+platform/text/utf8.h platform/os/owned.h $xlib"
     [platform/display/wayland]="platform/display platform/ui platform/gfx platform/image \
-platform/objects platform/text $wayland"
+platform/objects platform/text platform/os/owned.h $wayland"
     [platform/display/desktop]="platform/display platform/ui"
     # The accessible tree, read from the window tree; its export over sd-bus (AT-SPI2), which
     # names the keys it reports to readers by their keysyms' names (xkbcommon).
     [platform/accessibility]="platform/ui platform/gfx platform/image platform/text/utf8.h"
     [platform/accessibility/atspi]="platform/accessibility platform/ui platform/gfx platform/image \
-platform/version.h platform/text/utf8.h xkbcommon/xkbcommon.h $sdbus"
+platform/version.h platform/text/utf8.h platform/os/owned.h xkbcommon/xkbcommon.h $sdbus"
     [forms]="forms/container $platform"
     [forms/container]="forms/property_bag.h $platform"
     # The control sees its host only through the container interface and its roles.

@@ -10,23 +10,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/os/owned.h"
+
 namespace platform {
 namespace {
-
-/// Closes a descriptor when it goes out of scope.
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 [[noreturn]] void Fail(const char* what) {
     throw std::runtime_error(std::string("cannot make a window buffer: ") + what + ": " +
@@ -42,8 +29,8 @@ ShmBuffer::ShmBuffer(wl_shm* shm, int32_t width, int32_t height, uint32_t format
         errno = EINVAL;
         Fail("size");
     }
-    const FileDescriptor memory(memfd_create("tavik-window", MFD_CLOEXEC));
-    if (memory.Get() < 0) Fail("memfd_create");
+    const OwnedFd memory(memfd_create("tavik-window", MFD_CLOEXEC));
+    if (!memory) Fail("memfd_create");
     if (ftruncate(memory.Get(), static_cast<off_t>(size)) != 0) Fail("ftruncate");
     void* mapped = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, memory.Get(), 0);
     if (mapped == MAP_FAILED) Fail("mmap");
@@ -51,9 +38,9 @@ ShmBuffer::ShmBuffer(wl_shm* shm, int32_t width, int32_t height, uint32_t format
     // The pool is needed only to make the buffer, which keeps the memory alive on its own.
     const WaylandOwned<wl_shm_pool> pool(
         wl_shm_create_pool(shm, memory.Get(), static_cast<int32_t>(size)));
-    buffer_.reset(wl_shm_pool_create_buffer(pool.get(), 0, width, height, Pitch(), format));
+    buffer_.Reset(wl_shm_pool_create_buffer(pool.Get(), 0, width, height, Pitch(), format));
     static const wl_buffer_listener listener{OnRelease};
-    wl_buffer_add_listener(buffer_.get(), &listener, this);
+    wl_buffer_add_listener(buffer_.Get(), &listener, this);
 }
 
 ShmBuffer::~ShmBuffer() {

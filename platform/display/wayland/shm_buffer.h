@@ -19,7 +19,7 @@ class ShmBuffer {
     ShmBuffer(const ShmBuffer&) = delete;
     ShmBuffer& operator=(const ShmBuffer&) = delete;
 
-    wl_buffer* Buffer() const { return buffer_.get(); }
+    wl_buffer* Buffer() const { return buffer_.Get(); }
     uint8_t* Pixels() const { return pixels_; }
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }

@@ -44,24 +44,23 @@ const char* OfferedText::Preferred() const {
     return preferred_ < std::size(kTextTypes) ? kTextTypes[preferred_] : nullptr;
 }
 
-void WriteOfferedText(int fd, const std::string& text) {
+void WriteOfferedText(OwnedFd fd, const std::string& text) {
     // The reader may be slow: write without blocking, waiting at most the transfer time.
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+    fcntl(fd.Get(), F_SETFL, fcntl(fd.Get(), F_GETFL) | O_NONBLOCK);
     const auto deadline = std::chrono::steady_clock::now() + kClipboardTransferTime;
     size_t written = 0;
     while (written < text.size()) {
-        const ssize_t done = write(fd, text.data() + written, text.size() - written);
+        const ssize_t done = write(fd.Get(), text.data() + written, text.size() - written);
         if (done > 0) {
             written += static_cast<size_t>(done);
         } else if (done < 0 && errno == EINTR) {
             continue;
-        } else if (done < 0 && errno == EAGAIN && WaitFor(fd, POLLOUT, deadline)) {
+        } else if (done < 0 && errno == EAGAIN && WaitFor(fd.Get(), POLLOUT, deadline)) {
             continue;
         } else {
             break;
         }
     }
-    close(fd);
 }
 
 std::span<const char* const> TextTypes() {
@@ -90,7 +89,7 @@ WaylandClipboard::WaylandClipboard(wl_display* display, wl_data_device_manager* 
       inputSerial_(inputSerial),
       primary_(primaryManager, seat, std::move(inputSerial)) {
     if (!manager || !seat) return;
-    device_.reset(wl_data_device_manager_get_data_device(manager, seat));
+    device_.Reset(wl_data_device_manager_get_data_device(manager, seat));
     static const wl_data_device_listener listener{
         .data_offer = OnDataOffer,
         .enter = [](void*, wl_data_device*, uint32_t, wl_surface*, wl_fixed_t, wl_fixed_t,
@@ -100,7 +99,7 @@ WaylandClipboard::WaylandClipboard(wl_display* display, wl_data_device_manager* 
         .drop = [](void*, wl_data_device*) {},
         .selection = OnSelection,
     };
-    wl_data_device_add_listener(device_.get(), &listener, this);
+    wl_data_device_add_listener(device_.Get(), &listener, this);
 }
 
 std::string WaylandClipboard::ClipboardText() {
@@ -110,19 +109,21 @@ std::string WaylandClipboard::ClipboardText() {
     if (!type) return {};
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0) return {};
-    wl_data_offer_receive(selection_, type, pipeEnds[1]);
-    close(pipeEnds[1]);
+    const OwnedFd readEnd(pipeEnds[0]);
+    OwnedFd writeEnd(pipeEnds[1]);
+    wl_data_offer_receive(selection_, type, writeEnd.Get());
+    // The offer's owner writes into a copy of the write end: the text ends when that copy
+    // closes, so this one goes now.
+    writeEnd.Reset();
     wl_display_flush(display_);
-    std::string text = ReadOfferedText(pipeEnds[0]);
-    close(pipeEnds[0]);
-    return text;
+    return ReadOfferedText(readEnd.Get());
 }
 
 void WaylandClipboard::SetClipboardText(const std::string& text) {
     ownText_ = text;
     owned_ = true;
     if (!device_) return;
-    source_.reset(wl_data_device_manager_create_data_source(manager_));
+    source_.Reset(wl_data_device_manager_create_data_source(manager_));
     static const wl_data_source_listener listener{
         .target = [](void*, wl_data_source*, const char*) {},
         .send = OnSend,
@@ -131,10 +132,10 @@ void WaylandClipboard::SetClipboardText(const std::string& text) {
         .dnd_finished = [](void*, wl_data_source*) {},
         .action = [](void*, wl_data_source*, uint32_t) {},
     };
-    wl_data_source_add_listener(source_.get(), &listener, this);
+    wl_data_source_add_listener(source_.Get(), &listener, this);
     for (const char* type : kTextTypes)
-        wl_data_source_offer(source_.get(), type);
-    wl_data_device_set_selection(device_.get(), source_.get(), inputSerial_());
+        wl_data_source_offer(source_.Get(), type);
+    wl_data_device_set_selection(device_.Get(), source_.Get(), inputSerial_());
 }
 
 void WaylandClipboard::SetPrimaryText(const std::string& text) {
@@ -143,7 +144,7 @@ void WaylandClipboard::SetPrimaryText(const std::string& text) {
 
 void WaylandClipboard::OnDataOffer(void* data, wl_data_device*, wl_data_offer* offer) {
     auto* clipboard = static_cast<WaylandClipboard*>(data);
-    clipboard->offers_[offer].object.reset(offer);
+    clipboard->offers_[offer].object.Reset(offer);
     static const wl_data_offer_listener listener{
         .offer = OnOfferType,
         .source_actions = [](void*, wl_data_offer*, uint32_t) {},
@@ -177,14 +178,14 @@ void WaylandClipboard::Forget(wl_data_offer* offer) {
 }
 
 void WaylandClipboard::OnSend(void* data, wl_data_source*, const char*, int32_t fd) {
-    WriteOfferedText(fd, static_cast<WaylandClipboard*>(data)->ownText_);
+    WriteOfferedText(OwnedFd(fd), static_cast<WaylandClipboard*>(data)->ownText_);
 }
 
 void WaylandClipboard::OnCancelled(void* data, wl_data_source*) {
     // Another program took the selection. Only the source the clipboard keeps can hear this:
     // the ones it replaced are destroyed.
     auto* clipboard = static_cast<WaylandClipboard*>(data);
-    clipboard->source_.reset();
+    clipboard->source_.Reset();
     clipboard->owned_ = false;
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/display/wayland/wayland_owned.h"
 #include "platform/display/wayland/wayland_primary_selection.h"
+#include "platform/os/owned.h"
 #include "platform/ui/backend.h"
 
 namespace platform {
@@ -32,7 +33,7 @@ std::span<const char* const> TextTypes();
 
 /// Writes `text` into `fd` for the program that asked for it, waiting for a slow reader at most
 /// kClipboardTransferTime, and closes `fd`.
-void WriteOfferedText(int fd, const std::string& text);
+void WriteOfferedText(OwnedFd fd, const std::string& text);
 
 /// Reads the text another program writes into `fd` until it closes its end. "" when the text is
 /// longer than kMaxClipboardText or has not come whole within kClipboardTransferTime.

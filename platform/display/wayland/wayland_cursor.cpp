@@ -66,24 +66,24 @@ void WaylandCursor::Show() {
 void WaylandCursor::ShowArrow() {
     if (!theme_) {
         const char* name = std::getenv("XCURSOR_THEME");
-        theme_.reset(wl_cursor_theme_load(name, CursorSize() * scale_, shm_));
+        theme_.Reset(wl_cursor_theme_load(name, CursorSize() * scale_, shm_));
         if (!theme_) return;
     }
-    wl_cursor* arrow = wl_cursor_theme_get_cursor(theme_.get(), "left_ptr");
-    if (!arrow) arrow = wl_cursor_theme_get_cursor(theme_.get(), "default");
+    wl_cursor* arrow = wl_cursor_theme_get_cursor(theme_.Get(), "left_ptr");
+    if (!arrow) arrow = wl_cursor_theme_get_cursor(theme_.Get(), "default");
     if (!arrow || arrow->image_count == 0) return;  // the compositor's pointer stays
     const wl_cursor_image* image = arrow->images[0];
     // A theme without a picture of this size gives one whose sides the scale may not divide:
     // it is then shown one buffer pixel per screen pixel.
     const bool scalable = image->width % scale_ == 0 && image->height % scale_ == 0;
     const int32_t bufferScale = scalable ? scale_ : 1;
-    wl_surface_set_buffer_scale(surface_.get(), bufferScale);
-    wl_surface_attach(surface_.get(),
+    wl_surface_set_buffer_scale(surface_.Get(), bufferScale);
+    wl_surface_attach(surface_.Get(),
                       wl_cursor_image_get_buffer(const_cast<wl_cursor_image*>(image)), 0, 0);
-    wl_surface_damage_buffer(surface_.get(), 0, 0, static_cast<int32_t>(image->width),
+    wl_surface_damage_buffer(surface_.Get(), 0, 0, static_cast<int32_t>(image->width),
                              static_cast<int32_t>(image->height));
-    wl_surface_commit(surface_.get());
-    wl_pointer_set_cursor(pointer_, serial_, surface_.get(),
+    wl_surface_commit(surface_.Get());
+    wl_pointer_set_cursor(pointer_, serial_, surface_.Get(),
                           static_cast<int32_t>(image->hotspot_x) / bufferScale,
                           static_cast<int32_t>(image->hotspot_y) / bufferScale);
 }
@@ -97,11 +97,11 @@ void WaylandCursor::ShowPicture() {
                                                      WL_SHM_FORMAT_ARGB8888);
         CopyPointerPixels(image, k, reinterpret_cast<uint32_t*>(pictureBuffer_->Pixels()));
     }
-    wl_surface_set_buffer_scale(surface_.get(), k);
-    wl_surface_attach(surface_.get(), pictureBuffer_->Buffer(), 0, 0);
-    wl_surface_damage_buffer(surface_.get(), 0, 0, image.width * k, image.height * k);
-    wl_surface_commit(surface_.get());
-    wl_pointer_set_cursor(pointer_, serial_, surface_.get(),
+    wl_surface_set_buffer_scale(surface_.Get(), k);
+    wl_surface_attach(surface_.Get(), pictureBuffer_->Buffer(), 0, 0);
+    wl_surface_damage_buffer(surface_.Get(), 0, 0, image.width * k, image.height * k);
+    wl_surface_commit(surface_.Get());
+    wl_pointer_set_cursor(pointer_, serial_, surface_.Get(),
                           std::clamp(picture_->hotSpotX, 0, image.width - 1),
                           std::clamp(picture_->hotSpotY, 0, image.height - 1));
 }

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string_view>
-#include <type_traits>
 #include <utility>
 
 #include "platform/display/desktop_scale.h"
@@ -23,9 +22,9 @@ WaylandGlobals::WaylandGlobals(std::string appId) : display_(wl_display_connect(
     if (!display_)
         throw std::runtime_error("cannot connect to the Wayland compositor \"" + DisplayName() +
                                  "\"");
-    registry_.reset(wl_display_get_registry(Display()));
+    registry_.Reset(wl_display_get_registry(Display()));
     static const wl_registry_listener registryListener{OnGlobal, OnGlobalRemove};
-    wl_registry_add_listener(registry_.get(), &registryListener, this);
+    wl_registry_add_listener(registry_.Get(), &registryListener, this);
     // The first round trip brings the globals, the second what they tell on binding (shm
     // formats, output scales and modes, the seat's devices).
     wl_display_roundtrip(Display());
@@ -34,12 +33,12 @@ WaylandGlobals::WaylandGlobals(std::string appId) : display_(wl_display_connect(
                                  "\" lacks wl_compositor, wl_subcompositor, wl_shm or xdg_wm_base");
     wl_display_roundtrip(Display());
 
-    context_.compositor = compositor_.get();
-    context_.subcompositor = subcompositor_.get();
-    context_.shm = shm_.get();
-    context_.shell = shell_.get();
-    context_.decorations = decorations_.get();
-    context_.seat = seat_.get();
+    context_.compositor = compositor_.Get();
+    context_.subcompositor = subcompositor_.Get();
+    context_.shm = shm_.Get();
+    context_.shell = shell_.Get();
+    context_.decorations = decorations_.Get();
+    context_.seat = seat_.Get();
     // The compositor says how dense its outputs are; the windows take the densest.
     int32_t outputScale = 1;
     for (const Output& output : outputs_)
@@ -70,7 +69,7 @@ void WaylandGlobals::Roundtrip() {
 
 WaylandGlobals::Output* WaylandGlobals::OutputOf(wl_output* output) {
     for (Output& known : outputs_)
-        if (known.output.get() == output) return &known;
+        if (known.output.Get() == output) return &known;
     return nullptr;
 }
 
@@ -80,8 +79,7 @@ void WaylandGlobals::OnGlobal(void* data, wl_registry* registry, uint32_t name,
     const std::string_view kind = interface;
     // Each object is bound at the highest version whose events the program handles.
     const auto bind = [&](auto& holder, const wl_interface* type, uint32_t highest) {
-        using Object = typename std::remove_reference_t<decltype(holder)>::element_type;
-        holder.reset(static_cast<Object*>(
+        holder.Reset(static_cast<decltype(holder.Get())>(
             wl_registry_bind(registry, name, type, std::min(version, highest))));
     };
     if (kind == wl_compositor_interface.name) {
@@ -93,16 +91,16 @@ void WaylandGlobals::OnGlobal(void* data, wl_registry* registry, uint32_t name,
     } else if (kind == wl_shm_interface.name) {
         bind(g.shm_, &wl_shm_interface, 1);
         static const wl_shm_listener listener{OnShmFormat};
-        wl_shm_add_listener(g.shm_.get(), &listener, &g);
+        wl_shm_add_listener(g.shm_.Get(), &listener, &g);
     } else if (kind == xdg_wm_base_interface.name) {
         bind(g.shell_, &xdg_wm_base_interface, 3);
         static const xdg_wm_base_listener listener{OnPing};
-        xdg_wm_base_add_listener(g.shell_.get(), &listener, &g);
+        xdg_wm_base_add_listener(g.shell_.Get(), &listener, &g);
     } else if (kind == wl_seat_interface.name && !g.seat_) {
         bind(g.seat_, &wl_seat_interface, 5);
         static const wl_seat_listener listener{OnSeatCapabilities,
                                                [](void*, wl_seat*, const char*) {}};
-        wl_seat_add_listener(g.seat_.get(), &listener, &g);
+        wl_seat_add_listener(g.seat_.Get(), &listener, &g);
     } else if (kind == xdg_activation_v1_interface.name) {
         bind(g.activation_, &xdg_activation_v1_interface, 1);
     } else if (kind == wl_data_device_manager_interface.name) {
@@ -121,7 +119,7 @@ void WaylandGlobals::OnGlobal(void* data, wl_registry* registry, uint32_t name,
             .name = [](void*, wl_output*, const char*) {},
             .description = [](void*, wl_output*, const char*) {},
         };
-        wl_output_add_listener(output.output.get(), &listener, &g);
+        wl_output_add_listener(output.output.Get(), &listener, &g);
     }
 }
 

@@ -34,15 +34,15 @@ class WaylandGlobals {
     /// WAYLAND_DISPLAY, or "wayland-0" without it.
     static std::string DisplayName();
 
-    wl_display* Display() const { return display_.get(); }
+    wl_display* Display() const { return display_.Get(); }
     const WaylandWindowContext& Context() const { return context_; }
-    wl_data_device_manager* DataDevices() const { return dataDevices_.get(); }
+    wl_data_device_manager* DataDevices() const { return dataDevices_.Get(); }
     /// Null where the compositor has no primary selection.
     zwp_primary_selection_device_manager_v1* PrimarySelections() const {
-        return primarySelections_.get();
+        return primarySelections_.Get();
     }
     /// Null where the compositor does not let launches bring windows forward.
-    xdg_activation_v1* Activation() const { return activation_.get(); }
+    xdg_activation_v1* Activation() const { return activation_.Get(); }
     const std::vector<Output>& Outputs() const { return outputs_; }
     /// Calls `onCapabilities` with the seat's capabilities (WL_SEAT_CAPABILITY_*) now, and
     /// again whenever they change.

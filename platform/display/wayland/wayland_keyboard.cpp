@@ -7,21 +7,12 @@
 #include <algorithm>
 
 #include "platform/display/keysyms.h"
+#include "platform/os/owned.h"
 #include "platform/ui/keys.h"
 
 namespace platform {
 
 namespace {
-
-struct ContextDeleter {
-    void operator()(xkb_context* context) const { xkb_context_unref(context); }
-};
-struct KeymapDeleter {
-    void operator()(xkb_keymap* keymap) const { xkb_keymap_unref(keymap); }
-};
-struct StateDeleter {
-    void operator()(xkb_state* state) const { xkb_state_unref(state); }
-};
 
 // Keymaps number keys as the X protocol does: the Linux input code plus 8.
 constexpr uint32_t kKeymapKeyOffset = 8;
@@ -34,10 +25,10 @@ constexpr int32_t kDefaultRepeatDelayMs = 660;
 }  // namespace
 
 struct WaylandKeyboard::State {
-    std::unique_ptr<xkb_context, ContextDeleter> context{
+    Owned<xkb_context*, xkb_context_unref> context{
         xkb_context_new(XKB_CONTEXT_NO_ENVIRONMENT_NAMES)};
-    std::unique_ptr<xkb_keymap, KeymapDeleter> keymap;
-    std::unique_ptr<xkb_state, StateDeleter> state;
+    Owned<xkb_keymap*, xkb_keymap_unref> keymap;
+    Owned<xkb_state*, xkb_state_unref> state;
 
     int32_t rate = kDefaultRepeatRate;
     int32_t delayMs = kDefaultRepeatDelayMs;
@@ -49,12 +40,12 @@ struct WaylandKeyboard::State {
     int32_t KeyCode(xkb_keycode_t code) const {
         if (!state) return 0;
         const xkb_keysym_t* syms = nullptr;
-        const int count = xkb_keymap_key_get_syms_by_level(keymap.get(), code, 0, 0, &syms);
+        const int count = xkb_keymap_key_get_syms_by_level(keymap.Get(), code, 0, 0, &syms);
         return count > 0 ? DesktopKeyCode(syms[0]) : 0;
     }
 
     bool ModifierActive(const char* name) const {
-        return xkb_state_mod_name_is_active(state.get(), name, XKB_STATE_MODS_EFFECTIVE) > 0;
+        return xkb_state_mod_name_is_active(state.Get(), name, XKB_STATE_MODS_EFFECTIVE) > 0;
     }
 
     Stroke StrokeOf(uint32_t key) const {
@@ -64,13 +55,13 @@ struct WaylandKeyboard::State {
         // Ctrl and Alt make commands (Ctrl+C, access keys), never text.
         const bool command = ModifierActive(XKB_MOD_NAME_CTRL) || ModifierActive(XKB_MOD_NAME_ALT);
         int32_t character =
-            command ? 0 : TypedCharacter(xkb_state_key_get_one_sym(state.get(), code));
+            command ? 0 : TypedCharacter(xkb_state_key_get_one_sym(state.Get(), code));
         if (character == 0) character = ControlCharacter(keyCode);
         return {keyCode, character};
     }
 
     bool Repeats(uint32_t key) const {
-        return keymap && rate > 0 && xkb_keymap_key_repeats(keymap.get(), KeymapCode(key));
+        return keymap && rate > 0 && xkb_keymap_key_repeats(keymap.Get(), KeymapCode(key));
     }
 
     // Never 0 however fast the rate; only called while rate > 0.
@@ -94,18 +85,18 @@ bool WaylandKeyboard::SetKeymap(std::string_view text) {
     State& s = *state_;
     // A held key of the old keymap may mean something else in the new one.
     s.EndRepeat();
-    s.state.reset();
-    s.keymap.reset();
+    s.state.Reset();
+    s.keymap.Reset();
     // The compositor's text is a file mapped whole, which usually ends in a NUL.
     while (!text.empty() && text.back() == '\0')
         text.remove_suffix(1);
     if (!s.context || text.empty()) return false;
-    s.keymap.reset(xkb_keymap_new_from_buffer(s.context.get(), text.data(), text.size(),
+    s.keymap.Reset(xkb_keymap_new_from_buffer(s.context.Get(), text.data(), text.size(),
                                               XKB_KEYMAP_FORMAT_TEXT_V1,
                                               XKB_KEYMAP_COMPILE_NO_FLAGS));
-    if (s.keymap) s.state.reset(xkb_state_new(s.keymap.get()));
-    if (!s.state) s.keymap.reset();
-    return s.state != nullptr;
+    if (s.keymap) s.state.Reset(xkb_state_new(s.keymap.Get()));
+    if (!s.state) s.keymap.Reset();
+    return static_cast<bool>(s.state);
 }
 
 bool WaylandKeyboard::SetKeymapFile(int fd, uint32_t size) {
@@ -122,7 +113,7 @@ bool WaylandKeyboard::SetKeymapFile(int fd, uint32_t size) {
 void WaylandKeyboard::SetModifiers(uint32_t depressed, uint32_t latched, uint32_t locked,
                                    uint32_t group) {
     if (state_->state)
-        xkb_state_update_mask(state_->state.get(), depressed, latched, locked, 0, 0, group);
+        xkb_state_update_mask(state_->state.Get(), depressed, latched, locked, 0, 0, group);
 }
 
 int32_t WaylandKeyboard::HeldShift() const {
@@ -163,7 +154,7 @@ void WaylandKeyboard::StopRepeat() {
 
 uint32_t WaylandKeyboard::Symbol(uint32_t key) const {
     const State& s = *state_;
-    return s.state ? xkb_state_key_get_one_sym(s.state.get(), KeymapCode(key)) : 0;
+    return s.state ? xkb_state_key_get_one_sym(s.state.Get(), KeymapCode(key)) : 0;
 }
 
 uint32_t WaylandKeyboard::RepeatingKey() const {

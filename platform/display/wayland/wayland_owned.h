@@ -1,6 +1,6 @@
 #pragma once
 
-#include <memory>
+#include "platform/os/owned.h"
 
 struct wl_buffer;
 struct wl_callback;
@@ -71,6 +71,6 @@ struct WaylandRelease {
 
 /// A Wayland object, given up when its holder goes.
 template <typename T>
-using WaylandOwned = std::unique_ptr<T, WaylandRelease>;
+using WaylandOwned = Owned<T*, WaylandRelease{}>;
 
 }  // namespace platform

@@ -14,42 +14,42 @@ WaylandPrimarySelection::WaylandPrimarySelection(zwp_primary_selection_device_ma
                                                  std::function<uint32_t()> inputSerial)
     : manager_(manager), inputSerial_(std::move(inputSerial)) {
     if (!manager || !seat) return;
-    device_.reset(zwp_primary_selection_device_manager_v1_get_device(manager, seat));
+    device_.Reset(zwp_primary_selection_device_manager_v1_get_device(manager, seat));
     static const zwp_primary_selection_device_v1_listener listener{
         .data_offer = [](void*, zwp_primary_selection_device_v1*,
                          zwp_primary_selection_offer_v1*) {},
         .selection = OnSelection,
     };
-    zwp_primary_selection_device_v1_add_listener(device_.get(), &listener, this);
+    zwp_primary_selection_device_v1_add_listener(device_.Get(), &listener, this);
 }
 
 void WaylandPrimarySelection::Set(const std::string& text) {
     if (!device_) return;
     text_ = text;
-    source_.reset(zwp_primary_selection_device_manager_v1_create_source(manager_));
+    source_.Reset(zwp_primary_selection_device_manager_v1_create_source(manager_));
     static const zwp_primary_selection_source_v1_listener listener{
         .send = OnSend,
         .cancelled = OnCancelled,
     };
-    zwp_primary_selection_source_v1_add_listener(source_.get(), &listener, this);
+    zwp_primary_selection_source_v1_add_listener(source_.Get(), &listener, this);
     for (const char* type : TextTypes())
-        zwp_primary_selection_source_v1_offer(source_.get(), type);
-    zwp_primary_selection_device_v1_set_selection(device_.get(), source_.get(), inputSerial_());
+        zwp_primary_selection_source_v1_offer(source_.Get(), type);
+    zwp_primary_selection_device_v1_set_selection(device_.Get(), source_.Get(), inputSerial_());
 }
 
 void WaylandPrimarySelection::OnSelection(void* data, zwp_primary_selection_device_v1*,
                                           zwp_primary_selection_offer_v1* offer) {
-    static_cast<WaylandPrimarySelection*>(data)->offer_.reset(offer);
+    static_cast<WaylandPrimarySelection*>(data)->offer_.Reset(offer);
 }
 
 void WaylandPrimarySelection::OnSend(void* data, zwp_primary_selection_source_v1*, const char*,
                                      int32_t fd) {
-    WriteOfferedText(fd, static_cast<WaylandPrimarySelection*>(data)->text_);
+    WriteOfferedText(OwnedFd(fd), static_cast<WaylandPrimarySelection*>(data)->text_);
 }
 
 // Only the source kept hears this: the ones it replaced are destroyed.
 void WaylandPrimarySelection::OnCancelled(void* data, zwp_primary_selection_source_v1*) {
-    static_cast<WaylandPrimarySelection*>(data)->source_.reset();
+    static_cast<WaylandPrimarySelection*>(data)->source_.Reset();
 }
 
 }  // namespace platform

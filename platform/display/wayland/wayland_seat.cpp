@@ -1,11 +1,11 @@
 #include "platform/display/wayland/wayland_seat.h"
 
 #include <errno.h>
-#include <unistd.h>
 
 #include <algorithm>
 
 #include "platform/display/wayland/wayland_pointer.h"
+#include "platform/os/owned.h"
 #include "platform/ui/window_system.h"
 
 namespace platform {
@@ -113,7 +113,7 @@ void WaylandSeat::Capabilities(uint32_t capabilities) {
     const bool hasKeyboard = (capabilities & WL_SEAT_CAPABILITY_KEYBOARD) != 0;
     wl_seat* seat = globals_.Context().seat;
     if (hasPointer && !pointer_) {
-        pointer_.reset(wl_seat_get_pointer(seat));
+        pointer_.Reset(wl_seat_get_pointer(seat));
         static const wl_pointer_listener listener{
             .enter = OnPointerEnter,
             .leave = OnPointerLeave,
@@ -126,13 +126,13 @@ void WaylandSeat::Capabilities(uint32_t capabilities) {
             .axis_discrete = [](void*, wl_pointer*, uint32_t, int32_t) {},
             .axis_value120 = [](void*, wl_pointer*, uint32_t, int32_t) {},
         };
-        wl_pointer_add_listener(pointer_.get(), &listener, this);
+        wl_pointer_add_listener(pointer_.Get(), &listener, this);
     } else if (!hasPointer && pointer_) {
-        pointer_.reset();
+        pointer_.Reset();
         windows_.Cursor().Left();
     }
     if (hasKeyboard && !keyboard_) {
-        keyboard_.reset(wl_seat_get_keyboard(seat));
+        keyboard_.Reset(wl_seat_get_keyboard(seat));
         static const wl_keyboard_listener listener{
             .keymap = OnKeymap,
             .enter = OnKeyboardEnter,
@@ -141,9 +141,9 @@ void WaylandSeat::Capabilities(uint32_t capabilities) {
             .modifiers = OnModifiers,
             .repeat_info = OnRepeatInfo,
         };
-        wl_keyboard_add_listener(keyboard_.get(), &listener, this);
+        wl_keyboard_add_listener(keyboard_.Get(), &listener, this);
     } else if (!hasKeyboard && keyboard_) {
-        keyboard_.reset();
+        keyboard_.Reset();
         keys_.StopRepeat();
     }
 }
@@ -193,8 +193,8 @@ void WaylandSeat::OnPointerButton(void* data, wl_pointer*, uint32_t serial, uint
 
 void WaylandSeat::OnKeymap(void* data, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size) {
     auto& s = *static_cast<WaylandSeat*>(data);
-    if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1) s.keys_.SetKeymapFile(fd, size);
-    close(fd);
+    const OwnedFd keymap(fd);
+    if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1) s.keys_.SetKeymapFile(keymap.Get(), size);
 }
 
 void WaylandSeat::OnKeyboardEnter(void* data, wl_keyboard*, uint32_t serial, wl_surface* surface,

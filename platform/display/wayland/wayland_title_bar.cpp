@@ -12,13 +12,13 @@ WaylandTitleBar::WaylandTitleBar(const WaylandWindowContext& context, wl_surface
                                  int32_t width, std::string title)
     : context_(context),
       surface_(wl_compositor_create_surface(context.compositor)),
-      subsurface_(wl_subcompositor_get_subsurface(context.subcompositor, surface_.get(), window)),
+      subsurface_(wl_subcompositor_get_subsurface(context.subcompositor, surface_.Get(), window)),
       title_(std::move(title)),
       picture_(width, kTitleBarHeight) {
     // Above the client area; the position takes effect with the window's next commit.
-    wl_subsurface_set_position(subsurface_.get(), 0, -kTitleBarHeight);
-    wl_subsurface_set_desync(subsurface_.get());
-    wl_surface_set_buffer_scale(surface_.get(), context_.scale);
+    wl_subsurface_set_position(subsurface_.Get(), 0, -kTitleBarHeight);
+    wl_subsurface_set_desync(subsurface_.Get());
+    wl_surface_set_buffer_scale(surface_.Get(), context_.scale);
     Show();
 }
 
@@ -36,9 +36,9 @@ void WaylandTitleBar::Show() {
                                               kTitleBarHeight * scale, context_.opaqueFormat);
     CopyOpaque(picture_, picture_.Bounds(), scale, context_.order, buffer_->Pixels(),
                buffer_->Pitch());
-    wl_surface_attach(surface_.get(), buffer_->Buffer(), 0, 0);
-    wl_surface_damage_buffer(surface_.get(), 0, 0, buffer_->Width(), buffer_->Height());
-    wl_surface_commit(surface_.get());
+    wl_surface_attach(surface_.Get(), buffer_->Buffer(), 0, 0);
+    wl_surface_damage_buffer(surface_.Get(), 0, 0, buffer_->Width(), buffer_->Height());
+    wl_surface_commit(surface_.Get());
     buffer_->Attached();
 }
 

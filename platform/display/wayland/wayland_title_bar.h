@@ -23,7 +23,7 @@ class WaylandTitleBar {
     WaylandTitleBar(const WaylandTitleBar&) = delete;
     WaylandTitleBar& operator=(const WaylandTitleBar&) = delete;
 
-    wl_surface* WlSurface() const { return surface_.get(); }
+    wl_surface* WlSurface() const { return surface_.Get(); }
     void SetLook(const TitleBarLook& look);
 
   private:

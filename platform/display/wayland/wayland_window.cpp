@@ -29,8 +29,8 @@ WaylandWindow::WaylandWindow(const WaylandWindowContext& context, const NativeWi
       bordered_(desc.bordered),
       size_{std::max(1, desc.clientSize.width), std::max(1, desc.clientSize.height)},
       opacity_(desc.opacity) {
-    surface_.reset(wl_compositor_create_surface(context_.compositor));
-    wl_surface_set_buffer_scale(surface_.get(), context_.scale);
+    surface_.Reset(wl_compositor_create_surface(context_.compositor));
+    wl_surface_set_buffer_scale(surface_.Get(), context_.scale);
     static const xdg_surface_listener shellListener{OnShellConfigure};
     static const xdg_toplevel_listener toplevelListener{
         .configure = OnToplevelConfigure,
@@ -38,30 +38,30 @@ WaylandWindow::WaylandWindow(const WaylandWindowContext& context, const NativeWi
         .configure_bounds = [](void*, xdg_toplevel*, int32_t, int32_t) {},
         .wm_capabilities = [](void*, xdg_toplevel*, wl_array*) {},
     };
-    shellSurface_.reset(xdg_wm_base_get_xdg_surface(context_.shell, surface_.get()));
-    xdg_surface_add_listener(shellSurface_.get(), &shellListener, this);
-    toplevel_.reset(xdg_surface_get_toplevel(shellSurface_.get()));
-    xdg_toplevel_add_listener(toplevel_.get(), &toplevelListener, this);
-    xdg_toplevel_set_title(toplevel_.get(), desc.title.c_str());
-    xdg_toplevel_set_app_id(toplevel_.get(), context_.appId.c_str());
-    xdg_toplevel_set_min_size(toplevel_.get(), size_.width, size_.height);
-    xdg_toplevel_set_max_size(toplevel_.get(), size_.width, size_.height);
-    if (owner) xdg_toplevel_set_parent(toplevel_.get(), owner->toplevel_.get());
+    shellSurface_.Reset(xdg_wm_base_get_xdg_surface(context_.shell, surface_.Get()));
+    xdg_surface_add_listener(shellSurface_.Get(), &shellListener, this);
+    toplevel_.Reset(xdg_surface_get_toplevel(shellSurface_.Get()));
+    xdg_toplevel_add_listener(toplevel_.Get(), &toplevelListener, this);
+    xdg_toplevel_set_title(toplevel_.Get(), desc.title.c_str());
+    xdg_toplevel_set_app_id(toplevel_.Get(), context_.appId.c_str());
+    xdg_toplevel_set_min_size(toplevel_.Get(), size_.width, size_.height);
+    xdg_toplevel_set_max_size(toplevel_.Get(), size_.width, size_.height);
+    if (owner) xdg_toplevel_set_parent(toplevel_.Get(), owner->toplevel_.Get());
     // The window's position is the compositor's choice: Wayland gives clients none.
     if (context_.decorations) {
         // Bordered windows ask for the compositor's frame, the others for none at all.
         static const zxdg_toplevel_decoration_v1_listener decorationListener{OnDecorationConfigure};
-        decoration_.reset(zxdg_decoration_manager_v1_get_toplevel_decoration(context_.decorations,
-                                                                             toplevel_.get()));
-        zxdg_toplevel_decoration_v1_add_listener(decoration_.get(), &decorationListener, this);
+        decoration_.Reset(zxdg_decoration_manager_v1_get_toplevel_decoration(context_.decorations,
+                                                                             toplevel_.Get()));
+        zxdg_toplevel_decoration_v1_add_listener(decoration_.Get(), &decorationListener, this);
         zxdg_toplevel_decoration_v1_set_mode(
-            decoration_.get(), desc.bordered ? ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE
+            decoration_.Get(), desc.bordered ? ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE
                                              : ZXDG_TOPLEVEL_DECORATION_V1_MODE_CLIENT_SIDE);
     } else if (desc.bordered) {
         ShowTitleBar(true);
     }
     // The first commit, without a buffer, asks the compositor for the window's first configure.
-    wl_surface_commit(surface_.get());
+    wl_surface_commit(surface_.Get());
 }
 
 wl_surface* WaylandWindow::TitleBarSurface() const {
@@ -72,13 +72,13 @@ void WaylandWindow::ShowTitleBar(bool shown) {
     if (shown == (titleBar_ != nullptr)) return;
     if (shown) {
         titleBar_ =
-            std::make_unique<WaylandTitleBar>(context_, surface_.get(), size_.width, title_);
+            std::make_unique<WaylandTitleBar>(context_, surface_.Get(), size_.width, title_);
         titleBar_->SetLook({active_, false});
-        xdg_surface_set_window_geometry(shellSurface_.get(), 0, -kTitleBarHeight, size_.width,
+        xdg_surface_set_window_geometry(shellSurface_.Get(), 0, -kTitleBarHeight, size_.width,
                                         size_.height + kTitleBarHeight);
     } else {
         titleBar_.reset();
-        xdg_surface_set_window_geometry(shellSurface_.get(), 0, 0, size_.width, size_.height);
+        xdg_surface_set_window_geometry(shellSurface_.Get(), 0, 0, size_.width, size_.height);
     }
 }
 
@@ -96,13 +96,13 @@ void WaylandWindow::TitleBarButton(int32_t button, bool down, Point at, uint32_t
     const bool onClose = CloseBoxRect(size_.width).Contains(at);
     if (button == kButtonLeft && down && !onClose) {
         // The compositor moves the window while the button stays down.
-        xdg_toplevel_move(toplevel_.get(), context_.seat, serial);
+        xdg_toplevel_move(toplevel_.Get(), context_.seat, serial);
     } else if (button == kButtonLeft) {
         // The close box closes on release over it, after a press on it, as push buttons do.
         if (!down && closePressed_ && onClose) onClose_();
         closePressed_ = down && onClose;
     } else if (button == kButtonRight && down) {
-        xdg_toplevel_show_window_menu(toplevel_.get(), context_.seat, serial, at.x,
+        xdg_toplevel_show_window_menu(toplevel_.Get(), context_.seat, serial, at.x,
                                       at.y - kTitleBarHeight);
     }
 }
@@ -126,7 +126,7 @@ void WaylandWindow::Configured() {
         pending_ = Rect{0, 0, size_.width, size_.height};
     }
     // A configure takes effect with the next commit, which need not bring a new picture.
-    if (!Commit()) wl_surface_commit(surface_.get());
+    if (!Commit()) wl_surface_commit(surface_.Get());
 }
 
 WaylandWindow::Buffer* WaylandWindow::FreeBuffer() {
@@ -169,20 +169,20 @@ bool WaylandWindow::Commit() {
         other.stale = &other == buffer ? Rect{} : other.stale.Union(pending_);
     const Rect damage = pending_.Intersect(bounds);
     pending_ = Rect{};
-    wl_surface_attach(surface_.get(), shm.Buffer(), 0, 0);
-    wl_surface_damage_buffer(surface_.get(), damage.left * scale, damage.top * scale,
+    wl_surface_attach(surface_.Get(), shm.Buffer(), 0, 0);
+    wl_surface_damage_buffer(surface_.Get(), damage.left * scale, damage.top * scale,
                              damage.Width() * scale, damage.Height() * scale);
     static const wl_callback_listener frameListener{OnFrameDone};
-    frameCallback_.reset(wl_surface_frame(surface_.get()));
-    wl_callback_add_listener(frameCallback_.get(), &frameListener, this);
-    wl_surface_commit(surface_.get());
+    frameCallback_.Reset(wl_surface_frame(surface_.Get()));
+    wl_callback_add_listener(frameCallback_.Get(), &frameListener, this);
+    wl_surface_commit(surface_.Get());
     shm.Attached();
     return true;
 }
 
 void WaylandWindow::OnFrameDone(void* data, wl_callback*, uint32_t) {
     auto* window = static_cast<WaylandWindow*>(data);
-    window->frameCallback_.reset();
+    window->frameCallback_.Reset();
     window->Commit();
 }
 

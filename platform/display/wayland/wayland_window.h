@@ -57,7 +57,7 @@ class WaylandWindow {
     WaylandWindow(const WaylandWindow&) = delete;
     WaylandWindow& operator=(const WaylandWindow&) = delete;
 
-    wl_surface* WlSurface() const { return surface_.get(); }
+    wl_surface* WlSurface() const { return surface_.Get(); }
     /// The surface of the window's own title bar; null while it has none.
     wl_surface* TitleBarSurface() const;
 
