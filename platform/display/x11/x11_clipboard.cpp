@@ -3,7 +3,6 @@
 #include <poll.h>
 
 #include <cstring>
-#include <memory>
 #include <string_view>
 
 #include "platform/display/clipboard_limits.h"
@@ -15,10 +14,6 @@
 
 namespace platform {
 namespace {
-
-struct XFreeDeleter {
-    void operator()(unsigned char* data) const { XFree(data); }
-};
 
 /// The event X11Clipboard::Await waits for.
 struct Awaited {
@@ -58,21 +53,22 @@ void X11Clipboard::Prepare() {
     utf8String_ = atoms[3];
     incr_ = atoms[4];
     incoming_ = atoms[5];
-    window_ = XWindowOwned(display_, XCreateWindow(display_, DefaultRootWindow(display_), -1, -1, 1,
-                                                   1, 0, 0, InputOnly, CopyFromParent, 0, nullptr));
+    window_ =
+        XWindowOwned({display_, XCreateWindow(display_, DefaultRootWindow(display_), -1, -1, 1, 1,
+                                              0, 0, InputOnly, CopyFromParent, 0, nullptr)});
     // An owner that sends its text in pieces sends the next when it sees the last deleted.
-    XSelectInput(display_, window_.Get(), PropertyChangeMask);
+    XSelectInput(display_, window_.Get().id, PropertyChangeMask);
 }
 
 // The atoms are known once prepared.
 void X11Clipboard::Own(unsigned long selection, Owned& own, const std::string& text) {
-    XSetSelectionOwner(display_, selection, window_.Get(), CurrentTime);
-    own.owned = XGetSelectionOwner(display_, selection) == window_.Get();
+    XSetSelectionOwner(display_, selection, window_.Get().id, CurrentTime);
+    own.owned = XGetSelectionOwner(display_, selection) == window_.Get().id;
     own.text = own.owned ? text : std::string();
 }
 
 X11Clipboard::Owned* X11Clipboard::OwnedOf(unsigned long selection) {
-    if (!window_.Get()) return nullptr;
+    if (!window_) return nullptr;
     if (selection == clipboard_) return &clipboardOwned_;
     if (selection == XA_PRIMARY) return &primaryOwned_;
     return nullptr;
@@ -98,10 +94,10 @@ std::string X11Clipboard::ClipboardText() {
 std::string X11Clipboard::Receive() {
     XEvent event;
     // An answer to an earlier request that came too late would pass for the answer to this one.
-    ::Window window = window_.Get();
+    ::Window window = window_.Get().id;
     while (XCheckIfEvent(display_, &event, IsTransferEvent, reinterpret_cast<XPointer>(&window))) {
     }
-    XConvertSelection(display_, clipboard_, utf8String_, incoming_, window_.Get(), CurrentTime);
+    XConvertSelection(display_, clipboard_, utf8String_, incoming_, window_.Get().id, CurrentTime);
     XFlush(display_);
     const auto deadline = std::chrono::steady_clock::now() + kClipboardTransferTime;
     if (!Await(SelectionNotify, deadline, event) || event.xselection.property == None) return {};
@@ -109,7 +105,7 @@ std::string X11Clipboard::Receive() {
     if (answer && answer->type == incr_) {
         answer = ReceivePieces(*answer, deadline);
     } else {
-        XDeleteProperty(display_, window_.Get(), incoming_);
+        XDeleteProperty(display_, window_.Get().id, incoming_);
     }
     if (!answer || answer->format != 8) return {};
     if (answer->type == utf8String_) return std::move(answer->bytes);
@@ -126,7 +122,7 @@ std::optional<X11Clipboard::Property> X11Clipboard::ReceivePieces(const Property
     if (announcement.format == 32 && announcement.bytes.size() >= sizeof announced)
         std::memcpy(&announced, announcement.bytes.data(), sizeof announced);
     if (announced > kMaxClipboardText) return {};
-    XDeleteProperty(display_, window_.Get(), incoming_);
+    XDeleteProperty(display_, window_.Get().id, incoming_);
     XFlush(display_);
     Property text;
     for (XEvent event; Await(PropertyNotify, deadline, event);) {
@@ -135,7 +131,7 @@ std::optional<X11Clipboard::Property> X11Clipboard::ReceivePieces(const Property
         if (!piece) return {};
         // The notice may be of a piece read already, with the next not there yet.
         if (piece->type == None) continue;
-        XDeleteProperty(display_, window_.Get(), incoming_);
+        XDeleteProperty(display_, window_.Get().id, incoming_);
         XFlush(display_);
         // An empty piece ends the text; every piece before it is of the same type.
         if (piece->bytes.empty()) return text;
@@ -149,7 +145,7 @@ std::optional<X11Clipboard::Property> X11Clipboard::ReceivePieces(const Property
 }
 
 bool X11Clipboard::Await(int type, Deadline deadline, XEvent& event) {
-    Awaited awaited{type, window_.Get(), incoming_};
+    Awaited awaited{type, window_.Get().id, incoming_};
     // Other events stay queued for the message loop.
     while (!XCheckIfEvent(display_, &event, IsAwaited, reinterpret_cast<XPointer>(&awaited))) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -169,10 +165,10 @@ std::optional<X11Clipboard::Property> X11Clipboard::ReadIncoming(size_t most) {
     unsigned char* raw = nullptr;
     // The length is counted in 32-bit units: one more than `most` bytes shows a longer property
     // without fetching it all.
-    const int status = XGetWindowProperty(display_, window_.Get(), incoming_, 0,
+    const int status = XGetWindowProperty(display_, window_.Get().id, incoming_, 0,
                                           static_cast<long>(most / 4 + 1), False, AnyPropertyType,
                                           &property.type, &property.format, &count, &after, &raw);
-    const std::unique_ptr<unsigned char, XFreeDeleter> data(raw);
+    const XMemory<unsigned char> data(raw);
     if (status != Success || after > 0) return {};
     if (property.type == None) return property;
     // Xlib hands 32-bit items over as longs.
@@ -192,11 +188,11 @@ bool X11Clipboard::Handle(const XEvent& event) {
         return true;
     }
     // Answers that came after the wait for them, and the hidden window's own property changes.
-    return window_.Get() && IsTransferEventOf(event, window_.Get());
+    return window_ && IsTransferEventOf(event, window_.Get().id);
 }
 
 bool X11Clipboard::MayPutTo(unsigned long requestor, unsigned long property) const {
-    if (requestor == window_.Get() || isOurWindow_(requestor)) return false;
+    if (requestor == window_.Get().id || isOurWindow_(requestor)) return false;
     // Root windows hold the desktop's settings; a window that is gone cannot take the text.
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display_, requestor, &attributes) || attributes.root == requestor)
@@ -204,9 +200,9 @@ bool X11Clipboard::MayPutTo(unsigned long requestor, unsigned long property) con
     // Where a client names no property the target is used, which is always one of ours.
     if (property == None) return true;
     // The window manager's and the desktop's properties describe the window.
-    const std::unique_ptr<char, decltype(&XFree)> name(XGetAtomName(display_, property), XFree);
+    const XMemory<char> name(XGetAtomName(display_, property));
     if (!name) return false;
-    const std::string_view named(name.get());
+    const std::string_view named(name.Get());
     return !named.starts_with("WM_") && !named.starts_with("_NET_") &&
            !named.starts_with("_MOTIF_");
 }

@@ -2,54 +2,43 @@
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "platform/display/owned.h"
+#include "platform/os/owned.h"
 
 // Xlib's headers define macros such as None, Bool and Status: they come after ours.
 #include <X11/Xlib.h>
 
 namespace platform {
 
-/// A resource of an X display (a window, a cursor, a graphics context), given up with
-/// `Free(display, handle)` when its holder goes; an empty holder frees nothing.
-template <typename Handle, auto Free>
-class XOwned {
-  public:
-    XOwned() = default;
-    XOwned(Display* display, Handle handle) : display_(display), handle_(handle) {}
-    XOwned(XOwned&& other) noexcept
-        : display_(other.display_), handle_(std::exchange(other.handle_, Handle{})) {}
-    XOwned& operator=(XOwned&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            display_ = other.display_;
-            handle_ = std::exchange(other.handle_, Handle{});
-        }
-        return *this;
-    }
-    XOwned(const XOwned&) = delete;
-    XOwned& operator=(const XOwned&) = delete;
-    ~XOwned() { Reset(); }
+/// A resource of an X display (a window, a cursor, a graphics context) and the display it is
+/// of, which its free function takes with it. An empty id (None, or a GC that could not be
+/// made) is no resource, whatever the display.
+template <typename Id>
+struct XResource {
+    constexpr XResource() = default;
+    constexpr XResource(Display* of, Id resource)
+        : display(resource != Id{} ? of : nullptr), id(resource) {}
+    bool operator==(const XResource&) const = default;
 
-    Handle Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Handle{}; }
-    /// Frees the resource now.
-    void Reset() {
-        if (handle_ != Handle{}) Free(display_, std::exchange(handle_, Handle{}));
-    }
-    /// Gives the resource up without freeing it: the display has already destroyed it.
-    void Release() { handle_ = Handle{}; }
-
-  private:
-    Display* display_ = nullptr;
-    Handle handle_{};
+    Display* display = nullptr;
+    Id id{};
 };
 
-using XWindowOwned = XOwned<::Window, XDestroyWindow>;
-using XCursorOwned = XOwned<Cursor, XFreeCursor>;
-using XGcOwned = XOwned<GC, XFreeGC>;
+/// Gives an X resource up with `Free(display, id)`.
+template <auto Free, typename Id>
+void FreeX(XResource<Id> resource) {
+    Free(resource.display, resource.id);
+}
+
+using XWindowOwned = Owned<XResource<::Window>, FreeX<XDestroyWindow, ::Window>>;
+using XCursorOwned = Owned<XResource<Cursor>, FreeX<XFreeCursor, Cursor>>;
+using XGcOwned = Owned<XResource<GC>, FreeX<XFreeGC, GC>>;
+
+/// Memory Xlib allocated for the program (a property's value, an atom's name), freed with
+/// XFree.
+template <typename T>
+using XMemory = Owned<T*, XFree>;
 
 /// The atoms the X11 backend's drivers use, interned once when the display is opened.
 enum X11Atom {
@@ -92,7 +81,7 @@ class X11Display {
     X11Display(const X11Display&) = delete;
     X11Display& operator=(const X11Display&) = delete;
 
-    Display* X() const { return display_.get(); }
+    Display* X() const { return display_.Get(); }
     ::Window Root() const { return root_; }
     const Visual& TrueColour() const { return *visual_; }
     int Depth() const { return depth_; }
@@ -113,7 +102,7 @@ class X11Display {
   private:
     static void OnLost(Display* display, void* self);
 
-    Owned<Display, XCloseDisplay> display_;
+    Owned<Display*, XCloseDisplay> display_;
     ::Window root_ = 0;
     Visual* visual_ = nullptr;
     int depth_ = 0;

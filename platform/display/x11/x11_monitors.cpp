@@ -51,15 +51,15 @@ std::vector<long> Cardinals(Display* display, ::Window root, const char* name, l
     int format = 0;
     unsigned long items = 0;
     unsigned long after = 0;
-    unsigned char* data = nullptr;
+    unsigned char* raw = nullptr;
     const Atom property = XInternAtom(display, name, False);
     const int status = XGetWindowProperty(display, root, property, 0, count, False, XA_CARDINAL,
-                                          &type, &format, &items, &after, &data);
+                                          &type, &format, &items, &after, &raw);
+    const XMemory<unsigned char> data(raw);
     if (status == Success && type == XA_CARDINAL && format == 32) {
-        const auto* longs = reinterpret_cast<const long*>(data);
+        const auto* longs = reinterpret_cast<const long*>(data.Get());
         values.assign(longs, longs + items);
     }
-    if (data) XFree(data);
     return values;
 }
 

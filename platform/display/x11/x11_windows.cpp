@@ -79,9 +79,9 @@ X11Windows::X11Windows(const X11Display& display, std::string programName, std::
       programName_(std::move(programName)),
       programClass_(programName_),
       startupId_(std::move(startupId)),
-      leader_(x_, XCreateWindow(x_, display.Root(), -1, -1, 1, 1, 0, CopyFromParent, InputOnly,
-                                CopyFromParent, 0, nullptr)),
-      gc_(x_, XCreateGC(x_, display.Root(), 0, nullptr)) {
+      leader_({x_, XCreateWindow(x_, display.Root(), -1, -1, 1, 1, 0, CopyFromParent, InputOnly,
+                                 CopyFromParent, 0, nullptr)}),
+      gc_({x_, XCreateGC(x_, display.Root(), 0, nullptr)}) {
     if (!programClass_.empty())
         programClass_[0] =
             static_cast<char>(std::toupper(static_cast<unsigned char>(programClass_[0])));
@@ -91,7 +91,7 @@ X11Windows::X11Windows(const X11Display& display, std::string programName, std::
 
 X11Windows::~X11Windows() {
     // A program that ends without a window still ends its launch.
-    if (!startupId_.empty()) EndLaunch(x_, display_.Root(), leader_.Get(), startupId_);
+    if (!startupId_.empty()) EndLaunch(x_, display_.Root(), leader_.Get().id, startupId_);
 }
 
 NativeWindowId X11Windows::CreateNativeWindow(const NativeWindowDesc& logical) {
@@ -112,7 +112,7 @@ NativeWindowId X11Windows::CreateNativeWindow(const NativeWindowDesc& logical) {
                                      static_cast<unsigned>(std::max(1, desc.clientSize.height)), 0,
                                      CopyFromParent, InputOutput, CopyFromParent,
                                      CWBackPixmap | CWEventMask | CWCursor, &attributes);
-    windows_.emplace(static_cast<NativeWindowId>(w), Shown{XWindowOwned(x_, w), false});
+    windows_.emplace(static_cast<NativeWindowId>(w), Shown{XWindowOwned({x_, w}), false});
 
     SetTitle(w, desc.title);
     XSizeHints size = FixedSizeHints(desc);
@@ -179,15 +179,15 @@ void X11Windows::Flush() {
 
 void X11Windows::SetPointer(const PointerImage* pointer) {
     if (!pointer) {
-        if (!arrow_) arrow_ = XCursorOwned(x_, XCreateFontCursor(x_, XC_left_ptr));
-        ShowPointer(arrow_.Get());
+        if (!arrow_) arrow_ = XCursorOwned({x_, XCreateFontCursor(x_, XC_left_ptr)});
+        ShowPointer(arrow_.Get().id);
         return;
     }
     const bool same = colourPointer_ && pointer->image == colourPicture_.image &&
                       pointer->hotSpotX == colourPicture_.hotSpotX &&
                       pointer->hotSpotY == colourPicture_.hotSpotY;
     if (same) {
-        ShowPointer(colourPointer_.Get());
+        ShowPointer(colourPointer_.Get().id);
         return;
     }
     // Scaled as the windows are: each pixel a block, the hot spot at its block's corner.
@@ -195,14 +195,14 @@ void X11Windows::SetPointer(const PointerImage* pointer) {
     const int32_t k = display_.Scale();
     const int32_t width = picture.width * k;
     const int32_t height = picture.height * k;
-    const Owned<XcursorImage, XcursorImageDestroy> image(XcursorImageCreate(width, height));
+    const Owned<XcursorImage*, XcursorImageDestroy> image(XcursorImageCreate(width, height));
     if (!image) return;  // the pointer shown so far stays
     image->xhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotX * k, 0, width - 1));
     image->yhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotY * k, 0, height - 1));
     CopyPointerPixels(picture, k, image->pixels);
-    XCursorOwned made(x_, XcursorImageLoadCursor(x_, image.get()));
+    XCursorOwned made({x_, XcursorImageLoadCursor(x_, image.Get())});
     if (!made) return;
-    ShowPointer(made.Get());
+    ShowPointer(made.Get().id);
     colourPointer_ = std::move(made);
     colourPicture_ = *pointer;
 }
@@ -224,7 +224,7 @@ void X11Windows::Exposed(::Window w, const Surface& framebuffer, const Rect& are
 void X11Windows::Gone(::Window w) {
     const auto it = windows_.find(w);
     if (it == windows_.end()) return;
-    it->second.window.Release();
+    it->second.window.Take();  // already destroyed: it is not destroyed again
     windows_.erase(it);
 }
 
@@ -243,7 +243,7 @@ void X11Windows::SetIdentity(::Window w) {
     hints.flags = InputHint | StateHint | WindowGroupHint;
     hints.input = True;
     hints.initial_state = NormalState;
-    hints.window_group = leader_.Get();
+    hints.window_group = leader_.Get().id;
     XSetWMHints(x_, w, &hints);
     XClassHint classHint{programName_.data(), programClass_.data()};
     XSetClassHint(x_, w, &classHint);
@@ -280,7 +280,7 @@ void X11Windows::SetIcons(::Window w, std::span<const Image> icons) {
 }
 
 void X11Windows::SetPlaceOnDesktop(::Window w, const NativeWindowDesc& desc) {
-    const unsigned long leaderWindow = leader_.Get();
+    const unsigned long leaderWindow = leader_.Get().id;
     XChangeProperty(x_, w, display_.AtomOf(kWmClientLeader), XA_WINDOW, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&leaderWindow), 1);
     // An owner that is not on the screen yet leaves the window transient for the root window:
@@ -357,7 +357,7 @@ void X11Windows::Put(::Window w, const Surface& framebuffer, const Rect& area) {
         image.green_mask = visual.green_mask;
         image.blue_mask = visual.blue_mask;
         if (!XInitImage(&image)) return;
-        XPutImage(x_, w, gc_.Get(), &image, 0, 0, part.left * scale, part.top * scale,
+        XPutImage(x_, w, gc_.Get().id, &image, 0, 0, part.left * scale, part.top * scale,
                   static_cast<unsigned>(width), static_cast<unsigned>(rows * scale));
     }
 }

@@ -34,7 +34,7 @@ class X11Windows final : public DisplayWindows {
     void SetPointer(const PointerImage* pointer) override;
 
     /// Whether X window `w` is one of the program's: a native window or the group's leader.
-    bool IsOurs(unsigned long w) const { return windows_.contains(w) || w == leader_.Get(); }
+    bool IsOurs(unsigned long w) const { return windows_.contains(w) || w == leader_.Get().id; }
     /// A key or button pressed at `time` in window `w`: the window manager learns when the user
     /// last used the program, so that a window opened in answer may take the focus.
     void TookUserInput(::Window w, Time time);
