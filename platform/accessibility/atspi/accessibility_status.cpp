@@ -53,10 +53,10 @@ std::string Unescape(std::string_view value) {
     return plain;
 }
 
-/// Connects a non-blocking socket to one "unix:path=..." or "unix:abstract=..." address; -1
+/// Connects a non-blocking socket to one "unix:path=..." or "unix:abstract=..." address; none
 /// when it is of another kind or refused.
-int ConnectTo(std::string_view address) {
-    if (!address.starts_with("unix:")) return -1;
+OwnedFd ConnectTo(std::string_view address) {
+    if (!address.starts_with("unix:")) return {};
     sockaddr_un where{};
     where.sun_family = AF_UNIX;
     size_t length = 0;
@@ -67,34 +67,33 @@ int ConnectTo(std::string_view address) {
         if (!abstract && !pair.starts_with("path=")) continue;
         const std::string path = Unescape(pair.substr(pair.find('=') + 1));
         const size_t offset = abstract ? 1 : 0;  // an abstract name begins with a zero byte
-        if (path.empty() || path.size() + offset >= sizeof(where.sun_path)) return -1;
+        if (path.empty() || path.size() + offset >= sizeof(where.sun_path)) return {};
         std::memcpy(where.sun_path + offset, path.data(), path.size());
         length = offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1);
     }
-    if (length == 0) return -1;
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) return -1;
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&where), static_cast<socklen_t>(length)) ==
-            0 ||
+    if (length == 0) return {};
+    OwnedFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!fd) return {};
+    if (connect(fd.Get(), reinterpret_cast<const sockaddr*>(&where),
+                static_cast<socklen_t>(length)) == 0 ||
         errno == EAGAIN || errno == EINPROGRESS)
         return fd;
-    close(fd);
-    return -1;
+    return {};
 }
 
 /// The session bus: the first address of DBUS_SESSION_BUS_ADDRESS that takes the connection,
 /// else the bus socket in XDG_RUNTIME_DIR.
-int ConnectToSessionBus() {
+OwnedFd ConnectToSessionBus() {
     if (const char* addresses = std::getenv("DBUS_SESSION_BUS_ADDRESS"); addresses && *addresses) {
         for (std::string_view rest = addresses; !rest.empty();) {
             const std::string_view address = rest.substr(0, rest.find(';'));
             rest.remove_prefix(std::min(rest.size(), address.size() + 1));
-            if (const int fd = ConnectTo(address); fd >= 0) return fd;
+            if (OwnedFd fd = ConnectTo(address)) return fd;
         }
-        return -1;
+        return {};
     }
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (!runtime || !*runtime) return -1;
+    if (!runtime || !*runtime) return {};
     return ConnectTo("unix:path=" + std::string(runtime) + "/bus");
 }
 
@@ -102,16 +101,16 @@ int ConnectToSessionBus() {
 
 std::unique_ptr<AccessibilityStatus> AccessibilityStatus::Open(
     EventSource& events, std::function<void(bool on)> onChange) {
-    const int fd = ConnectToSessionBus();
-    if (fd < 0) return nullptr;
+    OwnedFd fd = ConnectToSessionBus();
+    if (!fd) return nullptr;
     return std::unique_ptr<AccessibilityStatus>(
-        new AccessibilityStatus(events, fd, std::move(onChange)));
+        new AccessibilityStatus(events, std::move(fd), std::move(onChange)));
 }
 
 // The authentication, Hello and the questions go out at once; the bus answers them in order.
-AccessibilityStatus::AccessibilityStatus(EventSource& events, int fd,
+AccessibilityStatus::AccessibilityStatus(EventSource& events, OwnedFd fd,
                                          std::function<void(bool)> onChange)
-    : events_(events), fd_(fd), onChange_(std::move(onChange)) {
+    : events_(events), fd_(std::move(fd)), onChange_(std::move(onChange)) {
     char uid[32];
     std::snprintf(uid, sizeof uid, "%u", static_cast<unsigned>(getuid()));
     std::string auth = std::string(1, '\0') + "AUTH EXTERNAL ";
@@ -137,9 +136,7 @@ void AccessibilityStatus::AskStatus() {
 }
 
 AccessibilityStatus::~AccessibilityStatus() {
-    if (fd_ < 0) return;
-    events_.RemoveParticipant(*this);
-    close(fd_);
+    if (fd_) events_.RemoveParticipant(*this);
 }
 
 void AccessibilityStatus::Call(std::string_view path, std::string_view interface,
@@ -151,7 +148,7 @@ void AccessibilityStatus::Call(std::string_view path, std::string_view interface
 }
 
 void AccessibilityStatus::RequestAddress(std::function<void(std::string address)> onAddress) {
-    if (fd_ < 0) return;
+    if (!fd_) return;
     onAddress_ = std::move(onAddress);
     addressCall_ = nextSerial_;
     Call(kLauncherPath, kLauncher, "GetAddress", {});
@@ -159,17 +156,17 @@ void AccessibilityStatus::RequestAddress(std::function<void(std::string address)
 }
 
 WaitInterest AccessibilityStatus::Interest() {
-    return {.fd = fd_, .readable = true, .writable = !out_.empty()};
+    return {.fd = fd_.Get(), .readable = true, .writable = !out_.empty()};
 }
 
 void AccessibilityStatus::Ready() {
     Flush();
-    if (fd_ >= 0 && !TakeIn()) Close();
+    if (fd_ && !TakeIn()) Close();
 }
 
 void AccessibilityStatus::Flush() {
-    while (fd_ >= 0 && !out_.empty()) {
-        const ssize_t sent = send(fd_, out_.data(), out_.size(), MSG_NOSIGNAL);
+    while (fd_ && !out_.empty()) {
+        const ssize_t sent = send(fd_.Get(), out_.data(), out_.size(), MSG_NOSIGNAL);
         if (sent < 0) {
             if (errno != EAGAIN && errno != EINTR && errno != ENOTCONN) Close();
             return;
@@ -180,7 +177,7 @@ void AccessibilityStatus::Flush() {
 
 bool AccessibilityStatus::TakeIn() {
     uint8_t chunk[4096];
-    const ssize_t got = recv(fd_, chunk, sizeof chunk, 0);
+    const ssize_t got = recv(fd_.Get(), chunk, sizeof chunk, 0);
     if (got == 0) return false;
     if (got < 0) return errno == EAGAIN || errno == EINTR || errno == ENOTCONN;
     in_.insert(in_.end(), chunk, chunk + got);
@@ -202,7 +199,7 @@ bool AccessibilityStatus::TakeIn() {
             ReadMessage(std::span<const uint8_t>(in_).first(*length));
         if (!message) return false;
         Handle(*message);
-        if (fd_ < 0) return true;
+        if (!fd_) return true;
         in_.erase(in_.begin(), in_.begin() + static_cast<std::ptrdiff_t>(*length));
     }
 }
@@ -253,10 +250,9 @@ void AccessibilityStatus::Take(std::string_view name, bool value) {
 }
 
 void AccessibilityStatus::Close() {
-    if (fd_ < 0) return;
+    if (!fd_) return;
     events_.RemoveParticipant(*this);
-    close(fd_);
-    fd_ = -1;
+    fd_.Reset();
     out_.clear();
     const bool wasOn = On();
     isEnabled_ = screenReaderEnabled_ = false;

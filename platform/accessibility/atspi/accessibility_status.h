@@ -6,17 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/owned.h"
 #include "platform/ui/backend.h"
 
 namespace platform::atspi {
 
 /// Whether the desktop wants accessible programs, as the accessibility bus's launcher
 /// (org.a11y.Bus on the session bus) says through org.a11y.Status: IsEnabled or
-/// ScreenReaderEnabled on, asked again whenever a launcher takes the name. It speaks the few messages it needs on its own connection to the
-/// session bus, on the program's wait, so that no D-Bus library is loaded while accessibility
-/// is off. Every question is asked without waiting for its answer; a launcher that is missing
-/// or never answers, a bus that goes away or sends what breaks the format, leaves
-/// accessibility off.
+/// ScreenReaderEnabled on, asked again whenever a launcher takes the name. It speaks the few
+/// messages it needs on its own connection to the session bus, on the program's wait, so that no
+/// D-Bus library is loaded while accessibility is off. Every question is asked without waiting for
+/// its answer; a launcher that is missing or never answers, a bus that goes away or sends what
+/// breaks the format, leaves accessibility off.
 class AccessibilityStatus final : public WaitParticipant {
   public:
     /// Follows the status on the user's session bus (DBUS_SESSION_BUS_ADDRESS, else the bus in
@@ -37,7 +38,7 @@ class AccessibilityStatus final : public WaitParticipant {
     void Ready() override;
 
   private:
-    AccessibilityStatus(EventSource& events, int fd, std::function<void(bool)> onChange);
+    AccessibilityStatus(EventSource& events, OwnedFd fd, std::function<void(bool)> onChange);
 
     void Call(std::string_view path, std::string_view interface, std::string_view member,
               std::vector<std::string_view> arguments);
@@ -52,7 +53,7 @@ class AccessibilityStatus final : public WaitParticipant {
     void Close();
 
     EventSource& events_;
-    int fd_;
+    OwnedFd fd_;
     std::function<void(bool)> onChange_;
     std::function<void(std::string)> onAddress_;
     std::vector<uint8_t> out_;

@@ -25,9 +25,9 @@ std::unique_ptr<AtspiExport> AtspiExport::Connect(WindowSystem& system, const st
     BusPtr bus(raw);
     // The bus says when it is ready (our name known) by a local Connected signal, which is
     // where the application asks to be embedded: nothing waits for the bus meanwhile.
-    if (Sd().sd_bus_set_address(bus.get(), address.c_str()) < 0 ||
-        Sd().sd_bus_set_bus_client(bus.get(), 1) < 0 ||
-        Sd().sd_bus_set_connected_signal(bus.get(), 1) < 0 || Sd().sd_bus_start(bus.get()) < 0)
+    if (Sd().sd_bus_set_address(bus.Get(), address.c_str()) < 0 ||
+        Sd().sd_bus_set_bus_client(bus.Get(), 1) < 0 ||
+        Sd().sd_bus_set_connected_signal(bus.Get(), 1) < 0 || Sd().sd_bus_start(bus.Get()) < 0)
         return nullptr;
     std::unique_ptr<AtspiExport> exported(
         new AtspiExport(system, std::move(bus), std::move(onLost)));
@@ -38,7 +38,7 @@ std::unique_ptr<AtspiExport> AtspiExport::Connect(WindowSystem& system, const st
 AtspiExport::AtspiExport(WindowSystem& system, BusPtr bus, std::function<void()> onLost)
     : system_(system),
       bus_(std::move(bus)),
-      wait_(system.GetBackend().Events(), bus_.get(), std::move(onLost)) {}
+      wait_(system.GetBackend().Events(), bus_.Get(), std::move(onLost)) {}
 
 // The service goes first: it may not publish into a connection that is gone.
 AtspiExport::~AtspiExport() {
@@ -48,7 +48,7 @@ AtspiExport::~AtspiExport() {
 bool AtspiExport::Export(std::string applicationName) {
     const auto add = [this](const AtspiInterface& interface) {
         sd_bus_slot* slot = nullptr;
-        if (Sd().sd_bus_add_fallback_vtable(bus_.get(), &slot, kObjectPrefix, interface.name,
+        if (Sd().sd_bus_add_fallback_vtable(bus_.Get(), &slot, kObjectPrefix, interface.name,
                                             interface.vtable, interface.find, this) < 0)
             return false;
         slots_.emplace_back(slot);
@@ -59,7 +59,7 @@ bool AtspiExport::Export(std::string applicationName) {
           TextInterface()})
         if (!add(interface)) return false;
     sd_bus_slot* slot = nullptr;
-    if (Sd().sd_bus_add_object_vtable(bus_.get(), &slot, kCachePath, "org.a11y.atspi.Cache",
+    if (Sd().sd_bus_add_object_vtable(bus_.Get(), &slot, kCachePath, "org.a11y.atspi.Cache",
                                       CacheVtable(), this) < 0)
         return false;
     slots_.emplace_back(slot);
@@ -68,22 +68,22 @@ bool AtspiExport::Export(std::string applicationName) {
             static_cast<AtspiExport*>(userdata)->Embed();
         return 0;
     };
-    if (Sd().sd_bus_add_filter(bus_.get(), &slot, connected, this) < 0) return false;
+    if (Sd().sd_bus_add_filter(bus_.Get(), &slot, connected, this) < 0) return false;
     slots_.emplace_back(slot);
     service_.emplace(system_, std::move(applicationName), *this);
-    keys_.emplace(system_, bus_.get());
+    keys_.emplace(system_, bus_.Get());
     return true;
 }
 
 void AtspiExport::Embed() {
     const char* unique = nullptr;
-    if (Sd().sd_bus_get_unique_name(bus_.get(), &unique) < 0) return;
+    if (Sd().sd_bus_get_unique_name(bus_.Get(), &unique) < 0) return;
     uniqueName_ = unique;
     sd_bus_slot* slot = nullptr;
-    if (Sd().sd_bus_call_method_async(bus_.get(), &slot, kRegistry, kRootPath,
+    if (Sd().sd_bus_call_method_async(bus_.Get(), &slot, kRegistry, kRootPath,
                                       "org.a11y.atspi.Socket", "Embed", &OnEmbedded, this, "(so)",
                                       unique, kRootPath) >= 0)
-        embedCall_.reset(slot);
+        embedCall_.Reset(slot);
 }
 
 int AtspiExport::OnEmbedded(sd_bus_message* reply, void* userdata, sd_bus_error*) {
@@ -186,14 +186,14 @@ void AtspiExport::Emit(AccessibleId source, const char* interface, const char* m
                        const char* detail, int32_t detail1, int32_t detail2,
                        const std::function<int(sd_bus_message*)>& value) {
     sd_bus_message* raw = nullptr;
-    if (Sd().sd_bus_message_new_signal(bus_.get(), &raw, PathOf(source).c_str(), interface,
+    if (Sd().sd_bus_message_new_signal(bus_.Get(), &raw, PathOf(source).c_str(), interface,
                                        member) < 0)
         return;
     const MessagePtr signal(raw);
     int r = Sd().sd_bus_message_append(raw, "sii", detail, detail1, detail2);
     if (r >= 0) r = value(raw);
     if (r >= 0) r = Sd().sd_bus_message_append(raw, "a{sv}", 0);
-    if (r >= 0) Sd().sd_bus_send(bus_.get(), raw, nullptr);
+    if (r >= 0) Sd().sd_bus_send(bus_.Get(), raw, nullptr);
 }
 
 }  // namespace platform::atspi

@@ -69,13 +69,13 @@ std::optional<uint64_t> AtspiKeys::Ask(const KeyEvent& event) {
             ModifierMask(event.shift), static_cast<int32_t>(static_cast<uint32_t>(event.timeMs)),
             text.c_str(), event.pressed && IsPrintable(stroke.character) ? 1 : 0) < 0)
         return std::nullopt;
-    Call& call = calls_.emplace_back(Call{this, nextTicket_, nullptr});
+    Call& call = calls_.emplace_back(Call{this, nextTicket_, SlotPtr()});
     sd_bus_slot* slot = nullptr;
     if (Sd().sd_bus_call_async(bus_, &slot, raw, &OnAnswer, &call, kAnswerTimeoutUs) < 0) {
         calls_.pop_back();
         return std::nullopt;
     }
-    call.slot.reset(slot);
+    call.slot.Reset(slot);
     return nextTicket_++;
 }
 

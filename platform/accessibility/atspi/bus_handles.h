@@ -1,8 +1,7 @@
 #pragma once
 
-#include <memory>
-
 #include "platform/accessibility/atspi/sd_bus_library.h"
+#include "platform/os/owned.h"
 
 namespace platform::atspi {
 
@@ -13,8 +12,8 @@ struct BusRelease {
     void operator()(sd_bus_slot* slot) const { Sd().sd_bus_slot_unref(slot); }
     void operator()(sd_bus_message* message) const { Sd().sd_bus_message_unref(message); }
 };
-using BusPtr = std::unique_ptr<sd_bus, BusRelease>;
-using SlotPtr = std::unique_ptr<sd_bus_slot, BusRelease>;
-using MessagePtr = std::unique_ptr<sd_bus_message, BusRelease>;
+using BusPtr = Owned<sd_bus*, BusRelease{}>;
+using SlotPtr = Owned<sd_bus_slot*, BusRelease{}>;
+using MessagePtr = Owned<sd_bus_message*, BusRelease{}>;
 
 }  // namespace platform::atspi
