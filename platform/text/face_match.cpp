@@ -4,9 +4,10 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <optional>
 #include <string_view>
+
+#include "platform/os/owned.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TAVIK_LEAK_CHECKED 1
@@ -57,10 +58,7 @@ bool SameName(std::string_view a, std::string_view b) {
     });
 }
 
-struct PatternDeleter {
-    void operator()(FcPattern* p) const { FcPatternDestroy(p); }
-};
-using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
+using PatternPtr = Owned<FcPattern*, FcPatternDestroy>;
 
 // The desktop's whole fontconfig configuration, loaded once when first needed and kept for
 // the life of the program. Loading it parses dozens of files and takes several milliseconds.
@@ -80,13 +78,12 @@ constexpr const char* kPackagedFontsConfig =
 
 FcConfig* PackagedFontsConfig() {
     static FcConfig* const config = [] {
-        FcConfig* loaded = FcConfigCreate();
-        if (!loaded) return loaded;
-        if (FcConfigParseAndLoadFromMemory(
-                loaded, reinterpret_cast<const FcChar8*>(kPackagedFontsConfig), FcFalse) &&
-            FcConfigBuildFonts(loaded))
-            return loaded;
-        FcConfigDestroy(loaded);
+        Owned<FcConfig*, FcConfigDestroy> loaded(FcConfigCreate());
+        if (loaded &&
+            FcConfigParseAndLoadFromMemory(
+                loaded.Get(), reinterpret_cast<const FcChar8*>(kPackagedFontsConfig), FcFalse) &&
+            FcConfigBuildFonts(loaded.Get()))
+            return loaded.Take();
         return static_cast<FcConfig*>(nullptr);
     }();
     return config;
@@ -99,37 +96,37 @@ FaceFile Match(FcConfig* config, const std::string& family, int weight, bool ita
     PatternPtr pattern(FcPatternCreate());
     if (!config || !pattern) return {};
     const auto* familyName = reinterpret_cast<const FcChar8*>(family.c_str());
-    FcPatternAddString(pattern.get(), FC_FAMILY, familyName);
+    FcPatternAddString(pattern.Get(), FC_FAMILY, familyName);
     // A missing stand-in should still give a sans rather than fontconfig's overall default.
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
+    FcPatternAddString(pattern.Get(), FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
     // Weight 0 means "don't care", which the desktop renders at the normal weight.
     const int openTypeWeight = weight <= 0 ? 400 : std::min(weight, 1000);
-    FcPatternAddDouble(pattern.get(), FC_WEIGHT, FcWeightFromOpenTypeDouble(openTypeWeight));
-    FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
-    FcDefaultSubstitute(pattern.get());
+    FcPatternAddDouble(pattern.Get(), FC_WEIGHT, FcWeightFromOpenTypeDouble(openTypeWeight));
+    FcPatternAddInteger(pattern.Get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern.Get(), FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(config, pattern.Get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.Get());
 
     FcResult result = FcResultNoMatch;
-    PatternPtr match(FcFontMatch(config, pattern.get(), &result));
+    PatternPtr match(FcFontMatch(config, pattern.Get(), &result));
     if (!match) return {};
     FcChar8* matchedFamily = nullptr;
     if (exactFamily &&
-        (FcPatternGetString(match.get(), FC_FAMILY, 0, &matchedFamily) != FcResultMatch ||
+        (FcPatternGetString(match.Get(), FC_FAMILY, 0, &matchedFamily) != FcResultMatch ||
          FcStrCmpIgnoreCase(matchedFamily, familyName) != 0))
         return {};
     FcChar8* file = nullptr;
-    if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch || !file) return {};
+    if (FcPatternGetString(match.Get(), FC_FILE, 0, &file) != FcResultMatch || !file) return {};
     FaceFile face;
     face.path = reinterpret_cast<const char*>(file);
-    FcPatternGetInteger(match.get(), FC_INDEX, 0, &face.index);
+    FcPatternGetInteger(match.Get(), FC_INDEX, 0, &face.index);
     FcBool embolden = FcFalse;
-    FcPatternGetBool(match.get(), FC_EMBOLDEN, 0, &embolden);
+    FcPatternGetBool(match.Get(), FC_EMBOLDEN, 0, &embolden);
     // The desktop's configuration asks for a bold made by hand when a bold weight finds only
     // a medium or lighter face; the packaged-fonts configuration has no such rule, so it is
     // applied here for both.
     double matchedWeight = FC_WEIGHT_REGULAR;
-    FcPatternGetDouble(match.get(), FC_WEIGHT, 0, &matchedWeight);
+    FcPatternGetDouble(match.Get(), FC_WEIGHT, 0, &matchedWeight);
     const bool boldAsked = FcWeightFromOpenTypeDouble(openTypeWeight) >= FC_WEIGHT_BOLD;
     face.embolden = embolden == FcTrue || (boldAsked && matchedWeight <= FC_WEIGHT_MEDIUM);
     return face;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/owned.h"
 #include "platform/text/em_size.h"
 #include "platform/text/face_match.h"
 
@@ -24,15 +25,11 @@ namespace {
 
 // The FreeType library, created once; every open face keeps it alive.
 struct Library {
-    FT_Library handle = nullptr;
+    Owned<FT_Library, FT_Done_FreeType> handle;
     Library() {
-        if (FT_Init_FreeType(&handle) != 0) handle = nullptr;
+        FT_Library made = nullptr;
+        if (FT_Init_FreeType(&made) == 0) handle.Reset(made);
     }
-    ~Library() {
-        if (handle) FT_Done_FreeType(handle);
-    }
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
 };
 
 std::shared_ptr<Library> SharedLibrary() {
@@ -60,17 +57,9 @@ namespace {
 // with them), and a file cut short while open gives a read error, not a fault.
 struct FileFace {
     std::shared_ptr<Library> library;
-    int fd = -1;
+    OwnedFd fd;
     FT_StreamRec stream{};
-    FT_Face handle = nullptr;
-
-    FileFace() = default;
-    FileFace(const FileFace&) = delete;
-    FileFace& operator=(const FileFace&) = delete;
-    ~FileFace() {
-        if (handle) FT_Done_Face(handle);
-        if (fd >= 0) close(fd);
-    }
+    Owned<FT_Face, FT_Done_Face> handle;  // last, so given up before the file it reads
 };
 
 // FreeType's read of `count` bytes at `offset`; a count of 0 asks only whether the offset is
@@ -103,19 +92,19 @@ std::shared_ptr<FileFace> OpenFileFace(const FaceFile& file) {
     auto face = std::make_shared<FileFace>();
     face->library = SharedLibrary();
     if (!face->library->handle) return nullptr;
-    face->fd = open(file.path.c_str(), O_RDONLY | O_CLOEXEC);
+    face->fd.Reset(open(file.path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
-    if (face->fd < 0 || fstat(face->fd, &status) != 0 || !S_ISREG(status.st_mode)) return nullptr;
+    if (!face->fd || fstat(face->fd.Get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return nullptr;
     face->stream.size = static_cast<unsigned long>(status.st_size);
-    face->stream.descriptor.value = face->fd;
+    face->stream.descriptor.value = face->fd.Get();
     face->stream.read = ReadFontFile;
     FT_Open_Args args{};
     args.flags = FT_OPEN_STREAM;
     args.stream = &face->stream;
-    if (FT_Open_Face(face->library->handle, &args, file.index, &face->handle) != 0) {
-        face->handle = nullptr;
-        return nullptr;
-    }
+    FT_Face made = nullptr;
+    if (FT_Open_Face(face->library->handle.Get(), &args, file.index, &made) != 0) return nullptr;
+    face->handle.Reset(made);
     opened.push_back({file.path, file.index, face});
     return face;
 }
@@ -124,15 +113,8 @@ std::shared_ptr<FileFace> OpenFileFace(const FaceFile& file) {
 
 struct Font::Face {
     std::shared_ptr<FileFace> file;
-    FT_Size size = nullptr;  // this font's size on the shared face
+    Owned<FT_Size, FT_Done_Size> size;  // this font's size on the shared face
     bool embolden = false;
-
-    Face() = default;
-    Face(const Face&) = delete;
-    Face& operator=(const Face&) = delete;
-    ~Face() {
-        if (size) FT_Done_Size(size);
-    }
 };
 
 namespace {
@@ -142,9 +124,11 @@ std::unique_ptr<Font::Face> OpenFace(const FaceFile& file, int32_t em) {
     auto face = std::make_unique<Font::Face>();
     face->file = OpenFileFace(file);
     if (!face->file) return nullptr;
-    FT_Face handle = face->file->handle;
-    if (!FT_IS_SCALABLE(handle) || FT_New_Size(handle, &face->size) != 0) return nullptr;
-    if (FT_Activate_Size(face->size) != 0 || FT_Set_Pixel_Sizes(handle, 0, em) != 0) {
+    FT_Face handle = face->file->handle.Get();
+    FT_Size size = nullptr;
+    if (!FT_IS_SCALABLE(handle) || FT_New_Size(handle, &size) != 0) return nullptr;
+    face->size.Reset(size);
+    if (FT_Activate_Size(size) != 0 || FT_Set_Pixel_Sizes(handle, 0, em) != 0) {
         return nullptr;
     }
     face->embolden = file.embolden;
@@ -154,8 +138,8 @@ std::unique_ptr<Font::Face> OpenFace(const FaceFile& file, int32_t em) {
 // Loads the hinted outline of a code point's glyph into the face's slot, emboldened when the
 // face is made bold; null when it does not load.
 FT_GlyphSlot LoadOutline(const Font::Face& face, char32_t codePoint) {
-    if (FT_Activate_Size(face.size) != 0) return nullptr;
-    FT_Face handle = face.file->handle;
+    if (FT_Activate_Size(face.size.Get()) != 0) return nullptr;
+    FT_Face handle = face.file->handle.Get();
     const FT_UInt index = FT_Get_Char_Index(handle, codePoint);
     if (FT_Load_Glyph(handle, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return nullptr;
     if (face.embolden) FT_GlyphSlot_Embolden(handle->glyph);
@@ -192,7 +176,7 @@ std::shared_ptr<const Font> Font::Open(const FontDesc& desc) {
         return font;
     }
 
-    FT_Face face = font->face_->file->handle;
+    FT_Face face = font->face_->file->handle.Get();
     const int64_t unitsPerEm = std::max<int64_t>(face->units_per_EM, 1);
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     // Line height from the face's Windows ascent and descent, as the desktop measures fonts;
