@@ -23,6 +23,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/os/owned.h"
+
 namespace platform {
 namespace {
 
@@ -109,13 +111,13 @@ sockaddr_un AddressOf(const std::string& path) {
     return address;
 }
 
-/// A connection to the channel's socket made by a program that is no copy; -1 on failure.
-int Connect(const std::string& path) {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+/// A connection to the channel's socket made by a program that is no copy; none on failure.
+OwnedFd Connect(const std::string& path) {
+    OwnedFd fd(::socket(AF_UNIX, SOCK_STREAM, 0));
     const sockaddr_un address = AddressOf(path);
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return fd;
-    ::close(fd);
-    return -1;
+    if (::connect(fd.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+        return fd;
+    return {};
 }
 
 TEST(InstanceChannel, TheSecondCopyHandsItsTokenToTheFirst) {
@@ -159,15 +161,14 @@ TEST(InstanceChannel, AFirstCopyThatDoesNotAnswerGivesNoAnswerInTime) {
         SCOPED_TRACE(listens ? "listens but never reads" : "holds the lock, no socket yet");
         const RuntimeDirectory runtime;
         const InstanceChannel first(kProgram, ":0", "");
-        const int lock = ::open(runtime.File("_1", ".lock").c_str(), O_RDWR | O_CREAT, 0600);
-        ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
+        const OwnedFd lock(::open(runtime.File("_1", ".lock").c_str(), O_RDWR | O_CREAT, 0600));
+        ASSERT_EQ(::flock(lock.Get(), LOCK_EX | LOCK_NB), 0);
         const auto start = Clock::now();
         EXPECT_EQ(RoleOf(StartCopy(listens ? ":0" : ":1", "t", kTimeoutMs)),
                   InstanceRole::NoAnswer);
         const auto waited = Clock::now() - start;
         EXPECT_GE(waited, std::chrono::milliseconds(kTimeoutMs));
         EXPECT_LT(waited, std::chrono::milliseconds(kTimeoutMs) + 300ms);
-        ::close(lock);
     }
 }
 
@@ -336,13 +337,13 @@ TEST(InstanceChannel, PeersThatAreNoCopiesAreDroppedWithoutHoldingUpTheFirst) {
         const RuntimeDirectory runtime;
         InstanceChannel first(kProgram, ":0", "");
         ASSERT_EQ(first.Role(), InstanceRole::First);
-        std::vector<int> peers;
+        std::vector<OwnedFd> peers;
         for (int i = 0; i < test.peers; ++i) {
             peers.push_back(Connect(runtime.File("_0", ".socket")));
-            ASSERT_GE(peers.back(), 0);
-            ASSERT_EQ(::write(peers.back(), test.sent.data(), test.sent.size()),
+            ASSERT_TRUE(peers.back());
+            ASSERT_EQ(::write(peers.back().Get(), test.sent.data(), test.sent.size()),
                       static_cast<ssize_t>(test.sent.size()));
-            if (test.closes) ::shutdown(peers.back(), SHUT_WR);
+            if (test.closes) ::shutdown(peers.back().Get(), SHUT_WR);
             ASSERT_TRUE(Readable(first.Descriptor(), 1000));
             EXPECT_EQ(first.TakeRequests(), std::vector<std::string>{});
         }
@@ -352,11 +353,9 @@ TEST(InstanceChannel, PeersThatAreNoCopiesAreDroppedWithoutHoldingUpTheFirst) {
         if (test.dropped) {
             char answer = 0;
             // Closed: at its end, or reset when it closed with the peer's bytes unread.
-            const ssize_t count = ::recv(peers[0], &answer, 1, MSG_DONTWAIT);
+            const ssize_t count = ::recv(peers[0].Get(), &answer, 1, MSG_DONTWAIT);
             EXPECT_TRUE(count == 0 || (count < 0 && errno == ECONNRESET)) << "answered, or kept";
         }
-        for (const int peer : peers)
-            ::close(peer);
     }
     ::alarm(0);
 }
@@ -372,10 +371,11 @@ TEST(InstanceChannel, AnotherUsersSocketIsNeverTrusted) {
         ::chmod(runtime.File("_0", ".socket").c_str(), 0777);
         const pid_t intruder = Fork([&] {
             ::signal(SIGPIPE, SIG_IGN);  // the first copy may close before the request is out
-            const int fd = ::setuid(kNobody) == 0 ? Connect(runtime.File("_0", ".socket")) : -1;
-            (void)!::write(fd, "activate t\n", 11);
+            const OwnedFd fd =
+                ::setuid(kNobody) == 0 ? Connect(runtime.File("_0", ".socket")) : OwnedFd();
+            (void)!::write(fd.Get(), "activate t\n", 11);
             char answer = 0;
-            return fd >= 0 && ::read(fd, &answer, 1) <= 0 ? 0 : 1;
+            return fd && ::read(fd.Get(), &answer, 1) <= 0 ? 0 : 1;
         });
         int status = 0;
         EXPECT_EQ(ServeUntilEnd(first, intruder, status), std::vector<std::string>{});
@@ -383,8 +383,8 @@ TEST(InstanceChannel, AnotherUsersSocketIsNeverTrusted) {
         ::chmod(runtime.Path().c_str(), 0700);
     }
     SCOPED_TRACE("another user listens where the first copy would");
-    const int lock = ::open(runtime.File("_0", ".lock").c_str(), O_RDWR | O_CREAT, 0600);
-    ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
+    const OwnedFd lock(::open(runtime.File("_0", ".lock").c_str(), O_RDWR | O_CREAT, 0600));
+    ASSERT_EQ(::flock(lock.Get(), LOCK_EX | LOCK_NB), 0);
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t impostor = Fork([&] {
@@ -395,8 +395,11 @@ TEST(InstanceChannel, AnotherUsersSocketIsNeverTrusted) {
             ::setuid(kNobody) != 0 || ::listen(listener, 4) != 0)
             return 1;
         (void)!::write(ready[1], "x", 1);
-        for (int peer; (peer = ::accept(listener, nullptr, nullptr)) >= 0; ::close(peer))
-            (void)!::write(peer, "ok\n", 3);
+        for (;;) {
+            const OwnedFd peer(::accept(listener, nullptr, nullptr));
+            if (!peer) break;
+            (void)!::write(peer.Get(), "ok\n", 3);
+        }
         return 0;
     });
     ::close(ready[1]);
@@ -406,7 +409,6 @@ TEST(InstanceChannel, AnotherUsersSocketIsNeverTrusted) {
     ::kill(impostor, SIGKILL);
     ::waitpid(impostor, nullptr, 0);
     ::close(ready[0]);
-    ::close(lock);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/display/clipboard_limits.h"
+#include "platform/os/owned.h"
 
 namespace platform {
 namespace {
@@ -28,17 +29,18 @@ TEST(WaylandClipboard, ReadsOfferedTextUpToTheLimitWithinItsTime) {
     for (const size_t size : {kMaxClipboardText, kMaxClipboardText + 1, size_t{1000}}) {
         int ends[2];
         ASSERT_EQ(pipe(ends), 0);
+        const OwnedFd readEnd(ends[0]);
+        OwnedFd writeEnd(ends[1]);
         const std::string text(size, '5');
         std::thread writer([&] {
-            EXPECT_EQ(write(ends[1], text.data(), size), static_cast<ssize_t>(size));
-            if (size != 1000) close(ends[1]);
+            EXPECT_EQ(write(writeEnd.Get(), text.data(), size), static_cast<ssize_t>(size));
+            if (size != 1000) writeEnd.Reset();
         });
         const auto start = std::chrono::steady_clock::now();
-        EXPECT_TRUE(ReadOfferedText(ends[0]) == (size == kMaxClipboardText ? text : "")) << size;
+        EXPECT_TRUE(ReadOfferedText(readEnd.Get()) == (size == kMaxClipboardText ? text : ""))
+            << size;
         EXPECT_LT(std::chrono::steady_clock::now() - start, 3 * kClipboardTransferTime);
         writer.join();
-        close(ends[0]);
-        if (size == 1000) close(ends[1]);
     }
 }
 

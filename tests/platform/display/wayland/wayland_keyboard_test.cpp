@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/os/owned.h"
 #include "platform/ui/keys.h"
 
 namespace platform {
@@ -213,13 +214,12 @@ TEST(WaylandKeyboard, TakesAKeymapFileOnlyWithinItsSizeAndTheLimit) {
                  {most + 1, most + 1, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.stated << " bytes of a file of " << c.file);
-        const int fd = memfd_create("keymap", MFD_CLOEXEC);
-        ASSERT_EQ(write(fd, keymap.sent.data(), text), static_cast<ssize_t>(text));
-        ASSERT_EQ(ftruncate(fd, static_cast<off_t>(c.file)), 0);
+        const OwnedFd fd(memfd_create("keymap", MFD_CLOEXEC));
+        ASSERT_EQ(write(fd.Get(), keymap.sent.data(), text), static_cast<ssize_t>(text));
+        ASSERT_EQ(ftruncate(fd.Get(), static_cast<off_t>(c.file)), 0);
         WaylandKeyboard keyboard;
-        EXPECT_EQ(keyboard.SetKeymapFile(fd, static_cast<uint32_t>(c.stated)), c.taken);
+        EXPECT_EQ(keyboard.SetKeymapFile(fd.Get(), static_cast<uint32_t>(c.stated)), c.taken);
         EXPECT_EQ(keyboard.Press(KEY_A, 0), (c.taken ? Stroke{'A', 'a'} : Stroke{}));
-        close(fd);
     }
 }
 

@@ -11,12 +11,14 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/os/owned.h"
+
 namespace platform {
 namespace {
 
 // Standard error, to which libwayland writes its debug log, goes to this file while a suite
 // runs; the test's own output goes to standard output.
-int savedStderr = -1;
+OwnedFd savedStderr;
 std::filesystem::path logPath;
 
 std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
@@ -32,10 +34,8 @@ void WestonFixture::SetUpTestSuite() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     logPath = std::filesystem::path(runtime ? runtime : "/tmp") / "client.log";
     std::fflush(stderr);
-    savedStderr = dup(2);
-    const int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    dup2(log, 2);
-    close(log);
+    savedStderr.Reset(dup(2));
+    dup2(OwnedFd(open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600)).Get(), 2);
     // libwayland reads the variable when it connects; programs the tests start do not log.
     ::setenv("WAYLAND_DEBUG", "client", 1);
     try {
@@ -49,8 +49,8 @@ void WestonFixture::SetUpTestSuite() {
 void WestonFixture::TearDownTestSuite() {
     shared_.reset();
     std::fflush(stderr);
-    dup2(savedStderr, 2);
-    close(savedStderr);
+    dup2(savedStderr.Get(), 2);
+    savedStderr.Reset();
 }
 
 void WestonFixture::Drain() {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/os/owned.h"
 #include "tests/platform/display/x11/x11_fixture.h"
 
 namespace platform {
@@ -45,28 +46,29 @@ TEST_F(X11Fixture, WaitRunsTheHandlerOfAWatchedDescriptor) {
     Drain();
     int pipeEnds[2];
     ASSERT_EQ(pipe(pipeEnds), 0);
+    const OwnedFd readEnd(pipeEnds[0]);
+    OwnedFd writeEnd(pipeEnds[1]);
     std::string heard;
-    backend.Events().WatchDescriptor(pipeEnds[0], [&] {
+    backend.Events().WatchDescriptor(readEnd.Get(), [&] {
         char c = 0;
-        heard += read(pipeEnds[0], &c, 1) == 1 ? c : '.';
+        heard += read(readEnd.Get(), &c, 1) == 1 ? c : '.';
     });
     EXPECT_TRUE(backend.Events().WaitForEvents(backend.Events().NowMs() + 10));
     EXPECT_EQ(heard, "");
-    ASSERT_EQ(write(pipeEnds[1], "x", 1), 1);
+    ASSERT_EQ(write(writeEnd.Get(), "x", 1), 1);
     const int64_t start = backend.Events().NowMs();
     EXPECT_TRUE(backend.Events().WaitForEvents(start + 60000));
     EXPECT_EQ(heard, "x");
     EXPECT_LT(backend.Events().NowMs() - start, 1000);
     // A writer that hangs up makes the descriptor ready: the handler hears of it too.
-    close(pipeEnds[1]);
+    writeEnd.Reset();
     EXPECT_TRUE(backend.Events().WaitForEvents(backend.Events().NowMs() + 60000));
     EXPECT_EQ(heard, "x.");
-    backend.Events().UnwatchDescriptor(pipeEnds[0]);
+    backend.Events().UnwatchDescriptor(readEnd.Get());
     const int64_t deadline = backend.Events().NowMs() + 20;
     EXPECT_TRUE(backend.Events().WaitForEvents(deadline));  // the display alone, until the deadline
     EXPECT_GE(backend.Events().NowMs(), deadline);
     EXPECT_EQ(heard, "x.");
-    close(pipeEnds[0]);
 }
 
 TEST_F(X11Fixture, MessageLoopSleepsUntilTheNextTimer) {
