@@ -41,31 +41,31 @@ class X11Clipboard : public X11Fixture {
   protected:
     void SetUp() override {
         X11Fixture::SetUp();
-        requestor = XCreateSimpleWindow(display.get(), DefaultRootWindow(display.get()), 0, 0, 1, 1,
+        requestor = XCreateSimpleWindow(display.Get(), DefaultRootWindow(display.Get()), 0, 0, 1, 1,
                                         0, 0, 0);
     }
-    void TearDown() override { XDestroyWindow(display.get(), requestor); }
+    void TearDown() override { XDestroyWindow(display.Get(), requestor); }
 
     /// Asks for the clipboard in `target` as another program does, the backend handling its
     /// events meanwhile as its message loop would.
     Answer Request(Atom target, const char* propertyName = "TAVIK_TEST_PASTE") {
         const Atom property = AtomNamed(propertyName);
-        XConvertSelection(display.get(), AtomNamed("CLIPBOARD"), target, property, requestor,
+        XConvertSelection(display.Get(), AtomNamed("CLIPBOARD"), target, property, requestor,
                           CurrentTime);
         Answer answer;
         XEvent event{};
         // A bound against a hung test only: the answer normally comes on the first round.
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (!answer.arrived && std::chrono::steady_clock::now() < giveUp) {
-            XSync(display.get(), False);
+            XSync(display.Get(), False);
             backend.DeliverPending();
             answer.arrived =
-                XCheckTypedWindowEvent(display.get(), requestor, SelectionNotify, &event);
+                XCheckTypedWindowEvent(display.Get(), requestor, SelectionNotify, &event);
         }
         if (!answer.arrived) return answer;
         answer.property = event.xselection.property;
         if (answer.property != None)
-            answer.data = ReadProperty(display.get(), requestor, answer.property, true);
+            answer.data = ReadProperty(display.Get(), requestor, answer.property, true);
         return answer;
     }
 
@@ -151,7 +151,7 @@ class ClipboardOwner {
             owning.set_value(false);
             return;
         }
-        Display* d = connection.get();
+        Display* d = connection.Get();
         const Atom clipboard = XInternAtom(d, "CLIPBOARD", False);
         const Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
         const ::Window window = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
@@ -243,11 +243,11 @@ TEST_F(X11Clipboard, NothingToReadWithoutAnAnsweringOwner) {
     }
     // The owner is gone with its window: the clipboard has no owner.
     Drain();
-    ASSERT_EQ(XGetSelectionOwner(display.get(), AtomNamed("CLIPBOARD")),
+    ASSERT_EQ(XGetSelectionOwner(display.Get(), AtomNamed("CLIPBOARD")),
               static_cast<::Window>(None));
     EXPECT_EQ(backend.Clipboard().ClipboardText(), "");
     // An owner that never answers: the test's own connection, busy waiting for the backend.
-    XSetSelectionOwner(display.get(), AtomNamed("CLIPBOARD"), requestor, CurrentTime);
+    XSetSelectionOwner(display.Get(), AtomNamed("CLIPBOARD"), requestor, CurrentTime);
     Drain();
     EXPECT_EQ(backend.Clipboard().ClipboardText(), "");
 }
@@ -280,20 +280,20 @@ TEST_F(X11Clipboard, BackendTakesTextUpToTheLimitInTime) {
 
 TEST_F(X11Clipboard, RequestsNamingTheProgramsOwnWindowsOrPropertiesAreRefused) {
     // The clipboard of a program on the test's own connection, which made `requestor`.
-    platform::X11Clipboard ours(display.get(), [&](unsigned long w) { return w == requestor; });
+    platform::X11Clipboard ours(display.Get(), [&](unsigned long w) { return w == requestor; });
     ours.SetClipboardText("42");
     const Atom protocols = AtomNamed("WM_PROTOCOLS");
     Atom deleteWindow = AtomNamed("WM_DELETE_WINDOW");
-    XSetWMProtocols(display.get(), requestor, &deleteWindow, 1);
-    XConvertSelection(display.get(), AtomNamed("CLIPBOARD"), AtomNamed("UTF8_STRING"), protocols,
+    XSetWMProtocols(display.Get(), requestor, &deleteWindow, 1);
+    XConvertSelection(display.Get(), AtomNamed("CLIPBOARD"), AtomNamed("UTF8_STRING"), protocols,
                       requestor, CurrentTime);
-    XSync(display.get(), False);
+    XSync(display.Get(), False);
     XEvent event{};
-    ASSERT_TRUE(XCheckTypedEvent(display.get(), SelectionRequest, &event) && ours.Handle(event));
-    XSync(display.get(), False);
-    ASSERT_TRUE(XCheckTypedWindowEvent(display.get(), requestor, SelectionNotify, &event));
+    ASSERT_TRUE(XCheckTypedEvent(display.Get(), SelectionRequest, &event) && ours.Handle(event));
+    XSync(display.Get(), False);
+    ASSERT_TRUE(XCheckTypedWindowEvent(display.Get(), requestor, SelectionNotify, &event));
     EXPECT_EQ(event.xselection.property, None);
-    EXPECT_EQ(ReadProperty(display.get(), requestor, protocols).items,
+    EXPECT_EQ(ReadProperty(display.Get(), requestor, protocols).items,
               std::vector<uint32_t>{static_cast<uint32_t>(deleteWindow)});
 
     // The backend's windows and the root window take no text whatever the property, and no
@@ -304,11 +304,11 @@ TEST_F(X11Clipboard, RequestsNamingTheProgramsOwnWindowsOrPropertiesAreRefused) 
     window.Show();
     Drain();
     const Atom paste = AtomNamed("TAVIK_TEST_PASTE");
-    for (const ::Window w : {::Window{window.NativeId()}, DefaultRootWindow(display.get())}) {
-        XConvertSelection(display.get(), AtomNamed("CLIPBOARD"), AtomNamed("UTF8_STRING"), paste, w,
+    for (const ::Window w : {::Window{window.NativeId()}, DefaultRootWindow(display.Get())}) {
+        XConvertSelection(display.Get(), AtomNamed("CLIPBOARD"), AtomNamed("UTF8_STRING"), paste, w,
                           CurrentTime);
         Drain();
-        EXPECT_EQ(ReadProperty(display.get(), w, paste).type, None);
+        EXPECT_EQ(ReadProperty(display.Get(), w, paste).type, None);
     }
     for (const char* property : {"WM_NAME", "_NET_WM_NAME", "_MOTIF_WM_HINTS"})
         EXPECT_EQ(Request(AtomNamed("UTF8_STRING"), property).property, None) << property;

@@ -22,7 +22,7 @@ namespace {
 class X11Desktop : public X11Fixture {
   protected:
     std::vector<uint32_t> Items(const Window& window, const char* property) {
-        return ReadProperty(display.get(), window.NativeId(), AtomNamed(property)).items;
+        return ReadProperty(display.Get(), window.NativeId(), AtomNamed(property)).items;
     }
     std::vector<uint32_t> Atoms(std::initializer_list<const char*> names) {
         std::vector<uint32_t> atoms;
@@ -32,10 +32,10 @@ class X11Desktop : public X11Fixture {
     }
     ::Window TransientFor(const Window& window) {
         ::Window owner = 0;
-        return XGetTransientForHint(display.get(), window.NativeId(), &owner) ? owner : 0;
+        return XGetTransientForHint(display.Get(), window.NativeId(), &owner) ? owner : 0;
     }
     ::Window Group(const Window& window) {
-        XWMHints* hints = XGetWMHints(display.get(), window.NativeId());
+        XWMHints* hints = XGetWMHints(display.Get(), window.NativeId());
         if (!hints) return 0;
         const ::Window group = (hints->flags & WindowGroupHint) ? hints->window_group : 0;
         XFree(hints);
@@ -96,7 +96,7 @@ TEST_F(X11Desktop, SplashOfAnOwnerNotShownIsTransientForTheGroup) {
     splash.SetOwner(&main);
     splash.Show();
     Drain();
-    EXPECT_EQ(TransientFor(splash), DefaultRootWindow(display.get()));
+    EXPECT_EQ(TransientFor(splash), DefaultRootWindow(display.Get()));
     EXPECT_NE(Group(splash), 0u);
     EXPECT_EQ(Items(splash, "_NET_WM_WINDOW_TYPE"), Atoms({"_NET_WM_WINDOW_TYPE_SPLASH"}));
     EXPECT_EQ(Items(splash, "_NET_WM_STATE"), Atoms({"_NET_WM_STATE_SKIP_TASKBAR"}));
@@ -121,16 +121,16 @@ TEST_F(X11Desktop, PointerThatLeftIsOverNoWindow) {
         EXPECT_EQ(ticks, 1);
         ticks = 0;
     };
-    const ::Window root = DefaultRootWindow(display.get());
+    const ::Window root = DefaultRootWindow(display.Get());
     const auto warpInto = [&] {
-        XWarpPointer(display.get(), None, main.NativeId(), 0, 0, 0, 0, 15, 15);
+        XWarpPointer(display.Get(), None, main.NativeId(), 0, 0, 0, 0, 15, 15);
         Drain();
     };
     warpInto();
     ASSERT_EQ(system.WindowUnderPointer(), &key);
 
     pollTicksOnce();
-    XWarpPointer(display.get(), None, root, 0, 0, 0, 0, 900, 700);
+    XWarpPointer(display.Get(), None, root, 0, 0, 0, 0, 900, 700);
     Drain();
     EXPECT_EQ(system.WindowUnderPointer(), nullptr);
     pollTicksOnce();
@@ -139,18 +139,18 @@ TEST_F(X11Desktop, PointerThatLeftIsOverNoWindow) {
     ASSERT_EQ(system.WindowUnderPointer(), &key);
     int x = 0, y = 0;
     ::Window child = 0;
-    XTranslateCoordinates(display.get(), main.NativeId(), root, 15, 15, &x, &y, &child);
+    XTranslateCoordinates(display.Get(), main.NativeId(), root, 15, 15, &x, &y, &child);
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;
     const ::Window cover =
-        XCreateWindow(display.get(), root, x - 5, y - 5, 10, 10, 0, CopyFromParent, InputOutput,
+        XCreateWindow(display.Get(), root, x - 5, y - 5, 10, 10, 0, CopyFromParent, InputOutput,
                       CopyFromParent, CWOverrideRedirect, &attributes);
     pollTicksOnce();
-    XMapRaised(display.get(), cover);
+    XMapRaised(display.Get(), cover);
     Drain();
     EXPECT_EQ(system.WindowUnderPointer(), nullptr);
     pollTicksOnce();
-    XDestroyWindow(display.get(), cover);
+    XDestroyWindow(display.Get(), cover);
     Drain();
     EXPECT_EQ(system.WindowUnderPointer(), &key);
 }
@@ -160,12 +160,12 @@ TEST_F(X11Desktop, PressOnTheBlockedOwnerBringsTheModalWindowForward) {
     Window dialog(system, nullptr, Rect::FromSize(300, 300, 40, 30));
     dialog.SetRole(WindowRole::Dialog);
     dialog.SetOwner(&main);
-    const ::Window root = DefaultRootWindow(display.get());
+    const ::Window root = DefaultRootWindow(display.Get());
     const auto stackedAbove = [&](::Window upper, ::Window lower) {
         ::Window r = 0, parent = 0;
         ::Window* children = nullptr;
         unsigned int count = 0;
-        XQueryTree(display.get(), root, &r, &parent, &children, &count);
+        XQueryTree(display.Get(), root, &r, &parent, &children, &count);
         const std::vector<::Window> order(children, children + count);  // bottom to top
         XFree(children);
         return std::find(order.begin(), order.end(), upper) >
@@ -173,8 +173,8 @@ TEST_F(X11Desktop, PressOnTheBlockedOwnerBringsTheModalWindowForward) {
     };
     RunModalSteps(dialog, [&](int step) {
         if (step == 0) {
-            XLowerWindow(display.get(), dialog.NativeId());
-            XSetInputFocus(display.get(), main.NativeId(), RevertToParent, CurrentTime);
+            XLowerWindow(display.Get(), dialog.NativeId());
+            XSetInputFocus(display.Get(), main.NativeId(), RevertToParent, CurrentTime);
             XEvent press{};
             press.xbutton.type = ButtonPress;
             press.xbutton.window = main.NativeId();
@@ -182,15 +182,15 @@ TEST_F(X11Desktop, PressOnTheBlockedOwnerBringsTheModalWindowForward) {
             press.xbutton.x = press.xbutton.y = 5;
             press.xbutton.button = Button1;
             press.xbutton.same_screen = True;
-            XSendEvent(display.get(), main.NativeId(), False, NoEventMask, &press);
-            XSync(display.get(), False);
+            XSendEvent(display.Get(), main.NativeId(), False, NoEventMask, &press);
+            XSync(display.Get(), False);
             EXPECT_FALSE(stackedAbove(dialog.NativeId(), main.NativeId()));
             return;
         }
         backend.DeliverPending();
         ::Window focus = 0;
         int revert = 0;
-        XGetInputFocus(display.get(), &focus, &revert);
+        XGetInputFocus(display.Get(), &focus, &revert);
         EXPECT_EQ(focus, dialog.NativeId());
         EXPECT_TRUE(stackedAbove(dialog.NativeId(), main.NativeId()));
         EXPECT_EQ(main.log, std::vector<std::string>{});  // not even the move reached it
@@ -204,8 +204,8 @@ TEST_F(X11Desktop, WindowDestroyedElsewhereEndsTheSession) {
     main.Show();
     Drain();
     {
-        XErrorTrap trap(display.get());
-        XDestroyWindow(display.get(), main.NativeId());
+        XErrorTrap trap(display.Get());
+        XDestroyWindow(display.Get(), main.NativeId());
         EXPECT_EQ(trap.FirstError(), 0);
     }
     Drain();
@@ -224,7 +224,7 @@ TEST_F(X11Desktop, UpdateNowHandsThePixelsToTheDisplayAtOnce) {
     main.Invalidate({2, 2, 6, 6});
     main.UpdateNow();
     // Read through the test's own connection, with no further call into the backend.
-    EXPECT_EQ(ReadPixels(display.get(), main.NativeId(), {2, 2, 6, 6}),
+    EXPECT_EQ(ReadPixels(display.Get(), main.NativeId(), {2, 2, 6, 6}),
               std::vector<uint32_t>(16, 0xFF0000));
 }
 

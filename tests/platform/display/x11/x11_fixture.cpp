@@ -7,12 +7,10 @@
 namespace platform {
 namespace {
 
-struct XFreeDeleter {
-    void operator()(unsigned char* data) const { XFree(data); }
-};
-struct ImageDeleter {
-    void operator()(XImage* image) const { XDestroyImage(image); }
-};
+// XDestroyImage is a macro.
+void DestroyImage(XImage* image) {
+    XDestroyImage(image);
+}
 
 }  // namespace
 
@@ -30,7 +28,7 @@ XProperty ReadProperty(Display* display, ::Window window, Atom name, bool remove
     const int status =
         XGetWindowProperty(display, window, name, 0, 1 << 24, remove ? True : False,
                            AnyPropertyType, &property.type, &property.format, &count, &left, &raw);
-    const std::unique_ptr<unsigned char, XFreeDeleter> data(raw);
+    const XMemory<unsigned char> data(raw);
     if (status != Success || property.type == None) return {};
     if (property.format == 8) property.bytes.assign(raw, raw + count);
     if (property.format == 32) {
@@ -44,7 +42,7 @@ XProperty ReadProperty(Display* display, ::Window window, Atom name, bool remove
 }
 
 std::vector<uint32_t> ReadPixels(Display* display, ::Window window, const Rect& area) {
-    const std::unique_ptr<XImage, ImageDeleter> image(
+    const Owned<XImage*, DestroyImage> image(
         XGetImage(display, window, area.left, area.top, static_cast<unsigned>(area.Width()),
                   static_cast<unsigned>(area.Height()), AllPlanes, ZPixmap));
     if (!image) return {};
@@ -52,7 +50,7 @@ std::vector<uint32_t> ReadPixels(Display* display, ::Window window, const Rect& 
     pixels.reserve(static_cast<size_t>(area.Width()) * static_cast<size_t>(area.Height()));
     for (int32_t y = 0; y < area.Height(); ++y)
         for (int32_t x = 0; x < area.Width(); ++x)
-            pixels.push_back(static_cast<uint32_t>(XGetPixel(image.get(), x, y)));
+            pixels.push_back(static_cast<uint32_t>(XGetPixel(image.Get(), x, y)));
     return pixels;
 }
 

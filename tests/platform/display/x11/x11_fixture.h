@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/display/x11/x11_backend.h"
+#include "platform/os/owned.h"
 #include "platform/ui/window.h"
 #include "platform/ui/window_system.h"
 #include "tests/support/recording_window.h"
@@ -19,11 +20,8 @@ namespace platform {
 
 using testsupport::RecordingWindow;
 
-struct DisplayCloser {
-    void operator()(Display* display) const { XCloseDisplay(display); }
-};
 /// A connection to the X display, closed with its owner.
-using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+using DisplayPtr = Owned<Display*, XCloseDisplay>;
 
 /// A window property as the display holds it.
 struct XProperty {
@@ -79,20 +77,20 @@ class X11Fixture : public ::testing::Test {
     /// where the tests run (the display has no Xft.dpi, so that is the scale).
     static void StartBackend(const char* gdkScale);
 
-    void SetUp() override { ASSERT_NE(display, nullptr) << "no X display to test on"; }
+    void SetUp() override { ASSERT_TRUE(display) << "no X display to test on"; }
 
     /// The display carries out everything the test's connection sent, the backend handles every
     /// event the display has sent it by then, the window system runs what that left pending,
     /// and the display carries out whatever was drawn meanwhile, so that the test's connection
     /// sees it.
     void Drain() {
-        XSync(display.get(), False);
+        XSync(display.Get(), False);
         backend.DeliverPending();
         system.DispatchPending();
         backend.DeliverPending();
     }
 
-    Atom AtomNamed(const char* name) const { return XInternAtom(display.get(), name, False); }
+    Atom AtomNamed(const char* name) const { return XInternAtom(display.Get(), name, False); }
 
     X11Backend& backend = *shared_;
     WindowSystem system{backend};

@@ -218,7 +218,7 @@ class X11Input : public X11Fixture, public ::testing::WithParamInterface<InputCa
         ASSERT_TRUE(window.HasFocus());
         Drain();  // whatever the display reports about the new window
         window.log.clear();
-        target = {display.get(), window.NativeId(), DefaultRootWindow(display.get())};
+        target = {display.Get(), window.NativeId(), DefaultRootWindow(display.Get())};
     }
 
     /// Sends the events to the backend's window the way the display delivers input: to the
@@ -228,7 +228,7 @@ class X11Input : public X11Fixture, public ::testing::WithParamInterface<InputCa
             if (e.type == KeyPress || e.type == KeyRelease) {
                 ASSERT_NE(e.xkey.keycode, 0u) << "a key the display's keyboard lacks";
             }
-            ASSERT_NE(XSendEvent(display.get(), window.NativeId(), False, NoEventMask, &e), 0);
+            ASSERT_NE(XSendEvent(display.Get(), window.NativeId(), False, NoEventMask, &e), 0);
         }
     }
 
@@ -249,12 +249,12 @@ INSTANTIATE_TEST_SUITE_P(Events, X11Input, ::testing::ValuesIn(kCases),
 // The events name a window of another client: the backend gets them (sent to its own window)
 // but they are none of its business.
 TEST_F(X11Input, EventsOfAnotherWindowAreIgnored) {
-    const ::Window other = XCreateSimpleWindow(display.get(), target.root, 0, 0, 10, 10, 0, 0, 0);
-    const Target elsewhere{display.get(), other, target.root};
+    const ::Window other = XCreateSimpleWindow(display.Get(), target.root, 0, 0, 10, 10, 0, 0, 0);
+    const Target elsewhere{display.Get(), other, target.root};
     Send({Motion(elsewhere, 5, 6), Button(ButtonPress, elsewhere, Button1, 5, 6),
           Key(KeyPress, elsewhere, XK_a), DeleteRequest(elsewhere)});
     Drain();
-    XDestroyWindow(display.get(), other);
+    XDestroyWindow(display.Get(), other);
     EXPECT_EQ(window.log, std::vector<std::string>{});
     EXPECT_TRUE(window.IsVisible());
 }

@@ -21,7 +21,7 @@ class X11Monitors : public X11Fixture {
   protected:
     void SetUp() override {
         X11Fixture::SetUp();
-        Display* d = display.get();
+        Display* d = display.Get();
         // The right monitor takes the screen's output, which otherwise makes a monitor of its
         // own over the whole screen.
         XRRScreenResources* resources = XRRGetScreenResources(d, root);
@@ -36,14 +36,14 @@ class X11Monitors : public X11Fixture {
 
     void TearDown() override {
         for (const char* name : {"TEST-LEFT", "TEST-RIGHT"})
-            XRRDeleteMonitor(display.get(), root, AtomNamed(name));
+            XRRDeleteMonitor(display.Get(), root, AtomNamed(name));
         for (const char* name : {"_NET_WORKAREA", "_NET_CURRENT_DESKTOP"})
-            XDeleteProperty(display.get(), root, AtomNamed(name));
-        XSync(display.get(), False);
+            XDeleteProperty(display.Get(), root, AtomNamed(name));
+        XSync(display.Get(), False);
     }
 
     void AddMonitor(const char* name, const Rect& r, bool primary, RROutput* output) {
-        XRRMonitorInfo* monitor = XRRAllocateMonitor(display.get(), output ? 1 : 0);
+        XRRMonitorInfo* monitor = XRRAllocateMonitor(display.Get(), output ? 1 : 0);
         monitor->name = AtomNamed(name);
         monitor->primary = primary;
         monitor->x = r.left;
@@ -53,23 +53,23 @@ class X11Monitors : public X11Fixture {
         monitor->mwidth = r.Width() / 4;
         monitor->mheight = r.Height() / 4;
         if (output) monitor->outputs[0] = *output;
-        XRRSetMonitor(display.get(), root, monitor);
+        XRRSetMonitor(display.Get(), root, monitor);
         XRRFreeMonitors(monitor);
     }
 
     void SetCardinals(const char* name, const std::vector<long>& values) {
-        XChangeProperty(display.get(), root, AtomNamed(name), XA_CARDINAL, 32, PropModeReplace,
+        XChangeProperty(display.Get(), root, AtomNamed(name), XA_CARDINAL, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(values.data()),
                         static_cast<int>(values.size()));
-        XSync(display.get(), False);
+        XSync(display.Get(), False);
     }
 
     void PointerAt(int x, int y) {
-        XWarpPointer(display.get(), 0, root, 0, 0, 0, 0, x, y);
-        XSync(display.get(), False);
+        XWarpPointer(display.Get(), 0, root, 0, 0, 0, 0, x, y);
+        XSync(display.Get(), False);
     }
 
-    ::Window root = DefaultRootWindow(display.get());
+    ::Window root = DefaultRootWindow(display.Get());
 };
 
 TEST_F(X11Monitors, IsTheMonitorUnderThePointerOrThePointGiven) {
@@ -112,7 +112,7 @@ TEST_F(X11Monitors, LeavesOutTheCurrentDesktopsPanels) {
         if (c.desktop) {
             SetCardinals("_NET_CURRENT_DESKTOP", {*c.desktop});
         } else {
-            XDeleteProperty(display.get(), root, AtomNamed("_NET_CURRENT_DESKTOP"));
+            XDeleteProperty(display.Get(), root, AtomNamed("_NET_CURRENT_DESKTOP"));
         }
         EXPECT_EQ(backend.Screen().WorkArea(std::nullopt), c.expected);
     }

@@ -77,9 +77,9 @@ class X11Pointer : public X11Fixture {
     void SetUp() override {
         X11Fixture::SetUp();
         int eventBase = 0, errorBase = 0;
-        ASSERT_TRUE(XFixesQueryExtension(display.get(), &eventBase, &errorBase));
+        ASSERT_TRUE(XFixesQueryExtension(display.Get(), &eventBase, &errorBase));
         int major = 4, minor = 0;
-        XFixesQueryVersion(display.get(), &major, &minor);
+        XFixesQueryVersion(display.Get(), &major, &minor);
     }
     void TearDown() override { backend.Windows().SetPointer(nullptr); }
 
@@ -87,10 +87,10 @@ class X11Pointer : public X11Fixture {
     /// request of the backend's.
     ShownPointer PointerIn(::Window window) {
         backend.DeliverPending();
-        XWarpPointer(display.get(), None, window, 0, 0, 0, 0, 10, 10);
-        XSync(display.get(), False);
+        XWarpPointer(display.Get(), None, window, 0, 0, 0, 0, 10, 10);
+        XSync(display.Get(), False);
         ShownPointer shown;
-        XFixesCursorImage* image = XFixesGetCursorImage(display.get());
+        XFixesCursorImage* image = XFixesGetCursorImage(display.Get());
         if (!image) return shown;
         shown.width = image->width;
         shown.height = image->height;
@@ -145,11 +145,11 @@ TEST_F(X11Pointer, ColourPointersAreMadeOncePerPicture) {
 
 TEST_F(X11Pointer, NoPictureBringsBackTheStandardArrow) {
     // The arrow as any client gets it, shown in a window of the test's own.
-    const ::Window mine = XCreateSimpleWindow(display.get(), DefaultRootWindow(display.get()), 500,
+    const ::Window mine = XCreateSimpleWindow(display.Get(), DefaultRootWindow(display.Get()), 500,
                                               100, 40, 40, 0, 0, 0);
-    const Cursor leftPointer = XCreateFontCursor(display.get(), XC_left_ptr);
-    XDefineCursor(display.get(), mine, leftPointer);
-    XMapWindow(display.get(), mine);
+    const Cursor leftPointer = XCreateFontCursor(display.Get(), XC_left_ptr);
+    XDefineCursor(display.Get(), mine, leftPointer);
+    XMapWindow(display.Get(), mine);
     const ShownPointer arrow = PointerIn(mine);
     ASSERT_GT(arrow.width, 0);
 
@@ -165,8 +165,8 @@ TEST_F(X11Pointer, NoPictureBringsBackTheStandardArrow) {
         EXPECT_EQ(shown.hotY, arrow.hotY);
         EXPECT_EQ(shown.pixels, arrow.pixels);
     }
-    XDestroyWindow(display.get(), mine);
-    XFreeCursor(display.get(), leftPointer);
+    XDestroyWindow(display.Get(), mine);
+    XFreeCursor(display.Get(), leftPointer);
 }
 
 }  // namespace

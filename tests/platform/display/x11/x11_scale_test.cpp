@@ -44,12 +44,12 @@ TEST_F(X11Scaled, WindowsOpenAtTwiceTheirPlaceAndSizeOnAHalvedScreen) {
     EXPECT_EQ(backend.Screen().Scale(), 2);
     EXPECT_EQ(backend.Screen().WorkArea(std::nullopt), (Rect{0, 0, 512, 384}));
     XWindowAttributes attributes{};
-    ASSERT_NE(XGetWindowAttributes(display.get(), window.NativeId(), &attributes), 0);
+    ASSERT_NE(XGetWindowAttributes(display.Get(), window.NativeId(), &attributes), 0);
     EXPECT_EQ(attributes.width, 160);
     EXPECT_EQ(attributes.height, 120);
     int x = 0, y = 0;
     ::Window child = 0;
-    XTranslateCoordinates(display.get(), window.NativeId(), DefaultRootWindow(display.get()), 0, 0,
+    XTranslateCoordinates(display.Get(), window.NativeId(), DefaultRootWindow(display.Get()), 0, 0,
                           &x, &y, &child);
     EXPECT_EQ(x, 200);
     EXPECT_EQ(y, 100);
@@ -58,11 +58,11 @@ TEST_F(X11Scaled, WindowsOpenAtTwiceTheirPlaceAndSizeOnAHalvedScreen) {
 // A physical rectangle that cuts through blocks shows again every block it touches, and no
 // other.
 TEST_F(X11Scaled, ExposureShowsTheBlocksItTouches) {
-    FillWindow(display.get(), window.NativeId(), {0, 0, 160, 120}, kSentinel);
-    XClearArea(display.get(), window.NativeId(), 3, 5, 4, 1, True);
+    FillWindow(display.Get(), window.NativeId(), {0, 0, 160, 120}, kSentinel);
+    XClearArea(display.Get(), window.NativeId(), 3, 5, 4, 1, True);
     Drain();
     const std::vector<uint32_t> pixels =
-        ReadPixels(display.get(), window.NativeId(), {0, 0, 10, 8});
+        ReadPixels(display.Get(), window.NativeId(), {0, 0, 10, 8});
     const Rect shown{2, 4, 8, 6};
     for (int32_t y = 0; y < 8; ++y)
         for (int32_t x = 0; x < 10; ++x)
@@ -73,9 +73,9 @@ TEST_F(X11Scaled, ExposureShowsTheBlocksItTouches) {
 
 TEST_F(X11Scaled, PointerPictureGrowsWithItsHotSpot) {
     int eventBase = 0, errorBase = 0;
-    ASSERT_TRUE(XFixesQueryExtension(display.get(), &eventBase, &errorBase));
+    ASSERT_TRUE(XFixesQueryExtension(display.Get(), &eventBase, &errorBase));
     int major = 4, minor = 0;
-    XFixesQueryVersion(display.get(), &major, &minor);
+    XFixesQueryVersion(display.Get(), &major, &minor);
     PointerImage picture;
     picture.image.width = 3;
     picture.image.height = 2;
@@ -84,9 +84,9 @@ TEST_F(X11Scaled, PointerPictureGrowsWithItsHotSpot) {
     picture.hotSpotY = 1;
     backend.Windows().SetPointer(&picture);
     backend.DeliverPending();
-    XWarpPointer(display.get(), None, window.NativeId(), 0, 0, 0, 0, 10, 10);
-    XSync(display.get(), False);
-    XFixesCursorImage* image = XFixesGetCursorImage(display.get());
+    XWarpPointer(display.Get(), None, window.NativeId(), 0, 0, 0, 0, 10, 10);
+    XSync(display.Get(), False);
+    XFixesCursorImage* image = XFixesGetCursorImage(display.Get());
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->width, 6);
     EXPECT_EQ(image->height, 4);

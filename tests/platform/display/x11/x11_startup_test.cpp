@@ -80,7 +80,7 @@ class LaunchListener {
 class X11Launch : public X11Fixture {};
 
 TEST_F(X11Launch, FirstWindowCarriesTheIdAndEndsTheLaunch) {
-    LaunchListener listener(display.get());
+    LaunchListener listener(display.Get());
     auto launched = std::make_unique<X11Backend>("tavik-calculator", "launch-1_TIME42");
     WindowSystem launchedSystem(*launched);
     EXPECT_EQ(listener.Messages(), std::vector<std::string>{});
@@ -91,10 +91,10 @@ TEST_F(X11Launch, FirstWindowCarriesTheIdAndEndsTheLaunch) {
     launched->DeliverPending();
     EXPECT_EQ(listener.Messages(), std::vector<std::string>{"remove: ID=launch-1_TIME42"});
     const Atom id = AtomNamed("_NET_STARTUP_ID");
-    EXPECT_EQ(ReadProperty(display.get(), first.NativeId(), id).bytes,
+    EXPECT_EQ(ReadProperty(display.Get(), first.NativeId(), id).bytes,
               (std::vector<unsigned char>{'l', 'a', 'u', 'n', 'c', 'h', '-', '1', '_', 'T', 'I',
                                           'M', 'E', '4', '2'}));
-    EXPECT_EQ(ReadProperty(display.get(), second.NativeId(), id).type, 0u);
+    EXPECT_EQ(ReadProperty(display.Get(), second.NativeId(), id).type, 0u);
     first.Hide();
     second.Hide();
     launched.reset();  // the launch is over once already
@@ -102,13 +102,13 @@ TEST_F(X11Launch, FirstWindowCarriesTheIdAndEndsTheLaunch) {
 }
 
 TEST_F(X11Launch, ProgramEndingWithoutAWindowEndsItsLaunch) {
-    LaunchListener listener(display.get());
+    LaunchListener listener(display.Get());
     X11Backend("tavik-calculator", "second copy");
     EXPECT_EQ(listener.Messages(), std::vector<std::string>{"remove: ID=\"second copy\""});
 }
 
 TEST_F(X11Launch, ActivationAsksTheWindowManagerAtTheLaunchsTime) {
-    Display* d = display.get();
+    Display* d = display.Get();
     const ::Window root = DefaultRootWindow(d);
     Window window{system, nullptr, Rect::FromSize(10, 10, 20, 20)};
     window.Show();

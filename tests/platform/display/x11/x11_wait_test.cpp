@@ -28,14 +28,14 @@ TEST_F(X11Fixture, WaitReturnsWithTheEventThatArrived) {
     XEvent motion{};
     motion.xmotion.type = MotionNotify;
     motion.xmotion.window = window.NativeId();
-    motion.xmotion.root = DefaultRootWindow(display.get());
+    motion.xmotion.root = DefaultRootWindow(display.Get());
     motion.xmotion.x = 5;
     motion.xmotion.y = 6;
     motion.xmotion.x_root = 105;
     motion.xmotion.y_root = 106;
     motion.xmotion.same_screen = True;
-    XSendEvent(display.get(), window.NativeId(), False, NoEventMask, &motion);
-    XSync(display.get(), False);
+    XSendEvent(display.Get(), window.NativeId(), False, NoEventMask, &motion);
+    XSync(display.Get(), False);
     // The event is already on its way: the wait ends with it, long before this deadline.
     EXPECT_TRUE(backend.Events().WaitForEvents(backend.Events().NowMs() + 60000));
     EXPECT_EQ(window.log, std::vector<std::string>{"MouseMove 0 0 5 6"});

@@ -22,12 +22,12 @@ class X11WindowManager : public X11Fixture {
     /// Sends `event` to the backend's window as the display delivers input or a window
     /// manager's message: to the client that made it, whatever it selected.
     void Send(XEvent event) {
-        ASSERT_NE(XSendEvent(display.get(), window.NativeId(), False, NoEventMask, &event), 0);
+        ASSERT_NE(XSendEvent(display.Get(), window.NativeId(), False, NoEventMask, &event), 0);
         Drain();
     }
 
     std::vector<uint32_t> UserTime(::Window w) {
-        return ReadProperty(display.get(), w, AtomNamed("_NET_WM_USER_TIME")).items;
+        return ReadProperty(display.Get(), w, AtomNamed("_NET_WM_USER_TIME")).items;
     }
 
     XEvent Press(int type, Time time) {
@@ -38,16 +38,16 @@ class X11WindowManager : public X11Fixture {
         e.xbutton.button = Button1;
         e.xbutton.time = time;
         e.xbutton.same_screen = True;
-        if (type == KeyPress) e.xkey.keycode = XKeysymToKeycode(display.get(), 'a');
+        if (type == KeyPress) e.xkey.keycode = XKeysymToKeycode(display.Get(), 'a');
         return e;
     }
 
-    ::Window root = DefaultRootWindow(display.get());
+    ::Window root = DefaultRootWindow(display.Get());
     RecordingWindow window{system, nullptr, Rect::FromSize(60, 70, 40, 30)};
 };
 
 TEST_F(X11WindowManager, PingComesBackToTheRootWindow) {
-    Display* d = display.get();
+    Display* d = display.Get();
     XSelectInput(d, root, SubstructureNotifyMask);
     XEvent ping{};
     ping.xclient.type = ClientMessage;
@@ -85,7 +85,7 @@ TEST_F(X11WindowManager, MovesReportedByTheDisplayMoveTheWindow) {
     moved.xconfigure.height = 30;
     Send(moved);
     EXPECT_EQ(window.Bounds(), Rect::FromSize(300, 200, 40, 30));
-    XMoveWindow(display.get(), window.NativeId(), 120, 90);
+    XMoveWindow(display.Get(), window.NativeId(), 120, 90);
     Drain();
     EXPECT_EQ(window.Bounds(), Rect::FromSize(120, 90, 40, 30));
 }

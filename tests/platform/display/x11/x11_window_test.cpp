@@ -83,21 +83,21 @@ class X11Window : public X11Fixture {
 
 TEST_F(X11Window, OpensMappedAtItsPlaceWithTheClientSizeAndNoBorder) {
     XWindowAttributes attributes{};
-    ASSERT_NE(XGetWindowAttributes(display.get(), native, &attributes), 0);
+    ASSERT_NE(XGetWindowAttributes(display.Get(), native, &attributes), 0);
     EXPECT_EQ(attributes.map_state, IsViewable);
     EXPECT_EQ(attributes.width, 80);
     EXPECT_EQ(attributes.height, 60);
     EXPECT_EQ(attributes.border_width, 0);
-    const ::Window root = DefaultRootWindow(display.get());
+    const ::Window root = DefaultRootWindow(display.Get());
     int x = 0, y = 0;
     ::Window child = 0;
-    ASSERT_TRUE(XTranslateCoordinates(display.get(), native, root, 0, 0, &x, &y, &child));
+    ASSERT_TRUE(XTranslateCoordinates(display.Get(), native, root, 0, 0, &x, &y, &child));
     EXPECT_EQ(x, 100);
     EXPECT_EQ(y, 100);
 }
 
 TEST_F(X11Window, TellsTheWindowManagerItsTitleClassProtocolsFixedSizeAndProcess) {
-    Display* d = display.get();
+    Display* d = display.Get();
 
     EXPECT_EQ(TextOf(ReadProperty(d, native, XA_WM_NAME)), kTitle);
     const XProperty netName = ReadProperty(d, native, AtomNamed("_NET_WM_NAME"));
@@ -148,32 +148,32 @@ TEST_F(X11Fixture, TitleBeyondLatin1IsGivenWholeInUtf8) {
     window.Show();
     Drain();
     const XProperty netName =
-        ReadProperty(display.get(), window.NativeId(), AtomNamed("_NET_WM_NAME"));
+        ReadProperty(display.Get(), window.NativeId(), AtomNamed("_NET_WM_NAME"));
     EXPECT_EQ(netName.type, AtomNamed("UTF8_STRING"));
     EXPECT_EQ(TextOf(netName), "Tavik \xE2\x9C\x93 \xE2\x82\xAC");
 }
 
 TEST_F(X11Window, OpaqueWindowWithoutIconHasNoIcon) {
-    EXPECT_EQ(ReadProperty(display.get(), native, AtomNamed("_NET_WM_ICON")).type, None);
+    EXPECT_EQ(ReadProperty(display.Get(), native, AtomNamed("_NET_WM_ICON")).type, None);
     const XProperty opacity =
-        ReadProperty(display.get(), native, AtomNamed("_NET_WM_WINDOW_OPACITY"));
+        ReadProperty(display.Get(), native, AtomNamed("_NET_WM_WINDOW_OPACITY"));
     EXPECT_EQ(opacity.type, XA_CARDINAL);
     EXPECT_EQ(opacity.items, std::vector<uint32_t>{0xFFFFFFFF});
 }
 
 TEST_F(X11Window, PresentingShowsEveryFramebufferPixel) {
-    ExpectPixels(display.get(), native, PatternOnScreen);
+    ExpectPixels(display.Get(), native, PatternOnScreen);
 }
 
 TEST_F(X11Window, PresentingWritesOnlyTheChangedRectangle) {
-    FillWindow(display.get(), native, {0, 0, 80, 60}, kSentinel);
+    FillWindow(display.Get(), native, {0, 0, 80, 60}, kSentinel);
     const Rect changed{10, 20, 30, 25};
     for (int32_t y = changed.top; y < changed.bottom; ++y)
         for (int32_t x = changed.left; x < changed.right; ++x)
             window.DrawingSurface().SetPixel(x, y, 0x00FF0000);
     window.Invalidate(changed);
     Drain();
-    ExpectPixels(display.get(), native, [&](int32_t x, int32_t y) {
+    ExpectPixels(display.Get(), native, [&](int32_t x, int32_t y) {
         return changed.Contains({x, y}) ? 0x000000FFu : kSentinel;
     });
 }
@@ -190,10 +190,10 @@ TEST_F(X11Window, UpdatesPresentTheChangedRectangleClippedToTheFramebuffer) {
          {Case{{70, 50, 200, 200}, {70, 50, 80, 60}}, Case{{-10, -20, 5, 4}, {0, 0, 5, 4}},
           Case{{-5, 30, 300, 31}, {0, 30, 80, 31}}}) {
         SCOPED_TRACE(::testing::Message() << c.changed.left << "," << c.changed.top);
-        FillWindow(display.get(), native, {0, 0, 80, 60}, kSentinel);
+        FillWindow(display.Get(), native, {0, 0, 80, 60}, kSentinel);
         window.Invalidate(c.changed);
         Drain();
-        ExpectPixels(display.get(), native, [&](int32_t x, int32_t y) {
+        ExpectPixels(display.Get(), native, [&](int32_t x, int32_t y) {
             return c.shown.Contains({x, y}) ? 0x00FF0000u : kSentinel;
         });
     }
@@ -203,13 +203,13 @@ TEST_F(X11Window, ExposureShowsTheExposedPartAgain) {
     // An area of 0 x 0 exposes the whole window.
     for (const Rect exposed : {Rect{10, 5, 50, 40}, Rect{0, 0, 0, 0}}) {
         SCOPED_TRACE(::testing::Message() << exposed.Width() << "x" << exposed.Height());
-        FillWindow(display.get(), native, {0, 0, 80, 60}, kSentinel);
-        XClearArea(display.get(), native, exposed.left, exposed.top,
+        FillWindow(display.Get(), native, {0, 0, 80, 60}, kSentinel);
+        XClearArea(display.Get(), native, exposed.left, exposed.top,
                    static_cast<unsigned>(exposed.Width()), static_cast<unsigned>(exposed.Height()),
                    True);
         Drain();
         const Rect shown = exposed.IsEmpty() ? Rect{0, 0, 80, 60} : exposed;
-        const std::vector<uint32_t> pixels = ReadPixels(display.get(), native, shown);
+        const std::vector<uint32_t> pixels = ReadPixels(display.Get(), native, shown);
         ASSERT_EQ(pixels.size(), static_cast<size_t>(shown.Width() * shown.Height()));
         for (int32_t y = shown.top; y < shown.bottom; ++y)
             for (int32_t x = shown.left; x < shown.right; ++x)
@@ -223,18 +223,18 @@ TEST_F(X11Window, ExposureShowsTheExposedPartAgain) {
 // Without a background the display leaves the window's pixels alone when it clears it (before
 // an exposure, say): no flash of another colour before the framebuffer is shown again.
 TEST_F(X11Window, ClearingLeavesThePixelsAsTheyWere) {
-    FillWindow(display.get(), native, {0, 0, 80, 60}, kSentinel);
-    XClearArea(display.get(), native, 0, 0, 0, 0, False);
-    XSync(display.get(), False);
-    ExpectPixels(display.get(), native, [](int32_t, int32_t) { return kSentinel; });
+    FillWindow(display.Get(), native, {0, 0, 80, 60}, kSentinel);
+    XClearArea(display.Get(), native, 0, 0, 0, 0, False);
+    XSync(display.Get(), False);
+    ExpectPixels(display.Get(), native, [](int32_t, int32_t) { return kSentinel; });
 }
 
 TEST_F(X11Window, HidingTheWindowDestroysTheXWindow) {
     window.Hide();
     backend.DeliverPending();
-    XErrorTrap trap(display.get());
+    XErrorTrap trap(display.Get());
     XWindowAttributes attributes{};
-    XGetWindowAttributes(display.get(), native, &attributes);
+    XGetWindowAttributes(display.Get(), native, &attributes);
     EXPECT_EQ(trap.FirstError(), BadWindow);
 }
 
@@ -242,7 +242,7 @@ TEST_F(X11Window, HidingTheWindowDestroysTheXWindow) {
 // the backend's next requests about it arrive: drawing into it and destroying it then fail on
 // the display, and no X error ends the program.
 TEST_F(X11Window, RequestsAboutAWindowDestroyedElsewhereDoNotEndTheProgram) {
-    XDestroyWindow(display.get(), native);
+    XDestroyWindow(display.Get(), native);
     window.Invalidate();
     Drain();
     window.Hide();
@@ -263,7 +263,7 @@ TEST_F(X11Decoration, BorderlessWindowAsksForNoDecorationsAndNoFunctions) {
     window.Show();
     Drain();
     const XProperty hints =
-        ReadProperty(display.get(), window.NativeId(), AtomNamed("_MOTIF_WM_HINTS"));
+        ReadProperty(display.Get(), window.NativeId(), AtomNamed("_MOTIF_WM_HINTS"));
     EXPECT_EQ(hints.format, 32);
     EXPECT_EQ(hints.items, (std::vector<uint32_t>{2, 0, 0, 0, 0}));
 }
@@ -276,7 +276,7 @@ TEST_F(X11Decoration, IconIsGivenAsSizeThenArgbWordsForEachSize) {
     window.Show();
     Drain();
     const XProperty property =
-        ReadProperty(display.get(), window.NativeId(), AtomNamed("_NET_WM_ICON"));
+        ReadProperty(display.Get(), window.NativeId(), AtomNamed("_NET_WM_ICON"));
     EXPECT_EQ(property.type, XA_CARDINAL);
     EXPECT_EQ(property.format, 32);
     EXPECT_EQ(property.items,
@@ -287,7 +287,7 @@ TEST_F(X11Decoration, IconIsGivenAsSizeThenArgbWordsForEachSize) {
 TEST_F(X11Decoration, OpacityIsAFractionOfTheFullCardinal) {
     const auto shown = [&] {
         const XProperty p =
-            ReadProperty(display.get(), window.NativeId(), AtomNamed("_NET_WM_WINDOW_OPACITY"));
+            ReadProperty(display.Get(), window.NativeId(), AtomNamed("_NET_WM_WINDOW_OPACITY"));
         EXPECT_EQ(p.type, XA_CARDINAL);
         return p.items;
     };
@@ -307,7 +307,7 @@ TEST_F(X11Decoration, OpacityIsAFractionOfTheFullCardinal) {
 // A compositing window manager reads the opacity when it maps the window: the property must be
 // there before the window asks to be mapped, or the window flashes up opaque.
 TEST_F(X11Decoration, OpacityIsSetBeforeTheWindowAsksToBeMapped) {
-    Display* d = display.get();
+    Display* d = display.Get();
     const ::Window root = DefaultRootWindow(d);
     // Acting as the window manager, the test receives the map request instead of the display
     // carrying it out.
