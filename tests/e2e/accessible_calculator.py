@@ -59,8 +59,12 @@ def application():
 
 def child_with(parent, role, name=None):
     for child in parent:
-        if child.getRole() == role and (name is None or child.name == name):
-            return child
+        try:
+            if child is not None and child.getRole() == role and (name is None or child.name == name):
+                return child
+        except GLib.GError:
+            # A window that closed after the list was read, such as the splash at its end.
+            continue
     return None
 
 
