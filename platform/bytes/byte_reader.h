@@ -10,20 +10,18 @@
 
 namespace platform {
 
-/// Reads the bytes of a span, little-endian unless a name says otherwise, either at given
-/// offsets or in order from a position that starts at 0. Every read is checked against the
-/// span: one that needs any byte outside fails as image data that ends early, "image data ends
-/// early (needs <count> bytes at offset <at>)", at the first missing byte, the end of the span;
-/// a read that fails moves nothing. The image decoders read through it and pass its failures on
-/// as their own; stored settings and their streams read through FieldReader, whose reads name
-/// their fields.
+/// Reads the bytes of a span at given offsets, little-endian unless a name says otherwise.
+/// Every read is checked against the span: one that needs any byte outside fails as image data
+/// that ends early, "image data ends early (needs <count> bytes at offset <at>)", at the first
+/// missing byte, the end of the span. The image decoders read through it and pass its failures
+/// on as their own; stored settings and their streams read through FieldReader, whose reads
+/// name their fields.
 class ByteReader {
   public:
     explicit ByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
 
     size_t Size() const { return bytes_.size(); }
 
-    // Reads at an offset; the position stays where it is.
     Result<uint8_t> U8At(size_t at) const { return TRY(BytesAt(at, 1))[0]; }
     Result<uint16_t> U16At(size_t at) const { return LoadU16(TRY(BytesAt(at, 2))); }
     Result<uint32_t> U32At(size_t at) const { return LoadU32(TRY(BytesAt(at, 4))); }
@@ -41,40 +39,8 @@ class ByteReader {
         return bytes_.subspan(at, count);
     }
 
-    // Reads in order from the position, which moves past what they read.
-    size_t Pos() const { return pos_; }
-    Result<std::span<const uint8_t>> Take(size_t count) {
-        const auto taken = TRY(BytesAt(pos_, count));
-        pos_ += count;
-        return taken;
-    }
-    Result<void> Skip(size_t count) {
-        TRY(Take(count));
-        return {};
-    }
-    /// The bytes from the position to the end; the position stays.
-    std::span<const uint8_t> Rest() const { return bytes_.subspan(pos_); }
-    Result<uint8_t> U8() {
-        const uint8_t value = TRY(U8At(pos_));
-        pos_ += 1;
-        return value;
-    }
-    Result<uint16_t> U16() {
-        const uint16_t value = TRY(U16At(pos_));
-        pos_ += 2;
-        return value;
-    }
-    Result<uint32_t> U32() {
-        const uint32_t value = TRY(U32At(pos_));
-        pos_ += 4;
-        return value;
-    }
-    /// `count` UTF-16 code units, little-endian.
-    Result<std::u16string> Units(size_t count) { return LoadUnits(TRY(Take(UnitBytes(count)))); }
-
   private:
     std::span<const uint8_t> bytes_;
-    size_t pos_ = 0;
 };
 
 }  // namespace platform

@@ -37,22 +37,6 @@ TEST(ByteReader, ReadsLittleEndianAndBigEndianAtOffsets) {
     EXPECT_EQ(reader.BytesAt(6, 0).Value().size(), 0u);
 }
 
-TEST(ByteReader, ReadsInOrderFromItsPosition) {
-    const std::vector<uint8_t> bytes = {0x07, 0x34, 0x12, 0x78, 0x56, 0x34, 0x12,
-                                        'h',  0x00, 0xAC, 0x20, 0xAA, 0xBB};
-    ByteReader reader(bytes);
-    EXPECT_EQ(reader.U8().Value(), 0x07);
-    EXPECT_EQ(reader.U16().Value(), 0x1234);
-    EXPECT_EQ(reader.U32().Value(), 0x12345678u);
-    EXPECT_EQ(reader.Units(2).Value(), u"h\u20AC");
-    EXPECT_EQ(reader.Pos(), 11u);
-    EXPECT_EQ(reader.Rest().size(), 2u);
-    EXPECT_EQ(reader.Pos(), 11u);
-    ASSERT_FALSE(reader.Skip(1).IsError());
-    EXPECT_EQ(reader.Take(1).Value()[0], 0xBB);
-    EXPECT_EQ(reader.Pos(), bytes.size());
-}
-
 TEST(ByteReader, EveryReadPastTheEndFailsAtTheFirstMissingByte) {
     const ByteReader reader(kBytes);
     struct {
@@ -72,22 +56,6 @@ TEST(ByteReader, EveryReadPastTheEndFailsAtTheFirstMissingByte) {
         EXPECT_EQ(c.error.message, EndsEarly(c.count, c.at)) << c.what;
         EXPECT_EQ(c.error.offset, kBytes.size()) << c.what;
     }
-}
-
-TEST(ByteReader, AReadInOrderThatFailsLeavesThePosition) {
-    ByteReader reader(kBytes);
-    ASSERT_FALSE(reader.Skip(4).IsError());
-    EXPECT_EQ(ErrorOf([&] { return reader.U32(); }).message, EndsEarly(4, 4));
-    EXPECT_EQ(ErrorOf([&] { return reader.Take(3); }).message, EndsEarly(3, 4));
-    EXPECT_EQ(ErrorOf([&] { return reader.Units(2); }).message, EndsEarly(4, 4));
-    // Twice this count is past any size: it fails instead of wrapping round to a small one.
-    EXPECT_EQ(
-        ErrorOf([&] { return reader.Units(std::numeric_limits<size_t>::max() / 2 + 1); }).message,
-        EndsEarly(std::numeric_limits<size_t>::max(), 4));
-    EXPECT_EQ(reader.Pos(), 4u);
-    EXPECT_EQ(reader.U16().Value(), 0x0605);
-    EXPECT_EQ(ErrorOf([&] { return reader.U8(); }).offset, 6u);
-    EXPECT_EQ(ErrorOf([&] { return reader.Skip(1); }).message, EndsEarly(1, 6));
 }
 
 }  // namespace
