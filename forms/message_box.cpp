@@ -152,14 +152,9 @@ class MessageBoxForm : public Form {
             left += kButtonWidth + kButtonGap;
         }
         defaultButton_ = buttons_[defaultIndex].get();
-        // The close box is an OK box's OK; a Yes/No box must be answered with a button.
-        SetCloseRequestHandler([this, buttons](bool& cancel) {
-            if (buttons == MessageBoxButtons::Ok) {
-                answer_ = MessageBoxAnswer::Ok;
-            } else {
-                cancel = true;
-            }
-        });
+        // The close box (and Alt+F4) answers as Escape does: a question's close box is never
+        // dead, and never answers Yes.
+        SetCloseRequestHandler([this](bool&) { answer_ = escapeAnswer_; });
     }
 
     void OnShow() override {

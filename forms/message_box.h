@@ -47,10 +47,11 @@ std::vector<std::string> SplitMessageLines(std::string_view text);
 
 /// Shows a modal message box owned by `owner` (none when null), centred on its owner, sized
 /// to its text and its title, and returns the button chosen. The default button has the focus at
-/// first; Enter chooses the focused button, Space too, Tab and Shift+Tab move between the buttons,
-/// Escape answers No (or OK), and the letters Y, N and O choose their buttons. The close box
-/// answers OK on an OK box and does nothing on a Yes/No box. When the loop ends without an answer
-/// (the program quits, scripted input runs out) the answer is the one Escape gives.
+/// first; Enter chooses the focused button, Space too, Tab and Shift+Tab and the arrows move
+/// between the buttons (round from the last to the first), Escape answers No (or OK), and the
+/// letters Y, N and O choose their buttons. The close box and Alt+F4 answer as Escape does. When
+/// the loop ends without an answer (the program quits, scripted input runs out) the answer is
+/// the one Escape gives.
 MessageBoxAnswer ShowMessageBox(platform::WindowSystem& system, const platform::Window* owner,
                                 std::string_view title, std::string_view text,
                                 MessageBoxButtons buttons, MessageBoxIcon icon);

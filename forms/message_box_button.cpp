@@ -8,6 +8,7 @@
 #include "platform/text/draw_text.h"
 #include "platform/text/font_cache.h"
 #include "platform/ui/keys.h"
+#include "platform/ui/window_system.h"
 
 namespace forms {
 MessageBoxButton::MessageBoxButton(platform::Window& parent, platform::Rect bounds,
@@ -95,7 +96,11 @@ void MessageBoxButton::OnClick() {
 }
 
 void MessageBoxButton::OnKeyDown(int32_t& keyCode, int32_t /*shift*/) {
-    if (keyCode == platform::kKeyEnter) {
+    if (keyCode == platform::kKeyLeft || keyCode == platform::kKeyUp ||
+        keyCode == platform::kKeyRight || keyCode == platform::kKeyDown) {
+        // The arrows go round the box's buttons, as Tab does.
+        System().MoveFocus(keyCode == platform::kKeyLeft || keyCode == platform::kKeyUp);
+    } else if (keyCode == platform::kKeyEnter) {
         Choose();
     } else if (keyCode == platform::kKeySpace) {
         spaceDown_ = true;
