@@ -18,8 +18,6 @@ constexpr int32_t kMargin = 1;  // between the edge and the text
 // scrolling the text, so that a text longer than the box can be selected whole.
 constexpr int32_t kDragScrollTimer = 1;
 constexpr int32_t kDragScrollMs = 50;
-constexpr int32_t kKeyEnd = 35;
-constexpr int32_t kKeyHome = 36;
 
 size_t NextBoundary(const std::string& text, size_t i) {
     if (i >= text.size()) return text.size();
@@ -275,10 +273,10 @@ void TextBox::OnKeyDown(int32_t& keyCode, int32_t shift) {
                 MoveCaret(NextBoundary(text_, caret_), extend);
             }
             break;
-        case kKeyHome:
+        case platform::kKeyHome:
             MoveCaret(0, extend);
             break;
-        case kKeyEnd:
+        case platform::kKeyEnd:
             MoveCaret(text_.size(), extend);
             break;
         case platform::kKeyDelete:
@@ -333,6 +331,7 @@ void TextBox::OnLostFocus() {
 platform::AccessibleDescription TextBox::Describe() const {
     using platform::AccessibleState;
     return {.role = platform::AccessibleRole::Text,
+            .name = accessibleName_,
             .description = accessibleTextAsDescription_ ? text_ : std::string(),
             .states = {AccessibleState::SingleLine,
                        accessibleReadOnly_ ? AccessibleState::ReadOnly : AccessibleState::Editable},

@@ -23,6 +23,10 @@ int32_t DesktopKeyCode(uint32_t keysym) {
             return kKeyEscape;
         case XK_space:
             return kKeySpace;
+        case XK_End:
+            return kKeyEnd;
+        case XK_Home:
+            return kKeyHome;
         case XK_Left:
             return kKeyLeft;
         case XK_Up:
@@ -44,6 +48,8 @@ int32_t DesktopKeyCode(uint32_t keysym) {
         case XK_Alt_L:
         case XK_Alt_R:
             return kKeyAlt;
+        case XK_F1:
+            return kKeyF1;
         case XK_F4:
             return kKeyF4;
         case XK_F9:
@@ -119,12 +125,15 @@ uint32_t KeysymNamed(std::string_view name) {
         {"Return", XK_Return},
         {"Escape", XK_Escape},
         {"space", XK_space},
+        {"Home", XK_Home},
+        {"End", XK_End},
         {"Insert", XK_Insert},
         {"Delete", XK_Delete},
         {"Left", XK_Left},
         {"Up", XK_Up},
         {"Right", XK_Right},
         {"Down", XK_Down},
+        {"F1", XK_F1},
         {"F4", XK_F4},
         {"F9", XK_F9},
         {"KP_Enter", XK_KP_Enter},

@@ -25,12 +25,15 @@ constexpr int32_t kKeyCtrl = 17;
 constexpr int32_t kKeyAlt = 18;
 constexpr int32_t kKeyEscape = 27;
 constexpr int32_t kKeySpace = 32;
+constexpr int32_t kKeyEnd = 35;
+constexpr int32_t kKeyHome = 36;
 constexpr int32_t kKeyLeft = 37;
 constexpr int32_t kKeyUp = 38;
 constexpr int32_t kKeyRight = 39;
 constexpr int32_t kKeyDown = 40;
 constexpr int32_t kKeyInsert = 45;
 constexpr int32_t kKeyDelete = 46;
+constexpr int32_t kKeyF1 = 112;
 constexpr int32_t kKeyF4 = 115;
 constexpr int32_t kKeyF9 = 120;
 

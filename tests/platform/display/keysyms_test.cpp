@@ -70,9 +70,11 @@ TEST(KeySymbols, MapsKeySymbolsToDesktopCodesAndCharacters) {
         {0xFF9C, 0, 0, 0},
         {0xFF9D, 0, 0, 0},
         {0xFF9F, 0, 0, 0},
-        // Named keys with a desktop code and no character: ISO_Left_Tab as Tab, the up, right
-        // and down arrows, Insert, the right Shift, Control and Alt, F4 and F9.
+        // Named keys with a desktop code and no character: ISO_Left_Tab as Tab, Home and End, the
+        // up, right and down arrows, Insert, the right Shift, Control and Alt, F1, F4 and F9.
         {0xFE20, 9, 0, 0},
+        {0xFF50, 36, 0, 0},
+        {0xFF57, 35, 0, 0},
         {0xFF52, 38, 0, 0},
         {0xFF53, 39, 0, 0},
         {0xFF54, 40, 0, 0},
@@ -80,14 +82,13 @@ TEST(KeySymbols, MapsKeySymbolsToDesktopCodesAndCharacters) {
         {0xFFE2, 16, 0, 0},
         {0xFFE4, 17, 0, 0},
         {0xFFEA, 18, 0, 0},
+        {0xFFBE, 112, 0, 0},
         {0xFFC1, 115, 0, 0},
         {0xFFC6, 120, 0, 0},
-        // Function, control and modifier keys without a desktop code type nothing: F1, F5, F12,
-        // Home, Caps_Lock, Num_Lock, Super_L, ISO_Level3_Shift, NoSymbol and VoidSymbol.
-        {0xFFBE, 0, 0, 0},
+        // Function, control and modifier keys without a desktop code type nothing: F5, F12,
+        // Caps_Lock, Num_Lock, Super_L, ISO_Level3_Shift, NoSymbol and VoidSymbol.
         {0xFFC2, 0, 0, 0},
         {0xFFC9, 0, 0, 0},
-        {0xFF50, 0, 0, 0},
         {0xFFE5, 0, 0, 0},
         {0xFF7F, 0, 0, 0},
         {0xFFEB, 0, 0, 0},

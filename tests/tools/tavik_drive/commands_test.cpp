@@ -46,7 +46,8 @@ TEST(KeyActionsTest, KeysGoDownForAFrameAroundTheModifiersHeld) {
         {"7", "down 55 55 55, wait 17, up 55 55"},
         {"+", "down 43 0 43, wait 17, up 43 0"},
         {"", ""},
-        {"F1", ""},
+        {"F1", "down 65470 112 0, wait 17, up 65470 112"},
+        {"F2", ""},
         {"Alt+", ""},
     };
     for (const auto& c : cases)
