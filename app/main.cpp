@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "calculator/decimal_separator.h"
@@ -16,6 +18,7 @@
 #include "platform/display/desktop/desktop_backend.h"
 #include "platform/os/instance_channel.h"
 #include "platform/ui/window_system.h"
+#include "platform/version.h"
 
 namespace {
 
@@ -25,9 +28,36 @@ constexpr const char* kProgramName = "tavik-calculator";
 /// on Wayland.
 constexpr const char* kAppId = "example.tavik.calculator";
 
+constexpr const char* kUsage =
+    "Usage: tavik-calculator [--help | --version]\n"
+    "A calculator for the desktop. Started without arguments, it opens on the Wayland\n"
+    "compositor or the X display of the session (TAVIK_BACKEND=wayland or x11 chooses).\n"
+    "\n"
+    "  --help     print this help and exit\n"
+    "  --version  print the version and exit\n";
+
+/// Answers --help or --version, whichever comes first, and gives the exit status; nothing for
+/// any other command line, whose arguments are ignored (a launcher may pass some).
+std::optional<int> AnswerCommandLine(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            std::printf("Tavik Calculator %.*s\n", static_cast<int>(platform::kVersion.size()),
+                        platform::kVersion.data());
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (const std::optional<int> status = AnswerCommandLine(argc, argv)) return *status;
     try {
         platform::DesktopBackend desktop = platform::OpenDesktopBackend({kProgramName, kAppId});
         // One copy per user and desktop session; a second copy hands its startup token to the
