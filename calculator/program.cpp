@@ -12,6 +12,9 @@
 namespace calculator {
 namespace {
 
+/// The program's name, as its desktop entry gives it.
+constexpr std::string_view kApplicationName = "Tavik Calculator";
+
 std::span<const uint8_t> Embedded(std::string_view name) {
     const std::span<const uint8_t> bytes = resources::Resource(name);
     if (bytes.empty()) throw std::runtime_error("the program has no embedded " + std::string(name));
@@ -41,6 +44,7 @@ std::shared_ptr<const platform::PointerImage> PointerFromCursor(std::string_view
 }  // namespace
 
 Program::Program(platform::WindowSystem& system, ProgramOptions options) {
+    system.SetApplicationName(std::string(kApplicationName));
     registry_.Register(button::vbButton::kClassId,
                        [] { return std::make_unique<button::vbButton>(); });
     resources_.AddCursor(button::vbButton::kHandCursorId,

@@ -108,7 +108,9 @@ void WindowSystem::ShowTopLevel(Window& window) {
     std::erase(topLevels_, &window);
     topLevels_.push_back(&window);
     NativeWindowDesc desc;
-    desc.title = window.title_;
+    // A window without a caption bar shows no title of its own; the desktop's window lists and
+    // switchers show the program's name for it.
+    desc.title = window.bordered_ || applicationName_.empty() ? window.title_ : applicationName_;
     const std::vector<Image> icons = window.icon_ ? window.icon_() : std::vector<Image>{};
     desc.icons = icons;
     desc.role = window.role_;

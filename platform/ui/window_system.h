@@ -36,6 +36,11 @@ class WindowSystem {
     Backend& GetBackend() const { return backend_; }
     int64_t NowMs() const { return events_.NowMs(); }
 
+    /// The program's name as the desktop shows it, which a top-level window without a caption
+    /// bar (a splash) offers the desktop in place of its title; none offers the title. Applies to
+    /// the windows shown from then on.
+    void SetApplicationName(std::string name) { applicationName_ = std::move(name); }
+
     /// The live window with this handle, or null.
     Window* Find(WindowHandle handle) const;
     /// Top-level windows from the bottom of the z-order to the top.
@@ -240,6 +245,7 @@ class WindowSystem {
     bool quit_ = false;
     bool windowLost_ = false;
     std::string displayLost_;
+    std::string applicationName_;
 };
 
 }  // namespace platform

@@ -278,7 +278,7 @@ TEST(ProgramStartTest, NamesBoundByAnotherUserDoNotStopIt) {
     EXPECT_TRUE(WaitForChannel(process, display)) << process.ErrorText();
     Display* x = XOpenDisplay(display.Name().c_str());
     ASSERT_NE(x, nullptr);
-    EXPECT_NE(WaitForWindow(x, "Form2"), 0u) << process.ErrorText();
+    EXPECT_NE(WaitForWindow(x, "Tavik Calculator"), 0u) << process.ErrorText();
     XCloseDisplay(x);
     ::kill(squatter, SIGKILL);
     ::waitpid(squatter, nullptr, 0);
@@ -292,7 +292,7 @@ TEST(ProgramStartTest, AWindowDestroyedByAnotherProgramEndsIt) {
     Process process(Environment{{"DISPLAY", display.Name()}});
     Display* x = XOpenDisplay(display.Name().c_str());
     ASSERT_NE(x, nullptr);
-    const ::Window splash = WaitForWindow(x, "Form2");
+    const ::Window splash = WaitForWindow(x, "Tavik Calculator");
     ASSERT_NE(splash, 0u) << process.ErrorText();
     XDestroyWindow(x, splash);
     XSync(x, False);

@@ -35,7 +35,7 @@ check_scale() {
     env "$@" "$program" 2>"$work/stderr" &
     pid=$!
     local splash calculator
-    splash=$(wait_for_window Form2 10)
+    splash=$(wait_for_window "Tavik Calculator" 10)
     [[ -n $splash ]] || fail "no splash window at scale $scale"
     [[ $(size_of "$splash") == "$((scale * 399))x$((scale * 185))" ]] ||
         fail "the splash is $(size_of "$splash") at scale $scale"

@@ -44,7 +44,7 @@ done
 [[ -n $place ]] || fail "the calculator never showed the headless driver's picture (last screen: kept in $work/screen.png)"
 echo "the calculator shows the headless picture at $place"
 
-for title in Form2 "Tavik Calculator 2.0"; do
+for title in "Tavik Calculator" "Tavik Calculator 2.0"; do
     grep -q "xdg_toplevel@[0-9]*\.set_title(\"$title\")" "$work/protocol" ||
         fail "no window titled \"$title\""
 done

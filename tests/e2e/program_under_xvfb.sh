@@ -33,7 +33,7 @@ started=$(now_ms)
 LC_ALL=C "$program" 2>"$work/stderr" &  # the point is the separator, as in the driver
 pid=$!
 
-splash=$(wait_for_window Form2 10)
+splash=$(wait_for_window "Tavik Calculator" 10)
 [[ -n $splash ]] || fail "no splash window"
 splash_ms=$(($(now_ms) - started))
 
@@ -50,7 +50,7 @@ second_started=$(now_ms)
 timeout 10 "$program" || fail "the second copy ended with status $?"
 second_ms=$(($(now_ms) - second_started))
 ((second_ms < 2000)) || fail "the second copy took ${second_ms} ms to end"
-[[ -z $(xdotool search --onlyvisible --name '^Form2$' || true) ]] || fail "the second copy showed its splash"
+[[ -z $(xdotool search --onlyvisible --name '^Tavik Calculator$' || true) ]] || fail "the second copy showed its splash"
 kill -0 "$pid" || fail "the first copy ended"
 
 eval "$(xdotool getwindowgeometry --shell "$calculator")"
