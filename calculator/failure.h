@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace calculator {
@@ -18,5 +19,9 @@ enum class Failure {
 
 /// A short text for the user, such as "Division by zero"; empty for kNone.
 std::string_view FailureText(Failure failure);
+
+/// What the user is told of a failure: its short text, and on a line of its own what they can do
+/// next; empty for kNone.
+std::string FailureMessage(Failure failure);
 
 }  // namespace calculator
