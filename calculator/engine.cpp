@@ -77,8 +77,8 @@ Failure Engine::Press(KeyStep step, std::string_view caption) {
 }
 
 Failure Engine::Entry(std::string_view caption) {
-    // The decimal key's caption is a comma in every locale; what it enters is the separator that
-    // the display is read and written with.
+    // The decimal key shows the separator that the display is read and written with, and enters
+    // it; its stored caption, a comma, still names it (a paste, the keys read by calc-keys).
     state_.displayText +=
         caption == kDecimalKeyCaption ? std::string_view(decimalSeparator_) : caption;
     return Failure::kNone;

@@ -55,6 +55,7 @@ main::main(platform::WindowSystem& system, const MainArtwork& artwork,
     // Screen readers read the display's results; the keys are what a reader uses to edit it.
     // A reader hears each new text as the description of the display when it has the focus,
     // and of the key that has it otherwise (each key is described by the display).
+    txtBuffer.SetAccessibleName("Display");
     txtBuffer.SetAccessibleReadOnly(true);
     txtBuffer.SetAccessibleTextAsDescription(true);
     txtBuffer.SetKeyPressFilter(
@@ -66,6 +67,7 @@ main::main(platform::WindowSystem& system, const MainArtwork& artwork,
     lblabout.SetPointer(platform::PointerKind::Custom, artwork.helpPointer);
     lblabout.SetClickHandler([this] { AboutClick(); });
     lblabout.SetAccessibleRole(platform::AccessibleRole::PushButton);
+    lblabout.SetAccessibleShortcut("F1");
 
     Shape1.SetBorderColor(0x00FF0000);  // blue: the entry keys
     Shape2.SetBorderColor(0x000000FF);  // red: the operator and function keys
@@ -109,6 +111,8 @@ void main::CreateKeys() {
         auto key = std::make_unique<KeyControl>(
             registry_.CreateSite(*this, design, std::move(ambient), resources_));
         KeyControl& added = *key;
+        // The decimal key shows the separator it enters; its stored caption stays a comma.
+        if (row.caption == kDecimalKeyCaption) added.Button().SetCaption(decimalSeparator_);
         added.Site().SetAccessibleName(std::string(row.spokenName));
         added.Site().SetAccessibleShortcut(KeyboardShortcutOf(row.bindings));
         added.Site().SetAccessibleDescribedBy(txtBuffer);
@@ -128,6 +132,10 @@ void main::CreateKeys() {
             Press(FindKeypadKey(name, index)->step, group[index]);
         });
     }
+}
+
+KeyControl& main::KeyOf(const KeypadKey& row) const {
+    return *keys_[static_cast<size_t>(&row - kKeypad.data())];
 }
 
 forms::ControlGroup<KeyControl>& main::Group(std::string_view name) {
@@ -202,11 +210,17 @@ bool main::OnPreviewKeyDown(const platform::Keystroke& stroke, int32_t shift) {
         Paste();
         return true;
     }
+    // The desktop's help key opens About, whichever key has the focus.
+    if (!alt && !ctrl && stroke.keyCode == platform::kKeyF1) {
+        typedKeys_.Finish();
+        AboutClick();
+        return true;
+    }
     const KeypadKey* row = KeypadKeyTyped(stroke, shift);
     if (!row || keys_.size() != kKeypad.size()) return false;
     // A key held down with the mouse keeps the keyboard's presses off the keypad.
     if (System().CaptureWindow()) return true;
-    typedKeys_.Down(stroke.key, *keys_[static_cast<size_t>(row - kKeypad.data())]);
+    typedKeys_.Down(stroke.key, KeyOf(*row));
     return true;
 }
 
@@ -229,15 +243,17 @@ void main::Paste() {
         return;
     }
     std::string entered;
-    for (const std::string_view caption : *captions)
-        if (FindKeypadKey(caption)->step == KeyStep::kEntry) entered += caption;
+    for (const std::string_view caption : *captions) {
+        const KeypadKey& row = *FindKeypadKey(caption);
+        if (row.step == KeyStep::kEntry) entered += KeyOf(row).Caption();
+    }
     if (!txtBuffer.HasRoomFor(entered)) {
         System().GetBackend().Bell();
         return;
     }
     for (const std::string_view caption : *captions) {
-        const KeyControl* key = KeyWithCaption(caption);
-        Press(FindKeypadKey(caption)->step, *key);
+        const KeypadKey& row = *FindKeypadKey(caption);
+        Press(row.step, KeyOf(row));
     }
 }
 
@@ -254,7 +270,7 @@ void main::Press(KeyStep step, const KeyControl& key) {
     const Failure failure = engine_.Press(step, caption);
     if (failure != Failure::kNone) {
         // The step wrote nothing to the display; the user learns why and goes on.
-        forms::ShowMessageBox(System(), this, kCaption, FailureText(failure),
+        forms::ShowMessageBox(System(), this, kCaption, FailureMessage(failure),
                               forms::MessageBoxButtons::Ok, forms::MessageBoxIcon::Exclamation);
         return;
     }

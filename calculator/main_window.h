@@ -93,6 +93,8 @@ class main : public forms::Form {
     void CompleteDesign();
     /// Makes the keys from the keypad table and their stored bags, and wires each to its step.
     void CreateKeys();
+    /// The key made from `row` of the keypad table; only once the keys are made.
+    KeyControl& KeyOf(const KeypadKey& row) const;
     forms::ControlGroup<KeyControl>& Group(std::string_view name);
     void FormLoad();
     void QueryClose(bool& cancel);

@@ -53,8 +53,7 @@ class ControlSite::HostWindow final : public platform::Window {
     platform::AccessibleDescription Describe() const override {
         platform::AccessibleDescription description = site_.control_->Describe();
         if (!site_.accessibleName_.empty()) description.name = site_.accessibleName_;
-        if (!site_.accessibleShortcut_.empty())
-            description.keyBinding += ";;" + site_.accessibleShortcut_;
+        description.AddShortcut(site_.accessibleShortcut_);
         if (site_.accessibleDescribedBy_ != 0)
             description.describedBy = site_.accessibleDescribedBy_;
         return description;

@@ -107,6 +107,7 @@ platform::AccessibleDescription Label::Describe() const {
                                                 .name = platform::SpokenCaption(caption_)};
     if (accessibleRole_ == platform::AccessibleRole::PushButton)
         description.actions = {platform::kClickAction};
+    description.AddShortcut(accessibleShortcut_);
     return description;
 }
 

@@ -34,6 +34,9 @@ class Label : public LightControl {
     /// What a screen reader takes the label for: a label (the default), or a push button for one
     /// that acts when clicked, whose "click" action clicks it.
     void SetAccessibleRole(platform::AccessibleRole role) { accessibleRole_ = role; }
+    /// The keyboard key that clicks the label, which a screen reader names ("F1"); empty for
+    /// none.
+    void SetAccessibleShortcut(std::string shortcut) { accessibleShortcut_ = std::move(shortcut); }
 
     void Paint(platform::Surface& surface) const override;
     bool TakesMouse() const override { return true; }
@@ -51,6 +54,7 @@ class Label : public LightControl {
     Alignment alignment_ = Alignment::Left;
     std::function<void()> clickHandler_;
     platform::AccessibleRole accessibleRole_ = platform::AccessibleRole::Label;
+    std::string accessibleShortcut_;
 };
 
 }  // namespace forms

@@ -70,6 +70,8 @@ class TextBox : public platform::Window {
     /// The client x of the caret when it is at `position`.
     int32_t CaretX(size_t position) const;
 
+    /// The name a screen reader speaks for the text box ("Display"); empty for none.
+    void SetAccessibleName(std::string name) { accessibleName_ = std::move(name); }
     /// Tells screen readers that the text is there to be read, not edited (a display of results).
     void SetAccessibleReadOnly(bool readOnly) { accessibleReadOnly_ = readOnly; }
     /// Gives screen readers the text as the text box's description too: a reader on the text box
@@ -114,6 +116,7 @@ class TextBox : public platform::Window {
     bool selecting_ = false;
     int32_t dragX_ = 0;  // where a drag last had the pointer
     std::function<void(int32_t&)> keyPressFilter_;
+    std::string accessibleName_;
     bool accessibleReadOnly_ = false;
     bool accessibleTextAsDescription_ = false;
 };

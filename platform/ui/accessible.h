@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/gfx/geometry.h"
@@ -86,6 +87,11 @@ struct AccessibleDescription {
     /// description of its own the object takes that text as its description, so a reader on the
     /// object hears the text again whenever it changes: a key hears the display it writes to.
     uint32_t describedBy = 0;
+
+    /// Names a keyboard shortcut after the access key, if `shortcut` is one.
+    void AddShortcut(std::string_view shortcut) {
+        if (!shortcut.empty()) keyBinding.append(";;").append(shortcut);
+    }
 
     friend bool operator==(const AccessibleDescription&, const AccessibleDescription&) = default;
 };

@@ -47,7 +47,8 @@ TEST(MainWindowTest, IsMadeFromTheDesign) {
         const KeypadKey& row = kKeypad[i];
         SCOPED_TRACE(std::string(row.caption));
         KeyControl& key = *window.Keys()[i];
-        EXPECT_EQ(key.Caption(), row.caption);
+        // The decimal key shows the separator it enters, here the default ".".
+        EXPECT_EQ(key.Caption(), row.caption == "," ? "." : row.caption);
         EXPECT_EQ(key.Button().ButtonType(), 14);
         EXPECT_EQ(key.Button().BackColor(), row.colours.back);
         const TwipsBounds& twips = row.bounds;
@@ -156,7 +157,7 @@ TEST(MainWindowTest, TabMovesFromTheDisplayThroughTheKeysInTabIndexOrder) {
     }
     env.Run(script);
     const std::vector<std::string> expected = {
-        "1",  "2", "3", "4", "5", "6",   "7",  "8",   "9",   "0",    ",",   "Clear", "+",
+        "1",  "2", "3", "4", "5", "6",   "7",  "8",   "9",   "0",    ".",   "Clear", "+",
         "--", "X", "/", "=", "C", "000", "00", "x^2", "x^y", "sqrt", "+/-", "%",     "display"};
     EXPECT_EQ(order, expected);
 }
@@ -233,8 +234,13 @@ TEST(MainWindowTest, AFailedStepIsReportedAndTheDisplayKeepsItsText) {
         std::string display;
     };
     const Case cases[] = {
-        {{"5", "/", "0", "="}, "Division by zero", "0"},
-        {{",", "+"}, "Invalid number", "."},  // the decimal key enters the separator
+        {{"5", "/", "0", "="},
+         "Division by zero\rEnter another number to divide by, or press Clear to start again.",
+         "0"},
+        // The decimal key enters the separator.
+        {{",", "+"},
+         "Invalid number\rTake the last character back with C, or press Clear to start again.",
+         "."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);

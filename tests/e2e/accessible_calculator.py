@@ -124,11 +124,11 @@ def main():
     keys = {c.name: c for c in frame if c.getRole() == pyatspi.ROLE_PUSH_BUTTON}
     if set(keys) != KEY_NAMES | {"About"}:
         fail("the push buttons are %s" % sorted(keys))
-    display = child_with(frame, pyatspi.ROLE_TEXT)
+    display = child_with(frame, pyatspi.ROLE_TEXT, "Display")
     if not display or pyatspi.STATE_READ_ONLY not in states(display):
-        fail("no read-only text object for the display")
+        fail("no read-only text object named \"Display\" for the display")
 
-    for name, binding in (("7", ";;7"), ("times", ";;*"), ("clear", ";;Escape")):
+    for name, binding in (("7", ";;7"), ("times", ";;*"), ("clear", ";;Escape"), ("About", ";;F1")):
         if keys[name].queryAction().getKeyBinding(0) != binding:
             fail("the key binding of %r is %r" % (name, keys[name].queryAction().getKeyBinding(0)))
     for name in ("2", "plus", "3", "equals"):

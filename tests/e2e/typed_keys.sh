@@ -1,8 +1,8 @@
 # The typed keys' checks that the X11 and the Weston end-to-end scripts share, sourced after
 # common.sh: keys typed with xdotool into the calculator, which has the keyboard, the display
 # read back as Ctrl+C copies it ("12.5*4=" shows what the driver shows after clicking
-# 1 2 , 5 X 4 =). The sourcing script defines read_clipboard, write_clipboard TEXT and
-# click CAPTION (a click on the key, the pointer parked after it).
+# 1 2 . 5 X 4 = in the point's locale). The sourcing script defines read_clipboard,
+# write_clipboard TEXT and click CAPTION (a click on the key, the pointer parked after it).
 
 expect_display() {
     local shown
@@ -15,7 +15,7 @@ expect_display() {
 typed_checks() {
     xdotool key Escape
     xdotool type --delay 60 '12.5*4='
-    expect_display "$(printf 'wait 5000\nclick 1\nclick 2\nclick ,\nclick 5\nclick X\nclick 4\nclick =\nprint display\n' |
+    expect_display "$(printf 'wait 5000\nclick 1\nclick 2\nclick .\nclick 5\nclick X\nclick 4\nclick =\nprint display\n' |
         "$driver" | tr -d '[]')" "12.5*4="
     xdotool key Escape KP_7 KP_Add KP_3 KP_Enter
     expect_display 10 "7 + 3 = on the keypad"
