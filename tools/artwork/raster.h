@@ -11,6 +11,14 @@ struct Box {
     int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
+/// A box as FillRoundBox paints it: corners rounded with the radius in pixels, a vertical
+/// gradient from topColour (first row) to bottomColour (last row).
+struct RoundBox {
+    Box box;
+    double radius = 0;
+    uint32_t topColour = 0, bottomColour = 0;
+};
+
 /// An empty (fully transparent) image of the size.
 platform::Image BlankImage(int32_t width, int32_t height);
 

@@ -4,15 +4,20 @@
 #include <vector>
 
 #include "platform/image/image.h"
+#include "tools/artwork/raster.h"
 
 namespace artwork {
 
 /// The sizes of the window icon's images, smallest first.
 inline constexpr int32_t kWindowIconSizes[] = {16, 32, 48, 128, 256};
 
-/// The window icon at one of kWindowIconSizes: a blue calculator body with a black display
+/// The boxes the window icon is painted from at a size of 16 to 256 pixels, in painting order;
+/// every edge lies on a whole pixel.
+std::vector<RoundBox> WindowIconBoxes(int32_t size);
+
+/// The window icon at a size of 16 to 256 pixels: a blue calculator body with a black display
 /// showing green digits, two columns of white keys, a red operator column and a green equals
-/// key, on a transparent ground.
+/// key, on a transparent ground: WindowIconBoxes painted by FillRoundBox.
 platform::Image WindowIconImage(int32_t size);
 
 /// The icon file of the window: every size of kWindowIconSizes, 32 bits with alpha (256 as a
