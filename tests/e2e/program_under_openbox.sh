@@ -5,7 +5,7 @@
 # Tab and Shift+Tab reach No after Alt+F4 (whose Alt release the window manager keeps), so
 # Tab, Space and Shift+Tab, Return keep the calculator as it was; in the About box Tab and
 # Space answer OK. The windows carry what window managers ask for (ping, machine, process,
-# icon in five sizes). Minimised, the calculator comes back when the program is started again,
+# icon in seven sizes). Minimised, the calculator comes back when the program is started again,
 # and the second copy ends with status 0. Alt+F4, Return ends the program with status 0.
 #
 # usage: program_under_openbox.sh PROGRAM DRIVER
@@ -71,7 +71,9 @@ done
     fail "WM_CLIENT_MACHINE: $(xprop -id "$calculator" WM_CLIENT_MACHINE)"
 [[ $(xprop -id "$calculator" _NET_WM_PID) == *" = $pid" ]] || fail "_NET_WM_PID is not $pid"
 icons=$(xprop -len 1000000 -id "$calculator" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
-[[ $icons == "Icon (16 x 16) Icon (32 x 32) Icon (48 x 48) Icon (128 x 128) Icon (256 x 256) " ]] ||
+sizes=""
+for size in 16 24 32 48 64 128 256; do sizes+="Icon ($size x $size) "; done
+[[ $icons == "$sizes" ]] ||
     fail "the window icon comes in: $icons"
 
 # Asks to close the calculator with Alt+F4, which Openbox takes, and answers with keys $@.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks a built Debian package of the program: the software centre's metadata, the desktop
-# entry and the package pass their validators, the entry's icon is in the package at every
-# size, and the program unpacked from the package opens its calculator window on a private X
-# server and ends with status 0 when that window is closed.
+# entry and the package pass their validators, the entry's icon is in the package in every size
+# and form the program's resources hold, and the program unpacked from the package opens its
+# calculator window on a private X server and ends with status 0 when that window is closed.
 #
 # usage: check_package.sh PACKAGE.deb
 # Runs the X server itself through xvfb-run.
@@ -25,9 +25,10 @@ echo "-- desktop-file-validate"
 entry=$root/usr/share/applications/example.tavik.calculator.desktop
 desktop-file-validate "$entry"
 icon=$(sed -n 's/^Icon=//p' "$entry")
-for size in 16 32 48 128 256; do
-    [[ -f $root/usr/share/icons/hicolor/${size}x$size/apps/$icon.png ]] ||
-        fail "no $size-pixel icon \"$icon\" in the package"
+themed=$(realpath "$(dirname "$0")/../../resources/icons/hicolor")
+for image in "$themed"/*/apps/"$icon".*; do
+    [[ -f $root/usr/share/icons/hicolor/${image#"$themed"/} ]] ||
+        fail "no icon \"${image#"$themed"/}\" in the package"
 done
 echo "-- lintian"
 lintian_status=0

@@ -9,7 +9,7 @@
 namespace artwork {
 
 /// The sizes of the window icon's images, smallest first.
-inline constexpr int32_t kWindowIconSizes[] = {16, 32, 48, 128, 256};
+inline constexpr int32_t kWindowIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 /// The boxes the window icon is painted from at a size of 16 to 256 pixels, in painting order;
 /// every edge lies on a whole pixel.

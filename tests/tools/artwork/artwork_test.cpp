@@ -24,7 +24,8 @@ uint16_t Word(const std::vector<uint8_t>& file, size_t at) {
 
 TEST(Artwork, RegeneratingGivesTheCommittedBytes) {
     const std::vector<ArtworkFile> files = MakeArtworkFiles();
-    ASSERT_EQ(files.size(), 10u);
+    // Five files and a PNG of each window icon size.
+    ASSERT_EQ(files.size(), 5 + std::size(kWindowIconSizes));
     for (const ArtworkFile& file : files) {
         SCOPED_TRACE(file.path);
         const std::vector<uint8_t> committed = Committed(file.path);
@@ -36,7 +37,7 @@ TEST(Artwork, RegeneratingGivesTheCommittedBytes) {
 
 TEST(Artwork, WindowIconHoldsEverySizeWithAlphaAndA256PixelPng) {
     const std::vector<uint8_t> file = Committed("icon.ico");
-    ASSERT_GE(file.size(), 6u + 5 * 16);
+    ASSERT_GE(file.size(), 6 + 16 * std::size(kWindowIconSizes));
     EXPECT_EQ(platform::SniffImageFormat(file), platform::ImageFormat::Ico);
     const std::vector<platform::IconImage> images = platform::DecodeIconFile(file).Value();
     ASSERT_EQ(images.size(), std::size(kWindowIconSizes));
