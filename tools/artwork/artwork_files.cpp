@@ -19,6 +19,7 @@ std::vector<ArtworkFile> MakeArtworkFiles() {
         files.push_back({"icons/hicolor/" + side + "x" + side + "/apps/tavik-calculator.png",
                          platform::ValueOrThrow(platform::EncodePng(WindowIconImage(size)))});
     }
+    files.push_back({"icons/hicolor/scalable/apps/tavik-calculator.svg", WindowIconSvg()});
     return files;
 }
 

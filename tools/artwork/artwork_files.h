@@ -13,8 +13,9 @@ struct ArtworkFile {
 };
 
 /// Every artwork file the program ships, made afresh: the window icon, the hand cursor, the
-/// help pointer, the background and splash strip JPEGs, and the window icon as PNG files in
-/// the freedesktop icon theme layout (icons/hicolor/NxN/apps/tavik-calculator.png).
+/// help pointer, the background and splash strip JPEGs, and the window icon as PNG files and an
+/// SVG file in the freedesktop icon theme layout (icons/hicolor/NxN/apps/tavik-calculator.png,
+/// icons/hicolor/scalable/apps/tavik-calculator.svg).
 std::vector<ArtworkFile> MakeArtworkFiles();
 
 }  // namespace artwork

@@ -7,9 +7,12 @@
 #include "tools/artwork/window_icon.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
+#include <string>
 
 #include "tools/artwork/raster.h"
+#include "tools/artwork/svg_writer.h"
 
 namespace artwork {
 namespace {
@@ -171,6 +174,12 @@ std::vector<uint8_t> WindowIconFile() {
         images.push_back({WindowIconImage(size), 0, 0, 32});
     }
     return platform::ValueOrThrow(platform::EncodeIconFile(images, false));
+}
+
+std::vector<uint8_t> WindowIconSvg() {
+    const int32_t size = kWindowIconSizes[std::size(kWindowIconSizes) - 1];
+    const std::string svg = RoundBoxesSvg(size, WindowIconBoxes(size));
+    return {svg.begin(), svg.end()};
 }
 
 }  // namespace artwork

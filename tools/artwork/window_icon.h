@@ -24,4 +24,8 @@ platform::Image WindowIconImage(int32_t size);
 /// PNG entry).
 std::vector<uint8_t> WindowIconFile();
 
+/// The window icon as a scalable SVG image: the boxes of its largest size, which that size's
+/// image is painted from.
+std::vector<uint8_t> WindowIconSvg();
+
 }  // namespace artwork

@@ -24,8 +24,8 @@ uint16_t Word(const std::vector<uint8_t>& file, size_t at) {
 
 TEST(Artwork, RegeneratingGivesTheCommittedBytes) {
     const std::vector<ArtworkFile> files = MakeArtworkFiles();
-    // Five files and a PNG of each window icon size.
-    ASSERT_EQ(files.size(), 5 + std::size(kWindowIconSizes));
+    // Five files, a PNG of each window icon size and the scalable icon.
+    ASSERT_EQ(files.size(), 6 + std::size(kWindowIconSizes));
     for (const ArtworkFile& file : files) {
         SCOPED_TRACE(file.path);
         const std::vector<uint8_t> committed = Committed(file.path);
