@@ -88,20 +88,6 @@ class ControlSite final : public ControlWindow,
     void SetEventHandler(ControlEventHandler handler) { events_.SetHandler(std::move(handler)); }
     void SetIndex(std::optional<int32_t> index) { events_.SetIndex(index); }
     std::optional<int32_t> Index() const { return events_.Index(); }
-    bool RaiseEvent(int32_t number, std::string_view name, std::span<EventArgument> args) {
-        return events_.RaiseEvent(number, name, args);
-    }
-
-    // The pointer the control shows, as its pointer role (Container().pointer) has it.
-    int16_t MousePointer() const { return pointer_.MousePointer(); }
-    void SetMousePointer(int16_t pointer) { pointer_.SetMousePointer(pointer); }
-    PicturePtr MouseIcon() const { return pointer_.MouseIcon(); }
-    void SetMouseIcon(PicturePtr picture) { pointer_.SetMouseIcon(std::move(picture)); }
-    PicturePtr LoadCursorResource(int32_t id) const { return pointer_.LoadCursorResource(id); }
-
-    // The child timer, as the control's timer role (Container().timer) has it.
-    bool TimerEnabled() const { return timer_.TimerEnabled(); }
-    int32_t TimerInterval() const { return timer_.TimerInterval(); }
 
     // ControlWindow.
     platform::WindowHandle Hwnd() const override;

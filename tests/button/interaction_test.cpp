@@ -261,8 +261,8 @@ TEST(vbButtonHover, EntryRaisesOneMouseOverAndLeavingOneMouseOutAtTheNextTick) {
     const int64_t before = host.button->RedrawCount();
     host.MoveOnto();
     EXPECT_TRUE(host.button->IsLit());
-    EXPECT_TRUE(host.site->TimerEnabled());
-    EXPECT_EQ(host.site->TimerInterval(), 3);
+    EXPECT_TRUE(host.site->Container().timer->TimerEnabled());
+    EXPECT_EQ(host.site->Container().timer->TimerInterval(), 3);
     EXPECT_EQ(host.button->RedrawCount() - before, 1);
     // Moves inside a lit button cost no redraw and raise nothing but MouseMove.
     host.MoveOnto({5, 5});
@@ -280,7 +280,7 @@ TEST(vbButtonHover, EntryRaisesOneMouseOverAndLeavingOneMouseOutAtTheNextTick) {
     host.backend.AdvanceClock(1);
     EXPECT_EQ(host.events, (Events{"MouseOut"}));
     EXPECT_FALSE(host.button->IsLit());
-    EXPECT_FALSE(host.site->TimerEnabled());
+    EXPECT_FALSE(host.site->Container().timer->TimerEnabled());
     EXPECT_EQ(host.button->RedrawCount() - before, 2);
     host.backend.AdvanceClock(30);
     EXPECT_EQ(host.events, (Events{"MouseOut"}));
@@ -348,7 +348,7 @@ TEST(vbButtonHover, PressDraggedOutAndBackInClicksAndEntersAfresh) {
                                DrawnState::Up, DrawnState::Down, DrawnState::Up, DrawnState::Up,
                                DrawnState::Down, DrawnState::Up, DrawnState::Up, DrawnState::Up}));
     EXPECT_TRUE(host.button->IsLit());
-    EXPECT_TRUE(host.site->TimerEnabled());
+    EXPECT_TRUE(host.site->Container().timer->TimerEnabled());
 }
 
 // The hover flag can go off while the timer runs (the focus leaving a button with the focus
@@ -374,12 +374,12 @@ TEST(vbButtonHover, ATickWithTheFlagOffStillEndsTheHover) {
         host.MoveOnto();
         act(host);
         ASSERT_FALSE(host.button->IsLit()) << what;
-        ASSERT_TRUE(host.site->TimerEnabled()) << what;
+        ASSERT_TRUE(host.site->Container().timer->TimerEnabled()) << what;
         host.MoveAway();
         host.Clear();
         host.backend.AdvanceClock(3);
         EXPECT_EQ(host.events, (Events{"MouseOut"})) << what;
-        EXPECT_FALSE(host.site->TimerEnabled()) << what;
+        EXPECT_FALSE(host.site->Container().timer->TimerEnabled()) << what;
     }
 }
 
@@ -413,7 +413,7 @@ TEST(vbButtonFocus, AButtonLitByFocusRaisesNoHoverEvents) {
     host.backend.AdvanceClock(10);
     EXPECT_EQ(host.events, (Events{"MouseMove(0,0,37,12)"}));
     EXPECT_TRUE(host.button->IsLit());
-    EXPECT_FALSE(host.site->TimerEnabled());
+    EXPECT_FALSE(host.site->Container().timer->TimerEnabled());
 }
 
 TEST(vbButtonFocus, ArrowKeysMoveTheFocusThroughTheTabOrder) {

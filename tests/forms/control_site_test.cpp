@@ -153,7 +153,7 @@ TEST_F(ControlSiteTest, RaisesEventsWithArgumentsTheHostMayChange) {
     std::vector<EventArgument> args{int16_t{1}, int16_t{0}, 10.0f, 15.0f};
 
     // Without a handler the arguments come back as they went.
-    EXPECT_TRUE(site->RaiseEvent(2, "MouseDown", args));
+    EXPECT_TRUE(site->Container().events->RaiseEvent(2, "MouseDown", args));
     EXPECT_EQ(std::get<int16_t>(args[0]), 1);
 
     std::vector<std::string> seen;
@@ -166,13 +166,13 @@ TEST_F(ControlSiteTest, RaisesEventsWithArgumentsTheHostMayChange) {
         e.args[0] = int16_t{2};
         std::get<float>(e.args[3]) = 0.5f;
     });
-    EXPECT_TRUE(site->RaiseEvent(2, "MouseDown", args));
+    EXPECT_TRUE(site->Container().events->RaiseEvent(2, "MouseDown", args));
     EXPECT_EQ(seen, std::vector<std::string>{"2 MouseDown index 7 args 4"});
     EXPECT_EQ(std::get<int16_t>(args[0]), 2);
     EXPECT_EQ(std::get<float>(args[3]), 0.5f);
 
     site->SetIndex(std::nullopt);
-    EXPECT_TRUE(site->RaiseEvent(1, "Click", {}));
+    EXPECT_TRUE(site->Container().events->RaiseEvent(1, "Click", {}));
     EXPECT_EQ(seen.back(), "1 Click index -1 args 0");
 }
 
@@ -184,10 +184,10 @@ TEST_F(ControlSiteTest, AHandlerMayReplaceItselfAndFinishItsCall) {
         site->SetEventHandler([&seen](const ControlEvent&) { seen.push_back("second handler"); });
         seen.push_back(tag);  // its own state is still there
     });
-    EXPECT_TRUE(site->RaiseEvent(1, "Click", {}));
-    EXPECT_TRUE(site->RaiseEvent(1, "Click", {}));
+    EXPECT_TRUE(site->Container().events->RaiseEvent(1, "Click", {}));
+    EXPECT_TRUE(site->Container().events->RaiseEvent(1, "Click", {}));
     site->SetEventHandler(nullptr);
-    EXPECT_TRUE(site->RaiseEvent(1, "Click", {}));
+    EXPECT_TRUE(site->Container().events->RaiseEvent(1, "Click", {}));
     EXPECT_EQ(seen, (std::vector<std::string>{"first handler", "second handler"}));
 }
 
@@ -197,9 +197,9 @@ TEST_F(ControlSiteTest, TellsTheControlWhenTheHostDestroyedIt) {
     site->Show();
     site->SetEventHandler([&](const ControlEvent&) { site.reset(); });
     std::vector<std::string> results;
-    Fake(*site).react = [&, container = site.get()](std::string_view call) {
+    Fake(*site).react = [&, events = site->Container().events](std::string_view call) {
         if (call != "Click") return;
-        results.push_back(container->RaiseEvent(1, "Click", {}) ? "alive" : "gone");
+        results.push_back(events->RaiseEvent(1, "Click", {}) ? "alive" : "gone");
     };
     RunScript(std::move(platform::Script().MoveTo(120, 125).Down().Up().Advance(10)));
     EXPECT_EQ(site, nullptr);
@@ -393,17 +393,17 @@ TEST_F(ControlSiteTest, SetsThePointerAndRefusesABitmapAsPointerImage) {
         platform::LoadPicture(platform::EncodeBmp24(TwoByTwo()).Value()).Value();
     const platform::Window& window = site->SiteWindow();
 
-    site->SetMousePointer(99);  // no image yet
+    site->Container().pointer->SetMousePointer(99);  // no image yet
     EXPECT_EQ(window.Pointer(), platform::PointerKind::Default);
-    site->SetMouseIcon(cursor);
+    site->Container().pointer->SetMouseIcon(cursor);
     EXPECT_EQ(window.Pointer(), platform::PointerKind::Custom);
     ASSERT_NE(window.PointerPicture(), nullptr);
     EXPECT_EQ(window.PointerPicture()->image, TwoByTwo());
     EXPECT_EQ(window.PointerPicture()->hotSpotX, 1);
     EXPECT_EQ(window.PointerPicture()->hotSpotY, 0);
 
-    EXPECT_THROW(site->SetMouseIcon(bitmap), PointerImageError);
-    EXPECT_EQ(site->MouseIcon(), cursor);
+    EXPECT_THROW(site->Container().pointer->SetMouseIcon(bitmap), PointerImageError);
+    EXPECT_EQ(site->Container().pointer->MouseIcon(), cursor);
     EXPECT_EQ(window.Pointer(), platform::PointerKind::Custom);
 
     struct Case {
@@ -413,13 +413,13 @@ TEST_F(ControlSiteTest, SetsThePointerAndRefusesABitmapAsPointerImage) {
     for (const Case& c :
          {Case{1, platform::PointerKind::Arrow}, Case{11, platform::PointerKind::Arrow},
           Case{0, platform::PointerKind::Default}, Case{99, platform::PointerKind::Custom}}) {
-        site->SetMousePointer(c.pointer);
-        EXPECT_EQ(site->MousePointer(), c.pointer);
+        site->Container().pointer->SetMousePointer(c.pointer);
+        EXPECT_EQ(site->Container().pointer->MousePointer(), c.pointer);
         EXPECT_EQ(window.Pointer(), c.kind) << c.pointer;
     }
-    site->SetMouseIcon(nullptr);
+    site->Container().pointer->SetMouseIcon(nullptr);
     EXPECT_EQ(window.Pointer(), platform::PointerKind::Default);
-    EXPECT_EQ(site->MouseIcon(), nullptr);
+    EXPECT_EQ(site->Container().pointer->MouseIcon(), nullptr);
 }
 
 TEST_F(ControlSiteTest, APointerShowsInvertingPixelsAsOpaqueStandIns) {
@@ -428,13 +428,13 @@ TEST_F(ControlSiteTest, APointerShowsInvertingPixelsAsOpaqueStandIns) {
     // White and a dark grey invert; the third pixel is opaque red.
     const platform::IconImage cursorImage{
         platform::Image{3, 1, {0, 0, 0xFF0000FF}, {0xFFFFFF, 0x202020, 0}}, 0, 0, 24};
-    site->SetMouseIcon(
+    site->Container().pointer->SetMouseIcon(
         platform::LoadPicture(
             platform::EncodeIconFile(std::span<const platform::IconImage>(&cursorImage, 1),
                                      /*cursor=*/true)
                 .Value())
             .Value());
-    site->SetMousePointer(99);
+    site->Container().pointer->SetMousePointer(99);
     const platform::Window& window = site->SiteWindow();
     ASSERT_NE(window.PointerPicture(), nullptr);
     EXPECT_EQ(window.PointerPicture()->image,
@@ -449,8 +449,8 @@ TEST_F(ControlSiteTest, LoadsTheProgramsCursorResource) {
             .Value();
     resources.AddCursor(101, cursor);
     auto site = MakeSite({10, 10, 60, 40});
-    EXPECT_EQ(site->LoadCursorResource(101), cursor);
-    EXPECT_THROW(site->LoadCursorResource(102), ResourceError);
+    EXPECT_EQ(site->Container().pointer->LoadCursorResource(101), cursor);
+    EXPECT_THROW(site->Container().pointer->LoadCursorResource(102), ResourceError);
 }
 
 TEST_F(ControlSiteTest, ClearsAndRepaintsTheDrawingSurface) {
