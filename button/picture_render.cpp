@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <optional>
 #include <vector>
 
-#include "platform/gfx/dib24.h"
 #include "platform/gfx/draw_image.h"
 #include "platform/objects/picture.h"
 
@@ -54,11 +52,11 @@ uint8_t Grey(uint8_t red, uint8_t green, uint8_t blue) {
 
 }  // namespace
 
-// Works on 24-bit bottom-up buffers (rows padded to four bytes, so any width keeps its rows
-// straight), as a blit between device contexts would. Each pixel depends on its own source and
-// background pixel alone, and only pixels on the surface and inside its clip are written, so
-// only the part of the picture that lands there is laid out and composited: a picture larger
-// than the button costs buffers of the button's size, not of its own.
+// Each pixel depends on its own source and background pixel alone, and only pixels on the
+// surface and inside its clip are written, so only the part of the picture that lands there is
+// laid out and composited: a picture larger than the button costs a buffer of the button's
+// size, not of its own. On a scaled surface every device pixel takes the picture pixel of the
+// logical pixel it lies in.
 void CompositePicture(platform::Surface& surface, int32_t x, int32_t y, int32_t w, int32_t h,
                       const forms::PicturePtr& picture, Color maskColour, bool useMaskColor,
                       const PictureInk& ink) {
@@ -68,59 +66,50 @@ void CompositePicture(platform::Surface& surface, int32_t x, int32_t y, int32_t 
     if (surface.Clip()) shown = shown.Intersect(surface.Clip()->Bounds());
     if (shown.IsEmpty()) return;
     const platform::Rect part = shown.Offset(-x, -y);  // in the picture's coordinates
-    const int32_t width = part.Width();
-    const int32_t height = part.Height();
     const platform::Surface source = picture ? SourceSurface(*picture, part, maskColour)
-                                             : platform::Surface(width, height, maskColour);
-    std::vector<uint8_t> background = platform::ReadDib24(surface, shown);
-    const std::vector<uint8_t> pixels = platform::ReadDib24(source, source.Bounds());
+                                             : platform::Surface(part.Width(), part.Height(), maskColour);
 
-    const std::optional<Color> mask =
-        useMaskColor ? std::optional<Color>(maskColour) : std::nullopt;
-    const size_t stride = platform::Dib24Stride(width);
-    for (int32_t row = 0; row < height; ++row) {
-        const int32_t pictureY = part.bottom - 1 - row;  // the buffers' rows run bottom-up
-        for (int32_t column = 0; column < width; ++column) {
-            const size_t at = static_cast<size_t>(row) * stride + static_cast<size_t>(column) * 3;
-            uint8_t* out = background.data() + at;
-            uint8_t blue = pixels[at];
-            uint8_t green = pixels[at + 1];
-            uint8_t red = pixels[at + 2];
+    surface.ForEachVisibleSpan(shown, [&](int32_t deviceY, int32_t x0, int32_t x1) {
+        Color* row = surface.Row(deviceY);
+        const int32_t sourceY = surface.LogicalAt({x0, deviceY}).y - shown.top;
+        for (int32_t deviceX = x0; deviceX < x1; ++deviceX) {
+            const int32_t sourceX = surface.LogicalAt({deviceX, deviceY}).x - shown.left;
+            const Color colour = source.Pixel(sourceX, sourceY);
             const uint32_t invert =
-                mask && picture ? InvertColour(*picture, part.left + column, pictureY) : 0;
-            if (invert != 0) {
-                blue = static_cast<uint8_t>(out[0] ^ platform::Blue(invert));
-                green = static_cast<uint8_t>(out[1] ^ platform::Green(invert));
-                red = static_cast<uint8_t>(out[2] ^ platform::Red(invert));
-            } else if (mask && platform::Rgb(red, green, blue) == *mask) {
-                continue;
-            }
+                useMaskColor && picture
+                    ? InvertColour(*picture, part.left + sourceX, part.top + sourceY)
+                    : 0;
+            Color& out = row[deviceX];
+            if (invert == 0 && useMaskColor && colour == maskColour) continue;
+            // An inverting pixel brings what lies under it, XORed with its colour.
+            const Color ours = invert != 0 ? (out ^ invert) & 0xFFFFFF : colour;
+            const uint32_t red = platform::Red(ours);
+            const uint32_t green = platform::Green(ours);
+            const uint32_t blue = platform::Blue(ours);
             switch (ink.mode) {
                 case Mode::DarkSilhouette:
                     if (red + green + blue > 384) break;
                     [[fallthrough]];
                 case Mode::Silhouette:
-                    out[0] = static_cast<uint8_t>(platform::Blue(ink.colour));
-                    out[1] = static_cast<uint8_t>(platform::Green(ink.colour));
-                    out[2] = static_cast<uint8_t>(platform::Red(ink.colour));
+                    out = ink.colour & 0xFFFFFF;
                     break;
-                case Mode::Greyscale:
-                    out[0] = out[1] = out[2] = Grey(red, green, blue);
+                case Mode::Greyscale: {
+                    const uint32_t grey = Grey(static_cast<uint8_t>(red), static_cast<uint8_t>(green),
+                                               static_cast<uint8_t>(blue));
+                    out = platform::Rgb(grey, grey, grey);
                     break;
+                }
                 case Mode::Blend:
-                    out[0] = static_cast<uint8_t>((2 * blue + out[0]) / 3);
-                    out[1] = static_cast<uint8_t>((2 * green + out[1]) / 3);
-                    out[2] = static_cast<uint8_t>((2 * red + out[2]) / 3);
+                    out = platform::Rgb((2 * red + platform::Red(out)) / 3,
+                                        (2 * green + platform::Green(out)) / 3,
+                                        (2 * blue + platform::Blue(out)) / 3);
                     break;
                 case Mode::Plain:
-                    out[0] = blue;
-                    out[1] = green;
-                    out[2] = red;
+                    out = platform::Rgb(red, green, blue);
                     break;
             }
         }
-    }
-    platform::WriteDib24(surface, {shown.left, shown.top}, width, height, background);
+    });
 }
 
 }  // namespace button

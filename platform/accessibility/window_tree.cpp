@@ -12,13 +12,18 @@ struct Reader {
     const WindowSystem& system;
     const Window* focus;
     const Window* active;
-    int32_t scale;
+    DeviceScale desktopScale;
     std::vector<AccessibleNode> nodes;
 
+    // The top-level window's corner lies on the screen at the desktop's scale; what is inside
+    // it, at the window's own.
     Rect OnScreen(const Window& window, Rect client) const {
-        const Point origin = window.ClientToScreen({client.left, client.top});
-        return {origin.x * scale, origin.y * scale, (origin.x + client.Width()) * scale,
-                (origin.y + client.Height()) * scale};
+        const Window* top = window.TopLevel();
+        if (!top) return {};
+        const Point inTop = top->ScreenToClient(window.ClientToScreen({}));
+        const Rect device = window.Scale().Map(client.Offset(inTop.x, inTop.y));
+        return device.Offset(desktopScale.Edge(top->Bounds().left),
+                             desktopScale.Edge(top->Bounds().top));
     }
 
     AccessibleStates WindowStates(const Window& window) const {

@@ -31,13 +31,13 @@ std::string_view ResourceValue(std::string_view resources, std::string_view name
 
 }  // namespace
 
-int32_t DesktopScale(std::string_view gdkScale, std::string_view resources) {
+DeviceScale DesktopScale(std::string_view gdkScale, std::string_view resources) {
     int32_t forced = 0;
     const auto [end, error] =
         std::from_chars(gdkScale.data(), gdkScale.data() + gdkScale.size(), forced);
     if (error == std::errc() && end == gdkScale.data() + gdkScale.size() && forced >= 1 &&
         forced <= kMaxScale) {
-        return forced;
+        return DeviceScale::FromPer120(int64_t{forced} * DeviceScale::kUnit);
     }
     // from_chars, unlike strtod, reads "288.0" the same in every locale.
     const std::string_view dpiText = ResourceValue(resources, "Xft.dpi");
@@ -46,32 +46,9 @@ int32_t DesktopScale(std::string_view gdkScale, std::string_view resources) {
         std::from_chars(dpiText.data(), dpiText.data() + dpiText.size(), dpi);
     if (dpiError != std::errc() || dpiEnd != dpiText.data() + dpiText.size() ||
         !std::isfinite(dpi)) {
-        return 1;
+        return {};
     }
-    return static_cast<int32_t>(std::clamp(std::floor(dpi / kBaseDpi), 1.0, double{kMaxScale}));
-}
-
-void CopyScaled(const Surface& from, const Rect& area, int32_t scale, Surface& to) {
-    const Rect target =
-        Rect{area.left * scale, area.top * scale, area.right * scale, area.bottom * scale}
-            .Intersect(to.Bounds());
-    for (int32_t y = target.top; y < target.bottom; ++y) {
-        const Color* row = from.Row(y / scale);
-        Color* out = to.Row(y);
-        for (int32_t x = target.left; x < target.right; ++x)
-            out[x] = row[x / scale];
-    }
-}
-
-Rect LogicalCover(const Rect& physical, int32_t scale) {
-    const auto up = [scale](int32_t v) { return -ToLogical(-v, scale); };
-    return {ToLogical(physical.left, scale), ToLogical(physical.top, scale), up(physical.right),
-            up(physical.bottom)};
-}
-
-int32_t ToLogical(int32_t physical, int32_t scale) {
-    const int32_t quotient = physical / scale;
-    return physical % scale < 0 ? quotient - 1 : quotient;
+    return DeviceScale::FromFactor(dpi / kBaseDpi);
 }
 
 }  // namespace platform

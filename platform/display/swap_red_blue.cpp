@@ -18,17 +18,19 @@ uint32_t PremultipliedArgb(uint32_t c) {
 
 }  // namespace
 
-void CopySwappingRedBlue(const Surface& framebuffer, const Rect& area, int32_t scale,
-                         uint8_t* destination, int32_t pitch) {
-    CopyBlocks(framebuffer, area, scale, destination, pitch, [](Color c) { return Swapped(c); });
+void CopySwappingRedBlue(const Surface& framebuffer, const Rect& area, uint8_t* destination,
+                         int32_t pitch) {
+    CopyBlocks(framebuffer, area, destination, pitch, [](Color c) { return Swapped(c); });
 }
 
-void CopyPointerPixels(const Image& picture, int32_t scale, uint32_t* destination) {
-    const int32_t width = picture.width * scale;
-    for (int32_t row = 0; row < picture.height * scale; ++row)
+void CopyPointerPixels(const Image& picture, DeviceScale scale, uint32_t* destination) {
+    const int32_t width = scale.Edge(picture.width);
+    const int32_t height = scale.Edge(picture.height);
+    for (int32_t row = 0; row < height; ++row) {
+        const size_t first = static_cast<size_t>(scale.LogicalAt(row)) * picture.width;
         for (int32_t column = 0; column < width; ++column)
-            *destination++ = PremultipliedArgb(
-                picture.pixels[static_cast<size_t>(row / scale * picture.width + column / scale)]);
+            *destination++ = PremultipliedArgb(picture.pixels[first + scale.LogicalAt(column)]);
+    }
 }
 
 }  // namespace platform

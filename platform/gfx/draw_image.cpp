@@ -1,5 +1,8 @@
 #include "platform/gfx/draw_image.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/gfx/color.h"
 
 namespace platform {
@@ -7,6 +10,47 @@ namespace {
 
 uint32_t Mix(uint32_t image, uint32_t under, uint32_t alpha) {
     return (image * alpha + under * (255 - alpha) + 127) / 255;
+}
+
+// Where one device column (or row) of the image samples it: image pixel `first`, and with
+// `weight` 256ths pixel first + 1.
+struct Tap {
+    int32_t first = 0;
+    uint32_t weight = 0;
+};
+
+// The taps of device columns (or rows) deviceFirst .. deviceLast - 1, where the image's
+// `size` pixels span device pixels `target`. Sharp: the logical pixel a device pixel lies in
+// (`logicalAt`, less `at`), so whole scales show each image pixel as an even block. Smooth:
+// linear between the two image pixels nearest the device pixel's centre, for scales at which
+// blocks would be uneven.
+template <typename LogicalAt>
+std::vector<Tap> Taps(int32_t deviceFirst, int32_t deviceLast, int32_t at, int32_t size,
+                      int32_t targetFirst, int32_t targetCount, bool smooth, LogicalAt logicalAt) {
+    std::vector<Tap> taps;
+    taps.reserve(static_cast<size_t>(deviceLast - deviceFirst));
+    for (int32_t d = deviceFirst; d < deviceLast; ++d) {
+        if (!smooth) {
+            taps.push_back({logicalAt(d) - at, 0});
+            continue;
+        }
+        const double u = (d - targetFirst + 0.5) * size / targetCount - 0.5;
+        const double clamped = std::clamp(u, 0.0, double(size - 1));
+        const auto first = std::min(static_cast<int32_t>(clamped), size - 1);
+        const auto weight = static_cast<uint32_t>((clamped - first) * 256 + 0.5);
+        taps.push_back({first, first + 1 < size ? weight : 0});
+    }
+    return taps;
+}
+
+uint32_t Lerp(uint32_t a, uint32_t b, uint32_t weight) {
+    uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const uint32_t x = (a >> shift) & 0xFF;
+        const uint32_t y = (b >> shift) & 0xFF;
+        out |= ((x * (256 - weight) + y * weight + 128) >> 8) << shift;
+    }
+    return out;
 }
 
 }  // namespace
@@ -17,13 +61,35 @@ void DrawImage(Surface& surface, Point at, const Image& image) {
     if (image.pixels.size() != count || (!image.invert.empty() && image.invert.size() != count)) {
         return;
     }
-    const Rect target = Rect::FromSize(at.x, at.y, image.width, image.height);
-    surface.ForEachVisibleSpan(target, [&](int32_t y, int32_t x0, int32_t x1) {
-        size_t index = static_cast<size_t>(y - at.y) * static_cast<size_t>(image.width) +
-                       static_cast<size_t>(x0 - at.x);
+    const Rect target = surface.ToDevice(Rect::FromSize(at.x, at.y, image.width, image.height));
+    const Rect shown = target.Intersect(surface.DeviceBounds());
+    if (shown.IsEmpty()) return;
+    const bool smooth = !surface.Scale().IsWhole() && image.invert.empty();
+    const std::vector<Tap> columns =
+        Taps(shown.left, shown.right, at.x, image.width, target.left, target.Width(), smooth,
+             [&](int32_t d) { return surface.LogicalAt({d, 0}).x; });
+    const std::vector<Tap> rows =
+        Taps(shown.top, shown.bottom, at.y, image.height, target.top, target.Height(), smooth,
+             [&](int32_t d) { return surface.LogicalAt({0, d}).y; });
+    const auto index = [&](int32_t x, int32_t y) {
+        return static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x);
+    };
+    const auto sample = [&](const Tap& column, const Tap& row) {
+        const uint32_t top = image.pixels[index(column.first, row.first)];
+        if (column.weight == 0 && row.weight == 0) return top;
+        const int32_t right = std::min(column.first + 1, image.width - 1);
+        const int32_t below = std::min(row.first + 1, image.height - 1);
+        return Lerp(Lerp(top, image.pixels[index(right, row.first)], column.weight),
+                    Lerp(image.pixels[index(column.first, below)], image.pixels[index(right, below)],
+                         column.weight),
+                    row.weight);
+    };
+    surface.ForEachDeviceSpan(shown, [&](int32_t y, int32_t x0, int32_t x1) {
+        const Tap& row = rows[static_cast<size_t>(y - shown.top)];
         Color* out = surface.Row(y);
-        for (int32_t x = x0; x < x1; ++x, ++index) {
-            const uint32_t pixel = image.pixels[index];
+        for (int32_t x = x0; x < x1; ++x) {
+            const Tap& column = columns[static_cast<size_t>(x - shown.left)];
+            const uint32_t pixel = sample(column, row);
             const uint32_t alpha = pixel >> 24;
             if (alpha == 255) {
                 out[x] = pixel & 0xFFFFFF;
@@ -32,7 +98,7 @@ void DrawImage(Surface& surface, Point at, const Image& image) {
                              Mix(Green(pixel), Green(out[x]), alpha),
                              Mix(Blue(pixel), Blue(out[x]), alpha));
             }
-            out[x] ^= image.InvertAt(index);
+            out[x] ^= image.InvertAt(index(column.first, row.first));
         }
     });
 }

@@ -14,6 +14,11 @@ namespace platform {
 /// transparent itself, shows the surface XOR its colour. Pixels off the surface or outside the
 /// clip region are skipped. An image whose pixel count, or non-empty invert plane, does not
 /// match its size draws nothing.
+///
+/// On a scaled surface each device pixel takes the image pixel of the logical pixel it lies
+/// in, so a whole scale shows every image pixel as an even block. At a scale that is not whole
+/// an image without an invert plane is sampled linearly between the four image pixels nearest
+/// the device pixel's centre (per channel, alpha included), as blocks would be uneven there.
 void DrawImage(Surface& surface, Point at, const Image& image);
 
 }  // namespace platform

@@ -2,22 +2,29 @@
 
 #include <algorithm>
 
-#include "platform/gfx/rect_paint.h"
 #include "platform/gfx/region.h"
 
 namespace platform {
 
-void DrawEllipse(Surface& surface, const Rect& box, Color outline, int32_t penWidth, Color fill) {
-    if (box.IsEmpty()) return;
+void DrawEllipse(Surface& surface, const Rect& logicalBox, Color outline, int32_t penWidth,
+                 Color fill) {
+    if (logicalBox.IsEmpty()) return;
+    // Traced on the device pixels: the box and the pen are the device's.
+    const Rect box = surface.ToDevice(logicalBox);
+    const auto fillDevice = [&](const Rect& r, Color colour) {
+        surface.ForEachDeviceSpan(r, [&](int32_t y, int32_t x0, int32_t x1) {
+            std::fill(surface.Row(y) + x0, surface.Row(y) + x1, colour);
+        });
+    };
     const Region inside = Region::Ellipse({box.left, box.top, box.right + 1, box.bottom + 1});
     for (const Span& s : inside.Spans())
-        FillRect(surface, {s.x0, s.y, s.x1, s.y + 1}, fill);
+        fillDevice({s.x0, s.y, s.x1, s.y + 1}, fill);
 
-    const int32_t pen = std::max(penWidth, 1);
+    const int32_t pen = std::max(surface.Scale().Edge(std::max(penWidth, 1)), 1);
     const auto paint = [&](int64_t x, int64_t y) {
         const auto left = static_cast<int32_t>(box.left + x - pen / 2);
         const auto top = static_cast<int32_t>(box.top + y - pen / 2);
-        FillRect(surface, {left, top, left + pen, top + pen}, outline);
+        fillDevice({left, top, left + pen, top + pen}, outline);
     };
 
     // 64-bit: the error terms grow with the square of the diameters.

@@ -31,6 +31,10 @@ namespace platform {
 /// thickened one pixel toward up-left: rows top-1 and top at the top, bottom-2 and bottom-1 at
 /// the bottom, columns left-1, left and right-2, right-1 at the sides. A width below 1 draws as
 /// 1.
+///
+/// On a scaled surface the ellipse is traced by the same rules on the device pixels: the box is
+/// the device pixels of the logical box and the pen Edge(width) device pixels wide, so the curve
+/// is as smooth as the device allows.
 void DrawEllipse(Surface& surface, const Rect& box, Color outline, int32_t penWidth, Color fill);
 
 }  // namespace platform

@@ -3,12 +3,15 @@
 namespace platform {
 namespace {
 
+// The parity of a device pixel is its logical pixel's, so a scaled dot is a whole block.
 void XorStrip(Surface& surface, const Rect& strip) {
     const Color byParity[2] = {surface.textColor, surface.backgroundColor};
     surface.ForEachVisibleSpan(strip, [&](int32_t y, int32_t x0, int32_t x1) {
         Color* row = surface.Row(y);
-        for (int32_t x = x0; x < x1; ++x)
-            row[x] ^= byParity[(x + y) & 1];
+        for (int32_t x = x0; x < x1; ++x) {
+            const Point logical = surface.LogicalAt({x, y});
+            row[x] ^= byParity[(logical.x + logical.y) & 1];
+        }
     });
 }
 

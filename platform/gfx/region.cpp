@@ -132,6 +132,21 @@ Region Region::Offset(int32_t dx, int32_t dy) const {
     return Region(std::move(spans));
 }
 
+Region Region::MapEdges(const std::function<int32_t(int32_t)>& edge) const {
+    std::vector<Span> out;
+    out.reserve(spans_.size());
+    for (auto row = spans_.begin(); row != spans_.end();) {
+        const auto rowEnd = std::find_if(row, spans_.end(), [&](const Span& s) { return s.y != row->y; });
+        const int32_t last = edge(row->y + 1);
+        for (int32_t y = edge(row->y); y < last; ++y) {
+            for (auto s = row; s != rowEnd; ++s)
+                out.push_back({y, edge(s->x0), edge(s->x1)});
+        }
+        row = rowEnd;
+    }
+    return Region(std::move(out));
+}
+
 // Walks both span lists row by row. Within a row, the column boundaries of both lists are
 // swept left to right, and each stretch between boundaries is kept when the operation says
 // so for "inside this" / "inside other".

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -48,6 +49,10 @@ class Region {
     Region Intersect(const Region& other) const;
     Region Union(const Region& other) const;
     Region Offset(int32_t dx, int32_t dy) const;
+    /// The region with every column and row edge moved through `edge`, which must be strictly
+    /// increasing: row y's spans x0..x1 cover rows edge(y) .. edge(y + 1) - 1 and columns
+    /// edge(x0) .. edge(x1) - 1.
+    Region MapEdges(const std::function<int32_t(int32_t)>& edge) const;
 
     /// The spans, sorted by row then column.
     std::span<const Span> Spans() const { return spans_; }

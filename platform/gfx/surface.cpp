@@ -4,23 +4,46 @@
 
 namespace platform {
 
-Surface::Surface(int32_t width, int32_t height, Color fill) {
-    Resize(width, height, fill);
+Surface::Surface(int32_t width, int32_t height, Color fill, SurfaceGrid grid) {
+    Resize(width, height, fill, grid);
 }
 
-void Surface::Resize(int32_t width, int32_t height, Color fill) {
+void Surface::Resize(int32_t width, int32_t height, Color fill, SurfaceGrid grid) {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
-    pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), fill);
+    grid_ = grid;
+    deviceLeft_ = grid.scale.Edge(grid.origin.x);
+    deviceTop_ = grid.scale.Edge(grid.origin.y);
+    deviceWidth_ = DeviceX(width_);
+    deviceHeight_ = DeviceY(height_);
+    pixels_.assign(static_cast<size_t>(deviceWidth_) * static_cast<size_t>(deviceHeight_), fill);
+    if (clip_) SetClip(*std::move(clip_));
+}
+
+Point Surface::LogicalAt(Point device) const {
+    return {grid_.scale.LogicalAt(device.x + deviceLeft_) - grid_.origin.x,
+            grid_.scale.LogicalAt(device.y + deviceTop_) - grid_.origin.y};
 }
 
 bool Surface::IsVisible(int32_t x, int32_t y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return false;
-    return !clip_ || clip_->Contains({x, y});
+    return !deviceClip_ || deviceClip_->Contains({DeviceX(x), DeviceY(y)});
 }
 
 void Surface::SetPixel(int32_t x, int32_t y, Color colour) {
-    if (IsVisible(x, y)) pixels_[Index(x, y)] = colour;
+    ForEachVisibleSpan({x, y, x + 1, y + 1}, [&](int32_t row, int32_t x0, int32_t x1) {
+        std::fill(Row(row) + x0, Row(row) + x1, colour);
+    });
+}
+
+void Surface::SetClip(Region clip) {
+    if (grid_.scale.IsIdentity()) {
+        deviceClip_ = clip;
+    } else {
+        deviceClip_ = grid_.scale.Map(clip.Offset(grid_.origin.x, grid_.origin.y))
+                          .Offset(-deviceLeft_, -deviceTop_);
+    }
+    clip_ = std::move(clip);
 }
 
 }  // namespace platform

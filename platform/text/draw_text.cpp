@@ -21,17 +21,24 @@ Color Blend(Color old, Color text, uint32_t coverage) {
 }
 
 // The glyph is rendered only when its ink reaches the visible rectangle, so text that lies
-// outside what is shown costs no rasterising.
+// outside what is shown costs no rasterising. On a scaled surface the glyph comes from the font
+// realised at the surface's scale and is placed at the device pixel of the logical pen
+// position, so it is as sharp as the device allows while the line keeps its logical layout.
 void DrawGlyph(Surface& surface, const Font& font, const TextCell& cell, int32_t penX,
                int32_t baseline, const Rect& visible) {
-    if (cell.metrics.ink.Offset(penX, baseline).Intersect(visible).IsEmpty()) return;
-    const std::shared_ptr<const Glyph> glyph = font.GlyphFor(cell.codePoint);
+    // The glyph rendered at another size may reach a pixel beyond the logical ink.
+    if (cell.metrics.ink.Offset(penX, baseline).Inflate(1, 1).Intersect(visible).IsEmpty()) {
+        return;
+    }
+    const std::shared_ptr<const Glyph> glyph =
+        font.AtScale(surface.Scale()).GlyphFor(cell.codePoint);
     if (glyph->coverage.empty()) return;
-    const int32_t left = penX + glyph->left;
-    const int32_t top = baseline - glyph->top;
-    const Rect box = Rect::FromSize(left, top, glyph->width, glyph->height).Intersect(visible);
+    const int32_t left = surface.DeviceX(penX) + glyph->left;
+    const int32_t top = surface.DeviceY(baseline) - glyph->top;
+    const Rect box = Rect::FromSize(left, top, glyph->width, glyph->height)
+                         .Intersect(surface.ToDevice(visible));
     const Color text = surface.textColor;
-    surface.ForEachVisibleSpan(box, [&](int32_t y, int32_t x0, int32_t x1) {
+    surface.ForEachDeviceSpan(box, [&](int32_t y, int32_t x0, int32_t x1) {
         Color* row = surface.Row(y);
         const uint8_t* coverage =
             glyph->coverage.data() + static_cast<size_t>(y - top) * glyph->width - left;

@@ -31,6 +31,10 @@ namespace platform {
 /// Measuring renders no glyph, and drawing renders only the glyphs whose ink reaches that clip,
 /// so text far larger than what shows costs its metrics alone.
 ///
+/// On a scaled surface the layout is the same, in logical pixels; each glyph is drawn from the
+/// font realised at the surface's scale (Font::AtScale) at the device pixel of its pen
+/// position and baseline, and the bars cover the device pixels of their logical rows.
+///
 /// Returns the height of the text: lines × line height.
 int32_t DrawText(Surface& surface, const Font& font, std::string_view utf8, Rect& rect,
                  uint32_t flags);

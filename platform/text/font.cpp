@@ -1,5 +1,7 @@
 #include "platform/text/font.h"
 
+#include "platform/text/font_cache.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
@@ -19,6 +21,7 @@
 #include "platform/os/owned.h"
 #include "platform/text/em_size.h"
 #include "platform/text/face_match.h"
+#include "platform/text/font_cache.h"
 
 namespace platform {
 namespace {
@@ -210,6 +213,19 @@ std::shared_ptr<const Font> Font::Open(const FontDesc& desc) {
     font->bold_ = (face->style_flags & FT_STYLE_FLAG_BOLD) != 0 || font->face_->embolden;
     if (face->family_name) font->familyName_ = face->family_name;
     return font;
+}
+
+const Font& Font::AtScale(const DeviceScale& scale) const {
+    if (scale.IsIdentity()) return *this;
+    if (!scaled_ || scaledAt_ != scale) {
+        FontDesc desc = desc_;
+        // Far beyond any size a font is realised at (kMaxEmPixels), and far from overflow.
+        const int64_t size = std::min<int64_t>(desc_.sizeCy, int64_t{1} << 40);
+        desc.sizeCy = (size * scale.Per120() + DeviceScale::kUnit / 2) / DeviceScale::kUnit;
+        scaled_ = LoadFont(desc);
+        scaledAt_ = scale;
+    }
+    return *scaled_;
 }
 
 GlyphMetrics Font::MetricsFor(char32_t codePoint) const {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gfx/device_scale.h"
 #include "platform/gfx/geometry.h"
 #include "platform/objects/font_desc.h"
 #include "platform/text/lru_cache.h"
@@ -94,6 +95,11 @@ class Font {
     /// A code point the face lacks gives the face's missing-glyph symbol.
     std::shared_ptr<const Glyph> GlyphFor(char32_t codePoint) const;
 
+    /// The same description realised for drawing at `scale`: its size times the scale's
+    /// factor, so that glyphs are rendered at the device's resolution. This font itself at
+    /// scale 1. Layout still takes this font's metrics, so text keeps its logical places.
+    const Font& AtScale(const DeviceScale& scale) const;
+
     /// The summed GlyphCost of the rendered glyphs held in the cache.
     size_t CachedGlyphBytes() const { return glyphs_.Cost(); }
 
@@ -115,6 +121,8 @@ class Font {
     bool bold_ = false;
     std::string familyName_;
     std::unique_ptr<Face> face_;
+    mutable DeviceScale scaledAt_;  // the scale `scaled_` was realised for
+    mutable std::shared_ptr<const Font> scaled_;
 
     static constexpr char32_t kDirectMetrics = 128;
     mutable std::array<std::optional<GlyphMetrics>, kDirectMetrics> asciiMetrics_;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/gfx/device_scale.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/surface.h"
 #include "platform/image/image.h"
@@ -59,7 +60,11 @@ struct NativeWindowDesc {
     /// Shown by a modal loop: its owner takes no input meanwhile.
     bool modal = false;
     Point position;
+    /// In logical pixels; the client area is scale.Edge(width) × scale.Edge(height) device
+    /// pixels.
     Size clientSize;
+    /// The scale the window is shown at: the desktop's, times the window's zoom.
+    DeviceScale scale;
     uint8_t opacity = 255;
 };
 
@@ -115,10 +120,14 @@ class DisplayWindows {
     /// program that asks for it (a startup notification id on X11, an activation token on
     /// Wayland); empty when the user asks from inside the program.
     virtual void Activate(NativeWindowId id, std::string_view startupToken) = 0;
-    /// Shows the pixels `changed` of the window's framebuffer, which is exactly the size of
-    /// its client area. `changed` is never empty and lies inside the framebuffer: the window
-    /// system clips it (WindowSystem::Update). The display may show them only at the next
-    /// Flush() or wait.
+    /// Shows the window at another scale from now on: its client area becomes
+    /// scale.Edge(width) × scale.Edge(height) device pixels, about the same centre where the
+    /// display lets a program place its windows. A Present of the whole framebuffer follows.
+    virtual void SetScale(NativeWindowId id, DeviceScale scale) = 0;
+    /// Shows the device pixels `changed` of the window's framebuffer, whose device pixels are
+    /// exactly those of its client area at the window's scale. `changed` is never empty and
+    /// lies inside the framebuffer: the window system clips it (WindowSystem::Update). The
+    /// display may show them only at the next Flush() or wait.
     virtual void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) = 0;
     /// Hands everything presented so far to the display now, without waiting for it.
     virtual void Flush() = 0;
@@ -135,10 +144,13 @@ class DisplayScreen {
     /// panels leave free. The monitor is the one that holds `near`, or without it the one that
     /// holds the pointer, else the primary one.
     virtual Rect WorkArea(std::optional<Point> near) const = 0;
-    /// The whole factor by which windows are shown: each logical pixel as scale × scale
-    /// physical ones. Positions, sizes, pictures and input pass the seam in logical pixels;
-    /// only the backend knows physical ones.
-    virtual int32_t Scale() const = 0;
+    /// The scale the desktop asks windows to be shown at. Screen positions pass the seam in
+    /// logical pixels of this scale; a window's client coordinates (sizes, input) in logical
+    /// pixels of the window's own scale (NativeWindowDesc::scale). Only the backend knows
+    /// device pixels, except in the framebuffers it presents. When the desktop's scale changes,
+    /// or a window goes where another scale holds, the backend says so through
+    /// WindowSystem::NativeScaleChanged.
+    virtual DeviceScale Scale() const = 0;
     /// Rings the desktop's bell, the sound with which an edit refuses a key.
     virtual void Bell() = 0;
 };

@@ -6,8 +6,9 @@
 namespace platform {
 namespace {
 
-// Copies the pixels of `target` (framebuffer coordinates) from the window's surface, whose
-// top-left corner lies at `origin`; with a region, only the region's pixels inside `target`.
+// Copies the device pixels of `target` (framebuffer device coordinates) from the window's
+// surface, whose top-left device pixel lies at `origin`; with a region, only the region's
+// pixels inside `target`.
 void CopyFromSurface(Surface& framebuffer, const Surface& surface, Point origin, const Rect& target,
                      const Region* region) {
     for (int32_t y = target.top; y < target.bottom; ++y) {
@@ -25,24 +26,30 @@ void CopyFromSurface(Surface& framebuffer, const Surface& surface, Point origin,
     }
 }
 
-// Composes `window` (its client area at `origin`) and its children into the framebuffer,
-// limited to `clip` and, when set, to the pixels of `clipRegion` (inherited shapes).
+// Composes `window` (its client area at logical `origin`) and its children into the
+// framebuffer, limited to the device pixels `clip` and, when set, to those of `clipRegion`
+// (inherited shapes).
 void ComposeWindow(const Window& window, Point origin, Surface& framebuffer, const Rect& clip,
                    const Region* clipRegion) {
-    const Rect target =
-        Rect::FromSize(origin.x, origin.y, window.ClientWidth(), window.ClientHeight())
-            .Intersect(clip);
+    const Rect logical = Rect::FromSize(origin.x, origin.y, window.ClientWidth(), window.ClientHeight());
+    const Rect target = framebuffer.ToDevice(logical).Intersect(clip);
     if (target.IsEmpty()) return;
 
     std::optional<Region> shaped;
     const Region* region = clipRegion;
     if (window.Shape()) {
-        shaped = window.Shape()->Offset(origin.x, origin.y).Intersect(Region::FromRect(target));
+        shaped = framebuffer.Scale()
+                     .Map(window.Shape()->Offset(origin.x, origin.y))
+                     .Intersect(Region::FromRect(target));
         if (clipRegion) shaped = shaped->Intersect(*clipRegion);
         if (shaped->IsEmpty()) return;
         region = &*shaped;
     }
-    CopyFromSurface(framebuffer, window.DrawingSurface(), origin, target, region);
+    const Surface& surface = window.DrawingSurface();
+    const Point deviceOrigin{framebuffer.DeviceX(origin.x), framebuffer.DeviceY(origin.y)};
+    CopyFromSurface(framebuffer, surface, deviceOrigin,
+                    target.Intersect(surface.DeviceBounds().Offset(deviceOrigin.x, deviceOrigin.y)),
+                    region);
 
     for (const Window* child : window.Children()) {
         if (!child->IsVisible()) continue;
@@ -54,7 +61,8 @@ void ComposeWindow(const Window& window, Point origin, Surface& framebuffer, con
 }  // namespace
 
 void ComposeArea(const Window& topLevel, Surface& framebuffer, const Rect& area) {
-    ComposeWindow(topLevel, {0, 0}, framebuffer, area.Intersect(framebuffer.Bounds()), nullptr);
+    ComposeWindow(topLevel, {0, 0}, framebuffer,
+                  framebuffer.ToDevice(area.Intersect(framebuffer.Bounds())), nullptr);
 }
 
 }  // namespace platform

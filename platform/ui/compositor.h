@@ -6,7 +6,8 @@
 
 namespace platform {
 
-/// Recomposes the pixels `area` (framebuffer coordinates) of a top-level window's framebuffer:
+/// Recomposes the logical pixels `area` of a top-level window's framebuffer, device pixel for
+/// device pixel (each window's surface lies on the framebuffer's device pixels at its place):
 /// the window's own surface first, then each visible child in z-order from the bottom, each
 /// clipped by its parent's client area and by its own shape (and so by every ancestor's
 /// shape), recursively. Pixels of `area` outside the framebuffer are ignored; pixels of the

@@ -1,5 +1,6 @@
 #include "platform/ui/window.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/ui/window_system.h"
@@ -8,8 +9,9 @@ namespace platform {
 
 Window::Window(WindowSystem& system, Window* parent, Rect bounds)
     : system_(system), parent_(parent), bounds_(bounds) {
-    surface_.Resize(bounds.Width(), bounds.Height());
     handle_ = system_.Register(*this);
+    if (!parent_) desktopScale_ = system_.GetBackend().Screen().Scale();
+    surface_.Resize(bounds.Width(), bounds.Height(), 0, system_.GridOf(*this));
 }
 
 Window::~Window() {
@@ -48,17 +50,33 @@ void Window::SetBounds(Rect bounds) {
         const bool shown = visible_;
         if (shown) system_.HideTopLevel(*this);
         bounds_ = bounds;
-        if (resized) surface_.Resize(bounds.Width(), bounds.Height());
+        if (resized) surface_.Resize(bounds.Width(), bounds.Height(), 0, surface_.Grid());
         if (shown) system_.ShowTopLevel(*this);
     } else {
         if (parent_ && visible_) system_.AddDamage(*parent_, bounds_);
         bounds_ = bounds;
-        if (resized) surface_.Resize(bounds.Width(), bounds.Height());
+        // A move at a scale that is not whole changes which device pixels the window covers;
+        // the next update draws its surface anew for them.
+        if (resized) surface_.Resize(bounds.Width(), bounds.Height(), 0, surface_.Grid());
         if (parent_ && visible_) system_.AddDamage(*parent_, bounds_);
     }
     if (!resized) return;
     needsPaint_ = true;
     OnResize();
+}
+
+DeviceScale Window::Scale() const {
+    const Window* top = this;
+    while (top->parent_)
+        top = top->parent_;
+    return DeviceScale::FromFactor(top->desktopScale_.Factor() * top->zoom_);
+}
+
+void Window::SetZoom(double zoom) {
+    zoom = std::clamp(zoom, 1.0, 4.0);
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    system_.Rescale(*this);
 }
 
 bool Window::IsShown() const {

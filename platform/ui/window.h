@@ -153,8 +153,16 @@ class Window {
     bool Close();
     /// The backend's window while a top-level window is shown; 0 otherwise.
     NativeWindowId NativeId() const { return native_; }
-    /// A top-level window's composed picture, the size of its client area.
+    /// A top-level window's composed picture: its client area in device pixels.
     const Surface& Framebuffer() const { return framebuffer_; }
+    /// The scale the window is shown at: its top-level window's desktop scale (the display's
+    /// for where the window is) times its zoom, from 1 to 4.
+    DeviceScale Scale() const;
+    /// How much the user enlarges a top-level window beyond the desktop's scale, from 1 to 4.
+    double Zoom() const { return zoom_; }
+    /// Sets the zoom, held from 1 to 4; a shown window is shown at its new scale about the same
+    /// centre, every window in it drawn anew.
+    void SetZoom(double zoom);
 
     // Handlers, called by the window system. Mouse coordinates are client pixels.
     virtual void Paint(Surface&) {}
@@ -181,6 +189,8 @@ class Window {
     virtual void OnPreviewKeyUp(uint32_t /*key*/) {}
     virtual void OnTimer(int32_t /*id*/) {}
     virtual bool OnCloseRequest() { return true; }
+    /// The client size changed, or the drawing surface was made anew for another scale: the
+    /// surface holds nothing drawn.
     virtual void OnResize() {}
     virtual void OnShow() {}
     virtual void OnHide() {}
@@ -231,6 +241,8 @@ class Window {
     uint8_t opacity_ = 255;
     NativeWindowId native_ = 0;
     Surface framebuffer_;       // top-level windows: the composed picture
+    DeviceScale desktopScale_;  // top-level windows: the scale the display asks for
+    double zoom_ = 1;
     std::vector<Rect> damage_;  // top-level windows: framebuffer rectangles to recompose
 };
 

@@ -103,7 +103,9 @@ void WindowSystem::AddDamage(Window& window, const Rect& clientRect) {
 void WindowSystem::ShowTopLevel(Window& window) {
     timers_.PointerOrWindowsChanged();
     if (window.centred_) window.bounds_ = CentredBounds(window);
-    window.framebuffer_.Resize(window.bounds_.Width(), window.bounds_.Height());
+    window.desktopScale_ = screen_.Scale();
+    window.framebuffer_.Resize(window.bounds_.Width(), window.bounds_.Height(), 0,
+                               {window.Scale(), {}});
     window.damage_.assign(1, window.framebuffer_.Bounds());
     std::erase(topLevels_, &window);
     topLevels_.push_back(&window);
@@ -119,6 +121,7 @@ void WindowSystem::ShowTopLevel(Window& window) {
     desc.modal = std::find(modal_.begin(), modal_.end(), window.handle_) != modal_.end();
     desc.position = {window.bounds_.left, window.bounds_.top};
     desc.clientSize = {window.bounds_.Width(), window.bounds_.Height()};
+    desc.scale = window.framebuffer_.Scale();
     desc.opacity = window.opacity_;
     window.native_ = display_.CreateNativeWindow(desc);
 }
@@ -168,11 +171,15 @@ void WindowSystem::HideTopLevel(Window& window) {
 void WindowSystem::Update(Window& topLevel) {
     if (!topLevel.native_) return;
     const WindowHandle top = topLevel.handle_;
+    // A surface made anew draws itself in its OnResize, which may change the tree.
+    Regrid(topLevel);
+    Window* root = Find(top);
+    if (!root || !root->native_) return;
 
     // Windows that paint themselves do so first; a Paint handler may change the tree, so the
     // windows are collected by handle and found again one by one.
     std::vector<WindowHandle> toPaint;
-    std::vector<Window*> walk{&topLevel};
+    std::vector<Window*> walk{root};
     while (!walk.empty()) {
         Window* w = walk.back();
         walk.pop_back();
@@ -195,7 +202,8 @@ void WindowSystem::Update(Window& topLevel) {
         const Rect area = r.Intersect(window->framebuffer_.Bounds());
         if (area.IsEmpty()) continue;
         ComposeArea(*window, window->framebuffer_, area);
-        display_.Present(window->native_, window->framebuffer_, area);
+        display_.Present(window->native_, window->framebuffer_,
+                         window->framebuffer_.ToDevice(area));
     }
 }
 

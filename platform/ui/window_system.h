@@ -125,6 +125,10 @@ class WindowSystem {
     /// The display moved a top-level window (the user dragged it, the window manager placed
     /// it): the top-left corner of its client area is now at `screen`.
     void NativeWindowMoved(WindowHandle topLevel, Point screen);
+    /// The display asks for a top-level window to be shown at `scale`: the desktop's setting
+    /// changed, or the window went where another scale holds. The window's zoom applies on top;
+    /// the window is drawn anew at the scale that results.
+    void NativeScaleChanged(WindowHandle topLevel, DeviceScale scale);
     /// The display destroyed the native window of a shown top-level window unasked (another
     /// program closed it). The window can no longer be shown, and the program's session is
     /// over: every loop returns at once, from now on.
@@ -186,6 +190,10 @@ class WindowSystem {
     Rect CentredBounds(const Window& window) const;
     void HideTopLevel(Window& window);
     void Update(Window& topLevel);
+    // Scales (window_scale.cpp).
+    SurfaceGrid GridOf(const Window& window) const;
+    void Rescale(Window& topLevel);
+    void Regrid(Window& topLevel);
     void ForgetSubtree(Window& window);
 
     // Input routing.

@@ -107,10 +107,10 @@ void Driver::Queue(const Command& command) {
         void operator()(const command::Where& c) {
             const std::optional<platform::Point> centre = d.CentreOf(c.caption);
             if (!centre) return;
-            // The window shows each of its pixels as a block of scale x scale.
-            const int32_t scale = d.backend_.Scale();
-            const std::string place =
-                std::to_string(centre->x * scale) + " " + std::to_string(centre->y * scale);
+            // The window shows its logical pixels on the device pixels of its scale.
+            const platform::DeviceScale scale = d.program_.MainWindow().Scale();
+            const std::string place = std::to_string(scale.Edge(centre->x)) + " " +
+                                      std::to_string(scale.Edge(centre->y));
             d.pending_.emplace_back(headless::Call{[&d = d, place] { d.PrintLine(place); }});
         }
         void operator()(const command::Key& c) {

@@ -1,8 +1,8 @@
 // tavik-drive: the calculator program on a headless display with a virtual clock, driven by a
 // script on standard input, for end-to-end tests and for anyone scripting the calculator. With
-// --scale N it shows every window at N times its size, as a high-density desktop does; script
-// coordinates stay in the windows' own (logical) pixels, and `where` prints the places it finds
-// at the scale, as the desktop shows them.
+// --scale S (from 1 to 4, 1.5 as well as 2) it shows every window at S times its size, as a
+// high-density desktop does; script coordinates stay in the windows' own (logical) pixels, and
+// `where` prints the places it finds at the scale, as the desktop shows them.
 #include <charconv>
 #include <cstdio>
 #include <exception>
@@ -17,7 +17,7 @@
 
 int main(int argc, char** argv) {
     calculator::ProgramOptions options;
-    int32_t scale = 1;
+    double scale = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         const bool hasValue = i + 1 < argc && argv[i + 1][0] != '\0';
@@ -39,7 +39,9 @@ int main(int argc, char** argv) {
     }
     try {
         // The screen grows with the scale, so that windows lie where they lie at 1x.
-        platform::HeadlessBackend backend({1024 * scale, 768 * scale}, scale);
+        const platform::DeviceScale deviceScale = platform::DeviceScale::FromFactor(scale);
+        platform::HeadlessBackend backend({deviceScale.Edge(1024), deviceScale.Edge(768)},
+                                          deviceScale);
         platform::WindowSystem system(backend);
         calculator::Program program(system, std::move(options));
         drive::Driver driver(backend, system, program, std::cin, std::cout, std::cerr);

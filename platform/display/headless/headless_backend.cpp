@@ -2,14 +2,22 @@
 
 #include <algorithm>
 
-#include "platform/display/desktop_scale.h"
-#include "platform/gfx/copy_rect.h"
 #include "platform/ui/window_system.h"
 
 namespace platform {
 
-HeadlessBackend::HeadlessBackend(Size screenSize, int32_t scale)
-    : screenSize_(screenSize), scale_(std::clamp(scale, 1, kMaxScale)) {}
+HeadlessBackend::HeadlessBackend(Size screenSize, DeviceScale scale)
+    : screenSize_(screenSize), scale_(scale) {}
+
+void HeadlessBackend::SetDesktopScale(DeviceScale scale) {
+    scale_ = scale;
+    std::vector<WindowHandle> shown;
+    for (const auto& [id, window] : windows_) {
+        if (const Window* top = system_->TopLevelOf(id)) shown.push_back(top->Handle());
+    }
+    for (const WindowHandle handle : shown)
+        system_->NativeScaleChanged(handle, scale);
+}
 
 void HeadlessBackend::AdvanceClock(int64_t ms) {
     const int64_t target = nowMs_ + std::max<int64_t>(ms, 0);
@@ -50,8 +58,16 @@ NativeWindowId HeadlessBackend::CreateNativeWindow(const NativeWindowDesc& desc)
     w.desc.icons = {};
     for (const Image& icon : desc.icons)
         w.iconSizes.push_back({icon.width, icon.height});
-    w.screen.Resize(desc.clientSize.width * scale_, desc.clientSize.height * scale_);
+    w.screen.Resize(desc.scale.Edge(desc.clientSize.width), desc.scale.Edge(desc.clientSize.height));
     return nextId_++;
+}
+
+void HeadlessBackend::SetScale(NativeWindowId id, DeviceScale scale) {
+    const auto it = windows_.find(id);
+    if (it == windows_.end()) return;
+    NativeWindow& w = it->second;
+    w.desc.scale = scale;
+    w.screen.Resize(scale.Edge(w.desc.clientSize.width), scale.Edge(w.desc.clientSize.height));
 }
 
 void HeadlessBackend::DestroyNativeWindow(NativeWindowId id) {
@@ -74,10 +90,10 @@ void HeadlessBackend::Present(NativeWindowId id, const Surface& framebuffer, con
     const auto it = windows_.find(id);
     if (it == windows_.end()) return;
     NativeWindow& window = it->second;
-    if (scale_ == 1) {
-        CopyRect(window.screen, {changed.left, changed.top}, framebuffer, changed);
-    } else {
-        CopyScaled(framebuffer, changed, scale_, window.screen);
+    const Rect area = changed.Intersect(window.screen.DeviceBounds());
+    for (int32_t y = area.top; y < area.bottom; ++y) {
+        std::copy(framebuffer.Row(y) + area.left, framebuffer.Row(y) + area.right,
+                  window.screen.Row(y) + area.left);
     }
     if (window.presented.size() == kKeptPresents) window.presented.pop_front();
     window.presented.push_back(changed);

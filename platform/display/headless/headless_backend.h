@@ -85,8 +85,8 @@ class HeadlessBackend final : public Backend,
     struct NativeWindow {
         NativeWindowDesc desc;  // icons is empty here: the images are not kept
         std::vector<Size> iconSizes;
-        Surface screen;  // every presented pixel, physical: the client size × scale
-        /// The latest logical rectangles presented, oldest first: at most kKeptPresents, so
+        Surface screen;  // every presented device pixel: Edge(client size) at desc.scale
+        /// The latest device rectangles presented, oldest first: at most kKeptPresents, so
         /// that a long run keeps no more than a short one. presentCount counts them all.
         std::deque<Rect> presented;
         size_t presentCount = 0;       // every rectangle presented, kept or not
@@ -95,10 +95,13 @@ class HeadlessBackend final : public Backend,
     };
     static constexpr size_t kKeptPresents = 16;
 
-    /// A screen of `screenSize` physical pixels showing every window at `scale` (1 to
-    /// kMaxScale): windows, input and the screen size are logical for the window system, and
-    /// each window's "screen" holds its physical pixels.
-    explicit HeadlessBackend(Size screenSize = {1024, 768}, int32_t scale = 1);
+    /// A screen of `screenSize` device pixels whose desktop asks for `scale`: windows, input
+    /// and the screen size are logical for the window system, and each window's "screen" holds
+    /// its device pixels.
+    explicit HeadlessBackend(Size screenSize = {1024, 768}, DeviceScale scale = {});
+    /// The desktop's scale changes, as a desktop's scale slider does: every shown window is
+    /// asked to follow.
+    void SetDesktopScale(DeviceScale scale);
 
     void SetInputSource(InputSource source) { source_ = std::move(source); }
 
@@ -128,6 +131,7 @@ class HeadlessBackend final : public Backend,
     void DestroyNativeWindow(NativeWindowId id) override;
     void SetOpacity(NativeWindowId id, uint8_t opacity) override;
     void Activate(NativeWindowId id, std::string_view startupToken) override;
+    void SetScale(NativeWindowId id, DeviceScale scale) override;
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override {}
     void SetPointer(const PointerImage* pointer) override { pointer_ = pointer; }
@@ -135,9 +139,9 @@ class HeadlessBackend final : public Backend,
     // DisplayScreen
     /// The whole screen, wherever `near` is.
     Rect WorkArea(std::optional<Point>) const override {
-        return {0, 0, screenSize_.width / scale_, screenSize_.height / scale_};
+        return {0, 0, scale_.LogicalAt(screenSize_.width), scale_.LogicalAt(screenSize_.height)};
     }
-    int32_t Scale() const override { return scale_; }
+    DeviceScale Scale() const override { return scale_; }
     /// Counts the rings, for tests to read in Bells().
     void Bell() override { ++bells_; }
     int64_t Bells() const { return bells_; }
@@ -170,7 +174,7 @@ class HeadlessBackend final : public Backend,
 
     WindowSystem* system_ = nullptr;
     Size screenSize_;
-    int32_t scale_;
+    DeviceScale scale_;
     int64_t nowMs_ = 0;
     int64_t advanceUntilMs_ = 0;  // the end of an Advance still in progress
     InputSource source_;

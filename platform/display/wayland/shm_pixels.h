@@ -11,17 +11,16 @@ namespace platform {
 /// XRGB8888) or red lowest (ABGR8888, XBGR8888) as framebuffer colours do.
 enum class ShmChannelOrder { BlueLowest, RedLowest };
 
-/// Copies the pixels of `area` (which must lie on the framebuffer) into 32-bit pixels of an
-/// opaque format (XRGB8888 or XBGR8888) whose rows start `pitch` bytes apart: framebuffer pixel
-/// (x, y) fills the scale × scale block at ((x - area.left) × scale, (y - area.top) × scale).
-/// The top byte, which those formats ignore, is not defined.
-void CopyOpaque(const Surface& framebuffer, const Rect& area, int32_t scale, ShmChannelOrder order,
+/// Copies the device pixels of `area` (which must lie on the framebuffer's device pixels) into
+/// 32-bit pixels of an opaque format (XRGB8888 or XBGR8888) whose rows start `pitch` bytes
+/// apart: framebuffer pixel (x, y) lands at (x - area.left, y - area.top). The top byte, which
+/// those formats ignore, is not defined.
+void CopyOpaque(const Surface& framebuffer, const Rect& area, ShmChannelOrder order,
                 uint8_t* destination, int32_t pitch);
 
 /// As CopyOpaque, into a format with alpha (ARGB8888 or ABGR8888) at a whole-window opacity:
 /// each colour channel becomes round(channel × opacity / 255), as compositors expect
 /// premultiplied pixels, and alpha is the opacity.
-void CopyPremultiplied(const Surface& framebuffer, const Rect& area, int32_t scale,
-                       ShmChannelOrder order, uint8_t opacity, uint8_t* destination, int32_t pitch);
+void CopyPremultiplied(const Surface& framebuffer, const Rect& area, ShmChannelOrder order, uint8_t opacity, uint8_t* destination, int32_t pitch);
 
 }  // namespace platform

@@ -95,7 +95,8 @@ void WaylandCursor::ShowPicture() {
     if (!pictureBuffer_) {
         pictureBuffer_ = std::make_unique<ShmBuffer>(shm_, image.width * k, image.height * k,
                                                      WL_SHM_FORMAT_ARGB8888);
-        CopyPointerPixels(image, k, reinterpret_cast<uint32_t*>(pictureBuffer_->Pixels()));
+        CopyPointerPixels(image, DeviceScale::FromPer120(int64_t{k} * DeviceScale::kUnit),
+                          reinterpret_cast<uint32_t*>(pictureBuffer_->Pixels()));
     }
     wl_surface_set_buffer_scale(surface_.Get(), k);
     wl_surface_attach(surface_.Get(), pictureBuffer_->Buffer(), 0, 0);

@@ -107,6 +107,10 @@ void WaylandWindow::TitleBarButton(int32_t button, bool down, Point at, uint32_t
     }
 }
 
+Rect WaylandWindow::DeviceBounds() const {
+    return {0, 0, size_.width * context_.scale, size_.height * context_.scale};
+}
+
 void WaylandWindow::Present(const Rect& changed) {
     pending_ = pending_.Union(changed);
     Commit();
@@ -116,14 +120,14 @@ void WaylandWindow::SetOpacity(uint8_t opacity) {
     if (opacity == opacity_) return;
     opacity_ = opacity;
     for (Buffer& buffer : buffers_)
-        buffer.stale = Rect{0, 0, size_.width, size_.height};
-    Present(Rect{0, 0, size_.width, size_.height});
+        buffer.stale = DeviceBounds();
+    Present(DeviceBounds());
 }
 
 void WaylandWindow::Configured() {
     if (!configured_) {
         configured_ = true;
-        pending_ = Rect{0, 0, size_.width, size_.height};
+        pending_ = DeviceBounds();
     }
     // A configure takes effect with the next commit, which need not bring a new picture.
     if (!Commit()) wl_surface_commit(surface_.Get());
@@ -138,10 +142,10 @@ WaylandWindow::Buffer* WaylandWindow::FreeBuffer() {
     for (Buffer& buffer : buffers_)
         if (!buffer.shm->Busy()) return &buffer;
     if (buffers_.size() >= kMaxBuffers) return nullptr;
-    const int32_t scale = context_.scale;
-    buffers_.push_back({std::make_unique<ShmBuffer>(context_.shm, size_.width * scale,
-                                                    size_.height * scale, format),
-                        Rect{0, 0, size_.width, size_.height}});
+    const Rect device = DeviceBounds();
+    buffers_.push_back({std::make_unique<ShmBuffer>(context_.shm, device.Width(), device.Height(),
+                                                    format),
+                        device});
     return &buffers_.back();
 }
 
@@ -152,17 +156,16 @@ bool WaylandWindow::Commit() {
     // With every buffer held by the compositor, the picture waits for the next frame.
     Buffer* buffer = FreeBuffer();
     if (buffer == nullptr) return false;
-    const Rect bounds = framebuffer->Bounds();
+    const Rect bounds = framebuffer->DeviceBounds().Intersect(DeviceBounds());
     const Rect area = buffer->stale.Union(pending_).Intersect(bounds);
-    const int32_t scale = context_.scale;
     ShmBuffer& shm = *buffer->shm;
     if (!area.IsEmpty()) {
-        uint8_t* to = shm.Pixels() + static_cast<ptrdiff_t>(area.top) * scale * shm.Pitch() +
-                      static_cast<ptrdiff_t>(area.left) * scale * 4;
+        uint8_t* to = shm.Pixels() + static_cast<ptrdiff_t>(area.top) * shm.Pitch() +
+                      static_cast<ptrdiff_t>(area.left) * 4;
         if (Translucent()) {
-            CopyPremultiplied(*framebuffer, area, scale, context_.order, opacity_, to, shm.Pitch());
+            CopyPremultiplied(*framebuffer, area, context_.order, opacity_, to, shm.Pitch());
         } else {
-            CopyOpaque(*framebuffer, area, scale, context_.order, to, shm.Pitch());
+            CopyOpaque(*framebuffer, area, context_.order, to, shm.Pitch());
         }
     }
     for (Buffer& other : buffers_)
@@ -170,8 +173,8 @@ bool WaylandWindow::Commit() {
     const Rect damage = pending_.Intersect(bounds);
     pending_ = Rect{};
     wl_surface_attach(surface_.Get(), shm.Buffer(), 0, 0);
-    wl_surface_damage_buffer(surface_.Get(), damage.left * scale, damage.top * scale,
-                             damage.Width() * scale, damage.Height() * scale);
+    wl_surface_damage_buffer(surface_.Get(), damage.left, damage.top, damage.Width(),
+                             damage.Height());
     static const wl_callback_listener frameListener{OnFrameDone};
     frameCallback_.Reset(wl_surface_frame(surface_.Get()));
     wl_callback_add_listener(frameCallback_.Get(), &frameListener, this);

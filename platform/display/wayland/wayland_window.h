@@ -77,6 +77,9 @@ class WaylandWindow {
     void SetOpacity(uint8_t opacity);
 
   private:
+    // The client area in device pixels.
+    Rect DeviceBounds() const;
+
     struct Buffer {
         std::unique_ptr<ShmBuffer> shm;
         Rect stale;  // framebuffer pixels that changed since this buffer was last shown

@@ -54,6 +54,10 @@ void WaylandWindows::Activate(NativeWindowId id, std::string_view startupToken) 
     xdg_activation_v1_activate(globals_.Activation(), token.c_str(), window->WlSurface());
 }
 
+void WaylandWindows::SetScale(NativeWindowId, DeviceScale) {
+    // A zoom beyond the compositor's scale is not offered here yet: the buffer stays at it.
+}
+
 void WaylandWindows::Present(NativeWindowId id, const Surface&, const Rect& changed) {
     if (WaylandWindow* window = WindowOf(id)) window->Present(changed);
 }

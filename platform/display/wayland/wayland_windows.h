@@ -35,6 +35,7 @@ class WaylandWindows final : public DisplayWindows {
     /// Wayland lets no client raise or focus its windows unasked: a launch's activation token
     /// asks the compositor to (xdg-activation, where it offers it); without one nothing happens.
     void Activate(NativeWindowId id, std::string_view startupToken) override;
+    void SetScale(NativeWindowId id, DeviceScale scale) override;
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override;
     void SetPointer(const PointerImage* pointer) override { cursor_.Set(pointer); }
@@ -70,7 +71,9 @@ class WaylandScreen final : public DisplayScreen {
     /// The largest scale of the compositor's outputs when the backend connected (at most
     /// kMaxScale). The compositor decides how dense windows are; GDK_SCALE, which sets the
     /// scale on X11, has no say.
-    int32_t Scale() const override { return globals_.Context().scale; }
+    DeviceScale Scale() const override {
+        return DeviceScale::FromPer120(int64_t{globals_.Context().scale} * DeviceScale::kUnit);
+    }
     /// Silent: the compositors of this desktop offer clients no bell.
     void Bell() override {}
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gfx/device_scale.h"
 #include "platform/os/owned.h"
 
 // Xlib's headers define macros such as None, Bool and Status: they come after ours.
@@ -87,7 +88,7 @@ class X11Display {
     int Depth() const { return depth_; }
     /// GDK_SCALE, else the display's Xft.dpi resource, read when the display was opened
     /// (DesktopScale).
-    int32_t Scale() const { return scale_; }
+    DeviceScale Scale() const { return scale_; }
     Atom AtomOf(X11Atom name) const { return atoms_[name]; }
 
     /// Sets a property of window `w` to 32-bit cardinals, or to the atoms `names`.
@@ -106,7 +107,7 @@ class X11Display {
     ::Window root_ = 0;
     Visual* visual_ = nullptr;
     int depth_ = 0;
-    int32_t scale_ = 1;
+    DeviceScale scale_;
     Atom atoms_[kAtomCount] = {};
     bool lost_ = false;
 };

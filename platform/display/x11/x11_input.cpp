@@ -66,8 +66,8 @@ void X11Input::DeliverOne(WindowSystem* system) {
     if (system) Deliver(event, *system);
 }
 
-Point X11Input::Logical(int32_t x, int32_t y) const {
-    return {ToLogical(x, display_.Scale()), ToLogical(y, display_.Scale())};
+Point X11Input::OnScreen(int32_t x, int32_t y) const {
+    return {display_.Scale().LogicalAt(x), display_.Scale().LogicalAt(y)};
 }
 
 void X11Input::Deliver(XEvent& event, WindowSystem& system) {
@@ -150,7 +150,7 @@ Point X11Input::ClientOrigin(const XConfigureEvent& configure) const {
     if (!configure.send_event)
         XTranslateCoordinates(display_.X(), configure.window, display_.Root(), 0, 0, &x, &y,
                               &child);
-    return Logical(x, y);
+    return OnScreen(x, y);
 }
 
 void X11Input::WindowManagerMessage(const XClientMessageEvent& message, WindowSystem& system) {
@@ -176,7 +176,8 @@ void X11Input::MovePointer(::Window w, int32_t x, int32_t y, unsigned int state,
     const Window* top = system.TopLevelOf(w);
     if (!top) return;
     system.ModifiersHeld(ShiftBits(state));
-    system.PointerMoveInWindow(top->Handle(), Logical(x, y));
+    const DeviceScale scale = top->Scale();
+    system.PointerMoveInWindow(top->Handle(), {scale.LogicalAt(x), scale.LogicalAt(y)});
 }
 
 void X11Input::KeyDown(XKeyEvent& key, WindowSystem& system) {

@@ -37,7 +37,8 @@ class X11Input final : public DisplayConnection {
     void MovePointer(::Window w, int32_t x, int32_t y, unsigned int state, WindowSystem& system);
     void KeyDown(XKeyEvent& key, WindowSystem& system);
     void KeyUp(XKeyEvent& key, WindowSystem& system);
-    Point Logical(int32_t x, int32_t y) const;
+    /// A device position on the screen in logical pixels of the desktop's scale.
+    Point OnScreen(int32_t x, int32_t y) const;
 
     const X11Display& display_;
     X11Windows& windows_;

@@ -102,10 +102,9 @@ Rect MonitorWorkArea(Display* display, ::Window root, std::optional<Point> near)
 }
 
 Rect X11Screen::WorkArea(std::optional<Point> near) const {
-    const int32_t k = display_.Scale();
-    if (near) near = Point{near->x * k, near->y * k};
-    const Rect area = MonitorWorkArea(display_.X(), display_.Root(), near);
-    return {area.left / k, area.top / k, area.right / k, area.bottom / k};
+    const DeviceScale scale = display_.Scale();
+    if (near) near = Point{scale.Edge(near->x), scale.Edge(near->y)};
+    return scale.Cover(MonitorWorkArea(display_.X(), display_.Root(), near));
 }
 
 }  // namespace platform

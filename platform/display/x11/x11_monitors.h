@@ -25,7 +25,7 @@ class X11Screen final : public DisplayScreen {
     explicit X11Screen(const X11Display& display) : display_(display) {}
 
     Rect WorkArea(std::optional<Point> near) const override;
-    int32_t Scale() const override { return display_.Scale(); }
+    DeviceScale Scale() const override { return display_.Scale(); }
     /// XBell at the volume the user set.
     void Bell() override { XBell(display_.X(), 0); }
 

@@ -95,10 +95,12 @@ X11Windows::~X11Windows() {
 }
 
 NativeWindowId X11Windows::CreateNativeWindow(const NativeWindowDesc& logical) {
-    const int32_t k = display_.Scale();
+    // From here on, device pixels: the place at the desktop's scale, the size at the window's.
+    const DeviceScale desktop = display_.Scale();
     NativeWindowDesc desc = logical;
-    desc.position = {logical.position.x * k, logical.position.y * k};
-    desc.clientSize = {logical.clientSize.width * k, logical.clientSize.height * k};
+    desc.position = {desktop.Edge(logical.position.x), desktop.Edge(logical.position.y)};
+    desc.clientSize = {logical.scale.Edge(logical.clientSize.width),
+                       logical.scale.Edge(logical.clientSize.height)};
     XSetWindowAttributes attributes{};
     // No background: the server leaves newly exposed parts alone until they are presented,
     // so the window never flashes a colour of its own.
@@ -112,7 +114,8 @@ NativeWindowId X11Windows::CreateNativeWindow(const NativeWindowDesc& logical) {
                                      static_cast<unsigned>(std::max(1, desc.clientSize.height)), 0,
                                      CopyFromParent, InputOutput, CopyFromParent,
                                      CWBackPixmap | CWEventMask | CWCursor, &attributes);
-    windows_.emplace(static_cast<NativeWindowId>(w), Shown{XWindowOwned({x_, w}), false});
+    windows_.emplace(static_cast<NativeWindowId>(w),
+                     Shown{XWindowOwned({x_, w}), false, logical.clientSize, desc.clientSize});
 
     SetTitle(w, desc.title);
     XSizeHints size = FixedSizeHints(desc);
@@ -173,6 +176,29 @@ void X11Windows::Present(NativeWindowId id, const Surface& framebuffer, const Re
     if (it != windows_.end() && it->second.exposed) Put(id, framebuffer, changed);
 }
 
+void X11Windows::SetScale(NativeWindowId id, DeviceScale scale) {
+    const auto it = windows_.find(id);
+    if (it == windows_.end()) return;
+    Shown& shown = it->second;
+    const Size size{scale.Edge(shown.logicalSize.width), scale.Edge(shown.logicalSize.height)};
+    // The window keeps its centre: its client area's place on the screen, moved by half the
+    // growth. The fixed size is changed first, or the window manager would refuse the new one.
+    int x = 0;
+    int y = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(x_, id, display_.Root(), 0, 0, &x, &y, &child);
+    NativeWindowDesc place;
+    place.position = {x - (size.width - shown.deviceSize.width) / 2,
+                      y - (size.height - shown.deviceSize.height) / 2};
+    place.clientSize = size;
+    XSizeHints hints = FixedSizeHints(place);
+    XSetWMNormalHints(x_, id, &hints);
+    XMoveResizeWindow(x_, id, place.position.x, place.position.y,
+                      static_cast<unsigned>(std::max(1, size.width)),
+                      static_cast<unsigned>(std::max(1, size.height)));
+    shown.deviceSize = size;
+}
+
 void X11Windows::Flush() {
     XFlush(x_);
 }
@@ -190,16 +216,16 @@ void X11Windows::SetPointer(const PointerImage* pointer) {
         ShowPointer(colourPointer_.Get().id);
         return;
     }
-    // Scaled as the windows are: each pixel a block, the hot spot at its block's corner.
+    // Scaled as the desktop scales windows, the hot spot at its pixel's top-left device pixel.
     const Image& picture = pointer->image;
-    const int32_t k = display_.Scale();
-    const int32_t width = picture.width * k;
-    const int32_t height = picture.height * k;
+    const DeviceScale scale = display_.Scale();
+    const int32_t width = scale.Edge(picture.width);
+    const int32_t height = scale.Edge(picture.height);
     const Owned<XcursorImage*, XcursorImageDestroy> image(XcursorImageCreate(width, height));
     if (!image) return;  // the pointer shown so far stays
-    image->xhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotX * k, 0, width - 1));
-    image->yhot = static_cast<XcursorDim>(std::clamp(pointer->hotSpotY * k, 0, height - 1));
-    CopyPointerPixels(picture, k, image->pixels);
+    image->xhot = static_cast<XcursorDim>(std::clamp(scale.Edge(pointer->hotSpotX), 0, width - 1));
+    image->yhot = static_cast<XcursorDim>(std::clamp(scale.Edge(pointer->hotSpotY), 0, height - 1));
+    CopyPointerPixels(picture, scale, image->pixels);
     XCursorOwned made({x_, XcursorImageLoadCursor(x_, image.Get())});
     if (!made) return;
     ShowPointer(made.Get().id);
@@ -217,7 +243,7 @@ void X11Windows::Exposed(::Window w, const Surface& framebuffer, const Rect& are
     const auto it = windows_.find(w);
     if (it == windows_.end()) return;
     it->second.exposed = true;
-    const Rect exposed = LogicalCover(area, display_.Scale()).Intersect(framebuffer.Bounds());
+    const Rect exposed = area.Intersect(framebuffer.DeviceBounds());
     if (!exposed.IsEmpty()) Put(w, framebuffer, exposed);
 }
 
@@ -314,25 +340,24 @@ void X11Windows::SetWindowOpacity(::Window w, uint8_t opacity) {
 }
 
 void X11Windows::Put(::Window w, const Surface& framebuffer, const Rect& area) {
-    const int32_t scale = display_.Scale();
     const Visual& visual = display_.TrueColour();
-    const int32_t width = area.Width() * scale;
-    const int32_t bandRows = std::max(1, kBandPixels / (width * scale));
-    band_.resize(static_cast<size_t>(width) * static_cast<size_t>(bandRows * scale));
+    const int32_t width = area.Width();
+    const int32_t bandRows = std::max(1, kBandPixels / width);
+    band_.resize(static_cast<size_t>(width) * static_cast<size_t>(bandRows));
     const bool rgb888 =
         visual.red_mask == 0xFF0000 && visual.green_mask == 0xFF00 && visual.blue_mask == 0xFF;
     for (int32_t top = area.top; top < area.bottom; top += bandRows) {
         const int32_t rows = std::min(bandRows, area.bottom - top);
         const Rect part{area.left, top, area.right, top + rows};
         if (rgb888) {
-            CopySwappingRedBlue(framebuffer, part, scale, reinterpret_cast<uint8_t*>(band_.data()),
+            CopySwappingRedBlue(framebuffer, part, reinterpret_cast<uint8_t*>(band_.data()),
                                 width * 4);
         } else {
             uint32_t* to = band_.data();
-            for (int32_t y = 0; y < rows * scale; ++y) {
-                const Color* from = framebuffer.Row(part.top + y / scale) + part.left;
+            for (int32_t y = 0; y < rows; ++y) {
+                const Color* from = framebuffer.Row(part.top + y) + part.left;
                 for (int32_t i = 0; i < width; ++i) {
-                    const Color c = from[i / scale];
+                    const Color c = from[i];
                     *to++ = static_cast<uint32_t>(ChannelBits(c & 0xFF, visual.red_mask) |
                                                   ChannelBits((c >> 8) & 0xFF, visual.green_mask) |
                                                   ChannelBits((c >> 16) & 0xFF, visual.blue_mask));
@@ -343,7 +368,7 @@ void X11Windows::Put(::Window w, const Surface& framebuffer, const Rect& area) {
         // pixel format when it differs.
         XImage image{};
         image.width = width;
-        image.height = rows * scale;
+        image.height = rows;
         image.format = ZPixmap;
         image.data = reinterpret_cast<char*>(band_.data());
         image.byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
@@ -357,8 +382,8 @@ void X11Windows::Put(::Window w, const Surface& framebuffer, const Rect& area) {
         image.green_mask = visual.green_mask;
         image.blue_mask = visual.blue_mask;
         if (!XInitImage(&image)) return;
-        XPutImage(x_, w, gc_.Get().id, &image, 0, 0, part.left * scale, part.top * scale,
-                  static_cast<unsigned>(width), static_cast<unsigned>(rows * scale));
+        XPutImage(x_, w, gc_.Get().id, &image, 0, 0, part.left, part.top,
+                  static_cast<unsigned>(width), static_cast<unsigned>(rows));
     }
 }
 

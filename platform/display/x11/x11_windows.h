@@ -29,6 +29,7 @@ class X11Windows final : public DisplayWindows {
     void DestroyNativeWindow(NativeWindowId id) override;
     void SetOpacity(NativeWindowId id, uint8_t opacity) override;
     void Activate(NativeWindowId id, std::string_view startupToken) override;
+    void SetScale(NativeWindowId id, DeviceScale scale) override;
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override;
     void SetPointer(const PointerImage* pointer) override;
@@ -38,7 +39,7 @@ class X11Windows final : public DisplayWindows {
     /// A key or button pressed at `time` in window `w`: the window manager learns when the user
     /// last used the program, so that a window opened in answer may take the focus.
     void TookUserInput(::Window w, Time time);
-    /// The display exposed the physical pixels `area` of window `w`, which shows
+    /// The display exposed the device pixels `area` of window `w`, which shows
     /// `framebuffer`: the window is on the screen (for the first time, or again), and they are
     /// shown from the framebuffer.
     void Exposed(::Window w, const Surface& framebuffer, const Rect& area);
@@ -52,6 +53,8 @@ class X11Windows final : public DisplayWindows {
         // the screen (a window manager may still be deciding where it goes) and drawing into
         // it would be lost. The first exposure shows the whole framebuffer.
         bool exposed = false;
+        Size logicalSize;  // the client area's, at every scale
+        Size deviceSize;   // the client area's at the scale shown
     };
 
     void SetTitle(::Window w, const std::string& title);

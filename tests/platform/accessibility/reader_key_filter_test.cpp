@@ -17,7 +17,7 @@ using testsupport::RecordingWindow;
 
 // The reader's tickets are 1, 2, ... in the order of the keys it was sent.
 struct Reader {
-    HeadlessBackend backend{{640, 480}, 1};
+    HeadlessBackend backend{{640, 480}};
     WindowSystem system{backend};
     // The focused window, which notes each key it gets from here on.
     RecordingWindow window{system, nullptr, {0, 0, 50, 50}};

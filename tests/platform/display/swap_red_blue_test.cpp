@@ -28,7 +28,7 @@ TEST(SwapRedBlue, CopiesTheAreaToTheImageOriginWithRedAndBlueExchanged) {
     const int32_t pitch = 5 * 4;
     std::vector<uint8_t> image(static_cast<size_t>(pitch) * 3, 0xA5);
 
-    CopySwappingRedBlue(framebuffer, {1, 1, 4, 3}, 1, image.data(), pitch);
+    CopySwappingRedBlue(framebuffer, {1, 1, 4, 3}, image.data(), pitch);
 
     for (int32_t y = 0; y < 3; ++y) {
         for (int32_t x = 0; x < 5; ++x) {
@@ -51,33 +51,20 @@ TEST(SwapRedBlue, ClearsTheTopByte) {
     Surface framebuffer(1, 1);
     framebuffer.SetPixel(0, 0, 0xFF123456);
     std::vector<uint8_t> screen(4, 0xA5);
-    CopySwappingRedBlue(framebuffer, {0, 0, 1, 1}, 1, screen.data(), 4);
+    CopySwappingRedBlue(framebuffer, {0, 0, 1, 1}, screen.data(), 4);
     EXPECT_EQ(At(screen, 4, 0, 0), 0x00563412u);
 }
 
-TEST(SwapRedBlue, FillsABlockPerPixelAtEachScale) {
-    // Twice takes its own path; three times the general one.
-    for (const int32_t scale : {2, 3}) {
-        Surface framebuffer(3, 2);
-        framebuffer.SetPixel(1, 0, 0x00112233);
-        framebuffer.SetPixel(2, 0, 0x00445566);
-        framebuffer.SetPixel(1, 1, 0x00778899);
-        framebuffer.SetPixel(2, 1, 0x00AABBCC);
-        // The 2 x 2 area lands as a (2 x scale) square; rows are one pixel wider than that.
-        const int32_t pitch = (2 * scale + 1) * 4;
-        std::vector<uint8_t> image(static_cast<size_t>(pitch) * 2 * scale, 0xA5);
-
-        CopySwappingRedBlue(framebuffer, {1, 0, 3, 2}, scale, image.data(), pitch);
-
-        const uint32_t swapped[2][2] = {{0x00332211, 0x00665544}, {0x00998877, 0x00CCBBAA}};
-        for (int32_t y = 0; y < 2 * scale; ++y) {
-            for (int32_t x = 0; x <= 2 * scale; ++x) {
-                const uint32_t expected =
-                    x == 2 * scale ? kUntouched : swapped[y / scale][x / scale];
-                EXPECT_EQ(At(image, pitch, x, y), expected) << scale << ": " << x << "," << y;
-            }
-        }
-    }
+TEST(SwapRedBlue, CopiesTheDevicePixelsOfAScaledFramebuffer) {
+    // At 1.5 logical pixel 1 covers device column 2 alone and pixel 2 columns 3 and 4.
+    Surface framebuffer(3, 2, 0, {DeviceScale::FromFactor(1.5), {}});
+    framebuffer.SetPixel(1, 0, 0x00112233);
+    framebuffer.SetPixel(2, 0, 0x00445566);
+    std::vector<uint8_t> image(3 * 4, 0xA5);
+    CopySwappingRedBlue(framebuffer, {2, 0, 5, 1}, image.data(), 3 * 4);
+    EXPECT_EQ(At(image, 12, 0, 0), 0x00332211u);
+    EXPECT_EQ(At(image, 12, 1, 0), 0x00665544u);
+    EXPECT_EQ(At(image, 12, 2, 0), 0x00665544u);
 }
 
 }  // namespace

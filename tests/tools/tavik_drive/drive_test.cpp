@@ -235,24 +235,55 @@ TEST(DriveTest, WindowsMatchTheirGoldenImages) {
                                        Shot(c.script, "--decimal-separator ,"));
 }
 
-TEST(DriveTest, ScaledWindowsShowEachPixelAsABlock) {
+// The edge of logical pixel x at a scale of per120 / 120: round(x × scale), halves away from
+// zero, in whole numbers.
+int32_t Edge(int32_t x, int32_t per120) {
+    return (2 * x * per120 + 120) / 240;
+}
+
+// At every scale the window is the 1x window on more pixels: each area of one colour (a pixel
+// whose neighbours within two pixels share its colour, as glyphs rasterised at their own size
+// may reach a device pixel beyond their 1x ink) keeps it over all its device pixels, while the
+// captions are drawn anew at the device's resolution rather than as enlarged pixels.
+TEST(DriveTest, ScaledWindowsKeepEveryFlatColourAndDrawTextAtDeviceResolution) {
     // Clicks and pointer moves are in the program's own pixels at any scale, so the same script
     // reaches the same state: a sum on the display and a lit key.
     const std::string script =
         kStart + "click 2\nclick +\nclick 3\nclick =\nmove 80 112\nwait 200\n";
     const platform::Image plain = Shot(script);
     ASSERT_GT(plain.width, 0);
-    for (const int32_t scale : {2, 3}) {
-        SCOPED_TRACE(scale);
-        const platform::Image scaled = Shot(script, "--scale " + std::to_string(scale));
-        ASSERT_EQ(scaled.width, plain.width * scale);
-        ASSERT_EQ(scaled.height, plain.height * scale);
-        int32_t differing = 0;
-        for (int32_t y = 0; y < scaled.height; ++y)
-            for (int32_t x = 0; x < scaled.width; ++x)
-                differing += testsupport::PixelAt(scaled, x, y) !=
-                             testsupport::PixelAt(plain, x / scale, y / scale);
-        EXPECT_EQ(differing, 0);
+    const auto flat = [&](int32_t x, int32_t y) {
+        if (x < 2 || y < 2 || x >= plain.width - 2 || y >= plain.height - 2) return false;
+        for (int32_t dy = -2; dy <= 2; ++dy)
+            for (int32_t dx = -2; dx <= 2; ++dx)
+                if (testsupport::PixelAt(plain, x + dx, y + dy) != testsupport::PixelAt(plain, x, y))
+                    return false;
+        return true;
+    };
+    for (const int32_t per120 : {150, 180, 210, 240, 360}) {
+        SCOPED_TRACE(per120);
+        const platform::Image scaled =
+            Shot(script, "--scale " + std::to_string(per120 / 120.0));
+        ASSERT_EQ(scaled.width, Edge(plain.width, per120));
+        ASSERT_EQ(scaled.height, Edge(plain.height, per120));
+        int32_t wrongFlat = 0;
+        int32_t unlikeBlocks = 0;  // device pixels of non-flat areas unlike their 1x pixel
+        for (int32_t y = 0; y < plain.height; ++y) {
+            for (int32_t x = 0; x < plain.width; ++x) {
+                const uint32_t colour = testsupport::PixelAt(plain, x, y);
+                const bool isFlat = flat(x, y);
+                for (int32_t v = Edge(y, per120); v < Edge(y + 1, per120); ++v) {
+                    for (int32_t u = Edge(x, per120); u < Edge(x + 1, per120); ++u) {
+                        const bool same = testsupport::PixelAt(scaled, u, v) == colour;
+                        wrongFlat += isFlat && !same;
+                        unlikeBlocks += !isFlat && !same;
+                    }
+                }
+            }
+        }
+        EXPECT_EQ(wrongFlat, 0);
+        // Text rendered at its own size differs from enlarged 1x text in many pixels.
+        EXPECT_GT(unlikeBlocks, 500);
     }
 }
 

@@ -11,17 +11,17 @@
 namespace platform {
 namespace {
 
-void Fill(benchmark::State& state, Rect area, ShmChannelOrder order, int translucent) {
-    const auto scale = static_cast<int32_t>(state.range(0));
-    Surface framebuffer(area.right, area.bottom, 0x00C0C0C0);
-    const int32_t pitch = area.Width() * scale * 4;
-    std::vector<uint8_t> buffer(static_cast<size_t>(pitch) *
-                                static_cast<size_t>(area.Height() * scale));
+void Fill(benchmark::State& state, Rect logical, ShmChannelOrder order, int translucent) {
+    const DeviceScale scale = DeviceScale::FromPer120(state.range(0) * DeviceScale::kUnit);
+    Surface framebuffer(logical.right, logical.bottom, 0x00C0C0C0, {scale, {}});
+    const Rect area = scale.Map(logical);
+    const int32_t pitch = area.Width() * 4;
+    std::vector<uint8_t> buffer(static_cast<size_t>(pitch) * static_cast<size_t>(area.Height()));
     for (auto _ : state) {
         if (translucent) {
-            CopyPremultiplied(framebuffer, area, scale, order, 128, buffer.data(), pitch);
+            CopyPremultiplied(framebuffer, area, order, 128, buffer.data(), pitch);
         } else {
-            CopyOpaque(framebuffer, area, scale, order, buffer.data(), pitch);
+            CopyOpaque(framebuffer, area, order, buffer.data(), pitch);
         }
         benchmark::DoNotOptimize(buffer.data());
         benchmark::ClobberMemory();

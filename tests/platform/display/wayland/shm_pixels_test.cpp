@@ -37,25 +37,25 @@ TEST(ShmPixels, PremultipliesEachChannelByTheOpacityInEitherChannelOrder) {
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.opacity));
         std::vector<uint8_t> pixels(8, 0xA5);
-        CopyPremultiplied(framebuffer, {0, 0, 2, 1}, 1, c.order, c.opacity, pixels.data(), 8);
+        CopyPremultiplied(framebuffer, {0, 0, 2, 1}, c.order, c.opacity, pixels.data(), 8);
         EXPECT_EQ(At(pixels, 8, 0, 0), c.first);
         EXPECT_EQ(At(pixels, 8, 1, 0), c.second);
     }
 }
 
-TEST(ShmPixels, OpaqueCopyFillsABlockPerPixelAndLeavesTheRestOfTheRow) {
-    Surface framebuffer(3, 2);
-    for (int32_t y = 0; y < 2; ++y)
-        for (int32_t x = 0; x < 3; ++x)
-            framebuffer.SetPixel(x, y, 0x00102030u + static_cast<uint32_t>(10 * y + x));
+TEST(ShmPixels, OpaqueCopyTakesTheDevicePixelsAndLeavesTheRestOfTheRow) {
     for (const int32_t scale : {1, 2, 3}) {
+        Surface framebuffer(3, 2, 0, {DeviceScale::FromPer120(scale * DeviceScale::kUnit), {}});
+        for (int32_t y = 0; y < 2; ++y)
+            for (int32_t x = 0; x < 3; ++x)
+                framebuffer.SetPixel(x, y, 0x00102030u + static_cast<uint32_t>(10 * y + x));
         for (const ShmChannelOrder order :
              {ShmChannelOrder::RedLowest, ShmChannelOrder::BlueLowest}) {
             SCOPED_TRACE(scale);
             // The area (1,0)-(3,2) lands at the origin of rows one pixel wider than it.
             const int32_t pitch = (2 * scale + 1) * 4;
             std::vector<uint8_t> pixels(static_cast<size_t>(pitch) * 2 * scale, 0xA5);
-            CopyOpaque(framebuffer, {1, 0, 3, 2}, scale, order, pixels.data(), pitch);
+            CopyOpaque(framebuffer, {scale, 0, 3 * scale, 2 * scale}, order, pixels.data(), pitch);
             for (int32_t y = 0; y < 2 * scale; ++y) {
                 for (int32_t x = 0; x < 2 * scale; ++x) {
                     const uint32_t c = framebuffer.Pixel(1 + x / scale, y / scale);

@@ -36,14 +36,12 @@ Image Cut(const Image& image, const Rect& area) {
     return part;
 }
 
-/// `surface` as a screenshot shows it: opaque, each pixel a scale × scale block.
-Image Shown(const Surface& surface, int32_t scale) {
-    Surface scaled(surface.Width() * scale, surface.Height() * scale);
-    CopyScaled(surface, surface.Bounds(), scale, scaled);
-    Image image{scaled.Width(), scaled.Height(), {}};
-    for (int32_t y = 0; y < scaled.Height(); ++y)
-        for (int32_t x = 0; x < scaled.Width(); ++x)
-            image.pixels.push_back(0xFF000000u | scaled.Pixel(x, y));
+/// `surface` as a screenshot shows it: its device pixels, opaque.
+Image Shown(const Surface& surface) {
+    Image image{surface.DeviceWidth(), surface.DeviceHeight(), {}};
+    for (int32_t y = 0; y < surface.DeviceHeight(); ++y)
+        for (int32_t x = 0; x < surface.DeviceWidth(); ++x)
+            image.pixels.push_back(0xFF000000u | surface.Row(y)[x]);
     return image;
 }
 
@@ -58,14 +56,14 @@ class WestonWindow : public WestonFixture {
   protected:
     /// The damage request for a changed rectangle of the framebuffer, in buffer pixels.
     std::string Damage(const Rect& changed) const {
-        return "damage_buffer(" + std::to_string(changed.left * scale) + ", " +
-               std::to_string(changed.top * scale) + ", " +
-               std::to_string(changed.Width() * scale) + ", " +
-               std::to_string(changed.Height() * scale) + ")";
+        const Rect device = scale.Map(changed);
+        return "damage_buffer(" + std::to_string(device.left) + ", " +
+               std::to_string(device.top) + ", " + std::to_string(device.Width()) + ", " +
+               std::to_string(device.Height()) + ")";
     }
 
     PatternWindow window{system, kBounds};
-    const int32_t scale = backend.Screen().Scale();
+    const DeviceScale scale = backend.Screen().Scale();
 };
 
 TEST_F(WestonWindow, ShowsEveryFramebufferPixelUnderTheProgramsOwnTitleBar) {
@@ -74,19 +72,19 @@ TEST_F(WestonWindow, ShowsEveryFramebufferPixelUnderTheProgramsOwnTitleBar) {
     Drain();
     const Image screen = Screenshot();
     const std::optional<Point> place =
-        testing_support::FindPicture(screen, Shown(window.Framebuffer(), scale));
+        testing_support::FindPicture(screen, Shown(window.Framebuffer()));
     ASSERT_TRUE(place) << "the window's pixels are nowhere on the screen";
     // Weston draws no frames: the program's own bar lies right above the client area, in the
     // look of an active window or of an inactive one.
-    const int32_t barHeight = kTitleBarHeight * scale;
+    const int32_t barHeight = scale.Edge(kTitleBarHeight);
     ASSERT_GE(place->y, barHeight);
     const Image bar =
-        Cut(screen, Rect::FromSize(place->x, place->y - barHeight, 80 * scale, barHeight));
+        Cut(screen, Rect::FromSize(place->x, place->y - barHeight, scale.Edge(80), barHeight));
     bool matches = false;
     for (const bool active : {true, false}) {
-        Surface drawn(80, kTitleBarHeight);
+        Surface drawn(80, kTitleBarHeight, 0, {scale, {}});
         DrawTitleBar(drawn, "Pattern", {active, false});
-        matches = matches || SameColours(bar, Shown(drawn, scale));
+        matches = matches || SameColours(bar, Shown(drawn));
     }
     EXPECT_TRUE(matches) << "the title bar differs from its picture";
 }
@@ -99,21 +97,18 @@ TEST_F(WestonWindow, SplashBufferCarriesItsOpacityPremultiplied) {
     window.Show();
     Drain();
     // Over the black desktop a pixel shows its colour times 128 / 255, rounded.
-    Surface faded(80, 60);
-    for (int32_t y = 0; y < 60; ++y) {
-        for (int32_t x = 0; x < 80; ++x) {
-            Color c = window.Framebuffer().Pixel(x, y);
-            Color premultiplied = 0;
-            for (const int shift : {0, 8, 16})
-                premultiplied |= (((c >> shift & 0xFF) * 128 + 127) / 255) << shift;
-            faded.SetPixel(x, y, premultiplied);
-        }
+    Image faded = Shown(window.Framebuffer());
+    for (uint32_t& c : faded.pixels) {
+        Color premultiplied = 0xFF000000u;
+        for (const int shift : {0, 8, 16})
+            premultiplied |= (((c >> shift & 0xFF) * 128 + 127) / 255) << shift;
+        c = premultiplied;
     }
-    EXPECT_TRUE(testing_support::FindPicture(Screenshot(), Shown(faded, scale)));
+    EXPECT_TRUE(testing_support::FindPicture(Screenshot(), faded));
 
     window.SetOpacity(255);
     Drain();
-    EXPECT_TRUE(testing_support::FindPicture(Screenshot(), Shown(window.Framebuffer(), scale)));
+    EXPECT_TRUE(testing_support::FindPicture(Screenshot(), Shown(window.Framebuffer())));
 }
 
 TEST_F(WestonWindow, MessageBoxIsAChildOfItsOwner) {
@@ -155,7 +150,7 @@ TEST_F(WestonWindow, PresentDamagesOnlyTheChangedPixelsOncePerFrame) {
     const auto later = Matches(LogSince(mark), damage);
     ASSERT_EQ(later.size(), 2u);
     EXPECT_EQ(later[1][0], Damage(Rect{12, 6, 20, 10}));
-    EXPECT_TRUE(testing_support::FindPicture(Screenshot(), Shown(window.Framebuffer(), scale)));
+    EXPECT_TRUE(testing_support::FindPicture(Screenshot(), Shown(window.Framebuffer())));
 }
 
 }  // namespace

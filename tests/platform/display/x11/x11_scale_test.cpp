@@ -1,5 +1,6 @@
 // A backend on a desktop of twice the density: the screen halved for the window system, windows
-// placed and exposed parts shown again in blocks of two by two, the pointer picture doubled.
+// placed at twice their place and size, exposed device pixels shown again from the framebuffer's
+// device pixels, the pointer picture doubled.
 // Pixels and input at 2x and 3x are checked on the whole program by tests/e2e.
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ class X11Scaled : public X11Fixture {
 };
 
 TEST_F(X11Scaled, WindowsOpenAtTwiceTheirPlaceAndSizeOnAHalvedScreen) {
-    EXPECT_EQ(backend.Screen().Scale(), 2);
+    EXPECT_EQ(backend.Screen().Scale().Per120(), 240);
     EXPECT_EQ(backend.Screen().WorkArea(std::nullopt), (Rect{0, 0, 512, 384}));
     XWindowAttributes attributes{};
     ASSERT_NE(XGetWindowAttributes(display.Get(), window.NativeId(), &attributes), 0);
@@ -55,15 +56,14 @@ TEST_F(X11Scaled, WindowsOpenAtTwiceTheirPlaceAndSizeOnAHalvedScreen) {
     EXPECT_EQ(y, 100);
 }
 
-// A physical rectangle that cuts through blocks shows again every block it touches, and no
-// other.
-TEST_F(X11Scaled, ExposureShowsTheBlocksItTouches) {
+// An exposed rectangle that cuts through logical pixels shows again exactly its device pixels.
+TEST_F(X11Scaled, ExposureShowsTheExposedDevicePixels) {
     FillWindow(display.Get(), window.NativeId(), {0, 0, 160, 120}, kSentinel);
     XClearArea(display.Get(), window.NativeId(), 3, 5, 4, 1, True);
     Drain();
     const std::vector<uint32_t> pixels =
         ReadPixels(display.Get(), window.NativeId(), {0, 0, 10, 8});
-    const Rect shown{2, 4, 8, 6};
+    const Rect shown{3, 5, 7, 6};
     for (int32_t y = 0; y < 8; ++y)
         for (int32_t x = 0; x < 10; ++x)
             EXPECT_EQ(pixels[static_cast<size_t>(y * 10 + x)],
