@@ -66,8 +66,9 @@ void CompositePicture(platform::Surface& surface, int32_t x, int32_t y, int32_t 
     if (surface.Clip()) shown = shown.Intersect(surface.Clip()->Bounds());
     if (shown.IsEmpty()) return;
     const platform::Rect part = shown.Offset(-x, -y);  // in the picture's coordinates
-    const platform::Surface source = picture ? SourceSurface(*picture, part, maskColour)
-                                             : platform::Surface(part.Width(), part.Height(), maskColour);
+    const platform::Surface source =
+        picture ? SourceSurface(*picture, part, maskColour)
+                : platform::Surface(part.Width(), part.Height(), maskColour);
 
     surface.ForEachVisibleSpan(shown, [&](int32_t deviceY, int32_t x0, int32_t x1) {
         Color* row = surface.Row(deviceY);
@@ -94,8 +95,9 @@ void CompositePicture(platform::Surface& surface, int32_t x, int32_t y, int32_t 
                     out = ink.colour & 0xFFFFFF;
                     break;
                 case Mode::Greyscale: {
-                    const uint32_t grey = Grey(static_cast<uint8_t>(red), static_cast<uint8_t>(green),
-                                               static_cast<uint8_t>(blue));
+                    const uint32_t grey =
+                        Grey(static_cast<uint8_t>(red), static_cast<uint8_t>(green),
+                             static_cast<uint8_t>(blue));
                     out = platform::Rgb(grey, grey, grey);
                     break;
                 }

@@ -1,11 +1,13 @@
 #include "calculator/main_window.h"
 
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
 #include "button/vb_button.h"
 #include "calculator/keypad.h"
 #include "calculator/pasted_number.h"
+#include "calculator/zoom_keys.h"
 #include "forms/message_box.h"
 #include "forms/stored_bag.h"
 #include "forms/units.h"
@@ -209,6 +211,13 @@ bool main::OnPreviewKeyDown(const platform::Keystroke& stroke, int32_t shift) {
         typedKeys_.Finish();
         Paste();
         return true;
+    }
+    if (!alt && ctrl) {
+        if (const std::optional<double> zoom = ZoomAfterKey(stroke.symbol, Zoom())) {
+            typedKeys_.Finish();
+            SetZoom(*zoom);
+            return true;
+        }
     }
     // The desktop's help key opens About, whichever key has the focus.
     if (!alt && !ctrl && stroke.keyCode == platform::kKeyF1) {

@@ -28,7 +28,8 @@ AccessibleOwner OwnerOfAccessible(AccessibleId id);
 /// shown window that describes itself and every shown part of one, with the states the window
 /// system keeps (showing and visible, enabled and sensitive, focusable, focused, the active
 /// top-level window) added to its own, its extents in the screen's device pixels (the top-level
-/// window's corner at the desktop's scale, the rest at the window's), and the text of the window that describes it, when one does.
+/// window's corner at the desktop's scale, the rest at the window's), and the text of the window
+/// that describes it, when one does.
 std::vector<AccessibleNode> ReadWindowTree(const WindowSystem& system);
 
 }  // namespace platform

@@ -108,7 +108,7 @@ int32_t ControlCharacter(int32_t desktopKeyCode) {
 Keystroke KeystrokeOf(uint32_t keysym, uint32_t key) {
     const int32_t code = DesktopKeyCode(keysym);
     const int32_t typed = TypedCharacter(keysym);
-    return {key, code, typed != 0 ? typed : ControlCharacter(code)};
+    return {key, code, typed != 0 ? typed : ControlCharacter(code), keysym};
 }
 
 uint32_t KeysymNamed(std::string_view name) {

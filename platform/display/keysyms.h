@@ -31,7 +31,7 @@ int32_t ControlCharacter(int32_t desktopKeyCode);
 /// What a key whose symbol (after Shift, Caps Lock and Num Lock) is `keysym` gives the window
 /// system when that symbol is also on its first level, as for the keys the display numbers `key`
 /// that typing a text on a desktop presses: DesktopKeyCode, and TypedCharacter or else the
-/// ControlCharacter.
+/// ControlCharacter, and the symbol itself.
 Keystroke KeystrokeOf(uint32_t keysym, uint32_t key);
 
 /// The symbol named `name` as the X protocol names it ("Return", "KP_Add", "F9"), for the keys

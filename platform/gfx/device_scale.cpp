@@ -24,8 +24,10 @@ int32_t DeviceScale::Edge(int32_t x) const {
 int32_t DeviceScale::LogicalAt(int32_t d) const {
     // A first guess within one of the answer, then the edges themselves decide.
     auto x = static_cast<int32_t>(std::floor(static_cast<double>(int64_t{d} * kUnit) / per120_));
-    while (Edge(x) > d) --x;
-    while (Edge(x + 1) <= d) ++x;
+    while (Edge(x) > d)
+        --x;
+    while (Edge(x + 1) <= d)
+        ++x;
     return x;
 }
 

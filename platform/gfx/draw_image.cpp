@@ -65,12 +65,14 @@ void DrawImage(Surface& surface, Point at, const Image& image) {
     const Rect shown = target.Intersect(surface.DeviceBounds());
     if (shown.IsEmpty()) return;
     const bool smooth = !surface.Scale().IsWhole() && image.invert.empty();
-    const std::vector<Tap> columns =
-        Taps(shown.left, shown.right, at.x, image.width, target.left, target.Width(), smooth,
-             [&](int32_t d) { return surface.LogicalAt({d, 0}).x; });
-    const std::vector<Tap> rows =
-        Taps(shown.top, shown.bottom, at.y, image.height, target.top, target.Height(), smooth,
-             [&](int32_t d) { return surface.LogicalAt({0, d}).y; });
+    const std::vector<Tap> columns = Taps(shown.left, shown.right, at.x, image.width, target.left,
+                                          target.Width(), smooth, [&](int32_t d) {
+                                              return surface.LogicalAt({d, 0}).x;
+                                          });
+    const std::vector<Tap> rows = Taps(shown.top, shown.bottom, at.y, image.height, target.top,
+                                       target.Height(), smooth, [&](int32_t d) {
+                                           return surface.LogicalAt({0, d}).y;
+                                       });
     const auto index = [&](int32_t x, int32_t y) {
         return static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x);
     };
@@ -80,8 +82,8 @@ void DrawImage(Surface& surface, Point at, const Image& image) {
         const int32_t right = std::min(column.first + 1, image.width - 1);
         const int32_t below = std::min(row.first + 1, image.height - 1);
         return Lerp(Lerp(top, image.pixels[index(right, row.first)], column.weight),
-                    Lerp(image.pixels[index(column.first, below)], image.pixels[index(right, below)],
-                         column.weight),
+                    Lerp(image.pixels[index(column.first, below)],
+                         image.pixels[index(right, below)], column.weight),
                     row.weight);
     };
     surface.ForEachDeviceSpan(shown, [&](int32_t y, int32_t x0, int32_t x1) {

@@ -136,7 +136,8 @@ Region Region::MapEdges(const std::function<int32_t(int32_t)>& edge) const {
     std::vector<Span> out;
     out.reserve(spans_.size());
     for (auto row = spans_.begin(); row != spans_.end();) {
-        const auto rowEnd = std::find_if(row, spans_.end(), [&](const Span& s) { return s.y != row->y; });
+        const auto rowEnd =
+            std::find_if(row, spans_.end(), [&](const Span& s) { return s.y != row->y; });
         const int32_t last = edge(row->y + 1);
         for (int32_t y = edge(row->y); y < last; ++y) {
             for (auto s = row; s != rowEnd; ++s)

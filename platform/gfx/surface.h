@@ -49,9 +49,7 @@ class Surface {
     Point LogicalAt(Point device) const;
 
     /// Reads logical pixel (x, y), which must lie on the surface (its top-left device pixel).
-    Color Pixel(int32_t x, int32_t y) const {
-        return pixels_[Index(DeviceX(x), DeviceY(y))];
-    }
+    Color Pixel(int32_t x, int32_t y) const { return pixels_[Index(DeviceX(x), DeviceY(y))]; }
     /// Writes a logical pixel's device pixels that are inside the clip region.
     void SetPixel(int32_t x, int32_t y, Color colour);
     /// True when logical pixel (x, y) is on the surface and its top-left device pixel inside the
@@ -93,8 +91,7 @@ class Surface {
 
   private:
     size_t Index(int32_t x, int32_t y) const {
-        return static_cast<size_t>(y) * static_cast<size_t>(deviceWidth_) +
-               static_cast<size_t>(x);
+        return static_cast<size_t>(y) * static_cast<size_t>(deviceWidth_) + static_cast<size_t>(x);
     }
 
     int32_t width_ = 0;

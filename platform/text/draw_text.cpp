@@ -35,8 +35,8 @@ void DrawGlyph(Surface& surface, const Font& font, const TextCell& cell, int32_t
     if (glyph->coverage.empty()) return;
     const int32_t left = surface.DeviceX(penX) + glyph->left;
     const int32_t top = surface.DeviceY(baseline) - glyph->top;
-    const Rect box = Rect::FromSize(left, top, glyph->width, glyph->height)
-                         .Intersect(surface.ToDevice(visible));
+    const Rect box =
+        Rect::FromSize(left, top, glyph->width, glyph->height).Intersect(surface.ToDevice(visible));
     const Color text = surface.textColor;
     surface.ForEachDeviceSpan(box, [&](int32_t y, int32_t x0, int32_t x1) {
         Color* row = surface.Row(y);

@@ -31,7 +31,8 @@ void CopyFromSurface(Surface& framebuffer, const Surface& surface, Point origin,
 // (inherited shapes).
 void ComposeWindow(const Window& window, Point origin, Surface& framebuffer, const Rect& clip,
                    const Region* clipRegion) {
-    const Rect logical = Rect::FromSize(origin.x, origin.y, window.ClientWidth(), window.ClientHeight());
+    const Rect logical =
+        Rect::FromSize(origin.x, origin.y, window.ClientWidth(), window.ClientHeight());
     const Rect target = framebuffer.ToDevice(logical).Intersect(clip);
     if (target.IsEmpty()) return;
 

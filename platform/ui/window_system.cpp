@@ -104,6 +104,8 @@ void WindowSystem::ShowTopLevel(Window& window) {
     timers_.PointerOrWindowsChanged();
     if (window.centred_) window.bounds_ = CentredBounds(window);
     window.desktopScale_ = screen_.Scale();
+    // A message box comes at its owner's zoom, so that a zoomed calculator's boxes match it.
+    if (const Window* owner = window.Owner()) window.zoom_ = owner->zoom_;
     window.framebuffer_.Resize(window.bounds_.Width(), window.bounds_.Height(), 0,
                                {window.Scale(), {}});
     window.damage_.assign(1, window.framebuffer_.Bounds());

@@ -109,8 +109,8 @@ void Driver::Queue(const Command& command) {
             if (!centre) return;
             // The window shows its logical pixels on the device pixels of its scale.
             const platform::DeviceScale scale = d.program_.MainWindow().Scale();
-            const std::string place = std::to_string(scale.Edge(centre->x)) + " " +
-                                      std::to_string(scale.Edge(centre->y));
+            const std::string place =
+                std::to_string(scale.Edge(centre->x)) + " " + std::to_string(scale.Edge(centre->y));
             d.pending_.emplace_back(headless::Call{[&d = d, place] { d.PrintLine(place); }});
         }
         void operator()(const command::Key& c) {

@@ -58,7 +58,8 @@ NativeWindowId HeadlessBackend::CreateNativeWindow(const NativeWindowDesc& desc)
     w.desc.icons = {};
     for (const Image& icon : desc.icons)
         w.iconSizes.push_back({icon.width, icon.height});
-    w.screen.Resize(desc.scale.Edge(desc.clientSize.width), desc.scale.Edge(desc.clientSize.height));
+    w.screen.Resize(desc.scale.Edge(desc.clientSize.width),
+                    desc.scale.Edge(desc.clientSize.height));
     return nextId_++;
 }
 

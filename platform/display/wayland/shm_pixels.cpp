@@ -14,8 +14,8 @@ void CopyOpaque(const Surface& framebuffer, const Rect& area, ShmChannelOrder or
     CopyBlocks(framebuffer, area, destination, pitch, [](Color c) { return c; });
 }
 
-void CopyPremultiplied(const Surface& framebuffer, const Rect& area, ShmChannelOrder order, uint8_t opacity, uint8_t* destination,
-                       int32_t pitch) {
+void CopyPremultiplied(const Surface& framebuffer, const Rect& area, ShmChannelOrder order,
+                       uint8_t opacity, uint8_t* destination, int32_t pitch) {
     // Each channel's premultiplied value, looked up rather than divided for every pixel.
     uint32_t times[256];
     for (uint32_t channel = 0; channel < 256; ++channel)

@@ -21,6 +21,7 @@ void CopyOpaque(const Surface& framebuffer, const Rect& area, ShmChannelOrder or
 /// As CopyOpaque, into a format with alpha (ARGB8888 or ABGR8888) at a whole-window opacity:
 /// each colour channel becomes round(channel × opacity / 255), as compositors expect
 /// premultiplied pixels, and alpha is the opacity.
-void CopyPremultiplied(const Surface& framebuffer, const Rect& area, ShmChannelOrder order, uint8_t opacity, uint8_t* destination, int32_t pitch);
+void CopyPremultiplied(const Surface& framebuffer, const Rect& area, ShmChannelOrder order,
+                       uint8_t opacity, uint8_t* destination, int32_t pitch);
 
 }  // namespace platform

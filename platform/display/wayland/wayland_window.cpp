@@ -143,9 +143,9 @@ WaylandWindow::Buffer* WaylandWindow::FreeBuffer() {
         if (!buffer.shm->Busy()) return &buffer;
     if (buffers_.size() >= kMaxBuffers) return nullptr;
     const Rect device = DeviceBounds();
-    buffers_.push_back({std::make_unique<ShmBuffer>(context_.shm, device.Width(), device.Height(),
-                                                    format),
-                        device});
+    buffers_.push_back(
+        {std::make_unique<ShmBuffer>(context_.shm, device.Width(), device.Height(), format),
+         device});
     return &buffers_.back();
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/text/draw_text.h"
@@ -175,6 +176,46 @@ TEST(DrawText, PrefixUnderlinesTheMarkedCharacter) {
     // Without prefix processing the "&" is drawn.
     EXPECT_FALSE(IsShifted(Draw(*font, "C", {0, 0, 49, 33}, 0),
                            Draw(*font, "&C", {0, 0, 49, 33}, kTextNoPrefix), 0, 0));
+}
+
+// On a surface at 2x the line keeps its logical layout (the access key's underline on its
+// logical row, two device rows deep), while each glyph comes from the font realised at twice
+// the size: the ink is not the 1x ink enlarged, and stays within a pixel of it.
+TEST(DrawText, ScaledSurfacesDrawGlyphsAtTheDevicesResolution) {
+    const auto font = TestFont();
+    const DeviceScale twice = DeviceScale::FromPer120(2 * DeviceScale::kUnit);
+    EXPECT_EQ(font->AtScale(twice).EmPixels(), 2 * font->EmPixels());
+    EXPECT_EQ(&font->AtScale(DeviceScale{}), font.get());
+    const Surface plain = Draw(*font, "&Clear", {2, 0, 49, 33}, 0);
+    Surface doubled(49, 33, kPaper, {twice, {}});
+    doubled.textColor = 0;
+    Rect rect{2, 0, 49, 33};
+    DrawText(doubled, *font, "&Clear", rect, 0);
+
+    const int32_t underline = font->Ascent() + 1;
+    const int32_t x1 = 2 + TextWidth(*font, "C") - 1;
+    int32_t mixedBlocks = 0;
+    for (int32_t y = 0; y < 33; ++y) {
+        for (int32_t x = 0; x < 49; ++x) {
+            const Color* top = doubled.Row(2 * y) + 2 * x;
+            const Color* bottom = doubled.Row(2 * y + 1) + 2 * x;
+            const bool uniform = top[0] == top[1] && top[0] == bottom[0] && top[0] == bottom[1];
+            mixedBlocks += !uniform;
+            if (y == underline && x >= 2 && x < x1) {
+                EXPECT_TRUE(uniform && top[0] == 0) << x;
+                continue;
+            }
+            // Far from any 1x ink the paper stays.
+            bool nearInk = false;
+            for (int32_t v = std::max(y - 1, 0); v <= std::min(y + 1, 32); ++v)
+                for (int32_t u = std::max(x - 1, 0); u <= std::min(x + 1, 48); ++u)
+                    nearInk = nearInk || plain.Pixel(u, v) != kPaper;
+            if (!nearInk) {
+                EXPECT_TRUE(uniform && top[0] == kPaper) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(mixedBlocks, 10);
 }
 
 // Coverage is read back by drawing white on black, where each pixel becomes its coverage.

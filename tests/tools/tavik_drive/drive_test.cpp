@@ -120,6 +120,14 @@ const ScriptCase kScriptCases[] = {
      "txtBuffer\n"},
     // Centres in the window's pixels at the scale: a key's and the "About" label's.
     {"where at scale 2", "--scale 2", kStart + "where 2\nwhere About\n", "160 144\n72 616\n"},
+    {"where at scale 1.5", "--scale 1.5", kStart + "where 2\n", "120 108\n"},
+    // Ctrl with plus (as its own key's "=" too, or the keypad's) zooms by quarters, with minus
+    // back, never below the desktop's scale; Ctrl+0 gives the desktop's scale back. The keys
+    // type nothing on the keypad.
+    {"zoom keys", "",
+     kStart + "key Ctrl+-\nwhere 2\nkey Ctrl++\nkey Ctrl+KP_Add\nwhere 2\nkey Ctrl+-\n"
+              "key Ctrl+=\nwhere 2\nkey Ctrl+0\nwhere 2\nprint display\n",
+     "80 72\n120 108\n120 108\n80 72\n[]\n"},
 };
 
 class ScriptTest : public testing::TestWithParam<ScriptCase> {};
@@ -206,6 +214,7 @@ TEST(DriveTest, UnknownArgumentsAreRefused) {
 struct GoldenCase {
     const char* file;
     std::string script;  // ends where the picture is taken
+    std::string scale = "1";
 };
 
 const GoldenCase kGoldenCases[] = {
@@ -215,6 +224,10 @@ const GoldenCase kGoldenCases[] = {
     {"calculator_key_pressed.png", kStart + "click 7\nmove 80 112\nwait 200\ndown\n"},
     // Two seconds in: the hold at opacity 250, the notice in its black phase.
     {"splash.png", "wait 2000\n"},
+    // The densities of most screens sold: text and curves at the device's resolution.
+    {"calculator_up_1.5x.png", kStart, "1.5"},
+    {"calculator_key_lit_2x.png", kStart + "click 7\nmove 80 112\nwait 200\n", "2"},
+    {"splash_1.5x.png", "wait 2000\n", "1.5"},
 };
 
 /// The last window `script` shows, run with `arguments`.
@@ -232,7 +245,16 @@ platform::Image Shot(const std::string& script, const std::string& arguments = "
 TEST(DriveTest, WindowsMatchTheirGoldenImages) {
     for (const GoldenCase& c : kGoldenCases)
         testsupport::ExpectGoldenImage(std::string("tests/golden/program/") + c.file,
-                                       Shot(c.script, "--decimal-separator ,"));
+                                       Shot(c.script, "--decimal-separator , --scale " + c.scale));
+}
+
+TEST(DriveTest, TwoZoomStepsShowTheWindowAtOneAndAHalfTimesItsSize) {
+    const platform::Image zoomed = Shot(kStart + "key Ctrl++\nkey Ctrl++\n");
+    EXPECT_EQ(zoomed.width, 468);
+    EXPECT_EQ(zoomed.height, 486);
+    EXPECT_TRUE(zoomed == Shot(kStart, "--scale 1.5"));
+    const platform::Image back = Shot(kStart + "key Ctrl++\nkey Ctrl++\nkey Ctrl+0\n");
+    EXPECT_TRUE(back == Shot(kStart));
 }
 
 // The edge of logical pixel x at a scale of per120 / 120: round(x × scale), halves away from
@@ -256,14 +278,14 @@ TEST(DriveTest, ScaledWindowsKeepEveryFlatColourAndDrawTextAtDeviceResolution) {
         if (x < 2 || y < 2 || x >= plain.width - 2 || y >= plain.height - 2) return false;
         for (int32_t dy = -2; dy <= 2; ++dy)
             for (int32_t dx = -2; dx <= 2; ++dx)
-                if (testsupport::PixelAt(plain, x + dx, y + dy) != testsupport::PixelAt(plain, x, y))
+                if (testsupport::PixelAt(plain, x + dx, y + dy) !=
+                    testsupport::PixelAt(plain, x, y))
                     return false;
         return true;
     };
     for (const int32_t per120 : {150, 180, 210, 240, 360}) {
         SCOPED_TRACE(per120);
-        const platform::Image scaled =
-            Shot(script, "--scale " + std::to_string(per120 / 120.0));
+        const platform::Image scaled = Shot(script, "--scale " + std::to_string(per120 / 120.0));
         ASSERT_EQ(scaled.width, Edge(plain.width, per120));
         ASSERT_EQ(scaled.height, Edge(plain.height, per120));
         int32_t wrongFlat = 0;

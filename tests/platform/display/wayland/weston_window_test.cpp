@@ -57,9 +57,8 @@ class WestonWindow : public WestonFixture {
     /// The damage request for a changed rectangle of the framebuffer, in buffer pixels.
     std::string Damage(const Rect& changed) const {
         const Rect device = scale.Map(changed);
-        return "damage_buffer(" + std::to_string(device.left) + ", " +
-               std::to_string(device.top) + ", " + std::to_string(device.Width()) + ", " +
-               std::to_string(device.Height()) + ")";
+        return "damage_buffer(" + std::to_string(device.left) + ", " + std::to_string(device.top) +
+               ", " + std::to_string(device.Width()) + ", " + std::to_string(device.Height()) + ")";
     }
 
     PatternWindow window{system, kBounds};
