@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The desktop program on a private X server of high density. With Xft.dpi at 192 (as desktop
-# settings set it) every window is shown twice its size: the splash, then the calculator window
-# of 624 x 648 pixels; clicks on "2", "+", "3" and "=" at the doubled key centres, the pointer
-# then gone, leave the window equal, pixel by pixel, to the headless driver's picture at scale 2.
-# GDK_SCALE=3 wins over the resource and shows it three times its size. Each run ends when
+# The desktop program on a private X server of high density. With Xft.dpi at 120, 144, 168 and
+# 192 (as desktop settings set it) every window is shown at 1.25, 1.5, 1.75 and 2 times its
+# size, each edge rounded to the nearest device pixel: the splash, then the calculator window
+# (468 x 486 pixels at 1.5); clicks on "2", "+", "3" and "=" at the scaled key centres, the
+# pointer then gone, leave the window equal, pixel by pixel, to the headless driver's picture at
+# that scale. GDK_SCALE=3 wins over the resource and shows it three times its size. At 1.5,
+# Ctrl+plus twice shows the calculator at 2.25 and Ctrl+0 at 1.5 again. Each run ends when
 # another program destroys the calculator window.
 #
 # usage: program_at_scale.sh PROGRAM DRIVER
@@ -25,24 +27,35 @@ size_of() {
     echo "${WIDTH}x${HEIGHT}"
 }
 
-# -noreset above keeps the resource when the last client leaves.
-echo "Xft.dpi: 192" | xrdb -nocpp -merge
+# Logical length $1 in device pixels at $2 120ths: rounded to the nearest, halves up.
+edge() {
+    echo $(((2 * $1 * $2 + 120) / 240))
+}
 
-# Runs the program at scale $1 (with the environment the rest of the arguments give).
+# The client size of window $1 is that of logical $2 x $3 at $4 120ths.
+expect_size() {
+    local want
+    want="$(edge "$2" "$4")x$(edge "$3" "$4")"
+    [[ $(size_of "$1") == "$want" ]] || fail "a window is $(size_of "$1"), not $want, at $4/120"
+}
+
+# Runs the program at scale $1 (in 120ths; with the environment the rest of the arguments
+# give), with the Xft.dpi resource that $1 means.
 check_scale() {
-    local scale=$1
+    local per120=$1 scale
     shift
+    scale=$(awk "BEGIN { print $per120 / 120 }")
+    # -noreset above keeps the resource when the last client leaves.
+    echo "Xft.dpi: $((per120 * 96 / 120))" | xrdb -nocpp -merge
     env "$@" "$program" 2>"$work/stderr" &
     pid=$!
     local splash calculator
     splash=$(wait_for_window "Tavik Calculator" 10)
     [[ -n $splash ]] || fail "no splash window at scale $scale"
-    [[ $(size_of "$splash") == "$((scale * 399))x$((scale * 185))" ]] ||
-        fail "the splash is $(size_of "$splash") at scale $scale"
+    expect_size "$splash" 399 185 "$per120"
     calculator=$(wait_for_window "Tavik Calculator 2.0" 15)
     [[ -n $calculator ]] || fail "no calculator window at scale $scale"
-    [[ $(size_of "$calculator") == "$((scale * 312))x$((scale * 324))" ]] ||
-        fail "the calculator is $(size_of "$calculator") at scale $scale"
+    expect_size "$calculator" 312 324 "$per120"
 
     eval "$(xdotool getwindowgeometry --shell "$calculator")"
     for caption in 2 + 3 =; do
@@ -67,11 +80,22 @@ SCRIPT
     [[ $differing == 0 ]] ||
         fail "at scale $scale the window differs from the headless picture in $differing pixels"
 
+    if [[ $per120 == 180 ]]; then
+        xdotool windowfocus --sync "$calculator" key ctrl+plus key ctrl+plus
+        sleep 0.5
+        expect_size "$calculator" 312 324 270
+        xdotool key ctrl+0
+        sleep 0.5
+        expect_size "$calculator" 312 324 180
+    fi
+
     xdotool windowclose "$calculator"
     ends_with_status_0 "without its window" "$work/stderr"
     echo "scale $scale: PASS"
 }
 
-check_scale 2 -u GDK_SCALE
-check_scale 3 GDK_SCALE=3
+for per120 in 150 180 210 240; do
+    check_scale "$per120" -u GDK_SCALE
+done
+check_scale 360 GDK_SCALE=3
 echo "PASS"
