@@ -8,8 +8,8 @@ namespace button {
 // Every step runs whatever became of the one before it.
 void vbButton::CaptureParentBackground() {
     if (!backgroundSurface_ || backgroundSurface_->Width() < width_ ||
-        backgroundSurface_->Height() < height_) {
-        backgroundSurface_.emplace(width_, height_);
+        backgroundSurface_->Height() < height_ || backgroundSurface_->Grid() != Surface().Grid()) {
+        backgroundSurface_.emplace(width_, height_, 0, Surface().Grid());
     }
     capturing_ = true;
     host_.placement->SetHeight(0);

@@ -141,4 +141,9 @@ platform::Region BuildWindowShape(WindowShape shape, int32_t w, int32_t h) {
     return rect;
 }
 
+platform::ShapeTracer WindowShapeTracer(WindowShape shape) {
+    if (shape != Ellipse) return nullptr;
+    return [](int32_t width, int32_t height) { return BuildWindowShape(Ellipse, width, height); };
+}
+
 }  // namespace button

@@ -10,6 +10,7 @@
 #include "button/color_math.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/region.h"
+#include "platform/ui/window.h"
 
 namespace button {
 
@@ -108,5 +109,10 @@ platform::Rect ContentRect(const Look& look, int32_t width, int32_t height);
 
 /// The window shape of a rule at a client size; a width or height of 0 gives an empty region.
 platform::Region BuildWindowShape(WindowShape shape, int32_t width, int32_t height);
+
+/// How a shape with curves is traced on the device pixels, so that at a desktop scale its edge
+/// is as smooth as the device allows: the ellipse inscribed in the device pixels; null for the
+/// shapes of whole pixels, whose device pixels are those of their pixels.
+platform::ShapeTracer WindowShapeTracer(WindowShape shape);
 
 }  // namespace button

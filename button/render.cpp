@@ -89,7 +89,11 @@ void vbButton::HandleResize() {
     const Look& look = CurrentLook();
     contentRect_ = button::ContentRect(look, width_, height_);
     LayoutCaption();
-    host_.window->SetShape(BuildWindowShape(look.shape, width_, height_));
+    host_.window->SetShape(BuildWindowShape(look.shape, width_, height_),
+                           button::WindowShapeTracer(look.shape));
+    // A surface made anew for another scale needs the parent's picture at that scale.
+    if (look.capturesParent && backgroundSurface_ && backgroundSurface_->Grid() != Surface().Grid())
+        CaptureParentBackground();
     if (height_ != 0) RedrawUp();
 }
 

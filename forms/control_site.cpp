@@ -157,8 +157,8 @@ platform::WindowHandle ControlSite::Hwnd() const {
     return window_->Handle();
 }
 
-void ControlSite::SetShape(std::optional<platform::Region> shape) {
-    window_->SetShape(std::move(shape));
+void ControlSite::SetShape(std::optional<platform::Region> shape, platform::ShapeTracer traced) {
+    window_->SetShape(std::move(shape), std::move(traced));
 }
 
 bool ControlSite::Enabled() const {

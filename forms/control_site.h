@@ -91,7 +91,7 @@ class ControlSite final : public ControlWindow,
 
     // ControlWindow.
     platform::WindowHandle Hwnd() const override;
-    void SetShape(std::optional<platform::Region> shape) override;
+    void SetShape(std::optional<platform::Region> shape, platform::ShapeTracer traced) override;
     bool Enabled() const override;
     void SetEnabled(bool enabled) override;
     const platform::FontDesc& Font() const override { return font_; }

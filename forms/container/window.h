@@ -16,8 +16,10 @@ class ControlWindow {
 
     virtual platform::WindowHandle Hwnd() const = 0;
     /// The window's shape in its client coordinates, which clips what it shows and where it
-    /// takes the pointer; nullopt for the whole rectangle.
-    virtual void SetShape(std::optional<platform::Region> shape) = 0;
+    /// takes the pointer; nullopt for the whole rectangle. `traced` draws its curves on the
+    /// device pixels (platform::Window::SetShape).
+    virtual void SetShape(std::optional<platform::Region> shape,
+                          platform::ShapeTracer traced = nullptr) = 0;
     /// A disabled window receives no input.
     virtual bool Enabled() const = 0;
     virtual void SetEnabled(bool enabled) = 0;

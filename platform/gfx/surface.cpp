@@ -36,13 +36,14 @@ void Surface::SetPixel(int32_t x, int32_t y, Color colour) {
     });
 }
 
+Region Surface::ToDevice(const Region& logical) const {
+    if (grid_.scale.IsIdentity()) return logical;
+    return grid_.scale.Map(logical.Offset(grid_.origin.x, grid_.origin.y))
+        .Offset(-deviceLeft_, -deviceTop_);
+}
+
 void Surface::SetClip(Region clip) {
-    if (grid_.scale.IsIdentity()) {
-        deviceClip_ = clip;
-    } else {
-        deviceClip_ = grid_.scale.Map(clip.Offset(grid_.origin.x, grid_.origin.y))
-                          .Offset(-deviceLeft_, -deviceTop_);
-    }
+    deviceClip_ = ToDevice(clip);
     clip_ = std::move(clip);
 }
 

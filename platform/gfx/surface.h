@@ -45,6 +45,8 @@ class Surface {
     Rect ToDevice(const Rect& r) const {
         return {DeviceX(r.left), DeviceY(r.top), DeviceX(r.right), DeviceY(r.bottom)};
     }
+    /// The device pixels of a logical region: each of its pixels' blocks.
+    Region ToDevice(const Region& logical) const;
     /// The logical pixel that holds a device pixel.
     Point LogicalAt(Point device) const;
 
@@ -61,8 +63,12 @@ class Surface {
     const Color* Row(int32_t y) const { return pixels_.data() + Index(0, y); }
     const std::vector<Color>& Pixels() const { return pixels_; }
 
-    /// Changes the size (and the grid); the content is lost and every pixel becomes `fill`.
-    void Resize(int32_t width, int32_t height, Color fill = 0, SurfaceGrid grid = {});
+    /// Changes the size, on the same grid; the content is lost and every pixel becomes `fill`.
+    void Resize(int32_t width, int32_t height, Color fill = 0) {
+        Resize(width, height, fill, grid_);
+    }
+    /// Changes the size and the grid; the content is lost and every pixel becomes `fill`.
+    void Resize(int32_t width, int32_t height, Color fill, SurfaceGrid grid);
 
     /// Calls fn(y, x0, x1) for every run of device pixels x0..x1-1 on device row y that lies in
     /// the logical rectangle, on the surface and inside the clip region; rows top to bottom,

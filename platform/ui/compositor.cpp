@@ -36,18 +36,18 @@ void ComposeWindow(const Window& window, Point origin, Surface& framebuffer, con
     const Rect target = framebuffer.ToDevice(logical).Intersect(clip);
     if (target.IsEmpty()) return;
 
+    const Point deviceOrigin{framebuffer.DeviceX(origin.x), framebuffer.DeviceY(origin.y)};
     std::optional<Region> shaped;
     const Region* region = clipRegion;
-    if (window.Shape()) {
-        shaped = framebuffer.Scale()
-                     .Map(window.Shape()->Offset(origin.x, origin.y))
+    if (window.DeviceShape()) {
+        shaped = window.DeviceShape()
+                     ->Offset(deviceOrigin.x, deviceOrigin.y)
                      .Intersect(Region::FromRect(target));
         if (clipRegion) shaped = shaped->Intersect(*clipRegion);
         if (shaped->IsEmpty()) return;
         region = &*shaped;
     }
     const Surface& surface = window.DrawingSurface();
-    const Point deviceOrigin{framebuffer.DeviceX(origin.x), framebuffer.DeviceY(origin.y)};
     CopyFromSurface(framebuffer, surface, deviceOrigin,
                     target.Intersect(surface.DeviceBounds().Offset(deviceOrigin.x, deviceOrigin.y)),
                     region);

@@ -50,14 +50,16 @@ void Window::SetBounds(Rect bounds) {
         const bool shown = visible_;
         if (shown) system_.HideTopLevel(*this);
         bounds_ = bounds;
-        if (resized) surface_.Resize(bounds.Width(), bounds.Height(), 0, surface_.Grid());
+        if (resized) surface_.Resize(bounds.Width(), bounds.Height());
+        TraceShape();
         if (shown) system_.ShowTopLevel(*this);
     } else {
         if (parent_ && visible_) system_.AddDamage(*parent_, bounds_);
         bounds_ = bounds;
-        // A move at a scale that is not whole changes which device pixels the window covers;
-        // the next update draws its surface anew for them.
-        if (resized) surface_.Resize(bounds.Width(), bounds.Height(), 0, surface_.Grid());
+        // A move at a scale that is not whole changes which device pixels the window covers:
+        // the next update makes its surface anew for them.
+        if (resized) surface_.Resize(bounds.Width(), bounds.Height());
+        TraceShape();
         if (parent_ && visible_) system_.AddDamage(*parent_, bounds_);
     }
     if (!resized) return;
@@ -132,9 +134,21 @@ void Window::Raise() {
     if (visible_) system_.AddDamage(*this, {0, 0, bounds_.Width(), bounds_.Height()});
 }
 
-void Window::SetShape(std::optional<Region> shape) {
+void Window::SetShape(std::optional<Region> shape, ShapeTracer traced) {
     shape_ = std::move(shape);
+    shapeTracer_ = std::move(traced);
+    TraceShape();
     if (visible_) system_.AddDamage(*this, {0, 0, bounds_.Width(), bounds_.Height()});
+}
+
+void Window::TraceShape() {
+    if (!shape_) {
+        deviceShape_.reset();
+    } else if (shapeTracer_) {
+        deviceShape_ = shapeTracer_(surface_.DeviceWidth(), surface_.DeviceHeight());
+    } else {
+        deviceShape_ = surface_.ToDevice(*shape_);
+    }
 }
 
 void Window::SetPointer(PointerKind kind, std::shared_ptr<const PointerImage> image) {

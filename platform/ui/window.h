@@ -29,6 +29,11 @@ using IconImages = std::function<std::vector<Image>()>;
 /// kept after its window was destroyed finds nothing.
 using WindowHandle = uint32_t;
 
+/// Traces a window's shape on its device pixels: given the device size of its surface, the
+/// device pixels the shape covers, for shapes with curves that should be as smooth as the
+/// device allows.
+using ShapeTracer = std::function<Region(int32_t deviceWidth, int32_t deviceHeight)>;
+
 /// Which pointer a window shows: Default takes its parent's (the arrow at the top), Arrow the
 /// standard arrow, Custom the window's own image.
 enum class PointerKind { Default, Arrow, Custom };
@@ -85,9 +90,13 @@ class Window {
     void Raise();
 
     /// The window's shape in its client coordinates: it clips what the window shows and limits
-    /// its hit testing. A new shape replaces the old one; nullopt removes it.
-    void SetShape(std::optional<Region> shape);
+    /// its hit testing. A new shape replaces the old one; nullopt removes it. What it clips on
+    /// the device pixels is `traced` at their resolution when given, else the device pixels of
+    /// the shape's pixels.
+    void SetShape(std::optional<Region> shape, ShapeTracer traced = nullptr);
     const std::optional<Region>& Shape() const { return shape_; }
+    /// The shape's device pixels, from the surface's top-left device pixel.
+    const std::optional<Region>& DeviceShape() const { return deviceShape_; }
 
     void SetPointer(PointerKind kind, std::shared_ptr<const PointerImage> image = nullptr);
     PointerKind Pointer() const { return pointerKind_; }
@@ -210,6 +219,9 @@ class Window {
   private:
     friend class WindowSystem;
 
+    // Brings DeviceShape up to date with the shape and the surface.
+    void TraceShape();
+
     WindowSystem& system_;
     WindowHandle handle_ = 0;
     Window* parent_ = nullptr;
@@ -220,6 +232,8 @@ class Window {
     bool visible_ = false;
     bool enabled_ = true;
     std::optional<Region> shape_;
+    ShapeTracer shapeTracer_;
+    std::optional<Region> deviceShape_;
     PointerKind pointerKind_ = PointerKind::Default;
     std::shared_ptr<const PointerImage> pointerImage_;
 

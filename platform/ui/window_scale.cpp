@@ -53,6 +53,7 @@ void WindowSystem::Regrid(Window& topLevel) {
         const SurfaceGrid grid = GridOf(*w);
         if (!SameDevicePixels(w->surface_.Grid(), grid)) {
             w->surface_.Resize(w->ClientWidth(), w->ClientHeight(), 0, grid);
+            w->TraceShape();
             w->needsPaint_ = true;
             remade.push_back(w->handle_);
         }

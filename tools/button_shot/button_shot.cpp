@@ -150,7 +150,8 @@ const char* const kShotUsage =
     "  --picture-over FILE  PictureOver, a BMP, ICO or JPEG file\n"
     "  --picture-position N PicturePosition (default 0)\n"
     "  --greyscale          UseGreyscale on\n"
-    "  --no-mask-color      UseMaskColor off\n";
+    "  --no-mask-color      UseMaskColor off\n"
+    "  --scale S            the desktop's scale, 1 to 4 (default 1)\n";
 
 platform::FontDesc ShotOptions::DefaultFont() {
     platform::FontDesc font;
@@ -183,6 +184,9 @@ ShotCommand ParseShotCommand(std::span<const std::string_view> args) {
             if (o.width < 1 || o.height < 1 || o.width > 4096 || o.height > 4096) {
                 throw std::invalid_argument("--size: each side must be 1..4096");
             }
+        } else if (arg == "--scale") {
+            o.scale = std::stod(std::string(value()));
+            if (!(o.scale >= 1 && o.scale <= 4)) throw std::invalid_argument("--scale: 1 to 4");
         } else if (arg == "--caption") {
             o.caption = value();
         } else if (arg == "--font") {
@@ -240,7 +244,7 @@ ShotCommand ParseShotCommand(std::span<const std::string_view> args) {
 }
 
 platform::Image RenderShot(const ShotOptions& o) {
-    platform::HeadlessBackend backend;
+    platform::HeadlessBackend backend({1024, 768}, platform::DeviceScale::FromFactor(o.scale));
     platform::WindowSystem system(backend);
     const int32_t formWidth = o.width + 2 * kMargin;
     const int32_t formHeight = o.height + 2 * kMargin;
@@ -307,12 +311,12 @@ platform::Image RenderShot(const ShotOptions& o) {
     system.UpdateAll();
 
     const platform::Surface& composed = form.Framebuffer();
-    platform::Image image{o.width, o.height, {}};
-    image.pixels.reserve(static_cast<size_t>(o.width) * static_cast<size_t>(o.height));
-    for (int32_t y = 0; y < o.height; ++y) {
-        for (int32_t x = 0; x < o.width; ++x) {
-            image.pixels.push_back(0xFF000000u | composed.Pixel(kMargin + x, kMargin + y));
-        }
+    const platform::Rect shown = composed.ToDevice(place);
+    platform::Image image{shown.Width(), shown.Height(), {}};
+    image.pixels.reserve(static_cast<size_t>(shown.Width()) * static_cast<size_t>(shown.Height()));
+    for (int32_t y = shown.top; y < shown.bottom; ++y) {
+        for (int32_t x = shown.left; x < shown.right; ++x)
+            image.pixels.push_back(0xFF000000u | composed.Row(y)[x]);
     }
     return image;
 }

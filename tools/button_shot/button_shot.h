@@ -46,6 +46,8 @@ struct ShotOptions {
     int32_t picturePosition = 0;
     bool useGreyscale = false;
     bool useMaskColor = true;
+    /// The desktop's scale: the picture is the button's device pixels at it.
+    double scale = 1;
 
     static platform::FontDesc DefaultFont();
 };

@@ -97,6 +97,25 @@ TEST(Scale, ZoomMultipliesTheDesktopScaleHeldFromOneToFour) {
     EXPECT_EQ(s.Picture(), Scaled{}.Picture());
 }
 
+// A shape of whole pixels clips the device pixels of its pixels; a traced one clips what it
+// traces on the device pixels, and is traced again for a new scale.
+TEST(Scale, TracedShapesClipAtTheDevicesResolution) {
+    Scaled s;
+    const Region logical =
+        Region::FromRect({0, 0, 3, 2}).Difference(Region::FromRect({0, 0, 1, 1}));
+    s.child.SetShape(logical);
+    EXPECT_EQ(*s.child.DeviceShape(), s.child.DrawingSurface().ToDevice(logical));
+    s.child.SetShape(logical, [](int32_t width, int32_t height) {
+        return Region::FromRect({1, 0, width, height});
+    });
+    s.system.UpdateAll();
+    EXPECT_EQ(*s.child.DeviceShape(), Region::FromRect({1, 0, 4, 3}));
+    EXPECT_EQ(s.Picture()[2], "...###......");
+    s.backend.SetDesktopScale(DeviceScale::FromFactor(2));
+    s.system.UpdateAll();
+    EXPECT_EQ(*s.child.DeviceShape(), Region::FromRect({1, 0, 6, 4}));
+}
+
 TEST(Scale, OwnedWindowsComeAtTheirOwnersZoom) {
     Scaled s;
     s.top.SetZoom(1.25);
