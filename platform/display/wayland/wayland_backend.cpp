@@ -14,6 +14,7 @@ WaylandBackend::WaylandBackend(std::string appId, std::string activationToken)
       windows_(
           globals_, std::move(activationToken), [this] { return events_.System(); },
           [this](NativeWindowId id) { seat_.CloseRequest(id); },
+          [this](NativeWindowId id, DeviceScale scale) { seat_.ScaleRequest(id, scale); },
           [this](NativeWindowId id) { seat_.Forget(id); }),
       screen_(globals_),
       seat_(globals_, windows_),
