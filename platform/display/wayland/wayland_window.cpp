@@ -101,7 +101,11 @@ void WaylandWindow::SetGeometry() {
     // The window's own title bar lies above the client area, within the window.
     const Size size = shownScaling_->size;
     const int32_t bar = titleBar_ ? titleBar_->GridHeight() : 0;
-    xdg_surface_set_window_geometry(shellSurface_.Get(), 0, -bar, size.width, size.height + bar);
+    const Rect geometry{0, -bar, size.width, size.height};
+    if (geometry == geometry_) return;
+    geometry_ = geometry;
+    xdg_surface_set_window_geometry(shellSurface_.Get(), geometry.left, geometry.top,
+                                    geometry.Width(), geometry.Height());
 }
 
 void WaylandWindow::TitleBarPointer(Point at) {
@@ -143,18 +147,20 @@ SurfaceScaling WaylandWindow::Scaling() const {
 }
 
 void WaylandWindow::ShowScaling() {
-    const SurfaceScaling scaling = Scaling();
-    if (scaling == shownScaling_) return;
-    shownScaling_ = scaling;
-    wl_surface_set_buffer_scale(surface_.Get(), scaling.bufferScale);
-    if (viewport_) {
-        const Size to = scaling.destination.value_or(Size{-1, -1});  // -1: no destination
-        wp_viewport_set_destination(viewport_.Get(), to.width, to.height);
-    }
-    // The window keeps its size on the compositor's grid whatever the compositor suggests.
-    xdg_toplevel_set_min_size(toplevel_.Get(), scaling.size.width, scaling.size.height);
-    xdg_toplevel_set_max_size(toplevel_.Get(), scaling.size.width, scaling.size.height);
+    // The bar may change while the client area keeps its size on the grid (from 1.5 to 2).
     if (titleBar_) titleBar_->SetScale(scale_, compositorScale_);
+    const SurfaceScaling scaling = Scaling();
+    if (scaling != shownScaling_) {
+        shownScaling_ = scaling;
+        wl_surface_set_buffer_scale(surface_.Get(), scaling.bufferScale);
+        if (viewport_) {
+            const Size to = scaling.destination.value_or(Size{-1, -1});  // -1: no destination
+            wp_viewport_set_destination(viewport_.Get(), to.width, to.height);
+        }
+        // The window keeps its size on the compositor's grid whatever the compositor suggests.
+        xdg_toplevel_set_min_size(toplevel_.Get(), scaling.size.width, scaling.size.height);
+        xdg_toplevel_set_max_size(toplevel_.Get(), scaling.size.width, scaling.size.height);
+    }
     SetGeometry();
 }
 

@@ -102,7 +102,8 @@ class WaylandWindow {
     Rect DeviceBounds() const;
     SurfaceScaling Scaling() const;
     /// Sends how the surface is scaled, its size limits, the window geometry and the title
-    /// bar's scale, where they differ from what was sent; they take effect with the next commit.
+    /// bar's scales, where they differ from what was sent; the window's take effect with its
+    /// next commit.
     void ShowScaling();
     void SetGeometry();
     void CompositorScaleChanged(DeviceScale scale);
@@ -143,6 +144,7 @@ class WaylandWindow {
     DeviceScale compositorScale_;
     std::vector<wl_output*> outputs_;  // the outputs the window is on
     std::optional<SurfaceScaling> shownScaling_;
+    Rect geometry_;  // the window geometry sent last, on the compositor's grid
     // Given up in the reverse order: the frame callback, the title bar, the roles, the scaling,
     // the buffers, the surface.
     WaylandOwned<wl_surface> surface_;
