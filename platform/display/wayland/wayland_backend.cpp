@@ -20,7 +20,9 @@ WaylandBackend::WaylandBackend(std::string appId, std::string activationToken)
       seat_(globals_, windows_),
       clipboard_(globals_.Display(), globals_.DataDevices(), globals_.PrimarySelections(),
                  globals_.Context().seat, [this] { return seat_.InputSerial(); }),
-      events_(seat_) {}
+      events_(seat_) {
+    globals_.WatchOutputs([this] { windows_.FollowOutputs(); });
+}
 
 std::string WaylandBackend::SessionName() {
     const std::string name = WaylandGlobals::DisplayName();

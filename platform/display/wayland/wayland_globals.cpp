@@ -121,7 +121,11 @@ void WaylandGlobals::OnGlobal(void* data, wl_registry* registry, uint32_t name,
             .geometry = [](void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t,
                            const char*, const char*, int32_t) {},
             .mode = OnOutputMode,
-            .done = [](void*, wl_output*) {},
+            .done =
+                [](void* data, wl_output*) {
+                    auto& globals = *static_cast<WaylandGlobals*>(data);
+                    if (globals.onOutputsChanged_) globals.onOutputsChanged_();
+                },
             .scale = OnOutputScale,
             .name = [](void*, wl_output*, const char*) {},
             .description = [](void*, wl_output*, const char*) {},

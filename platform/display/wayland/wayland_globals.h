@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/display/wayland/wayland_output.h"
@@ -43,6 +44,9 @@ class WaylandGlobals {
     /// Calls `onCapabilities` with the seat's capabilities (WL_SEAT_CAPABILITY_*) now, and
     /// again whenever they change.
     void WatchSeat(std::function<void(uint32_t capabilities)> onCapabilities);
+    /// Calls `onChanged` whenever an output has told all of what changed about it (its scale,
+    /// its mode).
+    void WatchOutputs(std::function<void()> onChanged) { onOutputsChanged_ = std::move(onChanged); }
 
     /// Makes the compositor answer every request sent so far and handles what it sent.
     void Roundtrip();
@@ -85,6 +89,7 @@ class WaylandGlobals {
     bool redLowestFormats_ = false;
     uint32_t seatCapabilities_ = 0;
     std::function<void(uint32_t)> onSeatCapabilities_;
+    std::function<void()> onOutputsChanged_;
     bool lost_ = false;
 };
 

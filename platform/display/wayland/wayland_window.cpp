@@ -180,7 +180,7 @@ void WaylandWindow::CompositorScaleChanged(DeviceScale scale) {
     onScale_(scale);
 }
 
-void WaylandWindow::OutputsChanged() {
+void WaylandWindow::FollowOutputs() {
     // A window on no output (hidden, say) keeps its scale.
     if (fractional_ || outputs_.empty()) return;
     int32_t largest = 1;
@@ -310,12 +310,12 @@ void WaylandWindow::OnEnter(void* data, wl_surface*, wl_output* output) {
         known, [output](const WaylandOutput& o) { return o.output.Get() == output; });
     if (!isKnown || std::ranges::find(window->outputs_, output) != window->outputs_.end()) return;
     window->outputs_.push_back(output);
-    window->OutputsChanged();
+    window->FollowOutputs();
 }
 
 void WaylandWindow::OnLeave(void* data, wl_surface*, wl_output* output) {
     auto* window = static_cast<WaylandWindow*>(data);
-    if (std::erase(window->outputs_, output) > 0) window->OutputsChanged();
+    if (std::erase(window->outputs_, output) > 0) window->FollowOutputs();
 }
 
 }  // namespace platform

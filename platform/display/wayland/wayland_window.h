@@ -79,6 +79,9 @@ class WaylandWindow {
 
     /// The scale the compositor shows the window's surfaces at.
     DeviceScale CompositorScale() const { return compositorScale_; }
+    /// Without fractional scales, takes the largest scale of the outputs the window is on as
+    /// the compositor's; called when it enters or leaves one, or an output's scale changed.
+    void FollowOutputs();
 
     /// The pointer is over the title bar at device pixel `at` of the bar, or left it.
     void TitleBarPointer(Point at);
@@ -107,8 +110,6 @@ class WaylandWindow {
     void ShowScaling();
     void SetGeometry();
     void CompositorScaleChanged(DeviceScale scale);
-    /// Follows the largest scale of the outputs the window is on.
-    void OutputsChanged();
 
     struct Buffer {
         std::unique_ptr<ShmBuffer> shm;

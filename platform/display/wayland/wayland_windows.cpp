@@ -91,6 +91,11 @@ void WaylandWindows::ShowPendingPictures() {
         window->Commit();
 }
 
+void WaylandWindows::FollowOutputs() {
+    for (const auto& [id, window] : windows_)
+        window->FollowOutputs();
+}
+
 Rect WaylandScreen::WorkArea(std::optional<Point>) const {
     const auto& outputs = globals_.Outputs();
     if (outputs.empty()) return {};

@@ -51,6 +51,8 @@ class WaylandWindows final : public DisplayWindows {
     WaylandWindow* WindowOf(NativeWindowId id) const;
     /// Sends out the pictures that found every buffer held by the compositor, once one is free.
     void ShowPendingPictures();
+    /// An output's scale may have changed: every window follows the outputs it is on.
+    void FollowOutputs();
 
   private:
     const WaylandGlobals& globals_;
