@@ -14,12 +14,15 @@ WaylandBackend::WaylandBackend(std::string appId, std::string activationToken)
       windows_(
           globals_, std::move(activationToken), [this] { return events_.System(); },
           [this](NativeWindowId id) { seat_.CloseRequest(id); },
+          [this](NativeWindowId id, DeviceScale scale) { seat_.ScaleRequest(id, scale); },
           [this](NativeWindowId id) { seat_.Forget(id); }),
       screen_(globals_),
       seat_(globals_, windows_),
       clipboard_(globals_.Display(), globals_.DataDevices(), globals_.PrimarySelections(),
                  globals_.Context().seat, [this] { return seat_.InputSerial(); }),
-      events_(seat_) {}
+      events_(seat_) {
+    globals_.WatchOutputs([this] { windows_.FollowOutputs(); });
+}
 
 std::string WaylandBackend::SessionName() {
     const std::string name = WaylandGlobals::DisplayName();

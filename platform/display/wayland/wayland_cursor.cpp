@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/display/swap_red_blue.h"
+#include "platform/display/wayland/surface_scaling.h"
 
 namespace platform {
 namespace {
@@ -29,8 +30,8 @@ int CursorSize() {
 
 }  // namespace
 
-WaylandCursor::WaylandCursor(wl_compositor* compositor, wl_shm* shm, int32_t scale)
-    : shm_(shm), scale_(scale), surface_(wl_compositor_create_surface(compositor)) {}
+WaylandCursor::WaylandCursor(wl_compositor* compositor, wl_shm* shm)
+    : shm_(shm), surface_(wl_compositor_create_surface(compositor)) {}
 
 void WaylandCursor::Set(const PointerImage* picture) {
     if (!picture) {
@@ -47,7 +48,15 @@ void WaylandCursor::Set(const PointerImage* picture) {
     Show();
 }
 
-void WaylandCursor::Entered(wl_pointer* pointer, uint32_t serial, bool onTitleBar) {
+void WaylandCursor::Entered(wl_pointer* pointer, uint32_t serial, bool onTitleBar,
+                            DeviceScale scale) {
+    const int32_t bufferScale = (scale.Per120() + DeviceScale::kUnit - 1) / DeviceScale::kUnit;
+    if (bufferScale != scale_) {
+        // The arrow and the picture are made anew at the new size when next shown.
+        scale_ = bufferScale;
+        theme_.Reset();
+        pictureBuffer_.reset();
+    }
     pointer_ = pointer;
     serial_ = serial;
     onTitleBar_ = onTitleBar;
@@ -95,7 +104,7 @@ void WaylandCursor::ShowPicture() {
     if (!pictureBuffer_) {
         pictureBuffer_ = std::make_unique<ShmBuffer>(shm_, image.width * k, image.height * k,
                                                      WL_SHM_FORMAT_ARGB8888);
-        CopyPointerPixels(image, DeviceScale::FromPer120(int64_t{k} * DeviceScale::kUnit),
+        CopyPointerPixels(image, WholeScale(k),
                           reinterpret_cast<uint32_t*>(pictureBuffer_->Pixels()));
     }
     wl_surface_set_buffer_scale(surface_.Get(), k);

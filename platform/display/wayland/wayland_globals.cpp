@@ -6,12 +6,12 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/display/desktop_scale.h"
-
 // The Wayland headers come after ours, like every platform header.
 #include <wayland-client.h>
 
+#include "fractional-scale-v1-client-protocol.h"
 #include "primary-selection-unstable-v1-client-protocol.h"
+#include "viewporter-client-protocol.h"
 #include "xdg-activation-v1-client-protocol.h"
 #include "xdg-decoration-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
@@ -39,11 +39,14 @@ WaylandGlobals::WaylandGlobals(std::string appId) : display_(wl_display_connect(
     context_.shell = shell_.Get();
     context_.decorations = decorations_.Get();
     context_.seat = seat_.Get();
-    // The compositor says how dense its outputs are; the windows take the densest.
-    int32_t outputScale = 1;
-    for (const Output& output : outputs_)
-        outputScale = std::max(outputScale, output.scale);
-    context_.scale = std::min(outputScale, kMaxScale);
+    context_.outputs = &outputs_;
+    // Fractional scales are shown through viewports: one without the other is of no use to them.
+    if (!viewporter_) fractionalScales_.Reset();
+    context_.viewporter = viewporter_.Get();
+    context_.fractionalScales = fractionalScales_.Get();
+    context_.viewportUse = fractionalScales_ ? ViewportUse::Always
+                           : viewporter_     ? ViewportUse::WhenUneven
+                                             : ViewportUse::Never;
     // Framebuffer colours keep red in their lowest byte: formats that do too take them as
     // they are.
     context_.order = redLowestFormats_ ? ShmChannelOrder::RedLowest : ShmChannelOrder::BlueLowest;
@@ -67,8 +70,8 @@ void WaylandGlobals::Roundtrip() {
     if (!lost_ && wl_display_roundtrip(Display()) < 0) lost_ = true;
 }
 
-WaylandGlobals::Output* WaylandGlobals::OutputOf(wl_output* output) {
-    for (Output& known : outputs_)
+WaylandOutput* WaylandGlobals::OutputOf(wl_output* output) {
+    for (WaylandOutput& known : outputs_)
         if (known.output.Get() == output) return &known;
     return nullptr;
 }
@@ -107,14 +110,22 @@ void WaylandGlobals::OnGlobal(void* data, wl_registry* registry, uint32_t name,
         bind(g.dataDevices_, &wl_data_device_manager_interface, 1);
     } else if (kind == zwp_primary_selection_device_manager_v1_interface.name) {
         bind(g.primarySelections_, &zwp_primary_selection_device_manager_v1_interface, 1);
+    } else if (kind == wp_viewporter_interface.name) {
+        bind(g.viewporter_, &wp_viewporter_interface, 1);
+    } else if (kind == wp_fractional_scale_manager_v1_interface.name) {
+        bind(g.fractionalScales_, &wp_fractional_scale_manager_v1_interface, 1);
     } else if (kind == wl_output_interface.name) {
-        Output& output = g.outputs_.emplace_back();
+        WaylandOutput& output = g.outputs_.emplace_back();
         bind(output.output, &wl_output_interface, 2);
         static const wl_output_listener listener{
             .geometry = [](void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t,
                            const char*, const char*, int32_t) {},
             .mode = OnOutputMode,
-            .done = [](void*, wl_output*) {},
+            .done =
+                [](void* data, wl_output*) {
+                    auto& globals = *static_cast<WaylandGlobals*>(data);
+                    if (globals.onOutputsChanged_) globals.onOutputsChanged_();
+                },
             .scale = OnOutputScale,
             .name = [](void*, wl_output*, const char*) {},
             .description = [](void*, wl_output*, const char*) {},
@@ -145,13 +156,14 @@ void WaylandGlobals::OnSeatCapabilities(void* data, wl_seat*, uint32_t capabilit
 }
 
 void WaylandGlobals::OnOutputScale(void* data, wl_output* output, int32_t factor) {
-    if (Output* known = static_cast<WaylandGlobals*>(data)->OutputOf(output)) known->scale = factor;
+    if (WaylandOutput* known = static_cast<WaylandGlobals*>(data)->OutputOf(output))
+        known->scale = factor;
 }
 
 void WaylandGlobals::OnOutputMode(void* data, wl_output* output, uint32_t flags, int32_t width,
                                   int32_t height, int32_t) {
     if ((flags & WL_OUTPUT_MODE_CURRENT) == 0) return;
-    if (Output* known = static_cast<WaylandGlobals*>(data)->OutputOf(output))
+    if (WaylandOutput* known = static_cast<WaylandGlobals*>(data)->OutputOf(output))
         known->mode = {width, height};
 }
 

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/display/wayland/wayland_output.h"
 #include "platform/display/wayland/wayland_owned.h"
 #include "platform/display/wayland/wayland_window.h"
 #include "platform/ui/backend.h"
@@ -13,16 +15,11 @@ namespace platform {
 
 /// The connection to a Wayland compositor and the globals the backend's drivers bind from its
 /// registry: what windows need (WaylandWindowContext), the seat, the clipboard's data device
-/// manager, xdg-activation and the outputs. Whether the connection is lost is kept here, for
+/// manager, xdg-activation, the outputs, and the viewporter and fractional scales where the
+/// compositor offers both. Whether the connection is lost is kept here, for
 /// every driver to see.
 class WaylandGlobals {
   public:
-    struct Output {
-        WaylandOwned<wl_output> output;
-        int32_t scale = 1;
-        Size mode;
-    };
-
     /// Connects to the compositor that WAYLAND_DISPLAY names (or "wayland-0") and binds its
     /// globals; windows carry the application id `appId`. Throws std::runtime_error naming the
     /// compositor when there is none or it lacks what windows need (wl_compositor,
@@ -43,10 +40,13 @@ class WaylandGlobals {
     }
     /// Null where the compositor does not let launches bring windows forward.
     xdg_activation_v1* Activation() const { return activation_.Get(); }
-    const std::vector<Output>& Outputs() const { return outputs_; }
+    const std::vector<WaylandOutput>& Outputs() const { return outputs_; }
     /// Calls `onCapabilities` with the seat's capabilities (WL_SEAT_CAPABILITY_*) now, and
     /// again whenever they change.
     void WatchSeat(std::function<void(uint32_t capabilities)> onCapabilities);
+    /// Calls `onChanged` whenever an output has told all of what changed about it (its scale,
+    /// its mode).
+    void WatchOutputs(std::function<void()> onChanged) { onOutputsChanged_ = std::move(onChanged); }
 
     /// Makes the compositor answer every request sent so far and handles what it sent.
     void Roundtrip();
@@ -67,7 +67,7 @@ class WaylandGlobals {
     static void OnOutputScale(void* data, wl_output* output, int32_t factor);
     static void OnOutputMode(void* data, wl_output* output, uint32_t flags, int32_t width,
                              int32_t height, int32_t refresh);
-    Output* OutputOf(wl_output* output);
+    WaylandOutput* OutputOf(wl_output* output);
 
     // Given up in the reverse order, the display last.
     WaylandOwned<wl_display> display_;
@@ -76,7 +76,9 @@ class WaylandGlobals {
     WaylandOwned<wl_subcompositor> subcompositor_;
     WaylandOwned<wl_shm> shm_;
     WaylandOwned<xdg_wm_base> shell_;
-    std::vector<Output> outputs_;
+    std::vector<WaylandOutput> outputs_;
+    WaylandOwned<wp_viewporter> viewporter_;
+    WaylandOwned<wp_fractional_scale_manager_v1> fractionalScales_;
     WaylandOwned<xdg_activation_v1> activation_;
     WaylandOwned<wl_data_device_manager> dataDevices_;
     WaylandOwned<zwp_primary_selection_device_manager_v1> primarySelections_;
@@ -87,6 +89,7 @@ class WaylandGlobals {
     bool redLowestFormats_ = false;
     uint32_t seatCapabilities_ = 0;
     std::function<void(uint32_t)> onSeatCapabilities_;
+    std::function<void()> onOutputsChanged_;
     bool lost_ = false;
 };
 

@@ -3,7 +3,9 @@
 #include <wayland-client.h>
 #include <wayland-cursor.h>
 
+#include "fractional-scale-v1-client-protocol.h"
 #include "primary-selection-unstable-v1-client-protocol.h"
+#include "viewporter-client-protocol.h"
 #include "xdg-activation-v1-client-protocol.h"
 #include "xdg-decoration-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
@@ -80,6 +82,18 @@ void WaylandRelease::operator()(wl_subsurface* object) const {
 }
 void WaylandRelease::operator()(wl_surface* object) const {
     wl_surface_destroy(object);
+}
+void WaylandRelease::operator()(wp_fractional_scale_manager_v1* object) const {
+    wp_fractional_scale_manager_v1_destroy(object);
+}
+void WaylandRelease::operator()(wp_fractional_scale_v1* object) const {
+    wp_fractional_scale_v1_destroy(object);
+}
+void WaylandRelease::operator()(wp_viewport* object) const {
+    wp_viewport_destroy(object);
+}
+void WaylandRelease::operator()(wp_viewporter* object) const {
+    wp_viewporter_destroy(object);
 }
 void WaylandRelease::operator()(xdg_activation_v1* object) const {
     xdg_activation_v1_destroy(object);

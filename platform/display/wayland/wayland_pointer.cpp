@@ -21,17 +21,18 @@ int32_t PointerButtonBit(uint32_t linuxButton) {
 
 namespace {
 
-// The integer part of a 24.8 fixed-point number, rounded toward minus infinity: a position
-// half a pixel left of the window is in column -1, not 0. Since C++20 a right shift of a
-// negative number is arithmetic, which is exactly this rounding.
-int32_t FixedFloor(int32_t fixed) {
-    return fixed >> 8;
+// fixed × per120 / (256 × 120), rounded toward minus infinity: a position half a pixel left of
+// the surface is in column -1, not 0.
+int32_t DeviceFloor(int32_t fixed, DeviceScale scale) {
+    const int64_t scaled = int64_t{fixed} * scale.Per120();
+    const int64_t unit = int64_t{256} * DeviceScale::kUnit;
+    return static_cast<int32_t>(scaled >= 0 ? scaled / unit : -((-scaled + unit - 1) / unit));
 }
 
 }  // namespace
 
-Point PointerPixel(int32_t fixedX, int32_t fixedY) {
-    return {FixedFloor(fixedX), FixedFloor(fixedY)};
+Point PointerDevicePixel(int32_t fixedX, int32_t fixedY, DeviceScale scale) {
+    return {DeviceFloor(fixedX, scale), DeviceFloor(fixedY, scale)};
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/gfx/device_scale.h"
 #include "platform/gfx/geometry.h"
 
 namespace platform {
@@ -10,9 +11,9 @@ namespace platform {
 /// BTN_RIGHT, BTN_MIDDLE); 0 for every other button.
 int32_t PointerButtonBit(uint32_t linuxButton);
 
-/// A wl_pointer position (24.8 fixed point, in surface coordinates, which are the window's
-/// logical pixels at any buffer scale) as the logical pixel it lies in: rounded down, also
-/// left of or above the window while a button holds the pointer.
-Point PointerPixel(int32_t fixedX, int32_t fixedY);
+/// The device pixel that a wl_pointer position lies in on a surface the compositor shows at
+/// `scale`: the position (24.8 fixed point, in the compositor's logical units) times the scale,
+/// rounded down, also left of or above the surface while a button holds the pointer.
+Point PointerDevicePixel(int32_t fixedX, int32_t fixedY, DeviceScale scale);
 
 }  // namespace platform

@@ -19,6 +19,13 @@ void WaylandSeat::CloseRequest(NativeWindowId id) {
     Push(InputEvent::Close, id);
 }
 
+void WaylandSeat::ScaleRequest(NativeWindowId id, DeviceScale scale) {
+    // A later scale replaces one not yet delivered: the compositor's requests take no room.
+    if (!input_.empty() && input_.back().kind == InputEvent::Scale && input_.back().window == id)
+        input_.pop_back();
+    Push(InputEvent::Scale, id, Point{}, scale.Per120());
+}
+
 void WaylandSeat::Forget(NativeWindowId id) {
     if (pointerWindow_ == id) pointerWindow_ = 0;
     if (pointerTitleBar_ == id) pointerTitleBar_ = 0;
@@ -77,7 +84,12 @@ void WaylandSeat::DeliverOne(WindowSystem* system) {
     const Window* top = system->TopLevelOf(event.window);
     switch (event.kind) {
         case InputEvent::Move:
-            if (top) system->PointerMoveInWindow(top->Handle(), event.at);
+            // The window's scale now, after the scale changes delivered before the move.
+            if (top) {
+                const DeviceScale scale = top->Scale();
+                system->PointerMoveInWindow(
+                    top->Handle(), {scale.LogicalAt(event.at.x), scale.LogicalAt(event.at.y)});
+            }
             break;
         case InputEvent::Leave:
             if (top) system->PointerLeftWindow(top->Handle());
@@ -104,6 +116,9 @@ void WaylandSeat::DeliverOne(WindowSystem* system) {
             break;
         case InputEvent::Close:
             if (top) system->CloseRequest(top->Handle());
+            break;
+        case InputEvent::Scale:
+            if (top) system->NativeScaleChanged(top->Handle(), DeviceScale::FromPer120(event.code));
             break;
     }
 }
@@ -153,9 +168,11 @@ void WaylandSeat::OnPointerEnter(void* data, wl_pointer* pointer, uint32_t seria
     auto& s = *static_cast<WaylandSeat*>(data);
     s.pointerWindow_ = s.windows_.IdOf(surface);
     s.pointerTitleBar_ = s.windows_.TitleBarOf(surface);
-    if (s.pointerWindow_ == 0 && s.pointerTitleBar_ == 0) return;
-    s.windows_.Cursor().Entered(pointer, serial, s.pointerTitleBar_ != 0);
-    s.PointerAt(PointerPixel(x, y));
+    const WaylandWindow* window = s.windows_.WindowOf(s.PointerOwner());
+    if (!window) return;
+    s.windows_.Cursor().Entered(pointer, serial, s.pointerTitleBar_ != 0,
+                                window->CompositorScale());
+    s.PointerAt(x, y);
 }
 
 void WaylandSeat::OnPointerLeave(void* data, wl_pointer*, uint32_t, wl_surface*) {
@@ -169,13 +186,20 @@ void WaylandSeat::OnPointerLeave(void* data, wl_pointer*, uint32_t, wl_surface*)
 }
 
 void WaylandSeat::OnPointerMotion(void* data, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) {
-    static_cast<WaylandSeat*>(data)->PointerAt(PointerPixel(x, y));
+    static_cast<WaylandSeat*>(data)->PointerAt(x, y);
 }
 
-void WaylandSeat::PointerAt(Point at) {
+void WaylandSeat::PointerAt(wl_fixed_t x, wl_fixed_t y) {
+    WaylandWindow* window = windows_.WindowOf(PointerOwner());
+    if (!window) return;
+    // Device pixels now, on the compositor's scale for the surface; logical ones when the
+    // move is delivered, on the window's scale then.
+    const Point at = PointerDevicePixel(x, y, window->CompositorScale());
     if (pointerWindow_ != 0) Push(InputEvent::Move, pointerWindow_, at);
-    pointerOnTitleBar_ = at;
-    if (WaylandWindow* window = windows_.WindowOf(pointerTitleBar_)) window->TitleBarPointer(at);
+    if (pointerTitleBar_ != 0) {
+        pointerOnTitleBar_ = at;
+        window->TitleBarPointer(at);
+    }
 }
 
 void WaylandSeat::OnPointerButton(void* data, wl_pointer*, uint32_t serial, uint32_t,

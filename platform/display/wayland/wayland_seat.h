@@ -31,6 +31,8 @@ class WaylandSeat final : public DisplayConnection {
     uint32_t InputSerial() const { return inputSerial_; }
     /// The user asked to close window `id`.
     void CloseRequest(NativeWindowId id);
+    /// The compositor asks for window `id` to be shown at `scale`.
+    void ScaleRequest(NativeWindowId id, DeviceScale scale);
     /// Window `id` is gone: no input goes to it any more.
     void Forget(NativeWindowId id);
 
@@ -56,12 +58,13 @@ class WaylandSeat final : public DisplayConnection {
             KeyUp,
             Modifiers,
             KeyboardLeft,
-            Close
+            Close,
+            Scale
         };
         Kind kind;
         NativeWindowId window = 0;
-        Point at;
-        int32_t code = 0;       // button bit, desktop key code or shift bits
+        Point at;               // the device pixel of a Move
+        int32_t code = 0;       // button bit, desktop key code, shift bits or 120ths of a scale
         int32_t character = 0;  // typed by a KeyDown
         uint32_t key = 0;       // the key of a KeyDown or KeyUp, as wl_keyboard numbers it
         uint32_t symbol = 0;    // the keysym of a KeyDown or KeyUp
@@ -70,8 +73,12 @@ class WaylandSeat final : public DisplayConnection {
     void Capabilities(uint32_t capabilities);
     void Push(InputEvent::Kind kind, NativeWindowId window, Point at = {}, int32_t code = 0,
               int32_t character = 0, uint32_t key = 0, uint32_t symbol = 0);
-    /// The pointer is at `at` on the surface it last entered.
-    void PointerAt(Point at);
+    /// The window whose surface or own title bar the pointer is over; 0 when none.
+    NativeWindowId PointerOwner() const {
+        return pointerWindow_ != 0 ? pointerWindow_ : pointerTitleBar_;
+    }
+    /// The pointer is at the wl_pointer position (x, y) on the surface it last entered.
+    void PointerAt(wl_fixed_t x, wl_fixed_t y);
     /// Handles what the compositor sent that is read already; false when the connection broke.
     bool DispatchPending();
 
@@ -103,7 +110,8 @@ class WaylandSeat final : public DisplayConnection {
     WaylandOwned<wl_keyboard> keyboard_;
     uint32_t inputSerial_ = 0;
     NativeWindowId pointerWindow_ = 0;
-    // The window whose own title bar the pointer is over; 0 when none.
+    // The window whose own title bar the pointer is over, and the device pixel of the bar it
+    // is at; 0 when none.
     NativeWindowId pointerTitleBar_ = 0;
     Point pointerOnTitleBar_;
     NativeWindowId keyboardWindow_ = 0;

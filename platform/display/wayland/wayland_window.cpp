@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "fractional-scale-v1-client-protocol.h"
 #include "platform/ui/keys.h"
+#include "viewporter-client-protocol.h"
 #include "xdg-decoration-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
@@ -20,17 +22,33 @@ constexpr size_t kMaxBuffers = 3;
 
 WaylandWindow::WaylandWindow(const WaylandWindowContext& context, const NativeWindowDesc& desc,
                              WaylandWindow* owner, std::function<const Surface*()> framebuffer,
-                             std::function<void()> onClose)
+                             std::function<void()> onClose,
+                             std::function<void(DeviceScale)> onScale)
     : context_(context),
       framebuffer_(std::move(framebuffer)),
       onClose_(std::move(onClose)),
+      onScale_(std::move(onScale)),
       title_(desc.title),
       role_(desc.role),
       bordered_(desc.bordered),
       size_{std::max(1, desc.clientSize.width), std::max(1, desc.clientSize.height)},
-      opacity_(desc.opacity) {
+      opacity_(desc.opacity),
+      scale_(desc.scale),
+      compositorScale_(LargestScale(*context.outputs)) {
     surface_.Reset(wl_compositor_create_surface(context_.compositor));
-    wl_surface_set_buffer_scale(surface_.Get(), context_.scale);
+    static const wl_surface_listener surfaceListener{
+        .enter = OnEnter,
+        .leave = OnLeave,
+    };
+    wl_surface_add_listener(surface_.Get(), &surfaceListener, this);
+    if (context_.viewporter)
+        viewport_.Reset(wp_viewporter_get_viewport(context_.viewporter, surface_.Get()));
+    if (context_.fractionalScales) {
+        static const wp_fractional_scale_v1_listener fractionalListener{OnPreferredScale};
+        fractional_.Reset(wp_fractional_scale_manager_v1_get_fractional_scale(
+            context_.fractionalScales, surface_.Get()));
+        wp_fractional_scale_v1_add_listener(fractional_.Get(), &fractionalListener, this);
+    }
     static const xdg_surface_listener shellListener{OnShellConfigure};
     static const xdg_toplevel_listener toplevelListener{
         .configure = OnToplevelConfigure,
@@ -44,8 +62,7 @@ WaylandWindow::WaylandWindow(const WaylandWindowContext& context, const NativeWi
     xdg_toplevel_add_listener(toplevel_.Get(), &toplevelListener, this);
     xdg_toplevel_set_title(toplevel_.Get(), desc.title.c_str());
     xdg_toplevel_set_app_id(toplevel_.Get(), context_.appId.c_str());
-    xdg_toplevel_set_min_size(toplevel_.Get(), size_.width, size_.height);
-    xdg_toplevel_set_max_size(toplevel_.Get(), size_.width, size_.height);
+    ShowScaling();
     if (owner) xdg_toplevel_set_parent(toplevel_.Get(), owner->toplevel_.Get());
     // The window's position is the compositor's choice: Wayland gives clients none.
     if (context_.decorations) {
@@ -71,19 +88,29 @@ wl_surface* WaylandWindow::TitleBarSurface() const {
 void WaylandWindow::ShowTitleBar(bool shown) {
     if (shown == (titleBar_ != nullptr)) return;
     if (shown) {
-        titleBar_ =
-            std::make_unique<WaylandTitleBar>(context_, surface_.Get(), size_.width, title_);
+        titleBar_ = std::make_unique<WaylandTitleBar>(context_, surface_.Get(), size_.width, title_,
+                                                      scale_, compositorScale_);
         titleBar_->SetLook({active_, false});
-        xdg_surface_set_window_geometry(shellSurface_.Get(), 0, -kTitleBarHeight, size_.width,
-                                        size_.height + kTitleBarHeight);
     } else {
         titleBar_.reset();
-        xdg_surface_set_window_geometry(shellSurface_.Get(), 0, 0, size_.width, size_.height);
     }
+    SetGeometry();
+}
+
+void WaylandWindow::SetGeometry() {
+    // The window's own title bar lies above the client area, within the window.
+    const Size size = shownScaling_->size;
+    const int32_t bar = titleBar_ ? titleBar_->GridHeight() : 0;
+    const Rect geometry{0, -bar, size.width, size.height};
+    if (geometry == geometry_) return;
+    geometry_ = geometry;
+    xdg_surface_set_window_geometry(shellSurface_.Get(), geometry.left, geometry.top,
+                                    geometry.Width(), geometry.Height());
 }
 
 void WaylandWindow::TitleBarPointer(Point at) {
-    if (titleBar_) titleBar_->SetLook({active_, CloseBoxRect(size_.width).Contains(at)});
+    const Point logical{scale_.LogicalAt(at.x), scale_.LogicalAt(at.y)};
+    if (titleBar_) titleBar_->SetLook({active_, CloseBoxRect(size_.width).Contains(logical)});
 }
 
 void WaylandWindow::TitleBarPointerLeft() {
@@ -93,7 +120,8 @@ void WaylandWindow::TitleBarPointerLeft() {
 
 void WaylandWindow::TitleBarButton(int32_t button, bool down, Point at, uint32_t serial) {
     if (!titleBar_ || !context_.seat) return;
-    const bool onClose = CloseBoxRect(size_.width).Contains(at);
+    const bool onClose =
+        CloseBoxRect(size_.width).Contains({scale_.LogicalAt(at.x), scale_.LogicalAt(at.y)});
     if (button == kButtonLeft && down && !onClose) {
         // The compositor moves the window while the button stays down.
         xdg_toplevel_move(toplevel_.Get(), context_.seat, serial);
@@ -102,13 +130,64 @@ void WaylandWindow::TitleBarButton(int32_t button, bool down, Point at, uint32_t
         if (!down && closePressed_ && onClose) onClose_();
         closePressed_ = down && onClose;
     } else if (button == kButtonRight && down) {
-        xdg_toplevel_show_window_menu(toplevel_.Get(), context_.seat, serial, at.x,
-                                      at.y - kTitleBarHeight);
+        // At the place on the compositor's grid, relative to the client area.
+        xdg_toplevel_show_window_menu(toplevel_.Get(), context_.seat, serial,
+                                      compositorScale_.LogicalAt(at.x),
+                                      compositorScale_.LogicalAt(at.y) - titleBar_->GridHeight());
     }
 }
 
 Rect WaylandWindow::DeviceBounds() const {
-    return {0, 0, size_.width * context_.scale, size_.height * context_.scale};
+    return {0, 0, scale_.Edge(size_.width), scale_.Edge(size_.height)};
+}
+
+SurfaceScaling WaylandWindow::Scaling() const {
+    const Rect device = DeviceBounds();
+    return ScalingOf({device.Width(), device.Height()}, compositorScale_, context_.viewportUse);
+}
+
+void WaylandWindow::ShowScaling() {
+    // The bar may change while the client area keeps its size on the grid (from 1.5 to 2).
+    if (titleBar_) titleBar_->SetScale(scale_, compositorScale_);
+    const SurfaceScaling scaling = Scaling();
+    if (scaling != shownScaling_) {
+        shownScaling_ = scaling;
+        wl_surface_set_buffer_scale(surface_.Get(), scaling.bufferScale);
+        if (viewport_) {
+            const Size to = scaling.destination.value_or(Size{-1, -1});  // -1: no destination
+            wp_viewport_set_destination(viewport_.Get(), to.width, to.height);
+        }
+        // The window keeps its size on the compositor's grid whatever the compositor suggests.
+        xdg_toplevel_set_min_size(toplevel_.Get(), scaling.size.width, scaling.size.height);
+        xdg_toplevel_set_max_size(toplevel_.Get(), scaling.size.width, scaling.size.height);
+    }
+    SetGeometry();
+}
+
+void WaylandWindow::SetScale(DeviceScale scale) {
+    if (scale == scale_) return;
+    scale_ = scale;
+    // Buffers of the old size go once the compositor has released them (FreeBuffer); the
+    // next picture is a whole one.
+    for (Buffer& buffer : buffers_)
+        buffer.stale = DeviceBounds();
+    if (configured_) pending_ = DeviceBounds();
+}
+
+void WaylandWindow::CompositorScaleChanged(DeviceScale scale) {
+    if (scale == compositorScale_) return;
+    compositorScale_ = scale;
+    onScale_(scale);
+}
+
+void WaylandWindow::FollowOutputs() {
+    // A window on no output (hidden, say) keeps its scale.
+    if (fractional_ || outputs_.empty()) return;
+    int32_t largest = 1;
+    for (const WaylandOutput& output : *context_.outputs)
+        if (std::ranges::find(outputs_, output.output.Get()) != outputs_.end())
+            largest = std::max(largest, output.scale);
+    CompositorScaleChanged(WholeScale(largest));
 }
 
 void WaylandWindow::Present(const Rect& changed) {
@@ -135,14 +214,17 @@ void WaylandWindow::Configured() {
 
 WaylandWindow::Buffer* WaylandWindow::FreeBuffer() {
     const uint32_t format = Translucent() ? context_.translucentFormat : context_.opaqueFormat;
-    // Buffers of the other format (from before the opacity changed) go once released.
-    std::erase_if(buffers_, [format](const Buffer& buffer) {
-        return !buffer.shm->Busy() && buffer.shm->Format() != format;
+    const Rect device = DeviceBounds();
+    // Buffers of another format or size (from before the opacity or the scale changed) go once
+    // released.
+    std::erase_if(buffers_, [&](const Buffer& buffer) {
+        const ShmBuffer& shm = *buffer.shm;
+        return !shm.Busy() && (shm.Format() != format || shm.Width() != device.Width() ||
+                               shm.Height() != device.Height());
     });
     for (Buffer& buffer : buffers_)
         if (!buffer.shm->Busy()) return &buffer;
     if (buffers_.size() >= kMaxBuffers) return nullptr;
-    const Rect device = DeviceBounds();
     buffers_.push_back(
         {std::make_unique<ShmBuffer>(context_.shm, device.Width(), device.Height(), format),
          device});
@@ -172,6 +254,7 @@ bool WaylandWindow::Commit() {
         other.stale = &other == buffer ? Rect{} : other.stale.Union(pending_);
     const Rect damage = pending_.Intersect(bounds);
     pending_ = Rect{};
+    ShowScaling();
     wl_surface_attach(surface_.Get(), shm.Buffer(), 0, 0);
     wl_surface_damage_buffer(surface_.Get(), damage.left, damage.top, damage.Width(),
                              damage.Height());
@@ -213,6 +296,26 @@ void WaylandWindow::OnDecorationConfigure(void* data, zxdg_toplevel_decoration_v
     auto* window = static_cast<WaylandWindow*>(data);
     // A compositor that will not frame a bordered window leaves the frame to the program.
     window->ShowTitleBar(window->bordered_ && mode == ZXDG_TOPLEVEL_DECORATION_V1_MODE_CLIENT_SIDE);
+}
+
+void WaylandWindow::OnPreferredScale(void* data, wp_fractional_scale_v1*, uint32_t scale) {
+    static_cast<WaylandWindow*>(data)->CompositorScaleChanged(DeviceScale::FromPer120(scale));
+}
+
+void WaylandWindow::OnEnter(void* data, wl_surface*, wl_output* output) {
+    auto* window = static_cast<WaylandWindow*>(data);
+    // Only outputs the program knows count, each once: the list stays as short as theirs.
+    const auto& known = *window->context_.outputs;
+    const bool isKnown = std::ranges::any_of(
+        known, [output](const WaylandOutput& o) { return o.output.Get() == output; });
+    if (!isKnown || std::ranges::find(window->outputs_, output) != window->outputs_.end()) return;
+    window->outputs_.push_back(output);
+    window->FollowOutputs();
+}
+
+void WaylandWindow::OnLeave(void* data, wl_surface*, wl_output* output) {
+    auto* window = static_cast<WaylandWindow*>(data);
+    if (std::erase(window->outputs_, output) > 0) window->FollowOutputs();
 }
 
 }  // namespace platform

@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/display/wayland/shm_buffer.h"
 #include "platform/display/wayland/shm_pixels.h"
+#include "platform/display/wayland/surface_scaling.h"
+#include "platform/display/wayland/wayland_output.h"
 #include "platform/display/wayland/wayland_owned.h"
 #include "platform/display/wayland/wayland_title_bar.h"
 #include "platform/gfx/geometry.h"
@@ -19,7 +22,7 @@ struct wl_array;
 namespace platform {
 
 /// What every window of one connection shares: the compositor's objects, the pixel formats
-/// chosen for its buffers and the scale.
+/// chosen for its buffers, and how its surfaces are scaled.
 struct WaylandWindowContext {
     wl_compositor* compositor = nullptr;
     wl_subcompositor* subcompositor = nullptr;
@@ -34,7 +37,14 @@ struct WaylandWindowContext {
     uint32_t opaqueFormat = 0;
     uint32_t translucentFormat = 0;
     ShmChannelOrder order = ShmChannelOrder::BlueLowest;
-    int32_t scale = 1;
+    /// Null where the compositor has no viewporter.
+    wp_viewporter* viewporter = nullptr;
+    /// Null unless the compositor offers fractional scales and the viewporter both.
+    wp_fractional_scale_manager_v1* fractionalScales = nullptr;
+    ViewportUse viewportUse = ViewportUse::Never;
+    /// The compositor's outputs, whose scales windows follow where there are no fractional
+    /// scales.
+    const std::vector<WaylandOutput>* outputs = nullptr;
     std::string appId;
 };
 
@@ -47,13 +57,19 @@ struct WaylandWindowContext {
 /// frame callback), then copied into a buffer the compositor does not hold, and only the
 /// changed rectangle is damaged. Each buffer remembers what changed since it was last shown,
 /// so a buffer used again gets those pixels too.
+///
+/// Buffers hold the window's device pixels at its scale (the compositor's scale times the
+/// user's zoom). The compositor's scale for the window is its preferred fractional scale where
+/// it offers fractional scales, else the largest scale of the outputs the window is on; the
+/// buffers are fitted to the compositor's grid by ScalingOf.
 class WaylandWindow {
   public:
     /// `framebuffer` gives the window's current pixels (null once it has none); `onClose` is
-    /// called when the user asks to close it. `owner` is the window it is kept above, or null.
+    /// called when the user asks to close it, `onScale` when the compositor asks for it to be
+    /// shown at another scale. `owner` is the window it is kept above, or null.
     WaylandWindow(const WaylandWindowContext& context, const NativeWindowDesc& desc,
                   WaylandWindow* owner, std::function<const Surface*()> framebuffer,
-                  std::function<void()> onClose);
+                  std::function<void()> onClose, std::function<void(DeviceScale)> onScale);
     WaylandWindow(const WaylandWindow&) = delete;
     WaylandWindow& operator=(const WaylandWindow&) = delete;
 
@@ -61,11 +77,17 @@ class WaylandWindow {
     /// The surface of the window's own title bar; null while it has none.
     wl_surface* TitleBarSurface() const;
 
-    /// The pointer is over the title bar at `at` (bar coordinates), or left it.
+    /// The scale the compositor shows the window's surfaces at.
+    DeviceScale CompositorScale() const { return compositorScale_; }
+    /// Without fractional scales, takes the largest scale of the outputs the window is on as
+    /// the compositor's; called when it enters or leaves one, or an output's scale changed.
+    void FollowOutputs();
+
+    /// The pointer is over the title bar at device pixel `at` of the bar, or left it.
     void TitleBarPointer(Point at);
     void TitleBarPointerLeft();
-    /// A mouse button (keys.h bit) went down or up over the title bar at `at`; `serial` is the
-    /// compositor's for the event.
+    /// A mouse button (keys.h bit) went down or up over the title bar at device pixel `at` of
+    /// the bar; `serial` is the compositor's for the event.
     void TitleBarButton(int32_t button, bool down, Point at, uint32_t serial);
 
     /// Shows `changed` (framebuffer coordinates) once the compositor is ready for a picture.
@@ -75,10 +97,19 @@ class WaylandWindow {
     bool Commit();
     /// The whole window from now on blended at `opacity`: its buffers are translucent below 255.
     void SetOpacity(uint8_t opacity);
+    /// Shows the window at `scale` from the next picture on, which must be whole.
+    void SetScale(DeviceScale scale);
 
   private:
     // The client area in device pixels.
     Rect DeviceBounds() const;
+    SurfaceScaling Scaling() const;
+    /// Sends how the surface is scaled, its size limits, the window geometry and the title
+    /// bar's scales, where they differ from what was sent; the window's take effect with its
+    /// next commit.
+    void ShowScaling();
+    void SetGeometry();
+    void CompositorScaleChanged(DeviceScale scale);
 
     struct Buffer {
         std::unique_ptr<ShmBuffer> shm;
@@ -92,6 +123,9 @@ class WaylandWindow {
     static void OnToplevelClose(void* data, xdg_toplevel* toplevel);
     static void OnDecorationConfigure(void* data, zxdg_toplevel_decoration_v1* decoration,
                                       uint32_t mode);
+    static void OnPreferredScale(void* data, wp_fractional_scale_v1* fractional, uint32_t scale);
+    static void OnEnter(void* data, wl_surface* surface, wl_output* output);
+    static void OnLeave(void* data, wl_surface* surface, wl_output* output);
     /// Gives the window its own title bar, or takes it away; the window's geometry follows.
     void ShowTitleBar(bool shown);
     void Configured();
@@ -101,15 +135,23 @@ class WaylandWindow {
     const WaylandWindowContext& context_;
     std::function<const Surface*()> framebuffer_;
     std::function<void()> onClose_;
+    std::function<void(DeviceScale)> onScale_;
     std::string title_;
     WindowRole role_;
     bool bordered_;
     Size size_;
     uint8_t opacity_;
-    // Given up in the reverse order: the frame callback, the title bar, the roles, the buffers,
-    // the surface.
+    DeviceScale scale_;
+    DeviceScale compositorScale_;
+    std::vector<wl_output*> outputs_;  // the outputs the window is on
+    std::optional<SurfaceScaling> shownScaling_;
+    Rect geometry_;  // the window geometry sent last, on the compositor's grid
+    // Given up in the reverse order: the frame callback, the title bar, the roles, the scaling,
+    // the buffers, the surface.
     WaylandOwned<wl_surface> surface_;
     std::vector<Buffer> buffers_;
+    WaylandOwned<wp_viewport> viewport_;
+    WaylandOwned<wp_fractional_scale_v1> fractional_;
     WaylandOwned<xdg_surface> shellSurface_;
     WaylandOwned<xdg_toplevel> toplevel_;
     WaylandOwned<zxdg_toplevel_decoration_v1> decoration_;

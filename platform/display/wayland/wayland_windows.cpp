@@ -14,13 +14,15 @@ namespace platform {
 WaylandWindows::WaylandWindows(const WaylandGlobals& globals, std::string activationToken,
                                std::function<WindowSystem*()> system,
                                std::function<void(NativeWindowId)> onClose,
+                               std::function<void(NativeWindowId, DeviceScale)> onScale,
                                std::function<void(NativeWindowId)> onDestroyed)
     : globals_(globals),
       activationToken_(std::move(activationToken)),
       system_(std::move(system)),
       onClose_(std::move(onClose)),
+      onScale_(std::move(onScale)),
       onDestroyed_(std::move(onDestroyed)),
-      cursor_(globals.Context().compositor, globals.Context().shm, globals.Context().scale) {}
+      cursor_(globals.Context().compositor, globals.Context().shm) {}
 
 NativeWindowId WaylandWindows::CreateNativeWindow(const NativeWindowDesc& desc) {
     const NativeWindowId id = nextId_++;
@@ -30,9 +32,10 @@ NativeWindowId WaylandWindows::CreateNativeWindow(const NativeWindowDesc& desc) 
         const Window* top = system ? system->TopLevelOf(id) : nullptr;
         return top ? &top->Framebuffer() : nullptr;
     };
-    windows_.emplace(
-        id, std::make_unique<WaylandWindow>(globals_.Context(), desc, owner, std::move(framebuffer),
-                                            [this, id] { onClose_(id); }));
+    windows_.emplace(id, std::make_unique<WaylandWindow>(
+                             globals_.Context(), desc, owner, std::move(framebuffer),
+                             [this, id] { onClose_(id); },
+                             [this, id](DeviceScale scale) { onScale_(id, scale); }));
     // The first window ends the launch that started the program, and takes the focus it
     // brings.
     if (!activationToken_.empty()) Activate(id, std::exchange(activationToken_, {}));
@@ -54,8 +57,8 @@ void WaylandWindows::Activate(NativeWindowId id, std::string_view startupToken) 
     xdg_activation_v1_activate(globals_.Activation(), token.c_str(), window->WlSurface());
 }
 
-void WaylandWindows::SetScale(NativeWindowId, DeviceScale) {
-    // A zoom beyond the compositor's scale is not offered here yet: the buffer stays at it.
+void WaylandWindows::SetScale(NativeWindowId id, DeviceScale scale) {
+    if (WaylandWindow* window = WindowOf(id)) window->SetScale(scale);
 }
 
 void WaylandWindows::Present(NativeWindowId id, const Surface&, const Rect& changed) {
@@ -88,12 +91,18 @@ void WaylandWindows::ShowPendingPictures() {
         window->Commit();
 }
 
+void WaylandWindows::FollowOutputs() {
+    for (const auto& [id, window] : windows_)
+        window->FollowOutputs();
+}
+
 Rect WaylandScreen::WorkArea(std::optional<Point>) const {
     const auto& outputs = globals_.Outputs();
     if (outputs.empty()) return {};
+    // The logical pixels that lie wholly on the output's device pixels.
     const Size mode = outputs.front().mode;
-    const int32_t k = globals_.Context().scale;
-    return {0, 0, mode.width / k, mode.height / k};
+    const DeviceScale scale = Scale();
+    return {0, 0, scale.LogicalAt(mode.width), scale.LogicalAt(mode.height)};
 }
 
 }  // namespace platform

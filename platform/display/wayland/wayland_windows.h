@@ -19,11 +19,13 @@ namespace platform {
 class WaylandWindows final : public DisplayWindows {
   public:
     /// `system` gives the window system whose framebuffers the windows show (null while none
-    /// is attached); `onClose` is called when the user asks to close a window, `onDestroyed`
-    /// when the program has destroyed one.
+    /// is attached); `onClose` is called when the user asks to close a window, `onScale` when
+    /// the compositor asks for one to be shown at another scale, `onDestroyed` when the
+    /// program has destroyed one.
     WaylandWindows(const WaylandGlobals& globals, std::string activationToken,
                    std::function<WindowSystem*()> system,
                    std::function<void(NativeWindowId)> onClose,
+                   std::function<void(NativeWindowId, DeviceScale)> onScale,
                    std::function<void(NativeWindowId)> onDestroyed);
     WaylandWindows(const WaylandWindows&) = delete;
     WaylandWindows& operator=(const WaylandWindows&) = delete;
@@ -35,6 +37,7 @@ class WaylandWindows final : public DisplayWindows {
     /// Wayland lets no client raise or focus its windows unasked: a launch's activation token
     /// asks the compositor to (xdg-activation, where it offers it); without one nothing happens.
     void Activate(NativeWindowId id, std::string_view startupToken) override;
+    /// The window's buffers are made anew at the scale's size, for the next picture.
     void SetScale(NativeWindowId id, DeviceScale scale) override;
     void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
     void Flush() override;
@@ -48,12 +51,15 @@ class WaylandWindows final : public DisplayWindows {
     WaylandWindow* WindowOf(NativeWindowId id) const;
     /// Sends out the pictures that found every buffer held by the compositor, once one is free.
     void ShowPendingPictures();
+    /// An output's scale may have changed: every window follows the outputs it is on.
+    void FollowOutputs();
 
   private:
     const WaylandGlobals& globals_;
     std::string activationToken_;
     std::function<WindowSystem*()> system_;
     std::function<void(NativeWindowId)> onClose_;
+    std::function<void(NativeWindowId, DeviceScale)> onScale_;
     std::function<void(NativeWindowId)> onDestroyed_;
     WaylandCursor cursor_;
     std::map<NativeWindowId, std::unique_ptr<WaylandWindow>> windows_;
@@ -62,18 +68,16 @@ class WaylandWindows final : public DisplayWindows {
 
 /// The outputs as the Wayland backend's screen: the first one's size as the work area, in
 /// logical pixels, since Wayland tells clients neither where their windows are nor where the
-/// pointer is on the screen; the scale of the windows; and no bell.
+/// pointer is on the screen; the scale of new windows; and no bell.
 class WaylandScreen final : public DisplayScreen {
   public:
     explicit WaylandScreen(const WaylandGlobals& globals) : globals_(globals) {}
 
     Rect WorkArea(std::optional<Point> near) const override;
-    /// The largest scale of the compositor's outputs when the backend connected (at most
-    /// kMaxScale). The compositor decides how dense windows are; GDK_SCALE, which sets the
-    /// scale on X11, has no say.
-    DeviceScale Scale() const override {
-        return DeviceScale::FromPer120(int64_t{globals_.Context().scale} * DeviceScale::kUnit);
-    }
+    /// The largest scale of the compositor's outputs, which a window has until the compositor
+    /// tells it its own. The compositor decides how dense windows are; GDK_SCALE, which sets
+    /// the scale on X11, has no say.
+    DeviceScale Scale() const override { return LargestScale(globals_.Outputs()); }
     /// Silent: the compositors of this desktop offer clients no bell.
     void Bell() override {}
 
