@@ -50,7 +50,7 @@ X11Display::X11Display() : display_(XOpenDisplay(nullptr)) {
         throw std::runtime_error("the display shows no true colour: only 8-bit colour maps");
     const char* gdkScale = std::getenv("GDK_SCALE");
     const char* resources = XResourceManagerString(x);
-    scale_ = DesktopScale(gdkScale ? gdkScale : "", resources ? resources : "");
+    scale_ = DesktopScale(gdkScale ? gdkScale : "", {}, resources ? resources : "");
     XInternAtoms(x, const_cast<char**>(kAtomNames), kAtomCount, False, atoms_);
 }
 
