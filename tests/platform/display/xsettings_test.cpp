@@ -3,65 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "tests/support/xsettings_property.h"
 
 namespace platform {
 namespace {
 
-// The bytes of a property of `count` settings, in either byte order.
-class Property {
-  public:
-    Property(bool msbFirst, uint32_t count) : msbFirst_(msbFirst) {
-        Number(msbFirst ? 1 : 0, 1);
-        Number(0, 3);
-        Number(7, 4);  // serial
-        Number(count, 4);
-    }
-    Property& Integer(std::string_view name, int32_t value) {
-        Head(0, name);
-        Number(static_cast<uint32_t>(value), 4);
-        return *this;
-    }
-    Property& String(std::string_view name, std::string_view value) {
-        Head(1, name);
-        Number(static_cast<uint32_t>(value.size()), 4);
-        Text(value);
-        return *this;
-    }
-    Property& Colour(std::string_view name, XSettingColour c) {
-        Head(2, name);
-        for (const uint16_t channel : {c.red, c.green, c.blue, c.alpha})
-            Number(channel, 2);
-        return *this;
-    }
-    // The bytes with those at `at` replaced by `patch`.
-    std::vector<uint8_t> With(size_t at, std::vector<uint8_t> patch) const {
-        std::vector<uint8_t> patched = bytes;
-        std::copy(patch.begin(), patch.end(), patched.begin() + static_cast<ptrdiff_t>(at));
-        return patched;
-    }
-
-    std::vector<uint8_t> bytes;
-
-  private:
-    void Head(uint8_t type, std::string_view name) {
-        Number(type, 1);
-        Number(0, 1);
-        Number(static_cast<uint32_t>(name.size()), 2);
-        Text(name);
-        Number(3, 4);  // serial of the last change
-    }
-    void Text(std::string_view text) {
-        bytes.insert(bytes.end(), text.begin(), text.end());
-        bytes.resize(bytes.size() + (4 - text.size() % 4) % 4, 0);
-    }
-    void Number(uint32_t value, size_t size) {
-        for (size_t i = 0; i < size; ++i)
-            bytes.push_back(static_cast<uint8_t>(value >> 8 * (msbFirst_ ? size - 1 - i : i)));
-    }
-    bool msbFirst_;
-};
+using testsupport::XSettingsProperty;
 
 TEST(XSettings, ReadsIntegersStringsAndColoursInEitherByteOrder) {
     const XSettings expected = {{"Xft/DPI", 147456},
@@ -69,11 +18,11 @@ TEST(XSettings, ReadsIntegersStringsAndColoursInEitherByteOrder) {
                                 {"Net/ThemeName", std::string("Adwaita")},
                                 {"Gtk/Colour", XSettingColour{1, 0x2030, 0xFFFF, 0x8000}}};
     for (const bool msbFirst : {false, true}) {
-        const Property property = Property(msbFirst, 4)
-                                      .Integer("Xft/DPI", 147456)
-                                      .Integer("Gdk/WindowScalingFactor", -2)
-                                      .String("Net/ThemeName", "Adwaita")
-                                      .Colour("Gtk/Colour", {1, 0x2030, 0xFFFF, 0x8000});
+        const XSettingsProperty property = XSettingsProperty(msbFirst, 4)
+                                               .Integer("Xft/DPI", 147456)
+                                               .Integer("Gdk/WindowScalingFactor", -2)
+                                               .String("Net/ThemeName", "Adwaita")
+                                               .Colour("Gtk/Colour", {1, 0x2030, 0xFFFF, 0x8000});
         EXPECT_EQ(ParseXSettings(property.bytes), expected) << msbFirst;
         // Whatever follows the last setting is not read.
         std::vector<uint8_t> longer = property.bytes;
@@ -91,8 +40,8 @@ TEST(XSettings, ReadsIntegersStringsAndColoursInEitherByteOrder) {
 }
 
 TEST(XSettings, RefusesMalformedProperties) {
-    const Property valid =
-        Property(false, 2).Integer("Xft/DPI", 98304).String("Net/ThemeName", "Adwaita");
+    const XSettingsProperty valid =
+        XSettingsProperty(false, 2).Integer("Xft/DPI", 98304).String("Net/ThemeName", "Adwaita");
     // The settings start at 12 and 32; the string's length lies at 56.
     const std::vector<uint8_t> cases[] = {
         {},
@@ -102,7 +51,7 @@ TEST(XSettings, RefusesMalformedProperties) {
         valid.With(12, {3}),                       // unknown type
         valid.With(14, {0xFF, 0}),                 // a name past the end
         valid.With(56, {0xFF, 0xFF, 0xFF, 0xFF}),  // a string past the end
-        Property(true, 2).Integer("Xft/DPI", 1).Integer("Xft/DPI", 2).bytes,
+        XSettingsProperty(true, 2).Integer("Xft/DPI", 1).Integer("Xft/DPI", 2).bytes,
     };
     for (const std::vector<uint8_t>& bytes : cases)
         EXPECT_EQ(ParseXSettings(bytes), std::nullopt) << testing::PrintToString(bytes);
@@ -113,7 +62,7 @@ TEST(XSettings, RefusesMalformedProperties) {
 
 TEST(XSettings, ReadsAPropertyOfManySettings) {
     constexpr int32_t kCount = 50000;
-    Property property(true, kCount);
+    XSettingsProperty property(true, kCount);
     for (int32_t i = 0; i < kCount; ++i)
         property.Integer("Net/Setting" + std::to_string(i), i);
     const std::optional<XSettings> settings = ParseXSettings(property.bytes);
