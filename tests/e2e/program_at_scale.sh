@@ -19,12 +19,6 @@ program=$1
 driver=$2
 source "$(dirname "$0")/common.sh"
 
-# The client size of window $1 as "WIDTHxHEIGHT".
-size_of() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "${WIDTH}x${HEIGHT}"
-}
-
 # -noreset above keeps the resource when the last client leaves.
 echo "Xft.dpi: 192" | xrdb -nocpp -merge
 
