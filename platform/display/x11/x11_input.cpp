@@ -72,6 +72,7 @@ void X11Input::DeliverOne(WindowSystem* system) {
 }
 
 void X11Input::FollowDesktopScale(WindowSystem& system) {
+    windows_.RescalePointer();
     for (const Window* top : system.TopLevels()) {
         if (top->NativeId() != 0) system.NativeScaleChanged(top->Handle(), display_.Scale());
     }

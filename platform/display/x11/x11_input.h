@@ -30,7 +30,7 @@ class X11Input final : public DisplayConnection {
 
   private:
     void Deliver(XEvent& event, WindowSystem& system);
-    /// Every shown top-level window is shown at the desktop's new scale.
+    /// Every shown top-level window, and the pointer, is shown at the desktop's new scale.
     void FollowDesktopScale(WindowSystem& system);
     /// Where the client area of the window that `configure` reports on now lies on the screen.
     Point ClientOrigin(const XConfigureEvent& configure) const;

@@ -1,14 +1,16 @@
 // A backend following the desktop's settings as they change, the test playing the settings
-// manager and xrdb: the screen's scale, and a shown window's size, follow each change.
+// manager and xrdb: the screen's scale, a shown window's size and the pointer follow each change.
 #include <gtest/gtest.h>
 
-#include <string_view>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "tests/platform/display/x11/x11_fixture.h"
 #include "tests/support/xsettings_property.h"
 
 #include <X11/Xatom.h>
+#include <X11/extensions/Xfixes.h>
 
 namespace platform {
 namespace {
@@ -25,33 +27,28 @@ class X11DesktopSettingsTest : public X11Fixture {
         Drain();
     }
 
-    /// Becomes the screen's settings manager with the settings `property` and says so to
-    /// every program, as a manager does when it starts.
-    void Manage(const std::vector<uint8_t>& property) {
+    void Write(::Window w, Atom name, Atom type, std::span<const uint8_t> bytes) {
+        XChangeProperty(display.Get(), w, name, type, 8, PropModeReplace, bytes.data(),
+                        static_cast<int>(bytes.size()));
+        Drain();
+    }
+    void WriteSettings(std::span<const uint8_t> bytes) {
+        Write(manager, settings, settings, bytes);
+    }
+    /// Becomes the screen's settings manager with the settings `bytes`, and says so to every
+    /// program as a manager does when it starts.
+    void Manage(std::span<const uint8_t> bytes) {
         manager = XCreateSimpleWindow(display.Get(), root, -1, -1, 1, 1, 0, 0, 0);
-        Write(property);
-        XSetSelectionOwner(display.Get(), AtomNamed("_XSETTINGS_S0"), manager, CurrentTime);
+        XSetSelectionOwner(display.Get(), selection, manager, CurrentTime);
         XEvent message{};
         message.xclient.type = ClientMessage;
         message.xclient.window = root;
         message.xclient.message_type = AtomNamed("MANAGER");
         message.xclient.format = 32;
-        message.xclient.data.l[1] = static_cast<long>(AtomNamed("_XSETTINGS_S0"));
+        message.xclient.data.l[1] = static_cast<long>(selection);
         message.xclient.data.l[2] = static_cast<long>(manager);
         XSendEvent(display.Get(), root, False, StructureNotifyMask, &message);
-        Drain();
-    }
-    void Write(const std::vector<uint8_t>& property) {
-        const Atom settings = AtomNamed("_XSETTINGS_SETTINGS");
-        XChangeProperty(display.Get(), manager, settings, settings, 8, PropModeReplace,
-                        property.data(), static_cast<int>(property.size()));
-        Drain();
-    }
-    void WriteResources(std::string_view resources) {
-        XChangeProperty(display.Get(), root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(resources.data()),
-                        static_cast<int>(resources.size()));
-        Drain();
+        WriteSettings(bytes);
     }
     /// The scale in 120ths and the window's device size, as "180: 120x90".
     std::string Shown() {
@@ -63,32 +60,49 @@ class X11DesktopSettingsTest : public X11Fixture {
 
     RecordingWindow window{system, nullptr, Rect::FromSize(100, 50, 80, 60)};
     ::Window root = DefaultRootWindow(display.Get());
+    Atom selection = AtomNamed("_XSETTINGS_S0");
+    Atom settings = AtomNamed("_XSETTINGS_SETTINGS");
     ::Window manager = 0;
 };
 
 TEST_F(X11DesktopSettingsTest, FollowsTheManagersSettingsUntilItGoesAway) {
+    int eventBase = 0, errorBase = 0, major = 4, minor = 0;
+    ASSERT_TRUE(XFixesQueryExtension(display.Get(), &eventBase, &errorBase));
+    XFixesQueryVersion(display.Get(), &major, &minor);
+    const auto pointerWidth = [&] {
+        const XMemory<XFixesCursorImage> image(XFixesGetCursorImage(display.Get()));
+        return image ? image.Get()->width : 0;
+    };
+    PointerImage picture{.image = {.width = 3, .height = 2, .pixels = {6, 0xFF000000}}};
+    backend.Windows().SetPointer(&picture);
+    XWarpPointer(display.Get(), None, window.NativeId(), 0, 0, 0, 0, 10, 10);
     EXPECT_EQ(Shown(), "120: 80x60");
     Manage(XSettingsProperty(false, 1).Integer("Xft/DPI", 147456).bytes);
     EXPECT_EQ(Shown(), "180: 120x90");
-    Write(XSettingsProperty(true, 1).Integer("Gdk/WindowScalingFactor", 2).bytes);
+    EXPECT_EQ(pointerWidth(), 5);
+    WriteSettings(XSettingsProperty(true, 1).Integer("Gdk/WindowScalingFactor", 2).bytes);
     EXPECT_EQ(Shown(), "240: 160x120");
     // Malformed, or larger than a settings property may be: the settings stay.
-    Write({0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0});
+    WriteSettings(std::vector<uint8_t>{0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0});
     std::vector<uint8_t> large = XSettingsProperty(false, 1).Integer("Xft/DPI", 98304).bytes;
     large.resize(X11DesktopSettings::kMaxSettingsBytes + 1);
-    Write(large);
+    WriteSettings(large);
     EXPECT_EQ(Shown(), "240: 160x120");
+    EXPECT_EQ(pointerWidth(), 6);
     XDestroyWindow(display.Get(), manager);
     Drain();
     EXPECT_EQ(Shown(), "120: 80x60");
+    backend.Windows().SetPointer(nullptr);
 }
 
 TEST_F(X11DesktopSettingsTest, TheResourceDecidesWithoutTheManagersScale) {
-    WriteResources("Xft.antialias:\t1\nXft.dpi:\t168\n");
+    const std::string resources = "Xft.antialias:\t1\nXft.dpi:\t168\n";
+    Write(root, XA_RESOURCE_MANAGER, XA_STRING,
+          std::span(reinterpret_cast<const uint8_t*>(resources.data()), resources.size()));
     EXPECT_EQ(Shown(), "210: 140x105");
     Manage(XSettingsProperty(false, 1).String("Net/ThemeName", "Adwaita").bytes);
     EXPECT_EQ(Shown(), "210: 140x105");
-    Write(XSettingsProperty(false, 1).Integer("Xft/DPI", 122880).bytes);
+    WriteSettings(XSettingsProperty(false, 1).Integer("Xft/DPI", 122880).bytes);
     EXPECT_EQ(Shown(), "150: 100x75");
     XDeleteProperty(display.Get(), root, XA_RESOURCE_MANAGER);
     XDestroyWindow(display.Get(), manager);
