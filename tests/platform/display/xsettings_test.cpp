@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,24 +11,20 @@
 namespace platform {
 namespace {
 
-using testsupport::XSettingsProperty;
+using testsupport::XSettingsBytes;
+using testsupport::XSettingsList;
 
 TEST(XSettings, ReadsIntegersStringsAndColoursInEitherByteOrder) {
-    const XSettings expected = {{"Xft/DPI", 147456},
+    const XSettingsList list = {{"Xft/DPI", 147456},
                                 {"Gdk/WindowScalingFactor", -2},
                                 {"Net/ThemeName", std::string("Adwaita")},
                                 {"Gtk/Colour", XSettingColour{1, 0x2030, 0xFFFF, 0x8000}}};
     for (const bool msbFirst : {false, true}) {
-        const XSettingsProperty property = XSettingsProperty(msbFirst, 4)
-                                               .Integer("Xft/DPI", 147456)
-                                               .Integer("Gdk/WindowScalingFactor", -2)
-                                               .String("Net/ThemeName", "Adwaita")
-                                               .Colour("Gtk/Colour", {1, 0x2030, 0xFFFF, 0x8000});
-        EXPECT_EQ(ParseXSettings(property.bytes), expected) << msbFirst;
+        std::vector<uint8_t> bytes = XSettingsBytes(msbFirst, list);
+        EXPECT_EQ(ParseXSettings(bytes), XSettings(list.begin(), list.end())) << msbFirst;
         // Whatever follows the last setting is not read.
-        std::vector<uint8_t> longer = property.bytes;
-        longer.resize(longer.size() + 5, 0xFF);
-        EXPECT_EQ(ParseXSettings(longer), expected) << msbFirst;
+        bytes.resize(bytes.size() + 5, 0xFF);
+        EXPECT_EQ(ParseXSettings(bytes), XSettings(list.begin(), list.end())) << msbFirst;
     }
     const std::vector<uint8_t> leastFirst = {0,   0, 0, 0, 1, 0,   0,    0,    1,    0,   0,
                                              0,   0, 0, 7, 0, 'X', 'f',  't',  '/',  'D', 'P',
@@ -40,36 +37,36 @@ TEST(XSettings, ReadsIntegersStringsAndColoursInEitherByteOrder) {
 }
 
 TEST(XSettings, RefusesMalformedProperties) {
-    const XSettingsProperty valid =
-        XSettingsProperty(false, 2).Integer("Xft/DPI", 98304).String("Net/ThemeName", "Adwaita");
+    const std::vector<uint8_t> valid =
+        XSettingsBytes(false, {{"Xft/DPI", 98304}, {"Net/ThemeName", std::string("Adwaita")}});
+    const auto with = [&](size_t at, std::vector<uint8_t> patch) {
+        std::vector<uint8_t> patched = valid;
+        std::ranges::copy(patch, patched.begin() + static_cast<ptrdiff_t>(at));
+        return patched;
+    };
     // The settings start at 12 and 32; the string's length lies at 56.
     const std::vector<uint8_t> cases[] = {
         {},
-        valid.With(0, {2}),                        // no byte order
-        valid.With(8, {3, 0, 0, 0}),               // more settings than present
-        valid.With(8, {0xFF, 0xFF, 0xFF, 0xFF}),   // more than the bytes could hold
-        valid.With(12, {3}),                       // unknown type
-        valid.With(14, {0xFF, 0}),                 // a name past the end
-        valid.With(56, {0xFF, 0xFF, 0xFF, 0xFF}),  // a string past the end
-        XSettingsProperty(true, 2).Integer("Xft/DPI", 1).Integer("Xft/DPI", 2).bytes,
+        with(0, {2}),                        // no byte order
+        with(8, {3, 0, 0, 0}),               // more settings than present
+        with(8, {0xFF, 0xFF, 0xFF, 0xFF}),   // more than the bytes could hold
+        with(12, {3}),                       // unknown type
+        with(14, {0xFF, 0}),                 // a name past the end
+        with(56, {0xFF, 0xFF, 0xFF, 0xFF}),  // a string past the end
+        XSettingsBytes(true, {{"Xft/DPI", 1}, {"Xft/DPI", 2}}),
     };
     for (const std::vector<uint8_t>& bytes : cases)
         EXPECT_EQ(ParseXSettings(bytes), std::nullopt) << testing::PrintToString(bytes);
-    for (size_t size = 0; size < valid.bytes.size(); ++size)
-        EXPECT_EQ(ParseXSettings(std::span(valid.bytes).first(size)), std::nullopt) << size;
-    ASSERT_TRUE(ParseXSettings(valid.bytes));
+    for (size_t size = 0; size < valid.size(); ++size)
+        EXPECT_EQ(ParseXSettings(std::span(valid).first(size)), std::nullopt) << size;
+    ASSERT_TRUE(ParseXSettings(valid));
 }
 
 TEST(XSettings, ReadsAPropertyOfManySettings) {
-    constexpr int32_t kCount = 50000;
-    XSettingsProperty property(true, kCount);
-    for (int32_t i = 0; i < kCount; ++i)
-        property.Integer("Net/Setting" + std::to_string(i), i);
-    const std::optional<XSettings> settings = ParseXSettings(property.bytes);
-    ASSERT_TRUE(settings);
-    ASSERT_EQ(settings->size(), size_t{kCount});
-    for (int32_t i = 0; i < kCount; ++i)
-        EXPECT_EQ(settings->at("Net/Setting" + std::to_string(i)), XSettingValue(i));
+    XSettingsList list;
+    for (int32_t i = 0; i < 50000; ++i)
+        list.emplace_back("Net/Setting" + std::to_string(i), i);
+    EXPECT_EQ(ParseXSettings(XSettingsBytes(true, list)), XSettings(list.begin(), list.end()));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 namespace platform {
 namespace {
 
-using testsupport::XSettingsProperty;
+using testsupport::XSettingsBytes;
 
 class X11DesktopSettingsTest : public X11Fixture {
   protected:
@@ -77,14 +77,14 @@ TEST_F(X11DesktopSettingsTest, FollowsTheManagersSettingsUntilItGoesAway) {
     backend.Windows().SetPointer(&picture);
     XWarpPointer(display.Get(), None, window.NativeId(), 0, 0, 0, 0, 10, 10);
     EXPECT_EQ(Shown(), "120: 80x60");
-    Manage(XSettingsProperty(false, 1).Integer("Xft/DPI", 147456).bytes);
+    Manage(XSettingsBytes(false, {{"Xft/DPI", 147456}}));
     EXPECT_EQ(Shown(), "180: 120x90");
     EXPECT_EQ(pointerWidth(), 5);
-    WriteSettings(XSettingsProperty(true, 1).Integer("Gdk/WindowScalingFactor", 2).bytes);
+    WriteSettings(XSettingsBytes(true, {{"Gdk/WindowScalingFactor", 2}}));
     EXPECT_EQ(Shown(), "240: 160x120");
     // Malformed, or larger than a settings property may be: the settings stay.
     WriteSettings(std::vector<uint8_t>{0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0});
-    std::vector<uint8_t> large = XSettingsProperty(false, 1).Integer("Xft/DPI", 98304).bytes;
+    std::vector<uint8_t> large = XSettingsBytes(false, {{"Xft/DPI", 98304}});
     large.resize(X11DesktopSettings::kMaxSettingsBytes + 1);
     WriteSettings(large);
     EXPECT_EQ(Shown(), "240: 160x120");
@@ -100,9 +100,9 @@ TEST_F(X11DesktopSettingsTest, TheResourceDecidesWithoutTheManagersScale) {
     Write(root, XA_RESOURCE_MANAGER, XA_STRING,
           std::span(reinterpret_cast<const uint8_t*>(resources.data()), resources.size()));
     EXPECT_EQ(Shown(), "210: 140x105");
-    Manage(XSettingsProperty(false, 1).String("Net/ThemeName", "Adwaita").bytes);
+    Manage(XSettingsBytes(false, {{"Net/ThemeName", std::string("Adwaita")}}));
     EXPECT_EQ(Shown(), "210: 140x105");
-    WriteSettings(XSettingsProperty(false, 1).Integer("Xft/DPI", 122880).bytes);
+    WriteSettings(XSettingsBytes(false, {{"Xft/DPI", 122880}}));
     EXPECT_EQ(Shown(), "150: 100x75");
     XDeleteProperty(display.Get(), root, XA_RESOURCE_MANAGER);
     XDestroyWindow(display.Get(), manager);
