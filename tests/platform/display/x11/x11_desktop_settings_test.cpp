@@ -23,7 +23,12 @@ class X11DesktopSettingsTest : public X11Fixture {
 
     void SetUp() override {
         X11Fixture::SetUp();
+        int eventBase = 0, errorBase = 0, major = 4, minor = 0;
+        ASSERT_TRUE(XFixesQueryExtension(display.Get(), &eventBase, &errorBase));
+        XFixesQueryVersion(display.Get(), &major, &minor);
         window.Show();
+        backend.Windows().SetPointer(&pointer);
+        XWarpPointer(display.Get(), None, window.NativeId(), 0, 0, 0, 0, 10, 10);
         Drain();
     }
 
@@ -50,15 +55,18 @@ class X11DesktopSettingsTest : public X11Fixture {
         XSendEvent(display.Get(), root, False, StructureNotifyMask, &message);
         WriteSettings(bytes);
     }
-    /// The scale in 120ths and the window's device size, as "180: 120x90".
+    /// The scale in 120ths, the window's device size and the pointer's: "180: 120x90, 5x3".
     std::string Shown() {
         XWindowAttributes attributes{};
         XGetWindowAttributes(display.Get(), window.NativeId(), &attributes);
+        const XMemory<XFixesCursorImage> image(XFixesGetCursorImage(display.Get()));
         return std::to_string(backend.Screen().Scale().Per120()) + ": " +
-               std::to_string(attributes.width) + "x" + std::to_string(attributes.height);
+               std::to_string(attributes.width) + "x" + std::to_string(attributes.height) + ", " +
+               std::to_string(image.Get()->width) + "x" + std::to_string(image.Get()->height);
     }
 
     RecordingWindow window{system, nullptr, Rect::FromSize(100, 50, 80, 60)};
+    PointerImage pointer{.image = {.width = 3, .height = 2, .pixels = {6, 0xFF000000}}};
     ::Window root = DefaultRootWindow(display.Get());
     Atom selection = AtomNamed("_XSETTINGS_S0");
     Atom settings = AtomNamed("_XSETTINGS_SETTINGS");
@@ -66,48 +74,35 @@ class X11DesktopSettingsTest : public X11Fixture {
 };
 
 TEST_F(X11DesktopSettingsTest, FollowsTheManagersSettingsUntilItGoesAway) {
-    int eventBase = 0, errorBase = 0, major = 4, minor = 0;
-    ASSERT_TRUE(XFixesQueryExtension(display.Get(), &eventBase, &errorBase));
-    XFixesQueryVersion(display.Get(), &major, &minor);
-    const auto pointerWidth = [&] {
-        const XMemory<XFixesCursorImage> image(XFixesGetCursorImage(display.Get()));
-        return image ? image.Get()->width : 0;
-    };
-    PointerImage picture{.image = {.width = 3, .height = 2, .pixels = {6, 0xFF000000}}};
-    backend.Windows().SetPointer(&picture);
-    XWarpPointer(display.Get(), None, window.NativeId(), 0, 0, 0, 0, 10, 10);
-    EXPECT_EQ(Shown(), "120: 80x60");
+    EXPECT_EQ(Shown(), "120: 80x60, 3x2");
     Manage(XSettingsBytes(false, {{"Xft/DPI", 147456}}));
-    EXPECT_EQ(Shown(), "180: 120x90");
-    EXPECT_EQ(pointerWidth(), 5);
+    EXPECT_EQ(Shown(), "180: 120x90, 5x3");
     WriteSettings(XSettingsBytes(true, {{"Gdk/WindowScalingFactor", 2}}));
-    EXPECT_EQ(Shown(), "240: 160x120");
+    EXPECT_EQ(Shown(), "240: 160x120, 6x4");
     // Malformed, or larger than a settings property may be: the settings stay.
     WriteSettings(std::vector<uint8_t>{0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0});
     std::vector<uint8_t> large = XSettingsBytes(false, {{"Xft/DPI", 98304}});
     large.resize(X11DesktopSettings::kMaxSettingsBytes + 1);
     WriteSettings(large);
-    EXPECT_EQ(Shown(), "240: 160x120");
-    EXPECT_EQ(pointerWidth(), 6);
+    EXPECT_EQ(Shown(), "240: 160x120, 6x4");
     XDestroyWindow(display.Get(), manager);
     Drain();
-    EXPECT_EQ(Shown(), "120: 80x60");
-    backend.Windows().SetPointer(nullptr);
+    EXPECT_EQ(Shown(), "120: 80x60, 3x2");
 }
 
 TEST_F(X11DesktopSettingsTest, TheResourceDecidesWithoutTheManagersScale) {
     const std::string resources = "Xft.antialias:\t1\nXft.dpi:\t168\n";
     Write(root, XA_RESOURCE_MANAGER, XA_STRING,
           std::span(reinterpret_cast<const uint8_t*>(resources.data()), resources.size()));
-    EXPECT_EQ(Shown(), "210: 140x105");
+    EXPECT_EQ(Shown(), "210: 140x105, 5x4");
     Manage(XSettingsBytes(false, {{"Net/ThemeName", std::string("Adwaita")}}));
-    EXPECT_EQ(Shown(), "210: 140x105");
+    EXPECT_EQ(Shown(), "210: 140x105, 5x4");
     WriteSettings(XSettingsBytes(false, {{"Xft/DPI", 122880}}));
-    EXPECT_EQ(Shown(), "150: 100x75");
+    EXPECT_EQ(Shown(), "150: 100x75, 4x3");
     XDeleteProperty(display.Get(), root, XA_RESOURCE_MANAGER);
     XDestroyWindow(display.Get(), manager);
     Drain();
-    EXPECT_EQ(Shown(), "120: 80x60");
+    EXPECT_EQ(Shown(), "120: 80x60, 3x2");
 }
 
 }  // namespace
