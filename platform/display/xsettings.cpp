@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "platform/bytes/little_endian.h"
-
 namespace platform {
 namespace {
 
@@ -25,7 +23,7 @@ class Fields {
     size_t Left() const { return bytes_.size() - pos_; }
 
     std::span<const uint8_t> Take(size_t count) {
-        if (!ok_ || !FitsIn(bytes_.size(), pos_, count)) {
+        if (!ok_ || count > Left()) {
             ok_ = false;
             return {};
         }

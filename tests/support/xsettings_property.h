@@ -7,18 +7,19 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
 
-#include "platform/display/xsettings.h"
-
 namespace testsupport {
 
-using XSettingsList = std::vector<std::pair<std::string, platform::XSettingValue>>;
-
-/// The property holding `settings` in their order, in either byte order.
-inline std::vector<uint8_t> XSettingsBytes(bool msbFirst, const XSettingsList& settings) {
+/// The property holding `settings` in their order, in either byte order. Their values are
+/// variants of an integer, a std::string and a colour of red, green, blue and alpha, in the
+/// order of the types' numbers (as platform::XSettingValue).
+template <typename Value>
+std::vector<uint8_t> XSettingsBytes(bool msbFirst,
+                                    const std::vector<std::pair<std::string, Value>>& settings) {
     std::vector<uint8_t> bytes;
     const auto number = [&](size_t value, size_t size) {
         for (size_t i = 0; i < size; ++i)
@@ -35,17 +36,23 @@ inline std::vector<uint8_t> XSettingsBytes(bool msbFirst, const XSettingsList& s
     number(7, 4);  // serial
     number(settings.size(), 4);
     for (const auto& [name, value] : settings) {
-        number(value.index(), 1);  // the variant's order is the types' order
+        number(value.index(), 1);
         number(0, 1);
         text(name, 2);
         number(3, 4);  // serial of the last change
-        if (const auto* integer = std::get_if<int32_t>(&value))
-            number(static_cast<uint32_t>(*integer), 4);
-        if (const auto* string = std::get_if<std::string>(&value)) text(*string, 4);
-        if (const auto* c = std::get_if<platform::XSettingColour>(&value)) {
-            for (const uint16_t channel : {c->red, c->green, c->blue, c->alpha})
-                number(channel, 2);
-        }
+        std::visit(
+            [&](const auto& v) {
+                using Type = std::decay_t<decltype(v)>;
+                if constexpr (std::is_integral_v<Type>) {
+                    number(static_cast<uint32_t>(v), 4);
+                } else if constexpr (std::is_same_v<Type, std::string>) {
+                    text(v, 4);
+                } else {
+                    for (const uint16_t channel : {v.red, v.green, v.blue, v.alpha})
+                        number(channel, 2);
+                }
+            },
+            value);
     }
     return bytes;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/xsettings_property.h"
@@ -12,7 +13,7 @@ namespace platform {
 namespace {
 
 using testsupport::XSettingsBytes;
-using testsupport::XSettingsList;
+using XSettingsList = std::vector<std::pair<std::string, XSettingValue>>;
 
 TEST(XSettings, ReadsIntegersStringsAndColoursInEitherByteOrder) {
     const XSettingsList list = {{"Xft/DPI", 147456},
@@ -37,8 +38,8 @@ TEST(XSettings, ReadsIntegersStringsAndColoursInEitherByteOrder) {
 }
 
 TEST(XSettings, RefusesMalformedProperties) {
-    const std::vector<uint8_t> valid =
-        XSettingsBytes(false, {{"Xft/DPI", 98304}, {"Net/ThemeName", std::string("Adwaita")}});
+    const std::vector<uint8_t> valid = XSettingsBytes(
+        false, XSettingsList{{"Xft/DPI", 98304}, {"Net/ThemeName", std::string("Adwaita")}});
     const auto with = [&](size_t at, std::vector<uint8_t> patch) {
         std::vector<uint8_t> patched = valid;
         std::ranges::copy(patch, patched.begin() + static_cast<ptrdiff_t>(at));
@@ -53,7 +54,7 @@ TEST(XSettings, RefusesMalformedProperties) {
         with(12, {3}),                       // unknown type
         with(14, {0xFF, 0}),                 // a name past the end
         with(56, {0xFF, 0xFF, 0xFF, 0xFF}),  // a string past the end
-        XSettingsBytes(true, {{"Xft/DPI", 1}, {"Xft/DPI", 2}}),
+        XSettingsBytes(true, XSettingsList{{"Xft/DPI", 1}, {"Xft/DPI", 2}}),
     };
     for (const std::vector<uint8_t>& bytes : cases)
         EXPECT_EQ(ParseXSettings(bytes), std::nullopt) << testing::PrintToString(bytes);

@@ -4,8 +4,10 @@
 
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/display/x11/x11_desktop_settings.h"
 #include "tests/platform/display/x11/x11_fixture.h"
 #include "tests/support/xsettings_property.h"
 
@@ -16,6 +18,7 @@ namespace platform {
 namespace {
 
 using testsupport::XSettingsBytes;
+using XSettingsList = std::vector<std::pair<std::string, XSettingValue>>;
 
 class X11DesktopSettingsTest : public X11Fixture {
   protected:
@@ -75,13 +78,13 @@ class X11DesktopSettingsTest : public X11Fixture {
 
 TEST_F(X11DesktopSettingsTest, FollowsTheManagersSettingsUntilItGoesAway) {
     EXPECT_EQ(Shown(), "120: 80x60, 3x2");
-    Manage(XSettingsBytes(false, {{"Xft/DPI", 147456}}));
+    Manage(XSettingsBytes(false, XSettingsList{{"Xft/DPI", 147456}}));
     EXPECT_EQ(Shown(), "180: 120x90, 5x3");
-    WriteSettings(XSettingsBytes(true, {{"Gdk/WindowScalingFactor", 2}}));
+    WriteSettings(XSettingsBytes(true, XSettingsList{{"Gdk/WindowScalingFactor", 2}}));
     EXPECT_EQ(Shown(), "240: 160x120, 6x4");
     // Malformed, or larger than a settings property may be: the settings stay.
     WriteSettings(std::vector<uint8_t>{0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0});
-    std::vector<uint8_t> large = XSettingsBytes(false, {{"Xft/DPI", 98304}});
+    std::vector<uint8_t> large = XSettingsBytes(false, XSettingsList{{"Xft/DPI", 98304}});
     large.resize(X11DesktopSettings::kMaxSettingsBytes + 1);
     WriteSettings(large);
     EXPECT_EQ(Shown(), "240: 160x120, 6x4");
@@ -95,9 +98,9 @@ TEST_F(X11DesktopSettingsTest, TheResourceDecidesWithoutTheManagersScale) {
     Write(root, XA_RESOURCE_MANAGER, XA_STRING,
           std::span(reinterpret_cast<const uint8_t*>(resources.data()), resources.size()));
     EXPECT_EQ(Shown(), "210: 140x105, 5x4");
-    Manage(XSettingsBytes(false, {{"Net/ThemeName", std::string("Adwaita")}}));
+    Manage(XSettingsBytes(false, XSettingsList{{"Net/ThemeName", std::string("Adwaita")}}));
     EXPECT_EQ(Shown(), "210: 140x105, 5x4");
-    WriteSettings(XSettingsBytes(false, {{"Xft/DPI", 122880}}));
+    WriteSettings(XSettingsBytes(false, XSettingsList{{"Xft/DPI", 122880}}));
     EXPECT_EQ(Shown(), "150: 100x75, 4x3");
     XDeleteProperty(display.Get(), root, XA_RESOURCE_MANAGER);
     XDestroyWindow(display.Get(), manager);
