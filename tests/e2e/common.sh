@@ -1,6 +1,6 @@
 # Shared by the end-to-end scripts, sourced once their X server runs: a scratch folder in
 # $work, the program under test's process id in $pid (ended, if still running, on exit),
-# fail, ends_with_status_0, wait_for_window and caption_on_screen.
+# fail, ends_with_status_0, wait_for_window, size_of and caption_on_screen.
 
 work=$(mktemp -d)
 pid=
@@ -31,6 +31,12 @@ wait_for_window() {
     local title=$1 seconds=$2 id
     id=$(timeout "$seconds" xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) || true
     echo "$id"
+}
+
+# The client size of window $1 as "WIDTHxHEIGHT".
+size_of() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "${WIDTH}x${HEIGHT}"
 }
 
 # The screen's "X Y" of the key (or the "About" label) showing caption $3, as the headless driver

@@ -21,12 +21,6 @@ program=$1
 driver=$2
 source "$(dirname "$0")/common.sh"
 
-# The client size of window $1 as "WIDTHxHEIGHT".
-size_of() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "${WIDTH}x${HEIGHT}"
-}
-
 # Logical length $1 in device pixels at $2 120ths: rounded to the nearest, halves up.
 edge() {
     echo $(((2 * $1 * $2 + 120) / 240))

@@ -1,9 +1,7 @@
 #include "platform/display/x11/x11_display.h"
 
-#include <cstdlib>
 #include <stdexcept>
 
-#include "platform/display/desktop_scale.h"
 #include "platform/display/x11/x11_errors.h"
 
 #include <X11/Xatom.h>
@@ -36,22 +34,24 @@ constexpr const char* kAtomNames[kAtomCount] = {
 
 }  // namespace
 
-X11Display::X11Display() : display_(XOpenDisplay(nullptr)) {
-    if (!display_)
-        throw std::runtime_error(std::string("cannot open the display \"") + XDisplayName(nullptr) +
-                                 "\"");
+X11Display::X11Display() : display_(Open(this)), settings_(display_.Get()) {
     Display* x = X();
-    KeepXErrorsFromEndingTheProgram(x, &X11Display::OnLost, this);
     const int screen = DefaultScreen(x);
     root_ = RootWindow(x, screen);
     visual_ = DefaultVisual(x, screen);
     depth_ = DefaultDepth(x, screen);
     if (visual_->c_class != TrueColor)
         throw std::runtime_error("the display shows no true colour: only 8-bit colour maps");
-    const char* gdkScale = std::getenv("GDK_SCALE");
-    const char* resources = XResourceManagerString(x);
-    scale_ = DesktopScale(gdkScale ? gdkScale : "", resources ? resources : "");
     XInternAtoms(x, const_cast<char**>(kAtomNames), kAtomCount, False, atoms_);
+}
+
+Display* X11Display::Open(X11Display* self) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        throw std::runtime_error(std::string("cannot open the display \"") + XDisplayName(nullptr) +
+                                 "\"");
+    KeepXErrorsFromEndingTheProgram(display, &X11Display::OnLost, self);
+    return display;
 }
 
 void X11Display::OnLost(Display*, void* self) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/display/x11/x11_desktop_settings.h"
 #include "platform/gfx/device_scale.h"
 #include "platform/os/owned.h"
 
@@ -67,8 +68,8 @@ enum X11Atom {
 };
 
 /// The connection to an X display, as every driver of the X11 backend shares it: the default
-/// screen's root window, visual and depth, the scale windows are shown at, the atoms, and
-/// whether the connection has been lost.
+/// screen's root window, visual and depth, the scale windows are shown at as the desktop's
+/// settings change, the atoms, and whether the connection has been lost.
 ///
 /// X protocol errors do not end the program (KeepXErrorsFromEndingTheProgram); neither does a
 /// lost connection, which Xlib reports to the exit handler that libX11 1.7 and later let a
@@ -86,9 +87,10 @@ class X11Display {
     ::Window Root() const { return root_; }
     const Visual& TrueColour() const { return *visual_; }
     int Depth() const { return depth_; }
-    /// GDK_SCALE, else the display's Xft.dpi resource, read when the display was opened
-    /// (DesktopScale).
-    DeviceScale Scale() const { return scale_; }
+    /// The scale the desktop's settings ask for now (X11DesktopSettings).
+    DeviceScale Scale() const { return settings_.Scale(); }
+    /// Takes in a change of the desktop's settings that `event` reports; whether it was one.
+    bool FollowSettings(const XEvent& event) { return settings_.Follow(event); }
     Atom AtomOf(X11Atom name) const { return atoms_[name]; }
 
     /// Sets a property of window `w` to 32-bit cardinals, or to the atoms `names`.
@@ -101,15 +103,18 @@ class X11Display {
     std::string Name() const;
 
   private:
+    /// Opens the display that DISPLAY names, whose errors and loss end nothing from then on.
+    static Display* Open(X11Display* self);
     static void OnLost(Display* display, void* self);
 
+    // Initialized first: the connection may be lost as soon as it is opened.
+    bool lost_ = false;
     Owned<Display*, XCloseDisplay> display_;
+    X11DesktopSettings settings_;
     ::Window root_ = 0;
     Visual* visual_ = nullptr;
     int depth_ = 0;
-    DeviceScale scale_;
     Atom atoms_[kAtomCount] = {};
-    bool lost_ = false;
 };
 
 }  // namespace platform

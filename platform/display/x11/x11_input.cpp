@@ -58,12 +58,24 @@ pollfd X11Input::BeginWait() {
 void X11Input::DeliverOne(WindowSystem* system) {
     XEvent event;
     XNextEvent(display_.X(), &event);
+    const DeviceScale scale = display_.Scale();
+    if (display_.FollowSettings(event)) {
+        if (system && display_.Scale() != scale) FollowDesktopScale(*system);
+        return;
+    }
     if (clipboard_.Handle(event)) return;
     if (event.type == MappingNotify) {
         XRefreshKeyboardMapping(&event.xmapping);
         return;
     }
     if (system) Deliver(event, *system);
+}
+
+void X11Input::FollowDesktopScale(WindowSystem& system) {
+    windows_.RescalePointer();
+    for (const Window* top : system.TopLevels()) {
+        if (top->NativeId() != 0) system.NativeScaleChanged(top->Handle(), display_.Scale());
+    }
 }
 
 Point X11Input::OnScreen(int32_t x, int32_t y) const {

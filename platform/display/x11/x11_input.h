@@ -12,10 +12,11 @@ namespace platform {
 
 /// The X11 backend's input: the connection as the shared wait (DisplayEvents) sees it, and the
 /// X events it reads turned into calls on the window system, one event per delivery. The
-/// clipboard takes the events that are its own; X's keyboard mapping follows the display's.
+/// clipboard takes the events that are its own; X's keyboard mapping follows the display's, and
+/// the shown windows' scale the desktop's settings.
 class X11Input final : public DisplayConnection {
   public:
-    X11Input(const X11Display& display, X11Windows& windows, X11Clipboard& clipboard)
+    X11Input(X11Display& display, X11Windows& windows, X11Clipboard& clipboard)
         : display_(display), windows_(windows), clipboard_(clipboard) {}
 
     bool HasInput() override;
@@ -29,6 +30,8 @@ class X11Input final : public DisplayConnection {
 
   private:
     void Deliver(XEvent& event, WindowSystem& system);
+    /// Every shown top-level window, and the pointer, is shown at the desktop's new scale.
+    void FollowDesktopScale(WindowSystem& system);
     /// Where the client area of the window that `configure` reports on now lies on the screen.
     Point ClientOrigin(const XConfigureEvent& configure) const;
     /// The close box's request and the window manager's ping.
@@ -40,7 +43,7 @@ class X11Input final : public DisplayConnection {
     /// A device position on the screen in logical pixels of the desktop's scale.
     Point OnScreen(int32_t x, int32_t y) const;
 
-    const X11Display& display_;
+    X11Display& display_;
     X11Windows& windows_;
     X11Clipboard& clipboard_;
 };

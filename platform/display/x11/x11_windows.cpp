@@ -209,7 +209,9 @@ void X11Windows::SetPointer(const PointerImage* pointer) {
         ShowPointer(arrow_.Get().id);
         return;
     }
-    const bool same = colourPointer_ && pointer->image == colourPicture_.image &&
+    const DeviceScale scale = display_.Scale();
+    const bool same = colourPointer_ && scale == colourScale_ &&
+                      pointer->image == colourPicture_.image &&
                       pointer->hotSpotX == colourPicture_.hotSpotX &&
                       pointer->hotSpotY == colourPicture_.hotSpotY;
     if (same) {
@@ -218,7 +220,6 @@ void X11Windows::SetPointer(const PointerImage* pointer) {
     }
     // Scaled as the desktop scales windows, the hot spot at its pixel's top-left device pixel.
     const Image& picture = pointer->image;
-    const DeviceScale scale = display_.Scale();
     const int32_t width = scale.Edge(picture.width);
     const int32_t height = scale.Edge(picture.height);
     const Owned<XcursorImage*, XcursorImageDestroy> image(XcursorImageCreate(width, height));
@@ -231,6 +232,13 @@ void X11Windows::SetPointer(const PointerImage* pointer) {
     ShowPointer(made.Get().id);
     colourPointer_ = std::move(made);
     colourPicture_ = *pointer;
+    colourScale_ = scale;
+}
+
+void X11Windows::RescalePointer() {
+    if (!colourPointer_ || shownPointer_ != colourPointer_.Get().id) return;
+    const PointerImage shown = colourPicture_;
+    SetPointer(&shown);
 }
 
 void X11Windows::TookUserInput(::Window w, Time time) {

@@ -45,6 +45,8 @@ class X11Windows final : public DisplayWindows {
     void Exposed(::Window w, const Surface& framebuffer, const Rect& area);
     /// The display destroyed window `w` unasked: it is the program's no more.
     void Gone(::Window w);
+    /// The desktop's scale changed: a colour pointer shown is made again at the new scale.
+    void RescalePointer();
 
   private:
     struct Shown {
@@ -84,10 +86,12 @@ class X11Windows final : public DisplayWindows {
     std::vector<uint32_t> band_;
 
     // The pointer shown over every window: the arrow (made when first needed) or a colour
-    // pointer and the picture it was made from, so that setting an equal picture keeps it.
+    // pointer and the picture and scale it was made from, so that setting an equal picture at
+    // the same scale keeps it.
     XCursorOwned arrow_;
     XCursorOwned colourPointer_;
     PointerImage colourPicture_;
+    DeviceScale colourScale_;
     Cursor shownPointer_ = 0;
 };
 

@@ -35,9 +35,38 @@ TEST(DesktopScale, GdkScaleForcesAWholeScaleElseXftDpiOver96Unrounded) {
         {"two", "", 120},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DesktopScale(c.gdkScale, c.resources).Per120(), c.per120)
+        EXPECT_EQ(DesktopScale(c.gdkScale, {}, c.resources).Per120(), c.per120)
             << "'" << c.gdkScale << "' '" << c.resources << "'";
     }
+}
+
+TEST(DesktopScale, TheSettingsManagersXftDpiElseItsFactorComeAfterGdkScaleAndBeforeXftDpi) {
+    struct Case {
+        const char* gdkScale;
+        XSettings settings;
+        int32_t per120;
+    };
+    const Case cases[] = {
+        {"", {{"Xft/DPI", 147456}}, 180},
+        {"", {{"Xft/DPI", 196608}}, 240},
+        {"", {{"Xft/DPI", 122880}}, 150},
+        {"", {{"Xft/DPI", 100000}}, 122},  // to the nearest 120th
+        {"", {{"Xft/DPI", 98304 * 5}}, 480},
+        {"", {{"Gdk/WindowScalingFactor", 2}}, 240},
+        {"", {{"Gdk/WindowScalingFactor", 9}}, 480},
+        {"", {{"Gdk/WindowScalingFactor", 2}, {"Xft/DPI", 196608}}, 240},
+        {"", {{"Gdk/WindowScalingFactor", 2}, {"Xft/DPI", 147456}}, 180},
+        {"", {{"Gdk/WindowScalingFactor", 3}, {"Xft/DPI", -1}}, 360},
+        // Neither given as a positive integer: the resource decides.
+        {"", {{"Xft/DPI", -1}, {"Gdk/WindowScalingFactor", 0}}, 210},
+        {"", {{"Xft/DPI", std::string("147456")}}, 210},
+        {"", {{"Net/ThemeName", std::string("Adwaita")}}, 210},
+        {"", {}, 210},
+        {"3", {{"Xft/DPI", 147456}}, 360},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DesktopScale(c.gdkScale, c.settings, "Xft.dpi:\t168\n").Per120(), c.per120)
+            << testing::PrintToString(c.settings);
 }
 
 }  // namespace

@@ -15,7 +15,11 @@ void DestroyImage(XImage* image) {
 }  // namespace
 
 void X11Fixture::StartBackend(const char* gdkScale) {
-    ::setenv("GDK_SCALE", gdkScale, 1);
+    if (gdkScale) {
+        ::setenv("GDK_SCALE", gdkScale, 1);
+    } else {
+        ::unsetenv("GDK_SCALE");
+    }
     shared_ = std::make_unique<X11Backend>("tavik-calculator");
 }
 

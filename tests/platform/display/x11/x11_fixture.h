@@ -74,7 +74,8 @@ class X11Fixture : public ::testing::Test {
     static void TearDownTestSuite() { shared_.reset(); }
 
     /// Starts the suite's backend with GDK_SCALE set to `gdkScale`, whatever the variable said
-    /// where the tests run (the display has no Xft.dpi, so that is the scale).
+    /// where the tests run (the display has no Xft.dpi, so that is the scale); null leaves it
+    /// unset, for the desktop's settings to decide.
     static void StartBackend(const char* gdkScale);
 
     void SetUp() override { ASSERT_TRUE(display) << "no X display to test on"; }
