@@ -34,6 +34,11 @@ struct PictureInk {
 /// The background is what the surface holds there; pixels off the surface read as black and
 /// are not written back. A width or height of 0 or less draws nothing. Work and memory follow
 /// the part of the rectangle on the surface, however large the picture.
+///
+/// On a scaled surface every device pixel takes the picture pixel of the logical pixel it lies
+/// in, except for an icon whose file holds an image larger than the one it shows: the image
+/// that serves its device size best (Picture::IconImageFor) is laid over its device pixels
+/// instead, each taking the image pixel at the same proportion.
 void CompositePicture(platform::Surface& surface, int32_t x, int32_t y, int32_t w, int32_t h,
                       const forms::PicturePtr& picture, Color maskColour, bool useMaskColor,
                       const PictureInk& ink);

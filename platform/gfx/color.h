@@ -21,4 +21,15 @@ constexpr uint32_t Blue(Color c) {
     return c >> 16 & 0xFF;
 }
 
+/// `over` laid on `under` at `alpha` (0 keeps `under`, 255 gives `over`): per channel
+/// (over × alpha + under × (255 − alpha) + 127) / 255 in integers, the exact mix rounded to
+/// nearest (255 is odd, so there is never a tie).
+constexpr Color Blend(Color under, Color over, uint32_t alpha) {
+    const auto mix = [alpha](uint32_t o, uint32_t u) {
+        return (o * alpha + u * (255 - alpha) + 127) / 255;
+    };
+    return Rgb(mix(Red(over), Red(under)), mix(Green(over), Green(under)),
+               mix(Blue(over), Blue(under)));
+}
+
 }  // namespace platform

@@ -11,9 +11,9 @@ namespace platform {
 /// a factor from 1 to 4 held in 120ths, the unit in which Wayland's fractional scales come.
 ///
 /// Every edge goes through one function, Edge(x) = round(x × factor), halves away from zero as
-/// Wayland rounds a window's size. Logical pixel x covers device pixels Edge(x) .. Edge(x + 1)
-/// - 1: `factor` of them at whole factors, 1 or 2 at 1.25 .. 1.75. Neighbours therefore tile
-/// with no gap and no overlap, and at factor 1 every edge stays where it is.
+/// Wayland rounds a window's size. Logical pixel x covers the device pixels from Edge(x) up to
+/// Edge(x + 1): `factor` of them at whole factors, 1 or 2 at 1.25 to 1.75. Neighbours therefore
+/// tile with no gap and no overlap, and at factor 1 every edge stays where it is.
 class DeviceScale {
   public:
     static constexpr int32_t kUnit = 120;

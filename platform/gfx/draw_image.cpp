@@ -8,10 +8,6 @@
 namespace platform {
 namespace {
 
-uint32_t Mix(uint32_t image, uint32_t under, uint32_t alpha) {
-    return (image * alpha + under * (255 - alpha) + 127) / 255;
-}
-
 // Where one device column (or row) of the image samples it: image pixel `first`, and with
 // `weight` 256ths pixel first + 1.
 struct Tap {
@@ -96,9 +92,7 @@ void DrawImage(Surface& surface, Point at, const Image& image) {
             if (alpha == 255) {
                 out[x] = pixel & 0xFFFFFF;
             } else if (alpha != 0) {
-                out[x] = Rgb(Mix(Red(pixel), Red(out[x]), alpha),
-                             Mix(Green(pixel), Green(out[x]), alpha),
-                             Mix(Blue(pixel), Blue(out[x]), alpha));
+                out[x] = Blend(out[x], pixel & 0xFFFFFF, alpha);
             }
             out[x] ^= image.InvertAt(index(column.first, row.first));
         }

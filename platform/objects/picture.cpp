@@ -26,6 +26,7 @@ double HimetricToPixels(int32_t himetric, int32_t pixelsPerInch) {
 
 Result<Picture> Picture::Decode(std::vector<uint8_t> file, int64_t maxPixels) {
     Picture picture;
+    picture.maxPixels_ = maxPixels;
     picture.fileBytes_ = std::move(file);
     const std::span<const uint8_t> bytes = picture.fileBytes_;
     switch (SniffImageFormat(bytes)) {
@@ -51,6 +52,16 @@ Result<Picture> Picture::Decode(std::vector<uint8_t> file, int64_t maxPixels) {
             return ReadError{"not a picture file"};
     }
     return picture;
+}
+
+const Image& Picture::IconImageFor(int32_t side) const {
+    if (type_ != PictureType::Icon || side <= std::max(image_.width, image_.height)) return image_;
+    if (side != sizedSide_) {
+        Result<IconImage> best = DecodeIconFileImageAtLeast(fileBytes_, side, maxPixels_);
+        sized_ = best.IsError() ? Image{} : std::move(best.Value().image);
+        sizedSide_ = side;
+    }
+    return sized_.width > image_.width ? sized_ : image_;
 }
 
 Result<std::shared_ptr<const Picture>> LoadPicture(std::span<const uint8_t> file,

@@ -43,9 +43,17 @@ class Picture {
     int32_t HimetricHeight() const { return PixelsToHimetric(image_.height); }
     /// The hot spot of a cursor image; (0, 0) for icons and bitmaps.
     Point HotSpot() const { return hotSpot_; }
+    /// For an icon shown `side` device pixels wide (at a desktop's scale), the image of its file
+    /// that serves that size best (DecodeIconFileImageAtLeast), decoded on first use and kept
+    /// for the side last asked; the shown image for a bitmap, or when the file has none larger.
+    const Image& IconImageFor(int32_t side) const;
 
   private:
     Picture() = default;
+
+    int64_t maxPixels_ = kMaxImagePixels;
+    mutable int32_t sizedSide_ = 0;
+    mutable Image sized_;
 
     PictureType type_ = PictureType::Bitmap;
     std::vector<uint8_t> fileBytes_;

@@ -10,16 +10,6 @@
 namespace platform {
 namespace {
 
-uint32_t Mix(uint32_t text, uint32_t old, uint32_t coverage) {
-    return (text * coverage + old * (255 - coverage) + 127) / 255;
-}
-
-Color Blend(Color old, Color text, uint32_t coverage) {
-    if (coverage == 255) return text;
-    return Rgb(Mix(Red(text), Red(old), coverage), Mix(Green(text), Green(old), coverage),
-               Mix(Blue(text), Blue(old), coverage));
-}
-
 // The glyph is rendered only when its ink reaches the visible rectangle, so text that lies
 // outside what is shown costs no rasterising. On a scaled surface the glyph comes from the font
 // realised at the surface's scale and is placed at the device pixel of the logical pen

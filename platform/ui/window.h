@@ -45,7 +45,9 @@ enum class PointerKind { Default, Arrow, Custom };
 /// touches a destroyed one. A parent destroyed before its children leaves them detached: out
 /// of the tree, drawn nowhere and given no input until they are destroyed too.
 ///
-/// Every window keeps a persistent drawing surface of its client size. Code may draw into it at
+/// Every window keeps a persistent drawing surface of its client size, on its top-level
+/// window's device pixels at its place there (made anew, with OnResize, when the scale changes
+/// or a move at a scale that is not whole changes them). Code may draw into it at
 /// any time and then call Invalidate() (the change reaches the screen when the message loop
 /// next paints) or UpdateNow() (at once); or a window overrides Paint(), which the window
 /// system calls for an invalidated window before composing it.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "button/color_math.h"
@@ -247,6 +248,42 @@ TEST(CompositePicture, InvertingIconPixelsInvertTheBackgroundOrWithoutMaskTheMas
             EXPECT_EQ(canvas.RenderOne(icon, c.ink), useMask ? c.withMask : c.withoutMask)
                 << c.name << useMask;
         }
+    }
+}
+
+// At a desktop's scale an icon comes from the image of its file that serves its device size:
+// at 2 the 64 x 64 image of a file of 32 and 64, each device pixel one of its pixels, its
+// transparent half taking the mask colour (and so the background); a file with nothing larger
+// shows its 32 x 32 image as blocks.
+TEST(CompositePicture, ScaledIconsComeFromTheirFilesImageForTheDeviceSize) {
+    const auto square = [](int32_t side, const std::function<uint32_t(int32_t)>& column) {
+        platform::IconImage icon;
+        icon.image = platform::Image{side, side, {}};
+        for (int32_t y = 0; y < side; ++y)
+            for (int32_t x = 0; x < side; ++x)
+                icon.image.pixels.push_back(column(x));
+        icon.bitCount = 32;
+        return icon;
+    };
+    const platform::IconImage images[] = {
+        square(32, [](int32_t) { return 0xFF0000FFu; }),
+        square(64, [](int32_t x) { return x < 32 ? 0xFF00FF00u : 0x00FF0000u; }),
+    };
+    const PicturePtr twoSizes =
+        platform::LoadPicture(platform::EncodeIconFile(images, false).Value()).Value();
+    const PicturePtr oneSize =
+        platform::LoadPicture(platform::EncodeIconFile({images, 1}, false).Value()).Value();
+    for (const auto& [picture, left, right] :
+         {std::tuple{twoSizes, Color{0x00FF00}, kGround},
+          std::tuple{oneSize, Color{0x0000FF}, Color{0x0000FF}}}) {
+        platform::Surface surface(40, 40, kGround, {platform::DeviceScale::FromFactor(2), {}});
+        CompositePicture(surface, 4, 4, 32, 32, picture, kMask, true, kPlain);
+        EXPECT_EQ(surface.Row(8)[7], kGround);
+        EXPECT_EQ(surface.Row(8)[8], left);
+        EXPECT_EQ(surface.Row(71)[39], left);
+        EXPECT_EQ(surface.Row(71)[40], right);
+        EXPECT_EQ(surface.Row(8)[71], right);
+        EXPECT_EQ(surface.Row(8)[72], kGround);
     }
 }
 

@@ -11,7 +11,7 @@
 
 namespace platform {
 
-/// Where windows may go on the X screen of `root`, in physical pixels: the RandR monitor that
+/// Where windows may go on the X screen of `root`, in device pixels: the RandR monitor that
 /// holds `near`, or without it the one that holds the pointer, else the primary monitor (the
 /// whole screen when RandR names none), less the desktop's panels as far as the window
 /// manager's _NET_WORKAREA for the current desktop says. A monitor that the work area misses

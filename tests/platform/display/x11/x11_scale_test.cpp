@@ -33,7 +33,7 @@ class X11Scaled : public X11Fixture {
         Drain();
     }
 
-    /// What a 24-bit display shows at physical (x, y): the logical pixel under it.
+    /// What a 24-bit display shows at device pixel (x, y): the logical pixel under it.
     static uint32_t Shown(int32_t x, int32_t y) {
         return static_cast<uint32_t>(x / 2) << 16 | static_cast<uint32_t>(y / 2) << 8 | 0x40u;
     }
