@@ -1,6 +1,7 @@
 #include "platform/display/swap_red_blue.h"
 
 #include "platform/display/copy_blocks.h"
+#include "platform/gfx/draw_image.h"
 
 namespace platform {
 namespace {
@@ -24,13 +25,13 @@ void CopySwappingRedBlue(const Surface& framebuffer, const Rect& area, uint8_t* 
 }
 
 void CopyPointerPixels(const Image& picture, DeviceScale scale, uint32_t* destination) {
-    const int32_t width = scale.Edge(picture.width);
-    const int32_t height = scale.Edge(picture.height);
-    for (int32_t row = 0; row < height; ++row) {
-        const size_t first = static_cast<size_t>(scale.LogicalAt(row)) * picture.width;
-        for (int32_t column = 0; column < width; ++column)
-            *destination++ = PremultipliedArgb(picture.pixels[first + scale.LogicalAt(column)]);
-    }
+    // Premultiplied before it is scaled, so that a pixel between an opaque and a transparent one
+    // takes no colour from the transparent one.
+    Image premultiplied = picture;
+    for (uint32_t& pixel : premultiplied.pixels)
+        pixel = PremultipliedArgb(pixel);
+    for (const uint32_t pixel : ScaledImage(premultiplied, scale).pixels)
+        *destination++ = pixel;
 }
 
 }  // namespace platform

@@ -18,8 +18,8 @@ void CopySwappingRedBlue(const Surface& framebuffer, const Rect& area, uint8_t* 
 
 /// Copies a pointer picture into the colour pointer pixels that displays take: 0xAARRGGBB
 /// with each colour channel multiplied by alpha, rounded to nearest. At `scale` the picture is
-/// Edge(width) × Edge(height) pixels, packed one row after another, each taking the picture
-/// pixel of the logical pixel it lies in.
+/// Edge(width) × Edge(height) pixels, packed one row after another, sampled as ScaledImage
+/// does: blocks at whole scales, smooth at others.
 void CopyPointerPixels(const Image& picture, DeviceScale scale, uint32_t* destination);
 
 }  // namespace platform

@@ -49,7 +49,41 @@ uint32_t Lerp(uint32_t a, uint32_t b, uint32_t weight) {
     return out;
 }
 
+size_t IndexOf(const Image& image, int32_t x, int32_t y) {
+    return static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x);
+}
+
+// The image's value (all four channels) where a column's and a row's taps meet.
+uint32_t Sample(const Image& image, const Tap& column, const Tap& row) {
+    const uint32_t top = image.pixels[IndexOf(image, column.first, row.first)];
+    if (column.weight == 0 && row.weight == 0) return top;
+    const int32_t right = std::min(column.first + 1, image.width - 1);
+    const int32_t below = std::min(row.first + 1, image.height - 1);
+    return Lerp(Lerp(top, image.pixels[IndexOf(image, right, row.first)], column.weight),
+                Lerp(image.pixels[IndexOf(image, column.first, below)],
+                     image.pixels[IndexOf(image, right, below)], column.weight),
+                row.weight);
+}
+
 }  // namespace
+
+Image ScaledImage(const Image& image, DeviceScale scale) {
+    const size_t count = static_cast<size_t>(std::max(image.width, 0)) *
+                         static_cast<size_t>(std::max(image.height, 0));
+    if (count == 0 || image.pixels.size() != count) return {};
+    const bool smooth = !scale.IsWhole();
+    const int32_t width = scale.Edge(image.width);
+    const int32_t height = scale.Edge(image.height);
+    const auto logicalAt = [&](int32_t d) { return scale.LogicalAt(d); };
+    const std::vector<Tap> columns = Taps(0, width, 0, image.width, 0, width, smooth, logicalAt);
+    const std::vector<Tap> rows = Taps(0, height, 0, image.height, 0, height, smooth, logicalAt);
+    Image scaled{width, height, {}};
+    scaled.pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (const Tap& row : rows)
+        for (const Tap& column : columns)
+            scaled.pixels.push_back(Sample(image, column, row));
+    return scaled;
+}
 
 void DrawImage(Surface& surface, Point at, const Image& image) {
     if (image.width <= 0 || image.height <= 0) return;
@@ -69,32 +103,19 @@ void DrawImage(Surface& surface, Point at, const Image& image) {
                                        target.Height(), smooth, [&](int32_t d) {
                                            return surface.LogicalAt({0, d}).y;
                                        });
-    const auto index = [&](int32_t x, int32_t y) {
-        return static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x);
-    };
-    const auto sample = [&](const Tap& column, const Tap& row) {
-        const uint32_t top = image.pixels[index(column.first, row.first)];
-        if (column.weight == 0 && row.weight == 0) return top;
-        const int32_t right = std::min(column.first + 1, image.width - 1);
-        const int32_t below = std::min(row.first + 1, image.height - 1);
-        return Lerp(Lerp(top, image.pixels[index(right, row.first)], column.weight),
-                    Lerp(image.pixels[index(column.first, below)],
-                         image.pixels[index(right, below)], column.weight),
-                    row.weight);
-    };
     surface.ForEachDeviceSpan(shown, [&](int32_t y, int32_t x0, int32_t x1) {
         const Tap& row = rows[static_cast<size_t>(y - shown.top)];
         Color* out = surface.Row(y);
         for (int32_t x = x0; x < x1; ++x) {
             const Tap& column = columns[static_cast<size_t>(x - shown.left)];
-            const uint32_t pixel = sample(column, row);
+            const uint32_t pixel = Sample(image, column, row);
             const uint32_t alpha = pixel >> 24;
             if (alpha == 255) {
                 out[x] = pixel & 0xFFFFFF;
             } else if (alpha != 0) {
                 out[x] = Blend(out[x], pixel & 0xFFFFFF, alpha);
             }
-            out[x] ^= image.InvertAt(index(column.first, row.first));
+            out[x] ^= image.InvertAt(IndexOf(image, column.first, row.first));
         }
     });
 }

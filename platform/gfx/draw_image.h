@@ -21,4 +21,10 @@ namespace platform {
 /// the device pixel's centre (per channel, alpha included), as blocks would be uneven there.
 void DrawImage(Surface& surface, Point at, const Image& image);
 
+/// The pixels (all four channels; the invert plane is left out) of `image` shown at `scale`:
+/// Edge(width) × Edge(height), each sampled as DrawImage samples a picture without an invert
+/// plane. Empty for an image whose pixel count does not match its size. For pictures the
+/// display shows by itself (the pointer); premultiplied pixels stay premultiplied.
+Image ScaledImage(const Image& image, DeviceScale scale);
+
 }  // namespace platform

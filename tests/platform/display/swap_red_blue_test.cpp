@@ -67,5 +67,20 @@ TEST(SwapRedBlue, CopiesTheDevicePixelsOfAScaledFramebuffer) {
     EXPECT_EQ(At(image, 12, 2, 0), 0x00665544u);
 }
 
+// Pointer pixels are premultiplied before they are scaled: at 1.5 the middle pixel lies halfway
+// between an opaque white and a transparent red, and takes half the white and none of the red.
+TEST(SwapRedBlue, PointerPixelsArePremultipliedThenScaled) {
+    const Image picture{2, 1, {0xFFFFFFFF, 0x000000FF}};
+    std::vector<uint32_t> blocks(4 * 2, kUntouched);
+    CopyPointerPixels(picture, DeviceScale::FromFactor(2), blocks.data());
+    EXPECT_EQ(blocks, (std::vector<uint32_t>{0xFFFFFFFF, 0xFFFFFFFF, 0, 0, 0xFFFFFFFF, 0xFFFFFFFF,
+                                             0, 0}));
+    std::vector<uint32_t> smooth(3 * 2, kUntouched);
+    CopyPointerPixels(picture, DeviceScale::FromFactor(1.5), smooth.data());
+    EXPECT_EQ(smooth[1], 0x80808080u);
+    EXPECT_EQ(smooth[0], 0xFFFFFFFFu);
+    EXPECT_EQ(smooth[2], 0u);
+}
+
 }  // namespace
 }  // namespace platform
