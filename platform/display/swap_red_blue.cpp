@@ -1,5 +1,7 @@
 #include "platform/display/swap_red_blue.h"
 
+#include <algorithm>
+
 #include "platform/display/copy_blocks.h"
 #include "platform/gfx/draw_image.h"
 
@@ -24,14 +26,16 @@ void CopySwappingRedBlue(const Surface& framebuffer, const Rect& area, uint8_t* 
     CopyBlocks(framebuffer, area, destination, pitch, [](Color c) { return Swapped(c); });
 }
 
-void CopyPointerPixels(const Image& picture, DeviceScale scale, uint32_t* destination) {
+bool CopyPointerPixels(const Image& picture, DeviceScale scale, uint32_t* destination) {
     // Premultiplied before it is scaled, so that a pixel between an opaque and a transparent one
     // takes no colour from the transparent one.
     Image premultiplied = picture;
     for (uint32_t& pixel : premultiplied.pixels)
         pixel = PremultipliedArgb(pixel);
-    for (const uint32_t pixel : ScaledImage(premultiplied, scale).pixels)
-        *destination++ = pixel;
+    const Image scaled = ScaledImage(premultiplied, scale);
+    if (scaled.pixels.empty()) return false;
+    std::copy(scaled.pixels.begin(), scaled.pixels.end(), destination);
+    return true;
 }
 
 }  // namespace platform

@@ -19,7 +19,8 @@ void CopySwappingRedBlue(const Surface& framebuffer, const Rect& area, uint8_t* 
 /// Copies a pointer picture into the colour pointer pixels that displays take: 0xAARRGGBB
 /// with each colour channel multiplied by alpha, rounded to nearest. At `scale` the picture is
 /// Edge(width) × Edge(height) pixels, packed one row after another, sampled as ScaledImage
-/// does: blocks at whole scales, smooth at others.
-void CopyPointerPixels(const Image& picture, DeviceScale scale, uint32_t* destination);
+/// does: blocks at whole scales, smooth at others. False, writing nothing, for a picture whose
+/// pixel count does not match its size.
+bool CopyPointerPixels(const Image& picture, DeviceScale scale, uint32_t* destination);
 
 }  // namespace platform

@@ -104,8 +104,12 @@ void WaylandCursor::ShowPicture() {
     if (!pictureBuffer_) {
         pictureBuffer_ = std::make_unique<ShmBuffer>(shm_, image.width * k, image.height * k,
                                                      WL_SHM_FORMAT_ARGB8888);
-        CopyPointerPixels(image, WholeScale(k),
-                          reinterpret_cast<uint32_t*>(pictureBuffer_->Pixels()));
+        if (!CopyPointerPixels(image, WholeScale(k),
+                               reinterpret_cast<uint32_t*>(pictureBuffer_->Pixels()))) {
+            pictureBuffer_.reset();
+            ShowArrow();
+            return;
+        }
     }
     wl_surface_set_buffer_scale(surface_.Get(), k);
     wl_surface_attach(surface_.Get(), pictureBuffer_->Buffer(), 0, 0);

@@ -226,7 +226,7 @@ void X11Windows::SetPointer(const PointerImage* pointer) {
     if (!image) return;  // the pointer shown so far stays
     image->xhot = static_cast<XcursorDim>(std::clamp(scale.Edge(pointer->hotSpotX), 0, width - 1));
     image->yhot = static_cast<XcursorDim>(std::clamp(scale.Edge(pointer->hotSpotY), 0, height - 1));
-    CopyPointerPixels(picture, scale, image->pixels);
+    if (!CopyPointerPixels(picture, scale, image->pixels)) return;
     XCursorOwned made({x_, XcursorImageLoadCursor(x_, image.Get())});
     if (!made) return;
     ShowPointer(made.Get().id);

@@ -80,6 +80,10 @@ TEST(SwapRedBlue, PointerPixelsArePremultipliedThenScaled) {
     EXPECT_EQ(smooth[1], 0x80808080u);
     EXPECT_EQ(smooth[0], 0xFFFFFFFFu);
     EXPECT_EQ(smooth[2], 0u);
+    // A picture whose pixels do not fill its size is refused whole.
+    std::vector<uint32_t> refused(9, kUntouched);
+    EXPECT_FALSE(CopyPointerPixels({3, 3, {0xFFFFFFFF}}, DeviceScale{}, refused.data()));
+    EXPECT_EQ(refused, std::vector<uint32_t>(9, kUntouched));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ namespace platform {
 struct FractionalCompositor::Server {
     wl_display* display = nullptr;
     int wake = -1;  // an eventfd: tasks are waiting
+    wl_event_source* wakeSource = nullptr;
     std::mutex tasksMutex;
     std::vector<std::function<void()>> tasks;
     bool running = true;
@@ -279,7 +280,7 @@ FractionalCompositor::FractionalCompositor(uint32_t preferredScale)
     wl_global_create(s.display, &wl_output_interface, 2, &s, BindOutput);
 
     s.wake = eventfd(0, EFD_CLOEXEC);
-    wl_event_loop_add_fd(
+    s.wakeSource = wl_event_loop_add_fd(
         wl_display_get_event_loop(s.display), s.wake, WL_EVENT_READABLE,
         [](int fd, uint32_t, void* data) {
             auto& server = *static_cast<Server*>(data);
@@ -307,6 +308,7 @@ FractionalCompositor::~FractionalCompositor() {
     Run([this] { server_->running = false; });
     thread_.join();
     wl_display_destroy_clients(server_->display);
+    wl_event_source_remove(server_->wakeSource);
     wl_display_destroy(server_->display);
     close(server_->wake);
     std::filesystem::remove_all(runtime_);

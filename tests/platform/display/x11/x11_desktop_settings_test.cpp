@@ -69,7 +69,8 @@ class X11DesktopSettingsTest : public X11Fixture {
     }
 
     RecordingWindow window{system, nullptr, Rect::FromSize(100, 50, 80, 60)};
-    PointerImage pointer{.image = {.width = 3, .height = 2, .pixels = {6, 0xFF000000}}};
+    PointerImage pointer{
+        .image = {.width = 3, .height = 2, .pixels = std::vector<uint32_t>(6, 0xFF000000)}};
     ::Window root = DefaultRootWindow(display.Get());
     Atom selection = AtomNamed("_XSETTINGS_S0");
     Atom settings = AtomNamed("_XSETTINGS_SETTINGS");
