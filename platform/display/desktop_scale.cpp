@@ -49,14 +49,14 @@ std::optional<DeviceScale> ForcedScale(std::string_view gdkScale) {
         forced > kMaxScale) {
         return std::nullopt;
     }
-    return DeviceScale::FromPer120(int64_t{forced} * DeviceScale::kUnit);
+    return DeviceScale::Whole(forced);
 }
 
 std::optional<DeviceScale> SettingsScale(const XSettings& settings) {
     if (const auto dpi = PositiveInteger(settings, "Xft/DPI"))
         return DeviceScale::FromFactor(*dpi / kDpiUnits / kBaseDpi);
     if (const auto factor = PositiveInteger(settings, "Gdk/WindowScalingFactor"))
-        return DeviceScale::FromPer120(int64_t{*factor} * DeviceScale::kUnit);
+        return DeviceScale::Whole(*factor);
     return std::nullopt;
 }
 

@@ -9,7 +9,7 @@
 namespace platform {
 
 /// The largest whole factor the program's windows are shown at.
-constexpr int32_t kMaxScale = 4;
+constexpr int32_t kMaxScale = DeviceScale::kMax / DeviceScale::kUnit;
 
 /// The scale the desktop asks windows to be shown at, from its settings on X11, the first of:
 /// - `gdkScale` (the GDK_SCALE variable) when it is a whole number from 1 to kMaxScale, which

@@ -24,6 +24,8 @@ class DeviceScale {
     constexpr DeviceScale() = default;
     /// A factor of `per120` / 120, held between 1 and 4.
     static DeviceScale FromPer120(int64_t per120);
+    /// The whole scale `factor`, held between 1 and 4.
+    static DeviceScale Whole(int32_t factor) { return FromPer120(int64_t{factor} * kUnit); }
     /// The nearest 120th of `factor`, held between 1 and 4; a factor that is not a number is 1.
     static DeviceScale FromFactor(double factor);
 

@@ -25,11 +25,6 @@ struct SurfaceScaling {
     friend bool operator==(const SurfaceScaling&, const SurfaceScaling&) = default;
 };
 
-/// A whole scale as a DeviceScale, held between 1 and 4.
-inline DeviceScale WholeScale(int32_t factor) {
-    return DeviceScale::FromPer120(int64_t{factor} * DeviceScale::kUnit);
-}
-
 /// The size on the compositor's grid of `device` pixels shown at the compositor's `scale`:
 /// each side divided by the scale, rounded halves up, at least 1.
 Size CompositorSize(Size device, DeviceScale scale);

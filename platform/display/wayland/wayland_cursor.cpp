@@ -104,7 +104,7 @@ void WaylandCursor::ShowPicture() {
     if (!pictureBuffer_) {
         pictureBuffer_ = std::make_unique<ShmBuffer>(shm_, image.width * k, image.height * k,
                                                      WL_SHM_FORMAT_ARGB8888);
-        if (!CopyPointerPixels(image, WholeScale(k),
+        if (!CopyPointerPixels(image, DeviceScale::Whole(k),
                                reinterpret_cast<uint32_t*>(pictureBuffer_->Pixels()))) {
             pictureBuffer_.reset();
             ShowArrow();

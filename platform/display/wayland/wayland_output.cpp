@@ -10,7 +10,7 @@ DeviceScale LargestScale(const std::vector<WaylandOutput>& outputs) {
     int32_t largest = 1;
     for (const WaylandOutput& output : outputs)
         largest = std::max(largest, output.scale);
-    return WholeScale(largest);
+    return DeviceScale::Whole(largest);
 }
 
 }  // namespace platform

@@ -169,8 +169,7 @@ void WaylandWindow::SetScale(DeviceScale scale) {
     scale_ = scale;
     // Buffers of the old size go once the compositor has released them (FreeBuffer); the
     // next picture is a whole one.
-    for (Buffer& buffer : buffers_)
-        buffer.stale = DeviceBounds();
+    MarkBuffersStale();
     if (configured_) pending_ = DeviceBounds();
 }
 
@@ -187,7 +186,12 @@ void WaylandWindow::FollowOutputs() {
     for (const WaylandOutput& output : *context_.outputs)
         if (std::ranges::find(outputs_, output.output.Get()) != outputs_.end())
             largest = std::max(largest, output.scale);
-    CompositorScaleChanged(WholeScale(largest));
+    CompositorScaleChanged(DeviceScale::Whole(largest));
+}
+
+void WaylandWindow::MarkBuffersStale() {
+    for (Buffer& buffer : buffers_)
+        buffer.stale = DeviceBounds();
 }
 
 void WaylandWindow::Present(const Rect& changed) {
@@ -198,8 +202,7 @@ void WaylandWindow::Present(const Rect& changed) {
 void WaylandWindow::SetOpacity(uint8_t opacity) {
     if (opacity == opacity_) return;
     opacity_ = opacity;
-    for (Buffer& buffer : buffers_)
-        buffer.stale = DeviceBounds();
+    MarkBuffersStale();
     Present(DeviceBounds());
 }
 

@@ -103,6 +103,8 @@ class WaylandWindow {
   private:
     // The client area in device pixels.
     Rect DeviceBounds() const;
+    // Every buffer needs the whole picture before it is shown again.
+    void MarkBuffersStale();
     SurfaceScaling Scaling() const;
     /// Sends how the surface is scaled, its size limits, the window geometry and the title
     /// bar's scales, where they differ from what was sent; the window's take effect with its

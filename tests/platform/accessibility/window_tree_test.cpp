@@ -63,7 +63,7 @@ struct Calculator {
         key.Focus();
     }
 
-    HeadlessBackend backend{{1024, 768}, DeviceScale::FromPer120(2 * DeviceScale::kUnit)};
+    HeadlessBackend backend{{1024, 768}, DeviceScale::Whole(2)};
     WindowSystem system{backend};
     Described frame{system, nullptr, {100, 50, 300, 250}, AccessibleRole::Frame};
     Described key{system, &frame, {10, 20, 43, 53}, AccessibleRole::PushButton};

@@ -183,7 +183,7 @@ TEST(DrawText, PrefixUnderlinesTheMarkedCharacter) {
 // the size: the ink is not the 1x ink enlarged, and stays within a pixel of it.
 TEST(DrawText, ScaledSurfacesDrawGlyphsAtTheDevicesResolution) {
     const auto font = TestFont();
-    const DeviceScale twice = DeviceScale::FromPer120(2 * DeviceScale::kUnit);
+    const DeviceScale twice = DeviceScale::Whole(2);
     EXPECT_EQ(font->AtScale(twice).EmPixels(), 2 * font->EmPixels());
     EXPECT_EQ(&font->AtScale(DeviceScale{}), font.get());
     const Surface plain = Draw(*font, "&Clear", {2, 0, 49, 33}, 0);

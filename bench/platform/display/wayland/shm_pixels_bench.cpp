@@ -12,7 +12,7 @@ namespace platform {
 namespace {
 
 void Fill(benchmark::State& state, Rect logical, ShmChannelOrder order, int translucent) {
-    const DeviceScale scale = DeviceScale::FromPer120(state.range(0) * DeviceScale::kUnit);
+    const DeviceScale scale = DeviceScale::Whole(static_cast<int32_t>(state.range(0)));
     Surface framebuffer(logical.right, logical.bottom, 0x00C0C0C0, {scale, {}});
     const Rect area = scale.Map(logical);
     const int32_t pitch = area.Width() * 4;

@@ -45,7 +45,7 @@ TEST(ShmPixels, PremultipliesEachChannelByTheOpacityInEitherChannelOrder) {
 
 TEST(ShmPixels, OpaqueCopyTakesTheDevicePixelsAndLeavesTheRestOfTheRow) {
     for (const int32_t scale : {1, 2, 3}) {
-        Surface framebuffer(3, 2, 0, {DeviceScale::FromPer120(scale * DeviceScale::kUnit), {}});
+        Surface framebuffer(3, 2, 0, {DeviceScale::Whole(scale), {}});
         for (int32_t y = 0; y < 2; ++y)
             for (int32_t x = 0; x < 3; ++x)
                 framebuffer.SetPixel(x, y, 0x00102030u + static_cast<uint32_t>(10 * y + x));
