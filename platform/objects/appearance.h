@@ -1,0 +1,18 @@
+#pragma once
+
+namespace platform {
+
+/// The colours the user prefers, as the desktop says it.
+enum class ColorPreference { None, Dark, Light };
+
+/// What the desktop asks of every program's look: a colour preference, higher contrast, and
+/// reduced motion. The default is what a desktop that says nothing means.
+struct Appearance {
+    ColorPreference colors = ColorPreference::None;
+    bool highContrast = false;
+    bool reducedMotion = false;
+
+    friend bool operator==(const Appearance&, const Appearance&) = default;
+};
+
+}  // namespace platform
