@@ -34,7 +34,11 @@ Painter::Painter(platform::Surface& surface, const PaintInput& input)
 
 void Painter::Paint() {
     Fill(0, 0, in_.width, in_.height, p_.Face);
-    if (const auto recipe = in_.look->recipe) (this->*recipe)();
+    if (in_.forcedColors) {
+        DrawForcedColors();
+    } else if (const auto recipe = in_.look->recipe) {
+        (this->*recipe)();
+    }
     DrawPicture();
 }
 
@@ -125,7 +129,7 @@ void Painter::DrawCaption(CaptionLook look, const platform::Font& font, const pl
             break;
         case CaptionLook::Pressed:
             DrawCaptionEffect(down, font, effectBase);
-            text(down, in_.look->pressedCaptionInLight ? p_.Light : p_.TextOver);
+            text(down, in_.look->pressedCaptionInLight && !in_.forcedColors ? p_.Light : p_.TextOver);
             break;
         case CaptionLook::Engraved:
             text(down, p_.Highlight);

@@ -83,6 +83,9 @@ struct PaintInput {
     bool isDefault = false;  // the host's default button
     bool softBevel = false;
     bool ownColours = false;  // ColorScheme 2: the button's own colours
+    /// The desktop forces its colours: the palette is ForcedPalette's and every look is drawn
+    /// as DrawForcedColors draws it, in the look's window shape.
+    bool forcedColors = false;
     CaptionEffect effect = CaptionEffect::None;
     CaptionPaint caption;
     PicturePaint picture;
@@ -124,6 +127,10 @@ class Painter {
     void DrawHoverClassic();
     void DrawOval();
     void DrawGlossy();
+    /// Every look while the desktop forces its colours: a plain face (highlight while lit or
+    /// pressed), an outline two pixels wide along the window's shape in the edge colour, the
+    /// caption without effects, the focus rectangle as the button shows it.
+    void DrawForcedColors();
 
   private:
     // Drawing steps; rectangles are left, top, width, height.

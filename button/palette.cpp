@@ -69,4 +69,15 @@ Palette DerivePalette(const PaletteSource& s) {
     return p;
 }
 
+Palette ForcedPalette(OleColor maskColor) {
+    Palette p;
+    p.Face = p.FaceShade = SystemColor(SystemColorIndex::ButtonFace);
+    p.Text = SystemColor(SystemColorIndex::ButtonText);
+    p.FaceOver = p.Accent = p.AccentLight = SystemColor(SystemColorIndex::Highlight);
+    p.TextOver = SystemColor(SystemColorIndex::HighlightText);
+    p.Light = p.Highlight = p.Shadow = p.DarkShadow = p.Text;
+    p.Mask = ResolveColor(maskColor);
+    return p;
+}
+
 }  // namespace button

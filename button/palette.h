@@ -67,4 +67,11 @@ struct PaletteSource {
 /// system colours are read afresh each time.
 Palette DerivePalette(const PaletteSource& source);
 
+/// The palette of every button while the desktop forces its colours (high contrast), whatever
+/// its scheme: plain faces in button face, lit and pressed faces in highlight, captions in
+/// button text and highlight text, every edge in button text, so that the caption stands at
+/// least 7:1 against its face and the outline 3:1 against the window around it. Mask is
+/// resolved from `maskColor`, for the picture keeps its transparent colour.
+Palette ForcedPalette(OleColor maskColor);
+
 }  // namespace button

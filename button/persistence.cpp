@@ -59,6 +59,13 @@ void vbButton::OnSaveSettings() {
         row.save(*this, *host_.properties, row.key);
 }
 
+// The system colours, or whether they are forced, changed: every scheme may draw anew.
+void vbButton::OnAppearanceChanged() {
+    if (ready_ && CurrentLook().capturesParent) CaptureParentBackground();
+    DerivePalette();
+    RedrawAsIs();
+}
+
 void vbButton::OnAmbientChanged(std::string_view) {
     if (ColorSchemeOf(colorScheme_) == ColorScheme::Own) return;
     DerivePalette();

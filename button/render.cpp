@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "button/vb_button.h"
+#include "platform/objects/system_colors.h"
 #include "platform/text/font_cache.h"
 
 namespace button {
@@ -33,7 +34,9 @@ void vbButton::Apply(Transition transition) {
 void vbButton::Paint() {
     host_.surface->ClearSurface();
     // A lit button of its own colours is painted with the palette of its hover face colour.
-    const bool hoverColours = interaction_.Lit() && ColorSchemeOf(colorScheme_) == ColorScheme::Own;
+    const bool hoverColours = interaction_.Lit() &&
+                              ColorSchemeOf(colorScheme_) == ColorScheme::Own &&
+                              !platform::ForcedColors();
     const PaintInput input = PaintInputFor(hoverColours ? PaletteWith(backOver_) : palette_);
     Painter painter(Surface(), input);
     painter.Paint();
@@ -56,7 +59,8 @@ PaintInput vbButton::PaintInputFor(const Palette& paintPalette) const {
     in.isDefault = DisplayAsDefault();
     in.softBevel = softBevel_;
     in.ownColours = ColorSchemeOf(colorScheme_) == ColorScheme::Own;
-    in.effect = CaptionEffectOf(specialEffect_);
+    in.forcedColors = platform::ForcedColors();
+    in.effect = in.forcedColors ? CaptionEffect::None : CaptionEffectOf(specialEffect_);
     in.caption.text = captionText_;
     in.caption.font = CaptionFont();
     in.caption.rect = captionLayout_.rect;
@@ -119,6 +123,7 @@ void vbButton::DerivePalette() {
 }
 
 Palette vbButton::PaletteWith(OleColor face) const {
+    if (platform::ForcedColors()) return ForcedPalette(maskColor_);
     PaletteSource source;
     source.colorScheme = ColorSchemeOf(colorScheme_);
     source.backColor = face;

@@ -1,5 +1,6 @@
 #include "button/painter.h"
 #include "platform/gfx/copy_rect.h"
+#include "platform/objects/system_colors.h"
 
 namespace button {
 
@@ -41,6 +42,35 @@ void Painter::DrawOval() {
             DrawCaption(CaptionLook::Engraved);
             break;
     }
+}
+
+// The outline follows the window's shape: an ellipse for the oval window, else two frames
+// along the client edge, whose corners the shape of a cut-corner window takes off.
+void Painter::DrawForcedColors() {
+    const bool highlighted = in_.situation == Situation::Down || in_.lit;
+    const Color face = highlighted ? p_.FaceOver : p_.Face;
+    const Color edge = in_.situation == Situation::Disabled
+                           ? platform::SystemColor(platform::SystemColorIndex::GrayText)
+                           : p_.DarkShadow;
+    if (in_.look->shape == WindowShape::Ellipse) {
+        Ellipse(0, 0, in_.width, in_.height, edge, face);
+    } else {
+        Fill(0, 0, in_.width, in_.height, face);
+        Frame(0, 0, in_.width, in_.height, edge);
+        Frame(1, 1, in_.width - 2, in_.height - 2, edge);
+    }
+    switch (in_.situation) {
+        case Situation::Up:
+            DrawCaption(UpLook());
+            break;
+        case Situation::Down:
+            DrawCaption(CaptionLook::Pressed);
+            break;
+        case Situation::Disabled:
+            DrawCaptionText(in_.caption.rect, edge, *in_.caption.font);
+            break;
+    }
+    FocusRect();
 }
 
 }  // namespace button

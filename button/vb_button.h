@@ -160,6 +160,7 @@ class vbButton final : public forms::UserControl {
     void OnHide() override;
     void OnDestroy() override;
     void OnAmbientChanged(std::string_view name) override;
+    void OnAppearanceChanged() override;
     void OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) override;
     void OnMouseMove(int32_t button, int32_t shift, int32_t x, int32_t y) override;
     void OnMouseUp(int32_t button, int32_t shift, int32_t x, int32_t y) override;

@@ -30,6 +30,9 @@ class ControlLifecycle {
     /// One of the container's ambient properties changed ("DisplayName", "Font", "UserMode",
     /// "DisplayAsDefault").
     virtual void OnAmbientChanged(std::string_view name) = 0;
+    /// The desktop's appearance changed: system colours may resolve to other colours, and
+    /// high contrast may force its colours or stop forcing them.
+    virtual void OnAppearanceChanged() = 0;
 };
 
 /// The mouse over a hosted control. Positions are pixels of the control's client area;

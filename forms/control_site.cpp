@@ -48,6 +48,9 @@ class ControlSite::HostWindow final : public platform::Window {
     }
     void OnShow() override { site_.control_->OnShow(); }
     void OnHide() override { site_.control_->OnHide(); }
+    void OnAppearanceChanged() override {
+        if (site_.stage_ == Stage::Running) site_.control_->OnAppearanceChanged();
+    }
     // What the host says of the control (its name, shortcut, describing window) comes before
     // what the control says of itself.
     platform::AccessibleDescription Describe() const override {

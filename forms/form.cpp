@@ -90,8 +90,10 @@ void Form::Paint(platform::Surface& surface) {
     const platform::Rect area = dirty_.IsEmpty() ? surface.Bounds() : dirty_;
     dirty_ = {};
     surface.SetClip(platform::Region::FromRect(area));
-    platform::FillRect(surface, area, platform::TranslateOleColor(backColor_));
-    if (!pictureFile_.empty()) {
+    platform::FillRect(surface, area, platform::DrawnColor(backColor_, platform::SystemColorIndex::Window));
+    // Forced colours leave out the picture behind the controls, which no colour of the
+    // desktop's would stand out from.
+    if (!pictureFile_.empty() && !platform::ForcedColors()) {
         // The file was a picture's, so it decodes again.
         const std::shared_ptr<const platform::Picture> picture =
             unpaintedPicture_ ? std::exchange(unpaintedPicture_, nullptr)

@@ -81,10 +81,10 @@ void Label::SetAlignment(Alignment alignment) {
 
 void Label::Paint(platform::Surface& surface) const {
     const platform::Rect bounds = Bounds();
-    if (!transparent_) platform::FillRect(surface, bounds, platform::TranslateOleColor(backColor_));
+    if (!transparent_) platform::FillRect(surface, bounds, platform::DrawnColor(backColor_, platform::SystemColorIndex::Window));
     if (caption_.empty()) return;
     const std::shared_ptr<const platform::Font> font = platform::LoadFont(font_);
-    surface.textColor = platform::TranslateOleColor(foreColor_);
+    surface.textColor = platform::DrawnColor(foreColor_, platform::SystemColorIndex::WindowText);
     if (alignment_ == Alignment::Right) {
         DrawRightAligned(surface, *font, caption_, bounds);
         return;

@@ -54,7 +54,7 @@ void PictureStrip::SetStretched(bool stretched) {
 }
 
 void PictureStrip::Paint(platform::Surface& surface) {
-    platform::FillRect(surface, surface.Bounds(), platform::TranslateOleColor(backColor_));
+    platform::FillRect(surface, surface.Bounds(), platform::DrawnColor(backColor_, platform::SystemColorIndex::Window));
     if (!picture_ || picture_->Width() <= 0 || picture_->Height() <= 0) return;
     if (!stretched_) {
         platform::DrawImage(surface, {0, 0}, picture_->Pixels());

@@ -24,8 +24,8 @@ void Shape::SetTransparentFill() {
 }
 
 void Shape::Paint(platform::Surface& surface) const {
-    if (filled_) platform::FillRect(surface, Bounds(), platform::TranslateOleColor(fillColor_));
-    platform::FrameRect(surface, Bounds(), platform::TranslateOleColor(borderColor_));
+    if (filled_) platform::FillRect(surface, Bounds(), platform::DrawnColor(fillColor_, platform::SystemColorIndex::Window));
+    platform::FrameRect(surface, Bounds(), platform::DrawnColor(borderColor_, platform::SystemColorIndex::WindowText));
 }
 
 }  // namespace forms

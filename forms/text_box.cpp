@@ -153,15 +153,15 @@ void TextBox::ReplaceSelection(const std::string& with) {
 void TextBox::Paint(platform::Surface& surface) {
     using platform::SystemColor;
     using platform::SystemColorIndex;
-    using platform::TranslateOleColor;
+    using platform::DrawnColor;
     const platform::Rect all = surface.Bounds();
     const platform::Rect inner = all.Inflate(-kBorder, -kBorder);
-    platform::FillRect(surface, inner, TranslateOleColor(backColor_));
+    platform::FillRect(surface, inner, DrawnColor(backColor_, SystemColorIndex::Window));
 
     const int32_t top = kBorder + kMargin;
     const int32_t bottom = top + layout_.Font().Height();
     surface.SetClip(platform::Region::FromRect(inner));
-    surface.textColor = TranslateOleColor(foreColor_);
+    surface.textColor = DrawnColor(foreColor_, SystemColorIndex::WindowText);
     DrawStretch(surface, 0, text_.size(), {CaretX(0), top, inner.right, bottom}, inner);
     if (HasFocus() && SelectionLength() > 0) {
         const size_t start = SelectionStart();

@@ -3,12 +3,12 @@
 namespace platform {
 
 /// The colours the user prefers, as the desktop says it.
-enum class ColorPreference { None, Dark, Light };
+enum class ColorPreference { NoPreference, Dark, Light };
 
 /// What the desktop asks of every program's look: a colour preference, higher contrast, and
 /// reduced motion. The default is what a desktop that says nothing means.
 struct Appearance {
-    ColorPreference colors = ColorPreference::None;
+    ColorPreference colors = ColorPreference::NoPreference;
     bool highContrast = false;
     bool reducedMotion = false;
 

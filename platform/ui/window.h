@@ -205,6 +205,9 @@ class Window {
     virtual void OnResize() {}
     virtual void OnShow() {}
     virtual void OnHide() {}
+    /// The desktop's appearance changed (WindowSystem::DesktopAppearance): the system colours
+    /// may resolve to other colours now. Every window has been marked for painting anew.
+    virtual void OnAppearanceChanged() {}
 
     // Accessibility: what the window is to a screen reader, asked whenever the accessible tree
     // is brought up to date, as Paint is asked for pixels. The window system adds the states

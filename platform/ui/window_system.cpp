@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/objects/system_colors.h"
 #include "platform/ui/compositor.h"
 
 namespace platform {
@@ -17,7 +18,10 @@ WindowSystem::WindowSystem(Backend& backend)
     events_.Attach(*this);
 }
 
-WindowSystem::~WindowSystem() = default;
+// The system colours are the program's while its window system lives.
+WindowSystem::~WindowSystem() {
+    UseSystemColors(SystemColorTable::Classic);
+}
 
 Window* WindowSystem::Find(WindowHandle handle) const {
     const auto it = windows_.find(handle);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/gfx/geometry.h"
+#include "platform/objects/appearance.h"
 #include "platform/ui/backend.h"
 #include "platform/ui/key_filter.h"
 #include "platform/ui/keys.h"
@@ -26,6 +27,9 @@ namespace platform {
 ///
 /// Input arrives through PointerMoveTo ... CloseRequest, called by the backend while it waits
 /// for events (or directly by code that drives a headless backend).
+/// Who tells the program the desktop's appearance.
+enum class AppearanceSource { Portal, DisplaySettings };
+
 class WindowSystem {
   public:
     explicit WindowSystem(Backend& backend);
@@ -129,6 +133,13 @@ class WindowSystem {
     /// changed, or the window went where another scale holds. The window's zoom applies on top;
     /// the window is drawn anew at the scale that results.
     void NativeScaleChanged(WindowHandle topLevel, DeviceScale scale);
+    /// What the desktop asks of every window's look, and the system colours resolve through the
+    /// table it asks for (TableFor). `source` says who tells: the portal speaks for the desktop
+    /// while it answers (a value), the display's own settings while it does not; with neither,
+    /// the default appearance holds. A change reaches every window (OnAppearanceChanged) and
+    /// every window is painted anew.
+    void SetDesktopAppearance(AppearanceSource source, std::optional<Appearance> appearance);
+    const Appearance& DesktopAppearance() const { return appearance_; }
     /// The display destroyed the native window of a shown top-level window unasked (another
     /// program closed it). The window can no longer be shown, and the program's session is
     /// over: every loop returns at once, from now on.
@@ -254,6 +265,9 @@ class WindowSystem {
     bool windowLost_ = false;
     std::string displayLost_;
     std::string applicationName_;
+    std::optional<Appearance> portalAppearance_;
+    std::optional<Appearance> settingsAppearance_;
+    Appearance appearance_;
 };
 
 }  // namespace platform

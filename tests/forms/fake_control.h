@@ -36,6 +36,7 @@ class FakeControl : public UserControl {
     void OnAmbientChanged(std::string_view name) override {
         Note("AmbientChanged " + std::string(name));
     }
+    void OnAppearanceChanged() override { Note("AppearanceChanged"); }
     void OnMouseDown(int32_t b, int32_t s, int32_t x, int32_t y) override {
         Note(Mouse("MouseDown", b, s, x, y));
     }

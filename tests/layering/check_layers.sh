@@ -41,7 +41,8 @@ declare -A mayInclude=(
     [platform/text]="platform/objects platform/gfx platform/image platform/os/owned.h \
 $freetype $fontconfig"
     [platform/os]=""
-    [platform/ui]="platform/gfx platform/image"
+    [platform/ui]="platform/gfx platform/image platform/objects/appearance.h \
+platform/objects/system_colors.h"
     # The display backends and the kit only they share (platform/display itself).
     [platform/display]="platform/ui platform/gfx platform/image X11/keysym.h"
     [platform/display/headless]="platform/display platform/ui platform/gfx platform/image"
