@@ -113,8 +113,23 @@ Form2::Form2(platform::WindowSystem& system, const SplashPictures& pictures,
 }
 
 void Form2::StartFadeOut() {
+    if (ReducedMotion()) {
+        CloseAndShowOwner();
+        return;
+    }
     timeInc.SetEnabled(false);
     timeDec.SetEnabled(true);
+}
+
+void Form2::Hold() {
+    opacityLevel_ = kTopOpacity;
+    ApplyOpacity(*this, opacityLevel_);
+    timeInc.SetEnabled(false);
+    timeWait.SetEnabled(true);
+}
+
+void Form2::OnAppearanceChanged() {
+    if (ReducedMotion() && timeInc.IsEnabled()) Hold();
 }
 
 void Form2::FormLoad() {
@@ -122,6 +137,10 @@ void Form2::FormLoad() {
         // Nothing is shown and nothing is asked: the program simply ends.
         endedProgram_ = true;
         System().Quit();
+        return;
+    }
+    if (ReducedMotion()) {
+        Hold();
         return;
     }
     ApplyOpacity(*this, 1);
@@ -140,7 +159,11 @@ void Form2::TimeIncTick() {
 void Form2::TimeWaitTick() {
     if (waitTicks_ == 1) {
         timeWait.SetEnabled(false);
-        timeDec.SetEnabled(true);
+        if (ReducedMotion()) {
+            CloseAndShowOwner();
+        } else {
+            timeDec.SetEnabled(true);
+        }
     } else {
         ++waitTicks_;
     }

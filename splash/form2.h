@@ -31,8 +31,10 @@ void ApplyOpacity(platform::Window& window, uint8_t alpha);
 
 /// The start-up splash: fades in, holds two seconds at opacity 250, fades out, then closes and
 /// shows its owner. A click on the background, on the flag or on the blinking notice, or any
-/// typed character, skips to the fade-out. When another copy of the program runs, its load
-/// ends the program before anything is shown.
+/// typed character, skips to the fade-out. While the desktop asks for reduced motion it skips
+/// both fades: it shows at opacity 250 for the hold and closes after it, and a click or a key
+/// closes it at once; reduced motion asked for during the fade-in ends the fade there. When
+/// another copy of the program runs, its load ends the program before anything is shown.
 class Form2 : public forms::Form {
   public:
     static constexpr int32_t kFadeInStep = 5;
@@ -49,8 +51,10 @@ class Form2 : public forms::Form {
     uint8_t WaitTicks() const { return waitTicks_; }
     bool BlinkOn() const { return blinkOn_; }
 
-    /// Leaves the fade-in (or the hold) for the fade-out.
+    /// Leaves the fade-in (or the hold) for the fade-out, or closes at once under reduced motion.
     void StartFadeOut();
+
+    void OnAppearanceChanged() override;
 
     /// A window, not a frame: the splash is shown, never used.
     platform::AccessibleDescription Describe() const override {
@@ -86,6 +90,9 @@ class Form2 : public forms::Form {
     void TimeDecTick();
     void Timer2Tick();
     void CloseAndShowOwner();
+    bool ReducedMotion() const { return System().DesktopAppearance().reducedMotion; }
+    /// Shows the splash at its top opacity and starts the hold.
+    void Hold();
 
     platform::Window& owner_;
     InstanceCheck anotherInstanceRunning_;

@@ -209,6 +209,47 @@ TEST(SplashTest, AClickRightAfterShowingClosesOnTheNextFadeOutTick) {
     env.Run();
 }
 
+TEST(SplashTest, UnderReducedMotionShowsAtTheTopForTheHoldWithoutFades) {
+    constexpr platform::Appearance kReduced{.reducedMotion = true};
+    struct Case {
+        std::string what;
+        int64_t reducedFromMs;  // -1: asked for before the splash shows
+        int64_t clickMs;        // -1: no click
+        int64_t closedMs;
+    };
+    const Case cases[] = {
+        {"from the start", -1, -1, 2000},
+        {"from the start, clicked", -1, 500, 500},
+        {"asked for during the fade-in", 300, -1, 2300},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SplashEnv env;
+        const Form2& s = env.splash;
+        if (c.reducedFromMs < 0) {
+            env.system.SetDesktopAppearance(platform::AppearanceSource::Portal, kReduced);
+        } else {
+            env.At(c.reducedFromMs, [&] {
+                EXPECT_LT(s.Opacity(), 250);
+                env.system.SetDesktopAppearance(platform::AppearanceSource::Portal, kReduced);
+                EXPECT_EQ(s.Opacity(), 250);
+            });
+        }
+        env.At(std::max<int64_t>(c.reducedFromMs, 0) + 1, [&] {
+            EXPECT_EQ(s.Opacity(), 250);
+            EXPECT_FALSE(s.timeInc.IsEnabled());
+        });
+        env.At(c.closedMs - 1, [&] {
+            EXPECT_FALSE(env.Closed());
+            EXPECT_EQ(s.Opacity(), 250);
+        });
+        if (c.clickMs >= 0) env.ClickAt(c.clickMs, {200, 150});
+        env.At(c.closedMs, [&] { EXPECT_TRUE(env.Closed()); });
+        env.Run();
+        EXPECT_FALSE(s.timeDec.IsEnabled());
+    }
+}
+
 TEST(SplashTest, TheNoticeIsWhiteForASecondThenBlinksEveryHalfSecond) {
     SplashEnv env;
     const Form2& s = env.splash;
