@@ -8,6 +8,7 @@
 #include "forms/message_box_button.h"
 #include "forms/message_box_icon.h"
 #include "forms/units.h"
+#include "platform/objects/system_colors.h"
 #include "platform/text/draw_text.h"
 #include "platform/text/font_cache.h"
 
@@ -43,7 +44,8 @@ class MessageText : public LightControl {
 
     void Paint(platform::Surface& surface) const override {
         const std::shared_ptr<const platform::Font> font = platform::LoadFont(Owner().Font());
-        surface.textColor = 0x000000;
+        // The box's face is the button face, and its message is written as a button's caption.
+        surface.textColor = platform::SystemColor(platform::SystemColorIndex::ButtonText);
         int32_t top = Bounds().top;
         for (const std::string& line : lines_) {
             platform::Rect r{Bounds().left, top, Bounds().right, top + font->Height()};

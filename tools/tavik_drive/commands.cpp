@@ -177,6 +177,24 @@ ParsedLine ParseCommandLine(std::string_view line) {
         if (rest.empty()) return Error("shot needs a file name");
         return Parsed(command::Shot{std::string(rest)});
     }
+    if (name == "appearance") {
+        platform::Appearance appearance;
+        for (std::string_view words = rest; !words.empty();) {
+            const std::string_view word = FirstWord(words, words);
+            if (word == "dark") {
+                appearance.colors = platform::ColorPreference::Dark;
+            } else if (word == "light") {
+                appearance.colors = platform::ColorPreference::Light;
+            } else if (word == "high-contrast") {
+                appearance.highContrast = true;
+            } else if (word == "reduced-motion") {
+                appearance.reducedMotion = true;
+            } else {
+                return Error("unknown appearance \"" + std::string(word) + "\"");
+            }
+        }
+        return Parsed(command::SetAppearance{appearance});
+    }
     return Error("unknown command \"" + std::string(line) + "\"");
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/display/headless/headless_backend.h"
+#include "platform/objects/appearance.h"
 
 namespace drive {
 
@@ -52,12 +53,17 @@ struct PrintFocus {};
 struct Shot {
     std::string file;
 };
+/// The desktop's appearance changes, as the portal would say it.
+struct SetAppearance {
+    platform::Appearance appearance;
+};
 }  // namespace command
 
 using Command =
     std::variant<command::Wait, command::Move, command::Down, command::Up, command::Click,
                  command::Where, command::Key, command::Paste, command::Answer, command::Close,
-                 command::PrintDisplay, command::PrintFocus, command::Shot>;
+                 command::PrintDisplay, command::PrintFocus, command::Shot,
+                 command::SetAppearance>;
 
 /// What one line of a script says: a command, nothing (a blank or comment line), or an error
 /// describing why the line is not a command.
@@ -67,7 +73,8 @@ struct ParsedLine {
 };
 
 /// Reads one script line. "#" starts a comment; words are separated by blanks; the argument of
-/// click, where, type, paste and shot is the rest of the line. "type TEXT" presses the key of
+/// click, where, type, paste and shot is the rest of the line. "appearance" takes the words
+/// dark, light, high-contrast and reduced-motion in any order, or none for the default. "type TEXT" presses the key of
 /// each printable character of TEXT in turn; "keydown NAME" and "keyup NAME" press and let go
 /// a key without modifiers (named as KeyActions names it) separately.
 ParsedLine ParseCommandLine(std::string_view line);

@@ -152,6 +152,11 @@ void Driver::Queue(const Command& command) {
                        static_cast<std::streamsize>(png.size()));
             if (!file.flush()) d.Fail("cannot write " + c.file);
         }
+        void operator()(const command::SetAppearance& c) {
+            d.pending_.emplace_back(headless::Call{[&d = d, appearance = c.appearance] {
+                d.system_.SetDesktopAppearance(platform::AppearanceSource::Portal, appearance);
+            }});
+        }
     };
     std::visit(Visitor{*this}, command);
 }

@@ -228,6 +228,18 @@ const GoldenCase kGoldenCases[] = {
     {"calculator_up_1.5x.png", kStart, "1.5"},
     {"calculator_key_lit_2x.png", kStart + "click 7\nmove 80 112\nwait 200\n", "2"},
     {"splash_1.5x.png", "wait 2000\n", "1.5"},
+    // The system-colour tables the desktop may ask for: the About box in each; the calculator's
+    // own design colours stay in dark and give way to the desktop's in high contrast.
+    {"about.png", kStart + "click About\n"},
+    {"about_dark.png", "appearance dark\n" + kStart + "click About\n"},
+    {"about_high_contrast_dark.png", "appearance high-contrast\n" + kStart + "click About\n"},
+    {"about_high_contrast_light.png",
+     "appearance light high-contrast\n" + kStart + "click About\n"},
+    {"calculator_up_dark.png", "appearance dark\n" + kStart},
+    {"calculator_up_high_contrast_dark.png", "appearance high-contrast\n" + kStart},
+    {"calculator_up_high_contrast_light.png", "appearance light high-contrast\n" + kStart},
+    {"calculator_key_lit_high_contrast_dark.png",
+     "appearance high-contrast\n" + kStart + "click 7\nmove 80 112\nwait 200\n"},
 };
 
 /// The last window `script` shows, run with `arguments`.
@@ -246,6 +258,17 @@ TEST(DriveTest, WindowsMatchTheirGoldenImages) {
     for (const GoldenCase& c : kGoldenCases)
         testsupport::ExpectGoldenImage(std::string("tests/golden/program/") + c.file,
                                        Shot(c.script, "--decimal-separator , --scale " + c.scale));
+}
+
+// The desktop's appearance followed while the program runs: an open About box turns dark, and
+// the calculator is its designed picture again once high contrast is off.
+TEST(DriveTest, WindowsRepaintWhenTheDesktopsAppearanceChanges) {
+    EXPECT_TRUE(Shot(kStart + "click About\nappearance dark\nwait 20\n") ==
+                Shot("appearance dark\n" + kStart + "click About\n"));
+    EXPECT_TRUE(Shot(kStart + "appearance high-contrast\nwait 20\n") ==
+                Shot("appearance high-contrast\n" + kStart));
+    EXPECT_TRUE(Shot(kStart + "appearance high-contrast\nwait 20\nappearance\nwait 20\n") ==
+                Shot(kStart));
 }
 
 TEST(DriveTest, TwoZoomStepsShowTheWindowAtOneAndAHalfTimesItsSize) {
