@@ -24,4 +24,5 @@ constexpr int32_t kMaxScale = DeviceScale::kMax / DeviceScale::kUnit;
 DeviceScale DesktopScale(std::string_view gdkScale, const XSettings& settings,
                          std::string_view resources);
 
+
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/gfx/device_scale.h"
+#include "platform/objects/appearance.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/surface.h"
 #include "platform/image/image.h"
@@ -151,6 +152,9 @@ class DisplayScreen {
     /// or a window goes where another scale holds, the backend says so through
     /// WindowSystem::NativeScaleChanged.
     virtual DeviceScale Scale() const = 0;
+    /// What the display's own settings say of the desktop's appearance; none when they say
+    /// nothing. When it changes, the backend says so through WindowSystem::SetDesktopAppearance.
+    virtual std::optional<Appearance> DesktopAppearance() const { return std::nullopt; }
     /// Rings the desktop's bell, the sound with which an edit refuses a key.
     virtual void Bell() = 0;
 };

@@ -16,6 +16,7 @@ WindowSystem::WindowSystem(Backend& backend)
       screen_(backend.Screen()),
       events_(backend.Events()) {
     events_.Attach(*this);
+    SetDesktopAppearance(AppearanceSource::DisplaySettings, screen_.DesktopAppearance());
 }
 
 // The system colours are the program's while its window system lives.

@@ -3,9 +3,11 @@
 # at 147456 (144 dpi) the calculator window is shown at 1.5 times its size, 468 x 486 pixels;
 # with GNOME's pair, a window scaling factor of 2 and Xft/DPI at 196608, at twice, 624 x 648.
 # When the manager then reads Xft/DPI 98304 (96 dpi), the open window is 312 x 324 within two
+# seconds. Under the theme "HighContrastInverse" the window is the headless driver's picture in
+# high contrast; when the manager then names an ordinary theme, the designed picture within two
 # seconds.
 #
-# usage: program_follows_xsettings.sh PROGRAM
+# usage: program_follows_xsettings.sh PROGRAM DRIVER
 # Runs the X server itself through xvfb-run.
 set -euo pipefail
 
@@ -15,6 +17,7 @@ if [[ -z ${DISPLAY_UNDER_TEST:-} ]]; then
 fi
 
 program=$1
+driver=$2
 source "$(dirname "$0")/common.sh"
 
 manager=
@@ -65,5 +68,28 @@ echo "Xft/DPI 98304" >"$work/xsettings"
 kill -HUP "$manager"
 within 20 is_size "$calculator" 312x324 ||
     fail "after the change the calculator is $(size_of "$calculator")"
+close_calculator
+
+# Whether window $1 shows what the headless driver shows of the calculator under the
+# appearance words $2.
+shows_as_headless() {
+    "$driver" >/dev/null <<SCRIPT || return 1
+appearance $2
+wait 5000
+shot $work/headless.png
+SCRIPT
+    import -window "$1" "PNG24:$work/window.png"
+    [[ $(compare -metric AE "$work/window.png" "PNG24:$work/headless.png" null: 2>&1) == 0 ]]
+}
+
+xdotool mousemove --sync 2040 1530  # away from every key
+open_calculator $'Xft/DPI 98304\nNet/ThemeName "HighContrastInverse"' 312x324
+sleep 0.3
+shows_as_headless "$calculator" "high-contrast" ||
+    fail "under HighContrastInverse the window is not the high-contrast picture"
+printf '%s\n' "Xft/DPI 98304" 'Net/ThemeName "Adwaita"' >"$work/xsettings"
+kill -HUP "$manager"
+within 20 shows_as_headless "$calculator" "" ||
+    fail "with an ordinary theme the window is not the designed picture"
 close_calculator
 echo "PASS"

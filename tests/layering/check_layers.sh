@@ -44,10 +44,11 @@ $freetype $fontconfig"
     [platform/ui]="platform/gfx platform/image platform/objects/appearance.h \
 platform/objects/system_colors.h"
     # The display backends and the kit only they share (platform/display itself).
-    [platform/display]="platform/ui platform/gfx platform/image X11/keysym.h"
+    [platform/display]="platform/ui platform/gfx platform/image platform/objects/appearance.h \
+X11/keysym.h"
     [platform/display/headless]="platform/display platform/ui platform/gfx platform/image"
     [platform/display/x11]="platform/display platform/ui platform/gfx platform/image \
-platform/text/utf8.h platform/os/owned.h $xlib"
+platform/objects/appearance.h platform/text/utf8.h platform/os/owned.h $xlib"
     [platform/display/wayland]="platform/display platform/ui platform/gfx platform/image \
 platform/objects platform/text platform/os/owned.h $wayland"
     [platform/display/desktop]="platform/display platform/ui"

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/display/desktop_appearance.h"
 #include "platform/display/xsettings.h"
 #include "platform/gfx/device_scale.h"
 
@@ -13,8 +14,8 @@
 
 namespace platform {
 
-/// The desktop's settings that decide the scale on an X display (DesktopScale), followed as
-/// they change: GDK_SCALE; the settings of the XSETTINGS manager, the owner of the selection
+/// The desktop's settings that decide the scale (DesktopScale) and the appearance
+/// (DesktopAppearance) on an X display, followed as they change: GDK_SCALE; the settings of the XSETTINGS manager, the owner of the selection
 /// _XSETTINGS_S<screen> (xsettingsd, gsd-xsettings), which writes them to the property
 /// _XSETTINGS_SETTINGS of its window; and the Xft.dpi resource that xrdb writes to the root
 /// window.
@@ -36,6 +37,11 @@ class X11DesktopSettings {
 
     /// The scale the settings ask for now.
     DeviceScale Scale() const { return scale_; }
+    /// The appearance the settings manager's theme and animations ask for now; none without a
+    /// manager or when it says nothing of them.
+    std::optional<Appearance> DesktopAppearance() const {
+        return platform::DesktopAppearance(settings_);
+    }
     /// Takes in what `event` reports when it is about the settings: a manager announced, the
     /// manager's settings written, its window destroyed, the resources written. Whether it was.
     bool Follow(const XEvent& event);

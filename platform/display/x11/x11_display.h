@@ -91,6 +91,8 @@ class X11Display {
     DeviceScale Scale() const { return settings_.Scale(); }
     /// Takes in a change of the desktop's settings that `event` reports; whether it was one.
     bool FollowSettings(const XEvent& event) { return settings_.Follow(event); }
+    /// The appearance the desktop's settings ask for now (X11DesktopSettings).
+    std::optional<Appearance> DesktopAppearance() const { return settings_.DesktopAppearance(); }
     Atom AtomOf(X11Atom name) const { return atoms_[name]; }
 
     /// Sets a property of window `w` to 32-bit cardinals, or to the atoms `names`.

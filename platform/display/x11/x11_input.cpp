@@ -59,8 +59,12 @@ void X11Input::DeliverOne(WindowSystem* system) {
     XEvent event;
     XNextEvent(display_.X(), &event);
     const DeviceScale scale = display_.Scale();
+    const std::optional<Appearance> appearance = display_.DesktopAppearance();
     if (display_.FollowSettings(event)) {
         if (system && display_.Scale() != scale) FollowDesktopScale(*system);
+        if (system && display_.DesktopAppearance() != appearance)
+            system->SetDesktopAppearance(AppearanceSource::DisplaySettings,
+                                         display_.DesktopAppearance());
         return;
     }
     if (clipboard_.Handle(event)) return;

@@ -26,6 +26,9 @@ class X11Screen final : public DisplayScreen {
 
     Rect WorkArea(std::optional<Point> near) const override;
     DeviceScale Scale() const override { return display_.Scale(); }
+    std::optional<Appearance> DesktopAppearance() const override {
+        return display_.DesktopAppearance();
+    }
     /// XBell at the volume the user set.
     void Bell() override { XBell(display_.X(), 0); }
 
