@@ -4,6 +4,7 @@
 
 #include "platform/gfx/line.h"
 #include "platform/gfx/rect_paint.h"
+#include "platform/objects/system_colors.h"
 #include "platform/text/draw_text.h"
 #include "platform/text/font_cache.h"
 #include "platform/text/text_flags.h"
@@ -19,6 +20,29 @@ constexpr Color kInactiveText = 0xB4B4B4;
 constexpr int32_t kTitleLeft = 8;
 constexpr int32_t kTitleGap = 4;
 
+/// The bar's colours: its own dark look, or the desktop's caption colours while it forces its
+/// colours.
+struct BarColours {
+    Color background;
+    Color ink;
+    Color closeHot;
+    Color closeHotInk;
+};
+
+BarColours ColoursOf(const TitleBarLook& look) {
+    if (!ForcedColors()) {
+        const Color ink = look.active ? kActiveText : kInactiveText;
+        return {look.active ? kActiveBackground : kInactiveBackground, ink, kCloseHot, ink};
+    }
+    using enum SystemColorIndex;
+    const auto colour = [](int32_t index) { return SystemColor(index).value_or(0); };
+    constexpr int32_t kActiveCaption = 2, kInactiveCaption = 3, kCaptionText = 9,
+                      kInactiveCaptionText = 19;
+    return {colour(look.active ? kActiveCaption : kInactiveCaption),
+            colour(look.active ? kCaptionText : kInactiveCaptionText), SystemColor(Highlight),
+            SystemColor(HighlightText)};
+}
+
 }  // namespace
 
 Rect CloseBoxRect(int32_t barWidth) {
@@ -27,18 +51,19 @@ Rect CloseBoxRect(int32_t barWidth) {
 
 void DrawTitleBar(Surface& bar, std::string_view title, const TitleBarLook& look) {
     const Rect bounds{0, 0, bar.Width(), kTitleBarHeight};
-    FillRect(bar, bounds, look.active ? kActiveBackground : kInactiveBackground);
+    const BarColours colours = ColoursOf(look);
+    FillRect(bar, bounds, colours.background);
     const Rect closeBox = CloseBoxRect(bar.Width());
-    if (look.closeHot) FillRect(bar, closeBox, kCloseHot);
-    const Color ink = look.active ? kActiveText : kInactiveText;
+    if (look.closeHot) FillRect(bar, closeBox, colours.closeHot);
 
     static const FontDesc titleFont = PlainFont("DejaVu Sans", 100000, kFontWeightBold);
     Rect titleRect{kTitleLeft, 0, closeBox.left - kTitleGap, kTitleBarHeight};
-    bar.textColor = ink;
+    bar.textColor = colours.ink;
     DrawText(bar, *LoadFont(titleFont), title, titleRect,
              kTextSingleLine | kTextVCenter | kTextNoPrefix);
 
     const int32_t left = closeBox.left;
+    const Color ink = look.closeHot ? colours.closeHotInk : colours.ink;
     MoveTo(bar, {left + 7, 7});
     LineTo(bar, {left + 17, 17}, ink);
     MoveTo(bar, {left + 16, 7});

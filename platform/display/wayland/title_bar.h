@@ -35,6 +35,9 @@ Rect CloseBoxRect(int32_t barWidth);
 ///   - in the close box, a cross of two 1-pixel diagonals in that colour: from (left + 7, 7)
 ///     to (left + 16, 16) and from (left + 16, 7) to (left + 7, 16), ends included, where left
 ///     is the box's left edge.
+/// While the desktop forces its colours (high contrast) the bar is drawn in its caption colours
+/// instead: the active or inactive caption with its text, the hot close box in highlight with
+/// a cross in highlight text.
 void DrawTitleBar(Surface& bar, std::string_view title, const TitleBarLook& look);
 
 }  // namespace platform

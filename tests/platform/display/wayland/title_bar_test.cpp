@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/objects/system_colors.h"
+
 namespace platform {
 namespace {
 
@@ -22,14 +24,21 @@ TEST(TitleBar, PaintsBackgroundCloseBoxAndCrossInTheLooksColours) {
     struct Case {
         TitleBarLook look;
         Color background, box, ink;
+        SystemColorTable table = SystemColorTable::Classic;
     };
     const Case cases[] = {
         {{true, false}, 0x3C3C3C, 0x3C3C3C, 0xFFFFFF},
         {{false, false}, 0x5A5A5A, 0x5A5A5A, 0xB4B4B4},
         {{true, true}, 0x3C3C3C, 0x2B2BC8, 0xFFFFFF},
+        {{true, true}, 0x3C3C3C, 0x2B2BC8, 0xFFFFFF, SystemColorTable::Dark},
+        // The desktop's caption colours while it forces its colours.
+        {{true, false}, 0x000000, 0x000000, 0xFFFFFF, SystemColorTable::HighContrastDark},
+        {{false, false}, 0xFFFFFF, 0xFFFFFF, Rgb(96, 0, 0), SystemColorTable::HighContrastLight},
+        {{true, true}, 0x000000, Rgb(26, 235, 255), 0x000000, SystemColorTable::HighContrastDark},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.look.active << c.look.closeHot);
+        UseSystemColors(c.table);
         const Surface bar = Drawn("", c.look);
         for (int32_t y = 0; y < kTitleBarHeight; ++y) {
             for (int32_t x = 0; x < kWidth; ++x) {
@@ -42,6 +51,7 @@ TEST(TitleBar, PaintsBackgroundCloseBoxAndCrossInTheLooksColours) {
             }
         }
     }
+    UseSystemColors(SystemColorTable::Classic);
 }
 
 TEST(TitleBar, DrawsTheTitleFromItsLeftMarginAndClipsItShortOfTheCloseBox) {
