@@ -44,8 +44,9 @@ void Painter::DrawOval() {
     }
 }
 
-// The outline follows the window's shape: an ellipse for the oval window, else two frames
-// along the client edge, whose corners the shape of a cut-corner window takes off.
+// The outline follows the window's shape: for the oval window an ellipse whose two-pixel pen,
+// which thickens up and left, lies wholly inside the client area, else two frames along the
+// client edge, whose corners the shape of a cut-corner window takes off.
 void Painter::DrawForcedColors() {
     const bool highlighted = in_.situation == Situation::Down || in_.lit;
     const Color face = highlighted ? p_.FaceOver : p_.Face;
@@ -53,7 +54,7 @@ void Painter::DrawForcedColors() {
                            ? platform::SystemColor(platform::SystemColorIndex::GrayText)
                            : p_.DarkShadow;
     if (in_.look->shape == WindowShape::Ellipse) {
-        Ellipse(0, 0, in_.width, in_.height, edge, face);
+        Ellipse(1, 1, in_.width - 1, in_.height - 1, edge, face);
     } else {
         Fill(0, 0, in_.width, in_.height, face);
         Frame(0, 0, in_.width, in_.height, edge);
