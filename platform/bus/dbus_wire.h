@@ -7,19 +7,23 @@
 #include <string_view>
 #include <vector>
 
-namespace platform::atspi {
+namespace platform::bus {
 
-/// The few D-Bus messages the accessibility status needs, in the wire format (little-endian),
-/// without a D-Bus library: the program learns whether accessibility is on before it loads one.
+/// The few D-Bus messages the program's readers of the session bus need, in the wire format
+/// (little-endian), without a D-Bus library: the program learns what the desktop asks of it
+/// before it loads one, or without ever loading one.
+
+/// Whether the bus may start the service a call goes to when it is not running.
+enum class AutoStart : bool { No, Yes };
 
 /// A method call to `destination`, its arguments all strings ("s" each); `serial` numbers it.
-/// It starts no service that is not running.
 std::vector<uint8_t> MethodCall(uint32_t serial, std::string_view destination,
                                 std::string_view path, std::string_view interface,
                                 std::string_view member,
-                                std::span<const std::string_view> stringArguments);
+                                std::span<const std::string_view> stringArguments,
+                                AutoStart autoStart);
 
-/// What a message that came is, as far as the status reads it.
+/// What a message that came is, as far as the readers read it.
 struct IncomingMessage {
     uint8_t type = 0;  // 2 a method's return, 3 an error, 4 a signal
     uint32_t replySerial = 0;
@@ -58,4 +62,4 @@ struct ChangedBooleans {
 };
 std::optional<ChangedBooleans> ReadChangedBooleans(const IncomingMessage& message);
 
-}  // namespace platform::atspi
+}  // namespace platform::bus

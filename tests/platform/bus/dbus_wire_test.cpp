@@ -1,4 +1,4 @@
-#include "platform/accessibility/atspi/dbus_wire.h"
+#include "platform/bus/dbus_wire.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace platform::atspi {
+namespace platform::bus {
 namespace {
 
 // What the session bus sends, as samples: the answer to Get of IsEnabled (true, to call 3), a
@@ -21,10 +21,15 @@ std::vector<uint8_t> Sample(const char* name) {
 
 TEST(DbusWire, AMethodCallReadsBackAsWritten) {
     const std::vector<std::string_view> arguments{"org.a11y.Status", "IsEnabled"};
-    const std::vector<uint8_t> call = MethodCall(
-        3, "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Get", arguments);
+    const std::vector<uint8_t> call =
+        MethodCall(3, "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Get",
+                   arguments, AutoStart::No);
     ASSERT_EQ(MessageLength(call), call.size());
-    EXPECT_EQ(call[2], 2);  // no auto start
+    EXPECT_EQ(call[2], 2);  // the flag that starts no service
+    const std::vector<uint8_t> starting =
+        MethodCall(3, "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Get",
+                   arguments, AutoStart::Yes);
+    EXPECT_EQ(starting[2], 0);
     const std::optional<IncomingMessage> message = ReadMessage(call);
     ASSERT_TRUE(message);
     EXPECT_EQ(message->type, 1);
@@ -91,4 +96,4 @@ TEST(DbusWire, RefusesWhatIsCutShortBrokenOrTooLong) {
 }
 
 }  // namespace
-}  // namespace platform::atspi
+}  // namespace platform::bus

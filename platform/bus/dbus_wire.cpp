@@ -1,12 +1,11 @@
-#include "platform/accessibility/atspi/dbus_wire.h"
+#include "platform/bus/dbus_wire.h"
 
 #include <cstring>
 
-namespace platform::atspi {
+namespace platform::bus {
 namespace {
 
-// A call that starts no service: the launcher is asked only when it runs, and one that does
-// not run means accessibility is off; the program never starts it.
+// The flag of a call that starts no service.
 constexpr uint8_t kNoAutoStart = 2;
 
 // Header field codes.
@@ -113,14 +112,15 @@ class Reader {
 std::vector<uint8_t> MethodCall(uint32_t serial, std::string_view destination,
                                 std::string_view path, std::string_view interface,
                                 std::string_view member,
-                                std::span<const std::string_view> stringArguments) {
+                                std::span<const std::string_view> stringArguments,
+                                AutoStart autoStart) {
     Writer body;
     for (const std::string_view argument : stringArguments)
         body.String(argument);
     Writer message;
     message.Byte('l');
     message.Byte(1);  // a method call
-    message.Byte(kNoAutoStart);
+    message.Byte(autoStart == AutoStart::Yes ? 0 : kNoAutoStart);
     message.Byte(1);  // protocol version
     message.U32(static_cast<uint32_t>(body.Size()));
     message.U32(serial);
@@ -243,4 +243,4 @@ std::optional<ChangedBooleans> ReadChangedBooleans(const IncomingMessage& messag
     return changed;
 }
 
-}  // namespace platform::atspi
+}  // namespace platform::bus
