@@ -14,6 +14,7 @@ constexpr uint8_t kFieldInterface = 2;
 constexpr uint8_t kFieldMember = 3;
 constexpr uint8_t kFieldReplySerial = 5;
 constexpr uint8_t kFieldDestination = 6;
+constexpr uint8_t kFieldSender = 7;
 constexpr uint8_t kFieldSignature = 8;
 
 class Writer {
@@ -100,6 +101,13 @@ class Reader {
     }
     std::string String() { return Text(U32()); }
     std::string Signature() { return Text(Byte()); }
+    /// A variant's value when the variant holds a uint32; nullopt when it holds another type.
+    std::optional<uint32_t> Uint32Variant() {
+        if (Signature() != "u") return std::nullopt;
+        const uint32_t value = U32();
+        if (!ok_) return std::nullopt;
+        return value;
+    }
 
   private:
     std::span<const uint8_t> bytes_;
@@ -165,7 +173,7 @@ std::optional<IncomingMessage> ReadMessage(std::span<const uint8_t> bytes) {
     reader.Byte();
     reader.Byte();
     const uint32_t bodyLength = reader.U32();
-    reader.U32();
+    message.serial = reader.U32();
     const uint32_t fieldsLength = reader.U32();
     const size_t fieldsEnd = reader.Position() + fieldsLength;
     if (!reader.Ok() || fieldsEnd > bytes.size()) return std::nullopt;
@@ -181,6 +189,7 @@ std::optional<IncomingMessage> ReadMessage(std::span<const uint8_t> bytes) {
             if (code == kFieldPath) message.path = std::move(value);
             if (code == kFieldInterface) message.interface = std::move(value);
             if (code == kFieldMember) message.member = std::move(value);
+            if (code == kFieldSender) message.sender = std::move(value);
         } else if (type == "g") {
             std::string value = reader.Signature();
             if (code == kFieldSignature) message.signature = std::move(value);
@@ -241,6 +250,36 @@ std::optional<ChangedBooleans> ReadChangedBooleans(const IncomingMessage& messag
     }
     if (!reader.Ok()) return std::nullopt;
     return changed;
+}
+
+std::optional<uint32_t> ReadUint32Variant(const IncomingMessage& message) {
+    if (message.signature != "v") return std::nullopt;
+    Reader reader(message.body);
+    const std::optional<uint32_t> value = reader.Uint32Variant();
+    if (!reader.AtEnd()) return std::nullopt;
+    return value;
+}
+
+std::optional<uint32_t> ReadNestedUint32Variant(const IncomingMessage& message) {
+    if (message.signature != "v") return std::nullopt;
+    Reader reader(message.body);
+    if (reader.Signature() != "v") return std::nullopt;
+    const std::optional<uint32_t> value = reader.Uint32Variant();
+    if (!reader.AtEnd()) return std::nullopt;
+    return value;
+}
+
+std::optional<SettingChange> ReadSettingChange(const IncomingMessage& message) {
+    if (message.signature != "ssv") return std::nullopt;
+    Reader reader(message.body);
+    SettingChange change;
+    change.nameSpace = reader.String();
+    change.key = reader.String();
+    if (!reader.Ok()) return std::nullopt;
+    change.value = reader.Uint32Variant();
+    // A value of another type is left unread; a uint32 must end the body.
+    if (!reader.Ok() || (change.value && !reader.AtEnd())) return std::nullopt;
+    return change;
 }
 
 }  // namespace platform::bus

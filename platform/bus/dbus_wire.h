@@ -25,8 +25,10 @@ std::vector<uint8_t> MethodCall(uint32_t serial, std::string_view destination,
 
 /// What a message that came is, as far as the readers read it.
 struct IncomingMessage {
-    uint8_t type = 0;  // 2 a method's return, 3 an error, 4 a signal
+    uint8_t type = 0;  // 1 a method call, 2 a method's return, 3 an error, 4 a signal
+    uint32_t serial = 0;
     uint32_t replySerial = 0;
+    std::string sender;  // the unique name of the connection that sent it
     std::string path;
     std::string interface;
     std::string member;
@@ -61,5 +63,18 @@ struct ChangedBooleans {
     std::vector<std::pair<std::string, bool>> values;
 };
 std::optional<ChangedBooleans> ReadChangedBooleans(const IncomingMessage& message);
+
+/// A body of signature "v" holding a uint32.
+std::optional<uint32_t> ReadUint32Variant(const IncomingMessage& message);
+/// A body of signature "v" holding a variant that holds a uint32.
+std::optional<uint32_t> ReadNestedUint32Variant(const IncomingMessage& message);
+/// What a setting's change ("ssv": its namespace, its key, its value) says; `value` is nullopt
+/// when the variant holds another type than a uint32.
+struct SettingChange {
+    std::string nameSpace;
+    std::string key;
+    std::optional<uint32_t> value;
+};
+std::optional<SettingChange> ReadSettingChange(const IncomingMessage& message);
 
 }  // namespace platform::bus

@@ -32,5 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReadStrings(*message);
     if (const std::optional<ChangedBooleans> changed = ReadChangedBooleans(*message))
         Check(changed->values.size() <= message->body.size());
+    ReadUint32Variant(*message);
+    ReadNestedUint32Variant(*message);
+    if (const std::optional<SettingChange> change = ReadSettingChange(*message))
+        Check(change->nameSpace.size() + change->key.size() <= message->body.size());
     return 0;
 }
