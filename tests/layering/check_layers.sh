@@ -50,8 +50,9 @@ platform/text/utf8.h platform/os/owned.h $xlib"
     [platform/display/wayland]="platform/display platform/ui platform/gfx platform/image \
 platform/objects platform/text platform/os/owned.h $wayland"
     [platform/display/desktop]="platform/display platform/ui"
-    # The session bus spoken on the program's own wait.
-    [platform/bus]="platform/ui platform/gfx platform/image platform/os/owned.h"
+    # The session bus spoken on the program's own wait, and the desktop's appearance read on it.
+    [platform/bus]="platform/ui platform/gfx platform/image platform/objects/appearance.h \
+platform/os/owned.h"
     # The accessible tree, read from the window tree; its export over sd-bus (AT-SPI2), which
     # names the keys it reports to readers by their keysyms' names (xkbcommon).
     [platform/accessibility]="platform/ui platform/gfx platform/image platform/text/utf8.h"
