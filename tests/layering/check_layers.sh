@@ -52,11 +52,15 @@ platform/objects/appearance.h platform/text/utf8.h platform/os/owned.h $xlib"
     [platform/display/wayland]="platform/display platform/ui platform/gfx platform/image \
 platform/objects platform/text platform/os/owned.h $wayland"
     [platform/display/desktop]="platform/display platform/ui"
+    # The session bus spoken on the program's own wait, and the desktop's appearance read on it.
+    [platform/bus]="platform/ui platform/gfx platform/image platform/objects/appearance.h \
+platform/os/owned.h"
     # The accessible tree, read from the window tree; its export over sd-bus (AT-SPI2), which
     # names the keys it reports to readers by their keysyms' names (xkbcommon).
     [platform/accessibility]="platform/ui platform/gfx platform/image platform/text/utf8.h"
-    [platform/accessibility/atspi]="platform/accessibility platform/ui platform/gfx platform/image \
-platform/version.h platform/text/utf8.h platform/os/owned.h xkbcommon/xkbcommon.h $sdbus"
+    [platform/accessibility/atspi]="platform/accessibility platform/bus platform/ui platform/gfx \
+platform/image platform/version.h platform/text/utf8.h platform/os/owned.h \
+xkbcommon/xkbcommon.h $sdbus"
     [forms]="forms/container $platform"
     [forms/container]="forms/property_bag.h $platform"
     # The control sees its host only through the container interface and its roles.

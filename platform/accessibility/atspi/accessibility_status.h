@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/os/owned.h"
+#include "platform/bus/session_bus.h"
 #include "platform/ui/backend.h"
 
 namespace platform::atspi {
@@ -38,28 +38,21 @@ class AccessibilityStatus final : public WaitParticipant {
     void Ready() override;
 
   private:
-    AccessibilityStatus(EventSource& events, OwnedFd fd, std::function<void(bool)> onChange);
+    AccessibilityStatus(EventSource& events, bus::SessionBusConnection bus,
+                        std::function<void(bool)> onChange);
 
-    void Call(std::string_view path, std::string_view interface, std::string_view member,
-              std::vector<std::string_view> arguments);
+    /// Asks the launcher; the answer names the serial returned.
+    uint32_t Call(std::string_view interface, std::string_view member,
+                  std::vector<std::string_view> arguments);
     /// Asks the launcher for IsEnabled and ScreenReaderEnabled.
     void AskStatus();
-    void Flush();
-    /// Takes in what has come: the answer to the authentication, then whole messages.
-    bool TakeIn();
-    void Handle(const struct IncomingMessage& message);
+    void Handle(const bus::IncomingMessage& message);
     void Take(std::string_view name, bool value);
-    /// Closes the connection for good: accessibility is off from now on.
-    void Close();
 
     EventSource& events_;
-    OwnedFd fd_;
+    bus::SessionBusConnection bus_;
     std::function<void(bool)> onChange_;
     std::function<void(std::string)> onAddress_;
-    std::vector<uint8_t> out_;
-    std::vector<uint8_t> in_;
-    bool authenticated_ = false;
-    uint32_t nextSerial_ = 1;
     uint32_t isEnabledCall_ = 0;
     uint32_t screenReaderCall_ = 0;
     uint32_t addressCall_ = 0;

@@ -1,12 +1,11 @@
-#include "platform/accessibility/atspi/dbus_wire.h"
+#include "platform/bus/dbus_wire.h"
 
 #include <cstring>
 
-namespace platform::atspi {
+namespace platform::bus {
 namespace {
 
-// A call that starts no service: the launcher is asked only when it runs, and one that does
-// not run means accessibility is off; the program never starts it.
+// The flag of a call that starts no service.
 constexpr uint8_t kNoAutoStart = 2;
 
 // Header field codes.
@@ -15,6 +14,7 @@ constexpr uint8_t kFieldInterface = 2;
 constexpr uint8_t kFieldMember = 3;
 constexpr uint8_t kFieldReplySerial = 5;
 constexpr uint8_t kFieldDestination = 6;
+constexpr uint8_t kFieldSender = 7;
 constexpr uint8_t kFieldSignature = 8;
 
 class Writer {
@@ -101,6 +101,13 @@ class Reader {
     }
     std::string String() { return Text(U32()); }
     std::string Signature() { return Text(Byte()); }
+    /// A variant's value when the variant holds a uint32; nullopt when it holds another type.
+    std::optional<uint32_t> Uint32Variant() {
+        if (Signature() != "u") return std::nullopt;
+        const uint32_t value = U32();
+        if (!ok_) return std::nullopt;
+        return value;
+    }
 
   private:
     std::span<const uint8_t> bytes_;
@@ -113,14 +120,15 @@ class Reader {
 std::vector<uint8_t> MethodCall(uint32_t serial, std::string_view destination,
                                 std::string_view path, std::string_view interface,
                                 std::string_view member,
-                                std::span<const std::string_view> stringArguments) {
+                                std::span<const std::string_view> stringArguments,
+                                AutoStart autoStart) {
     Writer body;
     for (const std::string_view argument : stringArguments)
         body.String(argument);
     Writer message;
     message.Byte('l');
     message.Byte(1);  // a method call
-    message.Byte(kNoAutoStart);
+    message.Byte(autoStart == AutoStart::Yes ? 0 : kNoAutoStart);
     message.Byte(1);  // protocol version
     message.U32(static_cast<uint32_t>(body.Size()));
     message.U32(serial);
@@ -165,7 +173,7 @@ std::optional<IncomingMessage> ReadMessage(std::span<const uint8_t> bytes) {
     reader.Byte();
     reader.Byte();
     const uint32_t bodyLength = reader.U32();
-    reader.U32();
+    message.serial = reader.U32();
     const uint32_t fieldsLength = reader.U32();
     const size_t fieldsEnd = reader.Position() + fieldsLength;
     if (!reader.Ok() || fieldsEnd > bytes.size()) return std::nullopt;
@@ -181,6 +189,7 @@ std::optional<IncomingMessage> ReadMessage(std::span<const uint8_t> bytes) {
             if (code == kFieldPath) message.path = std::move(value);
             if (code == kFieldInterface) message.interface = std::move(value);
             if (code == kFieldMember) message.member = std::move(value);
+            if (code == kFieldSender) message.sender = std::move(value);
         } else if (type == "g") {
             std::string value = reader.Signature();
             if (code == kFieldSignature) message.signature = std::move(value);
@@ -243,4 +252,34 @@ std::optional<ChangedBooleans> ReadChangedBooleans(const IncomingMessage& messag
     return changed;
 }
 
-}  // namespace platform::atspi
+std::optional<uint32_t> ReadUint32Variant(const IncomingMessage& message) {
+    if (message.signature != "v") return std::nullopt;
+    Reader reader(message.body);
+    const std::optional<uint32_t> value = reader.Uint32Variant();
+    if (!reader.AtEnd()) return std::nullopt;
+    return value;
+}
+
+std::optional<uint32_t> ReadNestedUint32Variant(const IncomingMessage& message) {
+    if (message.signature != "v") return std::nullopt;
+    Reader reader(message.body);
+    if (reader.Signature() != "v") return std::nullopt;
+    const std::optional<uint32_t> value = reader.Uint32Variant();
+    if (!reader.AtEnd()) return std::nullopt;
+    return value;
+}
+
+std::optional<SettingChange> ReadSettingChange(const IncomingMessage& message) {
+    if (message.signature != "ssv") return std::nullopt;
+    Reader reader(message.body);
+    SettingChange change;
+    change.nameSpace = reader.String();
+    change.key = reader.String();
+    if (!reader.Ok()) return std::nullopt;
+    change.value = reader.Uint32Variant();
+    // A value of another type is left unread; a uint32 must end the body.
+    if (!reader.Ok() || (change.value && !reader.AtEnd())) return std::nullopt;
+    return change;
+}
+
+}  // namespace platform::bus

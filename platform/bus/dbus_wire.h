@@ -7,22 +7,28 @@
 #include <string_view>
 #include <vector>
 
-namespace platform::atspi {
+namespace platform::bus {
 
-/// The few D-Bus messages the accessibility status needs, in the wire format (little-endian),
-/// without a D-Bus library: the program learns whether accessibility is on before it loads one.
+/// The few D-Bus messages the program's readers of the session bus need, in the wire format
+/// (little-endian), without a D-Bus library: the program learns what the desktop asks of it
+/// before it loads one, or without ever loading one.
+
+/// Whether the bus may start the service a call goes to when it is not running.
+enum class AutoStart : bool { No, Yes };
 
 /// A method call to `destination`, its arguments all strings ("s" each); `serial` numbers it.
-/// It starts no service that is not running.
 std::vector<uint8_t> MethodCall(uint32_t serial, std::string_view destination,
                                 std::string_view path, std::string_view interface,
                                 std::string_view member,
-                                std::span<const std::string_view> stringArguments);
+                                std::span<const std::string_view> stringArguments,
+                                AutoStart autoStart);
 
-/// What a message that came is, as far as the status reads it.
+/// What a message that came is, as far as the readers read it.
 struct IncomingMessage {
-    uint8_t type = 0;  // 2 a method's return, 3 an error, 4 a signal
+    uint8_t type = 0;  // 1 a method call, 2 a method's return, 3 an error, 4 a signal
+    uint32_t serial = 0;
     uint32_t replySerial = 0;
+    std::string sender;  // the unique name of the connection that sent it
     std::string path;
     std::string interface;
     std::string member;
@@ -58,4 +64,17 @@ struct ChangedBooleans {
 };
 std::optional<ChangedBooleans> ReadChangedBooleans(const IncomingMessage& message);
 
-}  // namespace platform::atspi
+/// A body of signature "v" holding a uint32.
+std::optional<uint32_t> ReadUint32Variant(const IncomingMessage& message);
+/// A body of signature "v" holding a variant that holds a uint32.
+std::optional<uint32_t> ReadNestedUint32Variant(const IncomingMessage& message);
+/// What a setting's change ("ssv": its namespace, its key, its value) says; `value` is nullopt
+/// when the variant holds another type than a uint32.
+struct SettingChange {
+    std::string nameSpace;
+    std::string key;
+    std::optional<uint32_t> value;
+};
+std::optional<SettingChange> ReadSettingChange(const IncomingMessage& message);
+
+}  // namespace platform::bus

@@ -1,13 +1,13 @@
-// Feeds arbitrary bytes, as the session bus might send them, to the accessibility status's
-// D-Bus reader: it must never read outside the input, a message it takes must lie inside what
-// its length says, and each reading of a body must stay inside the body.
+// Feeds arbitrary bytes, as the session bus might send them, to the D-Bus wire reader: it must
+// never read outside the input, a message it takes must lie inside what its length says, and
+// each reading of a body must stay inside the body.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <span>
 
-#include "platform/accessibility/atspi/dbus_wire.h"
+#include "platform/bus/dbus_wire.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ void Check(bool ok) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    using namespace platform::atspi;
+    using namespace platform::bus;
     const std::span<const uint8_t> bytes(data, size);
     const std::optional<size_t> length = MessageLength(bytes);
     if (!length || *length == 0 || *length > size) return 0;
@@ -32,5 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReadStrings(*message);
     if (const std::optional<ChangedBooleans> changed = ReadChangedBooleans(*message))
         Check(changed->values.size() <= message->body.size());
+    ReadUint32Variant(*message);
+    ReadNestedUint32Variant(*message);
+    if (const std::optional<SettingChange> change = ReadSettingChange(*message))
+        Check(change->nameSpace.size() + change->key.size() <= message->body.size());
     return 0;
 }
