@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@
 #include "calculator/decimal_separator.h"
 #include "calculator/program.h"
 #include "platform/accessibility/atspi/atspi_bridge.h"
+#include "platform/bus/portal_appearance.h"
 #include "platform/display/desktop/desktop_backend.h"
 #include "platform/os/instance_channel.h"
 #include "platform/ui/window_system.h"
@@ -70,6 +72,13 @@ int main(int argc, char** argv) {
             return 1;
         }
         platform::WindowSystem system(*desktop.backend);
+        // The desktop's appearance as its settings portal says it, asked without waiting: the
+        // answer comes while the splash is up, and changes are followed from then on.
+        const std::unique_ptr<platform::bus::PortalAppearance> portal =
+            platform::bus::PortalAppearance::Open(
+                desktop.backend->Events(), [&system](std::optional<platform::Appearance> told) {
+                    system.SetDesktopAppearance(platform::AppearanceSource::Portal, told);
+                });
 
         calculator::ProgramOptions options;
         options.decimalSeparator = calculator::DecimalSeparatorFromEnvironment();

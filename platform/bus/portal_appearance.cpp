@@ -36,7 +36,7 @@ void Apply(Appearance& appearance, size_t key, std::optional<uint32_t> value) {
         case kColorScheme:
             appearance.colors = value == 1u   ? ColorPreference::Dark
                                 : value == 2u ? ColorPreference::Light
-                                              : ColorPreference::None;
+                                              : ColorPreference::NoPreference;
             break;
         case kContrast:
             appearance.highContrast = value == 1u;

@@ -69,7 +69,7 @@ forms/property_bag.h $platform"
     [splash]="forms $platform"
     [calculator]="splash button forms resources $platform"
     [app]="calculator splash button forms resources $platform platform/display/desktop \
-platform/accessibility/atspi"
+platform/accessibility/atspi platform/bus"
     [tools]="tools/* calculator splash button forms resources $platform platform/display \
 platform/display/headless platform/display/x11"
     [resources]=""  # embedded files, included as the generated resources/tavik_resources.h
