@@ -120,15 +120,14 @@ class Reader {
 std::vector<uint8_t> MethodCall(uint32_t serial, std::string_view destination,
                                 std::string_view path, std::string_view interface,
                                 std::string_view member,
-                                std::span<const std::string_view> stringArguments,
-                                AutoStart autoStart) {
+                                std::span<const std::string_view> stringArguments) {
     Writer body;
     for (const std::string_view argument : stringArguments)
         body.String(argument);
     Writer message;
     message.Byte('l');
     message.Byte(1);  // a method call
-    message.Byte(autoStart == AutoStart::Yes ? 0 : kNoAutoStart);
+    message.Byte(kNoAutoStart);
     message.Byte(1);  // protocol version
     message.U32(static_cast<uint32_t>(body.Size()));
     message.U32(serial);

@@ -13,15 +13,13 @@ namespace platform::bus {
 /// (little-endian), without a D-Bus library: the program learns what the desktop asks of it
 /// before it loads one, or without ever loading one.
 
-/// Whether the bus may start the service a call goes to when it is not running.
-enum class AutoStart : bool { No, Yes };
-
 /// A method call to `destination`, its arguments all strings ("s" each); `serial` numbers it.
+/// It starts no service that is not running: the program follows the desktop's services, and
+/// starting one (with whatever that service starts in turn) is not its business.
 std::vector<uint8_t> MethodCall(uint32_t serial, std::string_view destination,
                                 std::string_view path, std::string_view interface,
                                 std::string_view member,
-                                std::span<const std::string_view> stringArguments,
-                                AutoStart autoStart);
+                                std::span<const std::string_view> stringArguments);
 
 /// What a message that came is, as far as the readers read it.
 struct IncomingMessage {

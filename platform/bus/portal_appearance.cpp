@@ -77,7 +77,7 @@ void PortalAppearance::AskVersion() {
     known_ = false;
     appearance_ = {};
     const std::array<std::string_view, 2> arguments{kSettings, "version"};
-    versionCall_ = bus_.Call(kPortal, kPortalPath, kProperties, "Get", arguments, AutoStart::Yes);
+    versionCall_ = bus_.Call(kPortal, kPortalPath, kProperties, "Get", arguments);
 }
 
 // Version 2 brought ReadOne; Read, older, wraps the value in a second variant.
@@ -87,7 +87,7 @@ void PortalAppearance::AskKeys(uint32_t version) {
     for (size_t key = 0; key < kKeys.size(); ++key) {
         const std::array<std::string_view, 2> arguments{kNamespace, kKeys[key]};
         keyCalls_[key] =
-            bus_.Call(kPortal, kPortalPath, kSettings, member, arguments, AutoStart::Yes);
+            bus_.Call(kPortal, kPortalPath, kSettings, member, arguments);
     }
 }
 

@@ -17,7 +17,8 @@ namespace platform::bus {
 /// session bus) says it, followed live: the keys color-scheme, contrast and reduced-motion of
 /// the namespace org.freedesktop.appearance. It speaks the few messages it needs on its own
 /// connection, on the program's wait, and loads no D-Bus library. Every question is asked
-/// without waiting for its answer, and the bus may start the portal for it.
+/// without waiting for its answer. It starts no portal: one that does not run is followed from
+/// when it takes its name, and until then the desktop's appearance is someone else's to say.
 class PortalAppearance final : public WaitParticipant {
   public:
     /// Follows the appearance on the user's session bus (DBUS_SESSION_BUS_ADDRESS, else the bus
@@ -29,8 +30,8 @@ class PortalAppearance final : public WaitParticipant {
     ///   does not know, or whose value is of another type or out of range, is the default:
     ///   no preference, no higher contrast, no reduced motion), and again after each
     ///   SettingChanged that changes it;
-    /// - with nullopt when there is no portal (the bus cannot start one, or it fails to say its
-    ///   version), when the portal leaves the bus, and when the connection to the bus closes
+    /// - with nullopt when there is no portal (none runs, or it fails to say its version), when
+    ///   the portal leaves the bus, and when the connection to the bus closes
     ///   (the bus went away or sent what breaks the format), which ends the following for good.
     /// A portal that takes the name later is asked again, and its answers told as above.
     static std::unique_ptr<PortalAppearance> Open(

@@ -97,23 +97,22 @@ SessionBusConnection::SessionBusConnection(OwnedFd fd) : fd_(std::move(fd)) {
     }
     auth += "\r\nBEGIN\r\n";
     out_.assign(auth.begin(), auth.end());
-    Call(kBus, kBusPath, kBus, "Hello", {}, AutoStart::No);
+    Call(kBus, kBusPath, kBus, "Hello", {});
 }
 
 uint32_t SessionBusConnection::Call(std::string_view destination, std::string_view path,
                                     std::string_view interface, std::string_view member,
-                                    std::span<const std::string_view> arguments,
-                                    AutoStart autoStart) {
+                                    std::span<const std::string_view> arguments) {
     if (!fd_) return 0;
     const uint32_t serial = nextSerial_++;
     const std::vector<uint8_t> message =
-        MethodCall(serial, destination, path, interface, member, arguments, autoStart);
+        MethodCall(serial, destination, path, interface, member, arguments);
     out_.insert(out_.end(), message.begin(), message.end());
     return serial;
 }
 
 void SessionBusConnection::AddMatch(std::string_view rule) {
-    Call(kBus, kBusPath, kBus, "AddMatch", std::span(&rule, 1), AutoStart::No);
+    Call(kBus, kBusPath, kBus, "AddMatch", std::span(&rule, 1));
 }
 
 WaitInterest SessionBusConnection::Interest() const {

@@ -31,8 +31,7 @@ class SessionBusConnection {
     /// Queues a method call whose arguments are all strings; returns its serial, which its
     /// answer names, or 0 when the connection is closed.
     uint32_t Call(std::string_view destination, std::string_view path, std::string_view interface,
-                  std::string_view member, std::span<const std::string_view> arguments,
-                  AutoStart autoStart);
+                  std::string_view member, std::span<const std::string_view> arguments);
     /// Asks the bus to pass on the signals that `rule` matches.
     void AddMatch(std::string_view rule);
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The desktop's appearance as the settings portal says it, read without a D-Bus library. On a
 # private session bus whose one service is a stand-in of the portal (portal_stand_in.py) serving
-# version VERSION of its Settings interface, with the values 1, 1 and 1: the probe's first
-# question starts the stand-in, and the probe is told those values once; a change of a value is
+# version VERSION of its Settings interface, with the values 1, 1 and 1: the probe's questions
+# start no portal and it is told there is none; once another program's message starts the
+# stand-in, the probe is told its values once; a change of a value is
 # told, a change to the value it has already is not, and neither is a value out of range that
 # leaves the key at its default; the stand-in ending is told as no portal; a stand-in started
 # again is asked again.
@@ -64,27 +65,38 @@ change() {
     kill -USR1 "$(stand_in)"
 }
 
+# Anything another program sends to the portal's name starts it.
+start_portal() {
+    dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop \
+        /org/freedesktop/portal/desktop org.freedesktop.DBus.Peer.Ping >/dev/null
+}
+
 "$1" >"$work/told" &
 pid=$!
+told "none"
+dbus-send --session --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.freedesktop.portal.Desktop | grep -q false ||
+    fail "the probe started the portal"
+echo "no portal started: PASS"
+
+start_portal
 all_on="color-scheme 1 contrast 1 reduced-motion 1"
-told "$all_on"
-echo "started by the first question: PASS"
+told "none" "$all_on"
+echo "a portal that comes later: PASS"
 
 change "color-scheme 2" "contrast 1"
-told "$all_on" "color-scheme 2 contrast 1 reduced-motion 1"
+told "none" "$all_on" "color-scheme 2 contrast 1 reduced-motion 1"
 change "reduced-motion 7"
-told "$all_on" "color-scheme 2 contrast 1 reduced-motion 1" \
+told "none" "$all_on" "color-scheme 2 contrast 1 reduced-motion 1" \
     "color-scheme 2 contrast 1 reduced-motion 0"
 echo "changes: PASS"
 
 kill "$(stand_in)"
-told "$all_on" "color-scheme 2 contrast 1 reduced-motion 1" \
+told "none" "$all_on" "color-scheme 2 contrast 1 reduced-motion 1" \
     "color-scheme 2 contrast 1 reduced-motion 0" "none"
 echo "the portal gone: PASS"
 
-# Anything sent to the portal's name starts it again.
-dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop \
-    /org/freedesktop/portal/desktop org.freedesktop.DBus.Peer.Ping >/dev/null
-told "$all_on" "color-scheme 2 contrast 1 reduced-motion 1" \
+start_portal
+told "none" "$all_on" "color-scheme 2 contrast 1 reduced-motion 1" \
     "color-scheme 2 contrast 1 reduced-motion 0" "none" "$all_on"
 echo "a portal started again: PASS"

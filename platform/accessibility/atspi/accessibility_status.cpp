@@ -60,7 +60,7 @@ AccessibilityStatus::~AccessibilityStatus() {
 // off: the program never starts it.
 uint32_t AccessibilityStatus::Call(std::string_view interface, std::string_view member,
                                    std::vector<std::string_view> arguments) {
-    return bus_.Call(kLauncher, kLauncherPath, interface, member, arguments, bus::AutoStart::No);
+    return bus_.Call(kLauncher, kLauncherPath, interface, member, arguments);
 }
 
 void AccessibilityStatus::RequestAddress(std::function<void(std::string address)> onAddress) {

@@ -160,8 +160,8 @@ class PortalAppearanceTest : public ::testing::Test {
 TEST_F(PortalAppearanceTest, AsksForTheVersionThenEachKeyTheWayTheVersionReadsIt) {
     const std::vector<Call> first = Calls();
     ASSERT_EQ(Members(first), (std::vector<std::string>{"Hello", "AddMatch", "AddMatch", "Get"}));
-    EXPECT_EQ(first[1].flags, 2);  // the bus starts no service for its own calls
-    EXPECT_EQ(first[3].flags, 0);  // but may start the portal
+    for (const Call& call : first)
+        EXPECT_EQ(call.flags, 2);  // no service is started, not even the portal
     EXPECT_NE(
         first[1].arguments[0].find("member='SettingChanged',arg0='org.freedesktop.appearance'"),
         std::string::npos);
