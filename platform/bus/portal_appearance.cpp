@@ -86,8 +86,7 @@ void PortalAppearance::AskKeys(uint32_t version) {
     const std::string_view member = version >= 2 ? "ReadOne" : "Read";
     for (size_t key = 0; key < kKeys.size(); ++key) {
         const std::array<std::string_view, 2> arguments{kNamespace, kKeys[key]};
-        keyCalls_[key] =
-            bus_.Call(kPortal, kPortalPath, kSettings, member, arguments);
+        keyCalls_[key] = bus_.Call(kPortal, kPortalPath, kSettings, member, arguments);
     }
 }
 
