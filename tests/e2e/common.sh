@@ -1,6 +1,7 @@
 # Shared by the end-to-end scripts, sourced once their X server runs: a scratch folder in
 # $work, the program under test's process id in $pid (ended, if still running, on exit),
-# fail, ends_with_status_0, wait_for_window, size_of and caption_on_screen.
+# fail, ends_with_status_0, within, wait_for_window, size_of, caption_on_screen and
+# shows_as_headless.
 
 work=$(mktemp -d)
 pid=
@@ -26,6 +27,17 @@ ends_with_status_0() {
     ((status == 0)) || fail "the program ended with status $status: $(grep -v '^\[' "$output")"
 }
 
+# Waits up to $1 tenths of a second for the command that follows to succeed.
+within() {
+    local tenths=$1 i
+    shift
+    for ((i = 0; i < tenths; i++)); do
+        "$@" && return
+        sleep 0.1
+    done
+    return 1
+}
+
 # The id of the mapped window with exactly this title, waiting up to $2 seconds.
 wait_for_window() {
     local title=$1 seconds=$2 id
@@ -46,4 +58,12 @@ caption_on_screen() {
     read -r x y < <(printf 'wait 5000\nwhere %s\n' "$caption" | "$driver" --scale "$scale")
     [[ -n $y ]] || fail "the headless driver finds no \"$caption\""
     echo "$((left + x)) $((top + y))"
+}
+
+# Whether window $1 shows, pixel for pixel, what the headless driver $driver shows after the
+# script lines $2 ("\n" between them).
+shows_as_headless() {
+    printf '%b\nshot %s\n' "$2" "$work/headless.png" | "$driver" >/dev/null || return 1
+    import -window "$1" "PNG24:$work/window.png"
+    [[ $(compare -metric AE "$work/window.png" "PNG24:$work/headless.png" null: 2>&1) == 0 ]]
 }

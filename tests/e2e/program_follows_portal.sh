@@ -28,24 +28,6 @@ trap 'if [[ -n $portal ]]; then kill "$portal"; fi; cleanup' EXIT
 
 now_ms() { date +%s%3N; }
 
-# Waits up to $1 tenths of a second for the command that follows to succeed.
-within() {
-    local tenths=$1 i
-    shift
-    for ((i = 0; i < tenths; i++)); do
-        "$@" && return
-        sleep 0.1
-    done
-    return 1
-}
-
-# Whether window $1 shows what the headless driver shows after the script lines $2.
-shows_as_headless() {
-    printf '%b\nshot %s\n' "$2" "$work/headless.png" | "$driver" >/dev/null || return 1
-    import -window "$1" "PNG24:$work/window.png"
-    [[ $(compare -metric AE "$work/window.png" "PNG24:$work/headless.png" null: 2>&1) == 0 ]]
-}
-
 # Has the stand-in take the values "KEY VALUE" given, each announced with SettingChanged.
 change() {
     printf '%s\n' "$@" >"$work/change"
