@@ -1,11 +1,11 @@
 // The ring the window system draws around the focused child while the keyboard moves the focus:
 // when it shows, its exact pixels at any scale, and how it follows the windows under it.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/display/headless/headless_backend.h"
@@ -18,55 +18,51 @@
 namespace platform {
 namespace {
 
-using ::testing::ElementsAre;
-
 constexpr Color kWhite = 0xFFFFFF;
 constexpr Color kBlack = 0x000000;
 constexpr Color kGrey = 0x777777;  // black stands out more from it than white
 
-// A window that fills itself with `left` up to column `split` and with `right` from there, as
-// soon as its surface is new.
+// A window that paints its fills in turn whenever its surface is new.
 class Block : public Window {
   public:
-    Block(WindowSystem& system, Window* parent, Rect bounds, Color left, int32_t split = 0,
-          Color right = 0)
-        : Window(system, parent, bounds), left_(left), right_(right), split_(split) {
-        if (split_ == 0) split_ = bounds.Width();
+    using Fills = std::vector<std::pair<Rect, Color>>;
+    Block(WindowSystem& system, Window* parent, Rect bounds, Fills fills, int32_t tabIndex = -1)
+        : Window(system, parent, bounds), fills_(std::move(fills)) {
+        SetFocusable(tabIndex >= 0);
+        SetTabIndex(tabIndex);
         OnResize();
         Show();
     }
     void OnResize() override {
-        FillRect(DrawingSurface(), {0, 0, split_, ClientHeight()}, left_);
-        FillRect(DrawingSurface(), {split_, 0, ClientWidth(), ClientHeight()}, right_);
+        for (const auto& [r, c] : fills_)
+            FillRect(DrawingSurface(), r, c);
         Invalidate();
     }
     void Recolour(Color colour) {
-        left_ = right_ = colour;
+        fills_ = {{{0, 0, ClientWidth(), ClientHeight()}, colour}};
         OnResize();
-    }
-    void MakeFocusable(int32_t tabIndex) {
-        SetFocusable(true);
-        SetTabIndex(tabIndex);
     }
 
   private:
-    Color left_, right_;
-    int32_t split_;
+    Fills fills_;
 };
 
-// A top-level window white on its left half and black on its right, a grey key across the
-// middle and a white one on the black.
+// A top-level window white on its left half and black on its right, with a black column, a white
+// one and a grey row just outside the ring of the grey key `a`; a white key `b` on the black.
 struct Keys {
-    explicit Keys(DeviceScale scale = {}) : backend({640, 480}, scale) {
-        a.MakeFocusable(0);
-        b.MakeFocusable(1);
-        system.UpdateAll();
-    }
+    explicit Keys(DeviceScale scale = {}) : backend({640, 480}, scale) { system.UpdateAll(); }
     HeadlessBackend backend;
     WindowSystem system{backend};
-    Block top{system, nullptr, Rect::FromSize(10, 20, 28, 14), kWhite, 14, kBlack};
-    Block a{system, &top, Rect::FromSize(10, 4, 8, 5), kGrey};
-    Block b{system, &top, Rect::FromSize(22, 4, 3, 3), kWhite};
+    Block top{system,
+              nullptr,
+              Rect::FromSize(10, 20, 28, 14),
+              {{{0, 0, 14, 14}, kWhite},
+               {{14, 0, 28, 14}, kBlack},
+               {{7, 0, 8, 14}, kBlack},
+               {{20, 0, 21, 14}, kWhite},
+               {{0, 11, 28, 12}, kGrey}}};
+    Block a{system, &top, Rect::FromSize(10, 4, 8, 5), {{{0, 0, 8, 5}, kGrey}}, 0};
+    Block b{system, &top, Rect::FromSize(22, 4, 3, 3), {{{0, 0, 3, 3}, kWhite}}, 1};
 
     const Surface& Screen() const { return backend.Native(top.NativeId())->screen; }
     std::vector<std::string> Picture() const {
@@ -79,12 +75,6 @@ struct Keys {
         if (backward) system.KeyUp(kKeyShift);
         system.UpdateAll();
     }
-    void Press(Point client) {
-        system.PointerMoveTo(top.ClientToScreen(client));
-        system.ButtonDown(kButtonLeft);
-        system.ButtonUp(kButtonLeft);
-        system.UpdateAll();
-    }
     // The windows composed afresh, with a ring around `around` clipped to `clip` when given.
     Surface Fresh(std::optional<Rect> around, Rect clip = {0, 0, 28, 14}) const {
         Surface fresh(28, 14, 0, {top.Scale(), {}});
@@ -94,29 +84,58 @@ struct Keys {
     }
 };
 
-const std::vector<std::string> kNoRing = {
-    "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWWWWWWWKKKKKKKKKKKKKK",
-    "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWWWggggggggKKKKWWWKKK", "WWWWWWWWWWggggggggKKKKWWWKKK",
-    "WWWWWWWWWWggggggggKKKKWWWKKK", "WWWWWWWWWWggggggggKKKKKKKKKK", "WWWWWWWWWWggggggggKKKKKKKKKK",
-    "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWWWWWWWKKKKKKKKKKKKKK",
-    "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWWWWWWWKKKKKKKKKKKKKK"};
+const std::string kPlain = "WWWWWWWKWWWWWWKKKKKKWKKKKKKK";
+const std::string kGreyRow(28, 'g');
+const std::vector<std::string> kNoRing = {kPlain,
+                                          kPlain,
+                                          kPlain,
+                                          kPlain,
+                                          "WWWWWWWKWWggggggggKKWKWWWKKK",
+                                          "WWWWWWWKWWggggggggKKWKWWWKKK",
+                                          "WWWWWWWKWWggggggggKKWKWWWKKK",
+                                          "WWWWWWWKWWggggggggKKWKKKKKKK",
+                                          "WWWWWWWKWWggggggggKKWKKKKKKK",
+                                          kPlain,
+                                          kPlain,
+                                          kGreyRow,
+                                          kPlain,
+                                          kPlain};
 
-// Outer line: black beside white, white beside black, each pixel by its own neighbour (the top
-// and bottom rows change where the background does). Inner line: black, beside the grey key.
-const std::vector<std::string> kRingOnA = {
-    "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWKKKKKKWWWWWWKKKKKKKK",
-    "WWWWWWWWKKKKKKKKKKKWKKKKKKKK", "WWWWWWWWKKggggggggKWKKWWWKKK", "WWWWWWWWKKggggggggKWKKWWWKKK",
-    "WWWWWWWWKKggggggggKWKKWWWKKK", "WWWWWWWWKKggggggggKWKKKKKKKK", "WWWWWWWWKKggggggggKWKKKKKKKK",
-    "WWWWWWWWKKKKKKKKKKKWKKKKKKKK", "WWWWWWWWKKKKKKWWWWWWKKKKKKKK", "WWWWWWWWWWWWWWKKKKKKKKKKKKKK",
-    "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWWWWWWWKKKKKKKKKKKKKK"};
+// Each pixel of the outer line contrasts with its neighbour beyond the ring: white beside the
+// black column, black beside the white one, black above the white half, white above the black,
+// black over the grey row, and at each corner by the diagonal neighbour. The inner line is
+// black beside the grey key.
+const std::vector<std::string> kRingOnA = {kPlain,
+                                           kPlain,
+                                           "WWWWWWWKWKKKKKWWWWWKWKKKKKKK",
+                                           "WWWWWWWKWKKKKKKKKKKKWKKKKKKK",
+                                           "WWWWWWWKWKggggggggKKWKWWWKKK",
+                                           "WWWWWWWKWKggggggggKKWKWWWKKK",
+                                           "WWWWWWWKWKggggggggKKWKWWWKKK",
+                                           "WWWWWWWKWKggggggggKKWKKKKKKK",
+                                           "WWWWWWWKWKggggggggKKWKKKKKKK",
+                                           "WWWWWWWKWKKKKKKKKKKKWKKKKKKK",
+                                           "WWWWWWWKKKKKKKKKKKKKWKKKKKKK",
+                                           kGreyRow,
+                                           kPlain,
+                                           kPlain};
 
-// White outside on the black, black inside against the white key.
-const std::vector<std::string> kRingOnB = {
-    "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWWWWWWWKKKKKKWWWWWWWK",
-    "WWWWWWWWWWWWWWKKKKKKWKKKKKWK", "WWWWWWWWWWggggggggKKWKWWWKWK", "WWWWWWWWWWggggggggKKWKWWWKWK",
-    "WWWWWWWWWWggggggggKKWKWWWKWK", "WWWWWWWWWWggggggggKKWKKKKKWK", "WWWWWWWWWWggggggggKKWWWWWWWK",
-    "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWWWWWWWKKKKKKKKKKKKKK",
-    "WWWWWWWWWWWWWWKKKKKKKKKKKKKK", "WWWWWWWWWWWWWWKKKKKKKKKKKKKK"};
+// White outside on the black (over the white column as well), black inside against the white
+// key.
+const std::vector<std::string> kRingOnB = {kPlain,
+                                           kPlain,
+                                           "WWWWWWWKWWWWWWKKKKKKWWWWWWWK",
+                                           "WWWWWWWKWWWWWWKKKKKKWKKKKKWK",
+                                           "WWWWWWWKWWggggggggKKWKWWWKWK",
+                                           "WWWWWWWKWWggggggggKKWKWWWKWK",
+                                           "WWWWWWWKWWggggggggKKWKWWWKWK",
+                                           "WWWWWWWKWWggggggggKKWKKKKKWK",
+                                           "WWWWWWWKWWggggggggKKWWWWWWWK",
+                                           kPlain,
+                                           kPlain,
+                                           kGreyRow,
+                                           kPlain,
+                                           kPlain};
 
 TEST(FocusRing, TheKeyboardShowsItAMousePressHidesItAndSetFocusLeavesItAsItIs) {
     Keys k;
@@ -132,7 +151,9 @@ TEST(FocusRing, TheKeyboardShowsItAMousePressHidesItAndSetFocusLeavesItAsItIs) {
     EXPECT_EQ(k.system.FocusWindow(), &k.a);
     EXPECT_EQ(k.Picture(), kRingOnA);
 
-    k.Press({1, 1});  // on the top-level window, which takes no focus
+    k.system.PointerMoveTo(k.top.ClientToScreen({1, 1}));  // the top-level takes no focus
+    k.system.ButtonDown(kButtonLeft);
+    k.system.UpdateAll();
     EXPECT_FALSE(k.system.FocusVisible());
     EXPECT_EQ(k.system.FocusWindow(), &k.a);
     EXPECT_EQ(k.Picture(), kNoRing);
@@ -165,10 +186,12 @@ TEST(FocusRing, FollowsTheWindowsUnderAndBesideIt) {
         {"key repainted black", [](Keys& k) { k.a.Recolour(kBlack); }, Rect::FromSize(10, 4, 8, 5)},
         {"a key painted over it", [](Keys& k) { k.b.SetBounds(Rect::FromSize(12, 2, 9, 6)); },
          Rect::FromSize(10, 4, 8, 5)},
-        {"column beside it blackened",
+        {"pixels just beside it repainted",
          [](Keys& k) {
-             FillRect(k.top.DrawingSurface(), {7, 0, 8, 14}, kBlack);
-             k.top.Invalidate({7, 0, 8, 14});
+             for (const Rect r : {Rect{7, 0, 8, 14}, Rect{20, 0, 21, 14}, Rect{0, 11, 28, 12}}) {
+                 FillRect(k.top.DrawingSurface(), r, kWhite);
+                 k.top.Invalidate(r);
+             }
          },
          Rect::FromSize(10, 4, 8, 5)},
         {"top-level window repainted", [](Keys& k) { k.top.Recolour(kGrey); },
@@ -188,18 +211,22 @@ TEST(FocusRing, FollowsTheWindowsUnderAndBesideIt) {
 // A key near its panel's edge: the ring is drawn only inside the panel's client area.
 TEST(FocusRing, IsClippedByTheAncestorsClientAreas) {
     Keys k;
-    Block panel{k.system, &k.top, Rect::FromSize(3, 2, 12, 10), kGrey};
-    Block key{k.system, &panel, Rect::FromSize(1, 6, 5, 3), kWhite};
-    key.MakeFocusable(-1);
+    Block panel{k.system, &k.top, Rect::FromSize(3, 2, 12, 10), {{{0, 0, 12, 10}, kGrey}}};
+    Block key{k.system, &panel, Rect::FromSize(1, 6, 5, 3), {{{0, 0, 5, 3}, kWhite}}, 0};
+    key.Focus();
     k.Tab();
+    k.Tab(true);
     ASSERT_EQ(k.system.FocusWindow(), &key);
     EXPECT_EQ(k.Screen().Pixels(), k.Fresh(Rect::FromSize(4, 8, 5, 3), {3, 2, 15, 12}).Pixels());
     // The panel's last row holds the ring's inner line from the panel's first column on; the
     // ring's column left of the panel and its row below it are not drawn.
     const std::vector<std::string> picture = k.Picture();
-    EXPECT_EQ(picture[10], "WWWKWWWWWKKggggKKKKKKKKKKKKK");
-    EXPECT_EQ(picture[11], "WWWKKKKKKKKggggKKKKKKKKKKKKK");
+    EXPECT_EQ(picture[10], "WWWKWWWWWKKggggKKKKKWKKKKKKK");
+    EXPECT_EQ(picture[11], "gggKKKKKKKKggggggggggggggggg");
     EXPECT_EQ(picture[12], kNoRing[12]);
+    k.top.Invalidate();  // composed whole, the ring stays within the panel
+    k.system.UpdateAll();
+    EXPECT_EQ(k.Picture(), picture);
 }
 
 // At any scale the ring covers exactly the device pixels from Edge(key inflated by 2) to
