@@ -133,6 +133,7 @@ void WindowSystem::MovePointer(Point screen) {
 
 void WindowSystem::ButtonDown(int32_t button) {
     buttons_ |= button;
+    focusVisible_ = false;
     Window* target = PointerTarget();
     if (!target) return;
     if (!AcceptsInput(*target)) {
@@ -362,6 +363,11 @@ void WindowSystem::SetFocus(Window* window) {
 }
 
 void WindowSystem::MoveFocus(bool backward) {
+    focusVisible_ = true;
+    FocusNext(backward);
+}
+
+void WindowSystem::FocusNext(bool backward) {
     Window* top = ActiveTopLevel();
     if (!top) return;
     std::vector<Window*> order;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/gfx/focus_ring.h"
 #include "platform/objects/system_colors.h"
 #include "platform/ui/compositor.h"
 
@@ -203,15 +204,26 @@ void WindowSystem::Update(Window& topLevel) {
 
     Window* window = Find(top);
     if (!window || !window->native_) return;
+    const std::optional<FocusRing> ring = PrepareFocusRing(*window);
     const std::vector<Rect> damage = std::move(window->damage_);
     window->damage_.clear();
+    Surface& framebuffer = window->framebuffer_;
+    std::vector<Rect> areas;
     for (const Rect& r : damage) {
-        const Rect area = r.Intersect(window->framebuffer_.Bounds());
+        const Rect area = r.Intersect(framebuffer.Bounds());
         if (area.IsEmpty()) continue;
-        ComposeArea(*window, window->framebuffer_, area);
-        display_.Present(window->native_, window->framebuffer_,
-                         window->framebuffer_.ToDevice(area));
+        ComposeArea(*window, framebuffer, area);
+        areas.push_back(area);
     }
+    // The ring goes over everything once all is composed: its tones come from the pixels
+    // beside it, which may lie in another area.
+    if (ring) {
+        for (const Rect& area : areas)
+            DrawFocusRing(framebuffer, ring->around,
+                          framebuffer.ToDevice(area.Intersect(ring->clip)));
+    }
+    for (const Rect& area : areas)
+        display_.Present(window->native_, framebuffer, framebuffer.ToDevice(area));
 }
 
 void WindowSystem::UpdateAll() {
@@ -285,7 +297,7 @@ void WindowSystem::RunModal(Window& window) {
     modal_.push_back(handle);
     window.Show();
     Window* focus = FocusWindow();
-    if (Find(handle) && (!focus || focus->TopLevel() != Find(handle))) MoveFocus(false);
+    if (Find(handle) && (!focus || focus->TopLevel() != Find(handle))) FocusNext(false);
     RunLoopUntil([&] {
         const Window* w = Find(handle);
         return !w || !w->visible_;

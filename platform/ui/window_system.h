@@ -79,9 +79,15 @@ class WindowSystem {
     /// The top-level window the keyboard goes to: the modal window running, else the focused
     /// window's, else the topmost visible one; null when none is visible.
     Window* ActiveTopLevel() const;
-    /// Moves the focus to the next (or previous) window in the tab order of the focused
-    /// window's top-level window, skipping hidden, disabled and unfocusable ones.
+    /// Moves the focus from the keyboard (Tab, arrows that go round a group) to the next (or
+    /// previous) window in the tab order of the focused window's top-level window, skipping
+    /// hidden, disabled and unfocusable ones; the focus becomes visible.
     void MoveFocus(bool backward);
+    /// Whether the user follows the focus by keyboard, so that it is shown: since the keyboard
+    /// last moved the focus (MoveFocus) and no mouse button has gone down since. SetFocus leaves
+    /// it as it is. While it holds, a ring is drawn around the focused child window over
+    /// everything composed (DrawFocusRing), clipped by its ancestors' client areas.
+    bool FocusVisible() const { return focusVisible_; }
 
     // Input from the backend.
     /// The pointer moved to a screen position; the window under it is found among all
@@ -201,6 +207,15 @@ class WindowSystem {
     Rect CentredBounds(const Window& window) const;
     void HideTopLevel(Window& window);
     void Update(Window& topLevel);
+    // The focus ring (window_focus_ring.cpp).
+    struct FocusRing {
+        WindowHandle topLevel;
+        Rect around;  // the focused window, in the top-level window's client coordinates
+        Rect clip;    // its ancestors' client areas there
+        friend bool operator==(const FocusRing&, const FocusRing&) = default;
+    };
+    std::optional<FocusRing> WantedFocusRing() const;
+    std::optional<FocusRing> PrepareFocusRing(Window& topLevel);
     // Scales (window_scale.cpp).
     SurfaceGrid GridOf(const Window& window) const;
     void Rescale(Window& topLevel);
@@ -216,6 +231,9 @@ class WindowSystem {
     void HandleKeyUp(int32_t keyCode, int32_t shift);
     bool ActivateAccessKey(Window& topLevel, int32_t charCode);
     void ActivateModalOver(const Window& blocked);
+    // MoveFocus's step through the tab order, which leaves the focus's visibility alone: the
+    // first focus of a modal window.
+    void FocusNext(bool backward);
 
     // Loop steps.
     bool FireDueTimers();
@@ -239,6 +257,8 @@ class WindowSystem {
     int32_t shift_ = 0;
     WindowHandle capture_ = 0;
     WindowHandle focus_ = 0;
+    bool focusVisible_ = false;
+    std::optional<FocusRing> drawnRing_;  // where the ring is drawn, or goes at the next update
     std::shared_ptr<const PointerImage> shownPointer_;  // kept alive while shown
 
     // Click and double-click synthesis.

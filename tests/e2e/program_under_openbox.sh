@@ -59,6 +59,10 @@ calculator=$(wait_for_window "Tavik Calculator 2.0" 15)
 [[ -n $calculator ]] || fail "no calculator window: $(cat "$work/stderr")"
 read -r cx cy <<<"$(centre_of "$calculator")"
 ((cx >= 1024 && cx < 2048)) || fail "the calculator's centre ($cx, $cy) is not on the right monitor"
+# Tab and Shift+Tab leave the focus on the display, shown by its ring as the quit question's
+# keys leave it.
+xdotool windowactivate --sync "$calculator"
+xdotool key Tab shift+Tab
 sleep 0.3
 import -window "$calculator" "PNG24:$work/before.png"
 

@@ -1,0 +1,53 @@
+// The ring the window system draws around the focused child window while the focus is visible:
+// where it goes, and which parts of the framebuffers it makes stale.
+#include <algorithm>
+
+#include "platform/ui/window_system.h"
+
+namespace platform {
+namespace {
+
+Rect ClientRect(const Window& window) {
+    return {0, 0, window.ClientWidth(), window.ClientHeight()};
+}
+
+}  // namespace
+
+std::optional<WindowSystem::FocusRing> WindowSystem::WantedFocusRing() const {
+    const Window* focus = FocusWindow();
+    if (!focusVisible_ || !focus || !focus->parent_ || !focus->IsShown()) return std::nullopt;
+    Rect around = focus->bounds_;
+    Rect clip = ClientRect(*focus->parent_);
+    const Window* w = focus->parent_;
+    for (; w->parent_; w = w->parent_) {
+        around = around.Offset(w->bounds_.left, w->bounds_.top);
+        clip = clip.Offset(w->bounds_.left, w->bounds_.top).Intersect(ClientRect(*w->parent_));
+    }
+    if (!w->native_) return std::nullopt;
+    return FocusRing{w->handle_, around, clip};
+}
+
+// Called before `topLevel` is composed. When the ring moved, went to another window or away,
+// the framebuffer areas it left and takes are damaged. A ring pixel's tone follows the pixel
+// beside it, so damage that reaches a pixel beside the ring has the whole ring drawn anew.
+std::optional<WindowSystem::FocusRing> WindowSystem::PrepareFocusRing(Window& topLevel) {
+    const auto area = [](const FocusRing& ring) {
+        return ring.around.Inflate(2, 2).Intersect(ring.clip);
+    };
+    const std::optional<FocusRing> wanted = WantedFocusRing();
+    if (wanted != drawnRing_) {
+        for (const std::optional<FocusRing>& ring : {drawnRing_, wanted}) {
+            if (!ring) continue;
+            if (Window* top = Find(ring->topLevel)) AddDamage(*top, area(*ring));
+        }
+        drawnRing_ = wanted;
+    }
+    if (!drawnRing_ || drawnRing_->topLevel != topLevel.handle_) return std::nullopt;
+    const Rect reach = drawnRing_->around.Inflate(3, 3);
+    if (std::any_of(topLevel.damage_.begin(), topLevel.damage_.end(),
+                    [&](const Rect& d) { return !d.Intersect(reach).IsEmpty(); }))
+        AddDamage(topLevel, area(*drawnRing_));
+    return drawnRing_;
+}
+
+}  // namespace platform
