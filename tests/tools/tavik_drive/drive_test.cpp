@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "calculator/keypad.h"
+#include "forms/units.h"
+#include "platform/gfx/contrast.h"
 #include "platform/image/image.h"
 #include "tests/support/golden.h"
 #include "tests/support/pixels.h"
@@ -269,6 +271,38 @@ TEST(DriveTest, WindowsRepaintWhenTheDesktopsAppearanceChanges) {
                 Shot("appearance high-contrast\n" + kStart));
     EXPECT_TRUE(Shot(kStart + "appearance high-contrast\nwait 20\nappearance\nwait 20\n") ==
                 Shot(kStart));
+}
+
+// The WCAG contrast of every key's caption against every row of its face, in each colour table,
+// read from the calculator window's pixels: the caption's ink is the pixel inside the key that
+// stands out most from the face of its row (the face read just inside the key's frame). High
+// contrast asks 7:1; the designed keys, and the system-coloured ones in dark, reach 3:1 at
+// least.
+TEST(DriveTest, EveryKeysCaptionStandsOutFromEveryRowOfItsFace) {
+    struct Table {
+        std::string words;
+        double least;
+    };
+    const Table tables[] = {{"", 3}, {"dark", 3}, {"high-contrast", 7}, {"light high-contrast", 7}};
+    for (const Table& table : tables) {
+        SCOPED_TRACE(table.words);
+        const platform::Image shot = Shot("appearance " + table.words + "\n" + kStart);
+        for (const calculator::KeypadKey& key : calculator::kKeypad) {
+            SCOPED_TRACE(key.caption);
+            const platform::Rect inner = forms::TwipsRect(key.bounds.left, key.bounds.top,
+                                                          key.bounds.width, key.bounds.height)
+                                             .Inflate(-4, -4);
+            const auto face = [&](int32_t y) { return testsupport::PixelAt(shot, inner.left, y); };
+            uint32_t ink = face(inner.top);
+            for (int32_t y = inner.top; y < inner.bottom; ++y)
+                for (int32_t x = inner.left; x < inner.right; ++x)
+                    if (platform::ContrastRatio(testsupport::PixelAt(shot, x, y), face(y)) >
+                        platform::ContrastRatio(ink, face(y)))
+                        ink = testsupport::PixelAt(shot, x, y);
+            for (int32_t y = inner.top; y < inner.bottom; ++y)
+                EXPECT_GE(platform::ContrastRatio(ink, face(y)), table.least) << "row " << y;
+        }
+    }
 }
 
 TEST(DriveTest, TwoZoomStepsShowTheWindowAtOneAndAHalfTimesItsSize) {
