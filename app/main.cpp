@@ -14,7 +14,9 @@
 #include <utility>
 
 #include "calculator/decimal_separator.h"
+#include "calculator/main_window.h"
 #include "calculator/program.h"
+#include "forms/message_box.h"
 #include "platform/accessibility/atspi/atspi_bridge.h"
 #include "platform/bus/portal_appearance.h"
 #include "platform/display/desktop/desktop_backend.h"
@@ -56,6 +58,11 @@ std::optional<int> AnswerCommandLine(int argc, char** argv) {
     return std::nullopt;
 }
 
+/// What a copy started beside one that does not answer tells the user before it ends.
+constexpr const char* kNoAnswerMessage =
+    "Another copy of the calculator is running on this display but does not answer.\n"
+    "Close it, or end it, then start the calculator again.";
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,13 +72,16 @@ int main(int argc, char** argv) {
         // One copy per user and desktop session; a second copy hands its startup token to the
         // first, which shows its window, and ends before it shows anything.
         platform::InstanceChannel channel(kProgramName, desktop.sessionName, desktop.startupToken);
+        platform::WindowSystem system(*desktop.backend);
         if (channel.Role() == platform::InstanceRole::NoAnswer) {
             std::fprintf(stderr,
                          "tavik-calculator: another copy of the calculator runs on this display "
                          "but does not answer\n");
+            // Started from the desktop's menu, the user has no terminal to read that in.
+            forms::ShowMessageBox(system, nullptr, calculator::main::kCaption, kNoAnswerMessage,
+                                  forms::MessageBoxButtons::Ok, forms::MessageBoxIcon::Exclamation);
             return 1;
         }
-        platform::WindowSystem system(*desktop.backend);
         // The desktop's appearance as its settings portal says it, asked without waiting: the
         // answer comes while the splash is up, and changes are followed from then on.
         const std::unique_ptr<platform::bus::PortalAppearance> portal =

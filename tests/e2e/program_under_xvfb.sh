@@ -8,8 +8,9 @@
 # key held down is drawn as the driver draws it held; a drag across the display makes its text
 # the PRIMARY selection. Alt+F4 asks the quit question; a click on the
 # calculator meanwhile brings the question back to the front; its "Yes" ends the program with
-# status 0. Started again, the program ends with status 0 when another program destroys its
-# window.
+# status 0. Started again and then stopped (SIGSTOP), a copy started beside it shows a message
+# box saying so and ends with status 1; the first, continued, ends with status 0 when another
+# program destroys its window.
 #
 # usage: program_under_xvfb.sh PROGRAM DRIVER GOLDEN_DISPLAY_PNG
 # Runs the X server itself through xvfb-run. With TAVIK_UPDATE_GOLDEN=1 it writes the golden
@@ -142,6 +143,26 @@ ends_with_status_0 "after Yes" "$work/stderr"
 pid=$!
 calculator=$(wait_for_window "Tavik Calculator 2.0" 15)
 [[ -n $calculator ]] || fail "no calculator window the second time"
+
+# A copy started beside a first copy that does not answer says so in a message box, where a
+# user who started it from the desktop's menu looks, and ends with status 1 once it is read.
+kill -STOP "$pid"
+"$program" 2>"$work/second.err" &
+second=$!
+for _ in $(seq 50); do
+    boxes=$(xdotool search --onlyvisible --name '^Tavik Calculator 2.0$' | grep -vx "$calculator" || true)
+    [[ -n $boxes ]] && break
+    sleep 0.1
+done
+kill -CONT "$pid"
+[[ -n $boxes ]] || fail "a copy beside a hung one showed no message box"
+grep -q "does not answer" "$work/second.err" || fail "the message is not on stderr: $(cat "$work/second.err")"
+xdotool windowfocus --sync "$boxes" key Return
+status=0
+timeout 5 tail --pid="$second" -f /dev/null || fail "the copy went on after its message box"
+wait "$second" || status=$?
+((status == 1)) || fail "the copy beside a hung one ended with status $status"
+
 xdotool windowclose "$calculator"
 ends_with_status_0 "without its window" "$work/stderr"
 echo "PASS"
