@@ -20,6 +20,8 @@ TEST(PastedNumberTest, TakesAnOptionalMinusDigitsAndOneSeparator) {
         {"-0", ".", "0+/-"},
         {".5", ".", ",5"},
         {"-" + std::string(28, '1') + ".", ".", std::string(28, '1') + ",+/-"},  // 30 characters
+        {"-" + std::string(29, '9'), ".", std::string(29, '9') + "+/-"},         // 30 characters
+        {std::string(30, '9'), ".", std::string(30, '9')},
         {"42,5", ".", ""},
         {"", ".", ""},
         {"   ", ".", ""},
@@ -27,6 +29,7 @@ TEST(PastedNumberTest, TakesAnOptionalMinusDigitsAndOneSeparator) {
         {"1.2.3", ".", ""},
         {"1.2,3", ",", ""},
         {std::string(31, '9'), ".", ""},
+        {"-" + std::string(30, '9'), ".", ""},  // the sign is one of the 31 characters
         {"1e5", ".", ""},
         {"+5", ".", ""},
         {"1 000", ".", ""},

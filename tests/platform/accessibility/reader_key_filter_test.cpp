@@ -76,6 +76,19 @@ TEST(ReaderKeyFilter, AKeyNotSentOrBeyondTheAskedOnesWaitsOnlyForTheKeysBeforeIt
     EXPECT_EQ(r.window.log.size(), ReaderKeyFilter::kMaxAsked + 3);
 }
 
+TEST(ReaderKeyFilter, AKeyNotSentWaitsBehindAnUnansweredOne) {
+    Reader r;
+    r.Press(65);
+    r.sends = false;
+    r.Press(66);
+    ASSERT_EQ(r.asked.size(), 2u);
+    r.system.DispatchPending();
+    EXPECT_TRUE(r.window.log.empty()) << "a key went ahead of the unanswered one";
+    r.filter->Answered(1, false);
+    r.system.DispatchPending();
+    EXPECT_EQ(r.window.log, (std::vector<std::string>{"KeyDown 65 0", "KeyDown 66 0"}));
+}
+
 TEST(ReaderKeyFilter, HeldKeysArriveWhenTheKeyboardLeavesOrTheReaderGoes) {
     Reader r;
     r.Press(65);

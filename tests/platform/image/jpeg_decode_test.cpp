@@ -118,6 +118,40 @@ TEST(DecodeJpeg, RefusesTheScanPastTheScanLimitOrTheWorkAllowance) {
     EXPECT_TRUE(DecodeJpeg(EmptyScans(512, scans + 1)).IsError());
 }
 
+// As EmptyScans, in colour subsampled 4:2:0: each DC scan interleaves Y (2 x 2 blocks an MCU)
+// with Cb and Cr (one block each), 6 blocks an MCU in all.
+std::vector<uint8_t> EmptySubsampledScans(uint16_t side, int scans) {
+    Bytes b;
+    b.Append({0xFF, 0xD8, 0xFF, 0xDB, 0, 67, 0});
+    for (int i = 0; i < 64; ++i)
+        b.U8(1);
+    b.Append({0xFF, 0xCA, 0, 17, 8}).U8(side >> 8).U8(side).U8(side >> 8).U8(side);
+    b.Append({3, 1, 0x22, 0, 2, 0x11, 0, 3, 0x11, 0});
+    for (int i = 0; i < scans; ++i)
+        b.Append({0xFF, 0xDA, 0, 12, 3, 1, 0, 2, 0, 3, 0, 0, 0, 0});
+    return b.Append({0xFF, 0xD9}).data;
+}
+
+TEST(DecodeJpeg, CountsEveryBlockOfAnInterleavedSubsampledScanAgainstTheAllowance) {
+    // 200 x 200: Y has 25 x 25 blocks, Cb and Cr 13 x 13 each. A scan of all three covers
+    // 13 x 13 MCUs of 6 blocks, the padding blocks on the right and at the bottom included.
+    constexpr int64_t kPictureBlocks = 25 * 25 + 2 * 13 * 13;
+    constexpr int64_t kScanBlocks = 13 * 13 * 6;
+    int scans = 1;
+    while ((scans + 1) * kScanBlocks <=
+           kJpegPicturePasses * kPictureBlocks +
+               kJpegBlocksPerFileByte *
+                   static_cast<int64_t>(EmptySubsampledScans(200, scans + 1).size())) {
+        ++scans;
+    }
+    ASSERT_LT(scans, kMaxJpegScans);
+    const Result<Image> most = DecodeJpeg(EmptySubsampledScans(200, scans));
+    ASSERT_FALSE(most.IsError()) << most.Error().message;
+    EXPECT_EQ(most.Value().width, 200);
+    ExpectNear(most.Value().pixels.at(0), 0x808080, 0, 0);
+    EXPECT_TRUE(DecodeJpeg(EmptySubsampledScans(200, scans + 1)).IsError()) << scans + 1;
+}
+
 TEST(DecodeJpeg, FailuresGiveLibjpegsMessage) {
     auto messageOf = [](std::span<const uint8_t> file) -> std::string {
         const Result<Image> decoded = DecodeJpeg(file);

@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/os/instance_request.h"
 #include "platform/os/owned.h"
 
 namespace platform {
@@ -358,6 +359,57 @@ TEST(InstanceChannel, PeersThatAreNoCopiesAreDroppedWithoutHoldingUpTheFirst) {
         }
     }
     ::alarm(0);
+}
+
+/// What the first copy did with a peer's connection, seen from the peer without waiting:
+/// "closed", "open" or "answered".
+std::string StateOfPeer(const OwnedFd& peer) {
+    char byte = 0;
+    const ssize_t count = ::recv(peer.Get(), &byte, 1, MSG_DONTWAIT);
+    if (count == 0 || (count < 0 && errno == ECONNRESET)) return "closed";
+    if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return "open";
+    return "answered";
+}
+
+TEST(InstanceChannel, AnUnfinishedLineIsDroppedOnceItFillsTheLongestRequest) {
+    // "activate ", the longest token and the line feed.
+    ASSERT_EQ(kMaxRequestLength, 522u);
+    const struct {
+        size_t length;
+        const char* state;
+    } cases[] = {
+        {521, "open"},    // the line feed may still come
+        {522, "closed"},  // no room is left for it
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.length);
+        const RuntimeDirectory runtime;
+        InstanceChannel first(kProgram, ":0", "");
+        ASSERT_EQ(first.Role(), InstanceRole::First);
+        const OwnedFd peer = Connect(runtime.File("_0", ".socket"));
+        ASSERT_TRUE(peer);
+        const std::string sent = "activate " + std::string(test.length - 9, 't');
+        ASSERT_EQ(::write(peer.Get(), sent.data(), sent.size()), static_cast<ssize_t>(sent.size()));
+        ASSERT_TRUE(Readable(first.Descriptor(), 1000));
+        EXPECT_EQ(first.TakeRequests(), std::vector<std::string>{});
+        EXPECT_EQ(StateOfPeer(peer), test.state);
+    }
+}
+
+TEST(InstanceChannel, ANinthSilentPeerDropsTheOldest) {
+    const RuntimeDirectory runtime;
+    InstanceChannel first(kProgram, ":0", "");
+    ASSERT_EQ(first.Role(), InstanceRole::First);
+    std::vector<OwnedFd> peers;
+    for (int i = 0; i < 9; ++i) {
+        peers.push_back(Connect(runtime.File("_0", ".socket")));
+        ASSERT_TRUE(peers.back());
+        ASSERT_TRUE(Readable(first.Descriptor(), 1000));
+        EXPECT_EQ(first.TakeRequests(), std::vector<std::string>{});
+    }
+    EXPECT_EQ(StateOfPeer(peers[0]), "closed");
+    for (size_t i = 1; i < peers.size(); ++i)
+        EXPECT_EQ(StateOfPeer(peers[i]), "open") << "peer " << i;
 }
 
 TEST(InstanceChannel, AnotherUsersSocketIsNeverTrusted) {
