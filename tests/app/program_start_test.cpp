@@ -216,24 +216,33 @@ TEST(ProgramStartTest, OneCopyPerDisplayAndASignalEndsIt) {
     EXPECT_TRUE(ChannelIsServed(other));
 }
 
-// A first copy that hangs (here: stopped) keeps the channel but cannot answer: the second copy
-// says so and fails instead of ending as if it had been shown.
+// A first copy that hangs (here: stopped, before its calculator window) keeps the channel but
+// cannot answer: the second copy says so, on stderr and in a message box, and fails instead of
+// ending as if it had been shown.
 TEST(ProgramStartTest, AStoppedFirstCopyIsReportedWithinThreeSeconds) {
     PrivateDisplay display;
     ASSERT_FALSE(display.Name().empty()) << "Xvfb did not start";
     Process first(Environment{{"DISPLAY", display.Name()}});
     ASSERT_TRUE(WaitForChannel(first, display)) << first.ErrorText();
     ASSERT_EQ(::kill(first.Pid(), SIGSTOP), 0);
+    Display* x = XOpenDisplay(display.Name().c_str());
+    ASSERT_NE(x, nullptr);
 
     const auto started = std::chrono::steady_clock::now();
     Process second(Environment{{"DISPLAY", display.Name()}});
-    const std::optional<int> status = second.WaitFor(kHangGuard);
+    const ::Window box = WaitForWindow(x, "Tavik Calculator 2.0");
     const auto waited = std::chrono::steady_clock::now() - started;
+    ASSERT_NE(box, 0u) << second.ErrorText();
+    EXPECT_LT(waited, std::chrono::seconds(3));
+    // The box gone, as when the user closes it, the copy ends.
+    XDestroyWindow(x, box);
+    XSync(x, False);
+    XCloseDisplay(x);
+    const std::optional<int> status = second.WaitFor(kHangGuard);
     ::kill(first.Pid(), SIGCONT);
     ASSERT_TRUE(status);
     ASSERT_TRUE(WIFEXITED(*status));
     EXPECT_EQ(WEXITSTATUS(*status), 1);
-    EXPECT_LT(waited, std::chrono::seconds(3));
     EXPECT_EQ(second.ErrorText(),
               "tavik-calculator: another copy of the calculator runs on this display but does "
               "not answer\n");
