@@ -245,8 +245,16 @@ void main::Copy() {
 }
 
 void main::Paste() {
+    // The text may come only after the window is closed: a handle names one window only, ever.
+    System().GetBackend().Clipboard().RequestClipboardText(
+        [this, &system = System(), handle = Handle()](const std::string& text) {
+            if (system.Find(handle)) PasteText(text);
+        });
+}
+
+void main::PasteText(const std::string& text) {
     const std::optional<std::vector<std::string_view>> captions =
-        KeysForPastedNumber(System().GetBackend().Clipboard().ClipboardText(), decimalSeparator_);
+        KeysForPastedNumber(text, decimalSeparator_);
     if (!captions || keys_.size() != kKeypad.size()) {
         System().GetBackend().Bell();
         return;

@@ -102,9 +102,12 @@ class main : public forms::Form {
     /// Runs the engine step of a press on `key` on the display's text (edits by the user
     /// included); shows the new display text, or tells the user why it failed.
     void Press(KeyStep step, const KeyControl& key);
-    /// Enters the clipboard's text when it is a number the display can show; otherwise changes
-    /// nothing and rings the bell.
+    /// Asks for the clipboard's text, which PasteText enters when it comes, if the window is
+    /// still there.
     void Paste();
+    /// Enters `text` when it is a number the display can show; otherwise changes nothing and
+    /// rings the bell.
+    void PasteText(const std::string& text);
     void Copy();
 
     Engine engine_;

@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "platform/gfx/device_scale.h"
-#include "platform/objects/appearance.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/surface.h"
 #include "platform/image/image.h"
+#include "platform/objects/appearance.h"
 
 namespace platform {
 
@@ -164,7 +164,14 @@ class DisplayClipboard {
   public:
     virtual ~DisplayClipboard() = default;
 
-    virtual std::string ClipboardText() = 0;
+    /// Asks for the clipboard's text without waiting for it: `onText` runs once with the text
+    /// when it comes, from inside EventSource::WaitForEvents, or with "" when the clipboard
+    /// holds no text, its owner refuses it, sends more than kMaxClipboardText, has not sent it
+    /// all within kClipboardTransferTime or goes away. The program's own text, and the answer
+    /// "" when nothing owns the clipboard, need no other program: `onText` runs with them
+    /// before the call returns. A request made while another waits is dropped (its `onText`
+    /// never runs), so that a held paste key asks only once.
+    virtual void RequestClipboardText(std::function<void(std::string text)> onText) = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
     /// Makes `text` the primary selection, which a middle click pastes into other programs;
     /// where the desktop has none, nothing.

@@ -109,6 +109,23 @@ write_clipboard() { printf '%s' "$1" | xclip -selection clipboard >/dev/null 2>&
 click() { xdotool mousemove --sync $(caption_on_screen "$X" "$Y" "$1") click 1 mousemove --sync 1010 750; }
 xdotool windowfocus --sync "$calculator"
 typed_checks
+# A clipboard owner that never answers (a stopped xclip) costs a held Ctrl+V nothing: the
+# window answers a click at once when the keys are let go, however often the key repeated.
+printf 7 | xclip -selection clipboard -quiet >/dev/null 2>&1 &
+hung=$!
+sleep 0.3
+kill -STOP "$hung"
+xdotool key Escape keydown ctrl+v
+sleep 2
+xdotool keyup ctrl+v
+released=$(date +%s%N)
+click 1
+xdotool key ctrl+c
+shown=$(read_clipboard) || true
+took=$((($(date +%s%N) - released) / 1000000))
+kill -KILL "$hung"
+[[ $shown == 1 ]] || fail "after a held Ctrl+V and a click on 1 the display shows \"$shown\""
+((took < 500)) || fail "the window took ${took} ms to answer a click after a held Ctrl+V"
 # Held, a key is drawn down (the focus on the key clicked last); the X server does not repeat
 # it meanwhile.
 printf 'wait 5000\nclick 2\nkey Escape\nmove 1000 1000\nkeydown 5\nwait 100\nshot %s\n' "$work/held.png" | "$driver" >/dev/null

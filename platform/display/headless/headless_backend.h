@@ -147,7 +147,10 @@ class HeadlessBackend final : public Backend,
     int64_t Bells() const { return bells_; }
 
     // DisplayClipboard
-    std::string ClipboardText() override { return clipboard_; }
+    /// The scripted clipboard answers at once, before the call returns.
+    void RequestClipboardText(std::function<void(std::string text)> onText) override {
+        onText(clipboard_);
+    }
     void SetClipboardText(const std::string& text) override { clipboard_ = text; }
     void SetPrimaryText(const std::string& text) override { primary_ = text; }
     const std::string& PrimaryText() const { return primary_; }

@@ -18,9 +18,9 @@ WaylandBackend::WaylandBackend(std::string appId, std::string activationToken)
           [this](NativeWindowId id) { seat_.Forget(id); }),
       screen_(globals_),
       seat_(globals_, windows_),
-      clipboard_(globals_.Display(), globals_.DataDevices(), globals_.PrimarySelections(),
-                 globals_.Context().seat, [this] { return seat_.InputSerial(); }),
-      events_(seat_) {
+      events_(seat_),
+      clipboard_(globals_.Display(), events_, globals_.DataDevices(), globals_.PrimarySelections(),
+                 globals_.Context().seat, [this] { return seat_.InputSerial(); }) {
     globals_.WatchOutputs([this] { windows_.FollowOutputs(); });
 }
 

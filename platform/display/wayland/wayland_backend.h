@@ -48,8 +48,8 @@ class WaylandBackend final : public Backend {
     WaylandWindows windows_;
     WaylandScreen screen_;
     WaylandSeat seat_;
-    WaylandClipboard clipboard_;
     DisplayEvents events_;
+    WaylandClipboard clipboard_;  // reads through events_, so it goes first
 };
 
 }  // namespace platform

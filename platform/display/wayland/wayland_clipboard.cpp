@@ -67,24 +67,12 @@ std::span<const char* const> TextTypes() {
     return kTextTypes;
 }
 
-std::string ReadOfferedText(int fd) {
-    std::string text;
-    const auto deadline = std::chrono::steady_clock::now() + kClipboardTransferTime;
-    char chunk[4096];
-    while (WaitFor(fd, POLLIN, deadline)) {
-        const ssize_t got = read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) continue;
-        if (got == 0) return text;
-        if (got < 0 || text.size() + static_cast<size_t>(got) > kMaxClipboardText) break;
-        text.append(chunk, static_cast<size_t>(got));
-    }
-    return {};
-}
-
-WaylandClipboard::WaylandClipboard(wl_display* display, wl_data_device_manager* manager,
+WaylandClipboard::WaylandClipboard(wl_display* display, EventSource& events,
+                                   wl_data_device_manager* manager,
                                    zwp_primary_selection_device_manager_v1* primaryManager,
                                    wl_seat* seat, std::function<uint32_t()> inputSerial)
     : display_(display),
+      events_(events),
       manager_(manager),
       inputSerial_(inputSerial),
       primary_(primaryManager, seat, std::move(inputSerial)) {
@@ -102,21 +90,23 @@ WaylandClipboard::WaylandClipboard(wl_display* display, wl_data_device_manager* 
     wl_data_device_add_listener(device_.Get(), &listener, this);
 }
 
-std::string WaylandClipboard::ClipboardText() {
-    if (owned_) return ownText_;
+void WaylandClipboard::RequestClipboardText(std::function<void(std::string text)> onText) {
+    if (read_ && read_->Waiting()) return;
+    if (owned_) return onText(ownText_);
     const auto it = offers_.find(selection_);
     const char* type = it != offers_.end() ? it->second.text.Preferred() : nullptr;
-    if (!type) return {};
+    if (!type) return onText({});
     int pipeEnds[2];
-    if (pipe2(pipeEnds, O_CLOEXEC) != 0) return {};
-    const OwnedFd readEnd(pipeEnds[0]);
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0) return onText({});
+    OwnedFd readEnd(pipeEnds[0]);
     OwnedFd writeEnd(pipeEnds[1]);
     wl_data_offer_receive(selection_, type, writeEnd.Get());
     // The offer's owner writes into a copy of the write end: the text ends when that copy
     // closes, so this one goes now.
     writeEnd.Reset();
     wl_display_flush(display_);
-    return ReadOfferedText(readEnd.Get());
+    read_.reset();
+    read_.emplace(events_, std::move(readEnd), std::move(onText));
 }
 
 void WaylandClipboard::SetClipboardText(const std::string& text) {

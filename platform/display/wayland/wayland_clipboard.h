@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "platform/display/wayland/offered_text_read.h"
 #include "platform/display/wayland/wayland_owned.h"
 #include "platform/display/wayland/wayland_primary_selection.h"
 #include "platform/os/owned.h"
@@ -35,27 +37,24 @@ std::span<const char* const> TextTypes();
 /// kClipboardTransferTime, and closes `fd`.
 void WriteOfferedText(OwnedFd fd, const std::string& text);
 
-/// Reads the text another program writes into `fd` until it closes its end. "" when the text is
-/// longer than kMaxClipboardText or has not come whole within kClipboardTransferTime.
-std::string ReadOfferedText(int fd);
-
 /// The clipboard of a Wayland seat, for text: the selection another program offers, read
-/// through a pipe when asked for, and the program's own text, offered until another program
-/// takes the selection. Without a seat (or a data device manager) text set is kept within the
-/// program.
+/// through a pipe from the event source's wait when asked for, and the program's own text, offered
+/// until another program takes the selection. Without a seat (or a data device manager) text set is
+/// kept within the program.
 class WaylandClipboard final : public DisplayClipboard {
   public:
     /// `inputSerial` gives the serial of the latest input event, which the compositor checks
-    /// when the program takes the clipboard in answer to it.
-    WaylandClipboard(wl_display* display, wl_data_device_manager* manager,
+    /// when the program takes the clipboard in answer to it. The offered text is read from
+    /// inside the waits of `events`, which must outlive the clipboard.
+    WaylandClipboard(wl_display* display, EventSource& events, wl_data_device_manager* manager,
                      zwp_primary_selection_device_manager_v1* primaryManager, wl_seat* seat,
                      std::function<uint32_t()> inputSerial);
     WaylandClipboard(const WaylandClipboard&) = delete;
     WaylandClipboard& operator=(const WaylandClipboard&) = delete;
 
-    /// The clipboard's text; empty when it holds none or its owner does not send it as
-    /// ReadOfferedText takes it.
-    std::string ClipboardText() override;
+    /// The program's own text, and "" when no text is offered, are given before the call
+    /// returns; another program's text when OfferedTextRead has read it.
+    void RequestClipboardText(std::function<void(std::string text)> onText) override;
     /// Makes `text` the clipboard's.
     void SetClipboardText(const std::string& text) override;
     /// Offers `text` as the primary selection where the compositor has one.
@@ -75,6 +74,7 @@ class WaylandClipboard final : public DisplayClipboard {
     };
 
     wl_display* display_;
+    EventSource& events_;
     wl_data_device_manager* manager_;
     std::function<uint32_t()> inputSerial_;
     WaylandOwned<wl_data_device> device_;
@@ -85,6 +85,7 @@ class WaylandClipboard final : public DisplayClipboard {
     std::string ownText_;
     bool owned_ = false;
     WaylandPrimarySelection primary_;
+    std::optional<OfferedTextRead> read_;  // the latest read of another program's text
 };
 
 }  // namespace platform

@@ -1,7 +1,5 @@
 #include "platform/display/x11/x11_clipboard.h"
 
-#include <poll.h>
-
 #include <cstring>
 #include <string_view>
 
@@ -14,20 +12,6 @@
 
 namespace platform {
 namespace {
-
-/// The event X11Clipboard::Await waits for.
-struct Awaited {
-    int type;
-    Window window;
-    Atom property;  // for PropertyNotify: the property that got a new value
-};
-
-Bool IsAwaited(Display*, XEvent* event, XPointer awaited) {
-    const Awaited& wanted = *reinterpret_cast<const Awaited*>(awaited);
-    if (event->type != wanted.type || event->xany.window != wanted.window) return False;
-    return event->type != PropertyNotify ||
-           (event->xproperty.atom == wanted.property && event->xproperty.state == PropertyNewValue);
-}
 
 /// An answer to the clipboard's requests, or a change to a property of its window.
 bool IsTransferEventOf(const XEvent& event, Window window) {
@@ -84,78 +68,89 @@ void X11Clipboard::SetPrimaryText(const std::string& text) {
     Own(XA_PRIMARY, primaryOwned_, text);
 }
 
-std::string X11Clipboard::ClipboardText() {
-    if (clipboardOwned_.owned) return clipboardOwned_.text;
+void X11Clipboard::RequestClipboardText(std::function<void(std::string text)> onText) {
+    if (transfer_) return;
+    if (clipboardOwned_.owned) return onText(clipboardOwned_.text);
     Prepare();
-    if (XGetSelectionOwner(display_, clipboard_) == None) return {};
-    return Receive();
-}
-
-std::string X11Clipboard::Receive() {
-    XEvent event;
+    const ::Window owner = XGetSelectionOwner(display_, clipboard_);
+    if (owner == None) return onText({});
     // An answer to an earlier request that came too late would pass for the answer to this one.
+    XEvent event;
     ::Window window = window_.Get().id;
     while (XCheckIfEvent(display_, &event, IsTransferEvent, reinterpret_cast<XPointer>(&window))) {
     }
-    XConvertSelection(display_, clipboard_, utf8String_, incoming_, window_.Get().id, CurrentTime);
+    // An owner whose window is destroyed sends nothing more: its DestroyNotify ends the wait. A
+    // window destroyed before this is reached gives an error that is dropped, and leaves the
+    // clipboard without an owner, for which the server itself refuses the request.
+    XSelectInput(display_, owner, StructureNotifyMask);
+    XConvertSelection(display_, clipboard_, utf8String_, incoming_, window, CurrentTime);
     XFlush(display_);
-    const auto deadline = std::chrono::steady_clock::now() + kClipboardTransferTime;
-    if (!Await(SelectionNotify, deadline, event) || event.xselection.property == None) return {};
-    std::optional<Property> answer = ReadIncoming(kMaxClipboardText);
-    if (answer && answer->type == incr_) {
-        answer = ReceivePieces(*answer, deadline);
-    } else {
-        XDeleteProperty(display_, window_.Get().id, incoming_);
-    }
-    if (!answer || answer->format != 8) return {};
-    if (answer->type == utf8String_) return std::move(answer->bytes);
-    if (answer->type == XA_STRING) return Utf8FromLatin1(answer->bytes);
-    return {};
+    transfer_.emplace();
+    transfer_->onText = std::move(onText);
+    transfer_->owner = owner;
+    transfer_->deadlineMs = clock_.NowMs() + kClipboardTransferTime.count();
 }
 
-std::optional<X11Clipboard::Property> X11Clipboard::ReceivePieces(const Property& announcement,
-                                                                  Deadline deadline) {
+void X11Clipboard::AfterWait(int64_t nowMs) {
+    if (transfer_ && nowMs >= transfer_->deadlineMs) Finish({});
+}
+
+void X11Clipboard::Receive(const XEvent& event) {
+    if (event.type == SelectionNotify && !transfer_->inPieces) {
+        if (event.xselection.property == None) return Finish({});
+        const std::optional<Property> answer = ReadIncoming(kMaxClipboardText);
+        if (answer && answer->type == incr_) return BeginPieces(*answer);
+        XDeleteProperty(display_, window_.Get().id, incoming_);
+        Finish(answer);
+    } else if (event.type == PropertyNotify && transfer_->inPieces &&
+               event.xproperty.atom == incoming_ && event.xproperty.state == PropertyNewValue) {
+        ReceivePiece();
+    }
+}
+
+void X11Clipboard::BeginPieces(const Property& announcement) {
     // The owner may announce a size it will send at least (some, xclip among them, announce
     // none): a size over the limit is refused before the owner starts, which it does when the
     // announcement is deleted.
     unsigned long announced = 0;
     if (announcement.format == 32 && announcement.bytes.size() >= sizeof announced)
         std::memcpy(&announced, announcement.bytes.data(), sizeof announced);
-    if (announced > kMaxClipboardText) return {};
+    if (announced > kMaxClipboardText) return Finish({});
     XDeleteProperty(display_, window_.Get().id, incoming_);
     XFlush(display_);
-    Property text;
-    for (XEvent event; Await(PropertyNotify, deadline, event);) {
-        // A piece past the limit is left where it is: the owner waits in vain and gives up.
-        std::optional<Property> piece = ReadIncoming(kMaxClipboardText - text.bytes.size());
-        if (!piece) return {};
-        // The notice may be of a piece read already, with the next not there yet.
-        if (piece->type == None) continue;
-        XDeleteProperty(display_, window_.Get().id, incoming_);
-        XFlush(display_);
-        // An empty piece ends the text; every piece before it is of the same type.
-        if (piece->bytes.empty()) return text;
-        if (!text.bytes.empty() && (piece->type != text.type || piece->format != text.format))
-            return {};
-        text.type = piece->type;
-        text.format = piece->format;
-        text.bytes += piece->bytes;
-    }
-    return {};
+    transfer_->inPieces = true;
 }
 
-bool X11Clipboard::Await(int type, Deadline deadline, XEvent& event) {
-    Awaited awaited{type, window_.Get().id, incoming_};
-    // Other events stay queued for the message loop.
-    while (!XCheckIfEvent(display_, &event, IsAwaited, reinterpret_cast<XPointer>(&awaited))) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              deadline - std::chrono::steady_clock::now())
-                              .count();
-        if (left <= 0) return false;
-        pollfd connection{ConnectionNumber(display_), POLLIN, 0};
-        poll(&connection, 1, static_cast<int>(left));
-    }
-    return true;
+void X11Clipboard::ReceivePiece() {
+    Property& text = transfer_->text;
+    // A piece past the limit is left where it is: the owner waits in vain and gives up.
+    std::optional<Property> piece = ReadIncoming(kMaxClipboardText - text.bytes.size());
+    if (!piece) return Finish({});
+    // The notice may be of a piece read already, with the next not there yet.
+    if (piece->type == None) return;
+    XDeleteProperty(display_, window_.Get().id, incoming_);
+    XFlush(display_);
+    // An empty piece ends the text; every piece before it is of the same type.
+    if (piece->bytes.empty()) return Finish(std::move(text));
+    if (!text.bytes.empty() && (piece->type != text.type || piece->format != text.format))
+        return Finish({});
+    text.type = piece->type;
+    text.format = piece->format;
+    text.bytes += piece->bytes;
+}
+
+void X11Clipboard::Finish(const std::optional<Property>& answer) {
+    std::string text;
+    if (answer && answer->format == 8 && answer->type == utf8String_) text = answer->bytes;
+    if (answer && answer->format == 8 && answer->type == XA_STRING)
+        text = Utf8FromLatin1(answer->bytes);
+    // The owner's window may be gone by now: the error that then comes is dropped.
+    XSelectInput(display_, transfer_->owner, NoEventMask);
+    XFlush(display_);
+    // The transfer is over before `onText` runs, which may ask for the text again.
+    const std::function<void(std::string text)> onText = std::move(transfer_->onText);
+    transfer_.reset();
+    onText(std::move(text));
 }
 
 std::optional<X11Clipboard::Property> X11Clipboard::ReadIncoming(size_t most) {
@@ -187,8 +182,15 @@ bool X11Clipboard::Handle(const XEvent& event) {
         if (Owned* own = OwnedOf(event.xselectionclear.selection)) *own = Owned{};
         return true;
     }
-    // Answers that came after the wait for them, and the hidden window's own property changes.
-    return window_ && IsTransferEventOf(event, window_.Get().id);
+    if (transfer_ && event.xany.window == transfer_->owner) {
+        if (event.type == DestroyNotify) Finish({});
+        return true;
+    }
+    if (!window_ || !IsTransferEventOf(event, window_.Get().id)) return false;
+    // Answers that came after the wait for them, and the hidden window's own property changes,
+    // are dropped.
+    if (transfer_) Receive(event);
+    return true;
 }
 
 bool X11Clipboard::MayPutTo(unsigned long requestor, unsigned long property) const {

@@ -22,8 +22,9 @@ class X11Input final : public DisplayConnection {
     bool HasInput() override;
     pollfd BeginWait() override;
     void EndWait(short) override {}
-    int64_t NextDeadlineMs() const override { return kNoDeadline; }
-    void AfterWait(int64_t) override {}
+    /// The clipboard's wait for another program's text ends by its deadline.
+    int64_t NextDeadlineMs() const override { return clipboard_.DeadlineMs(); }
+    void AfterWait(int64_t nowMs) override { clipboard_.AfterWait(nowMs); }
     void DeliverOne(WindowSystem* system) override;
     bool Lost() const override { return display_.Lost(); }
     std::string Name() const override { return display_.Name(); }

@@ -23,10 +23,21 @@ namespace {
 
 const std::string kEuroText = "\xE2\x82\xAC 0,25\nsecond line";
 
+/// What a request for the clipboard's text gives, the backend's wait running until it comes;
+/// nullopt when nothing came within 10 s.
+std::optional<std::string> ClipboardText(X11Backend& backend) {
+    std::optional<std::string> text;
+    backend.Clipboard().RequestClipboardText([&text](std::string got) { text = got; });
+    const int64_t giveUp = backend.Events().NowMs() + 10000;
+    while (!text && backend.Events().NowMs() < giveUp)
+        backend.Events().WaitForEvents(giveUp);
+    return text;
+}
+
 TEST_F(X11Fixture, ClipboardRoundTrip) {
     for (const std::string text : {"1234,5", kEuroText.c_str(), ""}) {
         backend.SetClipboardText(text);
-        EXPECT_EQ(backend.Clipboard().ClipboardText(), text);
+        EXPECT_EQ(ClipboardText(backend), text);
     }
 }
 
@@ -230,7 +241,7 @@ TEST_F(X11Clipboard, BackendReadsAnotherProgramsText) {
         const ClipboardOwner owner(text, Sends::kWhole);
         ASSERT_TRUE(owner.Owns());
         Drain();  // the message loop hears that the backend no longer owns the clipboard
-        EXPECT_EQ(backend.Clipboard().ClipboardText(), text);
+        EXPECT_EQ(ClipboardText(backend), text);
     }
 }
 
@@ -239,17 +250,17 @@ TEST_F(X11Clipboard, NothingToReadWithoutAnAnsweringOwner) {
         const ClipboardOwner refusing("never given", Sends::kNothing);
         ASSERT_TRUE(refusing.Owns());
         Drain();
-        EXPECT_EQ(backend.Clipboard().ClipboardText(), "");
+        EXPECT_EQ(ClipboardText(backend), "");
     }
     // The owner is gone with its window: the clipboard has no owner.
     Drain();
     ASSERT_EQ(XGetSelectionOwner(display.Get(), AtomNamed("CLIPBOARD")),
               static_cast<::Window>(None));
-    EXPECT_EQ(backend.Clipboard().ClipboardText(), "");
+    EXPECT_EQ(ClipboardText(backend), "");
     // An owner that never answers: the test's own connection, busy waiting for the backend.
     XSetSelectionOwner(display.Get(), AtomNamed("CLIPBOARD"), requestor, CurrentTime);
     Drain();
-    EXPECT_EQ(backend.Clipboard().ClipboardText(), "");
+    EXPECT_EQ(ClipboardText(backend), "");
 }
 
 TEST_F(X11Clipboard, BackendTakesTextUpToTheLimitInTime) {
@@ -272,8 +283,9 @@ TEST_F(X11Clipboard, BackendTakesTextUpToTheLimitInTime) {
         ASSERT_TRUE(owner.Owns());
         Drain();
         const auto start = std::chrono::steady_clock::now();
-        const std::string got = backend.Clipboard().ClipboardText();
-        EXPECT_TRUE(got == (c.taken ? text : "")) << got.size() << " bytes taken";
+        const std::optional<std::string> got = ClipboardText(backend);
+        ASSERT_TRUE(got);
+        EXPECT_TRUE(*got == (c.taken ? text : "")) << got->size() << " bytes taken";
         EXPECT_LT(std::chrono::steady_clock::now() - start, 3 * kClipboardTransferTime);
     }
 }
@@ -312,6 +324,56 @@ TEST_F(X11Clipboard, RequestsNamingTheProgramsOwnWindowsOrPropertiesAreRefused) 
     }
     for (const char* property : {"WM_NAME", "_NET_WM_NAME", "_MOTIF_WM_HINTS"})
         EXPECT_EQ(Request(AtomNamed("UTF8_STRING"), property).property, None) << property;
+}
+
+TEST_F(X11Clipboard, AnOwnerThatNeverAnswersHoldsNeitherTheRequestNorTheLoop) {
+    // The test's own connection owns the clipboard and never reads the request.
+    XSetSelectionOwner(display.Get(), AtomNamed("CLIPBOARD"), requestor, CurrentTime);
+    Drain();
+    RecordingWindow window(system, nullptr, Rect::FromSize(0, 0, 10, 10));
+    int ticks = 0;
+    window.onTimer = [&](int32_t id) { id == 1 ? void(++ticks) : system.Quit(); };
+    window.Show();
+    Drain();
+    std::optional<std::string> text;
+    int64_t answeredAt = 0;
+    int ticksBeforeAnswer = 0;
+    bool secondAnswered = false;
+    const int64_t start = backend.Events().NowMs();
+    backend.Clipboard().RequestClipboardText([&](std::string got) {
+        std::tie(text, answeredAt, ticksBeforeAnswer) = std::tuple(got, system.NowMs(), ticks);
+        system.Quit();
+    });
+    // A request made while the first waits, as a held paste key makes them, is dropped.
+    backend.Clipboard().RequestClipboardText([&](std::string) { secondAnswered = true; });
+    EXPECT_LT(backend.Events().NowMs() - start, 100);
+    window.SetTimer(1, 50);
+    window.SetTimer(2, 5000);  // a bound against a hung test only
+    system.Run();
+    ASSERT_EQ(text, "");
+    EXPECT_GE(answeredAt - start, kClipboardTransferTime.count());
+    EXPECT_LT(answeredAt - start, 2 * kClipboardTransferTime.count());
+    EXPECT_GE(ticksBeforeAnswer, 10);
+    EXPECT_FALSE(secondAnswered);
+}
+
+TEST_F(X11Clipboard, TheOwnersWindowGoingAwayEndsTheWait) {
+    const ::Window owner =
+        XCreateSimpleWindow(display.Get(), DefaultRootWindow(display.Get()), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(display.Get(), AtomNamed("CLIPBOARD"), owner, CurrentTime);
+    Drain();
+    std::optional<std::string> text;
+    backend.Clipboard().RequestClipboardText([&text](std::string got) { text = got; });
+    // The backend's request and its watch of the owner's window reach the display first.
+    backend.DeliverPending();
+    XDestroyWindow(display.Get(), owner);
+    XFlush(display.Get());
+    const int64_t destroyedAt = backend.Events().NowMs();
+    const int64_t giveUp = destroyedAt + 10000;
+    while (!text && backend.Events().NowMs() < giveUp)
+        backend.Events().WaitForEvents(giveUp);
+    ASSERT_EQ(text, "");
+    EXPECT_LT(backend.Events().NowMs() - destroyedAt, kClipboardTransferTime.count() / 4);
 }
 
 }  // namespace
