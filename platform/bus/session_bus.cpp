@@ -154,9 +154,20 @@ bool SessionBusConnection::TakeIn(const std::function<void(const IncomingMessage
         authenticated_ = true;
     }
     for (;;) {
+        const size_t skipped = std::min(skip_, in_.size());
+        in_.erase(in_.begin(), in_.begin() + static_cast<std::ptrdiff_t>(skipped));
+        skip_ -= skipped;
+        if (skip_ > 0) return true;
         const std::optional<size_t> length = MessageLength(in_);
         if (!length) return false;
-        if (*length == 0 || in_.size() < *length) return true;
+        if (*length == 0) return true;
+        // A message longer than any the readers want (a broadcast, a call of someone else's
+        // making) is passed over byte by byte, never kept.
+        if (*length > kMaxMessageBytes) {
+            skip_ = *length;
+            continue;
+        }
+        if (in_.size() < *length) return true;
         const std::optional<IncomingMessage> message =
             ReadMessage(std::span<const uint8_t>(in_).first(*length));
         if (!message) return false;
@@ -169,6 +180,7 @@ void SessionBusConnection::Close() {
     fd_.Reset();
     out_.clear();
     in_.clear();
+    skip_ = 0;
 }
 
 }  // namespace platform::bus

@@ -20,7 +20,8 @@ namespace platform::bus {
 /// after them without waiting for their answers: the bus answers in order.
 ///
 /// It closes for good when the bus hangs up, refuses the authentication, or sends what breaks
-/// the format or a message over kMaxMessageBytes; what waits to come in stays below that bound.
+/// the format. A message over kMaxMessageBytes is passed over unread: what waits to come in
+/// stays below that bound.
 class SessionBusConnection {
   public:
     /// Connects to the first address of DBUS_SESSION_BUS_ADDRESS that takes the connection,
@@ -54,6 +55,8 @@ class SessionBusConnection {
     OwnedFd fd_;
     std::vector<uint8_t> out_;
     std::vector<uint8_t> in_;
+    /// How many bytes of a message passed over are still to come.
+    size_t skip_ = 0;
     bool authenticated_ = false;
     uint32_t nextSerial_ = 1;
 };

@@ -230,6 +230,26 @@ TEST_F(PortalAppearanceTest, TellsEachChangeOfTheSettingsOnce) {
     EXPECT_EQ(told_.size(), 3u);
 }
 
+// Messages of every length and byte order the bus passes on are read, or passed over when too
+// long, without losing the connection.
+TEST_F(PortalAppearanceTest, PassesOverALongMessageAndReadsEitherByteOrder) {
+    StartPortal();
+    const std::string longKey(70000, 'k');
+    SettingChanged("org.freedesktop.appearance", longKey.c_str(), 1);
+    SettingChanged("org.freedesktop.appearance", "color-scheme", 1);
+    Write(Message(4, 0, kPortalName, "/org/freedesktop/portal/desktop",
+                  "org.freedesktop.portal.Settings", "SettingChanged", "", "ssv",
+                  WireBuilder{true, {}}
+                      .String("org.freedesktop.appearance")
+                      .String("contrast")
+                      .Signature("u")
+                      .U32(1)
+                      .bytes,
+                  true));
+    EXPECT_EQ(told_, (std::vector<std::optional<Appearance>>{
+                         kDefault, kDark, Appearance{ColorPreference::Dark, true, false}}));
+}
+
 // A bus that breaks the format or hangs up ends the reading, told once as no portal.
 TEST_F(PortalAppearanceTest, ClosesForGoodOnGarbage) {
     StartPortal();
