@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/bus/name_owner.h"
 #include "platform/bus/session_bus.h"
 #include "platform/objects/appearance.h"
 #include "platform/ui/backend.h"
@@ -54,15 +55,14 @@ class PortalAppearance final : public WaitParticipant {
     void Handle(const IncomingMessage& message);
     void Answered(const IncomingMessage& message);
     void Changed(const IncomingMessage& message);
-    void OwnerChanged(const IncomingMessage& message);
     /// Tells `onChange` about `appearance` unless that is what it was last told.
     void Tell(std::optional<Appearance> appearance);
 
     EventSource& events_;
     SessionBusConnection bus_;
     std::function<void(std::optional<Appearance>)> onChange_;
-    /// The portal's unique name on the bus once it has answered; its signals alone are read.
-    std::string portal_;
+    /// The portal's connection on the bus; its signals alone are read.
+    NameOwner portal_{"org.freedesktop.portal.Desktop"};
     uint32_t versionCall_ = 0;
     uint32_t version_ = 0;
     /// The serial of each key's question until its answer comes; 0 once answered.

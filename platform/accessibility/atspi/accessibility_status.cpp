@@ -11,8 +11,6 @@ namespace {
 
 using bus::IncomingMessage;
 
-constexpr std::string_view kBus = "org.freedesktop.DBus";
-constexpr std::string_view kBusPath = "/org/freedesktop/DBus";
 constexpr std::string_view kLauncher = "org.a11y.Bus";
 constexpr std::string_view kLauncherPath = "/org/a11y/bus";
 constexpr std::string_view kStatus = "org.a11y.Status";
@@ -22,10 +20,6 @@ constexpr std::string_view kScreenReaderEnabled = "ScreenReaderEnabled";
 constexpr std::string_view kStatusChanges =
     "type='signal',sender='org.a11y.Bus',path='/org/a11y/bus',"
     "interface='org.freedesktop.DBus.Properties',member='PropertiesChanged'";
-// The launcher coming (after the program started) or going.
-constexpr std::string_view kLauncherOwnerChanges =
-    "type='signal',sender='org.freedesktop.DBus',path='/org/freedesktop/DBus',"
-    "interface='org.freedesktop.DBus',member='NameOwnerChanged',arg0='org.a11y.Bus'";
 }  // namespace
 
 std::unique_ptr<AccessibilityStatus> AccessibilityStatus::Open(
@@ -42,7 +36,7 @@ AccessibilityStatus::AccessibilityStatus(EventSource& events, bus::SessionBusCon
                                          std::function<void(bool)> onChange)
     : events_(events), bus_(std::move(bus)), onChange_(std::move(onChange)) {
     bus_.AddMatch(kStatusChanges);
-    bus_.AddMatch(kLauncherOwnerChanges);
+    launcher_.Ask(bus_);
     AskStatus();
     events_.AddParticipant(*this);
 }
@@ -83,23 +77,23 @@ void AccessibilityStatus::Ready() {
 void AccessibilityStatus::Handle(const IncomingMessage& message) {
     using bus::kMethodReturn;
     using bus::kSignal;
-    if (message.type == kSignal && message.member == "NameOwnerChanged") {
-        // A launcher that starts later is asked; one that goes leaves accessibility off.
-        const std::optional<std::vector<std::string>> names = bus::ReadStrings(message);
-        if (message.path != kBusPath || message.interface != kBus || !names || names->size() != 3 ||
-            (*names)[0] != kLauncher)
+    // A launcher that starts later is asked; one that goes leaves accessibility off.
+    switch (launcher_.Take(message)) {
+        case bus::NameOwner::News::Came:
+            AskStatus();
             return;
-        if ((*names)[2].empty()) {
+        case bus::NameOwner::News::Gone:
             Take(kIsEnabled, false);
             Take(kScreenReaderEnabled, false);
-        } else {
-            AskStatus();
-        }
-        return;
+            return;
+        case bus::NameOwner::News::Answered:
+            return;
+        case bus::NameOwner::News::None:
+            break;
     }
     if (message.type == kSignal) {
-        if (message.path != kLauncherPath || message.interface != kProperties ||
-            message.member != "PropertiesChanged")
+        if (!launcher_.Sent(message) || message.path != kLauncherPath ||
+            message.interface != kProperties || message.member != "PropertiesChanged")
             return;
         const std::optional<bus::ChangedBooleans> changed = bus::ReadChangedBooleans(message);
         if (!changed || changed->interface != kStatus) return;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/bus/name_owner.h"
 #include "platform/bus/session_bus.h"
 #include "platform/ui/backend.h"
 
@@ -52,6 +53,8 @@ class AccessibilityStatus final : public WaitParticipant {
     EventSource& events_;
     bus::SessionBusConnection bus_;
     std::function<void(bool)> onChange_;
+    /// The launcher's connection on the bus; only its status signals are believed.
+    bus::NameOwner launcher_{"org.a11y.Bus"};
     std::function<void(std::string)> onAddress_;
     uint32_t isEnabledCall_ = 0;
     uint32_t screenReaderCall_ = 0;
