@@ -43,7 +43,7 @@ void Apply(Appearance& appearance, size_t key, std::optional<uint32_t> value) {
 
 std::unique_ptr<PortalAppearance> PortalAppearance::Open(
     EventSource& events, std::function<void(std::optional<Appearance>)> onChange) {
-    std::optional<SessionBusConnection> bus = SessionBusConnection::Connect();
+    std::optional<SessionBusConnection> bus = SessionBusConnection::Connect(events);
     if (!bus) return nullptr;
     return std::unique_ptr<PortalAppearance>(
         new PortalAppearance(events, std::move(*bus), std::move(onChange)));
@@ -54,10 +54,14 @@ std::unique_ptr<PortalAppearance> PortalAppearance::Open(
 PortalAppearance::PortalAppearance(EventSource& events, SessionBusConnection bus,
                                    std::function<void(std::optional<Appearance>)> onChange)
     : events_(events), bus_(std::move(bus)), onChange_(std::move(onChange)) {
+    Start();
+    events_.AddParticipant(*this);
+}
+
+void PortalAppearance::Start() {
     bus_.AddMatch(kSettingChanges);
     portal_.Ask(bus_);
     AskVersion();
-    events_.AddParticipant(*this);
 }
 
 PortalAppearance::~PortalAppearance() {
@@ -87,8 +91,23 @@ WaitInterest PortalAppearance::Interest() {
 }
 
 void PortalAppearance::Ready() {
-    if (bus_.Exchange([this](const IncomingMessage& message) { Handle(message); })) return;
-    events_.RemoveParticipant(*this);
+    switch (bus_.Exchange([this](const IncomingMessage& message) { Handle(message); })) {
+        case SessionBusConnection::Link::Kept:
+            break;
+        case SessionBusConnection::Link::Lost:
+            portal_.Forget();
+            Forget();
+            break;
+        case SessionBusConnection::Link::Restored:
+            Start();
+            break;
+    }
+}
+
+void PortalAppearance::Forget() {
+    versionCall_ = 0;
+    keyCalls_ = {};
+    known_ = false;
     Tell(std::nullopt);
 }
 
@@ -100,10 +119,7 @@ void PortalAppearance::Handle(const IncomingMessage& message) {
             AskVersion();
             return;
         case NameOwner::News::Gone:
-            versionCall_ = 0;
-            keyCalls_ = {};
-            known_ = false;
-            Tell(std::nullopt);
+            Forget();
             return;
         case NameOwner::News::Answered:
             return;

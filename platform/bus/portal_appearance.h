@@ -32,9 +32,10 @@ class PortalAppearance final : public WaitParticipant {
     ///   no preference, no higher contrast, no reduced motion), and again after each
     ///   SettingChanged that changes it;
     /// - with nullopt when there is no portal (none runs, or it fails to say its version), when
-    ///   the portal leaves the bus, and when the connection to the bus closes
-    ///   (the bus went away or sent what breaks the format), which ends the following for good.
-    /// A portal that takes the name later is asked again, and its answers told as above.
+    ///   the portal leaves the bus, and when the connection to the bus is lost (the bus went
+    ///   away or sent what breaks the format).
+    /// A portal that takes the name later, or is found on a new connection, is asked again, and
+    /// its answers told as above.
     static std::unique_ptr<PortalAppearance> Open(
         EventSource& events, std::function<void(std::optional<Appearance>)> onChange);
     ~PortalAppearance() override;
@@ -48,6 +49,10 @@ class PortalAppearance final : public WaitParticipant {
     PortalAppearance(EventSource& events, SessionBusConnection bus,
                      std::function<void(std::optional<Appearance>)> onChange);
 
+    /// Sends the match and the questions, on each new connection.
+    void Start();
+    /// Forgets what was asked and what was answered, telling that there is no portal.
+    void Forget();
     /// Asks the portal for the version of its Settings interface, forgetting what is pending.
     void AskVersion();
     /// Asks for each key, the way the portal's version reads it.

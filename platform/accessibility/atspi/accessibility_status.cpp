@@ -24,7 +24,7 @@ constexpr std::string_view kStatusChanges =
 
 std::unique_ptr<AccessibilityStatus> AccessibilityStatus::Open(
     EventSource& events, std::function<void(bool on)> onChange) {
-    std::optional<bus::SessionBusConnection> bus = bus::SessionBusConnection::Connect();
+    std::optional<bus::SessionBusConnection> bus = bus::SessionBusConnection::Connect(events);
     if (!bus) return nullptr;
     return std::unique_ptr<AccessibilityStatus>(
         new AccessibilityStatus(events, std::move(*bus), std::move(onChange)));
@@ -35,10 +35,14 @@ std::unique_ptr<AccessibilityStatus> AccessibilityStatus::Open(
 AccessibilityStatus::AccessibilityStatus(EventSource& events, bus::SessionBusConnection bus,
                                          std::function<void(bool)> onChange)
     : events_(events), bus_(std::move(bus)), onChange_(std::move(onChange)) {
+    Start();
+    events_.AddParticipant(*this);
+}
+
+void AccessibilityStatus::Start() {
     bus_.AddMatch(kStatusChanges);
     launcher_.Ask(bus_);
     AskStatus();
-    events_.AddParticipant(*this);
 }
 
 void AccessibilityStatus::AskStatus() {
@@ -66,12 +70,21 @@ WaitInterest AccessibilityStatus::Interest() {
     return bus_.Interest();
 }
 
-// A connection that closes leaves accessibility off from then on.
+// A connection that is lost leaves accessibility off until the launcher answers on the next.
 void AccessibilityStatus::Ready() {
-    if (bus_.Exchange([this](const IncomingMessage& message) { Handle(message); })) return;
-    events_.RemoveParticipant(*this);
-    Take(kIsEnabled, false);
-    Take(kScreenReaderEnabled, false);
+    switch (bus_.Exchange([this](const IncomingMessage& message) { Handle(message); })) {
+        case bus::SessionBusConnection::Link::Kept:
+            break;
+        case bus::SessionBusConnection::Link::Lost:
+            launcher_.Forget();
+            isEnabledCall_ = screenReaderCall_ = addressCall_ = 0;
+            Take(kIsEnabled, false);
+            Take(kScreenReaderEnabled, false);
+            break;
+        case bus::SessionBusConnection::Link::Restored:
+            Start();
+            break;
+    }
 }
 
 void AccessibilityStatus::Handle(const IncomingMessage& message) {

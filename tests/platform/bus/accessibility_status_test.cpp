@@ -76,5 +76,26 @@ TEST_F(AccessibilityStatusTest, BelievesOnlyTheLauncherAndTheBus) {
     EXPECT_EQ(told_, (std::vector<bool>{true, false, true, false}));
 }
 
+// A bus that hangs up is connected to again after a back-off that doubles while no connection
+// is let in, and the launcher is asked again there.
+TEST_F(AccessibilityStatusTest, ConnectsAgainAfterABackOffAndAsksAgain) {
+    AnswerStatus(true);
+    bus_.Reset();
+    Run();
+    EXPECT_EQ(told_, (std::vector<bool>{true, false}));
+    for (const int64_t backOff : {1000, 2000}) {
+        Advance(backOff - 1);
+        EXPECT_FALSE(OwnedFd(accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC)));
+        Advance(1);
+        if (backOff == 1000) {
+            EXPECT_TRUE(OwnedFd(accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC)));
+            Run();  // hung up before the authentication
+        }
+    }
+    Accept();
+    AnswerStatus(true);
+    EXPECT_EQ(told_, (std::vector<bool>{true, false, true}));
+}
+
 }  // namespace
 }  // namespace platform::atspi

@@ -173,8 +173,8 @@ TEST_F(PortalAppearanceTest, PassesOverALongMessageAndReadsEitherByteOrder) {
                          kDefault, kDark, Appearance{ColorPreference::Dark, true, false}}));
 }
 
-// A bus that breaks the format or hangs up ends the reading, told once as no portal.
-TEST_F(PortalAppearanceTest, ClosesForGoodOnGarbage) {
+// A bus that breaks the format loses the connection, told once as no portal.
+TEST_F(PortalAppearanceTest, HangsUpOnGarbage) {
     StartPortal();
     std::vector<uint8_t> garbage = Message(2, 1, "org.freedesktop.DBus", "", "", "", "", "", {});
     garbage[18] = 'x';  // a header field of a type that does not exist
