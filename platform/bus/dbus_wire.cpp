@@ -60,10 +60,13 @@ class Writer {
     std::vector<uint8_t> bytes_;
 };
 
-/// A bounded reader: every read checks that the bytes are there, and fails for good otherwise.
+/// A bounded reader of integers in the sender's byte order: every read checks that the bytes are
+/// there, and fails for good otherwise.
 class Reader {
   public:
-    explicit Reader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+    Reader(std::span<const uint8_t> bytes, bool bigEndian) : bytes_(bytes), bigEndian_(bigEndian) {}
+    /// Reads the body of `message`.
+    explicit Reader(const IncomingMessage& message) : Reader(message.body, message.bigEndian) {}
 
     bool Ok() const { return ok_; }
     size_t Position() const { return at_; }
@@ -85,7 +88,7 @@ class Reader {
         }
         uint32_t v = 0;
         for (int i = 0; i < 4; ++i)
-            v |= uint32_t{bytes_[at_ + i]} << (8 * i);
+            v |= uint32_t{bytes_[at_ + i]} << (8 * (bigEndian_ ? 3 - i : i));
         at_ += 4;
         return v;
     }
@@ -111,9 +114,18 @@ class Reader {
 
   private:
     std::span<const uint8_t> bytes_;
+    bool bigEndian_;
     size_t at_ = 0;
     bool ok_ = true;
 };
+
+/// Whether the message's first byte names its byte order as big-endian; nullopt when it names
+/// none.
+std::optional<bool> BigEndian(uint8_t order) {
+    if (order == 'l') return false;
+    if (order == 'B') return true;
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -150,8 +162,9 @@ std::vector<uint8_t> MethodCall(uint32_t serial, std::string_view destination,
 
 std::optional<size_t> MessageLength(std::span<const uint8_t> bytes) {
     if (bytes.size() < 16) return size_t{0};
-    if (bytes[0] != 'l' || bytes[3] != 1) return std::nullopt;
-    Reader reader(bytes.first(16));
+    const std::optional<bool> bigEndian = BigEndian(bytes[0]);
+    if (!bigEndian || bytes[3] != 1) return std::nullopt;
+    Reader reader(bytes.first(16), *bigEndian);
     reader.Byte();
     reader.Byte();
     reader.Byte();
@@ -160,13 +173,16 @@ std::optional<size_t> MessageLength(std::span<const uint8_t> bytes) {
     reader.U32();
     const uint64_t fields = reader.U32();
     const uint64_t header = (16 + fields + 7) / 8 * 8;
-    if (header + body > kMaxMessageBytes) return std::nullopt;
+    if (header + body > kMaxProtocolMessageBytes) return std::nullopt;
     return static_cast<size_t>(header + body);
 }
 
 std::optional<IncomingMessage> ReadMessage(std::span<const uint8_t> bytes) {
-    Reader reader(bytes);
+    const std::optional<bool> bigEndian = BigEndian(bytes.empty() ? 0 : bytes[0]);
+    if (!bigEndian) return std::nullopt;
+    Reader reader(bytes, *bigEndian);
     IncomingMessage message;
+    message.bigEndian = *bigEndian;
     reader.Byte();
     message.type = reader.Byte();
     reader.Byte();
@@ -205,7 +221,7 @@ std::optional<IncomingMessage> ReadMessage(std::span<const uint8_t> bytes) {
 
 std::optional<bool> ReadBooleanVariant(const IncomingMessage& message) {
     if (message.signature != "v") return std::nullopt;
-    Reader reader(message.body);
+    Reader reader(message);
     if (reader.Signature() != "b") return std::nullopt;
     const uint32_t value = reader.U32();
     if (!reader.Ok() || value > 1) return std::nullopt;
@@ -214,7 +230,7 @@ std::optional<bool> ReadBooleanVariant(const IncomingMessage& message) {
 
 std::optional<std::string> ReadString(const IncomingMessage& message) {
     if (message.signature.empty() || message.signature[0] != 's') return std::nullopt;
-    Reader reader(message.body);
+    Reader reader(message);
     std::string value = reader.String();
     if (!reader.Ok()) return std::nullopt;
     return value;
@@ -222,7 +238,7 @@ std::optional<std::string> ReadString(const IncomingMessage& message) {
 
 std::optional<std::vector<std::string>> ReadStrings(const IncomingMessage& message) {
     if (message.signature.find_first_not_of('s') != std::string::npos) return std::nullopt;
-    Reader reader(message.body);
+    Reader reader(message);
     std::vector<std::string> values;
     for (size_t i = 0; i < message.signature.size() && reader.Ok(); ++i)
         values.push_back(reader.String());
@@ -232,7 +248,7 @@ std::optional<std::vector<std::string>> ReadStrings(const IncomingMessage& messa
 
 std::optional<ChangedBooleans> ReadChangedBooleans(const IncomingMessage& message) {
     if (message.signature != "sa{sv}as") return std::nullopt;
-    Reader reader(message.body);
+    Reader reader(message);
     ChangedBooleans changed;
     changed.interface = reader.String();
     const uint32_t arrayLength = reader.U32();
@@ -253,7 +269,7 @@ std::optional<ChangedBooleans> ReadChangedBooleans(const IncomingMessage& messag
 
 std::optional<uint32_t> ReadUint32Variant(const IncomingMessage& message) {
     if (message.signature != "v") return std::nullopt;
-    Reader reader(message.body);
+    Reader reader(message);
     const std::optional<uint32_t> value = reader.Uint32Variant();
     if (!reader.AtEnd()) return std::nullopt;
     return value;
@@ -261,7 +277,7 @@ std::optional<uint32_t> ReadUint32Variant(const IncomingMessage& message) {
 
 std::optional<uint32_t> ReadNestedUint32Variant(const IncomingMessage& message) {
     if (message.signature != "v") return std::nullopt;
-    Reader reader(message.body);
+    Reader reader(message);
     if (reader.Signature() != "v") return std::nullopt;
     const std::optional<uint32_t> value = reader.Uint32Variant();
     if (!reader.AtEnd()) return std::nullopt;
@@ -270,7 +286,7 @@ std::optional<uint32_t> ReadNestedUint32Variant(const IncomingMessage& message) 
 
 std::optional<SettingChange> ReadSettingChange(const IncomingMessage& message) {
     if (message.signature != "ssv") return std::nullopt;
-    Reader reader(message.body);
+    Reader reader(message);
     SettingChange change;
     change.nameSpace = reader.String();
     change.key = reader.String();

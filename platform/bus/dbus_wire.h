@@ -9,13 +9,13 @@
 
 namespace platform::bus {
 
-/// The few D-Bus messages the program's readers of the session bus need, in the wire format
-/// (little-endian), without a D-Bus library: the program learns what the desktop asks of it
+/// The few D-Bus messages the program's readers of the session bus need, in the wire format,
+/// without a D-Bus library: the program learns what the desktop asks of it
 /// before it loads one, or without ever loading one.
 
-/// A method call to `destination`, its arguments all strings ("s" each); `serial` numbers it.
-/// It starts no service that is not running: the program follows the desktop's services, and
-/// starting one (with whatever that service starts in turn) is not its business.
+/// A method call (little-endian) to `destination`, its arguments all strings ("s" each); `serial`
+/// numbers it. It starts no service that is not running: the program follows the desktop's
+/// services, and starting one (with whatever that service starts in turn) is not its business.
 std::vector<uint8_t> MethodCall(uint32_t serial, std::string_view destination,
                                 std::string_view path, std::string_view interface,
                                 std::string_view member,
@@ -32,18 +32,22 @@ struct IncomingMessage {
     std::string member;
     std::string signature;
     std::span<const uint8_t> body;
+    /// The byte order of the body's integers, the one the sender chose ('B' rather than 'l').
+    bool bigEndian = false;
 };
 
 inline constexpr uint8_t kMethodReturn = 2;
 inline constexpr uint8_t kError = 3;
 inline constexpr uint8_t kSignal = 4;
 
-/// The largest message taken; a longer one ends the connection.
+/// The largest message read; a longer one is passed over unread.
 inline constexpr size_t kMaxMessageBytes = 64 * 1024;
+/// The largest message the D-Bus protocol allows; no longer one is a message at all.
+inline constexpr size_t kMaxProtocolMessageBytes = 128 * 1024 * 1024;
 
-/// The length of the message that `bytes` begins with, once its fixed header has come (16
-/// bytes); 0 while it has not; nullopt for bytes that are no message or one over
-/// kMaxMessageBytes.
+/// The length of the message that `bytes` begins with, in either byte order, once its fixed
+/// header has come (16 bytes); 0 while it has not; nullopt for bytes that are no message or one
+/// over kMaxProtocolMessageBytes.
 std::optional<size_t> MessageLength(std::span<const uint8_t> bytes);
 /// Reads a whole message (MessageLength bytes); nullopt for one that breaks the format.
 std::optional<IncomingMessage> ReadMessage(std::span<const uint8_t> bytes);

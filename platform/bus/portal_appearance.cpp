@@ -8,8 +8,6 @@
 namespace platform::bus {
 namespace {
 
-constexpr std::string_view kBus = "org.freedesktop.DBus";
-constexpr std::string_view kBusPath = "/org/freedesktop/DBus";
 constexpr std::string_view kPortal = "org.freedesktop.portal.Desktop";
 constexpr std::string_view kPortalPath = "/org/freedesktop/portal/desktop";
 constexpr std::string_view kSettings = "org.freedesktop.portal.Settings";
@@ -19,12 +17,6 @@ constexpr std::string_view kSettingChanges =
     "type='signal',sender='org.freedesktop.portal.Desktop',path='/org/freedesktop/portal/desktop',"
     "interface='org.freedesktop.portal.Settings',member='SettingChanged',"
     "arg0='org.freedesktop.appearance'";
-// The portal coming (started after the program, or again) or going.
-constexpr std::string_view kPortalOwnerChanges =
-    "type='signal',sender='org.freedesktop.DBus',path='/org/freedesktop/DBus',"
-    "interface='org.freedesktop.DBus',member='NameOwnerChanged',"
-    "arg0='org.freedesktop.portal.Desktop'";
-
 // The keys, in the order of PortalAppearance::keyCalls_.
 enum Key : size_t { kColorScheme, kContrast, kReducedMotion };
 constexpr std::array<std::string_view, 3> kKeys = {"color-scheme", "contrast", "reduced-motion"};
@@ -51,7 +43,7 @@ void Apply(Appearance& appearance, size_t key, std::optional<uint32_t> value) {
 
 std::unique_ptr<PortalAppearance> PortalAppearance::Open(
     EventSource& events, std::function<void(std::optional<Appearance>)> onChange) {
-    std::optional<SessionBusConnection> bus = SessionBusConnection::Connect();
+    std::optional<SessionBusConnection> bus = SessionBusConnection::Connect(events);
     if (!bus) return nullptr;
     return std::unique_ptr<PortalAppearance>(
         new PortalAppearance(events, std::move(*bus), std::move(onChange)));
@@ -62,10 +54,14 @@ std::unique_ptr<PortalAppearance> PortalAppearance::Open(
 PortalAppearance::PortalAppearance(EventSource& events, SessionBusConnection bus,
                                    std::function<void(std::optional<Appearance>)> onChange)
     : events_(events), bus_(std::move(bus)), onChange_(std::move(onChange)) {
-    bus_.AddMatch(kSettingChanges);
-    bus_.AddMatch(kPortalOwnerChanges);
-    AskVersion();
+    Start();
     events_.AddParticipant(*this);
+}
+
+void PortalAppearance::Start() {
+    bus_.AddMatch(kSettingChanges);
+    portal_.Ask(bus_);
+    AskVersion();
 }
 
 PortalAppearance::~PortalAppearance() {
@@ -95,15 +91,42 @@ WaitInterest PortalAppearance::Interest() {
 }
 
 void PortalAppearance::Ready() {
-    if (bus_.Exchange([this](const IncomingMessage& message) { Handle(message); })) return;
-    events_.RemoveParticipant(*this);
+    switch (bus_.Exchange([this](const IncomingMessage& message) { Handle(message); })) {
+        case SessionBusConnection::Link::Kept:
+            break;
+        case SessionBusConnection::Link::Lost:
+            portal_.Forget();
+            Forget();
+            break;
+        case SessionBusConnection::Link::Restored:
+            Start();
+            break;
+    }
+}
+
+void PortalAppearance::Forget() {
+    versionCall_ = 0;
+    keyCalls_ = {};
+    known_ = false;
     Tell(std::nullopt);
 }
 
+// The portal coming (started after the program, or again) is asked; one that goes leaves no
+// appearance to follow.
 void PortalAppearance::Handle(const IncomingMessage& message) {
-    if (message.type == kSignal && message.member == "NameOwnerChanged") {
-        OwnerChanged(message);
-    } else if (message.type == kSignal && message.member == "SettingChanged") {
+    switch (portal_.Take(message)) {
+        case NameOwner::News::Came:
+            AskVersion();
+            return;
+        case NameOwner::News::Gone:
+            Forget();
+            return;
+        case NameOwner::News::Answered:
+            return;
+        case NameOwner::News::None:
+            break;
+    }
+    if (message.type == kSignal && message.member == "SettingChanged") {
         Changed(message);
     } else if ((message.type == kMethodReturn || message.type == kError) &&
                message.replySerial != 0) {
@@ -121,7 +144,6 @@ void PortalAppearance::Answered(const IncomingMessage& message) {
             Tell(std::nullopt);
             return;
         }
-        portal_ = message.sender;
         AskKeys(*version);
         return;
     }
@@ -141,8 +163,7 @@ void PortalAppearance::Answered(const IncomingMessage& message) {
 // The bus passes on only the signals the match names, but the match is the bus's promise; the
 // signal is read only when it is what was asked for.
 void PortalAppearance::Changed(const IncomingMessage& message) {
-    if (portal_.empty() || message.sender != portal_ || message.path != kPortalPath ||
-        message.interface != kSettings)
+    if (!portal_.Sent(message) || message.path != kPortalPath || message.interface != kSettings)
         return;
     const std::optional<SettingChange> change = ReadSettingChange(message);
     if (!change || change->nameSpace != kNamespace) return;
@@ -152,22 +173,6 @@ void PortalAppearance::Changed(const IncomingMessage& message) {
     // sent after it.
     Apply(appearance_, static_cast<size_t>(key - kKeys.begin()), change->value);
     if (known_) Tell(appearance_);
-}
-
-void PortalAppearance::OwnerChanged(const IncomingMessage& message) {
-    const std::optional<std::vector<std::string>> names = ReadStrings(message);
-    if (message.sender != kBus || message.path != kBusPath || message.interface != kBus || !names ||
-        names->size() != 3 || (*names)[0] != kPortal)
-        return;
-    portal_ = (*names)[2];
-    if (!portal_.empty()) {
-        AskVersion();
-        return;
-    }
-    versionCall_ = 0;
-    keyCalls_ = {};
-    known_ = false;
-    Tell(std::nullopt);
 }
 
 void PortalAppearance::Tell(std::optional<Appearance> appearance) {

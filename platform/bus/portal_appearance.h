@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/bus/name_owner.h"
 #include "platform/bus/session_bus.h"
 #include "platform/objects/appearance.h"
 #include "platform/ui/backend.h"
@@ -31,9 +32,10 @@ class PortalAppearance final : public WaitParticipant {
     ///   no preference, no higher contrast, no reduced motion), and again after each
     ///   SettingChanged that changes it;
     /// - with nullopt when there is no portal (none runs, or it fails to say its version), when
-    ///   the portal leaves the bus, and when the connection to the bus closes
-    ///   (the bus went away or sent what breaks the format), which ends the following for good.
-    /// A portal that takes the name later is asked again, and its answers told as above.
+    ///   the portal leaves the bus, and when the connection to the bus is lost (the bus went
+    ///   away or sent what breaks the format).
+    /// A portal that takes the name later, or is found on a new connection, is asked again, and
+    /// its answers told as above.
     static std::unique_ptr<PortalAppearance> Open(
         EventSource& events, std::function<void(std::optional<Appearance>)> onChange);
     ~PortalAppearance() override;
@@ -47,6 +49,10 @@ class PortalAppearance final : public WaitParticipant {
     PortalAppearance(EventSource& events, SessionBusConnection bus,
                      std::function<void(std::optional<Appearance>)> onChange);
 
+    /// Sends the match and the questions, on each new connection.
+    void Start();
+    /// Forgets what was asked and what was answered, telling that there is no portal.
+    void Forget();
     /// Asks the portal for the version of its Settings interface, forgetting what is pending.
     void AskVersion();
     /// Asks for each key, the way the portal's version reads it.
@@ -54,15 +60,14 @@ class PortalAppearance final : public WaitParticipant {
     void Handle(const IncomingMessage& message);
     void Answered(const IncomingMessage& message);
     void Changed(const IncomingMessage& message);
-    void OwnerChanged(const IncomingMessage& message);
     /// Tells `onChange` about `appearance` unless that is what it was last told.
     void Tell(std::optional<Appearance> appearance);
 
     EventSource& events_;
     SessionBusConnection bus_;
     std::function<void(std::optional<Appearance>)> onChange_;
-    /// The portal's unique name on the bus once it has answered; its signals alone are read.
-    std::string portal_;
+    /// The portal's connection on the bus; its signals alone are read.
+    NameOwner portal_{"org.freedesktop.portal.Desktop"};
     uint32_t versionCall_ = 0;
     uint32_t version_ = 0;
     /// The serial of each key's question until its answer comes; 0 once answered.

@@ -80,13 +80,19 @@ OwnedFd ConnectToSessionBus() {
 
 }  // namespace
 
-std::optional<SessionBusConnection> SessionBusConnection::Connect() {
+std::optional<SessionBusConnection> SessionBusConnection::Connect(const EventSource& clock) {
     OwnedFd fd = ConnectToSessionBus();
     if (!fd) return std::nullopt;
-    return SessionBusConnection(std::move(fd));
+    return SessionBusConnection(clock, std::move(fd));
 }
 
-SessionBusConnection::SessionBusConnection(OwnedFd fd) : fd_(std::move(fd)) {
+SessionBusConnection::SessionBusConnection(const EventSource& clock, OwnedFd fd) : clock_(&clock) {
+    Begin(std::move(fd));
+}
+
+void SessionBusConnection::Begin(OwnedFd fd) {
+    fd_ = std::move(fd);
+    authenticated_ = false;
     char uid[32];
     std::snprintf(uid, sizeof uid, "%u", static_cast<unsigned>(getuid()));
     std::string auth = std::string(1, '\0') + "AUTH EXTERNAL ";
@@ -116,14 +122,28 @@ void SessionBusConnection::AddMatch(std::string_view rule) {
 }
 
 WaitInterest SessionBusConnection::Interest() const {
+    if (!fd_) return {.deadlineMs = retryAtMs_};
     return {.fd = fd_.Get(), .readable = true, .writable = !out_.empty()};
 }
 
-bool SessionBusConnection::Exchange(const std::function<void(const IncomingMessage&)>& onMessage) {
+// Serials go on counting across connections, so that no answer on a new connection is taken
+// for one to a question asked on the old.
+SessionBusConnection::Link SessionBusConnection::Exchange(
+    const std::function<void(const IncomingMessage&)>& onMessage) {
+    if (!fd_) {
+        if (clock_->NowMs() < retryAtMs_) return Link::Kept;
+        OwnedFd fd = ConnectToSessionBus();
+        if (!fd) {
+            Close();
+            return Link::Kept;
+        }
+        Begin(std::move(fd));
+        return Link::Restored;
+    }
     Flush();
     if (fd_ && !TakeIn(onMessage)) Close();
     Flush();
-    return static_cast<bool>(fd_);
+    return fd_ ? Link::Kept : Link::Lost;
 }
 
 void SessionBusConnection::Flush() {
@@ -152,11 +172,23 @@ bool SessionBusConnection::TakeIn(const std::function<void(const IncomingMessage
             return false;
         in_.erase(in_.begin(), end + 2);
         authenticated_ = true;
+        backOffMs_ = kFirstRetryMs;
     }
     for (;;) {
+        const size_t skipped = std::min(skip_, in_.size());
+        in_.erase(in_.begin(), in_.begin() + static_cast<std::ptrdiff_t>(skipped));
+        skip_ -= skipped;
+        if (skip_ > 0) return true;
         const std::optional<size_t> length = MessageLength(in_);
         if (!length) return false;
-        if (*length == 0 || in_.size() < *length) return true;
+        if (*length == 0) return true;
+        // A message longer than any the readers want (a broadcast, a call of someone else's
+        // making) is passed over byte by byte, never kept.
+        if (*length > kMaxMessageBytes) {
+            skip_ = *length;
+            continue;
+        }
+        if (in_.size() < *length) return true;
         const std::optional<IncomingMessage> message =
             ReadMessage(std::span<const uint8_t>(in_).first(*length));
         if (!message) return false;
@@ -166,9 +198,12 @@ bool SessionBusConnection::TakeIn(const std::function<void(const IncomingMessage
 }
 
 void SessionBusConnection::Close() {
+    retryAtMs_ = clock_->NowMs() + backOffMs_;
+    backOffMs_ = std::min(2 * backOffMs_, kLastRetryMs);
     fd_.Reset();
     out_.clear();
     in_.clear();
+    skip_ = 0;
 }
 
 }  // namespace platform::bus

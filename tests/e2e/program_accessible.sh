@@ -28,14 +28,18 @@ set_accessibility true
 # of coordinates that does not exist, a point beyond the screen's range, an action of an object
 # that has none, paths of no object. Text ranges out of bounds are cut to the text
 # (accessible_calculator.py).
+# The registry's desktop lists the application as (bus name, path), one a line.
+desktop_children() {
+    dbus-send --bus="$1" --print-reply --dest=org.a11y.atspi.Registry \
+        /org/a11y/atspi/accessible/root org.a11y.atspi.Accessible.GetChildren |
+        grep -o '"[^"]*"' | tr -d '"'
+}
+
 check_bad_requests() {
     local address app root frame path request
     address=$(accessibility_address)
-    # The registry's desktop lists the application as (bus name, path).
     local reference=()
-    mapfile -t reference < <(dbus-send --bus="$address" --print-reply \
-        --dest=org.a11y.atspi.Registry /org/a11y/atspi/accessible/root \
-        org.a11y.atspi.Accessible.GetChildren | grep -o '"[^"]*"' | tr -d '"')
+    mapfile -t reference < <(desktop_children "$address")
     ((${#reference[@]} == 2)) || fail "the registry lists ${reference[*]}"
     app=${reference[0]} root=${reference[1]}
     frame=$(dbus-send --bus="$address" --print-reply=literal --dest="$app" "$root" \
@@ -59,6 +63,26 @@ $frame|org.a11y.atspi.Action.DoAction int32:0
 /org/a11y/atspi/accessible/root|org.a11y.atspi.Accessible.GetRole int32:5
 REQUESTS
     kill -0 "$pid" || fail "the program ended on a bad request"
+    # Another client's signal that says accessibility is off is not the launcher's: the program
+    # stays on the desktop. The bus passes on a signal sent to a connection by name whatever that
+    # connection asked for, so it goes to each of the program's own (names gone meanwhile, like
+    # dbus-send's own, are passed over). (dbus-send writes no
+    # variant inside a dictionary; gdbus does.)
+    local name owner
+    for name in $(dbus-send --session --print-reply --dest=org.freedesktop.DBus \
+        /org/freedesktop/DBus org.freedesktop.DBus.ListNames | grep -o '":[^"]*"' | tr -d '"'); do
+        owner=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus \
+            /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID \
+            "string:$name" 2>/dev/null | awk '/uint32/ { print $2 }') || continue
+        [[ $owner == "$pid" ]] || continue
+        gdbus emit --session --dest "$name" --object-path /org/a11y/bus \
+            --signal org.freedesktop.DBus.Properties.PropertiesChanged \
+            "'org.a11y.Status'" "{'IsEnabled': <false>}" "@as []" >/dev/null
+    done
+    sleep 1
+    mapfile -t reference < <(desktop_children "$address")
+    [[ ${reference[*]} == "$app $root" ]] ||
+        fail "after a forged status the registry lists ${reference[*]}"
 }
 
 check_scale() {

@@ -89,6 +89,8 @@ declare -A testsMayAlsoInclude=(
     [calculator]="platform/display platform/display/wayland $wayland"
     # The Wayland backend's tests find its windows in screenshots.
     [platform/display/wayland]="tools/find_picture"
+    # The accessibility status is read from the session bus that the bus tests play.
+    [platform/accessibility/atspi]="tests/platform/bus"
 )
 
 # The row of a source folder: its own or its nearest parent's; fails when there is none.

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::span<const uint8_t> bytes(data, size);
     const std::optional<size_t> length = MessageLength(bytes);
     if (!length || *length == 0 || *length > size) return 0;
-    Check(*length <= kMaxMessageBytes);
+    Check(*length <= kMaxProtocolMessageBytes);
     const std::optional<IncomingMessage> message = ReadMessage(bytes.first(*length));
     if (!message) return 0;
     Check(message->body.data() >= data &&

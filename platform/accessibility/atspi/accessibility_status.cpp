@@ -11,8 +11,6 @@ namespace {
 
 using bus::IncomingMessage;
 
-constexpr std::string_view kBus = "org.freedesktop.DBus";
-constexpr std::string_view kBusPath = "/org/freedesktop/DBus";
 constexpr std::string_view kLauncher = "org.a11y.Bus";
 constexpr std::string_view kLauncherPath = "/org/a11y/bus";
 constexpr std::string_view kStatus = "org.a11y.Status";
@@ -22,15 +20,11 @@ constexpr std::string_view kScreenReaderEnabled = "ScreenReaderEnabled";
 constexpr std::string_view kStatusChanges =
     "type='signal',sender='org.a11y.Bus',path='/org/a11y/bus',"
     "interface='org.freedesktop.DBus.Properties',member='PropertiesChanged'";
-// The launcher coming (after the program started) or going.
-constexpr std::string_view kLauncherOwnerChanges =
-    "type='signal',sender='org.freedesktop.DBus',path='/org/freedesktop/DBus',"
-    "interface='org.freedesktop.DBus',member='NameOwnerChanged',arg0='org.a11y.Bus'";
 }  // namespace
 
 std::unique_ptr<AccessibilityStatus> AccessibilityStatus::Open(
     EventSource& events, std::function<void(bool on)> onChange) {
-    std::optional<bus::SessionBusConnection> bus = bus::SessionBusConnection::Connect();
+    std::optional<bus::SessionBusConnection> bus = bus::SessionBusConnection::Connect(events);
     if (!bus) return nullptr;
     return std::unique_ptr<AccessibilityStatus>(
         new AccessibilityStatus(events, std::move(*bus), std::move(onChange)));
@@ -41,10 +35,14 @@ std::unique_ptr<AccessibilityStatus> AccessibilityStatus::Open(
 AccessibilityStatus::AccessibilityStatus(EventSource& events, bus::SessionBusConnection bus,
                                          std::function<void(bool)> onChange)
     : events_(events), bus_(std::move(bus)), onChange_(std::move(onChange)) {
-    bus_.AddMatch(kStatusChanges);
-    bus_.AddMatch(kLauncherOwnerChanges);
-    AskStatus();
+    Start();
     events_.AddParticipant(*this);
+}
+
+void AccessibilityStatus::Start() {
+    bus_.AddMatch(kStatusChanges);
+    launcher_.Ask(bus_);
+    AskStatus();
 }
 
 void AccessibilityStatus::AskStatus() {
@@ -72,34 +70,43 @@ WaitInterest AccessibilityStatus::Interest() {
     return bus_.Interest();
 }
 
-// A connection that closes leaves accessibility off from then on.
+// A connection that is lost leaves accessibility off until the launcher answers on the next.
 void AccessibilityStatus::Ready() {
-    if (bus_.Exchange([this](const IncomingMessage& message) { Handle(message); })) return;
-    events_.RemoveParticipant(*this);
-    Take(kIsEnabled, false);
-    Take(kScreenReaderEnabled, false);
+    switch (bus_.Exchange([this](const IncomingMessage& message) { Handle(message); })) {
+        case bus::SessionBusConnection::Link::Kept:
+            break;
+        case bus::SessionBusConnection::Link::Lost:
+            launcher_.Forget();
+            isEnabledCall_ = screenReaderCall_ = addressCall_ = 0;
+            Take(kIsEnabled, false);
+            Take(kScreenReaderEnabled, false);
+            break;
+        case bus::SessionBusConnection::Link::Restored:
+            Start();
+            break;
+    }
 }
 
 void AccessibilityStatus::Handle(const IncomingMessage& message) {
     using bus::kMethodReturn;
     using bus::kSignal;
-    if (message.type == kSignal && message.member == "NameOwnerChanged") {
-        // A launcher that starts later is asked; one that goes leaves accessibility off.
-        const std::optional<std::vector<std::string>> names = bus::ReadStrings(message);
-        if (message.path != kBusPath || message.interface != kBus || !names || names->size() != 3 ||
-            (*names)[0] != kLauncher)
+    // A launcher that starts later is asked; one that goes leaves accessibility off.
+    switch (launcher_.Take(message)) {
+        case bus::NameOwner::News::Came:
+            AskStatus();
             return;
-        if ((*names)[2].empty()) {
+        case bus::NameOwner::News::Gone:
             Take(kIsEnabled, false);
             Take(kScreenReaderEnabled, false);
-        } else {
-            AskStatus();
-        }
-        return;
+            return;
+        case bus::NameOwner::News::Answered:
+            return;
+        case bus::NameOwner::News::None:
+            break;
     }
     if (message.type == kSignal) {
-        if (message.path != kLauncherPath || message.interface != kProperties ||
-            message.member != "PropertiesChanged")
+        if (!launcher_.Sent(message) || message.path != kLauncherPath ||
+            message.interface != kProperties || message.member != "PropertiesChanged")
             return;
         const std::optional<bus::ChangedBooleans> changed = bus::ReadChangedBooleans(message);
         if (!changed || changed->interface != kStatus) return;

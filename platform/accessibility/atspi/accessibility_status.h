@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/bus/name_owner.h"
 #include "platform/bus/session_bus.h"
 #include "platform/ui/backend.h"
 
@@ -16,8 +17,8 @@ namespace platform::atspi {
 /// ScreenReaderEnabled on, asked again whenever a launcher takes the name. It speaks the few
 /// messages it needs on its own connection to the session bus, on the program's wait, so that no
 /// D-Bus library is loaded while accessibility is off. Every question is asked without waiting for
-/// its answer; a launcher that is missing or never answers, a bus that goes away or sends what
-/// breaks the format, leaves accessibility off.
+/// its answer; a launcher that is missing or never answers leaves accessibility off, and so does a
+/// connection that is lost until it is connected again and the launcher answers there.
 class AccessibilityStatus final : public WaitParticipant {
   public:
     /// Follows the status on the user's session bus (DBUS_SESSION_BUS_ADDRESS, else the bus in
@@ -41,6 +42,8 @@ class AccessibilityStatus final : public WaitParticipant {
     AccessibilityStatus(EventSource& events, bus::SessionBusConnection bus,
                         std::function<void(bool)> onChange);
 
+    /// Sends the matches and the questions, on each new connection.
+    void Start();
     /// Asks the launcher; the answer names the serial returned.
     uint32_t Call(std::string_view interface, std::string_view member,
                   std::vector<std::string_view> arguments);
@@ -52,6 +55,8 @@ class AccessibilityStatus final : public WaitParticipant {
     EventSource& events_;
     bus::SessionBusConnection bus_;
     std::function<void(bool)> onChange_;
+    /// The launcher's connection on the bus; only its status signals are believed.
+    bus::NameOwner launcher_{"org.a11y.Bus"};
     std::function<void(std::string)> onAddress_;
     uint32_t isEnabledCall_ = 0;
     uint32_t screenReaderCall_ = 0;

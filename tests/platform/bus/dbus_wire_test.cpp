@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +26,8 @@ std::vector<uint8_t> Sample(const char* name) {
 
 TEST(DbusWire, AMethodCallReadsBackAsWritten) {
     const std::vector<std::string_view> arguments{"org.a11y.Status", "IsEnabled"};
-    const std::vector<uint8_t> call =
-        MethodCall(3, "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Get",
-                   arguments);
+    const std::vector<uint8_t> call = MethodCall(
+        3, "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Get", arguments);
     ASSERT_EQ(MessageLength(call), call.size());
     EXPECT_EQ(call[2], 2);  // the flag that starts no service
     const std::optional<IncomingMessage> message = ReadMessage(call);
@@ -106,10 +106,13 @@ TEST(DbusWire, RefusesWhatIsCutShortBrokenOrTooLong) {
     }
     std::vector<uint8_t> reply = Sample("is_enabled_reply");
     std::vector<uint8_t> broken = reply;
-    broken[0] = 'B';  // big-endian: not spoken
+    broken[0] = 'b';  // no byte order
     EXPECT_EQ(MessageLength(broken), std::nullopt);
+    EXPECT_FALSE(ReadMessage(broken));
     broken = reply;
-    broken[4] = 0xFF, broken[5] = 0xFF, broken[6] = 0xFF;  // a body of 16 MB
+    broken[4] = 0xFF, broken[5] = 0xFF, broken[6] = 0xFF;  // a body of 16 MB: a message still
+    EXPECT_GT(MessageLength(broken), kMaxMessageBytes);
+    broken[7] = 0x08;  // a body over the protocol's 128 MB
     EXPECT_EQ(MessageLength(broken), std::nullopt);
     broken = reply;
     broken[18] = 'x';  // a header field of a type that does not exist
@@ -120,7 +123,88 @@ TEST(DbusWire, RefusesWhatIsCutShortBrokenOrTooLong) {
     EXPECT_EQ(ReadBooleanVariant(*ReadMessage(broken)), std::nullopt);
 }
 
+using testing::Message;
 using testing::WireBuilder;
+
+// What a message says, read the way its signature is read: its header, then its body.
+std::string Read(const IncomingMessage& m) {
+    std::ostringstream said;
+    said << int{m.type} << ' ' << m.serial << ' ' << m.replySerial << ' ' << m.sender << ' '
+         << m.path << ' ' << m.interface << ' ' << m.member << ' ' << m.signature << ':';
+    if (const std::optional<bool> value = ReadBooleanVariant(m))
+        said << (*value ? " true" : " false");
+    if (const std::optional<uint32_t> value = ReadNestedUint32Variant(m)) said << ' ' << *value;
+    if (const std::optional<std::vector<std::string>> strings = ReadStrings(m))
+        for (const std::string& s : *strings)
+            said << " '" << s << "'";
+    if (const std::optional<ChangedBooleans> changed = ReadChangedBooleans(m)) {
+        said << ' ' << changed->interface;
+        for (const auto& [name, value] : changed->values)
+            said << ' ' << name << '=' << value;
+    }
+    if (const std::optional<SettingChange> change = ReadSettingChange(m))
+        said << ' ' << change->nameSpace << ' ' << change->key << ' ' << *change->value;
+    return said.str();
+}
+
+// A sender writes in the byte order it likes: every message reads the same in both.
+TEST(DbusWire, ReadsEachMessageInEitherByteOrder) {
+    for (const bool big : {false, true}) {
+        const auto body = [big] { return WireBuilder{big, {}}; };
+        const struct {
+            std::vector<uint8_t> message;
+            const char* said;
+        } cases[] = {
+            {Message(2, 3, ":1.4", "", "", "", "", "v", body().Signature("b").U32(1).bytes, big),
+             "2 1000 3 :1.4    v: true"},
+            {Message(2, 0x01020304, ":1.4", "", "", "", "", "v",
+                     body().Signature("v").Signature("u").U32(0x0A0B0C0D).bytes, big),
+             "2 1000 16909060 :1.4    v: 168496141"},
+            {Message(4, 0, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                     "NameOwnerChanged", "", "sss",
+                     body().String("org.a11y.Bus").String("").String(":1.9").bytes, big),
+             "4 1000 0 org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus "
+             "NameOwnerChanged sss: 'org.a11y.Bus' '' ':1.9'"},
+            // The array of two entries is 56 bytes long: (4 + 10, the signature 3, aligned to
+            // 20, the value 4) then (4 + 20, 3, aligned to 28, 4).
+            {Message(4, 0, ":1.9", "/org/a11y/bus", "org.freedesktop.DBus.Properties",
+                     "PropertiesChanged", "", "sa{sv}as",
+                     body()
+                         .String("org.a11y.Status")
+                         .U32(56)
+                         .Align(8)
+                         .String("IsEnabled")
+                         .Signature("b")
+                         .U32(1)
+                         .Align(8)
+                         .String("ScreenReaderEnabled")
+                         .Signature("b")
+                         .U32(0)
+                         .U32(0)
+                         .bytes,
+                     big),
+             "4 1000 0 :1.9 /org/a11y/bus org.freedesktop.DBus.Properties PropertiesChanged "
+             "sa{sv}as: org.a11y.Status IsEnabled=1 ScreenReaderEnabled=0"},
+            {Message(4, 0, ":1.7", "/org/freedesktop/portal/desktop",
+                     "org.freedesktop.portal.Settings", "SettingChanged", "", "ssv",
+                     body()
+                         .String("org.freedesktop.appearance")
+                         .String("color-scheme")
+                         .Signature("u")
+                         .U32(0x01000002)
+                         .bytes,
+                     big),
+             "4 1000 0 :1.7 /org/freedesktop/portal/desktop org.freedesktop.portal.Settings "
+             "SettingChanged ssv: org.freedesktop.appearance color-scheme 16777218"},
+        };
+        for (const auto& c : cases) {
+            EXPECT_EQ(MessageLength(c.message), c.message.size()) << c.said;
+            const std::optional<IncomingMessage> message = ReadMessage(c.message);
+            ASSERT_TRUE(message) << c.said;
+            EXPECT_EQ(Read(*message), c.said) << (big ? "big-endian" : "little-endian");
+        }
+    }
+}
 
 IncomingMessage Body(std::string signature, std::span<const uint8_t> body) {
     IncomingMessage message;

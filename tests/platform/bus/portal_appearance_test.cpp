@@ -11,97 +11,25 @@
 #include <vector>
 
 #include "platform/display/headless/headless_backend.h"
+#include "tests/platform/bus/fake_bus.h"
 #include "tests/platform/bus/wire_builder.h"
 
 namespace platform::bus {
 namespace {
 
-using namespace std::string_literals;
+using testing::Call;
 using testing::Message;
 using testing::WireBuilder;
 
 constexpr const char* kPortalName = ":1.7";  // the portal's unique name on the fake bus
 
-/// A call the reader sent, as the bus reads it.
-struct Call {
-    uint32_t serial;
-    uint8_t flags;
-    std::string member;
-    std::vector<std::string> arguments;
-};
-
-// The test plays the session bus: the reader connects to a socket of the test's own, which
-// reads back what the reader sends and answers with messages built by WireBuilder.
-class PortalAppearanceTest : public ::testing::Test {
+class PortalAppearanceTest : public testing::FakeBusTest {
   protected:
-    void SetUp() override {
-        std::filesystem::remove_all(dir_);  // what a run that was ended left
-        std::filesystem::create_directories(dir_);
-        const std::string path = dir_ / "bus";
-        sockaddr_un where{.sun_family = AF_UNIX, .sun_path = {}};
-        path.copy(where.sun_path, sizeof where.sun_path - 1);
-        listener_ = OwnedFd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-        ASSERT_EQ(bind(listener_.Get(), reinterpret_cast<sockaddr*>(&where), sizeof where), 0);
-        ASSERT_EQ(listen(listener_.Get(), 1), 0);
-        setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + path).c_str(), 1);
+    void Open() override {
+        owner_ = kPortalName;
         portal_ = PortalAppearance::Open(
             backend_.Events(), [this](std::optional<Appearance> a) { told_.push_back(a); });
         ASSERT_TRUE(portal_);
-        bus_ = OwnedFd(accept4(listener_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
-        Run();
-        const std::string auth =
-            "\0AUTH EXTERNAL "s + Hex(std::to_string(getuid())) + "\r\nBEGIN\r\n";
-        ASSERT_GE(in_.size(), auth.size());
-        ASSERT_EQ(std::string(in_.begin(), in_.begin() + auth.size()), auth);
-        in_.erase(in_.begin(), in_.begin() + auth.size());
-        Write({'O', 'K', ' ', '1', '\r', '\n'});
-    }
-    void TearDown() override {
-        unsetenv("DBUS_SESSION_BUS_ADDRESS");
-        std::filesystem::remove_all(dir_);
-    }
-
-    static std::string Hex(const std::string& text) {
-        std::string hex;
-        for (const char digit : text) {
-            hex += '3';  // the digits are 0x30 to 0x39
-            hex += digit;
-        }
-        return hex;
-    }
-
-    /// Lets the reader take in and send all it can, and takes in what it sent.
-    void Run() {
-        while (backend_.Events().WaitForEvents(kNoDeadline)) {
-        }
-        uint8_t chunk[4096];
-        for (ssize_t got; (got = recv(bus_.Get(), chunk, sizeof chunk, 0)) > 0;)
-            in_.insert(in_.end(), chunk, chunk + got);
-    }
-    void Write(const std::vector<uint8_t>& bytes) {
-        ASSERT_EQ(send(bus_.Get(), bytes.data(), bytes.size(), MSG_NOSIGNAL),
-                  ssize_t(bytes.size()));
-        Run();
-    }
-    /// The calls the reader sent since the last time.
-    std::vector<Call> Calls() {
-        std::vector<Call> calls;
-        while (const std::optional<size_t> length = MessageLength(in_)) {
-            if (*length == 0 || *length > in_.size()) break;
-            const std::optional<IncomingMessage> message =
-                ReadMessage(std::span(in_).first(*length));
-            EXPECT_TRUE(message);
-            calls.push_back({message->serial, in_[2], message->member,
-                             ReadStrings(*message).value_or(std::vector<std::string>{})});
-            in_.erase(in_.begin(), in_.begin() + static_cast<std::ptrdiff_t>(*length));
-        }
-        return calls;
-    }
-    static std::vector<std::string> Members(const std::vector<Call>& calls) {
-        std::vector<std::string> members;
-        for (const Call& call : calls)
-            members.push_back(call.member);
-        return members;
     }
 
     void Return(uint32_t serial, const std::vector<uint8_t>& body) {
@@ -120,10 +48,9 @@ class PortalAppearanceTest : public ::testing::Test {
         Signal(sender, "/org/freedesktop/portal/desktop", interface, "SettingChanged", "ssv",
                WireBuilder{}.String(nameSpace).String(key).Signature("u").U32(value).bytes);
     }
-    void OwnerChanged(const char* owner) {
+    void OwnerChanged(const char* owner, const char* sender = "org.freedesktop.DBus") {
         Signal(
-            "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-            "NameOwnerChanged", "sss",
+            sender, "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameOwnerChanged", "sss",
             WireBuilder{}.String("org.freedesktop.portal.Desktop").String("").String(owner).bytes);
     }
 
@@ -147,19 +74,14 @@ class PortalAppearanceTest : public ::testing::Test {
     static constexpr Appearance kDefault{};
     static constexpr Appearance kDark{.colors = ColorPreference::Dark};
 
-    HeadlessBackend backend_;
-    std::filesystem::path dir_ = std::filesystem::path(::testing::TempDir()) /
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    OwnedFd listener_;
-    OwnedFd bus_;
-    std::vector<uint8_t> in_;
     std::unique_ptr<PortalAppearance> portal_;
     std::vector<std::optional<Appearance>> told_;
 };
 
 TEST_F(PortalAppearanceTest, AsksForTheVersionThenEachKeyTheWayTheVersionReadsIt) {
     const std::vector<Call> first = Calls();
-    ASSERT_EQ(Members(first), (std::vector<std::string>{"Hello", "AddMatch", "AddMatch", "Get"}));
+    ASSERT_EQ(Members(first),
+              (std::vector<std::string>{"Hello", "AddMatch", "AddMatch", "GetNameOwner", "Get"}));
     for (const Call& call : first)
         EXPECT_EQ(call.flags, 2);  // no service is started, not even the portal
     EXPECT_NE(
@@ -224,14 +146,35 @@ TEST_F(PortalAppearanceTest, TellsEachChangeOfTheSettingsOnce) {
                    ":1.99");
     SettingChanged("org.gnome.desktop.interface", "contrast", 1);
     SettingChanged("org.freedesktop.appearance", "high-contrast", 1);
+    OwnerChanged("", ":1.99");  // another client says the portal left
     EXPECT_EQ(told_, (std::vector<std::optional<Appearance>>{kDefault, kDark}));
     SettingChanged("org.freedesktop.appearance", "reduced-motion", 1);
     EXPECT_EQ(told_.back(), (Appearance{ColorPreference::Dark, false, true}));
     EXPECT_EQ(told_.size(), 3u);
 }
 
-// A bus that breaks the format or hangs up ends the reading, told once as no portal.
-TEST_F(PortalAppearanceTest, ClosesForGoodOnGarbage) {
+// Messages of every length and byte order the bus passes on are read, or passed over when too
+// long, without losing the connection.
+TEST_F(PortalAppearanceTest, PassesOverALongMessageAndReadsEitherByteOrder) {
+    StartPortal();
+    const std::string longKey(70000, 'k');
+    SettingChanged("org.freedesktop.appearance", longKey.c_str(), 1);
+    SettingChanged("org.freedesktop.appearance", "color-scheme", 1);
+    Write(Message(4, 0, kPortalName, "/org/freedesktop/portal/desktop",
+                  "org.freedesktop.portal.Settings", "SettingChanged", "", "ssv",
+                  WireBuilder{true, {}}
+                      .String("org.freedesktop.appearance")
+                      .String("contrast")
+                      .Signature("u")
+                      .U32(1)
+                      .bytes,
+                  true));
+    EXPECT_EQ(told_, (std::vector<std::optional<Appearance>>{
+                         kDefault, kDark, Appearance{ColorPreference::Dark, true, false}}));
+}
+
+// A bus that breaks the format loses the connection, told once as no portal.
+TEST_F(PortalAppearanceTest, HangsUpOnGarbage) {
     StartPortal();
     std::vector<uint8_t> garbage = Message(2, 1, "org.freedesktop.DBus", "", "", "", "", "", {});
     garbage[18] = 'x';  // a header field of a type that does not exist
