@@ -85,10 +85,9 @@ void X11Clipboard::RequestClipboardText(std::function<void(std::string text)> on
     XSelectInput(display_, owner, StructureNotifyMask);
     XConvertSelection(display_, clipboard_, utf8String_, incoming_, window, CurrentTime);
     XFlush(display_);
-    transfer_.emplace();
-    transfer_->onText = std::move(onText);
-    transfer_->owner = owner;
-    transfer_->deadlineMs = clock_.NowMs() + kClipboardTransferTime.count();
+    transfer_ = Transfer{.onText = std::move(onText),
+                         .owner = owner,
+                         .deadlineMs = clock_.NowMs() + kClipboardTransferTime.count()};
 }
 
 void X11Clipboard::AfterWait(int64_t nowMs) {
