@@ -87,7 +87,9 @@ void X11Clipboard::RequestClipboardText(std::function<void(std::string text)> on
     XFlush(display_);
     transfer_ = Transfer{.onText = std::move(onText),
                          .owner = owner,
-                         .deadlineMs = clock_.NowMs() + kClipboardTransferTime.count()};
+                         .deadlineMs = clock_.NowMs() + kClipboardTransferTime.count(),
+                         .inPieces = false,
+                         .text = {}};
 }
 
 void X11Clipboard::AfterWait(int64_t nowMs) {
