@@ -13,14 +13,18 @@ inline constexpr int32_t kSystemColorCount = 31;
 
 /// The system colours the program's windows and controls draw with, by their index.
 enum class SystemColorIndex : int32_t {
+    ActiveCaption = 2,
+    InactiveCaption = 3,
     Window = 5,
     WindowText = 8,
+    CaptionText = 9,
     Highlight = 13,
     HighlightText = 14,
     ButtonFace = 15,
     ButtonShadow = 16,
     GrayText = 17,
     ButtonText = 18,
+    InactiveCaptionText = 19,
     ButtonHighlight = 20,
     DarkShadow3D = 21,
     Light3D = 22,

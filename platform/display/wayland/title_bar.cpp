@@ -35,11 +35,8 @@ BarColours ColoursOf(const TitleBarLook& look) {
         return {look.active ? kActiveBackground : kInactiveBackground, ink, kCloseHot, ink};
     }
     using enum SystemColorIndex;
-    const auto colour = [](int32_t index) { return SystemColor(index).value_or(0); };
-    constexpr int32_t kActiveCaption = 2, kInactiveCaption = 3, kCaptionText = 9,
-                      kInactiveCaptionText = 19;
-    return {colour(look.active ? kActiveCaption : kInactiveCaption),
-            colour(look.active ? kCaptionText : kInactiveCaptionText), SystemColor(Highlight),
+    return {SystemColor(look.active ? ActiveCaption : InactiveCaption),
+            SystemColor(look.active ? CaptionText : InactiveCaptionText), SystemColor(Highlight),
             SystemColor(HighlightText)};
 }
 
