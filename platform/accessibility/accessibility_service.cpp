@@ -19,7 +19,21 @@ AccessibilityService::~AccessibilityService() {
 }
 
 void AccessibilityService::Refresh() {
-    for (const AccessibleEvent& event : tree_.Update(ReadWindowTree(system_)))
+    std::vector<AccessibleNode> nodes = ReadWindowTree(system_);
+    if (!sink_.TakesEvents()) {
+        if (!told_) told_ = tree_;
+        tree_.Update(std::move(nodes));
+        return;
+    }
+    std::vector<AccessibleEvent> events;
+    if (told_) {
+        events = told_->Update(std::move(nodes));
+        tree_ = *std::move(told_);
+        told_.reset();
+    } else {
+        events = tree_.Update(std::move(nodes));
+    }
+    for (const AccessibleEvent& event : events)
         sink_.Publish(tree_, event);
 }
 

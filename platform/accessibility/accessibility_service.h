@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/accessibility/accessible_tree.h"
@@ -16,12 +17,17 @@ class AccessibleEventSink {
 
     /// `event` happened in `tree`, which stands as it is after the change.
     virtual void Publish(const AccessibleTree& tree, const AccessibleEvent& event) = 0;
+    /// Whether events can go out now; false while the bus does not carry them away.
+    virtual bool TakesEvents() = 0;
 };
 
 /// The program's accessible tree, kept up to date with the window tree while it exists: after
 /// every dispatch of the window system it reads the windows again and tells the sink what
-/// changed. Readers' requests to act (click, focus) run later from the message loop, as input
-/// does, never from inside the request.
+/// changed. While the sink takes no events the tree still follows the windows, so that requests
+/// are answered from it, but the events wait as one net change from the tree readers last heard
+/// of: however long the sink is stalled, what waits is bounded by the tree, and a reader then
+/// hears each object's latest name, state and text once. Readers' requests to act (click,
+/// focus) run later from the message loop, as input does, never from inside the request.
 class AccessibilityService {
   public:
     AccessibilityService(WindowSystem& system, std::string applicationName,
@@ -42,6 +48,8 @@ class AccessibilityService {
     WindowSystem& system_;
     AccessibleEventSink& sink_;
     AccessibleTree tree_;
+    // The tree as readers last heard of it, kept only while the sink takes no events.
+    std::optional<AccessibleTree> told_;
 };
 
 }  // namespace platform

@@ -36,6 +36,13 @@ class AtspiExport final : public AccessibleEventSink {
     AtspiExport& operator=(const AtspiExport&) = delete;
 
     void Publish(const AccessibleTree& tree, const AccessibleEvent& event) override;
+    /// True while fewer than kMaxQueuedMessages wait to be written to the bus. The first time
+    /// it is not, the program says so once on its standard error.
+    bool TakesEvents() override;
+
+    /// The messages that may wait for a bus that does not read them before events are held
+    /// back: a few batches of events, some 100 kB.
+    static constexpr uint64_t kMaxQueuedMessages = 256;
 
     // For the interfaces' handlers.
     AccessibilityService& Service() { return *service_; }
@@ -56,6 +63,7 @@ class AtspiExport final : public AccessibleEventSink {
     AtspiExport(WindowSystem& system, BusPtr bus, std::function<void()> onLost);
 
     bool Export(std::string applicationName);
+    void OnConnected();
     void Embed();
     static int OnEmbedded(sd_bus_message* reply, void* userdata, sd_bus_error* error);
     void Emit(AccessibleId source, const char* interface, const char* member, const char* detail,
@@ -67,6 +75,8 @@ class AtspiExport final : public AccessibleEventSink {
     std::string uniqueName_;
     std::vector<SlotPtr> slots_;
     SlotPtr embedCall_;
+    bool embedding_ = false;  // an Embed request waits for its answer
+    std::string embeddedBy_;  // the registry connection that embedded the application
     std::string desktopName_;
     std::string desktopPath_;
     int32_t applicationId_ = 0;

@@ -9,6 +9,7 @@ namespace platform::atspi {
 #define TAVIK_SD_BUS_FUNCTIONS(X) \
     X(sd_bus_add_fallback_vtable) \
     X(sd_bus_add_filter) \
+    X(sd_bus_add_match_async) \
     X(sd_bus_add_object_vtable) \
     X(sd_bus_call_async) \
     X(sd_bus_call_method_async) \
@@ -16,11 +17,13 @@ namespace platform::atspi {
     X(sd_bus_flush_close_unref) \
     X(sd_bus_get_events) \
     X(sd_bus_get_fd) \
+    X(sd_bus_get_n_queued_write) \
     X(sd_bus_get_timeout) \
     X(sd_bus_get_unique_name) \
     X(sd_bus_message_append) \
     X(sd_bus_message_close_container) \
     X(sd_bus_message_get_path) \
+    X(sd_bus_message_get_sender) \
     X(sd_bus_message_is_method_error) \
     X(sd_bus_message_is_signal) \
     X(sd_bus_message_new_method_call) \
@@ -36,6 +39,7 @@ namespace platform::atspi {
     X(sd_bus_set_address) \
     X(sd_bus_set_bus_client) \
     X(sd_bus_set_connected_signal) \
+    X(sd_bus_set_trusted) \
     X(sd_bus_slot_unref) \
     X(sd_bus_start)
 

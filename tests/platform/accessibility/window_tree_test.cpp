@@ -43,7 +43,9 @@ struct RecordingSink : AccessibleEventSink {
     void Publish(const AccessibleTree&, const AccessibleEvent& event) override {
         events.push_back(event);
     }
+    bool TakesEvents() override { return takes; }
     std::vector<AccessibleEvent> events;
+    bool takes = true;
 };
 
 // At scale 2: a frame at (100, 50) with a key, a silent panel whose key takes its place, a
@@ -134,6 +136,43 @@ TEST(AccessibilityService, PublishesAfterEachDispatchAndRunsActionsFromTheLoop) 
     EXPECT_EQ(
         sink.events,
         (std::vector<AccessibleEvent>{{.kind = AccessibleEventKind::NameChanged, .source = key}}));
+}
+
+// While the sink is stalled, requests see the windows as they are, and the events wait as one
+// net change: each object's latest name and a single text change from what readers last heard.
+TEST(AccessibilityService, HoldsEventsBackAsOneNetChangeWhileTheSinkTakesNone) {
+    Calculator calc;
+    calc.frame.text = "1";
+    RecordingSink sink;
+    AccessibilityService service(calc.system, "calc", sink);
+    const AccessibleId key = AccessibleIdOf({calc.key.Handle(), -1});
+    const AccessibleId frame = AccessibleIdOf({calc.frame.Handle(), -1});
+
+    sink.takes = false;
+    for (const char* text : {"12", "123", "1234"}) {
+        calc.frame.text = text;
+        calc.key.name = text;
+        calc.system.DispatchPending();
+    }
+    calc.hidden.Show();
+    calc.system.DispatchPending();
+    calc.hidden.Hide();
+    calc.system.DispatchPending();
+    EXPECT_TRUE(sink.events.empty());
+    EXPECT_EQ(service.Tree().Find(key)->description.name, "1234");
+
+    sink.takes = true;
+    calc.system.DispatchPending();
+    using Kind = AccessibleEventKind;
+    EXPECT_EQ(sink.events,
+              (std::vector<AccessibleEvent>{
+                  {.kind = Kind::NameChanged, .source = key},
+                  {.kind = Kind::TextInserted, .source = frame, .offset = 1, .text = "234"}}));
+    sink.events.clear();
+    calc.key.name = "5";
+    calc.system.DispatchPending();
+    EXPECT_EQ(sink.events,
+              (std::vector<AccessibleEvent>{{.kind = Kind::NameChanged, .source = key}}));
 }
 
 }  // namespace
