@@ -27,15 +27,21 @@ calculator=$(wait_for_window "Tavik Calculator 2.0" 20)
 [[ -n $calculator ]] || fail "no calculator window"
 address=$(accessibility_address)
 
-on_desktop() {
+# The program's name on the bus as the registry's desktop lists it.
+listed_app() {
     dbus-send --bus="$address" --print-reply --dest=org.a11y.atspi.Registry \
         /org/a11y/atspi/accessible/root org.a11y.atspi.Accessible.GetChildren 2>/dev/null |
-        grep -q '"/org/a11y/atspi/accessible/root"'
+        grep -o '":[^"]*"' | tr -d '"' | head -n 1
+}
+on_desktop() { [[ -n $(listed_app) ]]; }
+# The process id of the owner of name $1 on the accessibility bus.
+owner_pid() {
+    dbus-send --bus="$address" --print-reply=literal --dest=org.freedesktop.DBus \
+        /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID "string:$1" |
+        awk '{ print $2 }'
 }
 within 50 on_desktop || fail "the program is not on the registry's desktop"
-app=$(dbus-send --bus="$address" --print-reply --dest=org.a11y.atspi.Registry \
-    /org/a11y/atspi/accessible/root org.a11y.atspi.Accessible.GetChildren |
-    grep -o '":[^"]*"' | tr -d '"' | head -n 1)
+app=$(listed_app)
 
 # Requests are answered without asking the bus who calls: that call would hold the program's
 # loop until the bus answers, and a burst of requests queued behind it.
@@ -52,20 +58,14 @@ kill "$monitor"
 ! grep "sender=$app " "$work/monitor" || fail "the program asked the bus about a request"
 
 # A registry that restarts is told of the program again (a reader's request starts it).
-registry=$(dbus-send --bus="$address" --print-reply=literal --dest=org.freedesktop.DBus \
-    /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID \
-    string:org.a11y.atspi.Registry | awk '{ print $2 }')
+registry=$(owner_pid org.a11y.atspi.Registry)
 kill "$registry"
 timeout 5 tail --pid="$registry" -f /dev/null || fail "the registry did not end"
 within 30 on_desktop || fail "the program is not on the desktop of the restarted registry"
 
 # A stopped bus: 2,000 clicks on "+/-" each change the display.
 rss() { awk '/VmRSS/ { print $2 }' "/proc/$pid/status"; }
-bus=
-for candidate in $(pgrep -u "$(id -u)" -x dbus-daemon); do
-    grep -qa accessibility "/proc/$candidate/cmdline" && bus=$candidate
-done
-[[ -n $bus ]] || fail "no accessibility bus daemon found"
+bus=$(owner_pid org.freedesktop.DBus)
 eval "$(xdotool getwindowgeometry --shell "$calculator")"
 read -r x y < <(caption_on_screen "$X" "$Y" "+/-")
 xdotool mousemove "$x" "$y"
