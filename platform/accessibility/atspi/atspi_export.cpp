@@ -131,6 +131,7 @@ int AtspiExport::OnEmbedded(sd_bus_message* reply, void* userdata, sd_bus_error*
         Sd().sd_bus_message_read(reply, "(so)", &name, &path) < 0)
         return 0;
     self.embeddedBy_ = registry;
+    self.keys_->FollowListenersOf(self.embeddedBy_);
     self.desktopName_ = name;
     self.desktopPath_ = path;
     return 0;

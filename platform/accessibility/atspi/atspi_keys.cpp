@@ -11,6 +11,9 @@
 namespace platform::atspi {
 namespace {
 
+constexpr const char* kControllerPath = "/org/a11y/atspi/registry/deviceeventcontroller";
+constexpr const char* kControllerInterface = "org.a11y.atspi.DeviceEventController";
+
 // AtspiEventType.
 constexpr uint32_t kKeyPressedEvent = 0;
 constexpr uint32_t kKeyReleasedEvent = 1;
@@ -51,12 +54,49 @@ std::string EventString(const Keystroke& stroke) {
 AtspiKeys::AtspiKeys(WindowSystem& system, sd_bus* bus)
     : bus_(bus), filter_(system, [this](const KeyEvent& event) { return Ask(event); }) {}
 
+void AtspiKeys::FollowListenersOf(const std::string& registry) {
+    registry_ = registry;
+    listened_ = false;
+    // A listener that comes is believed at once, so that the keys typed right after it count;
+    // one that goes may leave others, which only the registry's list tells.
+    const auto changed = [](sd_bus_message* message, void* userdata, sd_bus_error*) {
+        auto& self = *static_cast<AtspiKeys*>(userdata);
+        if (Sd().sd_bus_message_is_signal(message, nullptr, "KeystrokeListenerRegistered"))
+            self.listened_ = true;
+        else
+            self.AskForListeners();
+        return 0;
+    };
+    const std::string match = "type='signal',sender='" + registry_ + "',path='" + kControllerPath +
+                              "',interface='org.a11y.atspi.DeviceEventListener'";
+    sd_bus_slot* slot = nullptr;
+    if (Sd().sd_bus_add_match_async(bus_, &slot, match.c_str(), changed, nullptr, this) >= 0)
+        listenerChanges_.Reset(slot);
+    AskForListeners();
+}
+
+void AtspiKeys::AskForListeners() {
+    const auto answered = [](sd_bus_message* reply, void* userdata, sd_bus_error*) {
+        auto& self = *static_cast<AtspiKeys*>(userdata);
+        self.listened_ =
+            !Sd().sd_bus_message_is_method_error(reply, nullptr) &&
+            Sd().sd_bus_message_enter_container(reply, 'a', "(souua(iisi)u(bbb))") > 0 &&
+            Sd().sd_bus_message_at_end(reply, 0) == 0;
+        return 0;
+    };
+    sd_bus_slot* slot = nullptr;
+    if (Sd().sd_bus_call_method_async(bus_, &slot, registry_.c_str(), kControllerPath,
+                                      kControllerInterface, "GetKeystrokeListeners", answered, this,
+                                      "") >= 0)
+        listenersCall_.Reset(slot);
+}
+
 std::optional<uint64_t> AtspiKeys::Ask(const KeyEvent& event) {
     calls_.remove_if([](const Call& call) { return call.answered; });
+    if (!listened_) return std::nullopt;
     sd_bus_message* raw = nullptr;
-    if (Sd().sd_bus_message_new_method_call(
-            bus_, &raw, "org.a11y.atspi.Registry", "/org/a11y/atspi/registry/deviceeventcontroller",
-            "org.a11y.atspi.DeviceEventController", "NotifyListenersSync") < 0)
+    if (Sd().sd_bus_message_new_method_call(bus_, &raw, "org.a11y.atspi.Registry", kControllerPath,
+                                            kControllerInterface, "NotifyListenersSync") < 0)
         return std::nullopt;
     const MessagePtr message(raw);
     const Keystroke& stroke = event.stroke;

@@ -21,7 +21,9 @@ namespace platform::atspi {
     X(sd_bus_get_timeout) \
     X(sd_bus_get_unique_name) \
     X(sd_bus_message_append) \
+    X(sd_bus_message_at_end) \
     X(sd_bus_message_close_container) \
+    X(sd_bus_message_enter_container) \
     X(sd_bus_message_get_path) \
     X(sd_bus_message_get_sender) \
     X(sd_bus_message_is_method_error) \
