@@ -67,12 +67,13 @@ FcConfig* DesktopConfig() {
     return config;
 }
 
-// The stand-ins come with the system's font packages. A configuration of just their folder and
-// its caches loads in a fraction of a millisecond, which keeps the desktop's configuration off
-// the path to the first window on the screen.
+// The stand-ins come with the font packages the program depends on (fonts-liberation2,
+// fonts-dejavu-core). A configuration of just their two folders opens two caches rather than
+// one for every font folder of the system, and loads in a fraction of a millisecond, which
+// keeps the desktop's configuration off the path to the first window on the screen.
 constexpr const char* kPackagedFontsConfig =
     "<?xml version=\"1.0\"?><fontconfig>"
-    "<dir>/usr/share/fonts</dir>"
+    "<dir>/usr/share/fonts/truetype/liberation2</dir><dir>/usr/share/fonts/truetype/dejavu</dir>"
     "<cachedir>/var/cache/fontconfig</cachedir><cachedir prefix=\"xdg\">fontconfig</cachedir>"
     "</fontconfig>";
 
