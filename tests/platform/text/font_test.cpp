@@ -112,11 +112,9 @@ TEST(Font, GlyphsAreRenderedOnceAndKept) {
 
 TEST(Font, CodePointsTheFaceLacksShareTheMissingGlyphAndItsMetrics) {
     const auto font = Font::Open({.name = "Arial", .sizeCy = 90000});
-    // 20000 ideographs, none in the face, laid out twice.
-    for (int pass = 0; pass < 2; ++pass) {
-        for (char32_t c = U'\u4E00'; c < U'\u4E00' + 20000; ++c)
-            font->MetricsFor(c);
-    }
+    // 20000 ideographs, none in the face.
+    for (char32_t c = U'\u4E00'; c < U'\u4E00' + 20000; ++c)
+        font->MetricsFor(c);
     EXPECT_EQ(font->MeasuredGlyphs(), 1u);
     EXPECT_EQ(font->GlyphFor(U'\u4E00'), font->GlyphFor(U'\u9FFF'));
 }
