@@ -133,23 +133,38 @@ Result<IconImage> DecodeIconFileImageAtLeast(std::span<const uint8_t> file, int3
 /// The most scans DecodeJpeg reads from one file; encoders write at most a few dozen.
 constexpr int kMaxJpegScans = 500;
 
-/// DecodeJpeg's bound on work, counted in blocks (8 x 8 samples of one component) decoded over
-/// all scans: kJpegPicturePasses times the blocks of the picture, and kJpegBlocksPerFileByte
-/// more for each byte of the file.
-constexpr int64_t kJpegPicturePasses = 6;
-constexpr int64_t kJpegBlocksPerFileByte = 32;
+/// DecodeJpeg's bound on work, counted in units of about one coefficient decoded. A scan costs,
+/// for each block (8 x 8 samples of one component) it covers, kJpegBlockWork for the block and
+/// one unit for each coefficient of its band (Ss..Se; all 64 in a sequential file), two in a
+/// refinement scan (Ah != 0), which reads a correction for every coefficient already known.
+/// (libjpeg's work on a block beside its coefficients, entering it and ending its run, is
+/// about that of eight.) A file may spend kJpegPicturePasses times one sequential pass over its
+/// picture (every block once with its 64 coefficients) and kJpegWorkPerFileByte more for each
+/// byte of the file.
+constexpr int64_t kJpegBlockWork = 8;
+constexpr int64_t kJpegPicturePasses = 8;
+constexpr int64_t kJpegWorkPerFileByte = 64;
+
+/// The most memory DecodeJpeg plans for: the picture's pixels and, in a file of several scans,
+/// libjpeg's buffer of every coefficient (128 bytes a block), together. A decode within a
+/// smaller pixel budget plans for at most kJpegDecodeBytesPerPixel bytes a pixel of it: room
+/// for the pixels and the coefficients of a subsampled colour picture, not those of a 4:4:4
+/// picture of the budget's whole size, which take 10.
+constexpr int64_t kMaxJpegDecodeBytes = int64_t{256} << 20;
+constexpr int64_t kJpegDecodeBytesPerPixel = 8;
 
 /// A baseline or progressive JPEG (grey or YCbCr), opaque. Any libjpeg warning (corrupt or
-/// truncated data) is an error. CMYK files, files of more than `maxPixels` pixels, and
-/// progressive files whose decoder needs more memory than the pixels would take (4 bytes a
-/// pixel of the budget, at most 256 MB) are rejected.
+/// truncated data) is an error. CMYK files and files of more than `maxPixels` pixels are
+/// rejected, and so, before any scan is decoded, is a file whose pixels and coefficient buffer
+/// together take more than kJpegDecodeBytesPerPixel bytes a pixel of the budget or
+/// kMaxJpegDecodeBytes.
 ///
 /// Every scan makes libjpeg decode each block it covers, however few bytes the scan holds: an
 /// arithmetic-coded scan over a million blocks can take 10 bytes, and a progressive file may
 /// repeat a scan. So a file is rejected at the scan past kMaxJpegScans, or at the scan that
-/// takes its blocks decoded past kJpegPicturePasses times its picture's blocks plus
-/// kJpegBlocksPerFileByte times its size in bytes. Sequential files decode each block once,
-/// progressive ones from libjpeg's own scripts six times at most.
+/// takes its work past kJpegPicturePasses sequential passes over its picture plus
+/// kJpegWorkPerFileByte times its size in bytes. Sequential files take one pass, progressive
+/// ones from libjpeg's own scripts about five (refinement counted double).
 Result<Image> DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
 /// A PNG file of any colour type and depth, converted to 8-bit RGBA (tRNS gives alpha). Files

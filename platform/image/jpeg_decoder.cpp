@@ -2,7 +2,6 @@
 // stage that made the call by a longjmp (jpeg_errors.h); the caller returns a failed stage's
 // message as its error. (The pixel vector the rows go into belongs to the caller's frame, which a
 // jump never leaves.)
-#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -11,21 +10,12 @@
 #include <vector>
 
 #include "platform/image/image.h"
+#include "platform/image/jpeg_decode_memory.h"
 #include "platform/image/jpeg_errors.h"
 #include "platform/image/jpeg_work_limit.h"
 
 namespace platform {
 namespace {
-
-// libjpeg's working memory cap. Baseline files need a few rows of it; progressive ones keep
-// every coefficient (about 6 bytes per pixel in colour). A decode may take as much again as
-// its pixel budget, at most 256 MB (about 6500 x 6500 in colour): libjpeg then fails cleanly
-// on a forged header instead of allocating more.
-constexpr int64_t kMaxDecoderMemory = 256L * 1024 * 1024;
-
-long DecoderMemoryFor(int64_t maxPixels) {
-    return static_cast<long>(std::min(kMaxDecoderMemory, 4 * maxPixels));
-}
 
 // Warnings (level -1) mean corrupt or truncated data that libjpeg would paper over with grey;
 // they fail the decode. Trace messages are ignored.
@@ -39,7 +29,9 @@ bool StartDecode(const JpegLibrary& jpeg, jpeg_decompress_struct* info, JpegErro
                  JpegWorkLimit* work, const uint8_t* data, size_t size, int64_t maxPixels) {
     if (setjmp(errors->jump)) return false;
     jpeg.createDecompress(info, JPEG_LIB_VERSION, sizeof *info);
-    info->mem->max_memory_to_use = DecoderMemoryFor(maxPixels);
+    // Files are held to their budget once the header is read (JpegDecodeBytes); the cap keeps
+    // libjpeg itself from ever growing past the largest budget.
+    info->mem->max_memory_to_use = static_cast<long>(kMaxJpegDecodeBytes);
     jpeg.memSrc(info, data, static_cast<unsigned long>(size));
     jpeg.readHeader(info, TRUE);
     if (info->image_width > kMaxImageSide || info->image_height > kMaxImageSide) {
@@ -50,6 +42,15 @@ bool StartDecode(const JpegLibrary& jpeg, jpeg_decompress_struct* info, JpegErro
         std::snprintf(errors->message, sizeof errors->message,
                       "a picture of %u x %u pixels is over the budget of %lld pixels",
                       info->image_width, info->image_height, static_cast<long long>(maxPixels));
+        return false;
+    }
+    if (JpegDecodeBytes(*info) > JpegDecodeBudget(maxPixels)) {
+        std::snprintf(errors->message, sizeof errors->message,
+                      "a picture of %u x %u pixels needs %lld bytes to decode, over the budget "
+                      "of %lld bytes",
+                      info->image_width, info->image_height,
+                      static_cast<long long>(JpegDecodeBytes(*info)),
+                      static_cast<long long>(JpegDecodeBudget(maxPixels)));
         return false;
     }
     LimitJpegWork(info, work, size);

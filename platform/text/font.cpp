@@ -138,13 +138,12 @@ std::unique_ptr<Font::Face> OpenFace(const FaceFile& file, int32_t em) {
     return face;
 }
 
-// Loads the hinted outline of a code point's glyph into the face's slot, emboldened when the
-// face is made bold; null when it does not load.
-FT_GlyphSlot LoadOutline(const Font::Face& face, char32_t codePoint) {
+// Loads the hinted outline of a glyph into the face's slot, emboldened when the face is made
+// bold; null when it does not load.
+FT_GlyphSlot LoadOutline(const Font::Face& face, uint32_t glyphIndex) {
     if (FT_Activate_Size(face.size.Get()) != 0) return nullptr;
     FT_Face handle = face.file->handle.Get();
-    const FT_UInt index = FT_Get_Char_Index(handle, codePoint);
-    if (FT_Load_Glyph(handle, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return nullptr;
+    if (FT_Load_Glyph(handle, glyphIndex, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return nullptr;
     if (face.embolden) FT_GlyphSlot_Embolden(handle->glyph);
     return handle->glyph;
 }
@@ -231,25 +230,30 @@ const Font& Font::AtScale(const DeviceScale& scale) const {
 GlyphMetrics Font::MetricsFor(char32_t codePoint) const {
     if (codePoint < kDirectMetrics) {
         std::optional<GlyphMetrics>& slot = asciiMetrics_[codePoint];
-        if (!slot) slot = Measure(codePoint);
+        if (!slot) slot = Measure(GlyphIndex(codePoint));
         return *slot;
     }
-    if (const GlyphMetrics* cached = otherMetrics_.Find(codePoint)) return *cached;
-    const GlyphMetrics metrics = Measure(codePoint);
-    otherMetrics_.Insert(codePoint, metrics, 1);
-    return metrics;
+    const uint32_t index = GlyphIndex(codePoint);
+    const auto [place, added] = otherMetrics_.try_emplace(index);
+    if (added) place->second = Measure(index);
+    return place->second;
 }
 
 std::shared_ptr<const Glyph> Font::GlyphFor(char32_t codePoint) const {
-    if (const std::shared_ptr<const Glyph>* cached = glyphs_.Find(codePoint)) return *cached;
-    auto glyph = std::make_shared<const Glyph>(Render(codePoint));
-    glyphs_.Insert(codePoint, glyph, GlyphCost(*glyph));
+    const uint32_t index = GlyphIndex(codePoint);
+    if (const std::shared_ptr<const Glyph>* cached = glyphs_.Find(index)) return *cached;
+    auto glyph = std::make_shared<const Glyph>(Render(index));
+    glyphs_.Insert(index, glyph, GlyphCost(*glyph));
     return glyph;
 }
 
-GlyphMetrics Font::Measure(char32_t codePoint) const {
+uint32_t Font::GlyphIndex(char32_t codePoint) const {
+    return face_ ? FT_Get_Char_Index(face_->file->handle.Get(), codePoint) : 0;
+}
+
+GlyphMetrics Font::Measure(uint32_t glyphIndex) const {
     GlyphMetrics metrics;
-    FT_GlyphSlot slot = face_ ? LoadOutline(*face_, codePoint) : nullptr;
+    FT_GlyphSlot slot = face_ ? LoadOutline(*face_, glyphIndex) : nullptr;
     if (!slot) return metrics;
     metrics.advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE || slot->outline.n_points == 0) return metrics;
@@ -264,9 +268,9 @@ GlyphMetrics Font::Measure(char32_t codePoint) const {
     return metrics;
 }
 
-Glyph Font::Render(char32_t codePoint) const {
+Glyph Font::Render(uint32_t glyphIndex) const {
     Glyph glyph;
-    FT_GlyphSlot slot = face_ ? LoadOutline(*face_, codePoint) : nullptr;
+    FT_GlyphSlot slot = face_ ? LoadOutline(*face_, glyphIndex) : nullptr;
     if (!slot) return glyph;
     glyph.advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return glyph;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/gfx/device_scale.h"
@@ -84,21 +85,24 @@ class Font {
     /// Rendered glyphs are kept while together they cost at most this (see GlyphCost); the
     /// least recently used leave first. A glyph costlier than that alone is not kept.
     static constexpr size_t kGlyphCacheBytes = size_t{4} << 20;
-    /// Metrics are kept for every ASCII code point and this many others, least recently used
-    /// out.
-    static constexpr size_t kCachedMetrics = 16384;
-
-    /// The metrics of one code point's glyph, as GlyphFor would render it.
+    /// The metrics of one code point's glyph, as GlyphFor would render it. They are read once
+    /// for each of the face's glyphs and kept while the font lives, so that text is laid out
+    /// again at the cost of lookups however many characters it has: at most one entry for
+    /// every glyph of the face (65535 at most), and one for all the code points it lacks.
     GlyphMetrics MetricsFor(char32_t codePoint) const;
 
     /// The glyph of one code point, rendered on first use and cached as kGlyphCacheBytes says.
-    /// A code point the face lacks gives the face's missing-glyph symbol.
+    /// A code point the face lacks gives the face's missing-glyph symbol. Code points that
+    /// show the same glyph share it.
     std::shared_ptr<const Glyph> GlyphFor(char32_t codePoint) const;
 
     /// The same description realised for drawing at `scale`: its size times the scale's
     /// factor, so that glyphs are rendered at the device's resolution. This font itself at
     /// scale 1. Layout still takes this font's metrics, so text keeps its logical places.
     const Font& AtScale(const DeviceScale& scale) const;
+
+    /// How many glyphs' metrics are kept for code points past ASCII.
+    size_t MeasuredGlyphs() const { return otherMetrics_.size(); }
 
     /// The summed GlyphCost of the rendered glyphs held in the cache.
     size_t CachedGlyphBytes() const { return glyphs_.Cost(); }
@@ -107,8 +111,11 @@ class Font {
     struct Face;
 
   private:
-    GlyphMetrics Measure(char32_t codePoint) const;
-    Glyph Render(char32_t codePoint) const;
+    // The face's index of the glyph that shows a code point; 0, the missing glyph, for one
+    // the face lacks or without a face.
+    uint32_t GlyphIndex(char32_t codePoint) const;
+    GlyphMetrics Measure(uint32_t glyphIndex) const;
+    Glyph Render(uint32_t glyphIndex) const;
 
     FontDesc desc_;
     int32_t emPixels_ = 1;
@@ -126,8 +133,8 @@ class Font {
 
     static constexpr char32_t kDirectMetrics = 128;
     mutable std::array<std::optional<GlyphMetrics>, kDirectMetrics> asciiMetrics_;
-    mutable LruCache<char32_t, GlyphMetrics> otherMetrics_{kCachedMetrics};
-    mutable LruCache<char32_t, std::shared_ptr<const Glyph>> glyphs_{kGlyphCacheBytes};
+    mutable std::unordered_map<uint32_t, GlyphMetrics> otherMetrics_;  // by glyph index
+    mutable LruCache<uint32_t, std::shared_ptr<const Glyph>> glyphs_{kGlyphCacheBytes};
 };
 
 }  // namespace platform

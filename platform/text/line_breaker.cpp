@@ -51,6 +51,8 @@ bool LineBreaker::LoadParagraph() {
         cells_.push_back({paragraph[i], font_.MetricsFor(paragraph[i]), prefixed});
     };
     cells_.clear();
+    // At once and exactly: a long caption's cells would otherwise be copied as they grow.
+    cells_.reserve(paragraph.size());
     if ((flags_ & kTextNoPrefix) != 0) {
         for (size_t i = 0; i < paragraph.size(); ++i)
             addCell(i, false);

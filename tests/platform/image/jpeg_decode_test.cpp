@@ -108,10 +108,11 @@ TEST(DecodeJpeg, RefusesTheScanPastTheScanLimitOrTheWorkAllowance) {
     EXPECT_EQ(DecodeJpeg(EmptyScans(8, kMaxJpegScans)).Value().pixels.at(0), 0xFF808080u);
     EXPECT_TRUE(DecodeJpeg(EmptyScans(8, kMaxJpegScans + 1)).IsError());
     // The most scans of 512 x 512 (4096 blocks) that the allowance covers decode, one more not.
+    constexpr int64_t kScanWork = 4096 * (kJpegBlockWork + 1);
     int scans = 1;
-    while ((scans + 1) * int64_t{4096} <=
-           kJpegPicturePasses * 4096 +
-               kJpegBlocksPerFileByte * static_cast<int64_t>(EmptyScans(512, scans + 1).size())) {
+    while ((scans + 1) * kScanWork <=
+           kJpegPicturePasses * 4096 * (kJpegBlockWork + 64) +
+               kJpegWorkPerFileByte * static_cast<int64_t>(EmptyScans(512, scans + 1).size())) {
         ++scans;
     }
     EXPECT_EQ(DecodeJpeg(EmptyScans(512, scans)).Value().width, 512);
@@ -136,11 +137,11 @@ TEST(DecodeJpeg, CountsEveryBlockOfAnInterleavedSubsampledScanAgainstTheAllowanc
     // 200 x 200: Y has 25 x 25 blocks, Cb and Cr 13 x 13 each. A scan of all three covers
     // 13 x 13 MCUs of 6 blocks, the padding blocks on the right and at the bottom included.
     constexpr int64_t kPictureBlocks = 25 * 25 + 2 * 13 * 13;
-    constexpr int64_t kScanBlocks = 13 * 13 * 6;
+    constexpr int64_t kScanWork = 13 * 13 * 6 * (kJpegBlockWork + 1);
     int scans = 1;
-    while ((scans + 1) * kScanBlocks <=
-           kJpegPicturePasses * kPictureBlocks +
-               kJpegBlocksPerFileByte *
+    while ((scans + 1) * kScanWork <=
+           kJpegPicturePasses * kPictureBlocks * (kJpegBlockWork + 64) +
+               kJpegWorkPerFileByte *
                    static_cast<int64_t>(EmptySubsampledScans(200, scans + 1).size())) {
         ++scans;
     }

@@ -110,6 +110,15 @@ TEST(Font, GlyphsAreRenderedOnceAndKept) {
     EXPECT_TRUE(font->GlyphFor(U' ')->coverage.empty());
 }
 
+TEST(Font, CodePointsTheFaceLacksShareTheMissingGlyphAndItsMetrics) {
+    const auto font = Font::Open({.name = "Arial", .sizeCy = 90000});
+    // 20000 ideographs, none in the face.
+    for (char32_t c = U'\u4E00'; c < U'\u4E00' + 20000; ++c)
+        font->MetricsFor(c);
+    EXPECT_EQ(font->MeasuredGlyphs(), 1u);
+    EXPECT_EQ(font->GlyphFor(U'\u4E00'), font->GlyphFor(U'\u9FFF'));
+}
+
 TEST(GlyphCache, KeepsWhatFitsItsBoundAndDropsTheLeastRecentPastIt) {
     const auto font = HugeFont();
     const std::shared_ptr<const Glyph> a = font->GlyphFor(U'A');
