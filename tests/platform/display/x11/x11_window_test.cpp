@@ -220,6 +220,35 @@ TEST_F(X11Window, ExposureShowsTheExposedPartAgain) {
     }
 }
 
+// The window maps with its whole picture on it: read right after the map, before the backend
+// has heard of any exposure, every pixel is the framebuffer's. The larger window's picture
+// (480 KB) needs a request beyond the core protocol's 256 KB.
+TEST_F(X11Fixture, WindowMapsWithItsWholePictureOnIt) {
+    for (const Size size : {Size{80, 60}, Size{400, 300}}) {
+        SCOPED_TRACE(::testing::Message() << size.width << "x" << size.height);
+        RecordingWindow shown{system, nullptr, Rect::FromSize(10, 10, size.width, size.height)};
+        Surface& s = shown.DrawingSurface();
+        for (int32_t y = 0; y < s.Height(); ++y)
+            for (int32_t x = 0; x < s.Width(); ++x)
+                s.SetPixel(x, y, Pattern(x & 0xFF, y & 0xFF));
+        shown.Show();
+        system.UpdateAll();
+        backend.Windows().Flush();
+        XSync(display.Get(), False);
+        XWindowAttributes attributes{};
+        ASSERT_NE(XGetWindowAttributes(display.Get(), shown.NativeId(), &attributes), 0);
+        ASSERT_EQ(attributes.map_state, IsViewable);
+        const std::vector<uint32_t> pixels =
+            ReadPixels(display.Get(), shown.NativeId(), {0, 0, size.width, size.height});
+        ASSERT_EQ(pixels.size(), static_cast<size_t>(size.width * size.height));
+        for (int32_t y = 0; y < size.height; ++y)
+            for (int32_t x = 0; x < size.width; ++x)
+                ASSERT_EQ(pixels[static_cast<size_t>(y * size.width + x)],
+                          PatternOnScreen(x & 0xFF, y & 0xFF))
+                    << x << "," << y;
+    }
+}
+
 // Without a background the display leaves the window's pixels alone when it clears it (before
 // an exposure, say): no flash of another colour before the framebuffer is shown again.
 TEST_F(X11Window, ClearingLeavesThePixelsAsTheyWere) {
@@ -318,6 +347,7 @@ TEST_F(X11Decoration, OpacityIsSetBeforeTheWindowAsksToBeMapped) {
     }
     window.SetOpacity(100);
     window.Show();
+    system.UpdateAll();
     backend.DeliverPending();
     XSync(d, False);
     XEvent event{};
