@@ -335,19 +335,31 @@ void X11Windows::SetIdentity(::Window w) {
 
 void X11Windows::SetIcons(::Window w, std::span<const Image> icons) {
     // For each size: width, height, then the pixels as 0xAARRGGBB, one per long (a property of
-    // format 32). The desktop picks the size it shows.
-    size_t count = 0;
-    for (const Image& icon : icons)
-        count += 2 + icon.pixels.size();
+    // format 32). The desktop picks the size it shows. The values go out a chunk at a time,
+    // appended to the property, so that a large icon needs no copy of its own size (at 8 bytes
+    // a long, twice the icon's).
+    constexpr size_t kChunk = 8192;
     std::vector<unsigned long> values;
-    values.reserve(count);
+    values.reserve(kChunk);
+    int mode = PropModeReplace;
+    const auto send = [&] {
+        XChangeProperty(x_, w, display_.AtomOf(kNetWmIcon), XA_CARDINAL, 32, mode,
+                        reinterpret_cast<const unsigned char*>(values.data()),
+                        static_cast<int>(values.size()));
+        mode = PropModeAppend;
+        values.clear();
+    };
+    const auto add = [&](unsigned long value) {
+        values.push_back(value);
+        if (values.size() == kChunk) send();
+    };
     for (const Image& icon : icons) {
-        values.push_back(static_cast<unsigned long>(icon.width));
-        values.push_back(static_cast<unsigned long>(icon.height));
+        add(static_cast<unsigned long>(icon.width));
+        add(static_cast<unsigned long>(icon.height));
         for (const uint32_t c : icon.pixels)
-            values.push_back(((c & 0xFF) << 16) | (c & 0xFF00FF00) | ((c >> 16) & 0xFF));
+            add(((c & 0xFF) << 16) | (c & 0xFF00FF00) | ((c >> 16) & 0xFF));
     }
-    display_.SetCardinals(w, kNetWmIcon, values.data(), static_cast<int>(values.size()));
+    if (!values.empty()) send();
 }
 
 void X11Windows::SetPlaceOnDesktop(::Window w, const NativeWindowDesc& desc) {

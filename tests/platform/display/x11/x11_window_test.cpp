@@ -313,6 +313,29 @@ TEST_F(X11Decoration, IconIsGivenAsSizeThenArgbWordsForEachSize) {
                                      0x00000000, 0x00FFFFFF, 1, 1, 0x7FFF0000}));
 }
 
+// A large icon reaches the property whole, however the backend sends it.
+TEST_F(X11Decoration, LargeIconsAreGivenWhole) {
+    std::vector<uint32_t> expected;
+    std::vector<Image> icons;
+    for (const int32_t side : {16, 128, 96}) {
+        Image icon{side, side, {}};
+        expected.insert(expected.end(), {static_cast<uint32_t>(side), static_cast<uint32_t>(side)});
+        for (int32_t i = 0; i < side * side; ++i) {
+            const uint32_t v = static_cast<uint32_t>(i * 7 + side);
+            icon.pixels.push_back(0xFF000000u | (v & 0xFFFFFF));
+            expected.push_back(0xFF000000u | (v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF));
+        }
+        icons.push_back(std::move(icon));
+    }
+    window.SetIcon([icons] { return icons; });
+    window.Show();
+    Drain();
+    const XProperty property =
+        ReadProperty(display.Get(), window.NativeId(), AtomNamed("_NET_WM_ICON"));
+    ASSERT_EQ(property.items.size(), expected.size());
+    EXPECT_TRUE(property.items == expected);
+}
+
 TEST_F(X11Decoration, OpacityIsAFractionOfTheFullCardinal) {
     const auto shown = [&] {
         const XProperty p =
