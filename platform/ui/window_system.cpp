@@ -175,6 +175,9 @@ void WindowSystem::HideTopLevel(Window& window) {
     timers_.PointerOrWindowsChanged();
     if (window.native_) display_.DestroyNativeWindow(window.native_);
     window.native_ = 0;
+    // A hidden window shows nothing: its framebuffer's memory goes (a splash's, before the
+    // window it opens is first composed), and the next show composes it anew.
+    window.framebuffer_ = Surface();
 }
 
 void WindowSystem::Update(Window& topLevel) {

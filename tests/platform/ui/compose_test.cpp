@@ -183,8 +183,9 @@ TEST(Compose, PaintRunsForInvalidatedWindowsBeforeComposition) {
 }
 
 // What a window frees as it paints (a decoded picture) is gone before its top-level window's
-// framebuffer takes its memory: the framebuffer has no pixels until the first update has painted.
-TEST(Compose, FramebufferGetsItsPixelsOnlyAfterTheFirstPaint) {
+// framebuffer takes its memory: the framebuffer has no pixels until the first update has
+// painted, nor once the window is hidden.
+TEST(Compose, FramebufferHoldsPixelsOnlyOnceThePaintIsDoneAndWhileShown) {
     struct Painter : Window {
         using Window::Window;
         std::vector<size_t> framebufferPixelsAtPaint;
@@ -202,6 +203,11 @@ TEST(Compose, FramebufferGetsItsPixelsOnlyAfterTheFirstPaint) {
     top.Invalidate();
     system.DispatchPending();
     EXPECT_THAT(top.framebufferPixelsAtPaint, ElementsAre(0u, 20u));
+    EXPECT_EQ(backend.Native(top.NativeId())->screen.Pixel(4, 3), Rgb(9, 9, 9));
+    top.Hide();
+    EXPECT_TRUE(top.Framebuffer().Pixels().empty());
+    top.Show();
+    system.DispatchPending();
     EXPECT_EQ(backend.Native(top.NativeId())->screen.Pixel(4, 3), Rgb(9, 9, 9));
 }
 
