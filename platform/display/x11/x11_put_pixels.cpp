@@ -79,7 +79,9 @@ void SendPutImage(Display* dpy, Drawable to, GC gc, const Visual& visual, int de
         if (swapBytes)
             std::transform(band.begin(), band.begin() + count, band.begin(),
                            [](uint32_t v) { return __builtin_bswap32(v); });
-        _XSend(dpy, reinterpret_cast<const char*>(band.data()), static_cast<long>(count * 4));
+        // Into Xlib's output buffer while it has room (a key's few pixels go with the requests
+        // around them), else straight to the connection.
+        Data(dpy, reinterpret_cast<const char*>(band.data()), static_cast<long>(count * 4));
     }
     UnlockDisplay(dpy);
     SyncHandle();
