@@ -111,9 +111,10 @@ int main(int argc, char** argv) {
         }
         program.Start();
         jpegDuringStartUp.reset();
-        // The splash and the buffers of start-up are gone: give their heap pages back, which
-        // keeps what the idle calculator holds about half a megabyte smaller.
-        malloc_trim(0);
+        // Once the calculator's first picture is on the display, the splash and the buffers of
+        // start-up are gone: give their heap pages back, which keeps what the idle calculator
+        // holds about half a megabyte smaller.
+        system.PostWhenShown([] { malloc_trim(0); });
         if (!program.Ended()) system.Run();
         // A display that went away ends the program with a message; a confirmed quit, another
         // copy running and a window closed by another program end it normally.

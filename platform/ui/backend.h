@@ -112,6 +112,9 @@ class DisplayWindows {
   public:
     virtual ~DisplayWindows() = default;
 
+    /// Opens the native window of a top-level window, not yet on the screen: it goes there with
+    /// its first Present, which shows the whole framebuffer, so that it never shows an
+    /// incomplete picture.
     virtual NativeWindowId CreateNativeWindow(const NativeWindowDesc& desc) = 0;
     virtual void DestroyNativeWindow(NativeWindowId id) = 0;
     /// Whole-window opacity: 0 invisible, 255 opaque.

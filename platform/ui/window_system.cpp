@@ -112,9 +112,10 @@ void WindowSystem::ShowTopLevel(Window& window) {
     window.desktopScale_ = screen_.Scale();
     // A message box comes at its owner's zoom, so that a zoomed calculator's boxes match it.
     if (const Window* owner = window.Owner()) window.zoom_ = owner->zoom_;
-    window.framebuffer_.Resize(window.bounds_.Width(), window.bounds_.Height(), 0,
-                               {window.Scale(), {}});
-    window.damage_.assign(1, window.framebuffer_.Bounds());
+    // The framebuffer gets its pixels at the first update, once the windows have painted: what
+    // they free as they paint (a decoded picture) is gone before it is allocated.
+    window.framebuffer_ = Surface(0, 0, 0, {window.Scale(), {}});
+    window.damage_.assign(1, Rect{0, 0, window.bounds_.Width(), window.bounds_.Height()});
     std::erase(topLevels_, &window);
     topLevels_.push_back(&window);
     NativeWindowDesc desc;
@@ -174,6 +175,9 @@ void WindowSystem::HideTopLevel(Window& window) {
     timers_.PointerOrWindowsChanged();
     if (window.native_) display_.DestroyNativeWindow(window.native_);
     window.native_ = 0;
+    // A hidden window shows nothing: its framebuffer's memory goes (a splash's, before the
+    // window it opens is first composed), and the next show composes it anew.
+    window.framebuffer_ = Surface();
 }
 
 void WindowSystem::Update(Window& topLevel) {
@@ -208,6 +212,10 @@ void WindowSystem::Update(Window& topLevel) {
     const std::vector<Rect> damage = std::move(window->damage_);
     window->damage_.clear();
     Surface& framebuffer = window->framebuffer_;
+    if (framebuffer.Width() != window->ClientWidth() ||
+        framebuffer.Height() != window->ClientHeight())
+        framebuffer.Resize(window->ClientWidth(), window->ClientHeight(), 0,
+                           {framebuffer.Scale(), {}});
     std::vector<Rect> areas;
     for (const Rect& r : damage) {
         const Rect area = r.Intersect(framebuffer.Bounds());

@@ -23,6 +23,9 @@ class ObserverScope {
             seen.push_back(info);
             const platform::Window* w = info.window;
             bounds.push_back(w->Bounds());
+            // The box is gone once ShowMessageBox returns: what it is to the desktop is read now.
+            owners.push_back(w->Owner());
+            roles.push_back(w->Role());
             for (const platform::Window* child : w->Children())
                 buttonCentres.push_back(
                     child->ClientToScreen({child->ClientWidth() / 2, child->ClientHeight() / 2}));
@@ -33,6 +36,8 @@ class ObserverScope {
 
     std::vector<MessageBoxInfo> seen;
     std::vector<platform::Rect> bounds;
+    std::vector<const platform::Window*> owners;
+    std::vector<platform::WindowRole> roles;
     std::vector<platform::Point> buttonCentres;
     std::optional<MessageBoxAnswer> answer;
 
@@ -172,8 +177,8 @@ TEST(MessageBoxTest, ObserverSeesTheBoxAndMayAnswerIt) {
     EXPECT_EQ(info.buttons, MessageBoxButtons::Ok);
     EXPECT_EQ(info.icon, MessageBoxIcon::Information);
     // The desktop keeps it above its owner, as a dialog.
-    EXPECT_EQ(info.window->Owner(), &owner);
-    EXPECT_EQ(info.window->Role(), platform::WindowRole::Dialog);
+    EXPECT_EQ(observer.owners, (std::vector<const platform::Window*>{&owner}));
+    EXPECT_EQ(observer.roles, std::vector{platform::WindowRole::Dialog});
 }
 
 TEST(MessageBoxTest, BoxIsCentredAndGrowsWithItsLines) {

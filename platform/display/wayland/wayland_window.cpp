@@ -195,6 +195,7 @@ void WaylandWindow::MarkBuffersStale() {
 }
 
 void WaylandWindow::Present(const Rect& changed) {
+    drawn_ = true;
     pending_ = pending_.Union(changed);
     Commit();
 }
@@ -203,7 +204,8 @@ void WaylandWindow::SetOpacity(uint8_t opacity) {
     if (opacity == opacity_) return;
     opacity_ = opacity;
     MarkBuffersStale();
-    Present(DeviceBounds());
+    pending_ = DeviceBounds();
+    Commit();
 }
 
 void WaylandWindow::Configured() {
@@ -235,7 +237,7 @@ WaylandWindow::Buffer* WaylandWindow::FreeBuffer() {
 }
 
 bool WaylandWindow::Commit() {
-    if (!configured_ || frameCallback_ || pending_.IsEmpty()) return false;
+    if (!configured_ || !drawn_ || frameCallback_ || pending_.IsEmpty()) return false;
     const Surface* framebuffer = framebuffer_();
     if (framebuffer == nullptr) return false;
     // With every buffer held by the compositor, the picture waits for the next frame.

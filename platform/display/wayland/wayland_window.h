@@ -91,6 +91,8 @@ class WaylandWindow {
     void TitleBarButton(int32_t button, bool down, Point at, uint32_t serial);
 
     /// Shows `changed` (framebuffer coordinates) once the compositor is ready for a picture.
+    /// The window goes on the screen with the first, which the window system makes whole:
+    /// until then it attaches no buffer.
     void Present(const Rect& changed);
     /// Shows the pixels presented so far if the compositor is ready for them (its previous
     /// picture shown, a buffer free); false when nothing was committed.
@@ -162,6 +164,7 @@ class WaylandWindow {
     bool closePressed_ = false;
     WaylandOwned<wl_callback> frameCallback_;
     bool configured_ = false;
+    bool drawn_ = false;  // the window system has presented its first picture
     Rect pending_;
 };
 

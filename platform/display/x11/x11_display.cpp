@@ -42,6 +42,10 @@ X11Display::X11Display() : display_(Open(this)), settings_(display_.Get()) {
     depth_ = DefaultDepth(x, screen);
     if (visual_->c_class != TrueColor)
         throw std::runtime_error("the display shows no true colour: only 8-bit colour maps");
+    int formatCount = 0;
+    const XMemory<XPixmapFormatValues> formats(XListPixmapFormats(x, &formatCount));
+    for (int i = 0; formats && i < formatCount; ++i)
+        if (formats.Get()[i].depth == depth_) pixelBits_ = formats.Get()[i].bits_per_pixel;
     XInternAtoms(x, const_cast<char**>(kAtomNames), kAtomCount, False, atoms_);
 }
 

@@ -36,6 +36,7 @@ void FreeX(XResource<Id> resource) {
 using XWindowOwned = Owned<XResource<::Window>, FreeX<XDestroyWindow, ::Window>>;
 using XCursorOwned = Owned<XResource<Cursor>, FreeX<XFreeCursor, Cursor>>;
 using XGcOwned = Owned<XResource<GC>, FreeX<XFreeGC, GC>>;
+using XPixmapOwned = Owned<XResource<Pixmap>, FreeX<XFreePixmap, Pixmap>>;
 
 /// Memory Xlib allocated for the program (a property's value, an atom's name), freed with
 /// XFree.
@@ -87,6 +88,9 @@ class X11Display {
     ::Window Root() const { return root_; }
     const Visual& TrueColour() const { return *visual_; }
     int Depth() const { return depth_; }
+    /// How many bits the server stores a pixel of that depth in (32 for depth 24 almost
+    /// everywhere).
+    int PixelBits() const { return pixelBits_; }
     /// The scale the desktop's settings ask for now (X11DesktopSettings).
     DeviceScale Scale() const { return settings_.Scale(); }
     /// Takes in a change of the desktop's settings that `event` reports; whether it was one.
@@ -116,6 +120,7 @@ class X11Display {
     ::Window root_ = 0;
     Visual* visual_ = nullptr;
     int depth_ = 0;
+    int pixelBits_ = 0;
     Atom atoms_[kAtomCount] = {};
 };
 

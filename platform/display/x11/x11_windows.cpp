@@ -3,12 +3,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
 #include <cctype>
 #include <utility>
 
 #include "platform/display/desktop_scale.h"
 #include "platform/display/swap_red_blue.h"
+#include "platform/display/x11/x11_put_pixels.h"
 #include "platform/display/x11/x11_startup.h"
 #include "platform/display/x11/x11_text.h"
 
@@ -41,19 +41,6 @@ X11Atom WindowTypeOf(WindowRole role) {
             break;
     }
     return kNetWmWindowTypeNormal;
-}
-
-/// Pixels converted per XPutImage: a band of rows keeps the conversion buffer small (16 KB)
-/// whatever the size of the window.
-constexpr int32_t kBandPixels = 4096;
-
-/// The 8-bit channel `value` placed in the bits of `mask`, keeping its most significant bits.
-unsigned long ChannelBits(uint32_t value, unsigned long mask) {
-    const int shift = std::countr_zero(mask);
-    const int bits = std::popcount(mask);
-    const unsigned long scaled = bits >= 8 ? static_cast<unsigned long>(value) << (bits - 8)
-                                           : static_cast<unsigned long>(value >> (8 - bits));
-    return (scaled << shift) & mask;
 }
 
 /// The top-level window's position as the desktop's window managers expect it in the size
@@ -114,8 +101,16 @@ NativeWindowId X11Windows::CreateNativeWindow(const NativeWindowDesc& logical) {
                                      static_cast<unsigned>(std::max(1, desc.clientSize.height)), 0,
                                      CopyFromParent, InputOutput, CopyFromParent,
                                      CWBackPixmap | CWEventMask | CWCursor, &attributes);
-    windows_.emplace(static_cast<NativeWindowId>(w),
-                     Shown{XWindowOwned({x_, w}), false, logical.clientSize, desc.clientSize});
+    Shown& shown = windows_
+                       .emplace(static_cast<NativeWindowId>(w), Shown{XWindowOwned({x_, w}),
+                                                                      logical.clientSize,
+                                                                      desc.clientSize,
+                                                                      false,
+                                                                      false,
+                                                                      XPixmapOwned(),
+                                                                      Rect{},
+                                                                      {}})
+                       .first->second;
 
     SetTitle(w, desc.title);
     XSizeHints size = FixedSizeHints(desc);
@@ -128,19 +123,23 @@ NativeWindowId X11Windows::CreateNativeWindow(const NativeWindowDesc& logical) {
     SetWindowOpacity(w, desc.opacity);
 
     // The first window ends the launch that started the program: the window manager finds
-    // the launch by the id, and the desktop stops showing it as starting.
-    const bool endsLaunch = !startupId_.empty();
-    if (endsLaunch)
+    // the launch by the id, and the desktop stops showing it as starting once it maps.
+    if (!startupId_.empty()) {
+        shown.launch = std::exchange(startupId_, {});
         XChangeProperty(x_, w, display_.AtomOf(kNetStartupId), display_.AtomOf(kUtf8String), 8,
-                        PropModeReplace, reinterpret_cast<const unsigned char*>(startupId_.data()),
-                        static_cast<int>(startupId_.size()));
-    XMapWindow(x_, w);
-    if (endsLaunch) EndLaunch(x_, display_.Root(), w, std::exchange(startupId_, {}));
+                        PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(shown.launch.data()),
+                        static_cast<int>(shown.launch.size()));
+    }
     return static_cast<NativeWindowId>(w);
 }
 
 void X11Windows::DestroyNativeWindow(NativeWindowId id) {
-    windows_.erase(id);
+    const auto it = windows_.find(id);
+    if (it == windows_.end()) return;
+    // A window that goes before it mapped leaves its launch to the next one.
+    if (!it->second.launch.empty()) startupId_ = std::move(it->second.launch);
+    windows_.erase(it);
 }
 
 void X11Windows::SetOpacity(NativeWindowId id, uint8_t opacity) {
@@ -173,7 +172,33 @@ void X11Windows::Activate(NativeWindowId id, std::string_view startupToken) {
 
 void X11Windows::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
     const auto it = windows_.find(id);
-    if (it != windows_.end() && it->second.exposed) Put(id, framebuffer, changed);
+    if (it == windows_.end()) return;
+    Shown& shown = it->second;
+    if (!shown.mapped) {
+        MapDrawn(id, shown, framebuffer);
+    } else if (shown.exposed) {
+        Put(id, framebuffer, changed);
+    } else {
+        shown.unshown = shown.unshown.Union(changed);
+    }
+}
+
+// The window goes on the screen complete: its whole first picture is put into a pixmap that
+// becomes the window's background before the window is mapped, so the server paints it as it
+// shows the window, before a compositor or the screen sees any of it.
+void X11Windows::MapDrawn(::Window w, Shown& shown, const Surface& framebuffer) {
+    const Rect all = framebuffer.DeviceBounds();
+    if (!all.IsEmpty()) {
+        shown.background =
+            XPixmapOwned({x_, XCreatePixmap(x_, w, static_cast<unsigned>(all.Width()),
+                                            static_cast<unsigned>(all.Height()),
+                                            static_cast<unsigned>(display_.Depth()))});
+        PutPixels(display_, shown.background.Get().id, gc_.Get().id, framebuffer, all, band_);
+        XSetWindowBackgroundPixmap(x_, w, shown.background.Get().id);
+    }
+    XMapWindow(x_, w);
+    shown.mapped = true;
+    if (!shown.launch.empty()) EndLaunch(x_, display_.Root(), w, std::exchange(shown.launch, {}));
 }
 
 void X11Windows::SetScale(NativeWindowId id, DeviceScale scale) {
@@ -250,8 +275,20 @@ void X11Windows::TookUserInput(::Window w, Time time) {
 void X11Windows::Exposed(::Window w, const Surface& framebuffer, const Rect& area) {
     const auto it = windows_.find(w);
     if (it == windows_.end()) return;
-    it->second.exposed = true;
-    const Rect exposed = area.Intersect(framebuffer.DeviceBounds());
+    Shown& shown = it->second;
+    Rect exposed = area;
+    if (!shown.exposed) {
+        // The server has painted the first picture as the window's background: only what
+        // changed since goes, and the background is given up (later exposures are put from
+        // the framebuffer, as the picture may have changed).
+        shown.exposed = true;
+        exposed = std::exchange(shown.unshown, Rect{});
+        if (shown.background) {
+            XSetWindowBackgroundPixmap(x_, w, None);
+            shown.background = XPixmapOwned();
+        }
+    }
+    exposed = exposed.Intersect(framebuffer.DeviceBounds());
     if (!exposed.IsEmpty()) Put(w, framebuffer, exposed);
 }
 
@@ -298,19 +335,31 @@ void X11Windows::SetIdentity(::Window w) {
 
 void X11Windows::SetIcons(::Window w, std::span<const Image> icons) {
     // For each size: width, height, then the pixels as 0xAARRGGBB, one per long (a property of
-    // format 32). The desktop picks the size it shows.
-    size_t count = 0;
-    for (const Image& icon : icons)
-        count += 2 + icon.pixels.size();
+    // format 32). The desktop picks the size it shows. The values go out a chunk at a time,
+    // appended to the property, so that a large icon needs no copy of its own size (at 8 bytes
+    // a long, twice the icon's).
+    constexpr size_t kChunk = 8192;
     std::vector<unsigned long> values;
-    values.reserve(count);
+    values.reserve(kChunk);
+    int mode = PropModeReplace;
+    const auto send = [&] {
+        XChangeProperty(x_, w, display_.AtomOf(kNetWmIcon), XA_CARDINAL, 32, mode,
+                        reinterpret_cast<const unsigned char*>(values.data()),
+                        static_cast<int>(values.size()));
+        mode = PropModeAppend;
+        values.clear();
+    };
+    const auto add = [&](unsigned long value) {
+        values.push_back(value);
+        if (values.size() == kChunk) send();
+    };
     for (const Image& icon : icons) {
-        values.push_back(static_cast<unsigned long>(icon.width));
-        values.push_back(static_cast<unsigned long>(icon.height));
+        add(static_cast<unsigned long>(icon.width));
+        add(static_cast<unsigned long>(icon.height));
         for (const uint32_t c : icon.pixels)
-            values.push_back(((c & 0xFF) << 16) | (c & 0xFF00FF00) | ((c >> 16) & 0xFF));
+            add(((c & 0xFF) << 16) | (c & 0xFF00FF00) | ((c >> 16) & 0xFF));
     }
-    display_.SetCardinals(w, kNetWmIcon, values.data(), static_cast<int>(values.size()));
+    if (!values.empty()) send();
 }
 
 void X11Windows::SetPlaceOnDesktop(::Window w, const NativeWindowDesc& desc) {
@@ -348,51 +397,7 @@ void X11Windows::SetWindowOpacity(::Window w, uint8_t opacity) {
 }
 
 void X11Windows::Put(::Window w, const Surface& framebuffer, const Rect& area) {
-    const Visual& visual = display_.TrueColour();
-    const int32_t width = area.Width();
-    const int32_t bandRows = std::max(1, kBandPixels / width);
-    band_.resize(static_cast<size_t>(width) * static_cast<size_t>(bandRows));
-    const bool rgb888 =
-        visual.red_mask == 0xFF0000 && visual.green_mask == 0xFF00 && visual.blue_mask == 0xFF;
-    for (int32_t top = area.top; top < area.bottom; top += bandRows) {
-        const int32_t rows = std::min(bandRows, area.bottom - top);
-        const Rect part{area.left, top, area.right, top + rows};
-        if (rgb888) {
-            CopySwappingRedBlue(framebuffer, part, reinterpret_cast<uint8_t*>(band_.data()),
-                                width * 4);
-        } else {
-            uint32_t* to = band_.data();
-            for (int32_t y = 0; y < rows; ++y) {
-                const Color* from = framebuffer.Row(part.top + y) + part.left;
-                for (int32_t i = 0; i < width; ++i) {
-                    const Color c = from[i];
-                    *to++ = static_cast<uint32_t>(ChannelBits(c & 0xFF, visual.red_mask) |
-                                                  ChannelBits((c >> 8) & 0xFF, visual.green_mask) |
-                                                  ChannelBits((c >> 16) & 0xFF, visual.blue_mask));
-                }
-            }
-        }
-        // 32-bit pixel values in the machine's byte order; Xlib converts them to the server's
-        // pixel format when it differs.
-        XImage image{};
-        image.width = width;
-        image.height = rows;
-        image.format = ZPixmap;
-        image.data = reinterpret_cast<char*>(band_.data());
-        image.byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
-        image.bitmap_unit = 32;
-        image.bitmap_bit_order = image.byte_order;
-        image.bitmap_pad = 32;
-        image.depth = display_.Depth();
-        image.bytes_per_line = width * 4;
-        image.bits_per_pixel = 32;
-        image.red_mask = visual.red_mask;
-        image.green_mask = visual.green_mask;
-        image.blue_mask = visual.blue_mask;
-        if (!XInitImage(&image)) return;
-        XPutImage(x_, w, gc_.Get().id, &image, 0, 0, part.left, part.top,
-                  static_cast<unsigned>(width), static_cast<unsigned>(rows));
-    }
+    PutPixels(display_, w, gc_.Get().id, framebuffer, area, band_);
 }
 
 void X11Windows::ShowPointer(Cursor pointer) {

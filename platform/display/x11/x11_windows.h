@@ -12,8 +12,8 @@
 namespace platform {
 
 /// The X11 backend's windows: one X window per native window, framebuffers shown with
-/// XPutImage, colour pointers, window opacity (for a compositing window manager) and what the
-/// window manager reads of a window. A native window's id is its X window id.
+/// PutImage requests, colour pointers, window opacity (for a compositing window manager) and what
+/// the window manager reads of a window. A native window's id is its X window id.
 class X11Windows final : public DisplayWindows {
   public:
     /// `programName` is what the windows carry for the desktop (WM_CLASS: the name, and the name
@@ -51,12 +51,21 @@ class X11Windows final : public DisplayWindows {
   private:
     struct Shown {
         XWindowOwned window;
-        // Whether the display has exposed the window yet: until it has, the window is not on
-        // the screen (a window manager may still be deciding where it goes) and drawing into
-        // it would be lost. The first exposure shows the whole framebuffer.
-        bool exposed = false;
         Size logicalSize;  // the client area's, at every scale
         Size deviceSize;   // the client area's at the scale shown
+        // Whether the window is mapped: it is, with its first picture as its background, from
+        // the first Present on.
+        bool mapped = false;
+        // Whether the display has exposed the window yet: until it has, the window is not on
+        // the screen (a window manager may still be deciding where it goes) and drawing into
+        // it would be lost. The server paints the background as it first shows the window.
+        bool exposed = false;
+        // The first picture, the window's background until the first exposure.
+        XPixmapOwned background;
+        // What changed since the first picture while the window waited for its first exposure.
+        Rect unshown;
+        // The launch that the window ends as it maps (empty for none).
+        std::string launch;
     };
 
     void SetTitle(::Window w, const std::string& title);
@@ -65,6 +74,7 @@ class X11Windows final : public DisplayWindows {
     void SetPlaceOnDesktop(::Window w, const NativeWindowDesc& desc);
     void SetFrame(::Window w, bool bordered);
     void SetWindowOpacity(::Window w, uint8_t opacity);
+    void MapDrawn(::Window w, Shown& shown, const Surface& framebuffer);
     void Put(::Window w, const Surface& framebuffer, const Rect& area);
     void ShowPointer(Cursor pointer);
 
@@ -73,7 +83,7 @@ class X11Windows final : public DisplayWindows {
     std::string programName_;
     std::string programClass_;
     std::string hostName_;
-    // The launch that started the program, until its first window is on the screen.
+    // The launch that started the program, until a window that will end it is made.
     std::string startupId_;
     // The leader of the program's window group: never mapped, it names the group that the
     // desktop keeps together (and that a window owned by one not yet shown belongs to).

@@ -83,6 +83,23 @@ TEST_F(FractionalScale, BuffersHoldDevicePixelsShownAtTheLogicalSize) {
     EXPECT_EQ(bar->destination, (Size{312, 24}));
 }
 
+// A configure that comes before the window is first painted brings no buffer: the window's
+// first buffer holds its whole first picture.
+TEST_F(FractionalScale, FirstBufferHoldsTheWholeFirstPicture) {
+    window.Show();
+    for (int round = 0; round < 2; ++round) {
+        backend.Roundtrip();
+        backend.Events().DeliverWaiting();
+    }
+    EXPECT_FALSE(LastPicture(true));
+    Settle();
+    std::optional<Commit> first;
+    for (Commit& commit : compositor.Commits())
+        if (commit.toplevel && commit.buffer.width > 0 && !first) first = std::move(commit);
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(ShowsDevicePixels(*first, window.Framebuffer()));
+}
+
 TEST_F(FractionalScale, AnotherPreferredScaleBringsBuffersOfItsSize) {
     window.Show();
     Settle();

@@ -60,6 +60,9 @@ class NativeWindow {
         desc.position = position;
         desc.clientSize = {40, 40};
         id_ = backend.Windows().CreateNativeWindow(desc);
+        // A window maps with its first picture.
+        const Surface picture(40, 40, 0);
+        backend.Windows().Present(id_, picture, picture.DeviceBounds());
     }
     ~NativeWindow() { backend_.Windows().DestroyNativeWindow(id_); }
     NativeWindow(const NativeWindow&) = delete;

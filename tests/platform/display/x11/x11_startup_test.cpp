@@ -89,6 +89,10 @@ TEST_F(X11Launch, FirstWindowCarriesTheIdAndEndsTheLaunch) {
     first.Show();
     second.Show();
     launched->DeliverPending();
+    // The launch ends as the first window maps, once drawn.
+    EXPECT_EQ(listener.Messages(), std::vector<std::string>{});
+    launchedSystem.UpdateAll();
+    launched->DeliverPending();
     EXPECT_EQ(listener.Messages(), std::vector<std::string>{"remove: ID=launch-1_TIME42"});
     const Atom id = AtomNamed("_NET_STARTUP_ID");
     EXPECT_EQ(ReadProperty(display.Get(), first.NativeId(), id).bytes,

@@ -220,6 +220,35 @@ TEST_F(X11Window, ExposureShowsTheExposedPartAgain) {
     }
 }
 
+// The window maps with its whole picture on it: read right after the map, before the backend
+// has heard of any exposure, every pixel is the framebuffer's. The larger window's picture
+// (480 KB) needs a request beyond the core protocol's 256 KB.
+TEST_F(X11Fixture, WindowMapsWithItsWholePictureOnIt) {
+    for (const Size size : {Size{80, 60}, Size{400, 300}}) {
+        SCOPED_TRACE(::testing::Message() << size.width << "x" << size.height);
+        RecordingWindow shown{system, nullptr, Rect::FromSize(10, 10, size.width, size.height)};
+        Surface& s = shown.DrawingSurface();
+        for (int32_t y = 0; y < s.Height(); ++y)
+            for (int32_t x = 0; x < s.Width(); ++x)
+                s.SetPixel(x, y, Pattern(x & 0xFF, y & 0xFF));
+        shown.Show();
+        system.UpdateAll();
+        backend.Windows().Flush();
+        XSync(display.Get(), False);
+        XWindowAttributes attributes{};
+        ASSERT_NE(XGetWindowAttributes(display.Get(), shown.NativeId(), &attributes), 0);
+        ASSERT_EQ(attributes.map_state, IsViewable);
+        const std::vector<uint32_t> pixels =
+            ReadPixels(display.Get(), shown.NativeId(), {0, 0, size.width, size.height});
+        ASSERT_EQ(pixels.size(), static_cast<size_t>(size.width * size.height));
+        for (int32_t y = 0; y < size.height; ++y)
+            for (int32_t x = 0; x < size.width; ++x)
+                ASSERT_EQ(pixels[static_cast<size_t>(y * size.width + x)],
+                          PatternOnScreen(x & 0xFF, y & 0xFF))
+                    << x << "," << y;
+    }
+}
+
 // Without a background the display leaves the window's pixels alone when it clears it (before
 // an exposure, say): no flash of another colour before the framebuffer is shown again.
 TEST_F(X11Window, ClearingLeavesThePixelsAsTheyWere) {
@@ -284,6 +313,29 @@ TEST_F(X11Decoration, IconIsGivenAsSizeThenArgbWordsForEachSize) {
                                      0x00000000, 0x00FFFFFF, 1, 1, 0x7FFF0000}));
 }
 
+// A large icon reaches the property whole, however the backend sends it.
+TEST_F(X11Decoration, LargeIconsAreGivenWhole) {
+    std::vector<uint32_t> expected;
+    std::vector<Image> icons;
+    for (const int32_t side : {16, 128, 96}) {
+        Image icon{side, side, {}};
+        expected.insert(expected.end(), {static_cast<uint32_t>(side), static_cast<uint32_t>(side)});
+        for (int32_t i = 0; i < side * side; ++i) {
+            const uint32_t v = static_cast<uint32_t>(i * 7 + side);
+            icon.pixels.push_back(0xFF000000u | (v & 0xFFFFFF));
+            expected.push_back(0xFF000000u | (v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF));
+        }
+        icons.push_back(std::move(icon));
+    }
+    window.SetIcon([icons] { return icons; });
+    window.Show();
+    Drain();
+    const XProperty property =
+        ReadProperty(display.Get(), window.NativeId(), AtomNamed("_NET_WM_ICON"));
+    ASSERT_EQ(property.items.size(), expected.size());
+    EXPECT_TRUE(property.items == expected);
+}
+
 TEST_F(X11Decoration, OpacityIsAFractionOfTheFullCardinal) {
     const auto shown = [&] {
         const XProperty p =
@@ -318,6 +370,7 @@ TEST_F(X11Decoration, OpacityIsSetBeforeTheWindowAsksToBeMapped) {
     }
     window.SetOpacity(100);
     window.Show();
+    system.UpdateAll();
     backend.DeliverPending();
     XSync(d, False);
     XEvent event{};
