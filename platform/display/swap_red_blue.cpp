@@ -21,9 +21,9 @@ uint32_t PremultipliedArgb(uint32_t c) {
 
 }  // namespace
 
-void CopySwappingRedBlue(const Surface& framebuffer, const Rect& area, uint8_t* destination,
+void CopySwappingRedBlue(const Surface& pixels, const Rect& area, uint8_t* destination,
                          int32_t pitch) {
-    CopyBlocks(framebuffer, area, destination, pitch, [](Color c) { return Swapped(c); });
+    CopyBlocks(pixels, area, destination, pitch, [](Color c) { return Swapped(c); });
 }
 
 bool CopyPointerPixels(const Image& picture, DeviceScale scale, uint32_t* destination) {

@@ -9,11 +9,11 @@
 
 namespace platform {
 
-/// Copies the device pixels of `area` (which must lie on the framebuffer's device pixels) into a
+/// Copies the device pixels of `area` (which must lie inside pixels.DeviceArea()) into a
 /// 32-bit 0x00RRGGBB image of the area's size whose rows start `pitch` bytes apart, red and blue
 /// exchanged, the top byte 0. Bytes of the destination past the area's width in each row are
 /// not touched.
-void CopySwappingRedBlue(const Surface& framebuffer, const Rect& area, uint8_t* destination,
+void CopySwappingRedBlue(const Surface& pixels, const Rect& area, uint8_t* destination,
                          int32_t pitch);
 
 /// Copies a pointer picture into the colour pointer pixels that displays take: 0xAARRGGBB

@@ -49,6 +49,14 @@ class Surface {
     Region ToDevice(const Region& logical) const;
     /// The logical pixel that holds a device pixel.
     Point LogicalAt(Point device) const;
+    /// The device pixels the surface holds on its grid, which start at the device edges of the
+    /// grid's origin: a window's surface lies on its top-level window's device pixels there.
+    Rect DeviceArea() const { return DeviceBounds().Offset(deviceLeft_, deviceTop_); }
+    /// The pixel that lies on device pixel (x, y) of the grid, which must be in DeviceArea();
+    /// the pixels of a row follow it.
+    const Color* DevicePixelAt(int32_t x, int32_t y) const {
+        return pixels_.data() + Index(x - deviceLeft_, y - deviceTop_);
+    }
 
     /// Reads logical pixel (x, y), which must lie on the surface (its top-left device pixel).
     Color Pixel(int32_t x, int32_t y) const { return pixels_[Index(DeviceX(x), DeviceY(y))]; }

@@ -44,6 +44,13 @@ enum class WindowRole {
 /// A backend's name for one of its native windows; 0 is never used.
 using NativeWindowId = uint32_t;
 
+/// Composes the device pixels `area` of a shown top-level window as it looks now, into a surface
+/// that lies on the window's device pixels at its grid's origin (Surface::DeviceArea): the window
+/// system gives one to each native window, and the display asks it for what it is about to
+/// show. The surface holds at least `area` where that lies on the window; nothing once the
+/// window is gone.
+using FrameSource = std::function<Surface(const Rect& area)>;
+
 /// What a backend needs to open the native window of a top-level window. `position` is the
 /// top-left corner of the client area on the screen (already centred when the window asked
 /// for it). Every window has a fixed size; a bordered one has a title bar with the window
@@ -67,6 +74,8 @@ struct NativeWindowDesc {
     /// The scale the window is shown at: the desktop's, times the window's zoom.
     DeviceScale scale;
     uint8_t opacity = 255;
+    /// What the window shows, composed when the display asks for it.
+    FrameSource pixels;
 };
 
 /// A deadline that never comes: WaitForEvents then waits for input alone.
@@ -95,7 +104,7 @@ class WaitParticipant {
 
 /// The seam between the window system and a display is a backend playing four roles, each a
 /// small interface of its own (as FLTK splits its drivers): DisplayWindows (native top-level
-/// windows, presenting framebuffers, the pointer's picture), DisplayScreen (work area, scale,
+/// windows, presenting their pictures, the pointer's picture), DisplayScreen (work area, scale,
 /// bell), DisplayClipboard, and EventSource (the clock and the input). Backend hands out the
 /// four; a backend's folder makes them (platform/display/x11, platform/display/wayland: one
 /// init file each, *_backend.cpp) and the chooser in platform/display/desktop picks the folder.
@@ -113,8 +122,8 @@ class DisplayWindows {
     virtual ~DisplayWindows() = default;
 
     /// Opens the native window of a top-level window, not yet on the screen: it goes there with
-    /// its first Present, which shows the whole framebuffer, so that it never shows an
-    /// incomplete picture.
+    /// its first Present, which is of the whole window, so that it never shows an incomplete
+    /// picture.
     virtual NativeWindowId CreateNativeWindow(const NativeWindowDesc& desc) = 0;
     virtual void DestroyNativeWindow(NativeWindowId id) = 0;
     /// Whole-window opacity: 0 invisible, 255 opaque.
@@ -126,13 +135,13 @@ class DisplayWindows {
     virtual void Activate(NativeWindowId id, std::string_view startupToken) = 0;
     /// Shows the window at another scale from now on: its client area becomes
     /// scale.Edge(width) × scale.Edge(height) device pixels, about the same centre where the
-    /// display lets a program place its windows. A Present of the whole framebuffer follows.
+    /// display lets a program place its windows. A Present of the whole window follows.
     virtual void SetScale(NativeWindowId id, DeviceScale scale) = 0;
-    /// Shows the device pixels `changed` of the window's framebuffer, whose device pixels are
-    /// exactly those of its client area at the window's scale. `changed` is never empty and
-    /// lies inside the framebuffer: the window system clips it (WindowSystem::Update). The
-    /// display may show them only at the next Flush() or wait.
-    virtual void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) = 0;
+    /// Shows the device pixels `changed` of the window's client area at the window's scale anew,
+    /// taking them from the window's FrameSource now or when it next shows a picture.
+    /// `changed` is never empty and lies inside the client area: the window system clips it
+    /// (WindowSystem::Update). The display may show them only at the next Flush() or wait.
+    virtual void Present(NativeWindowId id, const Rect& changed) = 0;
     /// Hands everything presented so far to the display now, without waiting for it.
     virtual void Flush() = 0;
     /// The pointer picture over every window from now on; null for the standard arrow.
@@ -151,7 +160,7 @@ class DisplayScreen {
     /// The scale the desktop asks windows to be shown at. Screen positions pass the seam in
     /// logical pixels of this scale; a window's client coordinates (sizes, input) in logical
     /// pixels of the window's own scale (NativeWindowDesc::scale). Only the backend knows
-    /// device pixels, except in the framebuffers it presents. When the desktop's scale changes,
+    /// device pixels, except in the pictures it presents. When the desktop's scale changes,
     /// or a window goes where another scale holds, the backend says so through
     /// WindowSystem::NativeScaleChanged.
     virtual DeviceScale Scale() const = 0;

@@ -6,14 +6,14 @@
 namespace platform {
 namespace {
 
-// Copies the device pixels of `target` (framebuffer device coordinates) from the window's
+// Copies the device pixels of `target` (device coordinates of `into`) from the window's
 // surface, whose top-left device pixel lies at `origin`; with a region, only the region's
 // pixels inside `target`.
-void CopyFromSurface(Surface& framebuffer, const Surface& surface, Point origin, const Rect& target,
+void CopyFromSurface(Surface& into, const Surface& surface, Point origin, const Rect& target,
                      const Region* region) {
     for (int32_t y = target.top; y < target.bottom; ++y) {
         const Color* in = surface.Row(y - origin.y) - origin.x;
-        Color* out = framebuffer.Row(y);
+        Color* out = into.Row(y);
         if (!region) {
             std::copy(in + target.left, in + target.right, out + target.left);
             continue;
@@ -26,17 +26,17 @@ void CopyFromSurface(Surface& framebuffer, const Surface& surface, Point origin,
     }
 }
 
-// Composes `window` (its client area at logical `origin`) and its children into the
-// framebuffer, limited to the device pixels `clip` and, when set, to those of `clipRegion`
-// (inherited shapes).
-void ComposeWindow(const Window& window, Point origin, Surface& framebuffer, const Rect& clip,
+// Composes `window` (its client area at logical `origin`) and its children into `into`,
+// limited to the device pixels `clip` and, when set, to those of `clipRegion` (inherited
+// shapes).
+void ComposeWindow(const Window& window, Point origin, Surface& into, const Rect& clip,
                    const Region* clipRegion) {
     const Rect logical =
         Rect::FromSize(origin.x, origin.y, window.ClientWidth(), window.ClientHeight());
-    const Rect target = framebuffer.ToDevice(logical).Intersect(clip);
+    const Rect target = into.ToDevice(logical).Intersect(clip);
     if (target.IsEmpty()) return;
 
-    const Point deviceOrigin{framebuffer.DeviceX(origin.x), framebuffer.DeviceY(origin.y)};
+    const Point deviceOrigin{into.DeviceX(origin.x), into.DeviceY(origin.y)};
     std::optional<Region> shaped;
     const Region* region = clipRegion;
     if (window.DeviceShape()) {
@@ -48,22 +48,23 @@ void ComposeWindow(const Window& window, Point origin, Surface& framebuffer, con
         region = &*shaped;
     }
     const Surface& surface = window.DrawingSurface();
-    CopyFromSurface(framebuffer, surface, deviceOrigin,
+    CopyFromSurface(into, surface, deviceOrigin,
                     target.Intersect(surface.DeviceBounds().Offset(deviceOrigin.x, deviceOrigin.y)),
                     region);
 
     for (const Window* child : window.Children()) {
         if (!child->IsVisible()) continue;
         const Rect b = child->Bounds();
-        ComposeWindow(*child, {origin.x + b.left, origin.y + b.top}, framebuffer, target, region);
+        ComposeWindow(*child, {origin.x + b.left, origin.y + b.top}, into, target, region);
     }
 }
 
 }  // namespace
 
-void ComposeArea(const Window& topLevel, Surface& framebuffer, const Rect& area) {
-    ComposeWindow(topLevel, {0, 0}, framebuffer,
-                  framebuffer.ToDevice(area.Intersect(framebuffer.Bounds())), nullptr);
+void ComposeArea(const Window& topLevel, Surface& into, const Rect& area) {
+    const Point at = into.Grid().origin;
+    const Rect local = area.Offset(-at.x, -at.y).Intersect(into.Bounds());
+    ComposeWindow(topLevel, {-at.x, -at.y}, into, into.ToDevice(local), nullptr);
 }
 
 }  // namespace platform

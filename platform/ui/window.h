@@ -164,8 +164,6 @@ class Window {
     bool Close();
     /// The backend's window while a top-level window is shown; 0 otherwise.
     NativeWindowId NativeId() const { return native_; }
-    /// A top-level window's composed picture: its client area in device pixels.
-    const Surface& Framebuffer() const { return framebuffer_; }
     /// The scale the window is shown at: its top-level window's desktop scale (the display's
     /// for where the window is) times its zoom, from 1 to 4.
     DeviceScale Scale() const;
@@ -259,10 +257,10 @@ class Window {
     bool centred_ = false;
     uint8_t opacity_ = 255;
     NativeWindowId native_ = 0;
-    Surface framebuffer_;       // top-level windows: the composed picture
+    DeviceScale shownScale_;    // top-level windows: the scale the native window shows
     DeviceScale desktopScale_;  // top-level windows: the scale the display asks for
     double zoom_ = 1;
-    std::vector<Rect> damage_;  // top-level windows: framebuffer rectangles to recompose
+    std::vector<Rect> damage_;  // top-level windows: client rectangles to present anew
 };
 
 }  // namespace platform

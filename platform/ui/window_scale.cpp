@@ -34,10 +34,10 @@ void WindowSystem::Rescale(Window& topLevel) {
     // A hidden window takes its scale when it is shown.
     if (!topLevel.native_) return;
     const DeviceScale scale = topLevel.Scale();
-    if (topLevel.framebuffer_.Scale() == scale) return;
+    if (topLevel.shownScale_ == scale) return;
     timers_.PointerOrWindowsChanged();
-    topLevel.framebuffer_.Resize(topLevel.ClientWidth(), topLevel.ClientHeight(), 0, {scale, {}});
-    topLevel.damage_.assign(1, topLevel.framebuffer_.Bounds());
+    topLevel.shownScale_ = scale;
+    topLevel.damage_.assign(1, Rect{0, 0, topLevel.ClientWidth(), topLevel.ClientHeight()});
     display_.SetScale(topLevel.native_, scale);
 }
 

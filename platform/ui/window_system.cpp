@@ -112,9 +112,7 @@ void WindowSystem::ShowTopLevel(Window& window) {
     window.desktopScale_ = screen_.Scale();
     // A message box comes at its owner's zoom, so that a zoomed calculator's boxes match it.
     if (const Window* owner = window.Owner()) window.zoom_ = owner->zoom_;
-    // The framebuffer gets its pixels at the first update, once the windows have painted: what
-    // they free as they paint (a decoded picture) is gone before it is allocated.
-    window.framebuffer_ = Surface(0, 0, 0, {window.Scale(), {}});
+    window.shownScale_ = window.Scale();
     window.damage_.assign(1, Rect{0, 0, window.bounds_.Width(), window.bounds_.Height()});
     std::erase(topLevels_, &window);
     topLevels_.push_back(&window);
@@ -130,8 +128,12 @@ void WindowSystem::ShowTopLevel(Window& window) {
     desc.modal = std::find(modal_.begin(), modal_.end(), window.handle_) != modal_.end();
     desc.position = {window.bounds_.left, window.bounds_.top};
     desc.clientSize = {window.bounds_.Width(), window.bounds_.Height()};
-    desc.scale = window.framebuffer_.Scale();
+    desc.scale = window.shownScale_;
     desc.opacity = window.opacity_;
+    desc.pixels = [this, handle = window.handle_](const Rect& area) {
+        const Window* top = Find(handle);
+        return top && top->native_ ? ComposeFrame(*top, area) : Surface();
+    };
     window.native_ = display_.CreateNativeWindow(desc);
 }
 
@@ -175,9 +177,6 @@ void WindowSystem::HideTopLevel(Window& window) {
     timers_.PointerOrWindowsChanged();
     if (window.native_) display_.DestroyNativeWindow(window.native_);
     window.native_ = 0;
-    // A hidden window shows nothing: its framebuffer's memory goes (a splash's, before the
-    // window it opens is first composed), and the next show composes it anew.
-    window.framebuffer_ = Surface();
 }
 
 void WindowSystem::Update(Window& topLevel) {
@@ -208,30 +207,43 @@ void WindowSystem::Update(Window& topLevel) {
 
     Window* window = Find(top);
     if (!window || !window->native_) return;
-    const std::optional<FocusRing> ring = PrepareFocusRing(*window);
+    // The display asks for the pixels of what it is told changed (ComposeFrame), now or when
+    // it can next show them: no picture of the whole window is kept beside the windows' own.
+    PrepareFocusRing(*window);
     const std::vector<Rect> damage = std::move(window->damage_);
     window->damage_.clear();
-    Surface& framebuffer = window->framebuffer_;
-    if (framebuffer.Width() != window->ClientWidth() ||
-        framebuffer.Height() != window->ClientHeight())
-        framebuffer.Resize(window->ClientWidth(), window->ClientHeight(), 0,
-                           {framebuffer.Scale(), {}});
-    std::vector<Rect> areas;
+    const Rect client{0, 0, window->ClientWidth(), window->ClientHeight()};
     for (const Rect& r : damage) {
-        const Rect area = r.Intersect(framebuffer.Bounds());
-        if (area.IsEmpty()) continue;
-        ComposeArea(*window, framebuffer, area);
-        areas.push_back(area);
+        const Rect area = r.Intersect(client);
+        if (!area.IsEmpty()) display_.Present(window->native_, window->shownScale_.Map(area));
     }
-    // The ring goes over everything once all is composed: its tones come from the pixels
-    // beside it, which may lie in another area.
-    if (ring) {
-        for (const Rect& area : areas)
-            DrawFocusRing(framebuffer, ring->around,
-                          framebuffer.ToDevice(area.Intersect(ring->clip)));
+}
+
+Surface WindowSystem::ComposeFrame(const Window& topLevel, const Rect& deviceArea) const {
+    const DeviceScale scale = topLevel.shownScale_;
+    const Rect client{0, 0, topLevel.ClientWidth(), topLevel.ClientHeight()};
+    const Rect device = deviceArea.Intersect(scale.Map(client));
+    if (device.IsEmpty()) return {};
+    Rect area = scale.Cover(device);
+    // The ring's tones follow the pixels beside it, which are composed with it.
+    const bool ringed = drawnRing_ && drawnRing_->topLevel == topLevel.handle_ &&
+                        !area.Intersect(RingArea(*drawnRing_)).IsEmpty();
+    if (ringed) area = area.Union(drawnRing_->around.Inflate(3, 3).Intersect(client));
+    Surface composed(area.Width(), area.Height(), 0, {scale, {area.left, area.top}});
+    ComposeArea(topLevel, composed, area);
+    if (ringed) {
+        const Point at{-area.left, -area.top};
+        DrawFocusRing(composed, drawnRing_->around.Offset(at.x, at.y),
+                      composed.ToDevice(area.Intersect(drawnRing_->clip).Offset(at.x, at.y)));
     }
-    for (const Rect& area : areas)
-        display_.Present(window->native_, framebuffer, framebuffer.ToDevice(area));
+    return composed;
+}
+
+Surface WindowSystem::ComposedPicture(const Window& topLevel) const {
+    const Rect client{0, 0, topLevel.ClientWidth(), topLevel.ClientHeight()};
+    Surface composed(client.Width(), client.Height(), 0, {topLevel.Scale(), {}});
+    ComposeArea(topLevel, composed, client);
+    return composed;
 }
 
 void WindowSystem::UpdateAll() {

@@ -193,6 +193,9 @@ class WindowSystem {
     }
     /// Paints, composes and presents every invalidated part of every shown top-level window.
     void UpdateAll();
+    /// A top-level window's whole client area composed now at its scale, as the display shows
+    /// it apart from the focus ring; for pictures of a window, such as a tool's shot.
+    Surface ComposedPicture(const Window& topLevel) const;
 
   private:
     void KeyWentDown(const Keystroke& stroke);
@@ -215,7 +218,11 @@ class WindowSystem {
         friend bool operator==(const FocusRing&, const FocusRing&) = default;
     };
     std::optional<FocusRing> WantedFocusRing() const;
-    std::optional<FocusRing> PrepareFocusRing(Window& topLevel);
+    static Rect RingArea(const FocusRing& ring);
+    void PrepareFocusRing(Window& topLevel);
+    // The device pixels `deviceArea` of a shown top-level window as the display should show
+    // them now: its windows composed, the focus ring drawn.
+    Surface ComposeFrame(const Window& topLevel, const Rect& deviceArea) const;
     // Scales (window_scale.cpp).
     SurfaceGrid GridOf(const Window& window) const;
     void Rescale(Window& topLevel);

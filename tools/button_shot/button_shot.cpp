@@ -310,8 +310,9 @@ platform::Image RenderShot(const ShotOptions& o) {
     backend.ProcessUntilIdle();
     system.UpdateAll();
 
-    const platform::Surface& composed = form.Framebuffer();
-    const platform::Rect shown = composed.ToDevice(place);
+    // What the display shows: device pixels, on a grid of its own.
+    const platform::Surface& composed = backend.Native(form.NativeId())->screen;
+    const platform::Rect shown = form.Scale().Map(place);
     platform::Image image{shown.Width(), shown.Height(), {}};
     image.pixels.reserve(static_cast<size_t>(shown.Width()) * static_cast<size_t>(shown.Height()));
     for (int32_t y = shown.top; y < shown.bottom; ++y) {

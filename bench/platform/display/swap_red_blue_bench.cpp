@@ -13,12 +13,12 @@ namespace {
 
 void Convert(benchmark::State& state, Rect logical, int64_t per120) {
     const DeviceScale scale = DeviceScale::FromPer120(per120);
-    Surface framebuffer(312, 324, 0x00C0C0C0, {scale, {}});
+    const Surface window(Surface(312, 324, 0x00C0C0C0, {scale, {}}));
     const Rect area = scale.Map(logical);
     const int32_t pitch = area.Width() * 4;
     std::vector<uint8_t> screen(static_cast<size_t>(pitch) * static_cast<size_t>(area.Height()));
     for (auto _ : state) {
-        CopySwappingRedBlue(framebuffer, area, screen.data(), pitch);
+        CopySwappingRedBlue(window, area, screen.data(), pitch);
         benchmark::DoNotOptimize(screen.data());
         benchmark::ClobberMemory();
     }

@@ -87,14 +87,16 @@ void HeadlessBackend::Activate(NativeWindowId id, std::string_view startupToken)
     it->second.lastStartupToken = startupToken;
 }
 
-void HeadlessBackend::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
+void HeadlessBackend::Present(NativeWindowId id, const Rect& changed) {
     const auto it = windows_.find(id);
     if (it == windows_.end()) return;
     NativeWindow& window = it->second;
-    const Rect area = changed.Intersect(window.screen.DeviceBounds());
+    const Surface pixels = window.desc.pixels(changed);
+    const Rect area =
+        changed.Intersect(window.screen.DeviceBounds()).Intersect(pixels.DeviceArea());
     for (int32_t y = area.top; y < area.bottom; ++y) {
-        std::copy(framebuffer.Row(y) + area.left, framebuffer.Row(y) + area.right,
-                  window.screen.Row(y) + area.left);
+        const Color* row = pixels.DevicePixelAt(area.left, y);
+        std::copy(row, row + area.Width(), window.screen.Row(y) + area.left);
     }
     if (window.presented.size() == kKeptPresents) window.presented.pop_front();
     window.presented.push_back(changed);

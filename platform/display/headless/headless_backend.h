@@ -132,7 +132,7 @@ class HeadlessBackend final : public Backend,
     void SetOpacity(NativeWindowId id, uint8_t opacity) override;
     void Activate(NativeWindowId id, std::string_view startupToken) override;
     void SetScale(NativeWindowId id, DeviceScale scale) override;
-    void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
+    void Present(NativeWindowId id, const Rect& changed) override;
     void Flush() override {}
     void SetPointer(const PointerImage* pointer) override { pointer_ = pointer; }
 

@@ -5,16 +5,16 @@
 
 namespace platform {
 
-void CopyOpaque(const Surface& framebuffer, const Rect& area, ShmChannelOrder order,
+void CopyOpaque(const Surface& pixels, const Rect& area, ShmChannelOrder order,
                 uint8_t* destination, int32_t pitch) {
     if (order == ShmChannelOrder::BlueLowest) {
-        CopySwappingRedBlue(framebuffer, area, destination, pitch);
+        CopySwappingRedBlue(pixels, area, destination, pitch);
         return;
     }
-    CopyBlocks(framebuffer, area, destination, pitch, [](Color c) { return c; });
+    CopyBlocks(pixels, area, destination, pitch, [](Color c) { return c; });
 }
 
-void CopyPremultiplied(const Surface& framebuffer, const Rect& area, ShmChannelOrder order,
+void CopyPremultiplied(const Surface& pixels, const Rect& area, ShmChannelOrder order,
                        uint8_t opacity, uint8_t* destination, int32_t pitch) {
     // Each channel's premultiplied value, looked up rather than divided for every pixel.
     uint32_t times[256];
@@ -23,7 +23,7 @@ void CopyPremultiplied(const Surface& framebuffer, const Rect& area, ShmChannelO
     const uint32_t alpha = static_cast<uint32_t>(opacity) << 24;
     const int lowShift = order == ShmChannelOrder::RedLowest ? 0 : 16;
     const int highShift = 16 - lowShift;
-    CopyBlocks(framebuffer, area, destination, pitch, [&](Color c) {
+    CopyBlocks(pixels, area, destination, pitch, [&](Color c) {
         return alpha | times[c & 0xFF] << lowShift | times[(c >> 8) & 0xFF] << 8 |
                times[(c >> 16) & 0xFF] << highShift;
     });

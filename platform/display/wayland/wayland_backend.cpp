@@ -12,7 +12,7 @@ namespace platform {
 WaylandBackend::WaylandBackend(std::string appId, std::string activationToken)
     : globals_(std::move(appId)),
       windows_(
-          globals_, std::move(activationToken), [this] { return events_.System(); },
+          globals_, std::move(activationToken),
           [this](NativeWindowId id) { seat_.CloseRequest(id); },
           [this](NativeWindowId id, DeviceScale scale) { seat_.ScaleRequest(id, scale); },
           [this](NativeWindowId id) { seat_.Forget(id); }),

@@ -21,11 +21,10 @@ constexpr size_t kMaxBuffers = 3;
 }  // namespace
 
 WaylandWindow::WaylandWindow(const WaylandWindowContext& context, const NativeWindowDesc& desc,
-                             WaylandWindow* owner, std::function<const Surface*()> framebuffer,
-                             std::function<void()> onClose,
+                             WaylandWindow* owner, std::function<void()> onClose,
                              std::function<void(DeviceScale)> onScale)
     : context_(context),
-      framebuffer_(std::move(framebuffer)),
+      pixels_(desc.pixels),
       onClose_(std::move(onClose)),
       onScale_(std::move(onScale)),
       title_(desc.title),
@@ -238,21 +237,23 @@ WaylandWindow::Buffer* WaylandWindow::FreeBuffer() {
 
 bool WaylandWindow::Commit() {
     if (!configured_ || !drawn_ || frameCallback_ || pending_.IsEmpty()) return false;
-    const Surface* framebuffer = framebuffer_();
-    if (framebuffer == nullptr) return false;
     // With every buffer held by the compositor, the picture waits for the next frame.
     Buffer* buffer = FreeBuffer();
     if (buffer == nullptr) return false;
-    const Rect bounds = framebuffer->DeviceBounds().Intersect(DeviceBounds());
-    const Rect area = buffer->stale.Union(pending_).Intersect(bounds);
+    const Rect bounds = DeviceBounds();
+    // The window system composes what the buffer lacks now: no other copy of the picture is
+    // kept.
+    const Surface pixels = pixels_(buffer->stale.Union(pending_).Intersect(bounds));
+    if (pixels.DeviceArea().IsEmpty()) return false;  // the window is gone
+    const Rect area = buffer->stale.Union(pending_).Intersect(pixels.DeviceArea());
     ShmBuffer& shm = *buffer->shm;
     if (!area.IsEmpty()) {
         uint8_t* to = shm.Pixels() + static_cast<ptrdiff_t>(area.top) * shm.Pitch() +
                       static_cast<ptrdiff_t>(area.left) * 4;
         if (Translucent()) {
-            CopyPremultiplied(*framebuffer, area, context_.order, opacity_, to, shm.Pitch());
+            CopyPremultiplied(pixels, area, context_.order, opacity_, to, shm.Pitch());
         } else {
-            CopyOpaque(*framebuffer, area, context_.order, to, shm.Pitch());
+            CopyOpaque(pixels, area, context_.order, to, shm.Pitch());
         }
     }
     for (Buffer& other : buffers_)

@@ -64,12 +64,11 @@ struct WaylandWindowContext {
 /// buffers are fitted to the compositor's grid by ScalingOf.
 class WaylandWindow {
   public:
-    /// `framebuffer` gives the window's current pixels (null once it has none); `onClose` is
-    /// called when the user asks to close it, `onScale` when the compositor asks for it to be
-    /// shown at another scale. `owner` is the window it is kept above, or null.
+    /// `onClose` is called when the user asks to close it, `onScale` when the compositor asks
+    /// for it to be shown at another scale. `owner` is the window it is kept above, or null.
     WaylandWindow(const WaylandWindowContext& context, const NativeWindowDesc& desc,
-                  WaylandWindow* owner, std::function<const Surface*()> framebuffer,
-                  std::function<void()> onClose, std::function<void(DeviceScale)> onScale);
+                  WaylandWindow* owner, std::function<void()> onClose,
+                  std::function<void(DeviceScale)> onScale);
     WaylandWindow(const WaylandWindow&) = delete;
     WaylandWindow& operator=(const WaylandWindow&) = delete;
 
@@ -90,7 +89,7 @@ class WaylandWindow {
     /// the bar; `serial` is the compositor's for the event.
     void TitleBarButton(int32_t button, bool down, Point at, uint32_t serial);
 
-    /// Shows `changed` (framebuffer coordinates) once the compositor is ready for a picture.
+    /// Shows `changed` (device pixels) once the compositor is ready for a picture.
     /// The window goes on the screen with the first, which the window system makes whole:
     /// until then it attaches no buffer.
     void Present(const Rect& changed);
@@ -117,7 +116,7 @@ class WaylandWindow {
 
     struct Buffer {
         std::unique_ptr<ShmBuffer> shm;
-        Rect stale;  // framebuffer pixels that changed since this buffer was last shown
+        Rect stale;  // device pixels that changed since this buffer was last shown
     };
 
     static void OnFrameDone(void* data, wl_callback* callback, uint32_t time);
@@ -137,7 +136,7 @@ class WaylandWindow {
     bool Translucent() const { return opacity_ < 255 || role_ == WindowRole::Splash; }
 
     const WaylandWindowContext& context_;
-    std::function<const Surface*()> framebuffer_;
+    FrameSource pixels_;
     std::function<void()> onClose_;
     std::function<void(DeviceScale)> onScale_;
     std::string title_;

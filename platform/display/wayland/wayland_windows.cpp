@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "platform/ui/window_system.h"
-
 // The Wayland headers come after ours, like every platform header.
 #include <wayland-client.h>
 
@@ -12,13 +10,11 @@
 namespace platform {
 
 WaylandWindows::WaylandWindows(const WaylandGlobals& globals, std::string activationToken,
-                               std::function<WindowSystem*()> system,
                                std::function<void(NativeWindowId)> onClose,
                                std::function<void(NativeWindowId, DeviceScale)> onScale,
                                std::function<void(NativeWindowId)> onDestroyed)
     : globals_(globals),
       activationToken_(std::move(activationToken)),
-      system_(std::move(system)),
       onClose_(std::move(onClose)),
       onScale_(std::move(onScale)),
       onDestroyed_(std::move(onDestroyed)),
@@ -27,14 +23,8 @@ WaylandWindows::WaylandWindows(const WaylandGlobals& globals, std::string activa
 NativeWindowId WaylandWindows::CreateNativeWindow(const NativeWindowDesc& desc) {
     const NativeWindowId id = nextId_++;
     WaylandWindow* owner = desc.owner && *desc.owner ? WindowOf(*desc.owner) : nullptr;
-    auto framebuffer = [this, id]() -> const Surface* {
-        WindowSystem* system = system_();
-        const Window* top = system ? system->TopLevelOf(id) : nullptr;
-        return top ? &top->Framebuffer() : nullptr;
-    };
     windows_.emplace(id, std::make_unique<WaylandWindow>(
-                             globals_.Context(), desc, owner, std::move(framebuffer),
-                             [this, id] { onClose_(id); },
+                             globals_.Context(), desc, owner, [this, id] { onClose_(id); },
                              [this, id](DeviceScale scale) { onScale_(id, scale); }));
     // The first window ends the launch that started the program, and takes the focus it
     // brings.
@@ -61,7 +51,7 @@ void WaylandWindows::SetScale(NativeWindowId id, DeviceScale scale) {
     if (WaylandWindow* window = WindowOf(id)) window->SetScale(scale);
 }
 
-void WaylandWindows::Present(NativeWindowId id, const Surface&, const Rect& changed) {
+void WaylandWindows::Present(NativeWindowId id, const Rect& changed) {
     if (WaylandWindow* window = WindowOf(id)) window->Present(changed);
 }
 

@@ -18,12 +18,10 @@ namespace platform {
 /// the first window hands to the compositor. Native window ids count from 1.
 class WaylandWindows final : public DisplayWindows {
   public:
-    /// `system` gives the window system whose framebuffers the windows show (null while none
-    /// is attached); `onClose` is called when the user asks to close a window, `onScale` when
-    /// the compositor asks for one to be shown at another scale, `onDestroyed` when the
-    /// program has destroyed one.
+    /// `onClose` is called when the user asks to close a window, `onScale` when the compositor
+    /// asks for one to be shown at another scale, `onDestroyed` when the program has destroyed
+    /// one.
     WaylandWindows(const WaylandGlobals& globals, std::string activationToken,
-                   std::function<WindowSystem*()> system,
                    std::function<void(NativeWindowId)> onClose,
                    std::function<void(NativeWindowId, DeviceScale)> onScale,
                    std::function<void(NativeWindowId)> onDestroyed);
@@ -39,7 +37,7 @@ class WaylandWindows final : public DisplayWindows {
     void Activate(NativeWindowId id, std::string_view startupToken) override;
     /// The window's buffers are made anew at the scale's size, for the next picture.
     void SetScale(NativeWindowId id, DeviceScale scale) override;
-    void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
+    void Present(NativeWindowId id, const Rect& changed) override;
     void Flush() override;
     void SetPointer(const PointerImage* pointer) override { cursor_.Set(pointer); }
 
@@ -57,7 +55,6 @@ class WaylandWindows final : public DisplayWindows {
   private:
     const WaylandGlobals& globals_;
     std::string activationToken_;
-    std::function<WindowSystem*()> system_;
     std::function<void(NativeWindowId)> onClose_;
     std::function<void(NativeWindowId, DeviceScale)> onScale_;
     std::function<void(NativeWindowId)> onDestroyed_;

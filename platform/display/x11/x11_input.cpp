@@ -131,11 +131,10 @@ void X11Input::Deliver(XEvent& event, WindowSystem& system) {
             break;
         case Expose:
             // The window is on the screen for the first time, or the display lost these pixels
-            // of it: show them from the framebuffer.
-            if (const Window* top = system.TopLevelOf(event.xexpose.window))
-                windows_.Exposed(event.xexpose.window, top->Framebuffer(),
-                                 Rect::FromSize(event.xexpose.x, event.xexpose.y,
-                                                event.xexpose.width, event.xexpose.height));
+            // of it: show them anew.
+            windows_.Exposed(event.xexpose.window,
+                             Rect::FromSize(event.xexpose.x, event.xexpose.y, event.xexpose.width,
+                                            event.xexpose.height));
             break;
         case ConfigureNotify:
             if (const Window* top = system.TopLevelOf(event.xconfigure.window))

@@ -31,16 +31,16 @@ unsigned long ChannelBits(uint32_t value, unsigned long mask) {
     return (scaled << shift) & mask;
 }
 
-/// Converts the device pixels `part` of the framebuffer into 32-bit pixel values of the
+/// Converts the device pixels `part` of `pixels` into 32-bit pixel values of the
 /// visual, one row after another, in the machine's byte order.
-void ConvertRows(const Surface& framebuffer, const Rect& part, const Visual& visual, uint32_t* to) {
+void ConvertRows(const Surface& pixels, const Rect& part, const Visual& visual, uint32_t* to) {
     const int32_t width = part.Width();
     if (visual.red_mask == 0xFF0000 && visual.green_mask == 0xFF00 && visual.blue_mask == 0xFF) {
-        CopySwappingRedBlue(framebuffer, part, reinterpret_cast<uint8_t*>(to), width * 4);
+        CopySwappingRedBlue(pixels, part, reinterpret_cast<uint8_t*>(to), width * 4);
         return;
     }
     for (int32_t y = part.top; y < part.bottom; ++y) {
-        const Color* from = framebuffer.Row(y) + part.left;
+        const Color* from = pixels.DevicePixelAt(part.left, y);
         for (int32_t i = 0; i < width; ++i) {
             const Color c = from[i];
             *to++ = static_cast<uint32_t>(ChannelBits(c & 0xFF, visual.red_mask) |
@@ -50,9 +50,20 @@ void ConvertRows(const Surface& framebuffer, const Rect& part, const Visual& vis
     }
 }
 
+/// Composes the rows `rows` and converts them as ConvertRows does; black where the window no
+/// longer has them (it went away meanwhile).
+void ConvertBand(const FrameSource& pixels, const Rect& rows, const Visual& visual, uint32_t* to) {
+    const Surface composed = pixels(rows);
+    if (composed.DeviceArea().Intersect(rows) == rows) {
+        ConvertRows(composed, rows, visual, to);
+    } else {
+        std::fill_n(to, static_cast<size_t>(rows.Width()) * static_cast<size_t>(rows.Height()), 0);
+    }
+}
+
 /// One PutImage request for `part`, its pixels converted and sent `band` rows at a time.
 void SendPutImage(Display* dpy, Drawable to, GC gc, const Visual& visual, int depth,
-                  const Surface& framebuffer, const Rect& part, int32_t bandRows,
+                  const FrameSource& pixels, const Rect& part, int32_t bandRows,
                   std::vector<uint32_t>& band) {
     // GetReq and the macros with it name the display `dpy`.
     const bool swapBytes =
@@ -74,7 +85,7 @@ void SendPutImage(Display* dpy, Drawable to, GC gc, const Visual& visual, int de
     SetReqLen(request, words, words);
     for (int32_t top = part.top; top < part.bottom; top += bandRows) {
         const Rect rows{part.left, top, part.right, std::min(part.bottom, top + bandRows)};
-        ConvertRows(framebuffer, rows, visual, band.data());
+        ConvertBand(pixels, rows, visual, band.data());
         const size_t count = static_cast<size_t>(rows.Width()) * static_cast<size_t>(rows.Height());
         if (swapBytes)
             std::transform(band.begin(), band.begin() + count, band.begin(),
@@ -90,11 +101,11 @@ void SendPutImage(Display* dpy, Drawable to, GC gc, const Visual& visual, int de
 /// XPutImage of `part` in bands, for a server that stores the visual's pixels in other than 32
 /// bits: Xlib converts them.
 void PutImageInBands(Display* x, Drawable to, GC gc, const Visual& visual, int depth,
-                     const Surface& framebuffer, const Rect& part, int32_t bandRows,
+                     const FrameSource& pixels, const Rect& part, int32_t bandRows,
                      std::vector<uint32_t>& band) {
     for (int32_t top = part.top; top < part.bottom; top += bandRows) {
         const Rect rows{part.left, top, part.right, std::min(part.bottom, top + bandRows)};
-        ConvertRows(framebuffer, rows, visual, band.data());
+        ConvertBand(pixels, rows, visual, band.data());
         XImage image{};
         image.width = rows.Width();
         image.height = rows.Height();
@@ -118,7 +129,7 @@ void PutImageInBands(Display* x, Drawable to, GC gc, const Visual& visual, int d
 
 }  // namespace
 
-void PutPixels(const X11Display& display, Drawable to, GC gc, const Surface& framebuffer,
+void PutPixels(const X11Display& display, Drawable to, GC gc, const FrameSource& pixels,
                const Rect& area, std::vector<uint32_t>& band) {
     Display* x = display.X();
     const Visual& visual = display.TrueColour();
@@ -127,7 +138,7 @@ void PutPixels(const X11Display& display, Drawable to, GC gc, const Surface& fra
     const int32_t bandRows = std::max(1, kBandPixels / width);
     band.resize(static_cast<size_t>(width) * static_cast<size_t>(bandRows));
     if (display.PixelBits() != 32) {
-        PutImageInBands(x, to, gc, visual, depth, framebuffer, area, bandRows, band);
+        PutImageInBands(x, to, gc, visual, depth, pixels, area, bandRows, band);
         return;
     }
     const long extended = XExtendedMaxRequestSize(x);
@@ -136,7 +147,7 @@ void PutPixels(const X11Display& display, Drawable to, GC gc, const Surface& fra
         static_cast<int32_t>(std::max(1L, (maxWords - kPutImageHeaderWords) / width));
     for (int32_t top = area.top; top < area.bottom; top += requestRows) {
         const Rect part{area.left, top, area.right, std::min(area.bottom, top + requestRows)};
-        SendPutImage(x, to, gc, visual, depth, framebuffer, part, bandRows, band);
+        SendPutImage(x, to, gc, visual, depth, pixels, part, bandRows, band);
     }
 }
 

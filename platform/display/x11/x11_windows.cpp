@@ -109,7 +109,8 @@ NativeWindowId X11Windows::CreateNativeWindow(const NativeWindowDesc& logical) {
                                                                       false,
                                                                       XPixmapOwned(),
                                                                       Rect{},
-                                                                      {}})
+                                                                      {},
+                                                                      desc.pixels})
                        .first->second;
 
     SetTitle(w, desc.title);
@@ -170,14 +171,14 @@ void X11Windows::Activate(NativeWindowId id, std::string_view startupToken) {
         XSetInputFocus(x_, id, RevertToParent, CurrentTime);
 }
 
-void X11Windows::Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) {
+void X11Windows::Present(NativeWindowId id, const Rect& changed) {
     const auto it = windows_.find(id);
     if (it == windows_.end()) return;
     Shown& shown = it->second;
     if (!shown.mapped) {
-        MapDrawn(id, shown, framebuffer);
+        MapDrawn(id, shown);
     } else if (shown.exposed) {
-        Put(id, framebuffer, changed);
+        Put(id, shown, changed);
     } else {
         shown.unshown = shown.unshown.Union(changed);
     }
@@ -186,14 +187,14 @@ void X11Windows::Present(NativeWindowId id, const Surface& framebuffer, const Re
 // The window goes on the screen complete: its whole first picture is put into a pixmap that
 // becomes the window's background before the window is mapped, so the server paints it as it
 // shows the window, before a compositor or the screen sees any of it.
-void X11Windows::MapDrawn(::Window w, Shown& shown, const Surface& framebuffer) {
-    const Rect all = framebuffer.DeviceBounds();
+void X11Windows::MapDrawn(::Window w, Shown& shown) {
+    const Rect all{0, 0, shown.deviceSize.width, shown.deviceSize.height};
     if (!all.IsEmpty()) {
         shown.background =
             XPixmapOwned({x_, XCreatePixmap(x_, w, static_cast<unsigned>(all.Width()),
                                             static_cast<unsigned>(all.Height()),
                                             static_cast<unsigned>(display_.Depth()))});
-        PutPixels(display_, shown.background.Get().id, gc_.Get().id, framebuffer, all, band_);
+        PutPixels(display_, shown.background.Get().id, gc_.Get().id, shown.pixels, all, band_);
         XSetWindowBackgroundPixmap(x_, w, shown.background.Get().id);
     }
     XMapWindow(x_, w);
@@ -272,15 +273,15 @@ void X11Windows::TookUserInput(::Window w, Time time) {
     display_.SetCardinals(w, kNetWmUserTime, &userTime_, 1);
 }
 
-void X11Windows::Exposed(::Window w, const Surface& framebuffer, const Rect& area) {
+void X11Windows::Exposed(::Window w, const Rect& area) {
     const auto it = windows_.find(w);
     if (it == windows_.end()) return;
     Shown& shown = it->second;
     Rect exposed = area;
     if (!shown.exposed) {
         // The server has painted the first picture as the window's background: only what
-        // changed since goes, and the background is given up (later exposures are put from
-        // the framebuffer, as the picture may have changed).
+        // changed since goes, and the background is given up (later exposures are composed
+        // anew, as the picture may have changed).
         shown.exposed = true;
         exposed = std::exchange(shown.unshown, Rect{});
         if (shown.background) {
@@ -288,8 +289,7 @@ void X11Windows::Exposed(::Window w, const Surface& framebuffer, const Rect& are
             shown.background = XPixmapOwned();
         }
     }
-    exposed = exposed.Intersect(framebuffer.DeviceBounds());
-    if (!exposed.IsEmpty()) Put(w, framebuffer, exposed);
+    if (!exposed.IsEmpty()) Put(w, shown, exposed);
 }
 
 void X11Windows::Gone(::Window w) {
@@ -396,8 +396,9 @@ void X11Windows::SetWindowOpacity(::Window w, uint8_t opacity) {
     display_.SetCardinals(w, kNetWmWindowOpacity, &value, 1);
 }
 
-void X11Windows::Put(::Window w, const Surface& framebuffer, const Rect& area) {
-    PutPixels(display_, w, gc_.Get().id, framebuffer, area, band_);
+void X11Windows::Put(::Window w, const Shown& shown, const Rect& area) {
+    const Rect put = area.Intersect({0, 0, shown.deviceSize.width, shown.deviceSize.height});
+    if (!put.IsEmpty()) PutPixels(display_, w, gc_.Get().id, shown.pixels, put, band_);
 }
 
 void X11Windows::ShowPointer(Cursor pointer) {

@@ -11,9 +11,10 @@
 
 namespace platform {
 
-/// The X11 backend's windows: one X window per native window, framebuffers shown with
-/// PutImage requests, colour pointers, window opacity (for a compositing window manager) and what
-/// the window manager reads of a window. A native window's id is its X window id.
+/// The X11 backend's windows: one X window per native window, its pictures composed and put
+/// with PutImage requests a band of rows at a time, colour pointers, window opacity (for a
+/// compositing window manager) and what the window manager reads of a window. A native
+/// window's id is its X window id.
 class X11Windows final : public DisplayWindows {
   public:
     /// `programName` is what the windows carry for the desktop (WM_CLASS: the name, and the name
@@ -30,7 +31,7 @@ class X11Windows final : public DisplayWindows {
     void SetOpacity(NativeWindowId id, uint8_t opacity) override;
     void Activate(NativeWindowId id, std::string_view startupToken) override;
     void SetScale(NativeWindowId id, DeviceScale scale) override;
-    void Present(NativeWindowId id, const Surface& framebuffer, const Rect& changed) override;
+    void Present(NativeWindowId id, const Rect& changed) override;
     void Flush() override;
     void SetPointer(const PointerImage* pointer) override;
 
@@ -39,10 +40,9 @@ class X11Windows final : public DisplayWindows {
     /// A key or button pressed at `time` in window `w`: the window manager learns when the user
     /// last used the program, so that a window opened in answer may take the focus.
     void TookUserInput(::Window w, Time time);
-    /// The display exposed the device pixels `area` of window `w`, which shows
-    /// `framebuffer`: the window is on the screen (for the first time, or again), and they are
-    /// shown from the framebuffer.
-    void Exposed(::Window w, const Surface& framebuffer, const Rect& area);
+    /// The display exposed the device pixels `area` of window `w`: the window is on the screen
+    /// (for the first time, or again), and they are shown anew.
+    void Exposed(::Window w, const Rect& area);
     /// The display destroyed window `w` unasked: it is the program's no more.
     void Gone(::Window w);
     /// The desktop's scale changed: a colour pointer shown is made again at the new scale.
@@ -66,6 +66,8 @@ class X11Windows final : public DisplayWindows {
         Rect unshown;
         // The launch that the window ends as it maps (empty for none).
         std::string launch;
+        // What the window shows.
+        FrameSource pixels;
     };
 
     void SetTitle(::Window w, const std::string& title);
@@ -74,8 +76,8 @@ class X11Windows final : public DisplayWindows {
     void SetPlaceOnDesktop(::Window w, const NativeWindowDesc& desc);
     void SetFrame(::Window w, bool bordered);
     void SetWindowOpacity(::Window w, uint8_t opacity);
-    void MapDrawn(::Window w, Shown& shown, const Surface& framebuffer);
-    void Put(::Window w, const Surface& framebuffer, const Rect& area);
+    void MapDrawn(::Window w, Shown& shown);
+    void Put(::Window w, const Shown& shown, const Rect& area);
     void ShowPointer(Cursor pointer);
 
     const X11Display& display_;

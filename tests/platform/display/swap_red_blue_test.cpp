@@ -55,13 +55,14 @@ TEST(SwapRedBlue, ClearsTheTopByte) {
     EXPECT_EQ(At(screen, 4, 0, 0), 0x00563412u);
 }
 
-TEST(SwapRedBlue, CopiesTheDevicePixelsOfAScaledFramebuffer) {
-    // At 1.5 logical pixel 1 covers device column 2 alone and pixel 2 columns 3 and 4.
-    Surface framebuffer(3, 2, 0, {DeviceScale::FromFactor(1.5), {}});
-    framebuffer.SetPixel(1, 0, 0x00112233);
-    framebuffer.SetPixel(2, 0, 0x00445566);
+TEST(SwapRedBlue, CopiesTheDevicePixelsOfAScaledPartOfAWindow) {
+    // At 1.5 the window's logical pixel 1 covers device column 2 alone and pixel 2 columns 3
+    // and 4: the part composed from pixel 1 on holds them as its first three columns.
+    Surface part(2, 2, 0, {DeviceScale::FromFactor(1.5), {1, 0}});
+    part.SetPixel(0, 0, 0x00112233);
+    part.SetPixel(1, 0, 0x00445566);
     std::vector<uint8_t> image(3 * 4, 0xA5);
-    CopySwappingRedBlue(framebuffer, {2, 0, 5, 1}, image.data(), 3 * 4);
+    CopySwappingRedBlue(part, {2, 0, 5, 1}, image.data(), 3 * 4);
     EXPECT_EQ(At(image, 12, 0, 0), 0x00332211u);
     EXPECT_EQ(At(image, 12, 1, 0), 0x00665544u);
     EXPECT_EQ(At(image, 12, 2, 0), 0x00665544u);
@@ -73,8 +74,8 @@ TEST(SwapRedBlue, PointerPixelsArePremultipliedThenScaled) {
     const Image picture{2, 1, {0xFFFFFFFF, 0x000000FF}};
     std::vector<uint32_t> blocks(4 * 2, kUntouched);
     CopyPointerPixels(picture, DeviceScale::FromFactor(2), blocks.data());
-    EXPECT_EQ(blocks, (std::vector<uint32_t>{0xFFFFFFFF, 0xFFFFFFFF, 0, 0, 0xFFFFFFFF, 0xFFFFFFFF,
-                                             0, 0}));
+    EXPECT_EQ(blocks,
+              (std::vector<uint32_t>{0xFFFFFFFF, 0xFFFFFFFF, 0, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0, 0}));
     std::vector<uint32_t> smooth(3 * 2, kUntouched);
     CopyPointerPixels(picture, DeviceScale::FromFactor(1.5), smooth.data());
     EXPECT_EQ(smooth[1], 0x80808080u);

@@ -182,35 +182,6 @@ TEST(Compose, PaintRunsForInvalidatedWindowsBeforeComposition) {
     EXPECT_EQ(native->screen.Pixel(0, 0), Rgb(0, 0, 1));  // outside the invalid rectangle
 }
 
-// What a window frees as it paints (a decoded picture) is gone before its top-level window's
-// framebuffer takes its memory: the framebuffer has no pixels until the first update has
-// painted, nor once the window is hidden.
-TEST(Compose, FramebufferHoldsPixelsOnlyOnceThePaintIsDoneAndWhileShown) {
-    struct Painter : Window {
-        using Window::Window;
-        std::vector<size_t> framebufferPixelsAtPaint;
-        void Paint(Surface& s) override {
-            framebufferPixelsAtPaint.push_back(Framebuffer().Pixels().size());
-            std::fill(s.Row(0), s.Row(0) + s.Width() * s.Height(), Rgb(9, 9, 9));
-        }
-    };
-    HeadlessBackend backend;
-    WindowSystem system{backend};
-    Painter top{system, nullptr, Rect::FromSize(0, 0, 5, 4)};
-    top.Show();
-    EXPECT_TRUE(top.Framebuffer().Pixels().empty());
-    system.DispatchPending();
-    top.Invalidate();
-    system.DispatchPending();
-    EXPECT_THAT(top.framebufferPixelsAtPaint, ElementsAre(0u, 20u));
-    EXPECT_EQ(backend.Native(top.NativeId())->screen.Pixel(4, 3), Rgb(9, 9, 9));
-    top.Hide();
-    EXPECT_TRUE(top.Framebuffer().Pixels().empty());
-    top.Show();
-    system.DispatchPending();
-    EXPECT_EQ(backend.Native(top.NativeId())->screen.Pixel(4, 3), Rgb(9, 9, 9));
-}
-
 TEST(TopLevel, NativeWindowCarriesTitleBorderCentringAndOpacity) {
     HeadlessBackend backend{{800, 600}};
     WindowSystem system{backend};

@@ -189,6 +189,26 @@ TEST(FocusRing, FollowsTheWindowsUnderAndBesideIt) {
     }
 }
 
+// A display composes what it shows a part at a time, as its buffers need it: one device pixel
+// asked for alone is the pixel of the whole picture, ring and all, its tone read from
+// neighbours outside the part asked for.
+TEST(FocusRing, IsTheSameInAnyPartTheDisplayAsksFor) {
+    for (const int64_t per120 : {120, 180}) {
+        SCOPED_TRACE(per120);
+        Keys k(DeviceScale::FromPer120(per120));
+        k.Tab();
+        const Surface whole = k.Fresh(Rect::FromSize(6, 3, 6, 4));
+        const FrameSource& pixels = k.backend.Native(k.top.NativeId())->desc.pixels;
+        for (int32_t y = 0; y < whole.DeviceHeight(); ++y) {
+            for (int32_t x = 0; x < whole.DeviceWidth(); ++x) {
+                const Surface part = pixels(Rect::FromSize(x, y, 1, 1));
+                ASSERT_TRUE(part.DeviceArea().Contains({x, y}));
+                EXPECT_EQ(*part.DevicePixelAt(x, y), whole.Row(y)[x]) << x << "," << y;
+            }
+        }
+    }
+}
+
 // A key in the corner of a frame, on a panel larger than the frame: the ring's column left of
 // the frame and its row below it stay undrawn, also when the whole window is composed again.
 TEST(FocusRing, IsClippedByTheAncestorsClientAreas) {

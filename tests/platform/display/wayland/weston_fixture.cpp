@@ -91,8 +91,9 @@ std::string WestonFixture::LogSince(size_t mark) {
 PatternWindow::PatternWindow(WindowSystem& system, Rect bounds) : Window(system, nullptr, bounds) {}
 
 void PatternWindow::Paint(Surface& s) {
-    for (int32_t y = 0; y < s.Height(); ++y)
-        for (int32_t x = 0; x < s.Width(); ++x)
+    const Rect area = painted ? painted->Intersect(s.Bounds()) : s.Bounds();
+    for (int32_t y = area.top; y < area.bottom; ++y)
+        for (int32_t x = area.left; x < area.right; ++x)
             s.SetPixel(x, y, colour + (static_cast<uint32_t>(y) << 8 | static_cast<uint32_t>(x)));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -47,6 +49,9 @@ class PatternWindow : public Window {
     void Paint(Surface& surface) override;
 
     Color colour = 0x400000;
+    /// Where Paint paints: the whole window unless set, as a window that repaints only what it
+    /// invalidated does.
+    std::optional<Rect> painted;
 };
 
 }  // namespace platform

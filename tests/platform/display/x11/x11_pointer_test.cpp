@@ -59,10 +59,10 @@ class NativeWindow {
         desc.title = "pointer";
         desc.position = position;
         desc.clientSize = {40, 40};
+        desc.pixels = [](const Rect&) { return Surface(40, 40, 0); };
         id_ = backend.Windows().CreateNativeWindow(desc);
         // A window maps with its first picture.
-        const Surface picture(40, 40, 0);
-        backend.Windows().Present(id_, picture, picture.DeviceBounds());
+        backend.Windows().Present(id_, {0, 0, 40, 40});
     }
     ~NativeWindow() { backend_.Windows().DestroyNativeWindow(id_); }
     NativeWindow(const NativeWindow&) = delete;
