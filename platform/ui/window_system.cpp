@@ -239,13 +239,6 @@ Surface WindowSystem::ComposeFrame(const Window& topLevel, const Rect& deviceAre
     return composed;
 }
 
-Surface WindowSystem::ComposedPicture(const Window& topLevel) const {
-    const Rect client{0, 0, topLevel.ClientWidth(), topLevel.ClientHeight()};
-    Surface composed(client.Width(), client.Height(), 0, {topLevel.Scale(), {}});
-    ComposeArea(topLevel, composed, client);
-    return composed;
-}
-
 void WindowSystem::UpdateAll() {
     std::vector<WindowHandle> tops;
     for (const Window* w : topLevels_)

@@ -193,9 +193,6 @@ class WindowSystem {
     }
     /// Paints, composes and presents every invalidated part of every shown top-level window.
     void UpdateAll();
-    /// A top-level window's whole client area composed now at its scale, as the display shows
-    /// it apart from the focus ring; for pictures of a window, such as a tool's shot.
-    Surface ComposedPicture(const Window& topLevel) const;
 
   private:
     void KeyWentDown(const Keystroke& stroke);

@@ -75,7 +75,7 @@ TEST_F(FractionalScale, BuffersHoldDevicePixelsShownAtTheLogicalSize) {
     EXPECT_EQ(picture->buffer, (Size{468, 486}));
     EXPECT_EQ(picture->destination, (Size{312, 324}));
     EXPECT_EQ(picture->bufferScale, 1);
-    EXPECT_TRUE(ShowsDevicePixels(*picture, system.ComposedPicture(window)));
+    EXPECT_TRUE(ShowsDevicePixels(*picture, window.DrawingSurface()));
     // The program's own title bar, 24 logical pixels high, at the window's scale too.
     const std::optional<Commit> bar = LastPicture(false);
     ASSERT_TRUE(bar);
@@ -97,7 +97,7 @@ TEST_F(FractionalScale, FirstBufferHoldsTheWholeFirstPicture) {
     for (Commit& commit : compositor.Commits())
         if (commit.toplevel && commit.buffer.width > 0 && !first) first = std::move(commit);
     ASSERT_TRUE(first);
-    EXPECT_TRUE(ShowsDevicePixels(*first, system.ComposedPicture(window)));
+    EXPECT_TRUE(ShowsDevicePixels(*first, window.DrawingSurface()));
 }
 
 TEST_F(FractionalScale, AnotherPreferredScaleBringsBuffersOfItsSize) {
@@ -110,7 +110,7 @@ TEST_F(FractionalScale, AnotherPreferredScaleBringsBuffersOfItsSize) {
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->buffer, (Size{624, 648}));
     EXPECT_EQ(picture->destination, (Size{312, 324}));
-    EXPECT_TRUE(ShowsDevicePixels(*picture, system.ComposedPicture(window)));
+    EXPECT_TRUE(ShowsDevicePixels(*picture, window.DrawingSurface()));
     EXPECT_EQ(LastPicture(false)->buffer, (Size{624, 48}));
 }
 
@@ -124,7 +124,7 @@ TEST_F(FractionalScale, AZoomEnlargesTheWindowOnTheCompositorsGrid) {
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->buffer, (Size{468, 486}));
     EXPECT_EQ(picture->destination, (Size{468, 486}));
-    EXPECT_TRUE(ShowsDevicePixels(*picture, system.ComposedPicture(window)));
+    EXPECT_TRUE(ShowsDevicePixels(*picture, window.DrawingSurface()));
 }
 
 }  // namespace

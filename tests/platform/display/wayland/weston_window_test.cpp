@@ -71,7 +71,7 @@ TEST_F(WestonWindow, ShowsEveryFramebufferPixelUnderTheProgramsOwnTitleBar) {
     Drain();
     const Image screen = Screenshot();
     const std::optional<Point> place =
-        testing_support::FindPicture(screen, Shown(system.ComposedPicture(window)));
+        testing_support::FindPicture(screen, Shown(window.DrawingSurface()));
     ASSERT_TRUE(place) << "the window's pixels are nowhere on the screen";
     // Weston draws no frames: the program's own bar lies right above the client area, in the
     // look of an active window or of an inactive one.
@@ -96,7 +96,7 @@ TEST_F(WestonWindow, SplashBufferCarriesItsOpacityPremultiplied) {
     window.Show();
     Drain();
     // Over the black desktop a pixel shows its colour times 128 / 255, rounded.
-    Image faded = Shown(system.ComposedPicture(window));
+    Image faded = Shown(window.DrawingSurface());
     for (uint32_t& c : faded.pixels) {
         Color premultiplied = 0xFF000000u;
         for (const int shift : {0, 8, 16})
@@ -107,7 +107,7 @@ TEST_F(WestonWindow, SplashBufferCarriesItsOpacityPremultiplied) {
 
     window.SetOpacity(255);
     Drain();
-    EXPECT_TRUE(testing_support::FindPicture(Screenshot(), Shown(system.ComposedPicture(window))));
+    EXPECT_TRUE(testing_support::FindPicture(Screenshot(), Shown(window.DrawingSurface())));
 }
 
 TEST_F(WestonWindow, MessageBoxIsAChildOfItsOwner) {
@@ -150,7 +150,7 @@ TEST_F(WestonWindow, PresentDamagesOnlyTheChangedPixelsOncePerFrame) {
     const auto later = Matches(LogSince(mark), damage);
     ASSERT_EQ(later.size(), 2u);
     EXPECT_EQ(later[1][0], Damage(Rect{12, 6, 20, 10}));
-    EXPECT_TRUE(testing_support::FindPicture(Screenshot(), Shown(system.ComposedPicture(window))));
+    EXPECT_TRUE(testing_support::FindPicture(Screenshot(), Shown(window.DrawingSurface())));
 }
 
 }  // namespace
