@@ -81,7 +81,9 @@ LightControl* Form::LightControlAt(platform::Point client) const {
 
 void Form::SetPicture(const std::shared_ptr<const platform::Picture>& picture) {
     pictureFile_ = picture ? picture->FileBytes() : std::vector<uint8_t>{};
-    unpaintedPicture_ = picture;
+    // A hidden form may stay unpainted for long (the calculator's while its splash shows): it
+    // keeps the file alone until then.
+    unpaintedPicture_ = IsVisible() ? picture : nullptr;
     RepaintArea({0, 0, ClientWidth(), ClientHeight()});
 }
 

@@ -97,10 +97,10 @@ class Form : public platform::Window {
     void RemoveTimer(int32_t id);
 
     platform::OleColor backColor_;
-    // The picture is drawn unscaled at the client origin. Its pixels are kept only until they
-    // are painted: the form's surface keeps what it painted, so a later repaint (a light control
-    // changed) decodes the picture's file again rather than keeping a second window's worth of
-    // pixels for the whole run.
+    // The picture is drawn unscaled at the client origin. Its pixels are kept only from a
+    // change while shown until they are painted: the form's surface keeps what it painted, so a
+    // later paint (the first after showing, a light control changed) decodes the picture's file
+    // again rather than keeping a second window's worth of pixels for the whole run.
     std::vector<uint8_t> pictureFile_;
     std::shared_ptr<const platform::Picture> unpaintedPicture_;
     platform::FontDesc font_;

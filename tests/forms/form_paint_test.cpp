@@ -227,6 +227,25 @@ TEST(FormPaintTest, ABackgroundPictureLargerThanTheFormShowsItsTopLeftPart) {
     }
 }
 
+// Decoded pixels are held only between a change of a shown form's picture and its paint; a
+// hidden form, which may wait long to be shown, holds the file alone.
+TEST(FormPaintTest, AFormHoldsDecodedPixelsOnlyUntilItPaintsThem) {
+    FormTestEnv env;
+    FormDesign design = DesignOfPixels(3, 2, kFormBack);
+    const std::shared_ptr<const platform::Picture> picture = MakePicture(1, 1, {kRed});
+    design.picture = picture;
+    Form form(env.system, design);
+    design.picture.reset();
+    EXPECT_EQ(picture.use_count(), 1);
+    form.ShowForm();
+    env.backend.ProcessUntilIdle();
+    EXPECT_EQ(Screen(env, form).Pixel(0, 0), kRed);
+    form.SetPicture(picture);
+    EXPECT_EQ(picture.use_count(), 2);
+    env.backend.ProcessUntilIdle();
+    EXPECT_EQ(picture.use_count(), 1);
+}
+
 TEST(FormPaintTest, PictureStripNaturalSizeAndStretched) {
     FormTestEnv env;
     Form form(env.system, DesignOfPixels(8, 4, kFormBack));
