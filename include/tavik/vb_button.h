@@ -66,8 +66,8 @@ class vbButton {
     vbButton(const vbButton&) = delete;
     vbButton& operator=(const vbButton&) = delete;
 
-    /// @name Colours
-    /// @{
+    /** @name Colours */
+    /** @{ */
     /// The face colour used by ColorScheme 2. A new button takes the system's button face as a
     /// plain colour.
     OleColor BackColor() const;
@@ -104,10 +104,10 @@ class vbButton {
     bool SoftBevel() const;
     /// Sets SoftBevel.
     void SetSoftBevel(bool on);
-    /// @}
+    /** @} */
 
-    /// @name Look and caption
-    /// @{
+    /** @name Look and caption */
+    /** @{ */
     /// The visual style, 1 to 14 (see Look); 2 in a new button. Other values are stored and
     /// draw no style.
     int32_t ButtonType() const;
@@ -130,10 +130,10 @@ class vbButton {
     bool ShowFocusRect() const;
     /// Sets ShowFocusRect.
     void SetShowFocusRect(bool on);
-    /// @}
+    /** @} */
 
-    /// @name Font
-    /// @{
+    /** @name Font */
+    /** @{ */
     /// The caption's font; a new button takes its window's.
     tavik::Font Font() const;
     /// Sets Font. Throws std::invalid_argument, changing nothing, for a size outside 0.0001 to
@@ -162,10 +162,10 @@ class vbButton {
     /// Sets Font's face name; throws std::invalid_argument, changing nothing, for a name
     /// longer than 255 bytes.
     void SetFontName(std::string name);
-    /// @}
+    /** @} */
 
-    /// @name Pictures
-    /// @{
+    /** @name Pictures */
+    /** @{ */
     /// The picture drawn on the button; none in a new button.
     Picture PictureNormal() const;
     /// Sets PictureNormal; the caption makes room for it.
@@ -187,10 +187,10 @@ class vbButton {
     bool UseGreyscale() const;
     /// Sets UseGreyscale.
     void SetUseGreyscale(bool on);
-    /// @}
+    /** @} */
 
-    /// @name Pointer
-    /// @{
+    /** @name Pointer */
+    /** @{ */
     /// The pointer's shape over the button, as the desktop numbers it: 0 the default (a new
     /// button's), 1 the arrow, 99 MouseIcon.
     int32_t MousePointer() const;
@@ -206,10 +206,10 @@ class vbButton {
     bool HandPointer() const;
     /// Sets HandPointer.
     void SetHandPointer(bool on);
-    /// @}
+    /** @} */
 
-    /// @name State
-    /// @{
+    /** @name State */
+    /** @{ */
     /// Whether the button takes input; off draws the disabled look. On in a new button.
     bool Enabled() const;
     /// Sets Enabled.
@@ -227,10 +227,10 @@ class vbButton {
     int32_t hwnd() const;
     /// The control's version, "2.0.6"; read only.
     std::string Version() const;
-    /// @}
+    /** @} */
 
-    /// @name Methods
-    /// @{
+    /** @name Methods */
+    /** @{ */
     /// Stops all drawing, whatever properties change, until Refresh: a host changes many
     /// properties and draws once.
     void DisableRefresh();
@@ -254,11 +254,11 @@ class vbButton {
     /// "PICN", "PICH" (PictureOver), "UMCOL", "SOFT", "PICPOS", "NGREY", "FX", "HAND",
     /// "CHECK", "VALUE"; a picture that is none leaves no entry.
     std::vector<uint8_t> SaveSettings();
-    /// @}
+    /** @} */
 
-    /// @name Events
-    /// Each setter replaces the event's handler; an empty function removes it.
-    /// @{
+    /** @name Events
+     * Each setter replaces the event's handler; an empty function removes it. */
+    /** @{ */
     /// Click: a left-button click, the access key, or the release of the space bar, after the
     /// button is drawn up. A check box has toggled Value by then.
     void OnClick(std::function<void()> handler);
@@ -284,7 +284,7 @@ class vbButton {
     void OnMouseOver(std::function<void()> handler);
     /// MouseOut: the pointer has left the button.
     void OnMouseOut(std::function<void()> handler);
-    /// @}
+    /** @} */
 
   private:
     friend struct Internals;
