@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The example host of the vbButton library on a private X server: its window "Button host"
-# shows its four keys (the elliptic ones in their amber face, which the window's background
-# never shows), and a click on the elliptic key and on the check box reaches their Click
-# handlers, which print the key's caption on standard output; Alt+F4 ends it with status 0.
+# shows its keys, the elliptic one and its copy made from its saved settings both in the amber
+# face of those settings (which the window's background never shows), and a click on the
+# elliptic key and on the check box reaches their Click handlers, which print the key's
+# caption on standard output; Alt+F4 ends it with status 0.
 #
 # usage: button_host_under_xvfb.sh BUTTON_HOST
 # The keys' places are those of examples/button_host/main.cpp, in its window's client area.
@@ -28,7 +29,8 @@ pixel_at() {
     import -window "$window" "PNG24:$work/window.png"
     convert "$work/window.png" -format "%[pixel:p{$1,$2}]" info:
 }
-# Between the caption and the edge of each elliptic key: its face, amber (255, 200, 0).
+# Between the caption and the edge of the elliptic key and of its copy: the face, amber
+# (255, 200, 0).
 for x in 35 175; do
     within 30 [ "$(pixel_at "$x" 100)" == "srgb(255,200,0)" ] ||
         fail "no elliptic key's face at ($x, 100): $(pixel_at "$x" 100)"
