@@ -18,6 +18,13 @@ string(REGEX REPLACE "/$" "" TAVIK_PC_TO_PREFIX ${TAVIK_PC_TO_PREFIX})
 configure_file(tavik-button.pc.in ${CMAKE_CURRENT_BINARY_DIR}/tavik-button.pc @ONLY)
 
 install(FILES ${merged} DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
+# An installation that strips (cmake --install --strip, a package) leaves the debugging
+# information out of the library, as Debian's packages of static libraries do.
+install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND ${CMAKE_STRIP} --strip-debug
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/libtavik-button.a\"
+        COMMAND_ERROR_IS_FATAL ANY)
+endif()" COMPONENT dev)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/tavik DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
         COMPONENT dev)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/TavikButtonConfig.cmake
