@@ -13,7 +13,8 @@ root=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
 cd "$root"
 
 # The folders that hold the project's code, and so the first part of every project include.
-projectFolders=(platform forms button splash calculator app resources tools tests bench fuzz)
+projectFolders=(platform forms button splash calculator app library include examples resources tools tests
+    bench fuzz)
 
 # Headers of the libraries that stay inside the platform layer.
 xlib="X11/*"
@@ -72,6 +73,12 @@ forms/property_bag.h $platform"
 platform/accessibility/atspi platform/bus"
     [tools]="tools/* calculator splash button forms resources $platform platform/display \
 platform/display/headless platform/display/x11"
+    # The library for other programs: its public headers include none of the project's and no
+    # library of the platform; its sources are the thin classes behind them; the example host
+    # sees the public headers alone.
+    [include/tavik]=""
+    [library]="button forms $platform platform/display/desktop"
+    [examples]=""
     [resources]=""  # embedded files, included as the generated resources/tavik_resources.h
 )
 

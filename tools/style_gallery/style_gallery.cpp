@@ -1,6 +1,7 @@
 #include "tools/style_gallery/style_gallery.h"
 
 #include <array>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
@@ -101,63 +102,90 @@ void Label(platform::Surface& sheet, const platform::Font& font, const std::stri
         align | platform::kTextSingleLine | platform::kTextVCenter | platform::kTextNoPrefix);
 }
 
+// The fonts of the sheet's labels and headings.
+struct SheetFonts {
+    std::shared_ptr<const platform::Font> label;
+    std::shared_ptr<const platform::Font> heading;
+};
+
+SheetFonts LoadSheetFonts() {
+    platform::FontDesc labelDesc;
+    labelDesc.name = "Arial";
+    labelDesc.sizeCy = 80000;
+    platform::FontDesc headingDesc = labelDesc;
+    headingDesc.SetBold(true);
+    return {platform::LoadFont(labelDesc), platform::LoadFont(headingDesc)};
+}
+
+int32_t SheetWidth() {
+    return ColumnLeft(kSchemeCount - 1, kStateCount - 1) + kButtonWidth + kMargin;
+}
+
+// The colour schemes' headings and their states' labels above the grid.
+void DrawHeadings(platform::Surface& sheet, const SheetFonts& fonts) {
+    for (int32_t scheme = 0; scheme < kSchemeCount; ++scheme) {
+        const int32_t left = ColumnLeft(scheme, 0);
+        const int32_t right = ColumnLeft(scheme, kStateCount - 1) + kButtonWidth;
+        Label(sheet, *fonts.heading, "ColorScheme " + std::to_string(scheme + 1),
+              {left, kMargin, right, kMargin + kLabelHeight}, platform::kTextCenter, kHeading);
+        for (int32_t s = 0; s < kStateCount; ++s) {
+            const int32_t x = ColumnLeft(scheme, s);
+            Label(sheet, *fonts.label, kStates[s].name,
+                  {x, kMargin + kLabelHeight, x + kButtonWidth, GridTop()}, platform::kTextCenter,
+                  kLabel);
+        }
+    }
+}
+
+// One look's row of the grid, `row` rows below its top: its label, then a button in each
+// state of each colour scheme.
+void DrawLookRow(platform::Surface& sheet, const SheetFonts& fonts, const Look& look, int32_t row) {
+    const auto type = static_cast<int32_t>(look.type);
+    const int32_t top = RowTop(row);
+    Label(sheet, *fonts.label, std::to_string(type) + " " + std::string(look.name),
+          {kMargin, top, kMargin + kRowLabelWidth, top + kButtonHeight}, 0, kLabel);
+    for (int32_t scheme = 0; scheme < kSchemeCount; ++scheme) {
+        for (int32_t s = 0; s < kStateCount; ++s) {
+            ShotOptions options;
+            options.buttonType = type;
+            options.caption = "Calc";
+            options.colorScheme = scheme + 1;
+            options.state = kStates[s].state;
+            options.focus = kStates[s].focus;
+            options.parentColor = kSheet;
+            if (look.capturesParent) {
+                options.parentColor = kPatternGrey;
+                options.parentPattern = true;
+            }
+            PutImage(sheet, RenderShot(options), ColumnLeft(scheme, s), top);
+        }
+    }
+}
+
+platform::Image ImageOf(const platform::Surface& sheet) {
+    platform::Image image{sheet.Width(), sheet.Height(), {}};
+    image.pixels.reserve(sheet.Pixels().size());
+    for (const platform::Color pixel : sheet.Pixels())
+        image.pixels.push_back(0xFF000000u | pixel);
+    return image;
+}
+
 }  // namespace
 
 platform::Image RenderGallery() {
-    const int32_t sheetWidth =
-        ColumnLeft(kSchemeCount - 1, kStateCount - 1) + kButtonWidth + kMargin;
+    const int32_t sheetWidth = SheetWidth();
     const std::span<const Look> looks = Looks();
     const auto lookCount = static_cast<int32_t>(looks.size());
     const int32_t pictureTop = RowTop(lookCount) + kLabelHeight;
     const int32_t sheetHeight = pictureTop + kPictureButtonHeight + kLabelHeight + kMargin;
     platform::Surface sheet(sheetWidth, sheetHeight, kSheet);
 
-    platform::FontDesc labelDesc;
-    labelDesc.name = "Arial";
-    labelDesc.sizeCy = 80000;
-    const auto labelFont = platform::LoadFont(labelDesc);
-    platform::FontDesc headingDesc = labelDesc;
-    headingDesc.SetBold(true);
-    const auto headingFont = platform::LoadFont(headingDesc);
+    const SheetFonts fonts = LoadSheetFonts();
+    DrawHeadings(sheet, fonts);
+    for (int32_t row = 0; row < lookCount; ++row)
+        DrawLookRow(sheet, fonts, looks[static_cast<size_t>(row)], row);
 
-    for (int32_t scheme = 0; scheme < kSchemeCount; ++scheme) {
-        const int32_t left = ColumnLeft(scheme, 0);
-        const int32_t right = ColumnLeft(scheme, kStateCount - 1) + kButtonWidth;
-        Label(sheet, *headingFont, "ColorScheme " + std::to_string(scheme + 1),
-              {left, kMargin, right, kMargin + kLabelHeight}, platform::kTextCenter, kHeading);
-        for (int32_t s = 0; s < kStateCount; ++s) {
-            const int32_t x = ColumnLeft(scheme, s);
-            Label(sheet, *labelFont, kStates[s].name,
-                  {x, kMargin + kLabelHeight, x + kButtonWidth, GridTop()}, platform::kTextCenter,
-                  kLabel);
-        }
-    }
-
-    for (int32_t row = 0; row < lookCount; ++row) {
-        const Look& look = looks[static_cast<size_t>(row)];
-        const auto type = static_cast<int32_t>(look.type);
-        const int32_t top = RowTop(row);
-        Label(sheet, *labelFont, std::to_string(type) + " " + std::string(look.name),
-              {kMargin, top, kMargin + kRowLabelWidth, top + kButtonHeight}, 0, kLabel);
-        for (int32_t scheme = 0; scheme < kSchemeCount; ++scheme) {
-            for (int32_t s = 0; s < kStateCount; ++s) {
-                ShotOptions options;
-                options.buttonType = type;
-                options.caption = "Calc";
-                options.colorScheme = scheme + 1;
-                options.state = kStates[s].state;
-                options.focus = kStates[s].focus;
-                options.parentColor = kSheet;
-                if (look.capturesParent) {
-                    options.parentColor = kPatternGrey;
-                    options.parentPattern = true;
-                }
-                PutImage(sheet, RenderShot(options), ColumnLeft(scheme, s), top);
-            }
-        }
-    }
-
-    Label(sheet, *headingFont, "Pictures",
+    Label(sheet, *fonts.heading, "Pictures",
           {kMargin, pictureTop, kMargin + kRowLabelWidth, pictureTop + kPictureButtonHeight}, 0,
           kHeading);
     const forms::PicturePtr icon = SampleIcon();
@@ -172,16 +200,19 @@ platform::Image RenderGallery() {
         options.picturePosition = position;
         PutImage(sheet, RenderShot(options), x, pictureTop);
         const int32_t labelTop = pictureTop + kPictureButtonHeight;
-        Label(sheet, *labelFont, kPositionNames[position],
+        Label(sheet, *fonts.label, kPositionNames[position],
               {x, labelTop, x + kButtonWidth, labelTop + kLabelHeight}, platform::kTextCenter,
               kLabel);
     }
+    return ImageOf(sheet);
+}
 
-    platform::Image image{sheetWidth, sheetHeight, {}};
-    image.pixels.reserve(sheet.Pixels().size());
-    for (const platform::Color pixel : sheet.Pixels())
-        image.pixels.push_back(0xFF000000u | pixel);
-    return image;
+platform::Image RenderLookSheet(int32_t buttonType) {
+    platform::Surface sheet(SheetWidth(), RowTop(1) + kMargin, kSheet);
+    const SheetFonts fonts = LoadSheetFonts();
+    DrawHeadings(sheet, fonts);
+    DrawLookRow(sheet, fonts, LookOf(buttonType), 0);
+    return ImageOf(sheet);
 }
 
 }  // namespace button

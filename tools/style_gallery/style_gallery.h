@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "platform/image/image.h"
 
 namespace button {
@@ -10,5 +12,8 @@ namespace button {
 /// and cells are labelled. Each button is drawn by RenderShot; a look that captures its parent
 /// stands over a checkerboard parent. Opaque.
 platform::Image RenderGallery();
+
+/// The gallery's headings and the row of the look of `buttonType` (1 to 14) alone. Opaque.
+platform::Image RenderLookSheet(int32_t buttonType);
 
 }  // namespace button
