@@ -243,9 +243,10 @@ bool WaylandWindow::Commit() {
     const Rect bounds = DeviceBounds();
     // The window system composes what the buffer lacks now: no other copy of the picture is
     // kept.
-    const Surface pixels = pixels_(buffer->stale.Union(pending_).Intersect(bounds));
+    const Rect wanted = buffer->stale.Union(pending_).Intersect(bounds);
+    const Surface pixels = pixels_(wanted);
     if (pixels.DeviceArea().IsEmpty()) return false;  // the window is gone
-    const Rect area = buffer->stale.Union(pending_).Intersect(pixels.DeviceArea());
+    const Rect area = wanted.Intersect(pixels.DeviceArea());
     ShmBuffer& shm = *buffer->shm;
     if (!area.IsEmpty()) {
         uint8_t* to = shm.Pixels() + static_cast<ptrdiff_t>(area.top) * shm.Pitch() +
