@@ -85,7 +85,7 @@ void main::CompleteDesign() {
     if (designComplete_) return;
     designComplete_ = true;
     CreateKeys();
-    SetPicture(platform::ValueOrThrow(platform::LoadPicture(backgroundFile_)));
+    SetPictureFile(backgroundFile_);
 }
 
 void main::CreateKeys() {

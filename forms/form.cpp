@@ -87,20 +87,35 @@ void Form::SetPicture(const std::shared_ptr<const platform::Picture>& picture) {
     RepaintArea({0, 0, ClientWidth(), ClientHeight()});
 }
 
+void Form::SetPictureFile(std::span<const uint8_t> file) {
+    if (IsVisible()) return SetPicture(platform::ValueOrThrow(platform::LoadPicture(file)));
+    platform::ValueOrThrow(platform::DecodePictureTopLeft(file, 1, 1));
+    pictureFile_.assign(file.begin(), file.end());
+    unpaintedPicture_ = nullptr;
+    RepaintArea({0, 0, ClientWidth(), ClientHeight()});
+}
+
 void Form::Paint(platform::Surface& surface) {
     // An empty dirty rectangle means the window system asked for the whole form.
     const platform::Rect area = dirty_.IsEmpty() ? surface.Bounds() : dirty_;
     dirty_ = {};
     surface.SetClip(platform::Region::FromRect(area));
-    platform::FillRect(surface, area, platform::DrawnColor(backColor_, platform::SystemColorIndex::Window));
+    platform::FillRect(surface, area,
+                       platform::DrawnColor(backColor_, platform::SystemColorIndex::Window));
     // Forced colours leave out the picture behind the controls, which no colour of the
     // desktop's would stand out from.
     if (!pictureFile_.empty() && !platform::ForcedColors()) {
-        // The file was a picture's, so it decodes again.
-        const std::shared_ptr<const platform::Picture> picture =
-            unpaintedPicture_ ? std::exchange(unpaintedPicture_, nullptr)
-                              : platform::ValueOrThrow(platform::LoadPicture(pictureFile_));
-        platform::DrawImage(surface, {0, 0}, picture->Pixels());
+        if (unpaintedPicture_) {
+            platform::DrawImage(surface, {0, 0},
+                                std::exchange(unpaintedPicture_, nullptr)->Pixels());
+        } else {
+            // The file was a picture's, so it decodes again, as far as the client area shows it
+            // and a column and row more: at a scale that is not whole the device pixels at the
+            // edge blend with the picture's next pixels.
+            platform::DrawImageTopLeft(surface, {0, 0},
+                                       platform::ValueOrThrow(platform::DecodePictureTopLeft(
+                                           pictureFile_, ClientWidth() + 1, ClientHeight() + 1)));
+        }
     }
     for (const LightControl* c : lightControls_) {
         if (c->IsVisible() && !c->Bounds().Intersect(area).IsEmpty()) c->Paint(surface);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,10 @@ class Form : public platform::Window {
     const platform::FontDesc& Font() const { return font_; }
     /// Sets the picture drawn unscaled at the client origin (none when null) and repaints.
     void SetPicture(const std::shared_ptr<const platform::Picture>& picture);
+    /// Sets the picture `file` holds, as SetPicture with the picture it decodes to. A hidden
+    /// form reads only the start of the file, to refuse one that does not decode, and decodes the
+    /// rest when it paints. Throws the decoder's error.
+    void SetPictureFile(std::span<const uint8_t> file);
 
     /// Runs the load handler, once, before the form is first shown.
     void SetLoadHandler(std::function<void()> handler) { loadHandler_ = std::move(handler); }
@@ -99,8 +104,9 @@ class Form : public platform::Window {
     platform::OleColor backColor_;
     // The picture is drawn unscaled at the client origin. Its pixels are kept only from a
     // change while shown until they are painted: the form's surface keeps what it painted, so a
-    // later paint (the first after showing, a light control changed) decodes the picture's file
-    // again rather than keeping a second window's worth of pixels for the whole run.
+    // later paint (the first after showing, a light control changed) decodes the part of the
+    // picture's file that shows again rather than keeping a second window's worth of pixels for
+    // the whole run.
     std::vector<uint8_t> pictureFile_;
     std::shared_ptr<const platform::Picture> unpaintedPicture_;
     platform::FontDesc font_;

@@ -16,25 +16,27 @@ struct Tap {
 };
 
 // The taps of device columns (or rows) deviceFirst .. deviceLast - 1, where the image's
-// `size` pixels span device pixels `target`. Sharp: the logical pixel a device pixel lies in
-// (`logicalAt`, less `at`), so whole scales show each image pixel as an even block. Smooth:
-// linear between the two image pixels nearest the device pixel's centre, for scales at which
-// blocks would be uneven.
+// `size` pixels span device pixels `target` and its first `held` pixels are at hand. Sharp: the
+// logical pixel a device pixel lies in (`logicalAt`, less `at`), so whole scales show each image
+// pixel as an even block. Smooth: linear between the two image pixels nearest the device
+// pixel's centre, for scales at which blocks would be uneven. Taps past the pixels held take the
+// last one.
 template <typename LogicalAt>
 std::vector<Tap> Taps(int32_t deviceFirst, int32_t deviceLast, int32_t at, int32_t size,
-                      int32_t targetFirst, int32_t targetCount, bool smooth, LogicalAt logicalAt) {
+                      int32_t held, int32_t targetFirst, int32_t targetCount, bool smooth,
+                      LogicalAt logicalAt) {
     std::vector<Tap> taps;
     taps.reserve(static_cast<size_t>(deviceLast - deviceFirst));
     for (int32_t d = deviceFirst; d < deviceLast; ++d) {
         if (!smooth) {
-            taps.push_back({logicalAt(d) - at, 0});
+            taps.push_back({std::min(logicalAt(d) - at, held - 1), 0});
             continue;
         }
         const double u = (d - targetFirst + 0.5) * size / targetCount - 0.5;
-        const double clamped = std::clamp(u, 0.0, double(size - 1));
-        const auto first = std::min(static_cast<int32_t>(clamped), size - 1);
+        const double clamped = std::clamp(u, 0.0, double(held - 1));
+        const auto first = std::min(static_cast<int32_t>(clamped), held - 1);
         const auto weight = static_cast<uint32_t>((clamped - first) * 256 + 0.5);
-        taps.push_back({first, first + 1 < size ? weight : 0});
+        taps.push_back({first, first + 1 < held ? weight : 0});
     }
     return taps;
 }
@@ -65,42 +67,28 @@ uint32_t Sample(const Image& image, const Tap& column, const Tap& row) {
                 row.weight);
 }
 
-}  // namespace
-
-Image ScaledImage(const Image& image, DeviceScale scale) {
-    const size_t count = static_cast<size_t>(std::max(image.width, 0)) *
-                         static_cast<size_t>(std::max(image.height, 0));
-    if (count == 0 || image.pixels.size() != count) return {};
-    const bool smooth = !scale.IsWhole();
-    const int32_t width = scale.Edge(image.width);
-    const int32_t height = scale.Edge(image.height);
-    const auto logicalAt = [&](int32_t d) { return scale.LogicalAt(d); };
-    const std::vector<Tap> columns = Taps(0, width, 0, image.width, 0, width, smooth, logicalAt);
-    const std::vector<Tap> rows = Taps(0, height, 0, image.height, 0, height, smooth, logicalAt);
-    Image scaled{width, height, {}};
-    scaled.pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (const Tap& row : rows)
-        for (const Tap& column : columns)
-            scaled.pixels.push_back(Sample(image, column, row));
-    return scaled;
-}
-
-void DrawImage(Surface& surface, Point at, const Image& image) {
+// DrawImageTopLeft of `image`, the top-left part of an image of wholeWidth x wholeHeight.
+void DrawPart(Surface& surface, Point at, const Image& image, int32_t wholeWidth,
+              int32_t wholeHeight) {
     if (image.width <= 0 || image.height <= 0) return;
     const size_t count = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
     if (image.pixels.size() != count || (!image.invert.empty() && image.invert.size() != count)) {
         return;
     }
-    const Rect target = surface.ToDevice(Rect::FromSize(at.x, at.y, image.width, image.height));
-    const Rect shown = target.Intersect(surface.DeviceBounds());
+    wholeWidth = std::max(wholeWidth, image.width);
+    wholeHeight = std::max(wholeHeight, image.height);
+    const Rect target = surface.ToDevice(Rect::FromSize(at.x, at.y, wholeWidth, wholeHeight));
+    const Rect shown =
+        target.Intersect(surface.DeviceBounds())
+            .Intersect(surface.ToDevice(Rect::FromSize(at.x, at.y, image.width, image.height)));
     if (shown.IsEmpty()) return;
     const bool smooth = !surface.Scale().IsWhole() && image.invert.empty();
-    const std::vector<Tap> columns = Taps(shown.left, shown.right, at.x, image.width, target.left,
-                                          target.Width(), smooth, [&](int32_t d) {
+    const std::vector<Tap> columns = Taps(shown.left, shown.right, at.x, wholeWidth, image.width,
+                                          target.left, target.Width(), smooth, [&](int32_t d) {
                                               return surface.LogicalAt({d, 0}).x;
                                           });
-    const std::vector<Tap> rows = Taps(shown.top, shown.bottom, at.y, image.height, target.top,
-                                       target.Height(), smooth, [&](int32_t d) {
+    const std::vector<Tap> rows = Taps(shown.top, shown.bottom, at.y, wholeHeight, image.height,
+                                       target.top, target.Height(), smooth, [&](int32_t d) {
                                            return surface.LogicalAt({0, d}).y;
                                        });
     surface.ForEachDeviceSpan(shown, [&](int32_t y, int32_t x0, int32_t x1) {
@@ -118,6 +106,36 @@ void DrawImage(Surface& surface, Point at, const Image& image) {
             out[x] ^= image.InvertAt(IndexOf(image, column.first, row.first));
         }
     });
+}
+
+}  // namespace
+
+Image ScaledImage(const Image& image, DeviceScale scale) {
+    const size_t count = static_cast<size_t>(std::max(image.width, 0)) *
+                         static_cast<size_t>(std::max(image.height, 0));
+    if (count == 0 || image.pixels.size() != count) return {};
+    const bool smooth = !scale.IsWhole();
+    const int32_t width = scale.Edge(image.width);
+    const int32_t height = scale.Edge(image.height);
+    const auto logicalAt = [&](int32_t d) { return scale.LogicalAt(d); };
+    const std::vector<Tap> columns =
+        Taps(0, width, 0, image.width, image.width, 0, width, smooth, logicalAt);
+    const std::vector<Tap> rows =
+        Taps(0, height, 0, image.height, image.height, 0, height, smooth, logicalAt);
+    Image scaled{width, height, {}};
+    scaled.pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (const Tap& row : rows)
+        for (const Tap& column : columns)
+            scaled.pixels.push_back(Sample(image, column, row));
+    return scaled;
+}
+
+void DrawImage(Surface& surface, Point at, const Image& image) {
+    DrawPart(surface, at, image, image.width, image.height);
+}
+
+void DrawImageTopLeft(Surface& surface, Point at, const ImagePart& part) {
+    DrawPart(surface, at, part.image, part.wholeWidth, part.wholeHeight);
 }
 
 }  // namespace platform

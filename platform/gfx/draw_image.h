@@ -21,6 +21,13 @@ namespace platform {
 /// the device pixel's centre (per channel, alpha included), as blocks would be uneven there.
 void DrawImage(Surface& surface, Point at, const Image& image);
 
+/// DrawImage for a part of an image (a picture decoded only as far as it shows): the device
+/// pixels of the part's place take what DrawImage of the whole image gives them; the rest are
+/// left alone. At a scale that is not whole the part's last column and row blend with
+/// themselves rather than with the next pixels, so a part a pixel wider and taller than the
+/// place that must show gives exactly the whole image's pixels there.
+void DrawImageTopLeft(Surface& surface, Point at, const ImagePart& part);
+
 /// The pixels (all four channels; the invert plane is left out) of `image` shown at `scale`:
 /// Edge(width) × Edge(height), each sampled as DrawImage samples a picture without an invert
 /// plane. Empty for an image whose pixel count does not match its size. For pictures the

@@ -167,6 +167,20 @@ constexpr int64_t kJpegDecodeBytesPerPixel = 8;
 /// ones from libjpeg's own scripts about five (refinement counted double).
 Result<Image> DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels = kMaxImagePixels);
 
+/// The top-left pixels of an image, and the size of the whole image.
+struct ImagePart {
+    Image image;
+    int32_t wholeWidth = 0;
+    int32_t wholeHeight = 0;
+};
+
+/// The top-left `width` x `height` pixels of the JPEG (fewer where the picture is smaller; at
+/// least one each way), as DecodeJpeg decodes them and with its checks and limits. Only the
+/// columns of that part are decoded (widened by libjpeg to whole blocks), and decoding stops
+/// after its last row: a picture shown cut off costs only the part that shows.
+Result<ImagePart> DecodeJpegTopLeft(std::span<const uint8_t> file, int32_t width, int32_t height,
+                                    int64_t maxPixels = kMaxImagePixels);
+
 /// A PNG file of any colour type and depth, converted to 8-bit RGBA (tRNS gives alpha). Files
 /// of more than `maxPixels` pixels are rejected. Of the ancillary chunks only those that bear
 /// on the colours are read (text, for one, is never inflated), and image data that inflates

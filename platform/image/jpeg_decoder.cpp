@@ -1,7 +1,8 @@
 // JPEG through libjpeg-turbo, loaded for the decode (jpeg_library.h). A libjpeg error ends the
 // stage that made the call by a longjmp (jpeg_errors.h); the caller returns a failed stage's
-// message as its error. (The pixel vector the rows go into belongs to the caller's frame, which a
+// message as its error. (The pixel vectors the rows go into belong to the caller's frame, which a
 // jump never leaves.)
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -59,19 +60,35 @@ bool StartDecode(const JpegLibrary& jpeg, jpeg_decompress_struct* info, JpegErro
     return true;
 }
 
-// Appends every scanline to pixels, reserved for them all, a row at a time: the reserved
-// memory is touched only as rows are written, so that a forged header that the data does not
-// back costs no more than the rows the data holds. False on a libjpeg error.
+// Appends the first `width` pixels of the first `height` scanlines to pixels, reserved for
+// them all, a row at a time: the reserved memory is touched only as rows are written, so that a
+// forged header that the data does not back costs no more than the rows the data holds. Rows
+// wider than `width` (a crop widened to whole blocks) pass through `widerRow`, of their width.
+// A picture read to its end is finished, which reports corrupt data after its last row. False
+// on a libjpeg error.
 bool ReadRows(const JpegLibrary& jpeg, jpeg_decompress_struct* info, JpegErrorManager* errors,
+              JDIMENSION width, JDIMENSION height, std::vector<uint32_t>* widerRow,
               std::vector<uint32_t>* pixels) {
     if (setjmp(errors->jump)) return false;
-    while (info->output_scanline < info->output_height) {
-        pixels->resize(pixels->size() + info->output_width);
-        JSAMPROW row =
-            reinterpret_cast<JSAMPROW>(pixels->data() + pixels->size() - info->output_width);
-        jpeg.readScanlines(info, &row, 1);
+    while (info->output_scanline < height) {
+        pixels->resize(pixels->size() + width);
+        uint32_t* const row = pixels->data() + pixels->size() - width;
+        JSAMPROW target = reinterpret_cast<JSAMPROW>(widerRow->empty() ? row : widerRow->data());
+        jpeg.readScanlines(info, &target, 1);
+        if (!widerRow->empty()) std::copy_n(widerRow->data(), width, row);
     }
-    jpeg.finishDecompress(info);
+    if (height == info->output_height) jpeg.finishDecompress(info);
+    return true;
+}
+
+// Narrows the decode to the first `width` columns; libjpeg widens the crop to whole blocks.
+// False on a libjpeg error.
+bool CropColumns(const JpegLibrary& jpeg, jpeg_decompress_struct* info, JpegErrorManager* errors,
+                 JDIMENSION width) {
+    if (setjmp(errors->jump)) return false;
+    JDIMENSION left = 0;
+    JDIMENSION cropWidth = width;
+    if (width < info->output_width) jpeg.cropScanline(info, &left, &cropWidth);
     return true;
 }
 
@@ -98,6 +115,11 @@ struct Decompressor {
 }  // namespace
 
 Result<Image> DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels) {
+    return TRY(DecodeJpegTopLeft(file, kMaxImageSide, kMaxImageSide, maxPixels)).image;
+}
+
+Result<ImagePart> DecodeJpegTopLeft(std::span<const uint8_t> file, int32_t width, int32_t height,
+                                    int64_t maxPixels) {
     if (file.empty()) return ReadError{"JPEG: empty file"};
     Decompressor jpeg(TRY(LoadJpegLibrary()));
     if (!StartDecode(*jpeg.library, &jpeg.info, &jpeg.errors, &jpeg.work, file.data(), file.size(),
@@ -109,16 +131,26 @@ Result<Image> DecodeJpeg(std::span<const uint8_t> file, int64_t maxPixels) {
         jpeg.info.output_height > kMaxImageSide) {
         return ReadError{"JPEG size out of range"};
     }
+    const auto partWidth =
+        static_cast<JDIMENSION>(std::clamp<int64_t>(width, 1, jpeg.info.output_width));
+    const auto partHeight =
+        static_cast<JDIMENSION>(std::clamp<int64_t>(height, 1, jpeg.info.output_height));
+    if (!CropColumns(*jpeg.library, &jpeg.info, &jpeg.errors, partWidth)) return jpeg.Failure();
     Image image;
-    image.width = static_cast<int32_t>(jpeg.info.output_width);
-    image.height = static_cast<int32_t>(jpeg.info.output_height);
+    image.width = static_cast<int32_t>(partWidth);
+    image.height = static_cast<int32_t>(partHeight);
     // The size passed the pixel budget: reserving it at once, and exactly, keeps the rows from
     // reallocating (growth would overshoot it up to twice) and the picture from keeping spare
     // room.
-    image.pixels.reserve(size_t{jpeg.info.output_width} * jpeg.info.output_height);
+    image.pixels.reserve(size_t{partWidth} * partHeight);
+    std::vector<uint32_t> widerRow(jpeg.info.output_width > partWidth ? jpeg.info.output_width : 0);
     // RGBA bytes in memory are the little-endian value 0xAABBGGRR, with alpha 255.
-    if (!ReadRows(*jpeg.library, &jpeg.info, &jpeg.errors, &image.pixels)) return jpeg.Failure();
-    return image;
+    if (!ReadRows(*jpeg.library, &jpeg.info, &jpeg.errors, partWidth, partHeight, &widerRow,
+                  &image.pixels))
+        return jpeg.Failure();
+    // A crop narrows the output; the header keeps the picture's whole size.
+    return ImagePart{std::move(image), static_cast<int32_t>(jpeg.info.image_width),
+                     static_cast<int32_t>(jpeg.info.image_height)};
 }
 
 }  // namespace platform

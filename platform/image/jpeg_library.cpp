@@ -41,6 +41,7 @@ Result<std::shared_ptr<const JpegLibrary>> LoadJpegLibrary() {
     TRY(library->Find(e.memSrc, "jpeg_mem_src"));
     TRY(library->Find(e.readHeader, "jpeg_read_header"));
     TRY(library->Find(e.startDecompress, "jpeg_start_decompress"));
+    TRY(library->Find(e.cropScanline, "jpeg_crop_scanline"));
     TRY(library->Find(e.readScanlines, "jpeg_read_scanlines"));
     TRY(library->Find(e.finishDecompress, "jpeg_finish_decompress"));
     TRY(library->Find(e.destroyDecompress, "jpeg_destroy_decompress"));

@@ -18,6 +18,7 @@ struct JpegLibrary {
     decltype(&jpeg_mem_src) memSrc;
     decltype(&jpeg_read_header) readHeader;
     decltype(&jpeg_start_decompress) startDecompress;
+    decltype(&jpeg_crop_scanline) cropScanline;
     decltype(&jpeg_read_scanlines) readScanlines;
     decltype(&jpeg_finish_decompress) finishDecompress;
     decltype(&jpeg_destroy_decompress) destroyDecompress;

@@ -24,34 +24,65 @@ double HimetricToPixels(int32_t himetric, int32_t pixelsPerInch) {
     return static_cast<double>(himetric) * pixelsPerInch / static_cast<double>(kHimetricPerInch);
 }
 
+namespace {
+
+// What a picture file shows: its image (the top-left part asked for), its kind and a cursor's
+// hot spot.
+struct ShownImage {
+    ImagePart part;
+    PictureType type = PictureType::Bitmap;
+    Point hotSpot;
+};
+
+// A whole image as a part of itself.
+ImagePart Whole(Image image) {
+    const int32_t width = image.width;
+    const int32_t height = image.height;
+    return ImagePart{std::move(image), width, height};
+}
+
+// The image `file` shows (see Picture::Decode). A JPEG decodes only its top-left `width` x
+// `height` pixels; the other formats decode whole.
+Result<ShownImage> DecodeShownImage(std::span<const uint8_t> file, int32_t width, int32_t height,
+                                    int64_t maxPixels) {
+    switch (SniffImageFormat(file)) {
+        case ImageFormat::Bmp:
+            return ShownImage{Whole(TRY(DecodeBmp(file, maxPixels))), PictureType::Bitmap, {}};
+        case ImageFormat::Jpeg:
+            return ShownImage{
+                TRY(DecodeJpegTopLeft(file, width, height, maxPixels)), PictureType::Bitmap, {}};
+        case ImageFormat::Png:
+            return ShownImage{Whole(TRY(DecodePng(file, maxPixels))), PictureType::Bitmap, {}};
+        case ImageFormat::Ico:
+        case ImageFormat::Cur: {
+            IconImage shown =
+                TRY(DecodeIconFileImage(file, kPreferredIconSide, kPreferredIconSide, maxPixels));
+            return ShownImage{
+                Whole(std::move(shown.image)), PictureType::Icon, {shown.hotSpotX, shown.hotSpotY}};
+        }
+        case ImageFormat::Unknown:
+            break;
+    }
+    return ReadError{"not a picture file"};
+}
+
+}  // namespace
+
 Result<Picture> Picture::Decode(std::vector<uint8_t> file, int64_t maxPixels) {
     Picture picture;
     picture.maxPixels_ = maxPixels;
     picture.fileBytes_ = std::move(file);
-    const std::span<const uint8_t> bytes = picture.fileBytes_;
-    switch (SniffImageFormat(bytes)) {
-        case ImageFormat::Bmp:
-            picture.image_ = TRY(DecodeBmp(bytes, maxPixels));
-            break;
-        case ImageFormat::Jpeg:
-            picture.image_ = TRY(DecodeJpeg(bytes, maxPixels));
-            break;
-        case ImageFormat::Png:
-            picture.image_ = TRY(DecodePng(bytes, maxPixels));
-            break;
-        case ImageFormat::Ico:
-        case ImageFormat::Cur: {
-            IconImage shown =
-                TRY(DecodeIconFileImage(bytes, kPreferredIconSide, kPreferredIconSide, maxPixels));
-            picture.type_ = PictureType::Icon;
-            picture.image_ = std::move(shown.image);
-            picture.hotSpot_ = {shown.hotSpotX, shown.hotSpotY};
-            break;
-        }
-        case ImageFormat::Unknown:
-            return ReadError{"not a picture file"};
-    }
+    ShownImage shown =
+        TRY(DecodeShownImage(picture.fileBytes_, kMaxImageSide, kMaxImageSide, maxPixels));
+    picture.image_ = std::move(shown.part.image);
+    picture.type_ = shown.type;
+    picture.hotSpot_ = shown.hotSpot;
     return picture;
+}
+
+Result<ImagePart> DecodePictureTopLeft(std::span<const uint8_t> file, int32_t width,
+                                       int32_t height) {
+    return TRY(DecodeShownImage(file, width, height, kMaxImagePixels)).part;
 }
 
 const Image& Picture::IconImageFor(int32_t side) const {

@@ -67,4 +67,10 @@ class Picture {
 Result<std::shared_ptr<const Picture>> LoadPicture(std::span<const uint8_t> file,
                                                    int64_t maxPixels = kMaxImagePixels);
 
+/// The pixels a Picture made from `file` shows, decoded for a place that shows only their
+/// top-left `width` x `height` (at least one each way), with the size of the whole: a JPEG
+/// decodes just that part; other formats decode whole. Fails as Picture::Decode does.
+Result<ImagePart> DecodePictureTopLeft(std::span<const uint8_t> file, int32_t width,
+                                       int32_t height);
+
 }  // namespace platform

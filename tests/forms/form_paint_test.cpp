@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -225,6 +226,27 @@ TEST(FormPaintTest, ABackgroundPictureLargerThanTheFormShowsItsTopLeftPart) {
         env.backend.ProcessUntilIdle();
         EXPECT_EQ(Screen(env, form).Pixels(), want);
     }
+}
+
+// A hidden form decodes a picture file when it paints, as far as the form shows it; a file that
+// does not decode is refused at once.
+TEST(FormPaintTest, AHiddenFormGivenAJpegFileShowsTheTopLeftPartOfItsPicture) {
+    platform::Image image{40, 20, {}};
+    for (int32_t y = 0; y < image.height; ++y)
+        for (int32_t x = 0; x < image.width; ++x)
+            image.pixels.push_back(0xFF000000u | uint32_t(y * 12) << 8 | uint32_t(x * 6));
+    const std::vector<uint8_t> file = platform::EncodeJpeg(image, 90).Value();
+    const platform::Image whole = platform::DecodeJpeg(file).Value();
+    FormTestEnv env;
+    Form form(env.system, DesignOfPixels(19, 11, kFormBack));
+    EXPECT_THROW(form.SetPictureFile(std::span(file).first(file.size() / 8)), std::exception);
+    form.SetPictureFile(file);
+    form.ShowForm();
+    env.backend.ProcessUntilIdle();
+    const platform::Surface& s = Screen(env, form);
+    for (int32_t y = 0; y < 11; ++y)
+        for (int32_t x = 0; x < 19; ++x)
+            ASSERT_EQ(s.Pixel(x, y), whole.pixels[y * 40 + x] & 0xFFFFFF) << x << "," << y;
 }
 
 // Decoded pixels are held only between a change of a shown form's picture and its paint; a

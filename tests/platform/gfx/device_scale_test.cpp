@@ -153,6 +153,26 @@ TEST(ScaledSurface, PicturesAreBlocksAtWholeScalesAndSmoothAtOthers) {
               (std::vector<Color>{0, 0x808080, 0xFFFFFF}));
 }
 
+// A picture decoded only as far as a surface shows it, a pixel more each way, draws as the whole
+// picture does, at every scale; the surface is smaller than the picture in both directions.
+TEST(ScaledSurface, ThePartOfAPictureThatShowsDrawsAsTheWholePicture) {
+    Image whole{23, 17, {}, {}};
+    for (int32_t i = 0; i < 23 * 17; ++i)
+        whole.pixels.push_back(0xFF000000u | uint32_t(i * 2654435761u) >> 8);
+    for (const double factor : {1.0, 1.25, 1.5, 2.0, 2.5}) {
+        SCOPED_TRACE(factor);
+        Surface expected(11, 7, 0x123456, {At(factor), {}});
+        DrawImage(expected, {0, 0}, whole);
+        ImagePart part{{12, 8, {}, {}}, whole.width, whole.height};
+        for (int32_t y = 0; y < 8; ++y)
+            for (int32_t x = 0; x < 12; ++x)
+                part.image.pixels.push_back(whole.pixels[y * whole.width + x]);
+        Surface drawn(11, 7, 0x123456, {At(factor), {}});
+        DrawImageTopLeft(drawn, {0, 0}, part);
+        EXPECT_EQ(drawn.Pixels(), expected.Pixels());
+    }
+}
+
 // An ellipse traced on the device pixels at 3x is rounder than the 1x one enlarged: some of
 // its 3 x 3 blocks are not of one colour.
 TEST(ScaledSurface, EllipsesAreTracedOnTheDevicePixels) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <span>
 #include <string>
@@ -61,6 +62,65 @@ TEST(DecodeJpeg, KeepsNoSpareRowsOnceDecoded) {
         ASSERT_EQ(image.pixels.size(), static_cast<size_t>(width * height));
         EXPECT_EQ(image.pixels.capacity(), image.pixels.size());
     }
+}
+
+// The top-left part of `image`, at most width x height.
+Image TopLeft(const Image& image, int32_t width, int32_t height) {
+    Image part{std::min(width, image.width), std::min(height, image.height), {}};
+    for (int32_t y = 0; y < part.height; ++y) {
+        const auto row = image.pixels.begin() + y * image.width;
+        part.pixels.insert(part.pixels.end(), row, row + part.width);
+    }
+    return part;
+}
+
+TEST(DecodeJpegTopLeft, GivesThePixelsOfTheWholeDecodeThatLieInThePart) {
+    Image gradient{40, 24, {}};
+    for (int32_t y = 0; y < gradient.height; ++y) {
+        for (int32_t x = 0; x < gradient.width; ++x)
+            gradient.pixels.push_back(0xFF000000u | uint32_t(y * 10) << 8 | uint32_t(x * 6));
+    }
+    const std::vector<uint8_t> encoded = EncodeJpeg(gradient, 90).Value();
+    const std::pair<const char*, const std::vector<uint8_t>*> files[] = {
+        {"baseline", &kJpegBaseline444},
+        {"progressive grey", &kJpegProgressiveGray},
+        {"subsampled with restarts", &kJpegSubsampledRestart},
+        {"gradient", &encoded},
+    };
+    // Parts inside a block, ending on a block's edge, past one side, past both, and empty.
+    const std::pair<int32_t, int32_t> parts[] = {{1, 1},  {5, 3},  {8, 8},   {16, 4},
+                                                 {9, 30}, {50, 7}, {99, 99}, {0, 0}};
+    for (const auto& [name, file] : files) {
+        const Image whole = DecodeJpeg(*file).Value();
+        for (const auto& [width, height] : parts) {
+            SCOPED_TRACE(std::string(name) + " " + std::to_string(width) + "x" +
+                         std::to_string(height));
+            const ImagePart part = DecodeJpegTopLeft(*file, width, height).Value();
+            const Image expected = TopLeft(whole, std::max(width, 1), std::max(height, 1));
+            EXPECT_EQ(part.wholeWidth, whole.width);
+            EXPECT_EQ(part.wholeHeight, whole.height);
+            ASSERT_EQ(part.image.width, expected.width);
+            ASSERT_EQ(part.image.height, expected.height);
+            EXPECT_EQ(part.image.pixels, expected.pixels);
+            EXPECT_EQ(part.image.pixels.capacity(), part.image.pixels.size());
+        }
+    }
+}
+
+TEST(DecodeJpegTopLeft, ReadsNoFurtherThanThePartsLastRow) {
+    // A file cut after its first rows of blocks (the picture's data is most of the file) still
+    // gives those rows; the whole decode fails.
+    Image noise{64, 64, {}};
+    uint32_t state = 1;
+    for (int i = 0; i < 64 * 64; ++i) {
+        state = state * 1664525u + 1013904223u;
+        noise.pixels.push_back(0xFF000000u | state >> 8);
+    }
+    const std::vector<uint8_t> file = EncodeJpeg(noise, 90).Value();
+    const std::span<const uint8_t> cut = std::span(file).first(file.size() * 3 / 4);
+    EXPECT_TRUE(DecodeJpeg(cut).IsError());
+    const ImagePart part = DecodeJpegTopLeft(cut, 64, 8).Value();
+    EXPECT_EQ(part.image.pixels, TopLeft(DecodeJpeg(file).Value(), 64, 8).pixels);
 }
 
 TEST(DecodeJpeg, EveryTruncationFails) {
