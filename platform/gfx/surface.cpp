@@ -20,6 +20,11 @@ void Surface::Resize(int32_t width, int32_t height, Color fill, SurfaceGrid grid
     if (clip_) SetClip(*std::move(clip_));
 }
 
+void Surface::Release() {
+    Resize(0, 0);
+    pixels_ = std::vector<Color>();
+}
+
 Point Surface::LogicalAt(Point device) const {
     return {grid_.scale.LogicalAt(device.x + deviceLeft_) - grid_.origin.x,
             grid_.scale.LogicalAt(device.y + deviceTop_) - grid_.origin.y};

@@ -77,6 +77,9 @@ class Surface {
     }
     /// Changes the size and the grid; the content is lost and every pixel becomes `fill`.
     void Resize(int32_t width, int32_t height, Color fill, SurfaceGrid grid);
+    /// Gives the pixels' memory back: the surface is 0 x 0 until resized. Its grid, clip and
+    /// colours stay.
+    void Release();
 
     /// Calls fn(y, x0, x1) for every run of device pixels x0..x1-1 on device row y that lies in
     /// the logical rectangle, on the surface and inside the clip region; rows top to bottom,

@@ -113,6 +113,7 @@ void Window::Hide() {
     visible_ = false;
     if (IsTopLevel()) {
         system_.HideTopLevel(*this);
+        system_.ReleaseSurfaces(*this);
     } else if (parent_) {
         system_.AddDamage(*parent_, bounds_);
     }

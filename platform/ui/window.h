@@ -47,7 +47,9 @@ enum class PointerKind { Default, Arrow, Custom };
 ///
 /// Every window keeps a persistent drawing surface of its client size, on its top-level
 /// window's device pixels at its place there (made anew, with OnResize, when the scale changes
-/// or a move at a scale that is not whole changes them). Code may draw into it at
+/// or a move at a scale that is not whole changes them). A top-level window that is hidden
+/// gives its windows' pixels back; they are made anew the same way when it is shown again, and
+/// until then the surfaces are empty. Code may draw into it at
 /// any time and then call Invalidate() (the change reaches the screen when the message loop
 /// next paints) or UpdateNow() (at once); or a window overrides Paint(), which the window
 /// system calls for an invalidated window before composing it.

@@ -42,8 +42,8 @@ void WindowSystem::Rescale(Window& topLevel) {
 }
 
 // Gives every window whose surface no longer lies on its device pixels (the scale changed, or
-// the window moved at a scale that is not whole) a new surface, parents before children, and
-// lets each draw it anew.
+// the window moved at a scale that is not whole) or was released a new surface, parents before
+// children, and lets each draw it anew.
 void WindowSystem::Regrid(Window& topLevel) {
     std::vector<WindowHandle> remade;
     std::vector<Window*> walk{&topLevel};
@@ -51,7 +51,9 @@ void WindowSystem::Regrid(Window& topLevel) {
         Window* w = walk.back();
         walk.pop_back();
         const SurfaceGrid grid = GridOf(*w);
-        if (!SameDevicePixels(w->surface_.Grid(), grid)) {
+        const bool released =
+            w->surface_.Width() != w->ClientWidth() || w->surface_.Height() != w->ClientHeight();
+        if (released || !SameDevicePixels(w->surface_.Grid(), grid)) {
             w->surface_.Resize(w->ClientWidth(), w->ClientHeight(), 0, grid);
             w->TraceShape();
             w->needsPaint_ = true;
@@ -61,6 +63,18 @@ void WindowSystem::Regrid(Window& topLevel) {
     }
     for (const WindowHandle h : remade) {
         if (Window* w = Find(h)) w->OnResize();
+    }
+}
+
+// A hidden window shows nothing: its windows give their pixels back, and Regrid makes them anew
+// when it is shown again.
+void WindowSystem::ReleaseSurfaces(Window& topLevel) {
+    std::vector<Window*> walk{&topLevel};
+    while (!walk.empty()) {
+        Window* w = walk.back();
+        walk.pop_back();
+        w->surface_.Release();
+        walk.insert(walk.end(), w->children_.begin(), w->children_.end());
     }
 }
 

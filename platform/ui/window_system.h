@@ -224,6 +224,7 @@ class WindowSystem {
     SurfaceGrid GridOf(const Window& window) const;
     void Rescale(Window& topLevel);
     void Regrid(Window& topLevel);
+    void ReleaseSurfaces(Window& topLevel);
     void ForgetSubtree(Window& window);
 
     // Input routing.

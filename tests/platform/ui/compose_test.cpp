@@ -70,6 +70,35 @@ TEST(Compose, ShapedChildLetsItsParentShowThroughAndOnlyItsRectangleIsPresented)
     EXPECT_EQ(c.Screen().presented.back(), Rect::FromSize(4, 3, 6, 5));
 }
 
+// A window that paints itself in one colour.
+class PaintedWindow : public Window {
+  public:
+    PaintedWindow(WindowSystem& system, Window* parent, Rect bounds, Color colour)
+        : Window(system, parent, bounds), colour_(colour) {}
+    void Paint(Surface&) override { Fill(*this, colour_); }
+
+  private:
+    Color colour_;
+};
+
+TEST(Compose, AHiddenWindowHoldsNoPixelsAndIsDrawnWholeWhenShownAgain) {
+    HeadlessBackend backend{{640, 480}};
+    WindowSystem system{backend};
+    PaintedWindow top{system, nullptr, Rect::FromSize(10, 20, 16, 12), kParent};
+    PaintedWindow child{system, &top, Rect::FromSize(4, 3, 6, 5), kChild};
+    top.Show();
+    child.Show();
+    system.UpdateAll();
+    const std::vector<Color> shown = backend.Native(top.NativeId())->screen.Pixels();
+    top.Hide();
+    EXPECT_TRUE(top.DrawingSurface().Pixels().empty());
+    EXPECT_TRUE(child.DrawingSurface().Pixels().empty());
+    top.Show();
+    system.UpdateAll();
+    EXPECT_EQ(backend.Native(top.NativeId())->screen.Pixels(), shown);
+    EXPECT_EQ(child.DrawingSurface().Pixels().size(), 6u * 5u);
+}
+
 // Presented once more than the backend keeps: all are counted, the latest kept in order.
 TEST(Compose, TheScreenKeepsOnlyTheLatestPresentedRectangles) {
     Composed c;
