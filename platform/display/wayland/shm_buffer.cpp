@@ -2,7 +2,7 @@
 
 #include <sys/mman.h>
 #include <unistd.h>
-#include <wayland-client.h>
+#include "platform/display/wayland/wayland_client_library.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
-#include <wayland-client.h>
+#include "platform/display/wayland/wayland_client_library.h"
 
 #include <algorithm>
 #include <cerrno>

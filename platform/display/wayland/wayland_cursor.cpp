@@ -1,7 +1,6 @@
 #include "platform/display/wayland/wayland_cursor.h"
 
-#include <wayland-client.h>
-#include <wayland-cursor.h>
+#include "platform/display/wayland/wayland_client_library.h"
 
 #include <algorithm>
 #include <charconv>

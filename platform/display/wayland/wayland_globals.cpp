@@ -7,7 +7,7 @@
 #include <utility>
 
 // The Wayland headers come after ours, like every platform header.
-#include <wayland-client.h>
+#include "platform/display/wayland/wayland_client_library.h"
 
 #include "fractional-scale-v1-client-protocol.h"
 #include "primary-selection-unstable-v1-client-protocol.h"
@@ -18,7 +18,20 @@
 
 namespace platform {
 
-WaylandGlobals::WaylandGlobals(std::string appId) : display_(wl_display_connect(nullptr)) {
+namespace {
+
+// The client libraries are loaded before the first call into them.
+wl_display* Connect() {
+    if (!LoadWaylandClient())
+        throw std::runtime_error(
+            "cannot load the Wayland client libraries (libwayland-client.so.0, "
+            "libwayland-cursor.so.0)");
+    return wl_display_connect(nullptr);
+}
+
+}  // namespace
+
+WaylandGlobals::WaylandGlobals(std::string appId) : display_(Connect()) {
     if (!display_)
         throw std::runtime_error("cannot connect to the Wayland compositor \"" + DisplayName() +
                                  "\"");

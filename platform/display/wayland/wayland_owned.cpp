@@ -1,7 +1,6 @@
 #include "platform/display/wayland/wayland_owned.h"
 
-#include <wayland-client.h>
-#include <wayland-cursor.h>
+#include "platform/display/wayland/wayland_client_library.h"
 
 #include "fractional-scale-v1-client-protocol.h"
 #include "primary-selection-unstable-v1-client-protocol.h"

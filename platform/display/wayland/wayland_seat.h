@@ -12,7 +12,7 @@
 #include "platform/display/wayland/wayland_windows.h"
 
 // The Wayland headers come after ours, like every platform header.
-#include <wayland-client.h>
+#include "platform/display/wayland/wayland_client_library.h"
 
 namespace platform {
 

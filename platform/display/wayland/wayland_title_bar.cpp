@@ -1,6 +1,6 @@
 #include "platform/display/wayland/wayland_title_bar.h"
 
-#include <wayland-client.h>
+#include "platform/display/wayland/wayland_client_library.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #include "platform/display/wayland/wayland_window.h"
 
-#include <wayland-client.h>
+#include "platform/display/wayland/wayland_client_library.h"
 
 #include <algorithm>
 #include <utility>

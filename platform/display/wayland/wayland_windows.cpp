@@ -3,7 +3,7 @@
 #include <utility>
 
 // The Wayland headers come after ours, like every platform header.
-#include <wayland-client.h>
+#include "platform/display/wayland/wayland_client_library.h"
 
 #include "xdg-activation-v1-client-protocol.h"
 
