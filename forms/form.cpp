@@ -108,13 +108,14 @@ void Form::Paint(platform::Surface& surface) {
         if (unpaintedPicture_) {
             platform::DrawImage(surface, {0, 0},
                                 std::exchange(unpaintedPicture_, nullptr)->Pixels());
-        } else {
-            // The file was a picture's, so it decodes again, as far as the client area shows it
-            // and a column and row more: at a scale that is not whole the device pixels at the
-            // edge blend with the picture's next pixels.
-            platform::DrawImageTopLeft(surface, {0, 0},
-                                       platform::ValueOrThrow(platform::DecodePictureTopLeft(
-                                           pictureFile_, ClientWidth() + 1, ClientHeight() + 1)));
+        } else if (const platform::Result<platform::ImagePart> part =
+                       platform::DecodePictureTopLeft(pictureFile_, ClientWidth() + 1,
+                                                      ClientHeight() + 1);
+                   !part.IsError()) {
+            // The part inside the client area and a column and row more: at a scale that is not
+            // whole the device pixels at the edge blend with the picture's next pixels. A file
+            // whose start alone was checked and that fails further on shows no picture.
+            platform::DrawImageTopLeft(surface, {0, 0}, part.Value());
         }
     }
     for (const LightControl* c : lightControls_) {

@@ -52,7 +52,8 @@ class Form : public platform::Window {
     void SetPicture(const std::shared_ptr<const platform::Picture>& picture);
     /// Sets the picture `file` holds, as SetPicture with the picture it decodes to. A hidden
     /// form reads only the start of the file, to refuse one that does not decode, and decodes the
-    /// rest when it paints. Throws the decoder's error.
+    /// rest when it paints; a file that fails only further on then shows no picture. Throws the
+    /// decoder's error.
     void SetPictureFile(std::span<const uint8_t> file);
 
     /// Runs the load handler, once, before the form is first shown.

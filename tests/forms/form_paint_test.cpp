@@ -247,6 +247,19 @@ TEST(FormPaintTest, AHiddenFormGivenAJpegFileShowsTheTopLeftPartOfItsPicture) {
     for (int32_t y = 0; y < 11; ++y)
         for (int32_t x = 0; x < 19; ++x)
             ASSERT_EQ(s.Pixel(x, y), whole.pixels[y * 40 + x] & 0xFFFFFF) << x << "," << y;
+
+    // The shortest start of the file whose first pixel decodes lacks the rest of what a form
+    // of the picture's size shows: the form takes it, and shows its colour alone.
+    size_t cut = 1;
+    while (cut < file.size() &&
+           platform::DecodeJpegTopLeft(std::span(file).first(cut), 1, 1).IsError())
+        ++cut;
+    ASSERT_LT(cut, file.size());
+    Form large(env.system, DesignOfPixels(40, 20, kFormBack));
+    large.SetPictureFile(std::span(file).first(cut));
+    large.ShowForm();
+    env.backend.ProcessUntilIdle();
+    EXPECT_EQ(Screen(env, large).Pixels(), std::vector<uint32_t>(40 * 20, kFormBack));
 }
 
 // Decoded pixels are held only between a change of a shown form's picture and its paint; a
