@@ -1,10 +1,9 @@
 #include "platform/accessibility/atspi/atspi_keys.h"
 
-#include <xkbcommon/xkbcommon.h>
-
 #include <array>
 #include <string>
 
+#include "platform/os/xkbcommon_library.h"
 #include "platform/text/utf8.h"
 #include "platform/ui/keys.h"
 
@@ -44,7 +43,8 @@ std::string EventString(const Keystroke& stroke) {
         return text;
     }
     std::array<char, 64> name{};
-    if (stroke.symbol != 0 && xkb_keysym_get_name(stroke.symbol, name.data(), name.size()) > 0)
+    const XkbCommon* xkb = stroke.symbol != 0 ? LoadXkbCommon() : nullptr;
+    if (xkb && xkb->xkb_keysym_get_name(stroke.symbol, name.data(), name.size()) > 0)
         text = name.data();
     return text;
 }

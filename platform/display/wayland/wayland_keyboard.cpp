@@ -2,12 +2,12 @@
 
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <xkbcommon/xkbcommon.h>
 
 #include <algorithm>
 
 #include "platform/display/keysyms.h"
 #include "platform/os/owned.h"
+#include "platform/os/xkbcommon_library.h"
 #include "platform/ui/keys.h"
 
 namespace platform {
@@ -22,13 +22,30 @@ constexpr uint32_t kKeymapKeyOffset = 8;
 constexpr int32_t kDefaultRepeatRate = 25;
 constexpr int32_t kDefaultRepeatDelayMs = 660;
 
+// xkbcommon, which only a keyboard with a context of it calls.
+const XkbCommon& Xkb() {
+    return *LoadXkbCommon();
+}
+
+// Gives up xkbcommon's objects.
+struct XkbRelease {
+    void operator()(xkb_context* context) const { Xkb().xkb_context_unref(context); }
+    void operator()(xkb_keymap* keymap) const { Xkb().xkb_keymap_unref(keymap); }
+    void operator()(xkb_state* state) const { Xkb().xkb_state_unref(state); }
+};
+
+xkb_context* NewContext() {
+    const XkbCommon* xkb = LoadXkbCommon();
+    return xkb ? xkb->xkb_context_new(XKB_CONTEXT_NO_ENVIRONMENT_NAMES) : nullptr;
+}
+
 }  // namespace
 
 struct WaylandKeyboard::State {
-    Owned<xkb_context*, xkb_context_unref> context{
-        xkb_context_new(XKB_CONTEXT_NO_ENVIRONMENT_NAMES)};
-    Owned<xkb_keymap*, xkb_keymap_unref> keymap;
-    Owned<xkb_state*, xkb_state_unref> state;
+    // No context (xkbcommon missing) takes no keymap, so the keyboard types nothing.
+    Owned<xkb_context*, XkbRelease{}> context{NewContext()};
+    Owned<xkb_keymap*, XkbRelease{}> keymap;
+    Owned<xkb_state*, XkbRelease{}> state;
 
     int32_t rate = kDefaultRepeatRate;
     int32_t delayMs = kDefaultRepeatDelayMs;
@@ -40,12 +57,12 @@ struct WaylandKeyboard::State {
     int32_t KeyCode(xkb_keycode_t code) const {
         if (!state) return 0;
         const xkb_keysym_t* syms = nullptr;
-        const int count = xkb_keymap_key_get_syms_by_level(keymap.Get(), code, 0, 0, &syms);
+        const int count = Xkb().xkb_keymap_key_get_syms_by_level(keymap.Get(), code, 0, 0, &syms);
         return count > 0 ? DesktopKeyCode(syms[0]) : 0;
     }
 
     bool ModifierActive(const char* name) const {
-        return xkb_state_mod_name_is_active(state.Get(), name, XKB_STATE_MODS_EFFECTIVE) > 0;
+        return Xkb().xkb_state_mod_name_is_active(state.Get(), name, XKB_STATE_MODS_EFFECTIVE) > 0;
     }
 
     Stroke StrokeOf(uint32_t key) const {
@@ -55,13 +72,13 @@ struct WaylandKeyboard::State {
         // Ctrl and Alt make commands (Ctrl+C, access keys), never text.
         const bool command = ModifierActive(XKB_MOD_NAME_CTRL) || ModifierActive(XKB_MOD_NAME_ALT);
         int32_t character =
-            command ? 0 : TypedCharacter(xkb_state_key_get_one_sym(state.Get(), code));
+            command ? 0 : TypedCharacter(Xkb().xkb_state_key_get_one_sym(state.Get(), code));
         if (character == 0) character = ControlCharacter(keyCode);
         return {keyCode, character};
     }
 
     bool Repeats(uint32_t key) const {
-        return keymap && rate > 0 && xkb_keymap_key_repeats(keymap.Get(), KeymapCode(key));
+        return keymap && rate > 0 && Xkb().xkb_keymap_key_repeats(keymap.Get(), KeymapCode(key));
     }
 
     // Never 0 however fast the rate; only called while rate > 0.
@@ -91,10 +108,10 @@ bool WaylandKeyboard::SetKeymap(std::string_view text) {
     while (!text.empty() && text.back() == '\0')
         text.remove_suffix(1);
     if (!s.context || text.empty()) return false;
-    s.keymap.Reset(xkb_keymap_new_from_buffer(s.context.Get(), text.data(), text.size(),
-                                              XKB_KEYMAP_FORMAT_TEXT_V1,
-                                              XKB_KEYMAP_COMPILE_NO_FLAGS));
-    if (s.keymap) s.state.Reset(xkb_state_new(s.keymap.Get()));
+    s.keymap.Reset(Xkb().xkb_keymap_new_from_buffer(s.context.Get(), text.data(), text.size(),
+                                                    XKB_KEYMAP_FORMAT_TEXT_V1,
+                                                    XKB_KEYMAP_COMPILE_NO_FLAGS));
+    if (s.keymap) s.state.Reset(Xkb().xkb_state_new(s.keymap.Get()));
     if (!s.state) s.keymap.Reset();
     return static_cast<bool>(s.state);
 }
@@ -113,7 +130,7 @@ bool WaylandKeyboard::SetKeymapFile(int fd, uint32_t size) {
 void WaylandKeyboard::SetModifiers(uint32_t depressed, uint32_t latched, uint32_t locked,
                                    uint32_t group) {
     if (state_->state)
-        xkb_state_update_mask(state_->state.Get(), depressed, latched, locked, 0, 0, group);
+        Xkb().xkb_state_update_mask(state_->state.Get(), depressed, latched, locked, 0, 0, group);
 }
 
 int32_t WaylandKeyboard::HeldShift() const {
@@ -154,7 +171,7 @@ void WaylandKeyboard::StopRepeat() {
 
 uint32_t WaylandKeyboard::Symbol(uint32_t key) const {
     const State& s = *state_;
-    return s.state ? xkb_state_key_get_one_sym(s.state.Get(), KeymapCode(key)) : 0;
+    return s.state ? Xkb().xkb_state_key_get_one_sym(s.state.Get(), KeymapCode(key)) : 0;
 }
 
 uint32_t WaylandKeyboard::RepeatingKey() const {
