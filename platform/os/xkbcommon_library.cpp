@@ -1,31 +1,16 @@
 #include "platform/os/xkbcommon_library.h"
 
-#include <dlfcn.h>
-
-#include <optional>
+#include "platform/os/shared_library.h"
 
 namespace platform {
-namespace {
-
-std::optional<XkbCommon> Load() {
-    void* library = dlopen("libxkbcommon.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (!library) return std::nullopt;
-    XkbCommon functions;
-    bool all = true;
-#define TAVIK_XKBCOMMON_FIND(name)                                               \
-    functions.name = reinterpret_cast<decltype(&::name)>(dlsym(library, #name)); \
-    all = all && functions.name;
-    TAVIK_XKBCOMMON_FUNCTIONS(TAVIK_XKBCOMMON_FIND)
-#undef TAVIK_XKBCOMMON_FIND
-    if (all) return functions;
-    dlclose(library);
-    return std::nullopt;
-}
-
-}  // namespace
 
 const XkbCommon* LoadXkbCommon() {
-    static const std::optional<XkbCommon> library = Load();
+    static const std::optional<XkbCommon> library = LoadEntryPoints<XkbCommon>(
+        "libxkbcommon.so.0", [](const LibraryEntries& entries, XkbCommon& functions) {
+#define TAVIK_XKBCOMMON_FIND(name) entries.Find(functions.name, #name)&&
+            return TAVIK_XKBCOMMON_FUNCTIONS(TAVIK_XKBCOMMON_FIND) true;
+#undef TAVIK_XKBCOMMON_FIND
+        });
     return library ? &*library : nullptr;
 }
 

@@ -40,6 +40,7 @@ declare -A mayInclude=(
     [platform/gfx]="platform/image"
     [platform/objects]="platform/bytes platform/gfx platform/image"
     [platform/text]="platform/objects platform/gfx platform/image platform/os/owned.h \
+platform/os/shared_library.h \
 $freetype $fontconfig"
     [platform/os]="xkbcommon/xkbcommon.h"
     [platform/ui]="platform/gfx platform/image platform/objects/appearance.h \
@@ -51,7 +52,8 @@ X11/keysym.h"
     [platform/display/x11]="platform/display platform/ui platform/gfx platform/image \
 platform/objects/appearance.h platform/text/utf8.h platform/os/owned.h $xlib"
     [platform/display/wayland]="platform/display platform/ui platform/gfx platform/image \
-platform/objects platform/text platform/os/owned.h platform/os/xkbcommon_library.h $wayland"
+platform/objects platform/text platform/os/owned.h platform/os/shared_library.h \
+platform/os/xkbcommon_library.h $wayland"
     [platform/display/desktop]="platform/display platform/ui"
     # The session bus spoken on the program's own wait, and the desktop's appearance read on it.
     [platform/bus]="platform/ui platform/gfx platform/image platform/objects/appearance.h \
@@ -61,7 +63,7 @@ platform/os/owned.h"
     [platform/accessibility]="platform/ui platform/gfx platform/image platform/text/utf8.h"
     [platform/accessibility/atspi]="platform/accessibility platform/bus platform/ui platform/gfx \
 platform/image platform/version.h platform/text/utf8.h platform/os/owned.h \
-platform/os/xkbcommon_library.h $sdbus"
+platform/os/shared_library.h platform/os/xkbcommon_library.h $sdbus"
     [forms]="forms/container $platform"
     [forms/container]="forms/property_bag.h $platform"
     # The control sees its host only through the container interface and its roles.

@@ -1,8 +1,6 @@
-#include <dlfcn.h>
-
-#include <optional>
-
 #include "platform/display/wayland/wayland_client_library.h"
+
+#include "platform/os/shared_library.h"
 
 namespace platform {
 namespace {
@@ -28,30 +26,31 @@ namespace {
 #undef wl_cursor_theme_get_cursor
 #undef wl_cursor_theme_load
 
-std::optional<WaylandClientFunctions> Load() {
-    void* client = dlopen("libwayland-client.so.0", RTLD_NOW | RTLD_LOCAL);
-    void* cursor = client ? dlopen("libwayland-cursor.so.0", RTLD_NOW | RTLD_LOCAL) : nullptr;
-    WaylandClientFunctions functions;
-    bool all = cursor != nullptr;
-#define TAVIK_WAYLAND_FIND(library, name)                                               \
-    functions.name =                                                                    \
-        library ? reinterpret_cast<decltype(&::name)>(dlsym(library, #name)) : nullptr; \
-    all = all && functions.name;
-#define TAVIK_WAYLAND_FIND_CLIENT(name) TAVIK_WAYLAND_FIND(client, name)
-#define TAVIK_WAYLAND_FIND_CURSOR(name) TAVIK_WAYLAND_FIND(cursor, name)
-    TAVIK_WAYLAND_CLIENT_FUNCTIONS(TAVIK_WAYLAND_FIND_CLIENT)
-    TAVIK_WAYLAND_CURSOR_FUNCTIONS(TAVIK_WAYLAND_FIND_CURSOR)
-#undef TAVIK_WAYLAND_FIND_CURSOR
-#undef TAVIK_WAYLAND_FIND_CLIENT
-#undef TAVIK_WAYLAND_FIND
-    if (all) return functions;
-    if (cursor) dlclose(cursor);
-    if (client) dlclose(client);
-    return std::nullopt;
+// Fills in libwayland-cursor's entry points of `found`; false when it or one is missing.
+bool FindCursorFunctions(WaylandClientFunctions& found) {
+#define TAVIK_WAYLAND_FIND(name) entries.Find(functions.name, #name)&&
+    const std::optional<WaylandClientFunctions> cursor = LoadEntryPoints<WaylandClientFunctions>(
+        "libwayland-cursor.so.0",
+        [](const LibraryEntries& entries, WaylandClientFunctions& functions) {
+            return TAVIK_WAYLAND_CURSOR_FUNCTIONS(TAVIK_WAYLAND_FIND) true;
+        });
+    if (!cursor) return false;
+#define TAVIK_WAYLAND_COPY(name) found.name = cursor->name;
+    TAVIK_WAYLAND_CURSOR_FUNCTIONS(TAVIK_WAYLAND_COPY)
+#undef TAVIK_WAYLAND_COPY
+    return true;
 }
 
+// Both libraries, or nothing.
 const std::optional<WaylandClientFunctions>& Loaded() {
-    static const std::optional<WaylandClientFunctions> functions = Load();
+    static const std::optional<WaylandClientFunctions> functions =
+        LoadEntryPoints<WaylandClientFunctions>(
+            "libwayland-client.so.0",
+            [](const LibraryEntries& entries, WaylandClientFunctions& functions) {
+                return TAVIK_WAYLAND_CLIENT_FUNCTIONS(TAVIK_WAYLAND_FIND)
+                    FindCursorFunctions(functions);
+            });
+#undef TAVIK_WAYLAND_FIND
     return functions;
 }
 
