@@ -49,6 +49,10 @@ Label::Label(Form& form, platform::Rect bounds, std::string caption)
       backColor_(form.BackColor()),
       font_(form.Font()) {}
 
+Label::~Label() {
+    platform::ReleaseUnheldFont(font_);
+}
+
 void Label::SetCaption(std::string caption) {
     caption_ = std::move(caption);
     Repaint();

@@ -19,6 +19,9 @@ class Label : public LightControl {
   public:
     /// A label in the form's font, black text on the form's background, opaque, left-aligned.
     Label(Form& form, platform::Rect bounds, std::string caption = {});
+    /// Closes the label's font unless something else holds it: a label goes with its form,
+    /// whose text is not drawn again soon.
+    ~Label() override;
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption);

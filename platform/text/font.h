@@ -100,6 +100,11 @@ class Font {
     /// factor, so that glyphs are rendered at the device's resolution. This font itself at
     /// scale 1. Layout still takes this font's metrics, so text keeps its logical places.
     const Font& AtScale(const DeviceScale& scale) const;
+    /// The description AtScale last realised for a scale other than 1, if any; this font holds
+    /// that font while it lives.
+    std::optional<FontDesc> ScaledDesc() const {
+        return scaled_ ? std::optional<FontDesc>(scaled_->Desc()) : std::nullopt;
+    }
 
     /// How many glyphs' metrics are kept for code points past ASCII.
     size_t MeasuredGlyphs() const { return otherMetrics_.size(); }

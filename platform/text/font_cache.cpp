@@ -21,15 +21,34 @@ FontKey KeyOf(const FontDesc& desc) {
             desc.italic,     desc.underline, desc.strikethrough};
 }
 
+using FontCache = LruCache<FontKey, std::shared_ptr<const Font>>;
+
+FontCache& Fonts() {
+    static FontCache fonts(kCachedFonts);
+    return fonts;
+}
+
 }  // namespace
 
 std::shared_ptr<const Font> LoadFont(const FontDesc& desc) {
-    static LruCache<FontKey, std::shared_ptr<const Font>> fonts(kCachedFonts);
+    FontCache& fonts = Fonts();
     const FontKey key = KeyOf(desc);
     if (const std::shared_ptr<const Font>* cached = fonts.Find(key)) return *cached;
     std::shared_ptr<const Font> font = Font::Open(desc);
     fonts.Insert(key, font, 1);
     return font;
+}
+
+void ReleaseUnheldFont(const FontDesc& desc) {
+    FontCache& fonts = Fonts();
+    const FontKey key = KeyOf(desc);
+    const std::shared_ptr<const Font>* cached = fonts.Find(key);
+    if (!cached || cached->use_count() > 1) return;
+    // The font holds the one it was drawn with at another scale: that one goes with it when
+    // nothing else holds it either.
+    const std::optional<FontDesc> scaled = (*cached)->ScaledDesc();
+    fonts.Erase(key);
+    if (scaled) ReleaseUnheldFont(*scaled);
 }
 
 }  // namespace platform

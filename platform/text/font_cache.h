@@ -18,4 +18,9 @@ constexpr size_t kCachedFonts = 16;
 /// Never fails; see Font::Open for the fallbacks.
 std::shared_ptr<const Font> LoadFont(const FontDesc& desc);
 
+/// Closes the cached font for a description, with its face and glyphs, when nobody else holds
+/// it: for text that will not be drawn again soon (a window closed for good). Asked for again,
+/// it is realised anew.
+void ReleaseUnheldFont(const FontDesc& desc);
+
 }  // namespace platform

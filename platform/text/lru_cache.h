@@ -35,6 +35,15 @@ class LruCache {
         cost_ += cost;
     }
 
+    /// Drops the entry under `key`, if there is one.
+    void Erase(const Key& key) {
+        const auto found = index_.find(key);
+        if (found == index_.end()) return;
+        cost_ -= found->second->cost;
+        entries_.erase(found->second);
+        index_.erase(found);
+    }
+
     /// The summed cost of the entries held.
     size_t Cost() const { return cost_; }
 

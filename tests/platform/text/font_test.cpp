@@ -160,5 +160,25 @@ TEST(FontCache, KeepsTheMostRecentFontsAndDropsTheLeastRecentPastItsBound) {
     EXPECT_EQ(kept->GlyphFor(U'A')->coverage, again->GlyphFor(U'A')->coverage);
 }
 
+TEST(FontCache, ReleasesAFontOnlyWhenNothingButTheCacheHoldsIt) {
+    const DeviceScale scale = DeviceScale::Whole(2);
+    FontDesc unheldDesc;
+    std::weak_ptr<const Font> unheld, unheldScaled;
+    {
+        const auto font = TestFont("Arial", 1360000);
+        unheldDesc = font->Desc();
+        unheld = font;
+        font->AtScale(scale);
+        unheldScaled = LoadFont(*font->ScaledDesc());
+        EXPECT_EQ(unheldScaled.lock().get(), &font->AtScale(scale));
+    }
+    const auto held = TestFont("Arial", 1370000);
+    ReleaseUnheldFont(unheldDesc);
+    ReleaseUnheldFont(held->Desc());
+    EXPECT_TRUE(unheld.expired());
+    EXPECT_TRUE(unheldScaled.expired());
+    EXPECT_EQ(TestFont("Arial", 1370000), held);
+}
+
 }  // namespace
 }  // namespace platform
