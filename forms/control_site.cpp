@@ -210,8 +210,15 @@ std::optional<ParentColours> ControlSite::ParentDrawingColours() const {
 }
 
 void ControlSite::CopyParentArea(const platform::Rect& area, platform::Surface& into) const {
-    if (const platform::Window* parent = window_->Parent())
+    const platform::Window* parent = window_->Parent();
+    if (!parent) return;
+    if (parent->IsDrawnOnDemand()) {
+        parent->DrawInto(
+            into, {-area.left, -area.top},
+            platform::Region::FromRect(into.ToDevice(area.Offset(-area.left, -area.top))));
+    } else {
         platform::CopyRect(into, {0, 0}, parent->DrawingSurface(), area);
+    }
 }
 
 // ---- Place in the container ---------------------------------------------------------------

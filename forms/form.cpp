@@ -22,7 +22,7 @@ platform::Rect ClientRect(const FormDesign& design) {
 }  // namespace
 
 Form::Form(platform::WindowSystem& system, const FormDesign& design)
-    : platform::Window(system, nullptr, ClientRect(design)),
+    : platform::Window(system, nullptr, ClientRect(design), platform::WindowPixels::DrawnOnDemand),
       backColor_(design.backColor),
       font_(design.font) {
     if (design.picture) SetPicture(design.picture);
@@ -66,9 +66,7 @@ void Form::ShowModal() {
 
 void Form::RepaintArea(const platform::Rect& rect) {
     const platform::Rect area = rect.Intersect({0, 0, ClientWidth(), ClientHeight()});
-    if (area.IsEmpty()) return;
-    dirty_ = dirty_.Union(area);
-    Invalidate(area);
+    if (!area.IsEmpty()) Invalidate(area);
 }
 
 LightControl* Form::LightControlAt(platform::Point client) const {
@@ -80,48 +78,41 @@ LightControl* Form::LightControlAt(platform::Point client) const {
 }
 
 void Form::SetPicture(const std::shared_ptr<const platform::Picture>& picture) {
-    pictureFile_ = picture ? picture->FileBytes() : std::vector<uint8_t>{};
-    // A hidden form may stay unpainted for long (the calculator's while its splash shows): it
-    // keeps the file alone until then.
-    unpaintedPicture_ = IsVisible() ? picture : nullptr;
+    if (picture) return SetPictureFile(picture->FileBytes());
+    pictureFile_.clear();
+    shownPicture_.reset();
     RepaintArea({0, 0, ClientWidth(), ClientHeight()});
 }
 
 void Form::SetPictureFile(std::span<const uint8_t> file) {
-    if (IsVisible()) return SetPicture(platform::ValueOrThrow(platform::LoadPicture(file)));
     platform::ValueOrThrow(platform::DecodePictureTopLeft(file, 1, 1));
     pictureFile_.assign(file.begin(), file.end());
-    unpaintedPicture_ = nullptr;
+    shownPicture_.reset();
     RepaintArea({0, 0, ClientWidth(), ClientHeight()});
 }
 
-void Form::Paint(platform::Surface& surface) {
-    // An empty dirty rectangle means the window system asked for the whole form.
-    const platform::Rect area = dirty_.IsEmpty() ? surface.Bounds() : dirty_;
-    dirty_ = {};
-    surface.SetClip(platform::Region::FromRect(area));
-    platform::FillRect(surface, area,
+const platform::ImagePart* Form::ShownPicture() const {
+    if (pictureFile_.empty()) return nullptr;
+    if (!shownPicture_) {
+        shownPicture_ =
+            platform::DecodePictureTopLeft(pictureFile_, ClientWidth() + 1, ClientHeight() + 1);
+    }
+    return shownPicture_->IsError() ? nullptr : &shownPicture_->Value();
+}
+
+void Form::DrawArea(platform::Surface& into, platform::Point origin,
+                    const platform::Rect& area) const {
+    platform::FillRect(into, area.Offset(origin.x, origin.y),
                        platform::DrawnColor(backColor_, platform::SystemColorIndex::Window));
     // Forced colours leave out the picture behind the controls, which no colour of the
     // desktop's would stand out from.
-    if (!pictureFile_.empty() && !platform::ForcedColors()) {
-        if (unpaintedPicture_) {
-            platform::DrawImage(surface, {0, 0},
-                                std::exchange(unpaintedPicture_, nullptr)->Pixels());
-        } else if (const platform::Result<platform::ImagePart> part =
-                       platform::DecodePictureTopLeft(pictureFile_, ClientWidth() + 1,
-                                                      ClientHeight() + 1);
-                   !part.IsError()) {
-            // The part inside the client area and a column and row more: at a scale that is not
-            // whole the device pixels at the edge blend with the picture's next pixels. A file
-            // whose start alone was checked and that fails further on shows no picture.
-            platform::DrawImageTopLeft(surface, {0, 0}, part.Value());
-        }
+    if (!platform::ForcedColors()) {
+        if (const platform::ImagePart* picture = ShownPicture())
+            platform::DrawImageTopLeft(into, origin, *picture);
     }
     for (const LightControl* c : lightControls_) {
-        if (c->IsVisible() && !c->Bounds().Intersect(area).IsEmpty()) c->Paint(surface);
+        if (c->IsVisible() && !c->Bounds().Intersect(area).IsEmpty()) c->Paint(into, origin);
     }
-    surface.ClearClip();
 }
 
 void Form::OnMouseDown(int32_t button, int32_t /*shift*/, int32_t x, int32_t y) {
@@ -177,7 +168,6 @@ bool Form::OnCloseRequest() {
 }
 
 void Form::OnShow() {
-    dirty_ = {};
     platform::WindowSystem& system = System();
     platform::Window* focus = system.FocusWindow();
     if (focus && focus != this && focus->TopLevel() == this) return;
@@ -195,6 +185,10 @@ void Form::OnShow() {
                          return a->TabIndex() < b->TabIndex();
                      });
     system.SetFocus(candidates.empty() ? this : candidates.front());
+}
+
+void Form::OnHide() {
+    shownPicture_.reset();
 }
 
 int32_t Form::AddTimer(Timer& timer) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -33,9 +34,10 @@ struct FormDesign {
     platform::FontDesc font;  // the default font of the form's controls
 };
 
-/// A top-level window made from design data. It paints its background (colour, then picture)
-/// and its light controls into its own surface, routes clicks and the pointer to those
-/// controls, drives its timers, and runs the load and close-request handlers.
+/// A top-level window made from design data. It is drawn on demand: its background (colour,
+/// then picture) and its light controls are drawn wherever a frame or a control's background
+/// needs them, so the form keeps no window-sized surface. It routes clicks and the pointer to
+/// its light controls, drives its timers, and runs the load and close-request handlers.
 ///
 /// Handlers may close, hide or destroy the form; the form touches nothing of itself after a
 /// handler returns unless it is still alive.
@@ -50,10 +52,10 @@ class Form : public platform::Window {
     const platform::FontDesc& Font() const { return font_; }
     /// Sets the picture drawn unscaled at the client origin (none when null) and repaints.
     void SetPicture(const std::shared_ptr<const platform::Picture>& picture);
-    /// Sets the picture `file` holds, as SetPicture with the picture it decodes to. A hidden
-    /// form reads only the start of the file, to refuse one that does not decode, and decodes the
-    /// rest when it paints; a file that fails only further on then shows no picture. Throws the
-    /// decoder's error.
+    /// Sets the picture `file` holds, as SetPicture with the picture it decodes to. Only the
+    /// start of the file is read now, to refuse one that does not decode; the part that shows
+    /// is decoded when the form is first drawn, and a file that fails only further on then shows
+    /// no picture. Throws the decoder's error.
     void SetPictureFile(std::span<const uint8_t> file);
 
     /// Runs the load handler, once, before the form is first shown.
@@ -81,7 +83,8 @@ class Form : public platform::Window {
     /// The topmost visible light control at a client point that takes the mouse, or null.
     LightControl* LightControlAt(platform::Point client) const;
 
-    void Paint(platform::Surface& surface) override;
+    void DrawArea(platform::Surface& into, platform::Point origin,
+                  const platform::Rect& area) const override;
     void OnMouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) override;
     void OnMouseMove(int32_t buttons, int32_t shift, int32_t x, int32_t y) override;
     void OnClick() override;
@@ -89,6 +92,7 @@ class Form : public platform::Window {
     void OnTimer(int32_t id) override;
     bool OnCloseRequest() override;
     void OnShow() override;
+    void OnHide() override;
     /// A frame named by its caption, with its light controls as its windowless parts.
     platform::AccessibleDescription Describe() const override;
     std::vector<platform::AccessiblePart> DescribeParts() const override;
@@ -102,19 +106,20 @@ class Form : public platform::Window {
     int32_t AddTimer(Timer& timer);
     void RemoveTimer(int32_t id);
 
+    // The part of the picture that the client area shows (and a column and row more: at a
+    // scale that is not whole the device pixels at the edge blend with the picture's next
+    // pixels); null when the form has no picture or its file fails further on.
+    const platform::ImagePart* ShownPicture() const;
+
     platform::OleColor backColor_;
-    // The picture is drawn unscaled at the client origin. Its pixels are kept only from a
-    // change while shown until they are painted: the form's surface keeps what it painted, so a
-    // later paint (the first after showing, a light control changed) decodes the part of the
-    // picture's file that shows again rather than keeping a second window's worth of pixels for
-    // the whole run.
+    // The picture's file, and while the form is shown the part of it that shows, decoded when
+    // first drawn: a hidden form holds no pixels of it.
     std::vector<uint8_t> pictureFile_;
-    std::shared_ptr<const platform::Picture> unpaintedPicture_;
+    mutable std::optional<platform::Result<platform::ImagePart>> shownPicture_;
     platform::FontDesc font_;
     std::vector<LightControl*> lightControls_;  // bottom of the z-order first
     std::vector<std::pair<int32_t, Timer*>> timers_;
     int32_t nextTimerId_ = 1;
-    platform::Rect dirty_;             // what the next Paint redraws; empty means everything
     LightControl* pressed_ = nullptr;  // the light control under the last left press
     bool loaded_ = false;
 

@@ -83,8 +83,8 @@ void Label::SetAlignment(Alignment alignment) {
     Repaint();
 }
 
-void Label::Paint(platform::Surface& surface) const {
-    const platform::Rect bounds = Bounds();
+void Label::Paint(platform::Surface& surface, platform::Point origin) const {
+    const platform::Rect bounds = Bounds().Offset(origin.x, origin.y);
     if (!transparent_) platform::FillRect(surface, bounds, platform::DrawnColor(backColor_, platform::SystemColorIndex::Window));
     if (caption_.empty()) return;
     const std::shared_ptr<const platform::Font> font = platform::LoadFont(font_);

@@ -41,7 +41,7 @@ class Label : public LightControl {
     /// none.
     void SetAccessibleShortcut(std::string shortcut) { accessibleShortcut_ = std::move(shortcut); }
 
-    void Paint(platform::Surface& surface) const override;
+    void Paint(platform::Surface& surface, platform::Point origin) const override;
     bool TakesMouse() const override { return true; }
     void OnClick() override;
     platform::AccessibleDescription Describe() const override;

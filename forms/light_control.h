@@ -12,11 +12,11 @@ namespace forms {
 
 class Form;
 
-/// A control without a window of its own (a label, a shape): the form paints it into its own
-/// surface, in the order the controls were created (later ones on top), and routes the mouse to
-/// it. Constructing one adds it to the form; destroying it removes it and repaints its place.
-/// A light control is destroyed before its form (a member of the form's class, or an object
-/// made after the form).
+/// A control without a window of its own (a label, a shape): the form draws it with itself, in
+/// the order the controls were created (later ones on top), and routes the mouse to it.
+/// Constructing one adds it to the form; destroying it removes it and repaints its place. A light
+/// control is destroyed before its form (a member of the form's class, or an object made after the
+/// form).
 class LightControl {
   public:
     LightControl(Form& form, platform::Rect bounds);
@@ -31,8 +31,9 @@ class LightControl {
     bool IsVisible() const { return visible_; }
     void SetVisible(bool visible);
 
-    /// Draws the control into the form's surface (form client coordinates).
-    virtual void Paint(platform::Surface& surface) const = 0;
+    /// Draws the control into `surface`, where the form's client point p lies at logical point
+    /// p + `origin`.
+    virtual void Paint(platform::Surface& surface, platform::Point origin) const = 0;
     /// Whether the control receives mouse clicks; one that does not lets them through to the
     /// form beneath.
     virtual bool TakesMouse() const { return false; }

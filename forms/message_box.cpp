@@ -42,13 +42,14 @@ class MessageText : public LightControl {
     MessageText(Form& form, platform::Rect bounds, std::vector<std::string> lines)
         : LightControl(form, bounds), lines_(std::move(lines)) {}
 
-    void Paint(platform::Surface& surface) const override {
+    void Paint(platform::Surface& surface, platform::Point origin) const override {
         const std::shared_ptr<const platform::Font> font = platform::LoadFont(Owner().Font());
         // The box's face is the button face, and its message is written as a button's caption.
         surface.textColor = platform::SystemColor(platform::SystemColorIndex::ButtonText);
-        int32_t top = Bounds().top;
+        const platform::Rect bounds = Bounds().Offset(origin.x, origin.y);
+        int32_t top = bounds.top;
         for (const std::string& line : lines_) {
-            platform::Rect r{Bounds().left, top, Bounds().right, top + font->Height()};
+            platform::Rect r{bounds.left, top, bounds.right, top + font->Height()};
             platform::DrawText(surface, *font, line, r,
                                platform::kTextSingleLine | platform::kTextNoPrefix);
             top += font->Height();
@@ -74,8 +75,8 @@ class MessageIcon : public LightControl {
                        platform::Rect::FromSize(at.x, at.y, kMessageIconSize, kMessageIconSize)),
           icon_(icon) {}
 
-    void Paint(platform::Surface& surface) const override {
-        DrawMessageIcon(surface, {Bounds().left, Bounds().top}, icon_);
+    void Paint(platform::Surface& surface, platform::Point origin) const override {
+        DrawMessageIcon(surface, {Bounds().left + origin.x, Bounds().top + origin.y}, icon_);
     }
 
   private:

@@ -23,9 +23,10 @@ void Shape::SetTransparentFill() {
     Repaint();
 }
 
-void Shape::Paint(platform::Surface& surface) const {
-    if (filled_) platform::FillRect(surface, Bounds(), platform::DrawnColor(fillColor_, platform::SystemColorIndex::Window));
-    platform::FrameRect(surface, Bounds(), platform::DrawnColor(borderColor_, platform::SystemColorIndex::WindowText));
+void Shape::Paint(platform::Surface& surface, platform::Point origin) const {
+    const platform::Rect bounds = Bounds().Offset(origin.x, origin.y);
+    if (filled_) platform::FillRect(surface, bounds, platform::DrawnColor(fillColor_, platform::SystemColorIndex::Window));
+    platform::FrameRect(surface, bounds, platform::DrawnColor(borderColor_, platform::SystemColorIndex::WindowText));
 }
 
 }  // namespace forms

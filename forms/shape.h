@@ -21,7 +21,7 @@ class Shape : public LightControl {
 
     /// Pixels: with a fill, FillRect of the bounds in the fill colour; then FrameRect of the
     /// bounds in the border colour. Nothing else changes.
-    void Paint(platform::Surface& surface) const override;
+    void Paint(platform::Surface& surface, platform::Point origin) const override;
 
   private:
     platform::OleColor borderColor_ =

@@ -17,19 +17,22 @@ struct Tap {
 
 // The taps of device columns (or rows) deviceFirst .. deviceLast - 1, where the image's
 // `size` pixels span device pixels `target` and its first `held` pixels are at hand. Sharp: the
-// logical pixel a device pixel lies in (`logicalAt`, less `at`), so whole scales show each image
-// pixel as an even block. Smooth: linear between the two image pixels nearest the device
-// pixel's centre, for scales at which blocks would be uneven. Taps past the pixels held take the
-// last one.
-template <typename LogicalAt>
+// logical pixel a device pixel lies in (`logicalAt`, less `at`; `edge` gives a logical pixel's
+// first device pixel), so whole scales show each image pixel as an even block. Smooth: linear
+// between the two image pixels nearest the device pixel's centre, for scales at which blocks
+// would be uneven. Taps past the pixels held take the last one.
+template <typename LogicalAt, typename Edge>
 std::vector<Tap> Taps(int32_t deviceFirst, int32_t deviceLast, int32_t at, int32_t size,
                       int32_t held, int32_t targetFirst, int32_t targetCount, bool smooth,
-                      LogicalAt logicalAt) {
+                      LogicalAt logicalAt, Edge edge) {
     std::vector<Tap> taps;
     taps.reserve(static_cast<size_t>(deviceLast - deviceFirst));
+    int32_t logical = logicalAt(deviceFirst);
     for (int32_t d = deviceFirst; d < deviceLast; ++d) {
         if (!smooth) {
-            taps.push_back({std::min(logicalAt(d) - at, held - 1), 0});
+            while (edge(logical + 1) <= d)
+                ++logical;
+            taps.push_back({std::min(logical - at, held - 1), 0});
             continue;
         }
         const double u = (d - targetFirst + 0.5) * size / targetCount - 0.5;
@@ -41,30 +44,53 @@ std::vector<Tap> Taps(int32_t deviceFirst, int32_t deviceLast, int32_t at, int32
     return taps;
 }
 
-uint32_t Lerp(uint32_t a, uint32_t b, uint32_t weight) {
-    uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const uint32_t x = (a >> shift) & 0xFF;
-        const uint32_t y = (b >> shift) & 0xFF;
-        out |= ((x * (256 - weight) + y * weight + 128) >> 8) << shift;
-    }
-    return out;
+// (x * (256 - weight) + y * weight + 128) >> 8 for each of the four channels x of `a` and y of
+// `b`, two channels at a time in 16 bits each, which no sum overflows.
+[[gnu::always_inline]] inline uint32_t Lerp(uint32_t a, uint32_t b, uint32_t weight) {
+    constexpr uint32_t kEven = 0x00FF00FF;
+    const uint32_t keep = 256 - weight;
+    const uint32_t even = (((a & kEven) * keep + (b & kEven) * weight + 0x00800080) >> 8) & kEven;
+    const uint32_t odd =
+        ((a >> 8 & kEven) * keep + (b >> 8 & kEven) * weight + 0x00800080) & ~kEven;
+    return even | odd;
 }
 
 size_t IndexOf(const Image& image, int32_t x, int32_t y) {
     return static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x);
 }
 
+// The rows of the image a row tap reads: its first, and the one below it (the same when there is
+// none or the tap does not blend).
+struct SourceRows {
+    const uint32_t* top;
+    const uint32_t* below;
+};
+
+SourceRows RowsOf(const Image& image, const Tap& row) {
+    const uint32_t* top = image.pixels.data() + IndexOf(image, 0, row.first);
+    if (row.weight == 0) return {top, top};
+    return {top,
+            image.pixels.data() + IndexOf(image, 0, std::min(row.first + 1, image.height - 1))};
+}
+
 // The image's value (all four channels) where a column's and a row's taps meet.
-uint32_t Sample(const Image& image, const Tap& column, const Tap& row) {
-    const uint32_t top = image.pixels[IndexOf(image, column.first, row.first)];
-    if (column.weight == 0 && row.weight == 0) return top;
-    const int32_t right = std::min(column.first + 1, image.width - 1);
-    const int32_t below = std::min(row.first + 1, image.height - 1);
-    return Lerp(Lerp(top, image.pixels[IndexOf(image, right, row.first)], column.weight),
-                Lerp(image.pixels[IndexOf(image, column.first, below)],
-                     image.pixels[IndexOf(image, right, below)], column.weight),
-                row.weight);
+[[gnu::always_inline]] inline uint32_t Sample(const SourceRows& rows, int32_t width,
+                                              const Tap& column, uint32_t rowWeight) {
+    const uint32_t top = rows.top[column.first];
+    if (column.weight == 0 && rowWeight == 0) return top;
+    const int32_t right = std::min(column.first + 1, width - 1);
+    return Lerp(Lerp(top, rows.top[right], column.weight),
+                Lerp(rows.below[column.first], rows.below[right], column.weight), rowWeight);
+}
+
+// Writes an image pixel over a surface pixel by its alpha.
+[[gnu::always_inline]] inline void Put(Color& out, uint32_t pixel) {
+    const uint32_t alpha = pixel >> 24;
+    if (alpha == 255) {
+        out = pixel & 0xFFFFFF;
+    } else if (alpha != 0) {
+        out = Blend(out, pixel & 0xFFFFFF, alpha);
+    }
 }
 
 // DrawImageTopLeft of `image`, the top-left part of an image of wholeWidth x wholeHeight.
@@ -83,27 +109,48 @@ void DrawPart(Surface& surface, Point at, const Image& image, int32_t wholeWidth
             .Intersect(surface.ToDevice(Rect::FromSize(at.x, at.y, image.width, image.height)));
     if (shown.IsEmpty()) return;
     const bool smooth = !surface.Scale().IsWhole() && image.invert.empty();
-    const std::vector<Tap> columns = Taps(shown.left, shown.right, at.x, wholeWidth, image.width,
-                                          target.left, target.Width(), smooth, [&](int32_t d) {
-                                              return surface.LogicalAt({d, 0}).x;
-                                          });
-    const std::vector<Tap> rows = Taps(shown.top, shown.bottom, at.y, wholeHeight, image.height,
-                                       target.top, target.Height(), smooth, [&](int32_t d) {
-                                           return surface.LogicalAt({0, d}).y;
-                                       });
+    const std::vector<Tap> columns = Taps(
+        shown.left, shown.right, at.x, wholeWidth, image.width, target.left, target.Width(), smooth,
+        [&](int32_t d) {
+            return surface.LogicalAt({d, 0}).x;
+        },
+        [&](int32_t x) { return surface.DeviceX(x); });
+    const std::vector<Tap> rows = Taps(
+        shown.top, shown.bottom, at.y, wholeHeight, image.height, target.top, target.Height(),
+        smooth,
+        [&](int32_t d) {
+            return surface.LogicalAt({0, d}).y;
+        },
+        [&](int32_t y) { return surface.DeviceY(y); });
+    if (smooth) {
+        surface.ForEachDeviceSpan(shown, [&](int32_t y, int32_t x0, int32_t x1) {
+            const Tap& row = rows[static_cast<size_t>(y - shown.top)];
+            const SourceRows source = RowsOf(image, row);
+            const Tap* column = columns.data() + (x0 - shown.left);
+            Color* out = surface.Row(y);
+            for (int32_t x = x0; x < x1; ++x, ++column)
+                Put(out[x], Sample(source, image.width, *column, row.weight));
+        });
+        return;
+    }
+    // Sharp taps take one pixel each, straight from its row.
+    const bool inverts = !image.invert.empty();
+    const bool identity = surface.Scale().IsIdentity();
     surface.ForEachDeviceSpan(shown, [&](int32_t y, int32_t x0, int32_t x1) {
         const Tap& row = rows[static_cast<size_t>(y - shown.top)];
+        const uint32_t* source = RowsOf(image, row).top;
+        const Tap* column = columns.data() + (x0 - shown.left);
         Color* out = surface.Row(y);
-        for (int32_t x = x0; x < x1; ++x) {
-            const Tap& column = columns[static_cast<size_t>(x - shown.left)];
-            const uint32_t pixel = Sample(image, column, row);
-            const uint32_t alpha = pixel >> 24;
-            if (alpha == 255) {
-                out[x] = pixel & 0xFFFFFF;
-            } else if (alpha != 0) {
-                out[x] = Blend(out[x], pixel & 0xFFFFFF, alpha);
-            }
-            out[x] ^= image.InvertAt(IndexOf(image, column.first, row.first));
+        if (identity && !inverts) {
+            // Device pixels are logical ones: the row's pixels follow each other.
+            const uint32_t* from = source + column->first - x0;
+            for (int32_t x = x0; x < x1; ++x)
+                Put(out[x], from[x]);
+            return;
+        }
+        for (int32_t x = x0; x < x1; ++x, ++column) {
+            Put(out[x], source[column->first]);
+            if (inverts) out[x] ^= image.invert[IndexOf(image, column->first, row.first)];
         }
     });
 }
@@ -118,15 +165,18 @@ Image ScaledImage(const Image& image, DeviceScale scale) {
     const int32_t width = scale.Edge(image.width);
     const int32_t height = scale.Edge(image.height);
     const auto logicalAt = [&](int32_t d) { return scale.LogicalAt(d); };
+    const auto edge = [&](int32_t x) { return scale.Edge(x); };
     const std::vector<Tap> columns =
-        Taps(0, width, 0, image.width, image.width, 0, width, smooth, logicalAt);
+        Taps(0, width, 0, image.width, image.width, 0, width, smooth, logicalAt, edge);
     const std::vector<Tap> rows =
-        Taps(0, height, 0, image.height, image.height, 0, height, smooth, logicalAt);
+        Taps(0, height, 0, image.height, image.height, 0, height, smooth, logicalAt, edge);
     Image scaled{width, height, {}};
     scaled.pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (const Tap& row : rows)
+    for (const Tap& row : rows) {
+        const SourceRows source = RowsOf(image, row);
         for (const Tap& column : columns)
-            scaled.pixels.push_back(Sample(image, column, row));
+            scaled.pixels.push_back(Sample(source, image.width, column, row.weight));
+    }
     return scaled;
 }
 

@@ -34,6 +34,16 @@ Region Region::FromRect(Rect rect) {
     return Region(std::move(spans));
 }
 
+Region Region::FromSpans(std::vector<Span> spans) {
+    std::sort(spans.begin(), spans.end(),
+              [](const Span& a, const Span& b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
+    std::vector<Span> merged;
+    merged.reserve(spans.size());
+    for (const Span& s : spans)
+        Append(merged, s.y, s.x0, s.x1);
+    return Region(std::move(merged));
+}
+
 Region Region::Ellipse(Rect rect) {
     const int32_t left = rect.left;
     const int32_t top = rect.top;

@@ -27,6 +27,8 @@ class Region {
     /// The pixels of the rectangle; a reversed rectangle is normalised first, so
     /// (5, 0, 0, 5) covers the same pixels as (0, 0, 5, 5).
     static Region FromRect(Rect rect);
+    /// The pixels of any spans, in any order, overlapping or not; empty spans add nothing.
+    static Region FromSpans(std::vector<Span> spans);
 
     /// The ellipse inscribed in the rectangle the way the desktop's elliptic regions are:
     /// one pixel smaller on the right and bottom than an ellipse drawn in the same rectangle.

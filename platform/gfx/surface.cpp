@@ -52,4 +52,9 @@ void Surface::SetClip(Region clip) {
     clip_ = std::move(clip);
 }
 
+void Surface::SetDeviceClip(Region device) {
+    clip_ = Region::FromRect(device.IsEmpty() ? Rect{} : Cover(device.Bounds()));
+    deviceClip_ = std::move(device);
+}
+
 }  // namespace platform

@@ -49,6 +49,12 @@ class Surface {
     Region ToDevice(const Region& logical) const;
     /// The logical pixel that holds a device pixel.
     Point LogicalAt(Point device) const;
+    /// The logical pixels that hold a non-empty rectangle of device pixels.
+    Rect Cover(const Rect& device) const {
+        const Point first = LogicalAt({device.left, device.top});
+        const Point last = LogicalAt({device.right - 1, device.bottom - 1});
+        return {first.x, first.y, last.x + 1, last.y + 1};
+    }
     /// The device pixels the surface holds on its grid, which start at the device edges of the
     /// grid's origin: a window's surface lies on its top-level window's device pixels there.
     Rect DeviceArea() const { return DeviceBounds().Offset(deviceLeft_, deviceTop_); }
@@ -94,6 +100,9 @@ class Surface {
 
     /// Limits drawing to a region of logical pixels.
     void SetClip(Region clip);
+    /// Limits drawing to a region of device pixels, which may cut through logical ones; Clip()
+    /// is then the rectangle of logical pixels that holds them.
+    void SetDeviceClip(Region device);
     void ClearClip() {
         clip_.reset();
         deviceClip_.reset();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -26,6 +27,34 @@ void CopyFromSurface(Surface& into, const Surface& surface, Point origin, const 
     }
 }
 
+// Draws a window drawn on demand (its client area at logical `origin`) at the device pixels
+// `target` of `into`, only those of `region` when given, and none that a child covers: the
+// child's pixels go over them.
+void DrawOnDemand(const Window& window, Point origin, Surface& into, const Rect& target,
+                  const Region* region) {
+    const Rect logical = into.Cover(target);
+    std::vector<Span> covered;
+    for (const Window* child : window.Children()) {
+        const Rect b = child->Bounds().Offset(origin.x, origin.y);
+        if (!child->IsVisible() || b.Intersect(logical).IsEmpty()) continue;
+        const Rect place = into.ToDevice(b).Intersect(target);
+        if (!child->DeviceShape()) {
+            for (int32_t y = place.top; y < place.bottom; ++y)
+                covered.push_back({y, place.left, place.right});
+            continue;
+        }
+        const Point at{into.DeviceX(b.left), into.DeviceY(b.top)};
+        for (const Span& s : child->DeviceShape()->Spans()) {
+            const Span moved{s.y + at.y, std::max(s.x0 + at.x, place.left),
+                             std::min(s.x1 + at.x, place.right)};
+            if (moved.y >= place.top && moved.y < place.bottom) covered.push_back(moved);
+        }
+    }
+    const Region shows =
+        region ? region->Intersect(Region::FromRect(target)) : Region::FromRect(target);
+    window.DrawInto(into, origin, shows.Difference(Region::FromSpans(std::move(covered))));
+}
+
 // Composes `window` (its client area at logical `origin`) and its children into `into`,
 // limited to the device pixels `clip` and, when set, to those of `clipRegion` (inherited
 // shapes).
@@ -47,10 +76,15 @@ void ComposeWindow(const Window& window, Point origin, Surface& into, const Rect
         if (shaped->IsEmpty()) return;
         region = &*shaped;
     }
-    const Surface& surface = window.DrawingSurface();
-    CopyFromSurface(into, surface, deviceOrigin,
-                    target.Intersect(surface.DeviceBounds().Offset(deviceOrigin.x, deviceOrigin.y)),
-                    region);
+    if (window.IsDrawnOnDemand()) {
+        DrawOnDemand(window, origin, into, target, region);
+    } else {
+        const Surface& surface = window.DrawingSurface();
+        CopyFromSurface(
+            into, surface, deviceOrigin,
+            target.Intersect(surface.DeviceBounds().Offset(deviceOrigin.x, deviceOrigin.y)),
+            region);
+    }
 
     for (const Window* child : window.Children()) {
         if (!child->IsVisible()) continue;

@@ -7,11 +7,19 @@
 
 namespace platform {
 
-Window::Window(WindowSystem& system, Window* parent, Rect bounds)
-    : system_(system), parent_(parent), bounds_(bounds) {
+Window::Window(WindowSystem& system, Window* parent, Rect bounds, WindowPixels pixels)
+    : system_(system), parent_(parent), bounds_(bounds), pixels_(pixels) {
     handle_ = system_.Register(*this);
     if (!parent_) desktopScale_ = system_.GetBackend().Screen().Scale();
-    surface_.Resize(bounds.Width(), bounds.Height(), 0, system_.GridOf(*this));
+    SizeSurface(system_.GridOf(*this));
+}
+
+void Window::SizeSurface(const SurfaceGrid& grid) {
+    if (IsDrawnOnDemand()) {
+        surface_.Resize(0, 0, 0, grid);
+    } else {
+        surface_.Resize(bounds_.Width(), bounds_.Height(), 0, grid);
+    }
 }
 
 Window::~Window() {
@@ -50,7 +58,7 @@ void Window::SetBounds(Rect bounds) {
         const bool shown = visible_;
         if (shown) system_.HideTopLevel(*this);
         bounds_ = bounds;
-        if (resized) surface_.Resize(bounds.Width(), bounds.Height());
+        if (resized) SizeSurface(surface_.Grid());
         TraceShape();
         if (shown) system_.ShowTopLevel(*this);
     } else {
@@ -58,7 +66,7 @@ void Window::SetBounds(Rect bounds) {
         bounds_ = bounds;
         // A move at a scale that is not whole changes which device pixels the window covers:
         // the next update makes its surface anew for them.
-        if (resized) surface_.Resize(bounds.Width(), bounds.Height());
+        if (resized) SizeSurface(surface_.Grid());
         TraceShape();
         if (parent_ && visible_) system_.AddDamage(*parent_, bounds_);
     }
@@ -146,10 +154,18 @@ void Window::TraceShape() {
     if (!shape_) {
         deviceShape_.reset();
     } else if (shapeTracer_) {
-        deviceShape_ = shapeTracer_(surface_.DeviceWidth(), surface_.DeviceHeight());
+        const Rect device = surface_.ToDevice(Rect{0, 0, ClientWidth(), ClientHeight()});
+        deviceShape_ = shapeTracer_(device.Width(), device.Height());
     } else {
         deviceShape_ = surface_.ToDevice(*shape_);
     }
+}
+
+void Window::DrawInto(Surface& into, Point origin, const Region& device) const {
+    if (device.IsEmpty()) return;
+    into.SetDeviceClip(device);
+    DrawArea(into, origin, into.Cover(device.Bounds()).Offset(-origin.x, -origin.y));
+    into.ClearClip();
 }
 
 void Window::SetPointer(PointerKind kind, std::shared_ptr<const PointerImage> image) {

@@ -38,6 +38,13 @@ using ShapeTracer = std::function<Region(int32_t deviceWidth, int32_t deviceHeig
 /// standard arrow, Custom the window's own image.
 enum class PointerKind { Default, Arrow, Custom };
 
+/// Where a window's pixels come from: its drawing surface, which keeps them (Kept), or the
+/// window's DrawArea, which draws them whenever a frame or a child's background needs them
+/// (DrawnOnDemand). A window whose picture follows from a few values (a colour, a picture,
+/// outlines and text) is drawn on demand, sparing a surface of its size, which at a desktop
+/// scale of 2 holds four times its logical pixels.
+enum class WindowPixels { Kept, DrawnOnDemand };
+
 /// One window of the tree: a top-level window (no parent) or a child placed in its parent's
 /// client area. The object is owned by whoever created it; constructing it registers it with
 /// the window system and destroying it removes it, at any moment, even from inside one of its
@@ -52,12 +59,14 @@ enum class PointerKind { Default, Arrow, Custom };
 /// until then the surfaces are empty. Code may draw into it at
 /// any time and then call Invalidate() (the change reaches the screen when the message loop
 /// next paints) or UpdateNow() (at once); or a window overrides Paint(), which the window
-/// system calls for an invalidated window before composing it.
+/// system calls for an invalidated window before composing it. A window drawn on demand keeps
+/// no pixels: its surface stays empty, and Invalidate() has it drawn again.
 class Window {
   public:
     /// A window with the given bounds: parent client coordinates for a child, screen
     /// coordinates of the client area for a top-level window. Windows start hidden.
-    Window(WindowSystem& system, Window* parent, Rect bounds);
+    Window(WindowSystem& system, Window* parent, Rect bounds,
+           WindowPixels pixels = WindowPixels::Kept);
     virtual ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -132,6 +141,11 @@ class Window {
     // Painting.
     Surface& DrawingSurface() { return surface_; }
     const Surface& DrawingSurface() const { return surface_; }
+    bool IsDrawnOnDemand() const { return pixels_ == WindowPixels::DrawnOnDemand; }
+    /// Draws a window drawn on demand into the device pixels `device` of `into`, and no other:
+    /// client point p lies at logical point p + `origin` of `into`, on the same device pixels as
+    /// in the window's top-level window. `into` has no clip, before and after.
+    void DrawInto(Surface& into, Point origin, const Region& device) const;
     /// Marks the whole window (or a rectangle of its client area) for painting: Paint() runs and
     /// the change is composed and presented when the message loop next paints.
     void Invalidate();
@@ -177,6 +191,10 @@ class Window {
 
     // Handlers, called by the window system. Mouse coordinates are client pixels.
     virtual void Paint(Surface&) {}
+    /// What a window drawn on demand shows: draws at least the client pixels of `area` into
+    /// `into`, client point p at logical point p + `origin`; `into` is clipped to the pixels
+    /// asked for, which may be fewer.
+    virtual void DrawArea(Surface& /*into*/, Point /*origin*/, const Rect& /*area*/) const {}
     virtual void OnMouseDown(int32_t /*button*/, int32_t /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
     virtual void OnMouseMove(int32_t /*buttons*/, int32_t /*shift*/, int32_t /*x*/, int32_t /*y*/) {
     }
@@ -226,6 +244,9 @@ class Window {
 
     // Brings DeviceShape up to date with the shape and the surface.
     void TraceShape();
+    // Gives the surface the client size on `grid`, every pixel 0; a window drawn on demand
+    // keeps its surface empty, on the grid alone.
+    void SizeSurface(const SurfaceGrid& grid);
 
     WindowSystem& system_;
     WindowHandle handle_ = 0;
@@ -248,6 +269,7 @@ class Window {
     bool takesDoubleClicks_ = true;
     std::string accessKeys_;
 
+    WindowPixels pixels_;
     Surface surface_;
     bool needsPaint_ = false;
 

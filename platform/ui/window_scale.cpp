@@ -51,10 +51,10 @@ void WindowSystem::Regrid(Window& topLevel) {
         Window* w = walk.back();
         walk.pop_back();
         const SurfaceGrid grid = GridOf(*w);
-        const bool released =
-            w->surface_.Width() != w->ClientWidth() || w->surface_.Height() != w->ClientHeight();
+        const bool released = !w->IsDrawnOnDemand() && (w->surface_.Width() != w->ClientWidth() ||
+                                                        w->surface_.Height() != w->ClientHeight());
         if (released || !SameDevicePixels(w->surface_.Grid(), grid)) {
-            w->surface_.Resize(w->ClientWidth(), w->ClientHeight(), 0, grid);
+            w->SizeSurface(grid);
             w->TraceShape();
             w->needsPaint_ = true;
             remade.push_back(w->handle_);

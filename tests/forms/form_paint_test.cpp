@@ -3,15 +3,19 @@
 #include <algorithm>
 #include <memory>
 #include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "form_test_env.h"
+#include "forms/control_site.h"
 #include "forms/label.h"
 #include "forms/picture_strip.h"
 #include "forms/shape.h"
+#include "platform/gfx/rect_paint.h"
 #include "platform/image/image.h"
 #include "platform/objects/picture.h"
+#include "tests/forms/fake_control.h"
 
 namespace forms {
 namespace {
@@ -262,23 +266,42 @@ TEST(FormPaintTest, AHiddenFormGivenAJpegFileShowsTheTopLeftPartOfItsPicture) {
     EXPECT_EQ(Screen(env, large).Pixels(), std::vector<uint32_t>(40 * 20, kFormBack));
 }
 
-// Decoded pixels are held only between a change of a shown form's picture and its paint; a
-// hidden form, which may wait long to be shown, holds the file alone.
-TEST(FormPaintTest, AFormHoldsDecodedPixelsOnlyUntilItPaintsThem) {
+// A form keeps no pixels of its own: every frame, and a hosted control's copy of its background,
+// draws the form (colour, picture, light controls) where it is needed, the same each time.
+TEST(FormPaintTest, AFormIsDrawnWhereverItsPixelsAreNeededAndKeepsNone) {
     FormTestEnv env;
-    FormDesign design = DesignOfPixels(3, 2, kFormBack);
-    const std::shared_ptr<const platform::Picture> picture = MakePicture(1, 1, {kRed});
+    FormDesign design = DesignOfPixels(6, 4, kFormBack);
+    const std::shared_ptr<const platform::Picture> picture = MakePicture(2, 1, {kRed, kGreen});
     design.picture = picture;
     Form form(env.system, design);
     design.picture.reset();
-    EXPECT_EQ(picture.use_count(), 1);
+    Shape outline(form, {3, 1, 6, 4});
+    outline.SetBorderColor(kWhite);
+    const std::vector<uint32_t> want = {
+        kRed,      kGreen, kFormBack, kFormBack, kFormBack, kFormBack, kFormBack, kFormBack,
+        kFormBack, kWhite, kWhite,    kWhite,    kFormBack, kFormBack, kFormBack, kWhite,
+        kFormBack, kWhite, kFormBack, kFormBack, kFormBack, kWhite,    kWhite,    kWhite};
+    platform::Window cover(env.system, &form, {1, 0, 5, 3});
+    platform::FillRect(cover.DrawingSurface(), cover.DrawingSurface().Bounds(), 0x00123456);
     form.ShowForm();
+    cover.Show();
     env.backend.ProcessUntilIdle();
-    EXPECT_EQ(Screen(env, form).Pixel(0, 0), kRed);
-    form.SetPicture(picture);
-    EXPECT_EQ(picture.use_count(), 2);
+    EXPECT_EQ(Screen(env, form).Pixel(1, 0), 0x00123456u);
+    cover.Hide();
     env.backend.ProcessUntilIdle();
+    EXPECT_EQ(Screen(env, form).Pixels(), want);
+    EXPECT_TRUE(form.DrawingSurface().Pixels().empty());
     EXPECT_EQ(picture.use_count(), 1);
+
+    std::vector<std::string> log;
+    ControlSite site(form, {1, 0, 5, 3}, std::make_unique<testing::FakeControl>(log),
+                     AmbientProperties{}, ResourceTable{});
+    platform::Surface copied(4, 3);
+    static_cast<testing::FakeControl&>(site.Control())
+        .container.parent->CopyParentArea({1, 0, 5, 3}, copied);
+    for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 4; ++x)
+            ASSERT_EQ(copied.Pixel(x, y), want[size_t(y * 6 + x + 1)]) << x << "," << y;
 }
 
 TEST(FormPaintTest, PictureStripNaturalSizeAndStretched) {

@@ -22,6 +22,16 @@ TEST(Region, RectCoversRightAndBottomExclusive) {
     EXPECT_EQ(Region().Bounds(), Rect{});
 }
 
+TEST(Region, SpansInAnyOrderMakeTheRegionOfTheirPixels) {
+    const Region r = Region::FromSpans(
+        {{2, 5, 7}, {0, 1, 3}, {2, 0, 2}, {0, 2, 4}, {2, 2, 3}, {1, 3, 3}, {0, 6, 7}});
+    EXPECT_EQ(Picture(r, 8, 3), (std::vector<std::string>{".###..#.", "........", "###..##."}));
+    EXPECT_EQ(r, Region::FromRect({1, 0, 4, 1})
+                     .Union(Region::FromRect({6, 0, 7, 1}))
+                     .Union(Region::FromRect({0, 2, 3, 3}))
+                     .Union(Region::FromRect({5, 2, 7, 3})));
+}
+
 TEST(Region, EllipseMatchesTheDesktopSpans) {
     EXPECT_EQ(Picture(Region::Ellipse({0, 0, 8, 6}), 8, 6),
               (std::vector<std::string>{"..###...", "#######.", "#######.", "#######.", "..###...",

@@ -99,6 +99,48 @@ TEST(Compose, AHiddenWindowHoldsNoPixelsAndIsDrawnWholeWhenShownAgain) {
     EXPECT_EQ(child.DrawingSurface().Pixels().size(), 6u * 5u);
 }
 
+// A pattern of logical pixels, drawn on demand or painted into the surface that keeps it.
+class PatternWindow : public Window {
+  public:
+    PatternWindow(WindowSystem& system, Window* parent, Rect bounds, WindowPixels pixels)
+        : Window(system, parent, bounds, pixels) {}
+    void Paint(Surface& surface) override { DrawArea(surface, {}, surface.Bounds()); }
+    void DrawArea(Surface& into, Point origin, const Rect& area) const override {
+        for (int32_t y = area.top; y < area.bottom; ++y)
+            for (int32_t x = area.left; x < area.right; ++x)
+                into.SetPixel(origin.x + x, origin.y + y, 0x400000 + 0x0800 * y + 0x10 * x);
+    }
+};
+
+// Windows drawn on demand show exactly what they would keep: a shaped one, also where the
+// shape's device pixels cut through logical ones, and one under children, shaped or not, that
+// cover parts of it. They never hold a surface.
+TEST(Compose, WindowsDrawnOnDemandShowWhatTheyWouldKeep) {
+    const ShapeTracer cutSides = [](int32_t w, int32_t h) {
+        return Region::FromRect({1, 0, w - 1, h}).Difference(Region::FromRect({4, 2, 5, 5}));
+    };
+    for (const double factor : {1.0, 1.5, 2.0}) {
+        std::vector<std::vector<Color>> screens;
+        for (const WindowPixels pixels : {WindowPixels::Kept, WindowPixels::DrawnOnDemand}) {
+            HeadlessBackend backend({640, 480}, DeviceScale::FromFactor(factor));
+            WindowSystem system{backend};
+            PatternWindow top{system, nullptr, Rect::FromSize(10, 20, 16, 12), pixels};
+            PatternWindow shaped{system, &top, Rect::FromSize(3, 1, 9, 7), pixels};
+            shaped.SetShape(Region::FromRect({0, 0, 9, 7}), cutSides);
+            Window plain{system, &top, Rect::FromSize(10, 6, 4, 4)};
+            Fill(plain, kChild);
+            top.Show();
+            shaped.Show();
+            plain.Show();
+            system.UpdateAll();
+            for (const PatternWindow* w : {&top, &shaped})
+                EXPECT_EQ(w->DrawingSurface().Pixels().empty(), w->IsDrawnOnDemand());
+            screens.push_back(backend.Native(top.NativeId())->screen.Pixels());
+        }
+        EXPECT_EQ(screens[0], screens[1]) << factor;
+    }
+}
+
 // Presented once more than the backend keeps: all are counted, the latest kept in order.
 TEST(Compose, TheScreenKeepsOnlyTheLatestPresentedRectangles) {
     Composed c;
