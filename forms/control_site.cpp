@@ -123,6 +123,8 @@ void ControlSite::Load(PropertyBag bag) {
     RequireStage(Stage::Created, "Load");
     properties_.SetBag(std::move(bag));
     control_->OnLoadSettings();
+    // The settings are the control's now: the bag is not kept beside them.
+    properties_.SetBag(PropertyBag());
     stage_ = Stage::Running;
     control_->OnResize();
 }
@@ -142,7 +144,7 @@ PropertyBag ControlSite::Save() {
     properties_.WriteProperty("_extentx", platform::PixelsToHimetric(window_->ClientWidth()));
     properties_.WriteProperty("_extenty", platform::PixelsToHimetric(window_->ClientHeight()));
     control_->OnSaveSettings();
-    return properties_.Bag();
+    return properties_.TakeBag();
 }
 
 void ControlSite::SetAmbient(AmbientProperties ambient) {

@@ -20,7 +20,8 @@ class SiteProperties final : public StoredProperties {
 
     /// Makes `bag` the one the control reads and writes.
     void SetBag(PropertyBag bag) { bag_ = std::move(bag); }
-    const PropertyBag& Bag() const { return bag_; }
+    /// The bag, leaving an empty one in its place.
+    PropertyBag TakeBag() { return std::exchange(bag_, PropertyBag()); }
     const std::vector<std::string>& Notifications() const { return notifications_; }
     void ClearNotifications() { notifications_.clear(); }
 
