@@ -1,5 +1,6 @@
 // ICO and CUR files: a 6-byte directory header, 16-byte entries, then each entry's image, a
 // device-independent bitmap with its AND mask or a complete PNG file.
+#include <algorithm>
 #include <array>
 
 #include "platform/bytes/byte_reader.h"
@@ -258,7 +259,8 @@ Result<IconImage> DecodeIconFileImageAtLeast(std::span<const uint8_t> file, int3
     return DecodeDirectoryEntry(reader, directory, chosen, maxPixels);
 }
 
-Result<std::vector<uint8_t>> EncodeIconFile(std::span<const IconImage> images, bool cursor) {
+Result<std::vector<uint8_t>> EncodeIconFile(std::span<const IconImage> images, bool cursor,
+                                            int32_t pngSide) {
     if (images.empty() || images.size() > 0xFFFF) {
         return ReadError{"EncodeIconFile: needs 1 to 65535 images"};
     }
@@ -267,7 +269,8 @@ Result<std::vector<uint8_t>> EncodeIconFile(std::span<const IconImage> images, b
     for (const IconImage& icon : images) {
         TRY(CheckEncodable(icon, cursor));
         const Image& image = icon.image;
-        if (image.width == kMaxIconSide || image.height == kMaxIconSide) {
+        const int32_t side = std::min(pngSide, kMaxIconSide);
+        if (image.width >= side || image.height >= side) {
             entries.push_back(TRY(EncodePng(image)));
             depths.push_back(32);
         } else {

@@ -205,9 +205,9 @@ Result<std::vector<uint8_t>> EncodeBmp24(const Image& image);
 /// size does not match the pixels, a side exceeds kMaxImageSide or the quality is out of range.
 Result<std::vector<uint8_t>> EncodeJpeg(const Image& image, int quality);
 
-/// An ICO (cursor false) or CUR file holding the images in order. An image 256 pixels wide or
-/// high is stored as a PNG entry (directory size byte 0). Others are DIB entries in the depth
-/// bitCount asks:
+/// An ICO (cursor false) or CUR file holding the images in order. An image `pngSide` pixels
+/// wide or high or more is stored as a PNG entry, as an image of 256 always is (directory size
+/// byte 0). Others are DIB entries in the depth bitCount asks:
 ///   - 1: monochrome, palette black and white, each pixel the nearer of the two;
 ///   - 4: the 16-colour palette of the classic desktop, each pixel its nearest entry;
 ///   - 8 and 24: 24 bits;
@@ -219,7 +219,8 @@ Result<std::vector<uint8_t>> EncodeJpeg(const Image& image, int quality);
 /// entries store the hot spot in the planes and bit-count fields, icon entries planes 1 and the bit
 /// count. Fails for an empty list or one of more than 65535 images, a size outside 1..256 or not
 /// matching the pixels, a cursor's hot spot outside it, or another bitCount.
-Result<std::vector<uint8_t>> EncodeIconFile(std::span<const IconImage> images, bool cursor);
+Result<std::vector<uint8_t>> EncodeIconFile(std::span<const IconImage> images, bool cursor,
+                                            int32_t pngSide = 256);
 
 /// The image for a display that cannot invert what lies under it, such as an ARGB pointer or
 /// window icon: each inverting pixel becomes opaque black where its invert colour is light

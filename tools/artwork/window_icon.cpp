@@ -173,7 +173,7 @@ std::vector<uint8_t> WindowIconFile() {
     for (int32_t size : kWindowIconSizes) {
         images.push_back({WindowIconImage(size), 0, 0, 32});
     }
-    return platform::ValueOrThrow(platform::EncodeIconFile(images, false));
+    return platform::ValueOrThrow(platform::EncodeIconFile(images, false, 64));
 }
 
 std::vector<uint8_t> WindowIconSvg() {

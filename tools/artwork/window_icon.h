@@ -20,8 +20,8 @@ std::vector<RoundBox> WindowIconBoxes(int32_t size);
 /// key, on a transparent ground: WindowIconBoxes painted by FillRoundBox.
 platform::Image WindowIconImage(int32_t size);
 
-/// The icon file of the window: every size of kWindowIconSizes, 32 bits with alpha (256 as a
-/// PNG entry).
+/// The icon file of the window: every size of kWindowIconSizes, 32 bits with alpha, from 64 up
+/// as PNG entries, which hold the large sizes in a tenth of the bytes.
 std::vector<uint8_t> WindowIconFile();
 
 /// The window icon as a scalable SVG image: the boxes of its largest size, which that size's
