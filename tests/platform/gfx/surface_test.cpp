@@ -38,19 +38,5 @@ TEST(Surface, ClipRegionLimitsPixelsAndSpans) {
     EXPECT_EQ(s.Pixel(1, 1), 0xFFu);
 }
 
-// A device clip may cut a logical pixel: at 1.5 its spans are what drawing touches, and the
-// logical clip is the rectangle that holds them.
-TEST(Surface, DeviceClipLimitsDevicePixelsFinerThanLogicalOnes) {
-    Surface s(4, 2, 0, {DeviceScale::FromFactor(1.5), {0, 0}});
-    const Region device = Region::FromRect({1, 0, 4, 3}).Difference(Region::FromRect({2, 1, 3, 2}));
-    s.SetDeviceClip(device);
-    EXPECT_EQ(*s.Clip(), Region::FromRect({0, 0, 3, 2}));
-    std::vector<Span> spans;
-    s.ForEachVisibleSpan(s.Bounds(), [&](int32_t y, int32_t x0, int32_t x1) {
-        spans.push_back({y, x0, x1});
-    });
-    EXPECT_EQ(spans, (std::vector<Span>{{0, 1, 4}, {1, 1, 2}, {1, 3, 4}, {2, 1, 4}}));
-}
-
 }  // namespace
 }  // namespace platform
