@@ -161,16 +161,15 @@ TEST(FontCache, KeepsTheMostRecentFontsAndDropsTheLeastRecentPastItsBound) {
 }
 
 TEST(FontCache, ReleasesAFontOnlyWhenNothingButTheCacheHoldsIt) {
-    const DeviceScale scale = DeviceScale::Whole(2);
     FontDesc unheldDesc;
     std::weak_ptr<const Font> unheld, unheldScaled;
     {
         const auto font = TestFont("Arial", 1360000);
         unheldDesc = font->Desc();
         unheld = font;
-        font->AtScale(scale);
+        const Font& scaled = font->AtScale(DeviceScale::Whole(2));
         unheldScaled = LoadFont(*font->ScaledDesc());
-        EXPECT_EQ(unheldScaled.lock().get(), &font->AtScale(scale));
+        EXPECT_EQ(unheldScaled.lock().get(), &scaled);
     }
     const auto held = TestFont("Arial", 1370000);
     ReleaseUnheldFont(unheldDesc);
