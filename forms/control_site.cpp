@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "forms/units.h"
-#include "platform/gfx/copy_rect.h"
 #include "platform/objects/ole_color.h"
 #include "platform/objects/picture.h"
 #include "platform/ui/window_system.h"
@@ -212,15 +211,7 @@ std::optional<ParentColours> ControlSite::ParentDrawingColours() const {
 }
 
 void ControlSite::CopyParentArea(const platform::Rect& area, platform::Surface& into) const {
-    const platform::Window* parent = window_->Parent();
-    if (!parent) return;
-    if (parent->IsDrawnOnDemand()) {
-        parent->DrawInto(
-            into, {-area.left, -area.top},
-            platform::Region::FromRect(into.ToDevice(area.Offset(-area.left, -area.top))));
-    } else {
-        platform::CopyRect(into, {0, 0}, parent->DrawingSurface(), area);
-    }
+    if (const platform::Window* parent = window_->Parent()) parent->CopyOwnPixels(area, into);
 }
 
 // ---- Place in the container ---------------------------------------------------------------

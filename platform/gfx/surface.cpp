@@ -53,7 +53,7 @@ void Surface::SetClip(Region clip) {
 }
 
 void Surface::SetDeviceClip(Region device) {
-    clip_ = Region::FromRect(device.IsEmpty() ? Rect{} : Cover(device.Bounds()));
+    clip_ = Region::FromRect(Cover(device.Bounds()));
     deviceClip_ = std::move(device);
 }
 

@@ -49,11 +49,10 @@ class Surface {
     Region ToDevice(const Region& logical) const;
     /// The logical pixel that holds a device pixel.
     Point LogicalAt(Point device) const;
-    /// The logical pixels that hold a non-empty rectangle of device pixels.
+    /// The smallest logical rectangle whose device pixels hold `device`.
     Rect Cover(const Rect& device) const {
-        const Point first = LogicalAt({device.left, device.top});
-        const Point last = LogicalAt({device.right - 1, device.bottom - 1});
-        return {first.x, first.y, last.x + 1, last.y + 1};
+        return grid_.scale.Cover(device.Offset(deviceLeft_, deviceTop_))
+            .Offset(-grid_.origin.x, -grid_.origin.y);
     }
     /// The device pixels the surface holds on its grid, which start at the device edges of the
     /// grid's origin: a window's surface lies on its top-level window's device pixels there.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/gfx/copy_rect.h"
 #include "platform/ui/window_system.h"
 
 namespace platform {
@@ -166,6 +167,12 @@ void Window::DrawInto(Surface& into, Point origin, const Region& device) const {
     into.SetDeviceClip(device);
     DrawArea(into, origin, into.Cover(device.Bounds()).Offset(-origin.x, -origin.y));
     into.ClearClip();
+}
+
+void Window::CopyOwnPixels(const Rect& area, Surface& into) const {
+    if (!IsDrawnOnDemand()) return CopyRect(into, {0, 0}, surface_, area);
+    DrawInto(into, {-area.left, -area.top},
+             Region::FromRect(into.ToDevice(Rect::FromSize(0, 0, area.Width(), area.Height()))));
 }
 
 void Window::SetPointer(PointerKind kind, std::shared_ptr<const PointerImage> image) {

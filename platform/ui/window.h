@@ -146,6 +146,10 @@ class Window {
     /// client point p lies at logical point p + `origin` of `into`, on the same device pixels as
     /// in the window's top-level window. `into` has no clip, before and after.
     void DrawInto(Surface& into, Point origin, const Region& device) const;
+    /// Puts the window's own pixels (not its children's) at `area` of its client area at the
+    /// origin of `into`, which lies on the same device pixels: copied from its surface, or drawn
+    /// when the window is drawn on demand.
+    void CopyOwnPixels(const Rect& area, Surface& into) const;
     /// Marks the whole window (or a rectangle of its client area) for painting: Paint() runs and
     /// the change is composed and presented when the message loop next paints.
     void Invalidate();
